@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when missing.
+# Sourced by run.sh and test.sh; safe to run again (it only installs what is
+# absent). Works as root or as a user with sudo.
+set -euo pipefail
+
+molvane_packages=(
+  cmake
+  g++
+  make
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  clang-format
+  libjpeg-dev
+  libpugixml-dev
+)
+
+molvane_missing=()
+for package in "${molvane_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null |
+      grep -q 'install ok installed'; then
+    molvane_missing+=("$package")
+  fi
+done
+
+if [ "${#molvane_missing[@]}" -gt 0 ]; then
+  echo "Installing: ${molvane_missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    molvane_sudo=()
+  else
+    molvane_sudo=(sudo)
+  fi
+  "${molvane_sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${molvane_sudo[@]}" \
+    apt-get install -y -qq --no-install-recommends "${molvane_missing[@]}"
+fi

@@ -1,0 +1,342 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/drawing.h"
+
+#include "document/session.h"
+#include "model/element_data.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+std::string cutcomment(std::string_view text) {
+  return std::string(text.substr(0, tdrawing::commentsize));
+}
+
+/// An atom of the same kind as source with every property of source.
+std::unique_ptr<tatm> copyatom(const tatm& source) {
+  std::unique_ptr<tatm> copy;
+  if (source.kind == labelatomkind) {
+    copy = std::make_unique<tLAtm>(source.symbol, source.x, source.y);
+  } else if (source.kind == symbolpointkind) {
+    copy = std::make_unique<tSXY>(source.x, source.y);
+  } else {
+    copy = std::make_unique<tatm>(6, nolabel, source.x, source.y);
+  }
+  copy->assign(source);
+  copy->x0 = source.x0;
+  copy->y0 = source.y0;
+  copy->z0 = source.z0;
+  copy->weight = source.weight;
+  copy->mark = source.mark;
+  copy->eqcharge = source.eqcharge;
+  copy->qpartial = source.qpartial;
+  copy->hybridization = source.hybridization;
+  copy->nbcount = source.nbcount;
+  copy->fixed = source.fixed;
+  copy->selected = source.selected;
+  return copy;
+}
+
+/// Maps objects of one document to their copies in another.
+struct tcopymap {
+  std::unordered_map<const tatm*, tatm*> atoms;
+  std::unordered_map<const tlink*, tbond*> bonds;
+
+  tatm* atom(const tatm* source) const {
+    auto found = atoms.find(source);
+    return found == atoms.end() ? nullptr : found->second;
+  }
+  tbond* bond(const tlink* source) const {
+    auto found = bonds.find(source);
+    return found == bonds.end() ? nullptr : found->second;
+  }
+};
+
+/// Fills target's lists with the copies of source's atoms and bonds.
+void relinkstructure(const tStructure& source, tStructure& target,
+                     const tcopymap& map) {
+  target.copyfields(source);
+  for (const tatm* atom : source.atoms) {
+    if (tatm* copy = map.atom(atom)) {
+      target.atoms.add(copy);
+    }
+  }
+  for (const tbond* bond : source.bonds) {
+    if (tbond* copy = map.bond(bond)) {
+      target.bonds.add(copy);
+    }
+  }
+  for (const tbond* bond : source.auxbonds) {
+    if (tbond* copy = map.bond(bond)) {
+      target.auxbonds.add(copy);
+    }
+  }
+  for (std::size_t i = 0; i < source.ringatoms.size(); ++i) {
+    target.ringatoms[i] = map.atom(source.ringatoms[i]);
+    target.ringbonds[i] = map.bond(source.ringbonds[i]);
+  }
+}
+
+}  // namespace
+
+tdrawing::tdrawing() : fonts(session().settings.labelfont) {
+  const tsettings& settings = session().settings;
+  fileversion = settings.version;
+  bondlength = settings.bondlength;
+  weight = settings.bondlength;
+  for (int e = 1; e <= lastelement; ++e) {
+    elementcolours[static_cast<std::size_t>(e)] = colourof(e);
+  }
+}
+
+tdrawing::~tdrawing() {
+  structures.clear();
+  symbols.clear();
+  labelatoms.clear();
+  ownedsymbols_.clear();
+  ownedstructures_.clear();
+}
+
+void tdrawing::settitle(std::string_view text) { title_ = cutcomment(text); }
+void tdrawing::setauthor(std::string_view text) { author_ = cutcomment(text); }
+void tdrawing::setnotes(std::string_view text) { notes_ = cutcomment(text); }
+
+tatm* tdrawing::addatom(std::unique_ptr<tatm> atom) {
+  tatm* view = tStructure::addatom(std::move(atom));
+  if (view != nullptr && view->kind == labelatomkind) {
+    labelatoms.add(view);
+  }
+  return view;
+}
+
+void tdrawing::removeatom(tatm* atom) {
+  if (atom == nullptr || !atoms.contains(atom)) {
+    return;
+  }
+  // Bonds first, through removebond, so every structure forgets them too.
+  std::vector<tbond*> attached = bondsof(atom);
+  for (tbond* each : attached) {
+    removebond(each);
+  }
+  for (tStructure* structure : structures) {
+    structure->removeatom(atom);
+  }
+  for (tSymbol* symbol : symbols) {
+    symbol->removeatom(atom);
+  }
+  labelatoms.remove(atom);
+  tStructure::removeatom(atom);
+}
+
+void tdrawing::removebond(tbond* bond) {
+  if (bond == nullptr || !bonds.contains(bond)) {
+    return;
+  }
+  // Structures only list the bond; the valence goes back once, below.
+  for (tStructure* structure : structures) {
+    structure->bonds.remove(bond);
+    structure->auxbonds.remove(bond);
+    std::replace(structure->ringbonds.begin(), structure->ringbonds.end(), bond,
+                 static_cast<tbond*>(nullptr));
+  }
+  for (tSymbol* symbol : symbols) {
+    symbol->bonds.remove(bond);
+  }
+  tStructure::removebond(bond);
+}
+
+std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
+  auto copy = std::make_unique<tdrawing>();
+  copy->copyfields(*this);
+  copy->filename = filename;
+  copy->saved = saved;
+  copy->flag1 = flag1;
+  copy->flag2 = flag2;
+  copy->fileversion = fileversion;
+  copy->bondlength = bondlength;
+  copy->spare = spare;
+  copy->title_ = title_;
+  copy->author_ = author_;
+  copy->notes_ = notes_;
+  copy->fonts = fonts;
+  copy->temperature = temperature;
+  copy->pressure = pressure;
+  copy->elementcolours = elementcolours;
+  copy->showstructurelabels = showstructurelabels;
+  copy->showstructurevalues = showstructurevalues;
+  copy->shownmrshifts = shownmrshifts;
+
+  tcopymap map;
+  map.atoms.reserve(static_cast<std::size_t>(atoms.count()));
+  copy->atoms.reserve(atoms.count());
+  for (const tatm* atom : atoms) {
+    map.atoms.emplace(atom, copy->addatom(copyatom(*atom)));
+  }
+  map.bonds.reserve(static_cast<std::size_t>(bonds.count()));
+  copy->bonds.reserve(bonds.count());
+  for (const tbond* bond : bonds) {
+    map.bonds.emplace(
+        bond, copy->tStructure::addbond(tbond::copyof(
+                  *bond, map.atom(bond->atom1), map.atom(bond->atom2))));
+  }
+  for (const tbond* bond : auxbonds) {
+    if (tbond* linked = map.bond(bond)) {
+      copy->auxbonds.add(linked);
+    }
+  }
+  for (const tStructure* structure : structures) {
+    std::unique_ptr<tStructure> twin = structure->newempty();
+    relinkstructure(*structure, *twin, map);
+    copy->structures.add(twin.get());
+    copy->ownedstructures_.push_back(std::move(twin));
+  }
+  for (const tSymbol* symbol : symbols) {
+    std::unique_ptr<tSymbol> twin = makesymbol(symbol->fragtype);
+    relinkstructure(*symbol, *twin, map);
+    copy->symbols.add(twin.get());
+    copy->ownedsymbols_.push_back(std::move(twin));
+  }
+  return copy;
+}
+
+void tdrawing::selectall(bool flag) {
+  auto value = static_cast<std::uint8_t>(flag ? 1 : 0);
+  selected = value;
+  for (tatm* atom : atoms) {
+    atom->selected = value;
+  }
+  for (tbond* bond : bonds) {
+    bond->selected = value;
+  }
+  bool symbolstoo = drawmode == 0 || drawmode == 70;
+  for (tSymbol* symbol : symbols) {
+    symbol->selected = symbolstoo ? value : 0;
+  }
+}
+
+void tdrawing::setdrawmode(std::uint8_t code) {
+  drawmode = code;
+  session().repaint();
+}
+
+tStructure* tdrawing::placestructure(std::unique_ptr<tStructure> structure,
+                                     double x, double y) {
+  if (structure == nullptr) {
+    return nullptr;
+  }
+  for (tatm* atom : structure->atoms) {
+    atom->setxyz(atom->x + x, atom->y + y, atom->z);
+  }
+  return mergestructure(std::move(structure));
+}
+
+tStructure* tdrawing::mergestructure(std::unique_ptr<tStructure> structure) {
+  if (structure == nullptr) {
+    return nullptr;
+  }
+  tStructure* view = structure.get();
+  view->transferownership(*this);
+  ownedstructures_.push_back(std::move(structure));
+  mergestructure(view);
+  return view;
+}
+
+void tdrawing::mergestructure(tStructure* structure) {
+  if (structure == nullptr || structure == this) {
+    return;
+  }
+  for (tatm* atom : structure->atoms) {
+    if (positionof(atom) < 0) {
+      atoms.add(atom);
+      if (atom->kind == labelatomkind) {
+        labelatoms.additem(atom);
+      }
+    }
+  }
+  for (tbond* bond : structure->bonds) {
+    if (bondposition(bond) < 0) {
+      bonds.add(bond);
+    }
+  }
+  structures.additem(structure);
+}
+
+tSymbol* tdrawing::addsymbol(std::unique_ptr<tSymbol> symbol) {
+  if (symbol == nullptr) {
+    return nullptr;
+  }
+  tSymbol* view = symbol.get();
+  view->transferownership(*this);
+  ownedsymbols_.push_back(std::move(symbol));
+  for (tatm* atom : view->atoms) {
+    if (positionof(atom) < 0) {
+      atoms.add(atom);
+    }
+  }
+  for (tbond* bond : view->bonds) {
+    if (bondposition(bond) < 0) {
+      bonds.add(bond);
+    }
+  }
+  symbols.additem(view);
+  return view;
+}
+
+void tdrawing::deletesymbol(tSymbol* symbol) {
+  if (symbol == nullptr || !symbols.contains(symbol)) {
+    return;
+  }
+  symbols.remove(symbol);
+  std::vector<tbond*> links(symbol->bonds.begin(), symbol->bonds.end());
+  std::vector<tatm*> points(symbol->atoms.begin(), symbol->atoms.end());
+  symbol->bonds.clear();
+  symbol->atoms.clear();
+  for (tbond* link : links) {
+    removebond(link);
+  }
+  for (tatm* point : points) {
+    removeatom(point);
+  }
+  std::erase_if(ownedsymbols_, [symbol](const std::unique_ptr<tSymbol>& s) {
+    return s.get() == symbol;
+  });
+}
+
+void tdrawing::deletestructure(tStructure* structure) {
+  if (structure == nullptr || !structures.contains(structure)) {
+    return;
+  }
+  structures.remove(structure);
+  std::erase_if(ownedstructures_,
+                [structure](const std::unique_ptr<tStructure>& s) {
+                  return s.get() == structure;
+                });
+}
+
+void tdrawing::mirror(int axis) { tStructure::mirror(axis); }
+
+int tdrawing::fontindexof(const fontrecord& font) {
+  return fonts.addfont(font);
+}
+
+fontrecord tdrawing::getfontrecord(int index) const {
+  const tfontobject* font = fonts.items(index);
+  return font != nullptr ? font->getrecord() : session().settings.labelfont;
+}
+
+void tdrawing::setfontrecord(int index, const fontrecord& font) {
+  if (tfontobject* existing = fonts.items(index)) {
+    existing->setrecord(font);
+  }
+}
+
+int tdrawing::structurenumber(const tStructure* structure) const {
+  return structures.indexof(structure) + 1;
+}
+
+}  // namespace molvane

@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/messages.h"
+#include "model/font.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace molvane {
+
+class tdrawing;
+
+/// The program-wide settings that the model reads (the defaults record).
+struct tsettings {
+  std::uint16_t version = 150;          ///< written into every document header
+  std::uint16_t bondlength = 30;        ///< L: one standard bond in pixels
+  std::uint8_t linewidthcode = 1;       ///< 0..3, the "Line" setting
+  std::uint16_t doublebondspacing = 6;  ///< pixels between bond lines
+  fontrecord labelfont = fontrecord::standard();
+  std::uint8_t nmrnucleus = 0;  ///< 0 none, or 1, 6, 7, 9, 15
+  bool build3d = false;         ///< "3D DrawMode": building makes 3D shapes
+  /// Formula counts add atoms that carry implicit hydrogens.
+  bool showimplicithydrogens = false;
+  bool saveonclose = false;
+  std::uint16_t horizontalstep = 16;
+  std::uint16_t verticalstep = 16;
+
+  /// Pen width in pixels (1..4) that new bonds and symbols take.
+  int linewidth() const;
+  /// Ångström per drawing unit divided by 1.53: the reciprocal of L.
+  double lengthscale() const;
+};
+
+/// All mutable program state: the current drawing, its undo and redo
+/// copies, the settings and the ways of talking to the user. Reached through
+/// session(); tests replace it with a fresh one through tsessionguard.
+class tsession {
+ public:
+  tsession();
+  ~tsession();
+  tsession(const tsession&) = delete;
+  tsession& operator=(const tsession&) = delete;
+
+  /// The current drawing; never null.
+  tdrawing* drawing() const { return drawing_.get(); }
+  /// Replaces the current drawing (the old one is freed) and returns it.
+  tdrawing* setdrawing(std::unique_ptr<tdrawing> drawing);
+  /// Starts a new empty drawing with fresh undo and redo copies.
+  void newdrawing();
+
+  tdrawing* undodrawing() const { return undodrawing_.get(); }
+  tdrawing* redodrawing() const { return redodrawing_.get(); }
+  /// The undo copy becomes a clone of the current drawing; selections of
+  /// the current drawing are cleared and neither is marked saved.
+  void takeundosnapshot();
+  /// Redo copy := clone of the current drawing; current := clone of the
+  /// undo copy.
+  void undo();
+  /// Undo copy := clone of the current drawing; current := clone of the
+  /// redo copy.
+  void redo();
+  /// Both copies become clones of the current drawing (after New or Open).
+  void resetsnapshots();
+
+  tsettings settings;
+
+  tmessages& messages() const { return *messages_; }
+  /// The messages object is not owned; null restores the silent one.
+  void setmessages(tmessages* messages);
+  tprogress& progress() const { return *progress_; }
+  void setprogress(tprogress* progress);
+  /// Lets the front end handle pending events during long loops.
+  void setprocessmessages(std::function<void()> hook);
+  void processmessages() const;
+  /// Asks the front end to repaint the current drawing.
+  void setrepaint(std::function<void()> hook);
+  void repaint() const;
+
+  /// Uniform real in [0, 1).
+  double randomreal();
+  /// Uniform integer in [0, n); 0 when n <= 0.
+  int randominteger(int n);
+  void seedrandom(std::uint64_t seed);
+
+ private:
+  std::unique_ptr<tdrawing> drawing_;
+  std::unique_ptr<tdrawing> undodrawing_;
+  std::unique_ptr<tdrawing> redodrawing_;
+  tsilentmessages silentmessages_;
+  tsilentprogress silentprogress_;
+  tmessages* messages_ = &silentmessages_;
+  tprogress* progress_ = &silentprogress_;
+  std::function<void()> processmessages_;
+  std::function<void()> repaint_;
+  std::mt19937_64 random_{20261206};
+};
+
+/// The program's one session.
+tsession& session();
+
+/// Installs a fresh session for its lifetime and restores the previous one
+/// afterwards. Every test holds one.
+class tsessionguard {
+ public:
+  tsessionguard();
+  ~tsessionguard();
+  tsessionguard(const tsessionguard&) = delete;
+  tsessionguard& operator=(const tsessionguard&) = delete;
+  tsession& operator*() const { return session(); }
+  tsession* operator->() const { return &session(); }
+
+ private:
+  std::unique_ptr<tsession> previous_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,234 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/structure.h"
+
+#include "document/session.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+const std::vector<tbond*> nobonds;
+
+/// Gives the kind of a removed bond back to the free valence of its end.
+void returnvalence(tatm* end, int kind) {
+  if (end == nullptr) {
+    return;
+  }
+  end->valence2 =
+      static_cast<std::int8_t>(std::clamp(end->valence2 + kind, -128, 127));
+  end->hfree = static_cast<std::int8_t>(
+      std::max(0, roundhalfeven((end->valence2 % 100) / 2.0)));
+}
+
+}  // namespace
+
+tStructure::tStructure() {
+  fragtype = fragmenttype;
+  weight = session().settings.bondlength;
+}
+
+tStructure::~tStructure() {
+  // Views first, so nothing refers to freed objects while they go.
+  bonds.clear();
+  auxbonds.clear();
+  atoms.clear();
+  workatoms.clear();
+  ownedbonds_.clear();
+  ownedatoms_.clear();
+}
+
+tatm* tStructure::addatom(std::unique_ptr<tatm> atom) {
+  tatm* view = atom.get();
+  if (view == nullptr) {
+    return nullptr;
+  }
+  ownedatoms_.emplace(view, std::move(atom));
+  atoms.add(view);
+  return view;
+}
+
+tbond* tStructure::addbond(std::unique_ptr<tbond> bond) {
+  tbond* view = bond.get();
+  if (view == nullptr) {
+    return nullptr;
+  }
+  ownedbonds_.emplace(view, std::move(bond));
+  bonds.add(view);
+  return view;
+}
+
+bool tStructure::owns(const tatm* atom) const {
+  return ownedatoms_.contains(atom);
+}
+
+bool tStructure::owns(const tlink* bond) const {
+  return ownedbonds_.contains(bond);
+}
+
+void tStructure::removebond(tbond* bond) {
+  if (bond == nullptr || bonds.remove(bond) < 0) {
+    return;
+  }
+  auxbonds.remove(bond);
+  std::replace(ringbonds.begin(), ringbonds.end(), bond,
+               static_cast<tbond*>(nullptr));
+  if (bond->chemical != 0) {
+    returnvalence(bond->atom1, bond->kind());
+    returnvalence(bond->atom2, bond->kind());
+  }
+  release(bond);
+}
+
+void tStructure::removeatom(tatm* atom) {
+  if (atom == nullptr || !atoms.contains(atom)) {
+    return;
+  }
+  std::vector<tbond*> attached = bondsof(atom);
+  for (tbond* each : attached) {
+    removebond(each);
+  }
+  atoms.remove(atom);
+  workatoms.remove(atom);
+  std::replace(ringatoms.begin(), ringatoms.end(), atom,
+               static_cast<tatm*>(nullptr));
+  release(atom);
+}
+
+void tStructure::refreshindex() const {
+  if (bonds.reorders() != indexedbondreorders_) {
+    bondindex_.clear();
+    bondpositions_.clear();
+    indexedbonds_ = 0;
+    indexedbondreorders_ = bonds.reorders();
+  }
+  for (; indexedbonds_ < bonds.count(); ++indexedbonds_) {
+    tbond* bond = bonds.items(indexedbonds_);
+    bondpositions_.emplace(bond, indexedbonds_);
+    if (bond->atom1 != nullptr) {
+      bondindex_[bond->atom1].push_back(bond);
+    }
+    if (bond->atom2 != nullptr && bond->atom2 != bond->atom1) {
+      bondindex_[bond->atom2].push_back(bond);
+    }
+  }
+  if (atoms.reorders() != indexedatomreorders_) {
+    atomindex_.clear();
+    indexedatoms_ = 0;
+    indexedatomreorders_ = atoms.reorders();
+  }
+  for (; indexedatoms_ < atoms.count(); ++indexedatoms_) {
+    atomindex_.emplace(atoms.items(indexedatoms_), indexedatoms_);
+  }
+}
+
+const std::vector<tbond*>& tStructure::bondsof(const tatm* atom) const {
+  refreshindex();
+  auto found = bondindex_.find(atom);
+  return found == bondindex_.end() ? nobonds : found->second;
+}
+
+int tStructure::positionof(const tatm* atom) const {
+  refreshindex();
+  auto found = atomindex_.find(atom);
+  return found == atomindex_.end() ? -1 : found->second;
+}
+
+int tStructure::bondposition(const tlink* bond) const {
+  refreshindex();
+  auto found = bondpositions_.find(bond);
+  return found == bondpositions_.end() ? -1 : found->second;
+}
+
+void tStructure::mirror(int axis) {
+  std::array<int, 3> centre = centroidint();
+  for (tatm* atom : atoms) {
+    if (axis == 1) {
+      atom->setxyz(atom->x, 2.0 * centre[1] - atom->y, atom->z);
+    } else if (axis == 2) {
+      atom->setxyz(2.0 * centre[0] - atom->x, atom->y, atom->z);
+    }
+  }
+  for (tbond* bond : bonds) {
+    std::swap(bond->atom1, bond->atom2);
+  }
+  refreshmultiplebonds();
+}
+
+void tStructure::refreshmultiplebonds() {
+  for (tbond* bond : bonds) {
+    int k = bond->kind();
+    if (k >= 3 && k <= 6) {
+      bond->refresh();
+    }
+  }
+}
+
+std::unique_ptr<tStructure> tStructure::newempty() const {
+  return std::make_unique<tStructure>();
+}
+
+void tStructure::copyfields(const tStructure& other) {
+  weight = other.weight;
+  mark = other.mark;
+  fragflag = other.fragflag;
+  fragtype = other.fragtype;
+  bbox = other.bbox;
+  amount = other.amount;
+  cx = other.cx;
+  cy = other.cy;
+  cz = other.cz;
+  phase = other.phase;
+  frame = other.frame;
+  name = other.name;
+  showname = other.showname;
+  locked = other.locked;
+  shownumbers = other.shownumbers;
+  ringsize = other.ringsize;
+  ringstyle = other.ringstyle;
+  drawmode = other.drawmode;
+  selected = other.selected;
+  width = other.width;
+  frozen = other.frozen;
+  currentatom = other.currentatom;
+  currentbond = other.currentbond;
+}
+
+void tStructure::transferownership(tStructure& target) {
+  for (auto& [view, atom] : ownedatoms_) {
+    target.ownedatoms_.emplace(view, std::move(atom));
+  }
+  for (auto& [view, bond] : ownedbonds_) {
+    target.ownedbonds_.emplace(view, std::move(bond));
+  }
+  ownedatoms_.clear();
+  ownedbonds_.clear();
+}
+
+void tStructure::release(const tatm* atom) { ownedatoms_.erase(atom); }
+
+void tStructure::release(const tlink* bond) { ownedbonds_.erase(bond); }
+
+std::unique_ptr<tStructure> tChain::newempty() const {
+  return std::make_unique<tChain>();
+}
+
+void tChain::copyfields(const tStructure& other) {
+  tStructure::copyfields(other);
+  if (const auto* chain = dynamic_cast<const tChain*>(&other)) {
+    bondangle = chain->bondangle;
+  }
+}
+
+std::unique_ptr<tStructure> tRing::newempty() const {
+  return std::make_unique<tRing>();
+}
+
+std::unique_ptr<tStructure> tBenzene::newempty() const {
+  return std::make_unique<tBenzene>();
+}
+
+}  // namespace molvane

@@ -1,0 +1,233 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/atom_list.h"
+#include "model/atom_pack.h"
+#include "model/base_object.h"
+#include "model/bond_list.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace molvane {
+
+class TEConfig;
+struct fontrecord;
+
+/// The kinds of point a drawing holds.
+inline constexpr std::uint8_t chemicalatomkind = 0;
+inline constexpr std::uint8_t labelatomkind = 1;
+inline constexpr std::uint8_t symbolpointkind = 255;
+
+/// Label modes of an atom.
+inline constexpr std::uint8_t nolabel = 0;
+inline constexpr std::uint8_t symbollabel = 1;
+inline constexpr std::uint8_t hydrogenlabel = 2;
+inline constexpr std::uint8_t textlabel = 5;
+inline constexpr std::uint8_t nonelabel = 255;
+
+/// The record shared by chemical atoms, text labels and symbol points.
+/// Screen fields are whole pixels; model coordinates are reals in drawing
+/// units (one standard bond is L units long, y grows downwards).
+class tbaseatm : public tbaseobject {
+ public:
+  std::int32_t sx = 0, sy = 0;
+  std::int32_t osx = 0, osy = 0;
+  std::int32_t sz = 0;
+  double x = 0.0, y = 0.0, z = 0.0;
+  double x0 = 0.0, y0 = 0.0, z0 = 0.0;
+  double eqcharge = 0.0;
+  float mass = 0.0F;
+  float qpartial = 0.0F;
+  std::int8_t hfree = 0;
+  /// Free valence in half-bond units.
+  std::int8_t valence2 = 0;
+  std::int8_t fcharge = 0;
+  std::int8_t element = 0;
+  std::uint8_t labelmode = 0;
+  std::uint8_t kind = chemicalatomkind;
+  std::int8_t direction = 1;
+  std::int8_t hadjust = 0;
+  std::uint16_t number = 0;
+  std::uint8_t align = 0;
+  std::uint8_t hybridization = 3;
+  std::uint8_t fontindex = 0;
+  std::uint8_t nbcount = 0;
+  std::string symbol;
+  std::uint32_t colour = 0;
+  std::uint8_t fixed = 0;
+  std::unique_ptr<tAtmPack> pack;
+  std::uint8_t selected = 0;
+};
+
+/// Adds the neighbour view and the transient label.
+class txy : public tbaseatm {
+ public:
+  /// Atoms bonded to this one as found by the last neighbour search.
+  tAtoms neighbours;
+  /// Moves the pointer onto the atom and marks it red. The front end moves
+  /// the pointer; the model only marks.
+  virtual void focus();
+};
+
+/// A chemical atom (kind 0), and the base of text labels and symbol points.
+class tatm : public txy {
+ public:
+  /// A 2D atom of the given element at (x, y).
+  tatm(int element, int labelmode, double x, double y);
+  /// A 3D atom.
+  tatm(int element, int labelmode, double x, double y, double z);
+  /// A copy of another atom with new empty lists and no force-field data;
+  /// the mass comes from the element table and the copy is never fixed.
+  tatm(const tatm& other);
+  tatm& operator=(const tatm&) = delete;
+  ~tatm() override;
+
+  /// Bonds of this atom as found by the last bond search.
+  tbonds bonds;
+
+  // Element and valence.
+  void setelement(int element, int labelmode);
+  /// e = 0 refreshes the current element; otherwise setelement. Afterwards
+  /// the kinds of the atom's bonds are taken from the free valence.
+  void changeelement(int element, int labelmode);
+  void setdeuterium();
+  /// Adds n neutron masses (n may be negative).
+  void addneutrons(int n);
+  /// Implicit hydrogens derived from the free valence.
+  int implicithydrogens() const;
+  /// Manual hydrogen adjustment: valence2 += 2n.
+  void sethadjust(int n);
+  void addvalence();
+  void refreshhfree();
+  /// Mass with the implicit hydrogens.
+  double massandh() const;
+
+  // Charge.
+  void setcharge(int charge);
+  /// Adds d to the formal charge, clamped to -9..+9.
+  void changecharge(int d);
+  /// The formal charge when it is not 0, otherwise the partial charge.
+  double getcharge() const;
+  std::string chargetext() const;
+  bool isacceptor() const;
+
+  // Atomic properties.
+  TEConfig econfig() const;
+  double electronegativityat(int charge) const;
+  /// At the partial charge around the formal charge; never negative.
+  double atomelectronegativity() const;
+  /// Covalent radius scaled by the ion's orbital radius (Å).
+  double ionradius() const;
+
+  // Hybridisation.
+  /// Sets the code from the element alone; true for s-block metals.
+  bool hybridizationfromelement();
+  int gethybridization();
+  bool isaromatic() { return gethybridization() == 4; }
+  bool issp2() { return gethybridization() == 2; }
+  bool issp3() { return gethybridization() == 3; }
+
+  // Label.
+  /// Returns the previous mode; values outside the table are ignored.
+  int setlabelmode(int mode, bool redraw = false);
+  void togglelabel();
+  void togglealign();
+  void flipdirection() { direction = static_cast<std::int8_t>(-direction); }
+  std::string numbertext() const;
+  /// The element symbol with its hydrogens, as the label shows them.
+  std::string hlabeltext() const;
+  /// Makes the atom use font (added to the current drawing's fonts).
+  void setfont(const fontrecord& font);
+  /// Scales the atom's font, which changes every atom that shares it.
+  void scalefont(double factor);
+  /// Returns the previous colour.
+  std::uint32_t setcolour(std::uint32_t newcolour);
+  void highlight();
+
+  // Neighbours and bonds, from the current drawing's bond list. Symbol
+  // points and label atoms have none.
+  int findneighbours();
+  int findbonds();
+  tAtoms hneighbours();
+  /// Removes neighbours of element 0 from `neighbours`.
+  void dropunnamed();
+  /// Removes the atoms of list from `neighbours`.
+  void removeneighbours(const tAtoms& list);
+  tAtoms neighboursexcept(const tatm* atom);
+  tbonds singlebonds();
+  tbonds doublebonds();
+  tbonds triplebonds();
+  tbonds delocalisedbonds();
+  tbonds localisedbonds();
+  tAtoms delocalisedneighbours();
+  /// Item i of the last neighbour or bond search; null past the end.
+  tatm* neighbour(int i) const { return neighbours.items(i); }
+  tbond* bond(int i) const { return bonds.items(i); }
+  bool hasdelocalisedbond();
+  bool isplanar();
+  bool ispolarh();
+
+  // Coordinates.
+  void setxyz(double newx, double newy, double newz);
+  void move(double dx, double dy, double dz);
+  void setxyzraw(double newx, double newy, double newz);
+  void commit();
+  void updatescreen();
+  void fromscreen();
+  void scaleabout(double cx, double cy, double cz, double factor);
+  double distance(const tbaseatm& other) const;
+  double distance2(const tbaseatm& other) const;
+  double distanceto(double px, double py, double pz) const;
+  double angstromx() const;
+  double angstromy() const;
+  double angstromz() const;
+  double angstromdistance(const tbaseatm& other) const;
+  int rightpixel() const;
+  int leftpixel() const;
+  int downpixel() const;
+  int uppixel() const;
+  /// Element used to look up parameters: transition metals, lanthanides
+  /// and heavier elements share one representative each.
+  int paramelement() const;
+  /// Moves the atom by the difference between the cursor (client
+  /// coordinates) and its screen position.
+  void dragtocursor(int cursorx, int cursory);
+  /// Copies the drawing-relevant fields of atom.
+  void assign(const tatm& atom);
+  void releasepack() { pack.reset(); }
+
+  bool ischemical() const { return kind == chemicalatomkind; }
+
+ protected:
+  /// Builds a point of another kind (labels, symbol points).
+  tatm(std::uint8_t kindof, double x, double y);
+};
+
+/// A control point of a drawing symbol (arrow, arc).
+class tSXY : public tatm {
+ public:
+  tSXY(double x, double y);
+};
+
+/// A text label placed in the drawing. It shares the atom record so that
+/// the drawing's atom list holds one element type.
+class tLAtm : public tatm {
+ public:
+  /// A plain-text label (label mode 5).
+  tLAtm(const std::string& text, double x, double y);
+  /// A label of mode 2 in colour 0xFF0000.
+  static std::unique_ptr<tLAtm> highlightedlabel(const std::string& text,
+                                                 double x, double y);
+  /// One character shown in the "Symbol" font.
+  static std::unique_ptr<tLAtm> symbolcharacter(char character, double x,
+                                                double y);
+  void focus() override;
+};
+
+/// Rounds half to even, as every display and hydrogen count does.
+int roundhalfeven(double value);
+
+}  // namespace molvane

@@ -1,0 +1,257 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/drawing.h"
+
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace molvane {
+namespace {
+
+using DrawingTest = testing::tdrawingtest;
+
+/// Ethanol as a chain structure, a text label, a symbol and a changed font
+/// and colour: one of everything a clone must copy.
+void buildsample(tdrawing& drawing) {
+  auto chain = std::make_unique<tChain>();
+  chain->bondangle = 109.5;
+  chain->name = "ethanol";
+  tatm* c1 = chain->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
+  tatm* c2 = chain->addatom(std::make_unique<tatm>(6, 0, 26.0, 15.0));
+  tatm* o = chain->addatom(std::make_unique<tatm>(8, 2, 52.0, 0.0));
+  chain->addbond(std::make_unique<tbond>(c1, 0, 1, 2, c2));
+  chain->addbond(std::make_unique<tbond>(c2, 0, 1, 2, o));
+  chain->ringatoms[1] = c1;
+  drawing.placestructure(std::move(chain), 100, 100);
+
+  auto label = std::make_unique<tLAtm>("EtOH", 200, 50);
+  fontrecord font = fontrecord::standard();
+  font.setfacename("Courier");
+  label->fontindex = static_cast<std::uint8_t>(drawing.fontindexof(font));
+  drawing.addatom(std::move(label));
+
+  auto arrow = makesymbol(102);
+  tatm* tip = arrow->addatom(std::make_unique<tSXY>(300, 100));
+  tatm* tail = arrow->addatom(std::make_unique<tSXY>(255, 100));
+  auto link = std::make_unique<tbond>(tip, 0, 1, 2, tail);
+  link->chemical = 0;
+  arrow->addbond(std::move(link));
+  arrow->headstyle = 2;
+  drawing.addsymbol(std::move(arrow));
+
+  drawing.elementcolours[8] = 0x123456;
+  drawing.settitle("Ethanol");
+  drawing.temperature = 350.0;
+}
+
+TEST_F(DrawingTest, NewDrawingTakesTheDefaults) {
+  EXPECT_EQ(drawing().filename, "untitled.mlv");
+  EXPECT_EQ(drawing().bondlength, 30);
+  EXPECT_EQ(drawing().fileversion, 150);
+  EXPECT_EQ(drawing().fonts.count(), 1);
+  EXPECT_EQ(drawing().elementcolours[1], 0xAFFFFFU);
+  EXPECT_EQ(drawing().elementcolours[8], 0x0000FFU);
+  EXPECT_EQ(drawing().elementcolours[9], 0x00FF7FU);
+  EXPECT_DOUBLE_EQ(drawing().temperature, 298.0);
+  EXPECT_DOUBLE_EQ(drawing().pressure, 1.0);
+}
+
+TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
+  buildsample(drawing());
+  std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
+
+  ASSERT_EQ(clone->atoms.count(), drawing().atoms.count());
+  ASSERT_EQ(clone->bonds.count(), drawing().bonds.count());
+  ASSERT_EQ(clone->structures.count(), 1);
+  ASSERT_EQ(clone->symbols.count(), 1);
+  EXPECT_EQ(clone->labelatoms.count(), 1);
+  EXPECT_EQ(clone->fonts.count(), 2);
+  EXPECT_EQ(clone->title(), "Ethanol");
+  EXPECT_EQ(clone->elementcolours[8], 0x123456U);
+  EXPECT_DOUBLE_EQ(clone->temperature, 350.0);
+
+  for (int i = 0; i < clone->atoms.count(); ++i) {
+    const tatm* a = drawing().atoms.items(i);
+    const tatm* b = clone->atoms.items(i);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a->kind, b->kind);
+    EXPECT_EQ(a->symbol, b->symbol);
+    EXPECT_EQ(a->valence2, b->valence2);
+    EXPECT_EQ(a->labelmode, b->labelmode);
+    EXPECT_EQ(a->fontindex, b->fontindex);
+    EXPECT_DOUBLE_EQ(a->x, b->x);
+  }
+  for (int i = 0; i < clone->bonds.count(); ++i) {
+    const tbond* a = drawing().bonds.items(i);
+    const tbond* b = clone->bonds.items(i);
+    EXPECT_EQ(clone->positionof(b->atom1), drawing().positionof(a->atom1));
+    EXPECT_EQ(clone->positionof(b->atom2), drawing().positionof(a->atom2));
+    EXPECT_EQ(a->chemical, b->chemical);
+  }
+  const auto* chain = dynamic_cast<const tChain*>(clone->structures.items(0));
+  ASSERT_NE(chain, nullptr);
+  EXPECT_DOUBLE_EQ(chain->bondangle, 109.5);
+  EXPECT_EQ(chain->name, "ethanol");
+  EXPECT_EQ(chain->ringatoms[1], clone->atoms.items(0));
+  EXPECT_TRUE(clone->atoms.contains(chain->atoms.items(2)));
+  const tSymbol* arrow = clone->symbols.items(0);
+  EXPECT_EQ(arrow->fragtype, 102);
+  EXPECT_EQ(arrow->headstyle, 2);
+  EXPECT_TRUE(clone->atoms.contains(arrow->atoms.items(0)));
+  EXPECT_TRUE(clone->bonds.contains(arrow->bonds.items(0)));
+
+  // Changing the clone never changes the original.
+  clone->atoms.items(0)->setelement(7, 1);
+  clone->atoms.items(0)->setxyz(-1, -1, -1);
+  clone->bonds.items(0)->setkind(4);
+  clone->fonts.items(1)->setrecord(fontrecord::standard());
+  clone->elementcolours[8] = 0;
+  clone->structures.items(0)->name = "changed";
+  clone->settitle("changed");
+  clone->removeatom(clone->atoms.items(2));
+  EXPECT_EQ(drawing().atoms.items(0)->element, 6);
+  EXPECT_DOUBLE_EQ(drawing().atoms.items(0)->x, 100.0);
+  EXPECT_EQ(drawing().bonds.items(0)->kind(), 2);
+  EXPECT_EQ(drawing().atoms.items(1)->valence2, 4);
+  EXPECT_EQ(drawing().fonts.items(1)->getrecord().facenametext(), "Courier");
+  EXPECT_EQ(drawing().elementcolours[8], 0x123456U);
+  EXPECT_EQ(drawing().structures.items(0)->name, "ethanol");
+  EXPECT_EQ(drawing().title(), "Ethanol");
+  EXPECT_EQ(drawing().atoms.count(), 6);
+}
+
+TEST_F(DrawingTest, CloneOfAnEmptyDrawingKeepsNameAndMode) {
+  drawing().filename = "/tmp/x.mlv";
+  drawing().drawmode = 12;
+  auto clone = drawing().clonedrawing();
+  EXPECT_EQ(clone->filename, "/tmp/x.mlv");
+  EXPECT_EQ(clone->drawmode, 12);
+  EXPECT_TRUE(clone->atoms.empty());
+}
+
+TEST_F(DrawingTest, MergingTwiceAddsNothingMore) {
+  auto ring = std::make_unique<tRing>();
+  tatm* a = ring->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
+  tatm* b = ring->addatom(std::make_unique<tatm>(6, 0, 30.0, 0.0));
+  ring->addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  tStructure* merged = drawing().mergestructure(std::move(ring));
+  drawing().mergestructure(merged);
+  EXPECT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(drawing().bonds.count(), 1);
+  EXPECT_EQ(drawing().structures.count(), 1);
+  EXPECT_TRUE(drawing().owns(a));
+  EXPECT_FALSE(merged->owns(a));
+  EXPECT_EQ(drawing().structurenumber(merged), 1);
+}
+
+TEST_F(DrawingTest, PlacingMovesAStructureBuiltAroundTheOrigin) {
+  auto structure = std::make_unique<tStructure>();
+  tatm* a = structure->addatom(std::make_unique<tatm>(6, 0, -15.0, 0.0));
+  drawing().placestructure(std::move(structure), 100, 50);
+  EXPECT_DOUBLE_EQ(a->x, 85.0);
+  EXPECT_EQ(a->sy, 50);
+  EXPECT_DOUBLE_EQ(a->x0, 85.0);
+}
+
+TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
+  buildsample(drawing());
+  tStructure* chain = drawing().structures.items(0);
+  tatm* c1 = drawing().atoms.items(0);
+  tatm* c2 = drawing().atoms.items(1);
+  tatm* o = drawing().atoms.items(2);
+  drawing().removeatom(c2);
+  EXPECT_EQ(drawing().atoms.count(), 5);
+  EXPECT_EQ(drawing().bonds.count(), 1);  // only the arrow's link is left
+  EXPECT_EQ(chain->atoms.count(), 2);
+  EXPECT_TRUE(chain->bonds.empty());
+  EXPECT_EQ(c1->implicithydrogens(), 4);
+  EXPECT_EQ(o->valence2, 4);
+  EXPECT_EQ(c1->findneighbours(), 0);
+
+  tatm* label = drawing().labelatoms.items(0);
+  drawing().removeatom(label);
+  EXPECT_TRUE(drawing().labelatoms.empty());
+
+  drawing().removeatom(c1);
+  EXPECT_EQ(chain->ringatoms[1], nullptr);
+}
+
+TEST_F(DrawingTest, DeletingASymbolTakesItsPointsAndLinks) {
+  buildsample(drawing());
+  drawing().deletesymbol(drawing().symbols.items(0));
+  EXPECT_TRUE(drawing().symbols.empty());
+  EXPECT_EQ(drawing().atoms.count(), 4);
+  EXPECT_EQ(drawing().bonds.count(), 2);
+}
+
+TEST_F(DrawingTest, MirrorTwiceRestoresAndSwapsBondEnds) {
+  buildsample(drawing());
+  tbond* first = drawing().bonds.items(0);
+  tatm* start = first->atom1;
+  std::vector<double> ys;
+  for (const tatm* a : drawing().atoms) {
+    ys.push_back(a->y);
+  }
+  drawing().mirror(1);
+  EXPECT_EQ(first->atom2, start);
+  EXPECT_EQ(start->findbonds(), 1);
+  drawing().mirror(1);
+  EXPECT_EQ(first->atom1, start);
+  for (int i = 0; i < drawing().atoms.count(); ++i) {
+    EXPECT_DOUBLE_EQ(drawing().atoms.items(i)->y,
+                     ys[static_cast<std::size_t>(i)]);
+  }
+}
+
+TEST_F(DrawingTest, CommentsKeepNinetyFiveCharacters) {
+  drawing().setnotes(std::string(200, 'n'));
+  EXPECT_EQ(drawing().notes().size(), 95U);
+}
+
+TEST_F(DrawingTest, SymbolsAreSelectedOnlyInFlatModes) {
+  buildsample(drawing());
+  drawing().drawmode = 12;
+  drawing().selectall(true);
+  EXPECT_EQ(drawing().atoms.items(0)->selected, 1);
+  EXPECT_EQ(drawing().bonds.items(0)->selected, 1);
+  EXPECT_EQ(drawing().symbols.items(0)->selected, 0);
+  drawing().drawmode = 70;
+  drawing().selectall(true);
+  EXPECT_EQ(drawing().symbols.items(0)->selected, 1);
+}
+
+TEST_F(DrawingTest, FontLookupsFallBackToTheDefault) {
+  EXPECT_EQ(drawing().getfontrecord(99).facenametext(), "MS Sans Serif");
+  fontrecord courier = fontrecord::standard();
+  courier.setfacename("Courier");
+  tatm* c = atom(6, 0, 0, 0, 1);
+  tatm* n = atom(7, 30, 0, 0, 1);
+  c->setfont(courier);
+  n->setfont(courier);
+  EXPECT_EQ(c->fontindex, 1);
+  c->scalefont(2.0);
+  EXPECT_EQ(drawing().getfontrecord(n->fontindex).height, -22);
+}
+
+// Thousands of atoms on a line: neighbour queries must not rescan the whole
+// bond list for each atom.
+TEST_F(DrawingTest, NeighbourIndexKeepsUpWithAppendsAndRemovals) {
+  std::vector<tatm*> chain;
+  for (int i = 0; i < 20000; ++i) {
+    chain.push_back(atom(6, i * 30.0, 0));
+    if (i > 0) {
+      bond(chain[static_cast<std::size_t>(i - 1)], chain.back());
+    }
+    EXPECT_EQ(chain.back()->findneighbours(), i > 0 ? 1 : 0);
+  }
+  drawing().removebond(drawing().bonds.items(0));
+  EXPECT_EQ(chain[0]->findneighbours(), 0);
+  EXPECT_EQ(chain[1]->findneighbours(), 1);
+  EXPECT_EQ(drawing().positionof(chain.back()), 19999);
+}
+
+}  // namespace
+}  // namespace molvane

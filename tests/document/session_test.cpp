@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/session.h"
+
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+namespace molvane {
+namespace {
+
+using SessionTest = testing::tdrawingtest;
+
+TEST_F(SessionTest, UndoAndRedoSwapWholeDrawings) {
+  atom(6, 0, 0);
+  session().takeundosnapshot();
+  tatm* o = atom(8, 30, 0);
+  bond(drawing().atoms.items(0), o);
+  ASSERT_EQ(drawing().atoms.count(), 2);
+
+  session().undo();
+  EXPECT_EQ(drawing().atoms.count(), 1);
+  EXPECT_EQ(drawing().bonds.count(), 0);
+  EXPECT_EQ(drawing().atoms.items(0)->implicithydrogens(), 4);
+
+  session().redo();
+  ASSERT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(drawing().bonds.count(), 1);
+  EXPECT_EQ(drawing().atoms.items(0)->findneighbours(), 1);
+  EXPECT_EQ(drawing().atoms.items(1)->implicithydrogens(), 1);
+}
+
+TEST_F(SessionTest, SnapshotClearsSelectionsAndTheSavedFlag) {
+  tatm* c = atom(6, 0, 0);
+  drawing().saved = true;
+  drawing().selectall(true);
+  session().takeundosnapshot();
+  EXPECT_FALSE(drawing().saved);
+  EXPECT_EQ(c->selected, 0);
+  EXPECT_FALSE(session().undodrawing()->saved);
+}
+
+TEST(Session, GuardsIsolateTests) {
+  tsessionguard outer;
+  session().settings.bondlength = 45;
+  tdrawing* outerdrawing = session().drawing();
+  {
+    tsessionguard inner;
+    EXPECT_EQ(session().settings.bondlength, 30);
+    EXPECT_NE(session().drawing(), outerdrawing);
+    EXPECT_EQ(session().drawing()->bondlength, 30);
+  }
+  EXPECT_EQ(session().settings.bondlength, 45);
+  EXPECT_EQ(session().drawing(), outerdrawing);
+}
+
+TEST(Session, RandomNumbersAreReproducibleAndInRange) {
+  tsessionguard guard;
+  session().seedrandom(7);
+  double first = session().randomreal();
+  session().seedrandom(7);
+  EXPECT_EQ(session().randomreal(), first);
+  for (int i = 0; i < 1000; ++i) {
+    double r = session().randomreal();
+    EXPECT_GE(r, 0.0);
+    EXPECT_LT(r, 1.0);
+    int n = session().randominteger(3);
+    EXPECT_GE(n, 0);
+    EXPECT_LT(n, 3);
+  }
+  EXPECT_EQ(session().randominteger(0), 0);
+  EXPECT_EQ(session().randominteger(-5), 0);
+}
+
+TEST(Session, MessagesGoToTheInstalledReceiver) {
+  tsessionguard guard;
+  testing::trecordingmessages messages;
+  session().setmessages(&messages);
+  session().messages().error("File Read Error");
+  EXPECT_TRUE(session().messages().confirm("Erase Drawing"));
+  session().setmessages(nullptr);
+  session().messages().error("ignored");
+  EXPECT_EQ(messages.errors, std::vector<std::string>{"File Read Error"});
+  EXPECT_EQ(messages.confirmations, std::vector<std::string>{"Erase Drawing"});
+}
+
+TEST(Settings, LineWidthAndLengthScale) {
+  tsettings settings;
+  EXPECT_EQ(settings.linewidth(), 1);
+  settings.linewidthcode = 3;
+  EXPECT_EQ(settings.linewidth(), 3);
+  settings.linewidthcode = 0;
+  EXPECT_EQ(settings.linewidth(), 1);
+  EXPECT_DOUBLE_EQ(settings.lengthscale(), 1.0 / 30.0);
+  settings.bondlength = 0;
+  EXPECT_DOUBLE_EQ(settings.lengthscale(), 1.0);
+}
+
+}  // namespace
+}  // namespace molvane

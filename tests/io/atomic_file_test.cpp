@@ -1,0 +1,168 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <limits>
+
+namespace molvane {
+namespace {
+
+namespace fs = std::filesystem;
+using tbytes = std::vector<std::uint8_t>;
+using tnames = std::vector<std::string>;
+
+/// A fresh folder for the running test, removed with everything in it.
+class ttemporaryfolder {
+ public:
+  ttemporaryfolder()
+      : path_(fs::temp_directory_path() /
+              ("molvane-io-" +
+               std::string(::testing::UnitTest::GetInstance()
+                               ->current_test_info()
+                               ->name()) +
+               "-" + std::to_string(::getpid()))) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ttemporaryfolder(const ttemporaryfolder&) = delete;
+  ttemporaryfolder& operator=(const ttemporaryfolder&) = delete;
+  ~ttemporaryfolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  fs::path operator/(const char* name) const { return path_ / name; }
+
+  /// Sorted names of the entries: shows no temporary file was left behind.
+  tnames entries() const {
+    tnames names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  fs::path path_;
+};
+
+tbytes patternbytes(std::size_t size, unsigned seed) {
+  tbytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + i / 251);
+  }
+  return bytes;
+}
+
+tbytes readback(const fs::path& path) {
+  tbytes bytes;
+  EXPECT_EQ(readwholefile(path, bytes, std::numeric_limits<std::size_t>::max()),
+            "");
+  return bytes;
+}
+
+TEST(AtomicFile, WrittenBytesReadBackAndReplaceLongerOnes) {
+  const ttemporaryfolder folder;
+  const fs::path target = folder / "benzene.mlv";
+  // Larger than one read chunk, then shorter: no old tail may survive.
+  for (const std::size_t size : {200000, 568, 0}) {
+    SCOPED_TRACE(size);
+    const tbytes bytes = patternbytes(size, size);
+    ASSERT_EQ(writefileatomically(target, bytes), "");
+    EXPECT_EQ(readback(target), bytes);
+    EXPECT_EQ(folder.entries(), tnames{"benzene.mlv"});
+  }
+}
+
+TEST(AtomicFile, FailuresReportAndLeaveEverythingAsItWas) {
+  const ttemporaryfolder folder;
+  const fs::path missing = folder / "missing" / "out.mlv";
+  std::string error = writefileatomically(missing, patternbytes(10, 1));
+  EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
+  EXPECT_TRUE(folder.entries().empty());
+
+  // A directory cannot be replaced by a file; unlike a read-only folder
+  // this also fails for root.
+  const fs::path directory = folder / "taken.mlv";
+  fs::create_directory(directory);
+  error = writefileatomically(directory, patternbytes(50, 9));
+  EXPECT_NE(error.find("Cannot replace \"" + directory.string()),
+            std::string::npos)
+      << error;
+  EXPECT_TRUE(fs::is_directory(directory));
+
+  // A write beyond the process's file size limit fails with EFBIG, for root
+  // too; the signal that comes with it is ignored meanwhile.
+  const fs::path target = folder / "old.mlv";
+  const tbytes old = patternbytes(100, 5);
+  ASSERT_EQ(writefileatomically(target, old), "");
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  const rlim_t previous = limit.rlim_cur;
+  limit.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  error = writefileatomically(target, patternbytes(100000, 6));
+  limit.rlim_cur = previous;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
+  EXPECT_EQ(readback(target), old);
+
+  EXPECT_EQ(folder.entries(), (tnames{"old.mlv", "taken.mlv"}));
+}
+
+TEST(AtomicFile, ReplacingKeepsPermissionsAndSymbolicLinks) {
+  const ttemporaryfolder folder;
+  const fs::path file = folder / "real.mlv";
+  const fs::path link = folder / "link.mlv";
+  ASSERT_EQ(writefileatomically(file, patternbytes(10, 1)), "");
+  const auto mode =
+      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(file, mode);
+  fs::create_symlink(file.filename(), link);
+
+  const tbytes bytes = patternbytes(30, 2);
+  ASSERT_EQ(writefileatomically(link, bytes), "");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(readback(file), bytes);
+  EXPECT_EQ(fs::status(file).permissions(), mode);
+}
+
+TEST(ReadWholeFile, RefusesTooLargeOrMissingFilesWithoutKeepingBytes) {
+  const ttemporaryfolder folder;
+  const fs::path path = folder / "hundred.bin";
+  const tbytes bytes = patternbytes(100, 4);
+  ASSERT_EQ(writefileatomically(path, bytes), "");
+  tbytes out{1, 2, 3};
+  EXPECT_EQ(readwholefile(path, out, 100), "");
+  EXPECT_EQ(out, bytes);
+
+  const struct {
+    fs::path path;
+    std::size_t maxbytes;
+    std::string message;
+  } cases[] = {
+      {path, 99, "\"" + path.string() + "\" is larger than 99 bytes"},
+      // A device has no size and never ends; the limit must still hold.
+      {"/dev/zero", 100000, "larger than 100000 bytes"},
+      {folder / "none", 10, "Cannot open \"" + (folder / "none").string()},
+      {folder / ".", 10, "Cannot read"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    out = {1};
+    const std::string error = readwholefile(c.path, out, c.maxbytes);
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    EXPECT_TRUE(out.empty());
+  }
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/drawing.h"
+#include "document/session.h"
+#include "model/atom.h"
+#include "model/base_object.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+struct titem : tbaseobject {};
+
+class BaseList : public ::testing::Test {
+ protected:
+  tsessionguard guard;
+  titem a, b, c, d;
+};
+
+TEST_F(BaseList, ItemsOutsideTheListAreNull) {
+  tBaseList<titem> list;
+  EXPECT_EQ(list.items(0), nullptr);
+  list.add(&a);
+  list.add(&b);
+  EXPECT_EQ(list.items(-1), nullptr);
+  EXPECT_EQ(list.items(list.count()), nullptr);
+  EXPECT_EQ(list.items(1), &b);
+}
+
+TEST_F(BaseList, AddItemIgnoresAnObjectAlreadyHeld) {
+  tBaseList<titem> list;
+  EXPECT_TRUE(list.additem(&a));
+  EXPECT_FALSE(list.additem(&a));
+  EXPECT_EQ(list.count(), 1);
+}
+
+TEST_F(BaseList, AddListAppendsOnlyMissingItemsInTheOtherOrder) {
+  tBaseList<titem> list;
+  list.add(&a);
+  list.add(&b);
+  tBaseList<titem> other;
+  for (titem* item : {&d, &b, &c, &a, &d}) {
+    other.add(item);
+  }
+  list.addlist(other);
+  EXPECT_EQ(list.all(), (std::vector<titem*>{&a, &b, &d, &c}));
+}
+
+TEST_F(BaseList, IntersectsNeedsACommonItem) {
+  struct tcase {
+    std::vector<titem*> mine;
+    std::vector<titem*> other;
+    bool expected;
+  };
+  const std::vector<tcase> cases = {
+      {{&a, &b}, {&c, &d}, false},
+      {{&a, &b}, {}, false},
+      {{}, {&a}, false},
+      {{&a, &b}, {&c, &b}, true},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    tBaseList<titem> mine;
+    tBaseList<titem> other;
+    for (titem* item : cases[i].mine) {
+      mine.add(item);
+    }
+    for (titem* item : cases[i].other) {
+      other.add(item);
+    }
+    EXPECT_EQ(mine.intersects(other), cases[i].expected);
+  }
+}
+
+// The drawing owns its atoms; a view of them that goes away, or is
+// cleared, must not take the atoms with it (ASan reports a double free).
+TEST_F(BaseList, DestroyingAListLeavesItsItemsAlive) {
+  tatm* carbon =
+      session().drawing()->addatom(std::make_unique<tatm>(6, 1, 10.0, 20.0));
+  {
+    tAtoms view;
+    view.add(carbon);
+    tAtoms copy = view;
+    copy.clear();
+    EXPECT_EQ(copy.count(), 0);
+    EXPECT_EQ(view.first(), carbon);
+  }
+  EXPECT_EQ(session().drawing()->atoms.first(), carbon);
+  carbon->setxyz(1.0, 2.0, 3.0);
+  EXPECT_EQ(carbon->x, 1.0);
+}
+
+// Indexes over a list rebuild on reorders() and extend on changes(), so
+// every operation that is not a plain append must count as a reorder.
+TEST_F(BaseList, CountersTellAppendsFromReorders) {
+  struct tcase {
+    std::string name;
+    std::function<void(tBaseList<titem>&)> change;
+    int changes;
+    int reorders;
+  };
+  const std::vector<tcase> cases = {
+      {"add", [this](auto& l) { l.add(&d); }, 1, 0},
+      {"additem new", [this](auto& l) { l.additem(&d); }, 1, 0},
+      {"additem held", [this](auto& l) { l.additem(&a); }, 0, 0},
+      {"setitem", [this](auto& l) { l.setitem(0, &d); }, 1, 1},
+      {"insert", [this](auto& l) { l.insert(0, &d); }, 1, 1},
+      {"deleteitem", [](auto& l) { l.deleteitem(1); }, 1, 1},
+      {"deleteitem outside", [](auto& l) { l.deleteitem(7); }, 0, 0},
+      {"remove", [this](auto& l) { l.remove(&b); }, 1, 1},
+      {"remove absent", [this](auto& l) { l.remove(&d); }, 0, 0},
+      {"removeall nothing", [](auto& l) { l.removeall({}); }, 0, 0},
+      {"exchange", [](auto& l) { l.exchange(0, 2); }, 1, 1},
+      {"sort", [](auto& l) { l.sort(std::less<const titem*>()); }, 1, 1},
+      {"clear", [](auto& l) { l.clear(); }, 1, 1},
+      {"touch", [](auto& l) { l.touch(); }, 1, 1},
+  };
+  for (const tcase& test : cases) {
+    SCOPED_TRACE(test.name);
+    tBaseList<titem> list;
+    list.add(&a);
+    list.add(&b);
+    list.add(&c);
+    const auto changes = list.changes();
+    const auto reorders = list.reorders();
+    test.change(list);
+    EXPECT_EQ(list.changes() - changes, static_cast<unsigned>(test.changes));
+    EXPECT_EQ(list.reorders() - reorders, static_cast<unsigned>(test.reorders));
+  }
+}
+
+}  // namespace
+}  // namespace molvane

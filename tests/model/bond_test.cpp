@@ -1,0 +1,273 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/bond.h"
+
+#include "model/atom.h"
+#include "model/element_data.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace molvane {
+namespace {
+
+using BondTest = testing::tdrawingtest;
+
+TEST_F(BondTest, DoubleBondOffsetIsPerpendicularAndNarrowerForTriples) {
+  session().settings.doublebondspacing = 4;
+  tbond* dbl = bond(atom(6, 0, 0), atom(6, 10, 0), 4);
+  EXPECT_EQ(dbl->offx, 0);
+  EXPECT_EQ(dbl->offy, 4);
+  tbond* triple = bond(atom(6, 0, 50), atom(6, 10, 50), 6);
+  triple->calcoffsets();
+  EXPECT_EQ(triple->offx, 0);
+  EXPECT_EQ(triple->offy, 3);  // round(4 * 0.67)
+  tbond* vertical = bond(atom(6, 0, 100), atom(6, 0, 110), 4);
+  vertical->calcoffsets();
+  EXPECT_EQ(vertical->offx, -4);
+  EXPECT_EQ(vertical->offy, 0);
+}
+
+TEST_F(BondTest, CoincidentEndsKeepTheirOffsets) {
+  tbond* b = bond(atom(6, 5, 5), atom(6, 5, 5), 4);
+  b->offx = 7;
+  b->offy = -7;
+  b->calcoffsets();
+  EXPECT_EQ(b->offx, 7);
+  EXPECT_EQ(b->offy, -7);
+  EXPECT_EQ(b->relativelength(), 0.0);
+}
+
+TEST_F(BondTest, CreatingAndChangingKindsKeepsValencesBalanced) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 0);
+  tbond* ab = bond(a, b, 4);
+  EXPECT_EQ(a->valence2, 4);
+  EXPECT_EQ(a->hfree, 2);
+  EXPECT_EQ(ab->hybclass, 2);
+  ab->setkind(6);
+  EXPECT_EQ(a->valence2, 2);
+  EXPECT_EQ(b->implicithydrogens(), 1);
+  EXPECT_EQ(ab->style, centredstyle);
+  ab->setkind(2);
+  EXPECT_EQ(a->implicithydrogens(), 3);
+  EXPECT_EQ(ab->style, normalstyle);
+  drawing().removebond(ab);
+  EXPECT_EQ(a->valence2, 8);
+  EXPECT_EQ(b->implicithydrogens(), 4);
+}
+
+TEST_F(BondTest, DelocalisationSurvivesAKindChange) {
+  tbond* b = bond(atom(6, 0, 0), atom(6, 30, 0));
+  b->setdelocalised(true);
+  EXPECT_EQ(b->order, 102);
+  EXPECT_EQ(b->atom1->hybridization, 4);
+  b->setkind(4);
+  EXPECT_EQ(b->order, 104);
+  EXPECT_EQ(b->kind(), 4);
+  EXPECT_EQ(b->ffkind(), 3);
+  b->setdelocalised(false);
+  EXPECT_EQ(b->order, 4);
+  EXPECT_EQ(b->atom2->hybridization, 4);
+}
+
+TEST_F(BondTest, ModellingOrderOfDelocalisedBonds) {
+  tbond* b = bond(atom(6, 0, 0), atom(6, 30, 0));
+  const std::pair<int, int> cases[] = {{100, 1}, {101, 2}, {102, 3}, {103, 3},
+                                       {104, 3}, {105, 5}, {106, 5}, {4, 4}};
+  for (auto [order, expected] : cases) {
+    b->order = order;
+    EXPECT_EQ(b->ffkind(), expected) << order;
+  }
+}
+
+TEST_F(BondTest, WidthCyclesThroughFourValues) {
+  tbond* b = bond(atom(6, 0, 0), atom(6, 30, 0));
+  b->setwidth(4);
+  b->setwidth(255);
+  EXPECT_EQ(b->width, 1);
+  b->setwidth(255);
+  EXPECT_EQ(b->width, 2);
+  b->setwidth(9);
+  EXPECT_EQ(b->width, 9);
+  b->setwidth(255);
+  EXPECT_EQ(b->width, 1);
+  int start = b->wideend;
+  b->flipwideend();
+  EXPECT_NE(b->wideend, start);
+  b->flipwideend();
+  EXPECT_EQ(b->wideend, start);
+}
+
+TEST_F(BondTest, IdealLengthOfACarbonSingleBondIsOneStandardLength) {
+  tbond* cc = bond(atom(6, 0, 0), atom(6, 30, 0));
+  EXPECT_NEAR(cc->ideallength(), 30.0, 1e-6);
+  EXPECT_NEAR(cc->angstromlength(), 1.53, 1e-12);
+  EXPECT_NEAR(cc->bondenergy(), 0.0, 1e-9);
+  EXPECT_DOUBLE_EQ(cc->kdiss, 29300.0 * 2 + 25600.0);
+  cc->atom2->setxyz(45, 0, 0);
+  double e = cc->bondenergy();
+  double ideal = cc->ideallength();
+  double stretch = std::exp(-2.236067978 * (45.0 - ideal) / ideal) - 1.0;
+  EXPECT_NEAR(e, cc->kdiss * stretch * stretch, 1e-6);
+  tbond* ch = bond(atom(6, 0, 100), atom(1, 30, 100));
+  ch->bondenergy();
+  EXPECT_DOUBLE_EQ(ch->kdiss, 2 * 0.5 * 99000.0);
+  tbond* dummy = bond(atom(0, 0, 200), atom(6, 30, 200));
+  EXPECT_EQ(dummy->bondenergy(), 0.0);
+}
+
+TEST_F(BondTest, OnlyAcyclicSingleBondsBetweenBranchedAtomsRotate) {
+  // Butane: the middle bond rotates, the terminal ones do not.
+  tatm* c1 = atom(6, 0, 0);
+  tatm* c2 = atom(6, 26, 15);
+  tatm* c3 = atom(6, 52, 0);
+  tatm* c4 = atom(6, 78, 15);
+  tbond* b12 = bond(c1, c2);
+  tbond* b23 = bond(c2, c3);
+  bond(c3, c4);
+  EXPECT_TRUE(b23->isrotatable());
+  EXPECT_FALSE(b12->isrotatable());
+  b23->setkind(4);
+  EXPECT_FALSE(b23->isrotatable());
+
+  // Cyclohexane: no ring bond rotates.
+  session().newdrawing();
+  std::vector<tatm*> ring;
+  for (int i = 0; i < 6; ++i) {
+    double angle = i * std::numbers::pi / 3;
+    ring.push_back(atom(6, 30 * std::cos(angle), 30 * std::sin(angle)));
+  }
+  for (int i = 0; i < 6; ++i) {
+    tbond* b = bond(ring[static_cast<std::size_t>(i)],
+                    ring[static_cast<std::size_t>((i + 1) % 6)]);
+    EXPECT_FALSE(b->isrotatable());
+    tbondsides sides = b->splitsides();
+    EXPECT_TRUE(i < 5 || sides.side1.intersects(sides.side2));
+  }
+}
+
+TEST_F(BondTest, SecondLineOfACisDoubleBondGoesBetweenItsNeighbours) {
+  // p and q above the bond (cis): the second line goes up (negative y).
+  tatm* p = atom(6, 0, -26);
+  tatm* a = atom(6, 15, 0);
+  tatm* b = atom(6, 45, 0);
+  tatm* q = atom(6, 60, -26);
+  bond(p, a);
+  tbond* ab = bond(a, b, 4);
+  bond(b, q);
+  ab->choosesides();
+  // offy is +spacing (downwards), so the neighbours point against it.
+  EXPECT_EQ(ab->side, -1);
+  EXPECT_EQ(ab->ref1, drawing().positionof(p));
+  EXPECT_EQ(ab->ref2, drawing().positionof(q));
+
+  // Trans neighbours decide nothing.
+  q->setxyz(60, 26, 0);
+  ab->side = 1;
+  ab->ref1 = ab->ref2 = -1;
+  ab->choosesides();
+  EXPECT_EQ(ab->side, 1);
+  EXPECT_EQ(ab->ref1, -1);
+}
+
+TEST_F(BondTest, BranchedDoubleBondPrefersTheBestHybridisedNonHydrogenPair) {
+  tatm* a = atom(6, 15, 0);
+  tatm* b = atom(6, 45, 0);
+  tbond* ab = bond(a, b, 4);
+  tatm* h = atom(1, 0, 26);
+  tatm* p = atom(6, 0, -26);
+  tatm* q = atom(6, 60, -26);
+  tatm* r = atom(6, 60, 26);
+  bond(a, h);
+  bond(a, p);
+  bond(b, q);
+  bond(b, r);
+  ab->choosesides();
+  EXPECT_EQ(ab->ref1, drawing().positionof(p));
+  EXPECT_EQ(ab->ref2, drawing().positionof(q));
+  EXPECT_EQ(ab->side, -1);
+}
+
+TEST_F(BondTest, RecordHasTheDocumentLayout) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(8, 30, 0);
+  tbond* ab = bond(a, b, 4);
+  ab->setdelocalised(true);
+  ab->colour = 0x00112233;
+  ab->style = 3;
+  ab->side = -1;
+  ab->offx = -5;
+  ab->offy = 300;
+  ab->wideend = 1;
+  ab->width = 2;
+  auto bytes = ab->writerecord().tobytes();
+  const std::array<std::uint8_t, 23> expected = {
+      2,    104,  0x33, 0x22, 0x11, 0, 0, 0, 0, 0, 3, 0xFF,
+      0xFB, 0xFF, 0x2C, 0x01, 1,    2, 0, 0, 1, 0, 1};
+  EXPECT_EQ(bytes, expected);
+
+  tbond copy(bondrecord::frombytes(bytes), drawing().atoms);
+  EXPECT_EQ(copy.atom1, a);
+  EXPECT_EQ(copy.atom2, b);
+  EXPECT_EQ(copy.order, 104);
+  EXPECT_EQ(copy.side, -1);
+  EXPECT_EQ(copy.colour, 0x00112233U);
+  EXPECT_EQ(a->valence2, 4);  // reading a record never touches valences
+}
+
+TEST_F(BondTest, RecordWithPositionsPastTheAtomListLeavesEndsEmpty) {
+  atom(6, 0, 0);
+  bondrecord record;
+  record.order = 2;
+  record.atom1 = 0;
+  record.atom2 = 60000;
+  tbond b(record, drawing().atoms);
+  EXPECT_NE(b.atom1, nullptr);
+  EXPECT_EQ(b.atom2, nullptr);
+  EXPECT_EQ(b.length(), 0.0);
+  b.refresh();
+  b.choosesides();
+  EXPECT_EQ(b.midx(), 0);
+}
+
+TEST_F(BondTest, LengthAdjustsOnlyWhileBuildingIn3D) {
+  tatm* c = atom(6, 0, 0);
+  tatm* o = atom(8, 60, 0);
+  tbond* co = bond(c, o, 4);
+  bond(c, atom(6, -30, 0));
+  co->adjustlength(0);
+  EXPECT_EQ(o->x, 60);
+  session().settings.build3d = true;
+  co->adjustlength(0);
+  EXPECT_NEAR(co->length(), co->ideallength(), 1e-9);
+  EXPECT_EQ(c->x, 0);  // the terminal oxygen moved, not the carbon
+}
+
+TEST_F(BondTest, RotatingInTheScreenPlaneKeepsTheLength) {
+  tbond* b = bond(atom(6, 0, 0), atom(6, 30, 0), 4);
+  b->rotate2d(0, 0, 90);
+  EXPECT_NEAR(b->atom2->x, 0.0, 1e-9);
+  EXPECT_NEAR(b->atom2->y, -30.0, 1e-9);
+  EXPECT_EQ(b->atom2->sy, -30);
+  EXPECT_NEAR(b->length(), 30.0, 1e-9);
+  EXPECT_EQ(b->offx, 6);
+}
+
+TEST_F(BondTest, BondListTextNamesAtomPositions) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 0);
+  tatm* c = atom(8, 60, 0);
+  bond(a, b);
+  tbond* bc = bond(b, c, 4);
+  bc->setdelocalised(true);
+  drawing().bonds.items(0)->chemical = 1;
+  EXPECT_EQ(drawing().bonds.writetext(), "0 1 2 0\n1 2 4 1\n");
+  EXPECT_NEAR(drawing().bonds.averagelength(), 30.0, 1e-12);
+}
+
+}  // namespace
+}  // namespace molvane

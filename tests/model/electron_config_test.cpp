@@ -1,0 +1,356 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/electron_config.h"
+
+#include "model/element_data.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+constexpr double rydberg = 13.595;
+constexpr double bohr = 0.5292;
+
+// One subshell's orbital energy, without the pairing term.
+double orbitalterm(int electrons, double zeff, double n) {
+  return -rydberg * electrons * (zeff / n) * (zeff / n);
+}
+
+TEST(ElectronConfig, HydrogenIsOneBoundElectron) {
+  const TEConfig hydrogen(1, 0);
+  EXPECT_EQ(hydrogen.configtext(), "1s1");
+  EXPECT_DOUBLE_EQ(hydrogen.zeff(0), 1.0);
+  EXPECT_DOUBLE_EQ(hydrogen.totalenergy(), -13.595);
+  EXPECT_DOUBLE_EQ(hydrogen.ionisationenergy(), 13.595);
+  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(0), bohr);
+  EXPECT_EQ(TEConfig(1, 1).totalenergy(), 0.0);
+}
+
+TEST(ElectronConfig, CarbonEnergyFollowsTheShieldingRules) {
+  // Carbon 1s2 2s2 2p2: 1s is screened by the other 1s electron, 2s and 2p
+  // by the three other n = 2 electrons and by 1s.
+  const double c1s = 6 - 1 * 0.2959;
+  const double c2s = 6 - (3 * 0.3218 + 2 * 0.8921);
+  const double c2p = 6 - (3 * 0.3218 + 2 * 0.9355);
+  const TEConfig carbon(6, 0);
+  EXPECT_EQ(carbon.configtext(), "1s2 2s2 2p2");
+  EXPECT_NEAR(carbon.zeff(2), c2p, 1e-12);
+  EXPECT_NEAR(
+      carbon.totalenergy(),
+      orbitalterm(2, c1s, 1) + orbitalterm(2, c2s, 2) + orbitalterm(2, c2p, 2),
+      1e-9);
+  EXPECT_NEAR(carbon.totalenergy(), -1024.52, 0.01);
+}
+
+TEST(ElectronConfig, EverySubshellIsScreenedByItsOwnRule) {
+  const double A = 0.3218, B = 0.8921, Bp = 0.9355, C = 0.0352, D = 0.9143,
+               E = 0.8933, G = 0.941, s = 0.35, t = 0.85;
+  struct tcase {
+    int z;
+    int subshell;
+    double zeff;
+  };
+  const tcase cases[] = {
+      {11, 3, 11 - (8 * B + 2 * G)},                     // Na 3s
+      {17, 4, 17 - (6 * A + 8 * Bp + 2 * G)},            // Cl 3p
+      {26, 5, 26 - (5 * A + 8 * E + 10 * G)},            // Fe 3d
+      {26, 6, 26 - (1 * A + 6 * D + 8 * B + 10 * G)},    // Fe 4s
+      {35, 7, 35 - (6 * A + 10 * D + 8 * Bp + 10 * G)},  // Br 4p
+      {47, 8, 47 - (9 * A + 8 * E + 28 * G)},            // Ag 4d
+      {47, 10, 47 - (10 * D + 36 * G)},                  // Ag 5s
+      {44, 10, 44 - (7 * D + 36 * G)},                   // Ru 5s
+      {53, 11, 53 - (6 * A + 10 * D + 36 * G)},          // I 5p
+      {64, 9, 64 - (6 * s + 46 * G)},                    // Gd 4f
+      {64, 12, 64 - (61 * G)},                           // Gd 5d
+      {79, 14, 79 - (18 * t + 60 * G)},                  // Au 6s
+      {82, 15, 82 - (3 * s + 10 * t + 68 * G)},          // Pb 6p
+      {92, 13, 92 - (2 * s + 78 * G)},                   // U 5f
+      {92, 16, 92 - (89 * G)},                           // U 6d
+      {92, 17, 92 - (1 * s + 9 * t + 81 * G)},           // U 7s
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.z) + " " +
+                 std::string(TEConfig::subshellname(c.subshell)));
+    EXPECT_NEAR(TEConfig(c.z, 0).zeff(c.subshell), c.zeff, 1e-9);
+  }
+  // 3d electrons screen 3s and 3p a little (C), 5d ones screen 5s (C).
+  EXPECT_NEAR(TEConfig(30, 0).zeff(3), 30 - (7 * A + 10 * C + 8 * B + 2 * G),
+              1e-9);
+  EXPECT_NEAR(TEConfig(78, 0).zeff(10), 78 - (7 * A + 9 * C + 10 * D + 36 * G),
+              1e-9);
+  EXPECT_EQ(TEConfig(6, 0).zeff(nosubshell), 0.0);
+}
+
+TEST(ElectronConfig, PairingStartsBeyondHalfFilling) {
+  const double nstar[] = {1.0, 2.0, 2.0, 3.0, 3.0, 3.0, 3.7, 3.7, 3.7,
+                          3.7, 4.0, 4.0, 4.0, 4.0, 4.2, 4.2, 4.2, 4.2};
+  // The p and d subshells that pay for pairing, with their n.
+  const std::pair<int, double> pshells[] = {{2, 2}, {4, 3}, {7, 4}, {11, 5}};
+  const std::pair<int, double> dshells[] = {{5, 3}, {8, 4}, {12, 5}};
+  // A lone subshell around a heavy nucleus, so that its Z_eff is positive
+  // and the energy is its orbital term plus its pairing term.
+  TEConfig atom(100, 0);
+  for (int s = 0; s < subshellcount; ++s) {
+    for (int count = 0; count <= TEConfig::subshellcapacity(s); ++count) {
+      SCOPED_TRACE(std::string(TEConfig::subshellname(s)) +
+                   std::to_string(count));
+      atom.occupancy = {};
+      atom.occupancy[s] = count;
+      double pairing = 0.0;
+      for (auto [p, n] : pshells) {
+        if (p == s) {
+          pairing = std::max(0, count - 3) * 14.1 / (n * n);
+        }
+      }
+      for (auto [d, n] : dshells) {
+        if (d == s) {
+          pairing = std::max(0, count - 5) * 99.6 / (n * n);
+        }
+      }
+      EXPECT_NEAR(atom.totalenergy(),
+                  orbitalterm(count, atom.zeff(s), nstar[s]) + pairing, 1e-9);
+    }
+  }
+}
+
+// Each row that breaks the filling order, with the subshells it changes.
+TEST(ElectronConfig, ExceptionalRowsOverrideTheFillingOrder) {
+  struct texception {
+    int electrons;
+    std::vector<std::pair<int, int>> occupancies;  // subshell, electrons
+  };
+  const texception rows[] = {
+      {24, {{5, 5}, {6, 1}}},    {29, {{5, 10}, {6, 1}}},
+      {41, {{8, 4}, {10, 1}}},   {42, {{8, 5}, {10, 1}}},
+      {43, {{8, 6}, {10, 1}}},   {44, {{8, 7}, {10, 1}}},
+      {45, {{8, 8}, {10, 1}}},   {46, {{8, 10}, {10, 0}}},
+      {47, {{8, 10}, {10, 1}}},  {57, {{9, 0}, {12, 1}}},
+      {64, {{9, 7}, {12, 1}}},   {78, {{12, 9}, {14, 1}}},
+      {79, {{12, 10}, {14, 1}}}, {89, {{13, 0}, {16, 1}}},
+      {90, {{13, 0}, {16, 2}}},  {91, {{13, 2}, {16, 1}}},
+      {92, {{13, 3}, {16, 1}}},  {96, {{13, 7}, {16, 1}}},
+      {97, {{13, 8}, {16, 1}}},
+  };
+  for (const texception& row : rows) {
+    SCOPED_TRACE(row.electrons);
+    const TEConfig atom(row.electrons, 0);
+    EXPECT_EQ(atom.electroncount(), row.electrons);
+    for (const auto& [subshell, electrons] : row.occupancies) {
+      EXPECT_EQ(atom.occupancy[subshell], electrons) << subshell;
+    }
+  }
+  EXPECT_EQ(TEConfig(26, 2).configtext(), "1s2 2s2 2p6 3s2 3p6 3d5 4s1");
+  EXPECT_EQ(TEConfig(57, 0).configtext(),
+            "1s2 2s2 2p6 3s2 3p6 3d10 4s2 4p6 4d10 4f0 5s2 5p6 5d1 5f0 6s2");
+}
+
+TEST(ElectronConfig, OtherRowsFillOneSubshellAtATime) {
+  const std::vector<int> exceptions = {24, 29, 41, 42, 43, 44, 45, 46, 47, 57,
+                                       64, 78, 79, 89, 90, 91, 92, 96, 97};
+  TEConfig atom(0, 0);
+  for (int electrons = 0; electrons <= maxelectrons; ++electrons) {
+    SCOPED_TRACE(electrons);
+    atom.loadconfiguration(electrons);
+    EXPECT_EQ(atom.electroncount(), electrons);
+    if (std::find(exceptions.begin(), exceptions.end(), electrons) !=
+        exceptions.end()) {
+      continue;
+    }
+    // Along the filling order: full subshells, at most one partial one,
+    // then empty ones.
+    int stage = 0;
+    for (int s = 0; s != nosubshell; s = TEConfig::nextsubshell(s)) {
+      const int count = atom.occupancy[s];
+      const int full = TEConfig::subshellcapacity(s);
+      const int kind = count == full ? 0 : count == 0 ? 2 : 1;
+      EXPECT_GE(kind, stage) << TEConfig::subshellname(s);
+      stage = kind == 1 ? 2 : std::max(stage, kind);
+    }
+  }
+}
+
+TEST(ElectronConfig, ElectronCountsOutsideTheTableAreClamped) {
+  EXPECT_EQ(TEConfig(11, 1).configtext(), TEConfig(10, 0).configtext());
+  EXPECT_EQ(TEConfig(17, -1).configtext(), TEConfig(18, 0).configtext());
+  for (auto [z, q] : {std::pair{1, 2}, {0, 0}, {-1, 0}, {6, INT_MAX}}) {
+    const TEConfig atom(z, q);
+    EXPECT_EQ(atom.electroncount(), 0);
+    EXPECT_EQ(atom.configtext(), "");
+    EXPECT_EQ(atom.totalenergy(), 0.0);
+  }
+  EXPECT_EQ(TEConfig(103, -10).electroncount(), maxelectrons);
+  EXPECT_EQ(TEConfig(103, INT_MIN).electroncount(), maxelectrons);
+}
+
+TEST(ElectronConfig, EditingRespectsCapacitiesAndFillingOrder) {
+  TEConfig atom(18, 0);  // Ar
+  EXPECT_EQ(atom.firstnotfull(), 5);
+  EXPECT_EQ(atom.firstempty(), 5);
+  EXPECT_FALSE(atom.addelectron(4));  // 3p is full
+  ASSERT_TRUE(atom.addelectron());    // the 19th electron goes into 4s
+  EXPECT_EQ(atom.occupancy[6], 1);
+  ASSERT_TRUE(atom.addelectron(5));
+  ASSERT_TRUE(atom.removeelectron());  // 3d comes after 4s in the order
+  EXPECT_EQ(atom.occupancy[5], 0);
+  EXPECT_EQ(atom.highestoccupied(), 6);
+  ASSERT_TRUE(atom.moveelectron(6, 5));
+  EXPECT_EQ(atom.configtext(), "1s2 2s2 2p6 3s2 3p6 3d1");
+  EXPECT_FALSE(atom.moveelectron(6, 5));  // 4s is empty now
+  EXPECT_FALSE(atom.moveelectron(5, 0));  // 1s is full
+  EXPECT_FALSE(atom.moveelectron(5, 18));
+  EXPECT_FALSE(atom.removeelectron(-1));
+  EXPECT_EQ(atom.electroncount(), 19);
+  EXPECT_EQ(atom.occupancysum(0, 2), 10);
+  EXPECT_EQ(atom.occupancysum(-5, 100), 19);
+  EXPECT_EQ(atom.occupancysum(18, 30), 0);
+
+  atom.loadconfiguration(maxelectrons);
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(atom.addelectron());
+  }
+  EXPECT_FALSE(atom.addelectron());
+  EXPECT_EQ(atom.firstnotfull(), nosubshell);
+  EXPECT_EQ(atom.firstempty(), nosubshell);
+  atom.loadconfiguration(0);
+  EXPECT_FALSE(atom.removeelectron());
+  EXPECT_EQ(atom.highestoccupied(), nosubshell);
+}
+
+TEST(ElectronConfig, SubshellNeighboursFollowTheFillingOrder) {
+  EXPECT_EQ(TEConfig::nextsubshell(4), 6);      // 3p -> 4s
+  EXPECT_EQ(TEConfig::nextsubshell(6), 5);      // 4s -> 3d
+  EXPECT_EQ(TEConfig::previoussubshell(5), 6);  // 3d -> 4s
+  EXPECT_EQ(TEConfig::nextsubshell(16), nosubshell);
+  EXPECT_EQ(TEConfig::previoussubshell(0), nosubshell);
+  EXPECT_EQ(TEConfig::nextsubshell(nosubshell), nosubshell);
+  EXPECT_EQ(TEConfig::previoussubshell(-1), nosubshell);
+}
+
+TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
+  TEConfig carbon(6, 0);
+  ASSERT_TRUE(carbon.moveelectron(1, 2));  // an excited 2s1 2p3 state
+  const TEConfig::toccupancy edited = carbon.occupancy;
+  const double e0 = TEConfig(6, 0).totalenergy();
+  const double eplus = TEConfig(6, 1).totalenergy();
+  const double eminus = TEConfig(6, -1).totalenergy();
+  EXPECT_DOUBLE_EQ(carbon.ionisationenergy(), eplus - e0);
+  EXPECT_DOUBLE_EQ(carbon.electronaffinity(), e0 - eminus);
+  EXPECT_DOUBLE_EQ(carbon.hardness(), (eplus - e0 + eminus - e0) / 2);
+  EXPECT_DOUBLE_EQ(carbon.chargeenergy(2), TEConfig(6, 2).totalenergy() - e0);
+  EXPECT_EQ(carbon.chargeenergy(0), 0.0);
+  EXPECT_EQ(carbon.occupancy, edited);
+  // A bare nucleus cannot lose another electron.
+  EXPECT_EQ(TEConfig(2, 2).ionisationenergy(), 0.0);
+}
+
+TEST(ElectronConfig, OrbitalRadiusOfBareNucleiAndUnboundAnions) {
+  const TEConfig hydrogen(1, 0);
+  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(1), bohr / 2);
+  EXPECT_DOUBLE_EQ(TEConfig(6, 0).orbitalradius(6), bohr / 12);
+  EXPECT_DOUBLE_EQ(TEConfig(6, 0).orbitalradius(0),
+                   bohr * 4 / (6 - (3 * 0.3218 + 2 * 0.9355)));
+  // H2- puts its third electron into 2s, which the model does not bind; it
+  // is H- widened by the electron ratio 3 : 2.
+  const double hminus = bohr / (1 - 0.2959);
+  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(-1), hminus);
+  EXPECT_LT(TEConfig(1, -2).zeff(1), 0.0);
+  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(-2), hminus * 3 / 2);
+  // "R" and the unnamed point have no nuclear charge to divide by.
+  EXPECT_DOUBLE_EQ(TEConfig(0, 0).orbitalradius(0), bohr);
+  EXPECT_DOUBLE_EQ(TEConfig(-1, 0).orbitalradius(-1), bohr);
+}
+
+TEST(ElectronConfig, ElectronegativityFollowsAllredRochow) {
+  // Hydrogen: the arriving electron joins 1s (H-); the radius is the
+  // covalent radius scaled by r(H-) / r(H) = 1 / Zeff(H-).
+  const double zstar = 1 - 0.2959;
+  const double r = 0.29 / zstar;
+  EXPECT_NEAR(TEConfig(1, 0).electronegativity(),
+              0.359 * zstar / (r * r) + 0.744, 1e-12);
+  EXPECT_NEAR(TEConfig(6, 0).electronegativity(), 2.13, 0.01);
+  EXPECT_GT(TEConfig(9, 0).electronegativity(),
+            TEConfig(6, 0).electronegativity());
+  EXPECT_EQ(TEConfig(-1, 0).electronegativity(), 0.0);
+  EXPECT_EQ(TEConfig(0, 0).electronegativity(), 0.0);
+}
+
+TEST(ElectronConfig, PartialChargeElectronegativityIsAParabola) {
+  for (auto [z, q] : {std::pair{1, 0}, {6, 0}, {8, -1}, {26, 2}}) {
+    SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
+    for (int dq : {-1, 0, 1}) {
+      const double chi = TEConfig(z, q + dq).electronegativity();
+      EXPECT_NEAR(electronegativityatpartial(z, q, dq), std::max(0.0, chi),
+                  1e-9);
+    }
+    for (double delta = -6; delta <= 6; delta += 0.25) {
+      EXPECT_GE(electronegativityatpartial(z, q, delta), 0.0) << delta;
+    }
+  }
+}
+
+TEST(ElectronConfig, IonRadiusScalesTheCovalentRadius) {
+  EXPECT_EQ(ionradiusof(6, 0), 0.77);
+  // Na+ has the 2p shell of neon outside; neutral Na a single 3s electron.
+  const double rplus = bohr * 4 / (11 - (7 * 0.3218 + 2 * 0.9355));
+  const double rneutral = bohr * 9 / (11 - (8 * 0.8921 + 2 * 0.941));
+  EXPECT_NEAR(ionradiusof(11, 1), 1.86 * rplus / rneutral, 1e-12);
+  EXPECT_GT(ionradiusof(17, -1), ionradiusof(17, 0));
+  EXPECT_EQ(ionradiusof(-1, 2), 0.0);
+}
+
+TEST(ElectronConfig, CarbonSingleBondIsOneStandardLength) {
+  for (double length : {1.0, 30.0, 41.5}) {
+    SCOPED_TRACE(length);
+    EXPECT_DOUBLE_EQ(bondlength(6, 6, 2, length), length);
+    EXPECT_DOUBLE_EQ(bondlength(6, 6, 4, length), length * 1.35 / 1.53);
+    EXPECT_DOUBLE_EQ(bondlength(1, 6, 2, length), length * 1.05 / 1.53);
+  }
+}
+
+TEST(ElectronConfig, EveryStateGivesFiniteProperties) {
+  const int extremes[] = {INT_MIN, -200, 200, INT_MAX};
+  std::vector<int> charges(extremes, extremes + 4);
+  for (int q = -3; q <= 8; ++q) {
+    charges.push_back(q);
+  }
+  for (int z = firstelement; z <= lastelement; ++z) {
+    for (int q : charges) {
+      SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
+      const TEConfig atom(z, q);
+      for (int s = 0; s <= nosubshell; ++s) {
+        ASSERT_TRUE(std::isfinite(atom.zeff(s)));
+      }
+      ASSERT_TRUE(std::isfinite(atom.totalenergy()));
+      ASSERT_TRUE(std::isfinite(atom.hardness()));
+      ASSERT_GE(atom.ionisationenergy(), 0.0);
+      ASSERT_TRUE(std::isfinite(atom.electronaffinity()));
+      ASSERT_TRUE(std::isfinite(atom.electronegativity()));
+      ASSERT_TRUE(std::isfinite(electronegativityatpartial(z, q, 0.4)));
+      const double radius = atom.orbitalradius(q);
+      ASSERT_TRUE(std::isfinite(radius));
+      ASSERT_GT(radius, 0.0);
+      ASSERT_TRUE(std::isfinite(ionradiusof(z, q)));
+      ASSERT_GE(atom.welldepthcal(), 10.0);
+      ASSERT_LE(atom.welldepthcal(), 1000.0);
+    }
+  }
+}
+
+TEST(ElectronConfig, WellDepthGrowsWithTheAtom) {
+  EXPECT_NEAR(TEConfig(6, 0).welldepthcal(), 100.0, 2.0);
+  EXPECT_LT(TEConfig(2, 0).welldepthcal(), TEConfig(18, 0).welldepthcal());
+  EXPECT_LT(TEConfig(18, 0).welldepthcal(), TEConfig(54, 0).welldepthcal());
+  EXPECT_LT(TEConfig(17, 1).welldepthcal(), TEConfig(17, 0).welldepthcal());
+  EXPECT_LT(TEConfig(17, 0).welldepthcal(), TEConfig(17, -1).welldepthcal());
+}
+
+}  // namespace
+}  // namespace molvane

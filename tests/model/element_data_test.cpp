@@ -1,0 +1,107 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/element_data.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace molvane {
+namespace {
+
+TEST(ElementData, RowsMatchTheReferenceTable) {
+  struct trow {
+    int element;
+    std::string_view symbol;
+    float mass;
+    int valence;
+    double radius;
+    float electronegativity;
+    std::uint32_t colour;
+  };
+  const trow rows[] = {
+      {-1, "R", 0.0f, 16, 0.0, 0.0f, 0},
+      {0, "", 0.0f, 8, 0.0, 0.0f, 0},
+      {1, "H", 1.00794f, 2, 0.29, 2.2f, 0xAFFFFF},
+      {6, "C", 12.0112f, 8, 0.77, 2.5f, 0x7F7F7F},
+      {8, "O", 15.9994f, 4, 0.66, 3.5f, 0x0000FF},
+      {26, "Fe", 55.847f, 20, 1.26, 1.8f, 0x0000BF},
+      {79, "Au", 196.967f, 20, 1.44, 2.4f, 0x1FBFBF},
+      {86, "Rn", 222.0f, 2, 2.2, 0.0f, 0xFFFFFF},
+      {103, "Lw", 257.0f, 28, 1.8, 1.1f, 0xBFBFBF},
+  };
+  for (const trow& row : rows) {
+    SCOPED_TRACE(row.element);
+    EXPECT_EQ(symbolof(row.element), row.symbol);
+    EXPECT_EQ(massof(row.element), row.mass);
+    EXPECT_EQ(valenceof(row.element), row.valence);
+    EXPECT_EQ(radiusof(row.element), row.radius);
+    EXPECT_EQ(electronegativityof(row.element), row.electronegativity);
+    EXPECT_EQ(colourof(row.element), row.colour);
+  }
+}
+
+TEST(ElementData, ValencesAreInHalfBondUnits) {
+  EXPECT_EQ(valenceof(6), 8);
+  EXPECT_EQ(valenceof(8), 4);
+  EXPECT_EQ(valenceof(13), 10);
+  EXPECT_EQ(valenceof(-1), 16);
+}
+
+TEST(ElementData, IndicesOutsideATableGiveItsDefault) {
+  EXPECT_EQ(symbolof(104), "04");
+  EXPECT_EQ(symbolof(108), "08");
+  for (int element : {INT_MIN, -2, 109, INT_MAX}) {
+    SCOPED_TRACE(element);
+    EXPECT_EQ(symbolof(element), "");
+  }
+  for (int element : {INT_MIN, -2, 104, 108, INT_MAX}) {
+    SCOPED_TRACE(element);
+    EXPECT_EQ(massof(element), 0.0f);
+    EXPECT_EQ(valenceof(element), 0);
+    EXPECT_EQ(radiusof(element), 0.0);
+    EXPECT_EQ(electronegativityof(element), 0.0f);
+    EXPECT_EQ(colourof(element), 0u);
+  }
+}
+
+TEST(ElementData, BondEnergyIsTheFirstRecordOfThePairInEitherOrder) {
+  EXPECT_EQ(bondenergyof(6, 1), 99000.0);
+  EXPECT_EQ(bondenergyof(6, 26), 70000.0);
+  EXPECT_EQ(bondenergyof(0, 0), 70000.0);
+  // 257 and 262 must not wrap round to H and C in the 8-bit records.
+  EXPECT_EQ(bondenergyof(257, 262), 70000.0);
+  EXPECT_EQ(bondenergyof(-1, INT_MIN), 70000.0);
+
+  const auto records = bondenergies();
+  ASSERT_EQ(records.size(), 91u);
+  EXPECT_EQ(records.back().element1, 55);
+  // The table lists H-Rb before H-Br.
+  EXPECT_EQ(records[15].element2, 37);
+  EXPECT_EQ(records[16].element2, 35);
+  // No pair is listed twice, so each record is the one found, either way.
+  for (const tbondenergyrecord& record : records) {
+    SCOPED_TRACE(std::to_string(record.element1) + "-" +
+                 std::to_string(record.element2));
+    EXPECT_EQ(bondenergyof(record.element1, record.element2),
+              record.energykcal * 1000.0);
+    EXPECT_EQ(bondenergyof(record.element2, record.element1),
+              record.energykcal * 1000.0);
+  }
+}
+
+TEST(ElementData, SymbolsMapBackToTheirElements) {
+  for (int element = 1; element <= lastelement; ++element) {
+    SCOPED_TRACE(element);
+    EXPECT_EQ(elementofsymbol(symbolof(element)), element);
+  }
+  for (std::string_view symbol :
+       {"", "R", "D", "04", "08", "c", "CL", "Cl ", "Lr"}) {
+    SCOPED_TRACE(symbol);
+    EXPECT_EQ(elementofsymbol(symbol), 0);
+  }
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,332 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/fragment.h"
+
+#include "document/drawing.h"
+#include "document/session.h"
+#include "model/atom.h"
+#include "model/bond.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+// Atoms and bonds live in the session's drawing; `fragment` views them.
+class Fragment : public ::testing::Test {
+ protected:
+  tatm* add(int element, double x, double y, double z = 0.0) {
+    tatm* atom = session().drawing()->addatom(
+        std::make_unique<tatm>(element, 1, x, y, z));
+    fragment.atoms.add(atom);
+    return atom;
+  }
+  tatm* addpoint(double x, double y) {
+    tatm* point = session().drawing()->addatom(std::make_unique<tSXY>(x, y));
+    fragment.atoms.add(point);
+    return point;
+  }
+  void bond(tatm* a, tatm* b, int kind = 2) {
+    session().drawing()->addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
+  }
+
+  tsessionguard guard;
+  TFragment fragment;
+};
+
+TEST_F(Fragment, MolMassAddsImplicitHydrogensOfMainGroupAtomsOnly) {
+  struct tcase {
+    std::string name;
+    std::function<void()> build;
+    double mass;
+  };
+  const std::vector<tcase> cases = {
+      {"methanol as C-O", [this] { bond(add(6, 0, 0), add(8, 30, 0)); },
+       12.0112 + 15.9994 + 4 * 1.0079},
+      {"benzene, alternating bonds",
+       [this] {
+         std::vector<tatm*> ring;
+         for (int i = 0; i < 6; ++i) {
+           const double angle = i * std::numbers::pi / 3.0;
+           ring.push_back(add(6, 30 * std::cos(angle), 30 * std::sin(angle)));
+         }
+         for (int i = 0; i < 6; ++i) {
+           bond(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 2 : 4);
+         }
+       },
+       6 * 12.0112 + 6 * 1.0079},
+      // Boron is over-bonded (valence2 -2) and must add nothing.
+      {"tetrafluoroborate anion",
+       [this] {
+         tatm* boron = add(5, 0, 0);
+         boron->setcharge(-1);
+         for (int i = 0; i < 4; ++i) {
+           bond(boron, add(9, 30.0 * i, 30));
+         }
+       },
+       10.811 + 4 * 18.9984},
+      // Germanium shows hydrogens on its label but they do not count here.
+      {"germanium", [this] { add(32, 0, 0); }, 72.59},
+      {"unnamed point, R and a symbol point",
+       [this] {
+         add(0, 0, 0);
+         add(-1, 5, 0);
+         addpoint(9, 9);
+       },
+       0.0},
+  };
+  for (const tcase& test : cases) {
+    SCOPED_TRACE(test.name);
+    fragment.atoms.clear();
+    test.build();
+    EXPECT_NEAR(fragment.molmass(), test.mass, 1e-4);
+    EXPECT_NEAR(fragment.molmasskg(), test.mass * 1.673668165e-24, 1e-27);
+  }
+}
+
+// 1 u·Å² = 1e-16 / 6.02252e23 g·cm² = 1.660435e-40 g·cm²; at the default
+// bond length of 30 pixels one pixel is 1.53 / 30 Å, so 30 px = 1.53 Å.
+TEST_F(Fragment, PrincipalMomentsOfLinearMolecule) {
+  // CO2: I = 2 × 15.9994 u × (1.53 Å)² = 74.906 u·Å² = 1.243765e-38 g·cm²
+  // about y and z, 0 about the axis.
+  constexpr double moment = 1.243765e-38;
+  struct tcase {
+    std::string name;
+    double ux, uy, uz;
+  };
+  for (const tcase& test : std::vector<tcase>{
+           {"along x", 1, 0, 0}, {"slanted in the plane", 0.6, 0.8, 0}}) {
+    SCOPED_TRACE(test.name);
+    fragment.atoms.clear();
+    const double cx = 41.3, cy = -7.9, cz = 12.2;
+    add(8, cx - 30 * test.ux, cy - 30 * test.uy, cz - 30 * test.uz);
+    add(6, cx, cy, cz);
+    add(8, cx + 30 * test.ux, cy + 30 * test.uy, cz + 30 * test.uz);
+    const tmoments result = fragment.principalmoments();
+    EXPECT_EQ(result.moments[0], 0.0);
+    EXPECT_NEAR(result.moments[1] / moment, 1.0, 1e-6);
+    EXPECT_NEAR(result.moments[2] / moment, 1.0, 1e-6);
+    EXPECT_EQ(result.positive, 2);
+    EXPECT_NEAR(result.product / (moment * moment), 1.0, 1e-6);
+  }
+}
+
+TEST_F(Fragment, PrincipalMomentsOfSymmetricTop) {
+  // Planar BF3 with B at the centre and F at 1.53 Å: about the threefold
+  // axis 3 × 18.9984 u × (1.53 Å)² = 133.420 u·Å² = 2.215353e-38 g·cm²;
+  // in-plane half of that, 1.107676e-38 g·cm², twice.
+  add(5, 0, 0, 0);
+  for (int i = 0; i < 3; ++i) {
+    const double angle = std::numbers::pi / 2 + i * 2 * std::numbers::pi / 3;
+    add(9, 30 * std::cos(angle), 30 * std::sin(angle), 0);
+  }
+  const tmoments result = fragment.principalmoments();
+  EXPECT_NEAR(result.moments[0] / 1.107676e-38, 1.0, 1e-6);
+  EXPECT_NEAR(result.moments[1] / 1.107676e-38, 1.0, 1e-6);
+  EXPECT_NEAR(result.moments[2] / 2.215353e-38, 1.0, 1e-6);
+  EXPECT_EQ(result.positive, 3);
+  EXPECT_NEAR(result.product / (1.107676e-38 * 1.107676e-38 * 2.215353e-38),
+              1.0, 1e-5);
+}
+
+TEST_F(Fragment, MomentsAndChargesNeedTwoChemicalAtoms) {
+  tatm* carbon = add(6, 0, 0);
+  addpoint(40, 0);
+  carbon->eqcharge = 0.5;
+  fragment.equilibratecharges();
+  EXPECT_EQ(carbon->eqcharge, 0.5);
+  const tmoments result = fragment.principalmoments();
+  EXPECT_EQ(result.moments, (std::array<double, 3>{}));
+  EXPECT_EQ(result.product, 0.0);
+  EXPECT_EQ(result.positive, 0);
+}
+
+TEST_F(Fragment, MirrorTwiceRestoresCoordinates) {
+  tatm* first = add(6, 1.25, -3.5, 7.0);
+  tatm* second = add(8, 20.5, 4.75, -2.0);
+  addpoint(-9.0, 11.0);
+  const auto coordinate = [](const tatm* atom, int axis) {
+    return axis == 1 ? atom->x : axis == 2 ? atom->y : atom->z;
+  };
+  const txyzList before = fragment.atoms.savecoords();
+  for (int axis = 1; axis <= 3; ++axis) {
+    SCOPED_TRACE(axis);
+    const double target = coordinate(second, axis);
+    fragment.atoms.mirror(axis);
+    // The centre is that of the two chemical atoms, which swap places.
+    EXPECT_NEAR(coordinate(first, axis), target, 1e-12);
+    fragment.atoms.mirror(axis);
+    const txyzList after = fragment.atoms.savecoords();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      EXPECT_NEAR(after[i].x, before[i].x, 1e-12);
+      EXPECT_NEAR(after[i].y, before[i].y, 1e-12);
+      EXPECT_NEAR(after[i].z, before[i].z, 1e-12);
+    }
+  }
+}
+
+TEST_F(Fragment, LockedFragmentIgnoresMoveCentroidTo) {
+  add(6, 0, 0, 5);
+  add(6, 30, 10, 5);
+  fragment.locked = 1;
+  fragment.movecentroidto(100, 200);
+  EXPECT_EQ(fragment.atoms.first()->x, 0.0);
+  fragment.locked = 0;
+  fragment.movecentroidto(100, 200);
+  const TXYZ centre = fragment.centroid();
+  EXPECT_DOUBLE_EQ(centre.x, 100.0);
+  EXPECT_DOUBLE_EQ(centre.y, 200.0);
+  EXPECT_DOUBLE_EQ(centre.z, 5.0);
+}
+
+TEST_F(Fragment, CentroidSkipsSymbolPointsUnlessThereIsNothingElse) {
+  EXPECT_EQ(fragment.centroidint(), (std::array<int, 3>{0, 0, 0}));
+  addpoint(10, 20);
+  addpoint(30, 40);
+  EXPECT_DOUBLE_EQ(fragment.atoms.centroid3().x, 20.0);
+  EXPECT_DOUBLE_EQ(fragment.atoms.centroid3().y, 30.0);
+  add(6, 2, 3, 5);
+  add(6, 3, 4, 2);
+  // (2.5, 3.5, 3.5) rounds half to even.
+  EXPECT_EQ(fragment.centroidint(), (std::array<int, 3>{2, 4, 4}));
+  EXPECT_DOUBLE_EQ(fragment.cy, 3.5);
+}
+
+TEST_F(Fragment, NearestAtomTieKeepsEarlierAtom) {
+  EXPECT_EQ(fragment.nearestatom(nullptr, 0, 0), nullptr);
+  tatm* left = add(6, -10, 0);
+  tatm* right = add(6, 10, 0);
+  add(6, 0, 10.5);
+  EXPECT_EQ(fragment.nearestatom(nullptr, 0, 0), left);
+  tAtoms reversed;
+  reversed.add(right);
+  reversed.add(left);
+  EXPECT_EQ(fragment.nearestatom(&reversed, 0, 0), right);
+  EXPECT_EQ(fragment.nearestatom(&reversed, -3, 90), left);
+}
+
+TEST_F(Fragment, ShakeIsReproducibleAndKeepsTheCentreOfMass) {
+  tatm* carbon = add(6, 0, 0, 0);
+  tatm* oxygen = add(8, 40, 10, -5);
+  add(17, -30, 25, 15);
+  bond(carbon, oxygen);
+  const txyzList start = fragment.atoms.savecoords();
+  const TXYZ centre = fragment.centreofmass();
+
+  const auto shaken = [this, &start](std::uint64_t seed) {
+    fragment.atoms.restorecoords(start);
+    session().seedrandom(seed);
+    fragment.shake(5.0);
+    return fragment.atoms.savecoords();
+  };
+  const txyzList first = shaken(11);
+  const TXYZ moved = fragment.centroid();
+  EXPECT_NEAR(moved.x, centre.x, 1e-9);
+  EXPECT_NEAR(moved.y, centre.y, 1e-9);
+  EXPECT_NEAR(moved.z, centre.z, 1e-9);
+  EXPECT_EQ(oxygen->x0, oxygen->x);
+  EXPECT_EQ(oxygen->sx, roundhalfeven(oxygen->x));
+
+  const txyzList second = shaken(11);
+  const txyzList other = shaken(12);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(second[i].x, first[i].x);
+    EXPECT_EQ(second[i].z, first[i].z);
+    EXPECT_NE(other[i].y, first[i].y);
+  }
+}
+
+TEST_F(Fragment, EquilibrateChargesFollowElectronegativity) {
+  tatm* carbon = add(6, 0, 0);
+  tatm* oxygen = add(8, 30, 0);
+  bond(carbon, oxygen);
+  fragment.equilibratecharges();
+  // For two neutral atoms the weights cancel: q(C) = (3.5 - 2.5) × 0.92/3.3.
+  EXPECT_NEAR(carbon->eqcharge, 0.92 / 3.3, 1e-6);
+  EXPECT_NEAR(oxygen->eqcharge, -0.92 / 3.3, 1e-6);
+
+  // A third atom on the oxygen's point must not give infinities.
+  tatm* nitrogen = add(7, 30, 0);
+  tatm* hydrogen = add(1, -20, 15);
+  fragment.equilibratecharges();
+  double sum = 0.0;
+  for (const tatm* atom : {carbon, oxygen, nitrogen, hydrogen}) {
+    EXPECT_TRUE(std::isfinite(atom->eqcharge));
+    sum += atom->eqcharge;
+  }
+  EXPECT_NEAR(sum, 0.0, 1e-9);
+  EXPECT_LT(oxygen->eqcharge, 0.0);
+  EXPECT_GT(hydrogen->eqcharge, 0.0);
+}
+
+TEST_F(Fragment, HydrogensCountExplicitAtomsOnce) {
+  add(6, 0, 0);
+  add(1, 60, 0);  // alone it has one free valence, but it is one atom
+  EXPECT_EQ(fragment.hydrogencount(), 5);
+  EXPECT_EQ(fragment.hydrogentext("C"), "CH5");
+  EXPECT_NEAR(fragment.hydrogenmass(), 5 * 1.00794, 1e-12);
+  fragment.atoms.clear();
+  tatm* carbon = add(6, 0, 0);
+  for (int i = 0; i < 4; ++i) {
+    bond(carbon, add(9, 30.0 * i, 30));
+  }
+  EXPECT_EQ(fragment.hydrogentext("CF4"), "CF4");
+}
+
+TEST_F(Fragment, PhaseTextAndReactivity) {
+  struct tcase {
+    std::uint8_t phase;
+    double amount;
+    std::string text;
+    bool reactive;
+  };
+  for (const tcase& test : std::vector<tcase>{
+           {0, 1.0, " 1.00(g)", true},
+           {gasphase, 123.456, "123.46(g)", true},
+           {liquidphase, 0.5, " 0.50(l)", true},
+           {otherphase, -2.0, "-2.00(x)", false},
+           {solidphase, 7.25, "(s)", true},
+           {solventphase, 3.0, "solv", false},
+           {gasphase, 0.001, " 0.00(g)", false},
+       }) {
+    SCOPED_TRACE(test.text);
+    fragment.phase = test.phase;
+    fragment.amount = test.amount;
+    EXPECT_EQ(fragment.phasetext(), test.text);
+    EXPECT_EQ(fragment.isreactive(), test.reactive);
+  }
+}
+
+TEST_F(Fragment, CalcBoundsWidensRoundedPositionsByOnePixel) {
+  add(6, 10.4, 20.0);
+  add(6, 30.6, 5.5);  // 5.5 rounds to 6
+  fragment.calcbounds();
+  EXPECT_EQ(fragment.bbox, (std::array<std::int32_t, 4>{9, 32, 5, 21}));
+  EXPECT_EQ(fragment.frame, (std::array<std::int32_t, 4>{9, 5, 32, 21}));
+  EXPECT_EQ(fragment.width, 23);
+}
+
+TEST_F(Fragment, RotateAxisTurnsAboutTheCentre) {
+  tatm* atom = add(6, 20, 0, 0);
+  fragment.rotateaxis(3, 90, {10, 0, 0});
+  EXPECT_NEAR(atom->x, 10.0, 1e-12);
+  EXPECT_NEAR(atom->y, 10.0, 1e-12);
+  EXPECT_EQ(atom->sy, 10);
+  // From the reference copy the first turn is forgotten.
+  fragment.rotateaxis(1, 90, {0, 0, 0}, true);
+  EXPECT_NEAR(atom->x, 20.0, 1e-12);
+  EXPECT_NEAR(atom->y, 0.0, 1e-12);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/drawing.h"
+#include "document/messages.h"
+#include "document/session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace molvane::testing {
+
+/// Keeps every message core code sends, and answers confirmations.
+class trecordingmessages final : public tmessages {
+ public:
+  void inform(const std::string& text) override { informs.push_back(text); }
+  void warn(const std::string& text) override { warnings.push_back(text); }
+  void error(const std::string& text) override { errors.push_back(text); }
+  bool confirm(const std::string& text) override {
+    confirmations.push_back(text);
+    return answer;
+  }
+
+  std::vector<std::string> informs;
+  std::vector<std::string> warnings;
+  std::vector<std::string> errors;
+  std::vector<std::string> confirmations;
+  bool answer = true;
+};
+
+/// A fresh session per test, with helpers that build atoms and bonds in the
+/// current drawing.
+class tdrawingtest : public ::testing::Test {
+ protected:
+  tdrawing& drawing() const { return *session().drawing(); }
+  tatm* atom(int element, double x, double y, double z = 0.0,
+             int labelmode = 0) const;
+  tbond* bond(tatm* a, tatm* b, int kind = 2) const;
+
+  tsessionguard guard;
+};
+
+/// A new empty folder for the files of one test, removed by the caller's
+/// scope guard.
+class ttemporaryfolder {
+ public:
+  ttemporaryfolder();
+  ~ttemporaryfolder();
+  ttemporaryfolder(const ttemporaryfolder&) = delete;
+  ttemporaryfolder& operator=(const ttemporaryfolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace molvane::testing
