@@ -23,21 +23,16 @@ class BaseList : public ::testing::Test {
   titem a, b, c, d;
 };
 
-TEST_F(BaseList, ItemsOutsideTheListAreNull) {
+TEST_F(BaseList, ItemsOutsideTheListAreNullAndAddItemDeduplicates) {
   tBaseList<titem> list;
   EXPECT_EQ(list.items(0), nullptr);
-  list.add(&a);
-  list.add(&b);
-  EXPECT_EQ(list.items(-1), nullptr);
-  EXPECT_EQ(list.items(list.count()), nullptr);
-  EXPECT_EQ(list.items(1), &b);
-}
-
-TEST_F(BaseList, AddItemIgnoresAnObjectAlreadyHeld) {
-  tBaseList<titem> list;
   EXPECT_TRUE(list.additem(&a));
   EXPECT_FALSE(list.additem(&a));
-  EXPECT_EQ(list.count(), 1);
+  list.add(&b);
+  EXPECT_EQ(list.count(), 2);
+  EXPECT_EQ(list.items(-1), nullptr);
+  EXPECT_EQ(list.items(2), nullptr);
+  EXPECT_EQ(list.items(1), &b);
 }
 
 TEST_F(BaseList, AddListAppendsOnlyMissingItemsInTheOtherOrder) {
@@ -107,19 +102,13 @@ TEST_F(BaseList, CountersTellAppendsFromReorders) {
   };
   const std::vector<tcase> cases = {
       {"add", [this](auto& l) { l.add(&d); }, 1, 0},
-      {"additem new", [this](auto& l) { l.additem(&d); }, 1, 0},
       {"additem held", [this](auto& l) { l.additem(&a); }, 0, 0},
       {"setitem", [this](auto& l) { l.setitem(0, &d); }, 1, 1},
       {"insert", [this](auto& l) { l.insert(0, &d); }, 1, 1},
-      {"deleteitem", [](auto& l) { l.deleteitem(1); }, 1, 1},
-      {"deleteitem outside", [](auto& l) { l.deleteitem(7); }, 0, 0},
       {"remove", [this](auto& l) { l.remove(&b); }, 1, 1},
       {"remove absent", [this](auto& l) { l.remove(&d); }, 0, 0},
-      {"removeall nothing", [](auto& l) { l.removeall({}); }, 0, 0},
-      {"exchange", [](auto& l) { l.exchange(0, 2); }, 1, 1},
       {"sort", [](auto& l) { l.sort(std::less<const titem*>()); }, 1, 1},
       {"clear", [](auto& l) { l.clear(); }, 1, 1},
-      {"touch", [](auto& l) { l.touch(); }, 1, 1},
   };
   for (const tcase& test : cases) {
     SCOPED_TRACE(test.name);

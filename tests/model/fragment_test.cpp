@@ -269,20 +269,6 @@ TEST_F(Fragment, EquilibrateChargesFollowElectronegativity) {
   EXPECT_GT(hydrogen->eqcharge, 0.0);
 }
 
-TEST_F(Fragment, HydrogensCountExplicitAtomsOnce) {
-  add(6, 0, 0);
-  add(1, 60, 0);  // alone it has one free valence, but it is one atom
-  EXPECT_EQ(fragment.hydrogencount(), 5);
-  EXPECT_EQ(fragment.hydrogentext("C"), "CH5");
-  EXPECT_NEAR(fragment.hydrogenmass(), 5 * 1.00794, 1e-12);
-  fragment.atoms.clear();
-  tatm* carbon = add(6, 0, 0);
-  for (int i = 0; i < 4; ++i) {
-    bond(carbon, add(9, 30.0 * i, 30));
-  }
-  EXPECT_EQ(fragment.hydrogentext("CF4"), "CF4");
-}
-
 TEST_F(Fragment, PhaseTextAndReactivity) {
   struct tcase {
     std::uint8_t phase;
