@@ -21,7 +21,7 @@ std::string errortext(const std::string& action,
          "\": " + std::generic_category().message(error);
 }
 
-/// Closes a file descriptor when it goes out of scope, unless released.
+/// Owns a file descriptor and closes it when it goes out of scope.
 class tfiledescriptor {
  public:
   explicit tfiledescriptor(int descriptor) : descriptor_(descriptor) {}

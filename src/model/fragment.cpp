@@ -6,6 +6,7 @@
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/jacobi.h"
+#include "model/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -59,16 +60,7 @@ bool carriesimplicitmass(int element) {
 
 // Fixed-point text with the given width and decimals, blanks in front;
 // independent of the locale, as "%5.2f" is not.
-std::string fixedtext(double value, int width, int decimals) {
-  std::array<char, 64> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                    std::chars_format::fixed, decimals);
-  std::string text(buffer.data(), result.ptr);
-  if (static_cast<int>(text.size()) < width) {
-    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-  }
-  return text;
+return text;
 }
 
 }  // namespace
@@ -406,14 +398,14 @@ std::string TFragment::phasetext() const {
     case solventphase:
       return "solv";
     case liquidphase:
-      return fixedtext(amount, 5, 2) + "(l)";
+      return formatfixed(amount, 2, 5) + "(l)";
     case otherphase:
-      return fixedtext(amount, 5, 2) + "(x)";
+      return formatfixed(amount, 2, 5) + "(x)";
     case 0:
     case gasphase:
-      return fixedtext(amount, 5, 2) + "(g)";
+      return formatfixed(amount, 2, 5) + "(g)";
     default:
-      return fixedtext(amount, 5, 2);
+      return formatfixed(amount, 2, 5);
   }
 }
 

@@ -49,18 +49,15 @@ TEST(Real48, RoundsTiesToEvenAndHandlesValuesOutOfRange) {
   } cases[] = {
       {"tie below an even fraction", 1.0 + 0x1p-40, 1.0},
       {"tie below an odd fraction", 1.0 + 0x3p-40, 1.0 + 0x1p-38},
-      {"just above a tie", 1.0 + 0x1p-40 + 0x1p-52, 1.0 + 0x1p-39},
       {"carry into the exponent", -(2.0 - 0x1p-41), -2.0},
       {"carry up to the smallest", real48smallest * (1 - 0x1p-42),
        real48smallest},
       {"below the smallest", real48smallest * (1 - 0x1p-39), 0.0},
-      {"negative tiny", -real48smallest / 3, 0.0},
       {"denormal double", std::numeric_limits<double>::denorm_min(), 0.0},
       {"negative zero", -0.0, 0.0},
       {"NaN", -std::numeric_limits<double>::quiet_NaN(), 0.0},
       {"largest plus a third of a unit", real48largest + 0x1p85, real48largest},
       {"tie above the largest", 0x1.ffffffffffp126, real48largest},
-      {"1e300", 1e300, real48largest},
       {"-infinity", -infinity, -real48largest},
   };
   for (const auto& c : cases) {

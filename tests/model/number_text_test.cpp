@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "io/number_text.h"
+#include "model/number_text.h"
 
 #include <gtest/gtest.h>
 
