@@ -58,11 +58,6 @@ bool carriesimplicitmass(int element) {
          (element >= 33 && element <= 35) || (element >= 52 && element <= 53);
 }
 
-// Fixed-point text with the given width and decimals, blanks in front;
-// independent of the locale, as "%5.2f" is not.
-return text;
-}
-
 }  // namespace
 
 TXYZ TFragment::centroid() {
