@@ -14,6 +14,7 @@ molvane_packages=(
   clang-format
   libjpeg-dev
   libpugixml-dev
+  locales
 )
 
 molvane_missing=()
@@ -24,14 +25,21 @@ for package in "${molvane_packages[@]}"; do
   fi
 done
 
+if [ "$(id -u)" -eq 0 ]; then
+  molvane_sudo=()
+else
+  molvane_sudo=(sudo)
+fi
+
 if [ "${#molvane_missing[@]}" -gt 0 ]; then
   echo "Installing: ${molvane_missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then
-    molvane_sudo=()
-  else
-    molvane_sudo=(sudo)
-  fi
   "${molvane_sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${molvane_sudo[@]}" \
     apt-get install -y -qq --no-install-recommends "${molvane_missing[@]}"
+fi
+
+# One test reads and writes files under a decimal-comma locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  "${molvane_sudo[@]+"${molvane_sudo[@]}"}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
+    echo "Could not generate de_DE.UTF-8; the locale test will be skipped."
 fi
