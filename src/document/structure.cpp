@@ -192,9 +192,24 @@ void tStructure::copyfields(const tStructure& other) {
   drawmode = other.drawmode;
   selected = other.selected;
   width = other.width;
+  thermovalues = other.thermovalues;
+  thermoflag = other.thermoflag;
   frozen = other.frozen;
   currentatom = other.currentatom;
   currentbond = other.currentbond;
+}
+
+tStructure::trecordbytes tStructure::recordbytes() const {
+  return {ringstyle, drawmode, fragflag, showname, locked, shownumbers};
+}
+
+void tStructure::setrecordbytes(const trecordbytes& bytes) {
+  ringstyle = bytes[0];
+  drawmode = bytes[1];
+  fragflag = bytes[2];
+  showname = bytes[3];
+  locked = bytes[4];
+  shownumbers = bytes[5];
 }
 
 void tStructure::transferownership(tStructure& target) {

@@ -67,6 +67,14 @@ class tStructure : public TFragment {
   /// Copies the fragment and structure fields that are not lists.
   virtual void copyfields(const tStructure& other);
 
+  /// The six single-byte fields a document stores in a structure's record
+  /// (bytes 3 to 6, 47 and 48 of its head), and the 32-bit word at 15.
+  using trecordbytes = std::array<std::uint8_t, 6>;
+  virtual trecordbytes recordbytes() const;
+  virtual void setrecordbytes(const trecordbytes& bytes);
+  virtual std::uint32_t recordword() const { return 0; }
+  virtual void setrecordword(std::uint32_t) {}
+
   /// Hands every owned atom and bond to target.
   void transferownership(tStructure& target);
 

@@ -25,6 +25,24 @@ void tSymbol::copyfields(const tStructure& other) {
   colour = symbol->colour;
 }
 
+tStructure::trecordbytes tSymbol::recordbytes() const {
+  return {linewidth,
+          headstyle,
+          stylecount,
+          static_cast<std::uint8_t>(turn),
+          static_cast<std::uint8_t>(quadrant),
+          shownumbers};
+}
+
+void tSymbol::setrecordbytes(const trecordbytes& bytes) {
+  linewidth = bytes[0];
+  headstyle = bytes[1];
+  stylecount = bytes[2];
+  turn = static_cast<std::int8_t>(bytes[3]);
+  quadrant = static_cast<std::int8_t>(bytes[4]);
+  shownumbers = bytes[5];
+}
+
 std::unique_ptr<tSymbol> makesymbol(int typecode) {
   return std::make_unique<tSymbol>(typecode);
 }

@@ -25,6 +25,12 @@ class tSymbol : public tStructure {
   /// Copies the structure fields and, from another symbol, the symbol's
   /// own fields (not its points).
   void copyfields(const tStructure& other) override;
+  /// A symbol keeps its own fields where a structure keeps ring style,
+  /// draw mode and flags, and its colour in the record's word.
+  trecordbytes recordbytes() const override;
+  void setrecordbytes(const trecordbytes& bytes) override;
+  std::uint32_t recordword() const override { return colour; }
+  void setrecordword(std::uint32_t word) override { colour = word; }
 };
 
 /// A new symbol of the class that typecode stands for, with no points.

@@ -46,6 +46,16 @@ class tbasefragment : public tbaseobject {
   std::uint8_t selected = 0;
   /// |right - left| of the bounds, set by calcbounds.
   std::int32_t width = 0;
+  /// Thermochemistry values the reaction tool keeps with a structure; they
+  /// are stored with the document.
+  std::array<double, 11> thermovalues{};
+  std::uint8_t thermoflag = 0;
+
+  /// Clears the stored thermochemistry values.
+  void resetvalues() {
+    thermovalues.fill(0.0);
+    thermoflag = 0;
+  }
 };
 
 /// Principal moments of inertia in g·cm².
