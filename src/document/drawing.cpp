@@ -196,7 +196,7 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
     copy->ownedstructures_.push_back(std::move(twin));
   }
   for (const tSymbol* symbol : symbols) {
-    std::unique_ptr<tSymbol> twin = makesymbol(symbol->fragtype);
+    std::unique_ptr<tSymbol> twin = symbol->newsymbol();
     relinkstructure(*symbol, *twin, map);
     copy->symbols.add(twin.get());
     copy->ownedsymbols_.push_back(std::move(twin));

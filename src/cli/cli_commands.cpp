@@ -1,0 +1,137 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/cli_commands.h"
+
+#include "cli/json_writer.h"
+#include "commands/file_commands.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/document_files.h"
+#include "model/formula.h"
+#include "model/number_text.h"
+
+#include <map>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
+
+std::string trimmed(std::string text) {
+  while (!text.empty() && text.back() == ' ') {
+    text.pop_back();
+  }
+  return text;
+}
+
+/// Reads a document and makes it the current drawing, so that every
+/// neighbour query sees it.
+std::string opencurrent(const std::string& path) {
+  treadresult result = loaddocument(path);
+  if (!result.error.empty() || result.drawing == nullptr) {
+    return std::string(filereaderror) + ": " + result.error;
+  }
+  session().setdrawing(std::move(result.drawing));
+  return "";
+}
+
+int countchemicalbonds(const tdrawing& drawing) {
+  return drawing.bonds.countchemical();
+}
+
+tclioutcome info(const tclioptions& options,
+                 const std::vector<std::string>& arguments) {
+  if (arguments.size() != 2) {
+    return failure("usage: info FILE");
+  }
+  std::string problem = opencurrent(arguments[1]);
+  if (!problem.empty()) {
+    return failure(problem);
+  }
+  const tdrawing& drawing = *session().drawing();
+  std::string formula = formulatext(drawing);
+  double weight = drawing.molmass();
+  std::string composition = compositiontext(drawing);
+  int charge = drawing.totalcharge();
+  int atoms = drawing.atoms.countchemical();
+  int bonds = countchemicalbonds(drawing);
+  int structures = drawing.structures.count();
+  int symbols = drawing.symbols.count();
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("file", arguments[1]);
+    json.addtext("formula", formula);
+    json.addtext("hill", hillformula(drawing));
+    json.addreal("weight", weight, 3);
+    json.addtext("composition", composition);
+    json.addinteger("charge", charge);
+    json.addinteger("atoms", atoms);
+    json.addinteger("bonds", bonds);
+    json.addinteger("structures", structures);
+    json.addinteger("symbols", symbols);
+    return {0, json.text() + "\n", ""};
+  }
+  std::string text;
+  text += "Formula:        " + trimmed(formula) + "\n";
+  text += "Hill formula:   " + hillformula(drawing) + "\n";
+  text += "Formula weight: " + formatfixed(weight, 3) + "\n";
+  text += "Composition:    " + trimmed(composition) + "\n";
+  text += "Net charge:     " + std::to_string(charge) + "\n";
+  text += "Atoms:          " + std::to_string(atoms) + "\n";
+  text += "Bonds:          " + std::to_string(bonds) + "\n";
+  text += "Structures:     " + std::to_string(structures) + "\n";
+  text += "Symbols:        " + std::to_string(symbols) + "\n";
+  return {0, text, ""};
+}
+
+tclioutcome convert(const tclioptions& options,
+                    const std::vector<std::string>& arguments) {
+  if (arguments.size() != 3) {
+    return failure("usage: convert IN OUT");
+  }
+  std::string problem = opencurrent(arguments[1]);
+  if (!problem.empty()) {
+    return failure(problem);
+  }
+  std::string written = exportdocument(*session().drawing(), arguments[2]);
+  if (!written.empty()) {
+    return failure(written);
+  }
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("input", arguments[1]);
+    json.addtext("output", arguments[2]);
+    return {0, json.text() + "\n", ""};
+  }
+  return {0, "Wrote " + arguments[2] + "\n", ""};
+}
+
+}  // namespace
+
+std::string cliusage() {
+  return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
+         "commands:\n"
+         "  info FILE        formula, weight, composition, charge and counts\n"
+         "  convert IN OUT   reads IN and writes OUT in the format of its "
+         "extension\n";
+}
+
+tclioutcome runclicommand(const tclioptions& options,
+                          const std::vector<std::string>& arguments) {
+  using tcommand =
+      tclioutcome (*)(const tclioptions&, const std::vector<std::string>&);
+  static const std::map<std::string, tcommand> commands = {
+      {"info", info}, {"convert", convert}};
+  if (arguments.empty()) {
+    return failure("no command given\n" + cliusage());
+  }
+  auto found = commands.find(arguments[0]);
+  if (found == commands.end()) {
+    return failure("unknown command \"" + arguments[0] + "\"\n" + cliusage());
+  }
+  return found->second(options, arguments);
+}
+
+}  // namespace molvane

@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+/// Options shared by every command of the command-line front end.
+struct tclioptions {
+  std::filesystem::path datadir;
+  bool json = false;
+};
+
+/// A command's answer: its output on success (exit 0) or a one-line
+/// message (exit 1).
+struct tclioutcome {
+  int status = 0;
+  std::string output;
+  std::string error;
+};
+
+/// Runs one command with its arguments (the command name first).
+tclioutcome runclicommand(const tclioptions& options,
+                          const std::vector<std::string>& arguments);
+
+/// The usage text.
+std::string cliusage();
+
+}  // namespace molvane

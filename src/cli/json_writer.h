@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace molvane {
+
+/// Builds one flat JSON object, member by member, in the order given.
+class tjsonobject {
+ public:
+  void addtext(std::string_view key, std::string_view value);
+  void addinteger(std::string_view key, long value);
+  /// value written with a fixed number of decimals.
+  void addreal(std::string_view key, double value, int decimals);
+  std::string text() const;
+
+ private:
+  void addkey(std::string_view key);
+  std::string members_;
+};
+
+/// The text as a JSON string literal, quotes included.
+std::string jsonquoted(std::string_view text);
+
+}  // namespace molvane

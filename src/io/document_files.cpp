@@ -1,0 +1,153 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/document_files.h"
+
+#include "document/drawing.h"
+#include "io/atomic_file.h"
+#include "io/native_format.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace molvane {
+
+namespace {
+
+/// Larger files are refused before any byte is read into memory.
+constexpr std::size_t largestdocument = 512U * 1024U * 1024U;
+
+std::string lowercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+    return static_cast<char>(std::tolower(c));
+  });
+  return text;
+}
+
+// The CML and MDL rows get their readers and writers with the exchange
+// formats; saving writes a companion for every row that has a writer.
+const std::array<tformatrow, 4>& formattable() {
+  static const std::array<tformatrow, 4> table = {{
+      {tfileformat::native, "Molvane", {"mlv"}, readnative, writenative},
+      {tfileformat::cml, "CML", {"xml", "cml"}, nullptr, nullptr},
+      {tfileformat::mdl, "MDL", {"mdl", "mol", "sdf"}, nullptr, nullptr},
+      {tfileformat::xyz, "XYZ table", {"xyz"}, nullptr, nullptr},
+  }};
+  return table;
+}
+
+std::string quoted(const std::filesystem::path& path) {
+  return "\"" + path.string() + "\"";
+}
+
+}  // namespace
+
+std::span<const tformatrow> fileformats() { return formattable(); }
+
+const tformatrow* formatofpath(const std::filesystem::path& path) {
+  std::string extension = lowercase(path.extension().string());
+  if (extension.empty()) {
+    return nullptr;
+  }
+  extension.erase(0, 1);
+  for (const tformatrow& row : formattable()) {
+    for (std::string_view known : row.extensions) {
+      if (extension == known) {
+        return &row;
+      }
+    }
+  }
+  return nullptr;
+}
+
+const tformatrow& formatrow(tfileformat format) {
+  for (const tformatrow& row : formattable()) {
+    if (row.format == format) {
+      return row;
+    }
+  }
+  return formattable()[0];
+}
+
+treadresult loaddocument(const std::filesystem::path& path) {
+  treadresult result;
+  const tformatrow* row = formatofpath(path);
+  if (row == nullptr) {
+    result.error = quoted(path) + ": unknown file type";
+    return result;
+  }
+  if (row->read == nullptr) {
+    result.error = quoted(path) + ": " + std::string(row->name) +
+                   " files cannot be read yet";
+    return result;
+  }
+  std::vector<std::uint8_t> bytes;
+  std::string failure = readwholefile(path, bytes, largestdocument);
+  if (!failure.empty()) {
+    result.error = failure;
+    return result;
+  }
+  result = row->read(bytes);
+  if (!result.error.empty()) {
+    result.error = quoted(path) + ": " + result.error;
+  }
+  return result;
+}
+
+tdocumentnames documentnames(const std::filesystem::path& given) {
+  std::string name = given.filename().string();
+  std::string stem = name.substr(0, name.find('.'));
+  std::string extension = given.extension().string();
+  bool lower = extension == ".mlv";
+  bool keep = lowercase(extension) == ".mlv";
+  std::filesystem::path folder = given.parent_path();
+  tdocumentnames names;
+  names.native = folder / (stem + (keep ? extension : ".MLV"));
+  names.cml = folder / (stem + (lower ? ".xml" : ".XML"));
+  names.mdl = folder / (stem + (lower ? ".mdl" : ".MDL"));
+  return names;
+}
+
+tsaveresult savedocument(tdrawing& drawing,
+                         const std::filesystem::path& given) {
+  tsaveresult result;
+  if (drawing.atoms.empty()) {
+    return result;
+  }
+  tdocumentnames names = documentnames(given);
+  drawing.filename = names.native.string();
+  std::vector<std::uint8_t> bytes = writenative(drawing);
+  result.error = writefileatomically(names.native, bytes);
+  result.written = result.error.empty();
+  // The companions are written whatever became of the native file, so that
+  // the molecule is kept somewhere.
+  for (auto [format, path] : {std::pair{tfileformat::cml, names.cml},
+                              std::pair{tfileformat::mdl, names.mdl}}) {
+    const tformatrow& row = formatrow(format);
+    if (row.write != nullptr) {
+      std::string failure = writefileatomically(path, row.write(drawing));
+      if (!failure.empty()) {
+        result.notices.push_back(failure);
+      }
+    }
+  }
+  if (result.written) {
+    drawing.saved = true;
+  }
+  return result;
+}
+
+std::string exportdocument(tdrawing& drawing,
+                           const std::filesystem::path& path) {
+  const tformatrow* row = formatofpath(path);
+  if (row == nullptr) {
+    return quoted(path) + ": unknown file type";
+  }
+  if (row->write == nullptr) {
+    return quoted(path) + ": " + std::string(row->name) +
+           " files cannot be written yet";
+  }
+  return writefileatomically(path, row->write(drawing));
+}
+
+}  // namespace molvane

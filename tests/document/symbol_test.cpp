@@ -1,0 +1,400 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/symbol.h"
+
+#include "document/drawing.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using SymbolTest = testing::tdrawingtest;
+
+struct txy2 {
+  double x;
+  double y;
+};
+
+void expectpoints(const tSymbol& symbol, const std::vector<txy2>& expected) {
+  ASSERT_EQ(symbol.atoms.count(), static_cast<int>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const tatm* point = symbol.atoms.items(static_cast<int>(i));
+    EXPECT_EQ(point->kind, symbolpointkind);
+    EXPECT_DOUBLE_EQ(point->x, expected[i].x) << "point " << i;
+    EXPECT_DOUBLE_EQ(point->y, expected[i].y) << "point " << i;
+  }
+}
+
+void expectpixels(const std::vector<tpixel>& actual,
+                  const std::vector<tpixel>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i) {
+    EXPECT_EQ(actual[i], expected[i]) << "pixel " << i;
+  }
+}
+
+TEST_F(SymbolTest, TypeCodesSelectTheClasses) {
+  const std::vector<std::pair<int, const std::type_info*>> classes = {
+      {102, &typeid(tArrow)},    {103, &typeid(tdblArrow)},
+      {104, &typeid(tEqArrow1)}, {105, &typeid(tEqArrow2)},
+      {106, &typeid(ttriangle)}, {108, &typeid(tArc)},
+      {109, &typeid(tArcArrow)}, {110, &typeid(tSArrow)}};
+  for (const auto& [code, type] : classes) {
+    std::unique_ptr<tSymbol> symbol = makesymbol(code);
+    ASSERT_NE(symbol, nullptr) << code;
+    const tSymbol& made = *symbol;
+    EXPECT_TRUE(typeid(made) == *type) << code;
+    EXPECT_EQ(symbol->fragtype, code);
+    EXPECT_TRUE(symbol->atoms.empty());
+  }
+  for (int code : {0, 100, 101, 107, 111}) {
+    EXPECT_EQ(makesymbol(code), nullptr) << code;
+  }
+}
+
+TEST_F(SymbolTest, EveryCommandBuildsItsPointsAroundTheOrigin) {
+  struct tcase {
+    int code;
+    int typecode;
+    std::vector<txy2> points;
+    std::vector<std::pair<int, int>> links;
+  };
+  // L = 30; mirrored arcs reflect about their rounded centre (-8, -8).
+  const std::vector<tcase> cases = {
+      {720, 102, {{45, 0}, {0, 0}}, {{0, 1}}},
+      {721, 103, {{45, 0}, {0, 0}}, {{0, 1}}},
+      {722, 104, {{45, -2}, {0, -2}, {0, 2}, {45, 2}}, {{0, 1}, {2, 3}}},
+      {723, 105, {{45, -2}, {0, -2}, {0, 2}, {22, 2}}, {{0, 1}, {2, 3}}},
+      {724, 109, {{-15, 0}, {0, -15}}, {}},
+      {725, 109, {{-15, -16}, {0, -1}}, {}},
+      {726, 109, {{-1, -16}, {-16, -1}}, {}},
+      {727, 109, {{-1, 0}, {-16, -15}}, {}},
+      {728, 108, {{-15, 0}, {0, -15}}, {}},
+      {729, 106, {{0, 0}, {15, 0}, {8, -13}}, {{0, 1}, {1, 2}, {2, 0}}},
+      {730, 110, {{45, 0}, {0, 0}, {45, -15}, {0, -15}}, {{0, 1}, {2, 3}}},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE("command " + std::to_string(c.code));
+    std::unique_ptr<tSymbol> symbol = makesymbolforcommand(c.code);
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->fragtype, c.typecode);
+    EXPECT_EQ(symbol->headstyle, c.code == 722 || c.code == 723 ? 3 : 0);
+    EXPECT_EQ(symbol->turn, c.code == 725 || c.code == 727 ? -1 : 1);
+    expectpoints(*symbol, c.points);
+    ASSERT_EQ(symbol->bonds.count(), static_cast<int>(c.links.size()));
+    for (int i = 0; i < symbol->bonds.count(); ++i) {
+      const tbond* link = symbol->bonds.items(i);
+      const auto [from, to] = c.links[static_cast<std::size_t>(i)];
+      EXPECT_EQ(link->atom1, symbol->atoms.items(from));
+      EXPECT_EQ(link->atom2, symbol->atoms.items(to));
+      EXPECT_EQ(link->chemical, 0);
+      EXPECT_EQ(link->kind(), 2);
+      EXPECT_EQ(link->width, symbol->linewidth);
+    }
+  }
+  for (int code : {607, 719, 731}) {
+    EXPECT_EQ(makesymbolforcommand(code), nullptr) << code;
+  }
+}
+
+TEST_F(SymbolTest, PlacedSymbolsAreCentredOnTheClickInTheDrawing) {
+  tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
+  ASSERT_NE(arrow, nullptr);
+  expectpoints(*arrow, {{122.5, 100}, {77.5, 100}});
+  EXPECT_EQ(arrow->atoms.items(0)->sx, 122);
+  EXPECT_DOUBLE_EQ(arrow->atoms.items(0)->x0, 122.5);
+  EXPECT_TRUE(drawing().symbols.contains(arrow));
+  EXPECT_TRUE(drawing().atoms.contains(arrow->atoms.items(1)));
+  EXPECT_TRUE(drawing().bonds.contains(arrow->bonds.items(0)));
+
+  for (int code = 721; code <= 730; ++code) {
+    const TXYZ c = placesymbol(drawing(), code, 200, -40)->centre();
+    EXPECT_NEAR(c.x, 200, 1e-9) << code;
+    EXPECT_NEAR(c.y, -40, 1e-9) << code;
+  }
+  EXPECT_EQ(placesymbol(drawing(), 719, 0, 0), nullptr);
+  EXPECT_EQ(drawing().symbols.count(), 11);
+
+  session().settings.bondlength = 50;
+  tSymbol* eq = placesymbol(drawing(), 723, 0, 0);
+  // The lower arrow is round(37.5) = 38 long.
+  EXPECT_DOUBLE_EQ(eq->atoms.items(3)->x - eq->atoms.items(2)->x, 38.0);
+}
+
+TEST_F(SymbolTest, CopyIsIndependentAndKeepsClassAndFields) {
+  tSymbol* original = placesymbol(drawing(), 722, 100, 100);
+  original->headstyle = 4;
+  original->colour = 0x123456;
+  original->linewidth = 3;
+  std::unique_ptr<tSymbol> copy = copysymbol(*original);
+
+  const tSymbol& twin = *copy;
+  EXPECT_TRUE(typeid(twin) == typeid(tEqArrow1));
+  EXPECT_EQ(copy->recordbytes(), original->recordbytes());
+  EXPECT_EQ(copy->colour, 0x123456U);
+  ASSERT_EQ(copy->atoms.count(), 4);
+  ASSERT_EQ(copy->bonds.count(), 2);
+  for (const tatm* point : copy->atoms) {
+    EXPECT_FALSE(original->atoms.contains(point));
+    EXPECT_TRUE(copy->owns(point));
+  }
+  EXPECT_EQ(copy->bonds.items(1)->atom1, copy->atoms.items(2));
+  EXPECT_EQ(copy->bonds.items(1)->width, 3);
+
+  copy->translate(10, 10, 0);
+  copy->cyclestyle();
+  copy->bonds.items(0)->width = 4;
+  EXPECT_DOUBLE_EQ(original->atoms.items(0)->x, 122.5);
+  EXPECT_EQ(original->headstyle, 4);
+  EXPECT_EQ(original->bonds.items(0)->width, 1);
+
+  tSymbol* added = drawing().addsymbol(std::move(copy));
+  EXPECT_EQ(drawing().atoms.count(), 8);
+  EXPECT_EQ(drawing().bonds.count(), 4);
+  EXPECT_EQ(nearestsymbol(drawing(), 110, 110), added);
+
+  tSymbol plain(107);
+  plain.addpoint(1, 2);
+  std::unique_ptr<tSymbol> plaincopy = copysymbol(plain);
+  const tSymbol& plaintwin = *plaincopy;
+  EXPECT_TRUE(typeid(plaintwin) == typeid(tSymbol));
+  EXPECT_EQ(plaincopy->fragtype, 107);
+}
+
+TEST_F(SymbolTest, StyleAndWidthCycleRoundAndReachTheLinks) {
+  auto arrow = makesymbolforcommand(721);
+  std::vector<int> styles;
+  for (int i = 0; i < 6; ++i) {
+    arrow->cyclestyle();
+    styles.push_back(arrow->headstyle);
+  }
+  EXPECT_EQ(styles, (std::vector<int>{1, 2, 3, 4, 5, 0}));
+
+  arrow->linewidth = 2;
+  arrow->cyclewidth();
+  EXPECT_EQ(arrow->bonds.items(0)->width, 3);
+  arrow->cyclewidth();
+  EXPECT_EQ(arrow->linewidth, 0);
+  EXPECT_EQ(arrow->bonds.items(0)->width, 0);
+}
+
+TEST_F(SymbolTest, RotationTurnsStraightSymbolsFromTheReference) {
+  tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
+  arrow->rotatesymbol(90);
+  arrow->rotatesymbol(90);  // as a slider does: again from the reference
+  const tatm* tip = arrow->atoms.items(0);
+  EXPECT_NEAR(tip->x, 100, 1e-9);
+  EXPECT_NEAR(tip->y, 122.5, 1e-9);
+  EXPECT_EQ(tip->sy, 122);
+  arrow->takereference();
+  arrow->rotatesymbol(-45);
+  EXPECT_NEAR(tip->x, 100 + 22.5 / std::sqrt(2.0), 1e-9);
+  EXPECT_NEAR(tip->y, 100 + 22.5 / std::sqrt(2.0), 1e-9);
+
+  tSymbol* triangle = placesymbol(drawing(), 729, 0, 0);
+  const double apexy = triangle->atoms.items(2)->y;
+  triangle->rotatesymbol(180);
+  EXPECT_NEAR(triangle->atoms.items(2)->y, -apexy, 1e-9);
+
+  for (int code : {724, 728, 730}) {
+    tSymbol* fixed = placesymbol(drawing(), code, 50, 50);
+    const double x = fixed->atoms.items(0)->x;
+    fixed->rotatesymbol(45);
+    EXPECT_DOUBLE_EQ(fixed->atoms.items(0)->x, x) << code;
+  }
+}
+
+TEST_F(SymbolTest, ScalingAndMovingKeepTheCentre) {
+  tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
+  arrow->scalesymbol(2.0);
+  expectpoints(*arrow, {{145, 100}, {55, 100}});
+  arrow->scalesymbol(0.5);  // again from the reference
+  expectpoints(*arrow, {{111.25, 100}, {88.75, 100}});
+
+  arrow->movecentreto(0, 50);
+  expectpoints(*arrow, {{11.25, 50}, {-11.25, 50}});
+  EXPECT_DOUBLE_EQ(arrow->atoms.items(0)->x0, 11.25);
+  arrow->locked = 1;
+  arrow->movecentreto(300, 300);
+  EXPECT_DOUBLE_EQ(arrow->centre().x, 0.0);
+}
+
+TEST_F(SymbolTest, ArrowsReflectAcrossTheOtherAxis) {
+  // Axis 1 reverses arrows left to right (both arrows of an equilibrium
+  // arrow) but turns arcs and the triangle upside down.
+  const std::vector<std::pair<int, bool>> cases = {
+      {102, true}, {103, true},  {104, true},  {105, true},
+      {110, true}, {106, false}, {108, false}, {109, false}};
+  for (const auto& [typecode, reflectsx] : cases) {
+    for (int axis : {1, 2}) {
+      SCOPED_TRACE(std::to_string(typecode) + " axis " + std::to_string(axis));
+      std::unique_ptr<tSymbol> symbol = makesymbol(typecode);
+      symbol->addpoint(10, 0);
+      symbol->addpoint(0, 20);
+      symbol->mirror(axis);
+      if (reflectsx == (axis == 1)) {
+        expectpoints(*symbol, {{0, 0}, {10, 20}});
+      } else {
+        expectpoints(*symbol, {{10, 20}, {0, 0}});
+      }
+      EXPECT_EQ(symbol->turn, -1);
+      EXPECT_DOUBLE_EQ(symbol->atoms.items(0)->x0, symbol->atoms.items(0)->x);
+    }
+  }
+}
+
+TEST(SymbolGeometryTest, ArcFrameFollowsThePositionOfThePoints) {
+  struct tcase {
+    tpixel p0, p1;
+    int quadrant;
+    std::array<int, 4> box;
+    tpixel headbase;
+  };
+  const std::vector<tcase> cases = {
+      {{10, 0}, {0, 10}, 1, {0, 0, 20, 20}, {0, 0}},
+      {{0, 0}, {0, 10}, 1, {0, 0, 0, 20}, {0, 0}},
+      {{10, 10}, {0, 0}, 2, {-10, 0, 10, 20}, {10, 0}},
+      {{0, 10}, {10, 0}, 3, {-10, -10, 10, 10}, {10, 10}},
+      {{0, 0}, {10, 10}, 4, {0, -10, 20, 10}, {0, 10}},
+  };
+  for (const tcase& c : cases) {
+    for (int turn : {1, -1}) {
+      SCOPED_TRACE("quadrant " + std::to_string(c.quadrant * turn));
+      const tarcframe frame = arcframe(c.p0, c.p1, turn);
+      EXPECT_EQ(frame.quadrant, c.quadrant * turn);
+      EXPECT_EQ((std::array{frame.left, frame.top, frame.right, frame.bottom}),
+                c.box);
+      EXPECT_EQ(frame.start, c.p0);
+      EXPECT_EQ(frame.end, c.p1);
+      EXPECT_EQ(frame.headbase, c.headbase);
+      // Both ends sit on the ellipse's axes, so the arc is a quarter.
+      const int midx = (frame.left + frame.right) / 2;
+      const int midy = (frame.top + frame.bottom) / 2;
+      EXPECT_TRUE(c.p0.x == midx || c.p0.y == midy);
+      EXPECT_TRUE(c.p1.x == midx || c.p1.y == midy);
+    }
+  }
+}
+
+TEST(SymbolGeometryTest, HeadsOfEveryStyle) {
+  // A 45-pixel arrow pointing right with its tip at (122, 100), L = 30.
+  const tpixel tip{122, 100};
+  const tpixel middle{115, 100};
+  const tpixel upper{115, 96};
+  const tpixel lower{115, 104};
+  const std::array<tshapestyle, 3> fills = {
+      tshapestyle::open, tshapestyle::closed, tshapestyle::filled};
+  for (int style = 0; style <= 5; ++style) {
+    SCOPED_TRACE("style " + std::to_string(style));
+    auto head = arrowhead(tip, 45, 0, style, 1, 30);
+    ASSERT_TRUE(head.has_value());
+    EXPECT_EQ(head->style, fills[static_cast<std::size_t>(style % 3)]);
+    if (style < 3) {
+      expectpixels(head->points, {upper, tip, lower});
+    } else {
+      expectpixels(head->points, {middle, tip, upper});
+    }
+  }
+  expectpixels(arrowhead(tip, 45, 0, 5, -1, 30)->points, {middle, tip, lower});
+  expectpixels(arrowhead({100, 122}, 0, 45, 0, 1, 30)->points,
+               {{104, 115}, {100, 122}, {96, 115}});
+  expectpixels(arrowhead(tip, 0, 0, 0, 1, 30)->points, {tip, tip, tip});
+  EXPECT_FALSE(arrowhead(tip, 45, 0, 6, 1, 30).has_value());
+}
+
+TEST_F(SymbolTest, EachClassPutsItsHeadsWhereTheyBelong) {
+  tsymbolshapes both = placesymbol(drawing(), 721, 100, 100)->computeshapes();
+  EXPECT_TRUE(both.drawlinks);
+  ASSERT_EQ(both.shapes.size(), 2U);
+  EXPECT_EQ(both.shapes[0].points[1], (tpixel{122, 100}));
+  expectpixels(both.shapes[1].points, {{85, 104}, {78, 100}, {85, 96}});
+
+  // Each half head of an equilibrium arrow lies on the outer side.
+  tsymbolshapes eq = placesymbol(drawing(), 722, 100, 100)->computeshapes();
+  ASSERT_EQ(eq.shapes.size(), 2U);
+  expectpixels(eq.shapes[0].points, {{115, 98}, {122, 98}, {115, 94}});
+  expectpixels(eq.shapes[1].points, {{85, 102}, {78, 102}, {85, 106}});
+
+  EXPECT_TRUE(
+      placesymbol(drawing(), 729, 0, 0)->computeshapes().shapes.empty());
+
+  tSymbol* arc = placesymbol(drawing(), 724, 100, 100);
+  tsymbolshapes arcshapes = arc->computeshapes();
+  ASSERT_TRUE(arcshapes.arc.has_value());
+  EXPECT_EQ(arc->quadrant, 3);
+  EXPECT_EQ(arcshapes.arc->start, (tpixel{92, 108}));
+  // The arc arrives at its start going left, so the head points left.
+  ASSERT_EQ(arcshapes.shapes.size(), 1U);
+  expectpixels(arcshapes.shapes[0].points, {{99, 112}, {92, 108}, {99, 104}});
+
+  tsymbolshapes curve = placesymbol(drawing(), 730, 100, 100)->computeshapes();
+  EXPECT_FALSE(curve.drawlinks);
+  ASSERT_EQ(curve.shapes.size(), 2U);
+  EXPECT_EQ(curve.shapes[0].points.front(), (tpixel{78, 108}));
+  EXPECT_EQ(curve.shapes[0].points.back(), (tpixel{122, 108}));
+  // The head comes down onto the tip, as the curve does.
+  expectpixels(curve.shapes[1].points, {{126, 101}, {122, 108}, {118, 101}});
+}
+
+TEST_F(SymbolTest, NearestSymbolComparesCentres) {
+  EXPECT_EQ(nearestsymbol(drawing(), 0, 0), nullptr);
+  tSymbol* left = placesymbol(drawing(), 720, 0, 0);
+  tSymbol* right = placesymbol(drawing(), 728, 100, 0);
+  placesymbol(drawing(), 728, 100, 0);
+  drawing().addsymbol(std::make_unique<tSymbol>(107));  // no points
+  EXPECT_EQ(nearestsymbol(drawing(), 30, 40), left);
+  EXPECT_EQ(nearestsymbol(drawing(), 70, -40), right);
+  EXPECT_EQ(nearestsymbol(drawing(), 500, 500), right);
+}
+
+TEST_F(SymbolTest, DeletingTheLastSymbolEmptiesTheLists) {
+  tSymbol* arrow = placesymbol(drawing(), 722, 0, 0);
+  atom(6, 0, 0);
+  deletesymbol(arrow);
+  EXPECT_TRUE(drawing().symbols.empty());
+  EXPECT_EQ(drawing().atoms.count(), 1);
+  EXPECT_TRUE(drawing().bonds.empty());
+}
+
+TEST_F(SymbolTest, SymbolsSurviveCloningWithTheirClass) {
+  for (int code = 720; code <= 730; ++code) {
+    placesymbol(drawing(), code, code, 0)->colour =
+        static_cast<std::uint32_t>(code);
+  }
+  drawing().symbols.items(2)->headstyle = 5;
+  std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
+  ASSERT_EQ(clone->symbols.count(), drawing().symbols.count());
+  for (int i = 0; i < clone->symbols.count(); ++i) {
+    const tSymbol* a = drawing().symbols.items(i);
+    const tSymbol* b = clone->symbols.items(i);
+    EXPECT_TRUE(typeid(*a) == typeid(*b)) << i;
+    EXPECT_EQ(a->recordbytes(), b->recordbytes()) << i;
+    EXPECT_EQ(a->colour, b->colour);
+    ASSERT_EQ(a->atoms.count(), b->atoms.count());
+    for (const tatm* point : b->atoms) {
+      EXPECT_TRUE(clone->atoms.contains(point));
+    }
+    for (const tbond* link : b->bonds) {
+      EXPECT_TRUE(clone->bonds.contains(link));
+      EXPECT_TRUE(b->atoms.contains(link->atom1));
+    }
+  }
+  clone->symbols.items(0)->atoms.items(0)->setxyz(-5, -5, 0);
+  clone->deletesymbol(clone->symbols.items(1));
+  EXPECT_DOUBLE_EQ(drawing().symbols.items(0)->atoms.items(0)->x, 742.5);
+  EXPECT_EQ(drawing().symbols.count(), 11);
+}
+
+}  // namespace
+}  // namespace molvane
