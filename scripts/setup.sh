@@ -15,6 +15,9 @@ molvane_packages=(
   libjpeg-dev
   libpugixml-dev
   locales
+  qt6-base-dev
+  qt6-svg-dev
+  libgl-dev
 )
 
 molvane_missing=()

@@ -88,37 +88,5 @@ TEST_F(DocumentFilesTest, EmptyDrawingWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "empty.mlv"));
 }
 
-TEST_F(DocumentFilesTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
-  testing::ttemporaryfolder folder;
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
-  atom(6, 0, 0);
-  // A folder where the document should go cannot be replaced by a file.
-  std::filesystem::create_directory(folder.path() / "taken.mlv");
-  EXPECT_FALSE(savecurrentdocument(folder.path() / "taken.mlv"));
-  EXPECT_EQ(messages.errors, std::vector<std::string>{"Invalid filename "});
-  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "taken.mlv"));
-  EXPECT_FALSE(drawing().saved);
-
-  EXPECT_FALSE(savecurrentdocument(folder.path() / "nowhere" / "x.mlv"));
-  EXPECT_EQ(messages.errors.size(), 2U);
-  session().setmessages(nullptr);
-}
-
-TEST_F(DocumentFilesTest, OpeningABadFileKeepsTheCurrentDrawing) {
-  testing::ttemporaryfolder folder;
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
-  tatm* kept = atom(6, 0, 0);
-  std::ofstream(folder.path() / "broken.mlv") << "not a document";
-  std::ofstream(folder.path() / "notes.txt") << "C";
-  EXPECT_FALSE(opendocument(folder.path() / "broken.mlv"));
-  EXPECT_FALSE(opendocument(folder.path() / "notes.txt"));
-  EXPECT_EQ(messages.errors,
-            (std::vector<std::string>{"File Read Error", "File Read Error"}));
-  EXPECT_EQ(drawing().atoms.items(0), kept);
-  session().setmessages(nullptr);
-}
-
 }  // namespace
 }  // namespace molvane
