@@ -7,5 +7,7 @@ source scripts/setup.sh
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
-./build/release/tests/model/model_tests --gtest_brief=1 >/dev/null
-echo "Molvane 3D core built. The command-line front end and the window follow."
+
+example="examples/sample.mlv"
+echo "Molvane 3D: $example"
+./build/release/src/molvane3d-cli info "$example"

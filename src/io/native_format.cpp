@@ -784,7 +784,7 @@ class tnativereader {
   void readdrawmode() {
     const std::uint8_t mode = in_.readu8();
     if (!in_.failed()) {
-      drawing_->drawmode = mode > lastdrawmode ? 0 : mode;
+      drawing_->drawmode = mode % 100 > lastdrawmode ? 0 : mode;
     }
   }
 
