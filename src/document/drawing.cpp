@@ -242,7 +242,9 @@ tStructure* tdrawing::mergestructure(std::unique_ptr<tStructure> structure) {
   tStructure* view = structure.get();
   view->transferownership(*this);
   ownedstructures_.push_back(std::move(structure));
-  mergestructure(view);
+  // A structure handed over is new to the drawing: no search of the list.
+  jointhelists(*view);
+  structures.add(view);
   return view;
 }
 
@@ -250,20 +252,24 @@ void tdrawing::mergestructure(tStructure* structure) {
   if (structure == nullptr || structure == this) {
     return;
   }
-  for (tatm* atom : structure->atoms) {
+  jointhelists(*structure);
+  structures.additem(structure);
+}
+
+void tdrawing::jointhelists(const tStructure& structure) {
+  for (tatm* atom : structure.atoms) {
     if (positionof(atom) < 0) {
       atoms.add(atom);
       if (atom->kind == labelatomkind) {
-        labelatoms.additem(atom);
+        labelatoms.add(atom);
       }
     }
   }
-  for (tbond* bond : structure->bonds) {
+  for (tbond* bond : structure.bonds) {
     if (bondposition(bond) < 0) {
       bonds.add(bond);
     }
   }
-  structures.additem(structure);
 }
 
 tSymbol* tdrawing::addsymbol(std::unique_ptr<tSymbol> symbol) {
@@ -273,17 +279,8 @@ tSymbol* tdrawing::addsymbol(std::unique_ptr<tSymbol> symbol) {
   tSymbol* view = symbol.get();
   view->transferownership(*this);
   ownedsymbols_.push_back(std::move(symbol));
-  for (tatm* atom : view->atoms) {
-    if (positionof(atom) < 0) {
-      atoms.add(atom);
-    }
-  }
-  for (tbond* bond : view->bonds) {
-    if (bondposition(bond) < 0) {
-      bonds.add(bond);
-    }
-  }
-  symbols.additem(view);
+  jointhelists(*view);
+  symbols.add(view);
   return view;
 }
 

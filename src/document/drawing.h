@@ -96,6 +96,9 @@ class tdrawing : public tStructure {
   int structurenumber(const tStructure* structure) const;
 
  private:
+  /// Adds the structure's atoms and bonds that the drawing lacks.
+  void jointhelists(const tStructure& structure);
+
   std::string title_;
   std::string author_;
   std::string notes_;

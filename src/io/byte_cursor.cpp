@@ -5,7 +5,6 @@
 #include "io/real48.h"
 
 #include <algorithm>
-#include <ranges>
 #include <utility>
 
 namespace molvane {
@@ -27,9 +26,10 @@ std::span<const std::uint8_t> tbytecursor::take(std::size_t count) {
 }
 
 std::uint64_t tbytecursor::readlittleendian(std::size_t count) {
+  std::span<const std::uint8_t> bytes = take(count);
   std::uint64_t value = 0;
-  for (const std::uint8_t byte : take(count) | std::views::reverse) {
-    value = (value << 8) | byte;
+  for (std::size_t i = bytes.size(); i > 0; --i) {
+    value = (value << 8U) | bytes[i - 1];
   }
   return value;
 }

@@ -86,6 +86,8 @@ class tbytewriter {
   void writezeros(std::size_t count);
 
   std::size_t size() const { return bytes_.size(); }
+  /// Makes room for bytes more bytes without changing the contents.
+  void reserve(std::size_t bytes) { bytes_.reserve(bytes_.size() + bytes); }
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
   /// Hands over the bytes written and leaves the writer empty.
   std::vector<std::uint8_t> takebytes();
