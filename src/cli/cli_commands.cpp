@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 
+#include "cli/build_command.h"
+#include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
+#include "cli/render_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -95,7 +98,10 @@ tclioutcome convert(const tclioptions& options,
   if (!problem.empty()) {
     return failure(problem);
   }
-  std::string written = exportdocument(*session().drawing(), arguments[2]);
+  std::optional<std::string> picture =
+      exportifpicture(*session().drawing(), arguments[2]);
+  std::string written =
+      picture ? *picture : exportdocument(*session().drawing(), arguments[2]);
   if (!written.empty()) {
     return failure(written);
   }
@@ -123,7 +129,11 @@ tclioutcome runclicommand(const tclioptions& options,
   using tcommand =
       tclioutcome (*)(const tclioptions&, const std::vector<std::string>&);
   static const std::map<std::string, tcommand> commands = {
-      {"info", info}, {"convert", convert}};
+      {"build", buildcommand},
+      {"info", info},
+      {"convert", convert},
+      {"hydrogens", hydrogenscommand},
+      {"render", rendercommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());
   }

@@ -3,7 +3,13 @@
 #include "cli/cli_commands.h"
 #include "document/session.h"
 
+#include <QGuiApplication>
+#include <QString>
+#include <QtGlobal>
+
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +30,31 @@ class tconsolemessages final : public molvane::tmessages {
   }
 };
 
+/// Qt's notices (a missing runtime folder and the like) would break the
+/// rule of one line on error; only its critical messages get through.
+void printqtmessage(QtMsgType type, const QMessageLogContext&,
+                    const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Pictures need fonts, and fonts need a GUI application; a batch tool
+  // has no window, so it runs on the offscreen platform unless told
+  // otherwise. Qt sees only the program name, never the user's arguments.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  qInstallMessageHandler(printqtmessage);
+  int qtargc = 1;
+  char* qtargv[] = {argv[0], nullptr};
+  QGuiApplication application(qtargc, qtargv);
+  // Qt takes the user's locale for the whole process; numbers in files and
+  // output must not pick up a decimal comma from it.
+  std::setlocale(LC_NUMERIC, "C");
   molvane::tclioptions options;
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) {

@@ -4,7 +4,11 @@
 
 #include "document/drawing.h"
 #include "io/atomic_file.h"
+#include "io/cml_format.h"
+#include "io/exchange_files.h"
+#include "io/mdl_format.h"
 #include "io/native_format.h"
+#include "io/xyz_format.h"
 
 #include <algorithm>
 #include <array>
@@ -24,14 +28,18 @@ std::string lowercase(std::string text) {
   return text;
 }
 
-// The CML and MDL rows get their readers and writers with the exchange
-// formats; saving writes a companion for every row that has a writer.
-const std::array<tformatrow, 4>& formattable() {
-  static const std::array<tformatrow, 4> table = {{
+// Saving writes the companions of the first CML and the first MDL row. The
+// MDL family has three rows: the companion layout (".mdl"), and standard
+// molfiles and SD files for other programs; they read alike, since every
+// exchange reader looks at the content first.
+const std::array<tformatrow, 6>& formattable() {
+  static const std::array<tformatrow, 6> table = {{
       {tfileformat::native, "Molvane", {"mlv"}, readnative, writenative},
-      {tfileformat::cml, "CML", {"xml", "cml"}, nullptr, nullptr},
-      {tfileformat::mdl, "MDL", {"mdl", "mol", "sdf"}, nullptr, nullptr},
-      {tfileformat::xyz, "XYZ table", {"xyz"}, nullptr, nullptr},
+      {tfileformat::cml, "CML", {"xml", "cml"}, readcmlfile, writecml},
+      {tfileformat::mdl, "MDL", {"mdl"}, readmdlfile, writemdl},
+      {tfileformat::mdl, "MDL molfile", {"mol"}, readmdlfile, writemolfile},
+      {tfileformat::mdl, "SD file", {"sdf", "sd"}, readmdlfile, writesdfile},
+      {tfileformat::xyz, "XYZ table", {"xyz"}, readxyzfile, writexyz},
   }};
   return table;
 }

@@ -479,10 +479,10 @@ class tnativereader {
       }
     }
 
+    rescale(headerbond);
     for (tStructure* structure : drawing_->structures) {
       structure->centroid();
     }
-    rescale(headerbond);
     drawing_->bondlength = session().settings.bondlength;
     drawing_->saved = true;
     result.drawing = std::move(drawing_);
@@ -503,9 +503,6 @@ class tnativereader {
 
   tatm* atomat(std::uint32_t index) const {
     return index < atoms_.size() ? atoms_[index] : nullptr;
-  }
-  tbond* bondat(std::uint32_t index) const {
-    return index < bonds_.size() ? bonds_[index] : nullptr;
   }
 
   void readatoms() {
@@ -944,7 +941,9 @@ treadresult loadnativefile(const std::filesystem::path& path) {
   }
   result = readnative(bytes);
   if (!result.error.empty()) {
-    result.error = "\"" + path.string() + "\": " + result.error;
+    std::string located = "\"";
+    located.append(path.string()).append("\": ").append(result.error);
+    result.error = std::move(located);
   }
   return result;
 }

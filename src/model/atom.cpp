@@ -273,6 +273,24 @@ bool tatm::hybridizationfromelement() {
   return false;
 }
 
+int tatm::bondpattern() {
+  findbonds();
+  int pattern = 0;
+  for (const tbond* each : bonds) {
+    int k = each->kind();
+    if (k == 1 || k == 2) {
+      pattern += 1;
+    } else if (k == 3 || k == 4) {
+      pattern += 10;
+    } else if (k == 5 || k == 6) {
+      pattern += 100;
+    }
+  }
+  // Wrapping around would turn an overcrowded atom into a plausible one
+  // (261 into 5); 255 matches no hybridisation.
+  return std::min(pattern, 255);
+}
+
 int tatm::gethybridization() {
   if (hybridizationfromelement()) {
     return hybridization;
@@ -285,17 +303,7 @@ int tatm::gethybridization() {
     hybridization = 4;
     return hybridization;
   }
-  int code = 0;
-  for (const tbond* each : bonds) {
-    int k = each->kind();
-    if (k == 1 || k == 2) {
-      code += 1;
-    } else if (k == 3 || k == 4) {
-      code += 10;
-    } else if (k == 5 || k == 6) {
-      code += 100;
-    }
-  }
+  int code = bondpattern();
   if (code <= 4) {
     hybridization = 3;
   } else if (code == 5) {

@@ -125,6 +125,12 @@ class tatm : public txy {
   // Hybridisation.
   /// Sets the code from the element alone; true for s-block metals.
   bool hybridizationfromelement();
+  /// Sum over the atom's bonds of 1 per bond of kind 1-2, 10 per kind 3-4
+  /// and 100 per kind 5-6. The pattern is a byte, so a sum past 255 gives
+  /// 255, which stands for no hybridisation.
+  int bondpattern();
+  /// Stores and returns the hybridisation code: 0 none, 1 sp, 2 sp2, 3 sp3,
+  /// 4 aromatic, 5 and 6 five- and six-coordinate.
   int gethybridization();
   bool isaromatic() { return gethybridization() == 4; }
   bool issp2() { return gethybridization() == 2; }

@@ -19,4 +19,8 @@ void setbrush(tcanvas& canvas, tbrushstyle style, tcolour colour) {
   canvas.setbrushcolour(colour);
 }
 
+void resetbrush(tcanvas& canvas) {
+  setbrush(canvas, tbrushstyle::solid, whitecolour);
+}
+
 }  // namespace molvane

@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/session.h"
+#include "io/cml_format.h"
+#include "io/exchange_files.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace {
+
+void check(const molvane::treadresult& result) {
+  // Every input gives either a drawing or an error.
+  if ((result.drawing == nullptr) == result.error.empty()) {
+    __builtin_trap();
+  }
+  // Whatever was read can be written again.
+  if (result.drawing != nullptr) {
+    static_cast<void>(molvane::writecml(*result.drawing));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  molvane::tsessionguard guard;
+  const std::span<const std::uint8_t> bytes(data, size);
+  check(molvane::readcmlfile(bytes));
+  for (const molvane::treadresult& record :
+       molvane::readexchangerecords(bytes, molvane::tfileformat::cml)) {
+    check(record);
+  }
+  return 0;
+}

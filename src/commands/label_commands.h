@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace molvane {
+
+class tLAtm;
+
+/// The text labels of the symbol tool (codes 607, 608, 611, 613, 614,
+/// 615), added to the current drawing at the click: a plain text, a
+/// formula (drawn like an atom label, with subscript digits, highlighted
+/// while it is new), "+", the drawing's temperature in kelvin, and the
+/// partial-charge marks. Null for any other code.
+tLAtm* addlabel(double x, double y, int code);
+
+/// Whether the window opens the text editor on the label code creates.
+bool editsnewlabel(int code);
+
+}  // namespace molvane

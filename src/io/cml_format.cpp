@@ -1,0 +1,872 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/cml_format.h"
+
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/bond_perception.h"
+#include "io/molecule_record.h"
+#include "io/text_lines.h"
+#include "model/atom.h"
+#include "model/bond.h"
+#include "model/element_data.h"
+#include "model/formula.h"
+#include "model/number_text.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+/// The molecule id this program writes, which marks its own layout.
+constexpr std::string_view ownmoleculeid = "MOLVANE3D_MOLECULE";
+
+constexpr double largestcoordinate = 1e9;
+
+std::optional<double> coordinate(std::string_view text) {
+  std::optional<double> value = parsereal(text);
+  if (!value || std::abs(*value) > largestcoordinate) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+/// An atom identifier without the blanks and stray quotes older files of
+/// this program left around it (` a_1"`).
+std::string cleanid(std::string_view text) {
+  text = trimmed(text);
+  while (!text.empty() && (text.front() == '"' || text.front() == '\'')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (text.back() == '"' || text.back() == '\'')) {
+    text.remove_suffix(1);
+  }
+  return std::string(trimmed(text));
+}
+
+/// Bond orders: "1", "S", "2", "D", "3", "T", "A", or a number of bonds
+/// such as "1.5" (aromatic) or "2.0".
+std::optional<tbondentry> cmlorder(std::string_view text) {
+  text = trimmed(text);
+  tbondentry bond;
+  if (text.empty() || text == "S" || text == "s") {
+    return bond;
+  }
+  if (text == "D" || text == "d") {
+    bond.kind = 4;
+    return bond;
+  }
+  if (text == "T" || text == "t") {
+    bond.kind = 6;
+    return bond;
+  }
+  if (text == "A" || text == "a") {
+    bond.kind = 3;
+    bond.delocalised = true;
+    return bond;
+  }
+  std::optional<double> order = parsereal(text);
+  if (!order || *order < 0.0 || *order > 3.0) {
+    return std::nullopt;
+  }
+  double halves = 2.0 * *order;
+  if (std::abs(halves - std::round(halves)) > 0.01) {
+    return std::nullopt;
+  }
+  bond.kind = static_cast<int>(std::lround(halves));
+  bond.delocalised = bond.kind == 3;
+  return bond;
+}
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        // Control characters are not allowed in XML 1.0 at all.
+        out += static_cast<unsigned char>(c) < 32 && c != '\t' ? ' ' : c;
+    }
+  }
+  return out;
+}
+
+// Reading with the XML parser.
+
+std::string_view localname(const pugi::xml_node& node) {
+  std::string_view name = node.name();
+  std::size_t colon = name.find(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+/// The next node in document order within root's subtree, skipping the
+/// children of node when descend is false; null at the end. Iterative, so
+/// that deeply nested documents cannot exhaust the stack.
+pugi::xml_node nextnode(pugi::xml_node node, const pugi::xml_node& root,
+                        bool descend) {
+  if (descend && node.first_child()) {
+    return node.first_child();
+  }
+  while (node && node != root) {
+    if (node.next_sibling()) {
+      return node.next_sibling();
+    }
+    node = node.parent();
+  }
+  return {};
+}
+
+/// An attribute or a child element `<x builtin="name">value</x>`.
+std::optional<std::string_view> property(const pugi::xml_node& node,
+                                         std::string_view name) {
+  for (pugi::xml_attribute attribute : node.attributes()) {
+    std::string_view key = attribute.name();
+    std::size_t colon = key.find(':');
+    if (colon != std::string_view::npos) {
+      key = key.substr(colon + 1);
+    }
+    if (key == name) {
+      return std::string_view(attribute.value());
+    }
+  }
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() == pugi::node_element &&
+        std::string_view(child.attribute("builtin").value()) == name) {
+      return std::string_view(child.child_value());
+    }
+  }
+  return std::nullopt;
+}
+
+class tcmlreader {
+ public:
+  explicit tcmlreader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+  /// Parses the document; false with error() set when it is not XML.
+  bool load() {
+    pugi::xml_parse_result parsed = document_.load_buffer(
+        bytes_.data(), bytes_.size(), pugi::parse_default, pugi::encoding_auto);
+    if (!parsed) {
+      error_ = lineerror(
+          lineat(parsed.offset),
+          std::string("not well-formed XML: ") + parsed.description());
+      return false;
+    }
+    for (pugi::xml_node node = document_.first_child(); node;) {
+      bool molecule =
+          node.type() == pugi::node_element && localname(node) == "molecule";
+      if (molecule) {
+        molecules_.push_back(node);
+      }
+      node = nextnode(node, document_, !molecule);
+    }
+    return true;
+  }
+
+  const std::string& error() const { return error_; }
+  std::size_t molecules() const { return molecules_.size(); }
+
+  treadresult readmolecule(std::size_t index) {
+    error_.clear();
+    record_ = tmoleculerecord{};
+    ids_.clear();
+    treadresult result;
+    const pugi::xml_node molecule = molecules_[index];
+    own_ = std::string_view(molecule.attribute("id").value()) == ownmoleculeid;
+    std::string_view title = molecule.attribute("title").value();
+    record_.title = std::string(
+        title.empty() ? std::string_view(molecule.attribute("id").value())
+                      : title);
+    if (!readcontent(molecule)) {
+      result.error = error_;
+      return result;
+    }
+    tbuildoptions options;
+    options.ownlayout = own_;
+    options.explicithydrogens = perceive();
+    result.notices = record_.notices;
+    result.drawing = builddrawing(record_, options, result.notices);
+    return result;
+  }
+
+ private:
+  int lineat(std::ptrdiff_t offset) const {
+    std::size_t end =
+        std::min(bytes_.size(),
+                 static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)));
+    return 1 + static_cast<int>(
+                   std::count(bytes_.begin(),
+                              bytes_.begin() + static_cast<std::ptrdiff_t>(end),
+                              std::uint8_t{'\n'}));
+  }
+
+  bool fail(const pugi::xml_node& node, const std::string& what) {
+    if (error_.empty()) {
+      error_ = lineerror(lineat(node.offset_debug()), what);
+    }
+    return false;
+  }
+
+  bool readcontent(const pugi::xml_node& molecule) {
+    std::vector<pugi::xml_node> bonds;
+    std::string formula;
+    for (pugi::xml_node node = molecule.first_child(); node;
+         node = nextnode(node, molecule, true)) {
+      if (node.type() != pugi::node_element) {
+        continue;
+      }
+      std::string_view name = localname(node);
+      if (name == "atom" && !readatom(node)) {
+        return false;
+      }
+      if (name == "atomArray" && !readatomarray(node)) {
+        return false;
+      }
+      if (name == "bond" || name == "bondArray") {
+        bonds.push_back(node);
+      }
+      if (name == "formula" && formula.empty()) {
+        std::string_view concise = node.attribute("concise").value();
+        for (std::string_view word : splitwords(concise)) {
+          formula += word == "1" ? "" : std::string(word);
+        }
+      }
+    }
+    for (const pugi::xml_node& node : bonds) {
+      bool read =
+          localname(node) == "bond" ? readbond(node) : readbondarray(node);
+      if (!read) {
+        return false;
+      }
+    }
+    if (record_.atoms.empty() && !formula.empty()) {
+      record_.notes = formula;
+      record_.notices.push_back("the molecule has no atoms, only the formula " +
+                                formula);
+    }
+    return true;
+  }
+
+  /// The values of one atom, as text, from whichever form the file uses.
+  struct tatomtext {
+    std::optional<std::string_view> id, element, x2, y2, x3, y3, z3, xyz3, xy2,
+        charge, hydrogens, isotope, spin;
+  };
+
+  bool addatom(const pugi::xml_node& node, const tatomtext& text) {
+    tatomentry atom;
+    if (text.element) {
+      std::optional<tsymbolmeaning> meaning =
+          symbolmeaning(trimmed(*text.element));
+      if (!meaning) {
+        return fail(node,
+                    "unknown element symbol " + quotedtext(*text.element));
+      }
+      atom.element = meaning->element;
+      atom.massnumber = meaning->massnumber;
+      atom.label = meaning->label;
+    }
+    auto number = [&](std::optional<std::string_view> value, double& out) {
+      if (!value) {
+        return true;
+      }
+      std::optional<double> parsed = coordinate(*value);
+      if (parsed) {
+        out = *parsed;
+      }
+      return parsed.has_value();
+    };
+    bool coordinates = true;
+    if (text.x3 && text.y3) {
+      coordinates = number(text.x3, atom.x) && number(text.y3, atom.y) &&
+                    number(text.z3, atom.z);
+    } else if (text.x2 && text.y2) {
+      coordinates = number(text.x2, atom.x) && number(text.y2, atom.y);
+    } else if (text.xyz3 || text.xy2) {
+      std::vector<std::string_view> words =
+          splitwords(text.xyz3 ? *text.xyz3 : *text.xy2);
+      std::size_t wanted = text.xyz3 ? 3 : 2;
+      coordinates = words.size() == wanted && number(words[0], atom.x) &&
+                    number(words[1], atom.y) &&
+                    (wanted == 2 || number(words[2], atom.z));
+    }
+    if (!coordinates) {
+      return fail(node, "coordinates not understood");
+    }
+    auto integer = [&](std::optional<std::string_view> value, long low,
+                       long high, std::string_view what) -> std::optional<int> {
+      if (!value) {
+        return std::nullopt;
+      }
+      std::optional<long> parsed = parseinteger(*value);
+      if (!parsed || *parsed < low || *parsed > high) {
+        fail(node, std::string(what) + " " + quotedtext(*value));
+        return std::nullopt;
+      }
+      return static_cast<int>(*parsed);
+    };
+    std::optional<int> charge = integer(text.charge, -15, 15, "charge");
+    std::optional<int> hydrogens =
+        integer(text.hydrogens, 0, 60, "hydrogen count");
+    std::optional<int> isotope = integer(text.isotope, 1, 300, "isotope");
+    std::optional<int> spin = integer(text.spin, 1, 3, "spin multiplicity");
+    if (!error_.empty()) {
+      return false;
+    }
+    atom.charge = std::clamp(charge.value_or(0), -9, 9);
+    atom.hydrogens = hydrogens.value_or(-1);
+    if (isotope && atom.element > 0) {
+      atom.massnumber = *isotope;
+    }
+    if (spin && *spin > 1) {
+      atom.radical = *spin;
+    }
+    if (text.id) {
+      std::string id = cleanid(*text.id);
+      if (!id.empty() &&
+          !ids_.emplace(id, static_cast<int>(record_.atoms.size())).second) {
+        return fail(node, "atom id " + quotedtext(id) + " given twice");
+      }
+    }
+    record_.atoms.push_back(atom);
+    return true;
+  }
+
+  bool readatom(const pugi::xml_node& node) {
+    tatomtext text;
+    text.id = property(node, "id");
+    text.element = property(node, "elementType");
+    text.x2 = property(node, "x2");
+    text.y2 = property(node, "y2");
+    text.x3 = property(node, "x3");
+    text.y3 = property(node, "y3");
+    text.z3 = property(node, "z3");
+    text.xyz3 = property(node, "xyz3");
+    text.xy2 = property(node, "xy2");
+    text.charge = property(node, "formalCharge");
+    text.hydrogens = property(node, "hydrogenCount");
+    text.isotope = property(node, "isotopeNumber");
+    if (!text.isotope) {
+      text.isotope = property(node, "isotope");
+    }
+    text.spin = property(node, "spinMultiplicity");
+    return addatom(node, text);
+  }
+
+  /// Lists of an array form: `atomID="a1 a2"` attributes or
+  /// `<stringArray builtin="atomID">a1 a2</stringArray>` children.
+  using tlists = std::unordered_map<std::string, std::vector<std::string_view>>;
+
+  static tlists arraylists(const pugi::xml_node& node) {
+    tlists lists;
+    for (pugi::xml_attribute attribute : node.attributes()) {
+      lists[attribute.name()] = splitwords(attribute.value());
+    }
+    for (pugi::xml_node child : node.children()) {
+      std::string_view builtin = child.attribute("builtin").value();
+      if (child.type() != pugi::node_element || builtin.empty()) {
+        continue;
+      }
+      std::vector<std::string_view> words = splitwords(child.child_value());
+      // Bond arrays give their two reference lists under one name.
+      std::string key(builtin);
+      if (key == "atomRef") {
+        key = lists.contains("atomRefs1") ? "atomRefs2" : "atomRefs1";
+      }
+      lists[key] = words;
+    }
+    return lists;
+  }
+
+  static const std::vector<std::string_view>* list(
+      const tlists& lists, std::initializer_list<std::string_view> names) {
+    for (std::string_view name : names) {
+      auto found = lists.find(std::string(name));
+      if (found != lists.end()) {
+        return &found->second;
+      }
+    }
+    return nullptr;
+  }
+
+  bool readatomarray(const pugi::xml_node& node) {
+    tlists lists = arraylists(node);
+    const auto* ids = list(lists, {"atomID", "atomId", "id"});
+    const auto* elements = list(lists, {"elementType"});
+    if (ids == nullptr && elements == nullptr) {
+      return true;  // the atoms are child elements
+    }
+    std::size_t count = (ids != nullptr ? ids : elements)->size();
+    struct tcolumn {
+      std::optional<std::string_view> tatomtext::*field;
+      std::string_view name;
+    };
+    const tcolumn columns[] = {
+        {&tatomtext::id, "atomID"},
+        {&tatomtext::id, "atomId"},
+        {&tatomtext::id, "id"},
+        {&tatomtext::element, "elementType"},
+        {&tatomtext::x2, "x2"},
+        {&tatomtext::y2, "y2"},
+        {&tatomtext::x3, "x3"},
+        {&tatomtext::y3, "y3"},
+        {&tatomtext::z3, "z3"},
+        {&tatomtext::charge, "formalCharge"},
+        {&tatomtext::hydrogens, "hydrogenCount"},
+        {&tatomtext::isotope, "isotopeNumber"},
+    };
+    for (const tcolumn& column : columns) {
+      const auto* values = list(lists, {column.name});
+      if (values != nullptr && values->size() != count) {
+        return fail(node, "the atom array lists " + std::to_string(count) +
+                              " atoms but " + std::to_string(values->size()) +
+                              " values of " + std::string(column.name));
+      }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      tatomtext text;
+      for (const tcolumn& column : columns) {
+        if (const auto* values = list(lists, {column.name})) {
+          text.*column.field = (*values)[i];
+        }
+      }
+      if (!addatom(node, text)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  bool addbond(const pugi::xml_node& node, std::string_view first,
+               std::string_view second, std::optional<std::string_view> order,
+               bool aromatic, int style) {
+    std::string ids[2] = {cleanid(first), cleanid(second)};
+    int ends[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+      auto found = ids_.find(ids[k]);
+      if (found == ids_.end()) {
+        return fail(node, "bond to atom " + quotedtext(ids[k]) +
+                              ", which the molecule does not hold");
+      }
+      ends[k] = found->second;
+    }
+    if (ends[0] == ends[1]) {
+      return fail(node, "bond from atom " + quotedtext(ids[0]) + " to itself");
+    }
+    std::optional<tbondentry> bond = cmlorder(order.value_or(""));
+    if (!bond) {
+      return fail(node, "bond order " + quotedtext(order.value_or("")));
+    }
+    bond->atom1 = ends[0];
+    bond->atom2 = ends[1];
+    bond->delocalised = bond->delocalised || aromatic;
+    if (bond->kind == 2 && !bond->delocalised) {
+      bond->style = style;
+    }
+    record_.bonds.push_back(*bond);
+    return true;
+  }
+
+  bool readbond(const pugi::xml_node& node) {
+    std::vector<std::string_view> references;
+    if (std::optional<std::string_view> pair = property(node, "atomRefs2")) {
+      references = splitwords(*pair);
+    } else {
+      for (pugi::xml_node child : node.children()) {
+        if (std::string_view(child.attribute("builtin").value()) == "atomRef") {
+          references.push_back(child.child_value());
+        }
+      }
+    }
+    if (references.size() != 2) {
+      return fail(node, "a bond needs two atom references");
+    }
+    bool aromatic = false;
+    int style = normalstyle;
+    for (pugi::xml_node child : node.children()) {
+      std::string_view name = localname(child);
+      std::string dictionary = child.attribute("dictRef").value();
+      std::transform(dictionary.begin(), dictionary.end(), dictionary.begin(),
+                     [](unsigned char c) { return std::tolower(c); });
+      if (name == "bondType" &&
+          dictionary.find("aromatic") != std::string::npos) {
+        aromatic = true;
+      }
+      if (name == "bondStereo") {
+        // "W" or "H" as text, or as the part of a dictRef after its prefix;
+        // anything else (an empty dictRef included) means no stereo.
+        std::string_view mark = trimmed(child.child_value());
+        if (mark.empty()) {
+          std::string_view reference = child.attribute("dictRef").value();
+          std::size_t colon = reference.find(':');
+          mark = colon == std::string_view::npos ? reference
+                                                 : reference.substr(colon + 1);
+        }
+        style = mark == "W" ? wedgestyle : mark == "H" ? hashedstyle : style;
+      }
+    }
+    return addbond(node, references[0], references[1], property(node, "order"),
+                   aromatic, style);
+  }
+
+  bool readbondarray(const pugi::xml_node& node) {
+    tlists lists = arraylists(node);
+    const auto* firsts = list(lists, {"atomRefs1"});
+    const auto* seconds = list(lists, {"atomRefs2"});
+    if (firsts == nullptr && seconds == nullptr) {
+      return true;  // the bonds are child elements
+    }
+    const auto* orders = list(lists, {"order"});
+    if (firsts == nullptr || seconds == nullptr ||
+        firsts->size() != seconds->size() ||
+        (orders != nullptr && orders->size() != firsts->size())) {
+      return fail(node, "the bond array's lists differ in length");
+    }
+    for (std::size_t i = 0; i < firsts->size(); ++i) {
+      std::optional<std::string_view> order;
+      if (orders != nullptr) {
+        order = (*orders)[i];
+      }
+      if (!addbond(node, (*firsts)[i], (*seconds)[i], order, false,
+                   normalstyle)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  /// A molecule without bonds whose hydrogens are atoms of their own gets
+  /// its bonds from the distances; it then needs no implicit hydrogens.
+  bool perceive() {
+    bool hashydrogen =
+        std::any_of(record_.atoms.begin(), record_.atoms.end(),
+                    [](const tatomentry& a) { return a.element == 1; });
+    bool flat = std::all_of(record_.atoms.begin(), record_.atoms.end(),
+                            [](const tatomentry& a) { return a.z == 0.0; });
+    if (own_ || !record_.bonds.empty() || !hashydrogen || flat ||
+        record_.atoms.size() < 2) {
+      return false;
+    }
+    std::vector<tplacedatom> placed;
+    for (const tatomentry& atom : record_.atoms) {
+      placed.push_back({atom.element, atom.x, atom.y, atom.z});
+    }
+    for (const auto& [a, b] : perceivebonds(placed).pairs) {
+      record_.bonds.push_back({a, b, 2, false});
+    }
+    return true;
+  }
+
+  std::span<const std::uint8_t> bytes_;
+  pugi::xml_document document_;
+  std::vector<pugi::xml_node> molecules_;
+  tmoleculerecord record_;
+  std::unordered_map<std::string, int> ids_;
+  bool own_ = false;
+  std::string error_;
+};
+
+// Reading line by line, for files of the program's own layout that are not
+// well-formed XML.
+
+/// The text between the first '>' and the following "</".
+std::string_view elementtext(std::string_view line) {
+  std::size_t open = line.find('>');
+  if (open == std::string_view::npos) {
+    return {};
+  }
+  std::size_t close = line.find("</", open + 1);
+  return line.substr(open + 1, close == std::string_view::npos
+                                   ? std::string_view::npos
+                                   : close - open - 1);
+}
+
+/// The text between the first pair of double quotes after key.
+std::string_view quotedafter(std::string_view line, std::string_view key) {
+  std::size_t at = line.find(key);
+  std::size_t open = line.find('"', at == std::string_view::npos ? 0 : at);
+  if (open == std::string_view::npos) {
+    return {};
+  }
+  std::size_t close = line.find('"', open + 1);
+  return line.substr(open + 1, close == std::string_view::npos
+                                   ? std::string_view::npos
+                                   : close - open - 1);
+}
+
+std::string uppercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return std::toupper(c); });
+  return text;
+}
+
+bool contains(std::string_view line, std::string_view part) {
+  return line.find(part) != std::string_view::npos;
+}
+
+treadresult readlines(std::span<const std::uint8_t> bytes) {
+  treadresult result;
+  std::vector<std::string_view> lines = splitlines(astext(bytes));
+  auto failure = [&result](std::size_t i, const std::string& what) {
+    result.error = lineerror(static_cast<int>(i) + 1, what);
+    return std::move(result);
+  };
+  std::size_t i = 0;
+  while (i < lines.size() && !contains(lines[i], "atomArray")) {
+    ++i;
+  }
+  if (i == lines.size()) {
+    return failure(i == 0 ? 0 : i - 1, "no atomArray");
+  }
+  tmoleculerecord record;
+  std::unordered_map<std::string, int> ids;
+  std::optional<std::pair<std::string, tatomentry>> open;
+  int coordinates = 0;
+  for (++i; i < lines.size() && !contains(lines[i], "/atomArray"); ++i) {
+    std::string_view line = lines[i];
+    if (contains(line, "atom id=")) {
+      open.emplace(uppercase(cleanid(quotedafter(line, "id="))), tatomentry{});
+      coordinates = 0;
+    } else if (open && contains(line, "float builtin=")) {
+      std::optional<double> value = coordinate(trimmed(elementtext(line)));
+      if (!value) {
+        return failure(i, "coordinate not understood: " + quotedtext(line));
+      }
+      double* targets[] = {&open->second.x, &open->second.y, &open->second.z};
+      if (coordinates < 3) {
+        *targets[coordinates++] = *value;
+      }
+    } else if (open && contains(line, "elementType")) {
+      std::string_view symbol = trimmed(elementtext(line));
+      std::optional<tsymbolmeaning> meaning = symbolmeaning(symbol);
+      if (!meaning) {
+        return failure(i, "unknown element symbol " + quotedtext(symbol));
+      }
+      open->second.element = meaning->element;
+      open->second.massnumber = meaning->massnumber;
+      open->second.label = meaning->label;
+    } else if (open && contains(line, "formalCharge")) {
+      std::optional<long> charge = parseinteger(elementtext(line));
+      if (!charge) {
+        return failure(i, "charge not understood: " + quotedtext(line));
+      }
+      open->second.charge = static_cast<int>(std::clamp(*charge, -9L, 9L));
+    } else if (open && contains(line, "</atom>")) {
+      if (!ids.emplace(open->first, static_cast<int>(record.atoms.size()))
+               .second) {
+        return failure(i,
+                       "atom id " + quotedtext(open->first) + " given twice");
+      }
+      record.atoms.push_back(open->second);
+      open.reset();
+    }
+  }
+  while (i < lines.size() && !contains(lines[i], "<bondArray>")) {
+    ++i;
+  }
+  std::vector<std::string> references;
+  std::string order;
+  std::size_t bondline = 0;
+  bool inbond = false;
+  auto closebond = [&]() -> bool {
+    if (!inbond) {
+      return true;
+    }
+    inbond = false;
+    if (references.size() < 2) {
+      result.error = lineerror(static_cast<int>(bondline) + 1,
+                               "a bond needs two atom references");
+      return false;
+    }
+    int ends[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+      auto found = ids.find(references[static_cast<std::size_t>(k)]);
+      if (found == ids.end()) {
+        result.error =
+            lineerror(static_cast<int>(bondline) + 1,
+                      "bond to atom " +
+                          quotedtext(references[static_cast<std::size_t>(k)]) +
+                          ", which the molecule does not hold");
+        return false;
+      }
+      ends[k] = found->second;
+    }
+    std::optional<tbondentry> bond = cmlorder(order);
+    if (!bond || ends[0] == ends[1]) {
+      result.error =
+          lineerror(static_cast<int>(bondline) + 1, "bond not understood");
+      return false;
+    }
+    bond->atom1 = ends[0];
+    bond->atom2 = ends[1];
+    record.bonds.push_back(*bond);
+    return true;
+  };
+  for (; i < lines.size() && !contains(lines[i], "</bondArray>"); ++i) {
+    std::string_view line = lines[i];
+    if (contains(line, "<bond id=")) {
+      if (!closebond()) {
+        return result;
+      }
+      inbond = true;
+      bondline = i;
+      references.clear();
+      order.clear();
+    } else if (inbond && contains(line, "atomRef")) {
+      references.push_back(uppercase(cleanid(elementtext(line))));
+    } else if (inbond && contains(line, "order")) {
+      order = cleanid(elementtext(line));
+    } else if (contains(line, "</bond>") && !closebond()) {
+      return result;
+    }
+  }
+  if (!closebond()) {
+    return result;
+  }
+  tbuildoptions options;
+  options.ownlayout = true;
+  result.notices = record.notices;
+  result.drawing = builddrawing(record, options, result.notices);
+  return result;
+}
+
+bool ownfile(std::span<const std::uint8_t> bytes) {
+  return contains(astext(bytes), ownmoleculeid);
+}
+
+// Writing.
+
+std::string documentname(const tdrawing& drawing) {
+  std::string name =
+      std::filesystem::path(drawing.filename).filename().string();
+  return name.substr(0, std::min(name.find('.'), std::size_t{95}));
+}
+
+std::string tabs(int count) {
+  return std::string(static_cast<std::size_t>(count), '\t');
+}
+
+std::string cmltext(const tdrawing& drawing) {
+  tchemicalview view = chemicalview(drawing);
+  double bondlength = session().settings.bondlength;
+  const double scale =
+      companionangstromperbond / (bondlength > 0.0 ? bondlength : 30.0);
+  auto single = [scale](double value) {
+    return static_cast<double>(static_cast<float>(scale * value));
+  };
+  const std::string name = escaped(documentname(drawing));
+  std::string text = "<?xml version=\"1.0\"?>\n";
+  text += "<cml title=\"" + name + "\">\n";
+  text += tabs(1) + "<molecule title=\"" + name + "\" id=\"" +
+          std::string(ownmoleculeid) + "\">\n";
+  text +=
+      tabs(2) + "<formula>" + escaped(formulatext(drawing)) + "</formula>\n";
+  text += tabs(3) + "<atomArray>\n";
+  for (const tatm* atom : view.atoms) {
+    const tatm& origin = *view.atoms.front();
+    text += tabs(4) + "<atom id=\"a_" +
+            std::to_string(drawing.positionof(atom)) + "\">\n";
+    const std::pair<const char*, double> axes[] = {
+        {"x3", single(atom->x) - single(origin.x)},
+        {"y3", single(atom->y) - single(origin.y)},
+        {"z3", single(atom->z) - single(origin.z)}};
+    for (const auto& [axis, value] : axes) {
+      text += tabs(5) + "<float builtin=\"" + axis + "\" units=\"A\"> " +
+              formatfixed(value, 5, 10) + "</float>\n";
+    }
+    text += tabs(5) + "<string builtin=\"elementType\">" +
+            escaped(exchangesymbol(*atom)) + "</string>\n";
+    if (atom->fcharge != 0) {
+      text += tabs(5) + "<integer builtin=\"formalCharge\">" +
+              std::to_string(atom->fcharge) + "</integer>\n";
+    }
+    text += tabs(4) + "</atom>\n";
+  }
+  text += tabs(3) + "</atomArray>\n";
+  text += tabs(3) + "<bondArray>\n";
+  for (const tbond* bond : view.bonds) {
+    text += tabs(4) + "<bond id=\"b_" +
+            std::to_string(drawing.bondposition(bond)) + "\">\n";
+    for (const tatm* end : {bond->atom1, bond->atom2}) {
+      text += tabs(5) + "<string builtin=\"atomRef\">a_" +
+              std::to_string(drawing.positionof(end)) + "</string>\n";
+    }
+    text += tabs(5) + "<string builtin=\"order\">" +
+            formatfixed(bond->ffkind() * 0.5, 1, 3) + "</string>\n";
+    text += tabs(4) + "</bond>\n";
+  }
+  text += tabs(1) + "    </bondArray>\n";
+  text += tabs(1) + "</molecule>\n";
+  text += "</cml>\n";
+  return text;
+}
+
+}  // namespace
+
+std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes) {
+  std::vector<treadresult> results;
+  tcmlreader reader(bytes);
+  if (!reader.load()) {
+    if (ownfile(bytes)) {
+      results.push_back(readlines(bytes));
+    } else {
+      treadresult failed;
+      failed.error = reader.error();
+      results.push_back(std::move(failed));
+    }
+    return results;
+  }
+  for (std::size_t i = 0; i < reader.molecules(); ++i) {
+    results.push_back(reader.readmolecule(i));
+  }
+  return results;
+}
+
+treadresult readcml(std::span<const std::uint8_t> bytes) {
+  tcmlreader reader(bytes);
+  if (!reader.load()) {
+    if (ownfile(bytes)) {
+      return readlines(bytes);
+    }
+    treadresult failed;
+    failed.error = reader.error();
+    return failed;
+  }
+  if (reader.molecules() == 0) {
+    treadresult failed;
+    failed.error = "the file holds no molecule";
+    return failed;
+  }
+  return reader.readmolecule(0);
+}
+
+std::vector<std::uint8_t> writecml(tdrawing& drawing) {
+  std::string text = cmltext(drawing);
+  return {text.begin(), text.end()};
+}
+
+}  // namespace molvane

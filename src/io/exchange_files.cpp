@@ -1,0 +1,136 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/exchange_files.h"
+
+#include "io/cml_format.h"
+#include "io/mdl_format.h"
+#include "io/molfile_reader.h"
+#include "io/text_lines.h"
+#include "io/xyz_format.h"
+#include "model/number_text.h"
+
+#include <string_view>
+#include <vector>
+
+namespace molvane {
+
+namespace {
+
+/// How much of a file the guess looks at.
+constexpr std::size_t lookahead = 4096;
+
+bool allnumbers(const std::vector<std::string_view>& words, std::size_t from,
+                std::size_t count) {
+  if (words.size() < from + count) {
+    return false;
+  }
+  for (std::size_t k = from; k < from + count; ++k) {
+    if (!parsereal(words[k])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ismolfilecounts(std::string_view line) {
+  if (line.find("V2000") != std::string_view::npos ||
+      line.find("V3000") != std::string_view::npos || iscompanioncounts(line)) {
+    return true;
+  }
+  // A counts line without version: atoms and bonds in two columns of three.
+  std::optional<long> atoms = columninteger(line, 0, 3, -1);
+  std::optional<long> bonds = columninteger(line, 3, 3, -1);
+  return atoms && bonds && *atoms >= 0 && *bonds >= 0 &&
+         splitwords(line).size() >= 2;
+}
+
+}  // namespace
+
+tfileformat exchangeformatof(std::span<const std::uint8_t> bytes,
+                             tfileformat expected) {
+  std::string_view text = astext(bytes).substr(0, lookahead);
+  if (startswith(text, "\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
+  }
+  std::vector<std::string_view> lines = splitlines(text);
+  // A molfile's title may start with '<'; its counts line tells first.
+  if (lines.size() >= 4) {
+    std::string_view counts = lines[3];
+    if (counts.find("V2000") != std::string_view::npos ||
+        counts.find("V3000") != std::string_view::npos) {
+      return tfileformat::mdl;
+    }
+  }
+  if (startswith(trimmed(text), "<")) {
+    return tfileformat::cml;
+  }
+  if (!lines.empty()) {
+    std::vector<std::string_view> first = splitwords(lines[0]);
+    if (first.size() == 1 && parseinteger(first[0])) {
+      bool noatoms = *parseinteger(first[0]) == 0;
+      bool atomline =
+          lines.size() >= 3 && allnumbers(splitwords(lines[2]), 1, 3);
+      if (noatoms || atomline) {
+        return tfileformat::xyz;
+      }
+    }
+    if (first.size() == 2 && parseinteger(first[0]) && parseinteger(first[1]) &&
+        lines.size() >= 2 && allnumbers(splitwords(lines[1]), 0, 3)) {
+      return tfileformat::xyz;
+    }
+  }
+  if (lines.size() >= 4 && ismolfilecounts(lines[3])) {
+    return tfileformat::mdl;
+  }
+  return expected;
+}
+
+treadresult readcmlfile(std::span<const std::uint8_t> bytes) {
+  switch (exchangeformatof(bytes, tfileformat::cml)) {
+    case tfileformat::mdl:
+      return readmdl(bytes);
+    case tfileformat::xyz:
+      return readxyz(bytes);
+    default:
+      return readcml(bytes);
+  }
+}
+
+treadresult readmdlfile(std::span<const std::uint8_t> bytes) {
+  switch (exchangeformatof(bytes, tfileformat::mdl)) {
+    case tfileformat::cml:
+      return readcml(bytes);
+    case tfileformat::xyz:
+      return readxyz(bytes);
+    default:
+      return readmdl(bytes);
+  }
+}
+
+treadresult readxyzfile(std::span<const std::uint8_t> bytes) {
+  switch (exchangeformatof(bytes, tfileformat::xyz)) {
+    case tfileformat::cml:
+      return readcml(bytes);
+    case tfileformat::mdl:
+      return readmdl(bytes);
+    default:
+      return readxyz(bytes);
+  }
+}
+
+std::vector<treadresult> readexchangerecords(
+    std::span<const std::uint8_t> bytes, tfileformat expected) {
+  switch (exchangeformatof(bytes, expected)) {
+    case tfileformat::cml:
+      return readcmlrecords(bytes);
+    case tfileformat::mdl:
+      return readmdlrecords(bytes);
+    default: {
+      std::vector<treadresult> results;
+      results.push_back(readxyz(bytes));
+      return results;
+    }
+  }
+}
+
+}  // namespace molvane

@@ -1,0 +1,401 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/mdl_format.h"
+
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/document_files.h"
+#include "io/molecule_record.h"
+#include "io/molfile_reader.h"
+#include "io/text_lines.h"
+#include "model/atom.h"
+#include "model/bond.h"
+#include "model/element_data.h"
+#include "model/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+/// Lines [first, end) of one record, between "$$$$" lines.
+struct tchunk {
+  std::size_t first;
+  std::size_t end;
+};
+
+std::vector<tchunk> recordchunks(const std::vector<std::string_view>& lines) {
+  std::vector<tchunk> chunks;
+  std::size_t i = 0;
+  while (i < lines.size()) {
+    std::size_t j = i;
+    bool blank = true;
+    while (j < lines.size() && trimmed(lines[j]) != "$$$$") {
+      blank = blank && trimmed(lines[j]).empty();
+      ++j;
+    }
+    if (!blank) {
+      chunks.push_back({i, j});
+    }
+    i = j + 1;
+  }
+  return chunks;
+}
+
+treadresult readchunk(const std::vector<std::string_view>& lines,
+                      const tchunk& chunk) {
+  std::span<const std::string_view> part(lines.data() + chunk.first,
+                                         chunk.end - chunk.first);
+  tparsedmolfile parsed = parsemolfile(part, static_cast<int>(chunk.first) + 1);
+  treadresult result;
+  if (!parsed.error.empty()) {
+    result.error = parsed.error;
+    return result;
+  }
+  tbuildoptions options;
+  options.ownlayout = parsed.layout == tmolfilelayout::companion;
+  result.notices = parsed.record.notices;
+  result.drawing = builddrawing(parsed.record, options, result.notices);
+  return result;
+}
+
+std::vector<std::uint8_t> bytesof(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+/// The file name a drawing's companion MDL file gets, without folder.
+std::string companionname(const tdrawing& drawing) {
+  return documentnames(drawing.filename).mdl.filename().string();
+}
+
+double bondlengthsetting() {
+  double length = session().settings.bondlength;
+  return length > 0.0 ? length : 30.0;
+}
+
+int clampedkind(const tbond& bond) { return std::clamp(bond.kind(), 0, 6); }
+
+// The companion layout:
+//   "  0.00000   0.00000   0.00000  C 0  0  0  1 0"
+//   "1 2  1 0 0 0"
+std::string companiontext(const tdrawing& drawing) {
+  tchemicalview view = chemicalview(drawing);
+  const double scale = companionangstromperbond / bondlengthsetting();
+  std::string text = companionname(drawing) + "\n\n\n";
+  text += std::to_string(view.atoms.size()) + " " +
+          std::to_string(view.bonds.size()) + " 0 0 0\n";
+  std::vector<int> neighbours(view.atoms.size(), 0);
+  for (const tbond* bond : view.bonds) {
+    ++neighbours[static_cast<std::size_t>(view.positions.at(bond->atom1))];
+    ++neighbours[static_cast<std::size_t>(view.positions.at(bond->atom2))];
+  }
+  // Values go through single precision, as the coordinates always have.
+  auto single = [scale](double value) {
+    return static_cast<double>(static_cast<float>(scale * value));
+  };
+  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
+    const tatm& atom = *view.atoms[i];
+    const tatm& origin = *view.atoms.front();
+    for (double value :
+         {single(atom.x) - single(origin.x), single(atom.y) - single(origin.y),
+          single(atom.z) - single(origin.z)}) {
+      text += formatfixed(value, 5, 8) + " ";
+    }
+    std::string label = exchangesymbol(atom);
+    text += std::string(label.size() < 2 ? 2 - label.size() : 0, ' ') + label;
+    text += formatinteger(0, 2) + " " + formatinteger(atom.fcharge, 2) + " " +
+            formatinteger(0, 2) + " " + formatinteger(neighbours[i], 2) +
+            formatinteger(0, 2) + "\n";
+  }
+  for (const tbond* bond : view.bonds) {
+    int kind = clampedkind(*bond);
+    int order = kind / 2;
+    bool delocalised = bond->isdelocalised();
+    bool exact = kind == 2 * order && !delocalised;
+    text += std::to_string(view.positions.at(bond->atom1) + 1) + " " +
+            std::to_string(view.positions.at(bond->atom2) + 1) + " " +
+            formatinteger(order, 2) + formatinteger(exact ? 0 : kind + 1, 2) +
+            formatinteger(delocalised ? 1 : 0, 2) + formatinteger(0, 2) + "\n";
+  }
+  return text;
+}
+
+// The standard molfile.
+
+/// Bond type of the standard molfile for a bond, and the kind a reader
+/// takes from it.
+struct tbondtype {
+  int type;
+  int readkind;
+};
+
+tbondtype standardtype(const tbond& bond) {
+  if (bond.isdelocalised()) {
+    return {4, 3};
+  }
+  switch (clampedkind(bond)) {
+    case 2:
+      return {1, 2};
+    case 3:
+      return {4, 3};
+    case 4:
+    case 5:
+      return {2, 4};
+    case 6:
+      return {3, 6};
+    default:
+      return {8, 0};
+  }
+}
+
+int isotopeof(const tatm& atom) {
+  bool named = atom.element == 1 && (atom.symbol == "D" || atom.symbol == "T");
+  if (atom.element < 1 || named) {
+    return 0;
+  }
+  int mass = roundhalfeven(atom.mass);
+  return mass > 0 && mass != roundhalfeven(massof(atom.element)) ? mass : 0;
+}
+
+/// The valence field an atom needs so that a reader finds its hydrogens:
+/// 0 when the charge rule already gives them, 15 for none.
+int valencefield(const tatm& atom, int bondedkinds) {
+  if (atom.element < 1) {
+    return 0;
+  }
+  tatm probe(atom.element, nolabel, 0.0, 0.0);
+  int shift = chargevalenceshift(atom.element, atom.fcharge);
+  probe.valence2 = static_cast<std::int8_t>(
+      std::clamp(valenceof(atom.element) - bondedkinds + 2 * shift, -128, 127));
+  int expected = probe.implicithydrogens();
+  int actual = atom.implicithydrogens();
+  if (expected == actual) {
+    return 0;
+  }
+  if (actual == 0) {
+    return 15;
+  }
+  int valence = (bondedkinds + 1) / 2 + actual;
+  return valence >= 1 && valence <= 14 ? valence : 0;
+}
+
+struct tstandardatom {
+  std::string symbol;
+  double x, y, z;
+  int charge;
+  int isotope;
+  int valence;
+};
+
+struct tstandardbond {
+  int atom1, atom2, type, stereo;
+};
+
+struct tstandardtable {
+  std::string title;
+  bool threed = false;
+  std::vector<tstandardatom> atoms;
+  std::vector<tstandardbond> bonds;
+};
+
+tstandardtable standardtable(const tdrawing& drawing) {
+  tchemicalview view = chemicalview(drawing);
+  tstandardtable table;
+  std::string title = drawing.title();
+  if (title.empty()) {
+    std::string name =
+        std::filesystem::path(drawing.filename).filename().string();
+    title = name.substr(0, name.find('.'));
+  }
+  for (char c : title.substr(0, 80)) {
+    auto code = static_cast<unsigned char>(c);
+    table.title += code < 32 || code == 127 ? ' ' : c;
+  }
+  // A title of "$$$$" would end the record of an SD file.
+  if (trimmed(table.title) == "$$$$") {
+    table.title.clear();
+  }
+  std::vector<int> bonded(view.atoms.size(), 0);
+  for (const tbond* bond : view.bonds) {
+    tbondtype type = standardtype(*bond);
+    int a = view.positions.at(bond->atom1);
+    int b = view.positions.at(bond->atom2);
+    int stereo = 0;
+    if (type.type == 1 &&
+        (bond->style == wedgestyle || bond->style == hashedstyle)) {
+      stereo = bond->style == wedgestyle ? 1 : 6;
+      // The narrow end comes first.
+      if (bond->wideend == 1) {
+        std::swap(a, b);
+      }
+    }
+    table.bonds.push_back({a + 1, b + 1, type.type, stereo});
+    bonded[static_cast<std::size_t>(a)] += type.readkind;
+    bonded[static_cast<std::size_t>(b)] += type.readkind;
+  }
+  const double scale = angstromperbond / bondlengthsetting();
+  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
+    const tatm& atom = *view.atoms[i];
+    const tatm& origin = *view.atoms.front();
+    tstandardatom entry;
+    entry.symbol = exchangesymbol(atom);
+    entry.x = std::clamp((atom.x - origin.x) * scale, -9999.0, 99999.0);
+    entry.y = std::clamp(-(atom.y - origin.y) * scale, -9999.0, 99999.0);
+    entry.z = std::clamp((atom.z - origin.z) * scale, -9999.0, 99999.0);
+    table.threed = table.threed || std::abs(entry.z) >= 0.00005;
+    entry.charge = atom.fcharge;
+    entry.isotope = isotopeof(atom);
+    entry.valence = valencefield(atom, bonded[i]);
+    table.atoms.push_back(entry);
+  }
+  return table;
+}
+
+std::string headerlines(const tstandardtable& table) {
+  return table.title + "\n  Molvane3          " + (table.threed ? "3D" : "2D") +
+         "\n\n";
+}
+
+/// Property lines of at most eight entries: "M  CHG  2   1  -1   3   1".
+void appendpairs(std::string& text, std::string_view tag,
+                 const std::vector<std::pair<int, int>>& pairs) {
+  for (std::size_t first = 0; first < pairs.size(); first += 8) {
+    std::size_t count = std::min<std::size_t>(8, pairs.size() - first);
+    text += std::string(tag) + formatinteger(static_cast<long>(count), 3);
+    for (std::size_t k = first; k < first + count; ++k) {
+      text += " " + formatinteger(pairs[k].first, 3) + " " +
+              formatinteger(pairs[k].second, 3);
+    }
+    text += "\n";
+  }
+}
+
+std::string v2000text(const tstandardtable& table) {
+  std::string text = headerlines(table);
+  text += formatinteger(static_cast<long>(table.atoms.size()), 3) +
+          formatinteger(static_cast<long>(table.bonds.size()), 3) +
+          "  0  0  0  0  0  0  0  0999 V2000\n";
+  std::vector<std::pair<int, int>> charges;
+  std::vector<std::pair<int, int>> isotopes;
+  for (std::size_t i = 0; i < table.atoms.size(); ++i) {
+    const tstandardatom& atom = table.atoms[i];
+    int code = atom.charge >= -3 && atom.charge <= 3 && atom.charge != 0
+                   ? 4 - atom.charge
+                   : 0;
+    std::string symbol = atom.symbol.substr(0, 3);
+    symbol.resize(3, ' ');
+    text += formatfixed(atom.x, 4, 10) + formatfixed(atom.y, 4, 10) +
+            formatfixed(atom.z, 4, 10) + " " + symbol + formatinteger(0, 2) +
+            formatinteger(code, 3) + "  0  0  0" +
+            formatinteger(atom.valence, 3) + "  0  0  0  0  0  0\n";
+    int position = static_cast<int>(i) + 1;
+    if (atom.charge != 0) {
+      charges.emplace_back(position, atom.charge);
+    }
+    if (atom.isotope != 0) {
+      isotopes.emplace_back(position, atom.isotope);
+    }
+  }
+  for (const tstandardbond& bond : table.bonds) {
+    text += formatinteger(bond.atom1, 3) + formatinteger(bond.atom2, 3) +
+            formatinteger(bond.type, 3) + formatinteger(bond.stereo, 3) +
+            "  0  0  0\n";
+  }
+  appendpairs(text, "M  CHG", charges);
+  appendpairs(text, "M  ISO", isotopes);
+  text += "M  END\n";
+  return text;
+}
+
+std::string v3000text(const tstandardtable& table) {
+  std::string text = headerlines(table);
+  text += "  0  0  0     0  0            999 V3000\n";
+  text += "M  V30 BEGIN CTAB\n";
+  text += "M  V30 COUNTS " + std::to_string(table.atoms.size()) + " " +
+          std::to_string(table.bonds.size()) + " 0 0 0\n";
+  text += "M  V30 BEGIN ATOM\n";
+  for (std::size_t i = 0; i < table.atoms.size(); ++i) {
+    const tstandardatom& atom = table.atoms[i];
+    text += "M  V30 " + std::to_string(i + 1) + " " + atom.symbol + " " +
+            formatfixed(atom.x, 4) + " " + formatfixed(atom.y, 4) + " " +
+            formatfixed(atom.z, 4) + " 0";
+    if (atom.charge != 0) {
+      text += " CHG=" + std::to_string(atom.charge);
+    }
+    if (atom.isotope != 0) {
+      text += " MASS=" + std::to_string(atom.isotope);
+    }
+    if (atom.valence != 0) {
+      text += " VAL=" + std::to_string(atom.valence == 15 ? -1 : atom.valence);
+    }
+    text += "\n";
+  }
+  text += "M  V30 END ATOM\nM  V30 BEGIN BOND\n";
+  for (std::size_t j = 0; j < table.bonds.size(); ++j) {
+    const tstandardbond& bond = table.bonds[j];
+    text += "M  V30 " + std::to_string(j + 1) + " " +
+            std::to_string(bond.type) + " " + std::to_string(bond.atom1) + " " +
+            std::to_string(bond.atom2);
+    if (bond.stereo != 0) {
+      text += bond.stereo == 1 ? " CFG=1" : " CFG=3";
+    }
+    text += "\n";
+  }
+  text += "M  V30 END BOND\nM  V30 END CTAB\nM  END\n";
+  return text;
+}
+
+std::string molfiletext(const tdrawing& drawing) {
+  tstandardtable table = standardtable(drawing);
+  constexpr std::size_t largestv2000 = 999;
+  if (table.atoms.size() > largestv2000 || table.bonds.size() > largestv2000) {
+    return v3000text(table);
+  }
+  return v2000text(table);
+}
+
+}  // namespace
+
+treadresult readmdl(std::span<const std::uint8_t> bytes) {
+  std::vector<std::string_view> lines = splitlines(astext(bytes));
+  std::vector<tchunk> chunks = recordchunks(lines);
+  if (chunks.empty()) {
+    treadresult result;
+    result.error = "the file holds no structure";
+    return result;
+  }
+  return readchunk(lines, chunks.front());
+}
+
+std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes) {
+  std::vector<std::string_view> lines = splitlines(astext(bytes));
+  std::vector<treadresult> results;
+  std::vector<tchunk> chunks = recordchunks(lines);
+  for (std::size_t k = 0; k < chunks.size(); ++k) {
+    treadresult result = readchunk(lines, chunks[k]);
+    if (!result.error.empty()) {
+      result.error = "record " + std::to_string(k + 1) + ", " + result.error;
+    }
+    results.push_back(std::move(result));
+  }
+  return results;
+}
+
+std::vector<std::uint8_t> writemdl(tdrawing& drawing) {
+  return bytesof(companiontext(drawing));
+}
+
+std::vector<std::uint8_t> writemolfile(tdrawing& drawing) {
+  return bytesof(molfiletext(drawing));
+}
+
+std::vector<std::uint8_t> writesdfile(tdrawing& drawing) {
+  return bytesof(molfiletext(drawing) + "$$$$\n");
+}
+
+}  // namespace molvane

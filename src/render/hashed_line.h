@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "render/canvas.h"
+
+#include <vector>
+
+namespace molvane {
+
+/// The pixels of the digital line from `from` to `to` in walking order,
+/// found by the Bresenham walk. Like a drawn line it leaves out the end
+/// point, so a line from a point to itself has no pixels. Every back end
+/// hashes from this list, so hashed bonds look the same everywhere.
+std::vector<tpoint> digitalline(tpoint from, tpoint to);
+
+/// One cross stroke of a hashed bond.
+struct thashstroke {
+  tpoint from;
+  tpoint to;
+  friend bool operator==(const thashstroke&, const thashstroke&) = default;
+};
+
+/// The strokes of a hashed bond from `from` to `to`: at the 1st, 4th, 7th
+/// ... pixel of the digital line a stroke from pixel - half to pixel + half.
+/// All strokes have the same length.
+std::vector<thashstroke> hashstrokes(tpoint from, tpoint to, tpoint half);
+
+}  // namespace molvane

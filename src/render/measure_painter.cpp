@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/measure_painter.h"
+
+#include "model/atom.h"
+#include "model/bond.h"
+#include "model/number_text.h"
+#include "render/canvas.h"
+#include "render/font_selection.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr tcolour distancecolour = 0xFF0000;
+constexpr const char* angstromsign = "\u00C5";
+
+}  // namespace
+
+std::string measuretext(tmeasureunit units, double value) {
+  switch (units) {
+    case tmeasureunit::calories:
+      return formatfixed(value, 1, 4) + "cal";
+    case tmeasureunit::hertz:
+      return formatfixed(value, 2, 4) + "Hz";
+    default:
+      return formatfixed(value, 3, 4) + angstromsign;
+  }
+}
+
+void drawbondlength(const tlink& bond, tcanvas& canvas, tmeasureunit units,
+                    double value) {
+  if (bond.atom1 == nullptr || bond.atom2 == nullptr) {
+    return;
+  }
+  canvas.textout((bond.atom1->sx + bond.atom2->sx) / 2,
+                 (bond.atom1->sy + bond.atom2->sy) / 2,
+                 measuretext(units, value));
+}
+
+void drawdistance(const tatm& a, const tatm& b, tcanvas& canvas,
+                  const tdrawing& drawing) {
+  setpen(canvas, tpenstyle::dotted, 1, distancecolour);
+  canvas.line(a.sx, a.sy, b.sx, b.sy);
+  canvas.setpenstyle(tpenstyle::solid);
+  selectfont(drawing, a.fontindex, canvas);
+  canvas.textout(roundhalfeven((a.sx + b.sx) / 2.0),
+                 roundhalfeven((a.sy + b.sy) / 2.0),
+                 formatfixed(a.angstromdistance(b), 3, 6) + angstromsign);
+}
+
+}  // namespace molvane

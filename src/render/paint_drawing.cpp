@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/paint_drawing.h"
+
+#include "document/drawing.h"
+#include "document/session.h"
+#include "render/atom_painter.h"
+#include "render/bond_painter.h"
+#include "render/drawing_extent.h"
+#include "render/font_selection.h"
+#include "render/symbol_painter.h"
+
+#include <cmath>
+#include <vector>
+
+namespace molvane {
+
+namespace {
+
+constexpr int overlaywidth = 2;
+/// Radius of the aromatic circle as a share of the ring's mean radius.
+constexpr double aromaticcircleshare = 0.6;
+
+void paintbackground(tcanvas& canvas, const std::array<int, 4>& box) {
+  setpen(canvas, tpenstyle::clear, 1, whitecolour);
+  resetbrush(canvas);
+  canvas.rectangle(box[0], box[1], box[2], box[3]);
+  canvas.setpenstyle(tpenstyle::solid);
+}
+
+/// Text in the drawing's default font, in black.
+void annotationfont(const tdrawing& drawing, tcanvas& canvas) {
+  selectfont(drawing, 0, canvas);
+  canvas.setfontcolour(blackcolour);
+}
+
+void paintstructurevalues(tdrawing& drawing, tcanvas& canvas) {
+  for (tStructure* structure : drawing.structures) {
+    calcframe(*structure, canvas, drawing);
+    annotationfont(drawing, canvas);
+    const ttextformat previous = canvas.textformat();
+    canvas.settextalign(thorizontalalign::centre, tverticalalign::top);
+    const auto& frame = structure->frame;
+    canvas.textout(roundhalfeven((frame[0] + frame[2]) / 2.0), frame[3],
+                   structure->phasetext());
+    canvas.settextalign(previous.horizontal, previous.vertical);
+  }
+}
+
+void paintstructurelabels(tdrawing& drawing, tcanvas& canvas) {
+  for (tStructure* structure : drawing.structures) {
+    calcframe(*structure, canvas, drawing);
+    annotationfont(drawing, canvas);
+    const ttextformat previous = canvas.textformat();
+    // The name sits on the frame's top left corner, just above the atoms.
+    canvas.settextalign(thorizontalalign::left, tverticalalign::bottom);
+    canvas.textout(structure->frame[0], structure->frame[1],
+                   structurelabel(drawing, *structure));
+    canvas.settextalign(previous.horizontal, previous.vertical);
+  }
+}
+
+void paint2d(tdrawing& drawing, tcanvas& canvas, const tpaintoptions& options) {
+  drawbonds(drawing.bonds, canvas);
+  drawatoms(drawing.atoms, canvas, drawing);
+  if (options.labelsontop && !options.hidelabels) {
+    drawlabelatoms(drawing.labelatoms, canvas, drawing);
+  }
+}
+
+/// The ring's atoms in ring order, or all chemical atoms of a structure
+/// whose ring slots are not filled.
+std::vector<const tatm*> ringmembers(const tStructure& structure) {
+  std::vector<const tatm*> members;
+  const int size = structure.ringsize;
+  if (size >= 3 && size < static_cast<int>(structure.ringatoms.size())) {
+    for (int i = 1; i <= size; ++i) {
+      if (structure.ringatoms[static_cast<std::size_t>(i)] == nullptr) {
+        members.clear();
+        break;
+      }
+      members.push_back(structure.ringatoms[static_cast<std::size_t>(i)]);
+    }
+  }
+  if (members.empty()) {
+    for (const tatm* atom : structure.atoms) {
+      if (atom->kind == chemicalatomkind) {
+        members.push_back(atom);
+      }
+    }
+  }
+  return members;
+}
+
+void paintaromaticcircle(const tStructure& structure, tcanvas& canvas) {
+  const std::vector<const tatm*> members = ringmembers(structure);
+  if (members.size() < 3) {
+    return;
+  }
+  double cx = 0.0;
+  double cy = 0.0;
+  for (const tatm* atom : members) {
+    cx += atom->sx;
+    cy += atom->sy;
+  }
+  cx /= static_cast<double>(members.size());
+  cy /= static_cast<double>(members.size());
+  double meanradius = 0.0;
+  for (const tatm* atom : members) {
+    meanradius += std::hypot(atom->sx - cx, atom->sy - cy);
+  }
+  meanradius /= static_cast<double>(members.size());
+  const int r = roundhalfeven(aromaticcircleshare * meanradius);
+  const int x = roundhalfeven(cx);
+  const int y = roundhalfeven(cy);
+  const tbond* first = structure.bonds.first();
+  setpen(canvas, tpenstyle::solid,
+         first != nullptr ? first->width : session().settings.linewidth(),
+         first != nullptr ? first->colour : blackcolour);
+  canvas.setbrushstyle(tbrushstyle::clear);
+  canvas.ellipse(x - r, y - r, x + r + 1, y + r + 1);
+  resetbrush(canvas);
+}
+
+bool showsaromaticcircles(int drawmode) {
+  return drawmode == 0 || drawmode == 12 || drawmode == 15 || drawmode == 18;
+}
+
+}  // namespace
+
+bool isdrawmode3d(int drawmode) { return drawmode % 100 != 0; }
+
+std::string structurelabel(const tdrawing& drawing,
+                           const tStructure& structure) {
+  std::string prefix;
+  switch (structure.phase) {
+    case 0:
+    case gasphase:
+      prefix = "Gas_";
+      break;
+    case solidphase:
+      prefix = "Sol_";
+      break;
+    case liquidphase:
+    case solventphase:
+      prefix = "Liq_";
+      break;
+    default:
+      prefix = "X_";
+      break;
+  }
+  return prefix + std::to_string(drawing.structurenumber(&structure));
+}
+
+void paintdrawing(tdrawing& drawing, tcanvas& canvas,
+                  const tpaintoptions& options) {
+  drawing.refreshmultiplebonds();
+  if (options.background) {
+    paintbackground(canvas, *options.background);
+  }
+  if (drawing.showstructurevalues) {
+    paintstructurevalues(drawing, canvas);
+  }
+  if (drawing.showstructurelabels) {
+    paintstructurelabels(drawing, canvas);
+  }
+  if (isdrawmode3d(drawing.drawmode) && options.paint3d) {
+    options.paint3d(drawing, canvas);
+  } else {
+    paint2d(drawing, canvas, options);
+  }
+  if (showsaromaticcircles(drawing.drawmode)) {
+    for (const tStructure* structure : drawing.structures) {
+      if (structure->ringstyle == 6 || structure->ringstyle == 7) {
+        paintaromaticcircle(*structure, canvas);
+      }
+    }
+  }
+  for (tSymbol* symbol : drawing.symbols) {
+    drawsymbol(*symbol, canvas);
+  }
+  if (options.overlay) {
+    setpen(canvas, tpenstyle::solid, overlaywidth, overlaycolour);
+    canvas.line(options.overlay->from.x, options.overlay->from.y,
+                options.overlay->to.x, options.overlay->to.y);
+  }
+  if (options.processmessages) {
+    session().processmessages();
+  }
+}
+
+}  // namespace molvane

@@ -1,0 +1,185 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/chain_commands.h"
+
+#include "model/bond.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using ChainCommandsTest = testing::tdrawingtest;
+
+/// The angle at b between a and c, in degrees.
+double angleat(const tatm& a, const tatm& b, const tatm& c) {
+  const double ux = a.x - b.x, uy = a.y - b.y;
+  const double vx = c.x - b.x, vy = c.y - b.y;
+  return std::acos((ux * vx + uy * vy) /
+                   (std::hypot(ux, uy) * std::hypot(vx, vy))) *
+         180.0 / std::numbers::pi;
+}
+
+/// Sign of the turn a -> b -> c as the screen shows it.
+double turn(const tatm& a, const tatm& b, const tatm& c) {
+  return (b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x);
+}
+
+TEST_F(ChainCommandsTest, AddedChainStartsOnTheClickAndZigzagsDownFirst) {
+  tChain* chain = addchain(100, 100, 4);
+  ASSERT_NE(chain, nullptr);
+  ASSERT_EQ(chain->atoms.count(), 4);
+  EXPECT_EQ(chain->ringsize, 4);
+  const double c = 30.0 * std::cos(std::numbers::pi / 6.0);
+  const double expected[4][2] = {
+      {100, 100}, {100 + c, 115}, {100 + 2 * c, 100}, {100 + 3 * c, 115}};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(chain->ringatoms[i + 1]->x, expected[i][0], 1e-9);
+    EXPECT_NEAR(chain->ringatoms[i + 1]->y, expected[i][1], 1e-9);
+  }
+  EXPECT_EQ(drawing().bonds.count(), 3);
+  EXPECT_EQ(drawing().structures.count(), 1);
+}
+
+TEST_F(ChainCommandsTest, EthaneLiesLevel) {
+  tChain* ethane = addchain(10, 20, 2);
+  ASSERT_NE(ethane, nullptr);
+  EXPECT_NEAR(ethane->atoms.items(0)->x, 10.0, 1e-9);
+  EXPECT_NEAR(ethane->atoms.items(1)->x, 40.0, 1e-9);
+  EXPECT_NEAR(ethane->atoms.items(0)->y, 20.0, 1e-9);
+  EXPECT_NEAR(ethane->atoms.items(1)->y, 20.0, 1e-9);
+}
+
+TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
+  tatm* anchor = atom(6, 0, 0);
+  tChain* chain = branchchain(10, 3, 6);
+  ASSERT_NE(chain, nullptr);
+  EXPECT_EQ(chain->ringsize, 6);
+  ASSERT_EQ(chain->atoms.count(), 6);
+  ASSERT_EQ(chain->bonds.count(), 6);
+  EXPECT_EQ(chain->bonds.items(0)->atom1, anchor);
+  std::vector<const tatm*> path{anchor};
+  for (const tatm* each : chain->atoms) {
+    path.push_back(each);
+  }
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    EXPECT_NEAR(path[i - 1]->distance(*path[i]), 30.0, 1e-9);
+  }
+  for (std::size_t i = 1; i + 1 < path.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(angleat(*path[i - 1], *path[i], *path[i + 1]), 120.0, 1e-6);
+    if (i >= 2) {
+      // Turns alternate: a zigzag, not a ring.
+      EXPECT_LT(turn(*path[i - 2], *path[i - 1], *path[i]) *
+                    turn(*path[i - 1], *path[i], *path[i + 1]),
+                0.0);
+    }
+  }
+  EXPECT_EQ(anchor->implicithydrogens(), 3);
+  EXPECT_EQ(chain->atoms.last()->implicithydrogens(), 3);
+}
+
+TEST_F(ChainCommandsTest, ChainBendsTowardsTheClickSide) {
+  atom(6, 0, 0);
+  // The first bond points straight right (snapped); the click lies below.
+  tChain* chain = branchchain(30, 10, 2);
+  ASSERT_NE(chain, nullptr);
+  EXPECT_NEAR(chain->atoms.items(0)->y, 0.0, 1e-9);
+  EXPECT_GT(chain->atoms.items(1)->y, 0.0);
+  session().newdrawing();
+  atom(6, 0, 0);
+  chain = branchchain(30, -10, 2);
+  ASSERT_NE(chain, nullptr);
+  EXPECT_LT(chain->atoms.items(1)->y, 0.0);
+}
+
+TEST_F(ChainCommandsTest, BranchesJoinTheStructureOfTheirAnchor) {
+  tChain* ethane = addchain(0, 0, 2);
+  tatm* end = ethane->atoms.items(1);
+  tChain* propyl = branchchain(end->x + 5, end->y + 20, 3);
+  ASSERT_NE(propyl, nullptr);
+  EXPECT_EQ(ethane->atoms.count(), 5);
+  EXPECT_EQ(ethane->bonds.count(), 4);
+  EXPECT_EQ(drawing().structures.count(), 2);
+}
+
+TEST_F(ChainCommandsTest, ChainBranchingSaysWhyNothingWasBuilt) {
+  testing::trecordingmessages messages;
+  session().setmessages(&messages);
+  EXPECT_EQ(branchchain(0, 0, 3), nullptr);
+  drawing().addatom(std::make_unique<tLAtm>("label", 0, 0));
+  EXPECT_EQ(branchchain(5, 5, 3), nullptr);
+  EXPECT_EQ(branchalkyl(5, 5, 521), nullptr);
+  EXPECT_EQ(messages.informs,
+            (std::vector<std::string>{"No Atoms", "No Atoms to Link ",
+                                      "No Atoms to Link "}));
+  EXPECT_EQ(drawing().atoms.count(), 1);
+  EXPECT_TRUE(drawing().structures.empty());
+  session().setmessages(nullptr);
+}
+
+TEST_F(ChainCommandsTest, AlkylBranchesHaveTheirShapes) {
+  struct tcase {
+    int code;
+    int atoms;
+    int anchorneighbours;  ///< of the first new carbon
+  };
+  for (const tcase& c : {tcase{520, 3, 3}, tcase{521, 4, 4}, tcase{599, 4, 2},
+                         tcase{690, 4, 3}}) {
+    SCOPED_TRACE(c.code);
+    session().newdrawing();
+    atom(6, 0, 0);
+    tChain* alkyl = branchalkyl(20, 5, c.code);
+    ASSERT_NE(alkyl, nullptr);
+    ASSERT_EQ(alkyl->atoms.count(), c.atoms);
+    EXPECT_EQ(alkyl->atoms.items(0)->findneighbours(), c.anchorneighbours);
+    for (const tbond* each : alkyl->bonds) {
+      EXPECT_NEAR(each->length(), 30.0, 1e-9);
+    }
+  }
+}
+
+TEST_F(ChainCommandsTest, UnsaturatedChainsPutMultipleBondsWhereTheirNamesSay) {
+  struct tcase {
+    int code;
+    std::vector<int> kinds;
+  };
+  for (const tcase& c :
+       {tcase{680, {4}}, tcase{681, {6}}, tcase{682, {4, 2}},
+        tcase{683, {6, 2}}, tcase{684, {4, 2, 2}}, tcase{685, {2, 4, 2}},
+        tcase{686, {6, 2, 2}}, tcase{687, {2, 6, 2}}, tcase{688, {2, 2, 4}},
+        tcase{689, {4, 4}}}) {
+    SCOPED_TRACE(c.code);
+    session().newdrawing();
+    tChain* chain = addhydrocarbon(50, 50, c.code);
+    ASSERT_NE(chain, nullptr);
+    ASSERT_EQ(chain->bonds.count(), static_cast<int>(c.kinds.size()));
+    for (int i = 0; i < chain->bonds.count(); ++i) {
+      EXPECT_EQ(chain->bonds.items(i)->kind(), c.kinds[i]);
+      EXPECT_NEAR(chain->bonds.items(i)->length(), 30.0, 1e-9);
+    }
+    EXPECT_NEAR(chain->atoms.items(0)->x, 50.0, 1e-9);
+    EXPECT_NEAR(chain->atoms.items(0)->y, 50.0, 1e-9);
+    // Atoms of sp carbons lie on a line.
+    for (tatm* centre : chain->atoms) {
+      tbonds all = centre->localisedbonds();
+      if (all.count() == 2 &&
+          (all.items(0)->kind() == 6 || all.items(1)->kind() == 6 ||
+           (all.items(0)->kind() == 4 && all.items(1)->kind() == 4))) {
+        EXPECT_NEAR(angleat(*all.items(0)->other(centre), *centre,
+                            *all.items(1)->other(centre)),
+                    180.0, 1e-6);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,256 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/dispatcher.h"
+
+#include "commands/click_anchor.h"
+#include "model/bond.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+class DispatcherTest : public testing::tdrawingtest {
+ protected:
+  DispatcherTest() {
+    session().setmessages(&messages);
+    session().setrepaint([this] { ++repaints; });
+  }
+  ~DispatcherTest() override { session().setmessages(nullptr); }
+
+  tcommandresult click(double x, double y, int code) {
+    return runcommand(x, y, code, state);
+  }
+
+  testing::trecordingmessages messages;
+  tcommandstate state;
+  int repaints = 0;
+};
+
+TEST_F(DispatcherTest, AnchorAtomIsTheNearestHoweverFarAndTheFirstOnATie) {
+  EXPECT_EQ(nearestatom(drawing(), 0, 0), nullptr);
+  tatm* left = atom(6, -10, 0);
+  tatm* right = atom(6, 10, 0);
+  EXPECT_EQ(nearestatom(drawing(), 0, 0), left);
+  EXPECT_EQ(nearestatom(drawing(), 0.001, 0), right);
+  EXPECT_EQ(nearestatom(drawing(), 5000, -3000), right);
+  // Labels and symbol points count as atoms here; the commands refuse them.
+  tatm* label = drawing().addatom(std::make_unique<tLAtm>("x", 0, 50));
+  EXPECT_EQ(nearestatom(drawing(), 0, 45), label);
+}
+
+TEST_F(DispatcherTest, AnchorBondIsTheNearestShownBondAndTheFirstOnATie) {
+  EXPECT_EQ(nearestbond(drawing(), 0, 0), nullptr);
+  placesymbol(drawing(), 720, 0, 0);
+  EXPECT_EQ(nearestbond(drawing(), 0, 0), nullptr);
+  tatm* a = atom(6, -40, 0);
+  tatm* b = atom(6, -20, 0);
+  tatm* c = atom(6, 20, 0);
+  tatm* d = atom(6, 40, 0);
+  tbond* first = bond(a, b);
+  tbond* second = bond(c, d);
+  EXPECT_EQ(nearestbond(drawing(), 0, 0), first);
+  EXPECT_EQ(nearestbond(drawing(), 0.01, 900), second);
+}
+
+TEST_F(DispatcherTest, CodeZeroOnlyRepaints) {
+  atom(6, 0, 0);
+  const tdrawing* undo = session().undodrawing();
+  tcommandresult result = click(0, 0, 0);
+  EXPECT_FALSE(result.snapshot);
+  EXPECT_EQ(session().undodrawing(), undo);
+  EXPECT_EQ(drawing().atoms.count(), 1);
+  EXPECT_EQ(repaints, 1);
+}
+
+TEST_F(DispatcherTest, CodesWithoutARowOnlySnapshotAndRepaint) {
+  atom(6, 0, 0);
+  drawing().saved = true;
+  for (int code : {1,   150, 160, 162, 209, 309, 409, 498,  500, 593,
+                   600, 609, 612, 616, 656, 658, 662, 665,  668, 691,
+                   703, 705, 719, 731, 801, 903, 905, 65535}) {
+    SCOPED_TRACE(code);
+    const tdrawing* undo = session().undodrawing();
+    tcommandresult result = click(5, 5, code);
+    EXPECT_TRUE(result.snapshot);
+    EXPECT_NE(session().undodrawing(), undo);
+    EXPECT_EQ(drawing().atoms.count(), 1);
+    EXPECT_TRUE(drawing().bonds.empty());
+    EXPECT_FALSE(drawing().saved);
+  }
+  EXPECT_EQ(repaints, 28);
+  EXPECT_TRUE(messages.informs.empty());
+}
+
+TEST_F(DispatcherTest, SnapshotClearsSelectionsAndUndoRestoresTheDrawing) {
+  tatm* anchor = atom(6, 0, 0);
+  anchor->selected = 1;
+  click(30, 0, 151);
+  EXPECT_EQ(anchor->selected, 0);
+  EXPECT_EQ(drawing().atoms.count(), 4);
+  session().undo();
+  ASSERT_EQ(drawing().atoms.count(), 1);
+  EXPECT_EQ(drawing().atoms.items(0)->x, 0.0);
+  // After Undo the window resets the command: the next click builds nothing.
+  resetcommand(state);
+  click(30, 0, state.commandcode);
+  EXPECT_EQ(drawing().atoms.count(), 1);
+}
+
+TEST_F(DispatcherTest, CommandsThatNeedAnAtomSayNoAtoms) {
+  for (int code :
+       {511, 543, 545, 640, 523, 499, 904, 527, 512, 520, 401, 619, 524}) {
+    SCOPED_TRACE(code);
+    messages.informs.clear();
+    click(0, 0, code);
+    EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"});
+    EXPECT_TRUE(drawing().atoms.empty());
+  }
+}
+
+TEST_F(DispatcherTest, HiddenCodesBuildTheirObjects) {
+  atom(6, 0, 0);
+  click(30, 0, 499);
+  ASSERT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(drawing().atoms.items(1)->labelmode, hydrogenlabel);
+  EXPECT_EQ(drawing().atoms.items(1)->hlabeltext(), "CH3");
+  click(0, 30, 904);
+  EXPECT_EQ(drawing().atoms.items(2)->symbol, "D");
+  click(200, 200, 730);
+  ASSERT_EQ(drawing().symbols.count(), 1);
+  EXPECT_EQ(drawing().symbols.items(0)->fragtype, curvedarrowtype);
+}
+
+TEST_F(DispatcherTest, SymbolToolCodesPlaceSymbols) {
+  for (int code = 720; code <= 729; ++code) {
+    click(100, 100, code);
+  }
+  ASSERT_EQ(drawing().symbols.count(), 10);
+  EXPECT_EQ(drawing().symbols.items(0)->fragtype, arrowtype);
+  EXPECT_EQ(drawing().symbols.items(9)->fragtype, triangletype);
+  const TXYZ centre = drawing().symbols.items(0)->centre();
+  EXPECT_NEAR(centre.x, 100.0, 1.0);
+  EXPECT_NEAR(centre.y, 100.0, 1.0);
+}
+
+TEST_F(DispatcherTest, TextLabelsOpenTheEditorWhereTheyAreTyped) {
+  struct tcase {
+    int code;
+    std::string text;
+    bool edited;
+    int labelmode;
+  };
+  for (const tcase& c :
+       {tcase{607, "Text", true, textlabel},
+        tcase{608, "Formula", true, hydrogenlabel},
+        tcase{611, "+", false, textlabel}, tcase{613, "298 K", true, textlabel},
+        tcase{614, "\xCE\xB4+", false, textlabel},
+        tcase{615, "\xCE\xB4-", false, textlabel}}) {
+    SCOPED_TRACE(c.code);
+    tcommandresult result = click(40, 50, c.code);
+    tatm* label = drawing().atoms.last();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->kind, labelatomkind);
+    EXPECT_EQ(label->symbol, c.text);
+    EXPECT_EQ(label->labelmode, c.labelmode);
+    EXPECT_TRUE(drawing().labelatoms.contains(label));
+    EXPECT_EQ(result.editlabel, c.edited ? label : nullptr);
+  }
+  // A label takes no branch.
+  messages.informs.clear();
+  click(40, 50, 511);
+  EXPECT_EQ(drawing().atoms.count(), 6);
+  EXPECT_TRUE(messages.informs.empty());
+}
+
+TEST_F(DispatcherTest, LinkAtomsTakesTwoPicks) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 100, 0);
+  tStructure* both =
+      drawing().placestructure(std::make_unique<tStructure>(), 0, 0);
+  both->atoms.add(a);
+  both->atoms.add(b);
+
+  click(1, 1, 524);
+  EXPECT_EQ(state.linkpicks.first, a);
+  click(2, 2, 524);
+  EXPECT_EQ(messages.informs,
+            std::vector<std::string>{"Please move mouse pointer"});
+  EXPECT_EQ(state.linkpicks.first, a);
+  EXPECT_TRUE(drawing().bonds.empty());
+
+  click(99, 1, 524);
+  ASSERT_EQ(drawing().bonds.count(), 1);
+  const tbond* link = drawing().bonds.items(0);
+  EXPECT_TRUE(link->hasatom(a) && link->hasatom(b));
+  EXPECT_EQ(link->kind(), 2);
+  EXPECT_EQ(both->bonds.count(), 1);
+  EXPECT_EQ(state.linkpicks.first, nullptr);
+  EXPECT_EQ(a->implicithydrogens(), 3);
+
+  // An existing bond is not doubled up.
+  click(1, 1, 524);
+  click(99, 1, 524);
+  EXPECT_EQ(drawing().bonds.count(), 1);
+  EXPECT_EQ(state.linkpicks.first, nullptr);
+}
+
+TEST_F(DispatcherTest, LinkPickDoesNotOutliveItsDrawing) {
+  atom(6, 0, 0);
+  atom(6, 100, 0);
+  session().takeundosnapshot();
+  click(1, 1, 524);
+  ASSERT_NE(state.linkpicks.first, nullptr);
+  session().undo();
+  // The pick referred to an atom of the replaced drawing.
+  click(99, 1, 524);
+  EXPECT_TRUE(drawing().bonds.empty());
+  EXPECT_EQ(state.linkpicks.first, drawing().atoms.items(1));
+  resetcommand(state);
+  EXPECT_EQ(state.linkpicks.first, nullptr);
+  EXPECT_EQ(state.commandcode, 0);
+}
+
+TEST_F(DispatcherTest, LinkAtomsIgnoresLabels) {
+  atom(6, 0, 0);
+  drawing().addatom(std::make_unique<tLAtm>("note", 100, 0));
+  click(1, 1, 524);
+  click(99, 1, 524);
+  EXPECT_TRUE(drawing().bonds.empty());
+}
+
+TEST_F(DispatcherTest, AtomToolAddsBranchesOrChooses) {
+  tatomtoolresult chosen = runatomtool(0, 0, 826, tatomtoolmode::choose);
+  EXPECT_FALSE(chosen.snapshot);
+  EXPECT_EQ(chosen.element, 26);
+  EXPECT_TRUE(drawing().atoms.empty());
+
+  tatomtoolresult branched = runatomtool(0, 0, 808, tatomtoolmode::branch);
+  EXPECT_TRUE(branched.snapshot);
+  EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"});
+
+  tatomtoolresult added = runatomtool(40, 50, 807, tatomtoolmode::add);
+  EXPECT_TRUE(added.snapshot);
+  ASSERT_EQ(drawing().atoms.count(), 1);
+  const tatm* nitrogen = drawing().atoms.items(0);
+  EXPECT_EQ(nitrogen->element, 7);
+  EXPECT_EQ(nitrogen->x, 40.0);
+  EXPECT_EQ(nitrogen->labelmode, hydrogenlabel);
+
+  runatomtool(80, 50, 808, tatomtoolmode::branch);
+  ASSERT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(drawing().atoms.items(1)->element, 8);
+  EXPECT_EQ(drawing().bonds.count(), 1);
+
+  EXPECT_EQ(runatomtool(0, 0, 904, tatomtoolmode::add).element, 0);
+  EXPECT_EQ(runatomtool(0, 0, 800, tatomtoolmode::add).element, 0);
+  EXPECT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(runatomtool(0, 0, 903, tatomtoolmode::choose).element, 103);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,408 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/hydrogens.h"
+
+#include "model/element_data.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using Hydrogens = testing::tdrawingtest;
+
+constexpr double L = 30.0;
+constexpr double tetrahedral = 109.4712206;
+constexpr double degrees = 180.0 / std::numbers::pi;
+
+/// The angle a-centre-b in degrees.
+double angleat(const tatm& centre, const tatm& a, const tatm& b) {
+  TXYZ u{a.x - centre.x, a.y - centre.y, a.z - centre.z};
+  TXYZ v{b.x - centre.x, b.y - centre.y, b.z - centre.z};
+  double cosine = (u.x * v.x + u.y * v.y + u.z * v.z) /
+                  (centre.distance(a) * centre.distance(b));
+  return std::acos(std::clamp(cosine, -1.0, 1.0)) * degrees;
+}
+
+/// Direction of b seen from a on the screen, 0 <= angle < 360.
+double direction(const tatm& a, const tatm& b) {
+  double angle = std::atan2(b.y - a.y, b.x - a.x) * degrees;
+  return angle < -1e-9 ? angle + 360.0 : angle;
+}
+
+std::vector<tatm*> hydrogensof(tatm& atom) {
+  tAtoms found = atom.hneighbours();
+  return {found.begin(), found.end()};
+}
+
+tatm* put(int element, double x, double y, double z = 0.0) {
+  return session().drawing()->addatom(
+      std::make_unique<tatm>(element, 0, x, y, z));
+}
+
+tbond* join(tatm* a, tatm* b, int kind = 2) {
+  return session().drawing()->addbond(
+      std::make_unique<tbond>(a, 0, 1, kind, b));
+}
+
+void drawbenzene(bool delocalised) {
+  std::vector<tatm*> ring;
+  for (int i = 0; i < 6; ++i) {
+    double angle = i * std::numbers::pi / 3;
+    ring.push_back(put(6, L * std::cos(angle), L * std::sin(angle)));
+  }
+  for (int i = 0; i < 6; ++i) {
+    join(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)
+        ->setdelocalised(delocalised);
+  }
+}
+
+TEST_F(Hydrogens, FlatHydrogensFollowTheBranchRules) {
+  tatm* carbon = atom(6, 0, 0);
+  tatm* nitrogen = atom(7, 0, 100);
+  tatm* methyl = atom(6, 100, 0);
+  tatm* oxygen = atom(8, 130, 0);
+  bond(methyl, oxygen);
+  tatm* ethene = atom(6, 200, 0);
+  bond(ethene, atom(6, 230, 0), 4);
+  tatm* ethyne = atom(6, 300, 0);
+  tatm* partner = atom(6, 330, 0);
+  bond(ethyne, partner, 6);
+  EXPECT_EQ(addhydrogens2d(drawing()), 17);
+
+  std::vector<tatm*> h = hydrogensof(*carbon);
+  ASSERT_EQ(h.size(), 4U);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(carbon->distance(*h[i]), L, 1e-9);
+    EXPECT_NEAR(direction(*carbon, *h[i]), 90.0 * i, 1e-9);
+  }
+  h = hydrogensof(*nitrogen);
+  ASSERT_EQ(h.size(), 3U);
+  EXPECT_NEAR(direction(*nitrogen, *h[2]), 240.0, 1e-9);
+  // The third hydrogen of a methyl sits between the other two.
+  h = hydrogensof(*methyl);
+  ASSERT_EQ(h.size(), 3U);
+  EXPECT_NEAR(angleat(*methyl, *oxygen, *h[0]), 120.0, 1e-6);
+  EXPECT_NEAR(angleat(*methyl, *oxygen, *h[1]), 120.0, 1e-6);
+  EXPECT_NEAR(h[2]->x, (h[0]->x + h[1]->x) / 2, 1e-9);
+  EXPECT_NEAR(h[2]->y, (h[0]->y + h[1]->y) / 2, 1e-9);
+  h = hydrogensof(*ethene);
+  ASSERT_EQ(h.size(), 2U);
+  EXPECT_NEAR(angleat(*ethene, *h[0], *h[1]), 120.0, 1e-6);
+  EXPECT_NEAR(angleat(*ethyne, *partner, *hydrogensof(*ethyne)[0]), 180.0,
+              1e-6);
+  EXPECT_EQ(oxygen->implicithydrogens() + methyl->implicithydrogens(), 0);
+}
+
+TEST_F(Hydrogens, ElementFiltersDecideWhoGetsHydrogens) {
+  struct tcase {
+    int element;
+    int flat;
+    int spatial;
+  };
+  const std::vector<tcase> cases = {
+      {6, 4, 4},  {11, 0, 0}, {13, 5, 0}, {19, 0, 1}, {26, 0, 0}, {31, 0, 0},
+      {49, 0, 0}, {50, 0, 0}, {51, 0, 0}, {52, 2, 2}, {53, 1, 1}, {1, 1, 1}};
+  for (const tcase& each : cases) {
+    SCOPED_TRACE(each.element);
+    session().newdrawing();
+    atom(each.element, 0, 0);
+    EXPECT_EQ(addhydrogens2d(drawing()), each.flat);
+    session().newdrawing();
+    atom(each.element, 0, 0);
+    EXPECT_EQ(addhydrogens3d(drawing()), each.spatial);
+  }
+}
+
+TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
+  struct tmolecule {
+    std::string name;
+    std::function<void()> draw;
+    int hydrogens;
+    double angle;  ///< between any two bonds of an atom, one to a hydrogen
+  };
+  const std::vector<tmolecule> molecules = {
+      {"methane", [] { put(6, 0, 0); }, 4, tetrahedral},
+      {"ammonia", [] { put(7, 0, 0); }, 3, tetrahedral},
+      {"water", [] { put(8, 0, 0); }, 2, tetrahedral},
+      {"ammonium",
+       [] {
+         tatm* n = put(7, 0, 0);
+         n->sethadjust(1);
+         n->setcharge(1);
+       },
+       4, tetrahedral},
+      {"ethane", [] { join(put(6, 0, 0), put(6, L, 0)); }, 6, tetrahedral},
+      {"methanol", [] { join(put(6, 0, 0), put(8, L, 0)); }, 4, tetrahedral},
+      {"ethene", [] { join(put(6, 0, 0), put(6, L, 0), 4); }, 4, 120.0},
+      {"ethyne", [] { join(put(6, 0, 0), put(6, 0, L), 6); }, 2, 180.0},
+      {"hydrogen cyanide", [] { join(put(6, 0, 0), put(7, L, 0), 6); }, 1,
+       180.0},
+      {"benzene, delocalised", [] { drawbenzene(true); }, 6, 120.0},
+      {"benzene, alternating", [] { drawbenzene(false); }, 6, 120.0},
+  };
+  for (const tmolecule& molecule : molecules) {
+    SCOPED_TRACE(molecule.name);
+    session().newdrawing();
+    molecule.draw();
+    std::vector<tatm*> heavy(drawing().atoms.begin(), drawing().atoms.end());
+    EXPECT_EQ(addhydrogens3d(drawing()), molecule.hydrogens);
+    for (tatm* centre : heavy) {
+      EXPECT_EQ(centre->implicithydrogens(), 0);
+      centre->findneighbours();
+      const tAtoms& around = centre->neighbours;
+      for (int i = 0; i < around.count(); ++i) {
+        tatm* a = around.items(i);
+        if (a->element == 1) {
+          EXPECT_NEAR(centre->distance(*a), L, 1e-6);
+        }
+        for (int j = i + 1; j < around.count(); ++j) {
+          tatm* b = around.items(j);
+          if (a->element == 1 || b->element == 1) {
+            EXPECT_NEAR(angleat(*centre, *a, *b), molecule.angle, 0.01);
+          }
+        }
+      }
+    }
+  }
+  // A bare atom starts along +x; metals take theirs on the x axis at the sum
+  // of the covalent radii in 3D drawing mode.
+  session().newdrawing();
+  tatm* water = put(8, 5, 6, 7);
+  session().settings.build3d = true;
+  tatm* calcium = put(20, 100, 0);
+  EXPECT_EQ(addhydrogens3d(drawing()), 4);
+  EXPECT_NEAR(hydrogensof(*water)[0]->x, 5 + L, 1e-9);
+  EXPECT_NEAR(hydrogensof(*water)[0]->z, 7, 1e-9);
+  double d = L * (radiusof(1) + radiusof(20)) / 1.54;
+  EXPECT_NEAR(hydrogensof(*calcium)[1]->x, 100 - d, 1e-9);
+}
+
+TEST_F(Hydrogens, AwkwardCentresGetHydrogensOneBondAwayOrNone) {
+  // Three neighbours: flat, nearly flat (their sum is far shorter than a
+  // bond) and pyramidal.
+  for (double z : {0.0, 1.0, 10.0}) {
+    SCOPED_TRACE(z);
+    session().newdrawing();
+    tatm* centre = atom(6, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+      double angle = (90 + 120 * i) / degrees;
+      bond(centre, atom(6, L * std::cos(angle), L * std::sin(angle), z));
+    }
+    ASSERT_EQ(completehydrogens3d(drawing(), *centre), 1);
+    tatm* h = hydrogensof(*centre)[0];
+    EXPECT_NEAR(centre->distance(*h), L, 1e-6);
+    if (z == 0.0) {
+      EXPECT_NEAR(direction(*centre, *h), 150.0, 1e-6);  // away from the third
+    } else {
+      EXPECT_NEAR(h->z, -L, 1e-6);
+    }
+  }
+  // Two neighbours in a line leave no room in 3D and must not be covered
+  // in 2D; a neighbour drawn on top of its atom, six hydrogens on a carbon
+  // and a =CH2 with one too many must not stack atoms either.
+  session().newdrawing();
+  tatm* straight = atom(6, 0, 0);
+  bond(atom(6, -L, 0), straight);
+  bond(straight, atom(6, L, 0));
+  bond(atom(6, 0, 100), atom(8, 0, 100));
+  atom(6, 100, 100)->sethadjust(2);
+  tatm* methylene = atom(6, 200, 100);
+  bond(methylene, atom(6, 230, 100), 4);
+  methylene->sethadjust(1);
+  for (auto add : {addhydrogens2d, addhydrogens3d}) {
+    session().takeundosnapshot();
+    add(drawing(), nullptr);
+    EXPECT_EQ(drawing().atoms.items(0)->hneighbours().count(),
+              add == addhydrogens2d ? 2 : 0);
+    const tAtoms& atoms = drawing().atoms;
+    for (int i = 0; i < atoms.count(); ++i) {
+      EXPECT_TRUE(std::isfinite(atoms.items(i)->x + atoms.items(i)->z));
+      for (int j = i + 1; j < atoms.count(); ++j) {
+        if (atoms.items(i)->element == 1 || atoms.items(j)->element == 1) {
+          EXPECT_GT(atoms.items(i)->distance(*atoms.items(j)), 1.0);
+        }
+      }
+    }
+    session().undo();
+  }
+}
+
+TEST_F(Hydrogens, BareAtomsRegainHydrogensUnlessBareOnPurpose) {
+  struct tcase {
+    const char* name;
+    int element;
+    int charge;
+    int adjust;  ///< by hand; 99 for a bare atom read from a file
+    int expected;
+  };
+  const std::vector<tcase> cases = {
+      {"carbon from a file", 6, 0, 99, 4},
+      {"carbon stripped by hand", 6, 0, -4, 0},
+      {"chloride", 17, -1, -1, 0},
+      {"chloride from a file", 17, -1, 99, 0},
+      {"gallium", 31, 0, 99, 0},
+  };
+  for (const tcase& each : cases) {
+    SCOPED_TRACE(each.name);
+    session().newdrawing();
+    tatm* bare = atom(each.element, 0, 0);
+    bare->setcharge(each.charge);
+    if (each.adjust == 99) {
+      bare->valence2 = 0;
+    } else {
+      bare->sethadjust(each.adjust);
+    }
+    std::int8_t valence = bare->valence2;
+    EXPECT_EQ(addhydrogens3d(drawing()), each.expected);
+    if (each.expected == 0) {
+      EXPECT_EQ(bare->valence2, valence);
+    }
+  }
+}
+
+TEST_F(Hydrogens, RemovingRestoresTheHeavyAtomDrawing) {
+  auto molecule = std::make_unique<tStructure>();
+  tatm* c = molecule->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
+  tatm* o = molecule->addatom(std::make_unique<tatm>(8, 0, L, 0.0));
+  molecule->addbond(std::make_unique<tbond>(c, 0, 1, 2, o));
+  tStructure* methanol = drawing().mergestructure(std::move(molecule));
+  bond(atom(6, 0, 100), atom(6, L, 100), 4);
+  drawbenzene(true);
+  tatm* deuterium = atom(1, 430, 0);
+  bond(atom(6, 400, 0), deuterium);
+  deuterium->setdeuterium();
+  std::vector<tatm*> before(drawing().atoms.begin(), drawing().atoms.end());
+  std::vector<int> counts;
+  for (tatm* each : before) {
+    counts.push_back(each->implicithydrogens());
+  }
+  int bonds = drawing().bonds.count();
+
+  // Only the scope is completed, and its hydrogens join it.
+  EXPECT_EQ(addhydrogens3d(drawing(), methanol), 4);
+  EXPECT_EQ(methanol->atoms.counthydrogen(), 4);
+  EXPECT_EQ(methanol->bonds.count(), 5);
+  EXPECT_EQ(addhydrogens3d(drawing()), 13);
+  EXPECT_EQ(removehydrogens(drawing()), 17);
+  std::vector<tatm*> after(drawing().atoms.begin(), drawing().atoms.end());
+  ASSERT_EQ(after, before);
+  EXPECT_EQ(drawing().bonds.count(), bonds);
+  EXPECT_EQ(methanol->atoms.count(), 2);
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i]->implicithydrogens(), counts[i]) << i;
+  }
+  EXPECT_EQ(deuterium->symbol, "D");
+
+  // Hydrogen without a heavy atom stays; a structure of only a hydrogen
+  // goes with it.
+  session().newdrawing();
+  bond(atom(1, 0, 0), atom(1, L, 0));
+  atom(1, 100, 0);
+  tatm* nitrogen = atom(7, 200, 0);
+  auto group = std::make_unique<tStructure>();
+  tatm* h = group->addatom(std::make_unique<tatm>(1, 1, 230.0, 0.0));
+  group->addbond(std::make_unique<tbond>(nitrogen, 0, 1, 2, h));
+  drawing().mergestructure(std::move(group));
+  EXPECT_EQ(removehydrogens(drawing()), 1);
+  EXPECT_EQ(drawing().atoms.counthydrogen(), 3);
+  EXPECT_EQ(drawing().structures.count(), 0);
+  EXPECT_EQ(nitrogen->implicithydrogens(), 3);
+}
+
+TEST_F(Hydrogens, TheMenuCommandAssignsHybridisationAndCanBeUndone) {
+  bond(atom(6, 0, 0), atom(6, L, 0), 4);
+  EXPECT_EQ(runhydrogencommand(thydrogencommand::add3d), 4);
+  for (const tatm* each : drawing().atoms) {
+    EXPECT_EQ(each->hybridization, each->element == 1 ? 3 : 2);
+  }
+  EXPECT_EQ(runhydrogencommand(thydrogencommand::remove), 4);
+  session().undo();
+  EXPECT_EQ(drawing().atoms.counthydrogen(), 4);
+}
+
+TEST_F(Hydrogens, HybridisationFollowsTheBondPattern) {
+  struct tcase {
+    int element;
+    std::vector<int> kinds;
+    int pattern;
+    int code;
+  };
+  const std::vector<tcase> cases = {
+      {6, {}, 0, 3},
+      {6, {2, 2, 2, 2}, 4, 3},
+      {15, {2, 2, 2, 2, 2}, 5, 5},
+      {16, std::vector<int>(6, 2), 6, 6},
+      {16, std::vector<int>(7, 2), 7, 0},
+      {6, {4}, 10, 2},
+      {6, {3, 1}, 11, 2},
+      {6, {4, 2, 2}, 12, 2},
+      {6, {4, 2, 2, 2}, 13, 0},
+      {6, {4, 4}, 20, 1},
+      {16, {4, 4, 4}, 30, 2},
+      {6, {6}, 100, 1},
+      {6, {6, 2, 2}, 102, 1},
+      {6, {6, 4}, 110, 0},
+      {11, {2}, 1, 0},
+      // Past a byte the pattern stays at 255 instead of wrapping to 44, 0
+      // or 5, which would read as sp3 or five-coordinate.
+      {6, {6, 6, 6}, 255, 0},
+      {6, {6, 6, 4, 4, 4, 4, 4, 2, 2, 2, 2, 2, 2}, 255, 0},
+      {6, {6, 6, 4, 4, 4, 4, 4, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}, 255, 0},
+  };
+  for (const tcase& each : cases) {
+    SCOPED_TRACE(::testing::PrintToString(each.kinds));
+    session().newdrawing();
+    tatm* centre = atom(each.element, 0, 0);
+    for (std::size_t i = 0; i < each.kinds.size(); ++i) {
+      bond(centre, atom(1, 30.0 * static_cast<double>(i + 1), 10),
+           each.kinds[i]);
+    }
+    EXPECT_EQ(centre->bondpattern(), each.pattern);
+    EXPECT_EQ(centre->gethybridization(), each.code);
+  }
+  session().newdrawing();
+  tatm* aromatic = atom(6, 0, 0);
+  bond(aromatic, atom(6, 30, 0), 4)->setdelocalised(true);
+  bond(aromatic, atom(6, 0, 30), 6);
+  assignhybridization(drawing());
+  EXPECT_EQ(aromatic->hybridization, 4);
+}
+
+TEST(IdealAngle, FollowsTheTableOfHybridisationAndCoordination) {
+  const double t = tetrahedral;
+  // Rows: hybridisation 0..6; columns: coordination 0..10; 0 = none, -1
+  // the seven-coordinate sp3 angle.
+  const double table[7][11] = {
+      {0, 0, 180, 120, t, 105, 90, 82, 72, 70.5, 0},
+      {0, 0, 180, 120, t, 105, 90, 0, 0, 0, 0},
+      {0, 0, 120, 120, 0, 0, 0, 0, 0, 0, 0},
+      {0, 0, t, t, t, 100, 90, -1, 74, 70.5, 0},
+      {120, 120, 120, 120, 120, 120, 120, 120, 120, 120, 120},
+      {0, 0, 180, 120, t, 105, 90, 82, 72, 0, 0},
+      {0, 0, 180, 120, t, 105, 90, 82, 72, 0, 0},
+  };
+  for (int h = 0; h < 7; ++h) {
+    for (int n = 0; n <= 10; ++n) {
+      SCOPED_TRACE(std::to_string(h) + " " + std::to_string(n));
+      double expected =
+          table[h][n] < 0 ? 1.343902587890625 : table[h][n] / degrees;
+      EXPECT_NEAR(idealangle(6, 0, h, n), expected, 1e-15);
+    }
+  }
+  EXPECT_EQ(idealangle(6, 0, 7, 4), 0.0);
+  EXPECT_EQ(idealangle(6, 0, -1, 4), 0.0);
+  EXPECT_EQ(idealangle(7, 1, 3, 4), idealangle(6, 0, 3, 4));
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,278 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/ring_commands.h"
+
+#include "model/bond.h"
+#include "model/formula.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using RingCommandsTest = testing::tdrawingtest;
+
+void expectclosedring(const tStructure& ring, int n, double length) {
+  ASSERT_EQ(ring.ringsize, n);
+  for (int i = 1; i <= n; ++i) {
+    SCOPED_TRACE(i);
+    const tbond* bond = ring.ringbonds[static_cast<std::size_t>(i)];
+    ASSERT_NE(bond, nullptr);
+    const tatm* from = ring.ringatoms[static_cast<std::size_t>(i)];
+    const tatm* to = ring.ringatoms[static_cast<std::size_t>(i % n + 1)];
+    EXPECT_TRUE(bond->hasatom(from) && bond->hasatom(to));
+    EXPECT_NEAR(bond->length(), length, 1e-6);
+  }
+}
+
+double zspread(const tStructure& ring) {
+  double low = 1e9, high = -1e9;
+  for (const tatm* atom : ring.atoms) {
+    low = std::min(low, atom->z);
+    high = std::max(high, atom->z);
+  }
+  return high - low;
+}
+
+TEST_F(RingCommandsTest, SixRingHasAnAtomStraightAboveAndBelowTheClick) {
+  tRing* ring = addring(200, 200, 6);
+  ASSERT_NE(ring, nullptr);
+  expectclosedring(*ring, 6, 30.0);
+  EXPECT_NEAR(ring->ringatoms[1]->x, 200.0, 1e-9);
+  EXPECT_NEAR(ring->ringatoms[1]->y, 170.0, 1e-9);
+  EXPECT_NEAR(ring->ringatoms[4]->x, 200.0, 1e-9);
+  EXPECT_NEAR(ring->ringatoms[4]->y, 230.0, 1e-9);
+  // Clockwise on the screen: the second atom is to the right.
+  EXPECT_GT(ring->ringatoms[2]->x, 200.0);
+  EXPECT_EQ(drawing().structures.count(), 1);
+}
+
+TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
+  for (bool deep : {false, true}) {
+    session().settings.build3d = deep;
+    for (int n = 3; n <= 10; ++n) {
+      SCOPED_TRACE(std::to_string(n) + (deep ? " 3D" : " flat"));
+      session().newdrawing();
+      tRing* ring = addring(100, 100, n);
+      ASSERT_NE(ring, nullptr);
+      expectclosedring(*ring, n, 30.0);
+      if (!deep || n <= 4) {
+        EXPECT_EQ(zspread(*ring), 0.0);
+        const TXYZ centre = ring->atoms.centroid3();
+        EXPECT_NEAR(centre.x, 100.0, 1e-9);
+        EXPECT_NEAR(centre.y, 100.0, 1e-9);
+      } else {
+        EXPECT_GT(zspread(*ring), 5.0);
+      }
+    }
+  }
+  session().newdrawing();
+  EXPECT_EQ(addring(0, 0, 2), nullptr);
+  EXPECT_EQ(addring(0, 0, 11), nullptr);
+  EXPECT_TRUE(drawing().atoms.empty());
+}
+
+TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
+  for (bool chair : {false, true}) {
+    SCOPED_TRACE(chair ? "chair" : "boat");
+    session().newdrawing();
+    session().settings.build3d = false;
+    tRing* flat = addconformer(0, 0, chair);
+    expectclosedring(*flat, 6, 30.0);
+    EXPECT_EQ(zspread(*flat), 0.0);
+    session().settings.build3d = true;
+    tRing* shaped = addconformer(200, 0, chair);
+    expectclosedring(*shaped, 6, 30.0);
+    // Seen from the side: no two atoms stacked on the screen.
+    for (const tatm* a : shaped->atoms) {
+      for (const tatm* b : shaped->atoms) {
+        if (a != b) {
+          EXPECT_GT(std::hypot(a->x - b->x, a->y - b->y), 3.0);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(RingCommandsTest, ChairHasAlternatingFaces) {
+  // Form 1: ring atoms 0 and 3 leave the plane to opposite faces.
+  tRing* chair = addring(0, 0, 6);
+  ASSERT_NE(chair, nullptr);
+  shapering(*chair, 1);
+  EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
+  expectclosedring(*chair, 6, 30.0);
+}
+
+TEST_F(RingCommandsTest, FusedRingSideRules) {
+  struct tcase {
+    const char* name;
+    std::vector<std::pair<int, TXYZ>> substituents;  ///< on end 0 or 1
+    double clicky;
+    double side;  ///< expected sign of the ring centre's y
+  };
+  const tcase cases[] = {
+      {"bare bond follows the click", {}, 20, 1},
+      {"bare bond follows the click up", {}, -20, -1},
+      {"one substituent", {{1, {45, 26, 0}}}, 20, -1},
+      {"one on each, the first decides",
+       {{0, {-15, -26, 0}}, {1, {45, 26, 0}}},
+       -20,
+       1},
+      {"two on one end", {{0, {-15, 26, 0}}, {0, {-30, 0, 0}}}, 20, -1},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.name);
+    session().newdrawing();
+    tatm* ends[2] = {atom(6, 0, 0), atom(6, 30, 0)};
+    tbond* shared = bond(ends[0], ends[1]);
+    for (const auto& [end, p] : c.substituents) {
+      bond(ends[end], atom(6, p.x, p.y));
+    }
+    const int before = drawing().atoms.count();
+    tRing* ring = fusering(15, c.clicky, 5);
+    ASSERT_NE(ring, nullptr);
+    expectclosedring(*ring, 5, 30.0);
+    EXPECT_EQ(ring->ringbonds[1], shared);
+    EXPECT_EQ(ring->ringatoms[1], ends[0]);
+    EXPECT_EQ(ring->ringatoms[2], ends[1]);
+    EXPECT_EQ(drawing().atoms.count(), before + 3);
+    EXPECT_GT(ring->atoms.centroid3().y * c.side, 5.0);
+  }
+}
+
+TEST_F(RingCommandsTest, FusingNeedsABond) {
+  testing::trecordingmessages messages;
+  session().setmessages(&messages);
+  atom(6, 0, 0);
+  placesymbol(drawing(), 720, 100, 100);  // its links are no bonds
+  EXPECT_EQ(fusering(0, 0, 6), nullptr);
+  EXPECT_EQ(fusebenzene(0, 0), nullptr);
+  EXPECT_EQ(messages.informs,
+            (std::vector<std::string>{"No Bonds To Fuse", "No Bonds to Fuse"}));
+  session().setmessages(nullptr);
+}
+
+TEST_F(RingCommandsTest, BenzeneIsAKekuleRingMarkedAromatic) {
+  tBenzene* benzene = addbenzene(100, 100);
+  ASSERT_NE(benzene, nullptr);
+  expectclosedring(*benzene, 6, 30.0);
+  for (int i = 1; i <= 6; ++i) {
+    EXPECT_EQ(benzene->ringbonds[static_cast<std::size_t>(i)]->kind(),
+              i % 2 == 0 ? 4 : 2);
+    EXPECT_TRUE(
+        benzene->ringbonds[static_cast<std::size_t>(i)]->isdelocalised());
+    EXPECT_EQ(
+        benzene->ringatoms[static_cast<std::size_t>(i)]->implicithydrogens(),
+        1);
+  }
+  EXPECT_EQ(hillformula(drawing()), "C6H6");
+
+  session().newdrawing();
+  session().settings.build3d = true;
+  tBenzene* shorter = addbenzene(0, 0);
+  expectclosedring(*shorter, 6, 30.0 * 1.44 / 1.53);
+}
+
+TEST_F(RingCommandsTest, FusedBenzeneKeepsEveryCarbonTetravalent) {
+  addbenzene(100, 100);
+  session().takeundosnapshot();
+  // Fuse on ring bond 2, a double bond, and on ring bond 3, a single one.
+  for (int which : {2, 3}) {
+    SCOPED_TRACE(which);
+    auto* first = static_cast<tBenzene*>(drawing().structures.items(0));
+    const tbond* anchor = first->ringbonds[static_cast<std::size_t>(which)];
+    const double mx = (anchor->atom1->x + anchor->atom2->x) / 2.0;
+    const double my = (anchor->atom1->y + anchor->atom2->y) / 2.0;
+    tBenzene* second = fusebenzene(mx, my);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->ringbonds[1], anchor);
+    for (tatm* each : drawing().atoms) {
+      int doubles = 0;
+      each->findbonds();
+      for (const tbond* b : each->bonds) {
+        doubles += b->kind() == 4 ? 1 : 0;
+      }
+      EXPECT_EQ(doubles, 1);
+      EXPECT_GE(each->valence2, 0);
+    }
+    EXPECT_EQ(hillformula(drawing()), "C10H8");
+    session().undo();
+  }
+}
+
+TEST_F(RingCommandsTest, JoinedRingCentresOnTheSnappedClickDirection) {
+  tatm* anchor = atom(6, 100, 100);
+  session().takeundosnapshot();
+  const double r20 = 20.0 * std::numbers::pi / 180.0;
+  tRing* ring = joinring(100 + 40 * std::cos(r20), 100 + 40 * std::sin(r20), 6);
+  ASSERT_NE(ring, nullptr);
+  expectclosedring(*ring, 6, 30.0);
+  EXPECT_EQ(ring->ringatoms[1], anchor);
+  const TXYZ centre = ring->atoms.centroid3();
+  const double r30 = 30.0 * std::numbers::pi / 180.0;
+  EXPECT_NEAR(centre.x, 100 + 30 * std::cos(r30), 1e-9);
+  EXPECT_NEAR(centre.y, 100 + 30 * std::sin(r30), 1e-9);
+  EXPECT_EQ(hillformula(drawing()), "C6H12");
+}
+
+TEST_F(RingCommandsTest, JoinedRingsPuckerAwayFromTheirAnchorIn3D) {
+  session().settings.build3d = true;
+  for (int n = 3; n <= 10; ++n) {
+    SCOPED_TRACE(n);
+    session().newdrawing();
+    tatm* anchor = atom(6, 0, 0);
+    tRing* ring = joinring(10, 0, n);
+    ASSERT_NE(ring, nullptr);
+    expectclosedring(*ring, n, 30.0);
+    EXPECT_EQ(anchor->x, 0.0);
+    EXPECT_EQ(anchor->z, 0.0);
+    EXPECT_EQ(zspread(*ring) > 1.0, n >= 4);
+  }
+}
+
+TEST_F(RingCommandsTest, DimethylLeavesTwoCarbonsOnTheAnchor) {
+  tatm* anchor = atom(6, 0, 0);
+  ASSERT_NE(joindimethyl(10, 0), nullptr);
+  EXPECT_EQ(anchor->findneighbours(), 2);
+  EXPECT_EQ(drawing().bonds.count(), 2);
+  EXPECT_EQ(hillformula(drawing()), "C3H8");
+}
+
+TEST_F(RingCommandsTest, BranchedRingHangsByOneBond) {
+  tatm* anchor = atom(6, 0, 0);
+  tRing* ring = branchring(30, 5, 6);
+  ASSERT_NE(ring, nullptr);
+  expectclosedring(*ring, 6, 30.0);
+  EXPECT_EQ(anchor->findneighbours(), 1);
+  EXPECT_EQ(ring->bonds.count(), 7);
+  EXPECT_TRUE(ring->bonds.last()->hasatom(anchor));
+  EXPECT_FALSE(ring->hasatom(anchor));
+  // The ring lies beyond its first atom, away from the anchor.
+  EXPECT_GT(ring->atoms.centroid3().x, ring->ringatoms[1]->x);
+  EXPECT_EQ(hillformula(drawing()), "C7H14");
+
+  session().newdrawing();
+  atom(6, 0, 0);
+  tBenzene* phenyl = branchphenyl(30, 5);
+  ASSERT_NE(phenyl, nullptr);
+  EXPECT_EQ(hillformula(drawing()), "C7H8");
+
+  testing::trecordingmessages messages;
+  session().setmessages(&messages);
+  session().newdrawing();
+  EXPECT_EQ(branchring(0, 0, 5), nullptr);
+  EXPECT_EQ(branchphenyl(0, 0), nullptr);
+  EXPECT_EQ(messages.informs,
+            (std::vector<std::string>{"No atoms to link", "No atoms to link"}));
+  session().setmessages(nullptr);
+}
+
+}  // namespace
+}  // namespace molvane

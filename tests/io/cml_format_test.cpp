@@ -1,0 +1,280 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/cml_format.h"
+
+#include "model/formula.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using CmlFormatTest = testing::tdrawingtest;
+
+std::vector<std::uint8_t> bytesof(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+treadresult readtext(std::string_view text) { return readcml(bytesof(text)); }
+
+std::string textof(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST_F(CmlFormatTest, WritesTheCompanionLineByLine) {
+  drawing().filename = "/data/Test.MLV";
+  tatm* c = atom(6, 100, 50);
+  tatm* o = atom(8, 130, 50);
+  o->setcharge(-1);
+  bond(c, o)->setdelocalised(true);
+  EXPECT_EQ(textof(writecml(drawing())),
+            "<?xml version=\"1.0\"?>\n"
+            "<cml title=\"Test\">\n"
+            "\t<molecule title=\"Test\" id=\"MOLVANE3D_MOLECULE\">\n"
+            "\t\t<formula>C H4 O </formula>\n"
+            "\t\t\t<atomArray>\n"
+            "\t\t\t\t<atom id=\"a_0\">\n"
+            "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">    0.00000</float>\n"
+            "\t\t\t\t\t<float builtin=\"y3\" units=\"A\">    0.00000</float>\n"
+            "\t\t\t\t\t<float builtin=\"z3\" units=\"A\">    0.00000</float>\n"
+            "\t\t\t\t\t<string builtin=\"elementType\">C</string>\n"
+            "\t\t\t\t</atom>\n"
+            "\t\t\t\t<atom id=\"a_1\">\n"
+            "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">    1.54000</float>\n"
+            "\t\t\t\t\t<float builtin=\"y3\" units=\"A\">    0.00000</float>\n"
+            "\t\t\t\t\t<float builtin=\"z3\" units=\"A\">    0.00000</float>\n"
+            "\t\t\t\t\t<string builtin=\"elementType\">O</string>\n"
+            "\t\t\t\t\t<integer builtin=\"formalCharge\">-1</integer>\n"
+            "\t\t\t\t</atom>\n"
+            "\t\t\t</atomArray>\n"
+            "\t\t\t<bondArray>\n"
+            "\t\t\t\t<bond id=\"b_0\">\n"
+            "\t\t\t\t\t<string builtin=\"atomRef\">a_0</string>\n"
+            "\t\t\t\t\t<string builtin=\"atomRef\">a_1</string>\n"
+            "\t\t\t\t\t<string builtin=\"order\">1.5</string>\n"
+            "\t\t\t\t</bond>\n"
+            "\t    </bondArray>\n"
+            "\t</molecule>\n"
+            "</cml>\n");
+}
+
+TEST_F(CmlFormatTest, CompanionReadsBackWithChargesAndOrders) {
+  drawing().filename = "/data/R&D \"draft\".mlv";
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 0);
+  tatm* n = atom(7, 60, 10);
+  drawing().addatom(std::make_unique<tLAtm>("label", 0, 90));
+  tatm* o = atom(8, 90, 10);
+  bond(a, b, 6);
+  bond(b, n, 3)->setdelocalised(true);
+  bond(n, o, 2);
+  n->setcharge(1);
+  o->setcharge(-1);
+
+  treadresult back = readcml(writecml(drawing()));
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  const tdrawing& read = *back.drawing;
+  EXPECT_EQ(read.atoms.count(), 4);
+  EXPECT_EQ(hillformula(read), hillformula(drawing()));
+  EXPECT_EQ(read.title(), "R&D \"draft\"");
+  EXPECT_EQ(read.atoms.items(2)->fcharge, 1);
+  EXPECT_EQ(read.atoms.items(3)->fcharge, -1);
+  EXPECT_EQ(read.bonds.items(0)->order, 6);
+  EXPECT_EQ(read.bonds.items(1)->order, 103);
+  // Written at 1.54 Å per bond and read at 1.53; y keeps its direction.
+  EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y,
+              10.0 * 1.54 / 1.53, 1e-4);
+}
+
+TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
+  // Earlier versions wrote a quote after each reference and did not escape
+  // the name, which makes the file unreadable as XML.
+  treadresult result = readtext(
+      "<?xml version=\"1.0\"?>\n<cml title=\"A&B\">\n"
+      "\t<molecule title=\"A&B\" id=\"MOLVANE3D_MOLECULE\">\n"
+      "\t\t\t<atomArray>\n"
+      "\t\t\t\t<atom id=\"a_0\">\n"
+      "\t\t\t\t\t<string builtin=\"elementType\">N</string>\n"
+      "\t\t\t\t</atom>\n"
+      "\t\t\t\t<atom id=\"a_1\">\n"
+      "\t\t\t\t<atom id=\"a_2\">\n"
+      "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">    1.53000</float>\n"
+      "\t\t\t\t</atom>\n"
+      "\t\t\t</atomArray>\n\t\t\t<bondArray>\n"
+      "\t\t\t\t<bond id=\"b_0\">\n"
+      "\t\t\t\t\t<string builtin=\"atomRef\"> a_0\"</string>\n"
+      "\t\t\t\t\t<string builtin=\"atomRef\"> a_2\"</string>\n"
+      "\t\t\t\t\t<string builtin=\"order\">2.0\"</string>\n"
+      "\t\t\t\t</bond>\n\t    </bondArray>\n\t</molecule>\n</cml>\n");
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  // a_1, a text label in its time, was never closed and is not an atom.
+  ASSERT_EQ(read.atoms.count(), 2);
+  EXPECT_EQ(read.atoms.items(0)->element, 7);
+  // Without elementType an atom is carbon, without floats at the origin.
+  EXPECT_EQ(read.atoms.items(1)->element, 6);
+  EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x, 30.0, 1e-9);
+  ASSERT_EQ(read.bonds.count(), 1);
+  EXPECT_EQ(read.bonds.items(0)->kind(), 4);
+}
+
+TEST_F(CmlFormatTest, ForeignFormsAllGiveTheSameMolecule) {
+  // Acetate, four ways; namespaces, prefixes, comments and attribute order
+  // must not matter.
+  const char* files[] = {
+      R"(<?xml version="1.0"?>
+<cml:cml xmlns:cml="http://www.xml-cml.org/schema"><!-- acetate -->
+ <cml:molecule id="m1"><cml:atomArray>
+  <cml:atom y2="0" x2="0" elementType="C" id="a1"/>
+  <cml:atom elementType="C" id="a2" x2="1.5" y2="0"/>
+  <cml:atom id="a3" elementType="O" x2="2.25" y2="1.3"/>
+  <cml:atom id="a4" elementType="O" x2="2.25" y2="-1.3" formalCharge="-1"/>
+ </cml:atomArray><cml:bondArray>
+  <cml:bond atomRefs2="a1 a2" order="S"/>
+  <cml:bond atomRefs2="a2 a3" order="2"/>
+  <cml:bond atomRefs2=" a2  a4 " order=" 1 "/>
+ </cml:bondArray></cml:molecule></cml:cml>)",
+      R"(<molecule><atomArray>
+ <atom id="a1"><string builtin="elementType">C</string>
+  <float builtin="x2">0</float><float builtin="y2">0</float></atom>
+ <atom id="a2"><string builtin="elementType">C</string>
+  <float builtin="x2">1.5</float><float builtin="y2">0</float></atom>
+ <atom id="a3"><string builtin="elementType">O</string>
+  <float builtin="x2">2.25</float><float builtin="y2">1.3</float></atom>
+ <atom id="a4"><string builtin="elementType">O</string>
+  <integer builtin="formalCharge">-1</integer>
+  <float builtin="x2">2.25</float><float builtin="y2">-1.3</float></atom>
+</atomArray><bondArray>
+ <bond><string builtin="atomRef">a1</string><string builtin="atomRef">a2</string>
+  <string builtin="order">1</string></bond>
+ <bond><string builtin="atomRef">a2</string><string builtin="atomRef">a3</string>
+  <string builtin="order">D</string></bond>
+ <bond><string builtin="atomRef">a2</string><string builtin="atomRef">a4</string>
+  </bond>
+</bondArray></molecule>)",
+      R"(<list><molecule>
+<atomArray atomID="a1 a2 a3 a4" elementType="C C O O" x2="0 1.5 2.25 2.25"
+ y2="0 0 1.3 -1.3" formalCharge="0 0 0 -1"/>
+<bondArray atomRefs1="a1 a2 a2" atomRefs2="a2 a3 a4" order="1 2 1"/>
+</molecule></list>)",
+      R"(<molecule><atomArray>
+<stringArray builtin="atomId">a1 a2 a3 a4</stringArray>
+<stringArray builtin="elementType">C C O O</stringArray>
+<integerArray builtin="formalCharge">0 0 0 -1</integerArray>
+<floatArray builtin="x2">0 1.5 2.25 2.25</floatArray>
+<floatArray builtin="y2">0 0 1.3 -1.3</floatArray>
+</atomArray><bondArray>
+<stringArray builtin="atomRef">a1 a2 a2</stringArray>
+<stringArray builtin="atomRef">a2 a3 a4</stringArray>
+<stringArray builtin="order">1 2 1</stringArray>
+</bondArray></molecule>)",
+  };
+  for (const char* file : files) {
+    SCOPED_TRACE(file);
+    treadresult result = readtext(file);
+    ASSERT_NE(result.drawing, nullptr) << result.error;
+    EXPECT_EQ(hillformula(*result.drawing), "C2H3O2");
+    EXPECT_EQ(result.drawing->totalcharge(), -1);
+    EXPECT_EQ(result.drawing->bonds.items(1)->kind(), 4);
+  }
+}
+
+TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
+  treadresult result = readtext(R"(<molecule><atomArray>
+ <atom id="a1" elementType="C" x2="0" y2="0" hydrogenCount="1"/>
+ <atom id="a2" elementType="C" x2="1.5" y2="0" isotopeNumber="13"/>
+ <atom id="a3" elementType="C" x2="3" y2="0" hydrogenCount="0"/>
+ <atom id="a4" elementType="N" x2="4.5" y2="0"/>
+ <atom id="a5" elementType="Cl" x2="0" y2="1.5"/>
+ <atom id="a6" elementType="Br" x2="0" y2="-1.5"/>
+</atomArray><bondArray>
+ <bond atomRefs2="a1 a2" order="A"/>
+ <bond atomRefs2="a2 a3" order="D"><bondType dictRef="cdk:aromaticBond"/></bond>
+ <bond atomRefs2="a3 a4" order="T"/>
+ <bond atomRefs2="a1 a5" order="1"><bondStereo>W</bondStereo></bond>
+ <bond atomRefs2="a1 a6" order="1"><bondStereo dictRef="cml:H"/></bond>
+</bondArray></molecule>)");
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  EXPECT_EQ(read.bonds.items(0)->order, 103);
+  EXPECT_EQ(read.bonds.items(1)->order, 104);
+  EXPECT_EQ(read.bonds.items(2)->kind(), 6);
+  EXPECT_EQ(read.bonds.items(3)->style, wedgestyle);
+  EXPECT_EQ(read.bonds.items(4)->style, hashedstyle);
+  EXPECT_EQ(read.atoms.items(0)->implicithydrogens(), 1);
+  EXPECT_EQ(read.atoms.items(2)->implicithydrogens(), 0);
+  EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 13.0F);
+}
+
+TEST_F(CmlFormatTest, BadFilesGiveAnErrorNamingTheLine) {
+  struct tcase {
+    const char* file;
+    const char* error;
+  };
+  const tcase cases[] = {
+      {"<molecule>\n<atomArray>\n<atom id=\"a1\"\n</molecule>",
+       "line 4: not well-formed XML: Error parsing start element tag"},
+      {"<molecule><atomArray>\n<atom id=\"a1\" elementType=\"C\"/>\n"
+       "</atomArray><bondArray>\n<bond atomRefs2=\"a1 a9\"/>\n"
+       "</bondArray></molecule>",
+       "line 4: bond to atom \"a9\", which the molecule does not hold"},
+      {"<molecule>\n<atom id=\"a1\"/>\n<atom id=\"a1\"/>\n</molecule>",
+       "line 3: atom id \"a1\" given twice"},
+      {"<molecule>\n<atom id=\"a1\" elementType=\"Qq\"/></molecule>",
+       "line 2: unknown element symbol \"Qq\""},
+      {"<molecule>\n<atom id=\"a1\"/><atom id=\"a2\"/>\n"
+       "<bond atomRefs2=\"a1 a2\" order=\"7\"/></molecule>",
+       "line 3: bond order \"7\""},
+      {"<molecule>\n<atom id=\"a1\"/>\n<bond atomRefs2=\"a1 a1\"/></molecule>",
+       "line 3: bond from atom \"a1\" to itself"},
+      {"<molecule>\n<atom id=\"a1\" x2=\"1,5\" y2=\"0\"/></molecule>",
+       "line 2: coordinates not understood"},
+      {"<molecule>\n<atom id=\"a1\" formalCharge=\"+40\"/></molecule>",
+       "line 2: charge \"+40\""},
+      {"<molecule>\n<atomArray atomID=\"a1 a2\" elementType=\"C\"/>"
+       "</molecule>",
+       "line 2: the atom array lists 2 atoms but 1 values of elementType"},
+      {"<cml><list/></cml>", "the file holds no molecule"},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.file);
+    treadresult result = readtext(c.file);
+    EXPECT_EQ(result.error, c.error);
+    EXPECT_EQ(result.drawing, nullptr);
+  }
+}
+
+TEST_F(CmlFormatTest, EveryMoleculeOfAFileIsARecord) {
+  std::vector<treadresult> records = readcmlrecords(bytesof(
+      R"(<reactionList><reaction>
+<reactant><molecule id="r"><atom id="a1" elementType="O"/></molecule></reactant>
+<product><molecule id="p"><atom id="a1" elementType="N"/>
+<atom id="a2" elementType="Zz"/></molecule></product>
+<product><molecule id="q"><atom id="a1" elementType="S"/></molecule></product>
+</reaction></reactionList>)"));
+  ASSERT_EQ(records.size(), 3U);
+  ASSERT_NE(records[0].drawing, nullptr);
+  EXPECT_EQ(hillformula(*records[0].drawing), "H2O");
+  EXPECT_EQ(records[1].error, "line 4: unknown element symbol \"Zz\"");
+  ASSERT_NE(records[2].drawing, nullptr);
+  EXPECT_EQ(hillformula(*records[2].drawing), "H2S");
+}
+
+TEST_F(CmlFormatTest, BondsOfExplicitHydrogensComeFromTheirDistances) {
+  treadresult result = readtext(R"(<molecule><atomArray>
+<atom id="a1" elementType="O" x3="0" y3="0" z3="0"/>
+<atom id="a2" elementType="H" x3="0.96" y3="0" z3="0"/>
+<atom id="a3" elementType="H" x3="-0.24" y3="0.93" z3="0"/>
+<atom id="a4" elementType="Na" x3="5" y3="5" z3="5"/>
+</atomArray></molecule>)");
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  EXPECT_EQ(result.drawing->bonds.count(), 2);
+  EXPECT_EQ(hillformula(*result.drawing), "H2NaO");
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,324 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/exchange_files.h"
+
+#include "io/atomic_file.h"
+#include "io/cml_format.h"
+#include "io/document_files.h"
+#include "io/mdl_format.h"
+#include "io/native_format.h"
+#include "io/xyz_format.h"
+#include "model/formula.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using ExchangeFilesTest = testing::tdrawingtest;
+
+std::vector<std::uint8_t> bytesof(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+TEST(ExchangeFormat, ContentDecidesWhateverTheExtensionSays) {
+  struct tcase {
+    const char* text;
+    tfileformat format;
+  };
+  const tcase cases[] = {
+      {"\xEF\xBB\xBF  <molecule/>", tfileformat::cml},
+      {"t\n\n\n  1  0  0  0  0  0            999 V2000\n", tfileformat::mdl},
+      {"\n\n\n  0  0  0     0  0            999 V3000\n", tfileformat::mdl},
+      {"T.MDL\n\n\n2 1 0 0 0\n", tfileformat::mdl},
+      // A numeric title, and a counts line without version.
+      {"1\nprogram\n\n 39 41  0  0  0\n", tfileformat::mdl},
+      {"3\nwater\nO 0 0 0\n", tfileformat::xyz},
+      {"0\n", tfileformat::xyz},
+      {"2 1\n0.5 0 0\n", tfileformat::xyz},
+      {"something else", tfileformat::native},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(exchangeformatof(bytesof(c.text), tfileformat::native), c.format);
+  }
+  // An ".xyz" that holds a molfile is read as one.
+  treadresult read =
+      readxyzfile(bytesof("t\n\n\n  1  0  0  0  0  0            999 V2000\n"
+                          "    0.0000    0.0000    0.0000 N   0  0\nM  END\n"));
+  ASSERT_NE(read.drawing, nullptr) << read.error;
+  EXPECT_EQ(hillformula(*read.drawing), "H3N");
+}
+
+/// A drawing with what exchange files must keep: a benzene ring built as
+/// the program builds it (kinds 2 and 4, delocalised), a nitro group with
+/// charges, a triple bond, a delocalised one-and-a-half bond, and a label
+/// and an arrow that exchange files leave out.
+void buildsample(tdrawing& drawing) {
+  std::vector<tatm*> ring;
+  for (int i = 0; i < 6; ++i) {
+    double angle = i * std::numbers::pi / 3.0;
+    ring.push_back(drawing.addatom(std::make_unique<tatm>(
+        6, nolabel, 150 + 30 * std::cos(angle), 150 + 30 * std::sin(angle))));
+  }
+  auto add = [&drawing](int element, double x, double y) {
+    return drawing.addatom(
+        std::make_unique<tatm>(element, hydrogenlabel, x, y));
+  };
+  auto join = [&drawing](tatm* a, tatm* b, int kind) {
+    return drawing.addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
+  };
+  for (int i = 0; i < 6; ++i) {
+    join(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)->setdelocalised(true);
+  }
+  drawing.addatom(std::make_unique<tLAtm>("nitro", 200, 40));
+  tatm* n = add(7, 210, 150);
+  tatm* o1 = add(8, 240, 150);
+  tatm* o2 = add(8, 210, 120);
+  n->setcharge(1);
+  o1->setcharge(-1);
+  join(ring[0], n, 2);
+  join(n, o1, 2);
+  join(n, o2, 4);
+  tatm* c1 = add(6, 120, 200);
+  tatm* c2 = add(6, 90, 200);
+  tatm* o3 = add(8, 60, 200);
+  join(ring[2], c1, 2);
+  join(c1, c2, 6);
+  join(c2, o3, 3)->setdelocalised(true);
+  placesymbol(drawing, 720, 300, 300);
+}
+
+std::vector<const tatm*> chemicalatoms(const tdrawing& drawing) {
+  std::vector<const tatm*> atoms;
+  for (const tatm* atom : drawing.atoms) {
+    if (atom->ischemical()) {
+      atoms.push_back(atom);
+    }
+  }
+  return atoms;
+}
+
+/// Compares the chemistry of two drawings; exact compares bond kinds, else
+/// the order the force field uses.
+void expectsamechemistry(const tdrawing& original, const tdrawing& read,
+                         bool exact) {
+  EXPECT_EQ(hillformula(read), hillformula(original));
+  std::vector<const tatm*> before = chemicalatoms(original);
+  std::vector<const tatm*> after = chemicalatoms(read);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE("atom " + std::to_string(i));
+    EXPECT_EQ(after[i]->element, before[i]->element);
+    EXPECT_EQ(after[i]->fcharge, before[i]->fcharge);
+    EXPECT_EQ(after[i]->implicithydrogens(), before[i]->implicithydrogens());
+  }
+  int bonds = 0;
+  for (const tbond* bond : original.bonds) {
+    bonds += bond->chemical != 0 && bond->atom1->ischemical() ? 1 : 0;
+  }
+  ASSERT_EQ(read.bonds.count(), bonds);
+  for (int i = 0; i < bonds; ++i) {
+    SCOPED_TRACE("bond " + std::to_string(i));
+    const tbond* a = original.bonds.items(i);
+    const tbond* b = read.bonds.items(i);
+    EXPECT_EQ(b->isdelocalised(), a->isdelocalised());
+    EXPECT_EQ(exact ? b->kind() : b->ffkind(), exact ? a->kind() : a->ffkind());
+  }
+}
+
+/// The current drawing written by write and read back by read (through
+/// the native format on both sides), made current again.
+void roundtrip(std::vector<std::uint8_t> (*write)(tdrawing&),
+               treadresult (*read)(std::span<const std::uint8_t>)) {
+  treadresult native = readnative(writenative(*session().drawing()));
+  ASSERT_NE(native.drawing, nullptr) << native.error;
+  session().setdrawing(std::move(native.drawing));
+  treadresult exchanged = read(write(*session().drawing()));
+  ASSERT_NE(exchanged.drawing, nullptr) << exchanged.error;
+  session().setdrawing(std::move(exchanged.drawing));
+  treadresult again = readnative(writenative(*session().drawing()));
+  ASSERT_NE(again.drawing, nullptr) << again.error;
+  session().setdrawing(std::move(again.drawing));
+}
+
+TEST_F(ExchangeFilesTest, CompanionsKeepTheChemistryOfADocument) {
+  struct tcase {
+    const char* what;
+    std::vector<std::uint8_t> (*write)(tdrawing&);
+    treadresult (*read)(std::span<const std::uint8_t>);
+    bool exact;
+  };
+  const tcase cases[] = {
+      {"MDL companion", writemdl, readmdlfile, true},
+      {"XYZ table", writexyz, readxyzfile, true},
+      {"CML companion", writecml, readcmlfile, false},
+      {"molfile", writemolfile, readmdlfile, false},
+      {"SD file", writesdfile, readmdlfile, false},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.what);
+    session().newdrawing();
+    buildsample(drawing());
+    std::unique_ptr<tdrawing> original = drawing().clonedrawing();
+    roundtrip(c.write, c.read);
+    expectsamechemistry(*original, drawing(), c.exact);
+  }
+}
+
+TEST_F(ExchangeFilesTest, SavedCompanionsAndExportsOpenAgain) {
+  testing::ttemporaryfolder folder;
+  buildsample(drawing());
+  std::unique_ptr<tdrawing> original = drawing().clonedrawing();
+  tsaveresult saved = savedocument(drawing(), folder.path() / "nitro.mlv");
+  ASSERT_TRUE(saved.written) << saved.error;
+  for (const char* name : {"nitro.mdl", "nitro.xml"}) {
+    SCOPED_TRACE(name);
+    treadresult read = loaddocument(folder.path() / name);
+    ASSERT_NE(read.drawing, nullptr) << read.error;
+    expectsamechemistry(*original, *read.drawing, false);
+  }
+  for (const char* name : {"out.mol", "out.sdf", "out.cml", "out.xyz"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(exportdocument(drawing(), folder.path() / name), "");
+    treadresult read = loaddocument(folder.path() / name);
+    ASSERT_NE(read.drawing, nullptr) << read.error;
+    expectsamechemistry(*original, *read.drawing, false);
+  }
+  // The companion keeps the program's layout; the export is a molfile.
+  std::vector<std::uint8_t> companion;
+  ASSERT_EQ(readwholefile(folder.path() / "nitro.mdl", companion, 1 << 20), "");
+  EXPECT_EQ(exchangeformatof(companion, tfileformat::native), tfileformat::mdl);
+  EXPECT_NE(
+      std::string(companion.begin(), companion.end()).find("\n12 12 0 0 0\n"),
+      std::string::npos);
+}
+
+// Third-party files: shared test data, read in place.
+
+std::filesystem::path corpusfolder() {
+  return std::filesystem::path(MOLVANE_SHARED_DATA) / "corpus";
+}
+
+std::vector<std::vector<std::string>> tsvrows(
+    const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  std::getline(in, line);  // the column names
+  while (std::getline(in, line)) {
+    std::vector<std::string> row;
+    std::istringstream fields(line);
+    std::string field;
+    while (std::getline(fields, field, '\t')) {
+      row.push_back(field);
+    }
+    if (!row.empty()) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+std::vector<treadresult> records(const std::filesystem::path& path) {
+  std::vector<std::uint8_t> bytes;
+  EXPECT_EQ(readwholefile(path, bytes, 1 << 24), "");
+  const tformatrow* row = formatofpath(path);
+  return readexchangerecords(bytes,
+                             row != nullptr ? row->format : tfileformat::mdl);
+}
+
+int heavyatoms(const tdrawing& drawing) {
+  int count = 0;
+  for (const tatm* atom : drawing.atoms) {
+    count += atom->ischemical() && atom->element > 1 ? 1 : 0;
+  }
+  return count;
+}
+
+TEST_F(ExchangeFilesTest, ThirdPartyFilesGiveTheirKnownFormulas) {
+  std::filesystem::path folder = corpusfolder();
+  if (!std::filesystem::exists(folder / "expected.tsv")) {
+    GTEST_SKIP() << "the third-party corpus is not at " << folder;
+  }
+  std::vector<std::vector<std::string>> rows = tsvrows(folder / "expected.tsv");
+  ASSERT_GE(rows.size(), 50U);
+  for (const std::vector<std::string>& row : rows) {
+    ASSERT_EQ(row.size(), 5U);
+    SCOPED_TRACE(row[0]);
+    EXPECT_EQ(std::to_string(records(folder / row[0]).size()), row[1]);
+    treadresult first = loaddocument(folder / row[0]);
+    ASSERT_NE(first.drawing, nullptr) << first.error;
+    std::string formula = hillformula(*first.drawing);
+    EXPECT_EQ(formula.empty() ? "-" : formula, row[2]);
+    EXPECT_EQ(std::to_string(heavyatoms(*first.drawing)), row[3]);
+    EXPECT_EQ(std::to_string(first.drawing->totalcharge()), row[4]);
+  }
+}
+
+TEST_F(ExchangeFilesTest, BrokenThirdPartyFilesAreReadAsFarAsSensible) {
+  std::filesystem::path folder = corpusfolder();
+  if (!std::filesystem::exists(folder / "edge_cases.tsv")) {
+    GTEST_SKIP() << "the third-party corpus is not at " << folder;
+  }
+  auto formulas = [&folder](const char* name) {
+    std::vector<std::string> found;
+    for (const treadresult& result : records(folder / name)) {
+      found.push_back(result.drawing != nullptr ? hillformula(*result.drawing)
+                                                : "error: " + result.error);
+    }
+    return found;
+  };
+  using tlist = std::vector<std::string>;
+  const std::map<std::string, tlist> expected = {
+      // No-break spaces in the counts line and a shifted M  ISO line.
+      {"mdl/hisotopes.mol", {"H2O"}},
+      {"sdf/earlyEOF.sdf",
+       {"C2H3O2Y", "C3H5O2Y", "C4H7O2Y", "C4H7O2Y", "C5H9O2Y", "C5H9O2Y"}},
+      {"sdf/sdErrors3.sdf",
+       {"error: record 1, line 12: atom line not understood: "
+        "\"  1  2  1  0  0  0  0\""}},
+      {"sdf/good_bad_good_bad.sdf",
+       {"C3H4FOY", "C3H5FOY", "C3H4FOY",
+        "error: record 4, line 76: bond line not understood: \"M  END\""}},
+      {"sdf/empty.sdf", {}},
+      {"xyz/empty.xyz", {"error: the file is empty"}},
+      {"xyz/nonexistant.xyz", {""}},
+      {"xyz/viagra_withComment.xyz", {"C22H30N6O4S"}},
+      {"cml/cmlConciseFormula.cml", {""}},
+  };
+  for (const std::vector<std::string>& row :
+       tsvrows(folder / "edge_cases.tsv")) {
+    SCOPED_TRACE(row[0]);
+    auto found = expected.find(row[0]);
+    ASSERT_NE(found, expected.end()) << "no expectation for this file";
+    EXPECT_EQ(formulas(row[0].c_str()), found->second);
+  }
+  // The valence of record 2's fluorine is reported, not silently taken.
+  std::vector<treadresult> mixed =
+      records(folder / "sdf/good_bad_good_bad.sdf");
+  ASSERT_EQ(mixed.size(), 4U);
+  EXPECT_EQ(mixed[1].notices,
+            std::vector<std::string>{
+                "atom 1 (F) has more bonds than its valence allows"});
+  treadresult formulaonly = loaddocument(folder / "cml/cmlConciseFormula.cml");
+  ASSERT_NE(formulaonly.drawing, nullptr);
+  EXPECT_EQ(formulaonly.drawing->notes(), "C18H21Cl2MnN5O");
+  treadresult viagra = loaddocument(folder / "xyz/viagra_withComment.xyz");
+  ASSERT_NE(viagra.drawing, nullptr);
+  EXPECT_EQ(viagra.drawing->atoms.count(), 63);
+  EXPECT_EQ(heavyatoms(*viagra.drawing), 33);
+}
+
+}  // namespace
+}  // namespace molvane

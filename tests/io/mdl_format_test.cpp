@@ -1,0 +1,430 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/mdl_format.h"
+
+#include "model/formula.h"
+#include "model/number_text.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using MdlFormatTest = testing::tdrawingtest;
+
+std::vector<std::uint8_t> bytesof(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+treadresult readtext(std::string_view text) { return readmdl(bytesof(text)); }
+
+std::string textof(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+/// "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0"
+std::string atomline(std::string symbol, double x = 0.0, int chargecode = 0,
+                     int valence = 0) {
+  symbol.resize(3, ' ');
+  return formatfixed(x, 4, 10) + formatfixed(0.0, 4, 10) +
+         formatfixed(0.0, 4, 10) + " " + symbol + " 0" +
+         formatinteger(chargecode, 3) + "  0  0  0" +
+         formatinteger(valence, 3) + "\n";
+}
+
+std::string bondline(int a, int b, int type = 1, int stereo = 0) {
+  return formatinteger(a, 3) + formatinteger(b, 3) + formatinteger(type, 3) +
+         formatinteger(stereo, 3) + "\n";
+}
+
+/// A V2000 molfile: three header lines, counts, the given lines, M  END.
+std::string molfile(const std::vector<std::string>& atoms,
+                    const std::vector<std::string>& bonds,
+                    const std::string& properties = "") {
+  std::string text = "title\n  test\n\n" +
+                     formatinteger(static_cast<long>(atoms.size()), 3) +
+                     formatinteger(static_cast<long>(bonds.size()), 3) +
+                     "  0  0  0  0  0  0  0  0999 V2000\n";
+  for (const std::string& line : atoms) {
+    text += line;
+  }
+  for (const std::string& line : bonds) {
+    text += line;
+  }
+  return text + properties + "M  END\n";
+}
+
+TEST_F(MdlFormatTest, CompanionWritesFreeFormatLinesRelativeToTheFirstAtom) {
+  drawing().filename = "/somewhere/Test.MLV";
+  tatm* c = atom(6, 100, 200);
+  tatm* o = atom(8, 130, 200);
+  o->setcharge(-1);
+  bond(c, o);
+  EXPECT_EQ(textof(writemdl(drawing())),
+            "Test.MDL\n\n\n"
+            "2 1 0 0 0\n"
+            " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
+            " 1.54000  0.00000  0.00000  O 0 -1  0  1 0\n"
+            "1 2  1 0 0 0\n");
+}
+
+TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndKeepsExactKinds) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 0);
+  tatm* c = atom(7, 60, 0);
+  drawing().addatom(std::make_unique<tLAtm>("note", 0, 60));
+  tatm* d = atom(6, 90, 0);
+  bond(a, b, 4)->setdelocalised(true);
+  bond(b, c, 3);
+  bond(c, d, 2);
+  c->setcharge(1);
+  std::string text = textof(writemdl(drawing()));
+  EXPECT_NE(text.find("\n4 3 0 0 0\n"), std::string::npos) << text;
+  // The label atom stands between c and d in the drawing, not in the file.
+  EXPECT_NE(text.find("\n1 2  2 5 1 0\n2 3  1 4 0 0\n3 4  1 0 0 0\n"),
+            std::string::npos)
+      << text;
+
+  treadresult back = readmdl(writemdl(drawing()));
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  const tdrawing& read = *back.drawing;
+  ASSERT_EQ(read.atoms.count(), 4);
+  ASSERT_EQ(read.bonds.count(), 3);
+  EXPECT_EQ(read.bonds.items(0)->order, 104);
+  EXPECT_EQ(read.bonds.items(1)->order, 3);
+  EXPECT_EQ(read.bonds.items(2)->order, 2);
+  EXPECT_EQ(read.atoms.items(2)->fcharge, 1);
+  EXPECT_EQ(hillformula(read), hillformula(drawing()));
+  // Written at 1.54 Å per bond, read at 1.53: a little longer, not flipped.
+  EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x,
+              30.0 * 1.54 / 1.53, 1e-4);
+  EXPECT_NEAR(read.atoms.items(1)->y, read.atoms.items(0)->y, 1e-9);
+}
+
+TEST_F(MdlFormatTest, CompanionFilesOfEarlierVersionsStayReadable) {
+  // No kind field; one file puts the charge after "0", one in place of it.
+  treadresult written = readtext(
+      "OLD.MDL\n\n\n3 2 0 0 0\n"
+      " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
+      " 1.54000  0.00000  0.00000  N 0  1  0  2 0\n"
+      " 3.08000  0.00000  0.00000  O -1\n"
+      "1 2  1 0 0 0\n2 3  2 0 0 0\n");
+  ASSERT_NE(written.drawing, nullptr) << written.error;
+  EXPECT_EQ(written.drawing->atoms.items(1)->fcharge, 1);
+  EXPECT_EQ(written.drawing->atoms.items(2)->fcharge, -1);
+  EXPECT_EQ(written.drawing->bonds.items(1)->order, 4);
+  // No charge rule for the program's own files: N+ keeps its own valence.
+  EXPECT_EQ(written.drawing->atoms.items(1)->implicithydrogens(), 0);
+}
+
+TEST_F(MdlFormatTest, ChargesAndRadicalsSetTheHydrogens) {
+  struct tcase {
+    const char* what;
+    std::string file;
+    int hydrogens;  // of the first atom
+  };
+  const std::string methyl = atomline("C", 1.5);
+  const tcase cases[] = {
+      {"ammonium", molfile({atomline("N", 0, 3)}, {}), 4},
+      {"quaternary N+",
+       molfile(
+           {atomline("N", 0, 3), methyl, methyl, methyl, methyl},
+           {bondline(1, 2), bondline(1, 3), bondline(1, 4), bondline(1, 5)}),
+       0},
+      {"oxonium", molfile({atomline("O", 0, 3)}, {}), 3},
+      {"methoxide", molfile({atomline("O"), methyl}, {bondline(1, 2)}), 1},
+      {"methoxide by M  CHG",
+       molfile({atomline("O"), methyl}, {bondline(1, 2)},
+               "M  CHG  1   1  -1\n"),
+       0},
+      {"methyl cation", molfile({atomline("C", 0, 3)}, {}), 3},
+      {"methyl anion", molfile({atomline("C", 0, 5)}, {}), 3},
+      {"borohydride", molfile({atomline("B", 0, 5)}, {}), 4},
+      {"thiolate", molfile({atomline("S", 0, 5), methyl}, {bondline(1, 2)}), 0},
+      {"sodium ion", molfile({atomline("Na", 0, 3)}, {}), 0},
+      {"doublet radical", molfile({atomline("C")}, {}, "M  RAD  1   1   2\n"),
+       3},
+      {"triplet carbene", molfile({atomline("C")}, {}, "M  RAD  1   1   3\n"),
+       2},
+      {"radical from charge code 4", molfile({atomline("C", 0, 4)}, {}), 3},
+      {"valence field 15", molfile({atomline("C", 0, 0, 15)}, {}), 0},
+      {"valence field 2", molfile({atomline("C", 0, 0, 2)}, {}), 2},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.what);
+    treadresult result = readtext(c.file);
+    ASSERT_NE(result.drawing, nullptr) << result.error;
+    EXPECT_EQ(result.drawing->atoms.items(0)->implicithydrogens(), c.hydrogens);
+  }
+}
+
+TEST_F(MdlFormatTest, PropertyLinesOverrideTheAtomBlock) {
+  // Charge codes say +3 and -1; the M  CHG lines replace all of them, and
+  // two lines add up rather than replace each other.
+  const std::string file =
+      molfile({atomline("N", 0, 1), atomline("O", 1.5, 5), atomline("C", 3)},
+              {bondline(1, 2), bondline(2, 3)},
+              "M  CHG  1   1   1\nM  CHG  1   3  -1\nM  ISO  1   3  13\n");
+  treadresult result = readtext(file);
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  EXPECT_EQ(read.atoms.items(0)->fcharge, 1);
+  EXPECT_EQ(read.atoms.items(1)->fcharge, 0);
+  EXPECT_EQ(read.atoms.items(2)->fcharge, -1);
+  EXPECT_FLOAT_EQ(read.atoms.items(2)->mass, 13.0F);
+}
+
+TEST_F(MdlFormatTest, BondTypesAndStereoBecomeKindsAndStyles) {
+  treadresult result =
+      readtext(molfile({atomline("C"), atomline("C", 1.5), atomline("C", 3),
+                        atomline("C", 4.5), atomline("C", 6)},
+                       {bondline(1, 2, 4), bondline(2, 3, 2),
+                        bondline(3, 4, 1, 1), bondline(4, 5, 1, 6)}));
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  EXPECT_EQ(read.bonds.items(0)->order, 103);
+  EXPECT_EQ(read.bonds.items(1)->order, 4);
+  EXPECT_EQ(read.bonds.items(2)->style, wedgestyle);
+  EXPECT_EQ(read.bonds.items(3)->style, hashedstyle);
+  // The y axis of molfiles points up, the drawing's down.
+  tatm* first = read.atoms.items(0);
+  EXPECT_NEAR(read.atoms.items(1)->x - first->x, 30.0, 1e-9);
+}
+
+TEST_F(MdlFormatTest, HundredsOfAtomsRunTheirNumbersTogether) {
+  std::vector<std::string> atoms;
+  std::vector<std::string> bonds;
+  for (int i = 1; i <= 120; ++i) {
+    atoms.push_back(atomline("C", 1.5 * i));
+    if (i > 1) {
+      bonds.push_back(bondline(i - 1, i));
+    }
+  }
+  std::string file = molfile(atoms, bonds);
+  ASSERT_NE(file.find("\n120119  0"), std::string::npos);
+  ASSERT_NE(file.find("\n100101  1"), std::string::npos);
+  treadresult result = readtext(file);
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  EXPECT_EQ(hillformula(*result.drawing), "C120H242");
+}
+
+TEST_F(MdlFormatTest, LineEndsDoNotMatter) {
+  std::string file = molfile({atomline("O"), atomline("C", 1.5)},
+                             {bondline(1, 2, 2)}, "M  CHG  1   1   1\n");
+  for (const char* end : {"\r\n", "\r"}) {
+    std::string changed;
+    for (char c : file) {
+      changed += c == '\n' ? std::string(end) : std::string(1, c);
+    }
+    treadresult result = readtext(changed);
+    ASSERT_NE(result.drawing, nullptr) << result.error;
+    EXPECT_EQ(hillformula(*result.drawing), "CH3O");
+    EXPECT_EQ(result.drawing->totalcharge(), 1);
+  }
+}
+
+TEST_F(MdlFormatTest, BadRecordsGiveAnErrorNamingTheLineAndNoDrawing) {
+  const std::vector<std::string> two = {atomline("C"), atomline("C", 1.5)};
+  struct tcase {
+    std::string file;
+    const char* error;
+  };
+  const tcase cases[] = {
+      {molfile(two, {bondline(1, 3)}), "line 7: bond to atom 3 of 2"},
+      {molfile(two, {bondline(2, 2)}), "line 7: bond from atom 2 to itself"},
+      {molfile(two, {bondline(1, 2, 11)}), "line 7: unknown bond type 11"},
+      {molfile({atomline("Xy")}, {}), "line 5: unknown element symbol \"Xy\""},
+      {"t\n\n\n  2  1\n    1.2.3    0.0000    0.0000 C\n",
+       "line 4: 2 atoms and 1 bonds announced, but only 1 lines follow"},
+      {"t\n\n\n  1  0\n    1.2.3    0.0000    0.0000 C\n",
+       "line 5: atom line not understood: \"    1.2.3    0.0000    0.0000 "
+       "C\""},
+      {"t\n\n\nabc\n", "line 4: counts line not understood: \"abc\""},
+      {"t\n\n", "line 3: the record ends before its counts line"},
+      {molfile(two, {}, "M  CHG  1   5  -1\n"),
+       "line 7: charge on atom 5 of 2"},
+      {molfile(two, {}, "M  CHG  1   1  40\n"), "line 7: charge 40"},
+      {molfile(two, {}, "M  RAD  1   1   9\n"), "line 7: radical 9"},
+      {molfile(two, {}, "M  CHG  x\n"),
+       "line 7: property line not understood: \"M  CHG  x\""},
+      {"OLD.MDL\n\n\n2 1 0 0 0\n0 0 0 C 0 0\n1 0 0 C 0 0\n1 2 5 0 0 0\n",
+       "line 7: bond order 5"},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.file);
+    treadresult result = readtext(c.file);
+    EXPECT_EQ(result.error, c.error);
+    EXPECT_EQ(result.drawing, nullptr);
+  }
+}
+
+TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
+  treadresult result = readtext(
+      "\n  test\n\n  0  0  0     0  0            999 V3000\n"
+      "M  V30 BEGIN CTAB\n"
+      "M  V30 COUNTS 3 2 0 0 0\n"
+      "M  V30 BEGIN ATOM\n"
+      "M  V30 1 C 0 0 0 0\n"
+      "M  V30 2 O 1.5 0 0 0 -\n"
+      "M  V30 CHG=-1 -\n"
+      "M  V30 MASS=17\n"
+      "M  V30 7 C -1.5 0 0 0 VAL=-1\n"
+      "M  V30 END ATOM\n"
+      "M  V30 BEGIN BOND\n"
+      "M  V30 1 1 1 2\n"
+      "M  V30 2 1 1 7 CFG=3\n"
+      "M  V30 END BOND\n"
+      "M  V30 BEGIN COLLECTION\n"
+      "M  V30 MDLV30/HILITE ATOMS=(2 1 7)\n"
+      "M  V30 END COLLECTION\n"
+      "M  V30 END CTAB\n"
+      "M  END\n");
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  EXPECT_EQ(read.atoms.items(1)->fcharge, -1);
+  EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 17.0F);
+  EXPECT_EQ(read.atoms.items(2)->implicithydrogens(), 0);
+  EXPECT_EQ(read.bonds.items(1)->atom2, read.atoms.items(2));
+  EXPECT_EQ(read.bonds.items(1)->style, hashedstyle);
+  EXPECT_EQ(hillformula(read), "C2H2O");
+}
+
+TEST_F(MdlFormatTest, BadV3000TablesGiveErrors) {
+  const std::string head =
+      "\n\n\n  0  0  0     0  0            999 V3000\nM  V30 BEGIN CTAB\n";
+  struct tcase {
+    std::string file;
+    const char* error;
+  };
+  const tcase cases[] = {
+      {head + "M  V30 COUNTS 1 0 0 0 0\n",
+       "line 6: the V3000 table has no \"M  END\""},
+      {head + "M  V30 COUNTS 2 0 0 0 0\nM  V30 BEGIN ATOM\n"
+              "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  END\n",
+       "line 9: the atom block holds 1 atoms, the counts say 2"},
+      {head + "M  V30 COUNTS 1 1 0 0 0\nM  V30 BEGIN ATOM\n"
+              "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  V30 BEGIN BOND\n"
+              "M  V30 1 1 1 9\nM  V30 END BOND\nM  END\n",
+       "line 11: bond to atom 9, which the atom block does not hold"},
+      {head + "M  V30 COUNTS 1 0 0 0 0\nC 0 0 0\nM  END\n",
+       "line 7: line does not start with \"M  V30 \": \"C 0 0 0\""},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.file);
+    treadresult result = readtext(c.file);
+    EXPECT_EQ(result.error, c.error);
+    EXPECT_EQ(result.drawing, nullptr);
+  }
+}
+
+TEST_F(MdlFormatTest, SdFilesGoOnAfterABadRecord) {
+  const std::vector<std::string> two = {atomline("O"), atomline("C", 1.5)};
+  std::string file = molfile(two, {bondline(1, 2)}) + "> <ID>\none\n\n$$$$\n" +
+                     molfile(two, {bondline(1, 9)}) + "$$$$\n\n$$$$\n" +
+                     molfile({atomline("N")}, {}) + "$$$$\n";
+  std::vector<treadresult> records = readmdlrecords(bytesof(file));
+  ASSERT_EQ(records.size(), 3U);
+  ASSERT_NE(records[0].drawing, nullptr);
+  EXPECT_EQ(hillformula(*records[0].drawing), "CH4O");
+  EXPECT_EQ(records[1].error, "record 2, line 19: bond to atom 9 of 2");
+  ASSERT_NE(records[2].drawing, nullptr);
+  EXPECT_EQ(hillformula(*records[2].drawing), "H3N");
+  EXPECT_EQ(readtext("\r\n\r\n\r\n").error, "the file holds no structure");
+}
+
+TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
+  drawing().settitle("nitrobenzene");
+  std::vector<tatm*> ring;
+  // A regular hexagon with bonds of L = 30, so the scale comes back exactly.
+  for (int i = 0; i < 6; ++i) {
+    double angle = i * std::numbers::pi / 3.0;
+    ring.push_back(
+        atom(6, 150 + 30 * std::cos(angle), 150 + 30 * std::sin(angle)));
+  }
+  for (int i = 0; i < 6; ++i) {
+    bond(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)->setdelocalised(true);
+  }
+  tatm* n = atom(7, 210, 150);
+  tatm* o1 = atom(8, 240, 150);
+  tatm* o2 = atom(8, 210, 120);
+  n->setcharge(1);
+  o1->setcharge(-1);
+  bond(ring[0], n)->style = wedgestyle;
+  bond(n, o1);
+  bond(n, o2, 4);
+  tatm* d = atom(1, ring[4]->x - 15, ring[4]->y - 15 * std::sqrt(3.0), 0,
+                 symbollabel);
+  d->symbol = "D";
+  d->mass = 2.016F;
+  bond(ring[4], d);
+
+  std::string text = textof(writemolfile(drawing()));
+  EXPECT_EQ(text.substr(0, text.find('\n')), "nitrobenzene");
+  EXPECT_NE(text.find("\n 10 10  0  0  0  0  0  0  0  0999 V2000\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("M  CHG  2   7   1   8  -1\n"), std::string::npos);
+  EXPECT_NE(text.find("  1  7  1  1  0  0  0\n"), std::string::npos);
+  EXPECT_NE(text.find(" D   0  0"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("M  END\n"));
+  EXPECT_TRUE(textof(writesdfile(drawing())).ends_with("M  END\n$$$$\n"));
+
+  treadresult back = readmdl(writemolfile(drawing()));
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  const tdrawing& read = *back.drawing;
+  EXPECT_EQ(hillformula(read), hillformula(drawing()));
+  EXPECT_EQ(read.totalcharge(), 0);
+  for (int i = 0; i < drawing().bonds.count(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(read.bonds.items(i)->isdelocalised(),
+              drawing().bonds.items(i)->isdelocalised());
+    EXPECT_EQ(read.bonds.items(i)->ffkind(),
+              drawing().bonds.items(i)->ffkind());
+    EXPECT_EQ(read.bonds.items(i)->style, drawing().bonds.items(i)->style);
+  }
+  EXPECT_EQ(read.atoms.items(9)->symbol, "D");
+  // Turned twice, the wedge's neighbours keep their sides.
+  EXPECT_NEAR(read.atoms.items(8)->y - read.atoms.items(6)->y, -30.0, 1e-3);
+}
+
+TEST_F(MdlFormatTest, ValenceFieldKeepsHydrogensTheChargeWouldChange) {
+  // Drawn as N+ with three bonds, the program gives it no hydrogen; the
+  // charge rule would give it one, so the writer says so in the file.
+  tatm* n = atom(7, 0, 0);
+  n->setcharge(1);
+  for (int i = 0; i < 3; ++i) {
+    bond(n, atom(6, 30 * i, 30));
+  }
+  ASSERT_EQ(n->implicithydrogens(), 0);
+  std::string text = textof(writemolfile(drawing()));
+  EXPECT_NE(text.find(" N   0  3  0  0  0 15"), std::string::npos) << text;
+  treadresult back = readmdl(writemolfile(drawing()));
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  EXPECT_EQ(hillformula(*back.drawing), hillformula(drawing()));
+}
+
+TEST_F(MdlFormatTest, LargeDrawingsAreWrittenAsV3000) {
+  tatm* previous = nullptr;
+  for (int i = 0; i < 1200; ++i) {
+    tatm* next = atom(6, 30.0 * (i % 40), 30.0 * (i / 40));
+    if (previous != nullptr && i % 40 != 0) {
+      bond(previous, next);
+    }
+    previous = next;
+  }
+  std::string text = textof(writemolfile(drawing()));
+  EXPECT_NE(text.find("V3000"), std::string::npos);
+  treadresult back = readmdl(writemolfile(drawing()));
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  EXPECT_EQ(back.drawing->atoms.count(), 1200);
+  EXPECT_EQ(back.drawing->bonds.count(), drawing().bonds.count());
+  EXPECT_EQ(hillformula(*back.drawing), hillformula(drawing()));
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,156 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/xyz_format.h"
+
+#include "io/bond_perception.h"
+#include "model/formula.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using XyzFormatTest = testing::tdrawingtest;
+
+std::vector<std::uint8_t> bytesof(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+treadresult readtext(std::string_view text) { return readxyz(bytesof(text)); }
+
+std::string textof(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST_F(XyzFormatTest, TableListsAtomsBondsLabelsAndItsLayout) {
+  tatm* c = atom(6, 15.3, 0);
+  tatm* o = atom(8, 45.3, 0);
+  o->setcharge(-1);
+  bond(c, o, 3)->setdelocalised(true);
+  drawing().addatom(std::make_unique<tLAtm>("text", 0, 0));
+  EXPECT_EQ(textof(writexyz(drawing())),
+            "2 1\n"
+            " 0.780300  0.000000  0.000000\n"
+            "  6  0  0.000000  0.000000  0.000000\n"
+            "  8 -1  1.530000  0.000000  0.000000\n"
+            "0 1 3 1\n"
+            "C\n"
+            "O\n"
+            "/* FILE FORMAT*\n"
+            "NAtoms NBonds\n"
+            "/* NAtoms lines follow */\n"
+            "/* Z=Atomic number Q=Charge */\n"
+            "Z Q XX.XXXXXXXX YY.YYYYYYYY ZZ.ZZZZZZZZ\n"
+            "/* NBonds lines follow */\n"
+            "/* Atom1 and Atom2 are the numbers of two bonded atoms */\n"
+            "/* Bonding = number of electrons eg.2 for a single bond */\n"
+            "/* NAr=1 for aromatic and 0 for nonaromatic */\n"
+            "Atom1 Atom2 Bonding NAr(0 or 1)\n"
+            "/* NAtoms lines follow */\n"
+            "Atomic_Symbol\n");
+}
+
+TEST_F(XyzFormatTest, TableOfEthaneWithHydrogensReadsBack) {
+  tatm* c1 = atom(6, 100, 100, 0);
+  tatm* c2 = atom(6, 130, 100, 0);
+  bond(c1, c2);
+  for (int i = 0; i < 3; ++i) {
+    bond(c1, atom(1, 90, 80 + 20 * i, 10, symbollabel));
+    bond(c2, atom(1, 140, 80 + 20 * i, -10, symbollabel));
+  }
+  tatm* d = drawing().atoms.items(7);
+  d->symbol = "D";
+  std::string text = textof(writexyz(drawing()));
+  EXPECT_EQ(text.substr(0, text.find('\n')), "8 7");
+  EXPECT_NE(text.find("\n0 1 2 0\n0 2 2 0\n"), std::string::npos);
+
+  treadresult back = readtext(text);
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  const tdrawing& read = *back.drawing;
+  EXPECT_EQ(read.atoms.count(), 8);
+  EXPECT_EQ(read.bonds.count(), 7);
+  EXPECT_EQ(hillformula(read), "C2H6");
+  EXPECT_EQ(read.atoms.items(7)->symbol, "D");
+  EXPECT_NEAR(read.atoms.items(2)->z - read.atoms.items(0)->z, 10.0, 1e-4);
+  EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y, -20.0, 1e-4);
+}
+
+TEST_F(XyzFormatTest, CommonFilesGetBondsFromDistancesAndNoImplicitHydrogens) {
+  treadresult result = readtext(
+      "5\nmethanol, one hydrogen short\n"
+      "C  0.000 0.000 0.000\n"
+      "O\t1.430\t0.000\t0.000\n"
+      "# a comment line inside the atoms\n"
+      " 1  -0.36  1.03  0.000\n"
+      "H -0.36 -0.51  0.89\n"
+      "H  1.75  0.000 0.90   \n"
+      "\n\n");
+  ASSERT_NE(result.drawing, nullptr) << result.error;
+  const tdrawing& read = *result.drawing;
+  EXPECT_EQ(read.title(), "methanol, one hydrogen short");
+  EXPECT_EQ(read.bonds.count(), 4);
+  EXPECT_EQ(hillformula(read), "CH3O");
+  // Molecules have y upwards; the first hydrogen lies above the carbon.
+  EXPECT_LT(read.atoms.items(2)->y, read.atoms.items(0)->y);
+  EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x, 1.43 * 30 / 1.53,
+              1e-9);
+}
+
+TEST_F(XyzFormatTest, BadFilesGiveAnErrorNamingTheLine) {
+  struct tcase {
+    const char* file;
+    const char* error;
+  };
+  const tcase cases[] = {
+      {"", "the file is empty"},
+      {"\n \n", "the file is empty"},
+      {"two\nx\n", "line 1: atom count expected, found \"two\""},
+      {"3\ntitle\nC 0 0 0\n",
+       "line 1: 3 atoms announced, but only 1 lines follow"},
+      {"2\ntitle\nC 0 0 0\nC 1.5 0\n",
+       "line 4: atom line not understood: \"C 1.5 0\""},
+      {"1\ntitle\nXq 0 0 0\n", "line 3: unknown element symbol \"Xq\""},
+      {"2\ntitle\nC 0 0 0\n# only a comment\n",
+       "line 4: the file ends after 1 of 2 atoms"},
+      {"1 1\n0 0 0\n  6  0 0 0 0\n0 1 2 0\nC\n",
+       "line 4: bond to atom 1 of 0..0"},
+      {"2 1\n0 0 0\n  6  0 0 0 0\n  6  0 1 0 0\n0 1 9 0\n",
+       "line 5: bonding 9"},
+      {"1 0\n0 0 0\n200  0 0 0 0\n", "line 3: atomic number 200"},
+      {"1 0\nx y z\n  6  0 0 0 0\n",
+       "line 2: origin not understood: \"x y z\""},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.file);
+    treadresult result = readtext(c.file);
+    EXPECT_EQ(result.error, c.error);
+    EXPECT_EQ(result.drawing, nullptr);
+  }
+  treadresult none = readtext("0\n");
+  ASSERT_NE(none.drawing, nullptr) << none.error;
+  EXPECT_TRUE(none.drawing->atoms.empty());
+}
+
+TEST(BondPerception, BondsFollowCovalentRadii) {
+  const std::vector<tplacedatom> atoms = {
+      {6, 0.0, 0.0, 0.0},     // C
+      {6, 1.54, 0.0, 0.0},    // C, single bond
+      {1, -0.63, 0.89, 0.0},  // H on the first carbon
+      {9, 3.40, 0.0, 0.0},    // F 1.86 Å away: beyond 0.77 + 0.64 + 0.4
+      {1, -0.63, 0.89, 0.0},  // H on top of the other one: not bonded to it
+      {-1, 0.5, 0.0, 0.0},    // pseudo atom: bonds to nothing
+  };
+  tperceivedbonds found = perceivebonds(atoms);
+  EXPECT_TRUE(found.complete);
+  const std::vector<std::pair<int, int>> expected = {{0, 1}, {0, 2}, {0, 4}};
+  EXPECT_EQ(found.pairs, expected);
+  EXPECT_FALSE(perceivebonds(atoms, 2).complete);
+  EXPECT_TRUE(perceivebonds({}).pairs.empty());
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/font_mapping.h"
+
+#include "model/font.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStringList>
+
+namespace molvane {
+namespace {
+
+TEST(FontMapping, FallsBackToTheSystemSansSerifForAMissingFace) {
+  fontrecord record = fontrecord::standard();
+  record.setfacename("No Such Face Anywhere");
+  const QFont font = qtfontof(record, false);
+  EXPECT_EQ(font.family(),
+            QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+  // The stored record keeps the name it was given.
+  EXPECT_EQ(record.facenametext(), "No Such Face Anywhere");
+  // A face that is installed is used as it is.
+  const QStringList installed = QFontDatabase::families();
+  ASSERT_FALSE(installed.isEmpty()) << "no fonts installed";
+  fontrecord present = fontrecord::standard();
+  present.setfacename(installed.first().toStdString());
+  EXPECT_EQ(qtfontof(present, false).family(), installed.first());
+}
+
+TEST(FontMapping, MakesBoldOnlyAtWeight700AndKeepsTheOtherStyles) {
+  fontrecord record = fontrecord::standard();
+  record.weight = 700;
+  record.italic = 1;
+  record.underline = 1;
+  record.strikeout = 1;
+  QFont font = qtfontof(record, true);
+  EXPECT_TRUE(font.bold());
+  EXPECT_TRUE(font.italic());
+  EXPECT_TRUE(font.underline());
+  EXPECT_TRUE(font.strikeOut());
+  record.weight = 600;
+  record.italic = 2;
+  font = qtfontof(record, true);
+  EXPECT_FALSE(font.bold());
+  EXPECT_FALSE(font.italic());
+}
+
+TEST(FontMapping, ReadsNegativeHeightsAsEmAndPositiveOnesAsTheCell) {
+  fontrecord record = fontrecord::standard();
+  record.height = -20;
+  EXPECT_EQ(qtfontof(record, false).pixelSize(), 20);
+  record.height = 30;
+  const QFont cell = qtfontof(record, false);
+  EXPECT_NEAR(QFontMetrics(cell).height(), 30, 2);
+  EXPECT_LT(cell.pixelSize(), 30);
+  record.height = 0;
+  EXPECT_GT(qtfontof(record, false).pixelSize(), 0);
+}
+
+}  // namespace
+}  // namespace molvane

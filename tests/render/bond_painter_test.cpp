@@ -1,0 +1,277 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/bond_painter.h"
+
+#include "testing/recording_canvas.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+using testing::trecordingcanvas;
+
+std::string solid(int x1, int y1, int x2, int y2,
+                  const std::string& colour = "000000") {
+  return "line " + std::to_string(x1) + "," + std::to_string(y1) + " " +
+         std::to_string(x2) + "," + std::to_string(y2) + " pen=solid/1/" +
+         colour;
+}
+
+std::string dotted(int x1, int y1, int x2, int y2) {
+  return "line " + std::to_string(x1) + "," + std::to_string(y1) + " " +
+         std::to_string(x2) + "," + std::to_string(y2) + " pen=dotted/1/000000";
+}
+
+class BondPainter : public testing::tdrawingtest {
+ protected:
+  /// A black bond one pixel wide from (100, 100) to (130, 100): spacing 6
+  /// puts the extra lines of kinds 3 and 4 6 pixels and those of kinds 5
+  /// and 6 4 pixels below it.
+  tbond* horizontal(int order, int style) {
+    tbond* b = bond(atom(6, 100, 100), atom(6, 130, 100), 2);
+    b->order = order;
+    b->style = style;
+    b->width = 1;
+    b->colour = 0;
+    return b;
+  }
+
+  std::vector<std::string> paint(tlink& b) {
+    canvas.clear();
+    drawbond(b, canvas);
+    return canvas.calls;
+  }
+
+  trecordingcanvas canvas;
+};
+
+TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
+  const std::string line = solid(100, 100, 130, 100);
+  const std::string dots = dotted(100, 100, 130, 100);
+  // Colours are 0x00BBGGRR: 7777CC is reddish, CC7777 bluish.
+  const std::string red = solid(100, 100, 130, 100, "7777CC");
+  const std::string blue = solid(100, 100, 130, 100, "CC7777");
+  const std::string green = solid(100, 100, 130, 100, "77FF77");
+  struct trow {
+    int order;
+    int style;
+    std::vector<std::string> calls;
+  };
+  const std::vector<trow> table = {
+      {1, 1, {dots}},
+      {1, -7, {line}},
+      {1, -6, {line}},
+      {1, 0, {line}},
+      {1, 6, {line}},
+      {1, 7, {line}},
+      {1, 4, {}},
+      {1, 8, {}},
+      {1, 10, {red}},
+      {1, 25, {blue}},
+      {1, 35, {green}},
+      {1, 16, {}},
+      {1, 36, {}},
+      {2, 1, {line}},
+      {2, 0, {line}},
+      {2, -7, {line}},
+      {2, 7, {line}},
+      {2, 4, {}},
+      {2, 9, {}},
+      {2, 15, {red}},
+      {2, 20, {blue}},
+      {2, 30, {green}},
+      {3, 6, {line}},
+      {3, -7, {line}},
+      {3, 1, {line, dotted(100, 106, 130, 106)}},
+      {3, 4, {line, dotted(100, 106, 130, 106)}},
+      // Kind 3 has no green style: 30 is drawn as an ordinary 3/2 bond.
+      {3, 30, {line, dotted(100, 106, 130, 106)}},
+      {3, 12, {red}},
+      {3, 22, {blue}},
+      {103, 1, {line, dotted(100, 106, 130, 106)}},
+      {4, 1, {line, solid(100, 106, 130, 106)}},
+      {4, 4, {solid(100, 97, 130, 97), solid(100, 103, 130, 103)}},
+      {4, -6, {line}},
+      {4, 7, {line}},
+      {4, 0, {}},
+      {4, 2, {}},
+      {4, 3, {}},
+      {4, 5, {}},
+      {4, 11, {red}},
+      {4, 21, {blue}},
+      {4, 31, {green}},
+      {104, 1, {line, solid(100, 106, 130, 106)}},
+      {5, 6, {line}},
+      {5, -6, {line}},
+      {5, 7, {line}},
+      {5, 4, {line, dotted(100, 96, 130, 96), solid(100, 104, 130, 104)}},
+      {5, 1, {line, dotted(100, 108, 130, 108), solid(100, 104, 130, 104)}},
+      {5, -7, {line, dotted(100, 108, 130, 108), solid(100, 104, 130, 104)}},
+      {5, 33, {green}},
+      {6, 4, {line, solid(100, 96, 130, 96), solid(100, 104, 130, 104)}},
+      {6, 1, {line, solid(100, 104, 130, 104), solid(100, 108, 130, 108)}},
+      {6, 7, {line, solid(100, 104, 130, 104), solid(100, 108, 130, 108)}},
+      {6, 14, {red}},
+      {0, 1, {}},
+      {7, 1, {}},
+  };
+  for (const trow& row : table) {
+    SCOPED_TRACE("order " + std::to_string(row.order) + " style " +
+                 std::to_string(row.style));
+    tbond* b = horizontal(row.order, row.style);
+    EXPECT_EQ(paint(*b), row.calls);
+    EXPECT_EQ(canvas.pen().style, tpenstyle::solid);
+    EXPECT_EQ(canvas.brush(), tbrush{});
+  }
+}
+
+TEST_F(BondPainter, PutsTheSecondLineOnTheBondsSide) {
+  tbond* b = horizontal(4, 1);
+  b->side = -1;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(100, 100, 130, 100),
+                                                 solid(100, 94, 130, 94)}));
+  b->side = 1;
+  EXPECT_EQ(paint(*b)[1], solid(100, 106, 130, 106));
+  // A triple bond spreads to the same side.
+  b->order = 6;
+  b->side = -1;
+  EXPECT_EQ(paint(*b)[2], solid(100, 92, 130, 92));
+}
+
+TEST_F(BondPainter, CentresADoubleBondOnHalfOffsetsRoundedAwayFromZero) {
+  // Spacing 5 on a bond running up the screen gives the offset (5, 0).
+  tbond* b = bond(atom(6, 100, 130), atom(6, 100, 100), 4);
+  b->style = centredstyle;
+  b->spacing = 5;
+  b->width = 1;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(97, 130, 97, 100),
+                                                 solid(103, 130, 103, 100)}));
+  EXPECT_EQ(b->offx, 5);
+  // Running down gives (-5, 0): halves -3 and 3 again.
+  tbond* down = bond(atom(6, 200, 100), atom(6, 200, 130), 4);
+  down->style = centredstyle;
+  down->spacing = 5;
+  down->width = 1;
+  EXPECT_EQ(paint(*down),
+            (std::vector<std::string>{solid(203, 100, 203, 130),
+                                      solid(197, 100, 197, 130)}));
+}
+
+TEST_F(BondPainter, DrawsOnlyChemicalBondsWithBothEnds) {
+  tbond* b = horizontal(2, 1);
+  b->chemical = 0;
+  EXPECT_TRUE(paint(*b).empty());
+  b->chemical = 1;
+  b->atom2 = nullptr;
+  EXPECT_TRUE(paint(*b).empty());
+}
+
+TEST_F(BondPainter, UsesTheBondsPenWidthAndColour) {
+  tbond* b = horizontal(4, 1);
+  b->width = 3;
+  b->colour = 0x123456;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{
+                           "line 100,100 130,100 pen=solid/3/123456",
+                           "line 100,106 130,106 pen=solid/3/123456"}));
+}
+
+TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
+  tbond* b = horizontal(2, wedgestyle);
+  b->colour = 0x0000FF;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{
+                           "polygon 100,100 130,103 130,97 pen=solid/1/0000FF "
+                           "brush=solid/0000FF"}));
+  EXPECT_EQ(canvas.brush(), tbrush{});
+
+  // With the wide end at atom1 the point is at atom2.
+  b->wideend = 1;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{
+                           "polygon 130,100 100,103 100,97 pen=solid/1/0000FF "
+                           "brush=solid/0000FF"}));
+}
+
+TEST_F(BondPainter, PlacesTheWideCornersFromTheWideAtomsModelPosition) {
+  tbond* b = bond(atom(6, 100, 100), atom(6, 130.4, 100.6), 2);
+  b->style = wedgestyle;
+  b->width = 1;
+  // The offset is (0, 6); 100.6 + 3 and 100.6 - 3 round to 104 and 98,
+  // where the screen point (100, 101) would give 104 and 98 only by luck.
+  const std::vector<std::string> calls = paint(*b);
+  ASSERT_EQ(calls.size(), 1U);
+  EXPECT_EQ(calls[0].substr(0, 32), "polygon 100,100 130,104 130,98 p");
+}
+
+TEST_F(BondPainter, TurnsAWedgeWithItsEndsAfterTheyMoved) {
+  tbond* b = horizontal(2, wedgestyle);
+  const std::vector<std::string> before = paint(*b);
+  // The wide end swings round below the point; the stored offsets still
+  // describe the horizontal bond.
+  b->atom2->setxyz(100, 130, 0);
+  b->atom2->commit();
+  const std::vector<std::string> calls = paint(*b);
+  ASSERT_EQ(calls.size(), 1U);
+  EXPECT_EQ(calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
+  EXPECT_NE(before, calls);
+}
+
+TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
+  tbond* b = horizontal(2, hashedstyle);
+  std::vector<std::string> expected;
+  for (int x = 100; x < 130; x += 3) {
+    expected.push_back(solid(x, 97, x, 103));
+  }
+  EXPECT_EQ(paint(*b), expected);
+}
+
+TEST_F(BondPainter, StopsTheArrowShaftAQuarterBeforeTheHead) {
+  // d = (32, 0): the tip is 8 pixels short of the head, the barbs reach 2
+  // pixels back and 2 pixels to each side.
+  tbond* b = bond(atom(6, 100, 100), atom(7, 132, 100), 2);
+  b->style = arrowstyle;
+  b->width = 1;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(100, 100, 124, 100),
+                                                 solid(124, 100, 122, 98),
+                                                 solid(124, 100, 122, 102)}));
+  EXPECT_EQ(b->offx, 0);
+  EXPECT_EQ(b->offy, -2);
+
+  // A half bond has a dotted shaft; the head follows wideend.
+  b->order = 1;
+  b->wideend = 1;
+  EXPECT_EQ(paint(*b), (std::vector<std::string>{dotted(132, 100, 108, 100),
+                                                 solid(108, 100, 110, 102),
+                                                 solid(108, 100, 110, 98)}));
+}
+
+TEST_F(BondPainter, RoundsTheArrowQuarterHalfToEven) {
+  // d = (30, 0): 7.5 rounds to 8, the barbs 8 / 4 = 2 back and
+  // round(30 / 16) = 2 aside.
+  tbond* b = bond(atom(6, 100, 100), atom(7, 130, 100), 2);
+  b->style = arrowstyle;
+  b->width = 1;
+  EXPECT_EQ(paint(*b)[0], solid(100, 100, 122, 100));
+}
+
+TEST_F(BondPainter, SplitsATwoColourBondAtItsTruncatedMidpoint) {
+  tbond* co = bond(atom(6, 100, 100), atom(8, 131, 101));
+  drawtwocolourbond(*co, canvas, 2, drawing());
+  EXPECT_EQ(canvas.calls, (std::vector<std::string>{
+                              "line 115,100 100,100 pen=solid/2/777777",
+                              "line 115,100 131,101 pen=solid/2/0000FF"}));
+
+  // Halves are truncated towards zero, also left of the origin.
+  canvas.clear();
+  tbond* hn = bond(atom(1, -3, -3), atom(7, 0, 0));
+  drawtwocolourbond(*hn, canvas, 1, drawing());
+  EXPECT_EQ(canvas.calls,
+            (std::vector<std::string>{"line -1,-1 -3,-3 pen=solid/1/BFBFBF",
+                                      "line -1,-1 0,0 pen=solid/1/BF3F3F"}));
+}
+
+}  // namespace
+}  // namespace molvane
