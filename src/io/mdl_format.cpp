@@ -244,9 +244,14 @@ tstandardtable standardtable(const tdrawing& drawing) {
     const tatm& origin = *view.atoms.front();
     tstandardatom entry;
     entry.symbol = exchangesymbol(atom);
-    entry.x = std::clamp((atom.x - origin.x) * scale, -9999.0, 99999.0);
-    entry.y = std::clamp(-(atom.y - origin.y) * scale, -9999.0, 99999.0);
-    entry.z = std::clamp((atom.z - origin.z) * scale, -9999.0, 99999.0);
+    // Values that print as zero are written as "0.0000", never "-0.0000".
+    auto tidy = [](double value) {
+      return std::abs(value) < 0.00005 ? 0.0
+                                       : std::clamp(value, -9999.0, 99999.0);
+    };
+    entry.x = tidy((atom.x - origin.x) * scale);
+    entry.y = tidy((origin.y - atom.y) * scale);
+    entry.z = tidy((atom.z - origin.z) * scale);
     table.threed = table.threed || std::abs(entry.z) >= 0.00005;
     entry.charge = atom.fcharge;
     entry.isotope = isotopeof(atom);

@@ -20,11 +20,6 @@ namespace molvane {
 
 namespace {
 
-/// A drawing gets at most this many structures; the parts beyond share the
-/// last one. Merging a structure looks through the structure list, so tens
-/// of thousands of lone atoms would otherwise take quadratic time.
-constexpr int moststructures = 4096;
-
 /// Flat records whose mean bond is shorter than this (in file units) are
 /// taken as ångström rather than scaled up without limit.
 constexpr double shortestmeanbond = 1e-4;
@@ -192,26 +187,21 @@ class tparts {
   std::vector<std::size_t> parent_;
 };
 
+/// One structure per connected part, its atoms and bonds in drawing order.
 void addstructures(tdrawing& drawing, const std::vector<tatm*>& atoms,
                    const std::vector<std::pair<tbond*, std::size_t>>& bonds,
-                   tparts& parts, std::vector<std::string>& notices) {
+                   tparts& parts) {
   std::vector<int> partofroot(atoms.size(), -1);
   std::vector<std::unique_ptr<tStructure>> structures;
   std::vector<int> partofatom(atoms.size());
   for (std::size_t i = 0; i < atoms.size(); ++i) {
     std::size_t root = parts.root(i);
     if (partofroot[root] < 0) {
-      if (static_cast<int>(structures.size()) < moststructures) {
-        structures.push_back(std::make_unique<tStructure>());
-      }
+      structures.push_back(std::make_unique<tStructure>());
       partofroot[root] = static_cast<int>(structures.size()) - 1;
     }
     partofatom[i] = partofroot[root];
     structures[static_cast<std::size_t>(partofatom[i])]->atoms.add(atoms[i]);
-  }
-  if (static_cast<int>(structures.size()) == moststructures) {
-    notices.push_back("more than " + std::to_string(moststructures) +
-                      " separate parts: the last ones form one structure");
   }
   for (const auto& [bond, atom] : bonds) {
     structures[static_cast<std::size_t>(partofatom[atom])]->bonds.add(bond);
@@ -428,7 +418,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
                       " more atoms have more bonds than their valence allows");
   }
 
-  addstructures(*drawing, atoms, bonds, parts, notices);
+  addstructures(*drawing, atoms, bonds, parts);
   return drawing;
 }
 
