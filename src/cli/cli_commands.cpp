@@ -119,9 +119,17 @@ tclioutcome convert(const tclioptions& options,
 std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
          "commands:\n"
-         "  info FILE        formula, weight, composition, charge and counts\n"
-         "  convert IN OUT   reads IN and writes OUT in the format of its "
-         "extension\n";
+         "  info FILE                  formula, weight, composition, charge "
+         "and counts\n"
+         "  convert IN OUT             reads IN and writes OUT in the format "
+         "of its extension\n"
+         "  build OUT CODE@X,Y ...     runs command codes at click points "
+         "(--in FILE, --3d)\n"
+         "  hydrogens --2d|--3d|--remove IN OUT\n"
+         "                             adds or removes hydrogens\n"
+         "  render IN OUT              paints the drawing to a picture "
+         "(--mode N, --width W,\n"
+         "                             --height H, --antialias)\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,
