@@ -9,7 +9,9 @@
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/atomic_file.h"
 #include "io/document_files.h"
+#include "io/exchange_files.h"
 #include "model/formula.h"
 #include "model/number_text.h"
 
@@ -44,6 +46,36 @@ int countchemicalbonds(const tdrawing& drawing) {
   return drawing.bonds.countchemical();
 }
 
+/// One line per record of a file that holds several molecules (SD files,
+/// CML with several molecules): its Hill formula and charge, or why it could
+/// not be read. Empty for files of one record.
+std::vector<std::string> recordsummaries(const std::string& path) {
+  const tformatrow* row = formatofpath(path);
+  if (row == nullptr || row->format == tfileformat::native) {
+    return {};
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!readwholefile(path, bytes, 512U * 1024U * 1024U).empty()) {
+    return {};
+  }
+  std::vector<treadresult> records = readexchangerecords(bytes, row->format);
+  if (records.size() < 2) {
+    return {};
+  }
+  std::vector<std::string> summaries;
+  for (const treadresult& record : records) {
+    if (record.drawing == nullptr) {
+      summaries.push_back("unreadable: " + record.error);
+    } else {
+      int charge = record.drawing->totalcharge();
+      summaries.push_back(
+          hillformula(*record.drawing) +
+          (charge == 0 ? "" : " charge " + std::to_string(charge)));
+    }
+  }
+  return summaries;
+}
+
 tclioutcome info(const tclioptions& options,
                  const std::vector<std::string>& arguments) {
   if (arguments.size() != 2) {
@@ -62,6 +94,7 @@ tclioutcome info(const tclioptions& options,
   int bonds = countchemicalbonds(drawing);
   int structures = drawing.structures.count();
   int symbols = drawing.symbols.count();
+  std::vector<std::string> records = recordsummaries(arguments[1]);
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
@@ -74,6 +107,9 @@ tclioutcome info(const tclioptions& options,
     json.addinteger("bonds", bonds);
     json.addinteger("structures", structures);
     json.addinteger("symbols", symbols);
+    if (!records.empty()) {
+      json.addtexts("records", records);
+    }
     return {0, json.text() + "\n", ""};
   }
   std::string text;
@@ -86,6 +122,13 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(bonds) + "\n";
   text += "Structures:     " + std::to_string(structures) + "\n";
   text += "Symbols:        " + std::to_string(symbols) + "\n";
+  if (!records.empty()) {
+    text += "Records:        " + std::to_string(records.size()) +
+            " (the numbers above are of the first)\n";
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      text += "  " + std::to_string(i + 1) + ": " + records[i] + "\n";
+    }
+  }
   return {0, text, ""};
 }
 

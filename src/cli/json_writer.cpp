@@ -56,6 +56,16 @@ void tjsonobject::addreal(std::string_view key, double value, int decimals) {
   members_ += std::isfinite(value) ? formatfixed(value, decimals) : "null";
 }
 
+void tjsonobject::addtexts(std::string_view key,
+                           const std::vector<std::string>& values) {
+  addkey(key);
+  members_ += "[";
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    members_ += (i == 0 ? "" : ", ") + jsonquoted(values[i]);
+  }
+  members_ += "]";
+}
+
 std::string tjsonobject::text() const { return "{" + members_ + "}"; }
 
 }  // namespace molvane

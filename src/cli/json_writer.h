@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace molvane {
 
@@ -14,6 +15,8 @@ class tjsonobject {
   void addinteger(std::string_view key, long value);
   /// value written with a fixed number of decimals.
   void addreal(std::string_view key, double value, int decimals);
+  /// An array of texts.
+  void addtexts(std::string_view key, const std::vector<std::string>& values);
   std::string text() const;
 
  private:

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace molvane {
 namespace {
 
@@ -84,13 +86,44 @@ TEST_F(CliTest, MistakesGiveExitStatusOneAndAMessage) {
   }
 }
 
+TEST_F(CliTest, InfoListsEveryRecordOfAnSdFile) {
+  testing::ttemporaryfolder folder;
+  std::filesystem::path path = folder.path() / "two.sdf";
+  std::ofstream(path) << R"(methane
+  test
+
+  1  0  0  0  0  0  0  0  0  0999 V2000
+    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0
+M  END
+$$$$
+ammonium
+  test
+
+  1  0  0  0  0  0  0  0  0  0999 V2000
+    0.0000    0.0000    0.0000 N   0  3  0  0  0  0  0  0  0  0  0  0
+M  END
+$$$$
+)";
+  tclioutcome json = runclicommand(jsonoptions(), {"info", path.string()});
+  ASSERT_EQ(json.status, 0) << json.error;
+  EXPECT_NE(json.output.find("\"records\": [\"CH4\", \"H4N charge 1\"]"),
+            std::string::npos)
+      << json.output;
+  tclioutcome text = runclicommand({}, {"info", path.string()});
+  EXPECT_NE(text.output.find("  2: H4N charge 1\n"), std::string::npos)
+      << text.output;
+}
+
 TEST(JsonWriter, QuotesEverythingThatNeedsIt) {
   EXPECT_EQ(jsonquoted("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
   tjsonobject object;
   object.addtext("name", "x");
   object.addinteger("n", -3);
   object.addreal("w", 1.23456, 3);
-  EXPECT_EQ(object.text(), "{\"name\": \"x\", \"n\": -3, \"w\": 1.235}");
+  object.addtexts("l", {"a", "b"});
+  EXPECT_EQ(
+      object.text(),
+      "{\"name\": \"x\", \"n\": -3, \"w\": 1.235, \"l\": [\"a\", \"b\"]}");
 }
 
 }  // namespace
