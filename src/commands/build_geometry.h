@@ -4,6 +4,7 @@
 
 #include "model/atom.h"
 #include "model/atom_list.h"
+#include "model/vector3.h"
 
 #include <cmath>
 #include <vector>
@@ -12,28 +13,6 @@ namespace molvane {
 
 namespace detail {
 
-inline TXYZ plus(const TXYZ& a, const TXYZ& b) {
-  return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-inline TXYZ minus(const TXYZ& a, const TXYZ& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-inline TXYZ times(const TXYZ& a, double factor) {
-  return {a.x * factor, a.y * factor, a.z * factor};
-}
-inline double dot(const TXYZ& a, const TXYZ& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-inline TXYZ cross(const TXYZ& a, const TXYZ& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-inline double norm(const TXYZ& a) { return std::sqrt(dot(a, a)); }
-/// The unit vector of a; zero when a has no length.
-inline TXYZ unit(const TXYZ& a) {
-  const double n = norm(a);
-  return n > 0.0 ? times(a, 1.0 / n) : TXYZ{};
-}
-inline TXYZ pointof(const tatm& atom) { return {atom.x, atom.y, atom.z}; }
 /// The unit vector at degrees in the drawing plane (y grows downwards, so
 /// 90 points down the screen).
 TXYZ planedirection(double degrees);

@@ -18,8 +18,7 @@ void returnvalence(tatm* end, int kind) {
   if (end == nullptr) {
     return;
   }
-  end->valence2 =
-      static_cast<std::int8_t>(std::clamp(end->valence2 + kind, -128, 127));
+  end->valence2 = saturatedbyte(end->valence2 + kind);
   end->hfree = static_cast<std::int8_t>(
       std::max(0, roundhalfeven((end->valence2 % 100) / 2.0)));
 }

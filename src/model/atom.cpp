@@ -8,6 +8,7 @@
 #include "model/electron_config.h"
 #include "model/element_data.h"
 #include "model/font.h"
+#include "model/vector3.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,10 +23,6 @@ constexpr double neutronmass = 1.0087;
 constexpr double angstromperbond = 1.53;
 constexpr std::uint32_t highlightcolour = 0xFF0000;
 constexpr std::uint32_t focuscolour = 255;
-
-std::int8_t saturate8(int value) {
-  return static_cast<std::int8_t>(std::clamp(value, -128, 127));
-}
 
 bool inranges(int e, std::initializer_list<std::pair<int, int>> ranges) {
   return std::any_of(ranges.begin(), ranges.end(), [e](const auto& range) {
@@ -52,16 +49,11 @@ const std::vector<tbond*>& drawingbondsof(const tatm* atom) {
   return session().drawing()->bondsof(atom);
 }
 
-TXYZ difference(const tbaseatm& to, const tbaseatm& from) {
-  return {to.x - from.x, to.y - from.y, to.z - from.z};
-}
+using detail::cross;
+using detail::norm;
 
-TXYZ cross(const TXYZ& a, const TXYZ& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double norm(const TXYZ& a) {
-  return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+TXYZ difference(const tatm& to, const tatm& from) {
+  return detail::minus(detail::pointof(to), detail::pointof(from));
 }
 
 }  // namespace
@@ -75,6 +67,10 @@ int roundhalfeven(double value) {
       std::clamp(rounded, static_cast<double>(std::numeric_limits<int>::min()),
                  static_cast<double>(std::numeric_limits<int>::max()));
   return static_cast<int>(rounded);
+}
+
+std::int8_t saturatedbyte(int value) {
+  return static_cast<std::int8_t>(std::clamp(value, -128, 127));
 }
 
 void txy::focus() { colour = focuscolour; }
@@ -97,8 +93,8 @@ tatm::tatm(int newelement, int newlabelmode, double newx, double newy,
   element = static_cast<std::int8_t>(newelement);
   hybridization = 3;
   hybridizationfromelement();
-  valence2 = saturate8(valenceof(element));
-  hfree = saturate8(std::max(0, freehalf(valence2)));
+  valence2 = saturatedbyte(valenceof(element));
+  hfree = saturatedbyte(std::max(0, freehalf(valence2)));
   symbol = std::string(symbolof(element));
   direction = 1;
   mass = massof(element);
@@ -155,8 +151,8 @@ void tatm::setelement(int newelement, int newlabelmode) {
   direction = 1;
   mass = massof(element);
   fcharge = 0;
-  valence2 = saturate8(valenceof(element));
-  hfree = saturate8(std::max(0, freehalf(valence2)));
+  valence2 = saturatedbyte(valenceof(element));
+  hfree = saturatedbyte(std::max(0, freehalf(valence2)));
   setlabelmode(element == firstelement ? symbollabel : newlabelmode);
   nbcount = 0;
   fixed = 0;
@@ -173,8 +169,8 @@ void tatm::changeelement(int newelement, int newlabelmode) {
     for (const tbond* each : bonds) {
       free -= each->kind();
     }
-    valence2 = saturate8(free);
-    hfree = saturate8(std::max(0, freehalf(valence2)));
+    valence2 = saturatedbyte(free);
+    hfree = saturatedbyte(std::max(0, freehalf(valence2)));
   }
 }
 
@@ -198,13 +194,13 @@ int tatm::implicithydrogens() const {
 void tatm::sethadjust(int n) {
   n = std::clamp(n, -128, 127);
   hadjust = static_cast<std::int8_t>(n);
-  valence2 = saturate8(valence2 + 2 * n);
+  valence2 = saturatedbyte(valence2 + 2 * n);
 }
 
-void tatm::addvalence() { valence2 = saturate8(valence2 + 2); }
+void tatm::addvalence() { valence2 = saturatedbyte(valence2 + 2); }
 
 void tatm::refreshhfree() {
-  hfree = saturate8(std::max(0, freehalf(valence2)));
+  hfree = saturatedbyte(std::max(0, freehalf(valence2)));
   commit();
 }
 

@@ -236,4 +236,8 @@ class tLAtm : public tatm {
 /// Rounds half to even, as every display and hydrogen count does.
 int roundhalfeven(double value);
 
+/// value limited to a signed byte: valence arithmetic saturates instead of
+/// wrapping around.
+std::int8_t saturatedbyte(int value);
+
 }  // namespace molvane

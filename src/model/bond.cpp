@@ -7,6 +7,7 @@
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/little_endian.h"
+#include "model/vector3.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,29 +28,12 @@ constexpr double morseexponent = 2.236067978;
 constexpr std::uint32_t draggedcolour = 0x3333FF;
 constexpr std::uint32_t editcolour = 255;
 
-std::int8_t saturate8(int value) {
-  return static_cast<std::int8_t>(std::clamp(value, -128, 127));
-}
+using detail::cross;
+using detail::dot;
+using detail::unit;
 
-TXYZ minus(const tbaseatm& a, const tbaseatm& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-TXYZ cross(const TXYZ& a, const TXYZ& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double dot(const TXYZ& a, const TXYZ& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-/// The unit vector of a, or zero when a has no length.
-TXYZ unit(const TXYZ& a) {
-  double n = std::sqrt(dot(a, a));
-  if (n <= 0.0) {
-    return {};
-  }
-  return {a.x / n, a.y / n, a.z / n};
+TXYZ minus(const tatm& a, const tatm& b) {
+  return detail::minus(detail::pointof(a), detail::pointof(b));
 }
 
 int settinglinewidth() { return session().settings.linewidth(); }
@@ -244,8 +228,8 @@ void tlink::setkind(int newkind) {
   }
   for (tatm* end : {atom1, atom2}) {
     if (end != nullptr) {
-      end->valence2 = saturate8(end->valence2 + oldkind - newkind);
-      end->hfree = saturate8(end->hfree + newclass - hybclass);
+      end->valence2 = saturatedbyte(end->valence2 + oldkind - newkind);
+      end->hfree = saturatedbyte(end->hfree + newclass - hybclass);
     }
   }
   order = newkind + (isdelocalised() ? delocalisedflag : 0);
@@ -591,7 +575,7 @@ tbond::tbond(tatm* a, std::uint32_t newcolour, int newstyle, int newkind,
   atom2 = b;
   for (tatm* end : {a, b}) {
     if (end != nullptr) {
-      end->valence2 = saturate8(end->valence2 - newkind);
+      end->valence2 = saturatedbyte(end->valence2 - newkind);
       end->hfree = static_cast<std::int8_t>((end->valence2 % 100) / 2);
     }
   }
