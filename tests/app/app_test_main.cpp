@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  int qtargc = 1;
+  char* qtargv[] = {argv[0], nullptr};
+  QApplication application(qtargc, qtargv);
+  return RUN_ALL_TESTS();
+}

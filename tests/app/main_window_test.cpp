@@ -1,0 +1,353 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/main_window.h"
+
+#include "app/drawing_view.h"
+#include "app/help_window.h"
+#include "app/main_menu.h"
+#include "io/atomic_file.h"
+#include "model/atom.h"
+#include "model/bond.h"
+#include "qt/text_conversion.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTest>
+
+#include <memory>
+
+namespace molvane {
+namespace {
+
+/// Answers every file question from a script and never opens a dialog.
+class tscripteddialogs final : public tdialogs {
+ public:
+  std::optional<QString> openname(QWidget*, const QString&) override {
+    return name;
+  }
+  std::optional<tsavechoice> savename(QWidget*, const QString&) override {
+    if (!name) {
+      return std::nullopt;
+    }
+    return tsavechoice{*name, filter};
+  }
+  bool print(QWidget*, QPrinter&) override { return false; }
+  bool comments(QWidget*) override { return false; }
+  void settings(QWidget*) override {}
+
+  std::optional<QString> name;
+  int filter = 1;
+};
+
+/// The item at a path of captions through the menu bar.
+QAction* menuitem(QMenuBar& bar, const QStringList& path) {
+  QList<QAction*> actions = bar.actions();
+  QAction* found = nullptr;
+  for (const QString& caption : path) {
+    found = nullptr;
+    for (QAction* action : actions) {
+      if (action->text() == caption) {
+        found = action;
+        break;
+      }
+    }
+    if (found == nullptr) {
+      return nullptr;
+    }
+    if (found->menu() != nullptr) {
+      actions = found->menu()->actions();
+    }
+  }
+  return found;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { openwindow(); }
+
+  void openwindow() {
+    window_.reset();
+    window_ = std::make_unique<TMolvane3D>(folder_.path());
+    session().setmessages(&messages_);
+    auto dialogs = std::make_unique<tscripteddialogs>();
+    dialogs_ = dialogs.get();
+    window_->setdialogs(std::move(dialogs));
+    window_->show();
+  }
+
+  void choose(const QStringList& path) {
+    QAction* action = menuitem(*window_->menuBar(), path);
+    ASSERT_NE(action, nullptr) << path.join(QLatin1Char('/')).toStdString();
+    action->trigger();
+  }
+
+  void click(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&window_->view(), button, Qt::NoModifier, point);
+  }
+
+  int atomcount() const { return session().drawing()->atoms.count(); }
+
+  /// A six-membered ring centred on (200, 200).
+  void buildring() {
+    choose(
+        {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
+    click(QPoint(200, 200));
+  }
+
+  tsessionguard guard_;
+  testing::ttemporaryfolder folder_;
+  testing::trecordingmessages messages_;
+  std::unique_ptr<TMolvane3D> window_;
+  tscripteddialogs* dialogs_ = nullptr;
+};
+
+TEST_F(MainWindow, StartsEmptyWithTheCaptionRuleAndSize) {
+  EXPECT_EQ(window_->windowTitle().toStdString(),
+            "Molvane 3D [ UNTITLED.MLV ]");
+  EXPECT_EQ(window_->size(), QSize(650, 528));
+  EXPECT_EQ(window_->view().cursor().shape(), Qt::CrossCursor);
+  EXPECT_EQ(atomcount(), 0);
+  EXPECT_FALSE(window_->resetaction()->isEnabled());
+  EXPECT_FALSE(window_->undoaction()->isEnabled());
+  EXPECT_EQ(std::filesystem::file_size(folder_.path() / "molvane3.dat"), 502U);
+}
+
+TEST_F(MainWindow, MenusCarryTheirCaptionsAndCodes) {
+  QStringList top;
+  for (QAction* action : window_->menuBar()->actions()) {
+    top << action->text();
+  }
+  EXPECT_EQ(top.join(QLatin1Char('|')).toStdString(),
+            "&File|Reset|Edit|&Atom|&Branch|Chain|&Ring|Ben&zene|&Symbol|"
+            "&Help");
+  struct titem {
+    QStringList path;
+    int code;
+  };
+  const std::vector<titem> items{
+      {{"&Ring", "Add", "&3"}, 151},
+      {{"&Ring", "Add", "6 &Chair"}, 161},
+      {{"&Ring", "Join", "1&0"}, 408},
+      {{"Chain", "Add", "1&0-Decane"}, 509},
+      {{"Chain", "Add", "Allene"}, 689},
+      {{"Chain", "Branch", "<Me2"}, 619},
+      {{"&Branch", "Bond"}, 511},
+      {{"&Branch", "q-Me"}, 643},
+      {{"&Branch", "Group", "SO2CH3"}, 554},
+      {{"&Atom", "&Link Atoms"}, 524},
+      {{"&Atom", "Add Molecule", "OH-"}, 667},
+      {{"&Atom", "Add AHn", "H2Te"}, 639},
+      {{"&Atom", "Add AHn", "RaH2"}, 655},
+      {{"Ben&zene", "&Branch"}, 704},
+  };
+  for (const titem& item : items) {
+    SCOPED_TRACE(item.path.join(QLatin1Char('/')).toStdString());
+    QAction* action = menuitem(*window_->menuBar(), item.path);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(commandcodeof(action), item.code);
+  }
+  for (const char* later : {"3D Animator...", "NMR Shifts...",
+                            "&Measurements ...", "&Reaction Tool ..."}) {
+    SCOPED_TRACE(later);
+    QAction* action =
+        menuitem(*window_->menuBar(), {"&File", QString::fromUtf8(later)});
+    ASSERT_NE(action, nullptr);
+    EXPECT_FALSE(action->isEnabled());
+  }
+}
+
+TEST_F(MainWindow, RingAddSixBuildsARingWhereTheClickWas) {
+  buildring();
+  ASSERT_EQ(atomcount(), 6);
+  EXPECT_EQ(window_->commandcode(), 154);
+  EXPECT_TRUE(window_->resetaction()->isEnabled());
+  EXPECT_TRUE(window_->undoaction()->isEnabled());
+  double x = 0.0;
+  double y = 0.0;
+  for (int i = 0; i < 6; ++i) {
+    x += session().drawing()->atoms.items(i)->x / 6.0;
+    y += session().drawing()->atoms.items(i)->y / 6.0;
+  }
+  EXPECT_NEAR(x, 200.0, 1.0);
+  EXPECT_NEAR(y, 200.0, 1.0);
+  EXPECT_TRUE(window_->statusBar()->currentMessage().contains("6"));
+  // The code stays chosen: a second click builds a second ring.
+  click(QPoint(400, 200));
+  EXPECT_EQ(atomcount(), 12);
+  choose({QStringLiteral("Reset")});
+  click(QPoint(300, 400));
+  EXPECT_EQ(atomcount(), 12);
+}
+
+TEST_F(MainWindow, UndoAndRedoShareOneItem) {
+  buildring();
+  QAction* undo = window_->undoaction();
+  choose({QStringLiteral("Edit"), QStringLiteral("Undo")});
+  EXPECT_EQ(atomcount(), 0);
+  EXPECT_EQ(undo->text().toStdString(), "Redo");
+  EXPECT_EQ(window_->commandcode(), 0);
+  choose({QStringLiteral("Edit"), QStringLiteral("Redo")});
+  EXPECT_EQ(atomcount(), 6);
+  EXPECT_EQ(undo->text().toStdString(), "Undo");
+  // Undo, then a new command: the item reads "Undo" again.
+  undo->trigger();
+  choose({QStringLiteral("Ben&zene"), QStringLiteral("&Add")});
+  click(QPoint(200, 200));
+  EXPECT_EQ(undo->text().toStdString(), "Undo");
+  EXPECT_EQ(atomcount(), 6);
+}
+
+TEST_F(MainWindow, RightClickChoosesAtomBondOrStructure) {
+  buildring();
+  const tatm* first = session().drawing()->atoms.items(0);
+  const QPoint onatom(static_cast<int>(first->x), static_cast<int>(first->y));
+  click(onatom, Qt::RightButton);
+  EXPECT_EQ(window_->lastclicktarget().kind, tclicktarget::tkind::atom);
+  click(QPoint(200, 200), Qt::RightButton);
+  EXPECT_EQ(window_->lastclicktarget().kind, tclicktarget::tkind::structure);
+  const tbond* bond = session().drawing()->bonds.items(0);
+  const QPoint midpoint(
+      static_cast<int>((bond->atom1->x + bond->atom2->x) / 2),
+      static_cast<int>((bond->atom1->y + bond->atom2->y) / 2));
+  click(midpoint, Qt::RightButton);
+  EXPECT_EQ(window_->lastclicktarget().kind, tclicktarget::tkind::bond);
+}
+
+TEST_F(MainWindow, KeysEditTheObjectUnderTheCursor) {
+  buildring();
+  tatm* first = session().drawing()->atoms.items(0);
+  const QPoint onatom(static_cast<int>(first->x), static_cast<int>(first->y));
+  window_->keyup(Qt::Key_N, Qt::NoModifier, onatom);
+  EXPECT_EQ(first->element, 7);
+  window_->keyup(Qt::Key_Plus, Qt::NoModifier, onatom);
+  EXPECT_EQ(first->fcharge, 1);
+  // The letter of a shortcut never edits.
+  window_->keyup(Qt::Key_S, Qt::ControlModifier, onatom);
+  EXPECT_EQ(first->element, 7);
+  window_->keyup(Qt::Key_Delete, Qt::NoModifier, onatom);
+  EXPECT_EQ(atomcount(), 5);
+
+  const double x = session().drawing()->atoms.items(0)->x;
+  const double y = session().drawing()->atoms.items(0)->y;
+  window_->view().setFocus();
+  QTest::keyClick(&window_->view(), Qt::Key_Right);
+  EXPECT_DOUBLE_EQ(session().drawing()->atoms.items(0)->x, x + 16);
+  QTest::keyClick(&window_->view(), Qt::Key_PageDown);
+  EXPECT_DOUBLE_EQ(session().drawing()->atoms.items(0)->y, y + 32);
+}
+
+TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
+  buildring();
+  const std::filesystem::path document = folder_.path() / "ring.mlv";
+  dialogs_->name = qtpath(document);
+  dialogs_->filter = 2;
+  choose({QStringLiteral("&File"), QStringLiteral("Save&As ...")});
+  EXPECT_TRUE(std::filesystem::exists(document));
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "ring.xyz"));
+  EXPECT_EQ(window_->windowTitle().toStdString(), "Molvane 3D [ RING.MLV ]");
+  ASSERT_EQ(window_->recentfiles().names().size(), 1U);
+
+  messages_.answer = true;
+  choose({QStringLiteral("&File"), QStringLiteral("&New")});
+  EXPECT_EQ(messages_.confirmations.back(), "Erase Drawing");
+  EXPECT_EQ(atomcount(), 0);
+
+  dialogs_->name = qtpath(document);
+  choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
+  EXPECT_EQ(atomcount(), 6);
+  EXPECT_TRUE(messages_.errors.empty());
+
+  // A picture filter writes a bitmap beside the document.
+  EXPECT_TRUE(window_->savefile(qtpath(folder_.path() / "pic.mlv"), 3));
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "pic.bmp"));
+
+  // The recent-files list survives a restart of the window.
+  openwindow();
+  EXPECT_EQ(window_->recentfiles().names().size(), 2U);
+  QAction* recent = menuitem(*window_->menuBar(), {QStringLiteral("&File"),
+                                                   QStringLiteral("RING.MLV")});
+  ASSERT_NE(recent, nullptr);
+  messages_.answer = false;
+  recent->trigger();
+  EXPECT_EQ(messages_.confirmations.back(), "Replace Current Drawing? ");
+  EXPECT_EQ(atomcount(), 0);
+  messages_.answer = true;
+  recent->trigger();
+  EXPECT_EQ(atomcount(), 6);
+}
+
+TEST_F(MainWindow, OpeningAFileThatIsNotADocumentReportsIt) {
+  const auto bad = folder_.path() / "bad.mlv";
+  const std::uint8_t junk[] = {1, 2, 3};
+  ASSERT_EQ(writefileatomically(bad, junk), "");
+  EXPECT_FALSE(window_->openfile(qtpath(bad)));
+  ASSERT_EQ(messages_.errors.size(), 1U);
+  EXPECT_EQ(messages_.errors[0], "File Read Error");
+  EXPECT_TRUE(window_->recentfiles().names().empty());
+}
+
+TEST_F(MainWindow, ADamagedDefaultsRecordIsRecreated) {
+  const auto file = folder_.path() / "molvane3.dat";
+  const std::uint8_t junk[] = {0, 0, 0};
+  ASSERT_EQ(writefileatomically(file, junk), "");
+  openwindow();
+  EXPECT_EQ(std::filesystem::file_size(file), 502U);
+  EXPECT_EQ(session().settings.bondlength, 30);
+  // Settings changes are stored at once.
+  window_->setscale(0);
+  window_.reset();
+  tdefaultsload loaded = loaddefaults(folder_.path());
+  EXPECT_FALSE(loaded.created);
+  EXPECT_EQ(loaded.record.bondlength, 12);
+}
+
+TEST_F(MainWindow, ScaleRescalesTheDrawing) {
+  buildring();
+  const tbond* bond = session().drawing()->bonds.items(0);
+  const double before = std::hypot(bond->atom1->x - bond->atom2->x,
+                                   bond->atom1->y - bond->atom2->y);
+  window_->setscale(8);  // "200": twice the standard length
+  const double after = std::hypot(bond->atom1->x - bond->atom2->x,
+                                  bond->atom1->y - bond->atom2->y);
+  EXPECT_NEAR(after, before * 2.0, 1e-6);
+}
+
+TEST_F(MainWindow, PrintsTheWindowToAPdfFile) {
+  buildring();
+  const auto pdf = folder_.path() / "page.pdf";
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(qtpath(pdf));
+  window_->printto(printer);
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_GT(std::filesystem::file_size(pdf), 0U);
+}
+
+TEST_F(MainWindow, ClosingAsksFirst) {
+  messages_.answer = false;
+  EXPECT_FALSE(window_->close());
+  EXPECT_EQ(messages_.confirmations.back(), "Exit Molvane3D");
+  messages_.answer = true;
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(MainWindow, HelpTopicsComeFromTheProgram) {
+  EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/general.html")));
+  choose({QStringLiteral("&Help"), QStringLiteral("3D Drawing Tutorial")});
+  const thelpwindow* help = window_->helpwindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->currentpage().endsWith(QStringLiteral("drawing3d.html")))
+      << help->currentpage().toStdString();
+  window_->showhelp(99);
+  EXPECT_TRUE(help->currentpage().endsWith(QStringLiteral("general.html")));
+}
+
+}  // namespace
+}  // namespace molvane

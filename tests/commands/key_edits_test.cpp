@@ -1,0 +1,151 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/key_edits.h"
+
+#include "commands/click_target.h"
+#include "document/structure.h"
+#include "model/atom.h"
+#include "model/bond.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+namespace molvane {
+namespace {
+
+class KeyEdits : public testing::tdrawingtest {};
+
+TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
+  struct tcase {
+    char key;
+    int element;
+    int labelmode;
+  };
+  const tcase cases[] = {{'O', 8, 2},  {'H', 1, 1},  {'C', 6, 0},
+                         {'X', 17, 2}, {'Y', 35, 2}, {'Z', 34, 2},
+                         {'Q', 14, 2}, {'R', -1, -1}};
+  tatm* near = atom(6, 10, 10);
+  tatm* far = atom(6, 100, 10);
+  for (const tcase& entry : cases) {
+    SCOPED_TRACE(entry.key);
+    EXPECT_TRUE(runkeyedit(entry.key, 12, 12));
+    EXPECT_EQ(near->element, entry.element);
+    if (entry.labelmode >= 0) {
+      EXPECT_EQ(near->labelmode, entry.labelmode);
+    }
+    EXPECT_EQ(far->element, 6);
+  }
+}
+
+TEST_F(KeyEdits, KeysOutsideTheTableLeaveTheUndoCopyAlone) {
+  atom(6, 10, 10);
+  runkeyedit('O', 10, 10);
+  const tdrawing* undo = session().undodrawing();
+  EXPECT_FALSE(runkeyedit('V', 10, 10));
+  EXPECT_FALSE(runkeyedit('\t', 10, 10));
+  EXPECT_EQ(session().undodrawing(), undo);
+}
+
+TEST_F(KeyEdits, DigitsSetBondKindsAndASignTheCharge) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 40, 0);
+  tbond* link = bond(a, b);
+  const std::pair<char, int> kinds[] = {{'2', 4}, {'3', 6}, {'4', 3},
+                                        {'5', 1}, {'T', 1}, {'1', 2}};
+  for (const auto& [key, kind] : kinds) {
+    SCOPED_TRACE(key);
+    runkeyedit(key, 20, 5);
+    EXPECT_EQ(link->kind(), kind);
+  }
+  for (int i = 0; i < 12; ++i) {
+    runkeyedit('+', 1, 1);
+  }
+  EXPECT_EQ(a->fcharge, 9);
+  runkeyedit('-', 1, 1);
+  EXPECT_EQ(a->fcharge, 8);
+}
+
+TEST_F(KeyEdits, ATogglesTheDelocalisedMarkAndItsColour) {
+  tbond* link = bond(atom(6, 0, 0), atom(6, 40, 0));
+  runkeyedit('A', 20, 0);
+  EXPECT_TRUE(link->isdelocalised());
+  EXPECT_EQ(link->colour, 0xFF0000U);
+  runkeyedit('A', 20, 0);
+  EXPECT_FALSE(link->isdelocalised());
+  EXPECT_EQ(link->colour, 0U);
+}
+
+TEST_F(KeyEdits, DeleteAndKRemoveTheNearestObjects) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 40, 0);
+  tatm* c = atom(6, 80, 0);
+  bond(a, b);
+  bond(b, c);
+  runkeyedit('K', 62, 0);
+  EXPECT_EQ(drawing().bonds.count(), 1);
+  runkeyedit(deletekey, 1, 1);
+  EXPECT_EQ(drawing().atoms.count(), 2);
+  EXPECT_EQ(drawing().bonds.count(), 0);
+  EXPECT_EQ(session().undodrawing()->atoms.count(), 3);
+}
+
+TEST_F(KeyEdits, LLinksTheClosestUnbondedAtomWithinReach) {
+  tatm* a = atom(6, 0, 0);
+  tatm* bonded = atom(6, 10, 0);
+  tatm* partner = atom(6, 0, 100);
+  atom(6, 0, 180);  // farther, and 180² is past the reach
+  bond(a, bonded);
+  runkeyedit('L', 0, 0);
+  ASSERT_EQ(drawing().bonds.count(), 2);
+  const tbond* link = drawing().bonds.items(1);
+  EXPECT_TRUE((link->atom1 == a && link->atom2 == partner) ||
+              (link->atom1 == partner && link->atom2 == a));
+  // Now every atom in reach is bonded: nothing more is linked.
+  runkeyedit('L', 0, 0);
+  EXPECT_EQ(drawing().bonds.count(), 2);
+}
+
+TEST_F(KeyEdits, MCyclesTheLabelAndUAndDAdjustHydrogens) {
+  tatm* a = atom(7, 0, 0);
+  runkeyedit('M', 0, 0);
+  EXPECT_EQ(a->labelmode, 2);
+  runkeyedit('M', 0, 0);
+  EXPECT_EQ(a->labelmode, 0);
+  const int hydrogens = a->implicithydrogens();
+  runkeyedit('U', 0, 0);
+  EXPECT_EQ(a->implicithydrogens(), hydrogens + 1);
+  runkeyedit('D', 0, 0);
+  runkeyedit('D', 0, 0);
+  EXPECT_EQ(a->implicithydrogens(), hydrogens - 1);
+}
+
+class ClickTarget : public testing::tdrawingtest {};
+
+TEST_F(ClickTarget, TiesKeepTheEarlierCandidate) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 20, 0);
+  tbond* link = bond(a, b);
+  // (5, 0) is 5 from atom a and 5 from the bond's midpoint.
+  tclicktarget tie = pickclicktarget(drawing(), 5, 0);
+  EXPECT_EQ(tie.kind, tclicktarget::tkind::atom);
+  EXPECT_EQ(tie.atom, a);
+  tclicktarget middle = pickclicktarget(drawing(), 10, 1);
+  EXPECT_EQ(middle.kind, tclicktarget::tkind::bond);
+  EXPECT_EQ(middle.bond, link);
+}
+
+TEST_F(ClickTarget, NothingBeyondTheStartDistance) {
+  atom(6, 0, 0);
+  // 1255² + 1255² is just past 3145728; 1254² + 1254² just below it.
+  EXPECT_EQ(pickclicktarget(drawing(), 1255, 1255).kind,
+            tclicktarget::tkind::none);
+  EXPECT_EQ(pickclicktarget(drawing(), 1254, 1254).kind,
+            tclicktarget::tkind::atom);
+}
+
+TEST_F(ClickTarget, EmptyDrawingChoosesNothing) {
+  EXPECT_EQ(pickclicktarget(drawing(), 10, 10).kind, tclicktarget::tkind::none);
+}
+
+}  // namespace
+}  // namespace molvane
