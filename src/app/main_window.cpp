@@ -13,6 +13,7 @@
 #include "commands/key_edits.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "document/symbol.h"
 #include "io/document_files.h"
 #include "model/bond.h"
 #include "qt/picture_export.h"
@@ -808,6 +809,10 @@ void TMolvane3D::setlinewidth(int index) {
   tdrawing& drawing = *session().drawing();
   for (int i = 0; i < drawing.bonds.count(); ++i) {
     drawing.bonds.items(i)->setwidth(settings.linewidth());
+  }
+  // Arrows and arcs draw their heads with their own pen width.
+  for (tSymbol* symbol : drawing.symbols) {
+    symbol->linewidth = static_cast<std::uint8_t>(settings.linewidth());
   }
   savedefaults();
   repaintdrawing();

@@ -5,6 +5,7 @@
 #include "app/drawing_view.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "document/symbol.h"
 #include "io/atomic_file.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -317,6 +318,16 @@ TEST_F(MainWindow, ScaleRescalesTheDrawing) {
   const double after = std::hypot(bond->atom1->x - bond->atom2->x,
                                   bond->atom1->y - bond->atom2->y);
   EXPECT_NEAR(after, before * 2.0, 1e-6);
+}
+
+TEST_F(MainWindow, LineSettingReachesBondsAndSymbols) {
+  buildring();
+  tSymbol* arrow = placesymbol(*session().drawing(), 720, 300, 100);
+  ASSERT_NE(arrow, nullptr);
+  window_->setlinewidth(3);
+  EXPECT_EQ(session().drawing()->bonds.items(0)->width, 3);
+  EXPECT_EQ(arrow->linewidth, 3);
+  EXPECT_EQ(arrow->bonds.items(0)->width, 3);
 }
 
 TEST_F(MainWindow, PrintsTheWindowToAPdfFile) {
