@@ -10,18 +10,26 @@
 
 namespace molvane {
 
-bool opendocument(const std::filesystem::path& path) {
+std::unique_ptr<tdrawing> readforcommand(const std::filesystem::path& path) {
   treadresult result = loaddocument(path);
   if (!result.error.empty() || result.drawing == nullptr) {
     session().messages().error(filereaderror);
-    return false;
+    return nullptr;
   }
   for (const std::string& notice : result.notices) {
     session().messages().warn(notice);
   }
-  result.drawing->filename = path.string();
-  result.drawing->saved = true;
-  session().setdrawing(std::move(result.drawing));
+  return std::move(result.drawing);
+}
+
+bool opendocument(const std::filesystem::path& path) {
+  std::unique_ptr<tdrawing> drawing = readforcommand(path);
+  if (drawing == nullptr) {
+    return false;
+  }
+  drawing->filename = path.string();
+  drawing->saved = true;
+  session().setdrawing(std::move(drawing));
   session().resetsnapshots();
   session().repaint();
   return true;

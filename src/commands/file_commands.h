@@ -3,13 +3,20 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
 namespace molvane {
+
+class tdrawing;
 
 /// The program's fixed texts for file commands.
 inline constexpr const char* filereaderror = "File Read Error";
 inline constexpr const char* invalidfilename = "Invalid filename ";
 inline constexpr const char* endoffile = "End of File";
+
+/// Reads a document for a command: a file that cannot be read shows
+/// "File Read Error" and gives null; notices are shown as warnings.
+std::unique_ptr<tdrawing> readforcommand(const std::filesystem::path& path);
 
 /// Opens a document as the current drawing with fresh undo and redo copies.
 /// A file that cannot be read shows "File Read Error" and leaves the current

@@ -117,17 +117,13 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported) {
 }
 
 bool importdocument(const std::filesystem::path& path) {
-  treadresult result = loaddocument(path);
-  if (!result.error.empty() || result.drawing == nullptr) {
-    session().messages().error(filereaderror);
+  std::unique_ptr<tdrawing> imported = readforcommand(path);
+  if (imported == nullptr) {
     return false;
-  }
-  for (const std::string& notice : result.notices) {
-    session().messages().warn(notice);
   }
   session().takeundosnapshot();
   tdrawing& target = *session().drawing();
-  mergedrawing(target, std::move(result.drawing));
+  mergedrawing(target, std::move(imported));
   target.saved = false;
   session().repaint();
   return true;
