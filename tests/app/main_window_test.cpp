@@ -11,6 +11,7 @@
 #include "model/bond.h"
 #include "qt/text_conversion.h"
 #include "testing/test_session.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,88 +27,6 @@
 
 namespace molvane {
 namespace {
-
-/// Answers every file question from a script and never opens a dialog.
-class tscripteddialogs final : public tdialogs {
- public:
-  std::optional<QString> openname(QWidget*, const QString&) override {
-    return name;
-  }
-  std::optional<tsavechoice> savename(QWidget*, const QString&) override {
-    if (!name) {
-      return std::nullopt;
-    }
-    return tsavechoice{*name, filter};
-  }
-  bool print(QWidget*, QPrinter&) override { return false; }
-  bool comments(QWidget*) override { return false; }
-  void settings(QWidget*) override {}
-
-  std::optional<QString> name;
-  int filter = 1;
-};
-
-/// The item at a path of captions through the menu bar.
-QAction* menuitem(QMenuBar& bar, const QStringList& path) {
-  QList<QAction*> actions = bar.actions();
-  QAction* found = nullptr;
-  for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* action : actions) {
-      if (action->text() == caption) {
-        found = action;
-        break;
-      }
-    }
-    if (found == nullptr) {
-      return nullptr;
-    }
-    if (found->menu() != nullptr) {
-      actions = found->menu()->actions();
-    }
-  }
-  return found;
-}
-
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override { openwindow(); }
-
-  void openwindow() {
-    window_.reset();
-    window_ = std::make_unique<TMolvane3D>(folder_.path());
-    session().setmessages(&messages_);
-    auto dialogs = std::make_unique<tscripteddialogs>();
-    dialogs_ = dialogs.get();
-    window_->setdialogs(std::move(dialogs));
-    window_->show();
-  }
-
-  void choose(const QStringList& path) {
-    QAction* action = menuitem(*window_->menuBar(), path);
-    ASSERT_NE(action, nullptr) << path.join(QLatin1Char('/')).toStdString();
-    action->trigger();
-  }
-
-  void click(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(&window_->view(), button, Qt::NoModifier, point);
-  }
-
-  int atomcount() const { return session().drawing()->atoms.count(); }
-
-  /// A six-membered ring centred on (200, 200).
-  void buildring() {
-    choose(
-        {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
-    click(QPoint(200, 200));
-  }
-
-  tsessionguard guard_;
-  testing::ttemporaryfolder folder_;
-  testing::trecordingmessages messages_;
-  std::unique_ptr<TMolvane3D> window_;
-  tscripteddialogs* dialogs_ = nullptr;
-};
 
 TEST_F(MainWindow, StartsEmptyWithTheCaptionRuleAndSize) {
   EXPECT_EQ(window_->windowTitle().toStdString(),

@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/drawing_view.h"
+#include "app/main_window.h"
+#include "document/session.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+namespace molvane {
+
+/// Answers every file question from a script and never opens a dialog.
+class tscripteddialogs final : public tdialogs {
+ public:
+  std::optional<QString> openname(QWidget*, const QString&) override {
+    return name;
+  }
+  std::optional<tsavechoice> savename(QWidget*, const QString&) override {
+    if (!name) {
+      return std::nullopt;
+    }
+    return tsavechoice{*name, filter};
+  }
+  bool print(QWidget*, QPrinter&) override { return false; }
+  bool comments(QWidget*) override { return false; }
+  void settings(QWidget*) override {}
+
+  std::optional<QString> name;
+  int filter = 1;
+};
+
+/// The item at a path of captions through the menu bar.
+inline QAction* menuitem(QMenuBar& bar, const QStringList& path) {
+  QList<QAction*> actions = bar.actions();
+  QAction* found = nullptr;
+  for (const QString& caption : path) {
+    found = nullptr;
+    for (QAction* action : actions) {
+      if (action->text() == caption) {
+        found = action;
+        break;
+      }
+    }
+    if (found == nullptr) {
+      return nullptr;
+    }
+    if (found->menu() != nullptr) {
+      actions = found->menu()->actions();
+    }
+  }
+  return found;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { openwindow(); }
+
+  void openwindow() {
+    window_.reset();
+    window_ = std::make_unique<TMolvane3D>(folder_.path());
+    session().setmessages(&messages_);
+    auto dialogs = std::make_unique<tscripteddialogs>();
+    dialogs_ = dialogs.get();
+    window_->setdialogs(std::move(dialogs));
+    window_->show();
+  }
+
+  void choose(const QStringList& path) {
+    QAction* action = menuitem(*window_->menuBar(), path);
+    ASSERT_NE(action, nullptr) << path.join(QLatin1Char('/')).toStdString();
+    action->trigger();
+  }
+
+  void click(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&window_->view(), button, Qt::NoModifier, point);
+  }
+
+  int atomcount() const { return session().drawing()->atoms.count(); }
+
+  /// A six-membered ring centred on (200, 200).
+  void buildring() {
+    choose(
+        {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
+    click(QPoint(200, 200));
+  }
+
+  tsessionguard guard_;
+  testing::ttemporaryfolder folder_;
+  testing::trecordingmessages messages_;
+  std::unique_ptr<TMolvane3D> window_;
+  tscripteddialogs* dialogs_ = nullptr;
+};
+
+}  // namespace molvane
