@@ -11,12 +11,32 @@
 namespace molvane {
 
 QString helppage(int context) {
-  static constexpr std::array<const char*, 5> pages{
-      "general.html", "drawing2d.html", "drawing3d.html", "nmr.html",
-      "support.html"};
-  const int index = context >= 1 && context <= 5 ? context - 1 : 0;
-  return QStringLiteral("qrc:/help/") +
-         QString::fromLatin1(pages[static_cast<std::size_t>(index)]);
+  // The Help menu's topics are 1 .. 5; the tool windows open their pages by
+  // their own context numbers.
+  struct tpage {
+    int context;
+    const char* file;
+  };
+  static constexpr std::array<tpage, 11> pages{{
+      {1, "general.html"},
+      {2, "drawing2d.html"},
+      {3, "drawing3d.html"},
+      {4, "nmr.html"},
+      {5, "support.html"},
+      {112, "reaction.html"},
+      {113, "measurements.html"},
+      {124, "nmrtool.html"},
+      {128, "symbols.html"},
+      {129, "moleculardata.html"},
+      {131, "optimizer.html"},
+  }};
+  const char* file = pages.front().file;
+  for (const tpage& page : pages) {
+    if (page.context == context) {
+      file = page.file;
+    }
+  }
+  return QStringLiteral("qrc:/help/") + QString::fromLatin1(file);
 }
 
 thelpwindow::thelpwindow(QWidget* parent) : QWidget(parent, Qt::Window) {

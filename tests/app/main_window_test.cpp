@@ -277,6 +277,14 @@ TEST_F(MainWindow, HelpTopicsComeFromTheProgram) {
       << help->currentpage().toStdString();
   window_->showhelp(99);
   EXPECT_TRUE(help->currentpage().endsWith(QStringLiteral("general.html")));
+  // Every context number of the tool windows has a page of its own.
+  QStringList seen;
+  for (const int context : {1, 2, 3, 4, 5, 112, 113, 124, 128, 129, 131}) {
+    const QString page = helppage(context);
+    EXPECT_TRUE(QFile::exists(page.mid(3))) << page.toStdString();
+    EXPECT_FALSE(seen.contains(page)) << page.toStdString();
+    seen << page;
+  }
 }
 
 }  // namespace
