@@ -4,6 +4,7 @@
 
 #include "app/drawing_view.h"
 #include "app/help_window.h"
+#include "app/import_dialog.h"
 #include "app/main_menu.h"
 #include "app/settings_dialog.h"
 #include "commands/command_codes.h"
@@ -136,14 +137,11 @@ QString savefilters() {
 
 std::optional<QString> tdialogs::openname(QWidget* parent,
                                           const QString& title) {
-  const QString name = QFileDialog::getOpenFileName(
-      parent, title, QString(),
-      QStringLiteral("Documents (*.mlv *.MLV *.mdl *.MDL *.mol *.sdf *.xml "
-                     "*.cml);;ALL (*)"));
-  if (name.isEmpty()) {
+  timportdialog dialog(parent, title, QString());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
     return std::nullopt;
   }
-  return name;
+  return dialog.selectedFiles().front();
 }
 
 std::optional<tdialogs::tsavechoice> tdialogs::savename(QWidget* parent,
