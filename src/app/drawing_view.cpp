@@ -68,6 +68,7 @@ void tdrawingview::mouseReleaseEvent(QMouseEvent* event) {
 void tdrawingview::keyPressEvent(QKeyEvent* event) {
   if (!event->isAutoRepeat()) {
     pressedkey_ = event->key();
+    pressedmodifiers_ = event->modifiers();
   }
   event->accept();
 }
@@ -77,7 +78,9 @@ void tdrawingview::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   pressedkey_ = 0;
-  window_.keyup(event->key(), event->modifiers(),
+  // Ctrl+Z whose Ctrl is let go first must not turn into the Z edit: the
+  // modifiers held when the key went down count too.
+  window_.keyup(event->key(), event->modifiers() | pressedmodifiers_,
                 mapFromGlobal(QCursor::pos()));
 }
 

@@ -28,6 +28,7 @@ class tdrawingview final : public QWidget {
   /// The key whose press this view saw; a release is acted on only then, so
   /// the letter of a shortcut such as Ctrl+S never edits the drawing.
   int pressedkey_ = 0;
+  Qt::KeyboardModifiers pressedmodifiers_;
 };
 
 }  // namespace molvane

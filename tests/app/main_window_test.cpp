@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCursor>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -163,6 +164,16 @@ TEST_F(MainWindow, KeysEditTheObjectUnderTheCursor) {
   EXPECT_DOUBLE_EQ(session().drawing()->atoms.items(0)->x, x + 16);
   QTest::keyClick(&window_->view(), Qt::Key_PageDown);
   EXPECT_DOUBLE_EQ(session().drawing()->atoms.items(0)->y, y + 32);
+}
+
+TEST_F(MainWindow, ALetterPressedWithCtrlNeverEdits) {
+  tatm* nitrogen =
+      session().drawing()->addatom(std::make_unique<tatm>(7, 2, 100.0, 100.0));
+  QCursor::setPos(window_->view().mapToGlobal(QPoint(100, 100)));
+  // Ctrl is let go before the letter.
+  QTest::keyPress(&window_->view(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyRelease(&window_->view(), Qt::Key_Z, Qt::NoModifier);
+  EXPECT_EQ(nitrogen->element, 7);
 }
 
 TEST_F(MainWindow, EveryKeyOfTheTableReachesItsEdit) {
