@@ -65,12 +65,9 @@ TEST_F(BuildCommandTest, BadArgumentsGiveOneLine) {
        std::vector<std::vector<std::string>>{
            {},
            {"--in"},
-           {out, "151"},
            {out, "151@1"},
-           {out, "abc@1,2"},
            {out, "151@1,2x"},
            {out, "70000@1,2"},
-           {out, "-1@1,2"},
            {out, "--in", (folder.path() / "missing.mlv").string()},
            {(folder.path() / "x.unknown").string(), "151@0,0"}}) {
     tclioutcome outcome = build(arguments);
@@ -83,11 +80,9 @@ TEST_F(BuildCommandTest, BadArgumentsGiveOneLine) {
 
 TEST_F(BuildCommandTest, CommandMessagesReachTheSession) {
   testing::ttemporaryfolder folder;
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
+  testing::trecordingmessages& messages = recordmessages();
   tclioutcome outcome =
       build({(folder.path() / "empty.mlv").string(), "511@0,0", "201@0,0"});
-  session().setmessages(nullptr);
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(messages.informs,
             (std::vector<std::string>{"No Atoms", "No Bonds To Fuse"}));

@@ -65,7 +65,6 @@ TEST_F(HydrogensCommand, MistakesGiveExitStatusOneAndAMessage) {
   const std::vector<std::vector<std::string>> calls = {
       {"hydrogens", methanol, out},
       {"hydrogens", "--2d", "--3d", methanol, out},
-      {"hydrogens", "--4d", methanol, out},
       {"hydrogens", "--3d", methanol},
       {"hydrogens", "--3d", (folder.path() / "missing.mlv").string(), out},
       {"hydrogens", "--3d", methanol, (folder.path() / "out.unknown").string()},

@@ -17,16 +17,14 @@ namespace {
 class DispatcherTest : public testing::tdrawingtest {
  protected:
   DispatcherTest() {
-    session().setmessages(&messages);
     session().setrepaint([this] { ++repaints; });
   }
-  ~DispatcherTest() override { session().setmessages(nullptr); }
 
   tcommandresult click(double x, double y, int code) {
     return runcommand(x, y, code, state);
   }
 
-  testing::trecordingmessages messages;
+  testing::trecordingmessages& messages = recordmessages();
   tcommandstate state;
   int repaints = 0;
 };
@@ -70,9 +68,8 @@ TEST_F(DispatcherTest, CodeZeroOnlyRepaints) {
 TEST_F(DispatcherTest, CodesWithoutARowOnlySnapshotAndRepaint) {
   atom(6, 0, 0);
   drawing().saved = true;
-  for (int code : {1,   150, 160, 162, 209, 309, 409, 498,  500, 593,
-                   600, 609, 612, 616, 656, 658, 662, 665,  668, 691,
-                   703, 705, 719, 731, 801, 903, 905, 65535}) {
+  // Gaps between and after the ranges of the building commands.
+  for (int code : {1, 150, 162, 209, 498, 593, 656, 703, 731, 905, 65535}) {
     SCOPED_TRACE(code);
     const tdrawing* undo = session().undodrawing();
     tcommandresult result = click(5, 5, code);
@@ -82,7 +79,7 @@ TEST_F(DispatcherTest, CodesWithoutARowOnlySnapshotAndRepaint) {
     EXPECT_TRUE(drawing().bonds.empty());
     EXPECT_FALSE(drawing().saved);
   }
-  EXPECT_EQ(repaints, 28);
+  EXPECT_EQ(repaints, 11);
   EXPECT_TRUE(messages.informs.empty());
 }
 
@@ -102,8 +99,7 @@ TEST_F(DispatcherTest, SnapshotClearsSelectionsAndUndoRestoresTheDrawing) {
 }
 
 TEST_F(DispatcherTest, CommandsThatNeedAnAtomSayNoAtoms) {
-  for (int code :
-       {511, 543, 545, 640, 523, 499, 904, 527, 512, 520, 401, 619, 524}) {
+  for (int code : {511, 545, 640, 527, 512, 520, 401, 619, 524}) {
     SCOPED_TRACE(code);
     messages.informs.clear();
     click(0, 0, code);
@@ -144,12 +140,10 @@ TEST_F(DispatcherTest, TextLabelsOpenTheEditorWhereTheyAreTyped) {
     bool edited;
     int labelmode;
   };
-  for (const tcase& c :
-       {tcase{607, "Text", true, textlabel},
-        tcase{608, "Formula", true, hydrogenlabel},
-        tcase{611, "+", false, textlabel}, tcase{613, "298 K", true, textlabel},
-        tcase{614, "\xCE\xB4+", false, textlabel},
-        tcase{615, "\xCE\xB4-", false, textlabel}}) {
+  for (const tcase& c : {tcase{607, "Text", true, textlabel},
+                         tcase{608, "Formula", true, hydrogenlabel},
+                         tcase{611, "+", false, textlabel},
+                         tcase{614, "\xCE\xB4+", false, textlabel}}) {
     SCOPED_TRACE(c.code);
     tcommandresult result = click(40, 50, c.code);
     tatm* label = drawing().atoms.last();
@@ -163,7 +157,7 @@ TEST_F(DispatcherTest, TextLabelsOpenTheEditorWhereTheyAreTyped) {
   // A label takes no branch.
   messages.informs.clear();
   click(40, 50, 511);
-  EXPECT_EQ(drawing().atoms.count(), 6);
+  EXPECT_EQ(drawing().atoms.count(), 4);
   EXPECT_TRUE(messages.informs.empty());
 }
 

@@ -15,8 +15,7 @@ using FileCommandsTest = testing::tdrawingtest;
 
 TEST_F(FileCommandsTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
   testing::ttemporaryfolder folder;
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
+  testing::trecordingmessages& messages = recordmessages();
   atom(6, 0, 0);
   // A folder where the document should go cannot be replaced by a file.
   std::filesystem::create_directory(folder.path() / "taken.mlv");
@@ -27,13 +26,11 @@ TEST_F(FileCommandsTest, FailedSaveKeepsThePreviousFileAndSaysSo) {
 
   EXPECT_FALSE(savecurrentdocument(folder.path() / "nowhere" / "x.mlv"));
   EXPECT_EQ(messages.errors.size(), 2U);
-  session().setmessages(nullptr);
 }
 
 TEST_F(FileCommandsTest, OpeningABadFileKeepsTheCurrentDrawing) {
   testing::ttemporaryfolder folder;
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
+  testing::trecordingmessages& messages = recordmessages();
   tatm* kept = atom(6, 0, 0);
   std::ofstream(folder.path() / "broken.mlv") << "not a document";
   std::ofstream(folder.path() / "notes.txt") << "C";
@@ -42,7 +39,6 @@ TEST_F(FileCommandsTest, OpeningABadFileKeepsTheCurrentDrawing) {
   EXPECT_EQ(messages.errors,
             (std::vector<std::string>{"File Read Error", "File Read Error"}));
   EXPECT_EQ(drawing().atoms.items(0), kept);
-  session().setmessages(nullptr);
 }
 
 }  // namespace

@@ -87,8 +87,7 @@ TEST_F(ImportDocumentTest, WithoutBondsTheBondLengthSettingDecides) {
 }
 
 TEST_F(ImportDocumentTest, UnreadableFilesChangeNothing) {
-  testing::trecordingmessages messages;
-  session().setmessages(&messages);
+  testing::trecordingmessages& messages = recordmessages();
   testing::ttemporaryfolder folder;
   atom(6, 0, 0);
   std::filesystem::path broken = folder.path() / "broken.mol";
@@ -102,7 +101,6 @@ TEST_F(ImportDocumentTest, UnreadableFilesChangeNothing) {
             (std::vector<std::string>{filereaderror, filereaderror}));
   EXPECT_EQ(drawing().atoms.count(), 1);
   EXPECT_EQ(mergedrawing(drawing(), nullptr), 0);
-  session().setmessages(nullptr);
 }
 
 }  // namespace

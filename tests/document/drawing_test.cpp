@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
+#include <typeinfo>
 
 namespace molvane {
 namespace {
@@ -47,18 +49,6 @@ void buildsample(tdrawing& drawing) {
   drawing.temperature = 350.0;
 }
 
-TEST_F(DrawingTest, NewDrawingTakesTheDefaults) {
-  EXPECT_EQ(drawing().filename, "untitled.mlv");
-  EXPECT_EQ(drawing().bondlength, 30);
-  EXPECT_EQ(drawing().fileversion, 150);
-  EXPECT_EQ(drawing().fonts.count(), 1);
-  EXPECT_EQ(drawing().elementcolours[1], 0xAFFFFFU);
-  EXPECT_EQ(drawing().elementcolours[8], 0x0000FFU);
-  EXPECT_EQ(drawing().elementcolours[9], 0x00FF7FU);
-  EXPECT_DOUBLE_EQ(drawing().temperature, 298.0);
-  EXPECT_DOUBLE_EQ(drawing().pressure, 1.0);
-}
-
 TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
   buildsample(drawing());
   std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
@@ -77,12 +67,10 @@ TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
     const tatm* a = drawing().atoms.items(i);
     const tatm* b = clone->atoms.items(i);
     EXPECT_NE(a, b);
-    EXPECT_EQ(a->kind, b->kind);
-    EXPECT_EQ(a->symbol, b->symbol);
-    EXPECT_EQ(a->valence2, b->valence2);
-    EXPECT_EQ(a->labelmode, b->labelmode);
-    EXPECT_EQ(a->fontindex, b->fontindex);
-    EXPECT_DOUBLE_EQ(a->x, b->x);
+    EXPECT_EQ(std::tuple(b->kind, b->symbol, b->valence2, b->labelmode,
+                         b->fontindex, b->x),
+              std::tuple(a->kind, a->symbol, a->valence2, a->labelmode,
+                         a->fontindex, a->x));
   }
   for (int i = 0; i < clone->bonds.count(); ++i) {
     const tbond* a = drawing().bonds.items(i);
@@ -98,7 +86,7 @@ TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
   EXPECT_EQ(chain->ringatoms[1], clone->atoms.items(0));
   EXPECT_TRUE(clone->atoms.contains(chain->atoms.items(2)));
   const tSymbol* arrow = clone->symbols.items(0);
-  EXPECT_EQ(arrow->fragtype, 102);
+  EXPECT_TRUE(typeid(*arrow) == typeid(tArrow));
   EXPECT_EQ(arrow->headstyle, 2);
   EXPECT_TRUE(clone->atoms.contains(arrow->atoms.items(0)));
   EXPECT_TRUE(clone->bonds.contains(arrow->bonds.items(0)));
@@ -177,14 +165,6 @@ TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
 
   drawing().removeatom(c1);
   EXPECT_EQ(chain->ringatoms[1], nullptr);
-}
-
-TEST_F(DrawingTest, DeletingASymbolTakesItsPointsAndLinks) {
-  buildsample(drawing());
-  drawing().deletesymbol(drawing().symbols.items(0));
-  EXPECT_TRUE(drawing().symbols.empty());
-  EXPECT_EQ(drawing().atoms.count(), 4);
-  EXPECT_EQ(drawing().bonds.count(), 2);
 }
 
 TEST_F(DrawingTest, MirrorTwiceRestoresAndSwapsBondEnds) {

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/atomic_file.h"
 
+#include "testing/test_session.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -17,40 +18,15 @@ namespace fs = std::filesystem;
 using tbytes = std::vector<std::uint8_t>;
 using tnames = std::vector<std::string>;
 
-/// A fresh folder for the running test, removed with everything in it.
-class ttemporaryfolder {
- public:
-  ttemporaryfolder()
-      : path_(fs::temp_directory_path() /
-              ("molvane-io-" +
-               std::string(::testing::UnitTest::GetInstance()
-                               ->current_test_info()
-                               ->name()) +
-               "-" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
+/// Sorted names in folder: shows no temporary file was left behind.
+tnames entries(const testing::ttemporaryfolder& folder) {
+  tnames names;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    names.push_back(entry.path().filename().string());
   }
-  ttemporaryfolder(const ttemporaryfolder&) = delete;
-  ttemporaryfolder& operator=(const ttemporaryfolder&) = delete;
-  ~ttemporaryfolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  fs::path operator/(const char* name) const { return path_ / name; }
-
-  /// Sorted names of the entries: shows no temporary file was left behind.
-  tnames entries() const {
-    tnames names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 tbytes patternbytes(std::size_t size, unsigned seed) {
   tbytes bytes(size);
@@ -68,28 +44,28 @@ tbytes readback(const fs::path& path) {
 }
 
 TEST(AtomicFile, WrittenBytesReadBackAndReplaceLongerOnes) {
-  const ttemporaryfolder folder;
-  const fs::path target = folder / "benzene.mlv";
+  const testing::ttemporaryfolder folder;
+  const fs::path target = folder.path() / "benzene.mlv";
   // Larger than one read chunk, then shorter: no old tail may survive.
   for (const std::size_t size : {200000, 568, 0}) {
     SCOPED_TRACE(size);
     const tbytes bytes = patternbytes(size, size);
     ASSERT_EQ(writefileatomically(target, bytes), "");
     EXPECT_EQ(readback(target), bytes);
-    EXPECT_EQ(folder.entries(), tnames{"benzene.mlv"});
+    EXPECT_EQ(entries(folder), tnames{"benzene.mlv"});
   }
 }
 
 TEST(AtomicFile, FailuresReportAndLeaveEverythingAsItWas) {
-  const ttemporaryfolder folder;
-  const fs::path missing = folder / "missing" / "out.mlv";
+  const testing::ttemporaryfolder folder;
+  const fs::path missing = folder.path() / "missing" / "out.mlv";
   std::string error = writefileatomically(missing, patternbytes(10, 1));
   EXPECT_NE(error.find(missing.string()), std::string::npos) << error;
-  EXPECT_TRUE(folder.entries().empty());
+  EXPECT_TRUE(entries(folder).empty());
 
   // A directory cannot be replaced by a file; unlike a read-only folder
   // this also fails for root.
-  const fs::path directory = folder / "taken.mlv";
+  const fs::path directory = folder.path() / "taken.mlv";
   fs::create_directory(directory);
   error = writefileatomically(directory, patternbytes(50, 9));
   EXPECT_NE(error.find("Cannot replace \"" + directory.string()),
@@ -99,7 +75,7 @@ TEST(AtomicFile, FailuresReportAndLeaveEverythingAsItWas) {
 
   // A write beyond the process's file size limit fails with EFBIG, for root
   // too; the signal that comes with it is ignored meanwhile.
-  const fs::path target = folder / "old.mlv";
+  const fs::path target = folder.path() / "old.mlv";
   const tbytes old = patternbytes(100, 5);
   ASSERT_EQ(writefileatomically(target, old), "");
   const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -115,13 +91,13 @@ TEST(AtomicFile, FailuresReportAndLeaveEverythingAsItWas) {
   EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
   EXPECT_EQ(readback(target), old);
 
-  EXPECT_EQ(folder.entries(), (tnames{"old.mlv", "taken.mlv"}));
+  EXPECT_EQ(entries(folder), (tnames{"old.mlv", "taken.mlv"}));
 }
 
 TEST(AtomicFile, ReplacingKeepsPermissionsAndSymbolicLinks) {
-  const ttemporaryfolder folder;
-  const fs::path file = folder / "real.mlv";
-  const fs::path link = folder / "link.mlv";
+  const testing::ttemporaryfolder folder;
+  const fs::path file = folder.path() / "real.mlv";
+  const fs::path link = folder.path() / "link.mlv";
   ASSERT_EQ(writefileatomically(file, patternbytes(10, 1)), "");
   const auto mode =
       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -136,8 +112,8 @@ TEST(AtomicFile, ReplacingKeepsPermissionsAndSymbolicLinks) {
 }
 
 TEST(ReadWholeFile, RefusesTooLargeOrMissingFilesWithoutKeepingBytes) {
-  const ttemporaryfolder folder;
-  const fs::path path = folder / "hundred.bin";
+  const testing::ttemporaryfolder folder;
+  const fs::path path = folder.path() / "hundred.bin";
   const tbytes bytes = patternbytes(100, 4);
   ASSERT_EQ(writefileatomically(path, bytes), "");
   tbytes out{1, 2, 3};
@@ -152,8 +128,9 @@ TEST(ReadWholeFile, RefusesTooLargeOrMissingFilesWithoutKeepingBytes) {
       {path, 99, "\"" + path.string() + "\" is larger than 99 bytes"},
       // A device has no size and never ends; the limit must still hold.
       {"/dev/zero", 100000, "larger than 100000 bytes"},
-      {folder / "none", 10, "Cannot open \"" + (folder / "none").string()},
-      {folder / ".", 10, "Cannot read"},
+      {folder.path() / "none", 10,
+       "Cannot open \"" + (folder.path() / "none").string()},
+      {folder.path() / ".", 10, "Cannot read"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);

@@ -12,42 +12,6 @@ namespace {
 
 using tbytes = std::vector<std::uint8_t>;
 
-TEST(ByteWriter, WritesLittleEndianBytesTheCursorReadsBack) {
-  tbytewriter writer;
-  writer.writeu8(0xFE);
-  writer.writei8(-2);
-  writer.writeu16(0x1234);
-  writer.writei16(-32768);
-  writer.writeu32(0xDEADBEEF);
-  writer.writei32(-2);
-  writer.writereal48(1.0);
-  writer.writezeros(2);
-  writer.writebytes(tbytes{7, 8});
-  writer.writefixedtext("title", 8);
-  writer.writeshortstring("C6H6", 10);
-  const tbytes head{0xFE, 0xFE, 0x34, 0x12, 0x00, 0x80, 0xEF, 0xBE,
-                    0xAD, 0xDE, 0xFE, 0xFF, 0xFF, 0xFF, 0x81};
-  const tbytes bytes = writer.takebytes();
-  ASSERT_EQ(bytes.size(), 15u + 5 + 4 + 8 + 10);
-  EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes.begin()));
-  EXPECT_EQ(writer.size(), 0u);
-
-  tbytecursor cursor(bytes);
-  EXPECT_EQ(cursor.readu8(), 0xFE);
-  EXPECT_EQ(cursor.readi8(), -2);
-  EXPECT_EQ(cursor.readu16(), 0x1234);
-  EXPECT_EQ(cursor.readi16(), -32768);
-  EXPECT_EQ(cursor.readu32(), 0xDEADBEEFu);
-  EXPECT_EQ(cursor.readi32(), -2);
-  EXPECT_EQ(cursor.readreal48(), 1.0);
-  cursor.skip(2);
-  EXPECT_EQ(cursor.readbytes(2)[1], 8);
-  EXPECT_EQ(cursor.readfixedtext(8), "title");
-  EXPECT_EQ(cursor.readshortstring(10), "C6H6");
-  EXPECT_FALSE(cursor.failed());
-  EXPECT_EQ(cursor.remaining(), 0u);
-}
-
 TEST(ByteCursor, ReadPastTheEndFailsWithoutMovingAndKeepsFailing) {
   // Each buffer is one byte short after the first byte, heap-allocated and
   // exactly sized, so an overread trips the address sanitizer.

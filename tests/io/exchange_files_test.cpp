@@ -13,11 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,11 +23,7 @@
 namespace molvane {
 namespace {
 
-using ExchangeFilesTest = testing::tdrawingtest;
-
-std::vector<std::uint8_t> bytesof(std::string_view text) {
-  return {text.begin(), text.end()};
-}
+using testing::bytesof;
 
 TEST(ExchangeFormat, ContentDecidesWhateverTheExtensionSays) {
   struct tcase {
@@ -60,44 +54,31 @@ TEST(ExchangeFormat, ContentDecidesWhateverTheExtensionSays) {
   EXPECT_EQ(hillformula(*read.drawing), "H3N");
 }
 
-/// A drawing with what exchange files must keep: a benzene ring built as
-/// the program builds it (kinds 2 and 4, delocalised), a nitro group with
-/// charges, a triple bond, a delocalised one-and-a-half bond, and a label
-/// and an arrow that exchange files leave out.
-void buildsample(tdrawing& drawing) {
-  std::vector<tatm*> ring;
-  for (int i = 0; i < 6; ++i) {
-    double angle = i * std::numbers::pi / 3.0;
-    ring.push_back(drawing.addatom(std::make_unique<tatm>(
-        6, nolabel, 150 + 30 * std::cos(angle), 150 + 30 * std::sin(angle))));
+class ExchangeFilesTest : public testing::tdrawingtest {
+ protected:
+  /// What exchange files must keep: a benzene ring as the program builds
+  /// it, a nitro group with charges, a triple bond, a delocalised
+  /// one-and-a-half bond, and a label and an arrow that they leave out.
+  void buildsample() {
+    std::vector<tatm*> ring = benzene(150, 150, true);
+    drawing().addatom(std::make_unique<tLAtm>("nitro", 200, 40));
+    tatm* n = atom(7, 210, 150, 0, hydrogenlabel);
+    tatm* o1 = atom(8, 240, 150, 0, hydrogenlabel);
+    tatm* o2 = atom(8, 210, 120, 0, hydrogenlabel);
+    n->setcharge(1);
+    o1->setcharge(-1);
+    bond(ring[0], n);
+    bond(n, o1);
+    bond(n, o2, 4);
+    tatm* c1 = atom(6, 120, 200, 0, hydrogenlabel);
+    tatm* c2 = atom(6, 90, 200, 0, hydrogenlabel);
+    tatm* o3 = atom(8, 60, 200, 0, hydrogenlabel);
+    bond(ring[2], c1);
+    bond(c1, c2, 6);
+    bond(c2, o3, 3)->setdelocalised(true);
+    placesymbol(drawing(), 720, 300, 300);
   }
-  auto add = [&drawing](int element, double x, double y) {
-    return drawing.addatom(
-        std::make_unique<tatm>(element, hydrogenlabel, x, y));
-  };
-  auto join = [&drawing](tatm* a, tatm* b, int kind) {
-    return drawing.addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
-  };
-  for (int i = 0; i < 6; ++i) {
-    join(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)->setdelocalised(true);
-  }
-  drawing.addatom(std::make_unique<tLAtm>("nitro", 200, 40));
-  tatm* n = add(7, 210, 150);
-  tatm* o1 = add(8, 240, 150);
-  tatm* o2 = add(8, 210, 120);
-  n->setcharge(1);
-  o1->setcharge(-1);
-  join(ring[0], n, 2);
-  join(n, o1, 2);
-  join(n, o2, 4);
-  tatm* c1 = add(6, 120, 200);
-  tatm* c2 = add(6, 90, 200);
-  tatm* o3 = add(8, 60, 200);
-  join(ring[2], c1, 2);
-  join(c1, c2, 6);
-  join(c2, o3, 3)->setdelocalised(true);
-  placesymbol(drawing, 720, 300, 300);
-}
+};
 
 std::vector<const tatm*> chemicalatoms(const tdrawing& drawing) {
   std::vector<const tatm*> atoms;
@@ -169,7 +150,7 @@ TEST_F(ExchangeFilesTest, CompanionsKeepTheChemistryOfADocument) {
   for (const tcase& c : cases) {
     SCOPED_TRACE(c.what);
     session().newdrawing();
-    buildsample(drawing());
+    buildsample();
     std::unique_ptr<tdrawing> original = drawing().clonedrawing();
     roundtrip(c.write, c.read);
     expectsamechemistry(*original, drawing(), c.exact);
@@ -178,7 +159,7 @@ TEST_F(ExchangeFilesTest, CompanionsKeepTheChemistryOfADocument) {
 
 TEST_F(ExchangeFilesTest, SavedCompanionsAndExportsOpenAgain) {
   testing::ttemporaryfolder folder;
-  buildsample(drawing());
+  buildsample();
   std::unique_ptr<tdrawing> original = drawing().clonedrawing();
   tsaveresult saved = savedocument(drawing(), folder.path() / "nitro.mlv");
   ASSERT_TRUE(saved.written) << saved.error;

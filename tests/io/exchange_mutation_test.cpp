@@ -16,6 +16,7 @@ namespace molvane {
 namespace {
 
 using ExchangeMutationTest = testing::tdrawingtest;
+using testing::bytesof;
 
 /// Small valid files of every layout the readers know.
 const std::vector<std::string>& seeds() {
@@ -84,10 +85,6 @@ const std::vector<std::string>& seeds() {
       "0 1 3 1\n0 2 2 0\nC\nO\nR1\n",
   };
   return files;
-}
-
-std::vector<std::uint8_t> bytesof(std::string_view text) {
-  return {text.begin(), text.end()};
 }
 
 int chemicalcount(const tdrawing& drawing) {

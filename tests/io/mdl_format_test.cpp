@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -17,16 +16,10 @@ namespace molvane {
 namespace {
 
 using MdlFormatTest = testing::tdrawingtest;
-
-std::vector<std::uint8_t> bytesof(std::string_view text) {
-  return {text.begin(), text.end()};
-}
+using testing::bytesof;
+using testing::textof;
 
 treadresult readtext(std::string_view text) { return readmdl(bytesof(text)); }
-
-std::string textof(const std::vector<std::uint8_t>& bytes) {
-  return {bytes.begin(), bytes.end()};
-}
 
 /// "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0"
 std::string atomline(std::string symbol, double x = 0.0, int chargecode = 0,
@@ -91,16 +84,11 @@ TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndKeepsExactKinds) {
             std::string::npos)
       << text;
 
+  // Kinds, charges and the label's absence come back as the exchange
+  // round trips check; the scale is the companion's own.
   treadresult back = readmdl(writemdl(drawing()));
   ASSERT_NE(back.drawing, nullptr) << back.error;
   const tdrawing& read = *back.drawing;
-  ASSERT_EQ(read.atoms.count(), 4);
-  ASSERT_EQ(read.bonds.count(), 3);
-  EXPECT_EQ(read.bonds.items(0)->order, 104);
-  EXPECT_EQ(read.bonds.items(1)->order, 3);
-  EXPECT_EQ(read.bonds.items(2)->order, 2);
-  EXPECT_EQ(read.atoms.items(2)->fcharge, 1);
-  EXPECT_EQ(hillformula(read), hillformula(drawing()));
   // Written at 1.54 Å per bond, read at 1.53: a little longer, not flipped.
   EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x,
               30.0 * 1.54 / 1.53, 1e-4);
@@ -137,8 +125,6 @@ TEST_F(MdlFormatTest, ChargesAndRadicalsSetTheHydrogens) {
            {atomline("N", 0, 3), methyl, methyl, methyl, methyl},
            {bondline(1, 2), bondline(1, 3), bondline(1, 4), bondline(1, 5)}),
        0},
-      {"oxonium", molfile({atomline("O", 0, 3)}, {}), 3},
-      {"methoxide", molfile({atomline("O"), methyl}, {bondline(1, 2)}), 1},
       {"methoxide by M  CHG",
        molfile({atomline("O"), methyl}, {bondline(1, 2)},
                "M  CHG  1   1  -1\n"),
@@ -146,7 +132,6 @@ TEST_F(MdlFormatTest, ChargesAndRadicalsSetTheHydrogens) {
       {"methyl cation", molfile({atomline("C", 0, 3)}, {}), 3},
       {"methyl anion", molfile({atomline("C", 0, 5)}, {}), 3},
       {"borohydride", molfile({atomline("B", 0, 5)}, {}), 4},
-      {"thiolate", molfile({atomline("S", 0, 5), methyl}, {bondline(1, 2)}), 0},
       {"sodium ion", molfile({atomline("Na", 0, 3)}, {}), 0},
       {"doublet radical", molfile({atomline("C")}, {}, "M  RAD  1   1   2\n"),
        3},
@@ -340,16 +325,8 @@ TEST_F(MdlFormatTest, SdFilesGoOnAfterABadRecord) {
 
 TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
   drawing().settitle("nitrobenzene");
-  std::vector<tatm*> ring;
   // A regular hexagon with bonds of L = 30, so the scale comes back exactly.
-  for (int i = 0; i < 6; ++i) {
-    double angle = i * std::numbers::pi / 3.0;
-    ring.push_back(
-        atom(6, 150 + 30 * std::cos(angle), 150 + 30 * std::sin(angle)));
-  }
-  for (int i = 0; i < 6; ++i) {
-    bond(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)->setdelocalised(true);
-  }
+  std::vector<tatm*> ring = benzene(150, 150, true);
   tatm* n = atom(7, 210, 150);
   tatm* o1 = atom(8, 240, 150);
   tatm* o2 = atom(8, 210, 120);
@@ -377,16 +354,9 @@ TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
   treadresult back = readmdl(writemolfile(drawing()));
   ASSERT_NE(back.drawing, nullptr) << back.error;
   const tdrawing& read = *back.drawing;
-  EXPECT_EQ(hillformula(read), hillformula(drawing()));
-  EXPECT_EQ(read.totalcharge(), 0);
-  for (int i = 0; i < drawing().bonds.count(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(read.bonds.items(i)->isdelocalised(),
-              drawing().bonds.items(i)->isdelocalised());
-    EXPECT_EQ(read.bonds.items(i)->ffkind(),
-              drawing().bonds.items(i)->ffkind());
-    EXPECT_EQ(read.bonds.items(i)->style, drawing().bonds.items(i)->style);
-  }
+  // The chemistry comes back as the exchange round trips check; the wedge
+  // and the deuterium label are the molfile's own.
+  EXPECT_EQ(read.bonds.items(6)->style, wedgestyle);
   EXPECT_EQ(read.atoms.items(9)->symbol, "D");
   // Turned twice, the wedge's neighbours keep their sides.
   EXPECT_NEAR(read.atoms.items(8)->y - read.atoms.items(6)->y, -30.0, 1e-3);

@@ -3,7 +3,6 @@
 #include "io/native_format.h"
 
 #include "document/symbol.h"
-#include "io/atomic_file.h"
 #include "io/real48.h"
 #include "model/element_data.h"
 #include "testing/test_session.h"
@@ -534,23 +533,6 @@ TEST_F(NativeFormatTest, WideLayoutRoundTripsMoreThan65535AtomsAndBonds) {
             structurefields(d, d.symbols.items(0)));
   EXPECT_EQ(read->atoms.items(count - 1)->number, 9);
   EXPECT_EQ(writenative(*read), file);
-}
-
-TEST_F(NativeFormatTest, FilesAreSavedAndLoaded) {
-  testing::ttemporaryfolder folder;
-  bond(atom(6, 0, 0), atom(8, 30, 0), 4);
-  const auto path = folder.path() / "acetone.mlv";
-  ASSERT_EQ(savenativefile(drawing(), path), "");
-  treadresult loaded = loadnativefile(path);
-  ASSERT_NE(loaded.drawing, nullptr) << loaded.error;
-  EXPECT_EQ(loaded.drawing->bonds.count(), 1);
-
-  EXPECT_NE(loadnativefile(folder.path() / "missing.mlv").error.find("missing"),
-            std::string::npos);
-  ASSERT_EQ(writefileatomically(folder.path() / "stub.mlv", bytes(10)), "");
-  treadresult stub = loadnativefile(folder.path() / "stub.mlv");
-  EXPECT_EQ(stub.drawing, nullptr);
-  EXPECT_NE(stub.error.find("stub.mlv"), std::string::npos);
 }
 
 }  // namespace

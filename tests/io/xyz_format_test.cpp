@@ -15,15 +15,10 @@ namespace molvane {
 namespace {
 
 using XyzFormatTest = testing::tdrawingtest;
+using testing::textof;
 
-std::vector<std::uint8_t> bytesof(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
-treadresult readtext(std::string_view text) { return readxyz(bytesof(text)); }
-
-std::string textof(const std::vector<std::uint8_t>& bytes) {
-  return {bytes.begin(), bytes.end()};
+treadresult readtext(std::string_view text) {
+  return readxyz(testing::bytesof(text));
 }
 
 TEST_F(XyzFormatTest, TableListsAtomsBondsLabelsAndItsLayout) {

@@ -274,7 +274,6 @@ TEST_F(Fragment, PhaseTextAndReactivity) {
   };
   for (const tcase& test : std::vector<tcase>{
            {0, 1.0, " 1.00(g)", true},
-           {gasphase, 123.456, "123.46(g)", true},
            {liquidphase, 0.5, " 0.50(l)", true},
            {otherphase, -2.0, "-2.00(x)", false},
            {solidphase, 7.25, "(s)", true},

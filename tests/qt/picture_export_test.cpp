@@ -131,37 +131,6 @@ TEST_F(PictureExport, PaintsBenzeneIntoAPngCroppedToTheRing) {
   EXPECT_TRUE(white(image, image.width() - 1, image.height() - 1));
 }
 
-TEST_F(PictureExport, PaintsAReactionSchemeWithItsLabelsAndArrow) {
-  tatm* carbon = atom(6, 50, 100);
-  tatm* oxygen = atom(8, 80, 100, 0, hydrogenlabel);
-  bond(carbon, oxygen);
-  placesymbol(drawing(), 720, 150, 100);
-  tatm* product = atom(8, 220, 100, 0, hydrogenlabel);
-  product->setcharge(1);
-  const std::filesystem::path path = folder.path() / "scheme.png";
-  ASSERT_EQ(exportpicture(drawing(), path), "");
-  QImage image;
-  ASSERT_TRUE(image.load(QString::fromStdString(path.string()), "PNG"));
-  const tpictureoptions options;
-  // The arrow's shaft runs from 128 to 172 along y = 100.
-  for (int x : {130, 150, 170}) {
-    const auto [px, py] = inpicture(x, 100, options);
-    EXPECT_TRUE(dark(image, px, py)) << x;
-    EXPECT_TRUE(white(image, px, py - 6)) << x;
-  }
-  // Some ink round each label.
-  for (int x : {80, 220}) {
-    const auto [px, py] = inpicture(x, 100, options);
-    int ink = 0;
-    for (int dy = -6; dy <= 6; ++dy) {
-      for (int dx = -8; dx <= 8; ++dx) {
-        ink += dark(image, px + dx, py + dy) ? 1 : 0;
-      }
-    }
-    EXPECT_GT(ink, 5) << x;
-  }
-}
-
 TEST_F(PictureExport, SmoothsOnlyWhenAskedTo) {
   benzene(100, 100);
   tpictureoptions options;

@@ -170,10 +170,8 @@ TEST_F(Label, BuildsHydrogenLabelsWithTheirCounts) {
     std::string digits;
   };
   const std::vector<trow> table = {
-      {6, "CH4", "4"},   {7, "NH3", "3"},   {8, "H2O", "2"}, {9, "HF", ""},
-      {17, "HCl", ""},   {35, "HBr", ""},   {53, "HI", ""},  {16, "H2S", "2"},
-      {52, "H2Te", "2"}, {34, "SeH2", "2"}, {5, "BH3", "3"}, {14, "SiH4", "4"},
-      {26, "Fe", ""},    {1, "H2", ""},
+      {6, "CH4", "4"},   {8, "H2O", "2"}, {17, "HCl", ""}, {52, "H2Te", "2"},
+      {34, "SeH2", "2"}, {5, "BH3", "3"}, {26, "Fe", ""},  {1, "H2", ""},
   };
   for (const trow& row : table) {
     SCOPED_TRACE(row.label);
@@ -185,13 +183,6 @@ TEST_F(Label, BuildsHydrogenLabelsWithTheirCounts) {
   tatm* hydrogen = atom(1, 0, 0, 0, hydrogenlabel);
   hydrogen->sethadjust(1);
   EXPECT_EQ(hydrogendigits(*hydrogen), "3");
-}
-
-TEST_F(Label, DrawsWaterWithALoweredTwo) {
-  tatm* oxygen = atom(8, 100, 100, 0, hydrogenlabel);
-  EXPECT_EQ(drawn(*oxygen),
-            (std::vector<std::string>{text(96, 93, "H"), text(104, 98, "2"),
-                                      text(110, 93, "O")}));
 }
 
 TEST_F(Label, AddsNumbersInTheAtomsColourWhenTheDrawingShowsThem) {

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testing/test_session.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <random>
 #include <system_error>
 
@@ -15,6 +18,40 @@ tatm* tdrawingtest::atom(int element, double x, double y, double z,
 
 tbond* tdrawingtest::bond(tatm* a, tatm* b, int kind) const {
   return drawing().addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
+}
+
+std::vector<tatm*> tdrawingtest::benzene(double cx, double cy,
+                                         bool delocalised) const {
+  std::vector<tatm*> ring;
+  for (int i = 0; i < 6; ++i) {
+    const double angle = i * std::numbers::pi / 3.0;
+    ring.push_back(
+        atom(6, cx + 30 * std::cos(angle), cy + 30 * std::sin(angle)));
+  }
+  for (std::size_t i = 0; i < 6; ++i) {
+    bond(ring[i], ring[(i + 1) % 6], i % 2 == 0 ? 4 : 2)
+        ->setdelocalised(delocalised);
+  }
+  return ring;
+}
+
+trecordingmessages& tdrawingtest::recordmessages() {
+  session().setmessages(&recorded_);
+  return recorded_;
+}
+
+double angleat(const tatm& centre, const tatm& a, const tatm& b) {
+  const double cosine = ((a.x - centre.x) * (b.x - centre.x) +
+                         (a.y - centre.y) * (b.y - centre.y) +
+                         (a.z - centre.z) * (b.z - centre.z)) /
+                        (centre.distance(a) * centre.distance(b));
+  return std::acos(std::clamp(cosine, -1.0, 1.0)) * 180.0 / std::numbers::pi;
+}
+
+double heading(const tatm& a, const tatm& b) {
+  const double angle =
+      std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
+  return angle < -1e-9 ? angle + 360.0 : angle;
 }
 
 ttemporaryfolder::ttemporaryfolder() {

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace molvane::testing {
@@ -40,9 +42,28 @@ class tdrawingtest : public ::testing::Test {
   tatm* atom(int element, double x, double y, double z = 0.0,
              int labelmode = 0) const;
   tbond* bond(tatm* a, tatm* b, int kind = 2) const;
+  /// Six carbons 30 apart round (cx, cy), the first at angle 0, joined by
+  /// bonds of kinds 4, 2, 4, 2, 4, 2 as the program builds benzene.
+  std::vector<tatm*> benzene(double cx, double cy, bool delocalised) const;
+  /// Sends the session's messages to a recorder for the rest of the test.
+  trecordingmessages& recordmessages();
 
+  trecordingmessages recorded_;  // declared first: outlives the session
   tsessionguard guard;
 };
+
+/// The angle a-centre-b in degrees.
+double angleat(const tatm& centre, const tatm& a, const tatm& b);
+/// The screen direction from a to b in degrees, 0 <= angle < 360, y down.
+double heading(const tatm& a, const tatm& b);
+
+inline std::vector<std::uint8_t> bytesof(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+inline std::string textof(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
 
 /// A new empty folder for the files of one test, removed by the caller's
 /// scope guard.
