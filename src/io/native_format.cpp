@@ -5,7 +5,6 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
-#include "io/atomic_file.h"
 #include "io/byte_cursor.h"
 #include "io/real48.h"
 #include "model/atom.h"
@@ -924,28 +923,6 @@ treadresult readnative(std::span<const std::uint8_t> bytes) {
 
 std::vector<std::uint8_t> writenative(tdrawing& drawing) {
   return tnativewriter(drawing).write();
-}
-
-std::string savenativefile(tdrawing& drawing,
-                           const std::filesystem::path& path) {
-  const std::vector<std::uint8_t> bytes = writenative(drawing);
-  return writefileatomically(path, bytes);
-}
-
-treadresult loadnativefile(const std::filesystem::path& path) {
-  std::vector<std::uint8_t> bytes;
-  treadresult result;
-  result.error = readwholefile(path, bytes, largestnativefile);
-  if (!result.error.empty()) {
-    return result;
-  }
-  result = readnative(bytes);
-  if (!result.error.empty()) {
-    std::string located = "\"";
-    located.append(path.string()).append("\": ").append(result.error);
-    result.error = std::move(located);
-  }
-  return result;
 }
 
 }  // namespace molvane

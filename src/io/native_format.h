@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,9 +13,6 @@
 namespace molvane {
 
 class tdrawing;
-
-/// Native documents larger than this are refused unread.
-inline constexpr std::size_t largestnativefile = 512U * 1024U * 1024U;
 
 /// Builds a new drawing from the bytes of a native document, with
 /// everything that could be read: a file that ends early keeps what came
@@ -39,15 +35,5 @@ inline constexpr std::size_t largestnativefile = 512U * 1024U * 1024U;
 /// written in the wide layout (32-bit counts and indices), which only this
 /// program and its later versions read.
 [[nodiscard]] std::vector<std::uint8_t> writenative(tdrawing& drawing);
-
-/// Writes the native document of drawing to path atomically: path keeps
-/// its old content unless the new one was written completely. Returns ""
-/// or a one-line error naming the file.
-[[nodiscard]] std::string savenativefile(tdrawing& drawing,
-                                         const std::filesystem::path& path);
-
-/// Reads the native document at path; a file that cannot be opened or is
-/// larger than largestnativefile gives an error naming it.
-[[nodiscard]] treadresult loadnativefile(const std::filesystem::path& path);
 
 }  // namespace molvane
