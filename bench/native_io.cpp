@@ -103,7 +103,7 @@ int writechild(int atoms, const std::filesystem::path& path) {
 int readchild(const std::filesystem::path& path) {
   tsessionguard guard;
   std::vector<std::uint8_t> bytes;
-  const std::string error = readwholefile(path, bytes, largestnativefile);
+  const std::string error = readwholefile(path, bytes, std::size_t{1} << 30U);
   if (!error.empty()) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
