@@ -2,14 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "commands/view_commands.h"
+
+#include <QElapsedTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace molvane {
 
 class TMolvane3D;
 
 /// The client area of the main window: shows the window's buffer and the
-/// rubber band, and hands mouse and keys to the window.
+/// rubber band, and hands mouse and keys to the window. In the 3D draw
+/// modes it also turns the model with the middle button (or Alt and the
+/// left button) and zooms with the wheel.
 class tdrawingview final : public QWidget {
  public:
   explicit tdrawingview(TMolvane3D& window);
@@ -22,6 +29,9 @@ class tdrawingview final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  /// In a 3D draw mode the wheel zooms; the turns of one wheel gesture
+  /// make one undo step.
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   TMolvane3D& window_;
@@ -29,6 +39,12 @@ class tdrawingview final : public QWidget {
   /// the letter of a shortcut such as Ctrl+S never edits the drawing.
   int pressedkey_ = 0;
   Qt::KeyboardModifiers pressedmodifiers_;
+  /// A turn of the 3D view by the middle button, or by the left one with
+  /// Alt, while it lasts.
+  std::optional<tviewdrag> turn_;
+  Qt::MouseButton turnbutton_ = Qt::NoButton;
+  /// Since the last wheel turn that zoomed.
+  QElapsedTimer lastzoom_;
 };
 
 }  // namespace molvane

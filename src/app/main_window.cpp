@@ -2,11 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/animator.h"
 #include "app/drawing_view.h"
+#include "app/editor_windows.h"
 #include "app/help_window.h"
 #include "app/import_dialog.h"
 #include "app/main_menu.h"
+#include "app/periodic_table.h"
 #include "app/settings_dialog.h"
+#include "app/symbol_tool.h"
+#include "app/text_editor.h"
+#include "app/views_3d.h"
 #include "commands/command_codes.h"
 #include "commands/file_commands.h"
 #include "commands/hydrogens.h"
@@ -20,6 +26,7 @@
 #include "qt/picture_export.h"
 #include "qt/qt_canvas.h"
 #include "qt/text_conversion.h"
+#include "render/paint_3d.h"
 #include "render/paint_drawing.h"
 
 #include <QAction>
@@ -29,6 +36,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -173,6 +181,15 @@ bool tdialogs::comments(QWidget* parent) {
   return true;
 }
 
+std::optional<QFont> tdialogs::font(QWidget* parent, const QFont& start) {
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, start, parent);
+  if (!chosen) {
+    return std::nullopt;
+  }
+  return font;
+}
+
 void tdialogs::settings(QWidget* parent) {
   auto* window = dynamic_cast<TMolvane3D*>(parent);
   if (window != nullptr) {
@@ -218,6 +235,11 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
 }
 
 TMolvane3D::~TMolvane3D() {
+  // The tool windows call back into the window; they go first.
+  editors_.reset();
+  // So do the animator, whose frames repaint the window, and the 3D Views.
+  delete animator_;
+  delete views3d_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -286,9 +308,11 @@ void TMolvane3D::buildmenus() {
   };
   QMenu& atom = *bar.addMenu(QStringLiteral("&Atom"));
   QAction* add = atom.addAction(QStringLiteral("Add ..."));
-  add->setEnabled(false);
+  connect(add, &QAction::triggered, this,
+          [this] { editors().periodictable().openadd(); });
   QAction* branch = atom.addAction(QStringLiteral("Branch ..."));
-  branch->setEnabled(false);
+  connect(branch, &QAction::triggered, this,
+          [this] { editors().periodictable().openbranch(); });
   addatommenu(atom, choose);
   atom.addSeparator();
   const std::array<std::pair<const char*, thydrogencommand>, 3> hydrogens{{
@@ -309,7 +333,8 @@ void TMolvane3D::buildmenus() {
   addringmenu(*bar.addMenu(QStringLiteral("&Ring")), choose);
   addbenzenemenu(*bar.addMenu(QStringLiteral("Ben&zene")), choose);
   QAction* symbol = bar.addAction(QStringLiteral("&Symbol"));
-  symbol->setEnabled(false);
+  connect(symbol, &QAction::triggered, this,
+          [this] { editors().symboltool().showpalette(); });
   buildhelpmenu(*bar.addMenu(QStringLiteral("&Help")));
 
   // Ctrl+C copies what the window shows.
@@ -345,13 +370,14 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   item("&CopyToClipboard", [this] { copydrawing(); });
   item(
       "&Print ...", [this] { print(); }, QKeySequence::Print);
-  later("3D Animator...");
+  item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
   connect(drawmode, &QAction::toggled, this,
           [](bool on) { session().settings.build3d = on; });
+  build3daction_ = drawmode;
   later("3D &Optimizer ...");
-  later("&3D Views ..");
+  item("&3D Views ..", [this] { showviews3d(); });
   later("&Measurements ...");
   later("Molecular &Data ...");
   nmraction_ = later("NMR Shifts...");
@@ -466,6 +492,62 @@ void TMolvane3D::markmodified() {
   undoaction_->setEnabled(true);
   undotag_ = -1;
   undoaction_->setText(QStringLiteral("Undo"));
+}
+
+teditorwindows& TMolvane3D::editors() {
+  if (editors_ == nullptr) {
+    editors_ = std::make_unique<teditorwindows>(*this);
+  }
+  return *editors_;
+}
+
+void TMolvane3D::seteditormode(int mode) {
+  editormode_ = mode;
+  dragging_ = false;
+  band_ = QRect();
+  editors().showmenu(mode);
+}
+
+void TMolvane3D::returntodrawingmode() {
+  resetcommand();
+  seteditormode(0);
+  session().drawing()->selectall(false);
+  repaintdrawing();
+}
+
+TFunctions3D& TMolvane3D::views3d() {
+  if (views3d_ == nullptr) {
+    views3d_ = new TFunctions3D(*this, *build3daction_);
+  }
+  return *views3d_;
+}
+
+TAnimator& TMolvane3D::animator() {
+  if (animator_ == nullptr) {
+    animator_ = new TAnimator(*this);
+  }
+  return *animator_;
+}
+
+void TMolvane3D::showviews3d() {
+  views3d().show();
+  views3d().raise();
+}
+
+void TMolvane3D::choosedrawmode(int mode) {
+  session().drawing()->setdrawmode(static_cast<std::uint8_t>(mode));
+}
+
+void TMolvane3D::NormalView1Click() {
+  tdrawing& drawing = *session().drawing();
+  drawing.setdrawmode(
+      static_cast<std::uint8_t>(normalviewof(drawing.drawmode)));
+}
+
+void TMolvane3D::StereoView1Click() {
+  tdrawing& drawing = *session().drawing();
+  drawing.setdrawmode(
+      static_cast<std::uint8_t>(stereoviewof(drawing.drawmode)));
 }
 
 void TMolvane3D::toggleundo() {
@@ -693,6 +775,7 @@ void TMolvane3D::savedefaults() {
 
 void TMolvane3D::leftdown(QPoint point) {
   if (editormode_ != 0) {
+    editors().leftdown(editormode_, point);
     return;
   }
   band_ = QRect(point, point);
@@ -702,10 +785,17 @@ void TMolvane3D::leftdown(QPoint point) {
   if (result.snapshot) {
     markmodified();
   }
+  if (result.editlabel != nullptr) {
+    editors().texteditor().openon(result.editlabel);
+  }
 }
 
 void TMolvane3D::leftmove(QPoint point) {
-  if (editormode_ != 0 || !dragging_) {
+  if (editormode_ != 0) {
+    editors().leftmove(editormode_, point);
+    return;
+  }
+  if (!dragging_) {
     return;
   }
   if (point.x() >= 1 && point.x() < 32768 && point.y() >= 1 &&
@@ -716,8 +806,9 @@ void TMolvane3D::leftmove(QPoint point) {
   view_->update();
 }
 
-void TMolvane3D::leftup(QPoint) {
+void TMolvane3D::leftup(QPoint point) {
   if (editormode_ != 0) {
+    editors().leftup(editormode_, point);
     return;
   }
   dragging_ = false;
@@ -734,7 +825,11 @@ std::optional<QRect> TMolvane3D::rubberband() const {
 }
 
 void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
-  if (editormode_ != 0 || modifiers != Qt::NoModifier) {
+  if (editormode_ != 0) {
+    editors().rightup(editormode_, point);
+    return;
+  }
+  if (modifiers != Qt::NoModifier) {
     return;
   }
   lastclick_ = pickclicktarget(*session().drawing(), point.x(), point.y());
@@ -755,6 +850,7 @@ void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
   if (!text.isEmpty()) {
     statusBar()->showMessage(text, 2000);
   }
+  editors().openfor(lastclick_);
 }
 
 void TMolvane3D::movedrawing(double dx, double dy) {

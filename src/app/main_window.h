@@ -8,6 +8,7 @@
 #include "document/messages.h"
 #include "io/defaults_record.h"
 
+#include <QFont>
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
@@ -25,7 +26,10 @@ class QProgressBar;
 
 namespace molvane {
 
+class TAnimator;
+class TFunctions3D;
 class tdrawingview;
+class teditorwindows;
 class thelpwindow;
 
 /// The file choices the window asks the user for. The window owns one;
@@ -47,6 +51,8 @@ class tdialogs {
   /// Edits the drawing's title, author and notes; false on Cancel.
   virtual bool comments(QWidget* parent);
   virtual void settings(QWidget* parent);
+  /// A font chosen from start; nullopt on Cancel.
+  virtual std::optional<QFont> font(QWidget* parent, const QFont& start);
 };
 
 /// The filters of the save dialog, in the order of their indexes 1 .. 7.
@@ -77,6 +83,7 @@ class TMolvane3D final : public QMainWindow,
   void reset() override;
 
   void setdialogs(std::unique_ptr<tdialogs> dialogs);
+  tdialogs& dialogs() const { return *dialogs_; }
 
   /// The window title for a document name: "Molvane 3D [ NAME ]".
   static QString captionfor(const std::string& filename);
@@ -116,6 +123,28 @@ class TMolvane3D final : public QMainWindow,
   void savedefaults();
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified();
+
+  /// The tool windows of the atom, symbol and text editors.
+  teditorwindows& editors();
+  /// Where the mouse goes: 0 drawing, 1 atom editor, 4 symbol editor, 5
+  /// text editor, 8 atom tool, ...; editor modes show their own menu.
+  void seteditormode(int mode);
+  /// When an editor closes: no command, mode 0 with the main menu, nothing
+  /// selected, repainted.
+  void returntodrawingmode();
+
+  /// The "3D Views" window and the animator, made on first use.
+  TFunctions3D& views3d();
+  TAnimator& animator();
+  void showviews3d();
+  /// The File menu's "3D DrawMode" item.
+  QAction* build3daction() const { return build3daction_; }
+  /// The draw-mode handlers, `Normal1Click` to `BWSpheres1Click` (the
+  /// table drawmodehandlers): the drawing takes mode and is repainted.
+  void choosedrawmode(int mode);
+  /// The drawing's mode without, or with, its stereo pair.
+  void NormalView1Click();
+  void StereoView1Click();
 
   // Mouse and keyboard, in client coordinates of the drawing view.
   void leftdown(QPoint point);
@@ -166,6 +195,10 @@ class TMolvane3D final : public QMainWindow,
   int editormode_ = 0;
   int undotag_ = -1;
   std::unique_ptr<tdialogs> dialogs_;
+  TFunctions3D* views3d_ = nullptr;
+  TAnimator* animator_ = nullptr;
+  QAction* build3daction_ = nullptr;
+  std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;
   QImage buffer_;
   QAction* undoaction_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "commands/branch_commands.h"
 #include "commands/click_anchor.h"
+#include "commands/editor_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/atom.h"
@@ -160,6 +161,7 @@ void editbond(tdrawing& drawing, char key, double x, double y) {
   }
   if (key == 'K') {
     drawing.removebond(bond);
+    labelloneatoms(drawing);
     return;
   }
   if (key == 'A') {
@@ -189,6 +191,7 @@ bool runkeyedit(char key, double x, double y) {
     tatm* atom = nearestatom(drawing, x, y);
     if (atom != nullptr && atom->kind != symbolpointkind) {
       drawing.removeatom(atom);
+      labelloneatoms(drawing);
     }
   } else if (key == 'L') {
     linknearest(drawing, x, y);

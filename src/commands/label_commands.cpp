@@ -19,31 +19,31 @@ constexpr const char* deltaminus = "\xCE\xB4-";
 
 }  // namespace
 
-tLAtm* addlabel(double x, double y, int code) {
-  tdrawing& drawing = *session().drawing();
-  std::unique_ptr<tLAtm> label;
+std::unique_ptr<tLAtm> makelabel(int code, double x, double y,
+                                 double temperature) {
   switch (code) {
     case textlabelcommand:
-      label = std::make_unique<tLAtm>("Text", x, y);
-      break;
+      return std::make_unique<tLAtm>("Text", x, y);
     case formulalabelcommand:
-      label = tLAtm::highlightedlabel("Formula", x, y);
-      break;
+      return tLAtm::highlightedlabel("Formula", x, y);
     case pluslabelcommand:
-      label = std::make_unique<tLAtm>("+", x, y);
-      break;
+      return std::make_unique<tLAtm>("+", x, y);
     case temperaturelabelcommand:
-      label = std::make_unique<tLAtm>(
-          formatfixed(drawing.temperature, 0) + " K", x, y);
-      break;
+      return std::make_unique<tLAtm>(formatfixed(temperature, 0) + " K", x, y);
     case deltapluscommand:
-      label = std::make_unique<tLAtm>(deltaplus, x, y);
-      break;
+      return std::make_unique<tLAtm>(deltaplus, x, y);
     case deltaminuscommand:
-      label = std::make_unique<tLAtm>(deltaminus, x, y);
-      break;
+      return std::make_unique<tLAtm>(deltaminus, x, y);
     default:
       return nullptr;
+  }
+}
+
+tLAtm* addlabel(double x, double y, int code) {
+  tdrawing& drawing = *session().drawing();
+  std::unique_ptr<tLAtm> label = makelabel(code, x, y, drawing.temperature);
+  if (label == nullptr) {
+    return nullptr;
   }
   return static_cast<tLAtm*>(drawing.addatom(std::move(label)));
 }

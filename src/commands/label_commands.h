@@ -2,9 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
+
 namespace molvane {
 
 class tLAtm;
+
+/// The label code creates at (x, y), in no drawing yet; the temperature
+/// label shows temperature in kelvin. Null for a code that makes no label.
+std::unique_ptr<tLAtm> makelabel(int code, double x, double y,
+                                 double temperature);
 
 /// The text labels of the symbol tool (codes 607, 608, 611, 613, 614,
 /// 615), added to the current drawing at the click: a plain text, a

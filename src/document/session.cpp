@@ -33,12 +33,14 @@ tsession::~tsession() = default;
 tdrawing* tsession::setdrawing(std::unique_ptr<tdrawing> drawing) {
   if (drawing != nullptr) {
     drawing_ = std::move(drawing);
+    ++drawingserial_;
   }
   return drawing_.get();
 }
 
 void tsession::newdrawing() {
   drawing_ = std::make_unique<tdrawing>();
+  ++drawingserial_;
   resetsnapshots();
 }
 
@@ -55,6 +57,7 @@ void tsession::undo() {
   }
   redodrawing_ = drawing_->clonedrawing();
   drawing_ = undodrawing_->clonedrawing();
+  ++drawingserial_;
 }
 
 void tsession::redo() {
@@ -63,6 +66,7 @@ void tsession::redo() {
   }
   undodrawing_ = drawing_->clonedrawing();
   drawing_ = redodrawing_->clonedrawing();
+  ++drawingserial_;
 }
 
 void tsession::resetsnapshots() {

@@ -65,6 +65,10 @@ class tsession {
   void redo();
   /// Both copies become clones of the current drawing (after New or Open).
   void resetsnapshots();
+  /// Grows each time another drawing becomes the current one (New, Open,
+  /// Undo, Redo, setdrawing). Whoever keeps pointers into the drawing
+  /// compares it to tell whether they still point into the current one.
+  std::uint64_t drawingserial() const { return drawingserial_; }
 
   tsettings settings;
 
@@ -90,6 +94,7 @@ class tsession {
   std::unique_ptr<tdrawing> drawing_;
   std::unique_ptr<tdrawing> undodrawing_;
   std::unique_ptr<tdrawing> redodrawing_;
+  std::uint64_t drawingserial_ = 0;
   tsilentmessages silentmessages_;
   tsilentprogress silentprogress_;
   tmessages* messages_ = &silentmessages_;

@@ -16,6 +16,8 @@ namespace molvane {
 namespace {
 
 constexpr int defaultcellheight = 12;
+constexpr double pixelsperinch = 96.0;
+constexpr double pointsperinch = 72.0;
 
 QString familyof(const fontrecord& record) {
   const QString face = qtstring(record.facenametext());
@@ -50,6 +52,22 @@ QFont qtfontof(const fontrecord& record, bool antialiased) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(scaled))));
   }
   return font;
+}
+
+fontrecord fontrecordof(const QFont& font, const fontrecord& base) {
+  fontrecord record = base;
+  record.setfacename(utf8string(font.family()));
+  if (font.pixelSize() > 0) {
+    record.height = static_cast<std::int16_t>(-font.pixelSize());
+  } else if (font.pointSizeF() > 0) {
+    record.height = static_cast<std::int16_t>(
+        -std::lround(font.pointSizeF() * pixelsperinch / pointsperinch));
+  }
+  record.weight = static_cast<std::int16_t>(font.bold() ? 700 : 400);
+  record.italic = font.italic() ? 1 : 0;
+  record.underline = font.underline() ? 1 : 0;
+  record.strikeout = font.strikeOut() ? 1 : 0;
+  return record;
 }
 
 }  // namespace molvane

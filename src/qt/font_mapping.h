@@ -17,4 +17,10 @@ struct fontrecord;
 /// smoothing.
 QFont qtfontof(const fontrecord& record, bool antialiased);
 
+/// The record of a font a font dialog chose: base with the font's family,
+/// its em height in pixels (points at 96 pixels per inch), bold as weight
+/// 700, italic, underline and strike-out. base keeps its other fields, and
+/// its height when the font gives no size.
+fontrecord fontrecordof(const QFont& font, const fontrecord& base);
+
 }  // namespace molvane

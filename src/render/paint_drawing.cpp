@@ -8,6 +8,7 @@
 #include "render/bond_painter.h"
 #include "render/drawing_extent.h"
 #include "render/font_selection.h"
+#include "render/paint_3d.h"
 #include "render/symbol_painter.h"
 
 #include <cmath>
@@ -128,7 +129,7 @@ bool showsaromaticcircles(int drawmode) {
 
 }  // namespace
 
-bool isdrawmode3d(int drawmode) { return drawmode % 100 != 0; }
+bool isdrawmode3d(int drawmode) { return drawmode != 0; }
 
 std::string structurelabel(const tdrawing& drawing,
                            const tStructure& structure) {
@@ -164,8 +165,8 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
   if (drawing.showstructurelabels) {
     paintstructurelabels(drawing, canvas);
   }
-  if (isdrawmode3d(drawing.drawmode) && options.paint3d) {
-    options.paint3d(drawing, canvas);
+  if (isdrawmode3d(drawing.drawmode)) {
+    paint3d(drawing, canvas, drawing.drawmode);
   } else {
     paint2d(drawing, canvas, options);
   }

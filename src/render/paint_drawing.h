@@ -5,7 +5,6 @@
 #include "render/canvas.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,17 +30,14 @@ struct tpaintoptions {
   /// Hide that second pass of the labels.
   bool hidelabels = false;
   std::optional<tvectoroverlay> overlay;
-  /// Paints atoms and bonds in the 3D draw modes; without it those modes
-  /// are painted as in 2D.
-  std::function<void(tdrawing&, tcanvas&)> paint3d;
   /// Let the front end handle pending events afterwards.
   bool processmessages = false;
 };
 
 inline constexpr tcolour overlaycolour = 0x808080;
 
-/// True for the draw modes (stereo pairs included) that paint atoms and
-/// bonds as 3D figures rather than as the 2D drawing.
+/// True for the draw modes that show the model in 3D rather than as the 2D
+/// drawing: every mode but 0, the stereo pairs included.
 bool isdrawmode3d(int drawmode);
 
 /// The name of a structure in the drawing: its phase prefix ("Gas_",
@@ -51,7 +47,8 @@ std::string structurelabel(const tdrawing& drawing,
 
 /// Paints the whole drawing on canvas, in this order: the structures' amount
 /// and phase texts (when the drawing shows them), their names (likewise),
-/// the bonds and then the atoms, the aromatic circles of rings of ring
+/// the bonds and then the atoms (as 3D figures or a stereo pair in the
+/// draw modes other than 0), the aromatic circles of rings of ring
 /// style 6 or 7 (in draw modes 0, 12, 15 and 18 only), the symbols, and
 /// the overlay. Multiple bonds are refreshed from their atoms first.
 void paintdrawing(tdrawing& drawing, tcanvas& canvas,

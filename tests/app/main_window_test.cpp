@@ -3,8 +3,10 @@
 #include "app/main_window.h"
 
 #include "app/drawing_view.h"
+#include "app/editor_windows.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "app/periodic_table.h"
 #include "document/symbol.h"
 #include "io/atomic_file.h"
 #include "model/atom.h"
@@ -76,8 +78,8 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndCodes) {
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(commandcodeof(action), item.code);
   }
-  for (const char* later : {"3D Animator...", "NMR Shifts...",
-                            "&Measurements ...", "&Reaction Tool ..."}) {
+  for (const char* later :
+       {"NMR Shifts...", "&Measurements ...", "&Reaction Tool ..."}) {
     SCOPED_TRACE(later);
     QAction* action =
         menuitem(*window_->menuBar(), {"&File", QString::fromUtf8(later)});
@@ -133,6 +135,10 @@ TEST_F(MainWindow, RightClickChoosesAtomBondOrStructure) {
   const QPoint onatom(static_cast<int>(first->x), static_cast<int>(first->y));
   click(onatom, Qt::RightButton);
   EXPECT_EQ(window_->lastclicktarget().kind, tclicktarget::tkind::atom);
+  // The atom editor opened on it; Done brings the drawing mode back.
+  EXPECT_EQ(window_->editormode(), 1);
+  window_->editors().periodictable().done();
+  EXPECT_EQ(window_->editormode(), 0);
   click(QPoint(200, 200), Qt::RightButton);
   EXPECT_EQ(window_->lastclicktarget().kind, tclicktarget::tkind::structure);
   const tbond* bond = session().drawing()->bonds.items(0);

@@ -34,9 +34,14 @@ class tscripteddialogs final : public tdialogs {
   bool print(QWidget*, QPrinter&) override { return false; }
   bool comments(QWidget*) override { return false; }
   void settings(QWidget*) override {}
+  std::optional<QFont> font(QWidget*, const QFont&) override {
+    return chosenfont;
+  }
 
   std::optional<QString> name;
   int filter = 1;
+  /// The answer of the font dialog; nullopt is Cancel.
+  std::optional<QFont> chosenfont;
 };
 
 /// The item at a path of captions through the menu bar.

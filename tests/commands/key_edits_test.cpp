@@ -82,9 +82,13 @@ TEST_F(KeyEdits, DeleteAndKRemoveTheNearestObjects) {
   bond(b, c);
   runkeyedit('K', 62, 0);
   EXPECT_EQ(drawing().bonds.count(), 1);
+  // A carbon left without bonds shows itself as CH4 instead of vanishing.
+  EXPECT_EQ(c->labelmode, hydrogenlabel);
+  EXPECT_EQ(b->labelmode, 0);
   runkeyedit(deletekey, 1, 1);
   EXPECT_EQ(drawing().atoms.count(), 2);
   EXPECT_EQ(drawing().bonds.count(), 0);
+  EXPECT_EQ(b->labelmode, hydrogenlabel);
   EXPECT_EQ(session().undodrawing()->atoms.count(), 3);
 }
 

@@ -60,5 +60,30 @@ TEST(FontMapping, ReadsNegativeHeightsAsEmAndPositiveOnesAsTheCell) {
   EXPECT_GT(qtfontof(record, false).pixelSize(), 0);
 }
 
+TEST(FontMapping, ChosenFontsBecomeRecordsThatMapBack) {
+  fontrecord base = fontrecord::standard();
+  base.charset = 2;
+  QFont chosen(QStringLiteral("Some Face"));
+  chosen.setPointSize(12);
+  chosen.setBold(true);
+  chosen.setUnderline(true);
+  fontrecord record = fontrecordof(chosen, base);
+  EXPECT_EQ(record.facenametext(), "Some Face");
+  EXPECT_EQ(record.height, -16);  // 12 points at 96 pixels per inch
+  EXPECT_EQ(record.weight, 700);
+  EXPECT_EQ(record.underline, 1);
+  EXPECT_EQ(record.italic, 0);
+  EXPECT_EQ(record.charset, 2);
+
+  record.setfacename("No Such Face Anywhere");
+  record.height = -23;
+  record.weight = 400;
+  record.italic = 1;
+  const fontrecord back = fontrecordof(qtfontof(record, true), record);
+  EXPECT_EQ(back.height, -23);
+  EXPECT_EQ(back.italic, 1);
+  EXPECT_EQ(back.weight, 400);
+}
+
 }  // namespace
 }  // namespace molvane

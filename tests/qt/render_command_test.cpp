@@ -67,7 +67,6 @@ TEST_F(RenderCommand, RejectsBadArgumentsInOneLine) {
   const std::vector<trow> table = {
       {{"render", in}, usage},
       {{"render", in, out, "--width", "100"}, usage},
-      {{"render", in, out, "--mode"}, "--mode needs a whole number\n" + usage},
       {{"render", in, out, "--mode", "x"},
        "--mode needs a whole number\n" + usage},
       {{"render", in, out, "--mode", "50"},
@@ -89,6 +88,39 @@ TEST_F(RenderCommand, RejectsBadArgumentsInOneLine) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.error.rfind("File Read Error: ", 0), 0U);
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(RenderCommand, PaintsShadedSpheresAndStereoPairs) {
+  const std::string in = document().string();
+  const auto render = [&](const std::string& mode) {
+    const std::string out = (folder.path() / ("mode" + mode + ".png")).string();
+    const tclioutcome outcome = run({"render", in, out, "--mode", mode});
+    EXPECT_EQ(outcome.status, 0) << outcome.error;
+    return QImage(QString::fromStdString(out));
+  };
+  // Pixels of the oxygen's red, from the darkest shade on.
+  const auto redpixels = [](const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor colour = image.pixelColor(x, y);
+        count += colour.red() > 180 && colour.green() < 80 ? 1 : 0;
+      }
+    }
+    return count;
+  };
+  const QImage flat = render("0");
+  const QImage spheres = render("10");
+  const QImage pair = render("110");
+  ASSERT_FALSE(flat.isNull());
+  ASSERT_FALSE(spheres.isNull());
+  ASSERT_FALSE(pair.isNull());
+  EXPECT_EQ(redpixels(flat), 0);
+  // A sphere of radius 16 covers about 800 pixels; the pair shows two, one
+  // of them partly behind its carbon.
+  EXPECT_GT(redpixels(spheres), 600);
+  EXPECT_GT(redpixels(pair), redpixels(spheres) * 3 / 2);
+  EXPECT_GT(pair.width(), spheres.width() + 30);
 }
 
 TEST_F(RenderCommand, ConvertsToPicturesByExtension) {

@@ -106,7 +106,12 @@ TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
     canvas.clear();
     paintdrawing(drawing(), canvas);
     const bool shown = mode == 0 || mode == 12 || mode == 15 || mode == 18;
-    EXPECT_EQ(canvas.callsof("ellipse").size(), shown ? 2U : 0U);
+    // The circles are outlines; the balls and spheres of 3D modes are not.
+    std::size_t circles = 0;
+    for (const std::string& call : canvas.callsof("ellipse")) {
+      circles += call.find("brush=clear") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(circles, shown ? 2U : 0U);
   }
   // 60% of the ring radius 30, round the ring's centre, outline only.
   drawing().drawmode = 0;
@@ -114,24 +119,6 @@ TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
   paintdrawing(drawing(), canvas);
   EXPECT_EQ(canvas.callsof("ellipse").at(0),
             "ellipse 82,82 119,119 pen=solid/1/000000 brush=clear");
-}
-
-TEST_F(PaintDrawing, LeavesAtomsAndBondsOfTheThreeDimensionalModesToItsHook) {
-  bond(atom(6, 0, 0, 0, symbollabel), atom(8, 30, 0, 0, symbollabel));
-  drawing().drawmode = 9;
-  int hookcalls = 0;
-  tpaintoptions options;
-  options.paint3d = [&hookcalls](tdrawing&, tcanvas&) { ++hookcalls; };
-  paintdrawing(drawing(), canvas, options);
-  EXPECT_EQ(hookcalls, 1);
-  EXPECT_TRUE(canvas.calls.empty());
-  // Draw mode 0 never asks the hook; without a hook every mode paints flat.
-  drawing().drawmode = 0;
-  paintdrawing(drawing(), canvas, options);
-  EXPECT_EQ(hookcalls, 1);
-  drawing().drawmode = 9;
-  paintdrawing(drawing(), canvas);
-  EXPECT_EQ(canvas.callsof("text").size(), 4U);
 }
 
 TEST_F(PaintDrawing, NamesStructuresByPhaseAboveTheirFrames) {

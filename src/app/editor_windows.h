@@ -1,0 +1,129 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/session.h"
+
+#include <QPoint>
+#include <QPointer>
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace molvane {
+
+class TAtomTool;
+class TMolvane3D;
+class TPeriodicTable;
+class TSymbolEditor;
+class TSymbolTool;
+class TTextEditor;
+struct tclicktarget;
+
+/// Editor modes of the main window that the windows here serve.
+inline constexpr int atomeditormode = 1;
+inline constexpr int symboleditormode = 4;
+inline constexpr int texteditormode = 5;
+inline constexpr int atomtoolmode = 8;
+
+/// An editor's pointer to an object of the current drawing. It lapses when
+/// another drawing becomes current (Undo, Open, ...), whose objects are
+/// other ones even where an address comes round again.
+template <class T>
+class tdrawingpointer {
+ public:
+  void set(T* object) {
+    object_ = object;
+    serial_ = session().drawingserial();
+  }
+  void clear() { object_ = nullptr; }
+  /// Null once the drawing was replaced.
+  T* get() const {
+    return serial_ == session().drawingserial() ? object_ : nullptr;
+  }
+
+ private:
+  T* object_ = nullptr;
+  std::uint64_t serial_ = 0;
+};
+
+/// An editor that works on the drawing with the mouse while the main
+/// window is in its mode (client coordinates of the drawing).
+class tmouseeditor {
+ public:
+  virtual ~tmouseeditor() = default;
+  /// The right button let go: picks the object to edit.
+  virtual void pickat(QPoint point) = 0;
+  /// The left button pressed, moved while held, and let go.
+  virtual void dragstart(QPoint point) = 0;
+  virtual void dragmove(QPoint point) = 0;
+  virtual void dragend(QPoint point) = 0;
+};
+
+/// A button of a tool window that leaves the keyboard where it is; name is
+/// its object name (none when empty), hint its tool tip.
+QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
+                        const char* hint);
+
+/// Hides an editor's window; when the main window is still in one of the
+/// editor's modes it goes back to drawing mode, otherwise it repaints.
+void closeeditor(QWidget& editor, TMolvane3D& window,
+                 std::initializer_list<int> modes);
+
+/// The tool windows of the drawing editors (periodic table and atom tool,
+/// symbol tool, symbol editor, text editor) and the small menus the main
+/// window shows while an editor is in use. The windows are made on first
+/// use as tool windows of the main window, which owns them.
+class teditorwindows {
+ public:
+  explicit teditorwindows(TMolvane3D& window);
+  ~teditorwindows();
+  teditorwindows(const teditorwindows&) = delete;
+  teditorwindows& operator=(const teditorwindows&) = delete;
+
+  TPeriodicTable& periodictable();
+  TAtomTool& atomtool();
+  TSymbolTool& symboltool();
+  TSymbolEditor& symboleditor();
+  TTextEditor& texteditor();
+
+  /// The mouse in the drawing (client coordinates) while the main window
+  /// is in mode: the editor of modes 1, 4 and 5 gets presses, moves and
+  /// releases of the left button and the right button's release; mode 8
+  /// gets the left button's release. False for the modes of other windows.
+  bool leftdown(int mode, QPoint point);
+  bool leftmove(int mode, QPoint point);
+  bool leftup(int mode, QPoint point);
+  bool rightup(int mode, QPoint point);
+
+  /// The right click of drawing mode: a chemical atom opens the atom
+  /// editor, a text label the text editor and a symbol point the symbol
+  /// editor on its symbol. False (nothing opens) for other targets.
+  bool openfor(const tclicktarget& target);
+
+  /// Shows the menu of editor mode 1, 4 or 5 in place of the main menu;
+  /// any other mode brings the main menu back.
+  void showmenu(int mode);
+
+ private:
+  void restoremainmenu();
+  /// The editor of modes 1, 4 and 5; null for other modes.
+  tmouseeditor* mouseeditor(int mode);
+
+  TMolvane3D& window_;
+  QPointer<TPeriodicTable> periodictable_;
+  QPointer<TSymbolTool> symboltool_;
+  QPointer<TSymbolEditor> symboleditor_;
+  QPointer<TTextEditor> texteditor_;
+  /// The editor menu on show and the main menu items it hides.
+  QPointer<QMenu> editormenu_;
+  std::vector<QPointer<QAction>> hiddenitems_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace molvane {
+
+/// The picture of a symbol-tool button: the symbol or text label that
+/// command code creates, painted by the drawing's own painters and
+/// centred in a white image of size (a symbol larger than the image is
+/// shrunk to fit). A plain white image for a code that creates neither.
+QImage symbolpicture(int code, QSize size);
+
+}  // namespace molvane

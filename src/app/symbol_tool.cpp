@@ -1,0 +1,102 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/symbol_tool.h"
+
+#include "app/main_window.h"
+#include "app/palette_pictures.h"
+#include "commands/command_codes.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include <array>
+
+namespace molvane {
+
+namespace {
+
+struct timage {
+  const char* name;
+  int code;
+  const char* hint;
+};
+
+constexpr std::array<timage, 16> images{{
+    {"SingleArrow", firstsymbolcommand, "Arrow"},
+    {"DoubleArrow", firstsymbolcommand + 1, "Double-headed arrow"},
+    {"eqArrow1", firstsymbolcommand + 2, "Equilibrium arrow"},
+    {"EqArrow2", firstsymbolcommand + 3, "Equilibrium arrow, short return"},
+    {"ArcArrow1", firstsymbolcommand + 4, "Curved arrow"},
+    {"ArcArrow2", firstsymbolcommand + 5, "Curved arrow"},
+    {"ArcArrow3", firstsymbolcommand + 6, "Curved arrow"},
+    {"ArcArrow4", firstsymbolcommand + 7, "Curved arrow"},
+    {"AddArc", firstsymbolcommand + 8, "Arc"},
+    {"AddTriangle", lastsymbolcommand, "Triangle (heat)"},
+    {"AddText", textlabelcommand, "Text"},
+    {"AddFormula", formulalabelcommand, "Formula"},
+    {"AddPlus", pluslabelcommand, "Plus sign"},
+    {"AddTempK", temperaturelabelcommand, "Temperature"},
+    {"DeltaPlus", deltapluscommand, "Partial positive charge"},
+    {"DeltaMinus", deltaminuscommand, "Partial negative charge"},
+}};
+
+constexpr QSize picturesize(56, 32);
+constexpr int columns = 4;
+constexpr int screentop = 10;
+constexpr int symbolhelpcontext = 128;
+
+}  // namespace
+
+TSymbolTool::TSymbolTool(TMolvane3D& window)
+    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+  setObjectName(QStringLiteral("SymbolTool"));
+  setWindowTitle(QStringLiteral("Add Symbol"));
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  int index = 0;
+  for (const timage& entry : images) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(entry.name));
+    button->setToolTip(QString::fromLatin1(entry.hint));
+    button->setIcon(
+        QIcon(QPixmap::fromImage(symbolpicture(entry.code, picturesize))));
+    button->setIconSize(picturesize);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [this, code = entry.code] {
+      window_.choosecommand(code);
+      hide();
+    });
+    layout->addWidget(button, index / columns, index % columns);
+    ++index;
+  }
+  const int row = (index + columns - 1) / columns;
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  connect(close, &QPushButton::clicked, this, [this] { hide(); });
+  auto* help = new QPushButton(QStringLiteral("Help"), this);
+  connect(help, &QPushButton::clicked, this,
+          [this] { window_.showhelp(symbolhelpcontext); });
+  layout->addWidget(close, row, 0, 1, columns / 2);
+  layout->addWidget(help, row, columns / 2, 1, columns / 2);
+  setFixedSize(sizeHint());
+}
+
+void TSymbolTool::showpalette() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.right() + 1 - frameGeometry().width(), area.top() + screentop);
+  }
+  show();
+  raise();
+}
+
+QToolButton* TSymbolTool::image(const QString& name) const {
+  return findChild<QToolButton*>(name);
+}
+
+}  // namespace molvane
