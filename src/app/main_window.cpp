@@ -23,6 +23,7 @@
 #include "document/symbol.h"
 #include "io/document_files.h"
 #include "model/bond.h"
+#include "model/element_data.h"
 #include "qt/picture_export.h"
 #include "qt/qt_canvas.h"
 #include "qt/text_conversion.h"
@@ -450,7 +451,10 @@ void TMolvane3D::setcaption() {
 void TMolvane3D::showcommand() {
   const int code = state_.commandcode;
   QString text = QStringLiteral("No command");
-  if (code != 0) {
+  if (code >= firstelementcommand && code <= lastelementcommand) {
+    text = QStringLiteral("Element: ") +
+           qtstring(symbolof(code - elementcommandbase));
+  } else if (code != 0) {
     const QString caption = commandcaption(code);
     text = QStringLiteral("Command: ") +
            (caption.isEmpty() ? QString::number(code) : caption);

@@ -15,6 +15,7 @@
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace molvane {
@@ -107,6 +108,8 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
 
   pick(17);
   EXPECT_EQ(window_->commandcode(), 817);
+  EXPECT_EQ(window_->statusBar()->currentMessage(),
+            QStringLiteral("Element: Cl"));
   click(QPoint(100, 100));
   ASSERT_EQ(atomcount(), 1);
   const tatm* chlorine = session().drawing()->atoms.first();
