@@ -9,57 +9,18 @@
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cmath>
-#include <csetjmp>
-#include <cstdio>
 #include <numbers>
 #include <string>
 #include <vector>
 
 namespace molvane {
 namespace {
-
-/// Width and height of a JPEG file read back by libjpeg; (0, 0) when it
-/// does not decode.
-struct tjpegerror {
-  jpeg_error_mgr manager;
-  std::jmp_buf back;
-};
-
-void jumpback(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<tjpegerror*>(info->err)->back, 1);
-}
-
-std::pair<int, int> decodejpeg(std::vector<std::uint8_t>& bytes) {
-  jpeg_decompress_struct info{};
-  tjpegerror error{};
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = jumpback;
-  if (setjmp(error.back) != 0) {
-    jpeg_destroy_decompress(&info);
-    return {0, 0};
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  jpeg_start_decompress(&info);
-  std::vector<unsigned char> row(info.output_width * info.output_components);
-  while (info.output_scanline < info.output_height) {
-    unsigned char* line = row.data();
-    jpeg_read_scanlines(&info, &line, 1);
-  }
-  const std::pair<int, int> size{static_cast<int>(info.output_width),
-                                 static_cast<int>(info.output_height)};
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return size;
-}
 
 class PictureExport : public testing::tdrawingtest {
  protected:
@@ -150,15 +111,17 @@ TEST_F(PictureExport, SmoothsOnlyWhenAskedTo) {
   EXPECT_GT(greys(paintpicture(drawing(), options, error)), 0);
 }
 
-TEST_F(PictureExport, WritesAJpegAtFullQualityThatLibjpegReads) {
+TEST_F(PictureExport, WritesAJpegThatReadsBackAtItsSize) {
   benzene(100, 100);
   const std::filesystem::path path = folder.path() / "benzene.JPG";
   ASSERT_EQ(exportpicture(drawing(), path), "");
-  std::vector<std::uint8_t> bytes = read(path);
+  const std::vector<std::uint8_t> bytes = read(path);
   ASSERT_GT(bytes.size(), 100U);
-  EXPECT_EQ(decodejpeg(bytes), (std::pair<int, int>{61, 69}));
-  std::vector<std::uint8_t> garbage = {0xFF, 0xD8, 0x00, 0x01};
-  EXPECT_EQ(decodejpeg(garbage), (std::pair<int, int>{0, 0}));
+  EXPECT_EQ(std::vector(bytes.begin(), bytes.begin() + 3),
+            (std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF}));
+  QImage image;
+  ASSERT_TRUE(image.load(QString::fromStdString(path.string()), "JPG"));
+  EXPECT_EQ(image.size(), QSize(61, 69));
 }
 
 TEST_F(PictureExport, WritesBmpAndSvgFilesThatParse) {
