@@ -164,21 +164,10 @@ TEST_F(ExchangeMutationTest, EveryTruncationIsReadOrRefused) {
 
 TEST_F(ExchangeMutationTest, RandomDamageIsReadOrRefused) {
   std::mt19937 random(20260601);
-  const std::string replacements[] = {std::string(1, '\0'),
-                                      "\xFF",
-                                      "-",
-                                      "9999999",
-                                      "1e300",
-                                      "nan",
-                                      " ",
-                                      "\n",
-                                      "$$$$\n",
-                                      "<",
-                                      "\"",
-                                      "M  END\n",
-                                      "M  V30 ",
-                                      "0",
-                                      "-1"};
+  const std::string nul(1, '\0');
+  const std::string replacements[] = {
+      nul,      "\xFF", "-",  "9999999",  "1e300",   "nan", " ", "\n",
+      "$$$$\n", "<",    "\"", "M  END\n", "M  V30 ", "0",   "-1"};
   for (int round = 0; round < 3000; ++round) {
     const std::string& seed = seeds()[round % seeds().size()];
     std::string text = seed;
