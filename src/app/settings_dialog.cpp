@@ -8,13 +8,13 @@
 #include "qt/text_conversion.h"
 
 #include <QComboBox>
-#include <QFontDialog>
+#include <QFont>
 #include <QFormLayout>
 #include <QPushButton>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <optional>
 
 namespace molvane {
 
@@ -87,22 +87,12 @@ tsettingsdialog::tsettingsdialog(TMolvane3D& window) : QDialog(&window) {
 
 void tsettingsdialog::choosefont(TMolvane3D& window) {
   fontrecord& record = session().settings.labelfont;
-  bool chosen = false;
-  const QFont font =
-      QFontDialog::getFont(&chosen, qtfontof(record, true), &window);
-  if (!chosen) {
+  const std::optional<QFont> font =
+      window.dialogs().font(&window, qtfontof(record, true));
+  if (!font) {
     return;
   }
-  record.setfacename(utf8string(font.family()));
-  if (font.pixelSize() > 0) {
-    record.height = static_cast<std::int16_t>(-font.pixelSize());
-  } else if (font.pointSizeF() > 0) {
-    // Points at 96 pixels per inch.
-    record.height =
-        static_cast<std::int16_t>(-std::lround(font.pointSizeF() * 96 / 72));
-  }
-  record.weight = static_cast<std::int16_t>(font.bold() ? 700 : 400);
-  record.italic = font.italic() ? 1 : 0;
+  record = fontrecordof(*font, record);
   window.savedefaults();
   window.repaintdrawing();
 }

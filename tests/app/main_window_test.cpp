@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QFile>
+#include <QFont>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -309,6 +310,19 @@ TEST_F(MainWindow, ScaleRescalesTheDrawing) {
   const double after = std::hypot(bond->atom1->x - bond->atom2->x,
                                   bond->atom1->y - bond->atom2->y);
   EXPECT_NEAR(after, before * 2.0, 1e-6);
+}
+
+TEST_F(MainWindow, TheLabelFontIsChosenAndKeptInTheDefaults) {
+  QFont serif(QStringLiteral("Serif"));
+  serif.setPixelSize(14);
+  serif.setBold(true);
+  dialogs_->chosenfont = serif;
+  choose({QStringLiteral("&File"), QStringLiteral("&Font ...")});
+  window_.reset();
+  const tdefaultsload loaded = loaddefaults(folder_.path());
+  EXPECT_EQ(loaded.record.labelfont.facenametext(), "Serif");
+  EXPECT_EQ(loaded.record.labelfont.height, -14);
+  EXPECT_EQ(loaded.record.labelfont.weight, 700);
 }
 
 TEST_F(MainWindow, LineSettingReachesBondsAndSymbols) {
