@@ -9,7 +9,6 @@
 //   native_io_bench --write N FILE       (child) builds and writes
 //   native_io_bench --read FILE          (child) reads
 #include "document/drawing.h"
-#include "document/session.h"
 #include "io/atomic_file.h"
 #include "io/native_format.h"
 
@@ -85,8 +84,7 @@ void buildchain(tdrawing& drawing, int atoms) {
 }
 
 int writechild(int atoms, const std::filesystem::path& path) {
-  tsessionguard guard;
-  tdrawing& drawing = *session().drawing();
+  tdrawing drawing;
   buildchain(drawing, atoms);
   std::vector<std::uint8_t> bytes;
   const double milliseconds = fastest([&] { bytes = writenative(drawing); });
@@ -101,7 +99,6 @@ int writechild(int atoms, const std::filesystem::path& path) {
 }
 
 int readchild(const std::filesystem::path& path) {
-  tsessionguard guard;
   std::vector<std::uint8_t> bytes;
   const std::string error = readwholefile(path, bytes, std::size_t{1} << 30U);
   if (!error.empty()) {

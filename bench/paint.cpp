@@ -10,7 +10,6 @@
 // shaded white spheres with rods (mode 16). An animation at 30 frames a
 // second needs a repaint of 1 000 atoms in under 33 ms.
 #include "document/drawing.h"
-#include "document/session.h"
 #include "qt/qt_canvas.h"
 #include "render/paint_drawing.h"
 
@@ -79,8 +78,7 @@ struct ttiming {
 };
 
 ttiming repaintmilliseconds(int atoms, int repeats, int drawmode) {
-  tsessionguard guard;
-  tdrawing& drawing = *session().drawing();
+  tdrawing drawing;
   builddrawing(drawing, atoms);
   if (drawmode != 0) {
     spreaddepths(drawing);

@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/session.h"
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
 
@@ -26,7 +25,6 @@ void check(const molvane::treadresult& result) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  molvane::tsessionguard guard;
   const std::span<const std::uint8_t> bytes(data, size);
   check(molvane::readmdlfile(bytes));
   for (const molvane::treadresult& record :

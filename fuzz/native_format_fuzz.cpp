@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/session.h"
 #include "io/native_format.h"
 
 #include <cstddef>
@@ -9,7 +8,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  molvane::tsessionguard guard;
   const molvane::treadresult result =
       molvane::readnative(std::span<const std::uint8_t>(data, size));
   // Every input gives either a drawing or an error.

@@ -3,7 +3,6 @@
 #include "app/import_dialog.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "io/document_files.h"
 #include "model/formula.h"
 #include "qt/picture_export.h"
@@ -41,14 +40,13 @@ tdocumentpreview previewdocument(const std::filesystem::path& path,
   if (bytes > largestpreviewfile) {
     return {QImage(), QStringLiteral("Too large to preview")};
   }
-  // Atoms find their neighbours through the session's current drawing, so
-  // the document is read and measured in a session of its own.
-  const tsessionguard scratch;
+  // The document is read and measured on its own: the current drawing and
+  // its undo copies are not touched.
   treadresult result = loaddocument(path);
   if (!result.drawing) {
     return {QImage(), QStringLiteral("File Read Error")};
   }
-  tdrawing& drawing = *session().setdrawing(std::move(result.drawing));
+  tdrawing& drawing = *result.drawing;
   QString text =
       qtstring(hillformula(drawing)) + QStringLiteral("\n%1 atoms, %2 bonds")
                                            .arg(drawing.atoms.count())

@@ -540,18 +540,21 @@ void TMolvane3D::showviews3d() {
 
 void TMolvane3D::choosedrawmode(int mode) {
   session().drawing()->setdrawmode(static_cast<std::uint8_t>(mode));
+  session().repaint();
 }
 
 void TMolvane3D::NormalView1Click() {
   tdrawing& drawing = *session().drawing();
   drawing.setdrawmode(
       static_cast<std::uint8_t>(normalviewof(drawing.drawmode)));
+  session().repaint();
 }
 
 void TMolvane3D::StereoView1Click() {
   tdrawing& drawing = *session().drawing();
   drawing.setdrawmode(
       static_cast<std::uint8_t>(stereoviewof(drawing.drawmode)));
+  session().repaint();
 }
 
 void TMolvane3D::toggleundo() {

@@ -89,6 +89,8 @@ tdrawing::tdrawing() : fonts(session().settings.labelfont) {
   fileversion = settings.version;
   bondlength = settings.bondlength;
   weight = settings.bondlength;
+  // A copy of the settings until a session takes the drawing in.
+  setgeometry(settings);
   for (int e = 1; e <= lastelement; ++e) {
     elementcolours[static_cast<std::size_t>(e)] = colourof(e);
   }
@@ -152,6 +154,7 @@ void tdrawing::removebond(tbond* bond) {
 
 std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
   auto copy = std::make_unique<tdrawing>();
+  copy->setgeometry(geometry());
   copy->copyfields(*this);
   copy->filename = filename;
   copy->saved = saved;
@@ -219,10 +222,7 @@ void tdrawing::selectall(bool flag) {
   }
 }
 
-void tdrawing::setdrawmode(std::uint8_t code) {
-  drawmode = code;
-  session().repaint();
-}
+void tdrawing::setdrawmode(std::uint8_t code) { drawmode = code; }
 
 tStructure* tdrawing::placestructure(std::unique_ptr<tStructure> structure,
                                      double x, double y) {

@@ -87,10 +87,10 @@ class tdrawing : public tStructure {
   void mirror(int axis) override;
 
   /// Index of font in the font list (added when absent).
-  int fontindexof(const fontrecord& font);
+  int fontindexof(const fontrecord& font) override;
   /// The record at index; the default font for an unknown index.
-  fontrecord getfontrecord(int index) const;
-  void setfontrecord(int index, const fontrecord& font);
+  fontrecord getfontrecord(int index) const override;
+  void setfontrecord(int index, const fontrecord& font) override;
 
   /// 1-based index of structure in `structures`, 0 when absent.
   int structurenumber(const tStructure* structure) const;

@@ -18,14 +18,6 @@ std::unique_ptr<tsession>& currentsession() {
 
 }  // namespace
 
-int tsettings::linewidth() const {
-  return std::clamp(static_cast<int>(linewidthcode), 1, 4);
-}
-
-double tsettings::lengthscale() const {
-  return 1.0 / std::max<std::uint16_t>(bondlength, 1);
-}
-
 tsession::tsession() = default;
 
 tsession::~tsession() = default;
@@ -34,6 +26,7 @@ tdrawing* tsession::setdrawing(std::unique_ptr<tdrawing> drawing) {
   if (drawing != nullptr) {
     drawing_ = std::move(drawing);
     ++drawingserial_;
+    adoptdrawings();
   }
   return drawing_.get();
 }
@@ -49,6 +42,7 @@ void tsession::takeundosnapshot() {
   undodrawing_ = drawing_->clonedrawing();
   drawing_->saved = false;
   undodrawing_->saved = false;
+  adoptdrawings();
 }
 
 void tsession::undo() {
@@ -58,6 +52,7 @@ void tsession::undo() {
   redodrawing_ = drawing_->clonedrawing();
   drawing_ = undodrawing_->clonedrawing();
   ++drawingserial_;
+  adoptdrawings();
 }
 
 void tsession::redo() {
@@ -67,11 +62,22 @@ void tsession::redo() {
   undodrawing_ = drawing_->clonedrawing();
   drawing_ = redodrawing_->clonedrawing();
   ++drawingserial_;
+  adoptdrawings();
 }
 
 void tsession::resetsnapshots() {
   undodrawing_ = drawing_->clonedrawing();
   redodrawing_ = drawing_->clonedrawing();
+  adoptdrawings();
+}
+
+void tsession::adoptdrawings() {
+  for (tdrawing* each :
+       {drawing_.get(), undodrawing_.get(), redodrawing_.get()}) {
+    if (each != nullptr) {
+      each->usegeometry(&settings);
+    }
+  }
 }
 
 void tsession::setmessages(tmessages* messages) {

@@ -4,6 +4,7 @@
 
 #include "document/messages.h"
 #include "model/font.h"
+#include "model/geometry_settings.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,25 +15,15 @@ namespace molvane {
 
 class tdrawing;
 
-/// The program-wide settings that the model reads (the defaults record).
-struct tsettings {
-  std::uint16_t version = 150;          ///< written into every document header
-  std::uint16_t bondlength = 30;        ///< L: one standard bond in pixels
-  std::uint8_t linewidthcode = 1;       ///< 0..3, the "Line" setting
-  std::uint16_t doublebondspacing = 6;  ///< pixels between bond lines
+/// The program-wide settings (the defaults record). The drawings the
+/// session holds read the geometry part of them.
+struct tsettings : tgeometrysettings {
+  std::uint16_t version = 150;  ///< written into every document header
   fontrecord labelfont = fontrecord::standard();
   std::uint8_t nmrnucleus = 0;  ///< 0 none, or 1, 6, 7, 9, 15
-  bool build3d = false;         ///< "3D DrawMode": building makes 3D shapes
-  /// Formula counts add atoms that carry implicit hydrogens.
-  bool showimplicithydrogens = false;
   bool saveonclose = false;
   std::uint16_t horizontalstep = 16;
   std::uint16_t verticalstep = 16;
-
-  /// Pen width in pixels (1..4) that new bonds and symbols take.
-  int linewidth() const;
-  /// Ångström per drawing unit divided by 1.53: the reciprocal of L.
-  double lengthscale() const;
 };
 
 /// All mutable program state: the current drawing, its undo and redo
@@ -91,6 +82,9 @@ class tsession {
   void seedrandom(std::uint64_t seed);
 
  private:
+  /// Makes the drawings the session holds read its settings.
+  void adoptdrawings();
+
   std::unique_ptr<tdrawing> drawing_;
   std::unique_ptr<tdrawing> undodrawing_;
   std::unique_ptr<tdrawing> redodrawing_;

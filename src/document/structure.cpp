@@ -28,6 +28,8 @@ void returnvalence(tatm* end, int kind) {
 tStructure::tStructure() {
   fragtype = fragmenttype;
   weight = session().settings.bondlength;
+  // Structures built by commands follow the program's settings.
+  usegeometry(&session().settings);
 }
 
 tStructure::~tStructure() {
@@ -46,6 +48,7 @@ tatm* tStructure::addatom(std::unique_ptr<tatm> atom) {
     return nullptr;
   }
   ownedatoms_.emplace(view, std::move(atom));
+  view->setowner(this);
   atoms.add(view);
   return view;
 }
@@ -213,6 +216,7 @@ void tStructure::setrecordbytes(const trecordbytes& bytes) {
 
 void tStructure::transferownership(tStructure& target) {
   for (auto& [view, atom] : ownedatoms_) {
+    atom->setowner(&target);
     target.ownedatoms_.emplace(view, std::move(atom));
   }
   for (auto& [view, bond] : ownedbonds_) {
@@ -223,6 +227,14 @@ void tStructure::transferownership(tStructure& target) {
 }
 
 void tStructure::release(const tatm* atom) { ownedatoms_.erase(atom); }
+
+int tStructure::fontindexof(const fontrecord&) { return 0; }
+
+fontrecord tStructure::getfontrecord(int) const {
+  return session().settings.labelfont;
+}
+
+void tStructure::setfontrecord(int, const fontrecord&) {}
 
 void tStructure::release(const tlink* bond) { ownedbonds_.erase(bond); }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/atom.h"
+#include "model/atom_owner.h"
 #include "model/bond.h"
 #include "model/bond_list.h"
 #include "model/fragment.h"
@@ -20,7 +21,7 @@ inline constexpr int fragmenttype = 100;
 /// A building unit: a molecule graph made of the fragment's atoms and its
 /// own bond list. A structure that stands alone owns the atoms and bonds
 /// added to it; merging it into a drawing hands them to the drawing.
-class tStructure : public TFragment {
+class tStructure : public TFragment, public tatomowner {
  public:
   tStructure();
   ~tStructure() override;
@@ -51,9 +52,17 @@ class tStructure : public TFragment {
   virtual void removeatom(tatm* atom);
 
   /// Bonds of atom in this structure's bond list, in list order.
-  const std::vector<tbond*>& bondsof(const tatm* atom) const;
+  const std::vector<tbond*>& bondsof(const tatm* atom) const override;
   /// 0-based position of atom in `atoms`, or -1.
-  int positionof(const tatm* atom) const;
+  int positionof(const tatm* atom) const override;
+  /// A structure has no fonts of its own: its atoms use the default one
+  /// until a drawing holds them.
+  int fontindexof(const fontrecord& font) override;
+  fontrecord getfontrecord(int index) const override;
+  void setfontrecord(int index, const fontrecord& font) override;
+  const tgeometrysettings& geometry() const override {
+    return TFragment::geometry();
+  }
   /// 0-based position of bond in `bonds`, or -1.
   int bondposition(const tlink* bond) const;
 
@@ -75,7 +84,7 @@ class tStructure : public TFragment {
   virtual std::uint32_t recordword() const { return 0; }
   virtual void setrecordword(std::uint32_t) {}
 
-  /// Hands every owned atom and bond to target.
+  /// Hands every owned atom and bond to target, which becomes their owner.
   void transferownership(tStructure& target);
 
  protected:

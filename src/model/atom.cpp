@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/atom.h"
 
-#include "document/drawing.h"
-#include "document/session.h"
+#include "model/atom_owner.h"
 #include "model/bond.h"
 #include "model/electron_config.h"
 #include "model/element_data.h"
 #include "model/font.h"
+#include "model/geometry_settings.h"
 #include "model/vector3.h"
 
 #include <algorithm>
@@ -44,9 +44,9 @@ bool takeshydrogens(int e) {
 
 int freehalf(int valence2) { return roundhalfeven((valence2 % 100) / 2.0); }
 
-/// The bonds of atom in the current drawing, in bond-list order.
+/// The bonds of atom in the drawing that holds it, in bond-list order.
 const std::vector<tbond*>& drawingbondsof(const tatm* atom) {
-  return session().drawing()->bondsof(atom);
+  return atom->ownerbonds();
 }
 
 using detail::cross;
@@ -316,7 +316,7 @@ int tatm::gethybridization() {
   return hybridization;
 }
 
-int tatm::setlabelmode(int mode, bool redraw) {
+int tatm::setlabelmode(int mode) {
   int previous = labelmode;
   if (mode == nonelabel || mode == nolabel || mode == symbollabel) {
     labelmode = static_cast<std::uint8_t>(mode);
@@ -324,9 +324,6 @@ int tatm::setlabelmode(int mode, bool redraw) {
     labelmode = takeshydrogens(element) ? hydrogenlabel : symbollabel;
   } else if (mode >= 3 && mode <= 6) {
     labelmode = static_cast<std::uint8_t>(mode);
-  }
-  if (redraw) {
-    session().repaint();
   }
   return previous;
 }
@@ -339,10 +336,7 @@ void tatm::togglelabel() {
   }
 }
 
-void tatm::togglealign() {
-  align = align == 0 ? 2 : 0;
-  session().repaint();
-}
+void tatm::togglealign() { align = align == 0 ? 2 : 0; }
 
 std::string tatm::numbertext() const {
   if (number == 0) {
@@ -371,19 +365,21 @@ std::string tatm::hlabeltext() const {
 }
 
 void tatm::setfont(const fontrecord& font) {
-  int index = session().drawing()->fontindexof(font);
+  int index = owner_ != nullptr ? owner_->fontindexof(font) : 0;
   // An atom refers to its font by a byte; fonts past 255 fall back to the
   // default font rather than to an unrelated one.
   fontindex = static_cast<std::uint8_t>(index >= 0 && index <= 255 ? index : 0);
 }
 
 void tatm::scalefont(double factor) {
-  tdrawing* drawing = session().drawing();
-  fontrecord record = drawing->getfontrecord(fontindex);
+  if (owner_ == nullptr) {
+    return;
+  }
+  fontrecord record = owner_->getfontrecord(fontindex);
   record.height = static_cast<std::int16_t>(
       std::clamp(roundhalfeven(record.height * factor), -32768, 32767));
   record.width = 0;
-  drawing->setfontrecord(fontindex, record);
+  owner_->setfontrecord(fontindex, record);
 }
 
 std::uint32_t tatm::setcolour(std::uint32_t newcolour) {
@@ -392,9 +388,19 @@ std::uint32_t tatm::setcolour(std::uint32_t newcolour) {
   return previous;
 }
 
-void tatm::highlight() {
-  colour = highlightcolour;
-  session().repaint();
+void tatm::highlight() { colour = highlightcolour; }
+
+const tgeometrysettings& tatm::geometry() const {
+  return owner_ != nullptr ? owner_->geometry() : defaultgeometry();
+}
+
+const std::vector<tbond*>& tatm::ownerbonds() const {
+  static const std::vector<tbond*> none;
+  return owner_ != nullptr ? owner_->bondsof(this) : none;
+}
+
+int tatm::ownerposition() const {
+  return owner_ != nullptr ? owner_->positionof(this) : -1;
 }
 
 int tatm::findneighbours() {
@@ -612,19 +618,19 @@ double tatm::distanceto(double px, double py, double pz) const {
 }
 
 double tatm::angstromx() const {
-  return angstromperbond * x * session().settings.lengthscale();
+  return angstromperbond * x * geometry().lengthscale();
 }
 
 double tatm::angstromy() const {
-  return angstromperbond * y * session().settings.lengthscale();
+  return angstromperbond * y * geometry().lengthscale();
 }
 
 double tatm::angstromz() const {
-  return angstromperbond * z * session().settings.lengthscale();
+  return angstromperbond * z * geometry().lengthscale();
 }
 
 double tatm::angstromdistance(const tbaseatm& other) const {
-  return angstromperbond * distance(other) * session().settings.lengthscale() +
+  return angstromperbond * distance(other) * geometry().lengthscale() +
          0.000001;
 }
 
@@ -695,16 +701,6 @@ std::unique_ptr<tLAtm> tLAtm::highlightedlabel(const std::string& text,
   auto label = std::make_unique<tLAtm>(text, labelx, labely);
   label->labelmode = hydrogenlabel;
   label->colour = highlightcolour;
-  return label;
-}
-
-std::unique_ptr<tLAtm> tLAtm::symbolcharacter(char character, double labelx,
-                                              double labely) {
-  auto label =
-      std::make_unique<tLAtm>(std::string(1, character), labelx, labely);
-  fontrecord font = fontrecord::standard();
-  font.setfacename("Symbol");
-  label->setfont(font);
   return label;
 }
 

@@ -10,11 +10,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace molvane {
 
 class TEConfig;
+class tatomowner;
 struct fontrecord;
+struct tgeometrysettings;
 
 /// The kinds of point a drawing holds.
 inline constexpr std::uint8_t chemicalatomkind = 0;
@@ -138,14 +141,15 @@ class tatm : public txy {
 
   // Label.
   /// Returns the previous mode; values outside the table are ignored.
-  int setlabelmode(int mode, bool redraw = false);
+  int setlabelmode(int mode);
   void togglelabel();
   void togglealign();
   void flipdirection() { direction = static_cast<std::int8_t>(-direction); }
   std::string numbertext() const;
   /// The element symbol with its hydrogens, as the label shows them.
   std::string hlabeltext() const;
-  /// Makes the atom use font (added to the current drawing's fonts).
+  /// Makes the atom use font (added to its owner's fonts; an atom nobody
+  /// holds keeps the default font).
   void setfont(const fontrecord& font);
   /// Scales the atom's font, which changes every atom that shares it.
   void scalefont(double factor);
@@ -153,7 +157,7 @@ class tatm : public txy {
   std::uint32_t setcolour(std::uint32_t newcolour);
   void highlight();
 
-  // Neighbours and bonds, from the current drawing's bond list. Symbol
+  // Neighbours and bonds, from the owner's bond list. Symbol
   // points and label atoms have none.
   int findneighbours();
   int findbonds();
@@ -207,9 +211,23 @@ class tatm : public txy {
 
   bool ischemical() const { return kind == chemicalatomkind; }
 
+  /// The structure or drawing that holds the atom; null while none does.
+  /// Neighbours, fonts and settings are looked up there.
+  tatomowner* owner() const { return owner_; }
+  void setowner(tatomowner* owner) { owner_ = owner; }
+  /// The settings of the owner, or the defaults for an atom nobody holds.
+  const tgeometrysettings& geometry() const;
+  /// Bonds of the atom in its owner's bond list; none without an owner.
+  const std::vector<tbond*>& ownerbonds() const;
+  /// 0-based position in the owner's atom list, or -1.
+  int ownerposition() const;
+
  protected:
   /// Builds a point of another kind (labels, symbol points).
   tatm(std::uint8_t kindof, double x, double y);
+
+ private:
+  tatomowner* owner_ = nullptr;
 };
 
 /// A control point of a drawing symbol (arrow, arc).
@@ -227,9 +245,6 @@ class tLAtm : public tatm {
   /// A label of mode 2 in colour 0xFF0000.
   static std::unique_ptr<tLAtm> highlightedlabel(const std::string& text,
                                                  double x, double y);
-  /// One character shown in the "Symbol" font.
-  static std::unique_ptr<tLAtm> symbolcharacter(char character, double x,
-                                                double y);
   void focus() override;
 };
 

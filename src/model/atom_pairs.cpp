@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/atom_pairs.h"
 
-#include "document/drawing.h"
-#include "document/session.h"
+#include "model/atom.h"
 
 #include <cstdint>
 
@@ -11,9 +10,9 @@ namespace molvane {
 
 namespace {
 
-// 1-based position in the current drawing's atom list; 0 when absent.
+// 1-based position in the owner's atom list; 0 when absent.
 std::int64_t drawingposition(const tatm* atom) {
-  return session().drawing()->positionof(atom) + 1;
+  return atom != nullptr ? atom->ownerposition() + 1 : 0;
 }
 
 }  // namespace

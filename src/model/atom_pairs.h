@@ -8,8 +8,8 @@ namespace molvane {
 
 class tatm;
 
-/// An unordered pair of atoms of the current drawing, normalised so that
-/// atom1 is the one earlier in the drawing's atom list.
+/// An unordered pair of atoms of one drawing, normalised so that atom1 is
+/// the one earlier in the drawing's atom list.
 class tabpair {
  public:
   tabpair(tatm* a, tatm* b);

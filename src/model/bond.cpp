@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/bond.h"
 
-#include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/element_data.h"
+#include "model/geometry_settings.h"
 #include "model/little_endian.h"
 #include "model/vector3.h"
 
@@ -36,8 +35,13 @@ TXYZ minus(const tatm& a, const tatm& b) {
   return detail::minus(detail::pointof(a), detail::pointof(b));
 }
 
-int settinglinewidth() { return session().settings.linewidth(); }
-int settingspacing() { return session().settings.doublebondspacing; }
+/// The settings of the drawing that holds the atoms of a bond.
+const tgeometrysettings& geometryofends(const tatm* a, const tatm* b) {
+  if (a != nullptr) {
+    return a->geometry();
+  }
+  return b != nullptr ? b->geometry() : defaultgeometry();
+}
 
 /// Offsets of the ends of a new bond, perpendicular to it.
 void initialoffsets(tlink& link) {
@@ -66,12 +70,11 @@ tAtoms reachable(tatm* start, const tlink* excluded) {
   tAtoms found;
   std::unordered_set<const tatm*> seen{start};
   std::vector<tatm*> pending{start};
-  tdrawing* drawing = session().drawing();
   while (!pending.empty()) {
     tatm* atom = pending.back();
     pending.pop_back();
     found.add(atom);
-    for (const tbond* each : drawing->bondsof(atom)) {
+    for (const tbond* each : atom->ownerbonds()) {
       if (each == excluded) {
         continue;
       }
@@ -139,11 +142,11 @@ bondrecord bondrecord::frombytes(
 
 tlink::tlink(int newkind, std::uint32_t newcolour, int newstyle)
     : colour(newcolour),
-      width(settinglinewidth()),
+      width(defaultgeometry().linewidth()),
       hybclass(hybclassof(newkind)),
       order(newkind),
       style(newstyle),
-      spacing(settingspacing()) {
+      spacing(defaultgeometry().doublebondspacing) {
   kdiss = ffkind() * dissociationperorder;
   kstretch = 10.0 * kdiss;
 }
@@ -155,7 +158,6 @@ tlink::tlink(const bondrecord& record, const tAtoms& atoms)
       hybclass(record.hybclass),
       order(record.order),
       style(record.style),
-      spacing(settingspacing()),
       wideend(record.wideend),
       side(record.side),
       offx(record.offx),
@@ -164,6 +166,7 @@ tlink::tlink(const bondrecord& record, const tAtoms& atoms)
       atom2(atoms.items(record.atom2)) {
   kdiss = ffkind() * dissociationperorder;
   kstretch = 10.0 * kdiss;
+  spacing = geometryofends(atom1, atom2).doublebondspacing;
   if (atom1 != nullptr && atom2 != nullptr) {
     initialoffsets(*this);
   }
@@ -268,10 +271,7 @@ std::uint32_t tlink::setcolour(std::uint32_t newcolour) {
   return previous;
 }
 
-void tlink::highlight() {
-  setcolour(editcolour);
-  session().repaint();
-}
+void tlink::highlight() { setcolour(editcolour); }
 
 tatm* tlink::other(const tatm* atom) const {
   return atom == atom1 ? atom2 : atom1;
@@ -282,7 +282,8 @@ bool tlink::hasatom(const tatm* atom) const {
 }
 
 int tlink::endindex(int which) const {
-  return session().drawing()->positionof(end(which));
+  const tatm* atom = end(which);
+  return atom != nullptr ? atom->ownerposition() : -1;
 }
 
 double tlink::length2() const {
@@ -292,10 +293,14 @@ double tlink::length2() const {
   return atom1->distance2(*atom2);
 }
 
+const tgeometrysettings& tlink::geometry() const {
+  return geometryofends(atom1, atom2);
+}
+
 double tlink::length() const { return std::sqrt(length2()); }
 
 double tlink::angstromlength() const {
-  return length() * angstromperbond * session().settings.lengthscale();
+  return length() * angstromperbond * geometry().lengthscale();
 }
 
 double tlink::relativelength() const {
@@ -308,7 +313,7 @@ double tlink::ideallength() const {
     return 0.0;
   }
   double radii = radiusof(atom1->element) + radiusof(atom2->element) - 0.01;
-  return (1.71 - 0.09 * ffkind()) * radii * session().settings.bondlength *
+  return (1.71 - 0.09 * ffkind()) * radii * geometry().bondlength *
          ideallengthfactor;
 }
 
@@ -425,7 +430,6 @@ void tlink::choosesides() {
   int count2 = atom2->findneighbours();
   tAtoms near1 = atom1->neighboursexcept(atom2);
   tAtoms near2 = atom2->neighboursexcept(atom1);
-  tdrawing* drawing = session().drawing();
   auto sidefor = [this](const tatm& p, const tatm& q) {
     TXYZ u = minus(p, *atom1);
     TXYZ w = minus(q, *atom2);
@@ -441,8 +445,8 @@ void tlink::choosesides() {
       return;
     }
     side = sidefor(*p, *q) >= 0.0 ? 1 : -1;
-    ref1 = drawing->positionof(p);
-    ref2 = drawing->positionof(q);
+    ref1 = p->ownerposition();
+    ref2 = q->ownerposition();
     return;
   }
   if (count1 < 3 && count2 < 3) {
@@ -460,8 +464,8 @@ void tlink::choosesides() {
       }
       best = sum;
       side = sidefor(*p, *q) > 0.0 ? 1 : -1;
-      ref1 = drawing->positionof(p);
-      ref2 = drawing->positionof(q);
+      ref1 = p->ownerposition();
+      ref2 = q->ownerposition();
     }
   }
 }
@@ -545,7 +549,7 @@ tbondsides tlink::splitsides() const {
 }
 
 void tlink::adjustlength(int mode) {
-  if (!session().settings.build3d || atom1 == nullptr || atom2 == nullptr) {
+  if (!geometry().build3d || atom1 == nullptr || atom2 == nullptr) {
     return;
   }
   double current = length();
@@ -573,6 +577,10 @@ tbond::tbond(tatm* a, std::uint32_t newcolour, int newstyle, int newkind,
     : tlink(newkind, newcolour, newstyle) {
   atom1 = a;
   atom2 = b;
+  // A new bond takes the pen of the drawing that holds its atoms.
+  const tgeometrysettings& settings = geometryofends(a, b);
+  width = settings.linewidth();
+  spacing = settings.doublebondspacing;
   for (tatm* end : {a, b}) {
     if (end != nullptr) {
       end->valence2 = saturatedbyte(end->valence2 - newkind);
@@ -592,7 +600,7 @@ namespace {
 
 std::unique_ptr<tatm> newcarbonalong(const tatm& a, const TXYZ& v) {
   double length = std::sqrt(dot(v, v));
-  double bond = session().settings.bondlength;
+  double bond = a.geometry().bondlength;
   TXYZ step = length > 0.0 ? TXYZ{v.x / length * bond, v.y / length * bond,
                                   v.z / length * bond}
                            : TXYZ{bond, 0.0, 0.0};

@@ -14,6 +14,7 @@
 namespace molvane {
 
 class tatm;
+struct tgeometrysettings;
 
 /// Bond styles.
 inline constexpr int normalstyle = 1;
@@ -112,6 +113,8 @@ class tlink : public tbaseobject {
   /// Position of end 1 or 2 in the current drawing's atom list, or -1.
   int endindex(int which) const;
 
+  /// The settings of the drawing that holds the bond's atoms.
+  const tgeometrysettings& geometry() const;
   double length2() const;
   double length() const;
   double angstromlength() const;

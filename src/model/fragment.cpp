@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/fragment.h"
 
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/jacobi.h"
@@ -167,12 +166,12 @@ void TFragment::scaleabout(double x, double y, double z, double factor) {
   atoms.scaleabout(x, y, z, factor);
 }
 
-void TFragment::shake(double amplitude) {
+void TFragment::shake(double amplitude,
+                      const std::function<double()>& uniform) {
   const TXYZ centre = centreofmass();
-  tsession& current = session();
   // a * (1 - 2u) with u in [0, 1) lies in (-a, a].
-  const auto displacement = [&current, amplitude] {
-    return amplitude * (1.0 - 2.0 * current.randomreal());
+  const auto displacement = [&uniform, amplitude] {
+    return amplitude * (1.0 - 2.0 * uniform());
   };
   for (tatm* atom : atoms) {
     if (!atom->ischemical() || atom->fixed != 0 ||
@@ -221,8 +220,7 @@ tmoments TFragment::principalmoments() const {
   const std::vector<double> values =
       jacobieigenvalues(std::move(inertia), inertiatolerance);
 
-  const double centimetres =
-      centimetresperunit * session().settings.lengthscale();
+  const double centimetres = centimetresperunit * geometry().lengthscale();
   const double factor = centimetres * centimetres / avogadro;
   const double largest = *std::max_element(values.begin(), values.end());
   result.product = 1.0;
@@ -329,7 +327,7 @@ double TFragment::hydrogenmass() const {
 }
 
 int TFragment::countelement(int element) const {
-  const bool withimplicit = session().settings.showimplicithydrogens;
+  const bool withimplicit = geometry().showimplicithydrogens;
   int count = 0;
   for (const tatm* atom : atoms) {
     if (!atom->ischemical()) {

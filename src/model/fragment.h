@@ -5,9 +5,11 @@
 #include "model/atom_list.h"
 #include "model/atom_pairs.h"
 #include "model/base_object.h"
+#include "model/geometry_settings.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace molvane {
@@ -91,8 +93,8 @@ class TFragment : public tbasefragment {
   void scaleabout(double cx, double cy, double cz, double factor);
   /// Random displacements in (-amplitude, amplitude] of the atoms that lie
   /// more than 1 unit from the centre of mass; the centroid then returns to
-  /// where the centre of mass was.
-  void shake(double amplitude);
+  /// where the centre of mass was. uniform draws from [0, 1).
+  void shake(double amplitude, const std::function<double()>& uniform);
   int totalcharge() const;
   tmoments principalmoments() const;
   /// Mass in u with the implicit hydrogens of the main-group atoms.
@@ -117,6 +119,24 @@ class TFragment : public tbasefragment {
   std::string phasetext() const;
   bool isreactive() const;
   virtual void setphase(std::uint8_t newphase) { phase = newphase; }
+
+  /// The settings that lengths, moments and formula counts read.
+  const tgeometrysettings& geometry() const {
+    return sharedgeometry_ != nullptr ? *sharedgeometry_ : owngeometry_;
+  }
+  /// Reads settings kept elsewhere, which must outlive the fragment.
+  void usegeometry(const tgeometrysettings* settings) {
+    sharedgeometry_ = settings;
+  }
+  /// Keeps a copy of settings of its own.
+  void setgeometry(const tgeometrysettings& settings) {
+    owngeometry_ = settings;
+    sharedgeometry_ = nullptr;
+  }
+
+ private:
+  const tgeometrysettings* sharedgeometry_ = nullptr;
+  tgeometrysettings owngeometry_;
 };
 
 }  // namespace molvane

@@ -3,7 +3,6 @@
 #include "render/atom_painter.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/atom_list.h"
 #include "render/font_selection.h"
@@ -155,10 +154,6 @@ void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing) {
   if (std::optional<std::string> text = labelbase(atom)) {
     drawlabeltext(atom, canvas, *text, std::nullopt, drawing);
   }
-}
-
-void drawatom(const tatm& atom, tcanvas& canvas) {
-  drawatom(atom, canvas, *session().drawing());
 }
 
 void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing) {

@@ -45,8 +45,6 @@ void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
 /// One atom's label as its kind and label mode say. Fonts and the number
 /// display come from drawing.
 void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing);
-/// drawatom with the current drawing.
-void drawatom(const tatm& atom, tcanvas& canvas);
 
 /// drawatom for the chemical and label atoms of list, last to first.
 void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing);

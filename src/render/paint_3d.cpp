@@ -3,7 +3,6 @@
 #include "render/paint_3d.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/atom_list.h"
 #include "model/bond.h"
@@ -59,8 +58,6 @@ constexpr int hydrogen = 1;
 constexpr int carbon = 6;
 
 tpoint screenof(const tatm& atom) { return {atom.sx, atom.sy}; }
-
-double bondlengthsetting() { return session().settings.bondlength; }
 
 bool ishydrogenorcarbon(const tatm& atom) {
   return atom.element == hydrogen || atom.element == carbon;
@@ -170,7 +167,7 @@ void drawfigure(const tatm& atom, const tatomstyle& style, tcanvas& canvas,
 
 void drawfigures(const std::vector<const tatm*>& atoms, const tatomstyle& style,
                  tcanvas& canvas, const tdrawing& drawing) {
-  const double bondlength = bondlengthsetting();
+  const double bondlength = drawing.geometry().bondlength;
   for (const tatm* atom : atoms) {
     drawfigure(*atom, style, canvas, drawing, bondlength);
   }

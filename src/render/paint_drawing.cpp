@@ -116,7 +116,7 @@ void paintaromaticcircle(const tStructure& structure, tcanvas& canvas) {
   const int y = roundhalfeven(cy);
   const tbond* first = structure.bonds.first();
   setpen(canvas, tpenstyle::solid,
-         first != nullptr ? first->width : session().settings.linewidth(),
+         first != nullptr ? first->width : structure.geometry().linewidth(),
          first != nullptr ? first->colour : blackcolour);
   canvas.setbrushstyle(tbrushstyle::clear);
   canvas.ellipse(x - r, y - r, x + r + 1, y + r + 1);

@@ -49,6 +49,47 @@ void buildsample(tdrawing& drawing) {
   drawing.temperature = 350.0;
 }
 
+// Atoms ask the drawing that holds them, never the current one: an undo
+// copy, a preview or a file of a batch run answers for itself.
+TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
+  buildsample(drawing());
+  std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
+  tatm* c2 = clone->atoms.items(1);
+  ASSERT_EQ(c2->owner(), clone.get());
+  EXPECT_EQ(c2->findneighbours(), 2);
+  EXPECT_EQ(clone->atoms.items(2)->ownerposition(), 2);
+
+  // The current drawing can be emptied without the copy noticing.
+  session().newdrawing();
+  EXPECT_EQ(c2->findneighbours(), 2);
+  EXPECT_EQ(tabpair(clone->atoms.items(2), c2).atom1, c2);
+
+  // Settings come with the drawing: a copy keeps its own until a session
+  // takes it in, and new bonds take its pen and spacing.
+  tgeometrysettings wide;
+  wide.bondlength = 60;
+  wide.linewidthcode = 3;
+  wide.doublebondspacing = 9;
+  clone->setgeometry(wide);
+  const tbond* first = clone->bonds.items(0);
+  EXPECT_NEAR(first->angstromlength(), first->length() * 1.53 / 60.0, 1e-9);
+  auto bond = std::make_unique<tbond>(clone->atoms.items(0), 0, 1, 2,
+                                      clone->atoms.items(2));
+  EXPECT_EQ(bond->width, 3);
+  EXPECT_EQ(bond->spacing, 9);
+  session().settings.doublebondspacing = 4;
+  session().setdrawing(std::move(clone));
+  EXPECT_EQ(session().drawing()->atoms.items(1)->geometry().doublebondspacing,
+            4);
+
+  // A structure handed to a drawing hands its atoms over too.
+  auto ring = std::make_unique<tRing>();
+  tatm* lone = ring->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
+  EXPECT_EQ(lone->owner(), ring.get());
+  session().drawing()->mergestructure(std::move(ring));
+  EXPECT_EQ(lone->owner(), session().drawing());
+}
+
 TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
   buildsample(drawing());
   std::unique_ptr<tdrawing> clone = drawing().clonedrawing();

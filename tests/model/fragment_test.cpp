@@ -224,7 +224,7 @@ TEST_F(Fragment, ShakeIsReproducibleAndKeepsTheCentreOfMass) {
   const auto shaken = [this, &start](std::uint64_t seed) {
     fragment.atoms.restorecoords(start);
     session().seedrandom(seed);
-    fragment.shake(5.0);
+    fragment.shake(5.0, [] { return session().randomreal(); });
     return fragment.atoms.savecoords();
   };
   const txyzList first = shaken(11);
