@@ -248,7 +248,7 @@ void TSymbolEditor::remove() {
   }
   session().takeundosnapshot();
   editsymbol_.clear();
-  deletesymbol(symbol);
+  session().drawing()->deletesymbol(symbol);
   window_.markmodified();
   if (session().drawing()->symbols.empty()) {
     finish();

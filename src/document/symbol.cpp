@@ -229,7 +229,7 @@ std::optional<tsymbolshape> tSymbol::headat(int tip, int base) const {
     return std::nullopt;
   }
   return arrowhead(screenof(*t), t->x - b->x, t->y - b->y, headstyle, turn,
-                   session().settings.bondlength);
+                   geometry().bondlength);
 }
 
 std::unique_ptr<tSymbol> tArrow::newsymbol() const {
@@ -319,7 +319,7 @@ tsymbolshapes tArcArrow::computeshapes() {
   const tarcframe& arc = *result.arc;
   if (auto head = arrowhead(arc.start, arc.start.x - arc.headbase.x,
                             arc.start.y - arc.headbase.y, headstyle, turn,
-                            session().settings.bondlength)) {
+                            geometry().bondlength)) {
     result.shapes.push_back(std::move(*head));
   }
   return result;
@@ -467,10 +467,6 @@ std::unique_ptr<tSymbol> copysymbol(const tSymbol& symbol) {
     copy->addbond(std::move(twin));
   }
   return copy;
-}
-
-void deletesymbol(tSymbol* symbol) {
-  session().drawing()->deletesymbol(symbol);
 }
 
 tSymbol* nearestsymbol(const tdrawing& drawing, double x, double y) {

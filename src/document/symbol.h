@@ -188,10 +188,6 @@ tSymbol* placesymbol(tdrawing& drawing, int code, double x, double y);
 /// source's pen width.
 std::unique_ptr<tSymbol> copysymbol(const tSymbol& symbol);
 
-/// Removes symbol with its points and links from the current drawing and
-/// frees it; nothing when the current drawing does not hold it.
-void deletesymbol(tSymbol* symbol);
-
 /// The symbol of drawing whose centre is nearest to (x, y) in the page
 /// plane; the earlier one wins a tie; symbols without points are skipped.
 /// Null when there is none.

@@ -343,7 +343,7 @@ TEST_F(SymbolTest, NearestSymbolComparesCentres) {
 TEST_F(SymbolTest, DeletingTheLastSymbolEmptiesTheLists) {
   tSymbol* arrow = placesymbol(drawing(), 722, 0, 0);
   atom(6, 0, 0);
-  deletesymbol(arrow);
+  drawing().deletesymbol(arrow);
   EXPECT_TRUE(drawing().symbols.empty());
   EXPECT_EQ(drawing().atoms.count(), 1);
   EXPECT_TRUE(drawing().bonds.empty());
