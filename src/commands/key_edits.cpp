@@ -175,6 +175,7 @@ void editbond(tdrawing& drawing, char key, double x, double y) {
   for (const tbondkey& entry : bondkeys) {
     if (entry.key == key) {
       bond->setkind(entry.kind);
+      bond->choosesides();
       return;
     }
   }
