@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ TEST_F(CmlFormatTest, WritesTheCompanionLineByLine) {
   EXPECT_EQ(testing::textof(writecml(drawing())),
             "<?xml version=\"1.0\"?>\n"
             "<cml title=\"Test\">\n"
-            "\t<molecule title=\"Test\" id=\"MOLVANE3D_MOLECULE\">\n"
+            "\t<molecule title=\"Test\" id=\"MOLVANE3D_MOLECULE\" "
+            "yaxis=\"up\">\n"
             "\t\t<formula>C H4 O </formula>\n"
             "\t\t\t<atomArray>\n"
             "\t\t\t\t<atom id=\"a_0\">\n"
@@ -75,6 +77,80 @@ TEST_F(CmlFormatTest, CompanionReadsBackWithItsNameAndOrders) {
   // Written at 1.54 Å per bond and read at 1.53; y keeps its direction.
   EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y,
               10.0 * 1.54 / 1.53, 1e-4);
+}
+
+/// Six times the signed volume of the tetrahedron centre, a, b, c: its
+/// sign tells a stereocentre from its mirror image.
+double signedvolume(const tatm& centre, const tatm& a, const tatm& b,
+                    const tatm& c) {
+  const double u[] = {a.x - centre.x, a.y - centre.y, a.z - centre.z};
+  const double v[] = {b.x - centre.x, b.y - centre.y, b.z - centre.z};
+  const double w[] = {c.x - centre.x, c.y - centre.y, c.z - centre.z};
+  return u[0] * (v[1] * w[2] - v[2] * w[1]) -
+         u[1] * (v[0] * w[2] - v[2] * w[0]) +
+         u[2] * (v[0] * w[1] - v[1] * w[0]);
+}
+
+const tatm* firstof(const tdrawing& drawing, int element) {
+  for (const tatm* each : drawing.atoms) {
+    if (each->element == element) {
+      return each;
+    }
+  }
+  return nullptr;
+}
+
+// Issue 13: the CML written kept the drawing's downward y, so that other
+// programs read every stereocentre inverted.
+TEST_F(CmlFormatTest, WrittenFilesHoldTheMoleculeNotItsMirrorImage) {
+  // CHFClBr: chlorine 30 units below the carbon on the screen.
+  tatm* c = atom(6, 100, 100);
+  tatm* ligands[] = {atom(9, 130, 100), atom(17, 90, 130), atom(35, 90, 85, 25),
+                     atom(1, 90, 85, -25)};
+  for (tatm* ligand : ligands) {
+    bond(c, ligand);
+  }
+  const double handedness =
+      signedvolume(*c, *ligands[0], *ligands[1], *ligands[2]);
+  const std::vector<std::uint8_t> bytes = writecml(drawing());
+  // Other programs take y upwards: 30 units down is -1.54 Å.
+  EXPECT_NE(
+      testing::textof(bytes).find(
+          "<atom id=\"a_2\">\n"
+          "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">   -0.51333</float>\n"
+          "\t\t\t\t\t<float builtin=\"y3\" units=\"A\">   -1.54000</float>"),
+      std::string::npos);
+
+  treadresult back = readcml(bytes);
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  const tdrawing& read = *back.drawing;
+  const tatm* centre = firstof(read, 6);
+  const tatm* chlorine = firstof(read, 17);
+  EXPECT_GT(chlorine->y, centre->y);
+  EXPECT_GT(
+      signedvolume(*centre, *firstof(read, 9), *chlorine, *firstof(read, 35)) *
+          handedness,
+      0.0);
+}
+
+TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
+  // Only files that say their y grows upwards are read that way; the
+  // companions written before them held the drawing's y.
+  for (const bool upwards : {false, true}) {
+    SCOPED_TRACE(upwards);
+    const std::string text =
+        std::string("<cml><molecule id=\"MOLVANE3D_MOLECULE\"") +
+        (upwards ? " yaxis=\"up\"" : "") +
+        "><atomArray>"
+        "<atom id=\"a_0\" x3=\"0\" y3=\"0\" z3=\"0\"/>"
+        "<atom id=\"a_1\" x3=\"0\" y3=\"1.53\" z3=\"0\"/>"
+        "</atomArray></molecule></cml>";
+    treadresult result = readtext(text);
+    ASSERT_NE(result.drawing, nullptr) << result.error;
+    const tdrawing& read = *result.drawing;
+    EXPECT_NEAR(read.atoms.items(1)->y - read.atoms.items(0)->y,
+                upwards ? -30.0 : 30.0, 1e-9);
+  }
 }
 
 TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
