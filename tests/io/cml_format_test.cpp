@@ -3,6 +3,7 @@
 #include "io/cml_format.h"
 
 #include "model/formula.h"
+#include "model/vector3.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -79,25 +80,14 @@ TEST_F(CmlFormatTest, CompanionReadsBackWithItsNameAndOrders) {
               10.0 * 1.54 / 1.53, 1e-4);
 }
 
-/// Six times the signed volume of the tetrahedron centre, a, b, c: its
-/// sign tells a stereocentre from its mirror image.
-double signedvolume(const tatm& centre, const tatm& a, const tatm& b,
-                    const tatm& c) {
-  const double u[] = {a.x - centre.x, a.y - centre.y, a.z - centre.z};
-  const double v[] = {b.x - centre.x, b.y - centre.y, b.z - centre.z};
-  const double w[] = {c.x - centre.x, c.y - centre.y, c.z - centre.z};
-  return u[0] * (v[1] * w[2] - v[2] * w[1]) -
-         u[1] * (v[0] * w[2] - v[2] * w[0]) +
-         u[2] * (v[0] * w[1] - v[1] * w[0]);
-}
-
-const tatm* firstof(const tdrawing& drawing, int element) {
-  for (const tatm* each : drawing.atoms) {
-    if (each->element == element) {
-      return each;
-    }
-  }
-  return nullptr;
+/// Six times the signed volume of the tetrahedron of the first four atoms:
+/// its sign tells a stereocentre from its mirror image.
+double handedness(const tdrawing& drawing) {
+  const TXYZ centre = detail::pointof(*drawing.atoms.items(0));
+  auto from = [&](int i) {
+    return detail::minus(detail::pointof(*drawing.atoms.items(i)), centre);
+  };
+  return detail::dot(from(1), detail::cross(from(2), from(3)));
 }
 
 // Issue 13: the CML written kept the drawing's downward y, so that other
@@ -105,13 +95,10 @@ const tatm* firstof(const tdrawing& drawing, int element) {
 TEST_F(CmlFormatTest, WrittenFilesHoldTheMoleculeNotItsMirrorImage) {
   // CHFClBr: chlorine 30 units below the carbon on the screen.
   tatm* c = atom(6, 100, 100);
-  tatm* ligands[] = {atom(9, 130, 100), atom(17, 90, 130), atom(35, 90, 85, 25),
-                     atom(1, 90, 85, -25)};
-  for (tatm* ligand : ligands) {
+  for (tatm* ligand : {atom(9, 130, 100), atom(17, 90, 130),
+                       atom(35, 90, 85, 25), atom(1, 90, 85, -25)}) {
     bond(c, ligand);
   }
-  const double handedness =
-      signedvolume(*c, *ligands[0], *ligands[1], *ligands[2]);
   const std::vector<std::uint8_t> bytes = writecml(drawing());
   // Other programs take y upwards: 30 units down is -1.54 Å.
   EXPECT_NE(
@@ -120,17 +107,9 @@ TEST_F(CmlFormatTest, WrittenFilesHoldTheMoleculeNotItsMirrorImage) {
           "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">   -0.51333</float>\n"
           "\t\t\t\t\t<float builtin=\"y3\" units=\"A\">   -1.54000</float>"),
       std::string::npos);
-
   treadresult back = readcml(bytes);
   ASSERT_NE(back.drawing, nullptr) << back.error;
-  const tdrawing& read = *back.drawing;
-  const tatm* centre = firstof(read, 6);
-  const tatm* chlorine = firstof(read, 17);
-  EXPECT_GT(chlorine->y, centre->y);
-  EXPECT_GT(
-      signedvolume(*centre, *firstof(read, 9), *chlorine, *firstof(read, 35)) *
-          handedness,
-      0.0);
+  EXPECT_GT(handedness(*back.drawing) * handedness(drawing()), 0.0);
 }
 
 TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
