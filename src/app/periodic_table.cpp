@@ -262,7 +262,7 @@ void TPeriodicTable::chooseelement(int z) {
     return;
   }
   if (tatm* atom = editatom()) {
-    atom->changeelement(z, hydrogenlabel);
+    setatomelement(*atom, z);
     showsymbol();
     session().drawing()->saved = false;
     window_.repaintdrawing();
@@ -374,7 +374,7 @@ void TPeriodicTable::runtool(QPoint point) {
         runatomtool(point.x(), point.y(), code, tatomtoolmode::choose);
     tatm* atom = editatom();
     if (result.element != 0 && atom != nullptr) {
-      atom->changeelement(result.element, hydrogenlabel);
+      setatomelement(*atom, result.element);
       showsymbol();
       session().drawing()->saved = false;
       window_.repaintdrawing();

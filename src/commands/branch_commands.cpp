@@ -84,15 +84,22 @@ std::optional<TXYZ> onebranch(tatm& anchor, const TXYZ& towards) {
   return plus(origin, times(plus(times(u, c), times(v, s)), bondlength()));
 }
 
+/// The direction opposite the sum of the unit vectors from anchor to its
+/// first two neighbours (not normalised): the open side of their angle.
+TXYZ openbisector(const tatm& anchor) {
+  const TXYZ origin = pointof(anchor);
+  return times(plus(unit(minus(pointof(*anchor.neighbour(0)), origin)),
+                    unit(minus(pointof(*anchor.neighbour(1)), origin))),
+               -1.0);
+}
+
 std::optional<TXYZ> twobranch(tatm& anchor, const TXYZ& towards) {
   const TXYZ origin = pointof(anchor);
   const double clickdistance = std::hypot(towards.x, towards.y);
   if (clickdistance < twoneighbourdeadzone) {
     return std::nullopt;
   }
-  const TXYZ s = times(plus(unit(minus(pointof(*anchor.neighbour(0)), origin)),
-                            unit(minus(pointof(*anchor.neighbour(1)), origin))),
-                       -1.0);
+  const TXYZ s = openbisector(anchor);
   const double length = norm(s);
   if (length <= collinearlimit) {
     return plus(origin, times(towards, bondlength() / clickdistance));
@@ -254,6 +261,18 @@ tbranch branchdoublebonded(double x, double y, int element) {
   tatm* anchor = clickanchor(x, y, noatomsmessage);
   if (anchor == nullptr) {
     return {};
+  }
+  if (session().settings.build3d && anchor->ischemical() &&
+      anchor->findneighbours() == 2) {
+    // The anchor becomes a trigonal centre, whose third bond lies on the
+    // open side of the other two: a click inside their angle, which may
+    // pick the inner side in a flat drawing, is mirrored through the
+    // anchor.
+    const TXYZ towards{x - anchor->x, y - anchor->y, 0.0};
+    if (dot(openbisector(*anchor), towards) < 0.0) {
+      x = anchor->x - towards.x;
+      y = anchor->y - towards.y;
+    }
   }
   tbranch branch = branchelementfrom(*anchor, x, y, element);
   if (!branch) {

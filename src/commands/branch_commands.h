@@ -65,7 +65,10 @@ tbranch branchdeuterium(double x, double y);
 tbranch branchalongaxis(double x, double y, int element, bool bare);
 
 /// "=O", "=NH", "=CH2", "=S": an element branch made a double bond with
-/// centred lines ("=CH2" without a label).
+/// centred lines ("=CH2" without a label). In 3D building the bond takes
+/// its ideal length, and on an anchor with two neighbours the new atom
+/// takes the open side of their angle wherever the click lies, as the
+/// third bond of a trigonal centre.
 tbranch branchdoublebonded(double x, double y, int element);
 
 }  // namespace molvane

@@ -7,6 +7,7 @@
 #include "document/symbol.h"
 #include "model/atom.h"
 #include "model/bond.h"
+#include "model/element_data.h"
 
 #include <algorithm>
 #include <memory>
@@ -96,6 +97,14 @@ bool applyatomtag(tatm& atom, int tag) {
     return true;
   }
   return false;
+}
+
+bool setatomelement(tatm& atom, int element) {
+  if (element < 1 || element > lastelement) {
+    return false;
+  }
+  atom.changeelement(element, hydrogenlabel);
+  return true;
 }
 
 int rightedge(tdrawing& drawing) {

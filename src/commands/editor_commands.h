@@ -41,6 +41,12 @@ inline constexpr std::size_t longestlabeltext = 255;
 /// less. Returns false (and changes nothing) for any other tag.
 bool applyatomtag(tatm& atom, int tag);
 
+/// The atom editor's element choice: atom becomes element (1 .. 103) with
+/// its hydrogens shown, and the bonds it has keep counting against the new
+/// element's valence. Returns false (and changes nothing) for any other
+/// number.
+bool setatomelement(tatm& atom, int element);
+
 /// The drawing's right edge in pixels, after refreshing its bounds.
 int rightedge(tdrawing& drawing);
 

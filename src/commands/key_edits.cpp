@@ -148,7 +148,9 @@ void editatom(tdrawing& drawing, char key, double x, double y) {
   }
   for (const telementkey& entry : elementkeys) {
     if (entry.key == key) {
-      atom->setelement(entry.element, entry.labelmode);
+      // The atom keeps its bonds, so they keep counting against the new
+      // element's valence.
+      atom->changeelement(entry.element, entry.labelmode);
       return;
     }
   }
@@ -173,6 +175,7 @@ void editbond(tdrawing& drawing, char key, double x, double y) {
   for (const tbondkey& entry : bondkeys) {
     if (entry.key == key) {
       bond->setkind(entry.kind);
+      bond->choosesides();
       return;
     }
   }

@@ -170,10 +170,11 @@ void buildregular(tStructure& ring, int n) {
   ring.ringsize = static_cast<std::uint8_t>(n);
 }
 
-/// Kekule pattern and aromatic marks of a benzene ring. Double bonds go on
-/// ring bonds 2, 4 and 6, unless the first two ring atoms already have a
-/// double bond (a benzene fused onto another aromatic ring, or onto a
-/// double bond): then on bonds 3 and 5, so that no atom gets two.
+/// Kekule pattern and aromatic marks of a benzene ring of the drawing.
+/// Double bonds go on ring bonds 2, 4 and 6, unless the first two ring
+/// atoms already have a double bond (a benzene fused onto another aromatic
+/// ring, or onto a double bond): then on bonds 3 and 5, so that no atom
+/// gets two.
 void makearomatic(tStructure& ring) {
   bool shareddouble = false;
   for (tatm* shared : {ring.ringatoms[1], ring.ringatoms[2]}) {
@@ -191,6 +192,13 @@ void makearomatic(tStructure& ring) {
       bond->setkind(4);
     }
     bond->setdelocalised(true);
+  }
+  // The ring may run either way round, so the second lines find the inside
+  // from the ring's atoms once every kind is set.
+  for (std::size_t i = 1; i <= 6; ++i) {
+    if (ring.ringbonds[i] != nullptr && ring.ringbonds[i]->kind() == 4) {
+      ring.ringbonds[i]->choosesides();
+    }
   }
 }
 

@@ -183,9 +183,13 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
   map.bonds.reserve(static_cast<std::size_t>(bonds.count()));
   copy->bonds.reserve(bonds.count());
   for (const tbond* bond : bonds) {
-    map.bonds.emplace(
-        bond, copy->tStructure::addbond(tbond::copyof(
-                  *bond, map.atom(bond->atom1), map.atom(bond->atom2))));
+    tbond* twin = copy->tStructure::addbond(
+        tbond::copyof(*bond, map.atom(bond->atom1), map.atom(bond->atom2)));
+    // A copy is a bond built anew: it takes the spacing of the setting, so
+    // that Undo never brings back a spacing the user has since changed.
+    twin->spacing = session().settings.doublebondspacing;
+    twin->calcoffsets();
+    map.bonds.emplace(bond, twin);
   }
   for (const tbond* bond : auxbonds) {
     if (tbond* linked = map.bond(bond)) {

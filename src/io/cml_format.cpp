@@ -30,6 +30,10 @@ namespace {
 
 /// The molecule id this program writes, which marks its own layout.
 constexpr std::string_view ownmoleculeid = "MOLVANE3D_MOLECULE";
+/// The molecule attribute that says y grows upwards. Files of the own
+/// layout without it are older ones, which kept the drawing's downward y.
+constexpr std::string_view yaxisattribute = "yaxis";
+constexpr std::string_view upwards = "up";
 
 constexpr double largestcoordinate = 1e9;
 
@@ -197,6 +201,9 @@ class tcmlreader {
     treadresult result;
     const pugi::xml_node molecule = molecules_[index];
     own_ = std::string_view(molecule.attribute("id").value()) == ownmoleculeid;
+    const bool yup =
+        std::string_view(molecule.attribute(yaxisattribute.data()).value()) ==
+        upwards;
     std::string_view title = molecule.attribute("title").value();
     record_.title = std::string(
         title.empty() ? std::string_view(molecule.attribute("id").value())
@@ -207,6 +214,7 @@ class tcmlreader {
     }
     tbuildoptions options;
     options.ownlayout = own_;
+    options.ydown = own_ && !yup;
     options.explicithydrogens = perceive();
     result.notices = record_.notices;
     result.drawing = builddrawing(record_, options, result.notices);
@@ -628,6 +636,18 @@ bool contains(std::string_view line, std::string_view part) {
   return line.find(part) != std::string_view::npos;
 }
 
+/// Whether the molecule line carries the attribute of upward y.
+bool saysyup(const std::vector<std::string_view>& lines) {
+  const std::string marker =
+      std::string(yaxisattribute) + "=\"" + std::string(upwards) + "\"";
+  for (std::string_view line : lines) {
+    if (contains(line, "<molecule")) {
+      return contains(line, marker);
+    }
+  }
+  return false;
+}
+
 treadresult readlines(std::span<const std::uint8_t> bytes) {
   treadresult result;
   std::vector<std::string_view> lines = splitlines(astext(bytes));
@@ -749,6 +769,7 @@ treadresult readlines(std::span<const std::uint8_t> bytes) {
   }
   tbuildoptions options;
   options.ownlayout = true;
+  options.ydown = !saysyup(lines);
   result.notices = record.notices;
   result.drawing = builddrawing(record, options, result.notices);
   return result;
@@ -782,7 +803,8 @@ std::string cmltext(const tdrawing& drawing) {
   std::string text = "<?xml version=\"1.0\"?>\n";
   text += "<cml title=\"" + name + "\">\n";
   text += tabs(1) + "<molecule title=\"" + name + "\" id=\"" +
-          std::string(ownmoleculeid) + "\">\n";
+          std::string(ownmoleculeid) + "\" " + std::string(yaxisattribute) +
+          "=\"" + std::string(upwards) + "\">\n";
   text +=
       tabs(2) + "<formula>" + escaped(formulatext(drawing)) + "</formula>\n";
   text += tabs(3) + "<atomArray>\n";
@@ -792,7 +814,9 @@ std::string cmltext(const tdrawing& drawing) {
             std::to_string(drawing.positionof(atom)) + "\">\n";
     const std::pair<const char*, double> axes[] = {
         {"x3", single(atom->x) - single(origin.x)},
-        {"y3", single(atom->y) - single(origin.y)},
+        // The drawing's y grows down the screen; the file's grows upwards,
+        // as other programs read it, or every stereocentre is mirrored.
+        {"y3", single(origin.y) - single(atom->y)},
         {"z3", single(atom->z) - single(origin.z)}};
     for (const auto& [axis, value] : axes) {
       text += tabs(5) + "<float builtin=\"" + axis + "\" units=\"A\"> " +

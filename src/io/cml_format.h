@@ -24,7 +24,9 @@ class tdrawing;
 /// bonds whose hydrogens are atoms gets bonds from the distances. Files of
 /// this program's own layout keep its coordinates and valences; when they
 /// are not well-formed XML (older files did not escape names) they are
-/// read line by line. Errors name the line.
+/// read line by line. y grows upwards, except in the program's own files
+/// written before their molecule said `yaxis="up"`, which kept the
+/// drawing's downward y. Errors name the line.
 [[nodiscard]] treadresult readcml(std::span<const std::uint8_t> bytes);
 
 /// Every top-level molecule of a CML file, in document order; a molecule
@@ -35,7 +37,8 @@ class tdrawing;
 /// The CML file written beside every saved document, line by line with
 /// tabs: the formula, one `<atom id="a_i">` per chemical atom (i its
 /// position in the drawing's atom list) with x3, y3, z3 in ångström (1.54
-/// per L, relative to the first atom, 10:5), the element label and, for a
+/// per L, relative to the first atom, y upwards as the molecule's
+/// `yaxis="up"` says, 10:5), the element label and, for a
 /// charged atom, its formal charge; one `<bond id="b_j">` per real bond
 /// with its two atom references and its effective order as 3:1 ("1.0",
 /// "1.5", "2.0", "3.0"). Names are escaped for XML.

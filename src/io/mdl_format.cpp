@@ -59,6 +59,7 @@ treadresult readchunk(const std::vector<std::string_view>& lines,
   }
   tbuildoptions options;
   options.ownlayout = parsed.layout == tmolfilelayout::companion;
+  options.ydown = options.ownlayout;
   result.notices = parsed.record.notices;
   result.drawing = builddrawing(parsed.record, options, result.notices);
   return result;

@@ -123,7 +123,7 @@ tframe frameof(const tmoleculerecord& record, const tbuildoptions& options) {
   const double bondlength = session().settings.bondlength;
   tframe frame;
   frame.factor = bondlength / angstromperbond;
-  frame.ysign = options.ownlayout ? 1.0 : -1.0;
+  frame.ysign = options.ydown ? 1.0 : -1.0;
   bool flat = std::all_of(record.atoms.begin(), record.atoms.end(),
                           [](const tatomentry& a) { return a.z == 0.0; });
   if (!options.ownlayout && flat && !record.bonds.empty()) {

@@ -62,11 +62,14 @@ struct tmoleculerecord {
 
 struct tbuildoptions {
   /// A file this program wrote: coordinates are ångström at 1.53 per bond
-  /// length L with y growing downwards as in the drawing, and free valences
-  /// follow the program's own bookkeeping (no charge or radical rules).
-  /// Otherwise y grows upwards, a flat (2D) record is scaled so that its
-  /// mean bond is L long, and hydrogens follow the charge rules.
+  /// length L, and free valences follow the program's own bookkeeping (no
+  /// charge or radical rules). Otherwise a flat (2D) record is scaled so
+  /// that its mean bond is L long, and hydrogens follow the charge rules.
   bool ownlayout = false;
+  /// y grows downwards as in the drawing (the companion molfile, the text
+  /// table, and CML this program wrote before it wrote y upwards);
+  /// otherwise upwards, as other programs write it.
+  bool ydown = false;
   /// Every hydrogen is an atom of the record, so no atom gets implicit
   /// hydrogens (XYZ files, bonds perceived from distances).
   bool explicithydrogens = false;

@@ -240,6 +240,7 @@ treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
   }
   tbuildoptions options;
   options.ownlayout = true;
+  options.ydown = true;
   return build(record, options);
 }
 

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace molvane {
 namespace {
 
 using BranchCommandsTest = testing::tdrawingtest;
+using testing::angleat;
 using testing::heading;
 
 constexpr double standard = 30.0;
@@ -261,6 +263,47 @@ TEST_F(BranchCommandsTest, DoubleBondedBranchesAreCentredDoubleBonds) {
   EXPECT_EQ(methylene.atom->labelmode, nolabel);
   EXPECT_EQ(methylene.atom->implicithydrogens(), 2);
   EXPECT_EQ(anchor->implicithydrogens(), 0);
+}
+
+// Issue 13: in 3D building a click inside the angle of an anchor's two
+// bonds put "=O" between them, where no trigonal centre has a bond.
+TEST_F(BranchCommandsTest, DoubleBondedBranchesIn3DTakeTheTrigonalPosition) {
+  session().settings.build3d = true;
+  // Two bonds bent out of the screen plane, and one bond alone.
+  const std::vector<TXYZ> bent = {{-0.5, 0.7, std::sqrt(0.26)},
+                                  {-0.5, -0.7, std::sqrt(0.26)}};
+  const std::vector<TXYZ> single = {bent[0]};
+  for (int element : {8, 7, 6, 16}) {
+    for (const std::vector<TXYZ>* bonds : {&bent, &single}) {
+      for (double click : {180.0, 0.0, 90.0}) {
+        SCOPED_TRACE(std::to_string(element) + " with " +
+                     std::to_string(bonds->size()) + " bonds, click at " +
+                     std::to_string(click));
+        session().newdrawing();
+        tatm* anchor = atom(6, 0, 0);
+        std::vector<tatm*> others;
+        for (const TXYZ& d : *bonds) {
+          others.push_back(atom(6, 30 * d.x, 30 * d.y, 30 * d.z));
+          bond(anchor, others.back());
+        }
+        auto [x, y] = clickat(*anchor, click);
+        tbranch branch = branchdoublebonded(x, y, element);
+        ASSERT_TRUE(branch);
+        EXPECT_NEAR(anchor->distance(*branch.atom), branch.bond->ideallength(),
+                    1e-9);
+        if (others.size() == 1) {
+          EXPECT_NEAR(angleat(*anchor, *others[0], *branch.atom), 120.0, 1e-6);
+        } else {
+          // In the plane of the two bonds, on the open side: the three
+          // angles of a flat centre add up to a full turn.
+          EXPECT_NEAR(angleat(*anchor, *others[0], *branch.atom) +
+                          angleat(*anchor, *others[1], *branch.atom) +
+                          angleat(*anchor, *others[0], *others[1]),
+                      360.0, 1e-6);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -98,6 +98,20 @@ TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
   EXPECT_NEAR(hydrogen->mass, 2.016, 1e-4);
 }
 
+// Issue 13: a chosen element must count the bonds the atom already has; a
+// number outside the table used to take them off its valence a second time.
+TEST_F(EditorCommands, ChosenElementsCountTheAtomsBonds) {
+  buildpropane();
+  EXPECT_TRUE(setatomelement(*c2_, 7));
+  EXPECT_EQ(c2_->implicithydrogens(), 1);
+  EXPECT_EQ(c2_->labelmode, hydrogenlabel);
+  for (int outside : {0, -1, 104}) {
+    EXPECT_FALSE(setatomelement(*c2_, outside));
+    EXPECT_EQ(c2_->element, 7);
+    EXPECT_EQ(c2_->implicithydrogens(), 1);
+  }
+}
+
 TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
   buildpropane();
   c2_->setdeuterium();

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+
 namespace molvane {
 namespace {
 
@@ -33,6 +36,32 @@ TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
       EXPECT_EQ(near->labelmode, entry.labelmode);
     }
     EXPECT_EQ(far->element, 6);
+  }
+}
+
+// Issue 13: element keys ignored the bonds an atom already had, so "N" on a
+// ring carbon gave NH3 and "X" on a bonded hydrogen HCl.
+TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
+  struct tcase {
+    char key;
+    int from;
+    int bonds;
+    int kind;
+    int hydrogens;
+  };
+  const tcase cases[] = {{'N', 6, 2, 2, 1}, {'O', 6, 2, 2, 0},
+                         {'X', 1, 1, 2, 0}, {'C', 7, 3, 2, 1},
+                         {'S', 6, 1, 4, 0}, {'B', 6, 3, 2, 0}};
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.key);
+    session().newdrawing();
+    tatm* target = atom(c.from, 0, 0);
+    for (int i = 0; i < c.bonds; ++i) {
+      const double angle = 2.0 * std::numbers::pi * i / 3.0;
+      bond(target, atom(6, 30 * std::cos(angle), 30 * std::sin(angle)), c.kind);
+    }
+    runkeyedit(c.key, 0, 0);
+    EXPECT_EQ(target->implicithydrogens(), c.hydrogens);
   }
 }
 

@@ -3,10 +3,12 @@
 #include "io/cml_format.h"
 
 #include "model/formula.h"
+#include "model/vector3.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,7 +29,8 @@ TEST_F(CmlFormatTest, WritesTheCompanionLineByLine) {
   EXPECT_EQ(testing::textof(writecml(drawing())),
             "<?xml version=\"1.0\"?>\n"
             "<cml title=\"Test\">\n"
-            "\t<molecule title=\"Test\" id=\"MOLVANE3D_MOLECULE\">\n"
+            "\t<molecule title=\"Test\" id=\"MOLVANE3D_MOLECULE\" "
+            "yaxis=\"up\">\n"
             "\t\t<formula>C H4 O </formula>\n"
             "\t\t\t<atomArray>\n"
             "\t\t\t\t<atom id=\"a_0\">\n"
@@ -75,6 +78,58 @@ TEST_F(CmlFormatTest, CompanionReadsBackWithItsNameAndOrders) {
   // Written at 1.54 Å per bond and read at 1.53; y keeps its direction.
   EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y,
               10.0 * 1.54 / 1.53, 1e-4);
+}
+
+/// Six times the signed volume of the tetrahedron of the first four atoms:
+/// its sign tells a stereocentre from its mirror image.
+double handedness(const tdrawing& drawing) {
+  const TXYZ centre = detail::pointof(*drawing.atoms.items(0));
+  auto from = [&](int i) {
+    return detail::minus(detail::pointof(*drawing.atoms.items(i)), centre);
+  };
+  return detail::dot(from(1), detail::cross(from(2), from(3)));
+}
+
+// Issue 13: the CML written kept the drawing's downward y, so that other
+// programs read every stereocentre inverted.
+TEST_F(CmlFormatTest, WrittenFilesHoldTheMoleculeNotItsMirrorImage) {
+  // CHFClBr: chlorine 30 units below the carbon on the screen.
+  tatm* c = atom(6, 100, 100);
+  for (tatm* ligand : {atom(9, 130, 100), atom(17, 90, 130),
+                       atom(35, 90, 85, 25), atom(1, 90, 85, -25)}) {
+    bond(c, ligand);
+  }
+  const std::vector<std::uint8_t> bytes = writecml(drawing());
+  // Other programs take y upwards: 30 units down is -1.54 Å.
+  EXPECT_NE(
+      testing::textof(bytes).find(
+          "<atom id=\"a_2\">\n"
+          "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">   -0.51333</float>\n"
+          "\t\t\t\t\t<float builtin=\"y3\" units=\"A\">   -1.54000</float>"),
+      std::string::npos);
+  treadresult back = readcml(bytes);
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  EXPECT_GT(handedness(*back.drawing) * handedness(drawing()), 0.0);
+}
+
+TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
+  // Only files that say their y grows upwards are read that way; the
+  // companions written before them held the drawing's y.
+  for (const bool upwards : {false, true}) {
+    SCOPED_TRACE(upwards);
+    const std::string text =
+        std::string("<cml><molecule id=\"MOLVANE3D_MOLECULE\"") +
+        (upwards ? " yaxis=\"up\"" : "") +
+        "><atomArray>"
+        "<atom id=\"a_0\" x3=\"0\" y3=\"0\" z3=\"0\"/>"
+        "<atom id=\"a_1\" x3=\"0\" y3=\"1.53\" z3=\"0\"/>"
+        "</atomArray></molecule></cml>";
+    treadresult result = readtext(text);
+    ASSERT_NE(result.drawing, nullptr) << result.error;
+    const tdrawing& read = *result.drawing;
+    EXPECT_NEAR(read.atoms.items(1)->y - read.atoms.items(0)->y,
+                upwards ? -30.0 : 30.0, 1e-9);
+  }
 }
 
 TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
