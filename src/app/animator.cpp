@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/animator.h"
 
-#include "app/drawing_view.h"
-#include "app/main_window.h"
+#include "app/tool_host.h"
 #include "app/views_3d.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -12,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace molvane {
 
@@ -46,8 +47,10 @@ std::size_t indexof(tmotion motion) {
 
 }  // namespace
 
-TAnimator::TAnimator(TMolvane3D& window)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TAnimator::TAnimator(ttoolhost& window, std::function<void()> showviews)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window),
+      showviews_(std::move(showviews)) {
   setWindowTitle(QStringLiteral("3D Animator"));
   timer_ = new QTimer(this);
   timer_->setInterval(animationframeinterval);
@@ -122,7 +125,7 @@ void TAnimator::buildanimationmenu() {
   add("&Tumble", [this] { choosemotion(tmotion::roll); });
   add("&Rock", [this] { choosemotion(tmotion::rock); });
   add("Wag", [this] { choosemotion(tmotion::wag); });
-  add("&3D Views ...", [this] { window_.showviews3d(); });
+  add("&3D Views ...", [this] { showviews_(); });
   auto* speedmenu = new QMenu(QStringLiteral("Speed"), this);
   const std::array<const char*, 3> speednames{"Fast", "Medium", "Slow"};
   for (std::size_t i = 0; i < speednames.size(); ++i) {
@@ -137,7 +140,7 @@ void TAnimator::showanimationmenu() {
   if (menuswapped_) {
     return;
   }
-  QMenuBar& bar = *window_.menuBar();
+  QMenuBar& bar = *window_.hostwindow().menuBar();
   mainactions_ = bar.actions();
   for (QAction* action : mainactions_) {
     bar.removeAction(action);
@@ -150,7 +153,7 @@ void TAnimator::restoremainmenu() {
   if (!menuswapped_) {
     return;
   }
-  QMenuBar& bar = *window_.menuBar();
+  QMenuBar& bar = *window_.hostwindow().menuBar();
   for (QAction* action : animationactions_) {
     bar.removeAction(action);
   }
@@ -238,7 +241,7 @@ void TAnimator::Button1Click() {
 
 void TAnimator::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  const QWidget& area = window_;
+  const QWidget& area = window_.hostwindow();
   const QPoint centre = area.mapToGlobal(area.rect().center());
   move(centre - QPoint(width() / 2, height() / 2));
 }

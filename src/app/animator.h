@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -18,7 +19,7 @@ class QTimer;
 
 namespace molvane {
 
-class TMolvane3D;
+class ttoolhost;
 
 /// Milliseconds between two frames: 30 frames a second.
 inline constexpr int animationframeinterval = 33;
@@ -29,7 +30,9 @@ inline constexpr int animationframeinterval = 33;
 /// the animation menu instead of its own.
 class TAnimator final : public QWidget {
  public:
-  explicit TAnimator(TMolvane3D& window);
+  /// showviews opens the "3D Views" window, which the animator's menu
+  /// offers.
+  TAnimator(ttoolhost& window, std::function<void()> showviews);
   ~TAnimator() override;
 
   /// Shows the window and starts the motion chosen in it.
@@ -68,7 +71,8 @@ class TAnimator final : public QWidget {
   void restoremainmenu();
   void showspeed();
 
-  TMolvane3D& window_;
+  ttoolhost& window_;
+  std::function<void()> showviews_;
   tanimation animation_;
   QTimer* timer_ = nullptr;
   QLabel* speedlabel_ = nullptr;

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editor_windows.h"
 
-#include "app/main_window.h"
 #include "app/periodic_table.h"
 #include "app/symbol_editor.h"
 #include "app/symbol_tool.h"
 #include "app/text_editor.h"
+#include "app/tool_host.h"
 #include "commands/click_target.h"
 #include "commands/editor_commands.h"
 #include "document/drawing.h"
@@ -14,6 +14,7 @@
 #include "model/atom.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -38,7 +39,7 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
   return button;
 }
 
-void closeeditor(QWidget& editor, TMolvane3D& window,
+void closeeditor(QWidget& editor, ttoolhost& window,
                  std::initializer_list<int> modes) {
   editor.hide();
   if (std::find(modes.begin(), modes.end(), window.editormode()) !=
@@ -49,7 +50,7 @@ void closeeditor(QWidget& editor, TMolvane3D& window,
   }
 }
 
-teditorwindows::teditorwindows(TMolvane3D& window) : window_(window) {}
+teditorwindows::teditorwindows(ttoolhost& window) : window_(window) {}
 
 teditorwindows::~teditorwindows() {
   // The windows are the main window's children; they go before it does.
@@ -182,7 +183,7 @@ void teditorwindows::showmenu(int mode) {
     default:
       return;
   }
-  QMenuBar& bar = *window_.menuBar();
+  QMenuBar& bar = *window_.hostwindow().menuBar();
   for (QAction* item : bar.actions()) {
     if (item->isVisible()) {
       item->setVisible(false);
@@ -197,7 +198,7 @@ void teditorwindows::showmenu(int mode) {
 }
 
 void teditorwindows::restoremainmenu() {
-  QMenuBar& bar = *window_.menuBar();
+  QMenuBar& bar = *window_.hostwindow().menuBar();
   if (editormenu_ != nullptr) {
     bar.removeAction(editormenu_->menuAction());
     editormenu_->deleteLater();

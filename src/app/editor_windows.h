@@ -19,7 +19,7 @@ class QWidget;
 namespace molvane {
 
 class TAtomTool;
-class TMolvane3D;
+class ttoolhost;
 class TPeriodicTable;
 class TSymbolEditor;
 class TSymbolTool;
@@ -73,7 +73,7 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
 
 /// Hides an editor's window; when the main window is still in one of the
 /// editor's modes it goes back to drawing mode, otherwise it repaints.
-void closeeditor(QWidget& editor, TMolvane3D& window,
+void closeeditor(QWidget& editor, ttoolhost& window,
                  std::initializer_list<int> modes);
 
 /// The tool windows of the drawing editors (periodic table and atom tool,
@@ -82,7 +82,7 @@ void closeeditor(QWidget& editor, TMolvane3D& window,
 /// use as tool windows of the main window, which owns them.
 class teditorwindows {
  public:
-  explicit teditorwindows(TMolvane3D& window);
+  explicit teditorwindows(ttoolhost& window);
   ~teditorwindows();
   teditorwindows(const teditorwindows&) = delete;
   teditorwindows& operator=(const teditorwindows&) = delete;
@@ -116,7 +116,7 @@ class teditorwindows {
   /// The editor of modes 1, 4 and 5; null for other modes.
   tmouseeditor* mouseeditor(int mode);
 
-  TMolvane3D& window_;
+  ttoolhost& window_;
   QPointer<TPeriodicTable> periodictable_;
   QPointer<TSymbolTool> symboltool_;
   QPointer<TSymbolEditor> symboleditor_;

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/file_actions.h"
 #include "app/main_window.h"
 #include "qt/text_conversion.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
   molvane::TMolvane3D window(molvane::pathof(folder));
   window.show();
   if (!document.isEmpty()) {
-    window.openfile(document);
+    window.files().openfile(document);
   }
   return QApplication::exec();
 }

@@ -5,47 +5,32 @@
 #include "app/animator.h"
 #include "app/drawing_view.h"
 #include "app/editor_windows.h"
+#include "app/file_actions.h"
 #include "app/help_window.h"
-#include "app/import_dialog.h"
 #include "app/main_menu.h"
 #include "app/periodic_table.h"
-#include "app/settings_dialog.h"
+#include "app/settings_actions.h"
 #include "app/symbol_tool.h"
 #include "app/text_editor.h"
 #include "app/views_3d.h"
 #include "commands/command_codes.h"
-#include "commands/file_commands.h"
+#include "commands/drawing_settings.h"
 #include "commands/hydrogens.h"
-#include "commands/import_document.h"
 #include "commands/key_edits.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "document/symbol.h"
-#include "io/document_files.h"
-#include "model/bond.h"
 #include "model/element_data.h"
-#include "qt/picture_export.h"
 #include "qt/qt_canvas.h"
 #include "qt/text_conversion.h"
-#include "render/paint_3d.h"
 #include "render/paint_drawing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFontDialog>
-#include <QFormLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -60,22 +45,9 @@ namespace {
 
 constexpr int windowwidth = 650;
 constexpr int windowheight = 528;
-constexpr const char* untitledname = "untitled.mlv";
 constexpr const char* programtitle = "Molvane 3D";
-/// Shift with an arrow key, and the page keys, move the drawing this far.
-constexpr double bigstep = 32.0;
-/// The printed page shows the window at most this many times enlarged.
-constexpr double printenlargement = 10.0;
 
 QString fromutf8(const std::string& text) { return qtstring(text); }
-
-bool isuntitled(const tdrawing& drawing) {
-  const std::string name =
-      std::filesystem::path(drawing.filename).filename().string();
-  return name.empty() ||
-         QString::fromStdString(name).compare(QLatin1String(untitledname),
-                                              Qt::CaseInsensitive) == 0;
-}
 
 /// The edit key of a Qt key: upper-case letters, digits, signs and Delete;
 /// 0 for keys without an edit.
@@ -98,106 +70,7 @@ char editkeyof(int key) {
   }
 }
 
-class tcommentsdialog final : public QDialog {
- public:
-  explicit tcommentsdialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Comments"));
-    const tdrawing& drawing = *session().drawing();
-    auto* layout = new QFormLayout(this);
-    title_ = addfield(*layout, QStringLiteral("Title"), drawing.title());
-    author_ = addfield(*layout, QStringLiteral("Author"), drawing.author());
-    notes_ = addfield(*layout, QStringLiteral("Notes"), drawing.notes());
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    layout->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  }
-  void store() const {
-    tdrawing& drawing = *session().drawing();
-    drawing.settitle(utf8string(title_->text()));
-    drawing.setauthor(utf8string(author_->text()));
-    drawing.setnotes(utf8string(notes_->text()));
-  }
-
- private:
-  QLineEdit* addfield(QFormLayout& layout, const QString& label,
-                      const std::string& text) {
-    auto* field = new QLineEdit(fromutf8(text), this);
-    field->setMaxLength(static_cast<int>(tdrawing::commentsize));
-    layout.addRow(label, field);
-    return field;
-  }
-  QLineEdit* title_ = nullptr;
-  QLineEdit* author_ = nullptr;
-  QLineEdit* notes_ = nullptr;
-};
-
 }  // namespace
-
-QString savefilters() {
-  return QStringLiteral(
-      "Molvane (*.MLV *.mlv);;Molvane + XYZ (*.MLV *.XYZ *.mlv *.xyz);;"
-      "Molvane + Bitmap (*.MLV *.BMP *.mlv *.bmp);;"
-      "Molvane + JPEG (*.MLV *.JPEG *.mlv *.jpeg);;"
-      "Molvane + CML (XML) (*.MLV *.XML *.mlv *.xml);;"
-      "Molvane + MDL (*.MLV *.MDL *.mlv *.mdl);;ALL (*)");
-}
-
-std::optional<QString> tdialogs::openname(QWidget* parent,
-                                          const QString& title) {
-  timportdialog dialog(parent, title, QString());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
-    return std::nullopt;
-  }
-  return dialog.selectedFiles().front();
-}
-
-std::optional<tdialogs::tsavechoice> tdialogs::savename(QWidget* parent,
-                                                        const QString& start) {
-  QFileDialog dialog(parent, QStringLiteral("Save"), start, savefilters());
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("MLV"));
-  dialog.selectFile(start);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
-    return std::nullopt;
-  }
-  const QStringList filters = savefilters().split(QStringLiteral(";;"));
-  const int index =
-      static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-  return tsavechoice{dialog.selectedFiles().front(), std::max(index, 1)};
-}
-
-bool tdialogs::print(QWidget* parent, QPrinter& printer) {
-  QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
-}
-
-bool tdialogs::comments(QWidget* parent) {
-  tcommentsdialog dialog(parent);
-  if (dialog.exec() != QDialog::Accepted) {
-    return false;
-  }
-  dialog.store();
-  return true;
-}
-
-std::optional<QFont> tdialogs::font(QWidget* parent, const QFont& start) {
-  bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, start, parent);
-  if (!chosen) {
-    return std::nullopt;
-  }
-  return font;
-}
-
-void tdialogs::settings(QWidget* parent) {
-  auto* window = dynamic_cast<TMolvane3D*>(parent);
-  if (window != nullptr) {
-    tsettingsdialog dialog(*window);
-    dialog.exec();
-  }
-}
 
 TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
     : QMainWindow(parent),
@@ -211,12 +84,10 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   current.setrepaint([this] { repaintdrawing(); });
   current.setprocessmessages([] { QApplication::processEvents(); });
 
-  const tdefaultsload loaded = loaddefaults(datafolder_);
-  defaults_ = loaded.record;
-  defaults_.applyto(current.settings);
+  settings_ = std::make_unique<tsettingsactions>(*this, datafolder_);
   current.settings.build3d = false;
   current.newdrawing();
-  recents_.load(datafolder_ / recentsfilename);
+  files_ = std::make_unique<tfileactions>(*this, buffer_, datafolder_);
 
   view_ = new tdrawingview(*this);
   setCentralWidget(view_);
@@ -227,11 +98,11 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   progressbar_->hide();
   statusBar()->addPermanentWidget(progressbar_);
   resize(windowwidth, windowheight);
-  setcaption();
+  files_->setcaption();
   showcommand();
   view_->setFocus();
-  if (!loaded.error.empty()) {
-    warn(loaded.error);
+  if (!settings_->loaderror().empty()) {
+    warn(settings_->loaderror());
   }
 }
 
@@ -282,17 +153,12 @@ void TMolvane3D::setdialogs(std::unique_ptr<tdialogs> dialogs) {
   dialogs_ = std::move(dialogs);
 }
 
-QString TMolvane3D::captionfor(const std::string& filename) {
-  const QString name =
-      qtpath(std::filesystem::path(filename).filename()).toUpper();
-  return QStringLiteral("Molvane 3D [ ") + name + QStringLiteral(" ]");
-}
+QWidget& TMolvane3D::drawingarea() { return *view_; }
 
 void TMolvane3D::buildmenus() {
   QMenuBar& bar = *menuBar();
   bar.setObjectName(QStringLiteral("MainMenu1"));
-  filemenu_ = bar.addMenu(QStringLiteral("&File"));
-  buildfilemenu(*filemenu_);
+  buildfilemenu(*bar.addMenu(QStringLiteral("&File")));
 
   resetaction_ = bar.addAction(QStringLiteral("Reset"));
   resetaction_->setEnabled(false);
@@ -342,7 +208,7 @@ void TMolvane3D::buildmenus() {
   auto* copy = new QAction(this);
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WindowShortcut);
-  connect(copy, &QAction::triggered, this, [this] { copyimage(); });
+  connect(copy, &QAction::triggered, this, [this] { files_->copyimage(); });
   addAction(copy);
 }
 
@@ -360,17 +226,17 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
     return action;
   };
   item(
-      "&New", [this] { newdrawing(); }, QKeySequence::New);
+      "&New", [this] { files_->newdrawing(); }, QKeySequence::New);
   item(
-      "&Open ...", [this] { open(); }, QKeySequence::Open);
-  item("&Import ...", [this] { import(); });
+      "&Open ...", [this] { files_->open(); }, QKeySequence::Open);
+  item("&Import ...", [this] { files_->import(); });
   item(
-      "&Save ...", [this] { save(); }, QKeySequence::Save);
-  item("Save&As ...", [this] { saveas(); });
-  item("Co&mments ...", [this] { editcomments(); });
-  item("&CopyToClipboard", [this] { copydrawing(); });
+      "&Save ...", [this] { files_->save(); }, QKeySequence::Save);
+  item("Save&As ...", [this] { files_->saveas(); });
+  item("Co&mments ...", [this] { files_->editcomments(); });
+  item("&CopyToClipboard", [this] { files_->copydrawing(); });
   item(
-      "&Print ...", [this] { print(); }, QKeySequence::Print);
+      "&Print ...", [this] { files_->print(); }, QKeySequence::Print);
   item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
@@ -383,12 +249,11 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   later("Molecular &Data ...");
   nmraction_ = later("NMR Shifts...");
   later("&Reaction Tool ...");
-  item("&Font ...", [this] { tsettingsdialog::choosefont(*this); });
-  item("&Settings ...", [this] { dialogs_->settings(this); });
+  item("&Font ...", [this] { settings_->choosefont(this); });
+  item("&Settings ...", [this] { settings_->opendialog(); });
   item(
       "Exit", [this] { exit(); }, QKeySequence::Quit);
-  recentseparator_ = menu.addSeparator();
-  refreshrecentmenu();
+  files_->addrecentmenu(menu);
 }
 
 void TMolvane3D::buildhelpmenu(QMenu& menu) {
@@ -425,27 +290,6 @@ void TMolvane3D::buildtoolbar() {
   tools.addSeparator();
   tools.addAction(resetaction_);
   tools.addAction(undoaction_);
-}
-
-void TMolvane3D::refreshrecentmenu() {
-  for (QAction* action : recentactions_) {
-    filemenu_->removeAction(action);
-    delete action;
-  }
-  recentactions_.clear();
-  const auto& names = recents_.names();
-  recentseparator_->setVisible(!names.empty());
-  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
-    QAction* action = filemenu_->addAction(
-        fromutf8(trecentfiles::captionof(names[static_cast<std::size_t>(i)])));
-    action->setData(i);
-    connect(action, &QAction::triggered, this, [this, i] { openrecent(i); });
-    recentactions_.push_back(action);
-  }
-}
-
-void TMolvane3D::setcaption() {
-  setWindowTitle(captionfor(session().drawing()->filename));
 }
 
 void TMolvane3D::showcommand() {
@@ -528,7 +372,7 @@ TFunctions3D& TMolvane3D::views3d() {
 
 TAnimator& TMolvane3D::animator() {
   if (animator_ == nullptr) {
-    animator_ = new TAnimator(*this);
+    animator_ = new TAnimator(*this, [this] { showviews3d(); });
   }
   return *animator_;
 }
@@ -536,25 +380,6 @@ TAnimator& TMolvane3D::animator() {
 void TMolvane3D::showviews3d() {
   views3d().show();
   views3d().raise();
-}
-
-void TMolvane3D::choosedrawmode(int mode) {
-  session().drawing()->setdrawmode(static_cast<std::uint8_t>(mode));
-  session().repaint();
-}
-
-void TMolvane3D::NormalView1Click() {
-  tdrawing& drawing = *session().drawing();
-  drawing.setdrawmode(
-      static_cast<std::uint8_t>(normalviewof(drawing.drawmode)));
-  session().repaint();
-}
-
-void TMolvane3D::StereoView1Click() {
-  tdrawing& drawing = *session().drawing();
-  drawing.setdrawmode(
-      static_cast<std::uint8_t>(stereoviewof(drawing.drawmode)));
-  session().repaint();
 }
 
 void TMolvane3D::toggleundo() {
@@ -570,142 +395,8 @@ void TMolvane3D::toggleundo() {
   repaintdrawing();
 }
 
-void TMolvane3D::newdrawing() {
-  if (!session().messages().confirm("Erase Drawing")) {
-    return;
-  }
-  session().newdrawing();
-  setcaption();
-  repaintdrawing();
-}
-
-bool TMolvane3D::openfile(const QString& name) {
-  const std::filesystem::path path =
-      std::filesystem::absolute(pathof(name)).lexically_normal();
-  if (!opendocument(path)) {
-    return false;
-  }
-  addrecent(path.string());
-  setcaption();
-  repaintdrawing();
-  return true;
-}
-
-bool TMolvane3D::importfile(const QString& name) {
-  if (!importdocument(pathof(name))) {
-    return false;
-  }
-  markmodified();
-  repaintdrawing();
-  return true;
-}
-
-bool TMolvane3D::savefile(const QString& name, int filter) {
-  const std::filesystem::path path =
-      std::filesystem::absolute(pathof(name)).lexically_normal();
-  tdrawing& drawing = *session().drawing();
-  if (!savecurrentdocument(path)) {
-    return false;
-  }
-  const std::filesystem::path native = drawing.filename;
-  // The extra files of the chosen filter go beside the document.
-  std::string problem;
-  if (filter == 2) {
-    problem = exportdocument(
-        drawing, std::filesystem::path(native).replace_extension(".xyz"));
-  } else if (filter == 3 || filter == 4) {
-    tpictureoptions options;
-    options.windowwidth = buffer_.width();
-    options.windowheight = buffer_.height();
-    problem = exportpicture(drawing,
-                            std::filesystem::path(native).replace_extension(
-                                filter == 3 ? ".bmp" : ".jpg"),
-                            options);
-  }
-  if (!problem.empty()) {
-    session().messages().warn(problem);
-  }
-  addrecent(native.string());
-  setcaption();
-  return true;
-}
-
-void TMolvane3D::addrecent(const std::string& name) {
-  if (!recents_.add(name)) {
-    return;
-  }
-  refreshrecentmenu();
-  const std::string problem = recents_.save(datafolder_ / recentsfilename);
-  if (!problem.empty()) {
-    statusBar()->showMessage(fromutf8(problem));
-  }
-}
-
-void TMolvane3D::openrecent(int index) {
-  const auto& names = recents_.names();
-  if (index < 0 || index >= static_cast<int>(names.size())) {
-    return;
-  }
-  const std::string name = names[static_cast<std::size_t>(index)];
-  if (!session().messages().confirm("Replace Current Drawing? ")) {
-    return;
-  }
-  std::error_code ignored;
-  if (!std::filesystem::exists(name, ignored)) {
-    return;
-  }
-  if (opendocument(name)) {
-    setcaption();
-    repaintdrawing();
-  }
-}
-
-void TMolvane3D::save() {
-  if (isuntitled(*session().drawing())) {
-    saveas();
-  } else {
-    savefile(qtpath(session().drawing()->filename), 1);
-  }
-}
-
-void TMolvane3D::saveas() {
-  std::filesystem::path start = session().drawing()->filename;
-  if (isuntitled(*session().drawing()) || start.is_relative()) {
-    start = datafolder_ / start.filename();
-  }
-  if (const auto choice = dialogs_->savename(this, qtpath(start))) {
-    savefile(choice->name, choice->filter);
-  }
-}
-
-void TMolvane3D::open() {
-  const tdrawing& drawing = *session().drawing();
-  if (!drawing.saved && drawing.atoms.count() > 0 &&
-      !session().messages().confirm("Replace Current Drawing? ")) {
-    return;
-  }
-  if (const auto name = dialogs_->openname(this, QStringLiteral("Open"))) {
-    openfile(*name);
-  }
-}
-
-void TMolvane3D::import() {
-  if (const auto name =
-          dialogs_->openname(this, QStringLiteral("Import Dialog"))) {
-    importfile(*name);
-  }
-}
-
-void TMolvane3D::savemodified() {
-  const tdrawing& drawing = *session().drawing();
-  if (drawing.saved || drawing.atoms.count() == 0) {
-    return;
-  }
-  save();
-}
-
 void TMolvane3D::exit() {
-  savemodified();
+  files_->savemodified();
   if (session().messages().confirm("Quit Molvane3D")) {
     exiting_ = true;
     close();
@@ -718,65 +409,12 @@ void TMolvane3D::closeEvent(QCloseEvent* event) {
     return;
   }
   if (session().settings.saveonclose) {
-    savemodified();
+    files_->savemodified();
   }
   if (session().messages().confirm("Exit Molvane3D")) {
     event->accept();
   } else {
     event->ignore();
-  }
-}
-
-void TMolvane3D::editcomments() {
-  if (dialogs_->comments(this)) {
-    session().drawing()->saved = false;
-  }
-}
-
-void TMolvane3D::copyimage() { QApplication::clipboard()->setImage(buffer_); }
-
-void TMolvane3D::copydrawing() {
-  std::string problem;
-  tpictureoptions options;
-  const QImage image = paintpicture(*session().drawing(), options, problem);
-  if (!problem.empty() || image.isNull()) {
-    session().messages().warn(problem.empty() ? "Nothing to copy" : problem);
-    return;
-  }
-  QApplication::clipboard()->setImage(image);
-}
-
-void TMolvane3D::print() {
-  QPrinter printer(QPrinter::HighResolution);
-  if (dialogs_->print(this, printer)) {
-    printto(printer);
-  }
-}
-
-void TMolvane3D::printto(QPrinter& printer) {
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    session().messages().error("The printer could not be started");
-    return;
-  }
-  // Ten times the window fills a page at printer resolutions; a smaller
-  // page scales the picture down rather than cutting it off.
-  const QRect page = painter.viewport();
-  const double factor = std::min(
-      {printenlargement,
-       page.width() / static_cast<double>(std::max(buffer_.width(), 1)),
-       page.height() / static_cast<double>(std::max(buffer_.height(), 1))});
-  const QRectF target(0.0, 0.0, buffer_.width() * factor,
-                      buffer_.height() * factor);
-  painter.drawImage(target, buffer_.convertToFormat(QImage::Format_RGB888));
-  painter.end();
-}
-
-void TMolvane3D::savedefaults() {
-  defaults_.takefrom(session().settings);
-  const std::string problem = molvane::savedefaults(datafolder_, defaults_);
-  if (!problem.empty()) {
-    session().messages().warn(problem);
   }
 }
 
@@ -860,38 +498,36 @@ void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
   editors().openfor(lastclick_);
 }
 
-void TMolvane3D::movedrawing(double dx, double dy) {
-  session().drawing()->translate(dx, dy, 0.0);
-  repaintdrawing();
-}
-
 void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,
                        QPoint cursor) {
-  const bool shift = (modifiers & Qt::ShiftModifier) != 0;
-  const tsettings& settings = session().settings;
-  const double across = shift ? bigstep : settings.horizontalstep;
-  const double down = shift ? bigstep : settings.verticalstep;
+  std::optional<tdrawingmove> move;
   switch (key) {
     case Qt::Key_Left:
-      movedrawing(-across, 0.0);
-      return;
+      move = tdrawingmove::left;
+      break;
     case Qt::Key_Right:
-      movedrawing(across, 0.0);
-      return;
+      move = tdrawingmove::right;
+      break;
     case Qt::Key_Up:
-      movedrawing(0.0, -down);
-      return;
+      move = tdrawingmove::up;
+      break;
     case Qt::Key_Down:
-      movedrawing(0.0, down);
-      return;
+      move = tdrawingmove::down;
+      break;
     case Qt::Key_PageUp:
-      movedrawing(0.0, -bigstep);
-      return;
+      move = tdrawingmove::pageup;
+      break;
     case Qt::Key_PageDown:
-      movedrawing(0.0, bigstep);
-      return;
+      move = tdrawingmove::pagedown;
+      break;
     default:
       break;
+  }
+  if (move) {
+    movedrawing(*session().drawing(), session().settings, *move,
+                (modifiers & Qt::ShiftModifier) != 0);
+    repaintdrawing();
+    return;
   }
   if ((modifiers &
        (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
@@ -902,62 +538,6 @@ void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,
     return;
   }
   runkeyedit(edit, std::max(cursor.x(), 1), std::max(cursor.y(), 1));
-}
-
-void TMolvane3D::setlinewidth(int index) {
-  tsettings& settings = session().settings;
-  settings.linewidthcode = static_cast<std::uint8_t>(std::clamp(index, 0, 3));
-  tdrawing& drawing = *session().drawing();
-  for (int i = 0; i < drawing.bonds.count(); ++i) {
-    drawing.bonds.items(i)->setwidth(settings.linewidth());
-  }
-  // Arrows and arcs draw their heads with their own pen width.
-  for (tSymbol* symbol : drawing.symbols) {
-    symbol->linewidth = static_cast<std::uint8_t>(settings.linewidth());
-  }
-  savedefaults();
-  repaintdrawing();
-}
-
-void TMolvane3D::setscale(int index) {
-  tsettings& settings = session().settings;
-  const int old = settings.bondlength;
-  const int bondlength = 12 + 6 * std::clamp(index, 0, 8);
-  settings.bondlength = static_cast<std::uint16_t>(bondlength);
-  tdrawing& drawing = *session().drawing();
-  if (old > 0) {
-    drawing.scale(static_cast<double>(bondlength) / old);
-  }
-  drawing.bondlength = settings.bondlength;
-  savedefaults();
-  repaintdrawing();
-}
-
-void TMolvane3D::setjump(int index) {
-  constexpr std::array<std::pair<int, int>, 5> steps{
-      {{2, 2}, {4, 3}, {8, 6}, {16, 12}, {32, 24}}};
-  const auto [across, down] =
-      steps[static_cast<std::size_t>(std::clamp(index, 0, 4))];
-  session().settings.horizontalstep = static_cast<std::uint16_t>(across);
-  session().settings.verticalstep = static_cast<std::uint16_t>(down);
-  defaults_.takefrom(session().settings);
-}
-
-void TMolvane3D::setdoublebond(int index) {
-  constexpr std::array<int, 8> spacings{2, 3, 4, 5, 6, 7, 8, 10};
-  session().settings.doublebondspacing = static_cast<std::uint16_t>(
-      spacings[static_cast<std::size_t>(std::clamp(index, 0, 7))]);
-  // Every bond takes the new spacing when the drawing is rebuilt.
-  session().setdrawing(session().drawing()->clonedrawing());
-  savedefaults();
-  repaintdrawing();
-}
-
-void TMolvane3D::setnmr(int index) {
-  constexpr std::array<int, 6> nuclei{0, 1, 6, 7, 9, 15};
-  session().settings.nmrnucleus = static_cast<std::uint8_t>(
-      nuclei[static_cast<std::size_t>(std::clamp(index, 0, 5))]);
-  savedefaults();
 }
 
 void TMolvane3D::showhelp(int context) {

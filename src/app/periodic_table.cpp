@@ -3,9 +3,9 @@
 #include "app/periodic_table.h"
 
 #include "app/atom_tool.h"
-#include "app/drawing_view.h"
 #include "app/editor_windows.h"
-#include "app/main_window.h"
+#include "app/tool_host.h"
+#include "app/window_dialogs.h"
 #include "commands/click_anchor.h"
 #include "commands/command_codes.h"
 #include "commands/dispatcher.h"
@@ -23,6 +23,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
@@ -159,8 +160,9 @@ void telement::setbackground(tcolour colour) {
   setPalette(colours);
 }
 
-TPeriodicTable::TPeriodicTable(TMolvane3D& window)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TPeriodicTable::TPeriodicTable(ttoolhost& window)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window) {
   setObjectName(QStringLiteral("PeriodicTable"));
   edit1_ = new QLineEdit(this);
   edit1_->setObjectName(QStringLiteral("Edit1"));
@@ -174,7 +176,7 @@ TPeriodicTable::TPeriodicTable(TMolvane3D& window)
     cells_[static_cast<std::size_t>(z - 1)] =
         new telement(z, this, [this](int chosen) { chooseelement(chosen); });
   }
-  atomtool_ = new TAtomTool(*this, &window);
+  atomtool_ = new TAtomTool(*this, &window.hostwindow());
   connect(edit1_, &QLineEdit::textEdited, this, [this] { changed(); });
   connect(edit1_, &QLineEdit::returnPressed, this, [this] { done(); });
   connect(bfont_, &QPushButton::clicked, this, [this] { choosefont(); });
@@ -236,10 +238,10 @@ void TPeriodicTable::openeditor(tatm* atom) {
   tablemode_ = editmode;
   layouteditor();
   showsymbol();
-  tdrawingview& view = window_.view();
+  QWidget& view = window_.drawingarea();
   QCursor::setPos(view.mapToGlobal(QPoint(atom->sx, atom->sy)));
   // The two windows keep clear of the atom's half of the main window.
-  const QRect frame = window_.frameGeometry();
+  const QRect frame = window_.hostwindow().frameGeometry();
   const int right = frame.right() + 1;
   if (atom->sx < view.width() / 2) {
     move(right - frameGeometry().width(), frame.top());
@@ -313,7 +315,7 @@ void TPeriodicTable::choosefont() {
   const fontrecord start = session().drawing()->getfontrecord(atom->fontindex);
   hide();
   const std::optional<QFont> chosen =
-      window_.dialogs().font(&window_, qtfontof(start, true));
+      window_.dialogs().font(&window_.hostwindow(), qtfontof(start, true));
   atom = editatom();
   if (chosen && atom != nullptr) {
     atom->setfont(fontrecordof(*chosen, start));

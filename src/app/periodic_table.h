@@ -18,7 +18,7 @@ class QPushButton;
 namespace molvane {
 
 class TAtomTool;
-class TMolvane3D;
+class ttoolhost;
 class tatm;
 
 /// Side of an element cell in pixels.
@@ -70,7 +70,7 @@ class TPeriodicTable final : public QWidget, public tmouseeditor {
   static constexpr int branchmode = 1;
   static constexpr int editmode = 2;
 
-  explicit TPeriodicTable(TMolvane3D& window);
+  explicit TPeriodicTable(ttoolhost& window);
 
   int tablemode() const { return tablemode_; }
   /// The atom being edited; null when none is, or when the current drawing
@@ -123,7 +123,7 @@ class TPeriodicTable final : public QWidget, public tmouseeditor {
   void showsymbol();
   void changed();
 
-  TMolvane3D& window_;
+  ttoolhost& window_;
   int tablemode_ = addmode;
   tdrawingpointer<tatm> editatom_;
   bool dragged_ = false;

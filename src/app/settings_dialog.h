@@ -6,15 +6,12 @@
 
 namespace molvane {
 
-class TMolvane3D;
+class tsettingsactions;
 
-/// The Settings dialog: every choice takes effect at once.
+/// The Settings dialog: every choice takes effect at once through actions.
 class tsettingsdialog final : public QDialog {
  public:
-  explicit tsettingsdialog(TMolvane3D& window);
-
-  /// Lets the user pick the label font and saves it in the defaults.
-  static void choosefont(TMolvane3D& window);
+  tsettingsdialog(QWidget* parent, tsettingsactions& actions);
 };
 
 }  // namespace molvane

@@ -3,7 +3,7 @@
 #include "app/symbol_editor.h"
 
 #include "app/editor_windows.h"
-#include "app/main_window.h"
+#include "app/tool_host.h"
 #include "commands/editor_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -65,8 +66,9 @@ const tbutton buttons[] = {
 
 }  // namespace
 
-TSymbolEditor::TSymbolEditor(TMolvane3D& window)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TSymbolEditor::TSymbolEditor(ttoolhost& window)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window) {
   setObjectName(QStringLiteral("SymbolEditor"));
   setWindowTitle(QStringLiteral("Symbol Editor"));
   auto* layout = new QHBoxLayout(this);

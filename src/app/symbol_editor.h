@@ -16,14 +16,14 @@ class QScrollBar;
 
 namespace molvane {
 
-class TMolvane3D;
+class ttoolhost;
 class tSymbol;
 
 /// "Symbol Editor": turns, scales, reflects, restyles, clones and deletes
 /// one symbol of the drawing while the main window is in mode 4.
 class TSymbolEditor final : public QWidget, public tmouseeditor {
  public:
-  explicit TSymbolEditor(TMolvane3D& window);
+  explicit TSymbolEditor(ttoolhost& window);
 
   /// The selected symbol; null when there is none, or when the current
   /// drawing no longer holds it.
@@ -79,7 +79,7 @@ class TSymbolEditor final : public QWidget, public tmouseeditor {
   void endslide();
   void finish();
 
-  TMolvane3D& window_;
+  ttoolhost& window_;
   tdrawingpointer<tSymbol> editsymbol_;
   QRadioButton* rotate_ = nullptr;
   QRadioButton* zoom_ = nullptr;

@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/symbol_tool.h"
 
-#include "app/main_window.h"
 #include "app/palette_pictures.h"
+#include "app/tool_host.h"
 #include "commands/command_codes.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMainWindow>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -52,8 +53,9 @@ constexpr int symbolhelpcontext = 128;
 
 }  // namespace
 
-TSymbolTool::TSymbolTool(TMolvane3D& window)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TSymbolTool::TSymbolTool(ttoolhost& window)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window) {
   setObjectName(QStringLiteral("SymbolTool"));
   setWindowTitle(QStringLiteral("Add Symbol"));
   auto* layout = new QGridLayout(this);

@@ -8,14 +8,14 @@ class QToolButton;
 
 namespace molvane {
 
-class TMolvane3D;
+class ttoolhost;
 
 /// "Add Symbol": a palette of the arrows, arcs, triangle and text labels
 /// the next click in the drawing creates. Choosing one hands its command
 /// code to the main window and hides the palette.
 class TSymbolTool final : public QWidget {
  public:
-  explicit TSymbolTool(TMolvane3D& window);
+  explicit TSymbolTool(ttoolhost& window);
 
   /// Shows the palette against the right edge of the screen.
   void showpalette();
@@ -24,7 +24,7 @@ class TSymbolTool final : public QWidget {
   QToolButton* image(const QString& name) const;
 
  private:
-  TMolvane3D& window_;
+  ttoolhost& window_;
 };
 
 }  // namespace molvane

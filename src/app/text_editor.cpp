@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/text_editor.h"
 
-#include "app/drawing_view.h"
 #include "app/editor_windows.h"
-#include "app/main_window.h"
+#include "app/tool_host.h"
+#include "app/window_dialogs.h"
 #include "commands/click_anchor.h"
 #include "commands/editor_commands.h"
 #include "document/drawing.h"
@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 
@@ -34,8 +35,9 @@ constexpr const char* middledot = "\xC2\xB7";
 
 }  // namespace
 
-TTextEditor::TTextEditor(TMolvane3D& window)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TTextEditor::TTextEditor(ttoolhost& window)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window) {
   setObjectName(QStringLiteral("TextEditor"));
   setWindowTitle(QStringLiteral("Text Editor"));
   auto* layout = new QGridLayout(this);
@@ -114,7 +116,8 @@ void TTextEditor::dragstart(QPoint) {
   dragged_ = false;
   // The pointer jumps onto the label, which then follows it.
   label->focus();
-  QCursor::setPos(window_.view().mapToGlobal(QPoint(label->sx, label->sy)));
+  QCursor::setPos(
+      window_.drawingarea().mapToGlobal(QPoint(label->sx, label->sy)));
   window_.repaintdrawing();
 }
 

@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace molvane {
 
-class TMolvane3D;
+class ttoolhost;
 class tLAtm;
 
 /// "Text Editor": edits the text and font of one text label of the
@@ -19,7 +19,7 @@ class tLAtm;
 /// label follows every change of the text at once.
 class TTextEditor final : public QWidget, public tmouseeditor {
  public:
-  explicit TTextEditor(TMolvane3D& window);
+  explicit TTextEditor(ttoolhost& window);
 
   /// The label being edited; null when there is none, or when the current
   /// drawing no longer holds it.
@@ -52,7 +52,7 @@ class TTextEditor final : public QWidget, public tmouseeditor {
   void copytext();
   void finish();
 
-  TMolvane3D& window_;
+  ttoolhost& window_;
   tdrawingpointer<tLAtm> editlabel_;
   QLineEdit* edit1_ = nullptr;
   bool pressed_ = false;

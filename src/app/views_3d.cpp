@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/views_3d.h"
 
-#include "app/drawing_view.h"
-#include "app/main_window.h"
+#include "app/tool_host.h"
 #include "commands/sample_molecule.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -16,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -23,6 +23,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -118,8 +119,9 @@ void tmodepicture::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
-TFunctions3D::TFunctions3D(TMolvane3D& window, QAction& build3d)
-    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window) {
+TFunctions3D::TFunctions3D(ttoolhost& window, QAction& build3d)
+    : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
+      window_(window) {
   setWindowTitle(QStringLiteral("3D Views"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -174,16 +176,16 @@ tmodepicture* TFunctions3D::picture(int index) const {
 }
 
 void TFunctions3D::Image1Click(int mode) {
-  window_.choosedrawmode(mode);
+  session().drawing()->setdrawmode(static_cast<std::uint8_t>(mode));
   RadioGroup1Click();
 }
 
 void TFunctions3D::RadioGroup1Click() {
-  if (stereo_->isChecked()) {
-    window_.StereoView1Click();
-  } else {
-    window_.NormalView1Click();
-  }
+  tdrawing& drawing = *session().drawing();
+  const int mode = stereo_->isChecked() ? stereoviewof(drawing.drawmode)
+                                        : normalviewof(drawing.drawmode);
+  drawing.setdrawmode(static_cast<std::uint8_t>(mode));
+  window_.repaintdrawing();
 }
 
 void TFunctions3D::Button6Click() { hide(); }
@@ -197,7 +199,7 @@ void TFunctions3D::showEvent(QShowEvent* event) {
     (isstereopair(session().drawing()->drawmode) ? stereo_ : normal_)
         ->setChecked(true);
   }
-  const QWidget& area = window_.view();
+  const QWidget& area = window_.drawingarea();
   const QPoint centre = area.mapToGlobal(area.rect().center());
   move(centre - QPoint(width() / 2, height() / 2));
 }

@@ -17,7 +17,7 @@ class QRadioButton;
 
 namespace molvane {
 
-class TMolvane3D;
+class ttoolhost;
 
 /// One draw-mode handler of the main window: its name, the mode it sets
 /// and what the picture of the mode shows.
@@ -69,7 +69,7 @@ class tmodepicture final : public QLabel {
 class TFunctions3D final : public QWidget {
  public:
   /// build3d is the main window's "3D DrawMode" item.
-  TFunctions3D(TMolvane3D& window, QAction& build3d);
+  TFunctions3D(ttoolhost& window, QAction& build3d);
 
   /// The picture Image1 .. Image15 (index 1 .. 15); null otherwise.
   tmodepicture* picture(int index) const;
@@ -91,7 +91,7 @@ class TFunctions3D final : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  TMolvane3D& window_;
+  ttoolhost& window_;
   std::array<tmodepicture*, picturemodes.size()> pictures_{};
   QRadioButton* normal_ = nullptr;
   QRadioButton* stereo_ = nullptr;

@@ -4,35 +4,58 @@
 
 #include "document/drawing.h"
 #include "document/session.h"
+#include "document/symbol.h"
 #include "io/document_files.h"
 
 #include <utility>
 
 namespace molvane {
 
-std::unique_ptr<tdrawing> readforcommand(const std::filesystem::path& path) {
+treadresult readforcommand(const std::filesystem::path& path) {
   treadresult result = loaddocument(path);
-  if (!result.error.empty() || result.drawing == nullptr) {
+  const treadextent extent = result.extent();
+  if (extent == treadextent::nothing) {
     session().messages().error(filereaderror);
-    return nullptr;
+    result.drawing = nullptr;
+    return result;
+  }
+  if (extent == treadextent::partial) {
+    session().messages().warn(filereaderror);
   }
   for (const std::string& notice : result.notices) {
     session().messages().warn(notice);
   }
-  return std::move(result.drawing);
+  return result;
 }
 
-bool opendocument(const std::filesystem::path& path) {
-  std::unique_ptr<tdrawing> drawing = readforcommand(path);
-  if (drawing == nullptr) {
-    return false;
+bool hasunsavedwork(const tdrawing& drawing) {
+  return !drawing.saved &&
+         (drawing.atoms.count() > 0 || drawing.symbols.count() > 0);
+}
+
+bool mayreplacedrawing() {
+  return !hasunsavedwork(*session().drawing()) ||
+         session().messages().confirm(replacedrawing);
+}
+
+treadextent opendocument(const std::filesystem::path& path) {
+  treadresult result = readforcommand(path);
+  const treadextent extent = result.extent();
+  if (extent == treadextent::nothing) {
+    return extent;
   }
-  drawing->filename = path.string();
-  drawing->saved = true;
-  session().setdrawing(std::move(drawing));
+  tdrawing& drawing = *result.drawing;
+  if (extent == treadextent::whole) {
+    drawing.filename = path.string();
+    drawing.saved = true;
+  } else {
+    drawing.filename = untitleddocument;
+    drawing.saved = false;
+  }
+  session().setdrawing(std::move(result.drawing));
   session().resetsnapshots();
   session().repaint();
-  return true;
+  return extent;
 }
 
 bool savecurrentdocument(const std::filesystem::path& path) {

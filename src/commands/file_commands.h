@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "io/read_result.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -13,15 +15,28 @@ class tdrawing;
 inline constexpr const char* filereaderror = "File Read Error";
 inline constexpr const char* invalidfilename = "Invalid filename ";
 inline constexpr const char* endoffile = "End of File";
+/// The name of a drawing that was never saved or was read only in part.
+inline constexpr const char* untitleddocument = "untitled.mlv";
+inline constexpr const char* replacedrawing = "Replace Current Drawing? ";
 
-/// Reads a document for a command: a file that cannot be read shows
-/// "File Read Error" and gives null; notices are shown as warnings.
-std::unique_ptr<tdrawing> readforcommand(const std::filesystem::path& path);
+/// Reads a document for a command. A file that cannot be read shows the
+/// error "File Read Error" and gives no drawing; a file read only in part
+/// gives what was read with the warning "File Read Error". The reader's
+/// notices are shown as warnings.
+treadresult readforcommand(const std::filesystem::path& path);
+
+/// Whether the drawing holds work that was never saved.
+bool hasunsavedwork(const tdrawing& drawing);
+
+/// Asks "Replace Current Drawing? " when the current drawing holds unsaved
+/// work; true when it may be replaced.
+bool mayreplacedrawing();
 
 /// Opens a document as the current drawing with fresh undo and redo copies.
-/// A file that cannot be read shows "File Read Error" and leaves the current
-/// drawing as it was. Returns whether the document was opened.
-bool opendocument(const std::filesystem::path& path);
+/// A file that cannot be read leaves the current drawing, its name and its
+/// undo copy as they were. A file read only in part becomes an untitled,
+/// unsaved drawing, so that saving it never overwrites the damaged file.
+treadextent opendocument(const std::filesystem::path& path);
 
 /// Saves the current drawing under the given name with its companions. A
 /// name that cannot be written shows "Invalid filename " and keeps any

@@ -117,7 +117,7 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported) {
 }
 
 bool importdocument(const std::filesystem::path& path) {
-  std::unique_ptr<tdrawing> imported = readforcommand(path);
+  std::unique_ptr<tdrawing> imported = readforcommand(path).drawing;
   if (imported == nullptr) {
     return false;
   }

@@ -468,14 +468,28 @@ class tnativereader {
       static_cast<void>(in_.readu8());
       if (in_.failed()) {
         result.notices.emplace_back(endoffile);
+        result.cutshort = true;
       } else {
         readdrawmode();
         readvalues();
         readbondlength();
+        result.cutshort = in_.failed();
+        // Later parts were added over time: a file may end before any of
+        // them, but not inside a list whose count it gives.
         readnumbers();
         readflags();
         readcolours();
+        result.cutshort = result.cutshort || brokenlist_;
       }
+    } else {
+      result.cutshort = in_.failed();
+    }
+    if (result.cutshort && drawing_->atoms.count() == 0 &&
+        drawing_->symbols.count() == 0) {
+      result.error =
+          "the document is cut short or damaged before its first "
+          "atom or symbol";
+      return result;
     }
 
     rescale(headerbond);
@@ -826,6 +840,7 @@ class tnativereader {
     for (std::uint32_t i = 0; i < count && !in_.failed(); ++i) {
       const auto bytes = in_.readbytes(numberrecordsize);
       if (in_.failed()) {
+        brokenlist_ = true;
         return;
       }
       tbytecursor record(bytes);
@@ -856,6 +871,7 @@ class tnativereader {
     for (int i = 0; i < count && !in_.failed(); ++i) {
       const auto bytes = in_.readbytes(colourrecordsize);
       if (in_.failed()) {
+        brokenlist_ = true;
         return;
       }
       const int element = bytes[0];
@@ -905,6 +921,8 @@ class tnativereader {
   std::vector<tatm*> atoms_;
   std::vector<tbond*> bonds_;
   std::uint32_t atomcount_ = 0;
+  /// A list of the later parts ended before the records its count gives.
+  bool brokenlist_ = false;
   /// Fonts already resolved, by their record bytes.
   std::unordered_map<std::string, std::uint8_t> fonts_;
   /// The two ends handed to a bond being built.

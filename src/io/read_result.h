@@ -10,6 +10,17 @@
 
 namespace molvane {
 
+/// How much of a file a reader could use.
+enum class treadextent {
+  /// Nothing: the result holds an error and no drawing.
+  nothing,
+  /// The file breaks off or is damaged part way; the drawing holds what
+  /// came before, so it must not be taken for the file it was read from.
+  partial,
+  /// The whole file.
+  whole,
+};
+
 /// What a reader makes of a file: a drawing with everything that could be
 /// read, or an error when nothing usable was found.
 struct treadresult {
@@ -18,6 +29,15 @@ struct treadresult {
   std::string error;
   /// Things the user should know although the drawing was read.
   std::vector<std::string> notices;
+  /// Set by a reader that stopped before the end of what the file promised.
+  bool cutshort = false;
+
+  treadextent extent() const {
+    if (drawing == nullptr || !error.empty()) {
+      return treadextent::nothing;
+    }
+    return cutshort ? treadextent::partial : treadextent::whole;
+  }
 };
 
 }  // namespace molvane

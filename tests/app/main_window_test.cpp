@@ -4,10 +4,11 @@
 
 #include "app/drawing_view.h"
 #include "app/editor_windows.h"
+#include "app/file_actions.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
 #include "app/periodic_table.h"
-#include "document/symbol.h"
+#include "app/settings_actions.h"
 #include "io/atomic_file.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -27,8 +28,12 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace molvane {
@@ -245,7 +250,7 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   EXPECT_TRUE(std::filesystem::exists(document));
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "ring.xyz"));
   EXPECT_EQ(window_->windowTitle().toStdString(), "Molvane 3D [ RING.MLV ]");
-  ASSERT_EQ(window_->recentfiles().names().size(), 1U);
+  ASSERT_EQ(window_->files().recentfiles().names().size(), 1U);
 
   messages_.answer = true;
   choose({QStringLiteral("&File"), QStringLiteral("&New")});
@@ -258,12 +263,12 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   EXPECT_TRUE(messages_.errors.empty());
 
   // A picture filter writes a bitmap beside the document.
-  EXPECT_TRUE(window_->savefile(qtpath(folder_.path() / "pic.mlv"), 3));
+  EXPECT_TRUE(window_->files().savefile(qtpath(folder_.path() / "pic.mlv"), 3));
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "pic.bmp"));
 
   // The recent-files list survives a restart of the window.
   openwindow();
-  EXPECT_EQ(window_->recentfiles().names().size(), 2U);
+  EXPECT_EQ(window_->files().recentfiles().names().size(), 2U);
   QAction* recent = menuitem(*window_->menuBar(), {QStringLiteral("&File"),
                                                    QStringLiteral("RING.MLV")});
   ASSERT_NE(recent, nullptr);
@@ -276,14 +281,57 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   EXPECT_EQ(atomcount(), 6);
 }
 
-TEST_F(MainWindow, OpeningAFileThatIsNotADocumentReportsIt) {
+TEST_F(MainWindow, AnUnreadableFileLeavesTheDrawingAndItsName) {
+  buildring();
+  ASSERT_TRUE(window_->files().savefile(qtpath(folder_.path() / "ring.mlv")));
+  const QString title = window_->windowTitle();
   const auto bad = folder_.path() / "bad.mlv";
-  const std::uint8_t junk[] = {1, 2, 3};
+  std::vector<std::uint8_t> junk(2000);
+  std::mt19937 random(7);
+  std::generate(junk.begin(), junk.end(),
+                [&random] { return static_cast<std::uint8_t>(random()); });
   ASSERT_EQ(writefileatomically(bad, junk), "");
-  EXPECT_FALSE(window_->openfile(qtpath(bad)));
-  ASSERT_EQ(messages_.errors.size(), 1U);
-  EXPECT_EQ(messages_.errors[0], "File Read Error");
-  EXPECT_TRUE(window_->recentfiles().names().empty());
+  EXPECT_EQ(window_->files().openfile(qtpath(bad)), treadextent::nothing);
+  EXPECT_EQ(messages_.errors, std::vector<std::string>{"File Read Error"});
+  EXPECT_EQ(atomcount(), 6);
+  EXPECT_EQ(window_->windowTitle(), title);
+  EXPECT_EQ(window_->files().recentfiles().names().size(), 1U);
+}
+
+TEST_F(MainWindow, AFileReadInPartOpensUntitledAndSaveAsksForAName) {
+  buildring();
+  const auto ring = folder_.path() / "ring.mlv";
+  ASSERT_TRUE(window_->files().savefile(qtpath(ring)));
+  std::vector<std::uint8_t> bytes;
+  ASSERT_EQ(readwholefile(ring, bytes, 1U << 20), "");
+  const auto cut = folder_.path() / "cut.mlv";
+  bytes.resize(568 + 2 + 3 * 346);  // the header and three atoms
+  ASSERT_EQ(writefileatomically(cut, bytes), "");
+
+  EXPECT_EQ(window_->files().openfile(qtpath(cut)), treadextent::partial);
+  EXPECT_EQ(messages_.warnings.front(), "File Read Error");
+  EXPECT_EQ(atomcount(), 3);
+  EXPECT_EQ(window_->windowTitle().toStdString(),
+            "Molvane 3D [ UNTITLED.MLV ]");
+  // Save goes through Save As; Cancel writes nothing.
+  dialogs_->name.reset();
+  choose({QStringLiteral("&File"), QStringLiteral("&Save ...")});
+  EXPECT_EQ(std::filesystem::file_size(cut), bytes.size());
+}
+
+TEST_F(MainWindow, OpenAsksBeforeReplacingUnsavedWork) {
+  buildring();
+  ASSERT_TRUE(window_->files().savefile(qtpath(folder_.path() / "ring.mlv")));
+  messages_.answer = true;
+  choose({QStringLiteral("&File"), QStringLiteral("&New")});
+  buildring();
+  messages_.confirmations.clear();
+  messages_.answer = false;
+  dialogs_->name = qtpath(folder_.path() / "ring.mlv");
+  choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
+  EXPECT_EQ(messages_.confirmations,
+            std::vector<std::string>{"Replace Current Drawing? "});
+  EXPECT_FALSE(session().drawing()->saved);
 }
 
 TEST_F(MainWindow, ADamagedDefaultsRecordIsRecreated) {
@@ -294,22 +342,11 @@ TEST_F(MainWindow, ADamagedDefaultsRecordIsRecreated) {
   EXPECT_EQ(std::filesystem::file_size(file), 502U);
   EXPECT_EQ(session().settings.bondlength, 30);
   // Settings changes are stored at once.
-  window_->setscale(0);
+  window_->settings().setscale(0);
   window_.reset();
   tdefaultsload loaded = loaddefaults(folder_.path());
   EXPECT_FALSE(loaded.created);
   EXPECT_EQ(loaded.record.bondlength, 12);
-}
-
-TEST_F(MainWindow, ScaleRescalesTheDrawing) {
-  buildring();
-  const tbond* bond = session().drawing()->bonds.items(0);
-  const double before = std::hypot(bond->atom1->x - bond->atom2->x,
-                                   bond->atom1->y - bond->atom2->y);
-  window_->setscale(8);  // "200": twice the standard length
-  const double after = std::hypot(bond->atom1->x - bond->atom2->x,
-                                  bond->atom1->y - bond->atom2->y);
-  EXPECT_NEAR(after, before * 2.0, 1e-6);
 }
 
 TEST_F(MainWindow, TheLabelFontIsChosenAndKeptInTheDefaults) {
@@ -325,23 +362,13 @@ TEST_F(MainWindow, TheLabelFontIsChosenAndKeptInTheDefaults) {
   EXPECT_EQ(loaded.record.labelfont.weight, 700);
 }
 
-TEST_F(MainWindow, LineSettingReachesBondsAndSymbols) {
-  buildring();
-  tSymbol* arrow = placesymbol(*session().drawing(), 720, 300, 100);
-  ASSERT_NE(arrow, nullptr);
-  window_->setlinewidth(3);
-  EXPECT_EQ(session().drawing()->bonds.items(0)->width, 3);
-  EXPECT_EQ(arrow->linewidth, 3);
-  EXPECT_EQ(arrow->bonds.items(0)->width, 3);
-}
-
 TEST_F(MainWindow, PrintsTheWindowToAPdfFile) {
   buildring();
   const auto pdf = folder_.path() / "page.pdf";
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(qtpath(pdf));
-  window_->printto(printer);
+  window_->files().printto(printer);
   ASSERT_TRUE(std::filesystem::exists(pdf));
   EXPECT_GT(std::filesystem::file_size(pdf), 0U);
 }

@@ -106,8 +106,6 @@ TEST_F(Views3d, PicturesSetTheModeInTheChosenView) {
 
   QTest::mouseClick(&views.stereobutton(), Qt::LeftButton);
   EXPECT_EQ(drawing().drawmode, 110);
-  window_->StereoView1Click();
-  EXPECT_EQ(drawing().drawmode, 110);
   // A picture keeps the stereo choice; Normal keeps the mode.
   QTest::mouseClick(views.picture(10), Qt::LeftButton);
   EXPECT_EQ(drawing().drawmode, 109);
@@ -221,7 +219,7 @@ TEST_F(Views3d, DraggingTurnsAThreeDimensionalViewAsOneUndoStep) {
   drag(QPoint(200, 200), QPoint(260, 200), Qt::MiddleButton);
   EXPECT_EQ(xs(), flat);
 
-  window_->choosedrawmode(10);
+  drawing().setdrawmode(10);
   drag(QPoint(200, 200), QPoint(260, 200), Qt::MiddleButton);
   const std::vector<double> turned = xs();
   EXPECT_NE(turned, flat);
@@ -244,7 +242,7 @@ TEST_F(Views3d, TheWheelZoomsAThreeDimensionalViewAsOneUndoStep) {
   const std::vector<double> flat = xs();
   wheel(1);
   EXPECT_EQ(xs(), flat);
-  window_->choosedrawmode(16);
+  drawing().setdrawmode(16);
   const tatm& first = *drawing().atoms.items(0);
   const TXYZ centre = drawing().atoms.centroid3();
   const double distance = std::hypot(first.x - centre.x, first.y - centre.y);

@@ -33,7 +33,7 @@ class tscripteddialogs final : public tdialogs {
   }
   bool print(QWidget*, QPrinter&) override { return false; }
   bool comments(QWidget*) override { return false; }
-  void settings(QWidget*) override {}
+  void settings(QWidget*, tsettingsactions&) override {}
   std::optional<QFont> font(QWidget*, const QFont&) override {
     return chosenfont;
   }

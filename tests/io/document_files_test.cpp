@@ -71,7 +71,7 @@ TEST_F(DocumentFilesTest, SavedDocumentOpensAgain) {
   EXPECT_EQ(drawing().filename, native.string());
 
   session().newdrawing();
-  ASSERT_TRUE(opendocument(native));
+  ASSERT_EQ(opendocument(native), treadextent::whole);
   EXPECT_EQ(drawing().atoms.count(), 2);
   EXPECT_EQ(drawing().bonds.items(0)->kind(), 4);
   EXPECT_EQ(drawing().atoms.items(0)->implicithydrogens(), 2);

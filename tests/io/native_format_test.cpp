@@ -307,29 +307,41 @@ TEST_F(NativeFormatTest, DocumentsAreRescaledToTheCurrentBondLength) {
   EXPECT_EQ(b.x0, b.x) << "committed";
 }
 
-TEST_F(NativeFormatTest, EarlyEndsKeepWhatCameBefore) {
+TEST_F(NativeFormatTest, EarlyEndsKeepWhatCameBeforeAndSaySo) {
   bond(atom(6, 0, 0), atom(6, 30, 0), 2);
   const bytes file = writenative(drawing());
   const std::size_t coordinates = structuresat(2, 1) + 4;
+  constexpr auto partial = treadextent::partial;
   const struct {
     std::size_t size;
     bool notice;
     int atoms;
+    treadextent extent;
   } cases[] = {
-      {headersize + 1, true, 0},    {atomat(1) + 100, true, 1},
-      {coordinates, true, 2},       {coordinates + 36, true, 2},
-      {coordinates + 37, false, 2}, {file.size(), false, 2},
+      {atomat(1) + 100, true, 1, partial},
+      {coordinates, true, 2, partial},
+      {coordinates + 36, true, 2, partial},
+      {coordinates + 37, false, 2, partial},
+      // Cut inside the atom numbers, whose count the file gives.
+      {file.size() - 20, false, 2, partial},
+      {file.size(), false, 2, treadextent::whole},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
     treadresult result = readnative(std::span(file).first(c.size));
     ASSERT_NE(result.drawing, nullptr);
+    EXPECT_EQ(result.extent(), c.extent);
     EXPECT_EQ(result.notices,
               std::vector<std::string>(c.notice, "End of File"));
     EXPECT_EQ(result.drawing->atoms.count(), c.atoms);
   }
-  treadresult header = readnative(std::span(file).first(headersize - 1));
-  EXPECT_EQ(header.drawing, nullptr);
-  EXPECT_NE(header.error.find("568"), std::string::npos) << header.error;
+  // Cut before anything was read: nothing to open.
+  for (const std::size_t size : {headersize - 1, headersize + 1}) {
+    treadresult result = readnative(std::span(file).first(size));
+    EXPECT_EQ(result.extent(), treadextent::nothing);
+    EXPECT_EQ(result.drawing, nullptr);
+    EXPECT_FALSE(result.error.empty());
+  }
 }
 
 TEST_F(NativeFormatTest, DamagedRecordsAreSkippedOrCorrected) {

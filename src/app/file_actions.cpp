@@ -1,0 +1,264 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/file_actions.h"
+
+#include "app/tool_host.h"
+#include "app/window_dialogs.h"
+#include "commands/file_commands.h"
+#include "commands/import_document.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/document_files.h"
+#include "qt/picture_export.h"
+#include "qt/text_conversion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+/// The printed page shows the window at most this many times enlarged.
+constexpr double printenlargement = 10.0;
+
+bool isuntitled(const tdrawing& drawing) {
+  const std::string name =
+      std::filesystem::path(drawing.filename).filename().string();
+  return name.empty() ||
+         QString::fromStdString(name).compare(QLatin1String(untitleddocument),
+                                              Qt::CaseInsensitive) == 0;
+}
+
+std::filesystem::path absolutepath(const QString& name) {
+  return std::filesystem::absolute(pathof(name)).lexically_normal();
+}
+
+}  // namespace
+
+QString windowcaption(const std::string& filename) {
+  const QString name =
+      qtpath(std::filesystem::path(filename).filename()).toUpper();
+  return QStringLiteral("Molvane 3D [ ") + name + QStringLiteral(" ]");
+}
+
+tfileactions::tfileactions(ttoolhost& host, const QImage& shown,
+                           std::filesystem::path datafolder)
+    : host_(host), shown_(shown), datafolder_(std::move(datafolder)) {
+  recents_.load(datafolder_ / recentsfilename);
+}
+
+void tfileactions::addrecentmenu(QMenu& menu) {
+  recentmenu_ = &menu;
+  recentseparator_ = menu.addSeparator();
+  refreshrecentmenu();
+}
+
+void tfileactions::refreshrecentmenu() {
+  if (recentmenu_ == nullptr) {
+    return;
+  }
+  for (QAction* action : recentactions_) {
+    recentmenu_->removeAction(action);
+    delete action;
+  }
+  recentactions_.clear();
+  const auto& names = recents_.names();
+  recentseparator_->setVisible(!names.empty());
+  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+    QAction* action = recentmenu_->addAction(
+        qtstring(trecentfiles::captionof(names[static_cast<std::size_t>(i)])));
+    action->setData(i);
+    QObject::connect(action, &QAction::triggered, recentmenu_,
+                     [this, i] { openrecent(i); });
+    recentactions_.push_back(action);
+  }
+}
+
+void tfileactions::addrecent(const std::string& name) {
+  if (!recents_.add(name)) {
+    return;
+  }
+  refreshrecentmenu();
+  const std::string problem = recents_.save(datafolder_ / recentsfilename);
+  if (!problem.empty()) {
+    host_.hostwindow().statusBar()->showMessage(qtstring(problem));
+  }
+}
+
+void tfileactions::setcaption() {
+  host_.hostwindow().setWindowTitle(
+      windowcaption(session().drawing()->filename));
+}
+
+void tfileactions::newdrawing() {
+  if (!session().messages().confirm("Erase Drawing")) {
+    return;
+  }
+  session().newdrawing();
+  setcaption();
+  host_.repaintdrawing();
+}
+
+void tfileactions::open() {
+  if (!mayreplacedrawing()) {
+    return;
+  }
+  if (const auto name = host_.dialogs().openname(&host_.hostwindow(),
+                                                 QStringLiteral("Open"))) {
+    openfile(*name);
+  }
+}
+
+treadextent tfileactions::openfile(const QString& name) {
+  const std::filesystem::path path = absolutepath(name);
+  const treadextent extent = opendocument(path);
+  if (extent == treadextent::whole) {
+    addrecent(path.string());
+  }
+  if (extent != treadextent::nothing) {
+    setcaption();
+    host_.repaintdrawing();
+  }
+  return extent;
+}
+
+void tfileactions::openrecent(int index) {
+  const auto& names = recents_.names();
+  if (index < 0 || index >= static_cast<int>(names.size())) {
+    return;
+  }
+  const std::string name = names[static_cast<std::size_t>(index)];
+  if (session().messages().confirm(replacedrawing)) {
+    openfile(qtpath(name));
+  }
+}
+
+void tfileactions::import() {
+  if (const auto name = host_.dialogs().openname(
+          &host_.hostwindow(), QStringLiteral("Import Dialog"))) {
+    importfile(*name);
+  }
+}
+
+bool tfileactions::importfile(const QString& name) {
+  if (!importdocument(pathof(name))) {
+    return false;
+  }
+  host_.markmodified();
+  host_.repaintdrawing();
+  return true;
+}
+
+void tfileactions::save() {
+  if (isuntitled(*session().drawing())) {
+    saveas();
+  } else {
+    savefile(qtpath(session().drawing()->filename), 1);
+  }
+}
+
+void tfileactions::saveas() {
+  std::filesystem::path start = session().drawing()->filename;
+  if (isuntitled(*session().drawing()) || start.is_relative()) {
+    start = datafolder_ / start.filename();
+  }
+  if (const auto choice =
+          host_.dialogs().savename(&host_.hostwindow(), qtpath(start))) {
+    savefile(choice->name, choice->filter);
+  }
+}
+
+bool tfileactions::savefile(const QString& name, int filter) {
+  tdrawing& drawing = *session().drawing();
+  if (!savecurrentdocument(absolutepath(name))) {
+    return false;
+  }
+  const std::filesystem::path native = drawing.filename;
+  // The extra files of the chosen filter go beside the document.
+  std::string problem;
+  if (filter == 2) {
+    problem = exportdocument(
+        drawing, std::filesystem::path(native).replace_extension(".xyz"));
+  } else if (filter == 3 || filter == 4) {
+    tpictureoptions options;
+    options.windowwidth = shown_.width();
+    options.windowheight = shown_.height();
+    problem = exportpicture(drawing,
+                            std::filesystem::path(native).replace_extension(
+                                filter == 3 ? ".bmp" : ".jpg"),
+                            options);
+  }
+  if (!problem.empty()) {
+    session().messages().warn(problem);
+  }
+  addrecent(native.string());
+  setcaption();
+  return true;
+}
+
+void tfileactions::savemodified() {
+  const tdrawing& drawing = *session().drawing();
+  if (drawing.saved || drawing.atoms.count() == 0) {
+    return;
+  }
+  save();
+}
+
+void tfileactions::editcomments() {
+  if (host_.dialogs().comments(&host_.hostwindow())) {
+    session().drawing()->saved = false;
+  }
+}
+
+void tfileactions::copyimage() { QApplication::clipboard()->setImage(shown_); }
+
+void tfileactions::copydrawing() {
+  std::string problem;
+  tpictureoptions options;
+  const QImage image = paintpicture(*session().drawing(), options, problem);
+  if (!problem.empty() || image.isNull()) {
+    session().messages().warn(problem.empty() ? "Nothing to copy" : problem);
+    return;
+  }
+  QApplication::clipboard()->setImage(image);
+}
+
+void tfileactions::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (host_.dialogs().print(&host_.hostwindow(), printer)) {
+    printto(printer);
+  }
+}
+
+void tfileactions::printto(QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    session().messages().error("The printer could not be started");
+    return;
+  }
+  // Ten times the window fills a page at printer resolutions; a smaller
+  // page scales the picture down rather than cutting it off.
+  const QRect page = painter.viewport();
+  const double factor = std::min(
+      {printenlargement,
+       page.width() / static_cast<double>(std::max(shown_.width(), 1)),
+       page.height() / static_cast<double>(std::max(shown_.height(), 1))});
+  const QRectF target(0.0, 0.0, shown_.width() * factor,
+                      shown_.height() * factor);
+  painter.drawImage(target, shown_.convertToFormat(QImage::Format_RGB888));
+  painter.end();
+}
+
+}  // namespace molvane

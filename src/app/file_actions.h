@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/recent_files.h"
+#include "io/read_result.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QAction;
+class QImage;
+class QMenu;
+class QPrinter;
+
+namespace molvane {
+
+class ttoolhost;
+
+/// The window title for a document name: "Molvane 3D [ NAME ]".
+QString windowcaption(const std::string& filename);
+
+/// The File menu's document actions: new, open, import, save, comments,
+/// copy, print and the recent files. Every way of opening a document (the
+/// Open dialog, a recent file, the command line) goes through openfile.
+class tfileactions {
+ public:
+  /// shown is the picture the window shows (printed and copied as it is);
+  /// the recent files are kept in datafolder.
+  tfileactions(ttoolhost& host, const QImage& shown,
+               std::filesystem::path datafolder);
+
+  const trecentfiles& recentfiles() const { return recents_; }
+  /// Lists the recent files at the end of menu, after a separator, and
+  /// keeps the list up to date.
+  void addrecentmenu(QMenu& menu);
+
+  void newdrawing();
+  /// Asks before replacing unsaved work, then asks for the file to open.
+  void open();
+  /// Opens a document. A whole document joins the recent files and names
+  /// the window; a damaged one leaves the window as it was (nothing read)
+  /// or opens untitled (read in part).
+  treadextent openfile(const QString& name);
+  /// The recent file at index, after "Replace Current Drawing? ".
+  void openrecent(int index);
+  void import();
+  bool importfile(const QString& name);
+  /// Saves under its name, or through Save As when it has none yet.
+  void save();
+  void saveas();
+  /// Saves under name; filter 2, 3, 4 add an XYZ table, a BMP or a JPEG
+  /// picture beside the document.
+  bool savefile(const QString& name, int filter = 1);
+  /// Saves a drawing with unsaved atoms (through Save As when untitled).
+  void savemodified();
+  void editcomments();
+  /// The picture the window shows, and the drawing painted alone, to the
+  /// clipboard.
+  void copyimage();
+  void copydrawing();
+  void print();
+  void printto(QPrinter& printer);
+  /// Names the window after the current drawing.
+  void setcaption();
+
+ private:
+  void addrecent(const std::string& name);
+  void refreshrecentmenu();
+
+  ttoolhost& host_;
+  const QImage& shown_;
+  std::filesystem::path datafolder_;
+  trecentfiles recents_;
+  QMenu* recentmenu_ = nullptr;
+  QAction* recentseparator_ = nullptr;
+  std::vector<QAction*> recentactions_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QMainWindow;
+class QWidget;
+
+namespace molvane {
+
+class tdialogs;
+
+/// What a tool window may ask of the window that shows the drawing. Tool
+/// windows (editors, palettes, the 3D windows, the settings) hold one of
+/// these instead of the main window, so that they see only this much of it.
+class ttoolhost {
+ public:
+  virtual ~ttoolhost() = default;
+
+  /// The window the tool windows belong to; its menu bar shows an editor's
+  /// own menu while the editor is in use.
+  virtual QMainWindow& hostwindow() = 0;
+  /// The widget the drawing is shown in; clicks come in its coordinates.
+  virtual QWidget& drawingarea() = 0;
+  /// The questions asked in dialogs (tests answer them from a script).
+  virtual tdialogs& dialogs() const = 0;
+
+  /// Where the mouse goes: 0 drawing, 1 atom editor, 4 symbol editor, 5
+  /// text editor, 8 atom tool, ...
+  virtual int editormode() const = 0;
+  virtual void seteditormode(int mode) = 0;
+  /// No command, mode 0 with the main menu, nothing selected, repainted.
+  virtual void returntodrawingmode() = 0;
+
+  /// The command code the next click in the drawing runs; 0 for none.
+  virtual int commandcode() const = 0;
+  virtual void choosecommand(int code) = 0;
+
+  /// Paints the current drawing again.
+  virtual void repaintdrawing() = 0;
+  /// After an edit that took an undo copy: the drawing is unsaved and Undo
+  /// is offered.
+  virtual void markmodified() = 0;
+  /// Shows the help page of a context number.
+  virtual void showhelp(int context) = 0;
+};
+
+}  // namespace molvane

@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/drawing_settings.h"
+
+#include "document/symbol.h"
+#include "model/bond.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+namespace molvane {
+namespace {
+
+using DrawingSettingsTest = testing::tdrawingtest;
+
+TEST_F(DrawingSettingsTest, LineWidthReachesEveryBondAndSymbol) {
+  tatm* a = atom(6, 0, 0);
+  tbond* single = bond(a, atom(6, 30, 0));
+  tSymbol* arrow = placesymbol(drawing(), 720, 300, 100);
+  ASSERT_NE(arrow, nullptr);
+  tsettings& settings = session().settings;
+  applylinewidth(drawing(), settings, 9);  // beyond the list: the widest
+  EXPECT_EQ(settings.linewidthcode, 3);
+  EXPECT_EQ(single->width, settings.linewidth());
+  EXPECT_EQ(arrow->linewidth, settings.linewidth());
+  EXPECT_EQ(arrow->bonds.items(0)->width, settings.linewidth());
+}
+
+TEST_F(DrawingSettingsTest, BondLengthScalesTheDrawingByTheRatio) {
+  tsettings& settings = session().settings;
+  settings.bondlength = 30;
+  tatm* a = atom(6, 100, 100);
+  tatm* b = atom(6, 130, 100);
+  bond(a, b);
+  applybondlength(drawing(), settings, 60);
+  EXPECT_NEAR(a->distance(*b), 60.0, 1e-9);
+  EXPECT_EQ(settings.bondlength, 60);
+  EXPECT_EQ(drawing().bondlength, 60);
+  // A length of nothing would make every later scale divide by zero.
+  applybondlength(drawing(), settings, 0);
+  EXPECT_EQ(settings.bondlength, 1);
+}
+
+TEST_F(DrawingSettingsTest, KeysMoveTheDrawingByTheJumpOrTheBigStep) {
+  tsettings& settings = session().settings;
+  tatm* a = atom(6, 100, 100);
+  const struct {
+    int jump;
+    tdrawingmove move;
+    bool big;
+    double dx, dy;
+  } cases[] = {
+      {2, tdrawingmove::left, false, -8, 0},
+      {2, tdrawingmove::down, false, 0, 6},
+      {0, tdrawingmove::up, false, 0, -2},
+      {4, tdrawingmove::right, true, 32, 0},
+      {9, tdrawingmove::down, false, 0, 24},  // clamped to the last entry
+      {0, tdrawingmove::pagedown, false, 0, 32},
+      {0, tdrawingmove::pageup, false, 0, -32},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.jump);
+    applyjump(settings, c.jump);
+    const double x = a->x;
+    const double y = a->y;
+    movedrawing(drawing(), settings, c.move, c.big);
+    EXPECT_DOUBLE_EQ(a->x, x + c.dx);
+    EXPECT_DOUBLE_EQ(a->y, y + c.dy);
+  }
+}
+
+}  // namespace
+}  // namespace molvane
