@@ -14,10 +14,12 @@
 #include "app/text_editor.h"
 #include "app/views_3d.h"
 #include "commands/command_codes.h"
+#include "commands/command_names.h"
 #include "commands/file_commands.h"
 #include "commands/hydrogens.h"
 #include "commands/import_document.h"
 #include "commands/key_edits.h"
+#include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
@@ -37,6 +39,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -60,7 +63,6 @@ namespace {
 
 constexpr int windowwidth = 650;
 constexpr int windowheight = 528;
-constexpr const char* untitledname = "untitled.mlv";
 constexpr const char* programtitle = "Molvane 3D";
 /// Shift with an arrow key, and the page keys, move the drawing this far.
 constexpr double bigstep = 32.0;
@@ -68,14 +70,6 @@ constexpr double bigstep = 32.0;
 constexpr double printenlargement = 10.0;
 
 QString fromutf8(const std::string& text) { return qtstring(text); }
-
-bool isuntitled(const tdrawing& drawing) {
-  const std::string name =
-      std::filesystem::path(drawing.filename).filename().string();
-  return name.empty() ||
-         QString::fromStdString(name).compare(QLatin1String(untitledname),
-                                              Qt::CaseInsensitive) == 0;
-}
 
 /// The edit key of a Qt key: upper-case letters, digits, signs and Delete;
 /// 0 for keys without an edit.
@@ -158,14 +152,35 @@ std::optional<tdialogs::tsavechoice> tdialogs::savename(QWidget* parent,
   QFileDialog dialog(parent, QStringLiteral("Save"), start, savefilters());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("MLV"));
+  // The question about replacing a file is asked below, about the file
+  // that is written rather than the name typed.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.selectFile(start);
+  // Every filter writes the native document: a changed filter shows the
+  // name that will be written.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog] {
+    const QStringList chosen = dialog.selectedFiles();
+    if (!chosen.empty()) {
+      dialog.selectFile(
+          qtpath(documentnames(pathof(chosen.front())).native.filename()));
+    }
+  });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
+    return std::nullopt;
+  }
+  const QString native =
+      qtpath(documentnames(pathof(dialog.selectedFiles().front())).native);
+  if (QFileInfo::exists(native) &&
+      QMessageBox::question(
+          parent, QStringLiteral("Save"),
+          QStringLiteral("%1 already exists.\nDo you want to replace it?")
+              .arg(QFileInfo(native).fileName())) != QMessageBox::Yes) {
     return std::nullopt;
   }
   const QStringList filters = savefilters().split(QStringLiteral(";;"));
   const int index =
       static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-  return tsavechoice{dialog.selectedFiles().front(), std::max(index, 1)};
+  return tsavechoice{native, std::max(index, 1)};
 }
 
 bool tdialogs::print(QWidget* parent, QPrinter& printer) {
@@ -354,11 +369,17 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  auto later = [&menu](const char* caption) {
+  auto later = [&menu](const char* caption, const char* missing) {
     QAction* action = menu.addAction(QString::fromUtf8(caption));
     action->setEnabled(false);
+    action->setStatusTip(QStringLiteral("Not available yet: ") +
+                         QString::fromUtf8(missing));
+    // Most styles never make a disabled item current, so its status tip
+    // would not show: the menu shows the tool tip on hover instead.
+    action->setToolTip(action->statusTip());
     return action;
   };
+  menu.setToolTipsVisible(true);
   item(
       "&New", [this] { newdrawing(); }, QKeySequence::New);
   item(
@@ -377,12 +398,13 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   connect(drawmode, &QAction::toggled, this,
           [](bool on) { session().settings.build3d = on; });
   build3daction_ = drawmode;
-  later("3D &Optimizer ...");
+  later("3D &Optimizer ...", "the force field is still being built");
   item("&3D Views ..", [this] { showviews3d(); });
-  later("&Measurements ...");
-  later("Molecular &Data ...");
-  nmraction_ = later("NMR Shifts...");
-  later("&Reaction Tool ...");
+  later("&Measurements ...", "the measurement tool is still being built");
+  later("Molecular &Data ...",
+        "the molecular data window is still being built");
+  nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
+  later("&Reaction Tool ...", "the reaction tool is still being built");
   item("&Font ...", [this] { tsettingsdialog::choosefont(*this); });
   item("&Settings ...", [this] { dialogs_->settings(this); });
   item(
@@ -450,14 +472,14 @@ void TMolvane3D::setcaption() {
 
 void TMolvane3D::showcommand() {
   const int code = state_.commandcode;
-  QString text = QStringLiteral("No command");
-  if (code >= firstelementcommand && code <= lastelementcommand) {
-    text = QStringLiteral("Element: ") +
-           qtstring(symbolof(code - elementcommandbase));
-  } else if (code != 0) {
-    const QString caption = commandcaption(code);
-    text = QStringLiteral("Command: ") +
-           (caption.isEmpty() ? QString::number(code) : caption);
+  QString text = QString::fromUtf8(helphint);
+  if (code != nocommand) {
+    const std::string name = commandname(code);
+    const bool element =
+        code >= firstelementcommand && code <= lastelementcommand;
+    text =
+        (element ? QStringLiteral("Element: ") : QStringLiteral("Command: ")) +
+        (name.empty() ? QString::number(code) : qtstring(name));
   }
   statusBar()->showMessage(text);
 }
@@ -479,6 +501,12 @@ void TMolvane3D::repaintdrawing() {
 }
 
 void TMolvane3D::choosecommand(int code) {
+  // Only the periodic table's own codes keep its mode; a command from a
+  // menu or the tool bar runs on the next click in the drawing.
+  if (editormode_ == atomtoolmode &&
+      (code < firstelementcommand || code > lastelementcommand)) {
+    editors().periodictable().done();
+  }
   state_.commandcode = static_cast<std::uint16_t>(code);
   resetaction_->setEnabled(code != 0);
   showcommand();
@@ -493,9 +521,13 @@ void TMolvane3D::resetcommand() {
 void TMolvane3D::markmodified() {
   session().drawing()->saved = false;
   resetaction_->setEnabled(true);
-  undoaction_->setEnabled(true);
-  undotag_ = -1;
-  undoaction_->setText(QStringLiteral("Undo"));
+  noteedit(undo_);
+  showundo();
+}
+
+void TMolvane3D::showundo() {
+  undoaction_->setEnabled(undo_.enabled);
+  undoaction_->setText(QString::fromUtf8(undo_.caption()));
 }
 
 teditorwindows& TMolvane3D::editors() {
@@ -556,14 +588,8 @@ void TMolvane3D::StereoView1Click() {
 
 void TMolvane3D::toggleundo() {
   resetcommand();
-  if (undotag_ == -1) {
-    session().undo();
-    undoaction_->setText(QStringLiteral("Redo"));
-  } else {
-    session().redo();
-    undoaction_->setText(QStringLiteral("Undo"));
-  }
-  undotag_ = -undotag_;
+  chooseundo(undo_);
+  showundo();
   repaintdrawing();
 }
 
@@ -572,6 +598,8 @@ void TMolvane3D::newdrawing() {
     return;
   }
   session().newdrawing();
+  notereplaced(undo_);
+  showundo();
   setcaption();
   repaintdrawing();
 }
@@ -582,6 +610,8 @@ bool TMolvane3D::openfile(const QString& name) {
   if (!opendocument(path)) {
     return false;
   }
+  notereplaced(undo_);
+  showundo();
   addrecent(path.string());
   setcaption();
   repaintdrawing();
@@ -652,13 +682,15 @@ void TMolvane3D::openrecent(int index) {
     return;
   }
   if (opendocument(name)) {
+    notereplaced(undo_);
+    showundo();
     setcaption();
     repaintdrawing();
   }
 }
 
 void TMolvane3D::save() {
-  if (isuntitled(*session().drawing())) {
+  if (isuntitledname(session().drawing()->filename)) {
     saveas();
   } else {
     savefile(qtpath(session().drawing()->filename), 1);
@@ -666,10 +698,8 @@ void TMolvane3D::save() {
 }
 
 void TMolvane3D::saveas() {
-  std::filesystem::path start = session().drawing()->filename;
-  if (isuntitled(*session().drawing()) || start.is_relative()) {
-    start = datafolder_ / start.filename();
-  }
+  const std::filesystem::path start =
+      saveasname(session().drawing()->filename, datafolder_);
   if (const auto choice = dialogs_->savename(this, qtpath(start))) {
     savefile(choice->name, choice->filter);
   }
@@ -898,7 +928,10 @@ void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,
   if (edit == 0) {
     return;
   }
-  runkeyedit(edit, std::max(cursor.x(), 1), std::max(cursor.y(), 1));
+  // Each key edit is one undo step, as each command is.
+  if (runkeyedit(edit, std::max(cursor.x(), 1), std::max(cursor.y(), 1))) {
+    markmodified();
+  }
 }
 
 void TMolvane3D::setlinewidth(int index) {

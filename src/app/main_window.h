@@ -5,6 +5,7 @@
 #include "app/recent_files.h"
 #include "commands/click_target.h"
 #include "commands/dispatcher.h"
+#include "commands/undo_item.h"
 #include "document/messages.h"
 #include "io/defaults_record.h"
 
@@ -54,6 +55,9 @@ class tdialogs {
   /// A font chosen from start; nullopt on Cancel.
   virtual std::optional<QFont> font(QWidget* parent, const QFont& start);
 };
+
+/// What the status bar shows while no command is chosen.
+inline constexpr const char* helphint = "Type F1 for Help";
 
 /// The filters of the save dialog, in the order of their indexes 1 .. 7.
 QString savefilters();
@@ -176,6 +180,8 @@ class TMolvane3D final : public QMainWindow,
   void refreshrecentmenu();
   void setcaption();
   void showcommand();
+  /// The Undo item shows the state of undo_.
+  void showundo();
   void save();
   void saveas();
   void open();
@@ -193,7 +199,7 @@ class TMolvane3D final : public QMainWindow,
   trecentfiles recents_;
   tcommandstate state_;
   int editormode_ = 0;
-  int undotag_ = -1;
+  tundoitem undo_;
   std::unique_ptr<tdialogs> dialogs_;
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
