@@ -20,13 +20,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 
@@ -403,35 +404,24 @@ TEST_F(MainWindow, HelpTopicsComeFromTheProgram) {
     EXPECT_FALSE(seen.contains(page)) << page.toStdString();
     seen << page;
   }
-  // Issue 13: the pages a reader reaches from the Help menu speak of a
-  // disabled item only to say that it is not there yet.
+  // Issue 13: a page speaks of a disabled item only to say it is not there.
   QStringList disabled;
   for (QAction* action :
        menuitem(*window_->menuBar(), {"&File"})->menu()->actions()) {
-    if (!action->isEnabled() && !action->text().isEmpty()) {
+    if (!action->isEnabled() && !action->isSeparator()) {
       disabled << action->text().remove(QLatin1Char('&'));
     }
   }
   ASSERT_EQ(disabled.size(), 5);
-  QStringList pages{QStringLiteral("general.html")};
-  for (int i = 0; i < pages.size(); ++i) {
-    QFile file(QStringLiteral(":/help/") + pages[i]);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << pages[i].toStdString();
+  for (const QFileInfo& page : QDir(QStringLiteral(":/help")).entryInfoList()) {
+    QFile file(page.filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
     for (const QString& item : disabled) {
       EXPECT_TRUE(!text.contains(item) || text.contains("Not available yet"))
-          << pages[i].toStdString() << ": " << item.toStdString();
-    }
-    static const QRegularExpression link(
-        QStringLiteral("href=\"([a-z0-9]+\\.html)\""));
-    for (auto match = link.globalMatch(text); match.hasNext();) {
-      const QString target = match.next().captured(1);
-      if (!pages.contains(target)) {
-        pages << target;
-      }
+          << page.fileName().toStdString() << ": " << item.toStdString();
     }
   }
-  EXPECT_GE(pages.size(), 5);
 }
 
 }  // namespace
