@@ -38,7 +38,7 @@ tdrawingview::tdrawingview(TMolvane3D& window)
   setCursor(Qt::CrossCursor);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
-  setToolTip(QStringLiteral("Type F1 for Help"));
+  setToolTip(QString::fromUtf8(helphint));
   setAutoFillBackground(false);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -135,19 +135,26 @@ void tdrawingview::wheelEvent(QWheelEvent* event) {
 void tdrawingview::keyPressEvent(QKeyEvent* event) {
   if (!event->isAutoRepeat()) {
     pressedkey_ = event->key();
+    pressedscancode_ = event->nativeScanCode();
     pressedmodifiers_ = event->modifiers();
   }
   event->accept();
 }
 
 void tdrawingview::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat() || event->key() != pressedkey_) {
+  // With Shift let go first, the key of "+" comes back up as "=": the same
+  // physical key still releases the key that went down.
+  const bool samekey = event->key() == pressedkey_ ||
+                       (event->nativeScanCode() != 0 &&
+                        event->nativeScanCode() == pressedscancode_);
+  if (event->isAutoRepeat() || pressedkey_ == 0 || !samekey) {
     return;
   }
+  const int key = pressedkey_;
   pressedkey_ = 0;
   // Ctrl+Z whose Ctrl is let go first must not turn into the Z edit: the
   // modifiers held when the key went down count too.
-  window_.keyup(event->key(), event->modifiers() | pressedmodifiers_,
+  window_.keyup(key, event->modifiers() | pressedmodifiers_,
                 mapFromGlobal(QCursor::pos()));
 }
 

@@ -38,6 +38,7 @@ class tdrawingview final : public QWidget {
   /// The key whose press this view saw; a release is acted on only then, so
   /// the letter of a shortcut such as Ctrl+S never edits the drawing.
   int pressedkey_ = 0;
+  quint32 pressedscancode_ = 0;
   Qt::KeyboardModifiers pressedmodifiers_;
   /// A turn of the 3D view by the middle button, or by the left one with
   /// Alt, while it lasts.

@@ -6,6 +6,7 @@
 #include "app/window_dialogs.h"
 #include "commands/file_commands.h"
 #include "commands/import_document.h"
+#include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
@@ -32,14 +33,6 @@ namespace {
 
 /// The printed page shows the window at most this many times enlarged.
 constexpr double printenlargement = 10.0;
-
-bool isuntitled(const tdrawing& drawing) {
-  const std::string name =
-      std::filesystem::path(drawing.filename).filename().string();
-  return name.empty() ||
-         QString::fromStdString(name).compare(QLatin1String(untitleddocument),
-                                              Qt::CaseInsensitive) == 0;
-}
 
 std::filesystem::path absolutepath(const QString& name) {
   return std::filesystem::absolute(pathof(name)).lexically_normal();
@@ -107,6 +100,7 @@ void tfileactions::newdrawing() {
     return;
   }
   session().newdrawing();
+  host_.drawingreplaced();
   setcaption();
   host_.repaintdrawing();
 }
@@ -128,6 +122,7 @@ treadextent tfileactions::openfile(const QString& name) {
     addrecent(path.string());
   }
   if (extent != treadextent::nothing) {
+    host_.drawingreplaced();
     setcaption();
     host_.repaintdrawing();
   }
@@ -162,7 +157,7 @@ bool tfileactions::importfile(const QString& name) {
 }
 
 void tfileactions::save() {
-  if (isuntitled(*session().drawing())) {
+  if (isuntitledname(session().drawing()->filename)) {
     saveas();
   } else {
     savefile(qtpath(session().drawing()->filename), 1);
@@ -170,10 +165,8 @@ void tfileactions::save() {
 }
 
 void tfileactions::saveas() {
-  std::filesystem::path start = session().drawing()->filename;
-  if (isuntitled(*session().drawing()) || start.is_relative()) {
-    start = datafolder_ / start.filename();
-  }
+  const std::filesystem::path start =
+      saveasname(session().drawing()->filename, datafolder_);
   if (const auto choice =
           host_.dialogs().savename(&host_.hostwindow(), qtpath(start))) {
     savefile(choice->name, choice->filter);

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-
 #include <functional>
 
 class QMenu;
@@ -21,9 +19,5 @@ void addbenzenemenu(QMenu& menu, const std::function<void(QAction*)>& choose);
 
 /// The command code an item stores; 0 for items without one.
 int commandcodeof(const QAction* action);
-
-/// The caption of the item storing code, without access-key marks, or ""
-/// when no menu item stores it.
-QString commandcaption(int code);
 
 }  // namespace molvane

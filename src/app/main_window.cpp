@@ -14,9 +14,11 @@
 #include "app/text_editor.h"
 #include "app/views_3d.h"
 #include "commands/command_codes.h"
+#include "commands/command_names.h"
 #include "commands/drawing_settings.h"
 #include "commands/hydrogens.h"
 #include "commands/key_edits.h"
+#include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/element_data.h"
@@ -220,11 +222,17 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  auto later = [&menu](const char* caption) {
+  auto later = [&menu](const char* caption, const char* missing) {
     QAction* action = menu.addAction(QString::fromUtf8(caption));
     action->setEnabled(false);
+    action->setStatusTip(QStringLiteral("Not available yet: ") +
+                         QString::fromUtf8(missing));
+    // Most styles never make a disabled item current, so its status tip
+    // would not show: the menu shows the tool tip on hover instead.
+    action->setToolTip(action->statusTip());
     return action;
   };
+  menu.setToolTipsVisible(true);
   item(
       "&New", [this] { files_->newdrawing(); }, QKeySequence::New);
   item(
@@ -243,12 +251,13 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   connect(drawmode, &QAction::toggled, this,
           [](bool on) { session().settings.build3d = on; });
   build3daction_ = drawmode;
-  later("3D &Optimizer ...");
+  later("3D &Optimizer ...", "the force field is still being built");
   item("&3D Views ..", [this] { showviews3d(); });
-  later("&Measurements ...");
-  later("Molecular &Data ...");
-  nmraction_ = later("NMR Shifts...");
-  later("&Reaction Tool ...");
+  later("&Measurements ...", "the measurement tool is still being built");
+  later("Molecular &Data ...",
+        "the molecular data window is still being built");
+  nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
+  later("&Reaction Tool ...", "the reaction tool is still being built");
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
   item(
@@ -294,14 +303,14 @@ void TMolvane3D::buildtoolbar() {
 
 void TMolvane3D::showcommand() {
   const int code = state_.commandcode;
-  QString text = QStringLiteral("No command");
-  if (code >= firstelementcommand && code <= lastelementcommand) {
-    text = QStringLiteral("Element: ") +
-           qtstring(symbolof(code - elementcommandbase));
-  } else if (code != 0) {
-    const QString caption = commandcaption(code);
-    text = QStringLiteral("Command: ") +
-           (caption.isEmpty() ? QString::number(code) : caption);
+  QString text = QString::fromUtf8(helphint);
+  if (code != nocommand) {
+    const std::string name = commandname(code);
+    const bool element =
+        code >= firstelementcommand && code <= lastelementcommand;
+    text =
+        (element ? QStringLiteral("Element: ") : QStringLiteral("Command: ")) +
+        (name.empty() ? QString::number(code) : qtstring(name));
   }
   statusBar()->showMessage(text);
 }
@@ -323,6 +332,12 @@ void TMolvane3D::repaintdrawing() {
 }
 
 void TMolvane3D::choosecommand(int code) {
+  // Only the periodic table's own codes keep its mode; a command from a
+  // menu or the tool bar runs on the next click in the drawing.
+  if (editormode_ == atomtoolmode &&
+      (code < firstelementcommand || code > lastelementcommand)) {
+    editors().periodictable().done();
+  }
   state_.commandcode = static_cast<std::uint16_t>(code);
   resetaction_->setEnabled(code != 0);
   showcommand();
@@ -337,9 +352,18 @@ void TMolvane3D::resetcommand() {
 void TMolvane3D::markmodified() {
   session().drawing()->saved = false;
   resetaction_->setEnabled(true);
-  undoaction_->setEnabled(true);
-  undotag_ = -1;
-  undoaction_->setText(QStringLiteral("Undo"));
+  noteedit(undo_);
+  showundo();
+}
+
+void TMolvane3D::drawingreplaced() {
+  notereplaced(undo_);
+  showundo();
+}
+
+void TMolvane3D::showundo() {
+  undoaction_->setEnabled(undo_.enabled);
+  undoaction_->setText(QString::fromUtf8(undo_.caption()));
 }
 
 teditorwindows& TMolvane3D::editors() {
@@ -384,14 +408,8 @@ void TMolvane3D::showviews3d() {
 
 void TMolvane3D::toggleundo() {
   resetcommand();
-  if (undotag_ == -1) {
-    session().undo();
-    undoaction_->setText(QStringLiteral("Redo"));
-  } else {
-    session().redo();
-    undoaction_->setText(QStringLiteral("Undo"));
-  }
-  undotag_ = -undotag_;
+  chooseundo(undo_);
+  showundo();
   repaintdrawing();
 }
 
@@ -537,7 +555,10 @@ void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,
   if (edit == 0) {
     return;
   }
-  runkeyedit(edit, std::max(cursor.x(), 1), std::max(cursor.y(), 1));
+  // Each key edit is one undo step, as each command is.
+  if (runkeyedit(edit, std::max(cursor.x(), 1), std::max(cursor.y(), 1))) {
+    markmodified();
+  }
 }
 
 void TMolvane3D::showhelp(int context) {

@@ -6,6 +6,7 @@
 #include "app/window_dialogs.h"
 #include "commands/click_target.h"
 #include "commands/dispatcher.h"
+#include "commands/undo_item.h"
 #include "document/messages.h"
 
 #include <QImage>
@@ -31,6 +32,9 @@ class teditorwindows;
 class tfileactions;
 class thelpwindow;
 class tsettingsactions;
+
+/// What the status bar shows while no command is chosen.
+inline constexpr const char* helphint = "Type F1 for Help";
 
 /// The program's main window: it paints the current drawing, turns menu
 /// choices into command codes and clicks into commands, and reports the
@@ -73,6 +77,7 @@ class TMolvane3D final : public QMainWindow,
   void repaintdrawing() override;
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified() override;
+  void drawingreplaced() override;
   void showhelp(int context) override;
 
   tcommandstate& commandstate() { return state_; }
@@ -122,12 +127,14 @@ class TMolvane3D final : public QMainWindow,
   void buildhelpmenu(QMenu& menu);
   void buildtoolbar();
   void showcommand();
+  /// The Undo item shows the state of undo_.
+  void showundo();
   void exit();
 
   std::filesystem::path datafolder_;
   tcommandstate state_;
   int editormode_ = 0;
-  int undotag_ = -1;
+  tundoitem undo_;
   std::unique_ptr<tdialogs> dialogs_;
   std::unique_ptr<tsettingsactions> settings_;
   std::unique_ptr<tfileactions> files_;

@@ -5,6 +5,7 @@
 #include "app/palette_pictures.h"
 #include "app/tool_host.h"
 #include "commands/command_codes.h"
+#include "commands/command_names.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -15,36 +16,9 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include <array>
-
 namespace molvane {
 
 namespace {
-
-struct timage {
-  const char* name;
-  int code;
-  const char* hint;
-};
-
-constexpr std::array<timage, 16> images{{
-    {"SingleArrow", firstsymbolcommand, "Arrow"},
-    {"DoubleArrow", firstsymbolcommand + 1, "Double-headed arrow"},
-    {"eqArrow1", firstsymbolcommand + 2, "Equilibrium arrow"},
-    {"EqArrow2", firstsymbolcommand + 3, "Equilibrium arrow, short return"},
-    {"ArcArrow1", firstsymbolcommand + 4, "Curved arrow"},
-    {"ArcArrow2", firstsymbolcommand + 5, "Curved arrow"},
-    {"ArcArrow3", firstsymbolcommand + 6, "Curved arrow"},
-    {"ArcArrow4", firstsymbolcommand + 7, "Curved arrow"},
-    {"AddArc", firstsymbolcommand + 8, "Arc"},
-    {"AddTriangle", lastsymbolcommand, "Triangle (heat)"},
-    {"AddText", textlabelcommand, "Text"},
-    {"AddFormula", formulalabelcommand, "Formula"},
-    {"AddPlus", pluslabelcommand, "Plus sign"},
-    {"AddTempK", temperaturelabelcommand, "Temperature"},
-    {"DeltaPlus", deltapluscommand, "Partial positive charge"},
-    {"DeltaMinus", deltaminuscommand, "Partial negative charge"},
-}};
 
 constexpr QSize picturesize(56, 32);
 constexpr int columns = 4;
@@ -62,10 +36,10 @@ TSymbolTool::TSymbolTool(ttoolhost& window)
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
   int index = 0;
-  for (const timage& entry : images) {
+  for (const tcommanditem& entry : commanditems(tcommandmenu::symbols)) {
     auto* button = new QToolButton(this);
-    button->setObjectName(QString::fromLatin1(entry.name));
-    button->setToolTip(QString::fromLatin1(entry.hint));
+    button->setObjectName(QString::fromLatin1(entry.caption));
+    button->setToolTip(QString::fromUtf8(entry.name));
     button->setIcon(
         QIcon(QPixmap::fromImage(symbolpicture(entry.code, picturesize))));
     button->setIconSize(picturesize);

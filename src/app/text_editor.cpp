@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <optional>
 
 namespace molvane {
@@ -82,11 +83,15 @@ void TTextEditor::openon(tLAtm* label) {
     return;
   }
   edittarget(label);
+  // The window takes its size from its layout only now; it is placed at
+  // the top right of the screen after that, and never beyond its left.
+  adjustSize();
+  show();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
-    move(area.right() + 1 - frameGeometry().width(), area.top() + screentop);
+    move(std::max(area.left(), area.right() + 1 - frameGeometry().width()),
+         area.top() + screentop);
   }
-  show();
   raise();
   activateWindow();
   edit1_->setFocus();
@@ -200,6 +205,8 @@ void TTextEditor::closeEvent(QCloseEvent* event) {
 void TTextEditor::edittarget(tLAtm* label) {
   editlabel_.set(label);
   edit1_->setText(qtstring(label->symbol));
+  // Typing replaces the text a new label starts with.
+  edit1_->selectAll();
   // Formula labels show their digits as subscripts, like atom labels.
   setWindowTitle(label->labelmode == hydrogenlabel
                      ? QStringLiteral("Formula Formula")

@@ -40,6 +40,9 @@ class ttoolhost {
   /// After an edit that took an undo copy: the drawing is unsaved and Undo
   /// is offered.
   virtual void markmodified() = 0;
+  /// After New or Open: another drawing is shown and there is nothing to
+  /// undo in it yet.
+  virtual void drawingreplaced() = 0;
   /// Shows the help page of a context number.
   virtual void showhelp(int context) = 0;
 };

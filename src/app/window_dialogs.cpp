@@ -6,14 +6,17 @@
 #include "app/settings_dialog.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/document_files.h"
 #include "qt/text_conversion.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -83,14 +86,35 @@ std::optional<tdialogs::tsavechoice> tdialogs::savename(QWidget* parent,
   QFileDialog dialog(parent, QStringLiteral("Save"), start, savefilters());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("MLV"));
+  // The question about replacing a file is asked below, about the file
+  // that is written rather than the name typed.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.selectFile(start);
+  // Every filter writes the native document: a changed filter shows the
+  // name that will be written.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog] {
+    const QStringList chosen = dialog.selectedFiles();
+    if (!chosen.empty()) {
+      dialog.selectFile(
+          qtpath(documentnames(pathof(chosen.front())).native.filename()));
+    }
+  });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
+    return std::nullopt;
+  }
+  const QString native =
+      qtpath(documentnames(pathof(dialog.selectedFiles().front())).native);
+  if (QFileInfo::exists(native) &&
+      QMessageBox::question(
+          parent, QStringLiteral("Save"),
+          QStringLiteral("%1 already exists.\nDo you want to replace it?")
+              .arg(QFileInfo(native).fileName())) != QMessageBox::Yes) {
     return std::nullopt;
   }
   const QStringList filters = savefilters().split(QStringLiteral(";;"));
   const int index =
       static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-  return tsavechoice{dialog.selectedFiles().front(), std::max(index, 1)};
+  return tsavechoice{native, std::max(index, 1)};
 }
 
 bool tdialogs::print(QWidget* parent, QPrinter& printer) {

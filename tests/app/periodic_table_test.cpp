@@ -134,6 +134,18 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
   EXPECT_EQ(atomcount(), 2);
 }
 
+// Issue 13: a command chosen while the table was open left clicks doing
+// nothing.
+TEST_F(PeriodicTable, AMenuCommandLeavesTheTableMode) {
+  choose({QStringLiteral("&Atom"), QStringLiteral("Add ...")});
+  pick(8);
+  buildring();
+  EXPECT_EQ(atomcount(), 6);
+  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_FALSE(table().isVisible());
+  EXPECT_EQ(window_->commandcode(), 154);
+}
+
 TEST_F(PeriodicTable, BranchOnAnEmptyDrawingKeepsTheTableMode) {
   choose({QStringLiteral("&Atom"), QStringLiteral("Branch ...")});
   EXPECT_EQ(table().tablemode(), TPeriodicTable::addmode);

@@ -14,6 +14,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
@@ -223,8 +224,12 @@ TEST_F(SymbolTools, TextLabelFollowsEveryKey) {
   EXPECT_EQ(texteditor().windowTitle(), QStringLiteral("Text Editor"));
   EXPECT_EQ(texteditor().edit().text(), QStringLiteral("Text"));
   EXPECT_EQ(menuname(), QStringLiteral("TextEditorMenu"));
+  // Issue 13: the editor opened partly off the screen, and typing appended
+  // to "Text".
+  const QRect screen = texteditor().screen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(texteditor().frameGeometry()));
+  EXPECT_EQ(texteditor().frameGeometry().right(), screen.right());
 
-  texteditor().edit().clear();
   const QString typed = QStringLiteral("CuSO4");
   for (int i = 0; i < typed.size(); ++i) {
     QTest::keyClick(&texteditor().edit(), typed[i].toLatin1());

@@ -25,7 +25,8 @@ class tscripteddialogs final : public tdialogs {
   std::optional<QString> openname(QWidget*, const QString&) override {
     return name;
   }
-  std::optional<tsavechoice> savename(QWidget*, const QString&) override {
+  std::optional<tsavechoice> savename(QWidget*, const QString& start) override {
+    proposed = start;
     if (!name) {
       return std::nullopt;
     }
@@ -40,6 +41,8 @@ class tscripteddialogs final : public tdialogs {
 
   std::optional<QString> name;
   int filter = 1;
+  /// The name the window last proposed to save under.
+  QString proposed;
   /// The answer of the font dialog; nullopt is Cancel.
   std::optional<QFont> chosenfont;
 };
