@@ -69,10 +69,9 @@ void tsettingsactions::setjump(int index) {
 
 void tsettingsactions::setdoublebond(int index) {
   constexpr std::array<int, 8> spacings{2, 3, 4, 5, 6, 7, 8, 10};
-  session().settings.doublebondspacing = static_cast<std::uint16_t>(
+  applydoublebondspacing(
+      *session().drawing(), session().settings,
       spacings[static_cast<std::size_t>(std::clamp(index, 0, 7))]);
-  // Every bond takes the new spacing when the drawing is rebuilt.
-  session().setdrawing(session().drawing()->clonedrawing());
   savedefaults();
   host_.repaintdrawing();
 }

@@ -75,4 +75,15 @@ void movedrawing(tdrawing& drawing, const tsettings& settings,
   drawing.translate(dx, dy, 0.0);
 }
 
+void applydoublebondspacing(tdrawing& drawing, tsettings& settings,
+                            int spacing) {
+  // No spacing would draw the lines of a bond on top of each other.
+  spacing = std::clamp(spacing, 1, 255);
+  settings.doublebondspacing = static_cast<std::uint16_t>(spacing);
+  for (tbond* bond : drawing.bonds) {
+    bond->spacing = spacing;
+    bond->calcoffsets();
+  }
+}
+
 }  // namespace molvane

@@ -15,6 +15,14 @@ void applylinewidth(tdrawing& drawing, tsettings& settings, int code);
 /// and scales the drawing by the ratio of the new length to the old one.
 void applybondlength(tdrawing& drawing, tsettings& settings, int bondlength);
 
+/// Settings/"Double Bond": the distance in pixels between the lines of a
+/// multiple bond becomes spacing (limited to 1 .. 255, since the defaults
+/// record keeps one byte). The setting takes it, so that new bonds and the
+/// copies that Undo and Redo make use it, and every bond of the drawing
+/// takes it at once with its line offsets recomputed.
+void applydoublebondspacing(tdrawing& drawing, tsettings& settings,
+                            int spacing);
+
 /// Takes entry index 0..4 (clamped) of the jump list 2, 4, 8, 16, 32 as the
 /// step of the arrow keys; the step down is three quarters of the step
 /// across, as the window is wider than tall.

@@ -187,7 +187,7 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
         tbond::copyof(*bond, map.atom(bond->atom1), map.atom(bond->atom2)));
     // A copy is a bond built anew: it takes the spacing of the setting, so
     // that Undo never brings back a spacing the user has since changed.
-    twin->spacing = session().settings.doublebondspacing;
+    twin->spacing = geometry().doublebondspacing;
     twin->calcoffsets();
     map.bonds.emplace(bond, twin);
   }
