@@ -307,6 +307,8 @@ void TMolvane3D::buildmenus() {
   auto choose = [this](QAction* action) {
     choosecommand(commandcodeof(action));
   };
+  view_->buildmenu(*bar.addMenu(QStringLiteral("&View")));
+
   QMenu& atom = *bar.addMenu(QStringLiteral("&Atom"));
   QAction* add = atom.addAction(QStringLiteral("Add ..."));
   connect(add, &QAction::triggered, this,
@@ -468,12 +470,8 @@ void TMolvane3D::repaintdrawing() {
     buffer_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   }
   buffer_.fill(Qt::white);
-  {
-    QPainter painter(&buffer_);
-    tqtcanvas canvas(painter, false);
-    paintdrawing(*session().drawing(), canvas);
-  }
   if (view_ != nullptr) {
+    view_->render(buffer_);
     view_->update();
   }
 }
@@ -572,6 +570,7 @@ void TMolvane3D::newdrawing() {
     return;
   }
   session().newdrawing();
+  view_->resetview();
   setcaption();
   repaintdrawing();
 }
@@ -584,6 +583,7 @@ bool TMolvane3D::openfile(const QString& name) {
   }
   addrecent(path.string());
   setcaption();
+  view_->showwhole();
   repaintdrawing();
   return true;
 }
@@ -593,6 +593,7 @@ bool TMolvane3D::importfile(const QString& name) {
     return false;
   }
   markmodified();
+  view_->showwhole();
   repaintdrawing();
   return true;
 }
@@ -653,6 +654,7 @@ void TMolvane3D::openrecent(int index) {
   }
   if (opendocument(name)) {
     setcaption();
+    view_->showwhole();
     repaintdrawing();
   }
 }
@@ -927,6 +929,7 @@ void TMolvane3D::setscale(int index) {
   }
   drawing.bondlength = settings.bondlength;
   savedefaults();
+  view_->keepinview();
   repaintdrawing();
 }
 

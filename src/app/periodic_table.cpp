@@ -237,11 +237,11 @@ void TPeriodicTable::openeditor(tatm* atom) {
   layouteditor();
   showsymbol();
   tdrawingview& view = window_.view();
-  QCursor::setPos(view.mapToGlobal(QPoint(atom->sx, atom->sy)));
+  QCursor::setPos(view.mapToGlobal(view.windowpointof(*atom)));
   // The two windows keep clear of the atom's half of the main window.
   const QRect frame = window_.frameGeometry();
   const int right = frame.right() + 1;
-  if (atom->sx < view.width() / 2) {
+  if (view.windowpointof(*atom).x() < view.width() / 2) {
     move(right - frameGeometry().width(), frame.top());
     atomtool_->move(frame.left(), frame.top());
   } else {

@@ -114,7 +114,8 @@ void TTextEditor::dragstart(QPoint) {
   dragged_ = false;
   // The pointer jumps onto the label, which then follows it.
   label->focus();
-  QCursor::setPos(window_.view().mapToGlobal(QPoint(label->sx, label->sy)));
+  QCursor::setPos(
+      window_.view().mapToGlobal(window_.view().windowpointof(*label)));
   window_.repaintdrawing();
 }
 

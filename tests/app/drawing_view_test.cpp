@@ -1,0 +1,195 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/drawing_view.h"
+
+#include "app/editor_windows.h"
+#include "app/periodic_table.h"
+#include "document/drawing.h"
+#include "io/atomic_file.h"
+#include "io/document_files.h"
+#include "model/atom.h"
+#include "qt/text_conversion.h"
+#include "window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+class DrawingView : public MainWindow {
+ protected:
+  tdrawingview& view() const { return window_->view(); }
+
+  void mouse(QEvent::Type type, QPoint point, Qt::MouseButton button,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, point, view().mapToGlobal(point),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      modifiers);
+    QApplication::sendEvent(&view(), &event);
+  }
+
+  void drag(QPoint from, QPoint to, Qt::MouseButton button,
+            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    mouse(QEvent::MouseButtonPress, from, button, modifiers);
+    mouse(QEvent::MouseMove, (from + to) / 2, button, modifiers);
+    mouse(QEvent::MouseButtonRelease, to, button, modifiers);
+  }
+
+  void wheel(QPoint point, int notches,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWheelEvent event(point, view().mapToGlobal(point), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view(), &event);
+  }
+
+  std::vector<double> coordinates() const {
+    std::vector<double> values;
+    for (const tatm* atom : session().drawing()->atoms) {
+      values.insert(values.end(), {atom->x, atom->y, atom->z});
+    }
+    return values;
+  }
+
+  bool shown(const tatm& atom) const {
+    return view().rect().contains(view().windowpointof(atom));
+  }
+
+  /// The bond lengths (Å) of the molfile companion of a saved document:
+  /// three title lines, the counts, then atoms and bonds, each field
+  /// separated by blanks.
+  static std::vector<double> bondlengths(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    for (int i = 0; i < 3; ++i) {
+      std::getline(in, line);
+    }
+    int atoms = 0;
+    int bonds = 0;
+    std::getline(in, line);
+    std::istringstream(line) >> atoms >> bonds;
+    std::vector<TXYZ> places(static_cast<std::size_t>(atoms));
+    for (TXYZ& place : places) {
+      std::getline(in, line);
+      std::istringstream(line) >> place.x >> place.y >> place.z;
+    }
+    std::vector<double> lengths;
+    for (int i = 0; i < bonds; ++i) {
+      std::size_t a = 0;
+      std::size_t b = 0;
+      std::getline(in, line);
+      std::istringstream(line) >> a >> b;
+      const TXYZ& p = places.at(a - 1);
+      const TXYZ& q = places.at(b - 1);
+      lengths.push_back(std::hypot(p.x - q.x, p.y - q.y, p.z - q.z));
+    }
+    return lengths;
+  }
+};
+
+// Issue 13: five wheel notches in a 3D mode made a saved C-C bond 2.46 Å.
+TEST_F(DrawingView, ZoomingPanningAndTurningNeverReachTheSavedFile) {
+  buildring();
+  const std::vector<double> built = coordinates();
+  window_->choosedrawmode(10);
+  wheel(QPoint(150, 150), 5);
+  wheel(QPoint(150, 150), -2, Qt::ShiftModifier);
+  drag(QPoint(200, 200), QPoint(260, 230), Qt::MiddleButton);
+  drag(QPoint(200, 200), QPoint(150, 260), Qt::LeftButton, Qt::AltModifier);
+  EXPECT_NEAR(view().viewtransform().zoom(), std::pow(1.1, 5), 1e-9);
+  EXPECT_TRUE(view().viewtransform().turned());
+  EXPECT_EQ(atomcount(), 6);
+  EXPECT_EQ(coordinates(), built);
+
+  const std::filesystem::path document = folder_.path() / "ring.mlv";
+  ASSERT_TRUE(window_->savefile(qtpath(document)));
+  const std::vector<double> lengths = bondlengths(documentnames(document).mdl);
+  ASSERT_EQ(lengths.size(), 6U);
+  for (const double length : lengths) {
+    EXPECT_NEAR(length, 1.54, 0.005);
+  }
+}
+
+TEST_F(DrawingView, ClicksLandOnTheAtomShownUnderThePointer) {
+  buildring();
+  const tatm* target = session().drawing()->atoms.items(3);
+  wheel(QPoint(100, 100), 3);
+  wheel(QPoint(100, 100), -2, Qt::ShiftModifier);
+  drag(QPoint(300, 300), QPoint(330, 280), Qt::MiddleButton);
+  for (const int mode : {0, 10}) {
+    SCOPED_TRACE(mode);
+    window_->choosedrawmode(mode);
+    if (mode == 10) {
+      drag(QPoint(200, 200), QPoint(290, 170), Qt::MiddleButton);
+    }
+    const QPoint point = view().windowpointof(*target);
+    EXPECT_GT((point -
+               QPoint(static_cast<int>(target->x), static_cast<int>(target->y)))
+                  .manhattanLength(),
+              20);
+    // Painted where it is clicked.
+    int darkest = 255;
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        darkest = std::min(
+            darkest, qGray(window_->buffer().pixel(point + QPoint(dx, dy))));
+      }
+    }
+    EXPECT_LT(darkest, 160);
+    click(point, Qt::RightButton);
+    EXPECT_EQ(window_->lastclicktarget().atom, target);
+    window_->editors().periodictable().done();
+  }
+}
+
+TEST_F(DrawingView, DocumentsOpenWholeAndTheViewMenuFitsThem) {
+  // Two carbons 40 Å apart, far wider than the window at zoom 1.
+  const std::string molfile =
+      "wide\n  test\n\n  2  0  0  0  0  0  0  0  0  0999 V2000\n"
+      "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+      "   40.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+      "M  END\n";
+  const std::filesystem::path wide = folder_.path() / "wide.mol";
+  ASSERT_EQ(writefileatomically(wide, std::vector<std::uint8_t>(molfile.begin(),
+                                                                molfile.end())),
+            "");
+  ASSERT_TRUE(window_->openfile(qtpath(wide)));
+  EXPECT_LT(view().viewtransform().zoom(), 1.0);
+  for (const tatm* atom : session().drawing()->atoms) {
+    EXPECT_TRUE(shown(*atom));
+  }
+
+  // A ring at the left edge grows off it with Scale, and is moved back.
+  choose({QStringLiteral("&File"), QStringLiteral("&New")});
+  EXPECT_EQ(view().viewtransform().zoom(), 1.0);
+  choose(
+      {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
+  click(QPoint(45, 200));
+  window_->setscale(8);
+  for (const tatm* atom : session().drawing()->atoms) {
+    EXPECT_TRUE(shown(*atom));
+  }
+
+  choose({QStringLiteral("&View"), QStringLiteral("&Fit to Window")});
+  const double fitted = view().viewtransform().zoom();
+  EXPECT_GT(fitted, 1.0);
+  choose({QStringLiteral("&View"), QStringLiteral("Zoom &In")});
+  EXPECT_GT(view().viewtransform().zoom(), fitted);
+  choose({QStringLiteral("&View"), QStringLiteral("Zoom &Out")});
+  EXPECT_NEAR(view().viewtransform().zoom(), fitted, 1e-9);
+}
+
+}  // namespace
+}  // namespace molvane
