@@ -25,10 +25,8 @@
 #include "model/bond.h"
 #include "model/element_data.h"
 #include "qt/picture_export.h"
-#include "qt/qt_canvas.h"
 #include "qt/text_conversion.h"
 #include "render/paint_3d.h"
-#include "render/paint_drawing.h"
 
 #include <QAction>
 #include <QApplication>
