@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace molvane {
@@ -56,27 +57,24 @@ TEST(ViewTransform, FitCentresTheBoxInsideTheMargin) {
   expectnear(view.toscreen({50.5, 50.5}), {150.0, 150.0});
 }
 
-TEST(ViewTransform, ShowWholeFitsOnlyWhatZoomOneCannotShow) {
+TEST(ViewTransform, ShowWholeAndKeepInViewMoveOnlyAsFarAsNeeded) {
   tviewtransform view;
   view.zoomabout(3.0, {0.0, 0.0});
   view.showwhole(tbox{20, 30, 219, 129}, 400, 300, 10);
   EXPECT_DOUBLE_EQ(view.zoom(), 1.0);
   expectnear(view.toscreen({0.0, 0.0}), {0.0, 0.0});
-  // Off the left edge: moved in as far as needed, not centred.
+  // Off the left edge: moved in, not centred.
   view.showwhole(tbox{-50, 30, 149, 129}, 400, 300, 10);
   expectnear(view.toscreen({-50.0, 30.0}), {10.0, 30.0});
   view.showwhole(tbox{0, 0, 799, 99}, 400, 300, 10);
   EXPECT_DOUBLE_EQ(view.zoom(), 0.475);
-}
 
-TEST(ViewTransform, KeepInViewPansWithoutZooming) {
-  tviewtransform view;
+  view.reset();
   view.zoomabout(2.0, {0.0, 0.0});
-  // Larger than the window: its left and top edges show.
+  // Larger than the window: its left and top edges show, still zoomed.
   view.keepinview(tbox{-100, -40, 399, 59}, 400, 300, 10);
   EXPECT_DOUBLE_EQ(view.zoom(), 2.0);
   expectnear(view.toscreen({-100.0, -40.0}), {10.0, 10.0});
-  // Off the bottom right: moved back by what sticks out.
   view.keepinview(tbox{100, 100, 149, 149}, 400, 300, 10);
   expectnear(view.toscreen({150.0, 150.0}), {390.0, 290.0});
 }
