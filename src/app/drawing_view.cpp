@@ -3,15 +3,26 @@
 #include "app/drawing_view.h"
 
 #include "app/main_window.h"
+#include "commands/view_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "model/atom.h"
 #include "qt/qt_canvas.h"
+#include "qt/view_painting.h"
+#include "render/drawing_extent.h"
 #include "render/paint_drawing.h"
+#include "render/view_turn.h"
 
+#include <QAction>
+#include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+
+#include <cmath>
 
 namespace molvane {
 
@@ -19,16 +30,24 @@ namespace {
 
 /// The rubber band's pen, drawn in not-xor so that it shows on any pixel.
 constexpr tcolour rubberbandcolour = 0xFFAAAA;
-/// Wheel turns closer together than this belong to one zoom.
-constexpr qint64 zoomgesturemilliseconds = 600;
 /// Qt's angle delta of one notch of the wheel.
 constexpr double wheelnotch = 120.0;
+/// Window pixels a notch of the wheel pans by.
+constexpr double panpernotch = 40.0;
+/// Notches of the wheel that one press of a zoom key stands for.
+constexpr double zoomkeynotches = 2.0;
+/// Window pixels left free around a drawing that is fitted or kept in view.
+constexpr int viewmargin = 10;
 
-/// Whether a press starts turning the view rather than a command.
-bool turnsview(const QMouseEvent& event) {
-  return event.button() == Qt::MiddleButton ||
-         (event.button() == Qt::LeftButton &&
-          (event.modifiers() & Qt::AltModifier) != 0);
+bool isdrawing3d() { return isdrawmode3d(session().drawing()->drawmode); }
+
+QPoint rounded(tviewpoint point) {
+  return {static_cast<int>(std::lround(point.x)),
+          static_cast<int>(std::lround(point.y))};
+}
+
+tviewpoint viewpointof(QPoint point) {
+  return {1.0 * point.x(), 1.0 * point.y()};
 }
 
 }  // namespace
@@ -43,6 +62,106 @@ tdrawingview::tdrawingview(TMolvane3D& window)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void tdrawingview::render(QImage& buffer) {
+  QPainter painter(&buffer);
+  painter.setTransform(qttransformof(view_));
+  // At zoom 1 every line keeps to its pixels; scaled lines are smoothed.
+  tqtcanvas canvas(painter, view_.zoom() != 1.0);
+  tpaintoptions options;
+  if (view_.turned()) {
+    options.turn = view_.turn();
+  }
+  paintdrawing(*session().drawing(), canvas, options);
+}
+
+void tdrawingview::buildmenu(QMenu& menu) {
+  auto item = [this, &menu](const char* caption,
+                            const QList<QKeySequence>& shortcuts,
+                            void (tdrawingview::*handler)()) {
+    QAction* action = menu.addAction(QString::fromUtf8(caption));
+    action->setShortcuts(shortcuts);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    // The editors hide the main menu; the keys still reach the view.
+    addAction(action);
+  };
+  item("Zoom &In",
+       {QKeySequence(QKeySequence::ZoomIn),
+        QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+       &tdrawingview::zoomin);
+  item("Zoom &Out", {QKeySequence(QKeySequence::ZoomOut)},
+       &tdrawingview::zoomout);
+  item("&Fit to Window", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+       &tdrawingview::fittowindow);
+}
+
+void tdrawingview::zoomin() {
+  zoomby(wheelzoomfactor(zoomkeynotches), rect().center());
+}
+
+void tdrawingview::zoomout() {
+  zoomby(wheelzoomfactor(-zoomkeynotches), rect().center());
+}
+
+void tdrawingview::fittowindow() {
+  if (const auto box = shownextent()) {
+    view_.fit(*box, width(), height(), viewmargin);
+  } else {
+    view_.reset();
+  }
+  window_.repaintdrawing();
+}
+
+void tdrawingview::showwhole() {
+  view_.reset();
+  if (const auto box = shownextent()) {
+    view_.showwhole(*box, width(), height(), viewmargin);
+  }
+}
+
+void tdrawingview::keepinview() {
+  if (const auto box = shownextent()) {
+    view_.keepinview(*box, width(), height(), viewmargin);
+  }
+}
+
+void tdrawingview::resetview() { view_.reset(); }
+
+QPoint tdrawingview::windowpointof(const tatm& atom) const {
+  const tdrawing& drawing = *session().drawing();
+  TXYZ shown{atom.x, atom.y, atom.z};
+  if (view_.turned() && isdrawmode3d(drawing.drawmode) && atom.ischemical()) {
+    shown = turnabout(view_.turn(), turncentre(drawing), shown);
+  }
+  return rounded(view_.toscreen({shown.x, shown.y}));
+}
+
+std::optional<tbox> tdrawingview::shownextent() const {
+  tdrawing& drawing = *session().drawing();
+  // Text is measured on a scratch image at the drawing's own size.
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  QPainter painter(&scratch);
+  tqtcanvas canvas(painter, false);
+  std::optional<tturnedview> turned;
+  if (view_.turned() && isdrawmode3d(drawing.drawmode)) {
+    turned.emplace(drawing, view_.turn());
+  }
+  return drawingextent(drawing, canvas, 0);
+}
+
+QPoint tdrawingview::clickat(QPoint point) const {
+  return rounded(clickpoint(*session().drawing(), view_, viewpointof(point)));
+}
+
+QPoint tdrawingview::drawingat(QPoint point) const {
+  return rounded(view_.todrawing(viewpointof(point)));
+}
+
+void tdrawingview::zoomby(double factor, QPoint about) {
+  view_.zoomabout(factor, viewpointof(about));
+  window_.repaintdrawing();
+}
+
 void tdrawingview::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
@@ -51,7 +170,7 @@ void tdrawingview::paintEvent(QPaintEvent*) {
     painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     painter.setPen(qtcolourof(rubberbandcolour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(*band);
+    painter.drawRect(qttransformof(view_).mapRect(*band));
   }
 }
 
@@ -62,74 +181,76 @@ void tdrawingview::resizeEvent(QResizeEvent* event) {
 
 void tdrawingview::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
-  lastzoom_.invalidate();
-  if (turn_) {
-    // Other buttons wait until the turn is over.
+  if (drag_ != tdrag::none) {
+    // Other buttons wait until the turn or pan is over.
     return;
   }
-  if (turnsview(*event) && window_.editormode() == 0 &&
-      isdrawmode3d(session().drawing()->drawmode)) {
-    turn_.emplace(point.x(), point.y());
-    turnbutton_ = event->button();
+  const bool middle = event->button() == Qt::MiddleButton;
+  const bool altleft = event->button() == Qt::LeftButton &&
+                       (event->modifiers() & Qt::AltModifier) != 0;
+  if ((middle || altleft) && window_.editormode() == 0 && isdrawing3d()) {
+    drag_ = tdrag::turn;
+  } else if (middle) {
+    drag_ = tdrag::pan;
+  }
+  if (drag_ != tdrag::none) {
+    dragbutton_ = event->button();
+    dragfrom_ = point;
     return;
   }
   if (event->button() == Qt::LeftButton) {
-    window_.leftdown(point);
+    window_.leftdown(clickat(point));
   }
 }
 
 void tdrawingview::mouseMoveEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
-  if (turn_) {
-    turn_->moveto(point.x(), point.y());
+  if (drag_ != tdrag::none) {
+    const QPoint step = point - dragfrom_;
+    dragfrom_ = point;
+    if (drag_ == tdrag::turn) {
+      view_.turnby(step.x(), step.y());
+    } else {
+      view_.panby(step.x(), step.y());
+    }
     window_.repaintdrawing();
     return;
   }
   if ((event->buttons() & Qt::LeftButton) != 0) {
-    window_.leftmove(point);
+    window_.leftmove(drawingat(point));
   }
 }
 
 void tdrawingview::mouseReleaseEvent(QMouseEvent* event) {
-  if (turn_) {
-    if (event->button() == turnbutton_) {
-      turn_->moveto(event->position().toPoint().x(),
-                    event->position().toPoint().y());
-      if (turn_->finish()) {
-        window_.markmodified();
-      }
-      turn_.reset();
-      window_.repaintdrawing();
+  const QPoint point = event->position().toPoint();
+  if (drag_ != tdrag::none) {
+    if (event->button() == dragbutton_) {
+      mouseMoveEvent(event);
+      drag_ = tdrag::none;
     }
     return;
   }
   if (event->button() == Qt::LeftButton) {
-    window_.leftup(event->position().toPoint());
+    window_.leftup(drawingat(point));
   } else if (event->button() == Qt::RightButton) {
-    window_.rightup(event->position().toPoint(), event->modifiers());
+    window_.rightup(clickat(point), event->modifiers());
   }
 }
 
 void tdrawingview::wheelEvent(QWheelEvent* event) {
-  tdrawing& drawing = *session().drawing();
-  if (turn_ || window_.editormode() != 0 || !isdrawmode3d(drawing.drawmode) ||
-      drawing.atoms.count() == 0) {
-    event->ignore();
-    return;
-  }
-  const double notches = event->angleDelta().y() / wheelnotch;
-  if (notches == 0.0) {
-    return;
-  }
-  // The first turn of a gesture keeps the drawing as it was for Undo.
-  if (!lastzoom_.isValid() || lastzoom_.elapsed() > zoomgesturemilliseconds) {
-    session().takeundosnapshot();
-  }
-  lastzoom_.start();
-  zoomdrawing(drawing, wheelzoomfactor(notches));
-  window_.markmodified();
-  window_.repaintdrawing();
   event->accept();
+  if (drag_ != tdrag::none) {
+    return;
+  }
+  const double across = event->angleDelta().x() / wheelnotch;
+  const double down = event->angleDelta().y() / wheelnotch;
+  if ((event->modifiers() & Qt::ShiftModifier) != 0 || down == 0.0) {
+    // Some platforms turn Shift and the wheel into a sideways turn.
+    view_.panby(across * panpernotch, down * panpernotch);
+    window_.repaintdrawing();
+    return;
+  }
+  zoomby(wheelzoomfactor(down), event->position().toPoint());
 }
 
 void tdrawingview::keyPressEvent(QKeyEvent* event) {
@@ -155,7 +276,7 @@ void tdrawingview::keyReleaseEvent(QKeyEvent* event) {
   // Ctrl+Z whose Ctrl is let go first must not turn into the Z edit: the
   // modifiers held when the key went down count too.
   window_.keyup(key, event->modifiers() | pressedmodifiers_,
-                mapFromGlobal(QCursor::pos()));
+                clickat(mapFromGlobal(QCursor::pos())));
 }
 
 }  // namespace molvane

@@ -123,6 +123,7 @@ treadextent tfileactions::openfile(const QString& name) {
   }
   if (extent != treadextent::nothing) {
     host_.drawingreplaced();
+    host_.showwholedrawing();
     setcaption();
     host_.repaintdrawing();
   }
@@ -152,6 +153,7 @@ bool tfileactions::importfile(const QString& name) {
     return false;
   }
   host_.markmodified();
+  host_.showwholedrawing();
   host_.repaintdrawing();
   return true;
 }

@@ -175,6 +175,8 @@ void TMolvane3D::buildmenus() {
   auto choose = [this](QAction* action) {
     choosecommand(commandcodeof(action));
   };
+  view_->buildmenu(*bar.addMenu(QStringLiteral("&View")));
+
   QMenu& atom = *bar.addMenu(QStringLiteral("&Atom"));
   QAction* add = atom.addAction(QStringLiteral("Add ..."));
   connect(add, &QAction::triggered, this,
@@ -321,12 +323,8 @@ void TMolvane3D::repaintdrawing() {
     buffer_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   }
   buffer_.fill(Qt::white);
-  {
-    QPainter painter(&buffer_);
-    tqtcanvas canvas(painter, false);
-    paintdrawing(*session().drawing(), canvas);
-  }
   if (view_ != nullptr) {
+    view_->render(buffer_);
     view_->update();
   }
 }
@@ -359,6 +357,15 @@ void TMolvane3D::markmodified() {
 void TMolvane3D::drawingreplaced() {
   notereplaced(undo_);
   showundo();
+  view_->resetview();
+}
+
+void TMolvane3D::showwholedrawing() { view_->showwhole(); }
+
+void TMolvane3D::keepdrawinginview() { view_->keepinview(); }
+
+QPoint TMolvane3D::windowpointof(const tatm& atom) const {
+  return view_->windowpointof(atom);
 }
 
 void TMolvane3D::showundo() {

@@ -78,6 +78,9 @@ class TMolvane3D final : public QMainWindow,
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified() override;
   void drawingreplaced() override;
+  void showwholedrawing() override;
+  void keepdrawinginview() override;
+  QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;
 
   tcommandstate& commandstate() { return state_; }

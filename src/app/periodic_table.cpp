@@ -239,11 +239,11 @@ void TPeriodicTable::openeditor(tatm* atom) {
   layouteditor();
   showsymbol();
   QWidget& view = window_.drawingarea();
-  QCursor::setPos(view.mapToGlobal(QPoint(atom->sx, atom->sy)));
+  QCursor::setPos(view.mapToGlobal(window_.windowpointof(*atom)));
   // The two windows keep clear of the atom's half of the main window.
   const QRect frame = window_.hostwindow().frameGeometry();
   const int right = frame.right() + 1;
-  if (atom->sx < view.width() / 2) {
+  if (window_.windowpointof(*atom).x() < view.width() / 2) {
     move(right - frameGeometry().width(), frame.top());
     atomtool_->move(frame.left(), frame.top());
   } else {

@@ -59,6 +59,7 @@ void tsettingsactions::setscale(int index) {
   const int bondlength = 12 + 6 * std::clamp(index, 0, 8);
   applybondlength(*session().drawing(), session().settings, bondlength);
   savedefaults();
+  host_.keepdrawinginview();
   host_.repaintdrawing();
 }
 

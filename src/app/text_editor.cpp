@@ -122,7 +122,7 @@ void TTextEditor::dragstart(QPoint) {
   // The pointer jumps onto the label, which then follows it.
   label->focus();
   QCursor::setPos(
-      window_.drawingarea().mapToGlobal(QPoint(label->sx, label->sy)));
+      window_.drawingarea().mapToGlobal(window_.windowpointof(*label)));
   window_.repaintdrawing();
 }
 

@@ -3,10 +3,12 @@
 #pragma once
 
 class QMainWindow;
+class QPoint;
 class QWidget;
 
 namespace molvane {
 
+class tatm;
 class tdialogs;
 
 /// What a tool window may ask of the window that shows the drawing. Tool
@@ -21,6 +23,9 @@ class ttoolhost {
   virtual QMainWindow& hostwindow() = 0;
   /// The widget the drawing is shown in; clicks come in its coordinates.
   virtual QWidget& drawingarea() = 0;
+  /// Where an atom is shown in the drawing area, through the view's zoom,
+  /// pan and turn.
+  virtual QPoint windowpointof(const tatm& atom) const = 0;
   /// The questions asked in dialogs (tests answer them from a script).
   virtual tdialogs& dialogs() const = 0;
 
@@ -43,6 +48,10 @@ class ttoolhost {
   /// After New or Open: another drawing is shown and there is nothing to
   /// undo in it yet.
   virtual void drawingreplaced() = 0;
+  /// For a drawing just opened or imported: shown whole and not turned.
+  virtual void showwholedrawing() = 0;
+  /// After a command moved or scaled the drawing: panned back into view.
+  virtual void keepdrawinginview() = 0;
   /// Shows the help page of a context number.
   virtual void showhelp(int context) = 0;
 };

@@ -3,89 +3,98 @@
 #include "commands/view_commands.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
-#include "model/rotation.h"
+#include "model/bond.h"
+#include "render/paint_drawing.h"
+#include "render/view_turn.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace molvane {
 
 namespace {
 
-constexpr double zoomstep = 1.1;
+/// Share of the distance to the nearest other object that a shown offset
+/// may keep, so that the object stays the nearest one to the click.
+constexpr double offsetshare = 0.45;
 
-std::vector<TXYZ> coordinatesof(const tdrawing& drawing) {
-  std::vector<TXYZ> points;
-  points.reserve(static_cast<std::size_t>(drawing.atoms.count()));
-  for (const tatm* atom : drawing.atoms) {
-    points.push_back({atom->x, atom->y, atom->z});
-  }
-  return points;
+/// An object a click can choose: its own place and where it is shown.
+struct tclickable {
+  TXYZ own;
+  TXYZ shown;
+};
+
+TXYZ middle(const TXYZ& a, const TXYZ& b) {
+  return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0, (a.z + b.z) / 2.0};
 }
 
-/// Puts points back on the atoms, in list order, and makes them the atoms'
-/// reference positions, which scaling and the group editor start from.
-void placeatoms(tdrawing& drawing, const std::vector<TXYZ>& points) {
-  std::size_t i = 0;
-  for (tatm* atom : drawing.atoms) {
-    atom->setxyzraw(points[i].x, points[i].y, points[i].z);
-    atom->commit();
-    ++i;
+/// Atoms first, then chemical bonds by their midpoints, as the commands
+/// look for them. Only chemical atoms turn; labels and symbols stay flat.
+std::vector<tclickable> clickables(const tdrawing& drawing,
+                                   const tmatrix3& turn, const TXYZ& centre) {
+  std::vector<tclickable> objects;
+  for (const tatm* atom : drawing.atoms) {
+    const TXYZ own{atom->x, atom->y, atom->z};
+    objects.push_back(
+        {own, atom->ischemical() ? turnabout(turn, centre, own) : own});
   }
+  for (const tbond* bond : drawing.bonds) {
+    if (bond->chemical == 0 || bond->atom1 == nullptr ||
+        bond->atom2 == nullptr) {
+      continue;
+    }
+    const TXYZ own = middle({bond->atom1->x, bond->atom1->y, bond->atom1->z},
+                            {bond->atom2->x, bond->atom2->y, bond->atom2->z});
+    objects.push_back({own, turnabout(turn, centre, own)});
+  }
+  return objects;
 }
 
 }  // namespace
 
-tviewdrag::tviewdrag(int x, int y)
-    : drawing_(session().drawing()),
-      start_(coordinatesof(*drawing_)),
-      centre_(drawing_->atoms.centroid3()),
-      x_(x),
-      y_(y) {}
-
-bool tviewdrag::samedrawing() const {
-  return session().drawing() == drawing_ &&
-         static_cast<std::size_t>(drawing_->atoms.count()) == start_.size();
-}
-
-void tviewdrag::moveto(int x, int y) {
-  if (!samedrawing() || (x == x_ && y == y_)) {
-    return;
+tviewpoint clickpoint(const tdrawing& drawing, const tviewtransform& view,
+                      tviewpoint screen) {
+  const tviewpoint shown = view.todrawing(screen);
+  if (!view.turned() || !isdrawmode3d(drawing.drawmode)) {
+    return shown;
   }
-  drawing_->atoms.rotate(
-      dragrotationmatrix(x - x_, y - y_, dragdegreesperpixel), centre_.x,
-      centre_.y, centre_.z);
-  x_ = x;
-  y_ = y;
-  turned_ = true;
-}
-
-bool tviewdrag::finish() {
-  if (!turned_ || !samedrawing()) {
-    return false;
+  const TXYZ centre = turncentre(drawing);
+  const std::vector<tclickable> objects =
+      clickables(drawing, view.turn(), centre);
+  const tclickable* nearest = nullptr;
+  double best = std::numeric_limits<double>::infinity();
+  for (const tclickable& object : objects) {
+    const double distance =
+        std::hypot(object.shown.x - shown.x, object.shown.y - shown.y);
+    if (distance < best) {
+      best = distance;
+      nearest = &object;
+    }
   }
-  turned_ = false;
-  const std::vector<TXYZ> turned = coordinatesof(*drawing_);
-  placeatoms(*drawing_, start_);
-  session().takeundosnapshot();
-  placeatoms(*drawing_, turned);
-  return true;
-}
-
-void zoomdrawing(tdrawing& drawing, double factor) {
-  if (!(factor > 0.0) || !std::isfinite(factor)) {
-    return;
+  const double reach = std::max<double>(drawing.bondlength, 1.0);
+  if (nearest == nullptr || best > reach) {
+    const TXYZ own =
+        unturnabout(view.turn(), centre, {shown.x, shown.y, centre.z});
+    return {own.x, own.y};
   }
-  const TXYZ centre = drawing.atoms.centroid3();
-  for (tatm* atom : drawing.atoms) {
-    atom->setxyzraw((atom->x - centre.x) * factor + centre.x,
-                    (atom->y - centre.y) * factor + centre.y,
-                    (atom->z - centre.z) * factor + centre.z);
-    atom->commit();
+  double room = std::numeric_limits<double>::infinity();
+  for (const tclickable& object : objects) {
+    if (&object != nearest) {
+      room = std::min(room, std::hypot(object.own.x - nearest->own.x,
+                                       object.own.y - nearest->own.y));
+    }
   }
+  double dx = shown.x - nearest->shown.x;
+  double dy = shown.y - nearest->shown.y;
+  const double limit = offsetshare * room;
+  if (best > limit) {
+    dx *= limit / best;
+    dy *= limit / best;
+  }
+  return {nearest->own.x + dx, nearest->own.y + dy};
 }
-
-double wheelzoomfactor(double notches) { return std::pow(zoomstep, notches); }
 
 }  // namespace molvane

@@ -10,14 +10,13 @@
 #include "model/rotation.h"
 #include "render/atom_painter.h"
 #include "render/bond_painter.h"
+#include "render/view_turn.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace molvane {
 
@@ -264,53 +263,6 @@ void paintmode(tdrawing& drawing, tcanvas& canvas, int mode) {
   drawlabelatoms(drawing.labelatoms, canvas, drawing);
   resetbrush(canvas);
 }
-
-/// Every coordinate that painting a turned copy changes, put back exactly
-/// when the copy is done, so that showing a stereo pair never moves the
-/// model by rounding.
-class tsavedview {
- public:
-  explicit tsavedview(tdrawing& drawing) : drawing_(drawing) {
-    atoms_.reserve(static_cast<std::size_t>(drawing.atoms.count()));
-    for (const tatm* atom : drawing.atoms) {
-      atoms_.push_back(
-          {atom->x, atom->y, atom->z, atom->sx, atom->sy, atom->sz});
-    }
-    bonds_.reserve(static_cast<std::size_t>(drawing.bonds.count()));
-    for (const tbond* bond : drawing.bonds) {
-      bonds_.push_back({bond->offx, bond->offy});
-    }
-  }
-  ~tsavedview() {
-    std::size_t i = 0;
-    for (tatm* atom : drawing_.atoms) {
-      const tsavedatom& saved = atoms_[i++];
-      atom->x = saved.x;
-      atom->y = saved.y;
-      atom->z = saved.z;
-      atom->sx = saved.sx;
-      atom->sy = saved.sy;
-      atom->sz = saved.sz;
-    }
-    i = 0;
-    for (tbond* bond : drawing_.bonds) {
-      bond->offx = bonds_[i].first;
-      bond->offy = bonds_[i].second;
-      ++i;
-    }
-  }
-  tsavedview(const tsavedview&) = delete;
-  tsavedview& operator=(const tsavedview&) = delete;
-
- private:
-  struct tsavedatom {
-    double x, y, z;
-    std::int32_t sx, sy, sz;
-  };
-  tdrawing& drawing_;
-  std::vector<tsavedatom> atoms_;
-  std::vector<std::pair<std::int32_t, std::int32_t>> bonds_;
-};
 
 /// Moves every point of the drawing sideways by dx, for the view only.
 void shiftview(tdrawing& drawing, double dx) {

@@ -10,8 +10,10 @@
 #include "render/font_selection.h"
 #include "render/paint_3d.h"
 #include "render/symbol_painter.h"
+#include "render/view_turn.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace molvane {
@@ -155,6 +157,10 @@ std::string structurelabel(const tdrawing& drawing,
 
 void paintdrawing(tdrawing& drawing, tcanvas& canvas,
                   const tpaintoptions& options) {
+  std::optional<tturnedview> turned;
+  if (options.turn && isdrawmode3d(drawing.drawmode)) {
+    turned.emplace(drawing, *options.turn);
+  }
   drawing.refreshmultiplebonds();
   if (options.background) {
     paintbackground(canvas, *options.background);
@@ -185,6 +191,9 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
     canvas.line(options.overlay->from.x, options.overlay->from.y,
                 options.overlay->to.x, options.overlay->to.y);
   }
+  // Pending events may edit the drawing: it has its own coordinates back
+  // first.
+  turned.reset();
   if (options.processmessages) {
     session().processmessages();
   }

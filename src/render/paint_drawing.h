@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/atom_list.h"
 #include "render/canvas.h"
 
 #include <array>
@@ -32,6 +33,10 @@ struct tpaintoptions {
   std::optional<tvectoroverlay> overlay;
   /// Let the front end handle pending events afterwards.
   bool processmessages = false;
+  /// The turn of the window's 3D view: in the 3D draw modes the model is
+  /// painted turned by it about its centre. The drawing keeps its own
+  /// coordinates.
+  std::optional<tmatrix3> turn;
 };
 
 inline constexpr tcolour overlaycolour = 0x808080;
@@ -51,6 +56,7 @@ std::string structurelabel(const tdrawing& drawing,
 /// draw modes other than 0), the aromatic circles of rings of ring
 /// style 6 or 7 (in draw modes 0, 12, 15 and 18 only), the symbols, and
 /// the overlay. Multiple bonds are refreshed from their atoms first.
+/// A turn of the options is undone afterwards, bond refreshes included.
 void paintdrawing(tdrawing& drawing, tcanvas& canvas,
                   const tpaintoptions& options = {});
 

@@ -62,7 +62,7 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndCodes) {
     top << action->text();
   }
   EXPECT_EQ(top.join(QLatin1Char('|')).toStdString(),
-            "&File|Reset|Edit|&Atom|&Branch|Chain|&Ring|Ben&zene|&Symbol|"
+            "&File|Reset|Edit|&View|&Atom|&Branch|Chain|&Ring|Ben&zene|&Symbol|"
             "&Help");
   struct titem {
     QStringList path;

@@ -11,16 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QWheelEvent>
 
 #include <vector>
 
@@ -47,33 +44,6 @@ class Views3d : public MainWindow {
       values.push_back(atom->x);
     }
     return values;
-  }
-
-  /// A mouse event straight to the drawing view.
-  void mouse(QEvent::Type type, QPoint point, Qt::MouseButton button,
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, point, window_->view().mapToGlobal(point),
-                      type == QEvent::MouseMove ? Qt::NoButton : button, held,
-                      modifiers);
-    QApplication::sendEvent(&window_->view(), &event);
-  }
-
-  void drag(QPoint from, QPoint to, Qt::MouseButton button,
-            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    mouse(QEvent::MouseButtonPress, from, button, modifiers);
-    mouse(QEvent::MouseMove, (from + to) / 2, button, modifiers);
-    mouse(QEvent::MouseMove, to, button, modifiers);
-    mouse(QEvent::MouseButtonRelease, to, button, modifiers);
-  }
-
-  void wheel(int notches) {
-    const QPoint point(200, 200);
-    QWheelEvent event(point, window_->view().mapToGlobal(point), QPoint(),
-                      QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&window_->view(), &event);
   }
 };
 
@@ -210,53 +180,6 @@ TEST_F(Views3d, ClosingTheProgramWhileTheModelTurnsEndsTheMotion) {
   // No frame comes after the window has gone.
   QTest::qWait(3 * animationframeinterval);
   SUCCEED();
-}
-
-TEST_F(Views3d, DraggingTurnsAThreeDimensionalViewAsOneUndoStep) {
-  buildring();
-  const std::vector<double> flat = xs();
-  // In the 2D drawing the middle button does nothing.
-  drag(QPoint(200, 200), QPoint(260, 200), Qt::MiddleButton);
-  EXPECT_EQ(xs(), flat);
-
-  drawing().setdrawmode(10);
-  drag(QPoint(200, 200), QPoint(260, 200), Qt::MiddleButton);
-  const std::vector<double> turned = xs();
-  EXPECT_NE(turned, flat);
-  EXPECT_TRUE(window_->undoaction()->isEnabled());
-  window_->toggleundo();
-  EXPECT_EQ(xs(), flat);
-  window_->toggleundo();
-  EXPECT_EQ(xs(), turned);
-
-  // Alt with the left button turns too, and runs no command.
-  choose(
-      {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
-  drag(QPoint(200, 200), QPoint(240, 240), Qt::LeftButton, Qt::AltModifier);
-  EXPECT_EQ(atomcount(), 6);
-  EXPECT_NE(xs(), turned);
-}
-
-TEST_F(Views3d, TheWheelZoomsAThreeDimensionalViewAsOneUndoStep) {
-  buildring();
-  const std::vector<double> flat = xs();
-  wheel(1);
-  EXPECT_EQ(xs(), flat);
-  drawing().setdrawmode(16);
-  const tatm& first = *drawing().atoms.items(0);
-  const TXYZ centre = drawing().atoms.centroid3();
-  const double distance = std::hypot(first.x - centre.x, first.y - centre.y);
-  wheel(1);
-  wheel(1);
-  EXPECT_NEAR(std::hypot(first.x - centre.x, first.y - centre.y),
-              distance * 1.21, 1e-9);
-  wheel(-2);
-  EXPECT_NEAR(std::hypot(first.x - centre.x, first.y - centre.y), distance,
-              1e-9);
-  wheel(3);
-  window_->toggleundo();
-  EXPECT_EQ(drawing().drawmode, 16);
-  EXPECT_NEAR(drawing().atoms.items(0)->x, flat[0], 1e-9);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "document/symbol.h"
 #include "render/drawing_extent.h"
+#include "render/view_transform.h"
 #include "testing/recording_canvas.h"
 #include "testing/test_session.h"
 
@@ -119,6 +120,38 @@ TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
   paintdrawing(drawing(), canvas);
   EXPECT_EQ(canvas.callsof("ellipse").at(0),
             "ellipse 82,82 119,119 pen=solid/1/000000 brush=clear");
+}
+
+TEST_F(PaintDrawing, PaintsTheViewsTurnIn3dOnlyAndKeepsEveryCoordinate) {
+  ring(100, 100, 6);
+  bond(drawing().atoms.items(0), atom(8, 100, 40));
+  tviewtransform view;
+  view.turnby(100.0, 60.0);
+  tpaintoptions turned;
+  turned.turn = view.turn();
+  auto snapshot = [this] {
+    std::vector<double> values;
+    for (const tatm* atom : drawing().atoms) {
+      values.insert(values.end(), {atom->x, atom->y, atom->z, 1.0 * atom->sx,
+                                   1.0 * atom->sy, 1.0 * atom->sz});
+    }
+    for (const tbond* bond : drawing().bonds) {
+      values.insert(values.end(), {1.0 * bond->offx, 1.0 * bond->offy});
+    }
+    return values;
+  };
+  const std::vector<double> before = snapshot();
+  for (const int mode : {0, 10, 110}) {
+    SCOPED_TRACE(mode);
+    drawing().drawmode = static_cast<std::uint8_t>(mode);
+    canvas.clear();
+    paintdrawing(drawing(), canvas);
+    const std::vector<std::string> flat = canvas.calls;
+    canvas.clear();
+    paintdrawing(drawing(), canvas, turned);
+    EXPECT_EQ(canvas.calls == flat, mode == 0);
+    EXPECT_EQ(snapshot(), before);
+  }
 }
 
 TEST_F(PaintDrawing, NamesStructuresByPhaseAboveTheirFrames) {
