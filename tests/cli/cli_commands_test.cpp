@@ -23,22 +23,25 @@ class CliTest : public testing::tdrawingtest {
  protected:
   /// Saves ethanol with a sodium ion as {in}, and two SD records as {sdf}.
   void SetUp() override {
-    tatm* c1 = atom(6, 0, 0);
-    tatm* o = atom(8, 60, 0);
-    bond(c1, atom(6, 30, 0));
-    bond(drawing().atoms.items(2), o);
+    // Bent, as drawn: a straight C-C-O leaves the middle carbon no room
+    // for hydrogens in 3D.
+    tatm* c2 = atom(6, 26, 15);
+    bond(atom(6, 0, 0), c2);
+    bond(c2, atom(8, 52, 0));
     tatm* sodium = atom(11, 120, 0);
     sodium->setcharge(1);
     sodium->sethadjust(-1);  // the ion, not sodium hydride
     ASSERT_TRUE(savedocument(drawing(), folder.path() / "in.mlv").written);
     session().newdrawing();
     std::ofstream(folder.path() / "two.sdf") << R"(methane
+  test
 
   1  0  0  0  0  0  0  0  0  0999 V2000
     0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0
 M  END
 $$$$
 ammonium
+  test
 
   1  0  0  0  0  0  0  0  0  0999 V2000
     0.0000    0.0000    0.0000 N   0  3  0  0  0  0  0  0  0  0  0  0
