@@ -52,7 +52,7 @@ class DrawingView : public MainWindow {
   }
 };
 
-// Issue 13: five wheel notches in a 3D mode made a saved C-C bond 2.46 Å.
+// Five wheel notches in a 3D mode made a saved C-C bond 2.46 Å.
 TEST_F(DrawingView, ZoomingPanningAndTurningNeverReachTheSavedFile) {
   buildring();
   session().drawing()->setdrawmode(10);

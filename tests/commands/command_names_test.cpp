@@ -10,7 +10,7 @@
 namespace molvane {
 namespace {
 
-// Issue 13: the status bar said "Command: 6" for Ring/Add/"&6".
+// The status bar said "Command: 6" for Ring/Add/"&6".
 TEST(CommandNames, NameCommandsAsTheUserKnowsThem) {
   const std::map<int, std::string> names{
       {154, "Ring 6"},

@@ -38,7 +38,7 @@ double towardsneighbours(const tdrawing& drawing, tbond& bond) {
   return sum / std::hypot(sx, sy);
 }
 
-// Issue 13: a fused benzene or a phenyl branch lying on the far side of its
+// A fused benzene or a phenyl branch lying on the far side of its
 // bond had the second lines of its double bonds outside the ring. Every
 // ring, chain and group command runs on ethane, flat and in 3D, and on a
 // six-ring fused above it (whose bonds were made with side 1, outside);

@@ -98,7 +98,7 @@ TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
   EXPECT_NEAR(hydrogen->mass, 2.016, 1e-4);
 }
 
-// Issue 13: a chosen element must count the bonds the atom already has; a
+// A chosen element must count the bonds the atom already has; a
 // number outside the table used to take them off its valence a second time.
 TEST_F(EditorCommands, ChosenElementsCountTheAtomsBonds) {
   buildpropane();

@@ -39,7 +39,7 @@ TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
   }
 }
 
-// Issue 13: element keys ignored the bonds an atom already had, so "N" on a
+// Element keys ignored the bonds an atom already had, so "N" on a
 // ring carbon gave NH3 and "X" on a bonded hydrogen HCl.
 TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
   struct tcase {

@@ -9,7 +9,7 @@
 namespace molvane {
 namespace {
 
-// Issue 13: Save As of an opened "x.mol" proposed "x.mol", asked to replace
+// Save As of an opened "x.mol" proposed "x.mol", asked to replace
 // it, then wrote "x.MLV".
 TEST(SaveAsName, ProposesTheDocumentTheSaveWrites) {
   const std::filesystem::path folder = "/data";

@@ -16,7 +16,7 @@ class UndoItem : public testing::tdrawingtest {
   int element() const { return drawing().atoms.first()->element; }
 };
 
-// Issue 13: a key edit right after Open could not be undone.
+// A key edit right after Open could not be undone.
 TEST_F(UndoItem, EveryEditIsOneStepAfterOpenNewOrUndo) {
   tundoitem item;
   atom(6, 10, 10);

@@ -90,7 +90,7 @@ double handedness(const tdrawing& drawing) {
   return detail::dot(from(1), detail::cross(from(2), from(3)));
 }
 
-// Issue 13: the CML written kept the drawing's downward y, so that other
+// The CML written kept the drawing's downward y, so that other
 // programs read every stereocentre inverted.
 TEST_F(CmlFormatTest, WrittenFilesHoldTheMoleculeNotItsMirrorImage) {
   // CHFClBr: chlorine 30 units below the carbon on the screen.
@@ -135,23 +135,7 @@ TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
 TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
   // Earlier versions wrote a quote after each reference and did not escape
   // the name, which makes the file unreadable as XML.
-  treadresult result = readtext(
-      "<?xml version=\"1.0\"?>\n<cml title=\"A&B\">\n"
-      "\t<molecule title=\"A&B\" id=\"MOLVANE3D_MOLECULE\">\n"
-      "\t\t\t<atomArray>\n"
-      "\t\t\t\t<atom id=\"a_0\">\n"
-      "\t\t\t\t\t<string builtin=\"elementType\">N</string>\n"
-      "\t\t\t\t</atom>\n"
-      "\t\t\t\t<atom id=\"a_1\">\n"
-      "\t\t\t\t<atom id=\"a_2\">\n"
-      "\t\t\t\t\t<float builtin=\"x3\" units=\"A\">    1.53000</float>\n"
-      "\t\t\t\t</atom>\n"
-      "\t\t\t</atomArray>\n\t\t\t<bondArray>\n"
-      "\t\t\t\t<bond id=\"b_0\">\n"
-      "\t\t\t\t\t<string builtin=\"atomRef\"> a_0\"</string>\n"
-      "\t\t\t\t\t<string builtin=\"atomRef\"> a_2\"</string>\n"
-      "\t\t\t\t\t<string builtin=\"order\">2.0\"</string>\n"
-      "\t\t\t\t</bond>\n\t    </bondArray>\n\t</molecule>\n</cml>\n");
+  treadresult result = readcml(testing::corpusfile("cml", "old_companion.cml"));
   ASSERT_NE(result.drawing, nullptr) << result.error;
   const tdrawing& read = *result.drawing;
   // a_1, a text label in its time, was never closed and is not an atom.
@@ -167,57 +151,11 @@ TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
 TEST_F(CmlFormatTest, ForeignFormsAllGiveTheSameMolecule) {
   // Acetate, four ways; namespaces, prefixes, comments and attribute order
   // must not matter.
-  const char* files[] = {
-      R"(<?xml version="1.0"?>
-<cml:cml xmlns:cml="http://www.xml-cml.org/schema"><!-- acetate -->
- <cml:molecule id="m1"><cml:atomArray>
-  <cml:atom y2="0" x2="0" elementType="C" id="a1"/>
-  <cml:atom elementType="C" id="a2" x2="1.5" y2="0"/>
-  <cml:atom id="a3" elementType="O" x2="2.25" y2="1.3"/>
-  <cml:atom id="a4" elementType="O" x2="2.25" y2="-1.3" formalCharge="-1"/>
- </cml:atomArray><cml:bondArray>
-  <cml:bond atomRefs2="a1 a2" order="S"/>
-  <cml:bond atomRefs2="a2 a3" order="2"/>
-  <cml:bond atomRefs2=" a2  a4 " order=" 1 "/>
- </cml:bondArray></cml:molecule></cml:cml>)",
-      R"(<molecule><atomArray>
- <atom id="a1"><string builtin="elementType">C</string>
-  <float builtin="x2">0</float><float builtin="y2">0</float></atom>
- <atom id="a2"><string builtin="elementType">C</string>
-  <float builtin="x2">1.5</float><float builtin="y2">0</float></atom>
- <atom id="a3"><string builtin="elementType">O</string>
-  <float builtin="x2">2.25</float><float builtin="y2">1.3</float></atom>
- <atom id="a4"><string builtin="elementType">O</string>
-  <integer builtin="formalCharge">-1</integer>
-  <float builtin="x2">2.25</float><float builtin="y2">-1.3</float></atom>
-</atomArray><bondArray>
- <bond><string builtin="atomRef">a1</string><string builtin="atomRef">a2</string>
-  <string builtin="order">1</string></bond>
- <bond><string builtin="atomRef">a2</string><string builtin="atomRef">a3</string>
-  <string builtin="order">D</string></bond>
- <bond><string builtin="atomRef">a2</string><string builtin="atomRef">a4</string>
-  </bond>
-</bondArray></molecule>)",
-      R"(<list><molecule>
-<atomArray atomID="a1 a2 a3 a4" elementType="C C O O" x2="0 1.5 2.25 2.25"
- y2="0 0 1.3 -1.3" formalCharge="0 0 0 -1"/>
-<bondArray atomRefs1="a1 a2 a2" atomRefs2="a2 a3 a4" order="1 2 1"/>
-</molecule></list>)",
-      R"(<molecule><atomArray>
-<stringArray builtin="atomId">a1 a2 a3 a4</stringArray>
-<stringArray builtin="elementType">C C O O</stringArray>
-<integerArray builtin="formalCharge">0 0 0 -1</integerArray>
-<floatArray builtin="x2">0 1.5 2.25 2.25</floatArray>
-<floatArray builtin="y2">0 0 1.3 -1.3</floatArray>
-</atomArray><bondArray>
-<stringArray builtin="atomRef">a1 a2 a2</stringArray>
-<stringArray builtin="atomRef">a2 a3 a4</stringArray>
-<stringArray builtin="order">1 2 1</stringArray>
-</bondArray></molecule>)",
-  };
-  for (const char* file : files) {
-    SCOPED_TRACE(file);
-    treadresult result = readtext(file);
+  for (const char* name :
+       {"acetate_attributes.cml", "acetate_elements.cml",
+        "acetate_array_attributes.cml", "acetate_array_elements.cml"}) {
+    SCOPED_TRACE(name);
+    treadresult result = readcml(testing::corpusfile("cml", name));
     ASSERT_NE(result.drawing, nullptr) << result.error;
     EXPECT_EQ(hillformula(*result.drawing), "C2H3O2");
     EXPECT_EQ(result.drawing->totalcharge(), -1);
@@ -250,44 +188,6 @@ TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
   EXPECT_EQ(read.atoms.items(0)->implicithydrogens(), 1);
   EXPECT_EQ(read.atoms.items(2)->implicithydrogens(), 0);
   EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 13.0F);
-}
-
-TEST_F(CmlFormatTest, BadFilesGiveAnErrorNamingTheLine) {
-  struct tcase {
-    const char* file;
-    const char* error;
-  };
-  const tcase cases[] = {
-      {"<molecule>\n<atomArray>\n<atom id=\"a1\"\n</molecule>",
-       "line 4: not well-formed XML: Error parsing start element tag"},
-      {"<molecule><atomArray>\n<atom id=\"a1\" elementType=\"C\"/>\n"
-       "</atomArray><bondArray>\n<bond atomRefs2=\"a1 a9\"/>\n"
-       "</bondArray></molecule>",
-       "line 4: bond to atom \"a9\", which the molecule does not hold"},
-      {"<molecule>\n<atom id=\"a1\"/>\n<atom id=\"a1\"/>\n</molecule>",
-       "line 3: atom id \"a1\" given twice"},
-      {"<molecule>\n<atom id=\"a1\" elementType=\"Qq\"/></molecule>",
-       "line 2: unknown element symbol \"Qq\""},
-      {"<molecule>\n<atom id=\"a1\"/><atom id=\"a2\"/>\n"
-       "<bond atomRefs2=\"a1 a2\" order=\"7\"/></molecule>",
-       "line 3: bond order \"7\""},
-      {"<molecule>\n<atom id=\"a1\"/>\n<bond atomRefs2=\"a1 a1\"/></molecule>",
-       "line 3: bond from atom \"a1\" to itself"},
-      {"<molecule>\n<atom id=\"a1\" x2=\"1,5\" y2=\"0\"/></molecule>",
-       "line 2: coordinates not understood"},
-      {"<molecule>\n<atom id=\"a1\" formalCharge=\"+40\"/></molecule>",
-       "line 2: charge \"+40\""},
-      {"<molecule>\n<atomArray atomID=\"a1 a2\" elementType=\"C\"/>"
-       "</molecule>",
-       "line 2: the atom array lists 2 atoms but 1 values of elementType"},
-      {"<cml><list/></cml>", "the file holds no molecule"},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.file);
-    treadresult result = readtext(c.file);
-    EXPECT_EQ(result.error, c.error);
-    EXPECT_EQ(result.drawing, nullptr);
-  }
 }
 
 TEST_F(CmlFormatTest, EveryMoleculeOfAFileIsARecord) {

@@ -3,11 +3,8 @@
 #include "io/exchange_files.h"
 
 #include "io/atomic_file.h"
-#include "io/cml_format.h"
 #include "io/document_files.h"
 #include "io/mdl_format.h"
-#include "io/native_format.h"
-#include "io/xyz_format.h"
 #include "model/formula.h"
 #include "testing/test_session.h"
 
@@ -54,136 +51,7 @@ TEST(ExchangeFormat, ContentDecidesWhateverTheExtensionSays) {
   EXPECT_EQ(hillformula(*read.drawing), "H3N");
 }
 
-class ExchangeFilesTest : public testing::tdrawingtest {
- protected:
-  /// What exchange files must keep: a benzene ring as the program builds
-  /// it, a nitro group with charges, a triple bond, a delocalised
-  /// one-and-a-half bond, and a label and an arrow that they leave out.
-  void buildsample() {
-    std::vector<tatm*> ring = benzene(150, 150, true);
-    drawing().addatom(std::make_unique<tLAtm>("nitro", 200, 40));
-    tatm* n = atom(7, 210, 150, 0, hydrogenlabel);
-    tatm* o1 = atom(8, 240, 150, 0, hydrogenlabel);
-    tatm* o2 = atom(8, 210, 120, 0, hydrogenlabel);
-    n->setcharge(1);
-    o1->setcharge(-1);
-    bond(ring[0], n);
-    bond(n, o1);
-    bond(n, o2, 4);
-    tatm* c1 = atom(6, 120, 200, 0, hydrogenlabel);
-    tatm* c2 = atom(6, 90, 200, 0, hydrogenlabel);
-    tatm* o3 = atom(8, 60, 200, 0, hydrogenlabel);
-    bond(ring[2], c1);
-    bond(c1, c2, 6);
-    bond(c2, o3, 3)->setdelocalised(true);
-    placesymbol(drawing(), 720, 300, 300);
-  }
-};
-
-std::vector<const tatm*> chemicalatoms(const tdrawing& drawing) {
-  std::vector<const tatm*> atoms;
-  for (const tatm* atom : drawing.atoms) {
-    if (atom->ischemical()) {
-      atoms.push_back(atom);
-    }
-  }
-  return atoms;
-}
-
-/// Compares the chemistry of two drawings; exact compares bond kinds, else
-/// the order the force field uses.
-void expectsamechemistry(const tdrawing& original, const tdrawing& read,
-                         bool exact) {
-  EXPECT_EQ(hillformula(read), hillformula(original));
-  std::vector<const tatm*> before = chemicalatoms(original);
-  std::vector<const tatm*> after = chemicalatoms(read);
-  ASSERT_EQ(after.size(), before.size());
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    SCOPED_TRACE("atom " + std::to_string(i));
-    EXPECT_EQ(after[i]->element, before[i]->element);
-    EXPECT_EQ(after[i]->fcharge, before[i]->fcharge);
-    EXPECT_EQ(after[i]->implicithydrogens(), before[i]->implicithydrogens());
-  }
-  int bonds = 0;
-  for (const tbond* bond : original.bonds) {
-    bonds += bond->chemical != 0 && bond->atom1->ischemical() ? 1 : 0;
-  }
-  ASSERT_EQ(read.bonds.count(), bonds);
-  for (int i = 0; i < bonds; ++i) {
-    SCOPED_TRACE("bond " + std::to_string(i));
-    const tbond* a = original.bonds.items(i);
-    const tbond* b = read.bonds.items(i);
-    EXPECT_EQ(b->isdelocalised(), a->isdelocalised());
-    EXPECT_EQ(exact ? b->kind() : b->ffkind(), exact ? a->kind() : a->ffkind());
-  }
-}
-
-/// The current drawing written by write and read back by read (through
-/// the native format on both sides), made current again.
-void roundtrip(std::vector<std::uint8_t> (*write)(tdrawing&),
-               treadresult (*read)(std::span<const std::uint8_t>)) {
-  treadresult native = readnative(writenative(*session().drawing()));
-  ASSERT_NE(native.drawing, nullptr) << native.error;
-  session().setdrawing(std::move(native.drawing));
-  treadresult exchanged = read(write(*session().drawing()));
-  ASSERT_NE(exchanged.drawing, nullptr) << exchanged.error;
-  session().setdrawing(std::move(exchanged.drawing));
-  treadresult again = readnative(writenative(*session().drawing()));
-  ASSERT_NE(again.drawing, nullptr) << again.error;
-  session().setdrawing(std::move(again.drawing));
-}
-
-TEST_F(ExchangeFilesTest, CompanionsKeepTheChemistryOfADocument) {
-  struct tcase {
-    const char* what;
-    std::vector<std::uint8_t> (*write)(tdrawing&);
-    treadresult (*read)(std::span<const std::uint8_t>);
-    bool exact;
-  };
-  const tcase cases[] = {
-      {"MDL companion", writemdl, readmdlfile, true},
-      {"XYZ table", writexyz, readxyzfile, true},
-      {"CML companion", writecml, readcmlfile, false},
-      {"molfile", writemolfile, readmdlfile, false},
-      {"SD file", writesdfile, readmdlfile, false},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.what);
-    session().newdrawing();
-    buildsample();
-    std::unique_ptr<tdrawing> original = drawing().clonedrawing();
-    roundtrip(c.write, c.read);
-    expectsamechemistry(*original, drawing(), c.exact);
-  }
-}
-
-TEST_F(ExchangeFilesTest, SavedCompanionsAndExportsOpenAgain) {
-  testing::ttemporaryfolder folder;
-  buildsample();
-  std::unique_ptr<tdrawing> original = drawing().clonedrawing();
-  tsaveresult saved = savedocument(drawing(), folder.path() / "nitro.mlv");
-  ASSERT_TRUE(saved.written) << saved.error;
-  for (const char* name : {"nitro.mdl", "nitro.xml"}) {
-    SCOPED_TRACE(name);
-    treadresult read = loaddocument(folder.path() / name);
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    expectsamechemistry(*original, *read.drawing, false);
-  }
-  for (const char* name : {"out.mol", "out.sdf", "out.cml", "out.xyz"}) {
-    SCOPED_TRACE(name);
-    ASSERT_EQ(exportdocument(drawing(), folder.path() / name), "");
-    treadresult read = loaddocument(folder.path() / name);
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    expectsamechemistry(*original, *read.drawing, false);
-  }
-  // The companion keeps the program's layout; the export is a molfile.
-  std::vector<std::uint8_t> companion;
-  ASSERT_EQ(readwholefile(folder.path() / "nitro.mdl", companion, 1 << 20), "");
-  EXPECT_EQ(exchangeformatof(companion, tfileformat::native), tfileformat::mdl);
-  EXPECT_NE(
-      std::string(companion.begin(), companion.end()).find("\n12 12 0 0 0\n"),
-      std::string::npos);
-}
+using ExchangeFilesTest = testing::tdrawingtest;
 
 // Third-party files: shared test data, read in place.
 

@@ -97,12 +97,8 @@ TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndKeepsExactKinds) {
 
 TEST_F(MdlFormatTest, CompanionFilesOfEarlierVersionsStayReadable) {
   // No kind field; one file puts the charge after "0", one in place of it.
-  treadresult written = readtext(
-      "OLD.MDL\n\n\n3 2 0 0 0\n"
-      " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
-      " 1.54000  0.00000  0.00000  N 0  1  0  2 0\n"
-      " 3.08000  0.00000  0.00000  O -1\n"
-      "1 2  1 0 0 0\n2 3  2 0 0 0\n");
+  treadresult written =
+      readmdl(testing::corpusfile("mdl", "old_companion.mdl"));
   ASSERT_NE(written.drawing, nullptr) << written.error;
   EXPECT_EQ(written.drawing->atoms.items(1)->fcharge, 1);
   EXPECT_EQ(written.drawing->atoms.items(2)->fcharge, -1);
@@ -214,62 +210,8 @@ TEST_F(MdlFormatTest, LineEndsDoNotMatter) {
   }
 }
 
-TEST_F(MdlFormatTest, BadRecordsGiveAnErrorNamingTheLineAndNoDrawing) {
-  const std::vector<std::string> two = {atomline("C"), atomline("C", 1.5)};
-  struct tcase {
-    std::string file;
-    const char* error;
-  };
-  const tcase cases[] = {
-      {molfile(two, {bondline(1, 3)}), "line 7: bond to atom 3 of 2"},
-      {molfile(two, {bondline(2, 2)}), "line 7: bond from atom 2 to itself"},
-      {molfile(two, {bondline(1, 2, 11)}), "line 7: unknown bond type 11"},
-      {molfile({atomline("Xy")}, {}), "line 5: unknown element symbol \"Xy\""},
-      {"t\n\n\n  2  1\n    1.2.3    0.0000    0.0000 C\n",
-       "line 4: 2 atoms and 1 bonds announced, but only 1 lines follow"},
-      {"t\n\n\n  1  0\n    1.2.3    0.0000    0.0000 C\n",
-       "line 5: atom line not understood: \"    1.2.3    0.0000    0.0000 "
-       "C\""},
-      {"t\n\n\nabc\n", "line 4: counts line not understood: \"abc\""},
-      {"t\n\n", "line 3: the record ends before its counts line"},
-      {molfile(two, {}, "M  CHG  1   5  -1\n"),
-       "line 7: charge on atom 5 of 2"},
-      {molfile(two, {}, "M  CHG  1   1  40\n"), "line 7: charge 40"},
-      {molfile(two, {}, "M  RAD  1   1   9\n"), "line 7: radical 9"},
-      {molfile(two, {}, "M  CHG  x\n"),
-       "line 7: property line not understood: \"M  CHG  x\""},
-      {"OLD.MDL\n\n\n2 1 0 0 0\n0 0 0 C 0 0\n1 0 0 C 0 0\n1 2 5 0 0 0\n",
-       "line 7: bond order 5"},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.file);
-    treadresult result = readtext(c.file);
-    EXPECT_EQ(result.error, c.error);
-    EXPECT_EQ(result.drawing, nullptr);
-  }
-}
-
 TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
-  treadresult result = readtext(
-      "\n  test\n\n  0  0  0     0  0            999 V3000\n"
-      "M  V30 BEGIN CTAB\n"
-      "M  V30 COUNTS 3 2 0 0 0\n"
-      "M  V30 BEGIN ATOM\n"
-      "M  V30 1 C 0 0 0 0\n"
-      "M  V30 2 O 1.5 0 0 0 -\n"
-      "M  V30 CHG=-1 -\n"
-      "M  V30 MASS=17\n"
-      "M  V30 7 C -1.5 0 0 0 VAL=-1\n"
-      "M  V30 END ATOM\n"
-      "M  V30 BEGIN BOND\n"
-      "M  V30 1 1 1 2\n"
-      "M  V30 2 1 1 7 CFG=3\n"
-      "M  V30 END BOND\n"
-      "M  V30 BEGIN COLLECTION\n"
-      "M  V30 MDLV30/HILITE ATOMS=(2 1 7)\n"
-      "M  V30 END COLLECTION\n"
-      "M  V30 END CTAB\n"
-      "M  END\n");
+  treadresult result = readmdl(testing::corpusfile("mdl", "v3000.mol"));
   ASSERT_NE(result.drawing, nullptr) << result.error;
   const tdrawing& read = *result.drawing;
   EXPECT_EQ(read.atoms.items(1)->fcharge, -1);
@@ -278,34 +220,6 @@ TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
   EXPECT_EQ(read.bonds.items(1)->atom2, read.atoms.items(2));
   EXPECT_EQ(read.bonds.items(1)->style, hashedstyle);
   EXPECT_EQ(hillformula(read), "C2H2O");
-}
-
-TEST_F(MdlFormatTest, BadV3000TablesGiveErrors) {
-  const std::string head =
-      "\n\n\n  0  0  0     0  0            999 V3000\nM  V30 BEGIN CTAB\n";
-  struct tcase {
-    std::string file;
-    const char* error;
-  };
-  const tcase cases[] = {
-      {head + "M  V30 COUNTS 1 0 0 0 0\n",
-       "line 6: the V3000 table has no \"M  END\""},
-      {head + "M  V30 COUNTS 2 0 0 0 0\nM  V30 BEGIN ATOM\n"
-              "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  END\n",
-       "line 9: the atom block holds 1 atoms, the counts say 2"},
-      {head + "M  V30 COUNTS 1 1 0 0 0\nM  V30 BEGIN ATOM\n"
-              "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  V30 BEGIN BOND\n"
-              "M  V30 1 1 1 9\nM  V30 END BOND\nM  END\n",
-       "line 11: bond to atom 9, which the atom block does not hold"},
-      {head + "M  V30 COUNTS 1 0 0 0 0\nC 0 0 0\nM  END\n",
-       "line 7: line does not start with \"M  V30 \": \"C 0 0 0\""},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.file);
-    treadresult result = readtext(c.file);
-    EXPECT_EQ(result.error, c.error);
-    EXPECT_EQ(result.drawing, nullptr);
-  }
 }
 
 TEST_F(MdlFormatTest, SdFilesGoOnAfterABadRecord) {
@@ -320,7 +234,6 @@ TEST_F(MdlFormatTest, SdFilesGoOnAfterABadRecord) {
   EXPECT_EQ(records[1].error, "record 2, line 19: bond to atom 9 of 2");
   ASSERT_NE(records[2].drawing, nullptr);
   EXPECT_EQ(hillformula(*records[2].drawing), "H3N");
-  EXPECT_EQ(readtext("\r\n\r\n\r\n").error, "the file holds no structure");
 }
 
 TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
@@ -364,7 +277,8 @@ TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
 
 TEST_F(MdlFormatTest, ValenceFieldKeepsHydrogensTheChargeWouldChange) {
   // Drawn as N+ with three bonds, the program gives it no hydrogen; the
-  // charge rule would give it one, so the writer says so in the file.
+  // charge rule would give it one, so the writer says so in the file (the
+  // format-table round trip reads it back).
   tatm* n = atom(7, 0, 0);
   n->setcharge(1);
   for (int i = 0; i < 3; ++i) {
@@ -373,9 +287,6 @@ TEST_F(MdlFormatTest, ValenceFieldKeepsHydrogensTheChargeWouldChange) {
   ASSERT_EQ(n->implicithydrogens(), 0);
   std::string text = textof(writemolfile(drawing()));
   EXPECT_NE(text.find(" N   0  3  0  0  0 15"), std::string::npos) << text;
-  treadresult back = readmdl(writemolfile(drawing()));
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  EXPECT_EQ(hillformula(*back.drawing), hillformula(drawing()));
 }
 
 TEST_F(MdlFormatTest, LargeDrawingsAreWrittenAsV3000) {

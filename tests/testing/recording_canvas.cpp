@@ -8,9 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace molvane::testing {
 
@@ -144,14 +141,6 @@ int trecordingcanvas::textheight(const std::string&) {
   return fontscale(font()) + 3;
 }
 
-std::string trecordingcanvas::text() const {
-  std::string all;
-  for (const std::string& call : calls) {
-    all += call + "\n";
-  }
-  return all;
-}
-
 std::vector<std::string> trecordingcanvas::callsof(
     const std::string& prefix) const {
   std::vector<std::string> found;
@@ -161,23 +150,6 @@ std::vector<std::string> trecordingcanvas::callsof(
     }
   }
   return found;
-}
-
-void expectgolden(const std::string& name, const std::string& text) {
-  const std::string path = std::string(MOLVANE_GOLDEN) + "/" + name;
-  const char* update = std::getenv("MOLVANE_UPDATE_GOLDEN");
-  if (update != nullptr && std::string(update) == "1") {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    ASSERT_TRUE(out.good()) << "cannot write " << path;
-    return;
-  }
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in.good()) << "missing golden file " << path
-                         << " (run with MOLVANE_UPDATE_GOLDEN=1)";
-  std::stringstream golden;
-  golden << in.rdbuf();
-  EXPECT_EQ(golden.str(), text) << "golden " << path << " differs";
 }
 
 }  // namespace molvane::testing

@@ -35,8 +35,6 @@ class trecordingcanvas final : public tcanvas {
   int textwidth(const std::string& text) override;
   int textheight(const std::string& text) override;
 
-  /// Every call so far, one per line, each ending in a newline.
-  std::string text() const;
   /// The calls whose text starts with prefix ("line", "text" ...).
   std::vector<std::string> callsof(const std::string& prefix) const;
   void clear() { calls.clear(); }
@@ -47,10 +45,5 @@ class trecordingcanvas final : public tcanvas {
   std::string penstate() const;
   std::string brushstate() const;
 };
-
-/// Compares text with the golden file tests/golden/name; with the
-/// environment variable MOLVANE_UPDATE_GOLDEN=1 it rewrites the file
-/// instead. A missing golden file fails.
-void expectgolden(const std::string& name, const std::string& text);
 
 }  // namespace molvane::testing

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <numbers>
 #include <random>
@@ -52,6 +54,28 @@ double heading(const tatm& a, const tatm& b) {
   const double angle =
       std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
   return angle < -1e-9 ? angle + 360.0 : angle;
+}
+
+std::vector<std::filesystem::path> corpusfiles(std::string_view format) {
+  const std::filesystem::path folder =
+      std::filesystem::path(MOLVANE_FUZZ_CORPUS) / format;
+  std::vector<std::filesystem::path> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_FALSE(files.empty()) << "no corpus files in " << folder;
+  return files;
+}
+
+std::vector<std::uint8_t> corpusfile(std::string_view format,
+                                     std::string_view name) {
+  const std::filesystem::path path =
+      std::filesystem::path(MOLVANE_FUZZ_CORPUS) / format / name;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "missing corpus file " << path;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 ttemporaryfolder::ttemporaryfolder() {

@@ -65,6 +65,13 @@ inline std::string textof(const std::vector<std::uint8_t>& bytes) {
   return {bytes.begin(), bytes.end()};
 }
 
+/// The seed files of the fuzz corpus of one format (fuzz/corpus/<format>/),
+/// sorted by name; a missing or empty folder fails the test.
+std::vector<std::filesystem::path> corpusfiles(std::string_view format);
+/// The bytes of fuzz/corpus/<format>/<name>; a missing file fails the test.
+std::vector<std::uint8_t> corpusfile(std::string_view format,
+                                     std::string_view name);
+
 /// A new empty folder for the files of one test, removed by the caller's
 /// scope guard.
 class ttemporaryfolder {
