@@ -215,6 +215,9 @@ class tcmlreader {
     tbuildoptions options;
     options.ownlayout = own_;
     options.ydown = own_ && !yup;
+    if (own_) {
+      options.angstromperlength = companionangstromperbond;
+    }
     options.explicithydrogens = perceive();
     result.notices = record_.notices;
     result.drawing = builddrawing(record_, options, result.notices);
@@ -769,6 +772,7 @@ treadresult readlines(std::span<const std::uint8_t> bytes) {
   }
   tbuildoptions options;
   options.ownlayout = true;
+  options.angstromperlength = companionangstromperbond;
   options.ydown = !saysyup(lines);
   result.notices = record.notices;
   result.drawing = builddrawing(record, options, result.notices);

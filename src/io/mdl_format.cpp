@@ -60,6 +60,9 @@ treadresult readchunk(const std::vector<std::string_view>& lines,
   tbuildoptions options;
   options.ownlayout = parsed.layout == tmolfilelayout::companion;
   options.ydown = options.ownlayout;
+  if (options.ownlayout) {
+    options.angstromperlength = companionangstromperbond;
+  }
   result.notices = parsed.record.notices;
   result.drawing = builddrawing(parsed.record, options, result.notices);
   return result;

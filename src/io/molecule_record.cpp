@@ -122,7 +122,9 @@ struct tframe {
 tframe frameof(const tmoleculerecord& record, const tbuildoptions& options) {
   const double bondlength = session().settings.bondlength;
   tframe frame;
-  frame.factor = bondlength / angstromperbond;
+  frame.factor =
+      bondlength / (options.angstromperlength > 0.0 ? options.angstromperlength
+                                                    : angstromperbond);
   frame.ysign = options.ydown ? 1.0 : -1.0;
   bool flat = std::all_of(record.atoms.begin(), record.atoms.end(),
                           [](const tatomentry& a) { return a.z == 0.0; });

@@ -60,12 +60,22 @@ struct tmoleculerecord {
   std::vector<std::string> notices;
 };
 
+/// Ångström per standard bond length L, for reading and for the text table.
+inline constexpr double angstromperbond = 1.53;
+/// The CML and MDL companions convert with this factor instead.
+inline constexpr double companionangstromperbond = 1.54;
+
 struct tbuildoptions {
-  /// A file this program wrote: coordinates are ångström at 1.53 per bond
-  /// length L, and free valences follow the program's own bookkeeping (no
-  /// charge or radical rules). Otherwise a flat (2D) record is scaled so
-  /// that its mean bond is L long, and hydrogens follow the charge rules.
+  /// A file this program wrote: coordinates are ångström at
+  /// `angstromperlength` per bond length L, and free valences follow the
+  /// program's own bookkeeping (no charge or radical rules). Otherwise a
+  /// flat (2D) record is scaled so that its mean bond is L long, and
+  /// hydrogens follow the charge rules.
   bool ownlayout = false;
+  /// Ångström per L in the file: the text table is written at 1.53, the
+  /// CML and MDL companions at 1.54, so each is read back at its own
+  /// factor and a round trip keeps every length.
+  double angstromperlength = angstromperbond;
   /// y grows downwards as in the drawing (the companion molfile, the text
   /// table, and CML this program wrote before it wrote y upwards);
   /// otherwise upwards, as other programs write it.
@@ -94,11 +104,6 @@ std::string exchangesymbol(const tatm& atom);
 /// Drawing coordinates a reader produces stay within this many units of
 /// the origin; the writers then always write numbers readers accept.
 inline constexpr double largestdrawingcoordinate = 1e7;
-
-/// Ångström per standard bond length L, for reading and for the text table.
-inline constexpr double angstromperbond = 1.53;
-/// The CML and MDL companions convert with this factor instead.
-inline constexpr double companionangstromperbond = 1.54;
 
 /// Builds a drawing of the record: atoms and bonds in record order, one
 /// structure per connected part, placed with its top left corner two bond

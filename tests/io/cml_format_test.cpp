@@ -75,9 +75,9 @@ TEST_F(CmlFormatTest, CompanionReadsBackWithItsNameAndOrders) {
   EXPECT_EQ(read.title(), "R&D \"draft\"");
   EXPECT_EQ(read.bonds.items(0)->order, 6);
   EXPECT_EQ(read.bonds.items(1)->order, 103);
-  // Written at 1.54 Å per bond and read at 1.53; y keeps its direction.
-  EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y,
-              10.0 * 1.54 / 1.53, 1e-4);
+  // Read at the factor it was written with: lengths and the direction of
+  // y come back as they were.
+  EXPECT_NEAR(read.atoms.items(2)->y - read.atoms.items(0)->y, 10.0, 1e-4);
 }
 
 /// Six times the signed volume of the tetrahedron of the first four atoms:
@@ -122,7 +122,7 @@ TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
         (upwards ? " yaxis=\"up\"" : "") +
         "><atomArray>"
         "<atom id=\"a_0\" x3=\"0\" y3=\"0\" z3=\"0\"/>"
-        "<atom id=\"a_1\" x3=\"0\" y3=\"1.53\" z3=\"0\"/>"
+        "<atom id=\"a_1\" x3=\"0\" y3=\"1.54\" z3=\"0\"/>"
         "</atomArray></molecule></cml>";
     treadresult result = readtext(text);
     ASSERT_NE(result.drawing, nullptr) << result.error;
