@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/build_command.h"
 
+#include "cli/document_input.h"
 #include "cli/json_writer.h"
 #include "commands/dispatcher.h"
 #include "commands/file_commands.h"
@@ -86,12 +87,9 @@ tclioutcome buildcommand(const tclioptions& options,
   if (input.empty()) {
     session().newdrawing();
   } else {
-    treadresult read = loaddocument(input);
-    if (!read.error.empty() || read.drawing == nullptr) {
-      return failure(std::string(filereaderror) + ": " + read.error);
+    if (std::string problem = openinput(input); !problem.empty()) {
+      return failure(problem);
     }
-    session().setdrawing(std::move(read.drawing));
-    session().resetsnapshots();
   }
   session().settings.build3d = build3d;
   tcommandstate state;

@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/build_command.h"
+#include "cli/document_input.h"
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
 #include "cli/render_command.h"
@@ -29,17 +30,6 @@ std::string trimmed(std::string text) {
     text.pop_back();
   }
   return text;
-}
-
-/// Reads a document and makes it the current drawing, so that every
-/// neighbour query sees it.
-std::string opencurrent(const std::string& path) {
-  treadresult result = loaddocument(path);
-  if (!result.error.empty() || result.drawing == nullptr) {
-    return std::string(filereaderror) + ": " + result.error;
-  }
-  session().setdrawing(std::move(result.drawing));
-  return "";
 }
 
 int countchemicalbonds(const tdrawing& drawing) {
@@ -81,7 +71,7 @@ tclioutcome info(const tclioptions& options,
   if (arguments.size() != 2) {
     return failure("usage: info FILE");
   }
-  std::string problem = opencurrent(arguments[1]);
+  std::string problem = openinput(arguments[1]);
   if (!problem.empty()) {
     return failure(problem);
   }
@@ -137,7 +127,7 @@ tclioutcome convert(const tclioptions& options,
   if (arguments.size() != 3) {
     return failure("usage: convert IN OUT");
   }
-  std::string problem = opencurrent(arguments[1]);
+  std::string problem = openinput(arguments[1]);
   if (!problem.empty()) {
     return failure(problem);
   }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/hydrogens_command.h"
 
+#include "cli/document_input.h"
 #include "cli/json_writer.h"
 #include "commands/file_commands.h"
 #include "commands/hydrogens.h"
@@ -58,12 +59,9 @@ tclioutcome hydrogenscommand(const tclioptions& options,
   if (!mode || paths.size() != 2) {
     return failure(usage);
   }
-  treadresult read = loaddocument(paths[0]);
-  if (!read.error.empty() || read.drawing == nullptr) {
-    return failure(std::string(filereaderror) + ": " + read.error);
+  if (std::string problem = openinput(paths[0]); !problem.empty()) {
+    return failure(problem);
   }
-  session().setdrawing(std::move(read.drawing));
-  session().resetsnapshots();
   int count = runhydrogencommand(mode->command);
   std::string written = exportdocument(*session().drawing(), paths[1]);
   if (!written.empty()) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/render_command.h"
 
+#include "cli/document_input.h"
 #include "cli/json_writer.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
@@ -92,11 +93,10 @@ tclioutcome rendercommand(const tclioptions& options,
   if (!problem.empty()) {
     return failure(problem);
   }
-  treadresult read = loaddocument(request.input);
-  if (!read.error.empty() || read.drawing == nullptr) {
-    return failure(std::string(filereaderror) + ": " + read.error);
+  if (std::string unread = openinput(request.input); !unread.empty()) {
+    return failure(unread);
   }
-  tdrawing* drawing = session().setdrawing(std::move(read.drawing));
+  tdrawing* drawing = session().drawing();
   drawing->drawmode = static_cast<std::uint8_t>(request.mode);
   const std::string written =
       exportpicture(*drawing, request.output, request.picture);
