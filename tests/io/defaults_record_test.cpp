@@ -30,19 +30,13 @@ TEST(DefaultsRecord, PutsEveryFieldAtItsOffset) {
   record.nmrnucleus = 15;
   const auto bytes = record.tobytes();
   ASSERT_EQ(bytes.size(), 502U);
-  EXPECT_EQ(bytes[0], 150);
-  EXPECT_EQ(bytes[1], 0);
-  EXPECT_EQ(bytes[2], 0x34);
-  EXPECT_EQ(bytes[3], 0x12);
-  EXPECT_EQ(bytes[4], 1);
-  EXPECT_EQ(bytes[5], 3);
+  using tbytes = std::vector<std::uint8_t>;
+  // Version, bond length (low byte first), save on close, line width code.
+  EXPECT_EQ(tbytes(&bytes[0], &bytes[6]), (tbytes{150, 0, 0x34, 0x12, 1, 3}));
+  // After the label font: spacing (low, high byte), steps, NMR nucleus.
+  EXPECT_EQ(tbytes(&bytes[56], &bytes[63]), (tbytes{7, 10, 32, 0, 24, 0, 15}));
   const auto font = record.labelfont.tobytes();
   EXPECT_TRUE(std::equal(font.begin(), font.end(), bytes.begin() + 6));
-  EXPECT_EQ(bytes[56], 7);
-  EXPECT_EQ(bytes[57], 0x0A);
-  EXPECT_EQ(bytes[58], 32);
-  EXPECT_EQ(bytes[60], 24);
-  EXPECT_EQ(bytes[62], 15);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[67])), "/opt/m3");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[212])), "/opt/m3");
 

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/document_files.h"
 
-#include "commands/file_commands.h"
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
 #include "io/native_format.h"
@@ -16,8 +15,6 @@
 
 namespace molvane {
 namespace {
-
-using DocumentFilesTest = testing::tdrawingtest;
 
 TEST(DocumentNames, KeepTheFolderAndCutTheNameAtItsFirstDot) {
   struct tcase {
@@ -137,13 +134,17 @@ void expectsamechemistry(const tdrawing& original, const tdrawing& read,
 class EveryFormat : public SampleDocument,
                     public ::testing::WithParamInterface<tformatrow> {};
 
-TEST_P(EveryFormat, RoundTripKeepsTheChemistry) {
+TEST_P(EveryFormat, ExportedFileOpensAgainWithItsChemistry) {
   const tformatrow& row = GetParam();
+  testing::ttemporaryfolder folder;
   buildsample();
   // Through the native format on both sides, as a saved document goes.
   treadresult native = readnative(writenative(drawing()));
   ASSERT_NE(native.drawing, nullptr) << native.error;
-  treadresult read = row.read(row.write(*native.drawing));
+  const std::filesystem::path path =
+      folder.path() / ("out." + std::string(row.extensions.front()));
+  ASSERT_EQ(exportdocument(*native.drawing, path), "");
+  treadresult read = loaddocument(path);
   ASSERT_NE(read.drawing, nullptr) << read.error;
   treadresult again = readnative(writenative(*read.drawing));
   ASSERT_NE(again.drawing, nullptr) << again.error;
@@ -153,23 +154,18 @@ TEST_P(EveryFormat, RoundTripKeepsTheChemistry) {
   expectsamechemistry(drawing(), *again.drawing, exact);
 }
 
-TEST_P(EveryFormat, SavedOrExportedFileOpensAgain) {
-  const tformatrow& row = GetParam();
-  testing::ttemporaryfolder folder;
-  buildsample();
-  const std::filesystem::path path =
-      folder.path() / ("out." + std::string(row.extensions.front()));
-  ASSERT_EQ(exportdocument(drawing(), path), "");
-  treadresult read = loaddocument(path);
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  expectsamechemistry(drawing(), *read.drawing, row.name == "Molvane");
-}
-
 TEST_F(SampleDocument, SavedCompanionsOpenAgain) {
   testing::ttemporaryfolder folder;
+  const std::filesystem::path path = folder.path() / "nitro.mlv";
+  // An empty drawing writes nothing and is no error.
+  tsaveresult saved = savedocument(drawing(), path);
+  EXPECT_FALSE(saved.written || std::filesystem::exists(path));
+  EXPECT_EQ(saved.error, "");
   buildsample();
-  tsaveresult saved = savedocument(drawing(), folder.path() / "nitro.mlv");
+  saved = savedocument(drawing(), path);
   ASSERT_TRUE(saved.written) << saved.error;
+  EXPECT_TRUE(drawing().saved);
+  EXPECT_EQ(drawing().filename, path.string());
   for (const char* name : {"nitro.mdl", "nitro.xml"}) {
     SCOPED_TRACE(name);
     treadresult read = loaddocument(folder.path() / name);
@@ -191,157 +187,108 @@ INSTANTIATE_TEST_SUITE_P(FormatTable, EveryFormat,
                          });
 
 TEST(EveryReader, BadLinesGiveAnErrorNamingTheLineAndNoDrawing) {
+  constexpr auto mdl = tfileformat::mdl;
+  constexpr auto cml = tfileformat::cml;
+  constexpr auto xyz = tfileformat::xyz;
   const std::string v3000 =
       "\n\n\n  0  0  0     0  0            999 V3000\nM  V30 BEGIN CTAB\n";
+  const std::string atoms =
+      "    0.0000    0.0000    0.0000 C   0  0\n"
+      "    1.5000    0.0000    0.0000 C   0  0\n";
   const std::string molfile =
-      "t\n\n\n  2  1  0  0  0  0  0  0  0  0999 V2000\n"
-      "    0.0000    0.0000    0.0000 C   0  0\n"
-      "    1.5000    0.0000    0.0000 C   0  0\n";
+      "t\n\n\n  2  1  0  0  0  0  0  0  0  0999 V2000\n" + atoms;
   const std::string twoatoms =
-      "t\n\n\n  2  0  0  0  0  0  0  0  0  0999 V2000\n"
-      "    0.0000    0.0000    0.0000 C   0  0\n"
-      "    1.5000    0.0000    0.0000 C   0  0\n";
-  struct tcase {
+      "t\n\n\n  2  0  0  0  0  0  0  0  0  0999 V2000\n" + atoms;
+  const struct {
     tfileformat format;
     std::string file;
     const char* error;
-  };
-  const tcase cases[] = {
-      {tfileformat::mdl, molfile + "  1  3  1  0\n",
-       "line 7: bond to atom 3 of 2"},
-      {tfileformat::mdl, molfile + "  2  2  1  0\n",
-       "line 7: bond from atom 2 to itself"},
-      {tfileformat::mdl, molfile + "  1  2 11  0\n",
-       "line 7: unknown bond type 11"},
-      {tfileformat::mdl,
+  } cases[] = {
+      {mdl, molfile + "  1  3  1  0\n", "line 7: bond to atom 3 of 2"},
+      {mdl, molfile + "  2  2  1  0\n", "line 7: bond from atom 2 to itself"},
+      {mdl, molfile + "  1  2 11  0\n", "line 7: unknown bond type 11"},
+      {mdl,
        "t\n\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
        "    0.0000    0.0000    0.0000 Xy  0  0\n",
        "line 5: unknown element symbol \"Xy\""},
-      {tfileformat::mdl, "t\n\n\n  2  1\n    1.2.3    0.0000    0.0000 C\n",
+      {mdl, "t\n\n\n  2  1\n    1.2.3    0.0000    0.0000 C\n",
        "line 4: 2 atoms and 1 bonds announced, but only 1 lines follow"},
-      {tfileformat::mdl, "t\n\n\n  1  0\n    1.2.3    0.0000    0.0000 C\n",
+      {mdl, "t\n\n\n  1  0\n    1.2.3    0.0000    0.0000 C\n",
        "line 5: atom line not understood: \"    1.2.3    0.0000    0.0000 "
        "C\""},
-      {tfileformat::mdl, "t\n\n\nabc\n",
-       "line 4: counts line not understood: \"abc\""},
-      {tfileformat::mdl, "t\n\n",
-       "line 3: the record ends before its counts line"},
-      {tfileformat::mdl, twoatoms + "M  CHG  1   5  -1\n",
-       "line 7: charge on atom 5 of 2"},
-      {tfileformat::mdl, twoatoms + "M  CHG  1   1  40\n", "line 7: charge 40"},
-      {tfileformat::mdl, twoatoms + "M  RAD  1   1   9\n", "line 7: radical 9"},
-      {tfileformat::mdl, twoatoms + "M  CHG  x\n",
+      {mdl, "t\n\n\nabc\n", "line 4: counts line not understood: \"abc\""},
+      {mdl, "t\n\n", "line 3: the record ends before its counts line"},
+      {mdl, twoatoms + "M  CHG  1   5  -1\n", "line 7: charge on atom 5 of 2"},
+      {mdl, twoatoms + "M  CHG  1   1  40\n", "line 7: charge 40"},
+      {mdl, twoatoms + "M  RAD  1   1   9\n", "line 7: radical 9"},
+      {mdl, twoatoms + "M  CHG  x\n",
        "line 7: property line not understood: \"M  CHG  x\""},
-      {tfileformat::mdl,
-       "OLD.MDL\n\n\n2 1 0 0 0\n0 0 0 C 0 0\n1 0 0 C 0 0\n1 2 5 0 0 0\n",
+      {mdl, "OLD.MDL\n\n\n2 1 0 0 0\n0 0 0 C 0 0\n1 0 0 C 0 0\n1 2 5 0 0 0\n",
        "line 7: bond order 5"},
-      {tfileformat::mdl, "\r\n\r\n\r\n", "the file holds no structure"},
-      {tfileformat::mdl, v3000 + "M  V30 COUNTS 1 0 0 0 0\n",
+      {mdl, "\r\n\r\n\r\n", "the file holds no structure"},
+      {mdl, v3000 + "M  V30 COUNTS 1 0 0 0 0\n",
        "line 6: the V3000 table has no \"M  END\""},
-      {tfileformat::mdl,
+      {mdl,
        v3000 + "M  V30 COUNTS 2 0 0 0 0\nM  V30 BEGIN ATOM\n"
                "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  END\n",
        "line 9: the atom block holds 1 atoms, the counts say 2"},
-      {tfileformat::mdl,
+      {mdl,
        v3000 + "M  V30 COUNTS 1 1 0 0 0\nM  V30 BEGIN ATOM\n"
                "M  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  V30 BEGIN BOND\n"
                "M  V30 1 1 1 9\nM  V30 END BOND\nM  END\n",
        "line 11: bond to atom 9, which the atom block does not hold"},
-      {tfileformat::mdl, v3000 + "M  V30 COUNTS 1 0 0 0 0\nC 0 0 0\nM  END\n",
+      {mdl, v3000 + "M  V30 COUNTS 1 0 0 0 0\nC 0 0 0\nM  END\n",
        "line 7: line does not start with \"M  V30 \": \"C 0 0 0\""},
-      {tfileformat::cml,
-       "<molecule>\n<atomArray>\n<atom id=\"a1\"\n</molecule>",
+      {cml, "<molecule>\n<atomArray>\n<atom id=\"a1\"\n</molecule>",
        "line 4: not well-formed XML: Error parsing start element tag"},
-      {tfileformat::cml,
+      {cml,
        "<molecule><atomArray>\n<atom id=\"a1\" elementType=\"C\"/>\n"
        "</atomArray><bondArray>\n<bond atomRefs2=\"a1 a9\"/>\n"
        "</bondArray></molecule>",
        "line 4: bond to atom \"a9\", which the molecule does not hold"},
-      {tfileformat::cml,
-       "<molecule>\n<atom id=\"a1\"/>\n<atom id=\"a1\"/>\n</molecule>",
+      {cml, "<molecule>\n<atom id=\"a1\"/>\n<atom id=\"a1\"/>\n</molecule>",
        "line 3: atom id \"a1\" given twice"},
-      {tfileformat::cml,
-       "<molecule>\n<atom id=\"a1\" elementType=\"Qq\"/></molecule>",
+      {cml, "<molecule>\n<atom id=\"a1\" elementType=\"Qq\"/></molecule>",
        "line 2: unknown element symbol \"Qq\""},
-      {tfileformat::cml,
+      {cml,
        "<molecule>\n<atom id=\"a1\"/><atom id=\"a2\"/>\n"
        "<bond atomRefs2=\"a1 a2\" order=\"7\"/></molecule>",
        "line 3: bond order \"7\""},
-      {tfileformat::cml,
+      {cml,
        "<molecule>\n<atom id=\"a1\"/>\n<bond atomRefs2=\"a1 a1\"/></molecule>",
        "line 3: bond from atom \"a1\" to itself"},
-      {tfileformat::cml,
-       "<molecule>\n<atom id=\"a1\" x2=\"1,5\" y2=\"0\"/></molecule>",
+      {cml, "<molecule>\n<atom id=\"a1\" x2=\"1,5\" y2=\"0\"/></molecule>",
        "line 2: coordinates not understood"},
-      {tfileformat::cml,
-       "<molecule>\n<atom id=\"a1\" formalCharge=\"+40\"/></molecule>",
+      {cml, "<molecule>\n<atom id=\"a1\" formalCharge=\"+40\"/></molecule>",
        "line 2: charge \"+40\""},
-      {tfileformat::cml,
+      {cml,
        "<molecule>\n<atomArray atomID=\"a1 a2\" elementType=\"C\"/></molecule>",
        "line 2: the atom array lists 2 atoms but 1 values of elementType"},
-      {tfileformat::cml, "<cml><list/></cml>", "the file holds no molecule"},
-      {tfileformat::xyz, "", "the file is empty"},
-      {tfileformat::xyz, "\n \n", "the file is empty"},
-      {tfileformat::xyz, "two\nx\n",
-       "line 1: atom count expected, found \"two\""},
-      {tfileformat::xyz, "3\ntitle\nC 0 0 0\n",
+      {cml, "<cml><list/></cml>", "the file holds no molecule"},
+      {xyz, "", "the file is empty"},
+      {xyz, "\n \n", "the file is empty"},
+      {xyz, "two\nx\n", "line 1: atom count expected, found \"two\""},
+      {xyz, "3\ntitle\nC 0 0 0\n",
        "line 1: 3 atoms announced, but only 1 lines follow"},
-      {tfileformat::xyz, "2\ntitle\nC 0 0 0\nC 1.5 0\n",
+      {xyz, "2\ntitle\nC 0 0 0\nC 1.5 0\n",
        "line 4: atom line not understood: \"C 1.5 0\""},
-      {tfileformat::xyz, "1\ntitle\nXq 0 0 0\n",
-       "line 3: unknown element symbol \"Xq\""},
-      {tfileformat::xyz, "2\ntitle\nC 0 0 0\n# only a comment\n",
+      {xyz, "1\ntitle\nXq 0 0 0\n", "line 3: unknown element symbol \"Xq\""},
+      {xyz, "2\ntitle\nC 0 0 0\n# only a comment\n",
        "line 4: the file ends after 1 of 2 atoms"},
-      {tfileformat::xyz, "1 1\n0 0 0\n  6  0 0 0 0\n0 1 2 0\nC\n",
+      {xyz, "1 1\n0 0 0\n  6  0 0 0 0\n0 1 2 0\nC\n",
        "line 4: bond to atom 1 of 0..0"},
-      {tfileformat::xyz, "2 1\n0 0 0\n  6  0 0 0 0\n  6  0 1 0 0\n0 1 9 0\n",
+      {xyz, "2 1\n0 0 0\n  6  0 0 0 0\n  6  0 1 0 0\n0 1 9 0\n",
        "line 5: bonding 9"},
-      {tfileformat::xyz, "1 0\n0 0 0\n200  0 0 0 0\n",
-       "line 3: atomic number 200"},
-      {tfileformat::xyz, "1 0\nx y z\n  6  0 0 0 0\n",
+      {xyz, "1 0\n0 0 0\n200  0 0 0 0\n", "line 3: atomic number 200"},
+      {xyz, "1 0\nx y z\n  6  0 0 0 0\n",
        "line 2: origin not understood: \"x y z\""},
   };
-  for (const tcase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     treadresult result = formatrow(c.format).read(testing::bytesof(c.file));
     EXPECT_EQ(result.error, c.error);
     EXPECT_EQ(result.drawing, nullptr);
   }
-}
-
-TEST_F(DocumentFilesTest, UnreadableFilesGiveErrorsNamingTheFile) {
-  testing::ttemporaryfolder folder;
-  EXPECT_NE(loaddocument(folder.path() / "notes.txt").error.find("notes.txt"),
-            std::string::npos);
-  treadresult missing = loaddocument(folder.path() / "missing.mlv");
-  EXPECT_FALSE(missing.error.empty());
-  EXPECT_EQ(missing.drawing, nullptr);
-}
-
-TEST_F(DocumentFilesTest, SavedDocumentOpensAgain) {
-  testing::ttemporaryfolder folder;
-  tatm* c = atom(6, 0, 0);
-  bond(c, atom(8, 30, 0), 4);
-  tsaveresult saved = savedocument(drawing(), folder.path() / "formaldehyde");
-  ASSERT_TRUE(saved.written) << saved.error;
-  EXPECT_TRUE(drawing().saved);
-  std::filesystem::path native = folder.path() / "formaldehyde.MLV";
-  EXPECT_EQ(drawing().filename, native.string());
-
-  session().newdrawing();
-  ASSERT_EQ(opendocument(native), treadextent::whole);
-  EXPECT_EQ(drawing().atoms.count(), 2);
-  EXPECT_EQ(drawing().bonds.items(0)->kind(), 4);
-  EXPECT_EQ(drawing().atoms.items(0)->implicithydrogens(), 2);
-  EXPECT_EQ(session().undodrawing()->atoms.count(), 2);
-}
-
-TEST_F(DocumentFilesTest, EmptyDrawingWritesNothing) {
-  testing::ttemporaryfolder folder;
-  tsaveresult saved = savedocument(drawing(), folder.path() / "empty.mlv");
-  EXPECT_FALSE(saved.written);
-  EXPECT_TRUE(saved.error.empty());
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "empty.mlv"));
 }
 
 }  // namespace

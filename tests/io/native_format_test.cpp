@@ -259,14 +259,12 @@ TEST_F(NativeFormatTest, HeaderAndRecordsSitAtTheirOffsets) {
   EXPECT_EQ(numberat(file, bondat + 18, 4), 0x00010000U) << "atoms 0 and 1";
   EXPECT_EQ(file[bondat + 22], 1) << "chemical";
 
-  const std::size_t xyz = structuresat(2, 1) + 4;
-  const treal48 expected[] = {{0x81, 0, 0, 0, 0, 0},
-                              {0x82, 0, 0, 0, 0, 0xA0},
-                              {0x6D, 0xAF, 0x05, 0xBD, 0x37, 0x06}};
-  for (std::size_t k = 0; k < 3; ++k) {
-    EXPECT_TRUE(
-        std::equal(expected[k].begin(), expected[k].end(), &file[xyz + 6 * k]))
-        << "1.0, -2.5, 1e-6: " << k;
+  // The exact coordinates follow the symbols, six bytes each.
+  std::size_t at6 = structuresat(2, 1) + 4;
+  for (const double value : {1.0, -2.5, 1e-6}) {
+    const treal48 real = doubletoreal48(value);
+    EXPECT_TRUE(std::equal(real.begin(), real.end(), &file[at6])) << value;
+    at6 += 6;
   }
   EXPECT_EQ(file.back(), 0) << "an unchanged colour table is one 0 byte";
   drawing().elementcolours[8] = 0x00ABCDEF;

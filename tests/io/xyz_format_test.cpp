@@ -85,9 +85,7 @@ TEST_F(XyzFormatTest, CommonFilesGetBondsFromDistancesAndNoImplicitHydrogens) {
   EXPECT_LT(read.atoms.items(2)->y, read.atoms.items(0)->y);
   EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x, 1.43 * 30 / 1.53,
               1e-9);
-}
-
-TEST_F(XyzFormatTest, ACountOfNoAtomsIsAnEmptyDrawing) {
+  // A count of no atoms is an empty drawing, not an error.
   treadresult none = readtext("0\n");
   ASSERT_NE(none.drawing, nullptr) << none.error;
   EXPECT_TRUE(none.drawing->atoms.empty());

@@ -11,6 +11,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 
+#include <tuple>
+
 namespace molvane {
 namespace {
 
@@ -36,16 +38,15 @@ TEST(FontMapping, MakesBoldOnlyAtWeight700AndKeepsTheOtherStyles) {
   record.italic = 1;
   record.underline = 1;
   record.strikeout = 1;
-  QFont font = qtfontof(record, true);
-  EXPECT_TRUE(font.bold());
-  EXPECT_TRUE(font.italic());
-  EXPECT_TRUE(font.underline());
-  EXPECT_TRUE(font.strikeOut());
+  const auto styles = [&record] {
+    const QFont font = qtfontof(record, true);
+    return std::tuple(font.bold(), font.italic(), font.underline(),
+                      font.strikeOut());
+  };
+  EXPECT_EQ(styles(), std::tuple(true, true, true, true));
   record.weight = 600;
   record.italic = 2;
-  font = qtfontof(record, true);
-  EXPECT_FALSE(font.bold());
-  EXPECT_FALSE(font.italic());
+  EXPECT_EQ(styles(), std::tuple(false, false, true, true));
 }
 
 TEST(FontMapping, ReadsNegativeHeightsAsEmAndPositiveOnesAsTheCell) {
