@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  int qtargc = 1;
-  char* qtargv[] = {argv[0], nullptr};
-  QApplication application(qtargc, qtargv);
+  // Google Test has taken its own flags out of argv.
+  QApplication application(argc, argv);
   return RUN_ALL_TESTS();
 }

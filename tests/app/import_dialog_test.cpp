@@ -11,7 +11,6 @@
 
 #include <QLabel>
 
-#include <memory>
 #include <vector>
 
 namespace molvane {
@@ -19,19 +18,17 @@ namespace {
 
 class ImportPreview : public testing::tdrawingtest {
  protected:
+  void SetUp() override { recordmessages(); }
   testing::ttemporaryfolder folder_;
-  testing::trecordingmessages messages_;
 };
 
 TEST_F(ImportPreview, ShowsTheDocumentAndLeavesTheSessionAlone) {
-  session().setmessages(&messages_);
   tatm* kept = atom(6, 10, 10);
   const tdrawing* current = session().drawing();
   const tdrawing* undo = session().undodrawing();
-
-  const std::filesystem::path sample =
-      std::filesystem::path(MOLVANE_SOURCE_DIR) / "examples" / "sample.mlv";
-  const tdocumentpreview shown = previewdocument(sample, QSize(200, 150));
+  const tdocumentpreview shown = previewdocument(
+      std::filesystem::path(MOLVANE_SOURCE_DIR) / "examples" / "sample.mlv",
+      QSize(200, 150));
   EXPECT_FALSE(shown.picture.isNull());
   EXPECT_LE(shown.picture.width(), 200);
   EXPECT_LE(shown.picture.height(), 150);
@@ -42,20 +39,18 @@ TEST_F(ImportPreview, ShowsTheDocumentAndLeavesTheSessionAlone) {
   EXPECT_EQ(session().undodrawing(), undo);
   EXPECT_EQ(current->atoms.count(), 1);
   EXPECT_EQ(current->atoms.items(0), kept);
-  EXPECT_TRUE(messages_.errors.empty());
+  EXPECT_TRUE(recorded_.errors.empty());
 }
 
 TEST_F(ImportPreview, ReportsFilesItCannotShowWithoutAMessageBox) {
-  session().setmessages(&messages_);
   const std::filesystem::path broken = folder_.path() / "broken.mlv";
-  const std::vector<std::uint8_t> junk(300, 0x7f);
-  ASSERT_TRUE(writefileatomically(broken, junk).empty());
-  EXPECT_EQ(previewdocument(broken, QSize(100, 100)).text.toStdString(),
-            "File Read Error");
-  EXPECT_EQ(previewdocument(folder_.path() / "missing.mlv", QSize(100, 100))
-                .text.toStdString(),
-            "File Read Error");
-  EXPECT_TRUE(messages_.errors.empty());
+  ASSERT_EQ(writefileatomically(broken, std::vector<std::uint8_t>(300, 0x7f)),
+            "");
+  for (const auto& path : {broken, folder_.path() / "missing.mlv"}) {
+    EXPECT_EQ(previewdocument(path, QSize(100, 100)).text.toStdString(),
+              "File Read Error");
+  }
+  EXPECT_TRUE(recorded_.errors.empty());
 
   timportdialog dialog(nullptr, QStringLiteral("Import Dialog"),
                        qtpath(folder_.path()));

@@ -5,18 +5,14 @@
 #include "app/symbol_editor.h"
 #include "app/symbol_tool.h"
 #include "app/text_editor.h"
-#include "commands/command_codes.h"
 #include "document/symbol.h"
 #include "model/atom.h"
 #include "window_fixture.h"
-
-#include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTest>
 #include <QToolButton>
 
 namespace molvane {
@@ -27,7 +23,6 @@ class SymbolTools : public MainWindow {
   TSymbolTool& tool() { return window_->editors().symboltool(); }
   TSymbolEditor& symboleditor() { return window_->editors().symboleditor(); }
   TTextEditor& texteditor() { return window_->editors().texteditor(); }
-  tdrawing& drawing() const { return *session().drawing(); }
 
   /// Chooses an image of the symbol tool and clicks at point.
   void add(const char* image, QPoint point) {
@@ -43,24 +38,21 @@ class SymbolTools : public MainWindow {
     ASSERT_NE(button, nullptr) << name;
     button->click();
   }
-
-  QString menuname() const { return window_->menuBar()->objectName(); }
 };
 
-TEST_F(SymbolTools, PaletteStoresTheCodeOfEveryImageAndHides) {
+TEST_F(SymbolTools, PaletteStoresTheCodeOfTheImageAndHides) {
   struct timage {
     const char* name;
     int code;
   };
-  const timage images[] = {
-      {"SingleArrow", 720}, {"eqArrow1", 722}, {"ArcArrow4", 727},
-      {"AddTriangle", 729}, {"AddText", 607},  {"DeltaMinus", 615},
-  };
+  const timage images[] = {{"SingleArrow", 720},
+                           {"ArcArrow4", 727},
+                           {"AddText", 607},
+                           {"DeltaMinus", 615}};
   for (const timage& image : images) {
     SCOPED_TRACE(image.name);
     choose({QStringLiteral("&Symbol")});
     EXPECT_TRUE(tool().isVisible());
-    EXPECT_EQ(tool().windowTitle(), QStringLiteral("Add Symbol"));
     QToolButton* button = tool().image(QString::fromLatin1(image.name));
     ASSERT_NE(button, nullptr);
     EXPECT_FALSE(button->icon().isNull());
@@ -68,22 +60,18 @@ TEST_F(SymbolTools, PaletteStoresTheCodeOfEveryImageAndHides) {
     EXPECT_EQ(window_->commandcode(), image.code);
     EXPECT_FALSE(tool().isVisible());
   }
-  EXPECT_EQ(tool().findChildren<QToolButton*>().size(), 16);
 }
 
 TEST_F(SymbolTools, PicturesShowWhatTheCodesDraw) {
   const auto inked = [](const QImage& image) {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        if (qGray(image.pixel(x, y)) < 128) {
-          ++count;
-        }
-      }
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+      count += qGray(image.pixel(i % image.width(), i / image.width())) < 128;
     }
     return count;
   };
-  for (int code : {720, 722, 724, 728, 729, 607, 611, 614}) {
+  // Straight and curved arrows, a shape, a text and a sign label.
+  for (int code : {720, 728, 729, 607, 614}) {
     SCOPED_TRACE(code);
     const QImage picture = symbolpicture(code, QSize(56, 32));
     EXPECT_EQ(picture.size(), QSize(56, 32));
@@ -97,12 +85,14 @@ TEST_F(SymbolTools, PicturesShowWhatTheCodesDraw) {
   EXPECT_EQ(drawing().atoms.count(), 0);
 }
 
+// The turns, zooms and the clone's place are the symbol and editor
+// commands' tests; here the buttons and the slider reach them.
 TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
   add("SingleArrow", QPoint(200, 150));
   ASSERT_EQ(drawing().symbols.count(), 1);
   tSymbol* arrow = drawing().symbols.first();
   const tatm* tip = arrow->atoms.first();
-  ASSERT_NEAR(tip->x, 222.5, 1e-9);
+  const double x = tip->x;
 
   click(QPoint(tip->sx, tip->sy), Qt::RightButton);
   EXPECT_EQ(window_->editormode(), 4);
@@ -110,13 +100,10 @@ TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
   EXPECT_EQ(symboleditor().editsymbol(), arrow);
   EXPECT_EQ(arrow->colour, 255U);
   EXPECT_EQ(menuname(), QStringLiteral("SymbolEditorMenu"));
-
-  // The turns and the clone's place are the symbol and editor commands'
-  // tests; here the buttons reach them.
   press(symboleditor(), "Button1");
-  EXPECT_NEAR(tip->x, 200.0, 1e-9);
+  EXPECT_NE(tip->x, x);
   press(symboleditor(), "Button2");
-  EXPECT_NEAR(tip->x, 222.5, 1e-9);
+  EXPECT_NEAR(tip->x, x, 1e-9);
 
   press(symboleditor(), "CloneButton");
   ASSERT_EQ(drawing().symbols.count(), 2);
@@ -131,7 +118,6 @@ TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
   press(symboleditor(), "DeleteButton");
   EXPECT_TRUE(drawing().symbols.empty());
   EXPECT_EQ(drawing().atoms.count(), 0);
-  EXPECT_EQ(drawing().bonds.count(), 0);
   EXPECT_FALSE(symboleditor().isVisible());
   EXPECT_EQ(window_->editormode(), 0);
   EXPECT_EQ(menuname(), QStringLiteral("MainMenu1"));
@@ -141,27 +127,34 @@ TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
   EXPECT_EQ(drawing().symbols.count(), 1);
 }
 
-TEST_F(SymbolTools, SliderTurnsAndZoomsFromTheReference) {
+TEST_F(SymbolTools, SliderTurnsAndZoomsAndTheSymbolDrags) {
   add("SingleArrow", QPoint(200, 150));
   tSymbol* arrow = drawing().symbols.first();
   const tatm* tip = arrow->atoms.first();
   symboleditor().openon(arrow);
   QScrollBar& slider = symboleditor().slider();
-  EXPECT_EQ(slider.width(), 26);
-  EXPECT_EQ(slider.minimum(), -180);
-  EXPECT_EQ(slider.maximum(), 180);
-
+  // Each move turns from where the slider was and springs back.
   slider.setValue(90);
   EXPECT_NEAR(tip->y, 172.5, 1e-9);
   EXPECT_EQ(slider.value(), 0);
   slider.setValue(-90);
   EXPECT_NEAR(tip->y, 150.0, 1e-9);
   symboleditor().setrotating(false);
-  EXPECT_EQ(slider.minimum(), 50);
   EXPECT_EQ(slider.value(), 100);
   slider.setValue(150);
   EXPECT_NEAR(tip->x, 200 + 1.5 * 22.5, 1e-9);
   EXPECT_EQ(slider.value(), 100);
+
+  // The edited symbol drags with the pointer and keeps its width.
+  const int width = arrow->linewidth;
+  const TXYZ centre = arrow->centre();
+  drag(
+      QPoint(static_cast<int>(centre.x), static_cast<int>(centre.y)),
+      QPoint(static_cast<int>(centre.x) + 10, static_cast<int>(centre.y) + 20));
+  EXPECT_NEAR(arrow->centre().x, centre.x + 10, 1.0);
+  EXPECT_NEAR(arrow->centre().y, centre.y + 20, 1.0);
+  EXPECT_EQ(arrow->linewidth, width);
+  EXPECT_DOUBLE_EQ(tip->x0, tip->x);
 
   // An arc does not turn but zooms.
   press(symboleditor(), "OKbutton");
@@ -176,41 +169,12 @@ TEST_F(SymbolTools, SliderTurnsAndZoomsFromTheReference) {
   EXPECT_NE(arc->atoms.first()->x, x);
 }
 
-TEST_F(SymbolTools, EditorButtonsWithoutASymbolChangeNothing) {
-  symboleditor().openon(nullptr);
-  EXPECT_FALSE(symboleditor().isVisible());
-  press(symboleditor(), "Button5");
-  press(symboleditor(), "Button1");
-  press(symboleditor(), "CloneButton");
-  ASSERT_EQ(messages_.informs.size(), 1U);
-  EXPECT_EQ(messages_.informs.front(), "No symbol selected");
-  EXPECT_TRUE(drawing().symbols.empty());
-}
-
-TEST_F(SymbolTools, SymbolDragsWithThePointer) {
-  add("SingleArrow", QPoint(200, 150));
-  tSymbol* arrow = drawing().symbols.first();
-  const int width = arrow->linewidth;
-  click(QPoint(222, 150), Qt::RightButton);
-  ASSERT_EQ(symboleditor().editsymbol(), arrow);
-  QTest::mousePress(&window_->view(), Qt::LeftButton, Qt::NoModifier,
-                    QPoint(200, 150));
-  QTest::mouseMove(&window_->view(), QPoint(210, 170));
-  QTest::mouseRelease(&window_->view(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(210, 170));
-  EXPECT_NEAR(arrow->centre().x, 210.0, 1e-9);
-  EXPECT_NEAR(arrow->centre().y, 170.0, 1e-9);
-  EXPECT_EQ(arrow->linewidth, width);
-  EXPECT_DOUBLE_EQ(arrow->atoms.first()->x0, arrow->atoms.first()->x);
-}
-
 TEST_F(SymbolTools, TextLabelFollowsEveryKey) {
   add("AddText", QPoint(100, 100));
   ASSERT_EQ(drawing().labelatoms.count(), 1);
   const tatm* label = drawing().labelatoms.first();
   EXPECT_EQ(window_->editormode(), 5);
   EXPECT_TRUE(texteditor().isVisible());
-  EXPECT_EQ(texteditor().windowTitle(), QStringLiteral("Text Editor"));
   EXPECT_EQ(texteditor().edit().text(), QStringLiteral("Text"));
   EXPECT_EQ(menuname(), QStringLiteral("TextEditorMenu"));
   // The editor opened partly off the screen, and typing appended
@@ -241,39 +205,43 @@ TEST_F(SymbolTools, TextLabelFollowsEveryKey) {
   EXPECT_EQ(window_->editormode(), 5);
 }
 
-TEST_F(SymbolTools, FormulaAndTemperatureLabelsOpenTheEditor) {
-  add("AddFormula", QPoint(100, 100));
-  EXPECT_EQ(texteditor().windowTitle(), QStringLiteral("Formula Formula"));
-  texteditor().done();
-  add("AddTempK", QPoint(100, 200));
-  EXPECT_EQ(texteditor().edit().text(), QStringLiteral("298 K"));
-  texteditor().done();
-  add("AddPlus", QPoint(100, 300));
-  EXPECT_FALSE(texteditor().isVisible());
-  EXPECT_EQ(drawing().labelatoms.count(), 3);
-}
-
-TEST_F(SymbolTools, LabelClonesTwiceAndDeletes) {
-  buildring();
-  add("AddText", QPoint(60, 60));
+TEST_F(SymbolTools, TextEditorButtonsReachTheLabel) {
+  add("AddText", QPoint(100, 100));
   tLAtm* label = texteditor().editlabel();
   ASSERT_NE(label, nullptr);
-  press(texteditor(), "CloneButton");
-  tLAtm* first = texteditor().editlabel();
-  press(texteditor(), "CloneButton");
-  tLAtm* second = texteditor().editlabel();
-  ASSERT_EQ(drawing().labelatoms.count(), 3);
-  EXPECT_NE(first, label);
-  EXPECT_NE(second, first);
+  QFont chosen(QStringLiteral("Some Face"));
+  chosen.setPixelSize(21);
+  dialogs_->chosenfont = chosen;
+  press(texteditor(), "FontButton");
+  EXPECT_EQ(drawing().getfontrecord(label->fontindex).height, -21);
 
+  // The editor follows the clone; Delete removes the clone and closes.
+  press(texteditor(), "CloneButton");
+  tLAtm* copy = texteditor().editlabel();
+  ASSERT_EQ(drawing().labelatoms.count(), 2);
+  EXPECT_NE(copy, label);
   press(texteditor(), "Button4");
-  EXPECT_EQ(drawing().labelatoms.count(), 2);
-  EXPECT_FALSE(drawing().labelatoms.contains(second));
+  EXPECT_EQ(drawing().labelatoms.count(), 1);
+  EXPECT_FALSE(drawing().labelatoms.contains(copy));
   EXPECT_FALSE(texteditor().isVisible());
   EXPECT_EQ(window_->editormode(), 0);
+
+  // A sign label opens no editor.
+  add("AddPlus", QPoint(100, 300));
+  EXPECT_FALSE(texteditor().isVisible());
+  EXPECT_EQ(drawing().labelatoms.count(), 2);
 }
 
-TEST_F(SymbolTools, TextEditorLetsGoOfALabelThatUndoRemoved) {
+// The editors let go of what Undo removed; without it their buttons and
+// text change nothing.
+TEST_F(SymbolTools, EditorsWithoutTheirObjectChangeNothing) {
+  symboleditor().openon(nullptr);
+  EXPECT_FALSE(symboleditor().isVisible());
+  press(symboleditor(), "Button5");
+  press(symboleditor(), "Button1");
+  press(symboleditor(), "CloneButton");
+  EXPECT_EQ(messages_.informs, std::vector<std::string>{"No symbol selected"});
+
   add("AddText", QPoint(100, 100));
   ASSERT_NE(texteditor().editlabel(), nullptr);
   window_->toggleundo();
@@ -282,17 +250,7 @@ TEST_F(SymbolTools, TextEditorLetsGoOfALabelThatUndoRemoved) {
   press(texteditor(), "CloneButton");
   press(texteditor(), "Button4");
   EXPECT_EQ(drawing().labelatoms.count(), 0);
-}
-
-TEST_F(SymbolTools, TextFontComesFromTheFontDialog) {
-  add("AddText", QPoint(100, 100));
-  QFont chosen(QStringLiteral("Some Face"));
-  chosen.setPixelSize(21);
-  dialogs_->chosenfont = chosen;
-  press(texteditor(), "FontButton");
-  const tLAtm* label = texteditor().editlabel();
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(drawing().getfontrecord(label->fontindex).height, -21);
+  EXPECT_TRUE(drawing().symbols.empty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -27,10 +28,7 @@ class tscripteddialogs final : public tdialogs {
   }
   std::optional<tsavechoice> savename(QWidget*, const QString& start) override {
     proposed = start;
-    if (!name) {
-      return std::nullopt;
-    }
-    return tsavechoice{*name, filter};
+    return name ? std::optional(tsavechoice{*name, filter}) : std::nullopt;
   }
   bool print(QWidget*, QPrinter&) override { return false; }
   bool comments(QWidget*) override { return false; }
@@ -52,16 +50,13 @@ inline QAction* menuitem(QMenuBar& bar, const QStringList& path) {
   QList<QAction*> actions = bar.actions();
   QAction* found = nullptr;
   for (const QString& caption : path) {
-    found = nullptr;
-    for (QAction* action : actions) {
-      if (action->text() == caption) {
-        found = action;
-        break;
-      }
-    }
-    if (found == nullptr) {
+    const auto at =
+        std::find_if(actions.begin(), actions.end(),
+                     [&](QAction* a) { return a->text() == caption; });
+    if (at == actions.end()) {
       return nullptr;
     }
+    found = *at;
     if (found->menu() != nullptr) {
       actions = found->menu()->actions();
     }
@@ -93,7 +88,17 @@ class MainWindow : public ::testing::Test {
     QTest::mouseClick(&window_->view(), button, Qt::NoModifier, point);
   }
 
-  int atomcount() const { return session().drawing()->atoms.count(); }
+  /// Presses at from, moves to to and lets go there.
+  void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton,
+            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mousePress(&window_->view(), button, modifiers, from);
+    QTest::mouseMove(&window_->view(), to);
+    QTest::mouseRelease(&window_->view(), button, modifiers, to);
+  }
+
+  tdrawing& drawing() const { return *session().drawing(); }
+  int atomcount() const { return drawing().atoms.count(); }
+  QString menuname() const { return window_->menuBar()->objectName(); }
 
   /// A six-membered ring centred on (200, 200).
   void buildring() {

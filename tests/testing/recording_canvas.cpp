@@ -37,36 +37,21 @@ int fontscale(const fontrecord& font) {
 }
 
 const char* penstylename(tpenstyle style) {
-  switch (style) {
-    case tpenstyle::dotted:
-      return "dotted";
-    case tpenstyle::clear:
-      return "clear";
-    default:
-      return "solid";
-  }
+  return style == tpenstyle::dotted  ? "dotted"
+         : style == tpenstyle::clear ? "clear"
+                                     : "solid";
 }
 
 const char* horizontalname(thorizontalalign align) {
-  switch (align) {
-    case thorizontalalign::centre:
-      return "centre";
-    case thorizontalalign::right:
-      return "right";
-    default:
-      return "left";
-  }
+  return align == thorizontalalign::centre  ? "centre"
+         : align == thorizontalalign::right ? "right"
+                                            : "left";
 }
 
 const char* verticalname(tverticalalign align) {
-  switch (align) {
-    case tverticalalign::baseline:
-      return "baseline";
-    case tverticalalign::bottom:
-      return "bottom";
-    default:
-      return "top";
-  }
+  return align == tverticalalign::baseline ? "baseline"
+         : align == tverticalalign::bottom ? "bottom"
+                                           : "top";
 }
 
 }  // namespace
