@@ -179,6 +179,7 @@ TEST_F(DispatcherTest, LinkAtomsTakesTwoPicks) {
   // An existing bond is not doubled up, and a label takes no link.
   click(1, 1, 524);
   click(99, 1, 524);
+  EXPECT_EQ(state.linkpicks.first, nullptr);
   drawing().addatom(std::make_unique<tLAtm>("note", 0, 200));
   click(1, 1, 524);
   click(1, 199, 524);

@@ -97,7 +97,6 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
   };
   const std::vector<tmolecule> molecules = {
       {"methane", [this] { atom(6, 0, 0); }, 4, tetrahedral},
-      {"water", [this] { atom(8, 0, 0); }, 2, tetrahedral},
       {"ammonium",
        [this] {
          tatm* n = atom(7, 0, 0);
