@@ -30,118 +30,58 @@ std::pair<double, double> clickat(const tatm& atom, double degrees) {
   return {atom.x + 12.0 * std::cos(r), atom.y + 12.0 * std::sin(r)};
 }
 
-TEST_F(BranchCommandsTest, LoneAtomSnapsTheClickToEightDirections) {
+TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
+  // Headings of the anchor's bonds.
+  const std::vector<double> none, one{180}, two{210, 150}, line{180, 0},
+      three{90, 210, 330}, four{0, 90, 180, 270};
   struct tcase {
-    double click;
-    double expected;
+    const std::vector<double>& neighbours;
+    int kind;
+    double click;  ///< heading of a click near the anchor
+    double heading;
+    bool deadzone = false;  ///< a click right on the anchor is refused
   };
-  // Each boundary from both sides.
-  const tcase cases[] = {{29, 0},     {30, 45},   {59.4, 45},   {60, 90},
-                         {120.4, 90}, {121, 135}, {300.4, 270}, {301, 315},
-                         {330, 0},    {359.6, 0}};
+  // A lone atom snaps to eight directions (each boundary from both sides);
+  // one neighbour gives 120 degrees on the click side, an sp centre goes
+  // straight on; two give the open bisector or the line between them;
+  // collinear ones and a crowded centre follow the click; three coplanar
+  // ones put it on a 30 degree grid.
+  const tcase cases[] = {
+      {none, 2, 29, 0},      {none, 2, 30, 45},       {none, 2, 59.4, 45},
+      {none, 2, 60, 90},     {none, 2, 120.4, 90},    {none, 2, 121, 135},
+      {none, 2, 300.4, 270}, {none, 2, 301, 315},     {none, 2, 330, 0},
+      {none, 2, 359.6, 0},   {one, 2, 63, 60},        {one, 2, 297, 300},
+      {one, 6, 90, 0},       {two, 2, 6, 0, true},    {two, 2, 180, 180},
+      {line, 2, 76, 76},     {four, 2, 45, 45, true}, {three, 2, 20, 30},
+      {three, 2, 44, 30},    {three, 2, 46, 60},      {three, 2, 350, 0},
+      {three, 2, 200, 210}};
   for (const tcase& c : cases) {
-    SCOPED_TRACE(c.click);
+    SCOPED_TRACE(::testing::PrintToString(c.neighbours) + " click " +
+                 std::to_string(c.click));
     session().newdrawing();
     tatm* anchor = atom(6, 100, 100);
+    for (double d : c.neighbours) {
+      const TXYZ v = detail::planedirection(d);
+      bond(atom(6, 100 + 30 * v.x, 100 + 30 * v.y), anchor, c.kind);
+    }
+    if (c.deadzone) {
+      EXPECT_FALSE(branchatom(100.0005, 100));
+    }
     auto [x, y] = clickat(*anchor, c.click);
     tbranch branch = branchatom(x, y);
     ASSERT_TRUE(branch);
     EXPECT_EQ(branch.bond->atom1, anchor);
-    EXPECT_NEAR(anchor->distance(*branch.atom), standard, 1e-9);
-    EXPECT_NEAR(heading(*anchor, *branch.atom), c.expected, 1e-9);
     EXPECT_EQ(branch.atom->element, 6);
-    EXPECT_EQ(anchor->implicithydrogens(), 3);
+    EXPECT_NEAR(anchor->distance(*branch.atom), standard, 1e-9);
+    EXPECT_NEAR(heading(*anchor, *branch.atom), c.heading, 1e-6);
   }
-}
-
-TEST_F(BranchCommandsTest, OneNeighbourGives120DegreesOnTheClickSide) {
+  // A click on the one bond's own line still gives a 120 degree bond.
+  session().newdrawing();
   tatm* anchor = atom(6, 0, 0);
-  tatm* other = atom(6, -30, 0);
-  bond(anchor, other);
-  tbranch below = branchatom(10, 20);
-  ASSERT_TRUE(below);
-  EXPECT_NEAR(heading(*anchor, *below.atom), 60.0, 1e-6);
-  drawing().removeatom(below.atom);
-
-  tbranch above = branchatom(10, -20);
-  ASSERT_TRUE(above);
-  EXPECT_NEAR(heading(*anchor, *above.atom), 300.0, 1e-6);
-  drawing().removeatom(above.atom);
-
-  // A click on the bond's own line still gives a defined 120 degree bond.
+  bond(anchor, atom(6, -30, 0));
   tbranch online = branchatom(40, 0);
   ASSERT_TRUE(online);
-  EXPECT_NEAR(anchor->distance(*online.atom), standard, 1e-9);
   EXPECT_NEAR(std::abs(heading(*anchor, *online.atom) - 180.0), 120.0, 1e-3);
-}
-
-TEST_F(BranchCommandsTest, PlanarNeighboursDecideTheDirection) {
-  struct tcase {
-    const char* what;
-    std::vector<double> neighbours;  ///< headings of the anchor's bonds
-    int kind;
-    double x, y;  ///< the click
-    double heading;
-    bool refusesnearclick;
-  };
-  const double click = std::atan2(40.0, 10.0) * 180 / std::numbers::pi;
-  const tcase cases[] = {
-      {"sp centre continues its bond", {180}, 6, 0, 50, 0, false},
-      {"two neighbours: open bisector", {210, 150}, 2, 50, 5, 0, true},
-      {"two neighbours: between them", {210, 150}, 2, -10, 0, 180, false},
-      {"collinear neighbours follow the click",
-       {180, 0},
-       2,
-       10,
-       40,
-       click,
-       false},
-      {"crowded centre follows the click",
-       {0, 90, 180, 270},
-       2,
-       8,
-       8,
-       45,
-       true},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.what);
-    session().newdrawing();
-    tatm* anchor = atom(6, 0, 0);
-    for (double d : c.neighbours) {
-      const TXYZ v = detail::planedirection(d);
-      bond(atom(6, 30 * v.x, 30 * v.y), anchor, c.kind);
-    }
-    if (c.refusesnearclick) {
-      EXPECT_FALSE(branchatom(0.0005, 0));
-    }
-    tbranch branch = branchatom(c.x, c.y);
-    ASSERT_TRUE(branch);
-    EXPECT_NEAR(anchor->distance(*branch.atom), standard, 1e-9);
-    EXPECT_NEAR(heading(*anchor, *branch.atom), c.heading, 1e-9);
-  }
-}
-
-TEST_F(BranchCommandsTest,
-       ThreeCoplanarNeighboursFollowTheClickOnA30DegreeGrid) {
-  tatm* anchor = atom(6, 0, 0);
-  for (double d : {90.0, 210.0, 330.0}) {
-    const TXYZ v = detail::planedirection(d);
-    bond(anchor, atom(6, 30 * v.x, 30 * v.y));
-  }
-  struct tcase {
-    double click;
-    double expected;
-  };
-  for (const tcase& c : {tcase{20, 30}, tcase{44, 30}, tcase{46, 60},
-                         tcase{350, 0}, tcase{200, 210}}) {
-    SCOPED_TRACE(c.click);
-    auto [x, y] = clickat(*anchor, c.click);
-    tbranch branch = branchatom(x, y);
-    ASSERT_TRUE(branch);
-    EXPECT_NEAR(heading(*anchor, *branch.atom), c.expected, 1e-6);
-    drawing().removeatom(branch.atom);
-  }
 }
 
 TEST_F(BranchCommandsTest, PyramidalCentreTakesTheFreeTetrahedralDirection) {

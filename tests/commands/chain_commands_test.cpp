@@ -75,17 +75,16 @@ TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
 }
 
 TEST_F(ChainCommandsTest, ChainBendsTowardsTheClickSide) {
-  atom(6, 0, 0);
-  // The first bond points straight right (snapped); the click lies below.
-  tChain* chain = branchchain(30, 10, 2);
-  ASSERT_NE(chain, nullptr);
-  EXPECT_NEAR(chain->atoms.items(0)->y, 0.0, 1e-9);
-  EXPECT_GT(chain->atoms.items(1)->y, 0.0);
-  session().newdrawing();
-  atom(6, 0, 0);
-  chain = branchchain(30, -10, 2);
-  ASSERT_NE(chain, nullptr);
-  EXPECT_LT(chain->atoms.items(1)->y, 0.0);
+  // The first bond points straight right (snapped); the click lies below
+  // or above it.
+  for (double side : {1.0, -1.0}) {
+    session().newdrawing();
+    atom(6, 0, 0);
+    tChain* chain = branchchain(30, 10 * side, 2);
+    ASSERT_NE(chain, nullptr);
+    EXPECT_NEAR(chain->atoms.items(0)->y, 0.0, 1e-9);
+    EXPECT_GT(chain->atoms.items(1)->y * side, 0.0);
+  }
 }
 
 TEST_F(ChainCommandsTest, BranchesJoinTheStructureOfTheirAnchor) {

@@ -45,19 +45,12 @@ double towardsneighbours(const tdrawing& drawing, tbond& bond) {
 // "2" and "4" are the bond keys. 3D rings pucker, and then no side of a
 // bond on the screen holds all its neighbours.
 TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
-  std::vector<int> codes = {boatcommand,
-                            chaircommand,
-                            addbenzenecommand,
-                            fusebenzenecommand,
-                            branchphenylcommand,
-                            oxocommand,
-                            iminocommand,
-                            methylenecommand,
-                            thioxocommand,
-                            isobutanecommand,
-                            isopentanecommand,
-                            '2',
-                            '4'};
+  std::vector<int> codes = {
+      boatcommand,        chaircommand,       oxocommand,
+      iminocommand,       thioxocommand,      methylenecommand,
+      isobutanecommand,   isopentanecommand,  addbenzenecommand,
+      fusebenzenecommand, branchphenylcommand};
+  codes.insert(codes.end(), {'2', '4'});
   for (int first : {firstaddringcommand, firstfuseringcommand,
                     firstbranchringcommand, firstjoinringcommand}) {
     for (int size = 3; size <= 10; ++size) {

@@ -44,20 +44,17 @@ TEST_F(DrawingSettingsTest, BondLengthScalesTheDrawingByTheRatio) {
 TEST_F(DrawingSettingsTest, KeysMoveTheDrawingByTheJumpOrTheBigStep) {
   tsettings& settings = session().settings;
   tatm* a = atom(6, 100, 100);
+  using enum tdrawingmove;
   const struct {
     int jump;
     tdrawingmove move;
     bool big;
     double dx, dy;
-  } cases[] = {
-      {2, tdrawingmove::left, false, -8, 0},
-      {2, tdrawingmove::down, false, 0, 6},
-      {0, tdrawingmove::up, false, 0, -2},
-      {4, tdrawingmove::right, true, 32, 0},
-      {9, tdrawingmove::down, false, 0, 24},  // clamped to the last entry
-      {0, tdrawingmove::pagedown, false, 0, 32},
-      {0, tdrawingmove::pageup, false, 0, -32},
-  };
+  } cases[] = {{2, left, false, -8, 0},   {2, down, false, 0, 6},
+               {0, up, false, 0, -2},     {4, right, true, 32, 0},
+               {9, down, false, 0, 24},   {0, pagedown, false, 0, 32},
+               {0, pageup, false, 0, -32}};
+  // Jump 9 is clamped to the last entry.
   for (const auto& c : cases) {
     SCOPED_TRACE(c.jump);
     applyjump(settings, c.jump);

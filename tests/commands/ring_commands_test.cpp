@@ -111,24 +111,25 @@ TEST_F(RingCommandsTest, ChairHasAlternatingFaces) {
 }
 
 TEST_F(RingCommandsTest, FusedRingSideRules) {
+  // Substituents on end 0 or 1 of the bond from (0, 0) to (30, 0).
+  using tsubstituents = std::vector<std::pair<int, TXYZ>>;
+  const tsubstituents none, one{{1, {45, 26, 0}}},
+      each{{0, {-15, -26, 0}}, {1, {45, 26, 0}}},
+      two{{0, {-15, 26, 0}}, {0, {-30, 0, 0}}};
   struct tcase {
-    const char* name;
-    std::vector<std::pair<int, TXYZ>> substituents;  ///< on end 0 or 1
+    const tsubstituents& substituents;
     double clicky;
     double side;  ///< expected sign of the ring centre's y
   };
-  const tcase cases[] = {
-      {"bare bond follows the click", {}, 20, 1},
-      {"bare bond follows the click up", {}, -20, -1},
-      {"one substituent", {{1, {45, 26, 0}}}, 20, -1},
-      {"one on each, the first decides",
-       {{0, {-15, -26, 0}}, {1, {45, 26, 0}}},
-       -20,
-       1},
-      {"two on one end", {{0, {-15, 26, 0}}, {0, {-30, 0, 0}}}, 20, -1},
-  };
+  // A bare bond follows the click; else the substituents decide, the first
+  // when there is one on each end.
+  const tcase cases[] = {{none, 20, 1},
+                         {none, -20, -1},
+                         {one, 20, -1},
+                         {each, -20, 1},
+                         {two, 20, -1}};
   for (const tcase& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(&c - cases);
     session().newdrawing();
     tatm* ends[2] = {atom(6, 0, 0), atom(6, 30, 0)};
     tbond* shared = bond(ends[0], ends[1]);
@@ -170,7 +171,6 @@ TEST_F(RingCommandsTest, BenzeneIsAKekuleRingMarkedAromatic) {
         benzene->ringatoms[static_cast<std::size_t>(i)]->implicithydrogens(),
         1);
   }
-  EXPECT_EQ(hillformula(drawing()), "C6H6");
 
   session().newdrawing();
   session().settings.build3d = true;
@@ -217,7 +217,6 @@ TEST_F(RingCommandsTest, JoinedRingCentresOnTheSnappedClickDirection) {
   const double r30 = 30.0 * std::numbers::pi / 180.0;
   EXPECT_NEAR(centre.x, 100 + 30 * std::cos(r30), 1e-9);
   EXPECT_NEAR(centre.y, 100 + 30 * std::sin(r30), 1e-9);
-  EXPECT_EQ(hillformula(drawing()), "C6H12");
 }
 
 TEST_F(RingCommandsTest, JoinedRingsPuckerAwayFromTheirAnchorIn3D) {

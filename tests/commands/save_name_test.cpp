@@ -22,8 +22,7 @@ TEST(SaveAsName, ProposesTheDocumentTheSaveWrites) {
       {"y.cml", "/data/y.MLV"},
       {"untitled.mlv", "/data/untitled.mlv"},
       {"/docs/UNTITLED.MLV", "/data/untitled.mlv"},
-      {"", "/data/untitled.mlv"},
-  };
+      {"", "/data/untitled.mlv"}};
   for (const auto& [filename, proposed] : cases) {
     SCOPED_TRACE(filename);
     const std::filesystem::path name = saveasname(filename, folder);
