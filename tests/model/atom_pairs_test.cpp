@@ -3,7 +3,6 @@
 #include "model/atom_pairs.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +19,8 @@ class AtomPairs : public ::testing::Test {
  protected:
   AtomPairs() {
     for (int i = 1; i <= 20; ++i) {
-      atoms_.push_back(session().drawing()->addatom(
-          std::make_unique<tatm>(6, 1, 10.0 * i, 0.0)));
+      atoms_.push_back(
+          drawing_.addatom(std::make_unique<tatm>(6, 1, 10.0 * i, 0.0)));
     }
   }
   tatm* atom(int position) const {
@@ -33,7 +32,7 @@ class AtomPairs : public ::testing::Test {
     return pairs_.back().get();
   }
 
-  tsessionguard guard;
+  tdrawing drawing_;
   std::vector<tatm*> atoms_;
   std::vector<std::unique_ptr<tabpair>> pairs_;
 };

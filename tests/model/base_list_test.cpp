@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/base_object.h"
 
@@ -19,7 +18,6 @@ struct titem : tbaseobject {};
 
 class BaseList : public ::testing::Test {
  protected:
-  tsessionguard guard;
   titem a, b, c, d;
 };
 
@@ -63,8 +61,8 @@ TEST_F(BaseList, IntersectsNeedsACommonItem) {
 // The drawing owns its atoms; a view of them that goes away, or is
 // cleared, must not take the atoms with it (ASan reports a double free).
 TEST_F(BaseList, DestroyingAListLeavesItsItemsAlive) {
-  tatm* carbon =
-      session().drawing()->addatom(std::make_unique<tatm>(6, 1, 10.0, 20.0));
+  tdrawing drawing;
+  tatm* carbon = drawing.addatom(std::make_unique<tatm>(6, 1, 10.0, 20.0));
   {
     tAtoms view;
     view.add(carbon);
@@ -73,7 +71,7 @@ TEST_F(BaseList, DestroyingAListLeavesItsItemsAlive) {
     EXPECT_EQ(copy.count(), 0);
     EXPECT_EQ(view.first(), carbon);
   }
-  EXPECT_EQ(session().drawing()->atoms.first(), carbon);
+  EXPECT_EQ(drawing.atoms.first(), carbon);
   carbon->setxyz(1.0, 2.0, 3.0);
   EXPECT_EQ(carbon->x, 1.0);
 }

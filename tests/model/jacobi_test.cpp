@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/jacobi.h"
 
-#include "document/session.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,11 +12,6 @@
 
 namespace molvane {
 namespace {
-
-class Jacobi : public ::testing::Test {
- protected:
-  tsessionguard guard;
-};
 
 // A v = λ v for every pair, and the vectors are orthonormal.
 void expecteigensystem(const tsquarematrix& a, const teigensystem& result) {
@@ -48,7 +41,7 @@ void expecteigensystem(const tsquarematrix& a, const teigensystem& result) {
   }
 }
 
-TEST_F(Jacobi, SolvesSymmetricMatricesOfAnySize) {
+TEST(Jacobi, SolvesSymmetricMatricesOfAnySize) {
   // The second-difference matrix: 2 - √2, 2, 2 + √2.
   const tsquarematrix tridiagonal = {{2, -1, 0}, {-1, 2, -1}, {0, -1, 2}};
   const teigensystem small = jacobieigensystem(tridiagonal, 1e-16);
@@ -73,7 +66,7 @@ TEST_F(Jacobi, SolvesSymmetricMatricesOfAnySize) {
   expecteigensystem(large, jacobieigensystem(large, 1e-16));
 }
 
-TEST_F(Jacobi, ReadsOnlyTheUpperTriangleAndStopsAtTheSweepLimit) {
+TEST(Jacobi, ReadsOnlyTheUpperTriangleAndStopsAtTheSweepLimit) {
   const std::vector<double> values =
       jacobieigenvalues({{1, 2}, {99, 1}}, 1e-16);
   EXPECT_NEAR(values[0], -1.0, 1e-15);

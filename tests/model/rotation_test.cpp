@@ -78,7 +78,7 @@ TEST(RotationMatrix, DraggingPullsTheFrontOfTheModelAlong) {
   expectnear(turned(dragrotationmatrix(0.0, 0.0, 0.5), front), front);
 }
 
-class RotateStructure : public testing::tdrawingtest {};
+using RotateStructure = testing::tdrawingtest;
 
 TEST_F(RotateStructure, TurnsAboutTheMeanOfItsChemicalAtoms) {
   auto structure = std::make_unique<tStructure>();

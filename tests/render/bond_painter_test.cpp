@@ -51,12 +51,18 @@ class BondPainter : public testing::tdrawingtest {
 };
 
 TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
-  const std::string line = solid(100, 100, 130, 100);
-  const std::string dots = dotted(100, 100, 130, 100);
-  // Colours are 0x00BBGGRR: 7777CC is reddish, CC7777 bluish.
+  // Lines parallel to the bond at height y.
+  const auto at = [](int y) { return solid(100, y, 130, y); };
+  const auto dot = [](int y) { return dotted(100, y, 130, y); };
+  const std::string line = at(100);
+  // Colours are 0x00BBGGRR: 7777CC is reddish, CC7777 bluish. Kinds 1 and 2
+  // share one path, kinds 3 to 6 another, where kind 3 has no green style
+  // and draws 30 as an ordinary 3/2 bond. Side -1 puts the extra lines
+  // above; the last kind 4 row draws in the bond's own pen.
   const std::string red = solid(100, 100, 130, 100, "7777CC");
   const std::string blue = solid(100, 100, 130, 100, "CC7777");
   const std::string green = solid(100, 100, 130, 100, "77FF77");
+  const std::string wide = "line 100,100 130,100 pen=solid/3/123456";
   struct trow {
     int order;
     int style;
@@ -66,7 +72,7 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
     std::uint32_t colour = 0;
   };
   const std::vector<trow> table = {
-      {1, 1, {dots}},
+      {1, 1, {dot(100)}},
       {1, -7, {line}},
       {1, 0, {line}},
       {1, 4, {}},
@@ -76,46 +82,28 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
       {1, 16, {}},
       {1, 36, {}},
       {2, 1, {line}},
-      {2, -7, {line}},
       {2, 4, {}},
-      {2, 15, {red}},
-      {2, 20, {blue}},
-      {2, 30, {green}},
       {3, 6, {line}},
-      {3, 1, {line, dotted(100, 106, 130, 106)}},
-      // Kind 3 has no green style: 30 is drawn as an ordinary 3/2 bond.
-      {3, 30, {line, dotted(100, 106, 130, 106)}},
-      {3, 12, {red}},
-      {103, 1, {line, dotted(100, 106, 130, 106)}},
-      {4, 1, {line, solid(100, 106, 130, 106)}},
-      {4, 4, {solid(100, 97, 130, 97), solid(100, 103, 130, 103)}},
+      {3, 1, {line, dot(106)}},
+      {3, 30, {line, dot(106)}},
+      {103, 1, {line, dot(106)}},
+      {4, 1, {line, at(106)}},
+      {4, 4, {at(97), at(103)}},
       {4, -6, {line}},
       {4, 0, {}},
       {4, 11, {red}},
-      {4, 21, {blue}},
-      {4, 31, {green}},
-      {104, 1, {line, solid(100, 106, 130, 106)}},
-      // The second line follows the bond's side, in its pen.
-      {4, 1, {line, solid(100, 94, 130, 94)}, -1},
-      {4,
-       1,
-       {"line 100,100 130,100 pen=solid/3/123456",
-        "line 100,106 130,106 pen=solid/3/123456"},
-       1,
-       3,
-       0x123456},
+      {4, 1, {line, at(94)}, -1},
+      {4, 1, {wide, "line 100,106 130,106 pen=solid/3/123456"}, 1, 3, 0x123456},
       {5, 6, {line}},
-      {5, 4, {line, dotted(100, 96, 130, 96), solid(100, 104, 130, 104)}},
-      {5, 1, {line, dotted(100, 108, 130, 108), solid(100, 104, 130, 104)}},
-      {5, -7, {line, dotted(100, 108, 130, 108), solid(100, 104, 130, 104)}},
+      {5, 4, {line, dot(96), at(104)}},
+      {5, 1, {line, dot(108), at(104)}},
+      {5, -7, {line, dot(108), at(104)}},
       {5, 33, {green}},
-      {6, 4, {line, solid(100, 96, 130, 96), solid(100, 104, 130, 104)}},
-      {6, 1, {line, solid(100, 104, 130, 104), solid(100, 108, 130, 108)}},
-      {6, 1, {line, solid(100, 96, 130, 96), solid(100, 92, 130, 92)}, -1},
-      {6, 14, {red}},
+      {6, 4, {line, at(96), at(104)}},
+      {6, 1, {line, at(104), at(108)}},
+      {6, 1, {line, at(96), at(92)}, -1},
       {0, 1, {}},
-      {7, 1, {}},
-  };
+      {7, 1, {}}};
   for (const trow& row : table) {
     SCOPED_TRACE("order " + std::to_string(row.order) + " style " +
                  std::to_string(row.style));
@@ -223,15 +211,11 @@ TEST_F(BondPainter, StopsTheArrowShaftAQuarterBeforeTheHead) {
   EXPECT_EQ(paint(*b), (std::vector<std::string>{dotted(132, 100, 108, 100),
                                                  solid(108, 100, 110, 102),
                                                  solid(108, 100, 110, 98)}));
-}
-
-TEST_F(BondPainter, RoundsTheArrowQuarterHalfToEven) {
-  // d = (30, 0): 7.5 rounds to 8, the barbs 8 / 4 = 2 back and
-  // round(30 / 16) = 2 aside.
-  tbond* b = bond(atom(6, 100, 100), atom(7, 130, 100), 2);
-  b->style = arrowstyle;
-  b->width = 1;
-  EXPECT_EQ(paint(*b)[0], solid(100, 100, 122, 100));
+  // d = (30, 0): the quarter 7.5 rounds half to even, to 8.
+  b->atom2->setxyz(130, 100, 0);
+  b->atom2->commit();
+  b->wideend = 2;
+  EXPECT_EQ(paint(*b)[0], dotted(100, 100, 122, 100));
 }
 
 TEST_F(BondPainter, SplitsATwoColourBondAtItsTruncatedMidpoint) {

@@ -55,14 +55,5 @@ TEST(DigitalLine, HasNoPixelsForAPointLine) {
   EXPECT_TRUE(hashstrokes({5, 5}, {5, 5}, {0, 3}).empty());
 }
 
-TEST(HashStrokes, StartAtTheFirstPixelAndRepeatEveryThird) {
-  // Seven pixels: strokes on the 1st, 4th and 7th.
-  const std::vector<thashstroke> strokes = hashstrokes({0, 0}, {7, 7}, {2, -2});
-  ASSERT_EQ(strokes.size(), 3U);
-  EXPECT_EQ(strokes[0], (thashstroke{{-2, 2}, {2, -2}}));
-  EXPECT_EQ(strokes[1], (thashstroke{{1, 5}, {5, 1}}));
-  EXPECT_EQ(strokes[2], (thashstroke{{4, 8}, {8, 4}}));
-}
-
 }  // namespace
 }  // namespace molvane

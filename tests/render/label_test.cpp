@@ -184,16 +184,14 @@ TEST_F(Label, AddsNumbersInTheAtomsColourWhenTheDrawingShowsThem) {
   tatm* carbon = atom(6, 100, 100, 0, symbollabel);
   carbon->number = 1234;
   carbon->colour = 0x00FF00;
-  drawing().shownumbers = 1;
-  EXPECT_EQ(completelabeltext(*carbon, "C", drawing()), "C 12");
-  canvas.clear();
-  drawlabeltext(*carbon, canvas, "C", 0xFF0000, drawing());
-  EXPECT_NE(canvas.calls.at(0).find("colour=00FF00"), std::string::npos);
-  drawing().shownumbers = 0;
-  EXPECT_EQ(completelabeltext(*carbon, "C", drawing()), "C");
-  canvas.clear();
-  drawlabeltext(*carbon, canvas, "C", 0xFF0000, drawing());
-  EXPECT_NE(canvas.calls.at(0).find("colour=FF0000"), std::string::npos);
+  for (const bool shown : {true, false}) {
+    drawing().shownumbers = shown ? 1 : 0;
+    EXPECT_EQ(completelabeltext(*carbon, "C", drawing()), shown ? "C 12" : "C");
+    canvas.clear();
+    drawlabeltext(*carbon, canvas, "C", 0xFF0000, drawing());
+    EXPECT_NE(canvas.calls.at(0).find(shown ? "00FF00" : "FF0000"),
+              std::string::npos);
+  }
 }
 
 TEST_F(Label, DrawsEachKindOfAtomByItsMode) {

@@ -20,18 +20,6 @@ using testing::trecordingcanvas;
 
 class Paint3d : public testing::tdrawingtest {
  protected:
-  /// Methane around (100, 100): bonds of 21 pixels towards the corners of
-  /// a tetrahedron.
-  void methane() {
-    tatm* carbon = atom(6, 100, 100);
-    for (const auto& [dx, dy, dz] : {std::array<double, 3>{12, 12, 12},
-                                     {-12, -12, 12},
-                                     {-12, 12, -12},
-                                     {12, -12, -12}}) {
-      bond(carbon, atom(1, 100 + dx, 100 + dy, dz));
-    }
-  }
-
   /// The calls of one kind whose text contains part.
   std::size_t count(const std::string& kind, const std::string& part = "") {
     const std::vector<std::string> calls = canvas.callsof(kind);
@@ -51,15 +39,6 @@ class Paint3d : public testing::tdrawingtest {
 
   trecordingcanvas canvas;
 };
-
-TEST_F(Paint3d, BallsOfMethaneShowOnlyItsFourHydrogens) {
-  methane();
-  paint3d(drawing(), canvas, 9);
-  EXPECT_EQ(canvas.callsof("ellipse").size(), 4U);
-  EXPECT_EQ(count("ellipse", "pen=solid/1/777777 brush=solid/AFFFFF"), 4U);
-  EXPECT_TRUE(canvas.callsof("line").empty());
-  EXPECT_EQ(canvas.brush(), tbrush{});
-}
 
 TEST_F(Paint3d, ShadesSpheresFromRadiusFiveOnly) {
   drawshadedsphere(canvas, {50, 50}, 4, whitecolour);
@@ -180,6 +159,10 @@ TEST_F(Paint3d, DrawsEachModeWithItsFiguresBondsAndLabels) {
     }
   }
 
+  // Balls take the element's colour: the hydrogen's is AFFFFF.
+  canvas.clear();
+  paint3d(drawing(), canvas, 9);
+  EXPECT_EQ(count("ellipse", "pen=solid/1/777777 brush=solid/AFFFFF"), 1U);
   canvas.clear();
   paint3d(drawing(), canvas, 7);
   EXPECT_EQ(canvas.calls[0], "line 115,100 100,100 pen=solid/2/777777");
@@ -252,22 +235,12 @@ TEST_F(Paint3d, StereoPairShowsTwoTurnedCopiesAndMovesNothing) {
   EXPECT_EQ(centres[24], 205);
   EXPECT_EQ(centres[40], 145);
 
-  EXPECT_EQ(normalviewof(110), 10);
-  EXPECT_EQ(stereoviewof(10), 110);
-  EXPECT_EQ(stereoviewof(110), 110);
+  EXPECT_EQ(stereoviewof(normalviewof(110)), 110);
   EXPECT_EQ(normalviewof(10), 10);
 }
 
-TEST_F(Paint3d, PaintDrawingHandsEveryModeButZeroToTheThreeDimensionalPainter) {
+TEST_F(Paint3d, TheFlatStereoPairWritesEveryLabelTwice) {
   bond(atom(6, 0, 0, 0, symbollabel), atom(8, 30, 0, 0, symbollabel));
-  drawing().drawmode = 9;
-  paintdrawing(drawing(), canvas);
-  EXPECT_EQ(canvas.callsof("ellipse").size(), 1U);
-  EXPECT_TRUE(canvas.callsof("text").empty());
-  EXPECT_FALSE(isdrawmode3d(0));
-  EXPECT_TRUE(isdrawmode3d(100));
-  // The 2D stereo pair writes both labels twice.
-  canvas.clear();
   drawing().drawmode = 100;
   paintdrawing(drawing(), canvas);
   EXPECT_EQ(canvas.callsof("text").size(), 4U);
