@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/bond_painter.h"
 
+#include "render/hashed_line.h"
+#include "render/measure_painter.h"
 #include "testing/recording_canvas.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -219,6 +224,74 @@ TEST_F(BondPainter, SplitsATwoColourBondAtItsTruncatedMidpoint) {
   EXPECT_EQ(canvas.calls,
             (std::vector<std::string>{"line -1,-1 -3,-3 pen=solid/1/BFBFBF",
                                       "line -1,-1 0,0 pen=solid/1/BF3F3F"}));
+}
+
+TEST_F(BondPainter, FormatsEachUnitWithItsDecimals) {
+  EXPECT_EQ(measuretext(tmeasureunit::angstrom, 1.5349), "1.535\u00C5");
+  EXPECT_EQ(measuretext(tmeasureunit::calories, 12.25), "12.2cal");
+  EXPECT_EQ(measuretext(tmeasureunit::hertz, 7.0), "7.00Hz");
+  EXPECT_EQ(measuretext(tmeasureunit::calories, 1.0), " 1.0cal");
+}
+
+TEST_F(BondPainter, WritesABondLengthAtTheTruncatedMidpoint) {
+  tbond* b = bond(atom(6, 101, 100), atom(6, 130, 121));
+  drawbondlength(*b, canvas, tmeasureunit::angstrom, 1.54);
+  ASSERT_EQ(canvas.calls.size(), 1U);
+  EXPECT_EQ(canvas.calls[0].substr(0, 27), "text 115,110 \"1.540\u00C5\" left");
+}
+
+TEST_F(BondPainter, DrawsADottedBlueDistanceLineAndLeavesThePenSolid) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 3);
+  drawdistance(*a, *b, canvas, drawing());
+  ASSERT_EQ(canvas.calls.size(), 2U);
+  EXPECT_EQ(canvas.calls[0], "line 0,0 30,3 pen=dotted/1/FF0000");
+  // 30 units are one bond of 1.53 Å; the midpoint (15, 1.5) rounds to
+  // (15, 2).
+  EXPECT_EQ(canvas.calls[1].substr(0, 20), "text 15,2 \" 1.538\u00C5\"");
+  EXPECT_EQ(canvas.pen().style, tpenstyle::solid);
+}
+
+std::string describe(tpoint from, tpoint to) {
+  return std::to_string(from.x) + "," + std::to_string(from.y) + " -> " +
+         std::to_string(to.x) + "," + std::to_string(to.y);
+}
+
+TEST(DigitalLine, WalksEveryOctantOnePixelAtATimeWithoutItsEnd) {
+  const tpoint from{10, 20};
+  const tpoint ends[] = {{40, 27},  {17, 50}, {3, 50},   {-20, 29},
+                         {-20, 13}, {3, -10}, {17, -10}, {40, 13},
+                         {40, 20},  {10, 5},  {25, 35},  {11, 21}};
+  for (const tpoint& to : ends) {
+    SCOPED_TRACE(describe(from, to));
+    const std::vector<tpoint> pixels = digitalline(from, to);
+    const int steps =
+        std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(steps));
+    EXPECT_EQ(pixels.front(), from);
+    for (std::size_t i = 1; i < pixels.size(); ++i) {
+      EXPECT_LE(std::abs(pixels[i].x - pixels[i - 1].x), 1);
+      EXPECT_LE(std::abs(pixels[i].y - pixels[i - 1].y), 1);
+    }
+    // The last pixel is a neighbour of the end point, which is left out.
+    EXPECT_LE(std::abs(to.x - pixels.back().x), 1);
+    EXPECT_LE(std::abs(to.y - pixels.back().y), 1);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), to), 0);
+    // No pixel strays more than half a pixel from the true line.
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::hypot(dx, dy);
+    for (const tpoint& p : pixels) {
+      const double across =
+          std::abs((p.x - from.x) * dy - (p.y - from.y) * dx) / length;
+      EXPECT_LE(across, 0.71);
+    }
+  }
+}
+
+TEST(DigitalLine, HasNoPixelsForAPointLine) {
+  EXPECT_TRUE(digitalline({5, 5}, {5, 5}).empty());
+  EXPECT_TRUE(hashstrokes({5, 5}, {5, 5}, {0, 3}).empty());
 }
 
 }  // namespace

@@ -80,7 +80,6 @@ TEST_F(SymbolPainter, DrawsEachClassAsItsShapesSay) {
   } cases[] = {
       {721, {"line", "polyline", "polyline"}},
       {722, {"line", "line", "polyline", "polyline"}},
-      {728, {"arc"}},
       {724, {"arc", "polyline"}},
       {730, {"polyline", "polyline"}},  // no control lines
       {729, {"line", "line", "line"}},
