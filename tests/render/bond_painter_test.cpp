@@ -21,15 +21,13 @@ namespace {
 using testing::trecordingcanvas;
 
 std::string solid(int x1, int y1, int x2, int y2,
-                  const std::string& colour = "000000") {
+                  const std::string& pen = "solid/1/000000") {
   return "line " + std::to_string(x1) + "," + std::to_string(y1) + " " +
-         std::to_string(x2) + "," + std::to_string(y2) + " pen=solid/1/" +
-         colour;
+         std::to_string(x2) + "," + std::to_string(y2) + " pen=" + pen;
 }
 
 std::string dotted(int x1, int y1, int x2, int y2) {
-  return "line " + std::to_string(x1) + "," + std::to_string(y1) + " " +
-         std::to_string(x2) + "," + std::to_string(y2) + " pen=dotted/1/000000";
+  return solid(x1, y1, x2, y2, "dotted/1/000000");
 }
 
 class BondPainter : public testing::tdrawingtest {
@@ -64,9 +62,9 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
   // share one path, kinds 3 to 6 another, where kind 3 has no green style
   // and draws 30 as an ordinary 3/2 bond. Side -1 puts the extra lines
   // above; the last kind 4 row draws in the bond's own pen.
-  const std::string red = solid(100, 100, 130, 100, "7777CC");
-  const std::string blue = solid(100, 100, 130, 100, "CC7777");
-  const std::string green = solid(100, 100, 130, 100, "77FF77");
+  const std::string red = solid(100, 100, 130, 100, "solid/1/7777CC");
+  const std::string blue = solid(100, 100, 130, 100, "solid/1/CC7777");
+  const std::string green = solid(100, 100, 130, 100, "solid/1/77FF77");
   const std::string wide = "line 100,100 130,100 pen=solid/3/123456";
   struct trow {
     int order;

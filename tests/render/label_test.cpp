@@ -238,10 +238,8 @@ TEST_F(Label, SelectsTheAtomsFontWithOnlyItsStyleFields) {
   big.width = 9;
   tatm* carbon = atom(6, 100, 100, 0, symbollabel);
   carbon->setfont(big);
-  canvas.clear();
-  drawatom(*carbon, canvas, drawing());
   // Twice the height: the capital is 16 wide, the text 25 high.
-  EXPECT_EQ(canvas.calls,
+  EXPECT_EQ(drawn(*carbon),
             (std::vector<std::string>{
                 "text 92,88 \"C\" left/top font=-22/700 colour=000000 "
                 "opaque"}));

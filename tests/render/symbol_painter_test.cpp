@@ -44,7 +44,6 @@ TEST_F(SymbolPainter, DrawsAnArrowsLinkAndEachHeadStyle) {
       {0, 1, "polyline 115,96 122,100 115,104" + pen},
       {1, 1, "polygon 115,96 122,100 115,104" + pen + " brush=solid/FFFFFF"},
       {2, 1, "polygon 115,96 122,100 115,104" + pen + " brush=solid/000000"},
-      {3, -1, "polyline 115,100 122,100 115,104" + pen},
   };
   for (const trow& row : table) {
     SCOPED_TRACE("head style " + std::to_string(row.headstyle) + " turn " +
