@@ -122,6 +122,7 @@ TEST_F(Views3d, AnimatorStopsWithItsWindowOrTheProgramOrTooFewAtoms) {
   animator.open();
   ASSERT_TRUE(animator.running());
   animator.close();
+  EXPECT_FALSE(animator.running());
   EXPECT_EQ(menucaptions(), mainmenu);
 
   session().newdrawing();
