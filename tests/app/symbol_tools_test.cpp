@@ -180,6 +180,7 @@ TEST_F(SymbolTools, TextEditorButtonsReachTheLabel) {
 TEST_F(SymbolTools, EditorsWithoutTheirObjectChangeNothing) {
   symboleditor().openon(nullptr);
   EXPECT_FALSE(symboleditor().isVisible());
+  press(symboleditor(), "Button5");
   press(symboleditor(), "Button1");
   press(symboleditor(), "CloneButton");
   EXPECT_EQ(messages_.informs, std::vector<std::string>{"No symbol selected"});
