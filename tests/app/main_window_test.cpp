@@ -181,6 +181,9 @@ TEST_F(MainWindow, DamagedFilesKeepTheDrawingOrOpenUntitled) {
   EXPECT_EQ(window_->files().openfile(qtpath(bad)), treadextent::partial);
   EXPECT_EQ(window_->windowTitle().toStdString(),
             "Molvane 3D [ UNTITLED.MLV ]");
+  // Save then asks for a name; Cancel leaves the part read alone.
+  choose({QStringLiteral("&File"), QStringLiteral("&Save ...")});
+  EXPECT_EQ(std::filesystem::file_size(bad), bytes.size());
 }
 
 TEST_F(MainWindow, OpenAsksBeforeReplacingUnsavedWork) {
