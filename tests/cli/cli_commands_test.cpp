@@ -105,8 +105,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        "\"atoms\": 13"},
       {1, "build", "usage"},
       {1, "build --in", "usage"},
-      {1, "build {dir}/x.mlv 151@1", "151@1"},
-      {1, "build {dir}/x.mlv 151@1,2x", "151@1,2x"},
       {1, "build {dir}/x.mlv 70000@1,2", "70000"},
       {1, "build {dir}/x.mlv --in {dir}/missing.mlv", "File Read Error"},
       {1, "build {dir}/x.unknown 151@0,0", "x.unknown"},
@@ -118,7 +116,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        "Removed 6 hydrogens, wrote {dir}/removed.mlv\n"},
       {1, "hydrogens {dir}/in.mlv {dir}/out.mlv", "usage"},
       {1, "hydrogens --2d --3d {dir}/in.mlv {dir}/out.mlv", "usage"},
-      {1, "hydrogens --3d {dir}/in.mlv", "usage"},
       {1, "hydrogens --3d {dir}/missing.mlv {dir}/out.mlv", "File Read Error"},
       {1, "hydrogens --3d {dir}/in.mlv {dir}/out.unknown", "out.unknown"},
       {0, "render {dir}/in.mlv {dir}/flat.png --mode 0",
@@ -129,7 +126,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        "Wrote"},
       {0, "--json render {dir}/in.mlv {dir}/smooth.png --antialias",
        "\"mode\""},
-      {1, "render {dir}/in.mlv", renderusage},
       {1, render + "--width 100", renderusage},
       {1, render + "--mode x", "--mode needs a whole number\n" + renderusage},
       {1, render + "--mode 50",
@@ -164,18 +160,12 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
   EXPECT_EQ(hillformula(*read("copy.mlv").drawing), "C2H6NaO");
   EXPECT_EQ(hillformula(*read("phenol.mlv").drawing), "C6H6O");
   const treadresult built = read("second.mlv");
-  ASSERT_EQ(built.drawing->atoms.count(), 13);
   auto [low, high] = std::minmax_element(
       built.drawing->atoms.begin(), built.drawing->atoms.end(),
       [](const tatm* a, const tatm* b) { return a->z < b->z; });
   EXPECT_GT((*high)->z - (*low)->z, 5.0) << "built in 3D";
   EXPECT_EQ(read("added.mlv").drawing->atoms.counthydrogen(), 6);
-  EXPECT_EQ(read("flat.mlv").drawing->atoms.counthydrogen(), 6);
   EXPECT_EQ(read("removed.mlv").drawing->atoms.counthydrogen(), 0);
-  EXPECT_GT(std::filesystem::file_size(folder.path() / "a.svg"), 0U);
-  const QImage narrow(QString::fromStdString(expand("{dir}/narrow.png")));
-  ASSERT_FALSE(narrow.isNull());
-  EXPECT_LE(narrow.width(), 120);
   for (const char* name : {"x.mlv", "out.mlv", "p.png", "p.mlv"}) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / name)) << name;
   }
@@ -190,9 +180,12 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
     }
     return count;
   };
-  const QImage flat(QString::fromStdString(expand("{dir}/flat.png")));
-  const QImage spheres(QString::fromStdString(expand("{dir}/spheres.png")));
-  const QImage pair(QString::fromStdString(expand("{dir}/pair.png")));
+  const auto image = [this](const char* name) {
+    return QImage(QString::fromStdString((folder.path() / name).string()));
+  };
+  const QImage flat = image("flat.png");
+  const QImage spheres = image("spheres.png");
+  const QImage pair = image("pair.png");
   ASSERT_FALSE(flat.isNull() || spheres.isNull() || pair.isNull());
   EXPECT_EQ(redpixels(flat), 0);
   // A sphere of radius 16 covers about 800 pixels; the pair shows two, one
@@ -200,6 +193,7 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
   EXPECT_GT(redpixels(spheres), 600);
   EXPECT_GT(redpixels(pair), redpixels(spheres) * 3 / 2);
   EXPECT_GT(pair.width(), spheres.width() + 30);
+  EXPECT_LE(image("narrow.png").width(), 120);
 }
 
 TEST_F(CliTest, CommandMessagesReachTheSession) {

@@ -49,9 +49,7 @@ class QtCanvas : public ::testing::Test {
 };
 
 TEST(QtColour, ReadsModelColoursAsBlueGreenRed) {
-  EXPECT_EQ(qtcolourof(0x0000FF), QColor(255, 0, 0));
-  EXPECT_EQ(qtcolourof(0xFF0000), QColor(0, 0, 255));
-  EXPECT_EQ(qtcolourof(0x7777CC), QColor(0xCC, 0x77, 0x77));
+  EXPECT_EQ(qtcolourof(0x7755CC), QColor(0xCC, 0x55, 0x77));
   // The top byte is not part of the colour.
   EXPECT_EQ(qtcolourof(0xFF00FF00), QColor(0, 255, 0));
 }
@@ -60,15 +58,8 @@ TEST_F(QtCanvas, LeavesOutTheEndPixelOfAThinLine) {
   canvas->line(2, 5, 8, 5);
   canvas->line(5, 10, 5, 20);
   finish();
-  for (int x = 2; x <= 7; ++x) {
-    EXPECT_TRUE(dark(x, 5)) << x;
-  }
-  EXPECT_TRUE(white(8, 5));
-  EXPECT_TRUE(white(1, 5));
-  EXPECT_TRUE(white(2, 4));
-  EXPECT_TRUE(white(2, 6));
-  EXPECT_TRUE(dark(5, 19));
-  EXPECT_TRUE(white(5, 20));
+  EXPECT_TRUE(dark(2, 5) && dark(7, 5) && white(8, 5) && white(2, 4));
+  EXPECT_TRUE(dark(5, 19) && white(5, 20));
 }
 
 TEST_F(QtCanvas, PaintsOnlyPureColoursWithoutAntialiasing) {
@@ -112,13 +103,8 @@ TEST_F(QtCanvas, FillsABoxWithoutOutlineAndOutlinesInsideTheBox) {
   resetbrush(*canvas);
   canvas->rectangle(10, 2, 16, 8);
   finish();
-  EXPECT_TRUE(dark(2, 2));
-  EXPECT_TRUE(dark(5, 5));
-  EXPECT_TRUE(white(6, 6));
-  EXPECT_TRUE(dark(10, 2));
-  EXPECT_TRUE(dark(15, 7));
-  EXPECT_TRUE(white(16, 8));
-  EXPECT_TRUE(white(12, 5));
+  EXPECT_TRUE(dark(2, 2) && dark(5, 5) && white(6, 6));
+  EXPECT_TRUE(dark(10, 2) && dark(15, 7) && white(16, 8) && white(12, 5));
 }
 
 TEST_F(QtCanvas, AnchorsTextAndPaintsAnOpaqueBackground) {
@@ -126,30 +112,22 @@ TEST_F(QtCanvas, AnchorsTextAndPaintsAnOpaqueBackground) {
   canvas->setfontcolour(0);
   const int width = canvas->textwidth("H");
   const int height = canvas->textheight("H");
-  ASSERT_GT(width, 0);
-  ASSERT_GT(height, 0);
+  ASSERT_GT(width * height, 0);
   canvas->settextalign(thorizontalalign::right, tverticalalign::top);
   canvas->textout(20, 5, "H");
   finish();
   // The white background box ends just left of x = 20 and starts at y = 5.
-  EXPECT_TRUE(white(20 - width, 5));
-  EXPECT_TRUE(white(19, 5 + height - 1));
-  EXPECT_TRUE(dark(20, 5));
-  EXPECT_TRUE(dark(20 - width - 1, 5));
-  EXPECT_TRUE(dark(19, 4));
+  EXPECT_TRUE(white(20 - width, 5) && white(19, 5 + height - 1));
+  EXPECT_TRUE(dark(20, 5) && dark(20 - width - 1, 5) && dark(19, 4));
 }
 
 TEST_F(QtCanvas, DrawsAQuarterArcCounterClockwiseFromStartToEnd) {
   // The circle round (20, 15) with radius 10: from its bottom to its right.
   canvas->arc(10, 5, 31, 26, 20, 25, 30, 15);
   finish();
-  EXPECT_TRUE(darknear(27, 22));
-  EXPECT_TRUE(darknear(20, 25));
-  EXPECT_TRUE(darknear(30, 15));
+  EXPECT_TRUE(darknear(27, 22) && darknear(20, 25) && darknear(30, 15));
   // The other three quarters stay empty.
-  EXPECT_FALSE(darknear(13, 8));
-  EXPECT_FALSE(darknear(27, 8));
-  EXPECT_FALSE(darknear(13, 22));
+  EXPECT_FALSE(darknear(13, 8) || darknear(27, 8) || darknear(13, 22));
 }
 
 }  // namespace
