@@ -34,9 +34,9 @@ TEST_F(Animation, SpeedsAndTheFineStepSetTheStepAndItsLabel) {
     int label;
   };
   using enum tanimationspeed;
-  const std::vector<trow> table{{fast, 0, 90},   {slow, 0, 10},  {fast, 10, 150},
-                                {medium, 3, 36}, {slow, -10, 0}, {slow, 25, 20},
-                                {medium, -25, 10}};
+  const std::vector<trow> table{
+      {fast, 0, 90},  {slow, 0, 10},  {fast, 10, 150},  {medium, 3, 36},
+      {slow, -10, 0}, {slow, 25, 20}, {medium, -25, 10}};
   for (const trow& row : table) {
     SCOPED_TRACE(std::to_string(row.label));
     animation.setspeed(row.speed);

@@ -159,9 +159,8 @@ TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
     double x;
     double y;
   };
-  for (const tcase& c :
-       {tcase{45, 30, 0}, tcase{46, 0, 30}, tcase{226, 0, -30},
-        tcase{315, 30, 0}}) {
+  for (const tcase& c : {tcase{45, 30, 0}, tcase{46, 0, 30}, tcase{226, 0, -30},
+                         tcase{315, 30, 0}}) {
     SCOPED_TRACE(c.click);
     session().newdrawing();
     tatm* anchor = atom(6, 0, 0);

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/command_names.h"
 #include "commands/dispatcher.h"
 #include "commands/group_commands.h"
 #include "commands/molecule_commands.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,18 +37,37 @@ struct trecipe {
 // is on: "COOH" on it is acetic acid.
 const std::vector<trecipe> recipes[] = {
     // Chain/Add, Ring, Benzene, Atom/Add Molecule and Atom/Add AHn.
-    {{501, "C2H6"},        {681, "C2H2", 0, 0, 1}, {151, "C3H6"},
-     {159, "C6H12"},       {701, "C6H6", 0, 3},    {576, "H2"},
-     {582, "CO2", 0, 2},   {585, "NO2"},           {589, "CO", 0, 0, 1},
-     {661, "CH3", -1},     {663, "H4N", 1},        {620, "CH4"},
-     {636, "BH4", -1},     {651, "BeH2"}},
+    {{501, "C2H6"},
+     {681, "C2H2", 0, 0, 1},
+     {151, "C3H6"},
+     {159, "C6H12"},
+     {701, "C6H6", 0, 3},
+     {576, "H2"},
+     {582, "CO2", 0, 2},
+     {585, "NO2"},
+     {589, "CO", 0, 0, 1},
+     {661, "CH3", -1},
+     {663, "H4N", 1},
+     {620, "CH4"},
+     {636, "BH4", -1},
+     {651, "BeH2"}},
     // Branch: single atoms, then groups; Chain/Branch; Branch and Join Ring;
     // Phenyl.
-    {{511, "C2H6"},          {522, "CH4"},          {543, "CH4O"},
-     {904, "CH4"},           {644, "CH3"},          {545, "CH2O", 0, 1},
-     {562, "C3H4", 0, 0, 1}, {527, "C2H4O2", 0, 1}, {525, "CH3NO2", 0, 2},
-     {558, "CH5O4P", 0, 1},  {526, "CH2NO", 0, 2},  {512, "C3H8"},
-     {303, "C6H12"},         {404, "C6H12"},        {704, "C7H8", 0, 3}},
+    {{511, "C2H6"},
+     {522, "CH4"},
+     {543, "CH4O"},
+     {904, "CH4"},
+     {644, "CH3"},
+     {545, "CH2O", 0, 1},
+     {562, "C3H4", 0, 0, 1},
+     {527, "C2H4O2", 0, 1},
+     {525, "CH3NO2", 0, 2},
+     {558, "CH5O4P", 0, 1},
+     {526, "CH2NO", 0, 2},
+     {512, "C3H8"},
+     {303, "C6H12"},
+     {404, "C6H12"},
+     {704, "C7H8", 0, 3}},
     // Fuse Ring, Fuse Benzene.
     {{201, "C3H6"}, {702, "C6H6", 0, 3}}};
 
@@ -151,6 +172,48 @@ TEST_F(BuildRecipesTest, GroupsWriteHydrogensAwayFromTheirAnchor) {
   ASSERT_EQ(hydroxyl->implicithydrogens(), 1);
   EXPECT_LT(hydroxyl->x, 100.0);
   EXPECT_EQ(hydroxyl->direction, -1);
+}
+
+// The status bar said "Command: 6" for Ring/Add/"&6".
+TEST(CommandNames, NameCommandsAsTheUserKnowsThem) {
+  const std::pair<int, const char*> names[] = {{154, "Ring 6"},
+                                               {159, "Ring 6 Boat"},
+                                               {204, "Fuse Ring 6"},
+                                               {701, "Benzene"},
+                                               {585, "Add NO2"},
+                                               {525, "NO2"},
+                                               {620, "AHn CH4"},
+                                               {509, "10-Decane"},
+                                               {817, "Cl"},
+                                               {720, "Arrow"},
+                                               {0, ""},
+                                               {499, ""},
+                                               {1000, ""}};
+  for (const auto& [code, name] : names) {
+    EXPECT_EQ(commandname(code), name) << code;
+  }
+}
+
+TEST(CommandNames, EveryItemHasANameOfItsOwn) {
+  std::map<std::string, int> seen;
+  for (int list = 0; list <= static_cast<int>(tcommandmenu::symbols); ++list) {
+    for (const tcommanditem& item :
+         commanditems(static_cast<tcommandmenu>(list))) {
+      const std::string name = commandname(item.code);
+      EXPECT_FALSE(name.empty()) << item.caption;
+      EXPECT_EQ(name.find('&'), std::string::npos);
+      // Branch/"Bond" and Chain/Branch/"&1-Methyl" share one code.
+      const auto [found, added] = seen.emplace(name, item.code);
+      EXPECT_EQ(found->second, item.code) << name;
+    }
+  }
+  // The Add AHn items carry their Tags in their codes.
+  const auto hydrides = commanditems(tcommandmenu::hydrides);
+  ASSERT_EQ(hydrides.size(), 30U);
+  for (int tag = 0; tag < 30; ++tag) {
+    EXPECT_EQ(hydrides[static_cast<std::size_t>(tag)].code,
+              tag < 20 ? 620 + tag : 646 + tag - 20);
+  }
 }
 
 }  // namespace

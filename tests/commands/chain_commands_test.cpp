@@ -120,9 +120,9 @@ TEST_F(ChainCommandsTest, UnsaturatedChainsPutMultipleBondsWhereTheirNamesSay) {
     int code;
     std::vector<int> kinds;
   };
-  for (const tcase& c : {tcase{681, {6}}, tcase{682, {4, 2}},
-                         tcase{687, {2, 6, 2}}, tcase{688, {2, 2, 4}},
-                         tcase{689, {4, 4}}}) {
+  for (const tcase& c :
+       {tcase{681, {6}}, tcase{682, {4, 2}}, tcase{687, {2, 6, 2}},
+        tcase{688, {2, 2, 4}}, tcase{689, {4, 4}}}) {
     SCOPED_TRACE(c.code);
     session().newdrawing();
     tChain* chain = addhydrocarbon(50, 50, c.code);

@@ -50,8 +50,10 @@ TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
     int kind;
     int hydrogens;
   };
-  const tcase cases[] = {
-      {'N', 6, 2, 2, 1}, {'X', 1, 1, 2, 0}, {'S', 6, 1, 4, 0}, {'B', 6, 3, 2, 0}};
+  const tcase cases[] = {{'N', 6, 2, 2, 1},
+                         {'X', 1, 1, 2, 0},
+                         {'S', 6, 1, 4, 0},
+                         {'B', 6, 3, 2, 0}};
   for (const tcase& c : cases) {
     SCOPED_TRACE(c.key);
     session().newdrawing();
@@ -77,8 +79,8 @@ TEST_F(KeyEdits, KeysOutsideTheTableLeaveTheUndoCopyAlone) {
 TEST_F(KeyEdits, DigitsSetBondKindsAToggleAromaticAndSignsTheCharge) {
   tatm* a = atom(6, 0, 0);
   tbond* link = bond(a, atom(6, 40, 0));
-  const std::pair<char, int> kinds[] = {
-      {'2', 4}, {'3', 6}, {'4', 3}, {'5', 1}, {'1', 2}, {'T', 1}};
+  const std::pair<char, int> kinds[] = {{'2', 4}, {'3', 6}, {'4', 3},
+                                        {'5', 1}, {'1', 2}, {'T', 1}};
   for (const auto& [key, kind] : kinds) {
     SCOPED_TRACE(key);
     runkeyedit(key, 20, 5);

@@ -111,8 +111,11 @@ TEST_F(RingCommandsTest, FusedRingSideRules) {
   };
   // A bare bond follows the click; else the substituents decide, the first
   // when there is one on each end.
-  const tcase cases[] = {
-      {none, 20, 1}, {none, -20, -1}, {one, 20, -1}, {each, -20, 1}, {two, 20, -1}};
+  const tcase cases[] = {{none, 20, 1},
+                         {none, -20, -1},
+                         {one, 20, -1},
+                         {each, -20, 1},
+                         {two, 20, -1}};
   for (const tcase& c : cases) {
     SCOPED_TRACE(&c - cases);
     session().newdrawing();
