@@ -47,9 +47,6 @@ TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
   for (const tatm* each : chain->atoms) {
     path.push_back(each);
   }
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    EXPECT_NEAR(path[i - 1]->distance(*path[i]), 30.0, 1e-9);
-  }
   for (std::size_t i = 1; i + 1 < path.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_NEAR(angleat(*path[i], *path[i - 1], *path[i + 1]), 120.0, 1e-6);
@@ -109,9 +106,6 @@ TEST_F(ChainCommandsTest, AlkylBranchesHaveTheirShapes) {
     ASSERT_NE(alkyl, nullptr);
     ASSERT_EQ(alkyl->atoms.count(), c.atoms);
     EXPECT_EQ(alkyl->atoms.items(0)->findneighbours(), c.anchorneighbours);
-    for (const tbond* each : alkyl->bonds) {
-      EXPECT_NEAR(each->length(), 30.0, 1e-9);
-    }
   }
 }
 

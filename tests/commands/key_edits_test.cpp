@@ -50,12 +50,8 @@ TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
     int kind;
     int hydrogens;
   };
-  const tcase cases[] = {{'N', 6, 2, 2, 1},
-                         {'X', 1, 1, 2, 0},
-                         {'S', 6, 1, 4, 0},
-                         {'B', 6, 3, 2, 0}};
-  for (const tcase& c : cases) {
-    SCOPED_TRACE(c.key);
+  for (const tcase& c : {tcase{'N', 6, 2, 2, 1}, tcase{'X', 1, 1, 2, 0},
+                         tcase{'S', 6, 1, 4, 0}, tcase{'B', 6, 3, 2, 0}}) {
     session().newdrawing();
     tatm* target = atom(c.from, 0, 0);
     for (int i = 0; i < c.bonds; ++i) {
@@ -63,7 +59,7 @@ TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
       bond(target, atom(6, 30 * std::cos(angle), 30 * std::sin(angle)), c.kind);
     }
     runkeyedit(c.key, 0, 0);
-    EXPECT_EQ(target->implicithydrogens(), c.hydrogens);
+    EXPECT_EQ(target->implicithydrogens(), c.hydrogens) << c.key;
   }
 }
 
@@ -82,9 +78,8 @@ TEST_F(KeyEdits, DigitsSetBondKindsAToggleAromaticAndSignsTheCharge) {
   const std::pair<char, int> kinds[] = {{'2', 4}, {'3', 6}, {'4', 3},
                                         {'5', 1}, {'1', 2}, {'T', 1}};
   for (const auto& [key, kind] : kinds) {
-    SCOPED_TRACE(key);
     runkeyedit(key, 20, 5);
-    EXPECT_EQ(link->kind(), kind);
+    EXPECT_EQ(link->kind(), kind) << key;
   }
   runkeyedit('A', 20, 0);
   EXPECT_TRUE(link->isdelocalised());
