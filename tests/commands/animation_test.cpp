@@ -16,13 +16,19 @@ namespace {
 
 class Animation : public testing::tdrawingtest {
  protected:
-  /// Three carbons in a row along x around (130, 100).
-  void propane() {
-    tatm* first = atom(6, 100, 100);
-    tatm* middle = atom(6, 130, 100);
-    tatm* last = atom(6, 160, 100);
-    bond(first, middle);
-    bond(middle, last);
+  /// Three carbons in a row along x around (x + 30, 100), the last third.
+  void propane(double x = 100) {
+    tatm* middle = atom(6, x + 30, 100);
+    bond(atom(6, x, 100), middle);
+    bond(middle, atom(6, x + 60, 100));
+  }
+  /// Whether every one of n frames turned the model.
+  bool frames(int n) {
+    bool all = true;
+    for (int i = 0; i < n; ++i) {
+      all = animation.advance(drawing()) && all;
+    }
+    return all;
   }
   tanimation animation;
 };
@@ -68,9 +74,7 @@ TEST_F(Animation, RockAtFastTurnsBackAtSixtyThreeDegreesBothWays) {
 TEST_F(Animation, SpinAndWagTurnAboutTheVerticalAxisThroughTheStartCentre) {
   propane();
   ASSERT_TRUE(animation.start(tmotion::spin, drawing()));
-  for (int frame = 0; frame < 30; ++frame) {
-    animation.advance(drawing());
-  }
+  frames(30);
   // Thirty frames of 3 degrees: the row stands along z.
   const tatm* end = drawing().atoms.items(2);
   EXPECT_NEAR(end->x, 130.0, 1e-9);
@@ -78,14 +82,10 @@ TEST_F(Animation, SpinAndWagTurnAboutTheVerticalAxisThroughTheStartCentre) {
   EXPECT_EQ(end->sx, 130);
 
   // Spin goes on past any swing limit; wag comes back.
-  for (int frame = 0; frame < 90; ++frame) {
-    animation.advance(drawing());
-  }
+  frames(90);
   EXPECT_NEAR(end->x, 160.0, 1e-9);
   ASSERT_TRUE(animation.start(tmotion::wag, drawing()));
-  for (int frame = 0; frame < 40; ++frame) {
-    animation.advance(drawing());
-  }
+  frames(40);
   EXPECT_EQ(animation.direction(), -1);
 }
 
@@ -93,14 +93,10 @@ TEST_F(Animation, ASpeedChangeAtTheEndOfASwingDoesNotStickThere) {
   propane();
   animation.setspeed(tanimationspeed::fast);
   animation.start(tmotion::wag, drawing());
-  for (int frame = 0; frame < 7; ++frame) {
-    animation.advance(drawing());
-  }
+  frames(7);
   // At 63 degrees and turning back, a slower speed keeps turning back.
   animation.setspeed(tanimationspeed::slow);
-  for (int frame = 0; frame < 10; ++frame) {
-    animation.advance(drawing());
-  }
+  frames(10);
   EXPECT_DOUBLE_EQ(animation.angle(), 53.0);
 }
 
@@ -110,14 +106,8 @@ TEST_F(Animation, TurnsANewDrawingAboutItsOwnCentre) {
   animation.advance(drawing());
   // New while the model turns: the next frame turns the new model in place.
   session().newdrawing();
-  propane();
-  for (tatm* atom : drawing().atoms) {
-    atom->setxyz(atom->x + 300.0, atom->y, atom->z);
-  }
-  for (int frame = 0; frame < 60; ++frame) {
-    ASSERT_TRUE(animation.advance(drawing()));
-  }
-  EXPECT_NEAR(drawing().atoms.centroid3().x, 430.0, 1e-9);
+  propane(400);
+  ASSERT_TRUE(frames(60));
   EXPECT_NEAR(drawing().atoms.items(2)->x, 400.0, 1e-9);
 }
 
