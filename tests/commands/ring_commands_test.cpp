@@ -41,15 +41,13 @@ double zspread(const tStructure& ring) {
   return high - low;
 }
 
-TEST_F(RingCommandsTest, SixRingHasAnAtomStraightAboveAndBelowTheClick) {
-  tRing* ring = addring(200, 200, 6);
-  EXPECT_NEAR(ring->ringatoms[1]->y, 170.0, 1e-9);
-  EXPECT_NEAR(ring->ringatoms[4]->x, 200.0, 1e-9);
-  // Clockwise on the screen: the second atom is to the right.
-  EXPECT_GT(ring->ringatoms[2]->x, 200.0);
-}
-
 TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
+  // A six-ring has an atom straight above and below the click, and goes
+  // clockwise on the screen: the second atom is to the right.
+  tRing* six = addring(200, 200, 6);
+  EXPECT_NEAR(six->ringatoms[1]->y, 170.0, 1e-9);
+  EXPECT_NEAR(six->ringatoms[4]->x, 200.0, 1e-9);
+  EXPECT_GT(six->ringatoms[2]->x, 200.0);
   for (bool deep : {false, true}) {
     session().settings.build3d = deep;
     for (int n = 3; n <= 10; ++n) {
@@ -89,10 +87,7 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
       }
     }
   }
-}
-
-TEST_F(RingCommandsTest, ChairHasAlternatingFaces) {
-  // Form 1: ring atoms 0 and 3 leave the plane to opposite faces.
+  // Chair form 1: ring atoms 0 and 3 leave the plane to opposite faces.
   tRing* chair = addring(0, 0, 6);
   shapering(*chair, 1);
   EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
