@@ -13,24 +13,18 @@ namespace {
 
 using DrawingSettingsTest = testing::tdrawingtest;
 
-TEST_F(DrawingSettingsTest, LineWidthReachesEveryBondAndSymbol) {
-  tatm* a = atom(6, 0, 0);
-  tbond* single = bond(a, atom(6, 30, 0));
+TEST_F(DrawingSettingsTest, LineWidthAndBondLengthReachEveryBondAndSymbol) {
+  tatm* a = atom(6, 100, 100);
+  tatm* b = atom(6, 130, 100);
+  tbond* single = bond(a, b);
   tSymbol* arrow = placesymbol(drawing(), 720, 300, 100);
-  ASSERT_NE(arrow, nullptr);
   tsettings& settings = session().settings;
   applylinewidth(drawing(), settings, 9);  // beyond the list: the widest
   EXPECT_EQ(settings.linewidthcode, 3);
   EXPECT_EQ(single->width, settings.linewidth());
   EXPECT_EQ(arrow->bonds.items(0)->width, settings.linewidth());
-}
-
-TEST_F(DrawingSettingsTest, BondLengthScalesTheDrawingByTheRatio) {
-  tsettings& settings = session().settings;
+  // The drawing is scaled by the ratio of the lengths.
   settings.bondlength = 30;
-  tatm* a = atom(6, 100, 100);
-  tatm* b = atom(6, 130, 100);
-  bond(a, b);
   applybondlength(drawing(), settings, 60);
   EXPECT_NEAR(a->distance(*b), 60.0, 1e-9);
   EXPECT_EQ(drawing().bondlength, 60);

@@ -100,7 +100,7 @@ TEST(SaveAsName, ProposesTheDocumentTheSaveWrites) {
       {"/docs/x.mol", "/docs/x.MLV"},
       {"/docs/x.sdf.xml", "/docs/x.MLV"},
       {"/docs/x.Mlv", "/docs/x.Mlv"},
-      {"/docs/noextension", "/docs/noextension.MLV"},
+      {"/docs/noext", "/docs/noext.MLV"},
       {"y.cml", "/data/y.MLV"},
       {"/docs/UNTITLED.MLV", "/data/untitled.mlv"},
       {"", "/data/untitled.mlv"}};
