@@ -66,7 +66,6 @@ TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
     auto [x, y] = clickat(*anchor, c.click);
     tbranch branch = branchatom(x, y);
     ASSERT_TRUE(branch);
-    EXPECT_EQ(branch.bond->atom1, anchor);
     EXPECT_NEAR(heading(*anchor, *branch.atom), c.heading, 1e-6);
   }
   // A click on the one bond's own line still gives a 120 degree bond.

@@ -44,18 +44,14 @@ TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
   ASSERT_EQ(chain->atoms.count(), 6);
   EXPECT_EQ(chain->bonds.items(0)->atom1, anchor);
   std::vector<const tatm*> path{anchor};
-  for (const tatm* each : chain->atoms) {
-    path.push_back(each);
-  }
+  path.insert(path.end(), chain->atoms.begin(), chain->atoms.end());
   for (std::size_t i = 1; i + 1 < path.size(); ++i) {
-    SCOPED_TRACE(i);
     EXPECT_NEAR(angleat(*path[i], *path[i - 1], *path[i + 1]), 120.0, 1e-6);
-    if (i >= 2) {
-      // Turns alternate: a zigzag, not a ring.
-      EXPECT_LT(turn(*path[i - 2], *path[i - 1], *path[i]) *
-                    turn(*path[i - 1], *path[i], *path[i + 1]),
-                0.0);
-    }
+    // Turns alternate: a zigzag, not a ring.
+    EXPECT_TRUE(i < 2 || turn(*path[i - 2], *path[i - 1], *path[i]) *
+                                 turn(*path[i - 1], *path[i], *path[i + 1]) <
+                             0.0)
+        << i;
   }
   EXPECT_EQ(chain->atoms.last()->implicithydrogens(), 3);
 }

@@ -38,6 +38,11 @@ TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
     }
     EXPECT_EQ(far->element, 6);
   }
+  // Keys outside the table leave the undo copy alone.
+  const tdrawing* undo = session().undodrawing();
+  EXPECT_FALSE(runkeyedit('V', 10, 10));
+  EXPECT_FALSE(runkeyedit('\t', 10, 10));
+  EXPECT_EQ(session().undodrawing(), undo);
 }
 
 // Element keys ignored the bonds an atom already had, so "N" on a
@@ -61,15 +66,6 @@ TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
     runkeyedit(c.key, 0, 0);
     EXPECT_EQ(target->implicithydrogens(), c.hydrogens) << c.key;
   }
-}
-
-TEST_F(KeyEdits, KeysOutsideTheTableLeaveTheUndoCopyAlone) {
-  atom(6, 10, 10);
-  runkeyedit('O', 10, 10);
-  const tdrawing* undo = session().undodrawing();
-  EXPECT_FALSE(runkeyedit('V', 10, 10));
-  EXPECT_FALSE(runkeyedit('\t', 10, 10));
-  EXPECT_EQ(session().undodrawing(), undo);
 }
 
 TEST_F(KeyEdits, DigitsSetBondKindsAToggleAromaticAndSignsTheCharge) {
@@ -106,11 +102,9 @@ TEST_F(KeyEdits, DeleteAndKRemoveTheNearestObjects) {
 }
 
 TEST_F(KeyEdits, LLinksTheClosestUnbondedAtomWithinReach) {
-  tatm* a = atom(6, 0, 0);
-  tatm* bonded = atom(6, 10, 0);
   tatm* partner = atom(6, 0, 100);
   atom(6, 0, 180);  // farther, and 180² is past the reach
-  bond(a, bonded);
+  bond(atom(6, 0, 0), atom(6, 10, 0));
   runkeyedit('L', 0, 0);
   ASSERT_EQ(drawing().bonds.count(), 2);
   EXPECT_TRUE(drawing().bonds.items(1)->hasatom(partner));
