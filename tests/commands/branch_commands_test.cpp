@@ -139,14 +139,6 @@ TEST_F(BranchCommandsTest, ElementBranchesShowHydrogensAwayFromTheAnchor) {
   }
 }
 
-TEST_F(BranchCommandsTest, ElementBranchTakesItsIdealLengthOnlyIn3D) {
-  tatm* anchor = atom(6, 0, 0);
-  EXPECT_NEAR(anchor->distance(*branchelement(50, 0, 17).atom), standard, 1e-9);
-  session().settings.build3d = true;
-  tbranch deep = branchelement(-50, 0, 17);
-  EXPECT_NEAR(anchor->distance(*deep.atom), deep.bond->ideallength(), 1e-9);
-}
-
 TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
   struct tcase {
     double click;
@@ -169,7 +161,7 @@ TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
   EXPECT_EQ(branchalongaxis(50, 0, 6, true).atom->labelmode, nolabel);
 }
 
-TEST_F(BranchCommandsTest, DoubleBondedBranchesAreCentredDoubleBonds) {
+TEST_F(BranchCommandsTest, DoubleBondedAndElementBranchesTakeTheirBonds) {
   tatm* anchor = atom(6, 0, 0);
   tbranch oxo = branchdoublebonded(50, 0, 8);
   ASSERT_TRUE(oxo);
@@ -181,6 +173,14 @@ TEST_F(BranchCommandsTest, DoubleBondedBranchesAreCentredDoubleBonds) {
   EXPECT_EQ(methylene.atom->labelmode, nolabel);
   EXPECT_EQ(methylene.atom->implicithydrogens(), 2);
   EXPECT_EQ(anchor->implicithydrogens(), 0);
+
+  // An element branch takes its ideal length only in 3D.
+  session().newdrawing();
+  anchor = atom(6, 0, 0);
+  EXPECT_NEAR(anchor->distance(*branchelement(50, 0, 17).atom), standard, 1e-9);
+  session().settings.build3d = true;
+  tbranch deep = branchelement(-50, 0, 17);
+  EXPECT_NEAR(anchor->distance(*deep.atom), deep.bond->ideallength(), 1e-9);
 }
 
 // In 3D building a click inside the angle of an anchor's two

@@ -32,9 +32,12 @@ TEST_F(ChainCommandsTest, AddedChainStartsOnTheClickAndZigzagsDownFirst) {
   EXPECT_NEAR(chain->ringatoms[4]->x, 100 + 90 * std::cos(std::numbers::pi / 6),
               1e-9);
   EXPECT_EQ(drawing().bonds.count(), 3);
-  // Ethane lies level.
+  // Ethane lies level; a branch joins the structure of its anchor.
   tChain* ethane = addchain(10, 20, 2);
   EXPECT_NEAR(ethane->atoms.items(1)->y, 20.0, 1e-9);
+  ASSERT_NE(branchchain(45, 40, 3), nullptr);
+  EXPECT_EQ(ethane->atoms.count(), 5);
+  EXPECT_EQ(ethane->bonds.count(), 4);
 }
 
 TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
@@ -64,15 +67,6 @@ TEST_F(ChainCommandsTest, ChainBendsTowardsTheClickSide) {
     atom(6, 0, 0);
     EXPECT_GT(branchchain(30, 10 * side, 2)->atoms.items(1)->y * side, 0.0);
   }
-}
-
-TEST_F(ChainCommandsTest, BranchesJoinTheStructureOfTheirAnchor) {
-  tChain* ethane = addchain(0, 0, 2);
-  tatm* end = ethane->atoms.items(1);
-  tChain* propyl = branchchain(end->x + 5, end->y + 20, 3);
-  ASSERT_NE(propyl, nullptr);
-  EXPECT_EQ(ethane->atoms.count(), 5);
-  EXPECT_EQ(ethane->bonds.count(), 4);
 }
 
 TEST_F(ChainCommandsTest, ChainBranchingSaysWhyNothingWasBuilt) {

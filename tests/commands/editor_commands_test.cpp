@@ -62,7 +62,7 @@ TEST_F(EditorCommands, TagsChangeLabelsLayoutsHydrogensAndCharge) {
   EXPECT_EQ(drawing().atoms.count(), 1);
 }
 
-TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
+TEST_F(EditorCommands, NeutronsChangeTheMassAndLabelsKeepWholeCharacters) {
   tatm* carbon = atom(6, 10, 10);
   const float mass = carbon->mass;
   applyatomtag(*carbon, addneutrontag);
@@ -73,6 +73,16 @@ TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
   EXPECT_GT(hydrogen->mass, 0.0F);
   applyatomtag(*hydrogen, deuteriumtag);
   EXPECT_EQ(hydrogen->symbol, "D");
+  // Label texts keep whole characters within the record.
+  setlabeltext(*carbon, std::string(300, 'x'));
+  EXPECT_EQ(carbon->symbol.size(), 255U);
+  std::string dots;
+  for (int i = 0; i < 200; ++i) {
+    dots += "\xC2\xB7";
+  }
+  setlabeltext(*carbon, dots);
+  EXPECT_EQ(carbon->symbol.size(), 254U);
+  EXPECT_EQ(carbon->symbol.substr(252), "\xC2\xB7");
 }
 
 // A chosen element must count the bonds the atom already has; a
@@ -106,18 +116,15 @@ TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
   EXPECT_GT(carbon->x, copy->x);
 }
 
-TEST_F(EditorCommands, CloneOrDeleteOfAForeignAtomDoesNothing) {
+TEST_F(EditorCommands, DeleteRelabelsTheAtomsLeftWithoutBonds) {
   buildpropane();
+  // Cloning or deleting an atom of no drawing does nothing.
   const tdrawing* undo = session().undodrawing();
   tatm stranger(6, nolabel, 10.0, 10.0);
   EXPECT_EQ(cloneatom(stranger), nullptr);
   deleteatom(&stranger);
   deleteatom(nullptr);
   EXPECT_EQ(session().undodrawing(), undo);
-}
-
-TEST_F(EditorCommands, DeleteRelabelsTheAtomsLeftWithoutBonds) {
-  buildpropane();
   tatm* lone = atom(8, 300, 300, 0, 0);
   c1_->colour = editcolour;
   deleteatom(c2_);
@@ -163,19 +170,6 @@ TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
   tSymbol stray(arrowtype);
   EXPECT_EQ(clonesymbol(stray), nullptr);
   EXPECT_EQ(symbolofpoint(drawing(), drawing().atoms.first()), nullptr);
-}
-
-TEST_F(EditorCommands, LabelTextsKeepWholeCharactersWithinTheRecord) {
-  tatm* carbon = atom(6, 10, 10);
-  setlabeltext(*carbon, std::string(300, 'x'));
-  EXPECT_EQ(carbon->symbol.size(), 255U);
-  std::string dots;
-  for (int i = 0; i < 200; ++i) {
-    dots += "\xC2\xB7";
-  }
-  setlabeltext(*carbon, dots);
-  EXPECT_EQ(carbon->symbol.size(), 254U);
-  EXPECT_EQ(carbon->symbol.substr(252), "\xC2\xB7");
 }
 
 TEST_F(EditorCommands, DraggedAtomsCommitTheirBonds) {

@@ -59,7 +59,7 @@ class DamagedDocumentTest : public FileCommandsTest {
   testing::ttemporaryfolder folder_;
 };
 
-TEST_F(DamagedDocumentTest, AnUnreadableFileLeavesDrawingNameAndUndo) {
+TEST_F(DamagedDocumentTest, UnreadableFilesChangeNothingPartlyReadOnesAreNew) {
   testing::trecordingmessages& messages = recordmessages();
   session().takeundosnapshot();
   const tdrawing* current = &drawing();
@@ -73,14 +73,12 @@ TEST_F(DamagedDocumentTest, AnUnreadableFileLeavesDrawingNameAndUndo) {
   EXPECT_EQ(drawing().filename, name);
   EXPECT_EQ(messages.errors,
             std::vector<std::string>(2, std::string(filereaderror)));
-}
 
-TEST_F(DamagedDocumentTest, APartlyReadFileOpensUntitledAndUnsaved) {
-  testing::trecordingmessages& messages = recordmessages();
+  // A partly read file opens untitled, unsaved, with a warning only.
   EXPECT_EQ(opendocument(folder_.path() / "cut.mlv"), treadextent::partial);
   EXPECT_EQ(drawing().atoms.count(), 1);
   EXPECT_EQ(drawing().filename, untitleddocument);
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_EQ(messages.errors.size(), 2U);
   ASSERT_FALSE(messages.warnings.empty());
   // Its unsaved atom is work the user is asked about before it is replaced.
   messages.answer = false;
