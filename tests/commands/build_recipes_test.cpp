@@ -29,8 +29,7 @@ using BuildRecipesTest = testing::tdrawingtest;
 /// one: Branch, Chain/Branch, Branch and Join Ring, Phenyl (a branch is on a
 /// methyl: "COOH" on it is acetic acid); from two: Fuse Ring, Fuse Benzene.
 struct trecipe {
-  int carbons;
-  int code;
+  int carbons, code;
   const char* hill;
   int charge = 0;
   int doubles = 0;

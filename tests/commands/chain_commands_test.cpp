@@ -26,7 +26,6 @@ double turn(const tatm& a, const tatm& b, const tatm& c) {
 TEST_F(ChainCommandsTest, AddedChainStartsOnTheClickAndZigzagsDownFirst) {
   tChain* chain = addchain(100, 100, 4);
   ASSERT_NE(chain, nullptr);
-  EXPECT_EQ(chain->ringsize, 4);
   EXPECT_NEAR(chain->ringatoms[1]->x, 100, 1e-9);
   EXPECT_NEAR(chain->ringatoms[2]->y, 115, 1e-9);
   EXPECT_NEAR(chain->ringatoms[4]->x, 100 + 90 * std::cos(std::numbers::pi / 6),
@@ -78,13 +77,11 @@ TEST_F(ChainCommandsTest, ChainBranchingSaysWhyNothingWasBuilt) {
   EXPECT_EQ(messages.informs,
             (std::vector<std::string>{"No Atoms", "No Atoms to Link ",
                                       "No Atoms to Link "}));
-  EXPECT_TRUE(drawing().structures.empty());
 }
 
 TEST_F(ChainCommandsTest, AlkylBranchesHaveTheirShapes) {
   struct tcase {
-    int code;
-    int atoms;
+    int code, atoms;
     int anchorneighbours;  ///< of the first new carbon
   };
   for (const tcase& c : {tcase{520, 3, 3}, tcase{521, 4, 4}, tcase{599, 4, 2},

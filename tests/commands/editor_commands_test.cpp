@@ -33,10 +33,7 @@ class EditorCommands : public testing::tdrawingtest {
 
 TEST_F(EditorCommands, TagsChangeLabelsLayoutsHydrogensAndCharge) {
   struct tcase {
-    int tag;
-    int labelmode;
-    int direction;
-    int align;
+    int tag, labelmode, direction, align;
   };
   // Layouts "R.AHn", "R.nHA", "AHn.R", "nHA.R" and the three label modes.
   const tcase cases[] = {{5, 2, 1, 0},  {6, 2, 1, 2},  {7, 2, -1, 2},
@@ -109,7 +106,6 @@ TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
   EXPECT_EQ(copy->colour, 0U);
   EXPECT_NEAR(copy->mass, 2.016, 1e-4);
   EXPECT_EQ(copy->fcharge, 1);
-  EXPECT_EQ(drawing().bondsof(c2_).size(), 2U);
 
   tatm* carbon = cloneatom(*c1_);
   EXPECT_EQ(carbon->implicithydrogens(), 4);

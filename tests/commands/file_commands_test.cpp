@@ -96,7 +96,6 @@ TEST(SaveAsName, ProposesTheDocumentTheSaveWrites) {
   const std::filesystem::path folder = "/data";
   const std::pair<const char*, const char*> cases[] = {
       {"/docs/x.mol", "/docs/x.MLV"},
-      {"/docs/x.sdf.xml", "/docs/x.MLV"},
       {"/docs/x.Mlv", "/docs/x.Mlv"},
       {"/docs/noext", "/docs/noext.MLV"},
       {"y.cml", "/data/y.MLV"},

@@ -22,8 +22,7 @@ class KeyEdits : public testing::tdrawingtest {};
 TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
   struct tcase {
     char key;
-    int element;
-    int labelmode;
+    int element, labelmode;
   };
   const tcase cases[] = {{'O', 8, 2},  {'H', 1, 1},  {'C', 6, 0},
                          {'X', 17, 2}, {'Q', 14, 2}, {'R', -1, -1}};
@@ -50,10 +49,7 @@ TEST_F(KeyEdits, LettersSetTheNearestPlainAtom) {
 TEST_F(KeyEdits, ElementKeysCountTheBondsTheAtomAlreadyHas) {
   struct tcase {
     char key;
-    int from;
-    int bonds;
-    int kind;
-    int hydrogens;
+    int from, bonds, kind, hydrogens;
   };
   for (const tcase& c : {tcase{'N', 6, 2, 2, 1}, tcase{'X', 1, 1, 2, 0},
                          tcase{'S', 6, 1, 4, 0}, tcase{'B', 6, 3, 2, 0}}) {

@@ -64,7 +64,6 @@ TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
       }
     }
   }
-  session().newdrawing();
   EXPECT_EQ(addring(0, 0, 2), nullptr);
   EXPECT_EQ(addring(0, 0, 11), nullptr);
 }
@@ -123,7 +122,6 @@ TEST_F(RingCommandsTest, FusedRingSideRules) {
     ASSERT_NE(ring, nullptr);
     expectclosedring(*ring, 5, 30.0);
     EXPECT_EQ(ring->ringbonds[1], shared);
-    EXPECT_EQ(ring->ringatoms[1], ends[0]);
     EXPECT_GT(ring->atoms.centroid3().y * c.side, 5.0);
   }
 }
