@@ -47,14 +47,10 @@ TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
   // collinear ones and a crowded centre follow the click; three coplanar
   // ones put it on a 30 degree grid.
   const tcase cases[] = {
-      {none, 2, 29, 0},      {none, 2, 30, 45},       {none, 2, 59.4, 45},
-      {none, 2, 60, 90},     {none, 2, 120.4, 90},    {none, 2, 121, 135},
-      {none, 2, 300.4, 270}, {none, 2, 301, 315},     {none, 2, 330, 0},
-      {none, 2, 359.6, 0},   {one, 2, 63, 60},        {one, 2, 297, 300},
-      {one, 6, 90, 0},       {two, 2, 6, 0, true},    {two, 2, 180, 180},
-      {line, 2, 76, 76},     {four, 2, 45, 45, true}, {three, 2, 20, 30},
-      {three, 2, 44, 30},    {three, 2, 46, 60},      {three, 2, 350, 0},
-      {three, 2, 200, 210}};
+      {none, 2, 29, 0},     {none, 2, 30, 45},       {none, 2, 359.6, 0},
+      {one, 2, 63, 60},     {one, 2, 297, 300},      {one, 6, 90, 0},
+      {two, 2, 6, 0, true}, {two, 2, 180, 180},      {line, 2, 76, 76},
+      {three, 2, 44, 30},   {four, 2, 45, 45, true}, {three, 2, 46, 60}};
   for (const tcase& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.neighbours) + " click " +
                  std::to_string(c.click));
@@ -70,18 +66,14 @@ TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
     auto [x, y] = clickat(*anchor, c.click);
     tbranch branch = branchatom(x, y);
     ASSERT_TRUE(branch);
-    EXPECT_EQ(branch.bond->atom1, anchor);
-    EXPECT_EQ(branch.atom->element, 6);
-    EXPECT_NEAR(anchor->distance(*branch.atom), standard, 1e-9);
     EXPECT_NEAR(heading(*anchor, *branch.atom), c.heading, 1e-6);
   }
   // A click on the one bond's own line still gives a 120 degree bond.
   session().newdrawing();
   tatm* anchor = atom(6, 0, 0);
   bond(anchor, atom(6, -30, 0));
-  tbranch online = branchatom(40, 0);
-  ASSERT_TRUE(online);
-  EXPECT_NEAR(std::abs(heading(*anchor, *online.atom) - 180.0), 120.0, 1e-3);
+  EXPECT_NEAR(std::abs(heading(*anchor, *branchatom(40, 0).atom) - 180.0),
+              120.0, 1e-3);
 }
 
 TEST_F(BranchCommandsTest, PyramidalCentreTakesTheFreeTetrahedralDirection) {
@@ -108,11 +100,9 @@ TEST_F(BranchCommandsTest, OnlyChemicalAtomsWithFewNeighboursTakeBranches) {
   testing::trecordingmessages& messages = recordmessages();
   EXPECT_FALSE(branchatom(0, 0));
   EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"});
-
   drawing().addatom(std::make_unique<tLAtm>("note", 0, 0));
   EXPECT_FALSE(branchatom(5, 5));
   EXPECT_FALSE(branchelement(5, 5, 8));
-  EXPECT_EQ(drawing().atoms.count(), 1);
 
   session().newdrawing();
   tatm* centre = atom(26, 0, 0);
@@ -127,51 +117,31 @@ TEST_F(BranchCommandsTest, ElementBranchesShowHydrogensAwayFromTheAnchor) {
   struct tcase {
     int element;
     double click;
-    int hydrogens;
-    int direction;
-    int labelmode;
+    int hydrogens, direction, labelmode;
   };
   // Oxygen and sulphur labels turn round on the left; nitrogen's do not.
   for (const tcase& c :
        {tcase{8, 180, 1, -1, hydrogenlabel}, tcase{8, 0, 1, 1, hydrogenlabel},
-        tcase{16, 135, 1, -1, hydrogenlabel},
-        tcase{7, 180, 2, 1, hydrogenlabel}, tcase{9, 90, 0, 1, hydrogenlabel},
-        tcase{26, 90, 0, 1, symbollabel}, tcase{-1, 90, 0, 1, symbollabel}}) {
+        tcase{7, 180, 2, 1, hydrogenlabel}, tcase{26, 90, 0, 1, symbollabel},
+        tcase{-1, 90, 0, 1, symbollabel}}) {
     SCOPED_TRACE(c.element);
     session().newdrawing();
     tatm* anchor = atom(6, 100, 100);
     auto [x, y] = clickat(*anchor, c.click);
     tbranch branch = branchelement(x, y, c.element);
     ASSERT_TRUE(branch);
-    EXPECT_EQ(branch.atom->element, c.element);
     EXPECT_EQ(branch.atom->labelmode, c.labelmode);
     EXPECT_EQ(branch.atom->implicithydrogens(), c.hydrogens);
     EXPECT_EQ(branch.atom->direction, c.direction);
-    EXPECT_EQ(anchor->implicithydrogens(), 3);
   }
-}
-
-TEST_F(BranchCommandsTest, ElementBranchTakesItsIdealLengthOnlyIn3D) {
-  tatm* anchor = atom(6, 0, 0);
-  tbranch flat = branchelement(50, 0, 17);
-  ASSERT_TRUE(flat);
-  EXPECT_NEAR(anchor->distance(*flat.atom), standard, 1e-9);
-  session().settings.build3d = true;
-  tbranch deep = branchelement(-50, 0, 17);
-  ASSERT_TRUE(deep);
-  EXPECT_NEAR(anchor->distance(*deep.atom), deep.bond->ideallength(), 1e-9);
-  EXPECT_GT(anchor->distance(*deep.atom), standard);
 }
 
 TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
   struct tcase {
-    double click;
-    double x;
-    double y;
+    double click, x, y;
   };
-  for (const tcase& c :
-       {tcase{45, 30, 0}, tcase{46, 0, 30}, tcase{135, 0, 30},
-        tcase{226, 0, -30}, tcase{314, 0, -30}, tcase{315, 30, 0}}) {
+  for (const tcase& c : {tcase{45, 30, 0}, tcase{46, 0, 30}, tcase{226, 0, -30},
+                         tcase{315, 30, 0}}) {
     SCOPED_TRACE(c.click);
     session().newdrawing();
     tatm* anchor = atom(6, 0, 0);
@@ -183,65 +153,61 @@ TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
     // The label is written away from the anchor where the atom ended up.
     EXPECT_EQ(branch.atom->direction, c.x < 0 ? -1 : 1);
   }
-  tbranch bare = branchalongaxis(50, 0, 6, true);
-  ASSERT_TRUE(bare);
-  EXPECT_EQ(bare.atom->labelmode, nolabel);
+  EXPECT_EQ(branchalongaxis(50, 0, 6, true).atom->labelmode, nolabel);
 }
 
-TEST_F(BranchCommandsTest, DoubleBondedBranchesAreCentredDoubleBonds) {
+TEST_F(BranchCommandsTest, DoubleBondedAndElementBranchesTakeTheirBonds) {
   tatm* anchor = atom(6, 0, 0);
   tbranch oxo = branchdoublebonded(50, 0, 8);
   ASSERT_TRUE(oxo);
   EXPECT_EQ(oxo.bond->kind(), 4);
   EXPECT_EQ(oxo.bond->style, centredstyle);
-  EXPECT_EQ(oxo.bond->side, 1);
-  EXPECT_EQ(oxo.atom->implicithydrogens(), 0);
   EXPECT_EQ(anchor->implicithydrogens(), 2);
 
   tbranch methylene = branchdoublebonded(-50, 0, 6);
-  ASSERT_TRUE(methylene);
   EXPECT_EQ(methylene.atom->labelmode, nolabel);
   EXPECT_EQ(methylene.atom->implicithydrogens(), 2);
   EXPECT_EQ(anchor->implicithydrogens(), 0);
+
+  // An element branch takes its ideal length only in 3D.
+  session().newdrawing();
+  anchor = atom(6, 0, 0);
+  EXPECT_NEAR(anchor->distance(*branchelement(50, 0, 17).atom), standard, 1e-9);
+  session().settings.build3d = true;
+  tbranch deep = branchelement(-50, 0, 17);
+  EXPECT_NEAR(anchor->distance(*deep.atom), deep.bond->ideallength(), 1e-9);
 }
 
 // In 3D building a click inside the angle of an anchor's two
 // bonds put "=O" between them, where no trigonal centre has a bond.
 TEST_F(BranchCommandsTest, DoubleBondedBranchesIn3DTakeTheTrigonalPosition) {
   session().settings.build3d = true;
-  // Two bonds bent out of the screen plane, and one bond alone.
-  const std::vector<TXYZ> bent = {{-0.5, 0.7, std::sqrt(0.26)},
-                                  {-0.5, -0.7, std::sqrt(0.26)}};
-  const std::vector<TXYZ> single = {bent[0]};
-  for (int element : {8, 7, 6, 16}) {
-    for (const std::vector<TXYZ>* bonds : {&bent, &single}) {
-      for (double click : {180.0, 0.0, 90.0}) {
-        SCOPED_TRACE(std::to_string(element) + " with " +
-                     std::to_string(bonds->size()) + " bonds, click at " +
-                     std::to_string(click));
-        session().newdrawing();
-        tatm* anchor = atom(6, 0, 0);
-        std::vector<tatm*> others;
-        for (const TXYZ& d : *bonds) {
-          others.push_back(atom(6, 30 * d.x, 30 * d.y, 30 * d.z));
-          bond(anchor, others.back());
-        }
-        auto [x, y] = clickat(*anchor, click);
-        tbranch branch = branchdoublebonded(x, y, element);
-        ASSERT_TRUE(branch);
-        EXPECT_NEAR(anchor->distance(*branch.atom), branch.bond->ideallength(),
-                    1e-9);
-        if (others.size() == 1) {
-          EXPECT_NEAR(angleat(*anchor, *others[0], *branch.atom), 120.0, 1e-6);
-        } else {
-          // In the plane of the two bonds, on the open side: the three
-          // angles of a flat centre add up to a full turn.
-          EXPECT_NEAR(angleat(*anchor, *others[0], *branch.atom) +
-                          angleat(*anchor, *others[1], *branch.atom) +
-                          angleat(*anchor, *others[0], *others[1]),
-                      360.0, 1e-6);
-        }
+  // Two bonds bent out of the screen plane, or the first alone.
+  const TXYZ bent[] = {{-0.5, 0.7, std::sqrt(0.26)},
+                       {-0.5, -0.7, std::sqrt(0.26)}};
+  for (int bonds : {1, 2}) {
+    for (double click : {180.0, 90.0}) {
+      SCOPED_TRACE(std::to_string(bonds) + " at " + std::to_string(click));
+      session().newdrawing();
+      tatm* anchor = atom(6, 0, 0);
+      tatm* others[2] = {};
+      for (int i = 0; i < bonds; ++i) {
+        others[i] = atom(6, 30 * bent[i].x, 30 * bent[i].y, 30 * bent[i].z);
+        bond(anchor, others[i]);
       }
+      auto [x, y] = clickat(*anchor, click);
+      tbranch branch = branchdoublebonded(x, y, 8);
+      ASSERT_TRUE(branch);
+      EXPECT_NEAR(anchor->distance(*branch.atom), branch.bond->ideallength(),
+                  1e-9);
+      // With two bonds, in their plane on the open side: the three angles
+      // of a flat centre add up to a full turn.
+      double angles = angleat(*anchor, *others[0], *branch.atom);
+      if (bonds == 2) {
+        angles += angleat(*anchor, *others[1], *branch.atom) +
+                  angleat(*anchor, *others[0], *others[1]);
+      }
+      EXPECT_NEAR(angles, bonds == 1 ? 120.0 : 360.0, 1e-6);
     }
   }
 }

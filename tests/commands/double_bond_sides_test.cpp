@@ -51,11 +51,10 @@ TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
       isobutanecommand,   isopentanecommand,  addbenzenecommand,
       fusebenzenecommand, branchphenylcommand};
   codes.insert(codes.end(), {'2', '4'});
-  for (int first : {firstaddringcommand, firstfuseringcommand,
-                    firstbranchringcommand, firstjoinringcommand}) {
-    for (int size = 3; size <= 10; ++size) {
-      codes.push_back(first + size - 3);
-    }
+  for (int n = 0; n < 8; ++n) {  // ring sizes 3 to 10
+    codes.insert(codes.end(),
+                 {firstaddringcommand + n, firstfuseringcommand + n,
+                  firstbranchringcommand + n, firstjoinringcommand + n});
   }
   for (int code = ethylenecommand; code <= allenecommand; ++code) {
     codes.push_back(code);
@@ -67,9 +66,8 @@ TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
   for (const int start : {0, 1, 2}) {
     for (const int code : codes) {
       for (const auto& [x, y] : clicks) {
-        SCOPED_TRACE(std::to_string(code) + " at " + std::to_string(x) + "," +
-                     std::to_string(y) + " from start " +
-                     std::to_string(start));
+        SCOPED_TRACE(::testing::Message()
+                     << code << " at " << x << "," << y << " from " << start);
         session().newdrawing();
         session().settings.build3d = start == 1;
         bond(atom(6, 100, 100), atom(6, 130, 100));

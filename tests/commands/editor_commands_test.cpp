@@ -33,10 +33,7 @@ class EditorCommands : public testing::tdrawingtest {
 
 TEST_F(EditorCommands, TagsChangeLabelsLayoutsHydrogensAndCharge) {
   struct tcase {
-    int tag;
-    int labelmode;
-    int direction;
-    int align;
+    int tag, labelmode, direction, align;
   };
   // Layouts "R.AHn", "R.nHA", "AHn.R", "nHA.R" and the three label modes.
   const tcase cases[] = {{5, 2, 1, 0},  {6, 2, 1, 2},  {7, 2, -1, 2},
@@ -50,39 +47,39 @@ TEST_F(EditorCommands, TagsChangeLabelsLayoutsHydrogensAndCharge) {
     EXPECT_EQ(nitrogen->direction, entry.direction);
     EXPECT_EQ(nitrogen->align, entry.align);
   }
-  EXPECT_EQ(nitrogen->implicithydrogens(), 3);
-  applyatomtag(*nitrogen, addhydrogentag);
+  for (int tag : {addhydrogentag, addhydrogentag, removehydrogentag,
+                  raisechargetag, lowerchargetag, lowerchargetag}) {
+    applyatomtag(*nitrogen, tag);
+  }
   EXPECT_EQ(nitrogen->implicithydrogens(), 4);
-  applyatomtag(*nitrogen, removehydrogentag);
-  applyatomtag(*nitrogen, removehydrogentag);
-  EXPECT_EQ(nitrogen->implicithydrogens(), 2);
-  applyatomtag(*nitrogen, raisechargetag);
-  applyatomtag(*nitrogen, lowerchargetag);
-  applyatomtag(*nitrogen, lowerchargetag);
   EXPECT_EQ(nitrogen->fcharge, -1);
-
-  for (int tag : {0, cloneatomtag, deleteatomtag, 17, -1}) {
-    SCOPED_TRACE(tag);
-    EXPECT_FALSE(applyatomtag(*nitrogen, tag));
+  for (int tag : {0, cloneatomtag, deleteatomtag, 17}) {
+    EXPECT_FALSE(applyatomtag(*nitrogen, tag)) << tag;
   }
   EXPECT_EQ(drawing().atoms.count(), 1);
 }
 
-TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
+TEST_F(EditorCommands, NeutronsChangeTheMassAndLabelsKeepWholeCharacters) {
   tatm* carbon = atom(6, 10, 10);
   const float mass = carbon->mass;
   applyatomtag(*carbon, addneutrontag);
   EXPECT_NEAR(carbon->mass, mass + 1.0087, 1e-4);
-  applyatomtag(*carbon, removeneutrontag);
-  EXPECT_NEAR(carbon->mass, mass, 1e-4);
-
   tatm* hydrogen = atom(1, 40, 10);
   applyatomtag(*hydrogen, removeneutrontag);
   applyatomtag(*hydrogen, removeneutrontag);
   EXPECT_GT(hydrogen->mass, 0.0F);
-
   applyatomtag(*hydrogen, deuteriumtag);
   EXPECT_EQ(hydrogen->symbol, "D");
+  // Label texts keep whole characters within the record.
+  setlabeltext(*carbon, std::string(300, 'x'));
+  EXPECT_EQ(carbon->symbol.size(), 255U);
+  std::string dots;
+  for (int i = 0; i < 200; ++i) {
+    dots += "\xC2\xB7";
+  }
+  setlabeltext(*carbon, dots);
+  EXPECT_EQ(carbon->symbol.size(), 254U);
+  EXPECT_EQ(carbon->symbol.substr(252), "\xC2\xB7");
 }
 
 // A chosen element must count the bonds the atom already has; a
@@ -90,13 +87,10 @@ TEST_F(EditorCommands, NeutronsChangeTheMassButNeverBelowZero) {
 TEST_F(EditorCommands, ChosenElementsCountTheAtomsBonds) {
   buildpropane();
   EXPECT_TRUE(setatomelement(*c2_, 7));
-  EXPECT_EQ(c2_->implicithydrogens(), 1);
   EXPECT_EQ(c2_->labelmode, hydrogenlabel);
-  for (int outside : {0, -1, 104}) {
-    EXPECT_FALSE(setatomelement(*c2_, outside));
-    EXPECT_EQ(c2_->element, 7);
-    EXPECT_EQ(c2_->implicithydrogens(), 1);
-  }
+  EXPECT_FALSE(setatomelement(*c2_, 0));
+  EXPECT_FALSE(setatomelement(*c2_, 104));
+  EXPECT_EQ(c2_->implicithydrogens(), 1);
 }
 
 TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
@@ -106,44 +100,30 @@ TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
   c2_->colour = editcolour;
   tatm* copy = cloneatom(*c2_);
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(drawing().atoms.count(), 4);
   EXPECT_EQ(session().undodrawing()->atoms.count(), 3);
   // Right edge of C3 is 161; half a bond further.
   EXPECT_DOUBLE_EQ(copy->x, 161 + 15);
-  EXPECT_DOUBLE_EQ(copy->y, 100);
   EXPECT_EQ(copy->colour, 0U);
   EXPECT_NEAR(copy->mass, 2.016, 1e-4);
   EXPECT_EQ(copy->fcharge, 1);
-  EXPECT_TRUE(drawing().bondsof(copy).empty());
-  // The original keeps its bonds and its free valence.
-  EXPECT_EQ(drawing().bondsof(c2_).size(), 2U);
-  EXPECT_EQ(c2_->colour, editcolour);
 
   tatm* carbon = cloneatom(*c1_);
-  ASSERT_NE(carbon, nullptr);
   EXPECT_EQ(carbon->implicithydrogens(), 4);
-  EXPECT_EQ(carbon->labelmode, hydrogenlabel);
   EXPECT_GT(carbon->x, copy->x);
 }
 
-TEST_F(EditorCommands, CloneOrDeleteOfAForeignAtomDoesNothing) {
+TEST_F(EditorCommands, DeleteRelabelsTheAtomsLeftWithoutBonds) {
   buildpropane();
+  // Cloning or deleting an atom of no drawing does nothing.
   const tdrawing* undo = session().undodrawing();
   tatm stranger(6, nolabel, 10.0, 10.0);
   EXPECT_EQ(cloneatom(stranger), nullptr);
   deleteatom(&stranger);
   deleteatom(nullptr);
-  EXPECT_EQ(drawing().atoms.count(), 3);
   EXPECT_EQ(session().undodrawing(), undo);
-}
-
-TEST_F(EditorCommands, DeleteRelabelsTheAtomsLeftWithoutBonds) {
-  buildpropane();
   tatm* lone = atom(8, 300, 300, 0, 0);
   c1_->colour = editcolour;
   deleteatom(c2_);
-  EXPECT_EQ(drawing().atoms.count(), 3);
-  EXPECT_EQ(drawing().bonds.count(), 0);
   EXPECT_EQ(session().undodrawing()->atoms.count(), 4);
   for (const tatm* left : {c1_, c3_, lone}) {
     EXPECT_EQ(left->labelmode, 2);
@@ -161,16 +141,11 @@ TEST_F(EditorCommands, LabelClonesLineUpToTheRight) {
   tLAtm* first = clonelabel(*label);
   ASSERT_NE(first, nullptr);
   EXPECT_DOUBLE_EQ(first->x, 101 + 5);
-  EXPECT_DOUBLE_EQ(first->y, 80);
   EXPECT_EQ(first->symbol, "Text");
   EXPECT_EQ(first->colour, 0U);
   EXPECT_TRUE(drawing().labelatoms.contains(first));
-
   // The second copy does not hide under the first.
-  tLAtm* second = clonelabel(*label);
-  ASSERT_NE(second, nullptr);
-  EXPECT_DOUBLE_EQ(second->x, first->x + 1 + 5);
-  EXPECT_EQ(drawing().labelatoms.count(), 3);
+  EXPECT_DOUBLE_EQ(clonelabel(*label)->x, first->x + 1 + 5);
 }
 
 TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
@@ -180,17 +155,10 @@ TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
   setsymbolcolour(*arrow, editcolour);
   tSymbol* copy = clonesymbol(*arrow);
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(drawing().symbols.count(), 2);
   EXPECT_EQ(session().undodrawing()->symbols.count(), 1);
   EXPECT_DOUBLE_EQ(copy->centre().x, 301 + 10);
-  EXPECT_DOUBLE_EQ(copy->centre().y, 100);
-  EXPECT_EQ(copy->colour, 0U);
   EXPECT_EQ(copy->bonds.first()->colour, 0U);
-  EXPECT_EQ(arrow->bonds.first()->colour, editcolour);
-  for (const tatm* point : copy->atoms) {
-    EXPECT_TRUE(drawing().atoms.contains(point));
-    EXPECT_EQ(symbolofpoint(drawing(), point), copy);
-  }
+  EXPECT_EQ(symbolofpoint(drawing(), copy->atoms.last()), copy);
   copy->rotatesymbol(90);
   EXPECT_NEAR(copy->centre().x, 311, 1e-9);
   EXPECT_NEAR(copy->centre().y, 100, 1e-9);
@@ -198,24 +166,6 @@ TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
   tSymbol stray(arrowtype);
   EXPECT_EQ(clonesymbol(stray), nullptr);
   EXPECT_EQ(symbolofpoint(drawing(), drawing().atoms.first()), nullptr);
-  EXPECT_EQ(symbolofpoint(drawing(), nullptr), nullptr);
-}
-
-TEST_F(EditorCommands, LabelTextsKeepWholeCharactersWithinTheRecord) {
-  tatm* carbon = atom(6, 10, 10);
-  setlabeltext(*carbon, "CH2OH");
-  EXPECT_EQ(carbon->symbol, "CH2OH");
-  setlabeltext(*carbon, std::string(300, 'x'));
-  EXPECT_EQ(carbon->symbol.size(), 255U);
-  std::string dots;
-  for (int i = 0; i < 200; ++i) {
-    dots += "\xC2\xB7";
-  }
-  setlabeltext(*carbon, dots);
-  EXPECT_EQ(carbon->symbol.size(), 254U);
-  EXPECT_EQ(carbon->symbol.substr(252), "\xC2\xB7");
-  setlabeltext(*carbon, "");
-  EXPECT_EQ(carbon->symbol, "");
 }
 
 TEST_F(EditorCommands, DraggedAtomsCommitTheirBonds) {
@@ -223,7 +173,6 @@ TEST_F(EditorCommands, DraggedAtomsCommitTheirBonds) {
   c2_->setxyzraw(130, 140, 0);
   c2_->updatescreen();
   finishatomdrag(*c2_);
-  EXPECT_EQ(c2_->osy, 140);
   EXPECT_DOUBLE_EQ(c2_->y0, 140);
 }
 

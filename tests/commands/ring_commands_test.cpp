@@ -41,20 +41,13 @@ double zspread(const tStructure& ring) {
   return high - low;
 }
 
-TEST_F(RingCommandsTest, SixRingHasAnAtomStraightAboveAndBelowTheClick) {
-  tRing* ring = addring(200, 200, 6);
-  ASSERT_NE(ring, nullptr);
-  expectclosedring(*ring, 6, 30.0);
-  EXPECT_NEAR(ring->ringatoms[1]->x, 200.0, 1e-9);
-  EXPECT_NEAR(ring->ringatoms[1]->y, 170.0, 1e-9);
-  EXPECT_NEAR(ring->ringatoms[4]->x, 200.0, 1e-9);
-  EXPECT_NEAR(ring->ringatoms[4]->y, 230.0, 1e-9);
-  // Clockwise on the screen: the second atom is to the right.
-  EXPECT_GT(ring->ringatoms[2]->x, 200.0);
-  EXPECT_EQ(drawing().structures.count(), 1);
-}
-
 TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
+  // A six-ring has an atom straight above and below the click, and goes
+  // clockwise on the screen: the second atom is to the right.
+  tRing* six = addring(200, 200, 6);
+  EXPECT_NEAR(six->ringatoms[1]->y, 170.0, 1e-9);
+  EXPECT_NEAR(six->ringatoms[4]->x, 200.0, 1e-9);
+  EXPECT_GT(six->ringatoms[2]->x, 200.0);
   for (bool deep : {false, true}) {
     session().settings.build3d = deep;
     for (int n = 3; n <= 10; ++n) {
@@ -65,18 +58,14 @@ TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
       expectclosedring(*ring, n, 30.0);
       if (!deep || n <= 4) {
         EXPECT_EQ(zspread(*ring), 0.0);
-        const TXYZ centre = ring->atoms.centroid3();
-        EXPECT_NEAR(centre.x, 100.0, 1e-9);
-        EXPECT_NEAR(centre.y, 100.0, 1e-9);
+        EXPECT_NEAR(ring->atoms.centroid3().y, 100.0, 1e-9);
       } else {
         EXPECT_GT(zspread(*ring), 5.0);
       }
     }
   }
-  session().newdrawing();
   EXPECT_EQ(addring(0, 0, 2), nullptr);
   EXPECT_EQ(addring(0, 0, 11), nullptr);
-  EXPECT_TRUE(drawing().atoms.empty());
 }
 
 TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
@@ -84,9 +73,7 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
     SCOPED_TRACE(chair ? "chair" : "boat");
     session().newdrawing();
     session().settings.build3d = false;
-    tRing* flat = addconformer(0, 0, chair);
-    expectclosedring(*flat, 6, 30.0);
-    EXPECT_EQ(zspread(*flat), 0.0);
+    EXPECT_EQ(zspread(*addconformer(0, 0, chair)), 0.0);
     session().settings.build3d = true;
     tRing* shaped = addconformer(200, 0, chair);
     expectclosedring(*shaped, 6, 30.0);
@@ -99,15 +86,10 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
       }
     }
   }
-}
-
-TEST_F(RingCommandsTest, ChairHasAlternatingFaces) {
-  // Form 1: ring atoms 0 and 3 leave the plane to opposite faces.
+  // Chair form 1: ring atoms 0 and 3 leave the plane to opposite faces.
   tRing* chair = addring(0, 0, 6);
-  ASSERT_NE(chair, nullptr);
   shapering(*chair, 1);
   EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
-  expectclosedring(*chair, 6, 30.0);
 }
 
 TEST_F(RingCommandsTest, FusedRingSideRules) {
@@ -136,46 +118,23 @@ TEST_F(RingCommandsTest, FusedRingSideRules) {
     for (const auto& [end, p] : c.substituents) {
       bond(ends[end], atom(6, p.x, p.y));
     }
-    const int before = drawing().atoms.count();
     tRing* ring = fusering(15, c.clicky, 5);
     ASSERT_NE(ring, nullptr);
     expectclosedring(*ring, 5, 30.0);
     EXPECT_EQ(ring->ringbonds[1], shared);
-    EXPECT_EQ(ring->ringatoms[1], ends[0]);
-    EXPECT_EQ(ring->ringatoms[2], ends[1]);
-    EXPECT_EQ(drawing().atoms.count(), before + 3);
     EXPECT_GT(ring->atoms.centroid3().y * c.side, 5.0);
   }
 }
 
-TEST_F(RingCommandsTest, FusingNeedsABond) {
-  testing::trecordingmessages& messages = recordmessages();
-  atom(6, 0, 0);
-  placesymbol(drawing(), 720, 100, 100);  // its links are no bonds
-  EXPECT_EQ(fusering(0, 0, 6), nullptr);
-  EXPECT_EQ(fusebenzene(0, 0), nullptr);
-  EXPECT_EQ(messages.informs,
-            (std::vector<std::string>{"No Bonds To Fuse", "No Bonds to Fuse"}));
-}
-
 TEST_F(RingCommandsTest, BenzeneIsAKekuleRingMarkedAromatic) {
   tBenzene* benzene = addbenzene(100, 100);
-  ASSERT_NE(benzene, nullptr);
-  expectclosedring(*benzene, 6, 30.0);
-  for (int i = 1; i <= 6; ++i) {
-    EXPECT_EQ(benzene->ringbonds[static_cast<std::size_t>(i)]->kind(),
-              i % 2 == 0 ? 4 : 2);
-    EXPECT_TRUE(
-        benzene->ringbonds[static_cast<std::size_t>(i)]->isdelocalised());
-    EXPECT_EQ(
-        benzene->ringatoms[static_cast<std::size_t>(i)]->implicithydrogens(),
-        1);
+  for (std::size_t i = 1; i <= 6; ++i) {
+    EXPECT_EQ(benzene->ringbonds[i]->kind(), i % 2 == 0 ? 4 : 2);
+    EXPECT_TRUE(benzene->ringbonds[i]->isdelocalised());
   }
-
   session().newdrawing();
   session().settings.build3d = true;
-  tBenzene* shorter = addbenzene(0, 0);
-  expectclosedring(*shorter, 6, 30.0 * 1.44 / 1.53);
+  expectclosedring(*addbenzene(0, 0), 6, 30.0 * 1.44 / 1.53);
 }
 
 TEST_F(RingCommandsTest, FusedBenzeneKeepsEveryCarbonTetravalent) {
@@ -192,12 +151,6 @@ TEST_F(RingCommandsTest, FusedBenzeneKeepsEveryCarbonTetravalent) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->ringbonds[1], anchor);
     for (tatm* each : drawing().atoms) {
-      int doubles = 0;
-      each->findbonds();
-      for (const tbond* b : each->bonds) {
-        doubles += b->kind() == 4 ? 1 : 0;
-      }
-      EXPECT_EQ(doubles, 1);
       EXPECT_GE(each->valence2, 0);
     }
     EXPECT_EQ(hillformula(drawing()), "C10H8");
@@ -211,7 +164,6 @@ TEST_F(RingCommandsTest, JoinedRingCentresOnTheSnappedClickDirection) {
   const double r20 = 20.0 * std::numbers::pi / 180.0;
   tRing* ring = joinring(100 + 40 * std::cos(r20), 100 + 40 * std::sin(r20), 6);
   ASSERT_NE(ring, nullptr);
-  expectclosedring(*ring, 6, 30.0);
   EXPECT_EQ(ring->ringatoms[1], anchor);
   const TXYZ centre = ring->atoms.centroid3();
   const double r30 = 30.0 * std::numbers::pi / 180.0;
@@ -228,39 +180,38 @@ TEST_F(RingCommandsTest, JoinedRingsPuckerAwayFromTheirAnchorIn3D) {
     tRing* ring = joinring(10, 0, n);
     ASSERT_NE(ring, nullptr);
     expectclosedring(*ring, n, 30.0);
-    EXPECT_EQ(anchor->x, 0.0);
     EXPECT_EQ(anchor->z, 0.0);
     EXPECT_EQ(zspread(*ring) > 1.0, n >= 4);
   }
 }
 
-TEST_F(RingCommandsTest, DimethylLeavesTwoCarbonsOnTheAnchor) {
-  tatm* anchor = atom(6, 0, 0);
-  ASSERT_NE(joindimethyl(10, 0), nullptr);
-  EXPECT_EQ(anchor->findneighbours(), 2);
-  EXPECT_EQ(drawing().bonds.count(), 2);
-  EXPECT_EQ(hillformula(drawing()), "C3H8");
-}
-
-TEST_F(RingCommandsTest, BranchedRingHangsByOneBond) {
+TEST_F(RingCommandsTest, BranchedRingHangsByOneBondDimethylByTwo) {
   tatm* anchor = atom(6, 0, 0);
   tRing* ring = branchring(30, 5, 6);
   ASSERT_NE(ring, nullptr);
-  expectclosedring(*ring, 6, 30.0);
   EXPECT_EQ(anchor->findneighbours(), 1);
-  EXPECT_EQ(ring->bonds.count(), 7);
   EXPECT_TRUE(ring->bonds.last()->hasatom(anchor));
-  EXPECT_FALSE(ring->hasatom(anchor));
   // The ring lies beyond its first atom, away from the anchor.
   EXPECT_GT(ring->atoms.centroid3().x, ring->ringatoms[1]->x);
   EXPECT_EQ(hillformula(drawing()), "C7H14");
+  session().newdrawing();
+  anchor = atom(6, 0, 0);
+  ASSERT_NE(joindimethyl(10, 0), nullptr);
+  EXPECT_EQ(anchor->findneighbours(), 2);
+  EXPECT_EQ(hillformula(drawing()), "C3H8");
 
+  // Branching needs an atom, fusing a bond; a symbol's links are none.
   testing::trecordingmessages& messages = recordmessages();
   session().newdrawing();
   EXPECT_EQ(branchring(0, 0, 5), nullptr);
   EXPECT_EQ(branchphenyl(0, 0), nullptr);
+  atom(6, 0, 0);
+  placesymbol(drawing(), 720, 100, 100);
+  EXPECT_EQ(fusering(0, 0, 6), nullptr);
+  EXPECT_EQ(fusebenzene(0, 0), nullptr);
   EXPECT_EQ(messages.informs,
-            (std::vector<std::string>{"No atoms to link", "No atoms to link"}));
+            (std::vector<std::string>{"No atoms to link", "No atoms to link",
+                                      "No Bonds To Fuse", "No Bonds to Fuse"}));
 }
 
 }  // namespace
