@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -204,6 +205,11 @@ TEST_F(CliTest, CommandMessagesReachTheSession) {
             0);
   EXPECT_EQ(messages.informs,
             (std::vector<std::string>{"No Atoms", "No Bonds To Fuse"}));
+  // A document cut short is used as far as it goes, with a warning.
+  std::filesystem::resize_file(folder.path() / "in.mlv", 1200);
+  EXPECT_EQ(runclicommand({}, {"info", expand("{dir}/in.mlv")}).status, 0);
+  EXPECT_NE(messages.warnings.at(0).find("only its first part"),
+            std::string::npos);
 }
 
 TEST(JsonWriter, QuotesEverythingThatNeedsIt) {

@@ -56,9 +56,6 @@ TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
   std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
   tatm* c2 = clone->atoms.items(1);
   ASSERT_EQ(c2->owner(), clone.get());
-  EXPECT_EQ(c2->findneighbours(), 2);
-  EXPECT_EQ(clone->atoms.items(2)->ownerposition(), 2);
-
   // The current drawing can be emptied without the copy noticing.
   session().newdrawing();
   EXPECT_EQ(c2->findneighbours(), 2);
@@ -66,17 +63,13 @@ TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
 
   // Settings come with the drawing: a copy keeps its own until a session
   // takes it in, and new bonds take its pen and spacing.
-  tgeometrysettings wide;
-  wide.bondlength = 60;
-  wide.linewidthcode = 3;
-  wide.doublebondspacing = 9;
-  clone->setgeometry(wide);
+  clone->setgeometry(
+      {.bondlength = 60, .linewidthcode = 3, .doublebondspacing = 9});
   const tbond* first = clone->bonds.items(0);
   EXPECT_NEAR(first->angstromlength(), first->length() * 1.53 / 60.0, 1e-9);
   auto bond = std::make_unique<tbond>(clone->atoms.items(0), 0, 1, 2,
                                       clone->atoms.items(2));
-  EXPECT_EQ(bond->width, 3);
-  EXPECT_EQ(bond->spacing, 9);
+  EXPECT_EQ(std::pair(bond->width, bond->spacing), std::pair(3, 9));
   session().settings.doublebondspacing = 4;
   session().setdrawing(std::move(clone));
   EXPECT_EQ(session().drawing()->atoms.items(1)->geometry().doublebondspacing,
