@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/file_commands.h"
 
+#include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
@@ -49,7 +50,7 @@ treadextent opendocument(const std::filesystem::path& path) {
     drawing.filename = path.string();
     drawing.saved = true;
   } else {
-    drawing.filename = untitleddocument;
+    drawing.filename = untitledname;
     drawing.saved = false;
   }
   session().setdrawing(std::move(result.drawing));

@@ -15,8 +15,6 @@ class tdrawing;
 inline constexpr const char* filereaderror = "File Read Error";
 inline constexpr const char* invalidfilename = "Invalid filename ";
 inline constexpr const char* endoffile = "End of File";
-/// The name of a drawing that was never saved or was read only in part.
-inline constexpr const char* untitleddocument = "untitled.mlv";
 inline constexpr const char* replacedrawing = "Replace Current Drawing? ";
 
 /// Reads a document for a command. A file that cannot be read shows the

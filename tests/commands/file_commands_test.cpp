@@ -77,7 +77,7 @@ TEST_F(DamagedDocumentTest, UnreadableFilesChangeNothingPartlyReadOnesAreNew) {
   // A partly read file opens untitled, unsaved, with a warning only.
   EXPECT_EQ(opendocument(folder_.path() / "cut.mlv"), treadextent::partial);
   EXPECT_EQ(drawing().atoms.count(), 1);
-  EXPECT_EQ(drawing().filename, untitleddocument);
+  EXPECT_EQ(drawing().filename, untitledname);
   EXPECT_EQ(messages.errors.size(), 2U);
   ASSERT_FALSE(messages.warnings.empty());
   // Its unsaved atom is work the user is asked about before it is replaced.
