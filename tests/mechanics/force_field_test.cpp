@@ -230,8 +230,8 @@ std::vector<std::vector<int>> graphdistances(const tforcefield& field,
   return distance;
 }
 
-/// A zigzag chain with a triple bond, a three-membered ring and a loose
-/// atom, in rough 3D positions.
+/// A zigzag chain with a triple bond, a carbonyl, a three-membered ring and
+/// a loose atom, in rough 3D positions.
 tmolecule mixedmolecule() {
   return tmolecule({{6, 0, 0, 0},
                     {6, 1.5, 0.3, 0.1},
@@ -243,7 +243,8 @@ tmolecule mixedmolecule() {
                     {6, -0.9, 0.1, 1.3},
                     {7, 3.0, -2.0, 1.0},
                     {1, 6.3, 2.9, 0.5},
-                    {1, -0.4, -0.9, -0.4}},
+                    {1, -0.4, -0.9, -0.4},
+                    {8, 2.0, 2.6, -0.8}},
                    {{0, 1, 2},
                     {1, 2, 2},
                     {2, 3, 2},
@@ -253,7 +254,8 @@ tmolecule mixedmolecule() {
                     {6, 7, 2},
                     {7, 0, 2},
                     {5, 9, 2},
-                    {0, 10, 2}});
+                    {0, 10, 2},
+                    {2, 11, 4}});
 }
 
 TEST(ForceField, OnlyPairsFurtherThanThreeBondsAreNonBonded) {
@@ -285,6 +287,7 @@ TEST(ForceField, PackBookkeepingMatchesAFullSum) {
   molecule.atom(5).setcharge(-1);
   tforcefield field(molecule.drawing);
   ASSERT_EQ(field.setupforcefield(), "");
+  ASSERT_EQ(field.planarities().size(), 1U);
   std::mt19937 random(14);
   std::uniform_int_distribution<int> pick(
       0, static_cast<int>(field.atoms().size()) - 1);
@@ -311,21 +314,32 @@ TEST(ForceField, PackBookkeepingMatchesAFullSum) {
   }
 }
 
-TEST(ForceField, GroupPackHoldsEveryTermOfItsAtoms) {
-  tmolecule molecule = formaldehyde();
-  tforcefield field(molecule.drawing);
+TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
+  tdrawing drawing;
+  const double f = drawing.geometry().bondlength / standardbondangstrom;
+  auto piece = std::make_unique<tStructure>();
+  std::vector<tatm*> atoms;
+  for (const tatomspec& spec :
+       {tatomspec{6, 0, 0, 0}, tatomspec{8, 1.21, 0, 0},
+        tatomspec{1, -0.55, 0.94, 0}, tatomspec{1, -0.55, -0.94, 0}}) {
+    atoms.push_back(piece->addatom(
+        std::make_unique<tatm>(spec.element, 0, spec.x * f, spec.y * f, 0.0)));
+  }
+  for (int i = 1; i < 4; ++i) {
+    piece->addbond(
+        std::make_unique<tbond>(atoms[0], 0, 1, i == 1 ? 4 : 2, atoms[i]));
+  }
+  drawing.placestructure(std::move(piece), 0, 0);
+  tforcefield field(drawing);
   ASSERT_EQ(field.setupforcefield(), "");
-  tgroupPack whole;
-  for (std::int32_t i = 0; i < 4; ++i) {
-    whole.atoms.push_back(i);
+  ASSERT_EQ(field.groups().size(), 1U);
+  for (tatm* atom : atoms) {
+    atom->x *= 1.05;
   }
-  whole.lists.terms[stretchkind] = {0, 1, 2};
-  whole.lists.terms[bendkind] = {0, 1, 2};
-  whole.lists.terms[planaritykind] = {0};
-  for (int i = 0; i < 4; ++i) {
-    molecule.atom(i).x *= 1.05;
-  }
-  EXPECT_NEAR(field.packenergy(whole), field.totalenergy(), 1e-9);
+  atoms[0]->z += 0.3 * f;
+  const double running = field.packenergy(field.groups()[0]);
+  EXPECT_GT(field.planarities()[0].energy, 0.0);
+  EXPECT_NEAR(running, field.totalenergy(), 1e-9);
 }
 
 TEST(ForceField, SetupReportsEachStepAndEndsClear) {
