@@ -60,7 +60,8 @@ constexpr tcarbonrow carbonrows[] = {
     {21, {145.0, 3.983}}, {31, {145.0, 3.983}},  {41, {145.0, 3.983}},
     {22, {215.0, 4.08}},
 };
-/// A carbon pattern outside the table is treated as a bare sp3 carbon.
+/// A carbon pattern outside the table keeps the default well depth and
+/// takes the size of a bare sp3 carbon.
 constexpr twell barecarbon = {95.0, 3.898};
 
 /// Main-group rows by element (of the isoelectronic neutral atom) and a
@@ -198,7 +199,7 @@ twell vdwparameters(int element, int hybridization, int hydrogens, int charge) {
   const int isoelectronic = element - charge;
   twell well{TEConfig(element, charge).welldepthcal(), 0.0};
   if (element == 6) {
-    well = barecarbon;
+    well.radius = barecarbon.radius;
     for (const tcarbonrow& row : carbonrows) {
       if (row.key == 10 * h + hydrogens) {
         well = row.well;
