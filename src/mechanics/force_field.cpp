@@ -667,6 +667,7 @@ double tforcefield::termenergy(ttorque& term) const {
   const double phi =
       dihedralof(position(term.atoms[0]), position(term.atoms[1]),
                  position(term.atoms[2]), position(term.atoms[3]));
+  term.angle = phi;
   term.energy =
       term.barrier * (1.0 - std::cos(term.periodicity * (phi - term.phase)));
   return term.energy;

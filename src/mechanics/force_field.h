@@ -71,6 +71,7 @@ struct ttorque : tmeasuredcoordinate {
   double barrier = 0.0;  ///< Vt, cal/mol
   std::int32_t periodicity = 2;
   double phase = 0.0;
+  double angle = 0.0;  ///< φ in radians, at the last evaluation
 };
 
 /// Planarity of the trigonal centre a4 with neighbours a1, a2, a3.
