@@ -4,6 +4,7 @@
 
 #include "cli/build_command.h"
 #include "cli/document_input.h"
+#include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
 #include "cli/render_command.h"
@@ -158,6 +159,8 @@ std::string cliusage() {
          "of its extension\n"
          "  build OUT CODE@X,Y ...     runs command codes at click points "
          "(--in FILE, --3d)\n"
+         "  energy IN                  force-field energy (kcal/mol) and "
+         "term counts\n"
          "  hydrogens --2d|--3d|--remove IN OUT\n"
          "                             adds or removes hydrogens\n"
          "  render IN OUT              paints the drawing to a picture "
@@ -173,6 +176,7 @@ tclioutcome runclicommand(const tclioptions& options,
       {"build", buildcommand},
       {"info", info},
       {"convert", convert},
+      {"energy", energycommand},
       {"hydrogens", hydrogenscommand},
       {"render", rendercommand}};
   if (arguments.empty()) {

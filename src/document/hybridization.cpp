@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "commands/hybridization.h"
+#include "document/hybridization.h"
 
 #include "document/drawing.h"
 

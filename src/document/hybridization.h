@@ -10,8 +10,7 @@ class tdrawing;
 inline constexpr double tetrahedralangle = 109.4712206;
 
 /// Stores the hybridisation code of every chemical atom, first to last.
-/// The drawing must be the current one, through which atoms find their
-/// bonds.
+/// Atoms find their bonds through the drawing that holds them.
 void assignhybridization(tdrawing& drawing);
 
 /// The ideal bond angle in radians at an atom of the given hybridisation

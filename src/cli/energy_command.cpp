@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/energy_command.h"
+
+#include "cli/document_input.h"
+#include "cli/json_writer.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "mechanics/force_field.h"
+#include "mechanics/force_field_parameters.h"
+#include "model/number_text.h"
+
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
+
+}  // namespace
+
+tclioutcome energycommand(const tclioptions& options,
+                          const std::vector<std::string>& arguments) {
+  if (arguments.size() != 2) {
+    return failure("usage: energy IN");
+  }
+  if (std::string problem = openinput(arguments[1]); !problem.empty()) {
+    return failure(problem);
+  }
+  tforcefield field(*session().drawing());
+  if (std::string problem = field.setupforcefield(); !problem.empty()) {
+    return failure(problem);
+  }
+  const double kcal = field.totalenergy() * kcalpercal;
+  const struct {
+    const char* name;
+    std::size_t count;
+  } counts[] = {{"stretches", field.stretches().size()},
+                {"bends", field.bends().size()},
+                {"torsions", field.torsions().size()},
+                {"planarity", field.planarities().size()},
+                {"nonbonded", field.nonbonded().size()}};
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("input", arguments[1]);
+    json.addreal("energykcal", kcal, 4);
+    for (const auto& count : counts) {
+      json.addinteger(count.name, static_cast<long>(count.count));
+    }
+    return {0, json.text() + "\n", ""};
+  }
+  std::string text = "Energy " + formatfixed(kcal, 4) + " kcal/mol\n";
+  for (const auto& count : counts) {
+    text += std::string(count.name) + " " + std::to_string(count.count) + "\n";
+  }
+  return {0, text, ""};
+}
+
+}  // namespace molvane

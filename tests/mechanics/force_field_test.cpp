@@ -1,0 +1,377 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mechanics/force_field.h"
+
+#include "document/drawing.h"
+#include "mechanics/force_field_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+/// A drawing built from element, x, y, z (Å) per atom and atom, atom, kind
+/// per bond, with no session involved.
+struct tmolecule {
+  tmolecule(const std::vector<double>& atoms, const std::vector<int>& bonds) {
+    for (std::size_t i = 0; i + 3 < atoms.size(); i += 4) {
+      list.push_back(drawing.addatom(std::make_unique<tatm>(
+          static_cast<int>(atoms[i]), 0, atoms[i + 1] * units(),
+          atoms[i + 2] * units(), atoms[i + 3] * units())));
+    }
+    for (std::size_t i = 0; i + 2 < bonds.size(); i += 3) {
+      drawing.addbond(std::make_unique<tbond>(
+          &atom(bonds[i]), 0, 1, bonds[i + 2], &atom(bonds[i + 1])));
+    }
+  }
+  /// Drawing units per Å.
+  double units() const {
+    return drawing.geometry().bondlength / standardbondangstrom;
+  }
+  tatm& atom(int i) const { return *list[static_cast<std::size_t>(i)]; }
+
+  tdrawing drawing;
+  std::vector<tatm*> list;
+};
+
+/// Staggered ethane, C-C along x.
+tmolecule ethane() {
+  const double s = 1.03 * std::sqrt(0.75), c = 0.515;
+  return tmolecule(
+      {6,     -0.765, 0,      0,     6, 0.765, 0,      0,     1,  -1.165, 1.03,
+       0,     1,      -1.165, -c,    s, 1,     -1.165, -c,    -s, 1,      1.165,
+       -1.03, 0,      1,      1.165, c, s,     1,      1.165, c,  -s},
+      {0, 1, 2, 0, 2, 2, 0, 3, 2, 0, 4, 2, 1, 5, 2, 1, 6, 2, 1, 7, 2});
+}
+
+/// Formaldehyde, flat in the xy plane.
+tmolecule formaldehyde() {
+  return tmolecule(
+      {6, 0, 0, 0, 8, 1.21, 0, 0, 1, -0.55, 0.94, 0, 1, -0.55, -0.94, 0},
+      {0, 1, 4, 0, 2, 2, 0, 3, 2});
+}
+
+/// A chain with a triple bond, a carbonyl, a three-membered ring, a loose
+/// nitrogen, in rough 3D positions.
+tmolecule mixedmolecule() {
+  return tmolecule({6, 0,    0,   0,   6, 1.5,  0.3,  0.1,  6, 2.2, 1.6,  0,
+                    6, 3.4,  1.8, 0.2, 6, 4.6,  2.0,  0.4,  8, 5.5, 3.1,  0.1,
+                    6, -0.8, 1.2, 0.3, 6, -0.9, 0.1,  1.3,  7, 3.0, -2.0, 1.0,
+                    1, 6.3,  2.9, 0.5, 1, -0.4, -0.9, -0.4, 8, 2.0, 2.6,  -0.8},
+                   {0, 1, 2, 1, 2, 2, 2, 3, 2, 3, 4, 6,  4, 5, 2,  0, 6,
+                    2, 6, 7, 2, 7, 0, 2, 5, 9, 2, 0, 10, 2, 2, 11, 4});
+}
+
+tforcefield& setup(tforcefield& field) {
+  EXPECT_EQ(field.setupforcefield(), "");
+  return field;
+}
+
+TEST(ForceField, EthaneHasTheWorkedTerms) {
+  tmolecule molecule = ethane();
+  tforcefield field(molecule.drawing);
+  setup(field);
+  ASSERT_EQ(field.stretches().size(), 7U);
+  EXPECT_DOUBLE_EQ(field.stretches()[0].depth, 84200.0);
+  EXPECT_NEAR(1.0 / field.stretches()[0].inverselength,
+              molecule.drawing.geometry().bondlength, 1e-9);
+  EXPECT_EQ(field.bends().size(), 12U);
+  ASSERT_EQ(field.torsions().size(), 9U);
+  for (std::size_t k = 0; k < 9; ++k) {
+    EXPECT_NEAR(field.torsions()[k].barrier, 1000.0 / 6.0 / (k + 1), 1e-9);
+  }
+  EXPECT_TRUE(field.nonbonded().empty());  // all pairs are 1-2, 1-3 or 1-4
+}
+
+TEST(ForceField, WorkedEnergiesOfStretchHydrogenBondAndIons) {
+  struct tcase {
+    double factor, energy;
+  };
+  for (const tcase& c : {tcase{1.0, 0.0}, tcase{1.1, 140.3333},
+                         tcase{0.9, 5286.9}, tcase{0.0, 84200 * 69.8296}}) {
+    SCOPED_TRACE(c.factor);
+    tmolecule molecule({6, 0, 0, 0, 6, 1.53 * c.factor, 0, 0}, {0, 1, 2});
+    tforcefield field(molecule.drawing);
+    EXPECT_NEAR(field.termenergy(setup(field).stretches()[0]), c.energy,
+                c.energy * 1e-2 + 0.05);
+  }
+  // H-O...H-O on one line, O...O 2.73 Å: one hydrogen bond, although each
+  // hydrogen forms a pair with the other oxygen.
+  tmolecule dimer({1, -0.96, 0, 0, 8, 0, 0, 0, 1, 1.77, 0, 0, 8, 2.73, 0, 0},
+                  {0, 1, 2, 2, 3, 2});
+  tforcefield field(dimer.drawing);
+  double bonds = 0.0;
+  for (tnbpair& pair : setup(field).nonbonded()) {
+    bonds += pair.type == hydrogenbondpair ? field.termenergy(pair) : 0.0;
+  }
+  EXPECT_NEAR(bonds, -9000.0, 0.1);
+
+  tmolecule ions({11, 0, 0, 0, 17, 3, 0, 0}, {});
+  ions.atom(0).setcharge(1);
+  ions.atom(1).setcharge(-1);
+  tforcefield ionfield(ions.drawing);
+  tnbpair& pair = setup(ionfield).nonbonded().at(0);
+  ASSERT_EQ(pair.type, chargedpair);
+  EXPECT_NEAR(ionfield.termenergy(pair), -coulombconstant / 3.0,
+              pair.epsilon * 1.01);
+  // The minimum lies at ionic, not covalent, distance.
+  double best = 0.0, bestdistance = 0.0;
+  for (double d = 0.5; d < 6.0; d += 0.01) {
+    ions.atom(1).x = d * ions.units();
+    if (const double e = ionfield.termenergy(pair); e < best) {
+      best = e;
+      bestdistance = d;
+    }
+  }
+  EXPECT_GT(bestdistance, 2.2);
+  EXPECT_LT(bestdistance, 3.5);
+}
+
+double angleof(const tatm& centre, const tatm& a, const tatm& b) {
+  const double ux = a.x - centre.x, uy = a.y - centre.y, uz = a.z - centre.z;
+  const double vx = b.x - centre.x, vy = b.y - centre.y, vz = b.z - centre.z;
+  return std::acos(
+      (ux * vx + uy * vy + uz * vz) /
+      std::sqrt((ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz)));
+}
+
+TEST(ForceField, PlanarityGrowsWithTheSquareOfThePyramid) {
+  tmolecule m = formaldehyde();
+  tforcefield field(m.drawing);
+  ASSERT_EQ(setup(field).planarities().size(), 1U);
+  EXPECT_NEAR(field.planarities()[0].energy, 0.0, 1e-9);
+  for (double lift : {0.1, 0.3, 0.6}) {
+    m.atom(0).z = lift * m.units();
+    field.totalenergy();
+    const double s = angleof(m.atom(0), m.atom(1), m.atom(2)) +
+                     angleof(m.atom(0), m.atom(1), m.atom(3)) +
+                     angleof(m.atom(0), m.atom(2), m.atom(3)) - 2 * pi;
+    EXPECT_NEAR(field.planarities()[0].energy, 20000.0 * s * s, 1e-6);
+  }
+}
+
+TEST(ForceField, OnlyPairsFurtherThanThreeBondsAreNonBonded) {
+  for (auto build : {ethane, formaldehyde, mixedmolecule}) {
+    tmolecule molecule = build();
+    tforcefield field(molecule.drawing);
+    setup(field);
+    // Bond counts between atoms by Floyd-Warshall, as the oracle.
+    const std::size_t n = molecule.list.size();
+    std::vector<std::vector<int>> apart(n, std::vector<int>(n, 1000));
+    std::vector<std::vector<int>> terms(n, std::vector<int>(n, 0));
+    for (const tbond* bond : molecule.drawing.bonds) {
+      const auto a = static_cast<std::size_t>(bond->atom1->ownerposition());
+      const auto b = static_cast<std::size_t>(bond->atom2->ownerposition());
+      apart[a][b] = apart[b][a] = 1;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+      for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+          apart[i][j] = std::min(apart[i][j], apart[i][k] + apart[k][j]);
+        }
+      }
+    }
+    for (const tnbpair& pair : field.nonbonded()) {
+      ++terms[static_cast<std::size_t>(pair.atoms[0])]
+             [static_cast<std::size_t>(pair.atoms[1])];
+    }
+    for (std::size_t a = 0; a < n; ++a) {
+      for (std::size_t b = a + 1; b < n; ++b) {
+        EXPECT_EQ(terms[a][b] + terms[b][a], apart[a][b] > 3 ? 1 : 0)
+            << a << "-" << b << " at " << apart[a][b] << " bonds";
+      }
+    }
+  }
+}
+
+TEST(ForceField, PackBookkeepingMatchesAFullSum) {
+  tmolecule molecule = mixedmolecule();
+  molecule.atom(8).setcharge(1);
+  molecule.atom(5).setcharge(-1);
+  tforcefield field(molecule.drawing);
+  ASSERT_EQ(setup(field).planarities().size(), 1U);
+  std::mt19937 random(14);
+  std::uniform_int_distribution<int> pick(
+      0, static_cast<int>(molecule.list.size()) - 1);
+  // Each move puts one atom somewhere near where it started, so the
+  // geometry stays bounded and atoms never collide.
+  std::normal_distribution<double> jump(0.0, 0.15 * molecule.units());
+  std::vector<TXYZ> start;
+  for (const tatm* atom : molecule.list) {
+    start.push_back({atom->x, atom->y, atom->z});
+  }
+  for (int move = 1; move <= 5000; ++move) {
+    const int i = pick(random);
+    const TXYZ& from = start[static_cast<std::size_t>(i)];
+    molecule.atom(i).setxyzraw(from.x + jump(random), from.y + jump(random),
+                               from.z + jump(random));
+    field.packenergy(i);
+    if (move % 250 == 0) {
+      const double running = field.runningenergy();
+      const double sum = field.totalenergy();
+      ASSERT_NEAR(running, sum, 1e-10 * std::abs(sum) + 1e-6) << move;
+    }
+  }
+}
+
+TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
+  tdrawing drawing;
+  const double f = drawing.geometry().bondlength / standardbondangstrom;
+  auto piece = std::make_unique<tStructure>();
+  std::vector<tatm*> atoms;
+  for (auto [element, x, y] : {std::tuple{6, 0.0, 0.0},
+                               {8, 1.21, 0.0},
+                               {1, -0.55, 0.94},
+                               {1, -0.55, -0.94}}) {
+    atoms.push_back(
+        piece->addatom(std::make_unique<tatm>(element, 0, x * f, y * f, 0.0)));
+  }
+  for (int i = 1; i < 4; ++i) {
+    piece->addbond(
+        std::make_unique<tbond>(atoms[0], 0, 1, i == 1 ? 4 : 2, atoms[i]));
+  }
+  drawing.placestructure(std::move(piece), 0, 0);
+  tforcefield field(drawing);
+  ASSERT_EQ(setup(field).groups().size(), 1U);
+  for (tatm* atom : atoms) {
+    atom->x *= 1.05;
+  }
+  atoms[0]->z += 0.3 * f;
+  const double running = field.packenergy(field.groups()[0]);
+  EXPECT_GT(field.planarities()[0].energy, 0.0);
+  EXPECT_NEAR(running, field.totalenergy(), 1e-9);
+}
+
+TEST(ForceField, SetupReportsEachStepAndFreesThePacks) {
+  tmolecule molecule = formaldehyde();
+  tforcefield field(molecule.drawing);
+  std::vector<std::string> texts;
+  int pumps = 0;
+  tsetupreport report{[&texts](const std::string& t) { texts.push_back(t); },
+                      [&pumps] { ++pumps; }};
+  ASSERT_EQ(field.setupforcefield(report), "");
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{
+                "freeing coordinates", "Hybridizing Atoms",
+                "Creating stretches", "Creating bends", "Creating torsions",
+                "Creating dihedrals", "Creating non-bonded interactions", ""}));
+  EXPECT_EQ(pumps, 3 + 3 + 1);  // one per term
+  ASSERT_NE(molecule.atom(0).pack, nullptr);
+  field.freeterms();
+  EXPECT_EQ(molecule.atom(0).pack, nullptr);
+}
+
+TEST(ForceField, DegenerateDrawingsGiveAMessageOrAFiniteEnergy) {
+  tdrawing empty;
+  tforcefield nothing(empty);
+  EXPECT_EQ(nothing.setupforcefield(), "The drawing has no chemical atoms.");
+  nothing.refreshterms();
+  EXPECT_EQ(nothing.totalenergy(), 0.0);
+
+  tmolecule one({6, 1, 2, 3}, {});
+  tforcefield single(one.drawing);
+  EXPECT_EQ(setup(single).totalenergy(), 0.0);
+
+  tmolecule broken({6, 0, 0, 0, 6, 1.5, 0, 0}, {0, 1, 2});
+  broken.atom(1).y = std::numeric_limits<double>::quiet_NaN();
+  tforcefield refused(broken.drawing);
+  EXPECT_EQ(refused.setupforcefield(),
+            "An atom has coordinates that are not numbers.");
+  EXPECT_TRUE(refused.stretches().empty());
+  EXPECT_EQ(broken.atom(0).pack, nullptr);
+
+  // Atoms on top of each other, a pseudo-atom, an unnamed point, heavy and
+  // noble elements, charged and not.
+  tmolecule odd({6,   0, 0, 0, 6, 0, 0, 0, 6, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0,
+                 103, 1, 1, 0, 2, 1, 1, 0, 1, 1, 1, 0, 8,  2, 0, 0, 1, 2, 0, 0},
+                {0, 1, 2, 1, 2, 4, 2, 3, 2, 3, 4, 6, 4, 5,
+                 2, 5, 6, 2, 8, 9, 2, 1, 5, 2, 0, 2, 2});
+  odd.atom(5).setcharge(3);
+  odd.atom(8).setcharge(-1);
+  tforcefield field(odd.drawing);
+  setup(field).refreshterms();
+  EXPECT_TRUE(std::isfinite(field.totalenergy()));
+  for (const tstretch& term : field.stretches()) {
+    for (const TXYZ& v : term.bvectors) {
+      EXPECT_TRUE(std::isfinite(v.x + v.y + v.z));
+    }
+  }
+}
+
+/// Central differences of a coordinate against its derivative vectors.
+template <typename tterm, typename tvalue>
+void checkderivatives(tforcefield& field, double units, tterm& term,
+                      tvalue value) {
+  SCOPED_TRACE(static_cast<int>(term.kind));
+  field.measure(term);
+  const double h = 1e-5 * units;
+  for (std::size_t slot = 0; slot < 4 && term.atoms[slot] >= 0; ++slot) {
+    tatm& atom = *field.atoms()[static_cast<std::size_t>(term.atoms[slot])];
+    const TXYZ& expected = term.bvectors[slot];
+    for (auto [axis, derivative] : {std::pair{&atom.x, expected.x},
+                                    {&atom.y, expected.y},
+                                    {&atom.z, expected.z}}) {
+      const double keep = *axis;
+      *axis = keep + h;
+      const double up = value(term);
+      *axis = keep - h;
+      const double down = value(term);
+      *axis = keep;
+      // Dihedrals wrap round at ±π.
+      EXPECT_NEAR(std::remainder(up - down, 2 * pi) / (2 * h), derivative, 1e-5)
+          << "slot " << slot;
+    }
+  }
+}
+
+TEST(ForceField, DerivativeVectorsMatchCentralDifferences) {
+  // Formaldehyde out of plane, once with a nearly straight H-C-O; ethane
+  // with one hydrogen pulled aside.
+  for (int shape = 0; shape < 3; ++shape) {
+    tmolecule m = shape < 2 ? formaldehyde() : ethane();
+    m.atom(0).z = (shape == 0 ? 0.2 : 0.7) * m.units();
+    m.atom(shape < 2 ? 2 : 7).x = 0.6 * m.units();
+    tforcefield field(m.drawing);
+    setup(field);
+    auto energyof = [&field](auto& term) {
+      field.termenergy(term);
+      return term.angle;
+    };
+    for (tstretch& term : field.stretches()) {
+      checkderivatives(field, m.units(), term, [&m](tstretch& t) {
+        return m.atom(t.atoms[0]).distance(m.atom(t.atoms[1]));
+      });
+    }
+    for (tangle& term : field.bends()) {
+      checkderivatives(field, m.units(), term, energyof);
+    }
+    for (ttorque& term : field.torsions()) {
+      checkderivatives(field, m.units(), term, energyof);
+    }
+    for (tstrain& term : field.planarities()) {
+      checkderivatives(field, m.units(), term, [&](tstrain&) {
+        double sum = -2 * pi;
+        for (tangle& bend : field.bends()) {
+          sum += energyof(bend);
+        }
+        return sum;
+      });
+    }
+  }
+}
+
+}  // namespace
+}  // namespace molvane
