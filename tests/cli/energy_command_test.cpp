@@ -48,7 +48,7 @@ $$$$
 
 TEST_F(EnergyCommand, ReportsTheTotalAndTheTermCounts) {
   const std::string path = write("ethane.sdf", ethane);
-  tclioutcome outcome = runclicommand({{}, true}, {"energy", path});
+  const tclioutcome outcome = runclicommand({{}, true}, {"energy", path});
   ASSERT_EQ(outcome.status, 0) << outcome.error;
   for (const char* part :
        {"\"stretches\": 7", "\"bends\": 12", "\"torsions\": 9",
@@ -56,10 +56,6 @@ TEST_F(EnergyCommand, ReportsTheTotalAndTheTermCounts) {
     EXPECT_NE(outcome.output.find(part), std::string::npos)
         << part << " in " << outcome.output;
   }
-  outcome = runclicommand({}, {"energy", path});
-  ASSERT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.output.rfind("Energy ", 0), 0U) << outcome.output;
-  EXPECT_NE(outcome.output.find("torsions 9\n"), std::string::npos);
 }
 
 TEST_F(EnergyCommand, RefusesWhatItCannotModel) {

@@ -36,14 +36,6 @@ TEST(VdwParameters, EveryElementAndChargeIsFinite) {
   }
 }
 
-TEST(StretchParameters, IdealLengthsArePositive) {
-  EXPECT_DOUBLE_EQ(stretchlengthangstrom(6, 6, 2), 1.53);
-  // Pseudo-atoms have no covalent radius.
-  EXPECT_GT(stretchlengthangstrom(-1, 0, 6), 0.0);
-  // A double bond is shorter than a single one.
-  EXPECT_LT(stretchlengthangstrom(6, 8, 4), stretchlengthangstrom(6, 8, 2));
-}
-
 TEST(TorsionParameters, ChalcogenSingleBondsPreferRightAngles) {
   EXPECT_DOUBLE_EQ(torsionparameters(2, 3, 3, 8, 8).phase, std::acos(0.0));
   EXPECT_EQ(torsionparameters(2, 3, 3, 6, 6).periodicity, 3);
