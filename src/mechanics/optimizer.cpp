@@ -1,0 +1,781 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mechanics/optimizer.h"
+
+#include "document/drawing.h"
+#include "mechanics/force_field_parameters.h"
+#include "model/vector3.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+
+namespace molvane {
+
+namespace {
+
+using detail::minus;
+using detail::norm;
+using detail::plus;
+using detail::times;
+
+constexpr double degree = std::numbers::pi / 180.0;
+/// Probing turn and shift of the rigid moves (degrees, drawing units).
+constexpr double probeturn = 3.0;
+constexpr double probeshift = 0.1;
+/// First rigid turn, and the smallest worth trying, in degrees.
+constexpr double firstturn = 30.0;
+constexpr double smallestturn = 1.0;
+/// The largest torsion kick, degrees at temperature 1.
+constexpr double torsionkick = 120.0;
+/// A flat drawing gets at least this much (in bonds) out of its plane, or
+/// rings would stay flat at temperature 0.
+constexpr double flatkick = 0.1;
+
+TXYZ positionof(const tatm& atom) { return {atom.x, atom.y, atom.z}; }
+
+void put(tatm& atom, const TXYZ& p) {
+  atom.x = p.x;
+  atom.y = p.y;
+  atom.z = p.z;
+}
+
+/// Rotation by angles (degrees) about x, then y, then z.
+std::array<double, 9> turnmatrix(const TXYZ& angles) {
+  const double cx = std::cos(angles.x * degree),
+               sx = std::sin(angles.x * degree);
+  const double cy = std::cos(angles.y * degree),
+               sy = std::sin(angles.y * degree);
+  const double cz = std::cos(angles.z * degree),
+               sz = std::sin(angles.z * degree);
+  return {cz * cy,
+          cz * sy * sx - sz * cx,
+          cz * sy * cx + sz * sx,
+          sz * cy,
+          sz * sy * sx + cz * cx,
+          sz * sy * cx - cz * sx,
+          -sy,
+          cy * sx,
+          cy * cx};
+}
+
+TXYZ apply(const std::array<double, 9>& m, const TXYZ& v) {
+  return {m[0] * v.x + m[1] * v.y + m[2] * v.z,
+          m[3] * v.x + m[4] * v.y + m[5] * v.z,
+          m[6] * v.x + m[7] * v.y + m[8] * v.z};
+}
+
+/// v turned by angle (radians) about the unit axis u (Rodrigues).
+TXYZ turnabout(const TXYZ& v, const TXYZ& u, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  const TXYZ cross{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z,
+                   u.x * v.y - u.y * v.x};
+  const double along = (u.x * v.x + u.y * v.y + u.z * v.z) * (1.0 - c);
+  return {v.x * c + cross.x * s + u.x * along,
+          v.y * c + cross.y * s + u.y * along,
+          v.z * c + cross.z * s + u.z * along};
+}
+
+}  // namespace
+
+toptimizer::toptimizer(tdrawing& drawing)
+    : drawing_(drawing), field_(drawing) {}
+
+double toptimizer::converged(std::array<double, 3>& history, double energy) {
+  history[0] = history[1];
+  history[1] = history[2];
+  history[2] = energy;
+  return std::abs(history[2] - (history[0] + history[1] + history[2]) / 3.0);
+}
+
+double toptimizer::uniform() {
+  // 53 random bits give the same doubles on every platform.
+  return static_cast<double>(random_() >> 11) * 0x1.0p-53;
+}
+
+void toptimizer::pump() {
+  if (hooks.processmessages) {
+    hooks.processmessages();
+  }
+  if (hasdeadline_ && std::chrono::steady_clock::now() >= deadline_) {
+    stop_ = true;
+  }
+}
+
+void toptimizer::show() {
+  state_.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start_)
+          .count();
+  if (hooks.show) {
+    hooks.show(state_);
+  }
+}
+
+TXYZ toptimizer::centre() const {
+  TXYZ sum{};
+  for (std::int32_t a : movable_) {
+    sum = plus(sum, positionof(*field_.atoms()[static_cast<std::size_t>(a)]));
+  }
+  return movable_.empty()
+             ? sum
+             : times(sum, 1.0 / static_cast<double>(movable_.size()));
+}
+
+void toptimizer::movecentreto(const TXYZ& target) {
+  const TXYZ shift = minus(target, centre());
+  for (std::int32_t a : movable_) {
+    tatm& atom = *field_.atoms()[static_cast<std::size_t>(a)];
+    put(atom, plus(positionof(atom), shift));
+  }
+}
+
+void toptimizer::refresh() { state_.energy = field_.totalenergy(); }
+
+void toptimizer::randomize(double amplitude) {
+  const TXYZ middle = centre();
+  for (auto a = movable_.rbegin(); a != movable_.rend(); ++a) {
+    tatm& atom = *field_.atoms()[static_cast<std::size_t>(*a)];
+    if (atom.fixed != 0 || norm(minus(positionof(atom), middle)) <= 1.0) {
+      continue;
+    }
+    const double dx = amplitude - 2.0 * amplitude * uniform();
+    const double dy = amplitude - 2.0 * amplitude * uniform();
+    const double dz = amplitude - 2.0 * amplitude * uniform();
+    put(atom, plus(positionof(atom), {dx, dy, dz}));
+  }
+  movecentreto(middle);
+  refresh();
+}
+
+double toptimizer::atomgradient(std::int32_t atom, double probe,
+                                TXYZ& gradient) {
+  if (probe == 0.0) {
+    probe = 0.01 * minjump_;
+  }
+  tatm& moved = *field_.atoms()[static_cast<std::size_t>(atom)];
+  const TXYZ p = positionof(moved);
+  auto difference = [&](const TXYZ& step) {
+    put(moved, plus(p, step));
+    const double up = field_.packenergy(atom);
+    put(moved, minus(p, step));
+    return up - field_.packenergy(atom);
+  };
+  gradient = {difference({probe, 0.0, 0.0}), difference({0.0, probe, 0.0}),
+              difference({0.0, 0.0, probe})};
+  put(moved, p);
+  // The terms must describe the atom where it stands again.
+  lastpackenergy_ = field_.packenergy(atom);
+  return norm(gradient);
+}
+
+bool toptimizer::moveatom(std::int32_t atom, double threshold) {
+  tatm& moved = *field_.atoms()[static_cast<std::size_t>(atom)];
+  if (moved.fixed != 0) {
+    return false;
+  }
+  const TXYZ p = positionof(moved);
+  TXYZ g{};
+  const double length = atomgradient(atom, minjump_, g);
+  const double before = lastpackenergy_;
+  // A gradient that is not a number (atoms on top of each other) leaves
+  // the atom where it is, as a vanishing one does.
+  if (!std::isfinite(length) || !(length > threshold) || length == 0.0) {
+    return false;
+  }
+  TXYZ d = times(g, -0.5 * bond_ / length);
+  double s = 0.5 * bond_;
+  for (;;) {
+    put(moved, plus(p, d));
+    const double after = field_.packenergy(atom);
+    if (after < before) {
+      state_.energy = after;
+      pump();
+      return true;
+    }
+    d = times(d, 0.5);
+    s *= 0.5;
+    put(moved, p);
+    field_.packenergy(atom);
+    pump();
+    if (minjump_ > s || stop_) {
+      return false;
+    }
+  }
+}
+
+void toptimizer::sweep() {
+  // The threshold is the mean gradient taken with the probe the moves use,
+  // so that atoms pulled less than average wait for a later sweep.
+  double threshold = 0.0;
+  long counted = 0;
+  TXYZ g{};
+  for (std::int32_t a : movable_) {
+    const double length = atomgradient(a, minjump_, g);
+    if (std::isfinite(length)) {
+      ++counted;
+      threshold += (length - threshold) / static_cast<double>(counted);
+    }
+  }
+  const TXYZ middle = centre();
+  for (auto a = movable_.rbegin(); a != movable_.rend() && !stop_; ++a) {
+    moveatom(*a, threshold);
+  }
+  movecentreto(middle);
+  refresh();
+  ++state_.sweeps;
+}
+
+void toptimizer::prepare() {
+  double amplitude = settings.temperature * bond_;
+  bool flat = true;
+  for (std::int32_t a : movable_) {
+    flat = flat && field_.atoms()[static_cast<std::size_t>(a)]->z ==
+                       field_.atoms()[static_cast<std::size_t>(movable_[0])]->z;
+  }
+  if (flat && movable_.size() > 2) {
+    amplitude = std::max(amplitude, flatkick * bond_);
+  }
+  randomize(amplitude);
+}
+
+void toptimizer::snapshot(std::vector<TXYZ>& into) const {
+  into.resize(field_.atoms().size());
+  for (std::size_t i = 0; i < into.size(); ++i) {
+    into[i] = positionof(*field_.atoms()[i]);
+  }
+}
+
+void toptimizer::restore(const std::vector<TXYZ>& from) {
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    put(*field_.atoms()[i], from[i]);
+  }
+  refresh();
+}
+
+void toptimizer::keepbest() {
+  if (state_.bestenergy < state_.energy) {
+    restore(best_);
+  } else {
+    state_.bestenergy = state_.energy;
+    snapshot(best_);
+  }
+}
+
+void toptimizer::restorebestiflower() {
+  if (state_.bestenergy < state_.energy) {
+    restore(best_);
+  }
+  state_.bestenergy = state_.energy;
+}
+
+void toptimizer::reachable(std::int32_t from, std::int32_t barrier,
+                           std::vector<std::int32_t>& into) const {
+  into.assign(1, from);
+  for (std::size_t next = 0; next < into.size(); ++next) {
+    for (std::int32_t n : neighbours_[static_cast<std::size_t>(into[next])]) {
+      if (!(into[next] == from && n == barrier) &&
+          std::find(into.begin(), into.end(), n) == into.end()) {
+        into.push_back(n);
+      }
+    }
+  }
+}
+
+bool toptimizer::isringbond(std::int32_t a, std::int32_t b) const {
+  std::vector<std::int32_t> side;
+  reachable(a, b, side);
+  return std::find(side.begin(), side.end(), b) != side.end();
+}
+
+void toptimizer::findrotors() {
+  rotors_.clear();
+  const auto& atoms = field_.atoms();
+  for (const tstretch& stretch : field_.stretches()) {
+    const tbond& bond = *stretch.bond;
+    const std::int32_t a = stretch.atoms[0];
+    const std::int32_t b = stretch.atoms[1];
+    const tatm& first = *atoms[static_cast<std::size_t>(a)];
+    const tatm& second = *atoms[static_cast<std::size_t>(b)];
+    // Turning a ring bond moves both sides, which share the ring, by equal
+    // and opposite angles: nothing at all. Only open-chain single bonds are
+    // turned, which also keeps double bonds from flipping E and Z.
+    if (bond.kind() != 2 || bond.isdelocalised() || first.hybridization < 2 ||
+        second.hybridization < 2 || first.fixed != 0 || second.fixed != 0 ||
+        neighbours_[static_cast<std::size_t>(a)].size() < 2 ||
+        neighbours_[static_cast<std::size_t>(b)].size() < 2 ||
+        isringbond(a, b)) {
+      continue;
+    }
+    trotor rotor;
+    rotor.a = a;
+    rotor.b = b;
+    reachable(a, b, rotor.side1);
+    reachable(b, a, rotor.side2);
+    rotors_.push_back(std::move(rotor));
+  }
+}
+
+void toptimizer::rotatebond(std::int32_t bond, double degrees) {
+  const trotor& rotor = rotors_[static_cast<std::size_t>(bond)];
+  const auto& atoms = field_.atoms();
+  const TXYZ pa = positionof(*atoms[static_cast<std::size_t>(rotor.a)]);
+  const TXYZ axis =
+      minus(positionof(*atoms[static_cast<std::size_t>(rotor.b)]), pa);
+  const double length = norm(axis);
+  if (!(length > 0.0)) {
+    return;
+  }
+  const TXYZ u = times(axis, 1.0 / length);
+  auto turn = [&](const std::vector<std::int32_t>& side, double angle) {
+    for (std::int32_t i : side) {
+      tatm& atom = *atoms[static_cast<std::size_t>(i)];
+      if (atom.fixed == 0) {
+        put(atom, plus(pa, turnabout(minus(positionof(atom), pa), u, angle)));
+      }
+    }
+  };
+  turn(rotor.side1, 0.5 * degrees * degree);
+  turn(rotor.side2, -0.5 * degrees * degree);
+}
+
+void toptimizer::runnormal() {
+  refresh();
+  state_.bestenergy = state_.energy;
+  show();
+  prepare();
+  std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
+                                state_.energy};
+  for (long i = 0; !stop_; ++i) {
+    sweep();
+    if (i % 3 == 0) {
+      show();
+    }
+    const double delta = converged(history, state_.energy);
+    if (stop_) {
+      break;
+    }
+    if (settings.tolerance > delta) {
+      state_.converged = true;
+      break;
+    }
+  }
+}
+
+void toptimizer::runanneal(bool global) {
+  refresh();
+  state_.bestenergy = state_.energy;
+  snapshot(best_);
+  show();
+  prepare();
+  const TXYZ home = centre();
+  std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
+                                state_.energy};
+  std::size_t next = 0;
+  for (long i = 0; !stop_; ++i) {
+    const double delta = converged(history, state_.energy);
+    if (settings.tolerance > delta) {
+      keepbest();
+      const double kick = torsionkick * settings.temperature;
+      if (global) {
+        if (!rotors_.empty()) {
+          rotatebond(static_cast<std::int32_t>(next % rotors_.size()),
+                     uniform() < 0.5 ? kick : -kick);
+          ++next;
+        }
+      } else {
+        randomize(settings.temperature * bond_);
+        if (!rotors_.empty()) {
+          const auto pick =
+              std::min(rotors_.size() - 1,
+                       static_cast<std::size_t>(
+                           uniform() * static_cast<double>(rotors_.size())));
+          rotatebond(static_cast<std::int32_t>(pick),
+                     (1.0 - 2.0 * uniform()) * kick);
+        }
+      }
+      refresh();
+    }
+    sweep();
+    movecentreto(home);
+    refresh();
+    if (i % 3 == 0) {
+      show();
+    }
+    pump();
+  }
+  restorebestiflower();
+}
+
+void toptimizer::runrandom() {
+  const TXYZ home = centre();
+  randomize(0.5 * bond_);
+  runnormal();
+  state_.converged = false;
+  refresh();
+  state_.bestenergy = state_.energy;
+  while (!stop_) {
+    // Even with nothing to turn the loop asks for messages, or a window
+    // could never stop it.
+    pump();
+    if (rotors_.empty()) {
+      continue;
+    }
+    const double angle = uniform() * torsionkick;
+    const auto pick = static_cast<std::int32_t>(std::min(
+        rotors_.size() - 1,
+        static_cast<std::size_t>(uniform() *
+                                 static_cast<double>(rotors_.size()))));
+    const double before = state_.energy;
+    rotatebond(pick, angle);
+    double after = field_.totalenergy();
+    if (!(after < before)) {
+      rotatebond(pick, -2.0 * angle);
+      after = field_.totalenergy();
+      if (!(after < before)) {
+        rotatebond(pick, angle);
+      }
+    }
+    if (after < before) {
+      movecentreto(home);
+    }
+    refresh();
+    state_.bestenergy = std::min(state_.bestenergy, state_.energy);
+    if (after < before) {
+      show();
+    }
+  }
+}
+
+std::string toptimizer::runoptimizer(int code, tStructure* structure) {
+  static constexpr std::array codes{
+      normalmethod, annealmethod,          globalmethod,         randommethod,
+      refinemethod, moleculesnormalmethod, moleculesannealmethod};
+  if (std::find(codes.begin(), codes.end(), code) == codes.end()) {
+    return "Unknown optimizer method " + std::to_string(code) + ".";
+  }
+  start_ = std::chrono::steady_clock::now();
+  hasdeadline_ = settings.maxseconds > 0.0;
+  deadline_ =
+      start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                   std::chrono::duration<double>(settings.maxseconds));
+  stop_ = false;
+  state_ = {};
+  random_.seed(settings.seed);
+  bond_ = drawing_.geometry().bondlength;
+  minjump_ = bond_ * settings.minjump / standardbondangstrom;
+  if (!(minjump_ > 0.0) || !std::isfinite(minjump_)) {
+    return "The minimum jump must be a positive length.";
+  }
+
+  if (std::string problem = field_.setupforcefield(); !problem.empty()) {
+    return problem;
+  }
+  const auto& atoms = field_.atoms();
+  std::unordered_map<const tatm*, std::int32_t> indexof;
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    indexof.emplace(atoms[i], static_cast<std::int32_t>(i));
+  }
+  neighbours_.assign(atoms.size(), {});
+  for (const tstretch& stretch : field_.stretches()) {
+    const std::int32_t a = stretch.atoms[0], b = stretch.atoms[1];
+    auto& around = neighbours_[static_cast<std::size_t>(a)];
+    if (std::find(around.begin(), around.end(), b) == around.end()) {
+      around.push_back(b);
+      neighbours_[static_cast<std::size_t>(b)].push_back(a);
+    }
+  }
+  const bool whole = structure == nullptr ||
+                     drawing_.structurenumber(structure) == 0 ||
+                     structure == &drawing_;
+  const bool molecules =
+      code == moleculesnormalmethod || code == moleculesannealmethod;
+
+  std::vector<std::uint8_t> marks;
+  marks.reserve(static_cast<std::size_t>(drawing_.atoms.count()));
+  for (tatm* atom : drawing_.atoms) {
+    marks.push_back(atom->fixed);
+    atom->fixed = 1;
+  }
+  movable_.clear();
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    if (whole || molecules || structure->hasatom(atoms[i])) {
+      atoms[i]->fixed = 0;
+      movable_.push_back(static_cast<std::int32_t>(i));
+    }
+  }
+  std::vector<TXYZ> startgeometry;
+  snapshot(startgeometry);
+  refresh();
+  state_.startenergy = state_.energy;
+  state_.bestenergy = state_.energy;
+
+  if (molecules) {
+    findmolecules(whole ? nullptr : structure);
+    runmolecules(code == moleculesannealmethod);
+  } else if (movable_.size() == 2 && field_.stretches().size() == 1) {
+    // Two bonded atoms need no search: the bond takes its own length.
+    const tstretch& stretch = field_.stretches()[0];
+    tatm& a = *atoms[static_cast<std::size_t>(stretch.atoms[0])];
+    tatm& b = *atoms[static_cast<std::size_t>(stretch.atoms[1])];
+    const TXYZ middle = times(plus(positionof(a), positionof(b)), 0.5);
+    TXYZ along = minus(positionof(b), positionof(a));
+    const double length = norm(along);
+    along = length > 0.0 ? times(along, 1.0 / length) : TXYZ{1.0, 0.0, 0.0};
+    const double half = 0.5 / stretch.inverselength;
+    put(a, minus(middle, times(along, half)));
+    put(b, plus(middle, times(along, half)));
+    refresh();
+    state_.converged = true;
+  } else if (movable_.size() >= 2) {
+    findrotors();
+    switch (code) {
+      case annealmethod:
+        runanneal(false);
+        break;
+      case globalmethod:
+        runanneal(true);
+        break;
+      case randommethod:
+        runrandom();
+        break;
+      default:
+        runnormal();
+    }
+  }
+  state_.stopped = stop_;
+
+  std::size_t mark = 0;
+  for (tatm* atom : drawing_.atoms) {
+    atom->fixed = mark < marks.size() ? marks[mark] : 0;
+    ++mark;
+  }
+  bool finite = true;
+  for (const tatm* atom : atoms) {
+    finite = finite && std::isfinite(atom->x) && std::isfinite(atom->y) &&
+             std::isfinite(atom->z);
+  }
+  if (!finite) {
+    restore(startgeometry);
+    show();
+    return "The optimizer lost the geometry; the drawing was left as it was.";
+  }
+  refresh();
+  // Every method ends on the lowest geometry it kept.
+  state_.bestenergy = state_.energy;
+  show();
+  return "";
+}
+
+// Molecules move as rigid bodies; only the pairs between them change.
+
+void toptimizer::findmolecules(const tStructure* still) {
+  molecules_.clear();
+  stillmolecule_.clear();
+  const auto& atoms = field_.atoms();
+  std::vector<std::int32_t> owner(atoms.size(), -1);
+  std::vector<std::int32_t> members;
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    if (owner[i] >= 0) {
+      continue;
+    }
+    reachable(static_cast<std::int32_t>(i), -1, members);
+    tgroupPack group;
+    group.drawing = &drawing_;
+    bool held = false;
+    for (std::int32_t m : members) {
+      owner[static_cast<std::size_t>(m)] =
+          static_cast<std::int32_t>(molecules_.size());
+      group.atoms.push_back(m);
+      held = held || (still != nullptr &&
+                      still->hasatom(atoms[static_cast<std::size_t>(m)]));
+    }
+    molecules_.push_back(std::move(group));
+    stillmolecule_.push_back(held);
+  }
+  // A molecule's energy changes only through its pairs with the others.
+  for (std::size_t p = 0; p < field_.nonbonded().size(); ++p) {
+    const tnbpair& pair = field_.nonbonded()[p];
+    const std::int32_t m1 = owner[static_cast<std::size_t>(pair.atoms[0])];
+    const std::int32_t m2 = owner[static_cast<std::size_t>(pair.atoms[1])];
+    if (m1 != m2) {
+      for (std::int32_t m : {m1, m2}) {
+        molecules_[static_cast<std::size_t>(m)]
+            .lists.terms[nonbondedkind]
+            .push_back(static_cast<std::int32_t>(p));
+      }
+    }
+  }
+  snapshot(saved_);
+}
+
+double toptimizer::moleculeenergy(std::size_t molecule) {
+  return field_.packenergy(molecules_[molecule]);
+}
+
+void toptimizer::placemolecule(std::size_t molecule,
+                               const std::array<double, 9>& turn,
+                               const TXYZ& shift) {
+  const auto& members = molecules_[molecule].atoms;
+  TXYZ middle{};
+  for (std::int32_t m : members) {
+    middle = plus(middle, saved_[static_cast<std::size_t>(m)]);
+  }
+  middle = times(middle, 1.0 / static_cast<double>(members.size()));
+  for (std::int32_t m : members) {
+    const TXYZ relative = minus(saved_[static_cast<std::size_t>(m)], middle);
+    put(*field_.atoms()[static_cast<std::size_t>(m)],
+        plus(plus(middle, apply(turn, relative)), shift));
+  }
+}
+
+void toptimizer::rotatemolecule(std::size_t molecule) {
+  if (stillmolecule_[molecule]) {
+    return;
+  }
+  for (std::int32_t m : molecules_[molecule].atoms) {
+    saved_[static_cast<std::size_t>(m)] =
+        positionof(*field_.atoms()[static_cast<std::size_t>(m)]);
+  }
+  auto energyat = [&](const TXYZ& angles) {
+    placemolecule(molecule, turnmatrix(angles), {});
+    return moleculeenergy(molecule);
+  };
+  const TXYZ g{energyat({-probeturn, 0, 0}) - energyat({probeturn, 0, 0}),
+               energyat({0, -probeturn, 0}) - energyat({0, probeturn, 0}),
+               energyat({0, 0, -probeturn}) - energyat({0, 0, probeturn})};
+  double best = energyat({});
+  const double length = norm(g);
+  // A single atom (an ion) has no gradient of turning at all.
+  if (!(length > 0.0) || !std::isfinite(length)) {
+    state_.energy = best;
+    return;
+  }
+  TXYZ step = times(g, firstturn / length);
+  TXYZ current{};
+  for (int tries = 0; norm(step) >= smallestturn && !stop_ && tries < 1000;
+       ++tries) {
+    const TXYZ trial = plus(current, step);
+    const double energy = energyat(trial);
+    if (energy < best) {
+      current = trial;
+      best = energy;
+    } else {
+      step = times(step, 0.5);
+    }
+    pump();
+  }
+  state_.energy = energyat(current);
+}
+
+double toptimizer::translationgradient(std::size_t molecule, TXYZ& gradient) {
+  for (std::int32_t m : molecules_[molecule].atoms) {
+    saved_[static_cast<std::size_t>(m)] =
+        positionof(*field_.atoms()[static_cast<std::size_t>(m)]);
+  }
+  const auto still = turnmatrix({});
+  auto energyat = [&](const TXYZ& shift) {
+    placemolecule(molecule, still, shift);
+    return moleculeenergy(molecule);
+  };
+  gradient = {energyat({-probeshift, 0, 0}) - energyat({probeshift, 0, 0}),
+              energyat({0, -probeshift, 0}) - energyat({0, probeshift, 0}),
+              energyat({0, 0, -probeshift}) - energyat({0, 0, probeshift})};
+  state_.energy = energyat({});
+  return norm(gradient);
+}
+
+void toptimizer::translatemolecule(std::size_t molecule, double meangradient) {
+  if (stillmolecule_[molecule]) {
+    return;
+  }
+  TXYZ g{};
+  const double length = translationgradient(molecule, g);
+  if (!std::isfinite(length) || !(length > meangradient) ||
+      !(length * 0.5 * bond_ > settings.tolerance)) {
+    return;
+  }
+  const auto still = turnmatrix({});
+  const double before = state_.energy;
+  TXYZ step = times(g, 0.5 * bond_ / length);
+  while (norm(step) >= minjump_ && !stop_) {
+    placemolecule(molecule, still, step);
+    const double energy = moleculeenergy(molecule);
+    pump();
+    if (energy < before) {
+      state_.energy = energy;
+      return;
+    }
+    step = times(step, 0.5);
+  }
+  placemolecule(molecule, still, {});
+  state_.energy = moleculeenergy(molecule);
+}
+
+void toptimizer::runmolecules(bool anneal) {
+  refresh();
+  state_.bestenergy = state_.energy;
+  snapshot(best_);
+  show();
+  const TXYZ home = centre();
+  for (std::size_t m = 0; m < molecules_.size(); ++m) {
+    rotatemolecule(m);
+  }
+  refresh();
+  std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
+                                state_.energy};
+  TXYZ g{};
+  while (!stop_) {
+    const double delta = converged(history, state_.energy);
+    double mean = 0.0;
+    for (std::size_t m = 0; m < molecules_.size(); ++m) {
+      mean += (translationgradient(m, g) - mean) / static_cast<double>(m + 1);
+    }
+    for (std::size_t m = 0; m < molecules_.size(); ++m) {
+      translatemolecule(m, mean);
+    }
+    movecentreto(home);
+    refresh();
+    ++state_.sweeps;
+    show();
+    pump();
+    if (settings.tolerance > delta) {
+      if (!anneal) {
+        state_.converged = true;
+        break;
+      }
+      if (state_.energy < state_.bestenergy) {
+        state_.bestenergy = state_.energy;
+        snapshot(best_);
+      }
+      const auto pick = static_cast<std::size_t>(
+          uniform() * static_cast<double>(molecules_.size()));
+      const std::size_t chosen = std::min(pick, molecules_.size() - 1);
+      if (!stillmolecule_[chosen]) {
+        for (std::int32_t m : molecules_[chosen].atoms) {
+          saved_[static_cast<std::size_t>(m)] =
+              positionof(*field_.atoms()[static_cast<std::size_t>(m)]);
+        }
+        const double a = bond_;
+        placemolecule(chosen,
+                      turnmatrix({180.0 * (1.0 - 2.0 * uniform()),
+                                  180.0 * (1.0 - 2.0 * uniform()),
+                                  180.0 * (1.0 - 2.0 * uniform())}),
+                      {a * (1.0 - 2.0 * uniform()), a * (1.0 - 2.0 * uniform()),
+                       a * (1.0 - 2.0 * uniform())});
+      }
+      refresh();
+    }
+  }
+  const bool stopped = stop_;
+  stop_ = false;
+  hasdeadline_ = false;
+  for (std::size_t m = 0; m < molecules_.size(); ++m) {
+    rotatemolecule(m);
+  }
+  stop_ = stopped;
+  refresh();
+  restorebestiflower();
+}
+
+}  // namespace molvane

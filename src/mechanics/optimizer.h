@@ -1,0 +1,159 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "mechanics/force_field.h"
+#include "model/atom_list.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+class tStructure;
+class tdrawing;
+
+/// Method codes of `runoptimizer`: atoms of one structure ...
+inline constexpr int normalmethod = 760;
+inline constexpr int annealmethod = 788;
+inline constexpr int globalmethod = 795;
+inline constexpr int randommethod = 787;
+inline constexpr int refinemethod = 782;
+/// ... and whole molecules moved rigidly against each other.
+inline constexpr int moleculesnormalmethod = 756;
+inline constexpr int moleculesannealmethod = 757;
+
+/// The tuning values of a run.
+struct toptimizersettings {
+  /// Energy change (cal/mol) below which a minimum is reached.
+  double tolerance = 30.0;
+  /// Shortest trial step, Å.
+  double minjump = 0.01;
+  /// Size of the random kicks, 0 ... 1 (a fraction of a bond length).
+  double temperature = 0.273;
+  /// Seeds the run's one random generator: the same seed and input give the
+  /// same coordinates.
+  std::uint64_t seed = 1;
+  /// Wall-clock limit in seconds (0: none). Methods that run until stopped
+  /// need it, or a stop request, to end.
+  double maxseconds = 0.0;
+};
+
+/// What a run shows while it goes and leaves behind. Energies in cal/mol.
+struct toptimizerstate {
+  double startenergy = 0.0;
+  double energy = 0.0;
+  double bestenergy = 0.0;
+  long sweeps = 0;
+  double seconds = 0.0;
+  bool converged = false;
+  bool stopped = false;
+};
+
+/// Hooks of a run. `show` receives the state every few iterations;
+/// `processmessages` is called after every trial move so that a window can
+/// stay responsive (and call `requeststop`).
+struct toptimizerhooks {
+  std::function<void(const toptimizerstate&)> show;
+  std::function<void()> processmessages;
+};
+
+/// Moves atoms (or molecules) of a drawing downhill in the force-field
+/// energy. Works on the drawing it is given, which must outlive it; the
+/// terms stay in place after a run until `forcefield().freeterms()`.
+class toptimizer {
+ public:
+  explicit toptimizer(tdrawing& drawing);
+
+  toptimizersettings settings;
+  toptimizerhooks hooks;
+
+  /// Runs a method on the atoms of structure (the whole drawing when it is
+  /// null or not one of the drawing's structures); in molecule mode that
+  /// structure stays still while the others move. Returns "" or a sentence
+  /// for the user (unknown method, nothing to model, coordinates that are
+  /// not numbers); a run never leaves coordinates that are not numbers.
+  [[nodiscard]] std::string runoptimizer(int code,
+                                         tStructure* structure = nullptr);
+  /// Ends the run within one trial move, keeping the best geometry.
+  void requeststop() { stop_ = true; }
+  const toptimizerstate& state() const { return state_; }
+  tforcefield& forcefield() { return field_; }
+
+  /// Shifts energy into the history of the last three energies and
+  /// returns its distance from their mean.
+  static double converged(std::array<double, 3>& history, double energy);
+
+  /// Rotates the two sides of a bond (force-field atom positions a, b)
+  /// against each other by degrees, each side by half.
+  void rotatebond(std::int32_t bond, double degrees);
+  /// Open-chain single bonds between two centres with further neighbours,
+  /// as pairs of force-field atom positions, found by the last run.
+  std::size_t rotatablecount() const { return rotors_.size(); }
+
+ private:
+  struct trotor {
+    std::int32_t a = 0, b = 0;
+    std::vector<std::int32_t> side1, side2;
+  };
+
+  double uniform();
+  void pump();
+  void show();
+  TXYZ centre() const;
+  void movecentreto(const TXYZ& target);
+  void randomize(double amplitude);
+  double atomgradient(std::int32_t atom, double probe, TXYZ& gradient);
+  bool moveatom(std::int32_t atom, double threshold);
+  void sweep();
+  void prepare();
+  void refresh();
+  void snapshot(std::vector<TXYZ>& into) const;
+  void restore(const std::vector<TXYZ>& from);
+  void keepbest();
+  void restorebestiflower();
+  void findrotors();
+  bool isringbond(std::int32_t a, std::int32_t b) const;
+  void reachable(std::int32_t from, std::int32_t barrier,
+                 std::vector<std::int32_t>& into) const;
+
+  void runnormal();
+  void runanneal(bool global);
+  void runrandom();
+  void runmolecules(bool anneal);
+  void findmolecules(const tStructure* still);
+  double moleculeenergy(std::size_t molecule);
+  void placemolecule(std::size_t molecule, const std::array<double, 9>& turn,
+                     const TXYZ& shift);
+  void rotatemolecule(std::size_t molecule);
+  double translationgradient(std::size_t molecule, TXYZ& gradient);
+  void translatemolecule(std::size_t molecule, double meangradient);
+
+  tdrawing& drawing_;
+  tforcefield field_;
+  std::mt19937_64 random_;
+  toptimizerstate state_;
+  bool stop_ = false;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point deadline_;
+  bool hasdeadline_ = false;
+  /// L, the standard bond in drawing units.
+  double bond_ = 30.0;
+  double minjump_ = 0.01;
+  double lastpackenergy_ = 0.0;
+  /// Force-field positions of the atoms being moved.
+  std::vector<std::int32_t> movable_;
+  std::vector<std::vector<std::int32_t>> neighbours_;
+  std::vector<trotor> rotors_;
+  std::vector<TXYZ> best_;
+  std::vector<TXYZ> saved_;
+  std::vector<tgroupPack> molecules_;
+  std::vector<bool> stillmolecule_;
+};
+
+}  // namespace molvane
