@@ -205,13 +205,14 @@ bool toptimizer::moveatom(std::int32_t atom, double threshold) {
 }
 
 void toptimizer::sweep() {
-  // The threshold is the mean gradient taken with the probe the moves use,
-  // so that atoms pulled less than average wait for a later sweep.
+  // The threshold is the mean gradient with a probe a hundredth of the one
+  // the moves use, so only atoms that barely feel a pull wait for a later
+  // sweep; skipping every atom below the full mean converges more slowly.
   double threshold = 0.0;
   long counted = 0;
   TXYZ g{};
   for (std::int32_t a : movable_) {
-    const double length = atomgradient(a, minjump_, g);
+    const double length = atomgradient(a, 0.0, g);
     if (std::isfinite(length)) {
       ++counted;
       threshold += (length - threshold) / static_cast<double>(counted);
@@ -335,8 +336,8 @@ void toptimizer::rotatebond(std::int32_t bond, double degrees) {
       }
     }
   };
-  turn(rotor.side1, 0.5 * degrees * degree);
-  turn(rotor.side2, -0.5 * degrees * degree);
+  turn(rotor.side1, -0.5 * degrees * degree);
+  turn(rotor.side2, 0.5 * degrees * degree);
 }
 
 void toptimizer::runnormal() {

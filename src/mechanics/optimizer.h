@@ -89,11 +89,12 @@ class toptimizer {
   /// returns its distance from their mean.
   static double converged(std::array<double, 3>& history, double energy);
 
-  /// Rotates the two sides of a bond (force-field atom positions a, b)
-  /// against each other by degrees, each side by half.
+  /// Turns the two sides of rotatable bond number bond (below
+  /// `rotatablecount`) against each other, each by half, so that the
+  /// torsion across it grows by degrees.
   void rotatebond(std::int32_t bond, double degrees);
-  /// Open-chain single bonds between two centres with further neighbours,
-  /// as pairs of force-field atom positions, found by the last run.
+  /// How many open-chain single bonds between two centres with further
+  /// neighbours the last run found; searches turn only these.
   std::size_t rotatablecount() const { return rotors_.size(); }
 
  private:

@@ -1,0 +1,353 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mechanics/optimizer.h"
+
+#include "document/drawing.h"
+#include "document/structure.h"
+#include "mechanics/force_field_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+/// Atoms as element, x, y (Å, flat unless z is given through add3d) and
+/// bonds as atom, atom, kind, built into a structure of the drawing.
+struct tsketch {
+  std::vector<double> atoms;
+  std::vector<int> bonds;
+};
+
+tStructure* place(tdrawing& drawing, const tsketch& sketch, double dx = 0.0,
+                  double z = 0.0) {
+  const double units = drawing.geometry().bondlength / standardbondangstrom;
+  auto structure = std::make_unique<tStructure>();
+  std::vector<tatm*> list;
+  for (std::size_t i = 0; i + 2 < sketch.atoms.size(); i += 3) {
+    list.push_back(structure->addatom(
+        std::make_unique<tatm>(static_cast<int>(sketch.atoms[i]), 0,
+                               (sketch.atoms[i + 1] + dx) * units,
+                               sketch.atoms[i + 2] * units, z * units)));
+  }
+  for (std::size_t i = 0; i + 2 < sketch.bonds.size(); i += 3) {
+    structure->addbond(std::make_unique<tbond>(
+        list[static_cast<std::size_t>(sketch.bonds[i])], 0, 1,
+        sketch.bonds[i + 2],
+        list[static_cast<std::size_t>(sketch.bonds[i + 1])]));
+  }
+  return drawing.mergestructure(std::move(structure));
+}
+
+/// A flat ethane as one would draw it.
+tsketch ethane() {
+  return {{6, 0,     0,   6, 1.53, 0,    1, -0.4, 0.95,  1, -0.4, -0.95,
+           1, -1.05, 0.1, 1, 1.93, 0.95, 1, 1.93, -0.95, 1, 2.58, -0.1},
+          {0, 1, 2, 0, 2, 2, 0, 3, 2, 0, 4, 2, 1, 5, 2, 1, 6, 2, 1, 7, 2}};
+}
+
+/// A flat six-ring with one or two hydrogens on each corner; kinds
+/// alternate between the two given.
+tsketch sixring(int hydrogens, int kind1, int kind2) {
+  tsketch sketch;
+  for (int i = 0; i < 6; ++i) {
+    const double a = i * pi / 3.0;
+    sketch.atoms.insert(sketch.atoms.end(),
+                        {6, 1.53 * std::cos(a), 1.53 * std::sin(a)});
+    sketch.bonds.insert(sketch.bonds.end(),
+                        {i, (i + 1) % 6, i % 2 == 0 ? kind1 : kind2});
+  }
+  for (int i = 0; i < 6; ++i) {
+    for (int h = 0; h < hydrogens; ++h) {
+      const double a = i * pi / 3.0 + (hydrogens == 2 ? (h - 0.5) * 0.5 : 0.0);
+      sketch.atoms.insert(sketch.atoms.end(),
+                          {1, 2.6 * std::cos(a), 2.6 * std::sin(a)});
+      sketch.bonds.insert(sketch.bonds.end(), {i, 6 + i * hydrogens + h, 2});
+    }
+  }
+  return sketch;
+}
+
+tsketch formaldehyde() {
+  return {{6, 0, 0, 8, 1.21, 0, 1, -0.55, 0.94, 1, -0.55, -0.94},
+          {0, 1, 4, 0, 2, 2, 0, 3, 2}};
+}
+
+/// Dihedral a-b-c-d in degrees.
+double dihedral(const tdrawing& drawing, int a, int b, int c, int d) {
+  auto p = [&drawing](int i) {
+    const tatm* atom = drawing.atoms.items(i);
+    return std::array<double, 3>{atom->x, atom->y, atom->z};
+  };
+  auto sub = [](auto u, auto v) {
+    return std::array<double, 3>{u[0] - v[0], u[1] - v[1], u[2] - v[2]};
+  };
+  auto cross = [](auto u, auto v) {
+    return std::array<double, 3>{u[1] * v[2] - u[2] * v[1],
+                                 u[2] * v[0] - u[0] * v[2],
+                                 u[0] * v[1] - u[1] * v[0]};
+  };
+  auto dot = [](auto u, auto v) {
+    return u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
+  };
+  const auto b1 = sub(p(b), p(a)), b2 = sub(p(c), p(b)), b3 = sub(p(d), p(c));
+  const auto n1 = cross(b1, b2), n2 = cross(b2, b3);
+  return std::atan2(std::sqrt(dot(b2, b2)) * dot(b1, n2), dot(n1, n2)) * 180.0 /
+         pi;
+}
+
+std::vector<double> coordinates(const tdrawing& drawing) {
+  std::vector<double> all;
+  for (const tatm* atom : drawing.atoms) {
+    all.insert(all.end(), {atom->x, atom->y, atom->z});
+  }
+  return all;
+}
+
+TEST(Optimizer, NormalTurnsFlatDrawingsIntoTheirShapes) {
+  struct tcase {
+    const char* name;
+    tsketch sketch;
+    double stretch;
+    std::function<void(const tdrawing&)> shape;
+  };
+  const tcase cases[] = {
+      {"ethane", ethane(), 0.02,
+       [](const tdrawing& d) {
+         for (int h1 : {2, 3, 4}) {
+           for (int h2 : {5, 6, 7}) {
+             // Staggered: every H-C-C-H torsion near 60 or 180 degrees.
+             EXPECT_LT(std::cos(3.0 * dihedral(d, h1, 0, 1, h2) * pi / 180.0),
+                       -0.9);
+           }
+         }
+       }},
+      // The soft stretched side of the bond term lets the cross-ring
+      // repulsion lengthen the ring bonds by about 3 %.
+      {"cyclohexane", sixring(2, 2, 2), 0.035,
+       [](const tdrawing& d) {
+         for (int i = 0; i < 6; ++i) {
+           // Chair: ring torsions of alternating sign, near 55 degrees.
+           const double phi =
+               dihedral(d, i, (i + 1) % 6, (i + 2) % 6, (i + 3) % 6);
+           const double next =
+               dihedral(d, (i + 1) % 6, (i + 2) % 6, (i + 3) % 6, (i + 4) % 6);
+           EXPECT_GT(std::abs(phi), 40.0);
+           EXPECT_LT(std::abs(phi), 70.0);
+           EXPECT_LT(phi * next, 0.0);
+         }
+       }},
+      {"benzene", sixring(1, 2, 4), 0.02, [](const tdrawing& d) {
+         for (int i = 0; i < 6; ++i) {
+           EXPECT_LT(
+               std::abs(dihedral(d, i, (i + 1) % 6, (i + 2) % 6, (i + 3) % 6)),
+               5.0);
+           EXPECT_LT(
+               std::abs(dihedral(d, 6 + i, i, (i + 1) % 6, 6 + (i + 1) % 6)),
+               5.0);
+         }
+       }}};
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.name);
+    tdrawing drawing;
+    place(drawing, c.sketch);
+    toptimizer optimizer(drawing);
+    optimizer.settings.seed = 3;
+    // The finest tolerance and jump of the window: the coarser ones stop
+    // before slow modes such as a methyl turn have settled.
+    optimizer.settings.tolerance = 1.0;
+    optimizer.settings.minjump = 0.001;
+    ASSERT_EQ(optimizer.runoptimizer(normalmethod), "");
+    EXPECT_TRUE(optimizer.state().converged);
+    EXPECT_LT(optimizer.state().energy, optimizer.state().startenergy);
+    for (tstretch& stretch : optimizer.forcefield().stretches()) {
+      const tatm* a = optimizer.forcefield()
+                          .atoms()[static_cast<std::size_t>(stretch.atoms[0])];
+      const tatm* b = optimizer.forcefield()
+                          .atoms()[static_cast<std::size_t>(stretch.atoms[1])];
+      const double r = std::hypot(a->x - b->x, a->y - b->y, a->z - b->z);
+      EXPECT_NEAR(r * stretch.inverselength, 1.0, c.stretch);
+    }
+    c.shape(drawing);
+  }
+}
+
+TEST(Optimizer, LeavesAFixedNeighbourAndOtherAtomsAlone) {
+  tdrawing drawing;
+  tStructure* moving = place(drawing, ethane());
+  place(drawing, formaldehyde(), 0.0, 3.0);
+  const std::vector<double> before = coordinates(drawing);
+  drawing.atoms.items(0)->fixed = 1;
+  toptimizer optimizer(drawing);
+  for (int code : {normalmethod, annealmethod, globalmethod}) {
+    optimizer.settings.maxseconds = 0.05;
+    ASSERT_EQ(optimizer.runoptimizer(code, moving), "");
+    const std::vector<double> after = coordinates(drawing);
+    EXPECT_NE(std::vector<double>(before.begin(), before.begin() + 24),
+              std::vector<double>(after.begin(), after.begin() + 24));
+    EXPECT_EQ(std::vector<double>(before.begin() + 24, before.end()),
+              std::vector<double>(after.begin() + 24, after.end()));
+  }
+  // Marks a user set survive a run.
+  EXPECT_EQ(drawing.atoms.items(0)->fixed, 1);
+  EXPECT_EQ(drawing.atoms.items(1)->fixed, 0);
+}
+
+TEST(Optimizer, StoppingAnnealKeepsTheBestGeometry) {
+  tdrawing drawing;
+  place(drawing, sixring(2, 2, 2));
+  toptimizer optimizer(drawing);
+  optimizer.settings.tolerance = 300.0;
+  optimizer.settings.temperature = 0.5;
+  double lowest = std::numeric_limits<double>::infinity();
+  double last = 0.0;
+  optimizer.hooks.show = [&](const toptimizerstate& state) {
+    lowest = std::min(lowest, state.bestenergy);
+    last = state.energy;
+  };
+  long calls = 0;
+  optimizer.hooks.processmessages = [&] {
+    if (++calls == 8000) {
+      optimizer.requeststop();
+    }
+  };
+  ASSERT_EQ(optimizer.runoptimizer(annealmethod), "");
+  EXPECT_TRUE(optimizer.state().stopped);
+  EXPECT_FALSE(optimizer.state().converged);
+  // Within one trial move of the request.
+  EXPECT_LE(calls, 8001);
+  EXPECT_LE(optimizer.state().energy, lowest + 1e-6);
+  EXPECT_LE(optimizer.state().energy, last + 1e-6);
+  // The energy reported is that of the geometry left behind.
+  tforcefield fresh(drawing);
+  ASSERT_EQ(fresh.setupforcefield(), "");
+  EXPECT_NEAR(fresh.totalenergy(), optimizer.state().energy, 1e-6);
+}
+
+TEST(Optimizer, TheSameSeedRepeatsARun) {
+  auto run = [](int code, std::uint64_t seed) {
+    tdrawing drawing;
+    place(drawing, ethane());
+    place(drawing, formaldehyde(), 4.0);
+    toptimizer optimizer(drawing);
+    optimizer.settings.seed = seed;
+    long calls = 0;
+    optimizer.hooks.processmessages = [&] {
+      if (++calls == 800) {
+        optimizer.requeststop();
+      }
+    };
+    EXPECT_EQ(optimizer.runoptimizer(code), "");
+    return coordinates(drawing);
+  };
+  for (int code :
+       {normalmethod, annealmethod, randommethod, moleculesannealmethod}) {
+    SCOPED_TRACE(code);
+    EXPECT_EQ(run(code, 11), run(code, 11));
+  }
+  EXPECT_NE(run(normalmethod, 11), run(normalmethod, 12));
+}
+
+TEST(Optimizer, SearchesWithNothingToTurnStillEnd) {
+  // Formaldehyde has no rotatable bond; single ions have no rotation.
+  struct tcase {
+    int code;
+    tsketch second;
+  };
+  const tsketch ions{{11, 0, 0, 17, 3, 0, 8, 0, 3, 1, 0.96, 3, 1, -0.3, 3.9},
+                     {2, 3, 2, 2, 4, 2}};
+  for (const tcase& c :
+       {tcase{randommethod, formaldehyde()},
+        tcase{globalmethod, formaldehyde()}, tcase{moleculesnormalmethod, ions},
+        tcase{moleculesannealmethod, ions}}) {
+    SCOPED_TRACE(c.code);
+    tdrawing drawing;
+    place(drawing, c.second);
+    drawing.atoms.items(0)->setcharge(c.code == randommethod ? 0 : 1);
+    toptimizer optimizer(drawing);
+    long calls = 0;
+    optimizer.hooks.processmessages = [&] {
+      if (++calls == 500) {
+        optimizer.requeststop();
+      }
+    };
+    optimizer.settings.maxseconds = 1.0;
+    ASSERT_EQ(optimizer.runoptimizer(c.code), "");
+    for (double v : coordinates(drawing)) {
+      EXPECT_TRUE(std::isfinite(v));
+    }
+  }
+}
+
+TEST(Optimizer, DegenerateDrawingsGiveAMessageOrAFiniteResult) {
+  tdrawing empty;
+  toptimizer none(empty);
+  EXPECT_EQ(none.runoptimizer(normalmethod),
+            "The drawing has no chemical atoms.");
+  EXPECT_NE(none.runoptimizer(42), "");
+
+  tdrawing broken;
+  place(broken, ethane());
+  broken.atoms.items(3)->y = std::numeric_limits<double>::quiet_NaN();
+  toptimizer lost(broken);
+  EXPECT_EQ(lost.runoptimizer(normalmethod),
+            "An atom has coordinates that are not numbers.");
+
+  // Two bonded atoms take their bond length; atoms on top of each other
+  // come apart or stay, but never become NaN.
+  tdrawing pair;
+  place(pair, {{6, 0, 0, 8, 0, 0}, {0, 1, 2}});
+  toptimizer two(pair);
+  ASSERT_EQ(two.runoptimizer(normalmethod), "");
+  EXPECT_NEAR(two.forcefield().stretches()[0].energy, 0.0, 1e-9);
+
+  tdrawing stacked;
+  place(stacked, {{6, 0, 0, 6, 0, 0, 6, 0, 0, 8, 0, 0}, {0, 1, 2, 1, 2, 2}});
+  toptimizer crowd(stacked);
+  for (int code : {normalmethod, moleculesnormalmethod}) {
+    crowd.settings.maxseconds = 0.2;
+    ASSERT_EQ(crowd.runoptimizer(code), "");
+    for (double v : coordinates(stacked)) {
+      EXPECT_TRUE(std::isfinite(v));
+    }
+  }
+}
+
+TEST(Optimizer, ConvergedMeasuresTheLastThreeEnergies) {
+  std::array<double, 3> history{30.0, 20.0, 10.0};
+  EXPECT_DOUBLE_EQ(toptimizer::converged(history, 0.0), 10.0);
+  EXPECT_EQ(history, (std::array<double, 3>{20.0, 10.0, 0.0}));
+}
+
+TEST(Optimizer, RotatableBondsAreOpenChainSingleBonds) {
+  // Butane's middle bond turns; cyclohexane's ring bonds and ethene's
+  // double bond do not.
+  tdrawing drawing;
+  place(drawing, {{6, 0, 0, 6, 1.5, 0, 6, 2.2, 1.3, 6, 3.7, 1.3},
+                  {0, 1, 2, 1, 2, 2, 2, 3, 2}});
+  place(drawing, sixring(0, 2, 2), 8.0);
+  place(drawing, {{6, 0, 5, 6, 1.3, 5, 6, -0.7, 6.2, 6, 2.0, 6.2},
+                  {0, 1, 4, 0, 2, 2, 1, 3, 2}});
+  toptimizer optimizer(drawing);
+  optimizer.settings.maxseconds = 0.05;
+  ASSERT_EQ(optimizer.runoptimizer(globalmethod), "");
+  EXPECT_EQ(optimizer.rotatablecount(), 1U);
+  const double before = dihedral(drawing, 0, 1, 2, 3);
+  optimizer.rotatebond(0, 40.0);
+  EXPECT_NEAR(
+      std::remainder(dihedral(drawing, 0, 1, 2, 3) - before - 40.0, 360.0), 0.0,
+      1e-6);
+}
+
+}  // namespace
+}  // namespace molvane
