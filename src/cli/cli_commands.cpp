@@ -7,6 +7,7 @@
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
+#include "cli/optimize_command.h"
 #include "cli/render_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
@@ -161,6 +162,11 @@ std::string cliusage() {
          "(--in FILE, --3d)\n"
          "  energy IN                  force-field energy (kcal/mol) and "
          "term counts\n"
+         "  optimize IN OUT            relaxes the geometry in the force "
+         "field (--method M,\n"
+         "                             --tolerance CAL, --jump ANGSTROM, "
+         "--temp T, --seed S,\n"
+         "                             --max-seconds S)\n"
          "  hydrogens --2d|--3d|--remove IN OUT\n"
          "                             adds or removes hydrogens\n"
          "  render IN OUT              paints the drawing to a picture "
@@ -178,6 +184,7 @@ tclioutcome runclicommand(const tclioptions& options,
       {"convert", convert},
       {"energy", energycommand},
       {"hydrogens", hydrogenscommand},
+      {"optimize", optimizecommand},
       {"render", rendercommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());

@@ -51,6 +51,11 @@ void tjsonobject::addinteger(std::string_view key, long value) {
   members_ += std::to_string(value);
 }
 
+void tjsonobject::addboolean(std::string_view key, bool value) {
+  addkey(key);
+  members_ += value ? "true" : "false";
+}
+
 void tjsonobject::addreal(std::string_view key, double value, int decimals) {
   addkey(key);
   members_ += std::isfinite(value) ? formatfixed(value, decimals) : "null";

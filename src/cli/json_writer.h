@@ -15,6 +15,7 @@ class tjsonobject {
   void addinteger(std::string_view key, long value);
   /// value written with a fixed number of decimals.
   void addreal(std::string_view key, double value, int decimals);
+  void addboolean(std::string_view key, bool value);
   /// An array of texts.
   void addtexts(std::string_view key, const std::vector<std::string>& values);
   std::string text() const;

@@ -1,0 +1,157 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/optimize_command.h"
+
+#include "cli/document_input.h"
+#include "cli/json_writer.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/document_files.h"
+#include "mechanics/force_field_parameters.h"
+#include "mechanics/optimizer.h"
+#include "model/number_text.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+constexpr const char* usage =
+    "usage: optimize IN OUT [--method normal|refine|anneal|global|random|"
+    "molecules|molecules-anneal] [--tolerance CAL] [--jump ANGSTROM] "
+    "[--temp T] [--seed S] [--max-seconds S]";
+/// How long a search that runs until stopped goes when not told.
+constexpr double searchseconds = 10.0;
+
+tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
+
+struct tmethodname {
+  const char* name;
+  int code;
+  bool endless;
+};
+
+constexpr tmethodname methods[] = {
+    {"normal", normalmethod, false},
+    {"refine", refinemethod, false},
+    {"anneal", annealmethod, true},
+    {"global", globalmethod, true},
+    {"random", randommethod, true},
+    {"molecules", moleculesnormalmethod, false},
+    {"molecules-anneal", moleculesannealmethod, true}};
+
+}  // namespace
+
+tclioutcome optimizecommand(const tclioptions& options,
+                            const std::vector<std::string>& arguments) {
+  std::vector<std::string> positional;
+  const tmethodname* method = &methods[0];
+  toptimizersettings settings;
+  bool timed = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    if (word.rfind("--", 0) != 0) {
+      positional.push_back(word);
+      continue;
+    }
+    if (i + 1 >= arguments.size()) {
+      return failure(word + " needs a value");
+    }
+    const std::string& value = arguments[++i];
+    auto number = [&value](double low, double high) -> std::optional<double> {
+      std::optional<double> parsed = parsereal(value);
+      if (!parsed || !std::isfinite(*parsed) || *parsed < low ||
+          *parsed > high) {
+        return std::nullopt;
+      }
+      return parsed;
+    };
+    std::optional<double> parsed;
+    if (word == "--method") {
+      method = nullptr;
+      for (const tmethodname& m : methods) {
+        if (value == m.name) {
+          method = &m;
+        }
+      }
+      if (method == nullptr) {
+        return failure("unknown method \"" + value + "\"\n" + usage);
+      }
+      continue;
+    }
+    if (word == "--tolerance") {
+      parsed = number(1e-6, 1e9);
+      settings.tolerance = parsed.value_or(0.0);
+    } else if (word == "--jump") {
+      parsed = number(1e-6, 1.0);
+      settings.minjump = parsed.value_or(0.0);
+    } else if (word == "--temp") {
+      parsed = number(0.0, 1.0);
+      settings.temperature = parsed.value_or(0.0);
+    } else if (word == "--max-seconds") {
+      parsed = number(0.0, 1e7);
+      settings.maxseconds = parsed.value_or(0.0);
+      timed = true;
+    } else if (word == "--seed") {
+      std::optional<long> seed = parseinteger(value);
+      if (!seed || *seed < 0) {
+        return failure("--seed needs a whole number of 0 or more, not \"" +
+                       value + "\"");
+      }
+      settings.seed = static_cast<std::uint64_t>(*seed);
+      continue;
+    } else {
+      return failure("unknown option " + word + "\n" + usage);
+    }
+    if (!parsed) {
+      return failure(word + " does not take \"" + value + "\"\n" + usage);
+    }
+  }
+  if (positional.size() != 2) {
+    return failure(usage);
+  }
+  if (method->endless && (!timed || settings.maxseconds <= 0.0)) {
+    settings.maxseconds = searchseconds;
+  }
+  if (std::string problem = openinput(positional[0]); !problem.empty()) {
+    return failure(problem);
+  }
+  tdrawing& drawing = *session().drawing();
+  toptimizer optimizer(drawing);
+  optimizer.settings = settings;
+  if (std::string problem = optimizer.runoptimizer(method->code);
+      !problem.empty()) {
+    return failure(problem);
+  }
+  if (std::string written = exportdocument(drawing, positional[1]);
+      !written.empty()) {
+    return failure(written);
+  }
+  const toptimizerstate& state = optimizer.state();
+  const double start = state.startenergy * kcalpercal;
+  const double final = state.energy * kcalpercal;
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("input", positional[0]);
+    json.addtext("output", positional[1]);
+    json.addtext("method", method->name);
+    json.addreal("startkcal", start, 4);
+    json.addreal("finalkcal", final, 4);
+    json.addinteger("sweeps", state.sweeps);
+    json.addreal("seconds", state.seconds, 3);
+    json.addboolean("converged", state.converged);
+    return {0, json.text() + "\n", ""};
+  }
+  return {0,
+          "Energy " + formatfixed(start, 4) + " -> " + formatfixed(final, 4) +
+              " kcal/mol in " + std::to_string(state.sweeps) + " sweeps, " +
+              formatfixed(state.seconds, 3) + " s" +
+              (state.converged ? ", converged" : "") + "\nWrote " +
+              positional[1] + "\n",
+          ""};
+}
+
+}  // namespace molvane
