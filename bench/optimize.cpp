@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Times Normal at the default settings from each benchmark start geometry
+// and compares the result with the reference minimum beside it.
+//
+//   optimize_bench [DIR]    DIR holds <stem>_start.sdf and <stem>_mmff.sdf
+//                           (default: the shared data folder of the build)
+#include "document/drawing.h"
+#include "io/atomic_file.h"
+#include "io/exchange_files.h"
+#include "mechanics/force_field_parameters.h"
+#include "mechanics/optimizer.h"
+#include "model/jacobi.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+constexpr int repeats = 3;
+constexpr const char* stems[] = {"ethane",     "cyclohexane", "benzene",
+                                 "ethanol",    "acetic_acid", "glucose",
+                                 "caffeine",   "cholesterol", "triacontane",
+                                 "gly_ala_11", "hectane"};
+
+std::unique_ptr<tdrawing> readsd(const std::filesystem::path& path) {
+  std::vector<std::uint8_t> bytes;
+  if (!readwholefile(path, bytes, 64U * 1024U * 1024U).empty()) {
+    return nullptr;
+  }
+  std::vector<treadresult> records =
+      readexchangerecords(bytes, tfileformat::mdl);
+  return records.empty() ? nullptr : std::move(records.front().drawing);
+}
+
+/// Heavy-atom positions in Å.
+std::vector<std::array<double, 3>> heavyatoms(const tdrawing& drawing) {
+  const double angstrom =
+      standardbondangstrom * drawing.geometry().lengthscale();
+  std::vector<std::array<double, 3>> points;
+  for (const tatm* atom : drawing.atoms) {
+    if (atom->kind == chemicalatomkind && atom->element > 1) {
+      points.push_back(
+          {atom->x * angstrom, atom->y * angstrom, atom->z * angstrom});
+    }
+  }
+  return points;
+}
+
+/// RMSD after the best rigid superposition (the quaternion method).
+double superposedrmsd(std::vector<std::array<double, 3>> a,
+                      std::vector<std::array<double, 3>> b) {
+  if (a.size() != b.size() || a.empty()) {
+    return NAN;
+  }
+  for (auto* set : {&a, &b}) {
+    std::array<double, 3> mean{};
+    for (const auto& p : *set) {
+      for (int k = 0; k < 3; ++k) {
+        mean[k] += p[k] / static_cast<double>(set->size());
+      }
+    }
+    for (auto& p : *set) {
+      for (int k = 0; k < 3; ++k) {
+        p[k] -= mean[k];
+      }
+    }
+  }
+  double s[3][3] = {};
+  double squares = 0.0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    for (int r = 0; r < 3; ++r) {
+      squares += a[i][r] * a[i][r] + b[i][r] * b[i][r];
+      for (int c = 0; c < 3; ++c) {
+        s[r][c] += a[i][r] * b[i][c];
+      }
+    }
+  }
+  const tsquarematrix n = {
+      {s[0][0] + s[1][1] + s[2][2], s[1][2] - s[2][1], s[2][0] - s[0][2],
+       s[0][1] - s[1][0]},
+      {0, s[0][0] - s[1][1] - s[2][2], s[0][1] + s[1][0], s[2][0] + s[0][2]},
+      {0, 0, -s[0][0] + s[1][1] - s[2][2], s[1][2] + s[2][1]},
+      {0, 0, 0, -s[0][0] - s[1][1] + s[2][2]}};
+  const double largest = jacobieigenvalues(n, 1e-14).back();
+  const double deviation = std::max(0.0, squares - 2.0 * largest);
+  return std::sqrt(deviation / static_cast<double>(a.size()));
+}
+
+}  // namespace
+}  // namespace molvane
+
+int main(int argc, char** argv) {
+  using namespace molvane;
+  const std::filesystem::path folder =
+      argc > 1 ? std::filesystem::path(argv[1])
+               : std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
+  std::printf("%-12s %6s %9s %7s %11s %11s %9s %9s\n", "molecule", "atoms",
+              "ms", "sweeps", "start kcal", "final kcal", "rmsd0 Å", "rmsd Å");
+  for (const char* stem : stems) {
+    const auto start = folder / (std::string(stem) + "_start.sdf");
+    std::unique_ptr<tdrawing> reference =
+        readsd(folder / (std::string(stem) + "_mmff.sdf"));
+    if (reference == nullptr || readsd(start) == nullptr) {
+      std::printf("%-12s missing\n", stem);
+      continue;
+    }
+    std::vector<double> times;
+    toptimizerstate state;
+    double before = NAN, after = NAN;
+    for (int r = 0; r < repeats; ++r) {
+      std::unique_ptr<tdrawing> drawing = readsd(start);
+      before = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
+      toptimizer optimizer(*drawing);
+      const auto t0 = std::chrono::steady_clock::now();
+      if (!optimizer.runoptimizer(normalmethod).empty()) {
+        break;
+      }
+      times.push_back(std::chrono::duration<double, std::milli>(
+                          std::chrono::steady_clock::now() - t0)
+                          .count());
+      state = optimizer.state();
+      after = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
+    }
+    if (times.empty()) {
+      std::printf("%-12s failed\n", stem);
+      continue;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-12s %6d %9.1f %7ld %11.3f %11.3f %9.3f %9.3f\n", stem,
+                readsd(start)->atoms.countchemical(), times[times.size() / 2],
+                state.sweeps, state.startenergy * kcalpercal,
+                state.energy * kcalpercal, before, after);
+  }
+  return 0;
+}
