@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// Times Normal at the default settings from each benchmark start geometry
-// and compares the result with the reference minimum beside it.
+// Times Normal from each benchmark start geometry and compares the result
+// with the reference minimum beside it.
 //
-//   optimize_bench [DIR]    DIR holds <stem>_start.sdf and <stem>_mmff.sdf
-//                           (default: the shared data folder of the build)
+//   optimize_bench [--tolerance CAL] [--jump ANGSTROM] [--temp T] [DIR]
+//
+// The settings default to the optimizer's; DIR holds <stem>_start.sdf and
+// <stem>_mmff.sdf (default: the shared data folder of the build).
 #include "document/drawing.h"
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -100,9 +103,23 @@ double superposedrmsd(std::vector<std::array<double, 3>> a,
 
 int main(int argc, char** argv) {
   using namespace molvane;
-  const std::filesystem::path folder =
-      argc > 1 ? std::filesystem::path(argv[1])
-               : std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
+  std::filesystem::path folder =
+      std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
+  toptimizersettings settings;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    double* target = word == "--tolerance" ? &settings.tolerance
+                     : word == "--jump"    ? &settings.minjump
+                     : word == "--temp"    ? &settings.temperature
+                                           : nullptr;
+    if (target != nullptr && i + 1 < argc) {
+      *target = std::atof(argv[++i]);
+    } else {
+      folder = word;
+    }
+  }
+  std::printf("tolerance %g cal, jump %g Å, temperature %g\n",
+              settings.tolerance, settings.minjump, settings.temperature);
   std::printf("%-12s %6s %9s %7s %11s %11s %9s %9s\n", "molecule", "atoms",
               "ms", "sweeps", "start kcal", "final kcal", "rmsd0 Å", "rmsd Å");
   for (const char* stem : stems) {
@@ -120,6 +137,7 @@ int main(int argc, char** argv) {
       std::unique_ptr<tdrawing> drawing = readsd(start);
       before = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
       toptimizer optimizer(*drawing);
+      optimizer.settings = settings;
       const auto t0 = std::chrono::steady_clock::now();
       if (!optimizer.runoptimizer(normalmethod).empty()) {
         break;
