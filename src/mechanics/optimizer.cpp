@@ -594,6 +594,15 @@ void toptimizer::findmolecules(const tStructure* still) {
     molecules_.push_back(std::move(group));
     stillmolecule_.push_back(held);
   }
+  // The molecule that stays still is also left out when the others are
+  // moved back to their common centre.
+  movable_.clear();
+  for (std::size_t m = 0; m < molecules_.size(); ++m) {
+    if (!stillmolecule_[m]) {
+      movable_.insert(movable_.end(), molecules_[m].atoms.begin(),
+                      molecules_[m].atoms.end());
+    }
+  }
   // A molecule's energy changes only through its pairs with the others.
   for (std::size_t p = 0; p < field_.nonbonded().size(); ++p) {
     const tnbpair& pair = field_.nonbonded()[p];
@@ -729,8 +738,13 @@ void toptimizer::runmolecules(bool anneal) {
   while (!stop_) {
     const double delta = converged(history, state_.energy);
     double mean = 0.0;
+    long counted = 0;
     for (std::size_t m = 0; m < molecules_.size(); ++m) {
-      mean += (translationgradient(m, g) - mean) / static_cast<double>(m + 1);
+      if (!stillmolecule_[m]) {
+        ++counted;
+        mean +=
+            (translationgradient(m, g) - mean) / static_cast<double>(counted);
+      }
     }
     for (std::size_t m = 0; m < molecules_.size(); ++m) {
       translatemolecule(m, mean);

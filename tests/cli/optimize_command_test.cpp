@@ -9,30 +9,21 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace molvane {
 namespace {
 
-/// Ethane with its C-C bond pulled to 2 Å and one hydrogen eclipsed.
-constexpr const char* stretched = R"(ethane
+/// Water with both bonds pulled to 1.3 Å.
+constexpr const char* stretched = R"(water
   test
 
-  8  7  0  0  0  0  0  0  0  0999 V2000
-   -1.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0
-    1.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0
-   -1.4000    1.0300    0.0000 H   0  0  0  0  0  0  0  0  0  0  0  0
-   -1.4000   -0.5150    0.8920 H   0  0  0  0  0  0  0  0  0  0  0  0
-   -1.4000   -0.5150   -0.8920 H   0  0  0  0  0  0  0  0  0  0  0  0
-    1.4000    1.0300    0.0000 H   0  0  0  0  0  0  0  0  0  0  0  0
-    1.4000    0.5150    0.8920 H   0  0  0  0  0  0  0  0  0  0  0  0
-    1.4000    0.5150   -0.8920 H   0  0  0  0  0  0  0  0  0  0  0  0
+  3  2  0  0  0  0  0  0  0  0999 V2000
+    0.0000    0.0000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0
+    1.3000    0.0000    0.0000 H   0  0  0  0  0  0  0  0  0  0  0  0
+   -0.4000    1.2000    0.1000 H   0  0  0  0  0  0  0  0  0  0  0  0
   1  2  1  0
   1  3  1  0
-  1  4  1  0
-  1  5  1  0
-  2  6  1  0
-  2  7  1  0
-  2  8  1  0
 M  END
 $$$$
 )";
@@ -65,13 +56,12 @@ TEST(OptimizeCommand, RelaxesWritesAndRefusesBadOptions) {
       {}, {"optimize", in, out, "--method", "random", "--max-seconds", "0.05"});
   EXPECT_EQ(outcome.status, 0) << outcome.error;
 
-  for (const auto& bad :
-       {std::vector<std::string>{"optimize", in},
-        std::vector<std::string>{"optimize", in, out, "--method", "fast"},
-        std::vector<std::string>{"optimize", in, out, "--jump", "0"},
-        std::vector<std::string>{"optimize", in, out, "--temp", "nan"},
-        std::vector<std::string>{"optimize", in, out, "--seed"}}) {
-    outcome = runclicommand({}, bad);
+  for (const auto& [option, value] : {std::pair{"--method", "fast"},
+                                      {"--jump", "0"},
+                                      {"--temp", "nan"},
+                                      {"--seed", "-1"},
+                                      {"--max-seconds", "x"}}) {
+    outcome = runclicommand({}, {"optimize", in, out, option, value});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_FALSE(outcome.error.empty());
   }
