@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <unordered_map>
 
 namespace molvane {
 
@@ -473,10 +472,6 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
     return problem;
   }
   const auto& atoms = field_.atoms();
-  std::unordered_map<const tatm*, std::int32_t> indexof;
-  for (std::size_t i = 0; i < atoms.size(); ++i) {
-    indexof.emplace(atoms[i], static_cast<std::int32_t>(i));
-  }
   neighbours_.assign(atoms.size(), {});
   for (const tstretch& stretch : field_.stretches()) {
     const std::int32_t a = stretch.atoms[0], b = stretch.atoms[1];
@@ -514,7 +509,11 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   if (molecules) {
     findmolecules(whole ? nullptr : structure);
     runmolecules(code == moleculesannealmethod);
-  } else if (movable_.size() == 2 && field_.stretches().size() == 1) {
+  } else if (movable_.size() == 2 && field_.stretches().size() == 1 &&
+             atoms[static_cast<std::size_t>(field_.stretches()[0].atoms[0])]
+                     ->fixed == 0 &&
+             atoms[static_cast<std::size_t>(field_.stretches()[0].atoms[1])]
+                     ->fixed == 0) {
     // Two bonded atoms need no search: the bond takes its own length.
     const tstretch& stretch = field_.stretches()[0];
     tatm& a = *atoms[static_cast<std::size_t>(stretch.atoms[0])];
