@@ -10,6 +10,7 @@
 #include "app/main_menu.h"
 #include "app/periodic_table.h"
 #include "app/settings_actions.h"
+#include "app/stop_tool.h"
 #include "app/symbol_tool.h"
 #include "app/text_editor.h"
 #include "app/views_3d.h"
@@ -114,6 +115,7 @@ TMolvane3D::~TMolvane3D() {
   // So do the animator, whose frames repaint the window, and the 3D Views.
   delete animator_;
   delete views3d_;
+  delete stoptool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -253,7 +255,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   connect(drawmode, &QAction::toggled, this,
           [](bool on) { session().settings.build3d = on; });
   build3daction_ = drawmode;
-  later("3D &Optimizer ...", "the force field is still being built");
+  item("3D &Optimizer ...", [this] { stoptool().open(); });
   item("&3D Views ..", [this] { showviews3d(); });
   later("&Measurements ...", "the measurement tool is still being built");
   later("Molecular &Data ...",
@@ -399,6 +401,13 @@ TFunctions3D& TMolvane3D::views3d() {
     views3d_ = new TFunctions3D(*this, *build3daction_);
   }
   return *views3d_;
+}
+
+TStopTool& TMolvane3D::stoptool() {
+  if (stoptool_ == nullptr) {
+    stoptool_ = new TStopTool(*this);
+  }
+  return *stoptool_;
 }
 
 TAnimator& TMolvane3D::animator() {

@@ -26,6 +26,7 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TStopTool;
 class TFunctions3D;
 class tdrawingview;
 class teditorwindows;
@@ -106,6 +107,8 @@ class TMolvane3D final : public QMainWindow,
   /// The "3D Views" window and the animator, made on first use.
   TFunctions3D& views3d();
   TAnimator& animator();
+  /// The optimizer window, made on first use.
+  TStopTool& stoptool();
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -143,6 +146,7 @@ class TMolvane3D final : public QMainWindow,
   std::unique_ptr<tfileactions> files_;
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
+  TStopTool* stoptool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;

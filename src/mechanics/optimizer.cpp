@@ -468,7 +468,8 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
     return "The minimum jump must be a positive length.";
   }
 
-  if (std::string problem = field_.setupforcefield(); !problem.empty()) {
+  if (std::string problem = field_.setupforcefield({hooks.status, {}});
+      !problem.empty()) {
     return problem;
   }
   const auto& atoms = field_.atoms();

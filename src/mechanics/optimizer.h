@@ -61,6 +61,8 @@ struct toptimizerstate {
 struct toptimizerhooks {
   std::function<void(const toptimizerstate&)> show;
   std::function<void()> processmessages;
+  /// The status lines of the force-field setup (empty at the end).
+  std::function<void(const std::string&)> status;
 };
 
 /// Moves atoms (or molecules) of a drawing downhill in the force-field
