@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/stop_tool.h"
+
+#include "document/structure.h"
+#include "mechanics/force_field.h"
+#include "mechanics/force_field_parameters.h"
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+class StopTool : public MainWindow {
+ protected:
+  /// Ethane drawn flat, as a structure of the drawing.
+  void drawethane() {
+    const double units = drawing().geometry().bondlength / standardbondangstrom;
+    const std::vector<double> xy{0,    0,     1.53,  0,   -0.4, 0.95,
+                                 -0.4, -0.95, -1.05, 0.1, 1.93, 0.95,
+                                 1.93, -0.95, 2.58,  -0.1};
+    auto structure = std::make_unique<tStructure>();
+    std::vector<tatm*> atoms;
+    for (std::size_t i = 0; i < xy.size(); i += 2) {
+      atoms.push_back(structure->addatom(std::make_unique<tatm>(
+          i < 4 ? 6 : 1, 0, 100 + xy[i] * units, 100 + xy[i + 1] * units)));
+    }
+    for (auto [a, b] :
+         {std::pair{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 5}, {1, 6}, {1, 7}}) {
+      structure->addbond(
+          std::make_unique<tbond>(atoms[static_cast<std::size_t>(a)], 0, 1, 2,
+                                  atoms[static_cast<std::size_t>(b)]));
+    }
+    drawing().mergestructure(std::move(structure));
+  }
+
+  double energy() {
+    tforcefield field(drawing());
+    EXPECT_EQ(field.setupforcefield(), "");
+    return field.totalenergy();
+  }
+};
+
+TEST_F(StopTool, GoRelaxesTheDrawingAsOneUndoStepAndStopEndsASearch) {
+  drawethane();
+  const double flat = energy();
+  choose({QStringLiteral("&File"), QStringLiteral("3D &Optimizer ...")});
+  TStopTool& tool = window_->stoptool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(tool.windowTitle().toStdString(), "Optimize Geometry");
+
+  QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.running());
+  EXPECT_EQ(tool.gobutton().text().toStdString(), "GO");
+  const double relaxed = energy();
+  EXPECT_LT(relaxed, flat - 1000.0);
+  EXPECT_FALSE(tool.energylabel().text().isEmpty());
+
+  // Global runs until STOP, which arrives through the pumped events.
+  tool.methodgroup().button(2)->click();
+  EXPECT_TRUE(tool.temperaturebar().isEnabled());
+  bool sawstop = false;
+  QTimer::singleShot(200, &tool, [&] {
+    sawstop = tool.running() && tool.gobutton().text() == "STOP" &&
+              !tool.donebutton().isEnabled();
+    tool.gobutton().click();
+  });
+  QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
+  EXPECT_TRUE(sawstop);
+  EXPECT_FALSE(tool.running());
+  EXPECT_LE(energy(), relaxed + 1.0);
+
+  // Undo goes back one run; the one before it is still relaxed.
+  window_->undoaction()->trigger();
+  EXPECT_NEAR(energy(), relaxed, 1.0);
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.isVisible());
+}
+
+TEST_F(StopTool, AnEmptyDrawingIsNoChemicalStructure) {
+  choose({QStringLiteral("&File"), QStringLiteral("3D &Optimizer ...")});
+  ASSERT_EQ(messages_.errors.size(), 1U);
+  EXPECT_EQ(messages_.errors[0], "Invalid Chemical Structure");
+  EXPECT_FALSE(window_->stoptool().isVisible());
+}
+
+}  // namespace
+}  // namespace molvane
