@@ -239,7 +239,7 @@ TEST_F(MainWindow, HelpTopicsComeFromTheProgramAndDisabledItemsSayWhy) {
       EXPECT_TRUE(action->statusTip().startsWith("Not available yet: "));
     }
   }
-  EXPECT_EQ(disabled, 5);
+  EXPECT_EQ(disabled, 4);
 }
 
 TEST(RecentFiles, KeepsSixWholeNamesIgnoringCaseAcrossASave) {
