@@ -7,6 +7,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/atom.h"
+#include "model/rotation.h"
 #include "qt/qt_canvas.h"
 #include "qt/view_painting.h"
 #include "render/drawing_extent.h"
@@ -131,7 +132,7 @@ QPoint tdrawingview::windowpointof(const tatm& atom) const {
   const tdrawing& drawing = *session().drawing();
   TXYZ shown{atom.x, atom.y, atom.z};
   if (view_.turned() && isdrawmode3d(drawing.drawmode) && atom.ischemical()) {
-    shown = turnabout(view_.turn(), turncentre(drawing), shown);
+    shown = turnpoint(view_.turn(), turncentre(drawing), shown);
   }
   return rounded(view_.toscreen({shown.x, shown.y}));
 }

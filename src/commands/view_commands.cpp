@@ -5,6 +5,8 @@
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/bond.h"
+#include "model/rotation.h"
+#include "model/vector3.h"
 #include "render/paint_drawing.h"
 #include "render/view_turn.h"
 
@@ -27,28 +29,25 @@ struct tclickable {
   TXYZ shown;
 };
 
-TXYZ middle(const TXYZ& a, const TXYZ& b) {
-  return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0, (a.z + b.z) / 2.0};
-}
-
 /// Atoms first, then chemical bonds by their midpoints, as the commands
 /// look for them. Only chemical atoms turn; labels and symbols stay flat.
 std::vector<tclickable> clickables(const tdrawing& drawing,
                                    const tmatrix3& turn, const TXYZ& centre) {
   std::vector<tclickable> objects;
   for (const tatm* atom : drawing.atoms) {
-    const TXYZ own{atom->x, atom->y, atom->z};
+    const TXYZ own = detail::pointof(*atom);
     objects.push_back(
-        {own, atom->ischemical() ? turnabout(turn, centre, own) : own});
+        {own, atom->ischemical() ? turnpoint(turn, centre, own) : own});
   }
   for (const tbond* bond : drawing.bonds) {
     if (bond->chemical == 0 || bond->atom1 == nullptr ||
         bond->atom2 == nullptr) {
       continue;
     }
-    const TXYZ own = middle({bond->atom1->x, bond->atom1->y, bond->atom1->z},
-                            {bond->atom2->x, bond->atom2->y, bond->atom2->z});
-    objects.push_back({own, turnabout(turn, centre, own)});
+    const TXYZ own = detail::times(detail::plus(detail::pointof(*bond->atom1),
+                                                detail::pointof(*bond->atom2)),
+                                   0.5);
+    objects.push_back({own, turnpoint(turn, centre, own)});
   }
   return objects;
 }
@@ -76,8 +75,8 @@ tviewpoint clickpoint(const tdrawing& drawing, const tviewtransform& view,
   }
   const double reach = std::max<double>(drawing.bondlength, 1.0);
   if (nearest == nullptr || best > reach) {
-    const TXYZ own =
-        unturnabout(view.turn(), centre, {shown.x, shown.y, centre.z});
+    const TXYZ own = turnpoint(transposed(view.turn()), centre,
+                               {shown.x, shown.y, centre.z});
     return {own.x, own.y};
   }
   double room = std::numeric_limits<double>::infinity();

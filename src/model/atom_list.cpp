@@ -3,6 +3,7 @@
 #include "model/atom_list.h"
 
 #include "model/atom.h"
+#include "model/rotation.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -139,12 +140,11 @@ void tAtoms::rotate(const tmatrix3& matrix, double cx, double cy, double cz) {
     if (!atom->ischemical()) {
       continue;
     }
-    const double dx = atom->x - cx;
-    const double dy = atom->y - cy;
-    const double dz = atom->z - cz;
-    atom->x = cx + matrix[0][0] * dx + matrix[0][1] * dy + matrix[0][2] * dz;
-    atom->y = cy + matrix[1][0] * dx + matrix[1][1] * dy + matrix[1][2] * dz;
-    atom->z = cz + matrix[2][0] * dx + matrix[2][1] * dy + matrix[2][2] * dz;
+    const TXYZ turned =
+        turnpoint(matrix, {cx, cy, cz}, {atom->x, atom->y, atom->z});
+    atom->x = turned.x;
+    atom->y = turned.y;
+    atom->z = turned.z;
     atom->updatescreen();
   }
 }

@@ -6,6 +6,7 @@
 #include "model/vector3.h"
 
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 namespace molvane {
@@ -61,6 +62,25 @@ void rotatestructure(TFragment& structure, int axis, double degrees) {
   const TXYZ centre = structure.atoms.centroid3();
   structure.atoms.rotate(rotationmatrix(axis, degrees), centre.x, centre.y,
                          centre.z);
+}
+
+TXYZ turnpoint(const tmatrix3& matrix, const TXYZ& centre, const TXYZ& point) {
+  const double dx = point.x - centre.x;
+  const double dy = point.y - centre.y;
+  const double dz = point.z - centre.z;
+  return {centre.x + matrix[0][0] * dx + matrix[0][1] * dy + matrix[0][2] * dz,
+          centre.y + matrix[1][0] * dx + matrix[1][1] * dy + matrix[1][2] * dz,
+          centre.z + matrix[2][0] * dx + matrix[2][1] * dy + matrix[2][2] * dz};
+}
+
+tmatrix3 transposed(const tmatrix3& matrix) {
+  tmatrix3 result{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t j = 0; j < 3; ++j) {
+      result[i][j] = matrix[j][i];
+    }
+  }
+  return result;
 }
 
 }  // namespace molvane

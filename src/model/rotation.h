@@ -27,6 +27,12 @@ tmatrix3 axisrotationmatrix(const TXYZ& axis, double degrees);
 /// degreesperpixel for every pixel of the drag.
 tmatrix3 dragrotationmatrix(double dx, double dy, double degreesperpixel);
 
+/// point turned by matrix about centre.
+TXYZ turnpoint(const tmatrix3& matrix, const TXYZ& centre, const TXYZ& point);
+
+/// The inverse of a turn.
+tmatrix3 transposed(const tmatrix3& matrix);
+
 /// Turns every chemical atom of structure by degrees about the x, y or z
 /// axis (0, 1, 2) through the structure's centre, the mean position of
 /// its chemical atoms. Screen positions follow.

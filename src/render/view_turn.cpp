@@ -40,26 +40,6 @@ tsavedview::~tsavedview() {
 
 TXYZ turncentre(const tdrawing& drawing) { return drawing.atoms.centroid3(); }
 
-TXYZ turnabout(const tmatrix3& turn, const TXYZ& centre, const TXYZ& point) {
-  const double dx = point.x - centre.x;
-  const double dy = point.y - centre.y;
-  const double dz = point.z - centre.z;
-  return {centre.x + turn[0][0] * dx + turn[0][1] * dy + turn[0][2] * dz,
-          centre.y + turn[1][0] * dx + turn[1][1] * dy + turn[1][2] * dz,
-          centre.z + turn[2][0] * dx + turn[2][1] * dy + turn[2][2] * dz};
-}
-
-TXYZ unturnabout(const tmatrix3& turn, const TXYZ& centre, const TXYZ& point) {
-  // A turn's inverse is its transpose.
-  tmatrix3 back{};
-  for (std::size_t i = 0; i < 3; ++i) {
-    for (std::size_t j = 0; j < 3; ++j) {
-      back[i][j] = turn[j][i];
-    }
-  }
-  return turnabout(back, centre, point);
-}
-
 tturnedview::tturnedview(tdrawing& drawing, const tmatrix3& turn)
     : saved_(drawing) {
   const TXYZ centre = turncentre(drawing);

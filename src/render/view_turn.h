@@ -36,10 +36,6 @@ class tsavedview {
 /// The point the 3D view turns about: the centre of the chemical atoms.
 TXYZ turncentre(const tdrawing& drawing);
 
-/// point turned by turn about centre, and back.
-TXYZ turnabout(const tmatrix3& turn, const TXYZ& centre, const TXYZ& point);
-TXYZ unturnabout(const tmatrix3& turn, const TXYZ& centre, const TXYZ& point);
-
 /// The drawing's chemical atoms turned by turn about turncentre for as long
 /// as this lives, to paint or measure the turned view; labels and symbols
 /// keep their places. Everything comes back as tsavedview says.

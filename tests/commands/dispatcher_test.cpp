@@ -5,6 +5,7 @@
 #include "commands/click_anchor.h"
 #include "commands/view_commands.h"
 #include "model/bond.h"
+#include "model/rotation.h"
 #include "render/view_turn.h"
 #include "testing/test_session.h"
 
@@ -231,7 +232,7 @@ TEST_F(ClickPoint, AnOffsetShrinksSoThatTheShownAtomStaysTheNearest) {
   tviewtransform quarter;
   quarter.turnby(180.0, 0.0);
   const TXYZ centre = drawing().atoms.centroid3();
-  const TXYZ shown = turnabout(quarter.turn(), centre, {104.0, 100.0, 40.0});
+  const TXYZ shown = turnpoint(quarter.turn(), centre, {104.0, 100.0, 40.0});
   // Taken whole, the offset towards A would land nearer to A than to D.
   const tviewpoint point = click(quarter, {shown.x - 8.0, shown.y - 6.0});
   EXPECT_EQ(nearestatom(drawing(), point.x, point.y), d);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/view_transform.h"
 
+#include "model/rotation.h"
 #include "render/drawing_extent.h"
 #include "render/view_turn.h"
 
@@ -88,12 +89,12 @@ TEST(ViewTransform, ATurnIsTheTrackballsAndComesBackExactly) {
   EXPECT_TRUE(view.turned());
   const TXYZ centre{130.0, 100.0, 0.0};
   const TXYZ end{160.0, 100.0, 0.0};
-  const TXYZ turned = turnabout(view.turn(), centre, end);
+  const TXYZ turned = turnpoint(view.turn(), centre, end);
   EXPECT_NEAR(turned.x, 130.0, 1e-9);
   EXPECT_NEAR(turned.z, -30.0, 1e-9);
   view.turnby(-40.0, 75.0);
-  const TXYZ back =
-      unturnabout(view.turn(), centre, turnabout(view.turn(), centre, end));
+  const TXYZ back = turnpoint(transposed(view.turn()), centre,
+                              turnpoint(view.turn(), centre, end));
   EXPECT_NEAR(back.x, end.x, 1e-9);
   EXPECT_NEAR(back.y, end.y, 1e-9);
   EXPECT_NEAR(back.z, end.z, 1e-9);
