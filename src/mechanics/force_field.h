@@ -202,6 +202,8 @@ class tforcefield {
   void addexclusion(std::int32_t a, std::int32_t b);
   void registerterm(const tcoordinate& term, std::int32_t index);
   bool isbonded(std::int32_t a, std::int32_t b) const;
+  /// A double bond joins a and b (rings of alternating bonds excluded).
+  bool isdoublebond(std::int32_t a, std::int32_t b) const;
   double packenergy(const ttermlists& lists);
   void createstretches(const tsetupreport& report);
   void createbends(const tsetupreport& report);
@@ -220,6 +222,8 @@ class tforcefield {
   std::vector<std::pair<tbond*, std::array<std::int32_t, 2>>> bonds_;
   /// Positions in bonds_ of each atom's bonds.
   std::vector<std::vector<std::int32_t>> atombonds_;
+  /// Bonds of rings drawn with alternating single and double bonds.
+  std::vector<bool> alternating_;
   /// Position in bends_ of the first bend at each centre, or -1.
   std::vector<std::int32_t> firstbend_;
   std::unordered_set<std::uint64_t> exclusions_;
