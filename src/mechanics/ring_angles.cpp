@@ -70,30 +70,37 @@ std::vector<double> ringidealangles(
     const std::vector<bool>& doubled) {
   const auto& around = neighbours[static_cast<std::size_t>(centre)];
   const std::size_t m = around.size();
+  const bool trigonal = flat && m == 3;
   std::vector<double> angles;
-  std::vector<bool> fixed;
-  double fixedsum = 0.0;
+  std::vector<bool> inring;
+  double ringsum = 0.0;
   bool anysmall = false;
+  bool anyring = false;
   for (std::size_t i = 0; i < m; ++i) {
     for (std::size_t j = i + 1; j < m; ++j) {
       const int size = smallringsize(neighbours, around[i], centre, around[j]);
-      double angle = inringangle(size, flat);
+      const double angle = inringangle(size, flat);
       anysmall = anysmall || angle > 0.0;
-      const bool inring = angle > 0.0 || (flat && size == largestring);
-      if (angle == 0.0) {
-        angle = flat && m == 3 ? flatangle(doubled, i, j) : ideal;
-      }
-      angles.push_back(angle);
-      fixed.push_back(inring);
-      fixedsum += inring ? angles.back() : 0.0;
+      anyring = anyring || size > 0;
+      angles.push_back(angle > 0.0 ? angle : ideal);
+      inring.push_back(size > 0);
+      ringsum += size > 0 ? angles.back() : 0.0;
     }
   }
-  if (flat && m == 3 && anysmall) {
+  if (trigonal && !anyring) {
+    // Outside rings the double bond takes its room; inside a flat ring the
+    // ring angles must add up to the full polygon, so they stay even.
+    for (std::size_t i = 0, k = 0; i < m; ++i) {
+      for (std::size_t j = i + 1; j < m; ++j, ++k) {
+        angles[k] = flatangle(doubled, i, j);
+      }
+    }
+  } else if (trigonal && anysmall) {
     const auto open =
-        static_cast<double>(std::count(fixed.begin(), fixed.end(), false));
+        static_cast<double>(std::count(inring.begin(), inring.end(), false));
     for (std::size_t k = 0; k < angles.size(); ++k) {
-      if (!fixed[k] && open > 0.0) {
-        angles[k] = (360.0 * degree - fixedsum) / open;
+      if (!inring[k] && open > 0.0) {
+        angles[k] = (360.0 * degree - ringsum) / open;
       }
     }
   }
