@@ -391,6 +391,8 @@ void tforcefield::createtorsions(const tsetupreport& report) {
         term.atomcount = 4;
         term.periodicity = parameters.periodicity;
         term.phase = parameters.phase;
+        term.cosphase = std::cos(term.periodicity * term.phase);
+        term.sinphase = std::sin(term.periodicity * term.phase);
         term.redundancy = 1.0 / static_cast<double>((n2 - 1) * (n3 - 1));
         term.fconst = parameters.periodicity * parameters.periodicity *
                       reduced * torsionvibrationfactor;
@@ -696,13 +698,33 @@ double tforcefield::termenergy(tangle& term) const {
 }
 
 double tforcefield::termenergy(ttorque& term) const {
-  const double phi =
-      dihedralof(position(term.atoms[0]), position(term.atoms[1]),
-                 position(term.atoms[2]), position(term.atoms[3]));
-  term.angle = phi;
+  // cos n(φ - φ0) from cos φ and sin φ by complex powers: the minimiser
+  // evaluates torsions more often than anything but pairs, and an arc
+  // tangent and a cosine per call would dominate its time.
+  const TXYZ b1 = minus(position(term.atoms[1]), position(term.atoms[0]));
+  const TXYZ b2 = minus(position(term.atoms[2]), position(term.atoms[1]));
+  const TXYZ b3 = minus(position(term.atoms[3]), position(term.atoms[2]));
+  const TXYZ n2 = cross(b2, b3);
+  const double x = dot(cross(b1, b2), n2);
+  const double y = norm(b2) * dot(b1, n2);
+  const double r = std::sqrt(x * x + y * y);
+  const double c = r > 0.0 ? x / r : 1.0;  // φ = 0 where it is undefined
+  const double s = r > 0.0 ? y / r : 0.0;
+  double cn = 1.0;
+  double sn = 0.0;
+  for (int k = 0; k < term.periodicity; ++k) {
+    const double next = cn * c - sn * s;
+    sn = sn * c + cn * s;
+    cn = next;
+  }
   term.energy =
-      term.barrier * (1.0 - std::cos(term.periodicity * (phi - term.phase)));
+      term.barrier * (1.0 - (cn * term.cosphase + sn * term.sinphase));
   return term.energy;
+}
+
+double tforcefield::dihedralangle(const ttorque& term) const {
+  return dihedralof(position(term.atoms[0]), position(term.atoms[1]),
+                    position(term.atoms[2]), position(term.atoms[3]));
 }
 
 double tforcefield::termenergy(tstrain& term) const {
