@@ -390,9 +390,8 @@ TEST(ForceField, DerivativeVectorsMatchCentralDifferences) {
       checkderivatives(field, m.units(), term, energyof);
     }
     for (ttorque& term : field.torsions()) {
-      checkderivatives(field, m.units(), term, [&field](ttorque& t) {
-        return field.dihedralangle(t);
-      });
+      checkderivatives(field, m.units(), term,
+                       [&field](ttorque& t) { return field.dihedralangle(t); });
     }
     for (tstrain& term : field.planarities()) {
       checkderivatives(field, m.units(), term, [&](tstrain&) {
