@@ -316,7 +316,7 @@ void tforcefield::createbends(const tsetupreport& report) {
         if (ideal >= 62.2 * degree && ideal < 120.0 * degree) {
           term.ktheta = term.k / (std::sin(ideal) * std::sin(ideal));
         }
-        term.kmorse = 1.0 * term.k;
+        term.kmorse = 0.2 * term.k;
         term.fconst = 2.0 * term.k * vibrationfactor;
         addexclusion(a1, a2);
         registerterm(term, static_cast<std::int32_t>(bends_.size()));
