@@ -437,7 +437,41 @@ void TMolvane3D::exit() {
   }
 }
 
+void TMolvane3D::setbusy(bool busy) {
+  if (busy == busy_) {
+    return;
+  }
+  busy_ = busy;
+  if (busy) {
+    // Shortcuts stay live in a disabled menu bar: the actions go off too.
+    for (QAction* action : findChildren<QAction*>()) {
+      if (action->isEnabled()) {
+        pausedactions_.emplace_back(action);
+        action->setEnabled(false);
+      }
+    }
+  } else {
+    for (const QPointer<QAction>& action : pausedactions_) {
+      if (action != nullptr) {
+        action->setEnabled(true);
+      }
+    }
+    pausedactions_.clear();
+  }
+  if (QMenuBar* bar = menuBar()) {
+    bar->setEnabled(!busy);
+  }
+  view_->setEnabled(!busy);
+}
+
 void TMolvane3D::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    // The run on the stack still uses this window and the drawing.
+    statusBar()->showMessage(
+        QStringLiteral("Stop the optimizer before closing the window."));
+    event->ignore();
+    return;
+  }
   if (exiting_) {
     event->accept();
     return;

@@ -12,12 +12,14 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -83,6 +85,8 @@ class TMolvane3D final : public QMainWindow,
   void keepdrawinginview() override;
   QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;
+  void setbusy(bool busy) override;
+  bool busy() const { return busy_; }
 
   tcommandstate& commandstate() { return state_; }
   const std::filesystem::path& datafolder() const { return datafolder_; }
@@ -147,6 +151,9 @@ class TMolvane3D final : public QMainWindow,
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
   TStopTool* stoptool_ = nullptr;
+  bool busy_ = false;
+  /// The actions a run switched off, to switch on again after it.
+  std::vector<QPointer<QAction>> pausedactions_;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;

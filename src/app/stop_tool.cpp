@@ -9,13 +9,13 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -230,10 +230,7 @@ void TStopTool::setrunning(bool running) {
   }
   // The run holds pointers into the drawing: nothing in the main window
   // may edit or replace it until the run returns.
-  if (QMenuBar* bar = host_.hostwindow().menuBar()) {
-    bar->setEnabled(!running);
-  }
-  host_.drawingarea().setEnabled(!running);
+  host_.setbusy(running);
 }
 
 void TStopTool::gostop() {
@@ -285,6 +282,25 @@ void TStopTool::gostop() {
     showbest(state.bestenergy);
   }
   host_.repaintdrawing();
+  if (closeafterrun_) {
+    closeafterrun_ = false;
+    done();
+  }
+}
+
+void TStopTool::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    // Closed in the middle of a run: stop it, keep the best geometry, and
+    // close once the run has returned.
+    closeafterrun_ = true;
+    if (optimizer_) {
+      optimizer_->requeststop();
+    }
+    event->ignore();
+    return;
+  }
+  done();
+  event->accept();
 }
 
 void TStopTool::done() {

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QCloseEvent;
+
 class QButtonGroup;
 class QLabel;
 class QPushButton;
@@ -53,6 +55,9 @@ class TStopTool final : public QWidget {
   QLabel& lowlabel() const { return *low_; }
   QStatusBar& statusbar() const { return *status_; }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void choosemethod(int index);
   void choosemode(int index);
@@ -76,6 +81,7 @@ class TStopTool final : public QWidget {
   /// The drawing the terms of optimizer_ belong to.
   tdrawing* target_ = nullptr;
   bool running_ = false;
+  bool closeafterrun_ = false;
 };
 
 }  // namespace molvane

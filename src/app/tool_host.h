@@ -54,6 +54,10 @@ class ttoolhost {
   virtual void keepdrawinginview() = 0;
   /// Shows the help page of a context number.
   virtual void showhelp(int context) = 0;
+  /// While a long run (the optimizer) holds pointers into the drawing, no
+  /// menu, shortcut, click or close of the main window may edit, replace or
+  /// close it; setbusy(false) gives everything back as it was.
+  virtual void setbusy(bool busy) = 0;
 };
 
 }  // namespace molvane

@@ -71,7 +71,10 @@ TEST_F(StopTool, GoRelaxesTheDrawingAsOneUndoStepAndStopEndsASearch) {
   bool sawstop = false;
   QTimer::singleShot(200, &tool, [&] {
     sawstop = tool.running() && tool.gobutton().text() == "STOP" &&
-              !tool.donebutton().isEnabled();
+              !tool.donebutton().isEnabled() &&
+              !window_->undoaction()->isEnabled();
+    // Neither the main window nor a shortcut may end the run's drawing.
+    EXPECT_FALSE(window_->close());
     tool.gobutton().click();
   });
   QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
@@ -80,9 +83,17 @@ TEST_F(StopTool, GoRelaxesTheDrawingAsOneUndoStepAndStopEndsASearch) {
   EXPECT_LE(energy(), relaxed + 1.0);
 
   // Undo goes back one run; the one before it is still relaxed.
+  ASSERT_TRUE(window_->undoaction()->isEnabled());
   window_->undoaction()->trigger();
   EXPECT_NEAR(energy(), relaxed, 1.0);
   QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.isVisible());
+
+  // Closing the tool during a run stops it and closes it afterwards.
+  tool.open();
+  QTimer::singleShot(200, &tool, [&] { tool.close(); });
+  QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.running());
   EXPECT_FALSE(tool.isVisible());
 }
 
