@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -98,6 +99,89 @@ double superposedrmsd(std::vector<std::array<double, 3>> a,
   return std::sqrt(deviation / static_cast<double>(a.size()));
 }
 
+/// Bond lengths and angles of one class, ours against the reference's.
+struct tgeometryclass {
+  const char* name;
+  double oursum = 0.0, referencesum = 0.0, worst = 0.0;
+  int count = 0;
+  void add(double ours, double reference) {
+    oursum += ours;
+    referencesum += reference;
+    worst = std::max(worst, std::abs(ours - reference));
+    ++count;
+  }
+  void print() const {
+    if (count == 0) {
+      std::printf(" %24s", "-");
+      return;
+    }
+    std::printf(" %7.3f/%7.3f (%6.3f)", oursum / count, referencesum / count,
+                worst);
+  }
+};
+
+/// Means of C-C single, C-H, C=O lengths (Å) and C-C-C angles (degrees),
+/// with the largest difference from the reference in brackets. Both
+/// drawings hold the same atoms in the same order.
+void printgeometry(const char* stem, const tdrawing& ours,
+                   const tdrawing& reference) {
+  std::vector<const tatm*> a(ours.atoms.begin(), ours.atoms.end());
+  std::vector<const tatm*> b(reference.atoms.begin(), reference.atoms.end());
+  auto indexof = [&a](const tatm* atom) {
+    return static_cast<std::size_t>(std::find(a.begin(), a.end(), atom) -
+                                    a.begin());
+  };
+  auto distance = [](const tatm& p, const tatm& q) {
+    return std::hypot(p.x - q.x, p.y - q.y, p.z - q.z);
+  };
+  const double ours_a = standardbondangstrom * ours.geometry().lengthscale();
+  const double reference_a =
+      standardbondangstrom * reference.geometry().lengthscale();
+  tgeometryclass classes[] = {{"C-C"}, {"C-H"}, {"C=O"}, {"C-C-C"}};
+  std::vector<std::vector<std::size_t>> carbons(a.size());
+  for (const tbond* bond : ours.bonds) {
+    const std::size_t i = indexof(bond->atom1), j = indexof(bond->atom2);
+    if (i >= a.size() || j >= a.size() || i >= b.size() || j >= b.size()) {
+      continue;
+    }
+    const int z1 = std::min(a[i]->element, a[j]->element);
+    const int z2 = std::max(a[i]->element, a[j]->element);
+    const int which = z1 == 6 && z2 == 6 && bond->kind() == 2   ? 0
+                      : z1 == 1 && z2 == 6                      ? 1
+                      : z1 == 6 && z2 == 8 && bond->kind() == 4 ? 2
+                                                                : -1;
+    if (which >= 0) {
+      classes[which].add(distance(*a[i], *a[j]) * ours_a,
+                         distance(*b[i], *b[j]) * reference_a);
+    }
+    if (z1 == 6 && z2 == 6) {
+      carbons[i].push_back(j);
+      carbons[j].push_back(i);
+    }
+  }
+  auto angle = [](const tatm& p, const tatm& c, const tatm& q) {
+    const double u[3] = {p.x - c.x, p.y - c.y, p.z - c.z};
+    const double v[3] = {q.x - c.x, q.y - c.y, q.z - c.z};
+    const double cosine =
+        (u[0] * v[0] + u[1] * v[1] + u[2] * v[2]) /
+        (std::hypot(u[0], u[1], u[2]) * std::hypot(v[0], v[1], v[2]));
+    return std::acos(std::clamp(cosine, -1.0, 1.0)) * 180.0 / 3.14159265358979;
+  };
+  for (std::size_t c = 0; c < carbons.size(); ++c) {
+    for (std::size_t p = 0; p < carbons[c].size(); ++p) {
+      for (std::size_t q = p + 1; q < carbons[c].size(); ++q) {
+        const std::size_t i = carbons[c][p], j = carbons[c][q];
+        classes[3].add(angle(*a[i], *a[c], *a[j]), angle(*b[i], *b[c], *b[j]));
+      }
+    }
+  }
+  std::printf("%-12s", stem);
+  for (const tgeometryclass& k : classes) {
+    k.print();
+  }
+  std::printf("\n");
+}
+
 }  // namespace
 }  // namespace molvane
 
@@ -120,8 +204,10 @@ int main(int argc, char** argv) {
   }
   std::printf("tolerance %g cal, jump %g Å, temperature %g\n",
               settings.tolerance, settings.minjump, settings.temperature);
-  std::printf("%-12s %6s %9s %7s %11s %11s %9s %9s\n", "molecule", "atoms",
-              "ms", "sweeps", "start kcal", "final kcal", "rmsd0 Å", "rmsd Å");
+  std::printf("%-12s %6s %9s %7s %9s %11s %11s %9s %9s\n", "molecule", "atoms",
+              "ms", "sweeps", "ms/sweep", "start kcal", "final kcal", "rmsd0 Å",
+              "rmsd Å");
+  std::vector<std::pair<const char*, std::unique_ptr<tdrawing>>> minima;
   for (const char* stem : stems) {
     const auto start = folder / (std::string(stem) + "_start.sdf");
     std::unique_ptr<tdrawing> reference =
@@ -133,8 +219,9 @@ int main(int argc, char** argv) {
     std::vector<double> times;
     toptimizerstate state;
     double before = NAN, after = NAN;
+    std::unique_ptr<tdrawing> drawing;
     for (int r = 0; r < repeats; ++r) {
-      std::unique_ptr<tdrawing> drawing = readsd(start);
+      drawing = readsd(start);
       before = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
       toptimizer optimizer(*drawing);
       optimizer.settings = settings;
@@ -153,10 +240,20 @@ int main(int argc, char** argv) {
       continue;
     }
     std::sort(times.begin(), times.end());
-    std::printf("%-12s %6d %9.1f %7ld %11.3f %11.3f %9.3f %9.3f\n", stem,
-                readsd(start)->atoms.countchemical(), times[times.size() / 2],
-                state.sweeps, state.startenergy * kcalpercal,
-                state.energy * kcalpercal, before, after);
+    const double median = times[times.size() / 2];
+    std::printf("%-12s %6d %9.1f %7ld %9.3f %11.3f %11.3f %9.3f %9.3f\n", stem,
+                drawing->atoms.countchemical(), median, state.sweeps,
+                median / static_cast<double>(std::max(1L, state.sweeps)),
+                state.startenergy * kcalpercal, state.energy * kcalpercal,
+                before, after);
+    minima.emplace_back(stem, std::move(drawing));
+  }
+  std::printf(
+      "\nmean ours/reference (largest difference): C-C single Å, "
+      "C-H Å, C=O Å, C-C-C degrees\n");
+  for (const auto& [stem, minimum] : minima) {
+    printgeometry(stem, *minimum,
+                  *readsd(folder / (std::string(stem) + "_mmff.sdf")));
   }
   return 0;
 }

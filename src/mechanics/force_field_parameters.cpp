@@ -6,6 +6,7 @@
 #include "model/element_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 namespace molvane {
@@ -20,6 +21,8 @@ constexpr double shortestbondangstrom = 0.5;
 
 constexpr double hydrogenbondradius = 0.33;
 constexpr double aromaticorderfactor = 1.395;
+/// Å per unit of electronegativity difference across a double bond.
+constexpr double polarshortening = 0.035;
 
 /// How much shorter a single bond gets at an atom of hybridisation code h:
 /// 1.50 Å between tetrahedral and trigonal carbon, 1.47 Å between two
@@ -185,6 +188,11 @@ double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2) {
                   standardbondangstrom;
   if (c == 2 && z1 > 1 && z2 > 1) {
     length -= conjugationshortening(h1) + conjugationshortening(h2);
+  }
+  if (c == 4) {
+    // Polar double bonds are shorter: C=O 1.22 Å, C=N 1.27 Å.
+    length -= polarshortening *
+              std::abs(electronegativityof(z1) - electronegativityof(z2));
   }
   return std::max(length, shortestbondangstrom);
 }
