@@ -8,6 +8,7 @@
 #include "commands/dispatcher.h"
 #include "commands/undo_item.h"
 #include "document/messages.h"
+#include "render/paint_drawing.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -26,6 +28,7 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TNMRTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -83,6 +86,9 @@ class TMolvane3D final : public QMainWindow,
   void keepdrawinginview() override;
   QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;
+  void printwindow() override;
+  void copywindow() override;
+  void copydrawing() override;
 
   tcommandstate& commandstate() { return state_; }
   const std::filesystem::path& datafolder() const { return datafolder_; }
@@ -109,6 +115,16 @@ class TMolvane3D final : public QMainWindow,
   TAnimator& animator();
   /// The optimizer window, made on first use.
   TStopTool& stoptool();
+  /// The NMR tool, made with the window.
+  TNMRTool& nmrtool() const { return *nmrtool_; }
+  /// "NMR Shifts...": the NMR tool on the current drawing.
+  void opennmrtool();
+  /// "NMR Shifts..." is offered while a nucleus is chosen and the tool is
+  /// closed.
+  void shownmraction();
+  /// The NMR tool's labels while it is open; none otherwise.
+  std::vector<tatomnote> shiftlabels() const;
+  QAction* nmraction() const { return nmraction_; }
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -147,6 +163,7 @@ class TMolvane3D final : public QMainWindow,
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
   TStopTool* stoptool_ = nullptr;
+  TNMRTool* nmrtool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;

@@ -54,6 +54,13 @@ class ttoolhost {
   virtual void keepdrawinginview() = 0;
   /// Shows the help page of a context number.
   virtual void showhelp(int context) = 0;
+
+  /// The File menu's Print: the window's picture on one page.
+  virtual void printwindow() = 0;
+  /// The picture the drawing area shows, to the clipboard.
+  virtual void copywindow() = 0;
+  /// The drawing alone, cropped to what it covers, to the clipboard.
+  virtual void copydrawing() = 0;
 };
 
 }  // namespace molvane

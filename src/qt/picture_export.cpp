@@ -88,7 +88,9 @@ void paintonto(QPainter& painter, tdrawing& drawing, const tbox& box,
     painter.translate(0.5, 0.5);
   }
   tqtcanvas canvas(painter, options.antialiased);
-  paintdrawing(drawing, canvas);
+  tpaintoptions paint;
+  paint.notes = options.notes;
+  paintdrawing(drawing, canvas, paint);
 }
 
 std::span<const std::uint8_t> bytesof(const QByteArray& array) {

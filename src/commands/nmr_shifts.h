@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "commands/nmr_display.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+class tdrawing;
+class tpeakdb;
+class tpeaklist;
+class tprogress;
+
+/// Why the NMR tool cannot open on drawing for nucleus (an atomic number,
+/// 0 for none): "E2 -- No Nucleus Selected", "E3-- Drawing contains no NMR
+/// nuclei", "E4 -- Drawing contains pseudoatoms"; "" when it can.
+std::string nmropenproblem(const tdrawing& drawing, int nucleus);
+
+/// The database file of a nucleus in folder ("nmr13.pks" for carbon ...);
+/// empty for nucleus 0 and any other number.
+std::filesystem::path nmrdatabasepath(const std::filesystem::path& folder,
+                                      int nucleus);
+
+/// The work of the NMR tool on one drawing: the predicted peaks of its
+/// nucleus-carrying atoms, the shifts the user taught the database since
+/// the last OK, and the database itself. The drawing is changed only in
+/// the atoms' NMR numbers and values.
+class tnmrshifts {
+ public:
+  /// The database of nucleus in folder, read now (created empty when
+  /// missing); nucleus 0 has an empty database and no file.
+  tnmrshifts(const std::filesystem::path& folder, int nucleus);
+  ~tnmrshifts();
+  tnmrshifts(const tnmrshifts&) = delete;
+  tnmrshifts& operator=(const tnmrshifts&) = delete;
+
+  int nucleus() const { return nucleus_; }
+  tpeakdb& database() const { return *database_; }
+  /// Entries in the database.
+  int entrycount() const;
+
+  /// Numbers the nucleus-carrying atoms of drawing and predicts their
+  /// shifts, stepping progress once per peak.
+  void build(tdrawing& drawing, tprogress* progress = nullptr);
+  /// Forgets the peaks (the drawing is about to change or go).
+  void clear();
+  bool built() const { return peaks_ != nullptr; }
+  /// One row per peak, in atom order.
+  std::vector<tpeakrow> rows() const;
+
+  /// The level of a fresh prediction of the row's atom (7 for an exact
+  /// database match); 0 for a row that does not exist.
+  int predictrow(int row) const;
+  /// Teaches the database the shift (ppm) of the row's atom, keeps it for
+  /// Cancel and predicts again. False, and nothing changes, for a row that
+  /// does not exist or a shift the database cannot hold.
+  bool addshift(int row, double shift);
+  /// Keeps what was taught and writes the database when it changed.
+  void accept();
+  /// Takes back every shift taught since the last OK: entries they made
+  /// go, entries whose shift they replaced get it back. Writes nothing.
+  void cancel();
+  /// Removes the database entry of the row's atom (asking first when only
+  /// a similar entry exists) and predicts again.
+  void deleterow(int row);
+  /// Removes the database entry of every nucleus atom of the drawing.
+  void deleteall();
+  /// Cleans the database up and writes it.
+  void savedatabase();
+  /// Writes the database if it changed.
+  void save();
+
+  /// The shift labels of the drawing as the filter chooses: with
+  /// "Filtered" only atoms that are not symmetry duplicates.
+  std::vector<tatomnote> shiftlabels(tshiftfilter filter) const;
+  /// The merged sticks of the peaks; none unless the nucleus is H-1 or
+  /// C-13.
+  tspectrum spectrum() const;
+
+  /// Refines the database around the row's atom (see the "Disco" button);
+  /// status gets "Cycle=N Var=V" after each cycle.
+  void disco(int row, const std::function<void(const std::string&)>& status);
+
+ private:
+  void predictall();
+
+  int nucleus_;
+  std::unique_ptr<tpeakdb> database_;
+  tdrawing* drawing_ = nullptr;
+  std::unique_ptr<tpeaklist> peaks_;
+  std::unique_ptr<tpeaklist> additions_;
+};
+
+}  // namespace molvane
