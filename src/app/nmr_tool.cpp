@@ -6,6 +6,7 @@
 #include "document/drawing.h"
 #include "document/messages.h"
 #include "document/session.h"
+#include "nmr/database_files.h"
 #include "qt/text_conversion.h"
 #include "render/spectrum_plot.h"
 
@@ -82,9 +83,9 @@ TNMRTool::TNMRTool(ttoolhost& host, std::filesystem::path datafolder)
   list_ = new QListWidget(this);
   list_->setFont(fixed);
   list_->setObjectName(QStringLiteral("ListBox1"));
-  list_->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(
-                             QString(24, QLatin1Char('0'))) +
-                         24);
+  list_->setMinimumWidth(
+      QFontMetrics(fixed).horizontalAdvance(QString(24, QLatin1Char('0'))) +
+      24);
   left->addWidget(list_);
   auto* editrow = new QHBoxLayout;
   addlabel_ = new QLabel(QStringLiteral("Add Shift"), this);
@@ -211,8 +212,8 @@ void TNMRTool::changenucleus() {
   shifts_->clear();
   // What was taught to the old nucleus is kept before its database goes.
   shifts_->save();
-  shifts_ = std::make_unique<tnmrshifts>(datafolder_,
-                                         session().settings.nmrnucleus);
+  shifts_ =
+      std::make_unique<tnmrshifts>(datafolder_, session().settings.nmrnucleus);
   showentries();
   if (isVisible()) {
     hide();
@@ -342,8 +343,7 @@ void TNMRTool::editkey(int key) {
     const std::vector<tpeakrow> rows = shifts_->rows();
     do {
       next = next + 1 >= count ? 0 : next + 1;
-    } while (next != 0 &&
-             rows[static_cast<std::size_t>(next)].level >= 7);
+    } while (next != 0 && rows[static_cast<std::size_t>(next)].level >= 7);
   }
   selectrow(next);
   edit_->clear();

@@ -3,29 +3,28 @@
 #pragma once
 
 #include "commands/nmr_display.h"
+#include "nmr/peak.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace molvane {
 
+class IPeakdb;
+class tatm;
 class tdrawing;
-class tpeakdb;
-class tpeaklist;
 class tprogress;
 
 /// Why the NMR tool cannot open on drawing for nucleus (an atomic number,
 /// 0 for none): "E2 -- No Nucleus Selected", "E3-- Drawing contains no NMR
 /// nuclei", "E4 -- Drawing contains pseudoatoms"; "" when it can.
+/// E3 comes before E4, so a drawing of pseudoatoms alone has no nuclei.
 std::string nmropenproblem(const tdrawing& drawing, int nucleus);
-
-/// The database file of a nucleus in folder ("nmr13.pks" for carbon ...);
-/// empty for nucleus 0 and any other number.
-std::filesystem::path nmrdatabasepath(const std::filesystem::path& folder,
-                                      int nucleus);
 
 /// The work of the NMR tool on one drawing: the predicted peaks of its
 /// nucleus-carrying atoms, the shifts the user taught the database since
@@ -33,15 +32,17 @@ std::filesystem::path nmrdatabasepath(const std::filesystem::path& folder,
 /// the atoms' NMR numbers and values.
 class tnmrshifts {
  public:
-  /// The database of nucleus in folder, read now (created empty when
-  /// missing); nucleus 0 has an empty database and no file.
+  /// The database of nucleus in folder, read now (installed or created
+  /// when missing); nucleus 0 has an empty database and no file.
   tnmrshifts(const std::filesystem::path& folder, int nucleus);
+  /// Works with a database the caller made.
+  explicit tnmrshifts(std::shared_ptr<IPeakdb> database);
   ~tnmrshifts();
   tnmrshifts(const tnmrshifts&) = delete;
   tnmrshifts& operator=(const tnmrshifts&) = delete;
 
-  int nucleus() const { return nucleus_; }
-  tpeakdb& database() const { return *database_; }
+  int nucleus() const;
+  IPeakdb& database() const { return *database_; }
   /// Entries in the database.
   int entrycount() const;
 
@@ -50,7 +51,7 @@ class tnmrshifts {
   void build(tdrawing& drawing, tprogress* progress = nullptr);
   /// Forgets the peaks (the drawing is about to change or go).
   void clear();
-  bool built() const { return peaks_ != nullptr; }
+  bool built() const { return peaks_.has_value(); }
   /// One row per peak, in atom order.
   std::vector<tpeakrow> rows() const;
 
@@ -59,8 +60,11 @@ class tnmrshifts {
   int predictrow(int row) const;
   /// Teaches the database the shift (ppm) of the row's atom, keeps it for
   /// Cancel and predicts again. False, and nothing changes, for a row that
-  /// does not exist or a shift the database cannot hold.
+  /// does not exist or a shift the database cannot hold (protons beyond
+  /// +-99.99 ppm, other nuclei beyond +-3276.7).
   bool addshift(int row, double shift);
+  /// Shifts taught since the last OK or Cancel.
+  int additioncount() const { return static_cast<int>(additions_.size()); }
   /// Keeps what was taught and writes the database when it changed.
   void accept();
   /// Takes back every shift taught since the last OK: entries they made
@@ -69,7 +73,8 @@ class tnmrshifts {
   /// Removes the database entry of the row's atom (asking first when only
   /// a similar entry exists) and predicts again.
   void deleterow(int row);
-  /// Removes the database entry of every nucleus atom of the drawing.
+  /// Removes the database entry of every nucleus-carrying atom of the
+  /// drawing.
   void deleteall();
   /// Cleans the database up and writes it.
   void savedatabase();
@@ -83,18 +88,30 @@ class tnmrshifts {
   /// C-13.
   tspectrum spectrum() const;
 
-  /// Refines the database around the row's atom (see the "Disco" button);
-  /// status gets "Cycle=N Var=V" after each cycle.
-  void disco(int row, const std::function<void(const std::string&)>& status);
+  /// Refines the database's increments around the row's atom: the atoms
+  /// of the drawing of its hybridisation keep their predicted shifts while
+  /// the database's entries for their substituent positions are fitted to
+  /// them. status gets "Cycle=N Var=V" after each cycle; returns the
+  /// number of cycles run.
+  int disco(int row, const std::function<void(const std::string&)>& status);
 
  private:
-  void predictall();
+  /// A taught peak, and the shift of the entry it replaced, if any.
+  struct taddition {
+    tpeak peak;
+    std::optional<std::int16_t> replaced;
+  };
 
-  int nucleus_;
-  std::unique_ptr<tpeakdb> database_;
+  tatm* atomof(int row) const;
+  tpeak peakof(const tatm& atom) const;
+  void predictagain();
+  /// Writes through save or setmodifiedsave, warning when that failed.
+  void reportsave(bool written) const;
+
+  std::shared_ptr<IPeakdb> database_;
   tdrawing* drawing_ = nullptr;
-  std::unique_ptr<tpeaklist> peaks_;
-  std::unique_ptr<tpeaklist> additions_;
+  std::optional<tpeaklist> peaks_;
+  std::vector<taddition> additions_;
 };
 
 }  // namespace molvane

@@ -47,7 +47,8 @@ std::string peakrowtext(const tpeakrow& peak, bool proton) {
   const int hydrogens = peak.peaktype % 10;
   std::string text = shifttext(*peak.shift, proton);
   if (hydrogens <= 4) {
-    text = numbertext(peak.number) + text + formatinteger(hydrogens, hydrogenfield);
+    text = numbertext(peak.number) + text +
+           formatinteger(hydrogens, hydrogenfield);
   }
   if (peak.level == -7) {
     text += " +";
@@ -87,23 +88,6 @@ std::optional<double> parseshifts(std::string_view text) {
     return std::nullopt;
   }
   return mean;
-}
-
-std::string nucleuslabel(int nucleus) {
-  switch (nucleus) {
-    case 1:
-      return "H-1";
-    case 6:
-      return "C-13";
-    case 7:
-      return "N-15";
-    case 9:
-      return "F-19";
-    case 15:
-      return "P=31";
-    default:
-      return "";
-  }
 }
 
 }  // namespace molvane

@@ -30,8 +30,8 @@ struct tpeakrow {
 /// The list row of a peak, at most 32 characters: the number right-aligned
 /// in 7 characters less its digits, the shift (two decimals for protons,
 /// one otherwise) in 11 less the digits before its point, the hydrogen
-/// count in 4, then " *" for an exact match, " +" for a merged peak and " " for any
-/// other level. Atoms with five or more hydrogens show the shift alone; a
+/// count in 4, then " *" for an exact match, " +" for a merged peak and " " for
+/// any other level. Atoms with five or more hydrogens show the shift alone; a
 /// peak without a shift shows its number and "  ---", one of level 0 its
 /// number alone.
 std::string peakrowtext(const tpeakrow& peak, bool proton);
@@ -45,9 +45,5 @@ std::optional<std::string> shiftlabeltext(double shift, bool proton);
 /// commas, averaged. None when the text is blank or any part is not a
 /// number.
 std::optional<double> parseshifts(std::string_view text);
-
-/// The nucleus label of an atomic number ("H-1", "C-13", "N-15", "F-19",
-/// "P=31"); "" for any other.
-std::string nucleuslabel(int nucleus);
 
 }  // namespace molvane

@@ -66,8 +66,8 @@ std::string structurelabel(const tdrawing& drawing,
 /// the bonds and then the atoms (as 3D figures or a stereo pair in the
 /// draw modes other than 0), the aromatic circles of rings of ring
 /// style 6 or 7 (in draw modes 0, 12, 15 and 18 only), the symbols, and
-/// the notes and the overlay. Multiple bonds are refreshed from their atoms first.
-/// A turn of the options is undone afterwards, bond refreshes included.
+/// the notes and the overlay. Multiple bonds are refreshed from their atoms
+/// first. A turn of the options is undone afterwards, bond refreshes included.
 void paintdrawing(tdrawing& drawing, tcanvas& canvas,
                   const tpaintoptions& options = {});
 

@@ -20,7 +20,9 @@ constexpr int yticks = 10;
 constexpr const char* axistitle = "Shifts in ppm";
 
 /// value rounded and cut to a multiple of ten toward zero.
-double wholetens(double value) { return std::trunc(std::round(value) / 10.0) * 10.0; }
+double wholetens(double value) {
+  return std::trunc(std::round(value) / 10.0) * 10.0;
+}
 
 }  // namespace
 
@@ -43,7 +45,8 @@ void TSpecPlot::fitaxis(std::span<const tspectrumline> lines, double low,
   axishigh_ = wholetens(high) + tickppm;
   const double range = axishigh_ - axislow_;
   xscale_ = -(width_ - 2.0 * leftmargin) / range;
-  xoffset_ = ((width_ - leftmargin) * axishigh_ - leftmargin * axislow_) / range;
+  xoffset_ =
+      ((width_ - leftmargin) * axishigh_ - leftmargin * axislow_) / range;
 }
 
 int TSpecPlot::xof(double shift) const {
@@ -52,8 +55,7 @@ int TSpecPlot::xof(double shift) const {
 
 int TSpecPlot::heightof(double intensity, double imax) const {
   const double span = height_ - 2.0 * topmargin;
-  const double offset =
-      (height_ * b_ - topmargin * a_ - topmargin * b_) / span;
+  const double offset = (height_ * b_ - topmargin * a_ - topmargin * b_) / span;
   return roundhalfeven(intensity * span / imax + offset);
 }
 
@@ -114,8 +116,7 @@ void TSpecPlot::drawaxes(tcanvas& canvas) const {
       break;
     }
   }
-  canvas.textout(width_ / 2, baseline + 10 + canvas.textheight("8"),
-                 axistitle);
+  canvas.textout(width_ / 2, baseline + 10 + canvas.textheight("8"), axistitle);
   canvas.settextalign(previous.horizontal, previous.vertical);
   canvas.settextopaque(previous.opaque);
 }

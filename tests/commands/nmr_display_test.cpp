@@ -53,8 +53,8 @@ TEST(NmrDisplay, LabelsTheAtomsTheFilterChooses) {
   const std::vector<tpeakrow> rows{
       {&atoms[0], 1, 21.04, 7, 33, true},
       {&atoms[1], 2, 21.04, -7, 33, false},
-      {&atoms[2], 3, 50.0, 7, 30, true},   // numbers hidden from it
-      {&atoms[3], 4, 60.0, 7, 30, true},   // a number past the rows
+      {&atoms[2], 3, 50.0, 7, 30, true},  // numbers hidden from it
+      {&atoms[3], 4, 60.0, 7, 30, true},  // a number past the rows
       {&atoms[4], 5, std::nullopt, 0, 30, true},
   };
   auto texts = [&rows](tshiftfilter filter, int nucleus) {
