@@ -139,6 +139,8 @@ class tpeakdb final : public IPeakdb {
   std::array<tpeaklist, peaklistcount> lists_;
   bool modified_ = false;
   std::string filename_;
+  /// The file could not be read; saving will not overwrite it.
+  bool readfailed_ = false;
 };
 
 /// Largest number of records a database file of nucleus may hold, and the
