@@ -356,10 +356,16 @@ void TMolvane3D::opennmrtool() {
 }
 
 void TMolvane3D::shownmraction() {
-  if (nmraction_ != nullptr) {
-    nmraction_->setEnabled(session().settings.nmrnucleus != 0 &&
-                           (nmrtool_ == nullptr || !nmrtool_->isVisible()));
+  if (nmraction_ == nullptr) {
+    return;
   }
+  const bool nucleus = session().settings.nmrnucleus != 0;
+  nmraction_->setEnabled(nucleus &&
+                         (nmrtool_ == nullptr || !nmrtool_->isVisible()));
+  nmraction_->setStatusTip(
+      nucleus ? QString()
+              : QStringLiteral("Choose an NMR nucleus under Settings first"));
+  nmraction_->setToolTip(nmraction_->statusTip());
 }
 
 void TMolvane3D::printwindow() { files_->print(); }
