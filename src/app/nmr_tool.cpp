@@ -40,9 +40,8 @@ namespace {
 constexpr int helpcontext = 124;
 constexpr int nmrmode = 10;
 constexpr int progresssteps = 20;
-/// Rows the list shows; fewer while the shift edit takes room.
-constexpr int listrows = 14;
-constexpr int editlistrows = 12;
+/// Rows the list shows at least; more while the shift edit is hidden.
+constexpr int listrows = 12;
 
 /// The window's progress bar as the core's progress display.
 class tbarprogress final : public tprogress {
@@ -83,9 +82,11 @@ TNMRTool::TNMRTool(ttoolhost& host, std::filesystem::path datafolder)
   list_ = new QListWidget(this);
   list_->setFont(fixed);
   list_->setObjectName(QStringLiteral("ListBox1"));
-  list_->setMinimumWidth(
-      QFontMetrics(fixed).horizontalAdvance(QString(24, QLatin1Char('0'))) +
-      24);
+  list_->setMinimumSize(
+      QFontMetrics(fixed).horizontalAdvance(QString(24, QLatin1Char('0'))) + 24,
+      listrows * QFontMetrics(fixed).height() + 8);
+  // The header's columns start where the rows' do.
+  header->setIndent(list_->frameWidth() + 2);
   left->addWidget(list_);
   auto* editrow = new QHBoxLayout;
   addlabel_ = new QLabel(QStringLiteral("Add Shift"), this);
@@ -130,11 +131,12 @@ TNMRTool::TNMRTool(ttoolhost& host, std::filesystem::path datafolder)
   cancel_ = button("Cancel", 0, 1);
   print_ = button("Print", 1, 0);
   clipboard_ = button("Clipbrd", 1, 1);
-  delete_ = button("Delete *", 2, 0);
-  deleteall_ = button("Del All *", 2, 1);
-  save_ = button("Save DB", 3, 0);
-  disco_ = button("Disco", 3, 1);
-  help_ = button("Help", 4, 0);
+  disco_ = button("Disco", 2, 0);
+  help_ = button("Help", 2, 1);
+  // The database's own buttons last: they hide while editing is off.
+  delete_ = button("Delete *", 3, 0);
+  deleteall_ = button("Del All *", 3, 1);
+  save_ = button("Save DB", 4, 0);
   disco_->setEnabled(false);
   right->addLayout(buttons);
   right->addStretch(1);
@@ -173,7 +175,10 @@ TNMRTool::TNMRTool(ttoolhost& host, std::filesystem::path datafolder)
   connect(plot_, &QCheckBox::clicked, this, [this] { host_.repaintdrawing(); });
   connect(editing_, &QCheckBox::toggled, this,
           [this](bool on) { seteditable(on); });
-  // Database editing starts switched off.
+  // The window keeps the size it has with the edit shown; without it the
+  // list takes the room. Database editing starts switched off.
+  seteditable(true);
+  setFixedSize(sizeHint());
   seteditable(false);
 }
 
@@ -197,8 +202,6 @@ bool TNMRTool::open() {
   host_.choosecommand(0);
   list_->clear();
   const QRect area = host_.hostwindow().geometry();
-  adjustSize();
-  setFixedSize(sizeHint());
   move(area.right() - width(), area.top() + 2);
   show();
   raise();
@@ -264,12 +267,6 @@ void TNMRTool::seteditable(bool on) {
            edit_, addlabel_, entries_, delete_, deleteall_, save_}) {
     widget->setVisible(on);
     widget->setEnabled(on);
-  }
-  // The list gives up the edit's room while the edit shows.
-  const int rows = on ? editlistrows : listrows;
-  list_->setFixedHeight(rows * list_->fontMetrics().height() + 8);
-  if (isVisible()) {
-    setFixedSize(sizeHint());
   }
 }
 
