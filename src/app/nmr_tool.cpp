@@ -270,6 +270,12 @@ void TNMRTool::seteditable(bool on) {
   }
 }
 
+void TNMRTool::keepcurrent() {
+  if (!shifts_->built()) {
+    buildlist();
+  }
+}
+
 void TNMRTool::buildlist() {
   tdrawing& drawing = *session().drawing();
   drawing.shownumbers = numbers_->isChecked() ? 0 : 1;
@@ -318,6 +324,7 @@ bool TNMRTool::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TNMRTool::editkey(int key) {
+  keepcurrent();
   const int count = list_->count();
   if (count == 0) {
     return;
@@ -359,6 +366,7 @@ void TNMRTool::cancel() {
 }
 
 void TNMRTool::deleterow() {
+  keepcurrent();
   const int row = list_->currentRow();
   shifts_->deleterow(row);
   fillrows();
@@ -367,6 +375,7 @@ void TNMRTool::deleterow() {
 }
 
 void TNMRTool::deleteall() {
+  keepcurrent();
   shifts_->deleteall();
   fillrows();
   selectrow(0);
@@ -402,6 +411,7 @@ void TNMRTool::setbusy(bool busy) {
 }
 
 void TNMRTool::disco() {
+  keepcurrent();
   const int row = list_->currentRow();
   setbusy(true);
   shifts_->disco(row, [this](const std::string& text) {

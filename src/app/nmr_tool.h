@@ -78,6 +78,8 @@ class TNMRTool final : public QWidget {
 
  private:
   void buildlist();
+  /// Builds the list again when the drawing it shows was replaced.
+  void keepcurrent();
   void fillrows();
   void selectrow(int row);
   void clickrow();

@@ -79,13 +79,17 @@ int tnmrshifts::entrycount() const { return database_->totalcount(); }
 
 void tnmrshifts::build(tdrawing& drawing, tprogress* progress) {
   drawing_ = &drawing;
+  serial_.reset();
+  if (&drawing == session().drawing()) {
+    serial_ = session().drawingserial();
+  }
   peaks_ = makepeaklist(drawing, database_);
   tsilentprogress silent;
   predictpeaks(*peaks_, drawing, progress != nullptr ? *progress : silent);
 }
 
 void tnmrshifts::predictagain() {
-  if (drawing_ != nullptr) {
+  if (built()) {
     build(*drawing_);
   }
 }
@@ -93,10 +97,16 @@ void tnmrshifts::predictagain() {
 void tnmrshifts::clear() {
   peaks_.reset();
   drawing_ = nullptr;
+  serial_.reset();
+}
+
+bool tnmrshifts::built() const {
+  return peaks_.has_value() && drawing_ != nullptr &&
+         (!serial_ || *serial_ == session().drawingserial());
 }
 
 tatm* tnmrshifts::atomof(int row) const {
-  if (!peaks_ || drawing_ == nullptr || row < 0 || row >= peaks_->count()) {
+  if (!built() || row < 0 || row >= peaks_->count()) {
     return nullptr;
   }
   const int index = peaks_->peaks[static_cast<std::size_t>(row)].atomindex;
@@ -113,7 +123,7 @@ tpeak tnmrshifts::peakof(const tatm& atom) const {
 
 std::vector<tpeakrow> tnmrshifts::rows() const {
   std::vector<tpeakrow> rows;
-  if (!peaks_) {
+  if (!built()) {
     return rows;
   }
   for (std::size_t i = 0; i < peaks_->peaks.size(); ++i) {
@@ -200,7 +210,7 @@ void tnmrshifts::deleterow(int row) {
 }
 
 void tnmrshifts::deleteall() {
-  if (drawing_ == nullptr) {
+  if (!built()) {
     return;
   }
   for (const tatm* atom : drawing_->atoms) {

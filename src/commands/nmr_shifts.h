@@ -51,7 +51,10 @@ class tnmrshifts {
   void build(tdrawing& drawing, tprogress* progress = nullptr);
   /// Forgets the peaks (the drawing is about to change or go).
   void clear();
-  bool built() const { return peaks_.has_value(); }
+  /// Whether there are peaks of a drawing that is still there: a list of
+  /// the session's current drawing lapses when another drawing takes its
+  /// place (New, Open, Undo), and every operation then acts on nothing.
+  bool built() const;
   /// One row per peak, in atom order.
   std::vector<tpeakrow> rows() const;
 
@@ -110,6 +113,8 @@ class tnmrshifts {
 
   std::shared_ptr<IPeakdb> database_;
   tdrawing* drawing_ = nullptr;
+  /// The session's drawing serial when drawing_ was the current drawing.
+  std::optional<std::uint64_t> serial_;
   std::optional<tpeaklist> peaks_;
   std::vector<taddition> additions_;
 };

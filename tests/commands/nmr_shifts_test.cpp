@@ -98,6 +98,15 @@ TEST_F(NmrShifts, RefusesRowsAndShiftsItCannotStore) {
   tnmrshifts unbuilt(database(6));
   EXPECT_FALSE(unbuilt.addshift(0, 20.0));
   EXPECT_EQ(unbuilt.predictrow(0), 0);
+
+  // A list of a drawing that Undo or New replaced names no atoms.
+  tnmrshifts lapsed(database(6));
+  lapsed.build(drawing());
+  session().newdrawing();
+  EXPECT_FALSE(lapsed.built());
+  EXPECT_TRUE(lapsed.rows().empty());
+  EXPECT_FALSE(lapsed.addshift(0, 20.0));
+  lapsed.deleteall();
 }
 
 TEST_F(NmrShifts, DeletesOneEntryOrEveryEntryOfTheDrawing) {
