@@ -57,6 +57,9 @@ TEST(NmrDisplay, LabelsTheAtomsTheFilterChooses) {
       {&atoms[3], 4, 60.0, 7, 30, true},  // a number past the rows
       {&atoms[4], 5, std::nullopt, 0, 30, true},
   };
+  // Shifts at or below -999 ppm mean none.
+  EXPECT_EQ(shiftlabeltext(-999.0, false), std::nullopt);
+  EXPECT_EQ(shiftlabeltext(-998.0, false), "-998.0");
   auto texts = [&rows](tshiftfilter filter, int nucleus) {
     std::vector<std::string> found;
     for (const tatomnote& note : shiftlabelsof(rows, filter, nucleus)) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -59,7 +58,6 @@ TEST_F(NmrShifts, TeachingKeepsTheShiftAndCancelTakesBackOnlyWhatFollowedOk) {
   EXPECT_EQ(shifts.predictrow(0), 7);
   shifts.accept();
   EXPECT_EQ(filesize(), 88u + 32u);
-  EXPECT_EQ(shifts.additioncount(), 0);
 
   // After OK: one shift replaced, one entry new; Cancel restores the first
   // and removes the second, and writes nothing.
@@ -70,7 +68,6 @@ TEST_F(NmrShifts, TeachingKeepsTheShiftAndCancelTakesBackOnlyWhatFollowedOk) {
   EXPECT_EQ(shifts.entrycount(), 1);
   EXPECT_DOUBLE_EQ(shifts.rows()[0].shift.value_or(0.0), 12.2);
   EXPECT_NE(shifts.rows()[1].level, 7);
-  EXPECT_EQ(shifts.additioncount(), 0);
   EXPECT_EQ(filesize(), 88u + 32u);
 }
 
@@ -109,12 +106,20 @@ TEST_F(NmrShifts, RefusesRowsAndShiftsItCannotStore) {
   lapsed.deleteall();
 }
 
-TEST_F(NmrShifts, DeletesOneEntryOrEveryEntryOfTheDrawing) {
+TEST_F(NmrShifts, LabelsTheDrawingAndDeletesOneEntryOrAllOfIt) {
   propane();
   tnmrshifts shifts(database(6));
   shifts.build(drawing());
   ASSERT_TRUE(shifts.addshift(0, 15.0));
   ASSERT_TRUE(shifts.addshift(1, 16.3));
+  // The second end carbon is a symmetry duplicate of the first.
+  EXPECT_EQ(shifts.shiftlabels(tshiftfilter::all).size(), 3u);
+  const std::vector<tatomnote> filtered =
+      shifts.shiftlabels(tshiftfilter::filtered);
+  ASSERT_EQ(filtered.size(), 2u);
+  EXPECT_EQ(filtered[0].text, "15.0");
+  EXPECT_EQ(shifts.spectrum().lines.size(), 2u);
+
   shifts.deleterow(1);
   EXPECT_EQ(shifts.entrycount(), 1);
   EXPECT_EQ(shifts.additioncount(), 1);
@@ -128,24 +133,6 @@ TEST_F(NmrShifts, DeletesOneEntryOrEveryEntryOfTheDrawing) {
   // Save DB writes even an unchanged database.
   shifts.savedatabase();
   EXPECT_EQ(filesize(), 88u);
-}
-
-TEST_F(NmrShifts, LabelsSymmetryDuplicatesOnlyWhenAllAreShown) {
-  propane();
-  tnmrshifts shifts(database(6));
-  shifts.build(drawing());
-  ASSERT_TRUE(shifts.addshift(0, 15.0));
-  ASSERT_TRUE(shifts.addshift(1, 16.3));
-  EXPECT_EQ(shifts.shiftlabels(tshiftfilter::all).size(), 3u);
-  const std::vector<tatomnote> filtered =
-      shifts.shiftlabels(tshiftfilter::filtered);
-  ASSERT_EQ(filtered.size(), 2u);
-  EXPECT_EQ(filtered[0].text, "15.0");
-  EXPECT_TRUE(shifts.shiftlabels(tshiftfilter::none).empty());
-  // Two equivalent CH3 carbons make one stick of sqrt(2) x 1.987.
-  const tspectrum spectrum = shifts.spectrum();
-  ASSERT_EQ(spectrum.lines.size(), 2u);
-  EXPECT_DOUBLE_EQ(spectrum.lines[0].intensity, std::sqrt(2.0) * 1.987);
 }
 
 TEST_F(NmrShifts, SaysWhyTheToolCannotOpen) {
@@ -189,15 +176,13 @@ TEST_F(NmrShifts, DiscoRunsCyclesAndLeavesTheDrawingAlone) {
   shifts.build(drawing());
   ASSERT_TRUE(shifts.addshift(1, 16.3));
   const double x = carbons[1]->x;
-  const int bonds = drawing().bonds.count();
   std::vector<std::string> status;
   const int cycles = shifts.disco(
       1, [&status](const std::string& text) { status.push_back(text); });
-  EXPECT_GE(cycles, 1);
-  EXPECT_LE(cycles, 11);
+  EXPECT_TRUE(cycles >= 1 && cycles <= 11) << cycles;
   ASSERT_EQ(status.size(), static_cast<std::size_t>(cycles));
   EXPECT_EQ(status[0].rfind("Cycle=1 Var=", 0), 0u) << status[0];
-  EXPECT_EQ(drawing().bonds.count(), bonds);
+  EXPECT_EQ(drawing().bonds.count(), 2);
   EXPECT_EQ(carbons[1]->x, x);
   EXPECT_EQ(shifts.disco(7, {}), 0);
 }

@@ -35,15 +35,6 @@ TEST(NmrTexts, WritesListRowsWithTheirDecimalPointsInOneColumn) {
   }
 }
 
-TEST(NmrTexts, LabelsOnlyShiftsThatHaveAValue) {
-  EXPECT_EQ(shiftlabeltext(7.256, true), " 7.26");
-  EXPECT_EQ(shiftlabeltext(8.25, false), " 8.2");
-  EXPECT_EQ(shiftlabeltext(128.46, false), "128.5");
-  EXPECT_EQ(shiftlabeltext(-998.0, false), "-998.0");
-  EXPECT_EQ(shiftlabeltext(-999.0, false), std::nullopt);
-  EXPECT_EQ(shiftlabeltext(-999.9, true), std::nullopt);
-}
-
 TEST(NmrTexts, AveragesCommaSeparatedShiftsOrRejectsTheText) {
   struct trow {
     const char* text;
