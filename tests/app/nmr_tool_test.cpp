@@ -64,6 +64,13 @@ TEST_F(NmrTool, OpensOnlyWithANucleusAndNucleiInTheDrawing) {
   EXPECT_EQ(window_->editormode(), 0);
   EXPECT_FALSE(drawing().shownmrshifts);
   EXPECT_TRUE(item->isEnabled());
+
+  // Another nucleus closes the tool; it opens again on the new one.
+  item->trigger();
+  window_->settings().setnmr(1);
+  EXPECT_FALSE(tool.isVisible());
+  item->trigger();
+  EXPECT_EQ(tool.settingsbox().title(), QStringLiteral("H-1"));
 }
 
 TEST_F(NmrTool, EnterTeachesTheAveragedShiftAndCancelTakesItBack) {
