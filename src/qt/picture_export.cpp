@@ -57,6 +57,12 @@ std::optional<tbox> pagebox(tdrawing& drawing, const tpictureoptions& options,
     error = "the drawing is empty";
     return std::nullopt;
   }
+  if (const std::optional<tbox> notes =
+          notesbox(drawing, canvas, options.notes)) {
+    const int margin = std::max(options.margin, 0);
+    box->include({notes->left - margin, notes->top - margin,
+                  notes->right + margin, notes->bottom + margin});
+  }
   if (options.windowwidth > 0 && options.windowheight > 0) {
     box->left = std::max(box->left, 0);
     box->top = std::max(box->top, 0);

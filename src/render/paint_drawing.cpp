@@ -154,6 +154,27 @@ bool showsaromaticcircles(int drawmode) {
 
 }  // namespace
 
+std::optional<tbox> notesbox(const tdrawing& drawing, tcanvas& canvas,
+                             const std::vector<tatomnote>& notes) {
+  std::optional<tbox> box;
+  annotationfont(drawing, canvas);
+  for (const tatomnote& note : notes) {
+    if (note.atom == nullptr) {
+      continue;
+    }
+    const int left = note.atom->sx + noteoffset;
+    const int top = note.atom->sy + noteoffset;
+    const tbox covered{left, top, left + canvas.textwidth(note.text) - 1,
+                       top + canvas.textheight(note.text) - 1};
+    if (box) {
+      box->include(covered);
+    } else {
+      box = covered;
+    }
+  }
+  return box;
+}
+
 bool isdrawmode3d(int drawmode) { return drawmode != 0; }
 
 std::string structurelabel(const tdrawing& drawing,

@@ -15,6 +15,7 @@ namespace molvane {
 class tdrawing;
 class tStructure;
 class tatm;
+struct tbox;
 
 /// A line painted over everything, such as the dipole vector of the
 /// molecular-data tool.
@@ -51,6 +52,11 @@ struct tpaintoptions {
 };
 
 inline constexpr tcolour overlaycolour = 0x808080;
+
+/// The box the notes cover when painted on canvas in the drawing's
+/// default font; none without notes.
+std::optional<tbox> notesbox(const tdrawing& drawing, tcanvas& canvas,
+                             const std::vector<tatomnote>& notes);
 
 /// True for the draw modes that show the model in 3D rather than as the 2D
 /// drawing: every mode but 0, the stereo pairs included.

@@ -74,6 +74,8 @@ TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsNotesAndOverlayInOrder) {
   EXPECT_EQ(canvas.calls[canvas.calls.size() - 2],
             "text 206,106 \"61.2\" left/top font=-11/400 colour=000000 "
             "opaque");
+  EXPECT_EQ(notesbox(drawing(), canvas, options.notes),
+            (tbox{206, 106, 229, 119}));
   EXPECT_EQ(canvas.calls.back(), "line 10,10 40,10 pen=solid/2/808080");
   EXPECT_EQ(canvas.brush(), tbrush{});
 }
