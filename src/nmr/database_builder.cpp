@@ -3,8 +3,11 @@
 #include "nmr/database_builder.h"
 
 #include "document/structure.h"
+#include "nmr/increment_schemes.h"
+#include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "nmr/shift_combination.h"
 
 #include <algorithm>
 #include <chrono>
@@ -26,58 +29,111 @@ struct tbefore {
   }
 };
 
-/// One environment class: the atoms whose codes begin with its spheres.
-struct tcandidate {
+/// A measured atom: its peak, shift, class, the result of its increment
+/// scheme, and the classes of its leading spheres (path[j] matches the atom
+/// in level[j] spheres).
+struct tsample {
   tpeak peak;
-  std::vector<double> shifts;
-  int parent = -1;
-  double gain = 0.0;
-  double median = 0.0;
+  double shift = 0.0;
+  int c = 0;
+  tprediction fallback;
+  std::array<int, spherecount> path{};
+  std::array<int, spherecount> level{};
+  int pathlength = 0;
+  /// Position on the path of the deepest chosen class; -1 for none.
+  int current = -1;
+  double error = 0.0;
 };
 
-double medianof(std::vector<double> values) {
+/// The atoms whose codes begin with the same spheres.
+struct tnode {
+  tpeak peak;
+  int parent = -1;
+  std::vector<std::pair<int, int>> members;  // sample, position on its path
+  bool chosen = false;
+  double value = 0.0;
+};
+
+/// The value minimising the weighted sum of absolute differences.
+double weightedmedian(std::vector<std::pair<double, double>> values) {
   if (values.empty()) {
     return 0.0;
   }
-  auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-  std::nth_element(values.begin(), middle, values.end());
-  double upper = *middle;
-  if (values.size() % 2 == 1) {
-    return upper;
+  std::sort(values.begin(), values.end());
+  double total = 0.0;
+  for (const auto& value : values) {
+    total += value.second;
   }
-  double lower = *std::max_element(values.begin(), middle);
-  return (lower + upper) / 2.0;
-}
-
-double deviation(const std::vector<double>& values, double centre) {
-  double sum = 0.0;
-  for (double v : values) {
-    sum += std::abs(v - centre);
-  }
-  return sum;
-}
-
-/// The measured atoms of every molecule as peaks carrying their shifts.
-std::vector<tpeak> samplesof(
-    const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
-    std::vector<double>& shifts) {
-  std::vector<tpeak> samples;
-  auto db = std::make_shared<tpeakdb>(nucleus);
-  for (const ttrainingmolecule* molecule : molecules) {
-    tpeaklist list = makepeaklist(*molecule->structure, db);
-    std::unordered_map<int, const tpeak*> byatom;
-    for (const tpeak& peak : list.peaks) {
-      byatom.emplace(peak.atomindex, &peak);
+  double running = 0.0;
+  for (const auto& value : values) {
+    running += value.second;
+    if (running >= total / 2.0) {
+      return value.first;
     }
-    for (const tassignedshift& assigned : molecule->shifts) {
-      auto found = byatom.find(assigned.atomindex);
-      if (found != byatom.end()) {
-        samples.push_back(*found->second);
-        shifts.push_back(assigned.shift);
+  }
+  return values.back().first;
+}
+
+bool desiredvalue(const tsample& sample, int level,
+                  std::pair<double, double>& value) {
+  // Entries carry the plain shifts of the atoms they stand for: the
+  // increment schemes look them up as shifts of those environments.
+  tprediction zero = combineshifts(sample.c, 0.0, level, sample.fallback);
+  tprediction one = combineshifts(sample.c, 1.0, level, sample.fallback);
+  if (level == 0 || std::abs(one.shift - zero.shift) < 1e-9) {
+    return false;
+  }
+  value = {sample.shift, 1.0};
+  return true;
+}
+
+/// Plain choice: every first-sphere class, then the classes whose median
+/// improves most on their parent's.
+void choosenodes(const std::vector<tsample>& samples, std::vector<tnode>& nodes,
+                 int capacity) {
+  std::vector<double> median(nodes.size(), 0.0);
+  std::vector<double> gain(nodes.size(), 0.0);
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    std::vector<std::pair<double, double>> values;
+    for (auto [s, j] : nodes[n].members) {
+      values.emplace_back(samples[static_cast<std::size_t>(s)].shift, 1.0);
+    }
+    median[n] = weightedmedian(values);
+  }
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    double own = 0.0;
+    double inherited = 0.0;
+    for (auto [s, j] : nodes[n].members) {
+      double x = samples[static_cast<std::size_t>(s)].shift;
+      own += std::abs(x - median[n]);
+      if (nodes[n].parent >= 0) {
+        inherited +=
+            std::abs(x - median[static_cast<std::size_t>(nodes[n].parent)]);
       }
     }
+    // The first-sphere classes come first, so every kind of atom is covered.
+    gain[n] = nodes[n].parent < 0
+                  ? 1e12 + static_cast<double>(nodes[n].members.size())
+                  : inherited - own;
   }
-  return samples;
+  std::vector<int> order(nodes.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    order[i] = static_cast<int>(i);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return gain[static_cast<std::size_t>(a)] >
+           gain[static_cast<std::size_t>(b)];
+  });
+  int count = 0;
+  for (int id : order) {
+    auto n = static_cast<std::size_t>(id);
+    if (count >= capacity || gain[n] <= 0.0) {
+      break;
+    }
+    nodes[n].chosen = true;
+    nodes[n].value = median[n];
+    ++count;
+  }
 }
 
 /// The class of peak's first depth spheres: later spheres are 0, which
@@ -92,11 +148,126 @@ tpeak prefixof(const tpeak& peak, int depth) {
   return prefix;
 }
 
-void filllists(tpeakdb& db, const std::vector<tpeak>& entries) {
+int agreeing(const tpeak& a, const tpeak& b) {
+  int level = 0;
+  while (level < spherecount &&
+         a.spheres[static_cast<std::size_t>(level)] ==
+             b.spheres[static_cast<std::size_t>(level)]) {
+    ++level;
+  }
+  return level;
+}
+
+/// The measured atoms of every molecule, with the results of their
+/// increment schemes over db (none without db).
+std::vector<tsample> samplesof(
+    const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
+    const tpeakdb* db) {
+  std::vector<tsample> samples;
+  auto empty = std::make_shared<tpeakdb>(nucleus);
+  for (const ttrainingmolecule* molecule : molecules) {
+    tpeaklist list = makepeaklist(*molecule->structure, empty);
+    tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
+    std::unordered_map<int, const tpeak*> byatom;
+    for (const tpeak& peak : list.peaks) {
+      byatom.emplace(peak.atomindex, &peak);
+    }
+    for (const tassignedshift& assigned : molecule->shifts) {
+      auto found = byatom.find(assigned.atomindex);
+      if (found == byatom.end() || assigned.atomindex >= graph.size() ||
+          !graph.atoms[static_cast<std::size_t>(assigned.atomindex)].active) {
+        continue;
+      }
+      tsample sample;
+      sample.peak = *found->second;
+      sample.shift = assigned.shift;
+      int node = assigned.atomindex;
+      sample.c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+      if (db != nullptr) {
+        sample.fallback =
+            tincrementschemes(*db, graph).byhybridization(node, sample.c);
+      }
+      samples.push_back(sample);
+    }
+  }
+  return samples;
+}
+
+std::vector<tnode> classesof(std::vector<tsample>& samples) {
+  std::map<tpeak, int, tbefore> index;
+  std::vector<tnode> nodes;
+  for (std::size_t s = 0; s < samples.size(); ++s) {
+    tsample& sample = samples[s];
+    int parent = -1;
+    sample.pathlength = 0;
+    for (int depth = 1; depth <= spherecount; ++depth) {
+      tpeak prefix = prefixof(sample.peak, depth);
+      auto [found, added] =
+          index.emplace(prefix, static_cast<int>(nodes.size()));
+      if (added) {
+        nodes.push_back({prefix, parent, {}, false, 0.0});
+      }
+      int id = found->second;
+      if (id == parent) {
+        continue;
+      }
+      auto j = static_cast<std::size_t>(sample.pathlength++);
+      sample.path[j] = id;
+      sample.level[j] = agreeing(sample.peak, prefix);
+      nodes[static_cast<std::size_t>(id)].members.emplace_back(
+          static_cast<int>(s), static_cast<int>(j));
+      parent = id;
+    }
+  }
+  return nodes;
+}
+
+std::unique_ptr<tpeakdb> databaseof(const std::vector<tnode>& nodes,
+                                    int nucleus) {
   std::array<std::vector<tpeak>, peaklistcount> lists;
-  for (const tpeak& entry : entries) {
-    lists[static_cast<std::size_t>(listnumber(entry.peaktype))].push_back(
-        entry);
+  for (const tnode& node : nodes) {
+    if (node.chosen) {
+      tpeak entry = node.peak;
+      entry.setshift(node.value, nucleus);
+      lists[static_cast<std::size_t>(listnumber(entry.peaktype))].push_back(
+          entry);
+    }
+  }
+  auto db = std::make_unique<tpeakdb>(nucleus);
+  for (int i = 0; i < peaklistcount; ++i) {
+    db->setlist(i, std::move(lists[static_cast<std::size_t>(i)]));
+  }
+  return db;
+}
+
+std::unique_ptr<tpeakdb> chooseentries(std::vector<tsample>& samples,
+                                       int nucleus, int capacity) {
+  std::vector<tnode> nodes = classesof(samples);
+  choosenodes(samples, nodes, capacity);
+  return databaseof(nodes, nucleus);
+}
+
+/// Each entry takes the value that best fits the atoms it actually
+/// predicts through the whole predictor.
+void refit(tpeakdb& db, const std::vector<tsample>& samples, int nucleus) {
+  std::map<const tpeak*, std::vector<std::pair<double, double>>> wanted;
+  for (const tsample& sample : samples) {
+    tmatch match = db.bestmatch(sample.peak);
+    std::pair<double, double> value;
+    if (match.entry != nullptr && desiredvalue(sample, match.level, value)) {
+      wanted[match.entry].push_back(value);
+    }
+  }
+  std::array<std::vector<tpeak>, peaklistcount> lists;
+  for (int i = 0; i < peaklistcount; ++i) {
+    for (const tpeak& entry : db.list(i).peaks) {
+      tpeak copy = entry;
+      auto found = wanted.find(&entry);
+      if (found != wanted.end()) {
+        copy.setshift(weightedmedian(found->second), nucleus);
+      }
+      lists[static_cast<std::size_t>(i)].push_back(copy);
+    }
   }
   for (int i = 0; i < peaklistcount; ++i) {
     db.setlist(i, std::move(lists[static_cast<std::size_t>(i)]));
@@ -121,87 +292,12 @@ std::unique_ptr<tpeakdb> builddatabase(
     const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
     int capacity) {
   capacity = std::clamp(capacity, 0, databaselimit(nucleus) - 1);
-  std::vector<double> shifts;
-  std::vector<tpeak> samples = samplesof(molecules, nucleus, shifts);
-
-  std::map<tpeak, int, tbefore> index;
-  std::vector<tcandidate> candidates;
-  for (std::size_t s = 0; s < samples.size(); ++s) {
-    int parent = -1;
-    for (int depth = 1; depth <= spherecount; ++depth) {
-      tpeak prefix = prefixof(samples[s], depth);
-      auto [found, added] =
-          index.emplace(prefix, static_cast<int>(candidates.size()));
-      if (added) {
-        candidates.push_back({prefix, {}, parent, 0.0, 0.0});
-      }
-      int id = found->second;
-      if (id != parent) {
-        candidates[static_cast<std::size_t>(id)].shifts.push_back(shifts[s]);
-      }
-      parent = id;
-    }
-  }
-  for (tcandidate& candidate : candidates) {
-    candidate.median = medianof(candidate.shifts);
-  }
-  // A class is worth what it saves over its parent class; the classes of
-  // the first sphere come first, so that every kind of atom gets a shift.
-  for (tcandidate& candidate : candidates) {
-    double own = deviation(candidate.shifts, candidate.median);
-    if (candidate.parent < 0) {
-      candidate.gain = 1e12 + static_cast<double>(candidate.shifts.size());
-    } else {
-      double inherited = deviation(
-          candidate.shifts,
-          candidates[static_cast<std::size_t>(candidate.parent)].median);
-      candidate.gain = inherited - own;
-    }
-  }
-  std::vector<int> order(candidates.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    order[i] = static_cast<int>(i);
-  }
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return candidates[static_cast<std::size_t>(a)].gain >
-           candidates[static_cast<std::size_t>(b)].gain;
-  });
-  std::vector<tpeak> entries;
-  for (int id : order) {
-    if (static_cast<int>(entries.size()) >= capacity) {
-      break;
-    }
-    const tcandidate& candidate = candidates[static_cast<std::size_t>(id)];
-    if (candidate.gain <= 0.0) {
-      continue;
-    }
-    tpeak entry = candidate.peak;
-    entry.setshift(candidate.median, nucleus);
-    entries.push_back(entry);
-  }
-  auto db = std::make_unique<tpeakdb>(nucleus);
-  filllists(*db, entries);
-
-  // Each entry then carries the median of the atoms it actually predicts.
-  std::map<const tpeak*, std::vector<double>> predicts;
-  for (std::size_t s = 0; s < samples.size(); ++s) {
-    tmatch match = db->bestmatch(samples[s]);
-    if (match.entry != nullptr) {
-      predicts[match.entry].push_back(shifts[s]);
-    }
-  }
-  std::vector<tpeak> refitted;
-  for (int i = 0; i < peaklistcount; ++i) {
-    for (const tpeak& entry : db->list(i).peaks) {
-      tpeak copy = entry;
-      auto found = predicts.find(&entry);
-      if (found != predicts.end()) {
-        copy.setshift(medianof(found->second), nucleus);
-      }
-      refitted.push_back(copy);
-    }
-  }
-  filllists(*db, refitted);
+  std::vector<tsample> samples = samplesof(molecules, nucleus, nullptr);
+  std::unique_ptr<tpeakdb> db = chooseentries(samples, nucleus, capacity);
+  // The increment schemes look entries up themselves; only with the
+  // entries chosen is it known which atoms an entry really predicts.
+  samples = samplesof(molecules, nucleus, db.get());
+  refit(*db, samples, nucleus);
   return db;
 }
 

@@ -100,10 +100,102 @@ tnmrgraph buildgraph(const std::vector<const tatm*>& atoms,
       graph.atombonds[ib].push_back(number);
     }
   }
+  graph.perceivearomaticrings();
   return graph;
 }
 
+/// Every six-membered ring through atom (as sorted bond lists).
+void ringsthrough(const tnmrgraph& graph, int start,
+                  std::vector<std::vector<int>>& rings) {
+  std::vector<int> atoms{start};
+  std::vector<int> bonds;
+  auto extend = [&](auto& self, int at) -> void {
+    for (int bond : graph.atombonds[static_cast<std::size_t>(at)]) {
+      int next = graph.other(bond, at);
+      if (next == start && bonds.size() == 5) {
+        std::vector<int> ring = bonds;
+        ring.push_back(bond);
+        std::sort(ring.begin(), ring.end());
+        if (std::find(rings.begin(), rings.end(), ring) == rings.end()) {
+          rings.push_back(ring);
+        }
+        continue;
+      }
+      if (bonds.size() >= 5 ||
+          std::find(atoms.begin(), atoms.end(), next) != atoms.end()) {
+        continue;
+      }
+      const tgraphatom& node = graph.atoms[static_cast<std::size_t>(next)];
+      if (node.element != 6 && node.element != 7) {
+        continue;
+      }
+      atoms.push_back(next);
+      bonds.push_back(bond);
+      self(self, next);
+      atoms.pop_back();
+      bonds.pop_back();
+    }
+  };
+  extend(extend, start);
+}
+
 }  // namespace
+
+void tnmrgraph::perceivearomaticrings() {
+  std::vector<std::vector<int>> rings;
+  for (int i = 0; i < size(); ++i) {
+    const tgraphatom& node = atoms[static_cast<std::size_t>(i)];
+    if (node.active && (node.element == 6 || node.element == 7) &&
+        countbonds(i, 4) == 1) {
+      ringsthrough(*this, i, rings);
+    }
+  }
+  std::vector<bool> aromaticatom(atoms.size(), false);
+  std::vector<bool> aromaticbond(bonds.size(), false);
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    for (std::vector<int>& ring : rings) {
+      if (ring.empty()) {
+        continue;
+      }
+      // Every ring atom has its double bond in this ring, or already
+      // belongs to an aromatic ring.
+      bool aromatic = true;
+      for (int bond : ring) {
+        for (int end : {bonds[static_cast<std::size_t>(bond)].a,
+                        bonds[static_cast<std::size_t>(bond)].b}) {
+          bool doubleinring = false;
+          for (int other : ring) {
+            const tgraphbond& b = bonds[static_cast<std::size_t>(other)];
+            doubleinring =
+                doubleinring || ((b.a == end || b.b == end) && b.kind == 4);
+          }
+          aromatic =
+              aromatic && countbonds(end, 4) == 1 &&
+              (doubleinring || aromaticatom[static_cast<std::size_t>(end)]);
+        }
+      }
+      if (!aromatic) {
+        continue;
+      }
+      for (int bond : ring) {
+        tgraphbond& b = bonds[static_cast<std::size_t>(bond)];
+        aromaticatom[static_cast<std::size_t>(b.a)] = true;
+        aromaticatom[static_cast<std::size_t>(b.b)] = true;
+        aromaticbond[static_cast<std::size_t>(bond)] = true;
+      }
+      ring.clear();
+      changed = true;
+    }
+  }
+  for (std::size_t i = 0; i < bonds.size(); ++i) {
+    if (aromaticbond[i]) {
+      bonds[i].kind = 3;
+      bonds[i].delocalised = true;
+    }
+  }
+}
 
 int tgraphbond::ffkind() const {
   if (!delocalised) {

@@ -77,8 +77,11 @@ class tnmrgraph {
   /// The environment of atom in the graph as it is now.
   tenvironment environment(int atom) const;
 
- private:
-  void addbond(int a, int b, int kind, bool delocalised);
+  /// Six-membered rings of alternating single and double bonds between
+  /// carbon and nitrogen (and rings fused to them that close the system)
+  /// become delocalised, as if drawn with aromatic bonds. The free valence
+  /// stays as it was, so hydrogen counts do not change.
+  void perceivearomaticrings();
 };
 
 }  // namespace molvane

@@ -38,22 +38,15 @@ void tpeak::setshift(double value, int nucleus) {
     clearshift();
     return;
   }
-  double scaled = 0.0;
-  if (nucleus == hydrogennucleus) {
-    if (value > 99.99 || value < -99.99) {
-      value = -99.99;
-    }
-    scaled = std::round(100.0 * value);
-  } else {
-    scaled = std::round(10.0 * value);
-  }
-  // -9999 is reserved for "no shift".
-  constexpr double lowest = noshiftfixed + 1;
-  constexpr double highest = std::numeric_limits<std::int16_t>::max();
-  if (scaled < lowest) {
-    scaled = lowest;
-  } else if (scaled > highest) {
-    scaled = highest;
+  // Hydrogen values beyond +-99.99 are stored as -99.99, which is the
+  // fixed-point "no shift"; other values must fit 16 bits.
+  double scaled = nucleus == hydrogennucleus ? std::round(100.0 * value)
+                                             : std::round(10.0 * value);
+  if ((nucleus == hydrogennucleus && std::abs(value) > 99.99) ||
+      scaled <= noshiftfixed ||
+      scaled > std::numeric_limits<std::int16_t>::max()) {
+    clearshift();
+    return;
   }
   shift = static_cast<std::int16_t>(scaled);
 }

@@ -42,9 +42,9 @@ struct tpeak {
   /// The shift in ppm for nucleus (1 reads hundredths, others tenths);
   /// noshift when there is none.
   double getshift(int nucleus) const;
-  /// Stores value (ppm). Below -999 the peak gets no shift and level 0.
-  /// Hydrogen values beyond +-99.99 become -99.99; values that do not fit
-  /// the fixed point are clamped to its range.
+  /// Stores value (ppm). Below -999 the peak gets no shift and level 0, as
+  /// do hydrogen values beyond +-99.99 (stored as -99.99, the fixed-point
+  /// "no shift") and values the fixed point cannot hold.
   void setshift(double value, int nucleus);
   void clearshift() {
     shift = noshiftfixed;

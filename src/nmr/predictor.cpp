@@ -7,9 +7,9 @@
 #include "nmr/increment_schemes.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
+#include "nmr/shift_combination.h"
 
 #include <cstdlib>
-#include <functional>
 
 namespace molvane {
 
@@ -46,58 +46,6 @@ int carriernode(const tStructure& structure, const tnmrgraph& graph, int i) {
     }
   }
   return -1;
-}
-
-/// Combines the deepest database match (s1 at level L) with the increment
-/// scheme of the atom's class.
-tprediction combine(int c, const tmatch& match, int nucleus,
-                    const std::function<tprediction()>& fallback) {
-  if (match.entry == nullptr) {
-    if (c < 1 || c > 4) {
-      return {};
-    }
-    tprediction f = fallback();
-    return f.level < 0 ? f : tprediction{};
-  }
-  double s1 = match.entry->getshift(nucleus);
-  int level = match.level;
-  tprediction database{s1, level};
-  switch (c) {
-    case 1: {
-      tprediction f = fallback();
-      return level >= -f.level ? database : f;
-    }
-    case 2: {
-      if (level >= spherecount) {
-        return database;
-      }
-      tprediction f = fallback();
-      return {(s1 * level - f.level * f.shift) / (level - f.level), level};
-    }
-    case 3: {
-      if (level >= 4) {
-        return database;
-      }
-      tprediction f = fallback();
-      return level >= -f.level ? database : f;
-    }
-    case 4: {
-      if (level >= spherecount) {
-        return database;
-      }
-      tprediction f = fallback();
-      int weight = -f.level;
-      if (level < 4) {
-        if (level == weight) {
-          return {(s1 + weight * f.shift) / (weight + 1), level};
-        }
-        return level > weight ? database : f;
-      }
-      return {(s1 * level + weight * f.shift) / (level + weight), level};
-    }
-    default:
-      return database;
-  }
 }
 
 }  // namespace
@@ -185,13 +133,12 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     }
     int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
     tmatch match = db.bestmatch(peak);
-    auto fallback = [&]() -> tprediction {
-      if (full == nullptr) {
-        return {};
-      }
-      return tincrementschemes(*full, graph).byhybridization(node, c);
-    };
-    tprediction result = combine(c, match, nucleus, fallback);
+    double s1 = match.entry != nullptr ? match.entry->getshift(nucleus) : 0.0;
+    tprediction fallback;
+    if (full != nullptr && needsfallback(c, match.level)) {
+      fallback = tincrementschemes(*full, graph).byhybridization(node, c);
+    }
+    tprediction result = combineshifts(c, s1, match.level, fallback);
     if (result.level != 0) {
       peak.setshift(result.shift, nucleus);
       peak.level = peak.hasshift() ? static_cast<std::int8_t>(result.level) : 0;
