@@ -8,6 +8,7 @@
 #include "app/file_actions.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "app/nmr_tool.h"
 #include "app/periodic_table.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
@@ -101,6 +102,13 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   progressbar_->hide();
   statusBar()->addPermanentWidget(progressbar_);
   resize(windowwidth, windowheight);
+  nmrtool_ = new TNMRTool(*this, datafolder_);
+  nmrtool_->shownchanged = [this] { shownmraction(); };
+  settings_->nucleuschanged = [this] {
+    nmrtool_->changenucleus();
+    shownmraction();
+  };
+  shownmraction();
   files_->setcaption();
   showcommand();
   view_->setFocus();
@@ -116,6 +124,7 @@ TMolvane3D::~TMolvane3D() {
   delete animator_;
   delete views3d_;
   delete stoptool_;
+  delete nmrtool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -246,9 +255,9 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
       "&Save ...", [this] { files_->save(); }, QKeySequence::Save);
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
-  item("&CopyToClipboard", [this] { files_->copydrawing(); });
+  item("&CopyToClipboard", [this] { copydrawing(); });
   item(
-      "&Print ...", [this] { files_->print(); }, QKeySequence::Print);
+      "&Print ...", [this] { printwindow(); }, QKeySequence::Print);
   item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
@@ -260,7 +269,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   later("&Measurements ...", "the measurement tool is still being built");
   later("Molecular &Data ...",
         "the molecular data window is still being built");
-  nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
+  nmraction_ = item("NMR Shifts...", [this] { opennmrtool(); });
   later("&Reaction Tool ...", "the reaction tool is still being built");
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
@@ -327,9 +336,43 @@ void TMolvane3D::repaintdrawing() {
   buffer_.fill(Qt::white);
   if (view_ != nullptr) {
     view_->render(buffer_);
+    if (nmrtool_ != nullptr) {
+      QPainter painter(&buffer_);
+      tqtcanvas canvas(painter, false);
+      nmrtool_->paintspectrum(canvas, buffer_.width(), buffer_.height());
+    }
     view_->update();
   }
 }
+
+std::vector<tatomnote> TMolvane3D::shiftlabels() const {
+  return nmrtool_ != nullptr ? nmrtool_->shiftlabels()
+                             : std::vector<tatomnote>{};
+}
+
+void TMolvane3D::opennmrtool() {
+  resetcommand();
+  nmrtool_->open();
+}
+
+void TMolvane3D::shownmraction() {
+  if (nmraction_ == nullptr) {
+    return;
+  }
+  const bool nucleus = session().settings.nmrnucleus != 0;
+  nmraction_->setEnabled(nucleus &&
+                         (nmrtool_ == nullptr || !nmrtool_->isVisible()));
+  nmraction_->setStatusTip(
+      nucleus ? QString()
+              : QStringLiteral("Choose an NMR nucleus under Settings first"));
+  nmraction_->setToolTip(nmraction_->statusTip());
+}
+
+void TMolvane3D::printwindow() { files_->print(); }
+
+void TMolvane3D::copywindow() { files_->copyimage(); }
+
+void TMolvane3D::copydrawing() { files_->copydrawing(shiftlabels()); }
 
 void TMolvane3D::choosecommand(int code) {
   // Only the periodic table's own codes keep its mode; a command from a

@@ -8,6 +8,7 @@
 #include "commands/dispatcher.h"
 #include "commands/undo_item.h"
 #include "document/messages.h"
+#include "render/paint_drawing.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -28,6 +29,7 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TNMRTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -87,6 +89,9 @@ class TMolvane3D final : public QMainWindow,
   void showhelp(int context) override;
   void setbusy(bool busy) override;
   bool busy() const { return busy_; }
+  void printwindow() override;
+  void copywindow() override;
+  void copydrawing() override;
 
   tcommandstate& commandstate() { return state_; }
   const std::filesystem::path& datafolder() const { return datafolder_; }
@@ -113,6 +118,16 @@ class TMolvane3D final : public QMainWindow,
   TAnimator& animator();
   /// The optimizer window, made on first use.
   TStopTool& stoptool();
+  /// The NMR tool, made with the window.
+  TNMRTool& nmrtool() const { return *nmrtool_; }
+  /// "NMR Shifts...": the NMR tool on the current drawing.
+  void opennmrtool();
+  /// "NMR Shifts..." is offered while a nucleus is chosen and the tool is
+  /// closed.
+  void shownmraction();
+  /// The NMR tool's labels while it is open; none otherwise.
+  std::vector<tatomnote> shiftlabels() const;
+  QAction* nmraction() const { return nmraction_; }
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -154,6 +169,7 @@ class TMolvane3D final : public QMainWindow,
   bool busy_ = false;
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;
+  TNMRTool* nmrtool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;
