@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/structure.h"
+#include "thermo/species.h"
 
 #include <cstdint>
 #include <vector>
@@ -10,6 +11,8 @@
 namespace molvane {
 
 class tStructure;
+class tforcefield;
+struct tspeciescopy;
 
 /// The physical constants of the thermochemistry.
 namespace thermoconstant {
@@ -27,6 +30,8 @@ inline constexpr double Fnu = 1302.9;             ///< ν̃ = Fnu √(G F)
 /// The lowest temperature (K) the thermochemistry evaluates at; lower
 /// temperatures, 0 included, are raised to it.
 inline constexpr double lowesttemperature = 0.01;
+/// The lowest pressure (atm); lower ones are raised to it.
+inline constexpr double lowestpressure = 0.01;
 
 /// A harmonic vibrational mode.
 struct TNu_vib {
@@ -86,20 +91,29 @@ class tPF final : public tthermoobject {
   double entropy(double temperature, double pressure);
 
  private:
-  void addstretches();
-  void addbends();
-  void addtorsions();
-  void addrotors();
-  double rotational(double temperature) const;
-  int rotationaldegrees_ = 3;
-  double lnX_ = 0.0;
-  double internalenergy_ = 0.0;
+  void addstretches(tforcefield& field);
+  void addbends(tforcefield& field);
+  void addtorsions(tforcefield& field);
+  void addrotors(tforcefield& field, tspeciescopy& copy);
+  /// N_A × ln q of translation and rotation, without vibration.
+  double lnQmotion(double temperature, double pressure) const;
+  /// ln q and its T-derivative of the hindered rotors.
+  double lnQrotors(double temperature) const;
+  double dlnQrotors(double temperature) const;
+
+  trotortype rotation_ = trotortype::nonlinear;
+  double lnX_ = 0.0;  ///< ln of the rotational factor X
+  double linearmoment_ = 0.0;
+  double mass_ = 0.0;  ///< g per molecule
 };
 
 /// Harmonic oscillator energy of a mode of temperature theta (K).
 double harmonicenergy(double theta, double temperature);
-/// Energy of a hindered rotor.
+/// Energy of a hindered rotor; a rotor without a wavenumber turns freely.
 double rotorenergy(const TNu_HR& rotor, double temperature);
+/// ln q of a hindered rotor, interpolated between the harmonic oscillator
+/// at low and the free rotor at high temperature.
+double rotorlnq(const TNu_HR& rotor, double temperature);
 
 /// Frees any thermochemistry object of the structure and makes a new one
 /// with the structure's `energyoffset` and phase.

@@ -45,6 +45,12 @@ double speciesenergy(const tStructure& structure);
 /// fewer than two atoms.
 int symmetrynumber(const tStructure& structure);
 
+/// The largest n (1 to 6) such that turning the atoms by 360°/n about the
+/// line through origin along axis (drawing units) takes every atom onto
+/// one of the same element.
+int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
+                  const TXYZ& axis, double angstromperunit);
+
 /// How the structure rotates as a whole.
 enum class trotortype { atom, linear, nonlinear };
 trotortype rotationtype(const tStructure& structure);
