@@ -298,9 +298,12 @@ treactionvalues reactionvalues(tdrawing& drawing, const tSymbol& arrow,
       continue;
     }
     const double weight = sign(*structure, arrow) * structure->amount;
+    // The bond depths are dissociation energies from the ground state;
+    // the bottom of the well lies the zero-point energy lower.
+    const double well =
+        speciesenergy(*structure) - thermoobject(*structure).zeropointenergy();
     values.enthalpy +=
-        weight * (speciesenergy(*structure) +
-                  thermoenthalpy(*structure, temperature, pressure));
+        weight * (well + thermoenthalpy(*structure, temperature, pressure));
     values.entropy += weight * thermoentropy(*structure, temperature, pressure);
   }
   const double t = std::max(temperature, lowesttemperature);

@@ -51,6 +51,10 @@ int symmetrynumber(const tStructure& structure);
 int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
                   const TXYZ& axis, double angstromperunit);
 
+/// Degeneracy of the electronic ground state: 3 for molecular oxygen
+/// (a triplet), 2 for an odd number of electrons, otherwise 1.
+int electronicdegeneracy(const tStructure& structure);
+
 /// How the structure rotates as a whole.
 enum class trotortype { atom, linear, nonlinear };
 trotortype rotationtype(const tStructure& structure);
