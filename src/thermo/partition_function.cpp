@@ -41,9 +41,8 @@ constexpr double temperatureoffset = 0.001;
 constexpr double lowestwavenumber = 0.01;
 
 double bounded(double temperature) {
-  return std::isfinite(temperature)
-             ? std::max(temperature, lowesttemperature)
-             : lowesttemperature;
+  return std::isfinite(temperature) ? std::max(temperature, lowesttemperature)
+                                    : lowesttemperature;
 }
 
 double modemass(const tatm& atom) {
@@ -94,9 +93,8 @@ void turnatoms(const std::vector<tatm*>& atoms, const TXYZ& origin,
   for (tatm* atom : atoms) {
     const TXYZ r = minus(pointof(*atom), origin);
     // Rodrigues' rotation formula.
-    const TXYZ turned =
-        plus(plus(times(r, c), times(cross(axis, r), s)),
-             times(axis, dot(axis, r) * (1.0 - c)));
+    const TXYZ turned = plus(plus(times(r, c), times(cross(axis, r), s)),
+                             times(axis, dot(axis, r) * (1.0 - c)));
     const TXYZ p = plus(origin, turned);
     atom->x = p.x;
     atom->y = p.y;
@@ -162,9 +160,7 @@ double rotorlnq(const TNu_HR& rotor, double temperature) {
 }
 
 tPF::tPF(tStructure& owner)
-    : state(owner.phase),
-      structure(&owner),
-      energyoffset(owner.energyoffset) {
+    : state(owner.phase), structure(&owner), energyoffset(owner.energyoffset) {
   tspeciescopy copy = copyspecies(owner);
   tforcefield field(*copy.drawing);
   if (field.setupforcefield().empty()) {
@@ -192,8 +188,8 @@ tPF::tPF(tStructure& owner)
   if (moments.positive > 0 && moments.product > 0.0) {
     lnX_ = 6.0 * std::log(h) - 9.0 * std::log(2.0) - 5.0 * std::log(pi) -
            3.0 * std::log(k) - std::log(moments.product);
-    linearmoment_ = *std::max_element(moments.moments.begin(),
-                                      moments.moments.end());
+    linearmoment_ =
+        *std::max_element(moments.moments.begin(), moments.moments.end());
   }
   if (rotation_ == trotortype::linear && !(linearmoment_ > 0.0)) {
     rotation_ = trotortype::atom;
@@ -348,9 +344,9 @@ void tPF::addrotors(tforcefield& field, tspeciescopy& copy) {
     TNu_HR rotor;
     rotor.moment = ia * ib / (ia + ib);
     // A methyl top turns onto itself three times a turn.
-    rotor.rotorsymmetry = std::max(
-        rotationorder(side1, origin, axis, angstrom),
-        rotationorder(side2, origin, axis, angstrom));
+    rotor.rotorsymmetry =
+        std::max(rotationorder(side1, origin, axis, angstrom),
+                 rotationorder(side2, origin, axis, angstrom));
 
     // The largest curvature of the torsional energy over a sweep of the
     // bond, each side turning half the angle.
@@ -400,7 +396,8 @@ double tPF::lnQvib(double temperature) const {
     const double u = mode.theta() / t;
     // Each mode counts with its degeneracy and its share of a redundant
     // coordinate.
-    sum += mode.degeneracy * mode.weight * (-0.5 * u - std::log(-std::expm1(-u)));
+    sum +=
+        mode.degeneracy * mode.weight * (-0.5 * u - std::log(-std::expm1(-u)));
   }
   return NA * sum;
 }
@@ -453,10 +450,10 @@ double tPF::lnQmotion(double temperature, double pressure) const {
   const double p = std::max(pressure, lowestpressure);
   // Translation in the molar volume RT/P, with Stirling's + 1, and the
   // electronic ground state.
-  double sum = std::log(electronicdegeneracy) + std::log(Rv) + 1.5 * std::log(k) + 1.5 * std::log(2.0) +
-               1.5 * std::log(mass_) + 1.5 * std::log(pi) +
-               2.5 * std::log(t) - 3.0 * std::log(h) - std::log(p) -
-               std::log(NA) + 1.0;
+  double sum = std::log(electronicdegeneracy) + std::log(Rv) +
+               1.5 * std::log(k) + 1.5 * std::log(2.0) + 1.5 * std::log(mass_) +
+               1.5 * std::log(pi) + 2.5 * std::log(t) - 3.0 * std::log(h) -
+               std::log(p) - std::log(NA) + 1.0;
   switch (rotation_) {
     case trotortype::nonlinear:
       sum += std::log(pi) + 1.5 * std::log(t) - std::log(symmetrynumber) -
@@ -509,11 +506,11 @@ double tPF::Sgas(double temperature, double pressure) {
 double tPF::lnQcond(double temperature) const {
   const double t = bounded(temperature);
   return lnQvib(t) +
-         NA * (0.75 * std::log(2.0) + 1.25 * std::log(pi) + 2.0 * std::log(t) -
-               0.5 * std::log(symmetrynumber) - 0.25 * lnX_ +
-               0.75 * std::log(mass_) + 0.75 * std::log(k) -
-               1.5 * std::log(h) + 0.5 * std::log(Rv) - 0.5 * std::log(NA) -
-               energyoffset / (R * t));
+         NA *
+             (0.75 * std::log(2.0) + 1.25 * std::log(pi) + 2.0 * std::log(t) -
+              0.5 * std::log(symmetrynumber) - 0.25 * lnX_ +
+              0.75 * std::log(mass_) + 0.75 * std::log(k) - 1.5 * std::log(h) +
+              0.5 * std::log(Rv) - 0.5 * std::log(NA) - energyoffset / (R * t));
 }
 
 double tPF::dlnQcond(double temperature) const {

@@ -293,8 +293,8 @@ int electronicdegeneracy(const tStructure& structure) {
     }
     ++atoms;
     oxygens += atom->element == 8 ? 1 : 0;
-    electrons += atom->element + std::max(0, atom->implicithydrogens()) -
-                 atom->fcharge;
+    electrons +=
+        atom->element + std::max(0, atom->implicithydrogens()) - atom->fcharge;
   }
   if (atoms == 2 && oxygens == 2 && electrons == 16) {
     return 3;

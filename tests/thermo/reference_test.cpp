@@ -6,16 +6,18 @@
 
 #include "document/drawing.h"
 #include "document/session.h"
+#include "testing/thermo_species.h"
 #include "thermo/partition_function.h"
 #include "thermo/reaction.h"
 #include "thermo/species.h"
-#include "thermo_species.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,10 +26,35 @@ namespace {
 
 using testing::addarrow;
 using testing::addspecies;
-using testing::referencetable;
 
 constexpr double joulespercal = 4.184;
 constexpr double standardtemperature = 298.15;
+
+/// Per species ΔHf (kJ/mol) and S (J/(mol K)).
+struct treferencerow {
+  std::string species;
+  double enthalpy = 0.0;
+  double entropy = 0.0;
+};
+
+/// The reference table, empty when the shared data are absent.
+std::vector<treferencerow> referencetable() {
+  std::ifstream file(std::string(MOLVANE_SHARED_DATA) +
+                     "/thermo/reference.tsv");
+  std::vector<treferencerow> rows;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#' || line.starts_with("species")) {
+      continue;
+    }
+    std::istringstream fields(line);
+    treferencerow row;
+    if (fields >> row.species >> row.enthalpy >> row.entropy) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
 
 struct treaction {
   std::vector<std::string> reactants;
@@ -59,21 +86,16 @@ TEST(ReferenceThermochemistry, ReactionsHaveTheRightEnthalpyAndEntropy) {
   if (table.empty()) {
     GTEST_SKIP() << "thermo/reference.tsv is not in the shared data folder";
   }
-  std::map<std::string, testing::treferencerow> rows;
+  std::map<std::string, treferencerow> rows;
   for (const auto& row : table) {
     rows[row.species] = row;
   }
   const std::vector<treaction> reactions = {
-      {{"H2", "C2H4"}, {"C2H6"}},
-      {{"C2H2", "H2"}, {"C2H6"}},
-      {{"C6H6", "H2"}, {"C6H12"}},
-      {{"N2", "H2"}, {"NH3"}},
-      {{"H2", "Cl2"}, {"HCl"}},
-      {{"CH4", "O2"}, {"CO2", "H2O"}},
-      {{"C2H6", "O2"}, {"CO2", "H2O"}},
-      {{"C3H8", "O2"}, {"CO2", "H2O"}},
-      {{"CH3OH", "O2"}, {"CO2", "H2O"}},
-      {{"CO", "H2O"}, {"CO2", "H2"}, false},
+      {{"H2", "C2H4"}, {"C2H6"}},        {{"C2H2", "H2"}, {"C2H6"}},
+      {{"C6H6", "H2"}, {"C6H12"}},       {{"N2", "H2"}, {"NH3"}},
+      {{"H2", "Cl2"}, {"HCl"}},          {{"CH4", "O2"}, {"CO2", "H2O"}},
+      {{"C2H6", "O2"}, {"CO2", "H2O"}},  {{"C3H8", "O2"}, {"CO2", "H2O"}},
+      {{"CH3OH", "O2"}, {"CO2", "H2O"}}, {{"CO", "H2O"}, {"CO2", "H2"}, false},
   };
   for (const treaction& reaction : reactions) {
     std::string name;
@@ -102,9 +124,10 @@ TEST(ReferenceThermochemistry, ReactionsHaveTheRightEnthalpyAndEntropy) {
     ASSERT_TRUE(isbalanced(drawing, *arrow)) << imbalancetext(drawing, *arrow);
     double enthalpy = 0.0, entropy = 0.0;
     for (std::size_t i = 0; i < species.size(); ++i) {
-      const auto& row = rows[i < reaction.reactants.size()
-                                 ? reaction.reactants[i]
-                                 : reaction.products[i - reaction.reactants.size()]];
+      const auto& row =
+          rows[i < reaction.reactants.size()
+                   ? reaction.reactants[i]
+                   : reaction.products[i - reaction.reactants.size()]];
       const double sign = i < reaction.reactants.size() ? -1.0 : 1.0;
       enthalpy += sign * species[i]->amount * row.enthalpy;
       entropy += sign * species[i]->amount * row.entropy;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "thermo_species.h"
+#include "testing/thermo_species.h"
 
 #include "commands/hydrogens.h"
 #include "document/drawing.h"
@@ -12,10 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <memory>
 #include <numbers>
-#include <sstream>
 
 namespace molvane::testing {
 namespace {
@@ -34,10 +32,9 @@ std::vector<double> ring(int element, double radius, double pucker) {
   std::vector<double> atoms;
   for (int i = 0; i < 6; ++i) {
     const double angle = i * std::numbers::pi / 3.0;
-    atoms.insert(atoms.end(), {static_cast<double>(element),
-                               radius * std::cos(angle),
-                               radius * std::sin(angle),
-                               i % 2 == 0 ? pucker : -pucker});
+    atoms.insert(atoms.end(),
+                 {static_cast<double>(element), radius * std::cos(angle),
+                  radius * std::sin(angle), i % 2 == 0 ? pucker : -pucker});
   }
   return atoms;
 }
@@ -52,17 +49,23 @@ const std::vector<trecipe>& recipes() {
       {"C2H6", {6, 0, 0, 0, 6, 1.53, 0, 0}, {0, 1, 2}},
       {"C2H4", {6, 0, 0, 0, 6, 1.34, 0, 0}, {0, 1, 4}},
       {"C2H2", {6, 0, 0, 0, 6, 1.20, 0, 0}, {0, 1, 6}},
-      {"C3H8", {6, 0, 0, 0, 6, 1.53, 0, 0, 6, 2.04, 1.44, 0}, {0, 1, 2, 1, 2, 2}},
+      {"C3H8",
+       {6, 0, 0, 0, 6, 1.53, 0, 0, 6, 2.04, 1.44, 0},
+       {0, 1, 2, 1, 2, 2}},
       {"H2O", {8, 0, 0, 0}, {}},
       {"CO2", {8, -1.16, 0, 0, 6, 0, 0, 0, 8, 1.16, 0, 0}, {0, 1, 4, 1, 2, 4}},
       {"CO", {6, 0, 0, 0, 8, 1.13, 0, 0}, {0, 1, 6}, {-1}},
       {"NH3", {7, 0, 0, 0}, {}},
       {"HCl", {1, 0, 0, 0, 17, 1.27, 0, 0}, {0, 1, 2}},
       {"CH3OH", {6, 0, 0, 0, 8, 1.43, 0, 0}, {0, 1, 2}},
-      {"C2H5OH", {6, 0, 0, 0, 6, 1.53, 0, 0, 8, 2.04, 1.36, 0}, {0, 1, 2, 1, 2, 2}},
-      {"C6H6", ring(6, 1.39, 0.0),
+      {"C2H5OH",
+       {6, 0, 0, 0, 6, 1.53, 0, 0, 8, 2.04, 1.36, 0},
+       {0, 1, 2, 1, 2, 2}},
+      {"C6H6",
+       ring(6, 1.39, 0.0),
        {0, 1, 104, 1, 2, 102, 2, 3, 104, 3, 4, 102, 4, 5, 104, 5, 0, 102}},
-      {"C6H12", ring(6, 1.45, 0.25),
+      {"C6H12",
+       ring(6, 1.45, 0.25),
        {0, 1, 2, 1, 2, 2, 2, 3, 2, 3, 4, 2, 4, 5, 2, 5, 0, 2}},
   };
   return table;
@@ -127,24 +130,6 @@ tSymbol* addarrow(double x) {
   tatm* tail = arrow->addpoint((x - 1.0) * units, 0.0);
   arrow->addlink(tip, tail);
   return drawing.addsymbol(std::move(arrow));
-}
-
-std::vector<treferencerow> referencetable() {
-  std::ifstream file(std::string(MOLVANE_SHARED_DATA) +
-                     "/thermo/reference.tsv");
-  std::vector<treferencerow> rows;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#' || line.starts_with("species")) {
-      continue;
-    }
-    std::istringstream fields(line);
-    treferencerow row;
-    if (fields >> row.species >> row.enthalpy >> row.entropy) {
-      rows.push_back(row);
-    }
-  }
-  return rows;
 }
 
 }  // namespace molvane::testing

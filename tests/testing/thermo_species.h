@@ -26,13 +26,4 @@ tStructure* addspecies(std::string_view name, double x);
 /// Adds a reaction arrow centred at x (Å) to the current drawing.
 tSymbol* addarrow(double x);
 
-/// The reference table: per species ΔHf (kJ/mol) and S (J/(mol K)) at
-/// 298.15 K, read from the shared data; empty when it is absent.
-struct treferencerow {
-  std::string species;
-  double enthalpy = 0.0;
-  double entropy = 0.0;
-};
-std::vector<treferencerow> referencetable();
-
 }  // namespace molvane::testing
