@@ -446,8 +446,12 @@ double tPF::dlnQrotors(double temperature) const {
 }
 
 double tPF::lnQmotion(double temperature, double pressure) const {
+  if (!(mass_ > 0.0)) {
+    return 0.0;  // nothing that moves
+  }
   const double t = bounded(temperature);
-  const double p = std::max(pressure, lowestpressure);
+  const double p = std::isfinite(pressure) ? std::max(pressure, lowestpressure)
+                                           : lowestpressure;
   // Translation in the molar volume RT/P, with Stirling's + 1, and the
   // electronic ground state.
   double sum = std::log(electronicdegeneracy) + std::log(Rv) +
@@ -505,6 +509,9 @@ double tPF::Sgas(double temperature, double pressure) {
 
 double tPF::lnQcond(double temperature) const {
   const double t = bounded(temperature);
+  if (!(mass_ > 0.0)) {
+    return lnQvib(t);
+  }
   return lnQvib(t) +
          NA *
              (0.75 * std::log(2.0) + 1.25 * std::log(pi) + 2.0 * std::log(t) -

@@ -232,9 +232,16 @@ bool balancereaction(tdrawing& drawing, const tSymbol& arrow,
   if (!system.solve()) {
     return false;
   }
+  // A least-squares solution need not hold the reference at exactly 1;
+  // the amounts keep their ratios.
+  const double scale =
+      system.solution()[static_cast<std::size_t>(referencecolumn)];
+  if (!(std::abs(scale) > 1e-12)) {
+    return false;
+  }
   for (int j = 0; j < s; ++j) {
     species[static_cast<std::size_t>(j)]->amount =
-        system.solution()[static_cast<std::size_t>(j)];
+        system.solution()[static_cast<std::size_t>(j)] / scale;
   }
   return true;
 }

@@ -193,7 +193,8 @@ tspeciescopy copyspecies(const tStructure& structure) {
   copy.drawing->bondlength = structure.geometry().bondlength;
   std::unordered_map<const tatm*, tatm*> twins;
   for (tatm* atom : structure.atoms) {
-    if (!atom->ischemical()) {
+    // Pseudo-atoms have no mass to vibrate with.
+    if (!atom->ischemical() || atom->element <= 0) {
       continue;
     }
     tatm* twin = copy.drawing->addatom(std::make_unique<tatm>(*atom));

@@ -14,7 +14,8 @@ class tStructure;
 class tdrawing;
 
 /// A drawing of its own holding copies of one structure's chemical atoms
-/// and bonds, so that its force field sees no other structure. The copies
+/// (elements 1 and up) and their bonds, so that its force field sees no
+/// other structure. The copies
 /// keep the original's coordinates, elements, charges and hydrogens.
 struct tspeciescopy {
   std::unique_ptr<tdrawing> drawing;
