@@ -18,14 +18,7 @@ namespace molvane {
 namespace {
 
 using namespace thermoconstant;
-using detail::cross;
-using detail::dot;
-using detail::minus;
-using detail::norm;
-using detail::plus;
-using detail::pointof;
-using detail::times;
-using detail::unit;
+using namespace detail;
 
 constexpr double pi = std::numbers::pi;
 /// Mass of an implicit hydrogen in the modes, u.

@@ -20,12 +20,7 @@
 namespace molvane {
 namespace {
 
-using detail::cross;
-using detail::dot;
-using detail::minus;
-using detail::norm;
-using detail::plus;
-using detail::times;
+using namespace detail;
 
 /// Two atoms closer than this (Å) after a symmetry operation coincide.
 constexpr double symmetrytolerance = 0.12;
