@@ -212,7 +212,8 @@ void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
       continue;
     }
     const double removed = std::min(excess, counts[group]);
-    const double factor = 1.0 - removed / counts[group];
+    const double factor =
+        removed >= counts[group] ? 0.0 : 1.0 - removed / counts[group];
     const std::size_t first = group == 1 ? stretchmodes : bendmodes;
     const std::size_t last = group == 1 ? bendmodes : modes.size();
     for (std::size_t i = first; i < last; ++i) {
