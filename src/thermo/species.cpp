@@ -1,0 +1,321 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "thermo/species.h"
+
+#include "document/drawing.h"
+#include "mechanics/force_field.h"
+#include "mechanics/force_field_parameters.h"
+#include "model/vector3.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+#include <utility>
+
+namespace molvane {
+namespace {
+
+using detail::cross;
+using detail::dot;
+using detail::minus;
+using detail::norm;
+using detail::plus;
+using detail::times;
+
+/// Two atoms closer than this (Å) after a symmetry operation coincide.
+constexpr double symmetrytolerance = 0.12;
+/// Candidate axes are taken from at most this many atoms of one element.
+constexpr std::size_t largestaxisclass = 24;
+/// A moment below this fraction of the largest counts as zero.
+constexpr double linearratio = 1e-3;
+
+using toperation = std::array<double, 9>;
+
+struct tpoint {
+  int element = 0;
+  TXYZ position;  ///< Å from the centre of mass
+};
+
+/// The structure's chemical atoms in Å about their centre of mass.
+std::vector<tpoint> centredpoints(const tStructure& structure) {
+  std::vector<tpoint> points;
+  const double angstrom =
+      standardbondangstrom * structure.geometry().lengthscale();
+  double total = 0.0;
+  TXYZ centre;
+  for (const tatm* atom : structure.atoms) {
+    if (!atom->ischemical() || atom->element <= 0) {
+      continue;
+    }
+    const TXYZ p{atom->x * angstrom, atom->y * angstrom, atom->z * angstrom};
+    points.push_back({atom->element, p});
+    centre = plus(centre, times(p, atom->mass));
+    total += atom->mass;
+  }
+  if (total > 0.0) {
+    centre = times(centre, 1.0 / total);
+  }
+  for (tpoint& point : points) {
+    point.position = minus(point.position, centre);
+  }
+  return points;
+}
+
+toperation rotationabout(const TXYZ& axis, double angle) {
+  const double c = std::cos(angle), s = std::sin(angle), t = 1.0 - c;
+  const double x = axis.x, y = axis.y, z = axis.z;
+  return {t * x * x + c,     t * x * y - s * z, t * x * z + s * y,
+          t * x * y + s * z, t * y * y + c,     t * y * z - s * x,
+          t * x * z - s * y, t * y * z + s * x, t * z * z + c};
+}
+
+TXYZ apply(const toperation& m, const TXYZ& p) {
+  return {m[0] * p.x + m[1] * p.y + m[2] * p.z,
+          m[3] * p.x + m[4] * p.y + m[5] * p.z,
+          m[6] * p.x + m[7] * p.y + m[8] * p.z};
+}
+
+/// Whether the operation takes every atom onto an atom of its element.
+bool mapsonto(const std::vector<tpoint>& points, const toperation& m) {
+  const double limit = symmetrytolerance * symmetrytolerance;
+  for (const tpoint& point : points) {
+    const TXYZ image = apply(m, point.position);
+    const bool found =
+        std::any_of(points.begin(), points.end(), [&](const tpoint& other) {
+          return other.element == point.element &&
+                 dot(minus(other.position, image),
+                     minus(other.position, image)) < limit;
+        });
+    if (!found) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool sameoperation(const toperation& a, const toperation& b) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    sum += (a[i] - b[i]) * (a[i] - b[i]);
+  }
+  return sum < 1e-4;
+}
+
+/// The atoms of the element with the fewest atoms (the candidates for
+/// symmetry axes: every axis maps that set onto itself).
+std::vector<TXYZ> rarestclass(const std::vector<tpoint>& points) {
+  std::unordered_map<int, std::vector<TXYZ>> classes;
+  for (const tpoint& point : points) {
+    classes[point.element].push_back(point.position);
+  }
+  const std::vector<TXYZ>* rarest = nullptr;
+  for (const auto& [element, members] : classes) {
+    if (rarest == nullptr || members.size() < rarest->size()) {
+      rarest = &members;
+    }
+  }
+  return rarest == nullptr ? std::vector<TXYZ>{} : *rarest;
+}
+
+/// Unit axes through the centre of mass that a rotation of the molecule
+/// could turn about.
+std::vector<TXYZ> candidateaxes(const std::vector<tpoint>& points) {
+  std::vector<TXYZ> candidates;
+  const auto consider = [&](const TXYZ& v) {
+    const double length = norm(v);
+    if (length < 1e-3) {
+      return;
+    }
+    const TXYZ axis = times(v, 1.0 / length);
+    const bool known =
+        std::any_of(candidates.begin(), candidates.end(), [&](const TXYZ& a) {
+          return std::abs(std::abs(dot(a, axis)) - 1.0) < 1e-6;
+        });
+    if (!known) {
+      candidates.push_back(axis);
+    }
+  };
+  std::vector<TXYZ> members = rarestclass(points);
+  if (members.size() > largestaxisclass) {
+    members.resize(largestaxisclass);
+  }
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    consider(members[i]);
+    for (std::size_t j = i + 1; j < members.size(); ++j) {
+      consider(times(plus(members[i], members[j]), 0.5));
+      consider(cross(members[i], members[j]));
+    }
+  }
+  // Axes on which no atom of the class lies, such as the C2 axes of
+  // methane, pass through midpoints of the hydrogen pairs: all elements.
+  for (std::size_t i = 0; i < points.size() && i < 2 * largestaxisclass;
+       ++i) {
+    for (std::size_t j = i + 1; j < points.size() && j < 2 * largestaxisclass;
+         ++j) {
+      if (points[i].element == points[j].element) {
+        consider(times(plus(points[i].position, points[j].position), 0.5));
+      }
+    }
+  }
+  return candidates;
+}
+
+}  // namespace
+
+tspeciescopy copyspecies(const tStructure& structure) {
+  tspeciescopy copy;
+  copy.drawing = std::make_unique<tdrawing>();
+  copy.drawing->setgeometry(structure.geometry());
+  copy.drawing->bondlength = structure.geometry().bondlength;
+  std::unordered_map<const tatm*, tatm*> twins;
+  for (tatm* atom : structure.atoms) {
+    if (!atom->ischemical()) {
+      continue;
+    }
+    tatm* twin = copy.drawing->addatom(std::make_unique<tatm>(*atom));
+    twin->mass = atom->mass;
+    twin->hybridization = atom->hybridization;
+    twins.emplace(atom, twin);
+    copy.atoms.push_back(twin);
+    copy.originals.push_back(atom);
+  }
+  for (const tbond* bond : structure.bonds) {
+    const auto a = twins.find(bond->atom1);
+    const auto b = twins.find(bond->atom2);
+    if (a == twins.end() || b == twins.end()) {
+      continue;
+    }
+    copy.drawing->addbond(tbond::copyof(*bond, a->second, b->second));
+  }
+  return copy;
+}
+
+double structureenergy(const tStructure& structure) {
+  tspeciescopy copy = copyspecies(structure);
+  tforcefield field(*copy.drawing);
+  if (!field.setupforcefield().empty()) {
+    return 0.0;
+  }
+  return field.totalenergy();
+}
+
+double speciesenergy(const tStructure& structure) {
+  tspeciescopy copy = copyspecies(structure);
+  tforcefield field(*copy.drawing);
+  if (!field.setupforcefield().empty()) {
+    return 0.0;
+  }
+  // Bond terms are zero at their minimum; counting from separated atoms
+  // takes each bond's dissociation depth off, so that making and breaking
+  // bonds shows in a reaction's enthalpy.
+  double depths = 0.0;
+  for (const tstretch& stretch : field.stretches()) {
+    depths += stretch.depth;
+  }
+  return field.totalenergy() - depths;
+}
+
+std::string optimizespecies(tStructure& structure,
+                            const toptimizersettings& settings,
+                            const toptimizerhooks& hooks) {
+  tspeciescopy copy = copyspecies(structure);
+  toptimizer optimizer(*copy.drawing);
+  optimizer.settings = settings;
+  optimizer.hooks = hooks;
+  std::string problem = optimizer.runoptimizer(normalmethod);
+  optimizer.forcefield().freeterms();
+  if (!problem.empty()) {
+    return problem;
+  }
+  for (std::size_t i = 0; i < copy.atoms.size(); ++i) {
+    tatm& original = *copy.originals[i];
+    const tatm& moved = *copy.atoms[i];
+    original.x = moved.x;
+    original.y = moved.y;
+    original.z = moved.z;
+  }
+  structure.calcbounds();
+  return {};
+}
+
+int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
+                  const TXYZ& axis, double angstromperunit) {
+  const TXYZ direction = detail::unit(axis);
+  if (norm(direction) == 0.0) {
+    return 1;
+  }
+  std::vector<tpoint> points;
+  for (const tatm* atom : atoms) {
+    points.push_back(
+        {atom->element,
+         times(minus(detail::pointof(*atom), origin), angstromperunit)});
+  }
+  for (int order = 6; order >= 2; --order) {
+    if (mapsonto(points,
+                 rotationabout(direction, 2.0 * std::numbers::pi / order))) {
+      return order;
+    }
+  }
+  return 1;
+}
+
+trotortype rotationtype(const tStructure& structure) {
+  const std::vector<tpoint> points = centredpoints(structure);
+  if (points.size() < 2) {
+    return trotortype::atom;
+  }
+  // Linear when every atom lies on the line through the first two.
+  TXYZ axis;
+  for (const tpoint& point : points) {
+    if (dot(point.position, point.position) > dot(axis, axis)) {
+      axis = point.position;
+    }
+  }
+  const double length = norm(axis);
+  if (length < 1e-6) {
+    return trotortype::atom;
+  }
+  axis = times(axis, 1.0 / length);
+  for (const tpoint& point : points) {
+    const TXYZ off =
+        minus(point.position, times(axis, dot(point.position, axis)));
+    if (dot(off, off) > linearratio * length * length) {
+      return trotortype::nonlinear;
+    }
+  }
+  return trotortype::linear;
+}
+
+int symmetrynumber(const tStructure& structure) {
+  const std::vector<tpoint> points = centredpoints(structure);
+  if (points.size() < 2) {
+    return 1;
+  }
+  if (rotationtype(structure) == trotortype::linear) {
+    // Centrosymmetric linear molecules turn onto themselves about any
+    // perpendicular axis by half a turn.
+    const toperation inversion{-1, 0, 0, 0, -1, 0, 0, 0, -1};
+    return mapsonto(points, inversion) ? 2 : 1;
+  }
+  std::vector<toperation> found{{1, 0, 0, 0, 1, 0, 0, 0, 1}};
+  for (const TXYZ& axis : candidateaxes(points)) {
+    for (int order = 6; order >= 2; --order) {
+      for (int step = 1; step < order; ++step) {
+        const toperation turn =
+            rotationabout(axis, 2.0 * std::numbers::pi * step / order);
+        const bool known =
+            std::any_of(found.begin(), found.end(), [&](const toperation& m) {
+              return sameoperation(m, turn);
+            });
+        if (!known && mapsonto(points, turn)) {
+          found.push_back(turn);
+        }
+      }
+    }
+  }
+  return static_cast<int>(found.size());
+}
+
+}  // namespace molvane
