@@ -9,6 +9,7 @@
 #include "app/help_window.h"
 #include "app/main_menu.h"
 #include "app/periodic_table.h"
+#include "app/reaction_tool.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
 #include "app/symbol_tool.h"
@@ -116,6 +117,7 @@ TMolvane3D::~TMolvane3D() {
   delete animator_;
   delete views3d_;
   delete stoptool_;
+  delete reactiontool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -261,7 +263,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   later("Molecular &Data ...",
         "the molecular data window is still being built");
   nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
-  later("&Reaction Tool ...", "the reaction tool is still being built");
+  item("&Reaction Tool ...", [this] { reactiontool().start(); });
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
   item(
@@ -408,6 +410,13 @@ TStopTool& TMolvane3D::stoptool() {
     stoptool_ = new TStopTool(*this);
   }
   return *stoptool_;
+}
+
+TReactionTool& TMolvane3D::reactiontool() {
+  if (reactiontool_ == nullptr) {
+    reactiontool_ = new TReactionTool(*this);
+  }
+  return *reactiontool_;
 }
 
 TAnimator& TMolvane3D::animator() {

@@ -26,6 +26,7 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TReactionTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -109,6 +110,8 @@ class TMolvane3D final : public QMainWindow,
   TAnimator& animator();
   /// The optimizer window, made on first use.
   TStopTool& stoptool();
+  /// The reaction tool, made on first use.
+  TReactionTool& reactiontool();
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -147,6 +150,7 @@ class TMolvane3D final : public QMainWindow,
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
   TStopTool* stoptool_ = nullptr;
+  TReactionTool* reactiontool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;
