@@ -280,7 +280,7 @@ class trxnparser {
   std::string error_;
 };
 
-struct tbox {
+struct tspread {
   double left = std::numeric_limits<double>::infinity();
   double right = -std::numeric_limits<double>::infinity();
   double top = std::numeric_limits<double>::infinity();
@@ -304,10 +304,10 @@ struct tplacement {
 /// arrow, then products. False when the row would leave the page.
 bool layout(tdrawing& drawing, const std::vector<tplacement>& molecules,
             double length) {
-  std::vector<tbox> boxes;
+  std::vector<tspread> boxes;
   double tallest = 0.0;
   for (const tplacement& molecule : molecules) {
-    tbox box;
+    tspread box;
     for (const tatm* atom : molecule.atoms) {
       box.add(*atom);
     }
@@ -322,7 +322,7 @@ bool layout(tdrawing& drawing, const std::vector<tplacement>& molecules,
   double arrowcentre = 0.0;
   auto place = [&](trole role) {
     for (std::size_t k = 0; k < molecules.size(); ++k) {
-      const tbox& box = boxes[k];
+      const tspread& box = boxes[k];
       if (molecules[k].role != role || box.empty()) {
         continue;
       }
