@@ -9,6 +9,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
+#include "model/number_text.h"
 #include "qt/picture_export.h"
 #include "qt/qt_canvas.h"
 #include "thermo/partition_function.h"
@@ -184,10 +185,15 @@ QScrollBar* TReactionTool::stepbar(const char* name, double step) {
 }
 
 void TReactionTool::stepped(double step, bool temperature) {
+  // The value shows at once; an unbalanced reaction leaves the rest.
   if (temperature) {
     temperature_ = steptemperature(temperature_, static_cast<int>(step));
+    temperaturelabel_->setText(QStringLiteral("T=") +
+                               text(formatfixed(temperature_, 0, 4)));
   } else {
     pressure_ = steppressure(pressure_, step);
+    pressurelabel_->setText(QStringLiteral("P=") +
+                            text(formatfixed(pressure_, 1, 4)));
   }
   analyse();
 }

@@ -101,6 +101,20 @@ TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
   EXPECT_FALSE(tool.isVisible());
 }
 
+TEST_F(ReactionTool, AnUnbalancedReactionOffersNoReport) {
+  openhydrogenation();
+  drawing().deletestructure(drawing().structures.items(1));
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(shown(tool.statusmessage()), "Unbalanced");
+  EXPECT_FALSE(shown(tool.reactionmessage()).empty());
+  EXPECT_FALSE(tool.reportbutton().isEnabled());
+  EXPECT_FALSE(tool.enthalpylabel().isEnabled());
+  tool.temperaturetens().triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(shown(tool.temperaturelabel()), "T= 303");
+  tool.close();
+}
+
 TEST_F(ReactionTool, DrawingsThatAreNoReactionAreRefused) {
   // Nothing drawn: nothing happens.
   EXPECT_FALSE(opentool().isVisible());
