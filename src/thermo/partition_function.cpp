@@ -8,6 +8,7 @@
 #include "model/vector3.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -40,9 +41,8 @@ constexpr double temperatureoffset = 0.001;
 constexpr double lowestwavenumber = 0.01;
 
 double bounded(double temperature) {
-  return std::isfinite(temperature)
-             ? std::max(temperature, lowesttemperature)
-             : lowesttemperature;
+  return std::isfinite(temperature) ? std::max(temperature, lowesttemperature)
+                                    : lowesttemperature;
 }
 
 double modemass(const tatm& atom) {
@@ -93,9 +93,8 @@ void turnatoms(const std::vector<tatm*>& atoms, const TXYZ& origin,
   for (tatm* atom : atoms) {
     const TXYZ r = minus(pointof(*atom), origin);
     // Rodrigues' rotation formula.
-    const TXYZ turned =
-        plus(plus(times(r, c), times(cross(axis, r), s)),
-             times(axis, dot(axis, r) * (1.0 - c)));
+    const TXYZ turned = plus(plus(times(r, c), times(cross(axis, r), s)),
+                             times(axis, dot(axis, r) * (1.0 - c)));
     const TXYZ p = plus(origin, turned);
     atom->x = p.x;
     atom->y = p.y;
@@ -161,16 +160,17 @@ double rotorlnq(const TNu_HR& rotor, double temperature) {
 }
 
 tPF::tPF(tStructure& owner)
-    : state(owner.phase),
-      structure(&owner),
-      energyoffset(owner.energyoffset) {
+    : state(owner.phase), structure(&owner), energyoffset(owner.energyoffset) {
   tspeciescopy copy = copyspecies(owner);
   tforcefield field(*copy.drawing);
   if (field.setupforcefield().empty()) {
     addstretches(field);
+    const std::size_t stretchmodes = modes.size();
     addbends(field);
+    const std::size_t bendmodes = modes.size();
     addtorsions(field);
     addrotors(field, copy);
+    limitmodes(stretchmodes, bendmodes, copy.atoms.size());
     stretchcount = static_cast<int>(field.stretches().size());
     bendcount = static_cast<int>(field.bends().size());
     torsioncount = static_cast<int>(field.torsions().size());
@@ -178,6 +178,7 @@ tPF::tPF(tStructure& owner)
   field.freeterms();
 
   symmetrynumber = molvane::symmetrynumber(owner);
+  electronicdegeneracy = molvane::electronicdegeneracy(owner);
   rotation_ = rotationtype(owner);
   mass_ = owner.molmasskg();
   const tmoments moments = owner.principalmoments();
@@ -187,12 +188,46 @@ tPF::tPF(tStructure& owner)
   if (moments.positive > 0 && moments.product > 0.0) {
     lnX_ = 6.0 * std::log(h) - 9.0 * std::log(2.0) - 5.0 * std::log(pi) -
            3.0 * std::log(k) - std::log(moments.product);
-    linearmoment_ = *std::max_element(moments.moments.begin(),
-                                      moments.moments.end());
+    linearmoment_ =
+        *std::max_element(moments.moments.begin(), moments.moments.end());
   }
   if (rotation_ == trotortype::linear && !(linearmoment_ > 0.0)) {
     rotation_ = trotortype::atom;
   }
+}
+
+void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
+                     std::size_t atoms) {
+  if (atoms < 2) {
+    return;
+  }
+  // A molecule has 3N - 6 internal motions (3N - 5 when linear). The
+  // redundancy weights count them right in open chains, but a ring's
+  // torsions come on top of bends that already span its motions; they
+  // give way first, then the bends.
+  const bool linear = rotationtype(*structure) == trotortype::linear;
+  double excess = -(3.0 * static_cast<double>(atoms) - (linear ? 5.0 : 6.0) -
+                    static_cast<double>(rotors.size()));
+  std::array<double, 3> counts{};
+  for (std::size_t i = 0; i < modes.size(); ++i) {
+    const std::size_t group = i < stretchmodes ? 0 : i < bendmodes ? 1 : 2;
+    counts[group] += modes[i].degeneracy * modes[i].weight;
+  }
+  excess += counts[0] + counts[1] + counts[2];
+  for (const std::size_t group : {std::size_t{2}, std::size_t{1}}) {
+    if (excess <= 0.0 || counts[group] <= 0.0) {
+      continue;
+    }
+    const double removed = std::min(excess, counts[group]);
+    const double factor = 1.0 - removed / counts[group];
+    const std::size_t first = group == 1 ? stretchmodes : bendmodes;
+    const std::size_t last = group == 1 ? bendmodes : modes.size();
+    for (std::size_t i = first; i < last; ++i) {
+      modes[i].weight *= factor;
+    }
+    excess -= removed;
+  }
+  std::erase_if(modes, [](const TNu_vib& mode) { return mode.weight <= 0.0; });
 }
 
 void tPF::addstretches(tforcefield& field) {
@@ -309,9 +344,9 @@ void tPF::addrotors(tforcefield& field, tspeciescopy& copy) {
     TNu_HR rotor;
     rotor.moment = ia * ib / (ia + ib);
     // A methyl top turns onto itself three times a turn.
-    rotor.rotorsymmetry = std::max(
-        rotationorder(side1, origin, axis, angstrom),
-        rotationorder(side2, origin, axis, angstrom));
+    rotor.rotorsymmetry =
+        std::max(rotationorder(side1, origin, axis, angstrom),
+                 rotationorder(side2, origin, axis, angstrom));
 
     // The largest curvature of the torsional energy over a sweep of the
     // bond, each side turning half the angle.
@@ -361,7 +396,8 @@ double tPF::lnQvib(double temperature) const {
     const double u = mode.theta() / t;
     // Each mode counts with its degeneracy and its share of a redundant
     // coordinate.
-    sum += mode.degeneracy * mode.weight * (-0.5 * u - std::log(-std::expm1(-u)));
+    sum +=
+        mode.degeneracy * mode.weight * (-0.5 * u - std::log(-std::expm1(-u)));
   }
   return NA * sum;
 }
@@ -410,13 +446,18 @@ double tPF::dlnQrotors(double temperature) const {
 }
 
 double tPF::lnQmotion(double temperature, double pressure) const {
+  if (!(mass_ > 0.0)) {
+    return 0.0;  // nothing that moves
+  }
   const double t = bounded(temperature);
-  const double p = std::max(pressure, lowestpressure);
-  // Translation in the molar volume RT/P, with Stirling's + 1.
-  double sum = std::log(Rv) + 1.5 * std::log(k) + 1.5 * std::log(2.0) +
-               1.5 * std::log(mass_) + 1.5 * std::log(pi) +
-               2.5 * std::log(t) - 3.0 * std::log(h) - std::log(p) -
-               std::log(NA) + 1.0;
+  const double p = std::isfinite(pressure) ? std::max(pressure, lowestpressure)
+                                           : lowestpressure;
+  // Translation in the molar volume RT/P, with Stirling's + 1, and the
+  // electronic ground state.
+  double sum = std::log(electronicdegeneracy) + std::log(Rv) +
+               1.5 * std::log(k) + 1.5 * std::log(2.0) + 1.5 * std::log(mass_) +
+               1.5 * std::log(pi) + 2.5 * std::log(t) - 3.0 * std::log(h) -
+               std::log(p) - std::log(NA) + 1.0;
   switch (rotation_) {
     case trotortype::nonlinear:
       sum += std::log(pi) + 1.5 * std::log(t) - std::log(symmetrynumber) -
@@ -430,6 +471,17 @@ double tPF::lnQmotion(double temperature, double pressure) const {
       break;
   }
   return NA * sum;
+}
+
+double tPF::zeropointenergy() const {
+  double sum = 0.0;
+  for (const TNu_vib& mode : modes) {
+    sum += mode.degeneracy * mode.weight * 0.5 * R * mode.theta();
+  }
+  for (const TNu_HR& rotor : rotors) {
+    sum += 0.5 * R * rotor.theta();
+  }
+  return sum;
 }
 
 double tPF::lnQgas(double temperature, double pressure) const {
@@ -457,12 +509,15 @@ double tPF::Sgas(double temperature, double pressure) {
 
 double tPF::lnQcond(double temperature) const {
   const double t = bounded(temperature);
+  if (!(mass_ > 0.0)) {
+    return lnQvib(t);
+  }
   return lnQvib(t) +
-         NA * (0.75 * std::log(2.0) + 1.25 * std::log(pi) + 2.0 * std::log(t) -
-               0.5 * std::log(symmetrynumber) - 0.25 * lnX_ +
-               0.75 * std::log(mass_) + 0.75 * std::log(k) -
-               1.5 * std::log(h) + 0.5 * std::log(Rv) - 0.5 * std::log(NA) -
-               energyoffset / (R * t));
+         NA *
+             (0.75 * std::log(2.0) + 1.25 * std::log(pi) + 2.0 * std::log(t) -
+              0.5 * std::log(symmetrynumber) - 0.25 * lnX_ +
+              0.75 * std::log(mass_) + 0.75 * std::log(k) - 1.5 * std::log(h) +
+              0.5 * std::log(Rv) - 0.5 * std::log(NA) - energyoffset / (R * t));
 }
 
 double tPF::dlnQcond(double temperature) const {
@@ -537,29 +592,25 @@ tPF& makethermo(tStructure& structure) {
   return result;
 }
 
-namespace {
-
-tPF& thermoof(tStructure& structure) {
+tPF& thermoobject(tStructure& structure) {
   if (auto* existing = dynamic_cast<tPF*>(structure.thermo.get())) {
     return *existing;
   }
   return makethermo(structure);
 }
 
-}  // namespace
-
 double thermoenergy(tStructure& structure, double temperature) {
-  return thermoof(structure).energy(temperature);
+  return thermoobject(structure).energy(temperature);
 }
 
 double thermoenthalpy(tStructure& structure, double temperature,
                       double pressure) {
-  return thermoof(structure).enthalpy(temperature, pressure);
+  return thermoobject(structure).enthalpy(temperature, pressure);
 }
 
 double thermoentropy(tStructure& structure, double temperature,
                      double pressure) {
-  return thermoof(structure).entropy(temperature, pressure);
+  return thermoobject(structure).entropy(temperature, pressure);
 }
 
 }  // namespace molvane

@@ -67,6 +67,8 @@ class tPF final : public tthermoobject {
   int bendcount = 0;
   int torsioncount = 0;
   int symmetrynumber = 1;
+  /// Degeneracy of the electronic ground state (3 for triplet oxygen).
+  int electronicdegeneracy = 1;
   /// The vibrational modes, stretches, bends and ring torsions in order.
   std::vector<TNu_vib> modes;
   std::vector<TNu_HR> rotors;
@@ -85,6 +87,9 @@ class tPF final : public tthermoobject {
   double Scond(double temperature);
   double Hcond(double temperature) const;
 
+  /// The energy of the modes' ground states, R θ / 2 each.
+  double zeropointenergy() const;
+
   /// E(T), H(T, P) and S(T, P) by `state`.
   double energy(double temperature) const;
   double enthalpy(double temperature, double pressure) const;
@@ -95,6 +100,8 @@ class tPF final : public tthermoobject {
   void addbends(tforcefield& field);
   void addtorsions(tforcefield& field);
   void addrotors(tforcefield& field, tspeciescopy& copy);
+  void limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
+                  std::size_t atoms);
   /// N_A × ln q of translation and rotation, without vibration.
   double lnQmotion(double temperature, double pressure) const;
   /// ln q and its T-derivative of the hindered rotors.
@@ -118,6 +125,8 @@ double rotorlnq(const TNu_HR& rotor, double temperature);
 /// Frees any thermochemistry object of the structure and makes a new one
 /// with the structure's `energyoffset` and phase.
 tPF& makethermo(tStructure& structure);
+/// The structure's object, made first when it has none.
+tPF& thermoobject(tStructure& structure);
 /// E(T), H(T, P), S(T, P) of the structure's object (made first when the
 /// structure has none).
 double thermoenergy(tStructure& structure, double temperature);

@@ -32,10 +32,9 @@ bool isreactionarrow(const tSymbol& symbol) {
 }
 
 bool isspecies(const tStructure& structure) {
-  return std::any_of(structure.atoms.begin(), structure.atoms.end(),
-                     [](const tatm* atom) {
-                       return atom->ischemical() && atom->element > 0;
-                     });
+  return std::any_of(
+      structure.atoms.begin(), structure.atoms.end(),
+      [](const tatm* atom) { return atom->ischemical() && atom->element > 0; });
 }
 
 double centrex(const tStructure& structure) {
@@ -200,16 +199,15 @@ bool balancereaction(tdrawing& drawing, const tSymbol& arrow,
   if (referenceat == species.end()) {
     return false;
   }
-  const int referencecolumn =
-      static_cast<int>(referenceat - species.begin());
+  const int referencecolumn = static_cast<int>(referenceat - species.begin());
   const std::vector<int> elements = elementsof(species);
   const int s = static_cast<int>(species.size());
   const int e = static_cast<int>(elements.size());
   // Under-determined: single 1s with right-hand side 0 in the columns
   // after the element rows, never in the reference's column.
   std::vector<int> extracolumns;
-  for (int column = e; static_cast<int>(extracolumns.size()) < s - 1 - e &&
-                       column < s;
+  for (int column = e;
+       static_cast<int>(extracolumns.size()) < s - 1 - e && column < s;
        ++column) {
     if (column != referencecolumn) {
       extracolumns.push_back(column);
@@ -221,9 +219,9 @@ bool balancereaction(tdrawing& drawing, const tSymbol& arrow,
     for (int j = 0; j < s; ++j) {
       const tStructure& structure = *species[static_cast<std::size_t>(j)];
       // Reactants count positive, products negative.
-      system.at(i, j) = -sign(structure, arrow) *
-                        elementcount(structure,
-                                     elements[static_cast<std::size_t>(i)]);
+      system.at(i, j) =
+          -sign(structure, arrow) *
+          elementcount(structure, elements[static_cast<std::size_t>(i)]);
     }
   }
   system.at(e, referencecolumn) = 1.0;
@@ -234,9 +232,16 @@ bool balancereaction(tdrawing& drawing, const tSymbol& arrow,
   if (!system.solve()) {
     return false;
   }
+  // A least-squares solution need not hold the reference at exactly 1;
+  // the amounts keep their ratios.
+  const double scale =
+      system.solution()[static_cast<std::size_t>(referencecolumn)];
+  if (!(std::abs(scale) > 1e-12)) {
+    return false;
+  }
   for (int j = 0; j < s; ++j) {
     species[static_cast<std::size_t>(j)]->amount =
-        system.solution()[static_cast<std::size_t>(j)];
+        system.solution()[static_cast<std::size_t>(j)] / scale;
   }
   return true;
 }
@@ -259,8 +264,8 @@ bool isbalanced(const tdrawing& drawing, const tSymbol& arrow) {
       const int hydrogens = std::max(0, atom->implicithydrogens());
       elementsum += side * (atom->element + hydrogens) * structure->amount;
     }
-    masssum += -sign(*structure, arrow) * structure->molmass() *
-               structure->amount;
+    masssum +=
+        -sign(*structure, arrow) * structure->molmass() * structure->amount;
   }
   return std::abs(elementsum) < balancetolerance &&
          std::abs(masssum) < balancetolerance;
@@ -298,9 +303,12 @@ treactionvalues reactionvalues(tdrawing& drawing, const tSymbol& arrow,
       continue;
     }
     const double weight = sign(*structure, arrow) * structure->amount;
+    // The bond depths are dissociation energies from the ground state;
+    // the bottom of the well lies the zero-point energy lower.
+    const double well =
+        speciesenergy(*structure) - thermoobject(*structure).zeropointenergy();
     values.enthalpy +=
-        weight * (speciesenergy(*structure) +
-                  thermoenthalpy(*structure, temperature, pressure));
+        weight * (well + thermoenthalpy(*structure, temperature, pressure));
     values.entropy += weight * thermoentropy(*structure, temperature, pressure);
   }
   const double t = std::max(temperature, lowesttemperature);
@@ -342,8 +350,8 @@ treactionlabels formatreaction(const treactionvalues& values,
   labels.freeenergy = energy(values.freeenergy);
   labels.entropy = formatfixed(0.001 * values.entropy,
                                std::abs(values.entropy) >= 100.0 ? 3 : 4, 10);
-  labels.logk = formatfixed(values.logk, std::abs(values.logk) >= 10.0 ? 1 : 2,
-                            10);
+  labels.logk =
+      formatfixed(values.logk, std::abs(values.logk) >= 10.0 ? 1 : 2, 10);
   return labels;
 }
 
@@ -351,8 +359,8 @@ std::array<std::string, 3> reportlines(const treactionvalues& values,
                                        double temperature, double pressure) {
   const double t = std::max(temperature, lowesttemperature);
   const double logk = -values.freeenergy / (lnten2 * gasconstant * t);
-  return {"P=" + formatfixed(pressure, 1, 4) + "atm    T=" +
-              formatfixed(temperature, 0, 4) + " K",
+  return {"P=" + formatfixed(pressure, 1, 4) +
+              "atm    T=" + formatfixed(temperature, 0, 4) + " K",
           "dG=" + formatfixed(0.001 * values.freeenergy, 1, 6) +
               " LogK=" + formatfixed(logk, 3, 6),
           "dH=" + formatfixed(0.001 * values.enthalpy, 1, 6) +

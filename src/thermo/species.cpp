@@ -5,12 +5,15 @@
 #include "document/drawing.h"
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
+#include "model/element_data.h"
+#include "model/jacobi.h"
 #include "model/vector3.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <unordered_map>
 #include <utility>
 
@@ -77,30 +80,36 @@ TXYZ apply(const toperation& m, const TXYZ& p) {
           m[6] * p.x + m[7] * p.y + m[8] * p.z};
 }
 
-/// Whether the operation takes every atom onto an atom of its element.
-bool mapsonto(const std::vector<tpoint>& points, const toperation& m) {
+/// Where the operation takes each atom: the index of the atom of the same
+/// element at its image; empty when some image meets no atom or two meet
+/// the same one.
+std::vector<int> permutationof(const std::vector<tpoint>& points,
+                               const toperation& m) {
   const double limit = symmetrytolerance * symmetrytolerance;
+  std::vector<int> images;
+  std::vector<bool> taken(points.size(), false);
   for (const tpoint& point : points) {
     const TXYZ image = apply(m, point.position);
-    const bool found =
-        std::any_of(points.begin(), points.end(), [&](const tpoint& other) {
-          return other.element == point.element &&
-                 dot(minus(other.position, image),
-                     minus(other.position, image)) < limit;
-        });
-    if (!found) {
-      return false;
+    int found = -1;
+    for (std::size_t j = 0; j < points.size(); ++j) {
+      const TXYZ off = minus(points[j].position, image);
+      if (!taken[j] && points[j].element == point.element &&
+          dot(off, off) < limit) {
+        found = static_cast<int>(j);
+        break;
+      }
     }
+    if (found < 0) {
+      return {};
+    }
+    taken[static_cast<std::size_t>(found)] = true;
+    images.push_back(found);
   }
-  return true;
+  return images;
 }
 
-bool sameoperation(const toperation& a, const toperation& b) {
-  double sum = 0.0;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    sum += (a[i] - b[i]) * (a[i] - b[i]);
-  }
-  return sum < 1e-4;
+bool mapsonto(const std::vector<tpoint>& points, const toperation& m) {
+  return !permutationof(points, m).empty();
 }
 
 /// The atoms of the element with the fewest atoms (the candidates for
@@ -137,26 +146,39 @@ std::vector<TXYZ> candidateaxes(const std::vector<tpoint>& points) {
       candidates.push_back(axis);
     }
   };
+  // The principal axes hold the unique axis of every symmetric top.
+  tsquarematrix inertia(3, std::vector<double>(3, 0.0));
+  for (const tpoint& point : points) {
+    const TXYZ& r = point.position;
+    const double m = massof(point.element);
+    inertia[0][0] += m * (r.y * r.y + r.z * r.z);
+    inertia[1][1] += m * (r.x * r.x + r.z * r.z);
+    inertia[2][2] += m * (r.x * r.x + r.y * r.y);
+    inertia[0][1] -= m * r.x * r.y;
+    inertia[0][2] -= m * r.x * r.z;
+    inertia[1][2] -= m * r.y * r.z;
+  }
+  for (const auto& v : jacobieigensystem(inertia, 1e-12).vectors) {
+    consider({v[0], v[1], v[2]});
+  }
+  // Other axes pass through an atom, through the middle of two atoms of
+  // one element, or stand on the plane of two atoms of the rarest element.
+  const std::size_t reach = std::min(points.size(), 2 * largestaxisclass);
+  for (std::size_t i = 0; i < reach; ++i) {
+    consider(points[i].position);
+    for (std::size_t j = i + 1; j < reach; ++j) {
+      if (points[i].element == points[j].element) {
+        consider(times(plus(points[i].position, points[j].position), 0.5));
+      }
+    }
+  }
   std::vector<TXYZ> members = rarestclass(points);
   if (members.size() > largestaxisclass) {
     members.resize(largestaxisclass);
   }
   for (std::size_t i = 0; i < members.size(); ++i) {
-    consider(members[i]);
     for (std::size_t j = i + 1; j < members.size(); ++j) {
-      consider(times(plus(members[i], members[j]), 0.5));
       consider(cross(members[i], members[j]));
-    }
-  }
-  // Axes on which no atom of the class lies, such as the C2 axes of
-  // methane, pass through midpoints of the hydrogen pairs: all elements.
-  for (std::size_t i = 0; i < points.size() && i < 2 * largestaxisclass;
-       ++i) {
-    for (std::size_t j = i + 1; j < points.size() && j < 2 * largestaxisclass;
-         ++j) {
-      if (points[i].element == points[j].element) {
-        consider(times(plus(points[i].position, points[j].position), 0.5));
-      }
     }
   }
   return candidates;
@@ -171,7 +193,8 @@ tspeciescopy copyspecies(const tStructure& structure) {
   copy.drawing->bondlength = structure.geometry().bondlength;
   std::unordered_map<const tatm*, tatm*> twins;
   for (tatm* atom : structure.atoms) {
-    if (!atom->ischemical()) {
+    // Pseudo-atoms have no mass to vibrate with.
+    if (!atom->ischemical() || atom->element <= 0) {
       continue;
     }
     tatm* twin = copy.drawing->addatom(std::make_unique<tatm>(*atom));
@@ -261,6 +284,25 @@ int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
   return 1;
 }
 
+int electronicdegeneracy(const tStructure& structure) {
+  int electrons = 0;
+  int oxygens = 0;
+  int atoms = 0;
+  for (const tatm* atom : structure.atoms) {
+    if (!atom->ischemical() || atom->element <= 0) {
+      continue;
+    }
+    ++atoms;
+    oxygens += atom->element == 8 ? 1 : 0;
+    electrons +=
+        atom->element + std::max(0, atom->implicithydrogens()) - atom->fcharge;
+  }
+  if (atoms == 2 && oxygens == 2 && electrons == 16) {
+    return 3;
+  }
+  return electrons % 2 != 0 ? 2 : 1;
+}
+
 trotortype rotationtype(const tStructure& structure) {
   const std::vector<tpoint> points = centredpoints(structure);
   if (points.size() < 2) {
@@ -299,18 +341,17 @@ int symmetrynumber(const tStructure& structure) {
     const toperation inversion{-1, 0, 0, 0, -1, 0, 0, 0, -1};
     return mapsonto(points, inversion) ? 2 : 1;
   }
-  std::vector<toperation> found{{1, 0, 0, 0, 1, 0, 0, 0, 1}};
+  // Distinct proper rotations, told apart by how they permute the atoms;
+  // the identity is one of them.
+  std::set<std::vector<int>> found{
+      permutationof(points, {1, 0, 0, 0, 1, 0, 0, 0, 1})};
   for (const TXYZ& axis : candidateaxes(points)) {
     for (int order = 6; order >= 2; --order) {
       for (int step = 1; step < order; ++step) {
-        const toperation turn =
-            rotationabout(axis, 2.0 * std::numbers::pi * step / order);
-        const bool known =
-            std::any_of(found.begin(), found.end(), [&](const toperation& m) {
-              return sameoperation(m, turn);
-            });
-        if (!known && mapsonto(points, turn)) {
-          found.push_back(turn);
+        std::vector<int> images = permutationof(
+            points, rotationabout(axis, 2.0 * std::numbers::pi * step / order));
+        if (!images.empty()) {
+          found.insert(std::move(images));
         }
       }
     }

@@ -14,7 +14,8 @@ class tStructure;
 class tdrawing;
 
 /// A drawing of its own holding copies of one structure's chemical atoms
-/// and bonds, so that its force field sees no other structure. The copies
+/// (elements 1 and up) and their bonds, so that its force field sees no
+/// other structure. The copies
 /// keep the original's coordinates, elements, charges and hydrogens.
 struct tspeciescopy {
   std::unique_ptr<tdrawing> drawing;
@@ -50,6 +51,10 @@ int symmetrynumber(const tStructure& structure);
 /// one of the same element.
 int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
                   const TXYZ& axis, double angstromperunit);
+
+/// Degeneracy of the electronic ground state: 3 for molecular oxygen
+/// (a triplet), 2 for an odd number of electrons, otherwise 1.
+int electronicdegeneracy(const tStructure& structure);
 
 /// How the structure rotates as a whole.
 enum class trotortype { atom, linear, nonlinear };
