@@ -51,7 +51,6 @@ class TReactionTool final : public QDialog {
 
   QLabel& statusmessage() const { return *status_; }
   QLabel& reactionmessage() const { return *message_; }
-  QLabel& enthalpylabel() const { return *enthalpy_; }
   QLabel& pressurelabel() const { return *pressurelabel_; }
   QLabel& temperaturelabel() const { return *temperaturelabel_; }
   QButtonGroup& stategroup() const { return *state_; }

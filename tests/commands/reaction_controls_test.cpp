@@ -51,7 +51,7 @@ TEST_F(ReactionControlsTest, OnlyDrawingsOfRealAtomsQualify) {
   EXPECT_FALSE(isreactiondrawing(drawing())) << "an unnamed point";
 }
 
-TEST_F(ReactionControlsTest, ReferenceGoesRoundAndAloneIsColoured) {
+TEST_F(ReactionControlsTest, ReferenceGoesRoundAloneColouredUntilTheEnd) {
   EXPECT_EQ(nextreference(drawing(), nullptr), species(0));
   EXPECT_EQ(nextreference(drawing(), species(0)), species(1));
   EXPECT_EQ(nextreference(drawing(), species(2)), species(0));
@@ -70,6 +70,16 @@ TEST_F(ReactionControlsTest, ReferenceGoesRoundAndAloneIsColoured) {
     }
   }
   EXPECT_EQ(arrow->colour, 0x00FF00U) << "symbols are not species";
+  // Ending gives back the draw mode and clears highlights and marks.
+  drawing().setdrawmode(7);
+  const std::uint8_t saved = beginreaction(drawing());
+  EXPECT_EQ(drawing().drawmode, 0);
+  species(0)->atoms.first()->setmark(3);
+  endreaction(drawing(), saved);
+  EXPECT_EQ(drawing().drawmode, 7);
+  for (const tatm* atom : drawing().atoms) {
+    EXPECT_EQ(atom->mark + atom->colour, 0U);
+  }
   session().newdrawing();
   EXPECT_EQ(nextreference(drawing(), nullptr), nullptr);
 }
@@ -96,20 +106,6 @@ TEST_F(ReactionControlsTest, StatesSetPhaseAndWhetherTheSpeciesTakesPart) {
   }
   EXPECT_EQ(stateofphase(0), std::nullopt);
   EXPECT_EQ(stateofphase(solidphase), std::nullopt);
-}
-
-TEST_F(ReactionControlsTest, EndingGivesBackDrawModeAndClearsMarks) {
-  drawing().setdrawmode(7);
-  const std::uint8_t saved = beginreaction(drawing());
-  EXPECT_EQ(drawing().drawmode, 0);
-  highlightreference(drawing(), species(0));
-  species(1)->atoms.first()->setmark(3);
-  endreaction(drawing(), saved);
-  EXPECT_EQ(drawing().drawmode, 7);
-  for (const tatm* atom : drawing().atoms) {
-    EXPECT_EQ(atom->mark, 0);
-    EXPECT_EQ(atom->colour, 0U);
-  }
 }
 
 TEST_F(ReactionControlsTest, ReportLinesStandUnderTheDrawingFromTheArrow) {
