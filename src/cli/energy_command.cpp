@@ -18,6 +18,16 @@ namespace {
 
 tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
 
+/// Sum of the energies of one term list, in kcal/mol.
+template <typename terms>
+double kcalof(const terms& list) {
+  double sum = 0.0;
+  for (const auto& term : list) {
+    sum += term.energy;
+  }
+  return sum * kcalpercal;
+}
+
 }  // namespace
 
 tclioutcome energycommand(const tclioptions& options,
@@ -36,11 +46,13 @@ tclioutcome energycommand(const tclioptions& options,
   const struct {
     const char* name;
     std::size_t count;
-  } counts[] = {{"stretches", field.stretches().size()},
-                {"bends", field.bends().size()},
-                {"torsions", field.torsions().size()},
-                {"planarity", field.planarities().size()},
-                {"nonbonded", field.nonbonded().size()}};
+    double kcal;
+  } counts[] = {
+      {"stretches", field.stretches().size(), kcalof(field.stretches())},
+      {"bends", field.bends().size(), kcalof(field.bends())},
+      {"torsions", field.torsions().size(), kcalof(field.torsions())},
+      {"planarity", field.planarities().size(), kcalof(field.planarities())},
+      {"nonbonded", field.nonbonded().size(), kcalof(field.nonbonded())}};
   if (options.json) {
     tjsonobject json;
     json.addtext("input", arguments[1]);
@@ -48,11 +60,15 @@ tclioutcome energycommand(const tclioptions& options,
     for (const auto& count : counts) {
       json.addinteger(count.name, static_cast<long>(count.count));
     }
+    for (const auto& count : counts) {
+      json.addreal(std::string(count.name) + "kcal", count.kcal, 4);
+    }
     return {0, json.text() + "\n", ""};
   }
   std::string text = "Energy " + formatfixed(kcal, 4) + " kcal/mol\n";
   for (const auto& count : counts) {
-    text += std::string(count.name) + " " + std::to_string(count.count) + "\n";
+    text += std::string(count.name) + " " + std::to_string(count.count) + " (" +
+            formatfixed(count.kcal, 4) + " kcal/mol)\n";
   }
   return {0, text, ""};
 }

@@ -4,7 +4,9 @@
 
 #include "document/drawing.h"
 #include "document/hybridization.h"
+#include "mechanics/conjugation.h"
 #include "mechanics/force_field_parameters.h"
+#include "mechanics/ring_angles.h"
 #include "model/vector3.h"
 
 #include <algorithm>
@@ -219,6 +221,9 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
     }
   }
 
+  const tbondgraph graph{atoms_, bonds_, atombonds_};
+  flattenconjugatednitrogens(graph);
+  alternating_ = alternatingringbonds(graph);
   status("Creating stretches");
   createstretches(report);
   status("Creating bends");
@@ -236,7 +241,8 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
 }
 
 void tforcefield::createstretches(const tsetupreport& report) {
-  for (const auto& [bond, ends] : bonds_) {
+  for (std::size_t index = 0; index < bonds_.size(); ++index) {
+    const auto& [bond, ends] = bonds_[index];
     std::int32_t a1 = ends[0];
     std::int32_t a2 = ends[1];
     if (atoms_[static_cast<std::size_t>(a2)]->element <
@@ -245,17 +251,21 @@ void tforcefield::createstretches(const tsetupreport& report) {
     }
     const int z1 = atoms_[static_cast<std::size_t>(a1)]->element;
     const int z2 = atoms_[static_cast<std::size_t>(a2)]->element;
-    const int c = bond->ffkind();
+    const int c = alternating_[index] ? 3 : bond->ffkind();
     tstretch term;
     term.atoms = {a1, a2, -1, -1};
     term.kind = stretchkind;
     term.atomcount = 2;
     term.bond = bond;
-    term.inverselength = angstromperunit_ / stretchlengthangstrom(z1, z2, c);
+    term.inverselength =
+        angstromperunit_ /
+        stretchlengthangstrom(
+            z1, z2, c, atoms_[static_cast<std::size_t>(a1)]->hybridization,
+            atoms_[static_cast<std::size_t>(a2)]->hybridization);
     term.depth = stretchdepth(z1, z2, c);
     term.tenfold = 10.0 * term.depth;
     term.fconst = vibrationfactor * term.tenfold;
-    term.harmonic = 0.5 * term.tenfold / 30.0;
+    term.harmonic = wallsteepness * wallsteepness * term.depth;
     addexclusion(a1, a2);
     registerterm(term, static_cast<std::int32_t>(stretches_.size()));
     stretches_.push_back(term);
@@ -275,8 +285,17 @@ void tforcefield::createbends(const tsetupreport& report) {
     }
     tatm* centre = atoms_[c];
     firstbend_[c] = static_cast<std::int32_t>(bends_.size());
-    const double ideal =
+    const double plain =
         idealangle(centre->element, centre->fcharge, centre->hybridization, m);
+    const bool flat =
+        m == 3 && (centre->hybridization == 2 || centre->hybridization == 4);
+    std::vector<bool> doubled;
+    for (std::int32_t n : around) {
+      doubled.push_back(isdoublebond(static_cast<std::int32_t>(c), n));
+    }
+    const std::vector<double> ideals = ringidealangles(
+        neighbours_, static_cast<std::int32_t>(c), flat, plain, doubled);
+    std::size_t pair = 0;
     for (int i = 0; i < m; ++i) {
       for (int j = i + 1; j < m; ++j) {
         std::int32_t a1 = around[static_cast<std::size_t>(i)];
@@ -285,6 +304,8 @@ void tforcefield::createbends(const tsetupreport& report) {
             atoms_[static_cast<std::size_t>(a1)]->element) {
           std::swap(a1, a2);
         }
+        const double ideal = plain > 0.0 ? ideals[pair] : plain;
+        ++pair;
         tangle term;
         term.atoms = {a1, a2, static_cast<std::int32_t>(c), -1};
         term.kind = bendkind;
@@ -306,6 +327,17 @@ void tforcefield::createbends(const tsetupreport& report) {
       }
     }
   }
+}
+
+bool tforcefield::isdoublebond(std::int32_t a, std::int32_t b) const {
+  for (std::int32_t index : atombonds_[static_cast<std::size_t>(a)]) {
+    const auto& [bond, ends] = bonds_[static_cast<std::size_t>(index)];
+    if ((ends[0] == b || ends[1] == b) &&
+        !alternating_[static_cast<std::size_t>(index)]) {
+      return bond->ffkind() == 4;
+    }
+  }
+  return false;
 }
 
 bool tforcefield::isbonded(std::int32_t a, std::int32_t b) const {
@@ -359,10 +391,12 @@ void tforcefield::createtorsions(const tsetupreport& report) {
         term.atomcount = 4;
         term.periodicity = parameters.periodicity;
         term.phase = parameters.phase;
+        term.cosphase = std::cos(term.periodicity * term.phase);
+        term.sinphase = std::sin(term.periodicity * term.phase);
         term.redundancy = 1.0 / static_cast<double>((n2 - 1) * (n3 - 1));
         term.fconst = parameters.periodicity * parameters.periodicity *
                       reduced * torsionvibrationfactor;
-        term.barrier = 0.5 * reduced / counter;
+        term.barrier = 0.5 * reduced;
         addexclusion(a1, a4);
         registerterm(term, static_cast<std::int32_t>(torsions_.size()));
         torsions_.push_back(term);
@@ -664,13 +698,33 @@ double tforcefield::termenergy(tangle& term) const {
 }
 
 double tforcefield::termenergy(ttorque& term) const {
-  const double phi =
-      dihedralof(position(term.atoms[0]), position(term.atoms[1]),
-                 position(term.atoms[2]), position(term.atoms[3]));
-  term.angle = phi;
+  // cos n(φ - φ0) from cos φ and sin φ by complex powers: the minimiser
+  // evaluates torsions more often than anything but pairs, and an arc
+  // tangent and a cosine per call would dominate its time.
+  const TXYZ b1 = minus(position(term.atoms[1]), position(term.atoms[0]));
+  const TXYZ b2 = minus(position(term.atoms[2]), position(term.atoms[1]));
+  const TXYZ b3 = minus(position(term.atoms[3]), position(term.atoms[2]));
+  const TXYZ n2 = cross(b2, b3);
+  const double x = dot(cross(b1, b2), n2);
+  const double y = norm(b2) * dot(b1, n2);
+  const double r = std::sqrt(x * x + y * y);
+  const double c = r > 0.0 ? x / r : 1.0;  // φ = 0 where it is undefined
+  const double s = r > 0.0 ? y / r : 0.0;
+  double cn = 1.0;
+  double sn = 0.0;
+  for (int k = 0; k < term.periodicity; ++k) {
+    const double next = cn * c - sn * s;
+    sn = sn * c + cn * s;
+    cn = next;
+  }
   term.energy =
-      term.barrier * (1.0 - std::cos(term.periodicity * (phi - term.phase)));
+      term.barrier * (1.0 - (cn * term.cosphase + sn * term.sinphase));
   return term.energy;
+}
+
+double tforcefield::dihedralangle(const ttorque& term) const {
+  return dihedralof(position(term.atoms[0]), position(term.atoms[1]),
+                    position(term.atoms[2]), position(term.atoms[3]));
 }
 
 double tforcefield::termenergy(tstrain& term) const {

@@ -53,7 +53,7 @@ struct tstretch : tmeasuredcoordinate {
   double inverselength = 1.0;  ///< 1 / r0, r0 in drawing units
   double depth = 0.0;          ///< D
   double tenfold = 0.0;        ///< 10 D
-  double harmonic = 0.0;       ///< constant of the stretched side, D / 6
+  double harmonic = 0.0;       ///< constant of the stretched side, 5 D
 };
 
 /// Angle bend at the centre a3 between a1 and a2.
@@ -71,7 +71,9 @@ struct ttorque : tmeasuredcoordinate {
   double barrier = 0.0;  ///< Vt, cal/mol
   std::int32_t periodicity = 2;
   double phase = 0.0;
-  double angle = 0.0;  ///< φ in radians, at the last evaluation
+  /// cos and sin of periodicity × phase, so the energy needs no angle.
+  double cosphase = 1.0;
+  double sinphase = 0.0;
 };
 
 /// Planarity of the trigonal centre a4 with neighbours a1, a2, a3.
@@ -158,6 +160,8 @@ class tforcefield {
   double termenergy(tstretch& term) const;
   double termenergy(tangle& term) const;
   double termenergy(ttorque& term) const;
+  /// The torsion's dihedral angle φ in radians, from the current positions.
+  double dihedralangle(const ttorque& term) const;
   double termenergy(tstrain& term) const;
 
   /// total += new energy - previous energy of the term.
@@ -202,6 +206,8 @@ class tforcefield {
   void addexclusion(std::int32_t a, std::int32_t b);
   void registerterm(const tcoordinate& term, std::int32_t index);
   bool isbonded(std::int32_t a, std::int32_t b) const;
+  /// A double bond joins a and b (rings of alternating bonds excluded).
+  bool isdoublebond(std::int32_t a, std::int32_t b) const;
   double packenergy(const ttermlists& lists);
   void createstretches(const tsetupreport& report);
   void createbends(const tsetupreport& report);
@@ -220,6 +226,8 @@ class tforcefield {
   std::vector<std::pair<tbond*, std::array<std::int32_t, 2>>> bonds_;
   /// Positions in bonds_ of each atom's bonds.
   std::vector<std::vector<std::int32_t>> atombonds_;
+  /// Bonds of rings drawn with alternating single and double bonds.
+  std::vector<bool> alternating_;
   /// Position in bends_ of the first bend at each centre, or -1.
   std::vector<std::int32_t> firstbend_;
   std::unordered_set<std::uint64_t> exclusions_;

@@ -18,6 +18,24 @@ constexpr double pi = std::numbers::pi;
 /// and a length at or below zero would turn the stretch inside out.
 constexpr double shortestbondangstrom = 0.5;
 
+constexpr double hydrogenbondradius = 0.33;
+constexpr double aromaticorderfactor = 1.395;
+
+/// How much shorter a single bond gets at an atom of hybridisation code h:
+/// 1.50 Å between tetrahedral and trigonal carbon, 1.47 Å between two
+/// trigonal ones, 1.46 Å from a linear carbon.
+double conjugationshortening(int h) {
+  switch (h) {
+    case 1:
+      return 0.07;
+    case 2:
+    case 4:
+      return 0.03;
+    default:
+      return 0.0;
+  }
+}
+
 struct ttorsionrow {
   int key;
   ttorsionparameters parameters;
@@ -154,9 +172,20 @@ double stretchdepth(int first, int second, int c) {
   }
 }
 
-double stretchlengthangstrom(int z1, int z2, int c) {
-  double length = (1.71 - 0.09 * c) * (radiusof(z1) + radiusof(z2) - 0.01) /
+double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2) {
+  // The covalent radius of hydrogen in the element table (0.29 Å) makes
+  // C-H 1.05 Å; bonds to hydrogen are 1.09 (C), 1.02 (N) and 0.97 Å (O).
+  auto bondradius = [](int z) {
+    return z == 1 ? hydrogenbondradius : radiusof(z);
+  };
+  // One and a half bonds: the straight line through single (1.53 Å) and
+  // double (1.35 Å) would give 1.44 Å for benzene, which is 1.39 Å.
+  const double orderfactor = c == 3 ? aromaticorderfactor : 1.71 - 0.09 * c;
+  double length = orderfactor * (bondradius(z1) + bondradius(z2) - 0.01) /
                   standardbondangstrom;
+  if (c == 2 && z1 > 1 && z2 > 1) {
+    length -= conjugationshortening(h1) + conjugationshortening(h2);
+  }
   return std::max(length, shortestbondangstrom);
 }
 

@@ -20,8 +20,10 @@ inline constexpr double coulombconstant = 332063.7;
 double stretchdepth(int first, int second, int c);
 
 /// Equilibrium bond length in Å for elements z1, z2 and effective code c;
-/// a carbon-carbon single bond gives exactly the standard 1.53 Å.
-double stretchlengthangstrom(int z1, int z2, int c);
+/// a carbon-carbon single bond between tetrahedral atoms gives exactly the
+/// standard 1.53 Å. h1 and h2 are the atoms' hybridisation codes: a single
+/// bond to a trigonal, aromatic or linear atom is shorter.
+double stretchlengthangstrom(int z1, int z2, int c, int h1 = 3, int h2 = 3);
 
 /// Redundancy weight of a bend at a centre with that many bonds.
 double bendredundancy(int bondcount);

@@ -22,6 +22,8 @@ using detail::times;
 constexpr double degree = std::numbers::pi / 180.0;
 /// Probing turn and shift of the rigid moves (degrees, drawing units).
 constexpr double probeturn = 3.0;
+/// The probe of the sweep threshold, as a share of the minimum jump.
+constexpr double thresholdprobe = 0.01;
 constexpr double probeshift = 0.1;
 /// First rigid turn, and the smallest worth trying, in degrees.
 constexpr double firstturn = 30.0;
@@ -150,7 +152,7 @@ void toptimizer::randomize(double amplitude) {
 double toptimizer::atomgradient(std::int32_t atom, double probe,
                                 TXYZ& gradient) {
   if (probe == 0.0) {
-    probe = 0.01 * minjump_;
+    probe = thresholdprobe * minjump_;
   }
   tatm& moved = *field_.atoms()[static_cast<std::size_t>(atom)];
   const TXYZ p = positionof(moved);
@@ -177,6 +179,7 @@ bool toptimizer::moveatom(std::int32_t atom, double threshold) {
   TXYZ g{};
   const double length = atomgradient(atom, minjump_, g);
   const double before = lastpackenergy_;
+  movemean_.add(length);
   // A gradient that is not a number (atoms on top of each other) leaves
   // the atom where it is, as a vanishing one does.
   if (!std::isfinite(length) || !(length > threshold) || length == 0.0) {
@@ -206,17 +209,22 @@ bool toptimizer::moveatom(std::int32_t atom, double threshold) {
 void toptimizer::sweep() {
   // The threshold is the mean gradient with a probe a hundredth of the one
   // the moves use, so only atoms that barely feel a pull wait for a later
-  // sweep; skipping every atom below the full mean converges more slowly.
+  // sweep (skipping every atom below the full mean converges more slowly).
+  // Gradients are differences over the probe, so that mean is a hundredth of
+  // the mean the moves of the previous sweep found: only the first sweep of
+  // a run pays for a pass of its own.
   double threshold = 0.0;
-  long counted = 0;
-  TXYZ g{};
-  for (std::int32_t a : movable_) {
-    const double length = atomgradient(a, 0.0, g);
-    if (std::isfinite(length)) {
-      ++counted;
-      threshold += (length - threshold) / static_cast<double>(counted);
+  if (movemean_.count > 0) {
+    threshold = thresholdprobe * movemean_.value;
+  } else {
+    trunningmean first;
+    TXYZ g{};
+    for (std::int32_t a : movable_) {
+      first.add(atomgradient(a, 0.0, g));
     }
+    threshold = first.value;
   }
+  movemean_ = {};
   const TXYZ middle = centre();
   for (auto a = movable_.rbegin(); a != movable_.rend() && !stop_; ++a) {
     moveatom(*a, threshold);
@@ -227,6 +235,7 @@ void toptimizer::sweep() {
 }
 
 void toptimizer::prepare() {
+  movemean_ = {};
   double amplitude = settings.temperature * bond_;
   bool flat = true;
   for (std::int32_t a : movable_) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -149,6 +150,19 @@ class toptimizer {
   double bond_ = 30.0;
   double minjump_ = 0.01;
   double lastpackenergy_ = 0.0;
+  /// Running mean of finite values.
+  struct trunningmean {
+    double value = 0.0;
+    long count = 0;
+    void add(double x) {
+      if (std::isfinite(x)) {
+        ++count;
+        value += (x - value) / static_cast<double>(count);
+      }
+    }
+  };
+  /// Mean gradient of the moves of the sweep in progress.
+  trunningmean movemean_;
   /// Force-field positions of the atoms being moved.
   std::vector<std::int32_t> movable_;
   std::vector<std::vector<std::int32_t>> neighbours_;

@@ -18,14 +18,7 @@ namespace molvane {
 namespace {
 
 using namespace thermoconstant;
-using detail::cross;
-using detail::dot;
-using detail::minus;
-using detail::norm;
-using detail::plus;
-using detail::pointof;
-using detail::times;
-using detail::unit;
+using namespace detail;
 
 constexpr double pi = std::numbers::pi;
 /// Mass of an implicit hydrogen in the modes, u.
@@ -219,7 +212,8 @@ void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
       continue;
     }
     const double removed = std::min(excess, counts[group]);
-    const double factor = 1.0 - removed / counts[group];
+    const double factor =
+        removed >= counts[group] ? 0.0 : 1.0 - removed / counts[group];
     const std::size_t first = group == 1 ? stretchmodes : bendmodes;
     const std::size_t last = group == 1 ? bendmodes : modes.size();
     for (std::size_t i = first; i < last; ++i) {

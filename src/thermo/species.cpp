@@ -20,15 +20,12 @@
 namespace molvane {
 namespace {
 
-using detail::cross;
-using detail::dot;
-using detail::minus;
-using detail::norm;
-using detail::plus;
-using detail::times;
+using namespace detail;
 
 /// Two atoms closer than this (Å) after a symmetry operation coincide.
-constexpr double symmetrytolerance = 0.12;
+constexpr double symmetrytolerance = 0.2;
+/// The rotation group of an icosahedron, the largest a molecule has.
+constexpr std::size_t largestgroup = 60;
 /// Candidate axes are taken from at most this many atoms of one element.
 constexpr std::size_t largestaxisclass = 24;
 /// A moment below this fraction of the largest counts as zero.
@@ -90,13 +87,16 @@ std::vector<int> permutationof(const std::vector<tpoint>& points,
   std::vector<bool> taken(points.size(), false);
   for (const tpoint& point : points) {
     const TXYZ image = apply(m, point.position);
+    // The nearest free atom of the element, when near enough.
     int found = -1;
+    double nearest = limit;
     for (std::size_t j = 0; j < points.size(); ++j) {
       const TXYZ off = minus(points[j].position, image);
+      const double distance = dot(off, off);
       if (!taken[j] && points[j].element == point.element &&
-          dot(off, off) < limit) {
+          distance < nearest) {
         found = static_cast<int>(j);
-        break;
+        nearest = distance;
       }
     }
     if (found < 0) {
@@ -352,6 +352,23 @@ int symmetrynumber(const tStructure& structure) {
             points, rotationabout(axis, 2.0 * std::numbers::pi * step / order));
         if (!images.empty()) {
           found.insert(std::move(images));
+        }
+      }
+    }
+  }
+  // Rotations found within the tolerance generate the whole group: two
+  // that compose to one the search missed still count it.
+  std::vector<std::vector<int>> members(found.begin(), found.end());
+  for (std::size_t i = 0; i < members.size() && members.size() < largestgroup;
+       ++i) {
+    for (std::size_t j = 0; j <= i && members.size() < largestgroup; ++j) {
+      for (const auto& [a, b] : {std::pair{i, j}, std::pair{j, i}}) {
+        std::vector<int> product(members[a].size());
+        for (std::size_t k = 0; k < product.size(); ++k) {
+          product[k] = members[a][static_cast<std::size_t>(members[b][k])];
+        }
+        if (found.insert(product).second) {
+          members.push_back(std::move(product));
         }
       }
     }

@@ -2,9 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/force_field_parameters.h"
 
+#include "mechanics/ring_angles.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace molvane {
 namespace {
@@ -40,6 +44,75 @@ TEST(TorsionParameters, ChalcogenSingleBondsPreferRightAngles) {
   EXPECT_DOUBLE_EQ(torsionparameters(2, 3, 3, 8, 8).phase, std::acos(0.0));
   EXPECT_EQ(torsionparameters(2, 3, 3, 6, 6).periodicity, 3);
   EXPECT_EQ(torsionparameters(2, 5, 3, 6, 6).barrier, 0.0);
+}
+
+}  // namespace
+}  // namespace molvane
+
+namespace molvane {
+namespace {
+
+TEST(StretchLength, FollowsOrderHybridisationAndHydrogen) {
+  struct tcase {
+    int z1, z2, c, h1, h2;
+    double angstrom;
+  };
+  for (const tcase& c : {
+           tcase{6, 6, 2, 3, 3, 1.53},   // ethane
+           tcase{6, 6, 2, 3, 2, 1.50},   // propene's single bond
+           tcase{6, 6, 2, 2, 4, 1.47},   // biphenyl-like
+           tcase{6, 6, 2, 1, 3, 1.46},   // propyne
+           tcase{6, 6, 3, 4, 4, 1.395},  // benzene
+           tcase{6, 6, 4, 2, 2, 1.35},   // ethylene
+           tcase{1, 6, 2, 0, 2, 1.09},   // C-H, whatever the carbon
+           tcase{1, 8, 2, 0, 3, 0.98},   // O-H
+           tcase{1, 7, 2, 0, 2, 1.02},   // N-H
+       }) {
+    SCOPED_TRACE(c.angstrom);
+    EXPECT_NEAR(stretchlengthangstrom(c.z1, c.z2, c.c, c.h1, c.h2), c.angstrom,
+                0.006);
+  }
+}
+
+TEST(RingAngles, SmallRingsCloseAndFlatCentresStayFlat) {
+  constexpr double degree = std::numbers::pi / 180.0;
+  // Five-membered ring 0-4 with atom 5 on atom 0; a six-membered ring
+  // 0-1-6-7-8-9 fused at the bond 0-1.
+  const std::vector<std::vector<std::int32_t>> furan = {
+      {1, 4, 5}, {0, 2}, {1, 3}, {2, 4}, {3, 0}, {0}};
+  std::vector<double> angles =
+      ringidealangles(furan, 0, true, 120 * degree, {false, false, false});
+  ASSERT_EQ(angles.size(), 3U);  // pairs (1,4), (1,5), (4,5)
+  EXPECT_NEAR(angles[0] / degree, 108.0, 1e-9);
+  EXPECT_NEAR(angles[1] / degree, 126.0, 1e-9);
+  EXPECT_NEAR(angles[2] / degree, 126.0, 1e-9);
+  angles =
+      ringidealangles(furan, 0, false, 109.47 * degree, {false, false, false});
+  EXPECT_NEAR(angles[0] / degree, 104.0, 1e-9);
+  EXPECT_NEAR(angles[1] / degree, 109.47, 1e-9);
+
+  const std::vector<std::vector<std::int32_t>> fused = {
+      {1, 4, 9}, {0, 2, 6}, {1, 3}, {2, 4}, {3, 0},
+      {},        {1, 7},    {6, 8}, {7, 9}, {8, 0}};
+  angles = ringidealangles(fused, 0, true, 120 * degree, {false, false, false});
+  EXPECT_NEAR(angles[0] / degree, 108.0, 1e-9);  // in the five-ring
+  EXPECT_NEAR(angles[1] / degree, 120.0, 1e-9);  // in the six-ring
+  EXPECT_NEAR(angles[2] / degree, 132.0, 1e-9);  // what is left
+
+  const std::vector<std::vector<std::int32_t>> cyclopropane = {
+      {1, 2}, {0, 2}, {0, 1}};
+  EXPECT_NEAR(ringidealangles(cyclopropane, 0, false, 109.47 * degree,
+                              {false, false})[0] /
+                  degree,
+              60.0, 1e-9);
+
+  // A carbonyl carbon outside rings: wide beside the double bond.
+  const std::vector<std::vector<std::int32_t>> carbonyl = {
+      {1, 2, 3}, {0}, {0}, {0}};
+  angles =
+      ringidealangles(carbonyl, 0, true, 120 * degree, {true, false, false});
+  EXPECT_NEAR(angles[0] / degree, 122.0, 1e-9);  // O=C-X
+  EXPECT_NEAR(angles[2] / degree, 116.0, 1e-9);  // X-C-X
 }
 
 }  // namespace

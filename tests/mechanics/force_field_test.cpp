@@ -89,9 +89,11 @@ TEST(ForceField, EthaneHasTheWorkedTerms) {
   EXPECT_NEAR(1.0 / field.stretches()[0].inverselength,
               molecule.drawing.geometry().bondlength, 1e-9);
   EXPECT_EQ(field.bends().size(), 12U);
+  // Nine equal torsions: together a rotation barrier of 3.0 kcal/mol, close
+  // to ethane's measured 2.9.
   ASSERT_EQ(field.torsions().size(), 9U);
-  for (std::size_t k = 0; k < 9; ++k) {
-    EXPECT_NEAR(field.torsions()[k].barrier, 1000.0 / 6.0 / (k + 1), 1e-9);
+  for (const ttorque& torsion : field.torsions()) {
+    EXPECT_NEAR(torsion.barrier, 1000.0 / 6.0, 1e-9);
   }
   EXPECT_TRUE(field.nonbonded().empty());  // all pairs are 1-2, 1-3 or 1-4
 }
@@ -100,7 +102,9 @@ TEST(ForceField, WorkedEnergiesOfStretchHydrogenBondAndIons) {
   struct tcase {
     double factor, energy;
   };
-  for (const tcase& c : {tcase{1.0, 0.0}, tcase{1.1, 140.3333},
+  // The stretched side follows the curvature of the compressed side at the
+  // minimum (5 D x²), so strain in the angles cannot pull bonds long.
+  for (const tcase& c : {tcase{1.0, 0.0}, tcase{1.1, 4210.0},
                          tcase{0.9, 5286.9}, tcase{0.0, 84200 * 69.8296}}) {
     SCOPED_TRACE(c.factor);
     tmolecule molecule({6, 0, 0, 0, 6, 1.53 * c.factor, 0, 0}, {0, 1, 2});
@@ -146,6 +150,33 @@ double angleof(const tatm& centre, const tatm& a, const tatm& b) {
   return std::acos(
       (ux * vx + uy * vy + uz * vz) /
       std::sqrt((ux * ux + uy * uy + uz * uz) * (vx * vx + vy * vy + vz * vz)));
+}
+
+TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
+  // Benzene written with alternating bonds has six bonds of 1.395 Å.
+  std::vector<double> atoms;
+  std::vector<int> bonds;
+  for (int k = 0; k < 6; ++k) {
+    atoms.insert(atoms.end(), {6, 1.39 * std::cos(k * pi / 3),
+                               1.39 * std::sin(k * pi / 3), 0});
+    bonds.insert(bonds.end(), {k, (k + 1) % 6, k % 2 == 0 ? 4 : 2});
+  }
+  tmolecule benzene(atoms, bonds);
+  tforcefield ring(benzene.drawing);
+  for (const tstretch& stretch : setup(ring).stretches()) {
+    EXPECT_NEAR(ring.angstromperunit() / stretch.inverselength, 1.395, 1e-9);
+  }
+  // The nitrogen of N-methylformamide lies flat; trimethylamine's does not.
+  tmolecule amide({6, 0, 0, 0, 8, -0.6, 1.0, 0, 7, 1.35, 0, 0, 6, 2.1, 1.2, 0},
+                  {0, 1, 4, 0, 2, 2, 2, 3, 2});
+  tmolecule amine(
+      {7, 0, 0, 0, 6, 1.47, 0, 0, 6, -0.5, 1.3, 0.4, 6, -0.5, -1.3, 0.4},
+      {0, 1, 2, 0, 2, 2, 0, 3, 2});
+  for (auto [molecule, flat] : {std::pair{&amide, true}, {&amine, false}}) {
+    tforcefield field(molecule->drawing);
+    setup(field);
+    EXPECT_EQ(molecule->atom(flat ? 2 : 0).hybridization, flat ? 2 : 3);
+  }
 }
 
 TEST(ForceField, PlanarityGrowsWithTheSquareOfThePyramid) {
@@ -359,7 +390,8 @@ TEST(ForceField, DerivativeVectorsMatchCentralDifferences) {
       checkderivatives(field, m.units(), term, energyof);
     }
     for (ttorque& term : field.torsions()) {
-      checkderivatives(field, m.units(), term, energyof);
+      checkderivatives(field, m.units(), term,
+                       [&field](ttorque& t) { return field.dihedralangle(t); });
     }
     for (tstrain& term : field.planarities()) {
       checkderivatives(field, m.units(), term, [&](tstrain&) {

@@ -114,6 +114,11 @@ TEST(BondEnergy, FileRoundTripAndRefusals) {
        }(),
        "Record 2 of the bond energy file holds a value that is not a number."},
   };
+  const std::vector<std::uint8_t> huge(
+      (largestbondenergytable + 1) * bondenergyrecordsize, 0);
+  EXPECT_EQ(readbondenergies(huge, table),
+            "The bond energy file holds more than 100000 records.");
+  EXPECT_EQ(table.count(), 2) << "a refused file leaves the table";
   for (const auto& each : cases) {
     std::ofstream(bad, std::ios::binary)
         .write(reinterpret_cast<const char*>(each.bytes.data()),

@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace molvane {
+
+class tatm;
+class tbond;
+
+/// The bond graph the force field works on: atom positions in its atom list.
+struct tbondgraph {
+  const std::vector<tatm*>& atoms;
+  const std::vector<std::pair<tbond*, std::array<std::int32_t, 2>>>& bonds;
+  /// Positions in bonds of each atom's bonds.
+  const std::vector<std::vector<std::int32_t>>& atombonds;
+};
+
+/// Bonds of six-membered rings drawn with alternating single and double
+/// bonds (a benzene written in one of its two bond patterns): true at their
+/// positions in the graph's bond list. Files from other programs store
+/// aromatic rings this way; such a ring has six equal bonds.
+std::vector<bool> alternatingringbonds(const tbondgraph& graph);
+
+/// Gives a neutral nitrogen with three neighbours (implicit hydrogens count)
+/// with only single bonds the trigonal hybridisation when a neighbour is
+/// trigonal or aromatic: its lone pair joins the neighbour's π system (amides,
+/// anilines, pyrroles), so it lies flat instead of forming a pyramid.
+void flattenconjugatednitrogens(const tbondgraph& graph);
+
+}  // namespace molvane
