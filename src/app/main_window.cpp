@@ -10,6 +10,7 @@
 #include "app/main_menu.h"
 #include "app/nmr_tool.h"
 #include "app/periodic_table.h"
+#include "app/reaction_tool.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
 #include "app/symbol_tool.h"
@@ -125,6 +126,7 @@ TMolvane3D::~TMolvane3D() {
   delete views3d_;
   delete stoptool_;
   delete nmrtool_;
+  delete reactiontool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -270,7 +272,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   later("Molecular &Data ...",
         "the molecular data window is still being built");
   nmraction_ = item("NMR Shifts...", [this] { opennmrtool(); });
-  later("&Reaction Tool ...", "the reaction tool is still being built");
+  item("&Reaction Tool ...", [this] { reactiontool().start(); });
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
   item(
@@ -451,6 +453,13 @@ TStopTool& TMolvane3D::stoptool() {
     stoptool_ = new TStopTool(*this);
   }
   return *stoptool_;
+}
+
+TReactionTool& TMolvane3D::reactiontool() {
+  if (reactiontool_ == nullptr) {
+    reactiontool_ = new TReactionTool(*this);
+  }
+  return *reactiontool_;
 }
 
 TAnimator& TMolvane3D::animator() {

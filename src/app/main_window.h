@@ -30,6 +30,7 @@ namespace molvane {
 
 class TAnimator;
 class TNMRTool;
+class TReactionTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -128,6 +129,8 @@ class TMolvane3D final : public QMainWindow,
   /// The NMR tool's labels while it is open; none otherwise.
   std::vector<tatomnote> shiftlabels() const;
   QAction* nmraction() const { return nmraction_; }
+  /// The reaction tool, made on first use.
+  TReactionTool& reactiontool();
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -170,6 +173,7 @@ class TMolvane3D final : public QMainWindow,
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;
   TNMRTool* nmrtool_ = nullptr;
+  TReactionTool* reactiontool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;
