@@ -387,8 +387,9 @@ void TReactionTool::report() {
                         reportindenttext(analysis_.values), *arrow);
   }
   std::string problem;
-  const QImage picture =
-      paintpicture(*drawing_, {.antialiased = true}, problem);
+  tpictureoptions smooth;
+  smooth.antialiased = true;
+  const QImage picture = paintpicture(*drawing_, smooth, problem);
   host_.repaintdrawing();
   removereportlabels(*drawing_, labels);
   host_.repaintdrawing();
