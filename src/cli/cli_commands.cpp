@@ -8,6 +8,7 @@
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
 #include "cli/optimize_command.h"
+#include "cli/reaction_command.h"
 #include "cli/render_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
@@ -169,6 +170,9 @@ std::string cliusage() {
          "                             --max-seconds S)\n"
          "  hydrogens --2d|--3d|--remove IN OUT\n"
          "                             adds or removes hydrogens\n"
+         "  reaction IN                balances a drawn reaction, dH, dS, dG, "
+         "log K (--T K,\n"
+         "                             --P ATM, --optimize, --reference N)\n"
          "  render IN OUT              paints the drawing to a picture "
          "(--mode N, --width W,\n"
          "                             --height H, --antialias)\n";
@@ -185,6 +189,7 @@ tclioutcome runclicommand(const tclioptions& options,
       {"energy", energycommand},
       {"hydrogens", hydrogenscommand},
       {"optimize", optimizecommand},
+      {"reaction", reactioncommand},
       {"render", rendercommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());

@@ -71,6 +71,18 @@ void tjsonobject::addtexts(std::string_view key,
   members_ += "]";
 }
 
+void tjsonobject::addreals(std::string_view key,
+                           const std::vector<double>& values, int decimals) {
+  addkey(key);
+  members_ += "[";
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    members_ += (i == 0 ? "" : ", ");
+    members_ +=
+        std::isfinite(values[i]) ? formatfixed(values[i], decimals) : "null";
+  }
+  members_ += "]";
+}
+
 std::string tjsonobject::text() const { return "{" + members_ + "}"; }
 
 }  // namespace molvane
