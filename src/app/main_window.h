@@ -89,7 +89,9 @@ class TMolvane3D final : public QMainWindow,
   bool busy() const { return busy_; }
 
   tcommandstate& commandstate() { return state_; }
-  const std::filesystem::path& datafolder() const { return datafolder_; }
+  const std::filesystem::path& datafolder() const override {
+    return datafolder_;
+  }
   tdrawingview& view() const { return *view_; }
   QAction* undoaction() const { return undoaction_; }
   QAction* resetaction() const { return resetaction_; }

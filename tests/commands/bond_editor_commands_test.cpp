@@ -1,0 +1,213 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/bond_editor_commands.h"
+
+#include "commands/editor_commands.h"
+#include "model/atom.h"
+#include "model/bond.h"
+#include "testing/test_session.h"
+#include "thermo/bond_energy.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace molvane {
+namespace {
+
+class BondEditorCommands : public testing::tdrawingtest {
+ protected:
+  /// Two carbons 30 pixels apart along x, joined by a bond of kind.
+  tbond* ethane(int kind = 2) {
+    c1_ = atom(6, 100, 100);
+    c2_ = atom(6, 130, 100);
+    return bond(c1_, c2_, kind);
+  }
+
+  tatm* c1_ = nullptr;
+  tatm* c2_ = nullptr;
+};
+
+TEST_F(BondEditorCommands, PicturesSetKindStyleAndWideEnd) {
+  struct tcase {
+    int tag, kind, style, wideend;
+  };
+  const tcase cases[] = {
+      {1, 2, 1, 2},  {2, 1, 1, 2},   {3, 2, 2, 2},  {4, 4, 1, 2},
+      {5, 3, 1, 2},  {6, 2, 2, 1},   {7, 6, 4, 2},  {8, 5, 4, 2},
+      {9, 2, 3, 2},  {10, 2, 5, 1},  {11, 2, 5, 2}, {12, 1, 5, 2},
+      {13, 2, 6, 2}, {14, 2, -6, 2}, {15, 2, 7, 2},
+  };
+  for (const tcase& entry : cases) {
+    SCOPED_TRACE(entry.tag);
+    tbond* link = ethane();
+    link->flipwideend();
+    link->flipwideend();
+    EXPECT_TRUE(applybondtag(*link, entry.tag));
+    EXPECT_EQ(link->kind(), entry.kind);
+    EXPECT_EQ(link->style, entry.style);
+    EXPECT_EQ(link->wideend, entry.wideend);
+    // The ends count the new kind against their valence.
+    EXPECT_EQ(c1_->implicithydrogens(), (8 - entry.kind) / 2);
+  }
+  tbond* link = ethane(4);
+  for (int tag : {0, 16, -1}) {
+    EXPECT_FALSE(applybondtag(*link, tag)) << tag;
+    EXPECT_EQ(link->kind(), 4);
+  }
+}
+
+TEST_F(BondEditorCommands, PictureWithoutBondWarnsAndChangesNothing) {
+  testing::trecordingmessages& messages = recordmessages();
+  tbond* link = ethane();
+  link->highlight();
+  EXPECT_FALSE(runbondtag(nullptr, 4));
+  ASSERT_EQ(messages.warnings.size(), 1U);
+  EXPECT_EQ(messages.warnings[0], "No Bond Selected");
+  EXPECT_EQ(session().undodrawing()->bonds.count(), 0);
+
+  // A picture takes an undo copy without the editor's red.
+  EXPECT_TRUE(runbondtag(link, 4));
+  EXPECT_EQ(link->kind(), 4);
+  EXPECT_EQ(link->colour, editcolour);
+  const tdrawing& undo = *session().undodrawing();
+  ASSERT_EQ(undo.bonds.count(), 1);
+  EXPECT_EQ(undo.bonds.first()->kind(), 2);
+  EXPECT_EQ(undo.bonds.first()->colour, 0U);
+  EXPECT_EQ(undo.atoms.first()->colour, 0U);
+}
+
+TEST_F(BondEditorCommands, SecondLineCyclesRightLeftCentre) {
+  tbond* link = ethane(4);
+  const int styles[] = {1, 4, 1};
+  const int sides[] = {-1, 1, 1};
+  for (int press = 0; press < 3; ++press) {
+    SCOPED_TRACE(press);
+    EXPECT_TRUE(shiftsecondline(*link));
+    EXPECT_EQ(link->style, styles[press]);
+    EXPECT_EQ(link->side, sides[press]);
+  }
+  // Wedges, hashed and plain lines keep their style whatever their side.
+  for (int style : {hashedstyle, 6}) {
+    link->style = style;
+    link->side = -1;
+    EXPECT_FALSE(shiftsecondline(*link));
+    EXPECT_EQ(link->style, style);
+  }
+}
+
+TEST_F(BondEditorCommands, DeletingDoubleBondFreesTwoHydrogensEach) {
+  tbond* link = ethane(4);
+  link->highlight();
+  ASSERT_EQ(c1_->implicithydrogens(), 2);
+  EXPECT_TRUE(deletebond(link));
+  EXPECT_EQ(drawing().bonds.count(), 0);
+  for (const tatm* carbon : {c1_, c2_}) {
+    EXPECT_EQ(carbon->implicithydrogens(), 4);
+    EXPECT_EQ(carbon->labelmode, hydrogenlabel);
+    EXPECT_EQ(carbon->colour, 0U);
+  }
+  EXPECT_EQ(session().undodrawing()->bonds.count(), 1);
+  EXPECT_EQ(session().undodrawing()->atoms.first()->colour, 0U);
+  // The freed bond, or one of another drawing, is not deleted again.
+  EXPECT_FALSE(deletebond(link));
+  EXPECT_FALSE(deletebond(session().undodrawing()->bonds.first()));
+}
+
+TEST_F(BondEditorCommands, SliderTurnsShowUntilReleased) {
+  tbond* link = ethane();
+  EXPECT_EQ(nearerend(*link, 110, 90), c1_);
+  EXPECT_EQ(nearerend(*link, 115, 0), c2_);  // a tie takes atom2
+
+  // Dragged to 90 and let go at 0: the bond is where it was, exactly.
+  int painted = 0;
+  slidebond(*link, c1_, tbondslider::pivot, 45, [&] {
+    ++painted;
+    EXPECT_LT(c2_->y, 100.0);  // shown turned anticlockwise on screen
+  });
+  releasebond(*link, c1_, tbondslider::pivot, 0);
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(c2_->x, 130.0);
+  EXPECT_EQ(c2_->y, 100.0);
+
+  releasebond(*link, c1_, tbondslider::pivot, 90);
+  EXPECT_EQ(c1_->x, 100.0);
+  EXPECT_NEAR(c2_->x, 100.0, 1e-9);
+  EXPECT_NEAR(c2_->y, 70.0, 1e-9);
+
+  releasebond(*link, c1_, tbondslider::rotate, -90);
+  EXPECT_NEAR(c1_->x, 85.0, 1e-9);
+  EXPECT_NEAR(c2_->x, 115.0, 1e-9);
+  EXPECT_NEAR(c1_->y, 85.0, 1e-9);
+}
+
+TEST_F(BondEditorCommands, ZoomScalesAboutTheMidpoint) {
+  struct tcase {
+    int position;
+    double length;
+  };
+  for (const tcase& entry :
+       {tcase{50, 60.0}, tcase{150, 20.0}, tcase{100, 30.0}}) {
+    SCOPED_TRACE(entry.position);
+    tbond* link = ethane();
+    slidebond(*link, c1_, tbondslider::zoom, entry.position, [] {});
+    releasebond(*link, c1_, tbondslider::zoom, entry.position);
+    EXPECT_NEAR(link->length(), entry.length, 1e-9);
+    EXPECT_NEAR((c1_->x + c2_->x) / 2.0, 115.0, 1e-9);
+    // The zoomed bond is the reference of the next zoom.
+    EXPECT_EQ(c1_->x0, c1_->x);
+  }
+  EXPECT_EQ(sliderrange(tbondslider::zoom).rest, 100);
+  EXPECT_EQ(sliderrange(tbondslider::pivot).maximum, 45);
+}
+
+TEST_F(BondEditorCommands, ZeroLengthBondStaysFinite) {
+  tatm* a = atom(6, 50, 50);
+  tatm* b = atom(6, 50, 50);
+  tbond* link = bond(a, b, 4);
+  for (tbondslider function :
+       {tbondslider::pivot, tbondslider::rotate, tbondslider::zoom}) {
+    slidebond(*link, a, function, 60, [] {});
+    releasebond(*link, a, function, 60);
+  }
+  EXPECT_TRUE(applybondtag(*link, 5));
+  EXPECT_EQ(bondlengthtext(*link), "0.00\xC3\x85");
+  EXPECT_TRUE(std::isfinite(link->bondenergy()));
+  EXPECT_TRUE(std::isfinite(a->x) && std::isfinite(b->y));
+}
+
+TEST_F(BondEditorCommands, LabelsShowLengthAndStrain) {
+  tbond* link = ethane();
+  EXPECT_EQ(bondlengthtext(*link), "1.53\xC3\x85");
+  const std::string strain = strainenergytext(*link);
+  EXPECT_EQ(strain.substr(strain.size() - 4), "Kcal");
+  EXPECT_EQ(strain.find(' '), std::string::npos);
+}
+
+TEST_F(BondEditorCommands, EnergyFieldFilesOneEntryPerEnvironment) {
+  testing::trecordingmessages& messages = recordmessages();
+  testing::ttemporaryfolder folder;
+  tbondenergies table;
+  ASSERT_EQ(table.loadenergies(folder.path() / bondenergyfilename), "");
+  tbond* link = ethane();
+  for (const char* text : {"", "abc", "1,5", "nan", "inf", "1e39"}) {
+    EXPECT_FALSE(enterbondenergy(table, *link, text)) << text;
+  }
+  EXPECT_EQ(table.count(), 0);
+  EXPECT_TRUE(enterbondenergy(table, *link, "83.1"));
+  EXPECT_TRUE(enterbondenergy(table, *link, " 85.5 "));
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_FLOAT_EQ(table.entries()[0]->energy, 85.5F);
+  EXPECT_EQ(std::filesystem::file_size(table.filename), bondenergyrecordsize);
+  EXPECT_TRUE(messages.warnings.empty());
+
+  // A table without a file keeps the entry and says it was not saved.
+  tbondenergies unsaved;
+  EXPECT_TRUE(enterbondenergy(unsaved, *link, "85.5"));
+  EXPECT_EQ(unsaved.count(), 1);
+  EXPECT_EQ(messages.warnings.size(), 1U);
+}
+
+}  // namespace
+}  // namespace molvane
