@@ -148,19 +148,9 @@ TBondEditor::TBondEditor(ttoolhost& window)
   bottom->addWidget(okbutton);
   connect(okbutton, &QPushButton::clicked, this, [this] { done(); });
 
-  connect(scrollbar1_, &QScrollBar::valueChanged, this, [this](int position) {
-    if (resting_) {
-      return;
-    }
-    slide(position);
-    // Clicks on the arrows and the track end their scroll at once; a drag
-    // of the thumb ends when it is let go.
-    if (!scrollbar1_->isSliderDown()) {
-      endslide(position);
-    }
-  });
-  connect(scrollbar1_, &QScrollBar::sliderReleased, this,
-          [this] { endslide(scrollbar1_->value()); });
+  connectslider(
+      *scrollbar1_, *this, resting_, [this](int position) { slide(position); },
+      [this] { endslide(); });
   pivot_->setChecked(true);
   resetslider();
 }
@@ -403,9 +393,9 @@ void TBondEditor::slide(int position) {
             [this] { window_.repaintdrawing(); });
 }
 
-void TBondEditor::endslide(int position) {
+void TBondEditor::endslide() {
   if (tbond* bond = editbond(); bond != nullptr && sliding_) {
-    releasebond(*bond, pivotatom(), sliderfunction(), position);
+    releasebond(*bond, pivotatom(), sliderfunction(), scrollbar1_->value());
     finishatomdrag(*bond->atom1);
     finishatomdrag(*bond->atom2);
     showlabels();

@@ -83,7 +83,8 @@ class TBondEditor final : public QWidget, public tmouseeditor {
   tbondslider sliderfunction() const;
   void resetslider();
   void slide(int position);
-  void endslide(int position);
+  /// The slider let go where it stands.
+  void endslide();
   void finish();
 
   ttoolhost& window_;

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <functional>
@@ -38,6 +39,21 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
   button->setToolTip(QString::fromUtf8(hint));
   button->setFocusPolicy(Qt::NoFocus);
   return button;
+}
+
+void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
+                   std::function<void(int)> slide, std::function<void()> end) {
+  QObject::connect(&slider, &QScrollBar::valueChanged, &context,
+                   [&slider, &resting, slide, end](int position) {
+                     if (resting) {
+                       return;
+                     }
+                     slide(position);
+                     if (!slider.isSliderDown()) {
+                       end();
+                     }
+                   });
+  QObject::connect(&slider, &QScrollBar::sliderReleased, &context, end);
 }
 
 void closeeditor(QWidget& editor, ttoolhost& window,

@@ -8,12 +8,15 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
 class QAction;
 class QMenu;
+class QObject;
 class QPushButton;
+class QScrollBar;
 class QWidget;
 
 namespace molvane {
@@ -72,6 +75,13 @@ class tmouseeditor {
 /// its object name (none when empty), hint its tool tip.
 QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
                         const char* hint);
+
+/// Wires an editor's slider: every move the editor did not make itself
+/// (while resting is true) goes to slide with the position. Clicks on the
+/// arrows and the track end their scroll at once, a drag of the thumb when
+/// it is let go; then end runs.
+void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
+                   std::function<void(int)> slide, std::function<void()> end);
 
 /// Hides an editor's window; when the main window is still in one of the
 /// editor's modes it goes back to drawing mode, otherwise it repaints.

@@ -159,8 +159,6 @@ TEST_F(BondEditorCommands, ZoomScalesAboutTheMidpoint) {
     // The zoomed bond is the reference of the next zoom.
     EXPECT_EQ(c1_->x0, c1_->x);
   }
-  EXPECT_EQ(sliderrange(tbondslider::zoom).rest, 100);
-  EXPECT_EQ(sliderrange(tbondslider::pivot).maximum, 45);
 }
 
 TEST_F(BondEditorCommands, ZeroLengthBondStaysFinite) {
@@ -176,14 +174,6 @@ TEST_F(BondEditorCommands, ZeroLengthBondStaysFinite) {
   EXPECT_EQ(bondlengthtext(*link), "0.00\xC3\x85");
   EXPECT_TRUE(std::isfinite(link->bondenergy()));
   EXPECT_TRUE(std::isfinite(a->x) && std::isfinite(b->y));
-}
-
-TEST_F(BondEditorCommands, LabelsShowLengthAndStrain) {
-  tbond* link = ethane();
-  EXPECT_EQ(bondlengthtext(*link), "1.53\xC3\x85");
-  const std::string strain = strainenergytext(*link);
-  EXPECT_EQ(strain.substr(strain.size() - 4), "Kcal");
-  EXPECT_EQ(strain.find(' '), std::string::npos);
 }
 
 TEST_F(BondEditorCommands, EnergyFieldFilesOneEntryPerEnvironment) {
