@@ -153,6 +153,8 @@ TBondEditor::TBondEditor(ttoolhost& window)
       [this] { endslide(); });
   pivot_->setChecked(true);
   resetslider();
+  // Its size is known before it is first placed.
+  adjustSize();
 }
 
 tbond* TBondEditor::editbond() const {
@@ -210,10 +212,7 @@ void TBondEditor::dragstart(QPoint) {
     return;
   }
   // The cursor goes to the bond's midpoint, which then follows it.
-  const QPoint middle = (window_.windowpointof(*bond->atom1) +
-                         window_.windowpointof(*bond->atom2)) /
-                        2;
-  QCursor::setPos(window_.drawingarea().mapToGlobal(middle));
+  QCursor::setPos(window_.drawingarea().mapToGlobal(middleinview(*bond)));
   window_.repaintdrawing();
 }
 
@@ -321,29 +320,24 @@ void TBondEditor::select(tbond& bond, QPoint point) {
 
 void TBondEditor::showeditor() {
   resetslider();
+  if (tbond* bond = editbond()) {
+    // As the atom editor does, the window keeps clear of the bond's half
+    // of the main window.
+    const QRect frame = window_.hostwindow().frameGeometry();
+    if (middleinview(*bond).x() < window_.drawingarea().width() / 2) {
+      move(frame.right() + 1 - frameGeometry().width(), frame.top());
+    } else {
+      move(frame.left(), frame.top());
+    }
+  }
   show();
   raise();
-  tbond* bond = editbond();
-  if (bond == nullptr) {
-    return;
-  }
-  const QPoint middle =
-      window_.drawingarea().mapToGlobal((window_.windowpointof(*bond->atom1) +
-                                         window_.windowpointof(*bond->atom2)) /
-                                        2);
-  const auto covers = [this](int x) {
-    const QRect frame = frameGeometry();
-    return x > frame.left() && x < frame.right();
-  };
-  if (!covers(middle.x())) {
-    return;
-  }
-  const QRect host = window_.hostwindow().frameGeometry();
-  move(host.right() + 1 - frameGeometry().width(), host.top());
-  if (covers(middle.x())) {
-    // The bond is near the right edge: the editor goes to the left one.
-    move(host.left(), host.top());
-  }
+}
+
+QPoint TBondEditor::middleinview(const tbond& bond) const {
+  return (window_.windowpointof(*bond.atom1) +
+          window_.windowpointof(*bond.atom2)) /
+         2;
 }
 
 void TBondEditor::showlabels() {

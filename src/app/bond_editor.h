@@ -75,8 +75,10 @@ class TBondEditor final : public QWidget, public tmouseeditor {
 
  private:
   void select(tbond& bond, QPoint point);
-  /// Keeps the editor clear of the bond's midpoint.
+  /// Shows the editor on the side of the main window away from the bond.
   void showeditor();
+  /// Where the bond's midpoint is shown in the drawing area.
+  QPoint middleinview(const tbond& bond) const;
   void showlabels();
   /// After a change that took no undo copy: unsaved, red, repainted.
   void changed();
