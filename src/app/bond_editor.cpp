@@ -29,6 +29,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <optional>
+#include <string>
+
 namespace molvane {
 
 namespace {
@@ -294,11 +297,19 @@ void TBondEditor::setsliderfunction(tbondslider function) {
 
 void TBondEditor::enterenergy() {
   tbond* bond = editbond();
-  if (bond != nullptr) {
-    static_cast<void>(
-        enterbondenergy(energies(), *bond, utf8string(edit1_->text())));
-  }
+  const std::optional<float> value =
+      bondenergyvalue(utf8string(edit1_->text()));
   edit1_->clear();
+  if (bond == nullptr || !value) {
+    return;
+  }
+  tbondenergies& table = energies();
+  table.addenergy(TBondEnergy(*bond, *value));
+  // The entry stays filed when the table cannot be written.
+  const std::string problem = table.saveenergies();
+  if (!problem.empty()) {
+    session().messages().warn(problem);
+  }
 }
 
 void TBondEditor::done() { finish(); }

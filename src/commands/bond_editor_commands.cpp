@@ -8,11 +8,9 @@
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/number_text.h"
-#include "thermo/bond_energy.h"
 
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace molvane {
 
@@ -244,18 +242,12 @@ std::string strainenergytext(tlink& bond) {
   return formatfixed(bond.bondenergy() * kcalpercal, 2) + "Kcal";
 }
 
-bool enterbondenergy(tbondenergies& table, const tlink& bond,
-                     std::string_view text) {
+std::optional<float> bondenergyvalue(std::string_view text) {
   const std::optional<double> value = parsereal(text);
   if (!value || std::abs(*value) > std::numeric_limits<float>::max()) {
-    return false;
+    return std::nullopt;
   }
-  table.addenergy(TBondEnergy(bond, static_cast<float>(*value)));
-  const std::string problem = table.saveenergies();
-  if (!problem.empty()) {
-    session().messages().warn(problem);
-  }
-  return true;
+  return static_cast<float>(*value);
 }
 
 }  // namespace molvane

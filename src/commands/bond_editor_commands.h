@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,6 @@ namespace molvane {
 
 class tatm;
 class tbond;
-class tbondenergies;
 class tdrawing;
 class tlink;
 
@@ -86,12 +86,8 @@ void releasebond(tlink& bond, const tatm* pivot, tbondslider function,
 std::string bondlengthtext(const tlink& bond);
 std::string strainenergytext(tlink& bond);
 
-/// The bond energy field: text as a number of kcal files an entry for
-/// bond's environment in table and writes the table to its file. Returns
-/// false, with nothing filed, for text that is not a finite number a
-/// 32-bit real holds. A table that cannot be written is reported through
-/// the session's messages (the entry stays filed).
-bool enterbondenergy(tbondenergies& table, const tlink& bond,
-                     std::string_view text);
+/// The bond energy field's text as kcal: nullopt for text that is not a
+/// finite number a 32-bit real holds.
+std::optional<float> bondenergyvalue(std::string_view text);
 
 }  // namespace molvane

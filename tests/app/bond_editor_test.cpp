@@ -85,16 +85,19 @@ TEST_F(BondEditor, ControlsReachTheirOperations) {
   EXPECT_EQ(editor().lengthlabel().text(), QStringLiteral("3.06\u00C5"));
 }
 
+// A second energy for the same bond replaces the first, in the table and
+// in its file.
 TEST_F(BondEditor, EnergyFieldWritesTheTableAndEmpties) {
   openonbond();
   QLineEdit& edit = editor().energyedit();
-  for (const char* text : {"abc", "85.5"}) {
+  for (const char* text : {"85.5", "abc", "90"}) {
     edit.setText(QString::fromLatin1(text));
     QTest::keyClick(&edit, Qt::Key_Return);
     EXPECT_TRUE(edit.text().isEmpty()) << text;
   }
+  ASSERT_EQ(editor().energies().count(), 1);
+  EXPECT_EQ(editor().energies().entries()[0]->energy, 90.0F);
   const std::filesystem::path file = folder_.path() / "bondenergies.dat";
-  ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(std::filesystem::file_size(file), 40U);
 }
 
