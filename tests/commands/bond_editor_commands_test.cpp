@@ -41,8 +41,6 @@ TEST_F(BondEditorCommands, PicturesSetKindStyleAndWideEnd) {
   for (const tcase& entry : cases) {
     SCOPED_TRACE(entry.tag);
     tbond* link = ethane();
-    link->flipwideend();
-    link->flipwideend();
     EXPECT_TRUE(applybondtag(*link, entry.tag));
     EXPECT_EQ(link->kind(), entry.kind);
     EXPECT_EQ(link->style, entry.style);
