@@ -615,7 +615,7 @@ void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
   if (!text.isEmpty()) {
     statusBar()->showMessage(text, 2000);
   }
-  editors().openfor(lastclick_);
+  editors().openfor(lastclick_, point);
 }
 
 void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,

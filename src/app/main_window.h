@@ -95,7 +95,9 @@ class TMolvane3D final : public QMainWindow,
   void copydrawing() override;
 
   tcommandstate& commandstate() { return state_; }
-  const std::filesystem::path& datafolder() const { return datafolder_; }
+  const std::filesystem::path& datafolder() const override {
+    return datafolder_;
+  }
   tdrawingview& view() const { return *view_; }
   QAction* undoaction() const { return undoaction_; }
   QAction* resetaction() const { return resetaction_; }
