@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editor_windows.h"
 
+#include "app/group_editor.h"
 #include "app/periodic_table.h"
 #include "app/symbol_editor.h"
 #include "app/symbol_tool.h"
@@ -58,6 +59,7 @@ teditorwindows::~teditorwindows() {
   delete symboltool_.data();
   delete symboleditor_.data();
   delete texteditor_.data();
+  delete groupeditor_.data();
   delete editormenu_.data();
 }
 
@@ -91,6 +93,17 @@ TTextEditor& teditorwindows::texteditor() {
   return *texteditor_;
 }
 
+TGroupEditor& teditorwindows::groupeditor() {
+  if (groupeditor_ == nullptr) {
+    groupeditor_ = new TGroupEditor(window_);
+  }
+  return *groupeditor_;
+}
+
+bool teditorwindows::groupeditorshown() const {
+  return groupeditor_ != nullptr && groupeditor_->isVisible();
+}
+
 tmouseeditor* teditorwindows::mouseeditor(int mode) {
   switch (mode) {
     case atomeditormode:
@@ -99,6 +112,8 @@ tmouseeditor* teditorwindows::mouseeditor(int mode) {
       return &symboleditor();
     case texteditormode:
       return &texteditor();
+    case groupeditormode:
+      return &groupeditor();
     default:
       return nullptr;
   }
@@ -141,6 +156,11 @@ bool teditorwindows::rightup(int mode, QPoint point) {
 }
 
 bool teditorwindows::openfor(const tclicktarget& target) {
+  if (target.kind == tclicktarget::tkind::structure &&
+      target.structure != nullptr) {
+    groupeditor().openon(target.structure);
+    return true;
+  }
   if (target.kind != tclicktarget::tkind::atom || target.atom == nullptr) {
     return false;
   }
@@ -179,6 +199,10 @@ void teditorwindows::showmenu(int mode) {
     case texteditormode:
       name = "TextEditorMenu";
       exit = [this] { texteditor().done(); };
+      break;
+    case groupeditormode:
+      name = "GroupEditorMenu";
+      exit = [this] { groupeditor().done(); };
       break;
     default:
       return;
