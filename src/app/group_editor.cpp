@@ -4,6 +4,7 @@
 
 #include "app/tool_host.h"
 #include "app/window_dialogs.h"
+#include "commands/click_anchor.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "mechanics/optimizer.h"
@@ -189,16 +190,17 @@ TGroupEditor::TGroupEditor(ttoolhost& window)
   auto* bottom = new QHBoxLayout;
   optimize_ = makebutton(*this, "OptimizeButton", "Optimize..",
                          "Optimize the group's geometry");
-  QPushButton* properties =
+  QPushButton* propertiesbutton =
       makebutton(*this, "PropertiesButton", "Properties..",
                  "Formula, weight and charge of the group");
   QPushButton* donebutton = makebutton(*this, "DoneButton", "Done", "");
-  for (QPushButton* each : {optimize_, properties, donebutton}) {
+  for (QPushButton* each : {optimize_, propertiesbutton, donebutton}) {
     bottom->addWidget(each);
   }
   column->addLayout(bottom);
   connect(optimize_, &QPushButton::clicked, this, [this] { optimize(); });
-  connect(properties, &QPushButton::clicked, this, [this] { properties(); });
+  connect(propertiesbutton, &QPushButton::clicked, this,
+          [this] { properties(); });
   connect(donebutton, &QPushButton::clicked, this, [this] { done(); });
 }
 
@@ -311,8 +313,10 @@ void TGroupEditor::showeditor() {
     opened_ = true;
     tdrawing& drawing = *session().drawing();
     saveddrawmode_ = drawing.drawmode;
+    modeserial_ = session().drawingserial();
     drawing.setdrawmode(
         static_cast<std::uint8_t>(groupdrawmode(drawing.drawmode)));
+    keepcolours();
     colourstructures(drawing, dimmedcolour);
     slidergroup_->button(2)->setChecked(true);
     numbering_->button(1)->setChecked(true);
@@ -366,9 +370,19 @@ void TGroupEditor::select(tStructure& structure) {
     pivotatom_.set(structure.atoms.items(0));
   }
   takegroupreference(drawing, structure);
-  colourstructures(drawing, 0);
+  keepcolours();
+  colours_.restore(drawing);
   highlight();
   window_.repaintdrawing();
+}
+
+void TGroupEditor::keepcolours() {
+  const std::uint64_t serial = session().drawingserial();
+  if (!coloured_ || colourserial_ != serial) {
+    colours_.save(*session().drawing());
+    colourserial_ = serial;
+    coloured_ = true;
+  }
 }
 
 void TGroupEditor::highlight() {
@@ -412,7 +426,7 @@ void TGroupEditor::pickat(QPoint point) {
         session().messages().warn(nogroupmessage);
         return;
       }
-      if (tbond* bond = nearestgroupbond(*structure, x, y)) {
+      if (tbond* bond = nearestbond(*structure, x, y)) {
         pivotbond_.set(bond);
         const QPoint a = window_.windowpointof(*bond->atom1);
         const QPoint b = window_.windowpointof(*bond->atom2);
@@ -474,7 +488,8 @@ void TGroupEditor::snapshot() {
   // colours, its own draw mode.
   tdrawing& drawing = *session().drawing();
   const std::uint8_t shown = drawing.drawmode;
-  colourstructures(drawing, 0);
+  keepcolours();
+  colours_.restore(drawing);
   drawing.setdrawmode(static_cast<std::uint8_t>(saveddrawmode_));
   session().takeundosnapshot();
   drawing.setdrawmode(shown);
@@ -664,12 +679,18 @@ void TGroupEditor::done() {
   if (optimizing()) {
     return;
   }
+  // A drawing that replaced the one the editor opened on (Open, New,
+  // Undo) has its own draw mode and colours.
   tdrawing& drawing = *session().drawing();
-  if (opened_) {
+  const std::uint64_t serial = session().drawingserial();
+  if (opened_ && modeserial_ == serial) {
     drawing.setdrawmode(static_cast<std::uint8_t>(saveddrawmode_));
   }
+  if (coloured_ && colourserial_ == serial) {
+    colours_.restore(drawing);
+  }
   opened_ = false;
-  colourstructures(drawing, 0);
+  coloured_ = false;
   group_.clear();
   pivotatom_.clear();
   pivotbond_.clear();

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -104,6 +105,8 @@ class TGroupEditor final : public QWidget, public tmouseeditor {
   /// and repaints; nothing without a group.
   void edit(const std::function<void(tdrawing&, tStructure&)>& change);
   void highlight();
+  /// Keeps the colours of the current drawing, once per drawing.
+  void keepcolours();
   tgrouppivot pivot() const;
 
   ttoolhost& window_;
@@ -112,6 +115,11 @@ class TGroupEditor final : public QWidget, public tmouseeditor {
   tdrawingpointer<tbond> pivotbond_;
   tgroupslider slider_;
   int saveddrawmode_ = 0;
+  /// The drawing whose draw mode and colours the editor changed.
+  std::uint64_t modeserial_ = 0;
+  std::uint64_t colourserial_ = 0;
+  bool coloured_ = false;
+  tsavedcolours colours_;
   bool opened_ = false;
   bool resting_ = false;
   bool sliding_ = false;

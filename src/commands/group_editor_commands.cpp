@@ -26,27 +26,6 @@ constexpr std::uint8_t slidingmark = 1;
 
 double squared(double dx, double dy) { return dx * dx + dy * dy; }
 
-/// The mean reference position of the group's chemical atoms (of all its
-/// atoms when it has none), from which slider turns and zooms start.
-TXYZ referencecentre(const tStructure& group) {
-  const bool chemicalonly = group.atoms.countchemical() > 0;
-  TXYZ sum;
-  int n = 0;
-  for (const tatm* atom : group.atoms) {
-    if (chemicalonly && !atom->ischemical()) {
-      continue;
-    }
-    sum.x += atom->x0;
-    sum.y += atom->y0;
-    sum.z += atom->z0;
-    ++n;
-  }
-  if (n == 0) {
-    return {};
-  }
-  return {sum.x / n, sum.y / n, sum.z / n};
-}
-
 TXYZ positionof(const tatm& atom) { return {atom.x, atom.y, atom.z}; }
 
 /// Turns every atom of the group by degrees about the line of bond,
@@ -97,6 +76,28 @@ void colourstructures(tdrawing& drawing, std::uint32_t colour) {
   }
 }
 
+void tsavedcolours::save(const tdrawing& drawing) {
+  atoms_.clear();
+  bonds_.clear();
+  for (const tatm* atom : drawing.atoms) {
+    atoms_.emplace(atom, atom->colour);
+  }
+  for (const tbond* bond : drawing.bonds) {
+    bonds_.emplace(bond, bond->colour);
+  }
+}
+
+void tsavedcolours::restore(tdrawing& drawing) const {
+  for (tatm* atom : drawing.atoms) {
+    const auto saved = atoms_.find(atom);
+    atom->colour = saved == atoms_.end() ? 0 : saved->second;
+  }
+  for (tbond* bond : drawing.bonds) {
+    const auto saved = bonds_.find(bond);
+    bond->colour = saved == bonds_.end() ? 0 : saved->second;
+  }
+}
+
 tStructure* nearestgroup(const tdrawing& drawing, double x, double y) {
   tStructure* nearest = nullptr;
   double best = 0.0;
@@ -108,24 +109,6 @@ tStructure* nearestgroup(const tdrawing& drawing, double x, double y) {
     const double d = squared(centre.x - x, centre.y - y);
     if (nearest == nullptr || d < best) {
       nearest = structure;
-      best = d;
-    }
-  }
-  return nearest;
-}
-
-tbond* nearestgroupbond(const tStructure& group, double x, double y) {
-  tbond* nearest = nullptr;
-  double best = 0.0;
-  for (tbond* bond : group.bonds) {
-    if (bond->chemical == 0 || bond->atom1 == nullptr ||
-        bond->atom2 == nullptr) {
-      continue;
-    }
-    const double d = squared((bond->atom1->x + bond->atom2->x) / 2.0 - x,
-                             (bond->atom1->y + bond->atom2->y) / 2.0 - y);
-    if (nearest == nullptr || d < best) {
-      nearest = bond;
       best = d;
     }
   }
@@ -217,7 +200,7 @@ void turngroup(tdrawing& drawing, tStructure& group, tslidermode mode,
 }
 
 void zoomgroup(tdrawing& drawing, tStructure& group, double factor) {
-  const TXYZ centre = referencecentre(group);
+  const TXYZ centre = group.atoms.referencecentroid3();
   group.atoms.scaleabout(centre.x, centre.y, centre.z, factor);
   takegroupreference(drawing, group);
 }
@@ -255,8 +238,8 @@ void tgroupslider::slide(tdrawing& drawing, tStructure& group,
       }
       break;
     case tslidermode::rotate:
-      group.rotateaxis(axis, position * finefactor, referencecentre(group),
-                       true);
+      group.rotateaxis(axis, position * finefactor,
+                       group.atoms.referencecentroid3(), true);
       break;
     case tslidermode::bond:
       if (slider == 1 && pivot.bond != nullptr &&
@@ -267,7 +250,7 @@ void tgroupslider::slide(tdrawing& drawing, tStructure& group,
       break;
     case tslidermode::zoom:
       if (slider == 1) {
-        const TXYZ centre = referencecentre(group);
+        const TXYZ centre = group.atoms.referencecentroid3();
         group.atoms.scaleabout(centre.x, centre.y, centre.z,
                                1.0 - position * 0.01);
       }

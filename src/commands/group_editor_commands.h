@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace molvane {
 
 class tatm;
 class tbond;
+class tlink;
 class tdrawing;
 class tStructure;
 struct fontrecord;
@@ -42,13 +44,22 @@ void setgroupcolour(tStructure& structure, std::uint32_t colour);
 /// Colours every structure of drawing.
 void colourstructures(tdrawing& drawing, std::uint32_t colour);
 
+/// The colours of a drawing's atoms and bonds while the editor shows its
+/// own: marked bonds and coloured atoms keep theirs once it closes.
+class tsavedcolours {
+ public:
+  void save(const tdrawing& drawing);
+  /// Atoms and bonds saved get their colour back; others get 0.
+  void restore(tdrawing& drawing) const;
+
+ private:
+  std::unordered_map<const tatm*, std::uint32_t> atoms_;
+  std::unordered_map<const tlink*, std::uint32_t> bonds_;
+};
+
 /// The structure of drawing whose centre is nearest to (x, y) in 2D (the
 /// first on a tie); null when no structure has atoms.
 tStructure* nearestgroup(const tdrawing& drawing, double x, double y);
-/// The chemical bond of group whose midpoint is nearest to (x, y); null
-/// when it has none.
-tbond* nearestgroupbond(const tStructure& group, double x, double y);
-
 /// The mean position of the group's chemical atoms (of all its atoms when
 /// it has none).
 TXYZ groupcentre(const tStructure& group);

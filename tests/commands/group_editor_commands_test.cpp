@@ -212,6 +212,21 @@ TEST_F(GroupEditorCommands, HydrogensChangeOnlyTheGroup) {
   EXPECT_EQ(groupsummary(group), "Formula: C3 H8\nF.W.: 44.097\nCharge: 0");
 }
 
+TEST_F(GroupEditorCommands, SavedColoursComeBackAndNewAtomsTakeNone) {
+  tStructure& group = buildpropane();
+  tbond* marked = group.bonds.items(0);
+  marked->colour = 0xFF0000;
+  tsavedcolours colours;
+  colours.save(drawing());
+  colourstructures(drawing(), dimmedcolour);
+  tStructure* copy = clonegroup(drawing(), group);
+  setgroupcolour(*copy, groupcolour);
+  colours.restore(drawing());
+  EXPECT_EQ(marked->colour, 0xFF0000U);
+  EXPECT_EQ(c1_->colour, 0U);
+  EXPECT_EQ(copy->bonds.items(0)->colour, 0U);
+}
+
 TEST_F(GroupEditorCommands, DrawModesAndSliderRanges) {
   for (int mode : {0, 7, 12}) {
     EXPECT_EQ(groupdrawmode(mode), 0) << mode;
