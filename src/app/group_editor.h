@@ -78,7 +78,7 @@ class TGroupEditor final : public QWidget, public tmouseeditor {
 
   bool optimizing() const { return optimizer_ != nullptr; }
   QScrollBar& slider(int index) const { return *sliders_.at(index - 1); }
-  QButtonGroup& slidersgroup() const { return *slidergroup_; }
+  QButtonGroup& slidergroup() const { return *slidergroup_; }
   QButtonGroup& numberinggroup() const { return *numbering_; }
   QCheckBox& finebox() const { return *fine_; }
   QPushButton& optimizebutton() const { return *optimize_; }
