@@ -3,6 +3,7 @@
 #include "app/group_editor.h"
 
 #include "app/tool_host.h"
+#include "app/views_3d.h"
 #include "app/window_dialogs.h"
 #include "commands/click_anchor.h"
 #include "document/drawing.h"
@@ -24,9 +25,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMainWindow>
-#include <QPainter>
-#include <QPixmap>
-#include <QPolygonF>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -34,8 +32,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
-#include <numbers>
 #include <optional>
 
 namespace molvane {
@@ -74,36 +70,6 @@ QString degreescaption(int degrees) {
   return QStringLiteral("%1%2\u00B0")
       .arg(degrees > 0 ? QStringLiteral("+") : QString())
       .arg(degrees);
-}
-
-/// A six-ring as the Ring Style pictures show it: alternating double
-/// bonds unless plain, an inner circle when aromatic.
-QPixmap ringpicture(bool kekule, bool circle) {
-  QPixmap picture(picturesize, picturesize);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(Qt::black, 1.2));
-  const QPointF centre(picturesize / 2.0, picturesize / 2.0);
-  const double radius = picturesize * 0.4;
-  QPolygonF ring;
-  for (int i = 0; i < 6; ++i) {
-    const double angle = std::numbers::pi / 6.0 + i * std::numbers::pi / 3.0;
-    ring << centre +
-                QPointF(radius * std::cos(angle), radius * std::sin(angle));
-  }
-  painter.drawPolygon(ring);
-  if (kekule) {
-    for (int i = 0; i < 6; i += 2) {
-      const QPointF a = centre + (ring[i] - centre) * 0.78;
-      const QPointF b = centre + (ring[(i + 1) % 6] - centre) * 0.78;
-      painter.drawLine(a, b);
-    }
-  }
-  if (circle) {
-    painter.drawEllipse(centre, radius * 0.55, radius * 0.55);
-  }
-  return picture;
 }
 
 }  // namespace
@@ -263,18 +229,17 @@ QWidget* TGroupEditor::zoompage() {
 QWidget* TGroupEditor::ringstylepage() {
   auto* page = new QWidget(this);
   auto* row = new QHBoxLayout(page);
-  const struct {
-    bool kekule, circle;
-    const char* hint;
-  } pictures[] = {{false, true, "Fuse, then one circle in plain rings"},
-                  {true, false, "Plain ring bonds"},
-                  {true, true, "Fuse, then a circle inside the bonds"}};
+  const char* hints[] = {"Fuse, then one circle in plain rings",
+                         "Plain ring bonds",
+                         "Fuse, then a circle inside the bonds"};
   int picture = 1;
-  for (const auto& entry : pictures) {
+  for (const char* hint : hints) {
     const QByteArray name =
         QStringLiteral("RingStyle%1").arg(picture).toLatin1();
-    QPushButton* button = makebutton(*page, name.constData(), "", entry.hint);
-    button->setIcon(ringpicture(entry.kekule, entry.circle));
+    QPushButton* button = makebutton(*page, name.constData(), "", hint);
+    const std::unique_ptr<tdrawing> sample =
+        ringstylesample(picture, picturesize / 2.0, picturesize / 2.0);
+    button->setIcon(drawingpicture(*sample, picturesize, picturesize));
     button->setIconSize(QSize(picturesize, picturesize));
     row->addWidget(button);
     connect(button, &QPushButton::clicked, this,

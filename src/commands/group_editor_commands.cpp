@@ -13,7 +13,9 @@
 #include "model/rotation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <unordered_set>
 #include <vector>
 
@@ -455,6 +457,29 @@ tStructure* setgroupringstyle(tdrawing& drawing, tStructure* group,
     }
   }
   return fused;
+}
+
+std::unique_ptr<tdrawing> ringstylesample(int picture, double x, double y) {
+  auto drawing = std::make_unique<tdrawing>();
+  const double radius = drawing->bondlength;
+  std::vector<tatm*> ring;
+  for (int i = 0; i < 6; ++i) {
+    const double angle = std::numbers::pi / 6.0 + i * std::numbers::pi / 3.0;
+    ring.push_back(drawing->addatom(
+        std::make_unique<tatm>(6, nolabel, x + radius * std::cos(angle),
+                               y + radius * std::sin(angle))));
+  }
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    drawing->addbond(std::make_unique<tbond>(ring[i], 0, normalstyle,
+                                             i % 2 == 0 ? 4 : 2,
+                                             ring[(i + 1) % ring.size()]));
+  }
+  tStructure* group = selectrectangle(
+      *drawing, static_cast<int>(x - 2 * radius),
+      static_cast<int>(y - 2 * radius), static_cast<int>(x + 2 * radius),
+      static_cast<int>(y + 2 * radius));
+  setgroupringstyle(*drawing, group, picture);
+  return drawing;
 }
 
 int addgrouphydrogens(tdrawing& drawing, tStructure& group) {

@@ -5,6 +5,7 @@
 #include "model/atom_list.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -159,6 +160,10 @@ void setgroupfont(tStructure& group, const fontrecord& font);
 /// group, which fusing replaces.
 tStructure* setgroupringstyle(tdrawing& drawing, tStructure* group,
                               int picture);
+
+/// A drawing of one benzene ring with alternating bonds, centred on
+/// (x, y), as Ring Style picture 1 .. 3 leaves it: what the pictures show.
+std::unique_ptr<tdrawing> ringstylesample(int picture, double x, double y);
 
 /// Completes the group's hydrogens in 3D; returns how many were added.
 int addgrouphydrogens(tdrawing& drawing, tStructure& group);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -225,6 +226,18 @@ TEST_F(GroupEditorCommands, SavedColoursComeBackAndNewAtomsTakeNone) {
   EXPECT_EQ(marked->colour, 0xFF0000U);
   EXPECT_EQ(c1_->colour, 0U);
   EXPECT_EQ(copy->bonds.items(0)->colour, 0U);
+}
+
+TEST_F(GroupEditorCommands, RingStylePicturesShowTheStylesTheyGive) {
+  for (int picture : {1, 2, 3}) {
+    SCOPED_TRACE(picture);
+    const std::unique_ptr<tdrawing> sample = ringstylesample(picture, 20, 20);
+    ASSERT_EQ(sample->structures.count(), 1);
+    const tStructure& ring = *sample->structures.items(0);
+    EXPECT_EQ(ring.atoms.count(), 6);
+    EXPECT_EQ(ring.ringstyle, std::vector<int>({6, 0, 7})[picture - 1]);
+    EXPECT_EQ(ring.bonds.items(0)->style, picture == 1 ? 6 : 1);
+  }
 }
 
 TEST_F(GroupEditorCommands, DrawModesAndSliderRanges) {
