@@ -3,6 +3,7 @@
 #include "app/editor_windows.h"
 
 #include "app/bond_editor.h"
+#include "app/group_editor.h"
 #include "app/periodic_table.h"
 #include "app/symbol_editor.h"
 #include "app/symbol_tool.h"
@@ -76,6 +77,7 @@ teditorwindows::~teditorwindows() {
   delete symboltool_.data();
   delete symboleditor_.data();
   delete texteditor_.data();
+  delete groupeditor_.data();
   delete editormenu_.data();
 }
 
@@ -116,6 +118,17 @@ TTextEditor& teditorwindows::texteditor() {
   return *texteditor_;
 }
 
+TGroupEditor& teditorwindows::groupeditor() {
+  if (groupeditor_ == nullptr) {
+    groupeditor_ = new TGroupEditor(window_);
+  }
+  return *groupeditor_;
+}
+
+bool teditorwindows::groupeditorshown() const {
+  return groupeditor_ != nullptr && groupeditor_->isVisible();
+}
+
 tmouseeditor* teditorwindows::mouseeditor(int mode) {
   switch (mode) {
     case atomeditormode:
@@ -126,6 +139,8 @@ tmouseeditor* teditorwindows::mouseeditor(int mode) {
       return &symboleditor();
     case texteditormode:
       return &texteditor();
+    case groupeditormode:
+      return &groupeditor();
     default:
       return nullptr;
   }
@@ -172,6 +187,11 @@ bool teditorwindows::openfor(const tclicktarget& target, QPoint point) {
     bondeditor().openon(target.bond, point);
     return true;
   }
+  if (target.kind == tclicktarget::tkind::structure &&
+      target.structure != nullptr) {
+    groupeditor().openon(target.structure);
+    return true;
+  }
   if (target.kind != tclicktarget::tkind::atom || target.atom == nullptr) {
     return false;
   }
@@ -214,6 +234,10 @@ void teditorwindows::showmenu(int mode) {
     case texteditormode:
       name = "TextEditorMenu";
       exit = [this] { texteditor().done(); };
+      break;
+    case groupeditormode:
+      name = "GroupEditorMenu";
+      exit = [this] { groupeditor().done(); };
       break;
     default:
       return;

@@ -23,6 +23,7 @@ namespace molvane {
 
 class TAtomTool;
 class TBondEditor;
+class TGroupEditor;
 class ttoolhost;
 class TPeriodicTable;
 class TSymbolEditor;
@@ -105,9 +106,12 @@ class teditorwindows {
   TSymbolTool& symboltool();
   TSymbolEditor& symboleditor();
   TTextEditor& texteditor();
+  TGroupEditor& groupeditor();
+  /// Whether the group editor is on screen (made and shown).
+  bool groupeditorshown() const;
 
   /// The mouse in the drawing (client coordinates) while the main window
-  /// is in mode: the editor of modes 1, 2, 4 and 5 gets presses, moves and
+  /// is in mode: the editor of modes 1, 2, 3, 4 and 5 gets presses, moves and
   /// releases of the left button and the right button's release; mode 8
   /// gets the left button's release. False for the modes of other windows.
   bool leftdown(int mode, QPoint point);
@@ -117,17 +121,18 @@ class teditorwindows {
 
   /// The right click of drawing mode at point: a chemical atom opens the
   /// atom editor, a bond the bond editor (pivoting about its end nearer to
-  /// point), a text label the text editor and a symbol point the symbol
-  /// editor on its symbol. False (nothing opens) for other targets.
+  /// point), a text label the text editor, a symbol point the symbol
+  /// editor on its symbol and a structure the group editor. False (nothing
+  /// opens) for other targets.
   bool openfor(const tclicktarget& target, QPoint point);
 
-  /// Shows the menu of editor mode 1, 2, 4 or 5 in place of the main menu;
+  /// Shows the menu of editor mode 1, 2, 3, 4 or 5 in place of the main menu;
   /// any other mode brings the main menu back.
   void showmenu(int mode);
 
  private:
   void restoremainmenu();
-  /// The editor of modes 1, 2, 4 and 5; null for other modes.
+  /// The editor of modes 1, 2, 3, 4 and 5; null for other modes.
   tmouseeditor* mouseeditor(int mode);
 
   ttoolhost& window_;
@@ -136,6 +141,7 @@ class teditorwindows {
   QPointer<TSymbolTool> symboltool_;
   QPointer<TSymbolEditor> symboleditor_;
   QPointer<TTextEditor> texteditor_;
+  QPointer<TGroupEditor> groupeditor_;
   /// The editor menu on show and the main menu items it hides.
   QPointer<QMenu> editormenu_;
   std::vector<QPointer<QAction>> hiddenitems_;

@@ -6,6 +6,7 @@
 #include "app/drawing_view.h"
 #include "app/editor_windows.h"
 #include "app/file_actions.h"
+#include "app/group_editor.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
 #include "app/nmr_tool.h"
@@ -576,9 +577,13 @@ void TMolvane3D::leftup(QPoint point) {
     editors().leftup(editormode_, point);
     return;
   }
+  const std::optional<QRect> band = rubberband();
   dragging_ = false;
   band_ = QRect();
   view_->update();
+  if (band) {
+    editors().groupeditor().selectinside(*band);
+  }
 }
 
 std::optional<QRect> TMolvane3D::rubberband() const {
@@ -592,6 +597,10 @@ std::optional<QRect> TMolvane3D::rubberband() const {
 void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
   if (editormode_ != 0) {
     editors().rightup(editormode_, point);
+    return;
+  }
+  if (modifiers == Qt::ControlModifier) {
+    editors().groupeditor().openat(point);
     return;
   }
   if (modifiers != Qt::NoModifier) {
@@ -643,9 +652,19 @@ void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,
     default:
       break;
   }
+  const bool grouping = editors_ != nullptr && editors_->groupeditorshown();
   if (move) {
-    movedrawing(*session().drawing(), session().settings, *move,
-                (modifiers & Qt::ShiftModifier) != 0);
+    const bool big = (modifiers & Qt::ShiftModifier) != 0;
+    if (grouping) {
+      // The group editor's keys move only its group.
+      editors_->groupeditor().movegroup(*move, big);
+    } else {
+      movedrawing(*session().drawing(), session().settings, *move, big);
+    }
+    repaintdrawing();
+    return;
+  }
+  if (grouping) {
     repaintdrawing();
     return;
   }

@@ -67,15 +67,19 @@ QString describe(int mode) {
 std::span<const tdrawmodehandler> drawmodehandlers() { return handlers; }
 
 QPixmap drawmodepicture(int mode, int width, int height) {
-  QPixmap picture(width, height);
-  picture.fill(Qt::white);
   const std::unique_ptr<tdrawing> sample =
       samplemolecule(samplecentre, samplecentre);
   sample->drawmode = static_cast<std::uint8_t>(mode);
+  return drawingpicture(*sample, width, height);
+}
+
+QPixmap drawingpicture(tdrawing& drawing, int width, int height) {
+  QPixmap picture(width, height);
+  picture.fill(Qt::white);
   tpictureoptions options;
   options.antialiased = true;
   std::string problem;
-  const QImage image = paintpicture(*sample, options, problem);
+  const QImage image = paintpicture(drawing, options, problem);
   if (image.isNull()) {
     return picture;
   }

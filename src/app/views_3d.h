@@ -17,6 +17,8 @@ class QRadioButton;
 
 namespace molvane {
 
+class tdrawing;
+
 class ttoolhost;
 
 /// One draw-mode handler of the main window: its name, the mode it sets
@@ -42,6 +44,10 @@ inline constexpr int pictureheight = 80;
 /// size, through the program's own painter. Needs a running
 /// QGuiApplication.
 QPixmap drawmodepicture(int mode, int width, int height);
+
+/// A drawing painted through the program's own painter into a white
+/// picture of the given size, shrunk to fit and centred.
+QPixmap drawingpicture(tdrawing& drawing, int width, int height);
 
 /// A picture that answers a click: it goes blank while the mouse is
 /// pressed on it and calls onclick when the mouse is released over it.

@@ -19,10 +19,10 @@ tatm* clickanchor(double x, double y, const char* emptymessage) {
   return anchor;
 }
 
-tbond* nearestbond(const tdrawing& drawing, double x, double y) {
+tbond* nearestbond(const tStructure& structure, double x, double y) {
   tbond* nearest = nullptr;
   double best = 0.0;
-  for (tbond* bond : drawing.bonds) {
+  for (tbond* bond : structure.bonds) {
     if (bond->chemical == 0 || bond->atom1 == nullptr ||
         bond->atom2 == nullptr) {
       continue;

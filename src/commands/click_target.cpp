@@ -3,6 +3,7 @@
 #include "commands/click_target.h"
 
 #include "commands/click_anchor.h"
+#include "commands/group_editor_commands.h"
 #include "document/drawing.h"
 #include "document/structure.h"
 #include "model/bond.h"
@@ -34,11 +35,7 @@ tclicktarget pickclicktarget(const tdrawing& drawing, double x, double y) {
       target = {tclicktarget::tkind::bond, nullptr, bond, nullptr};
     }
   }
-  for (int i = 0; i < drawing.structures.count(); ++i) {
-    tStructure* structure = drawing.structures.items(i);
-    if (structure == nullptr || structure->atoms.count() == 0) {
-      continue;
-    }
+  if (tStructure* structure = nearestgroup(drawing, x, y)) {
     const TXYZ centre = structure->centroid();
     const double d = squared(centre.x - x, centre.y - y);
     if (d < best) {

@@ -46,7 +46,7 @@ void applyjump(tsettings& settings, int index) {
   settings.verticalstep = static_cast<std::uint16_t>(down);
 }
 
-void movedrawing(tdrawing& drawing, const tsettings& settings,
+void movedrawing(TFragment& target, const tsettings& settings,
                  tdrawingmove move, bool big) {
   const double across = big ? bigmovestep : settings.horizontalstep;
   const double down = big ? bigmovestep : settings.verticalstep;
@@ -72,7 +72,7 @@ void movedrawing(tdrawing& drawing, const tsettings& settings,
       dy = bigmovestep;
       break;
   }
-  drawing.translate(dx, dy, 0.0);
+  target.translate(dx, dy, 0.0);
 }
 
 void applydoublebondspacing(tdrawing& drawing, tsettings& settings,

@@ -4,6 +4,7 @@
 
 namespace molvane {
 
+class TFragment;
 class tdrawing;
 struct tsettings;
 
@@ -31,10 +32,10 @@ void applyjump(tsettings& settings, int index);
 /// The keys that move the whole drawing.
 enum class tdrawingmove { left, right, up, down, pageup, pagedown };
 
-/// Moves every atom of the drawing: the arrows by the jump steps of
-/// settings, or by the big step when big is set (Shift); the page keys
-/// always by the big step.
-void movedrawing(tdrawing& drawing, const tsettings& settings,
+/// Moves every atom of target (the drawing, or the group editor's group):
+/// the arrows by the jump steps of settings, or by the big step when big
+/// is set (Shift); the page keys always by the big step.
+void movedrawing(TFragment& target, const tsettings& settings,
                  tdrawingmove move, bool big);
 
 /// Pixels of one big step of the drawing.

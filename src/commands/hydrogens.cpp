@@ -451,7 +451,7 @@ int addhydrogens3d(tdrawing& drawing, tStructure* scope) {
   return completeeach(drawing, scope, accepts3dhydrogens, completehydrogens3d);
 }
 
-int removehydrogens(tdrawing& drawing) {
+int removehydrogens(tdrawing& drawing, tStructure* scope) {
   std::vector<tStructure*> filled;
   for (tStructure* structure : drawing.structures) {
     if (!structure->atoms.empty()) {
@@ -459,7 +459,7 @@ int removehydrogens(tdrawing& drawing) {
     }
   }
   std::vector<tatm*> doomed;
-  for (tatm* atom : drawing.atoms) {
+  for (tatm* atom : scope != nullptr ? scope->atoms : drawing.atoms) {
     if (isremovable(drawing, *atom)) {
       doomed.push_back(atom);
     }

@@ -25,8 +25,9 @@ int addhydrogens3d(tdrawing& drawing, tStructure* scope = nullptr);
 /// so that its atom counts it as implicit again; structures left empty go.
 /// Hydrogen that is not attached to a heavier atom (H2, a proton, a bare
 /// H) and isotope-labelled hydrogen (deuterium, tritium) stay. Returns the
-/// number of atoms deleted.
-int removehydrogens(tdrawing& drawing);
+/// number of atoms deleted. With a scope only the hydrogens of its atoms
+/// list go.
+int removehydrogens(tdrawing& drawing, tStructure* scope = nullptr);
 
 /// Elements the drawing-wide 2D and 3D completions visit.
 bool accepts2dhydrogens(int element);

@@ -319,6 +319,32 @@ void tdrawing::deletestructure(tStructure* structure) {
                 });
 }
 
+std::unique_ptr<tStructure> tdrawing::copystructure(
+    const tStructure& source) const {
+  std::unique_ptr<tStructure> twin = source.newempty();
+  twin->setgeometry(geometry());
+  tcopymap map;
+  for (const tatm* atom : source.atoms) {
+    map.atoms.emplace(atom, twin->addatom(copyatom(*atom)));
+  }
+  for (const tbond* bond : source.bonds) {
+    tatm* a = map.atom(bond->atom1);
+    tatm* b = map.atom(bond->atom2);
+    if (a != nullptr && b != nullptr) {
+      tbond* copy = twin->addbond(tbond::copyof(*bond, a, b));
+      copy->spacing = geometry().doublebondspacing;
+      copy->calcoffsets();
+      map.bonds.emplace(bond, copy);
+    }
+  }
+  // The twin owns the copies; its lists are filled again in the order and
+  // with the ring slots of the source.
+  twin->atoms.clear();
+  twin->bonds.clear();
+  relinkstructure(source, *twin, map);
+  return twin;
+}
+
 void tdrawing::mirror(int axis) { tStructure::mirror(axis); }
 
 int tdrawing::fontindexof(const fontrecord& font) {

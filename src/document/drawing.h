@@ -83,6 +83,10 @@ class tdrawing : public tStructure {
   void deletesymbol(tSymbol* symbol);
   /// Frees a structure; its atoms and bonds stay in the drawing.
   void deletestructure(tStructure* structure);
+  /// A new structure of the same class holding copies of the atoms of
+  /// source and of its bonds between them; the copy owns them and is not
+  /// yet part of any drawing.
+  std::unique_ptr<tStructure> copystructure(const tStructure& source) const;
 
   void mirror(int axis) override;
 

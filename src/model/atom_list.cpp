@@ -12,6 +12,30 @@ namespace molvane {
 
 namespace {
 
+/// The mean of position over the chemical atoms of list. Symbol points and
+/// labels count only when there is nothing else, so that a symbol's own
+/// point list still has a centre.
+template <class tposition>
+TXYZ meanposition(const tAtoms& list, tposition position) {
+  const bool chemicalonly = list.countchemical() > 0;
+  TXYZ sum;
+  int n = 0;
+  for (const tatm* atom : list) {
+    if (chemicalonly && !atom->ischemical()) {
+      continue;
+    }
+    const TXYZ at = position(*atom);
+    sum.x += at.x;
+    sum.y += at.y;
+    sum.z += at.z;
+    ++n;
+  }
+  if (n == 0) {
+    return {};
+  }
+  return {sum.x / n, sum.y / n, sum.z / n};
+}
+
 bool ischemicalatom(const tatm* atom) {
   return atom != nullptr && atom->ischemical();
 }
@@ -98,24 +122,15 @@ double tAtoms::meany() const {
 }
 
 TXYZ tAtoms::centroid3() const {
-  // Symbol points and labels count only when there is nothing else, so
-  // that a symbol's own point list still has a centre.
-  const bool chemicalonly = countchemical() > 0;
-  TXYZ sum;
-  int n = 0;
-  for (const tatm* atom : *this) {
-    if (chemicalonly && !atom->ischemical()) {
-      continue;
-    }
-    sum.x += atom->x;
-    sum.y += atom->y;
-    sum.z += atom->z;
-    ++n;
-  }
-  if (n == 0) {
-    return {};
-  }
-  return {sum.x / n, sum.y / n, sum.z / n};
+  return meanposition(*this, [](const tatm& atom) {
+    return TXYZ{atom.x, atom.y, atom.z};
+  });
+}
+
+TXYZ tAtoms::referencecentroid3() const {
+  return meanposition(*this, [](const tatm& atom) {
+    return TXYZ{atom.x0, atom.y0, atom.z0};
+  });
 }
 
 void tAtoms::mirror(int axis) {

@@ -45,6 +45,8 @@ class tAtoms : public tBaseList<tatm> {
   /// Mean position of the chemical atoms; of all atoms when none is
   /// chemical; (0, 0, 0) for an empty list.
   TXYZ centroid3() const;
+  /// The same over the reference coordinates (x0, y0, z0).
+  TXYZ referencecentroid3() const;
   /// Axis 1, 2, 3 reflects x, y or z of every atom through the centroid.
   void mirror(int axis);
   /// Rotates every chemical atom about (cx, cy, cz) by matrix.
