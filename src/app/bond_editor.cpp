@@ -374,7 +374,7 @@ tbondslider TBondEditor::sliderfunction() const {
 }
 
 void TBondEditor::resetslider() {
-  const tsliderrange range = sliderrange(sliderfunction());
+  const tbondsliderrange range = bondsliderrange(sliderfunction());
   resting_ = true;
   scrollbar1_->setRange(range.minimum, range.maximum);
   scrollbar1_->setValue(range.rest);

@@ -192,7 +192,7 @@ tatm* nearerend(const tlink& bond, double x, double y) {
   return d1 < d2 ? bond.atom1 : bond.atom2;
 }
 
-tsliderrange sliderrange(tbondslider function) {
+tbondsliderrange bondsliderrange(tbondslider function) {
   if (function == tbondslider::zoom) {
     return {smallestzoom, largestzoom, fullsize};
   }

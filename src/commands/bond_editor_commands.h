@@ -60,12 +60,12 @@ enum class tbondslider { pivot, rotate, zoom };
 
 /// The slider's range and the position it rests at: -45 .. 45 degrees
 /// resting at 0 to turn, 50 .. 150 resting at 100 to zoom.
-struct tsliderrange {
+struct tbondsliderrange {
   int minimum = 0;
   int maximum = 0;
   int rest = 0;
 };
-tsliderrange sliderrange(tbondslider function);
+tbondsliderrange bondsliderrange(tbondslider function);
 
 /// The slider at position while it is dragged. A turn ("Pivot" about
 /// pivot, "Rotate" about the bond's midpoint) is shown by paint and then
