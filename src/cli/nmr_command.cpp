@@ -33,9 +33,23 @@ std::shared_ptr<IPeakdb> readdatabase(const std::string& path, int nucleus,
     problem = "no database file " + path;
     return nullptr;
   }
+  // The reader's own message becomes the command's one line.
+  class tkeeperror final : public tmessages {
+   public:
+    void inform(const std::string&) override {}
+    void warn(const std::string&) override {}
+    void error(const std::string& text) override { last = text; }
+    bool confirm(const std::string&) override { return false; }
+    std::string last;
+  } kept;
+  tmessages& previous = session().messages();
+  session().setmessages(&kept);
   auto db = std::make_shared<tpeakdb>(nucleus);
-  if (!db->loadfrom(path)) {
-    problem = "the database " + path + " could not be read";
+  bool read = db->loadfrom(path);
+  session().setmessages(&previous);
+  if (!read) {
+    problem = kept.last.empty() ? "the database " + path + " could not be read"
+                                : kept.last;
     return nullptr;
   }
   return db;
@@ -136,9 +150,14 @@ tclioutcome nmrcommand(const tclioptions& options,
   } else if (!options.datadir.empty()) {
     db = opendatabase(options.datadir, nucleus);
   } else {
-    db = readdatabase(
-        (shippeddatabasefolder() / databasefilename(nucleus)).string(), nucleus,
-        problem);
+    // The databases that come with the program, read as they are; a
+    // nucleus without one predicts from an empty database.
+    std::filesystem::path shipped =
+        shippeddatabasefolder() / databasefilename(nucleus);
+    std::error_code ignored;
+    db = std::filesystem::exists(shipped, ignored)
+             ? readdatabase(shipped.string(), nucleus, problem)
+             : std::make_shared<tpeakdb>(nucleus);
   }
   if (db == nullptr) {
     return failure(problem);

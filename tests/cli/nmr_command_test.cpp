@@ -77,6 +77,7 @@ TEST_F(NmrCommands, BuildThenPredictEveryRecord) {
 
 TEST_F(NmrCommands, BadArgumentsAreUserErrors) {
   const std::string one = write("acetone.mol", acetone);
+  const std::string damaged = write("damaged.pks", "19");
   const struct {
     std::vector<std::string> arguments;
     const char* message;
@@ -85,6 +86,7 @@ TEST_F(NmrCommands, BadArgumentsAreUserErrors) {
       {{"nmr", one, "--nucleus", "2H"}, "unknown nucleus \"2H\""},
       {{"nmr", one, "--nucleus", "13C", "--db", "missing.pks"},
        "no database file missing.pks"},
+      {{"nmr", one, "--nucleus", "13C", "--db", damaged}, "File Read Error: "},
       {{"nmrdb", "build", "--nucleus", "15N", one, "out.pks"},
        "builds 1H, 13C and 19F"},
       {{"nmrdb", "build", "--nucleus", "1H", one, "out.pks", "--entries",

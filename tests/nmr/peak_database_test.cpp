@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 
 namespace molvane {
 namespace {
@@ -152,6 +154,32 @@ TEST(PeakFile, HostileFilesAreRejectedWithAReason) {
     for (const auto& list : file.lists) {
       EXPECT_TRUE(list.empty());
     }
+  }
+}
+
+TEST(PeakFile, EveryTruncationAndMutationGivesAResultOrAReason) {
+  std::vector<std::uint8_t> good = fileof(3);
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    tpeakfile file = readpeakfile({good.data(), size}, 2400);
+    EXPECT_NE(file.error, "") << size;
+  }
+  std::mt19937 random(15);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<std::uint8_t> bytes = good;
+    for (int flips = 0; flips < 3; ++flips) {
+      bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+    }
+    tpeakfile file = readpeakfile(bytes, 2400);
+    std::size_t total = 0;
+    for (const auto& list : file.lists) {
+      total += list.size();
+      EXPECT_TRUE(std::is_sorted(list.begin(), list.end(),
+                                 [](const tpeak& a, const tpeak& b) {
+                                   return comparepeaks(a, b) < 0;
+                                 }));
+    }
+    EXPECT_EQ(total == 0 || file.error.empty(), true);
+    EXPECT_LE(total, 3U);
   }
 }
 
