@@ -31,6 +31,8 @@ constexpr double pi = std::numbers::pi;
 constexpr double degree = pi / 180.0;
 /// Steepness of the compressed-bond and four-coordinate bend walls (√5).
 constexpr double wallsteepness = 2.2360679775;
+/// Extra depth (cal/mol) of a bond in an aromatic or delocalised system.
+constexpr double resonanceperbond = 6000.0;
 /// Added to non-bonded distances (Å) so atoms on top of each other stay
 /// finite.
 constexpr double contactoffset = 1e-6;
@@ -263,6 +265,11 @@ void tforcefield::createstretches(const tsetupreport& report) {
             z1, z2, c, atoms_[static_cast<std::size_t>(a1)]->hybridization,
             atoms_[static_cast<std::size_t>(a2)]->hybridization);
     term.depth = stretchdepth(z1, z2, c);
+    if (alternating_[index] || bond->isdelocalised()) {
+      // Delocalisation: benzene is 36 kcal/mol more stable than three
+      // single and three double bonds.
+      term.depth += resonanceperbond;
+    }
     term.tenfold = 10.0 * term.depth;
     term.fconst = vibrationfactor * term.tenfold;
     term.harmonic = wallsteepness * wallsteepness * term.depth;

@@ -165,6 +165,7 @@ TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
   tforcefield ring(benzene.drawing);
   for (const tstretch& stretch : setup(ring).stretches()) {
     EXPECT_NEAR(ring.angstromperunit() / stretch.inverselength, 1.395, 1e-9);
+    EXPECT_DOUBLE_EQ(stretch.depth, stretchdepth(6, 6, 3) + 6000.0);
   }
   // The nitrogen of N-methylformamide lies flat; trimethylamine's does not.
   tmolecule amide({6, 0, 0, 0, 8, -0.6, 1.0, 0, 7, 1.35, 0, 0, 6, 2.1, 1.2, 0},

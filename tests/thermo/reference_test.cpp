@@ -66,9 +66,10 @@ struct treaction {
 };
 
 // Known gaps of the force field, not of the thermochemistry: aromatic
-// bonds have the depth of alternating single and double bonds, so benzene
-// lacks its 150 kJ/mol of resonance; and its C=O depth (170 kcal/mol, 192
-// in CO2) leaves the water-gas shift endothermic.
+// bonds carry benzene's resonance (36 kcal/mol a ring), but alkenes lack the
+// stabilisation their substituents give, so benzene's hydrogenation stays
+// about half as exothermic again as measured; and its C=O depth
+// (170 kcal/mol, 192 in CO2) leaves the water-gas shift endothermic.
 constexpr double signonly = 0.0;
 constexpr double unchecked = -1.0;
 
