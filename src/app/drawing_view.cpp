@@ -73,6 +73,9 @@ void tdrawingview::render(QImage& buffer) {
     options.turn = view_.turn();
   }
   paintdrawing(*session().drawing(), canvas, options);
+  if (window_.overlaypainter()) {
+    window_.overlaypainter()(canvas);
+  }
 }
 
 void tdrawingview::buildmenu(QMenu& menu) {

@@ -8,6 +8,8 @@
 #include "app/file_actions.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "app/metric_tool.h"
+#include "app/molecular_data.h"
 #include "app/periodic_table.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
@@ -111,6 +113,8 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
 
 TMolvane3D::~TMolvane3D() {
   // The tool windows call back into the window; they go first.
+  delete metrictool_;
+  delete moleculardata_;
   editors_.reset();
   // So do the animator, whose frames repaint the window, and the 3D Views.
   delete animator_;
@@ -257,9 +261,8 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   build3daction_ = drawmode;
   item("3D &Optimizer ...", [this] { stoptool().open(); });
   item("&3D Views ..", [this] { showviews3d(); });
-  later("&Measurements ...", "the measurement tool is still being built");
-  later("Molecular &Data ...",
-        "the molecular data window is still being built");
+  item("&Measurements ...", [this] { metrictool().open(); });
+  item("Molecular &Data ...", [this] { moleculardata().open(); });
   nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
   later("&Reaction Tool ...", "the reaction tool is still being built");
   item("&Font ...", [this] { settings_->choosefont(this); });
@@ -329,6 +332,10 @@ void TMolvane3D::repaintdrawing() {
     view_->render(buffer_);
     view_->update();
   }
+}
+
+void TMolvane3D::setoverlaypainter(std::function<void(tcanvas&)> painter) {
+  overlaypainter_ = std::move(painter);
 }
 
 void TMolvane3D::choosecommand(int code) {
@@ -408,6 +415,20 @@ TStopTool& TMolvane3D::stoptool() {
     stoptool_ = new TStopTool(*this);
   }
   return *stoptool_;
+}
+
+TMetricTool& TMolvane3D::metrictool() {
+  if (metrictool_ == nullptr) {
+    metrictool_ = new TMetricTool(*this);
+  }
+  return *metrictool_;
+}
+
+TMolecularData& TMolvane3D::moleculardata() {
+  if (moleculardata_ == nullptr) {
+    moleculardata_ = new TMolecularData(*this);
+  }
+  return *moleculardata_;
 }
 
 TAnimator& TMolvane3D::animator() {
@@ -520,6 +541,10 @@ void TMolvane3D::leftmove(QPoint point) {
 }
 
 void TMolvane3D::leftup(QPoint point) {
+  if (editormode_ == measuremode) {
+    metrictool().measure(point);
+    return;
+  }
   if (editormode_ != 0) {
     editors().leftup(editormode_, point);
     return;

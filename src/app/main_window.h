@@ -17,6 +17,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -28,6 +29,8 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TMetricTool;
+class TMolecularData;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -78,6 +81,11 @@ class TMolvane3D final : public QMainWindow,
   void choosecommand(int code) override;
   /// Renders the drawing into the window's buffer and schedules a paint.
   void repaintdrawing() override;
+  void setoverlaypainter(std::function<void(tcanvas&)> painter) override;
+  /// The tool's painter over the drawing; empty for none.
+  const std::function<void(tcanvas&)>& overlaypainter() const {
+    return overlaypainter_;
+  }
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified() override;
   void drawingreplaced() override;
@@ -113,6 +121,9 @@ class TMolvane3D final : public QMainWindow,
   TAnimator& animator();
   /// The optimizer window, made on first use.
   TStopTool& stoptool();
+  /// The measurement tool and the molecular data window, made on first use.
+  TMetricTool& metrictool();
+  TMolecularData& moleculardata();
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -151,6 +162,9 @@ class TMolvane3D final : public QMainWindow,
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
   TStopTool* stoptool_ = nullptr;
+  TMetricTool* metrictool_ = nullptr;
+  TMolecularData* moleculardata_ = nullptr;
+  std::function<void(tcanvas&)> overlaypainter_;
   bool busy_ = false;
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;

@@ -18,6 +18,9 @@ class tjsonobject {
   void addboolean(std::string_view key, bool value);
   /// An array of texts.
   void addtexts(std::string_view key, const std::vector<std::string>& values);
+  /// An array of reals, each with a fixed number of decimals.
+  void addreals(std::string_view key, const std::vector<double>& values,
+                int decimals);
   std::string text() const;
 
  private:

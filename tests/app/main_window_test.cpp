@@ -239,7 +239,7 @@ TEST_F(MainWindow, HelpTopicsComeFromTheProgramAndDisabledItemsSayWhy) {
       EXPECT_TRUE(action->statusTip().startsWith("Not available yet: "));
     }
   }
-  EXPECT_EQ(disabled, 4);
+  EXPECT_EQ(disabled, 2);
 }
 
 TEST(RecentFiles, KeepsSixWholeNamesIgnoringCaseAcrossASave) {
