@@ -24,8 +24,8 @@ namespace {
 
 constexpr int helpcontext = 113;
 constexpr std::array<const char*, 6> geometryitems{
-    "Bond Length", "Bond Angle", "Torsion Angle", "Distance", "Bond Energy",
-    ""};
+    "Bond Length", "Bond Angle",  "Torsion Angle",
+    "Distance",    "Bond Energy", ""};
 constexpr std::array<const char*, 6> nmritems{"Shift", "J1CH", "J1CC",
                                               "J3HH",  "J3CH", "J3CC"};
 

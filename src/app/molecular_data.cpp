@@ -84,7 +84,7 @@ void TMolecularData::open() {
   const tmoleculardata data = moleculardata(drawing);
   fill(data, 2);
   origin_ = drawing.centroid();
-  arrow_ = times(data.dipole.vector, drawingarrowscale);
+  arrow_ = detail::times(data.dipole.vector, drawingarrowscale);
   showarrow();
   show();
   raise();

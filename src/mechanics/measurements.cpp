@@ -18,6 +18,11 @@ namespace molvane {
 
 namespace {
 
+using detail::dot;
+using detail::minus;
+using detail::norm;
+using detail::pointof;
+
 constexpr std::uint32_t markcolour = 0x0000FF;
 constexpr std::uint32_t bluecolour = 0xFF0000;
 constexpr const char* angstromsign = "\u00C5";
@@ -72,7 +77,8 @@ std::optional<tmeasurement> bondangle(tforcefield& field, double x, double y) {
   const tatm* b = atoms[static_cast<std::size_t>(nearest->atoms[1])];
   const tatm* centre = atoms[static_cast<std::size_t>(nearest->atoms[2])];
   tmeasurement result;
-  result.lines = {{centre, a, bluecolour, false}, {centre, b, bluecolour, false}};
+  result.lines = {{centre, a, bluecolour, false},
+                  {centre, b, bluecolour, false}};
   result.text = formatfixed(angleat(*centre, *a, *b), 1, 5);
   result.x = centre->sx + 1;
   result.y = centre->sy + 1;
@@ -108,8 +114,8 @@ std::optional<tmeasurement> torsionangle(tforcefield& field, double x,
   for (std::size_t k = 0; k + 1 < ends.size(); ++k) {
     result.lines.push_back({ends[k], ends[k + 1], bluecolour, false});
   }
-  result.text = formatfixed(degreesof(field.dihedralangle(*nearest)), 1, 5) +
-                degreesign;
+  result.text =
+      formatfixed(degreesof(field.dihedralangle(*nearest)), 1, 5) + degreesign;
   result.x = midpoint(ends[1]->sx, ends[2]->sx);
   result.y = midpoint(ends[1]->sy, ends[2]->sy);
   return result;
@@ -133,7 +139,8 @@ std::optional<tmeasurement> distance(tdrawing& drawing, double x, double y,
     return result;
   }
   result.lines.push_back({first, atom, bluecolour, true});
-  result.text = formatfixed(first->angstromdistance(*atom), 3, 6) + angstromsign;
+  result.text =
+      formatfixed(first->angstromdistance(*atom), 3, 6) + angstromsign;
   result.x = midpoint(first->sx, atom->sx);
   result.y = midpoint(first->sy, atom->sy);
   result.fontatom = first;
@@ -147,10 +154,12 @@ std::array<bool, measurekinds> availablemeasurements(tdrawing& drawing) {
   const bool bonds = nearestbond(drawing, 0.0, 0.0) != nullptr;
   available[static_cast<int>(tmeasurekind::bondlength)] = bonds;
   available[static_cast<int>(tmeasurekind::bondenergy)] = bonds;
-  available[static_cast<int>(tmeasurekind::distance)] = drawing.atoms.count() > 0;
+  available[static_cast<int>(tmeasurekind::distance)] =
+      drawing.atoms.count() > 0;
   tforcefield field(drawing);
   if (field.setupforcefield().empty()) {
-    available[static_cast<int>(tmeasurekind::bondangle)] = !field.bends().empty();
+    available[static_cast<int>(tmeasurekind::bondangle)] =
+        !field.bends().empty();
     available[static_cast<int>(tmeasurekind::torsionangle)] =
         !field.torsions().empty();
   }

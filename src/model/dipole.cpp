@@ -3,13 +3,9 @@
 #include "model/dipole.h"
 
 #include "model/atom.h"
-#include "model/electron_config.h"
 #include "model/fragment.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 namespace molvane {
@@ -21,86 +17,23 @@ namespace {
 constexpr double debyeperelectronangstrom = 4.80298;
 /// Squared moments (D²) up to this are taken as no dipole at all.
 constexpr double negligiblesquare = 0.00001;
-constexpr int largestsweeps = 26;
-/// The sweeps stop once the squared moves of one sweep add up to less.
-constexpr double settledsquare = 0.0001;
-
-struct tsite {
-  tatm* atom = nullptr;
-  double charge = 0.0;
-  double electronegativity = 0.0;
-  /// At charge +1: the scale of a bond's transfer.
-  double cationic = 0.0;
-  std::vector<std::size_t> neighbours;
-};
-
-std::vector<tsite> sitesof(TFragment& fragment) {
-  std::vector<tsite> sites;
-  std::unordered_map<const tatm*, std::size_t> places;
-  for (tatm* atom : fragment.atoms) {
-    if (!atom->ischemical()) {
-      continue;
-    }
-    atom->qpartial = static_cast<float>(atom->fcharge);
-    if (atom->element < 1) {
-      continue;
-    }
-    places.emplace(atom, sites.size());
-    const double cationic = atom->electronegativityat(1);
-    sites.push_back({atom, static_cast<double>(atom->fcharge), cationic,
-                     cationic, {}});
-  }
-  for (tsite& site : sites) {
-    site.atom->findneighbours();
-    for (const tatm* neighbour : site.atom->neighbours) {
-      auto place = places.find(neighbour);
-      if (place != places.end()) {
-        site.neighbours.push_back(place->second);
-      }
-    }
-  }
-  return sites;
-}
 
 }  // namespace
 
 void equilibratepartialcharges(TFragment& fragment) {
-  std::vector<tsite> sites = sitesof(fragment);
-  std::vector<double> moved(sites.size(), 0.0);
-  double damping = 1.0;
-  for (int sweep = 0; sweep < largestsweeps; ++sweep) {
-    // Every move of a sweep reads the electronegativities of the sweep
-    // before, so that what one end of a bond gains the other loses.
-    double squares = 0.0;
-    for (std::size_t i = 0; i < sites.size(); ++i) {
-      double pull = 0.0;
-      for (std::size_t j : sites[i].neighbours) {
-        const double difference =
-            sites[j].electronegativity - sites[i].electronegativity;
-        if (difference == 0.0) {
-          continue;
-        }
-        const double scale = difference > 0.0 ? sites[j].cationic
-                                              : sites[i].cationic;
-        if (scale > 0.0) {
-          pull += difference / scale;
-        }
-      }
-      moved[i] = damping * pull;
-      squares += moved[i] * moved[i];
+  // Left alone for a single atom: no share from an earlier molecule stays.
+  for (tatm* atom : fragment.atoms) {
+    atom->eqcharge = 0.0;
+  }
+  fragment.equilibratecharges();
+  for (tatm* atom : fragment.atoms) {
+    if (!atom->ischemical()) {
+      continue;
     }
-    for (std::size_t i = 0; i < sites.size(); ++i) {
-      tsite& site = sites[i];
-      site.charge += moved[i];
-      site.atom->qpartial = static_cast<float>(site.charge);
-      site.electronegativity = electronegativityatpartial(
-          site.atom->element, site.atom->fcharge,
-          site.charge - site.atom->fcharge);
-    }
-    if (squares < settledsquare) {
-      break;
-    }
-    damping *= 0.5;
+    // The shares of the neutral atoms add up to nothing, so the molecule
+    // keeps the sum of its formal charges.
+    const double share = atom->fcharge == 0 ? atom->eqcharge : 0.0;
+    atom->qpartial = static_cast<float>(atom->fcharge + share);
   }
 }
 

@@ -8,12 +8,11 @@ namespace molvane {
 
 class TFragment;
 
-/// Fills every chemical atom's qpartial from electronegativity differences
-/// along the bonds: each sweep moves charge from the less to the more
-/// electronegative end of every bond, by half as much as the sweep before,
-/// and the electronegativities follow the charges. Formal charges are the
-/// starting values. Atoms of element 0 or below (unnamed points, R) keep
-/// their formal charge and pass no charge on.
+/// Fills every chemical atom's qpartial: its formal charge, and for a
+/// neutral atom its share of the electronegativity differences with the
+/// fragment's other neutral atoms, weighted steeply by distance
+/// (`equilibratecharges`). The charges add up to the formal charges.
+/// Nothing but the formal charges for fewer than two chemical atoms.
 void equilibratepartialcharges(TFragment& fragment);
 
 /// A dipole moment in debye.

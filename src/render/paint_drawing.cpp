@@ -196,8 +196,7 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
   }
   if (overlay) {
     setpen(canvas, tpenstyle::solid, overlaywidth, overlaycolour);
-    canvas.line(overlay->from.x, overlay->from.y, overlay->to.x,
-                overlay->to.y);
+    canvas.line(overlay->from.x, overlay->from.y, overlay->to.x, overlay->to.y);
   }
   // Pending events may edit the drawing: it has its own coordinates back
   // first.

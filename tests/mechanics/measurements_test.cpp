@@ -109,13 +109,12 @@ TEST_F(Measurements, OnlyKindsWithSomethingToPickAreOffered) {
   EXPECT_EQ(availablemeasurements(drawing()),
             (std::array<bool, measurekinds>{}));
   for (int kind = 0; kind < measurekinds; ++kind) {
-    EXPECT_FALSE(measureat(drawing(), static_cast<tmeasurekind>(kind), 0, 0,
-                           distance));
+    EXPECT_FALSE(
+        measureat(drawing(), static_cast<tmeasurekind>(kind), 0, 0, distance));
   }
   tatm* lone = atom(6, 10, 10);
   EXPECT_EQ(availablemeasurements(drawing()),
-            (std::array<bool, measurekinds>{false, false, false, true,
-                                            false}));
+            (std::array<bool, measurekinds>{false, false, false, true, false}));
   bond(lone, atom(6, 10, 10));
   const auto length =
       measureat(drawing(), tmeasurekind::bondlength, 10, 10, distance);

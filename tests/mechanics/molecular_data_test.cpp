@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace molvane {
 namespace {
@@ -29,7 +31,8 @@ class MolecularData : public testing::tdrawingtest {
   }
 };
 
-TEST_F(MolecularData, DrawingAndStructureGiveTheSameMoleculeAndChargesReachTheAtoms) {
+TEST_F(MolecularData,
+       DrawingAndStructureGiveTheSameMoleculeAndChargesReachTheAtoms) {
   tStructure* first = water(0);
   water(200);
   const tmoleculardata whole = moleculardata(drawing());
@@ -43,15 +46,25 @@ TEST_F(MolecularData, DrawingAndStructureGiveTheSameMoleculeAndChargesReachTheAt
   EXPECT_GT(one.dipole.debye, 0.5);
   // Equal molecules side by side: twice the dipole, and the energy of two
   // (no pairs between the structures in the structure's own copy).
-  EXPECT_NEAR(whole.dipole.debye, 2 * one.dipole.debye, 1e-6);
+  EXPECT_NEAR(whole.dipole.debye, 2 * one.dipole.debye, 1e-3);
   ASSERT_TRUE(one.energycal.has_value());
-  EXPECT_NEAR(*whole.energycal, 2 * *one.energycal, 100.0);
+  // The structure's energy is its own: the other water's atoms are not in
+  // its copy.
+  std::vector<tatm*> others;
+  for (tatm* a : drawing().atoms) {
+    if (!first->hasatom(a)) {
+      others.push_back(a);
+    }
+  }
+  for (tatm* a : others) {
+    drawing().removeatom(a);
+  }
+  EXPECT_NEAR(*moleculardata(drawing()).energycal, *one.energycal, 1e-6);
   EXPECT_LT(first->atoms.items(0)->qpartial, 0.0F);
   EXPECT_GT(first->atoms.items(1)->qpartial, 0.0F);
   // Moments are amu·Å²: three of them, two decimals for the drawing.
-  EXPECT_EQ(std::count(whole.momentstext(2).begin(),
-                       whole.momentstext(2).end(), '.'),
-            3);
+  const std::string moments = whole.momentstext(2);
+  EXPECT_EQ(std::count(moments.begin(), moments.end(), '.'), 3);
 }
 
 TEST_F(MolecularData, StructureBondedOutsideOnlyGetsItsFormula) {

@@ -73,6 +73,19 @@ TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsAndOverlayInOrder) {
   EXPECT_EQ(canvas.brush(), tbrush{});
 }
 
+TEST_F(PaintDrawing, PaintsTheDrawingsDipoleArrowOnlyWhileItIsShown) {
+  atom(6, 0, 0);
+  drawing().dipoleorigin = {20.4, 30.6, 5};
+  drawing().dipolevector = {10, -5, 7};
+  paintdrawing(drawing(), canvas);
+  EXPECT_EQ(canvas.calls.back().substr(0, 4), "text");
+  drawing().showdipole = true;
+  paintdrawing(drawing(), canvas);
+  EXPECT_EQ(canvas.calls.back(), "line 20,31 30,26 pen=solid/2/808080");
+  // Copies of the drawing (undo) leave it off.
+  EXPECT_FALSE(drawing().clonedrawing()->showdipole);
+}
+
 TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
   ring(100, 100, 6);
   ring(300, 100, 7);
