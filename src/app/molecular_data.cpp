@@ -81,10 +81,10 @@ void TMolecularData::open() {
   drawing_.set(&drawing);
   structure_.clear();
   forstructure_ = false;
-  const tmoleculardata data = moleculardata(drawing);
-  fill(data, 2);
+  const tmoleculardata values = moleculardata(drawing);
+  fill(values, 2);
   origin_ = drawing.centroid();
-  arrow_ = detail::times(data.dipole.vector, drawingarrowscale);
+  arrow_ = detail::times(values.dipole.vector, drawingarrowscale);
   showarrow();
   show();
   raise();
@@ -95,30 +95,30 @@ void TMolecularData::openfor(tStructure& structure) {
   drawing_.set(&drawing);
   structure_.set(&structure);
   forstructure_ = true;
-  const tmoleculardata data = moleculardata(drawing, structure);
-  fill(data, 0);
-  if (data.measured) {
+  const tmoleculardata values = moleculardata(drawing, structure);
+  fill(values, 0);
+  if (values.measured) {
     origin_ = structure.centroid();
-    arrow_ = data.dipole.vector;
+    arrow_ = values.dipole.vector;
   }
   showarrow();
   show();
   raise();
 }
 
-void TMolecularData::fill(const tmoleculardata& data, int momentdecimals) {
-  formula_->setText(qtstring(data.formula));
-  weight_->setText(qtstring(data.formulaweight));
-  composition_->setText(qtstring(data.composition));
-  if (!data.measured) {
+void TMolecularData::fill(const tmoleculardata& values, int momentdecimals) {
+  formula_->setText(qtstring(values.formula));
+  weight_->setText(qtstring(values.formulaweight));
+  composition_->setText(qtstring(values.composition));
+  if (!values.measured) {
     // Bonded to atoms outside: the other values would be the wrong
     // molecule's, and the old ones stay.
     return;
   }
-  dipole_->setText(qtstring(data.dipoletext()));
-  moments_->setText(qtstring(data.momentstext(momentdecimals)));
-  energy_->setText(qtstring(data.energytext()));
-  charge_->setText(QString::number(data.charge));
+  dipole_->setText(qtstring(values.dipoletext()));
+  moments_->setText(qtstring(values.momentstext(momentdecimals)));
+  energy_->setText(qtstring(values.energytext()));
+  charge_->setText(QString::number(values.charge));
 }
 
 void TMolecularData::showarrow() {

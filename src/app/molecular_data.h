@@ -48,7 +48,7 @@ class TMolecularData final : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void fill(const tmoleculardata& data, int momentdecimals);
+  void fill(const tmoleculardata& values, int momentdecimals);
   /// Shows or hides the arrow of the drawing the data belong to; data of a
   /// drawing that is no longer current are worked out again first.
   void showarrow();

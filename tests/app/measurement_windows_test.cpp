@@ -20,12 +20,14 @@ class MeasurementWindows : public MainWindow {
  protected:
   /// H-O-H with its oxygen at (200, 200), bonds 30 units long.
   void drawwater() {
+    session().takeundosnapshot();
     tatm* o = drawing().addatom(std::make_unique<tatm>(8, 0, 200, 200));
     for (double side : {-1.0, 1.0}) {
       tatm* h =
           drawing().addatom(std::make_unique<tatm>(1, 0, 200 + side * 24, 218));
       drawing().addbond(std::make_unique<tbond>(o, 0, 1, 2, h));
     }
+    window_->markmodified();
     window_->repaintdrawing();
   }
 };
