@@ -111,6 +111,10 @@ void TMetricTool::open() {
       drawmeasurement(*shown_, canvas, *session().drawing());
     }
   });
+  // At the top right of the main window, as the optimizer's window.
+  const QRect area = host_.hostwindow().geometry();
+  adjustSize();
+  move(area.right() - width(), area.top() + 2);
   show();
   raise();
 }

@@ -38,11 +38,9 @@ TMolecularData::TMolecularData(ttoolhost& host)
     auto* value = new QLabel(this);
     value->setToolTip(QString::fromUtf8(hint));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (caption != nullptr) {
-      auto* title = new QLabel(QString::fromUtf8(caption), this);
-      title->setToolTip(value->toolTip());
-      grid->addWidget(title, row, 0);
-    }
+    auto* title = new QLabel(QString::fromUtf8(caption), this);
+    title->setToolTip(value->toolTip());
+    grid->addWidget(title, row, 0);
     grid->addWidget(value, row, 1);
     if (unit != nullptr) {
       grid->addWidget(new QLabel(QString::fromUtf8(unit), this), row, 2);
@@ -50,7 +48,10 @@ TMolecularData::TMolecularData(ttoolhost& host)
     ++row;
     return value;
   };
-  formula_ = line(nullptr, "", nullptr);
+  // The formula heads the window, across its columns.
+  formula_ = new QLabel(this);
+  formula_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(formula_, row++, 0, 1, 3);
   weight_ = line("F.W.", "Formula weight in gram moles", nullptr);
   composition_ = line("Composition ( Weight % )", "", nullptr);
   energy_ = line("P.E.", "Potential energy in Kcals", "Kcal");
