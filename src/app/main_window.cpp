@@ -345,6 +345,10 @@ void TMolvane3D::choosecommand(int code) {
       (code < firstelementcommand || code > lastelementcommand)) {
     editors().periodictable().done();
   }
+  // So does measuring: a command means to build at the next click.
+  if (editormode_ == measuremode && code != nocommand) {
+    metrictool().hide();
+  }
   state_.commandcode = static_cast<std::uint16_t>(code);
   resetaction_->setEnabled(code != 0);
   showcommand();

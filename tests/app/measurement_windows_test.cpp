@@ -92,6 +92,13 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   EXPECT_FALSE(tool.isVisible());
   EXPECT_EQ(window_->editormode(), 0);
   EXPECT_FALSE(window_->overlaypainter());
+
+  // A command chosen while measuring closes the tool and runs on the next
+  // click.
+  choose({QStringLiteral("&File"), QStringLiteral("&Measurements ...")});
+  buildring();
+  EXPECT_FALSE(tool.isVisible());
+  EXPECT_EQ(atomcount(), 6);
 }
 
 }  // namespace
