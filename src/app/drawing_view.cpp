@@ -72,6 +72,7 @@ void tdrawingview::render(QImage& buffer) {
   if (view_.turned()) {
     options.turn = view_.turn();
   }
+  options.notes = window_.shiftlabels();
   paintdrawing(*session().drawing(), canvas, options);
   if (window_.overlaypainter()) {
     window_.overlaypainter()(canvas);

@@ -219,9 +219,10 @@ void tfileactions::editcomments() {
 
 void tfileactions::copyimage() { QApplication::clipboard()->setImage(shown_); }
 
-void tfileactions::copydrawing() {
+void tfileactions::copydrawing(std::vector<tatomnote> notes) {
   std::string problem;
   tpictureoptions options;
+  options.notes = std::move(notes);
   const QImage image = paintpicture(*session().drawing(), options, problem);
   if (!problem.empty() || image.isNull()) {
     session().messages().warn(problem.empty() ? "Nothing to copy" : problem);

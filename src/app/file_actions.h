@@ -4,6 +4,7 @@
 
 #include "app/recent_files.h"
 #include "io/read_result.h"
+#include "render/paint_drawing.h"
 
 #include <QString>
 
@@ -58,10 +59,10 @@ class tfileactions {
   /// Saves a drawing with unsaved atoms (through Save As when untitled).
   void savemodified();
   void editcomments();
-  /// The picture the window shows, and the drawing painted alone, to the
-  /// clipboard.
+  /// The picture the window shows, and the drawing painted alone (with
+  /// notes beside its atoms), to the clipboard.
   void copyimage();
-  void copydrawing();
+  void copydrawing(std::vector<tatomnote> notes = {});
   void print();
   void printto(QPrinter& printer);
   /// Names the window after the current drawing.

@@ -52,7 +52,9 @@ tdocumentpreview previewdocument(const std::filesystem::path& path,
                                            .arg(drawing.atoms.count())
                                            .arg(drawing.bonds.count());
   std::string error;
-  QImage picture = paintpicture(drawing, {.antialiased = true}, error);
+  tpictureoptions options;
+  options.antialiased = true;
+  QImage picture = paintpicture(drawing, options, error);
   if (picture.isNull()) {
     return {QImage(), drawing.atoms.count() == 0
                           ? QStringLiteral("Empty drawing")

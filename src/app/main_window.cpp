@@ -10,6 +10,7 @@
 #include "app/main_menu.h"
 #include "app/metric_tool.h"
 #include "app/molecular_data.h"
+#include "app/nmr_tool.h"
 #include "app/periodic_table.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
@@ -103,6 +104,13 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   progressbar_->hide();
   statusBar()->addPermanentWidget(progressbar_);
   resize(windowwidth, windowheight);
+  nmrtool_ = new TNMRTool(*this, datafolder_);
+  nmrtool_->shownchanged = [this] { shownmraction(); };
+  settings_->nucleuschanged = [this] {
+    nmrtool_->changenucleus();
+    shownmraction();
+  };
+  shownmraction();
   files_->setcaption();
   showcommand();
   view_->setFocus();
@@ -120,6 +128,7 @@ TMolvane3D::~TMolvane3D() {
   delete animator_;
   delete views3d_;
   delete stoptool_;
+  delete nmrtool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -250,9 +259,9 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
       "&Save ...", [this] { files_->save(); }, QKeySequence::Save);
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
-  item("&CopyToClipboard", [this] { files_->copydrawing(); });
+  item("&CopyToClipboard", [this] { copydrawing(); });
   item(
-      "&Print ...", [this] { files_->print(); }, QKeySequence::Print);
+      "&Print ...", [this] { printwindow(); }, QKeySequence::Print);
   item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
@@ -263,7 +272,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   item("&3D Views ..", [this] { showviews3d(); });
   item("&Measurements ...", [this] { metrictool().open(); });
   item("Molecular &Data ...", [this] { moleculardata().open(); });
-  nmraction_ = later("NMR Shifts...", "shift prediction is still being built");
+  nmraction_ = item("NMR Shifts...", [this] { opennmrtool(); });
   later("&Reaction Tool ...", "the reaction tool is still being built");
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
@@ -330,6 +339,11 @@ void TMolvane3D::repaintdrawing() {
   buffer_.fill(Qt::white);
   if (view_ != nullptr) {
     view_->render(buffer_);
+    if (nmrtool_ != nullptr) {
+      QPainter painter(&buffer_);
+      tqtcanvas canvas(painter, false);
+      nmrtool_->paintspectrum(canvas, buffer_.width(), buffer_.height());
+    }
     view_->update();
   }
 }
@@ -337,6 +351,35 @@ void TMolvane3D::repaintdrawing() {
 void TMolvane3D::setoverlaypainter(std::function<void(tcanvas&)> painter) {
   overlaypainter_ = std::move(painter);
 }
+
+std::vector<tatomnote> TMolvane3D::shiftlabels() const {
+  return nmrtool_ != nullptr ? nmrtool_->shiftlabels()
+                             : std::vector<tatomnote>{};
+}
+
+void TMolvane3D::opennmrtool() {
+  resetcommand();
+  nmrtool_->open();
+}
+
+void TMolvane3D::shownmraction() {
+  if (nmraction_ == nullptr) {
+    return;
+  }
+  const bool nucleus = session().settings.nmrnucleus != 0;
+  nmraction_->setEnabled(nucleus &&
+                         (nmrtool_ == nullptr || !nmrtool_->isVisible()));
+  nmraction_->setStatusTip(
+      nucleus ? QString()
+              : QStringLiteral("Choose an NMR nucleus under Settings first"));
+  nmraction_->setToolTip(nmraction_->statusTip());
+}
+
+void TMolvane3D::printwindow() { files_->print(); }
+
+void TMolvane3D::copywindow() { files_->copyimage(); }
+
+void TMolvane3D::copydrawing() { files_->copydrawing(shiftlabels()); }
 
 void TMolvane3D::choosecommand(int code) {
   // Only the periodic table's own codes keep its mode; a command from a

@@ -8,6 +8,7 @@
 #include "commands/dispatcher.h"
 #include "commands/undo_item.h"
 #include "document/messages.h"
+#include "render/paint_drawing.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -31,6 +32,7 @@ namespace molvane {
 class TAnimator;
 class TMetricTool;
 class TMolecularData;
+class TNMRTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -95,6 +97,9 @@ class TMolvane3D final : public QMainWindow,
   void showhelp(int context) override;
   void setbusy(bool busy) override;
   bool busy() const { return busy_; }
+  void printwindow() override;
+  void copywindow() override;
+  void copydrawing() override;
 
   tcommandstate& commandstate() { return state_; }
   const std::filesystem::path& datafolder() const { return datafolder_; }
@@ -124,6 +129,16 @@ class TMolvane3D final : public QMainWindow,
   /// The measurement tool and the molecular data window, made on first use.
   TMetricTool& metrictool();
   TMolecularData& moleculardata();
+  /// The NMR tool, made with the window.
+  TNMRTool& nmrtool() const { return *nmrtool_; }
+  /// "NMR Shifts...": the NMR tool on the current drawing.
+  void opennmrtool();
+  /// "NMR Shifts..." is offered while a nucleus is chosen and the tool is
+  /// closed.
+  void shownmraction();
+  /// The NMR tool's labels while it is open; none otherwise.
+  std::vector<tatomnote> shiftlabels() const;
+  QAction* nmraction() const { return nmraction_; }
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -168,6 +183,7 @@ class TMolvane3D final : public QMainWindow,
   bool busy_ = false;
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;
+  TNMRTool* nmrtool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;

@@ -79,9 +79,14 @@ void tsettingsactions::setdoublebond(int index) {
 
 void tsettingsactions::setnmr(int index) {
   constexpr std::array<int, 6> nuclei{0, 1, 6, 7, 9, 15};
-  session().settings.nmrnucleus = static_cast<std::uint8_t>(
+  const auto nucleus = static_cast<std::uint8_t>(
       nuclei[static_cast<std::size_t>(std::clamp(index, 0, 5))]);
+  const bool changed = nucleus != session().settings.nmrnucleus;
+  session().settings.nmrnucleus = nucleus;
   savedefaults();
+  if (changed && nucleuschanged) {
+    nucleuschanged();
+  }
 }
 
 void tsettingsactions::savedefaults() {

@@ -5,6 +5,7 @@
 #include "io/defaults_record.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -40,6 +41,9 @@ class tsettingsactions {
 
   /// Stores the session's settings in the defaults record.
   void savedefaults();
+
+  /// Called after setnmr chose another nucleus.
+  std::function<void()> nucleuschanged;
 
  private:
   ttoolhost& host_;

@@ -65,6 +65,13 @@ class ttoolhost {
   /// menu, shortcut, click or close of the main window may edit, replace or
   /// close it; setbusy(false) gives everything back as it was.
   virtual void setbusy(bool busy) = 0;
+
+  /// The File menu's Print: the window's picture on one page.
+  virtual void printwindow() = 0;
+  /// The picture the drawing area shows, to the clipboard.
+  virtual void copywindow() = 0;
+  /// The drawing alone, cropped to what it covers, to the clipboard.
+  virtual void copydrawing() = 0;
 };
 
 }  // namespace molvane

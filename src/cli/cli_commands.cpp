@@ -7,6 +7,8 @@
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
+#include "cli/nmr_command.h"
+#include "cli/nmrdb_command.h"
 #include "cli/optimize_command.h"
 #include "cli/render_command.h"
 #include "commands/file_commands.h"
@@ -194,6 +196,11 @@ std::string cliusage() {
          "                             --max-seconds S)\n"
          "  hydrogens --2d|--3d|--remove IN OUT\n"
          "                             adds or removes hydrogens\n"
+         "  nmr FILE --nucleus N       predicted shifts (N: 1H, 13C, 15N, "
+         "19F, 31P; --db FILE)\n"
+         "  nmrdb build --nucleus N IN.sdf... OUT.pks\n"
+         "                             builds a shift database from "
+         "assigned spectra\n"
          "  render IN OUT              paints the drawing to a picture "
          "(--mode N, --width W,\n"
          "                             --height H, --antialias)\n";
@@ -209,6 +216,8 @@ tclioutcome runclicommand(const tclioptions& options,
       {"convert", convert},
       {"energy", energycommand},
       {"hydrogens", hydrogenscommand},
+      {"nmr", nmrcommand},
+      {"nmrdb", nmrdbcommand},
       {"optimize", optimizecommand},
       {"render", rendercommand}};
   if (arguments.empty()) {

@@ -764,6 +764,47 @@ double tforcefield::packenergy(const ttermlists& lists) {
   return running_;
 }
 
+void tforcefield::savepack(std::int32_t atomindex) {
+  const ttermlists& lists = pack(atomindex).lists;
+  savedenergies_.clear();
+  savedangles_.clear();
+  auto save = [this](const auto& terms, const std::vector<std::int32_t>& at) {
+    for (std::int32_t i : at) {
+      savedenergies_.push_back(terms[static_cast<std::size_t>(i)].energy);
+    }
+  };
+  save(nonbonded_, lists.terms[nonbondedkind]);
+  save(stretches_, lists.terms[stretchkind]);
+  save(bends_, lists.terms[bendkind]);
+  save(torsions_, lists.terms[torsionkind]);
+  save(planarities_, lists.terms[planaritykind]);
+  for (std::int32_t i : lists.terms[bendkind]) {
+    savedangles_.push_back(bends_[static_cast<std::size_t>(i)].angle);
+  }
+  savedrunning_ = running_;
+}
+
+void tforcefield::restorepack(std::int32_t atomindex) {
+  const ttermlists& lists = pack(atomindex).lists;
+  std::size_t next = 0;
+  auto restore = [this, &next](auto& terms,
+                               const std::vector<std::int32_t>& at) {
+    for (std::int32_t i : at) {
+      terms[static_cast<std::size_t>(i)].energy = savedenergies_[next++];
+    }
+  };
+  restore(nonbonded_, lists.terms[nonbondedkind]);
+  restore(stretches_, lists.terms[stretchkind]);
+  restore(bends_, lists.terms[bendkind]);
+  restore(torsions_, lists.terms[torsionkind]);
+  restore(planarities_, lists.terms[planaritykind]);
+  next = 0;
+  for (std::int32_t i : lists.terms[bendkind]) {
+    bends_[static_cast<std::size_t>(i)].angle = savedangles_[next++];
+  }
+  running_ = savedrunning_;
+}
+
 double tforcefield::totalenergy() {
   double total = 0.0;
   if (atoms_.size() >= 2) {

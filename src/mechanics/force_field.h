@@ -176,6 +176,12 @@ class tforcefield {
   double packenergy(const tforcefieldpack& pack);
   double packenergy(const tgroupPack& pack);
   double packenergy(std::int32_t atomindex);
+  /// Remembers the cached energies (and bend angles) of the atom's terms and
+  /// the running total, so that a rejected trial move can put them back
+  /// without evaluating the terms again.
+  void savepack(std::int32_t atomindex);
+  /// Puts back what `savepack` remembered of the same atom's terms.
+  void restorepack(std::int32_t atomindex);
 
   /// Re-evaluates every term and returns the sum (0 for fewer than two
   /// atoms); the running total becomes that sum.
@@ -237,6 +243,11 @@ class tforcefield {
   std::vector<ttorque> torsions_;
   std::vector<tstrain> planarities_;
   std::vector<tgroupPack> groups_;
+  /// What `savepack` remembered; kept between calls so trial moves
+  /// allocate nothing.
+  std::vector<double> savedenergies_;
+  std::vector<double> savedangles_;
+  double savedrunning_ = 0.0;
 };
 
 }  // namespace molvane

@@ -187,6 +187,7 @@ bool toptimizer::moveatom(std::int32_t atom, double threshold) {
   }
   TXYZ d = times(g, -0.5 * bond_ / length);
   double s = 0.5 * bond_;
+  field_.savepack(atom);
   for (;;) {
     put(moved, plus(p, d));
     const double after = field_.packenergy(atom);
@@ -198,7 +199,7 @@ bool toptimizer::moveatom(std::int32_t atom, double threshold) {
     d = times(d, 0.5);
     s *= 0.5;
     put(moved, p);
-    field_.packenergy(atom);
+    field_.restorepack(atom);
     pump();
     if (minjump_ > s || stop_) {
       return false;

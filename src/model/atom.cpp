@@ -30,7 +30,8 @@ bool inranges(int e, std::initializer_list<std::pair<int, int>> ranges) {
   });
 }
 
-/// Elements whose labels carry hydrogens and whose hydrogens are counted.
+}  // namespace
+
 bool takeshydrogens(int e) {
   return inranges(e, {{1, 1},
                       {3, 9},
@@ -41,6 +42,20 @@ bool takeshydrogens(int e) {
                       {52, 53},
                       {55, 56}});
 }
+
+bool issblockmetal(int e) {
+  return inranges(e,
+                  {{4, 4}, {11, 12}, {19, 20}, {37, 38}, {55, 56}, {87, 88}});
+}
+
+int implicithydrogensof(int e, int valence2) {
+  if (!takeshydrogens(e)) {
+    return 0;
+  }
+  return std::max(0, roundhalfeven((valence2 % 100) / 2.0));
+}
+
+namespace {
 
 int freehalf(int valence2) { return roundhalfeven((valence2 % 100) / 2.0); }
 
@@ -185,10 +200,7 @@ void tatm::addneutrons(int n) {
 }
 
 int tatm::implicithydrogens() const {
-  if (!takeshydrogens(element)) {
-    return 0;
-  }
-  return std::max(0, freehalf(valence2));
+  return implicithydrogensof(element, valence2);
 }
 
 void tatm::sethadjust(int n) {
@@ -256,8 +268,7 @@ double tatm::ionradius() const {
 }
 
 bool tatm::hybridizationfromelement() {
-  if (inranges(element,
-               {{4, 4}, {11, 12}, {19, 20}, {37, 38}, {55, 56}, {87, 88}})) {
+  if (issblockmetal(element)) {
     hybridization = 0;
     return true;
   }

@@ -42,6 +42,9 @@ class tbaseatm : public tbaseobject {
   double x = 0.0, y = 0.0, z = 0.0;
   double x0 = 0.0, y0 = 0.0, z0 = 0.0;
   double eqcharge = 0.0;
+  /// The last predicted NMR shift in ppm (-999.9: none). Kept apart from
+  /// the partial charge so that a prediction never changes the physics.
+  double nmrvalue = -999.9;
   float mass = 0.0F;
   float qpartial = 0.0F;
   std::int8_t hfree = 0;
@@ -247,6 +250,14 @@ class tLAtm : public tatm {
                                                  double x, double y);
   void focus() override;
 };
+
+/// Elements whose labels carry hydrogens and whose hydrogens are counted.
+bool takeshydrogens(int element);
+/// The s-block metals, which have no hybridisation.
+bool issblockmetal(int element);
+/// Implicit hydrogens of an atom of element with free valence valence2
+/// (half-bond units).
+int implicithydrogensof(int element, int valence2);
 
 /// Rounds half to even, as every display and hydrogen count does.
 int roundhalfeven(double value);

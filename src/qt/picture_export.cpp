@@ -57,6 +57,12 @@ std::optional<tbox> pagebox(tdrawing& drawing, const tpictureoptions& options,
     error = "the drawing is empty";
     return std::nullopt;
   }
+  if (const std::optional<tbox> notes =
+          notesbox(drawing, canvas, options.notes)) {
+    const int margin = std::max(options.margin, 0);
+    box->include({notes->left - margin, notes->top - margin,
+                  notes->right + margin, notes->bottom + margin});
+  }
   if (options.windowwidth > 0 && options.windowheight > 0) {
     box->left = std::max(box->left, 0);
     box->top = std::max(box->top, 0);
@@ -88,7 +94,9 @@ void paintonto(QPainter& painter, tdrawing& drawing, const tbox& box,
     painter.translate(0.5, 0.5);
   }
   tqtcanvas canvas(painter, options.antialiased);
-  paintdrawing(drawing, canvas);
+  tpaintoptions paint;
+  paint.notes = options.notes;
+  paintdrawing(drawing, canvas, paint);
 }
 
 std::span<const std::uint8_t> bytesof(const QByteArray& array) {

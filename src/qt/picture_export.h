@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "render/paint_drawing.h"
+
 #include <QImage>
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace molvane {
 
@@ -31,6 +34,8 @@ struct tpictureoptions {
   int margin = 4;
   /// Compression quality of JPEG files.
   int jpegquality = 100;
+  /// Texts painted beside atoms of the drawing.
+  std::vector<tatomnote> notes;
 };
 
 /// Largest width or height of a picture, in pixels.

@@ -21,6 +21,8 @@ namespace molvane {
 namespace {
 
 constexpr int overlaywidth = 2;
+/// Pixels from an atom to the corner of its note.
+constexpr int noteoffset = 6;
 /// Radius of the aromatic circle as a share of the ring's mean radius.
 constexpr double aromaticcircleshare = 0.6;
 
@@ -125,11 +127,53 @@ void paintaromaticcircle(const tStructure& structure, tcanvas& canvas) {
   resetbrush(canvas);
 }
 
+/// Each note's top left corner sits a little right of and below its atom.
+void drawatomnotes(const tdrawing& drawing, tcanvas& canvas,
+                   const std::vector<tatomnote>& notes) {
+  if (notes.empty()) {
+    return;
+  }
+  annotationfont(drawing, canvas);
+  const ttextformat previous = canvas.textformat();
+  canvas.settextalign(thorizontalalign::left, tverticalalign::top);
+  canvas.settextopaque(true);
+  resetbrush(canvas);
+  for (const tatomnote& note : notes) {
+    if (note.atom != nullptr) {
+      canvas.textout(note.atom->sx + noteoffset, note.atom->sy + noteoffset,
+                     note.text);
+    }
+  }
+  canvas.settextalign(previous.horizontal, previous.vertical);
+  canvas.settextopaque(previous.opaque);
+}
+
 bool showsaromaticcircles(int drawmode) {
   return drawmode == 0 || drawmode == 12 || drawmode == 15 || drawmode == 18;
 }
 
 }  // namespace
+
+std::optional<tbox> notesbox(const tdrawing& drawing, tcanvas& canvas,
+                             const std::vector<tatomnote>& notes) {
+  std::optional<tbox> box;
+  annotationfont(drawing, canvas);
+  for (const tatomnote& note : notes) {
+    if (note.atom == nullptr) {
+      continue;
+    }
+    const int left = note.atom->sx + noteoffset;
+    const int top = note.atom->sy + noteoffset;
+    const tbox covered{left, top, left + canvas.textwidth(note.text) - 1,
+                       top + canvas.textheight(note.text) - 1};
+    if (box) {
+      box->include(covered);
+    } else {
+      box = covered;
+    }
+  }
+  return box;
+}
 
 bool isdrawmode3d(int drawmode) { return drawmode != 0; }
 
@@ -186,6 +230,7 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
   for (tSymbol* symbol : drawing.symbols) {
     drawsymbol(*symbol, canvas);
   }
+  drawatomnotes(drawing, canvas, options.notes);
   std::optional<tvectoroverlay> overlay = options.overlay;
   if (!overlay && drawing.showdipole) {
     const TXYZ& from = drawing.dipoleorigin;

@@ -8,17 +8,26 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace molvane {
 
 class tdrawing;
 class tStructure;
+class tatm;
+struct tbox;
 
 /// A line painted over everything, such as the dipole vector of the
 /// molecular-data tool.
 struct tvectoroverlay {
   tpoint from;
   tpoint to;
+};
+
+/// A short text shown beside an atom, such as its predicted NMR shift.
+struct tatomnote {
+  const tatm* atom = nullptr;
+  std::string text;
 };
 
 /// What the window or an export wants besides the drawing itself.
@@ -31,6 +40,9 @@ struct tpaintoptions {
   /// Hide that second pass of the labels.
   bool hidelabels = false;
   std::optional<tvectoroverlay> overlay;
+  /// Texts beside atoms of the drawing painted, on a white background,
+  /// over the symbols and under the overlay.
+  std::vector<tatomnote> notes;
   /// Let the front end handle pending events afterwards.
   bool processmessages = false;
   /// The turn of the window's 3D view: in the 3D draw modes the model is
@@ -40,6 +52,11 @@ struct tpaintoptions {
 };
 
 inline constexpr tcolour overlaycolour = 0x808080;
+
+/// The box the notes cover when painted on canvas in the drawing's
+/// default font; none without notes.
+std::optional<tbox> notesbox(const tdrawing& drawing, tcanvas& canvas,
+                             const std::vector<tatomnote>& notes);
 
 /// True for the draw modes that show the model in 3D rather than as the 2D
 /// drawing: every mode but 0, the stereo pairs included.
@@ -55,8 +72,8 @@ std::string structurelabel(const tdrawing& drawing,
 /// the bonds and then the atoms (as 3D figures or a stereo pair in the
 /// draw modes other than 0), the aromatic circles of rings of ring
 /// style 6 or 7 (in draw modes 0, 12, 15 and 18 only), the symbols, and
-/// the overlay. Multiple bonds are refreshed from their atoms first.
-/// A turn of the options is undone afterwards, bond refreshes included.
+/// the notes and the overlay. Multiple bonds are refreshed from their atoms
+/// first. A turn of the options is undone afterwards, bond refreshes included.
 void paintdrawing(tdrawing& drawing, tcanvas& canvas,
                   const tpaintoptions& options = {});
 

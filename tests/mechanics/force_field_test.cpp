@@ -250,6 +250,16 @@ TEST(ForceField, PackBookkeepingMatchesAFullSum) {
     molecule.atom(i).setxyzraw(from.x + jump(random), from.y + jump(random),
                                from.z + jump(random));
     field.packenergy(i);
+    if (move % 3 == 0) {
+      // A rejected trial: saved, moved, evaluated and put back by memory.
+      const tatm& atom = molecule.atom(i);
+      const TXYZ at{atom.x, atom.y, atom.z};
+      field.savepack(i);
+      molecule.atom(i).setxyzraw(at.x + 1.0, at.y, at.z);
+      field.packenergy(i);
+      molecule.atom(i).setxyzraw(at.x, at.y, at.z);
+      field.restorepack(i);
+    }
     if (move % 250 == 0) {
       const double running = field.runningenergy();
       const double sum = field.totalenergy();

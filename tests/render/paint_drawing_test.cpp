@@ -58,17 +58,24 @@ class PaintDrawing : public testing::tdrawingtest {
   trecordingcanvas canvas;
 };
 
-TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsAndOverlayInOrder) {
+TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsNotesAndOverlayInOrder) {
   tatm* oxygen = atom(8, 200, 100, 0, hydrogenlabel);
   bond(atom(6, 170, 100), oxygen);
   ring(100, 100, 6);
   placesymbol(drawing(), 720, 300, 100);
   tpaintoptions options;
   options.overlay = tvectoroverlay{{10, 10}, {40, 10}};
+  // A note without its atom is passed over.
+  options.notes = {{oxygen, "61.2"}, {nullptr, "0.0"}};
   paintdrawing(drawing(), canvas, options);
   EXPECT_EQ(callkinds(),
             (std::vector<std::string>{"line", "text", "ellipse", "line",
-                                      "polyline", "line"}));
+                                      "polyline", "text", "line"}));
+  EXPECT_EQ(canvas.calls[canvas.calls.size() - 2],
+            "text 206,106 \"61.2\" left/top font=-11/400 colour=000000 "
+            "opaque");
+  EXPECT_EQ(notesbox(drawing(), canvas, options.notes),
+            (tbox{206, 106, 229, 119}));
   EXPECT_EQ(canvas.calls.back(), "line 10,10 40,10 pen=solid/2/808080");
   EXPECT_EQ(canvas.brush(), tbrush{});
 }

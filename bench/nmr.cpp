@@ -1,0 +1,155 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Accuracy and speed of the shift predictor on the training spectra.
+//
+//   nmr_bench [--folds K] [--nucleus 1H|13C|19F] [--entries N] [--detail]
+//             [DIR]
+//
+// For each nucleus: the k-fold cross-validated mean absolute error (1H on
+// C-H protons only) and the share of measured atoms that get a shift; then
+// the time to predict every 13C molecule of train.sdf with the shipped
+// database. DIR holds train.sdf and f19_train.sdf (default: the shared
+// data folder of the build).
+#include "nmr/database_builder.h"
+#include "nmr/database_files.h"
+#include "nmr/nmr_graph.h"
+#include "nmr/peak_database.h"
+#include "nmr/predictor.h"
+#include "nmr/training_set.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+struct tnucleusrun {
+  int nucleus;
+  const char* name;
+  const char* file;
+  bool carbononly;
+};
+
+constexpr tnucleusrun runs[] = {{6, "13C", "train.sdf", false},
+                                {1, "1H", "train.sdf", true},
+                                {9, "19F", "f19_train.sdf", false}};
+
+/// Errors by the atom's class and the sign of its level, over one fold.
+void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
+            int capacity, int folds) {
+  std::vector<const ttrainingmolecule*> training;
+  std::vector<const ttrainingmolecule*> testing;
+  for (std::size_t i = 0; i < molecules.size(); ++i) {
+    (i % static_cast<std::size_t>(folds) == 0 ? testing : training)
+        .push_back(&molecules[i]);
+  }
+  std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
+  std::map<std::string, std::pair<double, int>> groups;
+  for (const ttrainingmolecule* molecule : testing) {
+    std::vector<tatomshift> shifts = predictshifts(*molecule->structure, db);
+    tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
+    for (const tassignedshift& assigned : molecule->shifts) {
+      for (const tatomshift& shift : shifts) {
+        if (shift.atomindex != assigned.atomindex) {
+          continue;
+        }
+        int node = shift.atomindex;
+        int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+        std::string key = "class " + std::to_string(c) + " level " +
+                          std::to_string(shift.level);
+        auto& group = groups[key];
+        if (shift.level != 0) {
+          group.first += std::abs(shift.shift - assigned.shift);
+        }
+        group.second += 1;
+      }
+    }
+  }
+  for (const auto& [key, group] : groups) {
+    std::printf("    %-22s %6d atoms  MAE %7.2f  sum %9.0f\n", key.c_str(),
+                group.second, group.first / group.second, group.first);
+  }
+}
+
+int run(int argc, char** argv) {
+  std::filesystem::path folder =
+      std::filesystem::path(MOLVANE_BENCH_DATA) / "nmr";
+  int folds = 5;
+  int entries = 0;
+  bool withdetail = false;
+  std::string only;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--folds" && i + 1 < argc) {
+      folds = std::atoi(argv[++i]);
+    } else if (argument == "--entries" && i + 1 < argc) {
+      entries = std::atoi(argv[++i]);
+    } else if (argument == "--nucleus" && i + 1 < argc) {
+      only = argv[++i];
+    } else if (argument == "--detail") {
+      withdetail = true;
+    } else {
+      folder = argument;
+    }
+  }
+  if (!std::filesystem::exists(folder / "train.sdf")) {
+    std::printf("no train.sdf in %s\n", folder.string().c_str());
+    return 1;
+  }
+  for (const tnucleusrun& each : runs) {
+    if (!only.empty() && only != each.name) {
+      continue;
+    }
+    std::vector<ttrainingmolecule> molecules;
+    int skipped = 0;
+    std::string problem =
+        readtrainingfile(folder / each.file, each.nucleus, molecules, skipped);
+    if (!problem.empty()) {
+      std::printf("%s: %s\n", each.name, problem.c_str());
+      continue;
+    }
+    int capacity = entries > 0 ? entries : defaultcapacity(each.nucleus);
+    tshifterrors errors = crossvalidate(molecules, each.nucleus, capacity,
+                                        folds, each.carbononly);
+    std::printf("%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted\n",
+                each.name, folds, errors.mae(), errors.predicted,
+                100.0 * errors.coverage());
+    if (withdetail) {
+      detail(molecules, each.nucleus, capacity, folds);
+    }
+  }
+  if (!only.empty() && only != "13C") {
+    return 0;
+  }
+  std::vector<ttrainingmolecule> molecules;
+  int skipped = 0;
+  readtrainingfile(folder / "train.sdf", 6, molecules, skipped);
+  std::vector<const ttrainingmolecule*> all;
+  for (const ttrainingmolecule& molecule : molecules) {
+    all.push_back(&molecule);
+  }
+  auto shipped = std::make_shared<tpeakdb>(6);
+  std::filesystem::path file = shippeddatabasefolder() / databasefilename(6);
+  if (!std::filesystem::exists(file) || !shipped->loadfrom(file.string())) {
+    std::printf("no shipped database %s\n", file.string().c_str());
+    return 1;
+  }
+  tshifterrors timed = evaluatedatabase(shipped, all, false);
+  std::printf(
+      "13C shipped database: %d molecules in %.2f s (%.0f molecules/s), "
+      "training MAE %.3f ppm\n",
+      timed.molecules, timed.seconds, timed.molecules / timed.seconds,
+      timed.mae());
+  return 0;
+}
+
+}  // namespace
+}  // namespace molvane
+
+int main(int argc, char** argv) { return molvane::run(argc, argv); }

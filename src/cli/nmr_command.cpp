@@ -1,0 +1,169 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/nmr_command.h"
+
+#include "cli/document_input.h"
+#include "cli/json_writer.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/atomic_file.h"
+#include "io/document_files.h"
+#include "io/exchange_files.h"
+#include "model/number_text.h"
+#include "nmr/database_files.h"
+#include "nmr/peak_database.h"
+#include "nmr/predictor.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
+
+constexpr std::size_t maxinputbytes = 512U * 1024U * 1024U;
+
+/// The database named by --db, read as it is and never written.
+std::shared_ptr<IPeakdb> readdatabase(const std::string& path, int nucleus,
+                                      std::string& problem) {
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(path, ignored)) {
+    problem = "no database file " + path;
+    return nullptr;
+  }
+  auto db = std::make_shared<tpeakdb>(nucleus);
+  if (!db->loadfrom(path)) {
+    problem = "the database " + path + " could not be read";
+    return nullptr;
+  }
+  return db;
+}
+
+std::string shifttext(const tatomshift& shift, int nucleus) {
+  if (shift.level == 0 || shift.shift <= -999.0) {
+    return "";
+  }
+  return formatfixed(shift.shift, nucleus == 1 ? 2 : 1);
+}
+
+std::string jsonrecord(const std::vector<tatomshift>& shifts, int nucleus) {
+  std::string text = "{\"atoms\":[";
+  for (std::size_t i = 0; i < shifts.size(); ++i) {
+    std::string value = shifttext(shifts[i], nucleus);
+    text += (i == 0 ? "" : ",");
+    text += "{\"index\":" + std::to_string(shifts[i].atomindex) +
+            ",\"shift\":" + (value.empty() ? "null" : value) +
+            ",\"level\":" + std::to_string(shifts[i].level) + "}";
+  }
+  return text + "]}";
+}
+
+std::string plainrecord(const std::vector<tatomshift>& shifts, int nucleus) {
+  std::string text;
+  for (const tatomshift& shift : shifts) {
+    std::string value = shifttext(shift, nucleus);
+    text += std::to_string(shift.atomindex) + " " +
+            (value.empty() ? "---" : value) + " " +
+            std::to_string(shift.level) + "\n";
+  }
+  return text;
+}
+
+/// The drawings of every record of path; a file of one record (or a
+/// document) is opened as the current drawing.
+std::string readrecords(const std::string& path,
+                        std::vector<std::unique_ptr<tdrawing>>& drawings) {
+  const tformatrow* row = formatofpath(path);
+  if (row != nullptr && row->format != tfileformat::native) {
+    std::vector<std::uint8_t> bytes;
+    std::string problem = readwholefile(path, bytes, maxinputbytes);
+    if (!problem.empty()) {
+      return "File Read Error: " + problem;
+    }
+    std::vector<treadresult> records = readexchangerecords(bytes, row->format);
+    if (records.size() > 1) {
+      for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].drawing == nullptr) {
+          return "File Read Error: record " + std::to_string(i + 1) + ": " +
+                 records[i].error;
+        }
+        drawings.push_back(std::move(records[i].drawing));
+      }
+      return "";
+    }
+  }
+  std::string problem = openinput(path);
+  if (!problem.empty()) {
+    return problem;
+  }
+  drawings.push_back(session().drawing()->clonedrawing());
+  return "";
+}
+
+}  // namespace
+
+tclioutcome nmrcommand(const tclioptions& options,
+                       const std::vector<std::string>& arguments) {
+  const std::string usage =
+      "usage: nmr FILE --nucleus 1H|13C|15N|19F|31P [--db FILE]";
+  std::string file;
+  std::string dbfile;
+  int nucleus = 0;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--nucleus" && i + 1 < arguments.size()) {
+      nucleus = nucleusfromname(arguments[++i]);
+      if (nucleus == 0) {
+        return failure("unknown nucleus \"" + arguments[i] +
+                       "\": use 1H, 13C, 15N, 19F or 31P");
+      }
+    } else if (arguments[i] == "--db" && i + 1 < arguments.size()) {
+      dbfile = arguments[++i];
+    } else if (file.empty() && arguments[i].rfind("--", 0) != 0) {
+      file = arguments[i];
+    } else {
+      return failure(usage);
+    }
+  }
+  if (file.empty() || nucleus == 0) {
+    return failure(usage);
+  }
+  std::shared_ptr<IPeakdb> db;
+  std::string problem;
+  if (!dbfile.empty()) {
+    db = readdatabase(dbfile, nucleus, problem);
+  } else if (!options.datadir.empty()) {
+    db = opendatabase(options.datadir, nucleus);
+  } else {
+    db = readdatabase(
+        (shippeddatabasefolder() / databasefilename(nucleus)).string(), nucleus,
+        problem);
+  }
+  if (db == nullptr) {
+    return failure(problem);
+  }
+  std::vector<std::unique_ptr<tdrawing>> drawings;
+  problem = readrecords(file, drawings);
+  if (!problem.empty()) {
+    return failure(problem);
+  }
+  std::string output;
+  for (std::size_t i = 0; i < drawings.size(); ++i) {
+    std::vector<tatomshift> shifts = predictshifts(*drawings[i], db);
+    if (options.json) {
+      output += (i == 0 ? "" : ",") + jsonrecord(shifts, nucleus);
+    } else {
+      if (drawings.size() > 1) {
+        output += "record " + std::to_string(i + 1) + "\n";
+      }
+      output += plainrecord(shifts, nucleus);
+    }
+  }
+  if (options.json) {
+    output = drawings.size() > 1 ? "[" + output + "]\n" : output + "\n";
+  }
+  return {0, output, ""};
+}
+
+}  // namespace molvane

@@ -1,0 +1,125 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/nmrdb_command.h"
+
+#include "cli/json_writer.h"
+#include "model/number_text.h"
+#include "nmr/database_builder.h"
+#include "nmr/database_files.h"
+#include "nmr/peak_database.h"
+#include "nmr/training_set.h"
+
+#include <charconv>
+#include <utility>
+
+namespace molvane {
+
+namespace {
+
+tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
+
+bool parsecount(const std::string& text, int& value) {
+  auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value > 0;
+}
+
+}  // namespace
+
+tclioutcome nmrdbcommand(const tclioptions& options,
+                         const std::vector<std::string>& arguments) {
+  const std::string usage =
+      "usage: nmrdb build --nucleus 13C|1H|19F IN.sdf... OUT.pks "
+      "[--entries N] [--folds K]";
+  if (arguments.size() < 2 || arguments[1] != "build") {
+    return failure(usage);
+  }
+  int nucleus = 0;
+  int entries = 0;
+  int folds = 0;
+  std::vector<std::string> files;
+  for (std::size_t i = 2; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    bool hasvalue = i + 1 < arguments.size();
+    if (argument == "--nucleus" && hasvalue) {
+      nucleus = nucleusfromname(arguments[++i]);
+      if (nucleus != 1 && nucleus != 6 && nucleus != 9) {
+        return failure("nmrdb builds 1H, 13C and 19F databases, not \"" +
+                       arguments[i] + "\"");
+      }
+    } else if (argument == "--entries" && hasvalue) {
+      if (!parsecount(arguments[++i], entries)) {
+        return failure("--entries needs a positive whole number");
+      }
+    } else if (argument == "--folds" && hasvalue) {
+      if (!parsecount(arguments[++i], folds) || folds < 2) {
+        return failure("--folds needs a whole number of at least 2");
+      }
+    } else if (argument.rfind("--", 0) == 0) {
+      return failure(usage);
+    } else {
+      files.push_back(argument);
+    }
+  }
+  if (nucleus == 0 || files.size() < 2) {
+    return failure(usage);
+  }
+  std::string output = files.back();
+  files.pop_back();
+  int capacity = entries > 0 ? entries : defaultcapacity(nucleus);
+  if (capacity >= databaselimit(nucleus)) {
+    return failure("a database of this nucleus holds at most " +
+                   std::to_string(databaselimit(nucleus) - 1) + " entries");
+  }
+  std::vector<ttrainingmolecule> molecules;
+  int skipped = 0;
+  for (const std::string& file : files) {
+    std::string problem = readtrainingfile(file, nucleus, molecules, skipped);
+    if (!problem.empty()) {
+      return failure("File Read Error: " + problem);
+    }
+  }
+  if (molecules.empty()) {
+    return failure("no measured " + nucleuslabel(nucleus) +
+                   " shifts in the input");
+  }
+  std::vector<const ttrainingmolecule*> all;
+  for (const ttrainingmolecule& molecule : molecules) {
+    all.push_back(&molecule);
+  }
+  std::unique_ptr<tpeakdb> db = builddatabase(all, nucleus, capacity);
+  if (!db->setmodifiedsaveto(output, true)) {
+    return failure("could not write " + output);
+  }
+  tshifterrors validated;
+  if (folds > 0) {
+    validated = crossvalidate(molecules, nucleus, capacity, folds, false);
+  }
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("output", output);
+    json.addinteger("molecules", static_cast<long>(molecules.size()));
+    json.addinteger("skipped", skipped);
+    json.addinteger("entries", db->totalcount());
+    if (folds > 0) {
+      json.addinteger("folds", folds);
+      json.addreal("maeppm", validated.mae(), 3);
+      json.addreal("coverage", validated.coverage(), 4);
+    }
+    return {0, json.text() + "\n", ""};
+  }
+  std::string text = "Wrote " + output + ": " +
+                     std::to_string(db->totalcount()) + " entries from " +
+                     std::to_string(molecules.size()) + " molecules";
+  text +=
+      skipped > 0 ? " (" + std::to_string(skipped) + " unreadable)\n" : "\n";
+  if (folds > 0) {
+    text += std::to_string(folds) + "-fold cross-validated MAE " +
+            formatfixed(validated.mae(), 3) + " ppm, " +
+            formatfixed(100.0 * validated.coverage(), 2) +
+            " % of atoms predicted\n";
+  }
+  return {0, text, ""};
+}
+
+}  // namespace molvane

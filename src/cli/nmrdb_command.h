@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cli/cli_commands.h"
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+/// `nmrdb build --nucleus 13C|1H|19F IN.sdf... OUT.pks [--entries N]
+/// [--folds K]`: builds a shift database from the measured shifts of SD
+/// files; with --folds also reports the cross-validated error.
+tclioutcome nmrdbcommand(const tclioptions& options,
+                         const std::vector<std::string>& arguments);
+
+}  // namespace molvane

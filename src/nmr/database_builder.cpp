@@ -1,0 +1,355 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nmr/database_builder.h"
+
+#include "document/structure.h"
+#include "nmr/increment_schemes.h"
+#include "nmr/nmr_graph.h"
+#include "nmr/peak_database.h"
+#include "nmr/predictor.h"
+#include "nmr/shift_combination.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <unordered_map>
+
+namespace molvane {
+
+namespace {
+
+/// Room left in a shipped database for what users teach it.
+constexpr int teachingroom = 200;
+
+struct tbefore {
+  bool operator()(const tpeak& a, const tpeak& b) const {
+    return comparepeaks(a, b) < 0;
+  }
+};
+
+/// A measured atom: its peak, shift, class, the result of its increment
+/// scheme, and the classes of its leading spheres (path[j] matches the atom
+/// in level[j] spheres).
+struct tsample {
+  tpeak peak;
+  double shift = 0.0;
+  int c = 0;
+  tprediction fallback;
+  std::array<int, spherecount> path{};
+  std::array<int, spherecount> level{};
+  int pathlength = 0;
+  /// Position on the path of the deepest chosen class; -1 for none.
+  int current = -1;
+  double error = 0.0;
+};
+
+/// The atoms whose codes begin with the same spheres.
+struct tnode {
+  tpeak peak;
+  int parent = -1;
+  std::vector<std::pair<int, int>> members;  // sample, position on its path
+  bool chosen = false;
+  double value = 0.0;
+};
+
+/// The value minimising the weighted sum of absolute differences.
+double weightedmedian(std::vector<std::pair<double, double>> values) {
+  if (values.empty()) {
+    return 0.0;
+  }
+  std::sort(values.begin(), values.end());
+  double total = 0.0;
+  for (const auto& value : values) {
+    total += value.second;
+  }
+  double running = 0.0;
+  for (const auto& value : values) {
+    running += value.second;
+    if (running >= total / 2.0) {
+      return value.first;
+    }
+  }
+  return values.back().first;
+}
+
+bool desiredvalue(const tsample& sample, int level,
+                  std::pair<double, double>& value) {
+  // Entries carry the plain shifts of the atoms they stand for: the
+  // increment schemes look them up as shifts of those environments.
+  tprediction zero = combineshifts(sample.c, 0.0, level, sample.fallback);
+  tprediction one = combineshifts(sample.c, 1.0, level, sample.fallback);
+  if (level == 0 || std::abs(one.shift - zero.shift) < 1e-9) {
+    return false;
+  }
+  value = {sample.shift, 1.0};
+  return true;
+}
+
+/// Plain choice: every first-sphere class, then the classes whose median
+/// improves most on their parent's.
+void choosenodes(const std::vector<tsample>& samples, std::vector<tnode>& nodes,
+                 int capacity) {
+  std::vector<double> median(nodes.size(), 0.0);
+  std::vector<double> gain(nodes.size(), 0.0);
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    std::vector<std::pair<double, double>> values;
+    for (auto [s, j] : nodes[n].members) {
+      values.emplace_back(samples[static_cast<std::size_t>(s)].shift, 1.0);
+    }
+    median[n] = weightedmedian(values);
+  }
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    double own = 0.0;
+    double inherited = 0.0;
+    for (auto [s, j] : nodes[n].members) {
+      double x = samples[static_cast<std::size_t>(s)].shift;
+      own += std::abs(x - median[n]);
+      if (nodes[n].parent >= 0) {
+        inherited +=
+            std::abs(x - median[static_cast<std::size_t>(nodes[n].parent)]);
+      }
+    }
+    // The first-sphere classes come first, so every kind of atom is covered.
+    gain[n] = nodes[n].parent < 0
+                  ? 1e12 + static_cast<double>(nodes[n].members.size())
+                  : inherited - own;
+  }
+  std::vector<int> order(nodes.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    order[i] = static_cast<int>(i);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return gain[static_cast<std::size_t>(a)] >
+           gain[static_cast<std::size_t>(b)];
+  });
+  int count = 0;
+  for (int id : order) {
+    auto n = static_cast<std::size_t>(id);
+    if (count >= capacity || gain[n] <= 0.0) {
+      break;
+    }
+    nodes[n].chosen = true;
+    nodes[n].value = median[n];
+    ++count;
+  }
+}
+
+/// The class of peak's first depth spheres: later spheres are 0, which
+/// sorts the class entry before every real environment that shares them.
+tpeak prefixof(const tpeak& peak, int depth) {
+  tpeak prefix;
+  prefix.peaktype = peak.peaktype;
+  for (int k = 0; k < depth; ++k) {
+    prefix.spheres[static_cast<std::size_t>(k)] =
+        peak.spheres[static_cast<std::size_t>(k)];
+  }
+  return prefix;
+}
+
+int agreeing(const tpeak& a, const tpeak& b) {
+  int level = 0;
+  while (level < spherecount &&
+         a.spheres[static_cast<std::size_t>(level)] ==
+             b.spheres[static_cast<std::size_t>(level)]) {
+    ++level;
+  }
+  return level;
+}
+
+/// The measured atoms of every molecule, with the results of their
+/// increment schemes over db (none without db).
+std::vector<tsample> samplesof(
+    const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
+    const tpeakdb* db) {
+  std::vector<tsample> samples;
+  auto empty = std::make_shared<tpeakdb>(nucleus);
+  for (const ttrainingmolecule* molecule : molecules) {
+    tpeaklist list = makepeaklist(*molecule->structure, empty);
+    tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
+    std::unordered_map<int, const tpeak*> byatom;
+    for (const tpeak& peak : list.peaks) {
+      byatom.emplace(peak.atomindex, &peak);
+    }
+    for (const tassignedshift& assigned : molecule->shifts) {
+      auto found = byatom.find(assigned.atomindex);
+      if (found == byatom.end() || assigned.atomindex >= graph.size() ||
+          !graph.atoms[static_cast<std::size_t>(assigned.atomindex)].active) {
+        continue;
+      }
+      tsample sample;
+      sample.peak = *found->second;
+      sample.shift = assigned.shift;
+      int node = assigned.atomindex;
+      sample.c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+      if (db != nullptr) {
+        sample.fallback =
+            tincrementschemes(*db, graph).byhybridization(node, sample.c);
+      }
+      samples.push_back(sample);
+    }
+  }
+  return samples;
+}
+
+std::vector<tnode> classesof(std::vector<tsample>& samples) {
+  std::map<tpeak, int, tbefore> index;
+  std::vector<tnode> nodes;
+  for (std::size_t s = 0; s < samples.size(); ++s) {
+    tsample& sample = samples[s];
+    int parent = -1;
+    sample.pathlength = 0;
+    for (int depth = 1; depth <= spherecount; ++depth) {
+      tpeak prefix = prefixof(sample.peak, depth);
+      auto [found, added] =
+          index.emplace(prefix, static_cast<int>(nodes.size()));
+      if (added) {
+        nodes.push_back({prefix, parent, {}, false, 0.0});
+      }
+      int id = found->second;
+      if (id == parent) {
+        continue;
+      }
+      auto j = static_cast<std::size_t>(sample.pathlength++);
+      sample.path[j] = id;
+      sample.level[j] = agreeing(sample.peak, prefix);
+      nodes[static_cast<std::size_t>(id)].members.emplace_back(
+          static_cast<int>(s), static_cast<int>(j));
+      parent = id;
+    }
+  }
+  return nodes;
+}
+
+std::unique_ptr<tpeakdb> databaseof(const std::vector<tnode>& nodes,
+                                    int nucleus) {
+  std::array<std::vector<tpeak>, peaklistcount> lists;
+  for (const tnode& node : nodes) {
+    if (node.chosen) {
+      tpeak entry = node.peak;
+      entry.setshift(node.value, nucleus);
+      lists[static_cast<std::size_t>(listnumber(entry.peaktype))].push_back(
+          entry);
+    }
+  }
+  auto db = std::make_unique<tpeakdb>(nucleus);
+  for (int i = 0; i < peaklistcount; ++i) {
+    db->setlist(i, std::move(lists[static_cast<std::size_t>(i)]));
+  }
+  return db;
+}
+
+std::unique_ptr<tpeakdb> chooseentries(std::vector<tsample>& samples,
+                                       int nucleus, int capacity) {
+  std::vector<tnode> nodes = classesof(samples);
+  choosenodes(samples, nodes, capacity);
+  return databaseof(nodes, nucleus);
+}
+
+/// Each entry takes the value that best fits the atoms it actually
+/// predicts through the whole predictor.
+void refit(tpeakdb& db, const std::vector<tsample>& samples, int nucleus) {
+  std::map<const tpeak*, std::vector<std::pair<double, double>>> wanted;
+  for (const tsample& sample : samples) {
+    tmatch match = db.bestmatch(sample.peak);
+    std::pair<double, double> value;
+    if (match.entry != nullptr && desiredvalue(sample, match.level, value)) {
+      wanted[match.entry].push_back(value);
+    }
+  }
+  std::array<std::vector<tpeak>, peaklistcount> lists;
+  for (int i = 0; i < peaklistcount; ++i) {
+    for (const tpeak& entry : db.list(i).peaks) {
+      tpeak copy = entry;
+      auto found = wanted.find(&entry);
+      if (found != wanted.end()) {
+        copy.setshift(weightedmedian(found->second), nucleus);
+      }
+      lists[static_cast<std::size_t>(i)].push_back(copy);
+    }
+  }
+  for (int i = 0; i < peaklistcount; ++i) {
+    db.setlist(i, std::move(lists[static_cast<std::size_t>(i)]));
+  }
+}
+
+}  // namespace
+
+void tshifterrors::add(const tshifterrors& other) {
+  abserror += other.abserror;
+  atoms += other.atoms;
+  predicted += other.predicted;
+  seconds += other.seconds;
+  molecules += other.molecules;
+}
+
+int defaultcapacity(int nucleus) {
+  return databaselimit(nucleus) - 1 - teachingroom;
+}
+
+std::unique_ptr<tpeakdb> builddatabase(
+    const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
+    int capacity) {
+  capacity = std::clamp(capacity, 0, databaselimit(nucleus) - 1);
+  std::vector<tsample> samples = samplesof(molecules, nucleus, nullptr);
+  std::unique_ptr<tpeakdb> db = chooseentries(samples, nucleus, capacity);
+  // The increment schemes look entries up themselves; only with the
+  // entries chosen is it known which atoms an entry really predicts.
+  samples = samplesof(molecules, nucleus, db.get());
+  refit(*db, samples, nucleus);
+  return db;
+}
+
+tshifterrors evaluatedatabase(
+    const std::shared_ptr<tpeakdb>& db,
+    const std::vector<const ttrainingmolecule*>& molecules, bool carbononly) {
+  tshifterrors errors;
+  auto start = std::chrono::steady_clock::now();
+  for (const ttrainingmolecule* molecule : molecules) {
+    std::vector<tatomshift> predicted = predictshifts(*molecule->structure, db);
+    ++errors.molecules;
+    std::unordered_map<int, const tatomshift*> byatom;
+    for (const tatomshift& shift : predicted) {
+      byatom.emplace(shift.atomindex, &shift);
+    }
+    for (const tassignedshift& assigned : molecule->shifts) {
+      const tatm* atom = molecule->structure->atoms.items(assigned.atomindex);
+      if (carbononly && (atom == nullptr || atom->element != 6)) {
+        continue;
+      }
+      ++errors.atoms;
+      auto found = byatom.find(assigned.atomindex);
+      if (found != byatom.end() && found->second->level != 0 &&
+          found->second->shift > -999.0) {
+        ++errors.predicted;
+        errors.abserror += std::abs(found->second->shift - assigned.shift);
+      }
+    }
+  }
+  errors.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+          .count();
+  return errors;
+}
+
+tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
+                           int nucleus, int capacity, int folds,
+                           bool carbononly) {
+  tshifterrors total;
+  folds = std::max(folds, 2);
+  for (int fold = 0; fold < folds; ++fold) {
+    std::vector<const ttrainingmolecule*> training;
+    std::vector<const ttrainingmolecule*> testing;
+    for (std::size_t i = 0; i < molecules.size(); ++i) {
+      (static_cast<int>(i % static_cast<std::size_t>(folds)) == fold ? testing
+                                                                     : training)
+          .push_back(&molecules[i]);
+    }
+    std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
+    total.add(evaluatedatabase(db, testing, carbononly));
+  }
+  return total;
+}
+
+}  // namespace molvane

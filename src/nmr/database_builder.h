@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/structure.h"
+#include "nmr/assigned_shifts.h"
+
+#include <memory>
+#include <vector>
+
+namespace molvane {
+
+class tpeakdb;
+
+/// A molecule with measured shifts of one nucleus on some of its atoms
+/// (for hydrogen: on the atoms that carry the protons).
+struct ttrainingmolecule {
+  std::unique_ptr<tStructure> structure;
+  std::vector<tassignedshift> shifts;
+};
+
+/// Prediction errors over a set of molecules.
+struct tshifterrors {
+  double abserror = 0.0;
+  /// Measured atoms, and those of them that got a shift.
+  int atoms = 0;
+  int predicted = 0;
+  double seconds = 0.0;
+  int molecules = 0;
+
+  double mae() const { return predicted > 0 ? abserror / predicted : 0.0; }
+  double coverage() const {
+    return atoms > 0 ? static_cast<double>(predicted) / atoms : 0.0;
+  }
+  void add(const tshifterrors& other);
+};
+
+/// The default number of entries: the database's limit less room for the
+/// shifts users teach it.
+int defaultcapacity(int nucleus);
+
+/// Chooses at most capacity entries for nucleus from the measured atoms of
+/// the given molecules, the ones that lower the error of the whole predictor
+/// most on them: entries for the exact environments and for shared leading
+/// spheres of environments (so that partial matches get the typical shift
+/// of their class), each carrying the median shift of the atoms it ends up
+/// predicting.
+std::unique_ptr<tpeakdb> builddatabase(
+    const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
+    int capacity);
+
+/// Predicts every molecule with db and compares with the measured shifts;
+/// carbononly limits the comparison to atoms of carbon (C-H protons).
+tshifterrors evaluatedatabase(
+    const std::shared_ptr<tpeakdb>& db,
+    const std::vector<const ttrainingmolecule*>& molecules, bool carbononly);
+
+/// k-fold cross-validation: molecule i is tested in fold i mod folds with a
+/// database built from the other folds.
+tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
+                           int nucleus, int capacity, int folds,
+                           bool carbononly);
+
+}  // namespace molvane

@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+class IPeakdb;
+
+/// The nuclei that have a database, by atomic number.
+inline constexpr int databasenuclei[] = {1, 6, 7, 9, 15};
+
+/// "nmr01.pks", "nmr13.pks", "nmr15.pks", "nmr19.pks", "nmr31.pks"; empty
+/// for any other nucleus.
+std::string databasefilename(int nucleus);
+
+/// "H-1", "C-13", "N-15", "F-19", "P=31"; empty for any other nucleus.
+std::string nucleuslabel(int nucleus);
+
+/// 1, 6, 7, 9 or 15 for "1H", "13C", "15N", "19F", "31P"; 0 otherwise.
+int nucleusfromname(const std::string& name);
+
+/// Copies every database of shippedfolder that datafolder lacks into
+/// datafolder (creating it). A database already in datafolder is never
+/// touched. Returns the names copied.
+std::vector<std::string> installshippeddatabases(
+    const std::filesystem::path& datafolder,
+    const std::filesystem::path& shippedfolder);
+
+/// The folder of the databases that come with the program.
+std::filesystem::path shippeddatabasefolder();
+
+/// The database of nucleus in datafolder, after installing the shipped ones
+/// there when they are missing; an empty database for nucleus 0.
+std::shared_ptr<IPeakdb> opendatabase(const std::filesystem::path& datafolder,
+                                      int nucleus);
+
+}  // namespace molvane

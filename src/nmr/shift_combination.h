@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "nmr/peak_database.h"
+
+namespace molvane {
+
+/// Whether an atom of class c (1 sp, 2 sp2, 3 sp3, 4 aromatic, others) whose
+/// deepest database match has level (0: none) needs its increment scheme.
+bool needsfallback(int c, int level);
+
+/// The shift of an atom of class c from its deepest database match (shift
+/// s1 at level; level 0 when there is none) and the result of its increment
+/// scheme (level 0 or below; only read when needsfallback says so).
+/// Shallow matches of unsaturated atoms are averaged with the scheme,
+/// weighted by their levels; saturated ones take whichever goes deeper.
+tprediction combineshifts(int c, double s1, int level,
+                          const tprediction& fallback);
+
+}  // namespace molvane

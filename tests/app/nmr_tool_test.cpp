@@ -1,0 +1,124 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/nmr_tool.h"
+
+#include "app/settings_actions.h"
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace molvane {
+namespace {
+
+class NmrTool : public MainWindow {
+ protected:
+  /// Carbon 13 chosen in the settings and a ring drawn.
+  TNMRTool& openonring() {
+    window_->settings().setnmr(2);
+    buildring();
+    choose({QStringLiteral("&File"), QStringLiteral("NMR Shifts...")});
+    return window_->nmrtool();
+  }
+
+  int entries(const TNMRTool& tool) const {
+    return tool.entrieslabel().text().toInt();
+  }
+};
+
+TEST_F(NmrTool, OpensOnlyWithANucleusAndNucleiInTheDrawing) {
+  QAction* item =
+      menuitem(*window_->menuBar(), {QStringLiteral("&File"), "NMR Shifts..."});
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isEnabled());
+  window_->settings().setnmr(3);
+  EXPECT_TRUE(item->isEnabled());
+  item->trigger();
+  EXPECT_EQ(messages_.errors,
+            std::vector<std::string>{"E3-- Drawing contains no NMR nuclei"});
+  EXPECT_FALSE(window_->nmrtool().isVisible());
+
+  TNMRTool& tool = openonring();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(tool.windowTitle(), QStringLiteral("NMR Tool"));
+  EXPECT_EQ(tool.settingsbox().title(), QStringLiteral("C-13"));
+  EXPECT_EQ(window_->editormode(), 10);
+  EXPECT_FALSE(item->isEnabled());
+  EXPECT_EQ(tool.list().count(), 6);
+  EXPECT_EQ(tool.list().currentRow(), 0);
+  EXPECT_TRUE(drawing().shownmrshifts);
+  // Database editing starts off.
+  EXPECT_FALSE(tool.shiftedit().isVisible());
+
+  QTest::mouseClick(&tool.okbutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.isVisible());
+  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_FALSE(drawing().shownmrshifts);
+  EXPECT_TRUE(item->isEnabled());
+
+  // Another nucleus closes the tool; it opens again on the new one.
+  item->trigger();
+  window_->settings().setnmr(1);
+  EXPECT_FALSE(tool.isVisible());
+  item->trigger();
+  EXPECT_EQ(tool.settingsbox().title(), QStringLiteral("H-1"));
+}
+
+TEST_F(NmrTool, EnterTeachesTheAveragedShiftAndCancelTakesItBack) {
+  TNMRTool& tool = openonring();
+  tool.editbox().click();
+  ASSERT_TRUE(tool.shiftedit().isVisible());
+  const int before = entries(tool);
+  tool.shiftedit().setText(QStringLiteral("128.1,128.3"));
+  QTest::keyClick(&tool.shiftedit(), Qt::Key_Return);
+  EXPECT_EQ(entries(tool), before + 1);
+  EXPECT_TRUE(tool.list().item(0)->text().contains(QStringLiteral("128.2")));
+  EXPECT_TRUE(tool.shiftedit().text().isEmpty());
+  // The ring's other carbons match exactly now: Enter passed over them.
+  EXPECT_EQ(tool.list().currentRow(), 0);
+
+  tool.shiftedit().setText(QStringLiteral("12,x"));
+  QTest::keyClick(&tool.shiftedit(), Qt::Key_Up);
+  EXPECT_EQ(entries(tool), before + 1);
+  EXPECT_EQ(tool.list().currentRow(), 5);
+  EXPECT_TRUE(tool.discobutton().isEnabled());
+
+  QTest::mouseClick(&tool.cancelbutton(), Qt::LeftButton);
+  EXPECT_EQ(entries(tool), before);
+  EXPECT_TRUE(tool.isVisible());
+}
+
+TEST_F(NmrTool, DisplayChoicesReachTheDrawingAndTheClipboard) {
+  TNMRTool& tool = openonring();
+  tool.editbox().click();
+  tool.shiftedit().setText(QStringLiteral("128.5"));
+  QTest::keyClick(&tool.shiftedit(), Qt::Key_Return);
+  EXPECT_EQ(window_->shiftlabels().size(), 1u);
+  tool.settingsgroup().button(0)->click();
+  EXPECT_EQ(window_->shiftlabels().size(), 6u);
+  tool.settingsgroup().button(2)->click();
+  EXPECT_TRUE(window_->shiftlabels().empty());
+  EXPECT_FALSE(drawing().shownmrshifts);
+
+  tool.numbersbox().click();
+  EXPECT_EQ(drawing().shownumbers, 0);
+
+  const QImage without = window_->buffer().copy();
+  tool.plotbox().click();
+  EXPECT_NE(window_->buffer(), without);
+  tool.clipboardbutton().click();
+  EXPECT_EQ(QApplication::clipboard()->image().size(),
+            window_->buffer().size());
+}
+
+}  // namespace
+}  // namespace molvane
