@@ -8,9 +8,11 @@
 //
 // For each nucleus: the k-fold cross-validated mean absolute error (1H on
 // C-H protons only) and the share of measured atoms that get a shift; then
-// the time to predict every 13C molecule of train.sdf with the shipped
-// database. DIR holds train.sdf and f19_train.sdf (default: the shared
+// the time to predict carbon shifts for every record of train.sdf with the
+// shipped database. DIR holds train.sdf and f19_train.sdf (default: the shared
 // data folder of the build).
+#include "io/atomic_file.h"
+#include "io/exchange_files.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/nmr_graph.h"
@@ -18,6 +20,7 @@
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,25 +130,33 @@ int run(int argc, char** argv) {
   if (!only.empty() && only != "13C") {
     return 0;
   }
-  std::vector<ttrainingmolecule> molecules;
-  int skipped = 0;
-  readtrainingfile(folder / "train.sdf", 6, molecules, skipped);
-  std::vector<const ttrainingmolecule*> all;
-  for (const ttrainingmolecule& molecule : molecules) {
-    all.push_back(&molecule);
+  std::vector<std::uint8_t> bytes;
+  if (!readwholefile(folder / "train.sdf", bytes, 1U << 30U).empty()) {
+    return 1;
   }
+  std::vector<treadresult> records =
+      readexchangerecords(bytes, tfileformat::mdl);
   auto shipped = std::make_shared<tpeakdb>(6);
   std::filesystem::path file = shippeddatabasefolder() / databasefilename(6);
   if (!std::filesystem::exists(file) || !shipped->loadfrom(file.string())) {
     std::printf("no shipped database %s\n", file.string().c_str());
     return 1;
   }
-  tshifterrors timed = evaluatedatabase(shipped, all, false);
+  auto start = std::chrono::steady_clock::now();
+  int predicted = 0;
+  for (treadresult& record : records) {
+    if (record.drawing != nullptr) {
+      (void)predictshifts(*record.drawing, shipped);
+      ++predicted;
+    }
+  }
+  double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+          .count();
   std::printf(
-      "13C shipped database: %d molecules in %.2f s (%.0f molecules/s), "
-      "training MAE %.3f ppm\n",
-      timed.molecules, timed.seconds, timed.molecules / timed.seconds,
-      timed.mae());
+      "13C of every record of train.sdf with the shipped database: %d "
+      "molecules in %.2f s (%.0f molecules/s)\n",
+      predicted, seconds, predicted / seconds);
   return 0;
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editor_windows.h"
 
+#include "app/bond_editor.h"
 #include "app/periodic_table.h"
 #include "app/symbol_editor.h"
 #include "app/symbol_tool.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <functional>
@@ -39,6 +41,21 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
   return button;
 }
 
+void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
+                   std::function<void(int)> slide, std::function<void()> end) {
+  QObject::connect(&slider, &QScrollBar::valueChanged, &context,
+                   [&slider, &resting, slide, end](int position) {
+                     if (resting) {
+                       return;
+                     }
+                     slide(position);
+                     if (!slider.isSliderDown()) {
+                       end();
+                     }
+                   });
+  QObject::connect(&slider, &QScrollBar::sliderReleased, &context, end);
+}
+
 void closeeditor(QWidget& editor, ttoolhost& window,
                  std::initializer_list<int> modes) {
   editor.hide();
@@ -55,6 +72,7 @@ teditorwindows::teditorwindows(ttoolhost& window) : window_(window) {}
 teditorwindows::~teditorwindows() {
   // The windows are the main window's children; they go before it does.
   delete periodictable_.data();
+  delete bondeditor_.data();
   delete symboltool_.data();
   delete symboleditor_.data();
   delete texteditor_.data();
@@ -69,6 +87,13 @@ TPeriodicTable& teditorwindows::periodictable() {
 }
 
 TAtomTool& teditorwindows::atomtool() { return periodictable().atomtool(); }
+
+TBondEditor& teditorwindows::bondeditor() {
+  if (bondeditor_ == nullptr) {
+    bondeditor_ = new TBondEditor(window_);
+  }
+  return *bondeditor_;
+}
 
 TSymbolTool& teditorwindows::symboltool() {
   if (symboltool_ == nullptr) {
@@ -95,6 +120,8 @@ tmouseeditor* teditorwindows::mouseeditor(int mode) {
   switch (mode) {
     case atomeditormode:
       return &periodictable();
+    case bondeditormode:
+      return &bondeditor();
     case symboleditormode:
       return &symboleditor();
     case texteditormode:
@@ -140,7 +167,11 @@ bool teditorwindows::rightup(int mode, QPoint point) {
   return editor != nullptr;
 }
 
-bool teditorwindows::openfor(const tclicktarget& target) {
+bool teditorwindows::openfor(const tclicktarget& target, QPoint point) {
+  if (target.kind == tclicktarget::tkind::bond && target.bond != nullptr) {
+    bondeditor().openon(target.bond, point);
+    return true;
+  }
   if (target.kind != tclicktarget::tkind::atom || target.atom == nullptr) {
     return false;
   }
@@ -171,6 +202,10 @@ void teditorwindows::showmenu(int mode) {
     case atomeditormode:
       name = "AtomEditorMenu";
       exit = [this] { periodictable().done(); };
+      break;
+    case bondeditormode:
+      name = "BondEditorMenu";
+      exit = [this] { bondeditor().done(); };
       break;
     case symboleditormode:
       name = "SymbolEditorMenu";

@@ -8,17 +8,21 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
 class QAction;
 class QMenu;
+class QObject;
 class QPushButton;
+class QScrollBar;
 class QWidget;
 
 namespace molvane {
 
 class TAtomTool;
+class TBondEditor;
 class ttoolhost;
 class TPeriodicTable;
 class TSymbolEditor;
@@ -28,6 +32,7 @@ struct tclicktarget;
 
 /// Editor modes of the main window that the windows here serve.
 inline constexpr int atomeditormode = 1;
+inline constexpr int bondeditormode = 2;
 inline constexpr int symboleditormode = 4;
 inline constexpr int texteditormode = 5;
 inline constexpr int atomtoolmode = 8;
@@ -71,15 +76,22 @@ class tmouseeditor {
 QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
                         const char* hint);
 
+/// Wires an editor's slider: every move the editor did not make itself
+/// (while resting is true) goes to slide with the position. Clicks on the
+/// arrows and the track end their scroll at once, a drag of the thumb when
+/// it is let go; then end runs.
+void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
+                   std::function<void(int)> slide, std::function<void()> end);
+
 /// Hides an editor's window; when the main window is still in one of the
 /// editor's modes it goes back to drawing mode, otherwise it repaints.
 void closeeditor(QWidget& editor, ttoolhost& window,
                  std::initializer_list<int> modes);
 
 /// The tool windows of the drawing editors (periodic table and atom tool,
-/// symbol tool, symbol editor, text editor) and the small menus the main
-/// window shows while an editor is in use. The windows are made on first
-/// use as tool windows of the main window, which owns them.
+/// bond editor, symbol tool, symbol editor, text editor) and the small menus
+/// the main window shows while an editor is in use. The windows are made on
+/// first use as tool windows of the main window, which owns them.
 class teditorwindows {
  public:
   explicit teditorwindows(ttoolhost& window);
@@ -89,12 +101,13 @@ class teditorwindows {
 
   TPeriodicTable& periodictable();
   TAtomTool& atomtool();
+  TBondEditor& bondeditor();
   TSymbolTool& symboltool();
   TSymbolEditor& symboleditor();
   TTextEditor& texteditor();
 
   /// The mouse in the drawing (client coordinates) while the main window
-  /// is in mode: the editor of modes 1, 4 and 5 gets presses, moves and
+  /// is in mode: the editor of modes 1, 2, 4 and 5 gets presses, moves and
   /// releases of the left button and the right button's release; mode 8
   /// gets the left button's release. False for the modes of other windows.
   bool leftdown(int mode, QPoint point);
@@ -102,22 +115,24 @@ class teditorwindows {
   bool leftup(int mode, QPoint point);
   bool rightup(int mode, QPoint point);
 
-  /// The right click of drawing mode: a chemical atom opens the atom
-  /// editor, a text label the text editor and a symbol point the symbol
+  /// The right click of drawing mode at point: a chemical atom opens the
+  /// atom editor, a bond the bond editor (pivoting about its end nearer to
+  /// point), a text label the text editor and a symbol point the symbol
   /// editor on its symbol. False (nothing opens) for other targets.
-  bool openfor(const tclicktarget& target);
+  bool openfor(const tclicktarget& target, QPoint point);
 
-  /// Shows the menu of editor mode 1, 4 or 5 in place of the main menu;
+  /// Shows the menu of editor mode 1, 2, 4 or 5 in place of the main menu;
   /// any other mode brings the main menu back.
   void showmenu(int mode);
 
  private:
   void restoremainmenu();
-  /// The editor of modes 1, 4 and 5; null for other modes.
+  /// The editor of modes 1, 2, 4 and 5; null for other modes.
   tmouseeditor* mouseeditor(int mode);
 
   ttoolhost& window_;
   QPointer<TPeriodicTable> periodictable_;
+  QPointer<TBondEditor> bondeditor_;
   QPointer<TSymbolTool> symboltool_;
   QPointer<TSymbolEditor> symboleditor_;
   QPointer<TTextEditor> texteditor_;

@@ -12,6 +12,7 @@
 #include "app/molecular_data.h"
 #include "app/nmr_tool.h"
 #include "app/periodic_table.h"
+#include "app/reaction_tool.h"
 #include "app/settings_actions.h"
 #include "app/stop_tool.h"
 #include "app/symbol_tool.h"
@@ -129,6 +130,7 @@ TMolvane3D::~TMolvane3D() {
   delete views3d_;
   delete stoptool_;
   delete nmrtool_;
+  delete reactiontool_;
   tsession& current = session();
   current.setmessages(nullptr);
   current.setprogress(nullptr);
@@ -239,16 +241,8 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  auto later = [&menu](const char* caption, const char* missing) {
-    QAction* action = menu.addAction(QString::fromUtf8(caption));
-    action->setEnabled(false);
-    action->setStatusTip(QStringLiteral("Not available yet: ") +
-                         QString::fromUtf8(missing));
-    // Most styles never make a disabled item current, so its status tip
-    // would not show: the menu shows the tool tip on hover instead.
-    action->setToolTip(action->statusTip());
-    return action;
-  };
+  // Most styles never make a disabled item current, so its status tip
+  // would not show: the menu shows the tool tip on hover instead.
   menu.setToolTipsVisible(true);
   item(
       "&New", [this] { files_->newdrawing(); }, QKeySequence::New);
@@ -273,7 +267,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   item("&Measurements ...", [this] { metrictool().open(); });
   item("Molecular &Data ...", [this] { moleculardata().open(); });
   nmraction_ = item("NMR Shifts...", [this] { opennmrtool(); });
-  later("&Reaction Tool ...", "the reaction tool is still being built");
+  item("&Reaction Tool ...", [this] { reactiontool().start(); });
   item("&Font ...", [this] { settings_->choosefont(this); });
   item("&Settings ...", [this] { settings_->opendialog(); });
   item(
@@ -478,6 +472,13 @@ TMolecularData& TMolvane3D::moleculardata() {
   return *moleculardata_;
 }
 
+TReactionTool& TMolvane3D::reactiontool() {
+  if (reactiontool_ == nullptr) {
+    reactiontool_ = new TReactionTool(*this);
+  }
+  return *reactiontool_;
+}
+
 TAnimator& TMolvane3D::animator() {
   if (animator_ == nullptr) {
     animator_ = new TAnimator(*this, [this] { showviews3d(); });
@@ -635,7 +636,7 @@ void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
   if (!text.isEmpty()) {
     statusBar()->showMessage(text, 2000);
   }
-  editors().openfor(lastclick_);
+  editors().openfor(lastclick_, point);
 }
 
 void TMolvane3D::keyup(int key, Qt::KeyboardModifiers modifiers,

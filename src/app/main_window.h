@@ -33,6 +33,7 @@ class TAnimator;
 class TMetricTool;
 class TMolecularData;
 class TNMRTool;
+class TReactionTool;
 class TStopTool;
 class TFunctions3D;
 class tdrawingview;
@@ -102,7 +103,9 @@ class TMolvane3D final : public QMainWindow,
   void copydrawing() override;
 
   tcommandstate& commandstate() { return state_; }
-  const std::filesystem::path& datafolder() const { return datafolder_; }
+  const std::filesystem::path& datafolder() const override {
+    return datafolder_;
+  }
   tdrawingview& view() const { return *view_; }
   QAction* undoaction() const { return undoaction_; }
   QAction* resetaction() const { return resetaction_; }
@@ -139,6 +142,8 @@ class TMolvane3D final : public QMainWindow,
   /// The NMR tool's labels while it is open; none otherwise.
   std::vector<tatomnote> shiftlabels() const;
   QAction* nmraction() const { return nmraction_; }
+  /// The reaction tool, made on first use.
+  TReactionTool& reactiontool();
   void showviews3d();
   /// The File menu's "3D DrawMode" item.
   QAction* build3daction() const { return build3daction_; }
@@ -184,6 +189,7 @@ class TMolvane3D final : public QMainWindow,
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;
   TNMRTool* nmrtool_ = nullptr;
+  TReactionTool* reactiontool_ = nullptr;
   QAction* build3daction_ = nullptr;
   std::unique_ptr<teditorwindows> editors_;
   tdrawingview* view_ = nullptr;

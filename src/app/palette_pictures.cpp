@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/palette_pictures.h"
 
+#include "commands/bond_editor_commands.h"
 #include "commands/label_commands.h"
 #include "document/drawing.h"
 #include "document/symbol.h"
 #include "model/atom.h"
+#include "model/bond.h"
 #include "qt/qt_canvas.h"
 #include "render/atom_painter.h"
+#include "render/bond_painter.h"
 #include "render/font_selection.h"
 #include "render/symbol_painter.h"
 
@@ -80,6 +83,27 @@ QImage symbolpicture(int code, QSize size) {
       paintlabel(*label, fonts, canvas);
     }
   }
+  painter.end();
+  return image;
+}
+
+QImage bondpicture(int tag, QSize size) {
+  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  // Two unlabelled carbons of a drawing of the picture's own, so that the
+  // document is never touched.
+  tdrawing drawing;
+  const double y = image.height() / 2.0;
+  tatm* a =
+      drawing.addatom(std::make_unique<tatm>(6, nolabel, margin + 2.0, y, 0.0));
+  tatm* b = drawing.addatom(
+      std::make_unique<tatm>(6, nolabel, image.width() - margin - 2.0, y, 0.0));
+  tbond* bond = drawing.addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  bond->width = 2;
+  applybondtag(*bond, tag);
+  QPainter painter(&image);
+  tqtcanvas canvas(painter, true);
+  drawbond(*bond, canvas);
   painter.end();
   return image;
 }

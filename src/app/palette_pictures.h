@@ -13,4 +13,9 @@ namespace molvane {
 /// shrunk to fit). A plain white image for a code that creates neither.
 QImage symbolpicture(int code, QSize size);
 
+/// The picture of a bond editor button: a bond across a white image of
+/// size, drawn by the bond painter as bond picture tag makes it (a plain
+/// single bond for a tag outside 1 .. 15).
+QImage bondpicture(int tag, QSize size);
+
 }  // namespace molvane

@@ -110,19 +110,9 @@ TSymbolEditor::TSymbolEditor(ttoolhost& window)
 
   // Either choice puts the slider to rest in its own range.
   connect(rotate_, &QRadioButton::toggled, this, [this] { resetslider(); });
-  connect(scrollbar1_, &QScrollBar::valueChanged, this, [this](int position) {
-    if (resting_) {
-      return;
-    }
-    slide(position);
-    // Clicks on the arrows and the track end their scroll at once; a drag
-    // of the thumb ends when it is let go.
-    if (!scrollbar1_->isSliderDown()) {
-      endslide();
-    }
-  });
-  connect(scrollbar1_, &QScrollBar::sliderReleased, this,
-          [this] { endslide(); });
+  connectslider(
+      *scrollbar1_, *this, resting_, [this](int position) { slide(position); },
+      [this] { endslide(); });
   setrotating(true);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 class QMainWindow;
@@ -31,8 +32,11 @@ class ttoolhost {
   virtual QPoint windowpointof(const tatm& atom) const = 0;
   /// The questions asked in dialogs (tests answer them from a script).
   virtual tdialogs& dialogs() const = 0;
+  /// The program's data folder, which holds the tables the tools keep.
+  virtual const std::filesystem::path& datafolder() const = 0;
 
-  /// Where the mouse goes: 0 drawing, 1 atom editor, 4 symbol editor, 5
+  /// Where the mouse goes: 0 drawing, 1 atom editor, 2 bond editor, 4
+  /// symbol editor, 5
   /// text editor, 8 atom tool, ...
   virtual int editormode() const = 0;
   virtual void seteditormode(int mode) = 0;

@@ -10,6 +10,7 @@
 #include "cli/nmr_command.h"
 #include "cli/nmrdb_command.h"
 #include "cli/optimize_command.h"
+#include "cli/reaction_command.h"
 #include "cli/render_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
@@ -201,6 +202,9 @@ std::string cliusage() {
          "  nmrdb build --nucleus N IN.sdf... OUT.pks\n"
          "                             builds a shift database from "
          "assigned spectra\n"
+         "  reaction IN                balances a drawn reaction, dH, dS, dG, "
+         "log K (--T K,\n"
+         "                             --P ATM, --optimize, --reference N)\n"
          "  render IN OUT              paints the drawing to a picture "
          "(--mode N, --width W,\n"
          "                             --height H, --antialias)\n";
@@ -219,6 +223,7 @@ tclioutcome runclicommand(const tclioptions& options,
       {"nmr", nmrcommand},
       {"nmrdb", nmrdbcommand},
       {"optimize", optimizecommand},
+      {"reaction", reactioncommand},
       {"render", rendercommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());

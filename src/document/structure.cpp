@@ -169,6 +169,13 @@ void tStructure::refreshmultiplebonds() {
   }
 }
 
+void tStructure::setphase(std::uint8_t newphase) {
+  TFragment::setphase(newphase);
+  if (thermo != nullptr) {
+    thermo->setstate(newphase);
+  }
+}
+
 std::unique_ptr<tStructure> tStructure::newempty() const {
   return std::make_unique<tStructure>();
 }
@@ -196,6 +203,7 @@ void tStructure::copyfields(const tStructure& other) {
   width = other.width;
   thermovalues = other.thermovalues;
   thermoflag = other.thermoflag;
+  energyoffset = other.energyoffset;
   frozen = other.frozen;
   currentatom = other.currentatom;
   currentbond = other.currentbond;

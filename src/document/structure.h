@@ -9,6 +9,7 @@
 #include "model/fragment.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +18,14 @@ namespace molvane {
 
 /// Structure type codes.
 inline constexpr int fragmenttype = 100;
+
+/// What a structure tells the thermochemistry object it owns.
+class tthermoobject {
+ public:
+  virtual ~tthermoobject() = default;
+  /// The structure's phase changed to phase.
+  virtual void setstate(std::uint8_t phase) = 0;
+};
 
 /// A building unit: a molecule graph made of the fragment's atoms and its
 /// own bond list. A structure that stands alone owns the atoms and bonds
@@ -36,6 +45,13 @@ class tStructure : public TFragment, public tatomowner {
   std::array<tbond*, 13> ringbonds{};
   int currentatom = 0;
   int currentbond = 0;
+  /// E0 of the condensed phase, cal/mol.
+  double energyoffset = 0.0;
+  /// The thermochemistry object describing this structure, or null.
+  std::unique_ptr<tthermoobject> thermo;
+
+  /// Also tells the thermochemistry object.
+  void setphase(std::uint8_t newphase) override;
 
   /// Takes ownership of atom and appends it to `atoms`.
   virtual tatm* addatom(std::unique_ptr<tatm> atom);

@@ -32,14 +32,15 @@ std::string lowercase(std::string text) {
 // MDL family has three rows: the companion layout (".mdl"), and standard
 // molfiles and SD files for other programs; they read alike, since every
 // exchange reader looks at the content first.
-const std::array<tformatrow, 6>& formattable() {
-  static const std::array<tformatrow, 6> table = {{
+const std::array<tformatrow, 7>& formattable() {
+  static const std::array<tformatrow, 7> table = {{
       {tfileformat::native, "Molvane", {"mlv"}, readnative, writenative},
       {tfileformat::cml, "CML", {"xml", "cml"}, readcmlfile, writecml},
       {tfileformat::mdl, "MDL", {"mdl"}, readmdlfile, writemdl},
       {tfileformat::mdl, "MDL molfile", {"mol"}, readmdlfile, writemolfile},
       {tfileformat::mdl, "SD file", {"sdf", "sd"}, readmdlfile, writesdfile},
       {tfileformat::xyz, "XYZ table", {"xyz"}, readxyzfile, writexyz},
+      {tfileformat::rxn, "MDL reaction", {"rxn"}, readrxnfile, nullptr},
   }};
   return table;
 }

@@ -5,6 +5,7 @@
 #include "io/cml_format.h"
 #include "io/mdl_format.h"
 #include "io/molfile_reader.h"
+#include "io/rxn_format.h"
 #include "io/text_lines.h"
 #include "io/xyz_format.h"
 #include "model/number_text.h"
@@ -49,6 +50,9 @@ bool ismolfilecounts(std::string_view line) {
 tfileformat exchangeformatof(std::span<const std::uint8_t> bytes,
                              tfileformat expected) {
   std::string_view text = astext(bytes).substr(0, lookahead);
+  if (isreactiontext(text)) {
+    return tfileformat::rxn;
+  }
   if (startswith(text, "\xEF\xBB\xBF")) {
     text.remove_prefix(3);
   }
@@ -91,6 +95,8 @@ treadresult readcmlfile(std::span<const std::uint8_t> bytes) {
       return readmdl(bytes);
     case tfileformat::xyz:
       return readxyz(bytes);
+    case tfileformat::rxn:
+      return readrxn(bytes);
     default:
       return readcml(bytes);
   }
@@ -102,6 +108,8 @@ treadresult readmdlfile(std::span<const std::uint8_t> bytes) {
       return readcml(bytes);
     case tfileformat::xyz:
       return readxyz(bytes);
+    case tfileformat::rxn:
+      return readrxn(bytes);
     default:
       return readmdl(bytes);
   }
@@ -113,21 +121,38 @@ treadresult readxyzfile(std::span<const std::uint8_t> bytes) {
       return readcml(bytes);
     case tfileformat::mdl:
       return readmdl(bytes);
+    case tfileformat::rxn:
+      return readrxn(bytes);
     default:
       return readxyz(bytes);
   }
 }
 
+treadresult readrxnfile(std::span<const std::uint8_t> bytes) {
+  switch (exchangeformatof(bytes, tfileformat::rxn)) {
+    case tfileformat::cml:
+      return readcml(bytes);
+    case tfileformat::mdl:
+      return readmdl(bytes);
+    case tfileformat::xyz:
+      return readxyz(bytes);
+    default:
+      return readrxn(bytes);
+  }
+}
+
 std::vector<treadresult> readexchangerecords(
     std::span<const std::uint8_t> bytes, tfileformat expected) {
-  switch (exchangeformatof(bytes, expected)) {
+  const tfileformat format = exchangeformatof(bytes, expected);
+  switch (format) {
     case tfileformat::cml:
       return readcmlrecords(bytes);
     case tfileformat::mdl:
       return readmdlrecords(bytes);
     default: {
       std::vector<treadresult> results;
-      results.push_back(readxyz(bytes));
+      results.push_back(format == tfileformat::rxn ? readrxn(bytes)
+                                                   : readxyz(bytes));
       return results;
     }
   }

@@ -13,6 +13,7 @@ namespace molvane {
 /// The exchange format a file's content shows: CML when it starts with
 /// '<', MDL when its fourth line is a counts line (with "V2000" or "V3000",
 /// this program's companion counts, or a counts line without version),
+/// an MDL reaction when it starts with "$RXN",
 /// XYZ when the first line holds one count and atom lines follow, or this
 /// program's XYZ table ("atoms bonds", then a position). Content that shows
 /// none of them gives expected.
@@ -26,9 +27,10 @@ tfileformat exchangeformatof(std::span<const std::uint8_t> bytes,
 [[nodiscard]] treadresult readcmlfile(std::span<const std::uint8_t> bytes);
 [[nodiscard]] treadresult readmdlfile(std::span<const std::uint8_t> bytes);
 [[nodiscard]] treadresult readxyzfile(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readrxnfile(std::span<const std::uint8_t> bytes);
 
 /// Every record of an exchange file (SD records, CML molecules; one for a
-/// molfile or an XYZ file), for the command line.
+/// molfile, an XYZ file or a reaction), for the command line.
 [[nodiscard]] std::vector<treadresult> readexchangerecords(
     std::span<const std::uint8_t> bytes, tfileformat expected);
 

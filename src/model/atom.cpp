@@ -650,7 +650,9 @@ int tatm::leftpixel() const { return roundhalfeven(x) - 1; }
 int tatm::downpixel() const { return roundhalfeven(y) + 1; }
 int tatm::uppixel() const { return roundhalfeven(y) - 1; }
 
-int tatm::paramelement() const {
+int tatm::paramelement() const { return representativeelement(element); }
+
+int representativeelement(int element) {
   if (element >= 21 && element <= 30) {
     return 26;
   }

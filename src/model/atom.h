@@ -259,6 +259,10 @@ bool issblockmetal(int element);
 /// (half-bond units).
 int implicithydrogensof(int element, int valence2);
 
+/// The element that stands for element in parameter tables: transition
+/// metals, lanthanides and heavier elements share one each.
+int representativeelement(int element);
+
 /// Rounds half to even, as every display and hydrogen count does.
 int roundhalfeven(double value);
 

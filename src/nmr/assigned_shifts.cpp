@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/assigned_shifts.h"
 
+#include "io/text_lines.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -17,35 +19,6 @@ namespace {
 constexpr std::string_view calculatedtags[] = {"Program",    "NMRModel",
                                                "GeomMethod", "NMRBasisSet",
                                                "NMRLocalis", "NMRStandard"};
-
-std::vector<std::string_view> splitlines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) {
-      end = text.size();
-    }
-    std::string_view line = text.substr(start, end - start);
-    while (!line.empty() &&
-           (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
-      line.remove_suffix(1);
-    }
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
 
 bool parsenumber(std::string_view text, double& value) {
   text = trimmed(text);
@@ -137,8 +110,8 @@ std::vector<tassignedshift> parseassignedshifts(std::string_view record,
     }
     std::string value;
     std::size_t j = i + 1;
-    for (; j < lines.size() && !lines[j].empty(); ++j) {
-      value += std::string(lines[j]) + " ";
+    for (; j < lines.size() && !trimmed(lines[j]).empty(); ++j) {
+      value += std::string(trimmed(lines[j])) + " ";
     }
     items.emplace_back(line.substr(open + 1, close - open - 1), value);
     i = j;

@@ -57,18 +57,7 @@ class tpathwalker {
 
 double tenvironment::key() const { return peaktype * 10.0 + spheres[0]; }
 
-int foldedelement(int element) {
-  if (element >= 21 && element <= 30) {
-    return 26;
-  }
-  if (element >= 57 && element <= 80) {
-    return 69;
-  }
-  if (element >= 81 && element <= 103) {
-    return 92;
-  }
-  return element;
-}
+int foldedelement(int element) { return representativeelement(element); }
 
 tenvironment tnmrgraph::environment(int root) const {
   const std::size_t n = atoms.size();

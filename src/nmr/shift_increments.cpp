@@ -14,7 +14,6 @@ namespace molvane {
 namespace {
 
 constexpr int carbon = 6;
-constexpr int sp = 1;
 constexpr int sp2 = 2;
 constexpr int sp3 = 3;
 constexpr int aromatic = 4;

@@ -176,8 +176,19 @@ TEST_F(SampleDocument, SavedCompanionsOpenAgain) {
             std::string::npos);
 }
 
+/// The rows that have a writer; reactions are only read.
+std::vector<tformatrow> writableformats() {
+  std::vector<tformatrow> rows;
+  for (const tformatrow& row : fileformats()) {
+    if (row.write != nullptr) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
 INSTANTIATE_TEST_SUITE_P(FormatTable, EveryFormat,
-                         ::testing::ValuesIn(fileformats()),
+                         ::testing::ValuesIn(writableformats()),
                          [](const ::testing::TestParamInfo<tformatrow>& row) {
                            return std::string(row.param.extensions.front());
                          });

@@ -197,6 +197,13 @@ TEST_F(PeakDatabase, AnUnreadableFileIsNeverOverwritten) {
   EXPECT_FALSE(db.save());
   EXPECT_EQ(readbytes(file("nmr13.pks")), large);
   EXPECT_EQ(messages.errors.size(), 2U);
+
+  std::vector<std::uint8_t> truncated = fileof(3);
+  truncated.resize(50);
+  writebytes(file("nmr01.pks"), truncated);
+  tpeakdb broken(file("nmr01.pks").string(), 1);
+  EXPECT_EQ(broken.totalcount(), 0);
+  EXPECT_EQ(messages.errors.back().rfind("File Read Error: ", 0), 0U);
 }
 
 TEST_F(PeakDatabase, MissingFileIsRecreatedFromTheBackupOrEmpty) {

@@ -1,0 +1,124 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/reaction_tool.h"
+
+#include "commands/reaction_controls.h"
+#include "document/symbol.h"
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace molvane {
+namespace {
+
+class ReactionTool : public MainWindow {
+ protected:
+  /// Ethene and hydrogen giving ethane, through File/Open.
+  void openhydrogenation() {
+    dialogs_->name =
+        QStringLiteral(MOLVANE_SOURCE_DIR "/fuzz/corpus/rxn/hydrogenation.rxn");
+    choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
+    ASSERT_EQ(drawing().structures.count(), 3);
+    ASSERT_EQ(drawing().symbols.count(), 1);
+  }
+  TReactionTool& opentool() {
+    choose({QStringLiteral("&File"), QStringLiteral("&Reaction Tool ...")});
+    return window_->reactiontool();
+  }
+  static std::string shown(const QLabel& label) {
+    return label.text().toStdString();
+  }
+};
+
+TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
+  openhydrogenation();
+  drawing().setdrawmode(3);
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_TRUE(tool.isModal());
+  EXPECT_EQ(tool.windowTitle().toStdString(), "Reaction Tool");
+  EXPECT_EQ(drawing().drawmode, 0);
+  EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
+  EXPECT_EQ(tool.reference(), drawing().structures.first());
+  EXPECT_EQ(tool.temperaturetens().width(), 26);
+  EXPECT_FALSE(tool.stategroup().button(3)->isEnabled());
+
+  // Up raises, down lowers; the labels follow.
+  tool.temperaturetens().triggerAction(QAbstractSlider::SliderSingleStepSub);
+  tool.temperatureones().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(tool.temperature(), 302);
+  EXPECT_EQ(shown(tool.temperaturelabel()), "T= 302");
+  for (int i = 0; i < 3; ++i) {
+    tool.pressureones().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  }
+  tool.pressuretenths().triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_DOUBLE_EQ(tool.pressure(), 0.11);
+  EXPECT_EQ(shown(tool.pressurelabel()), "P= 0.1");
+
+  // The next species becomes the reference and takes the state chosen.
+  QTest::mouseClick(&tool.reactantbutton(), Qt::LeftButton);
+  tStructure* hydrogen = drawing().structures.items(1);
+  EXPECT_EQ(tool.reference(), hydrogen);
+  EXPECT_EQ(hydrogen->atoms.first()->colour, referencecolour);
+  tool.stategroup().button(1)->click();
+  EXPECT_EQ(hydrogen->phase, liquidphase);
+
+  // The report goes to the clipboard; its labels leave the drawing again.
+  QApplication::clipboard()->clear();
+  const int atoms = atomcount();
+  QTest::mouseClick(&tool.reportbutton(), Qt::LeftButton);
+  EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+  EXPECT_EQ(shown(tool.reactionmessage()), "Report copied to clipboard");
+  EXPECT_EQ(atomcount(), atoms);
+
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_FALSE(tool.isVisible());
+  EXPECT_EQ(drawing().drawmode, 3);
+  EXPECT_TRUE(messages_.errors.empty() && messages_.warnings.empty());
+}
+
+TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
+  openhydrogenation();
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  const tatm* carbon = drawing().structures.items(2)->atoms.first();
+  const double x = carbon->x;
+  QTest::mouseClick(&tool.optimizebutton(), Qt::LeftButton);
+  EXPECT_NE(carbon->x, x);
+  EXPECT_TRUE(window_->undoaction()->isEnabled());
+  EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
+  tool.close();
+  EXPECT_FALSE(tool.isVisible());
+}
+
+TEST_F(ReactionTool, AnUnbalancedReactionOffersNoReport) {
+  openhydrogenation();
+  drawing().deletestructure(drawing().structures.items(1));
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(shown(tool.statusmessage()), "Unbalanced");
+  EXPECT_FALSE(shown(tool.reactionmessage()).empty());
+  EXPECT_FALSE(tool.reportbutton().isEnabled());
+  tool.temperaturetens().triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(shown(tool.temperaturelabel()), "T= 303");
+  tool.close();
+}
+
+TEST_F(ReactionTool, DrawingsThatAreNoReactionAreRefused) {
+  // Nothing drawn: nothing happens.
+  EXPECT_FALSE(opentool().isVisible());
+  EXPECT_TRUE(messages_.errors.empty() && messages_.warnings.empty());
+  buildring();
+  EXPECT_FALSE(opentool().isVisible());
+  EXPECT_EQ(messages_.warnings,
+            std::vector<std::string>{"Please add an arrow "});
+}
+
+}  // namespace
+}  // namespace molvane
