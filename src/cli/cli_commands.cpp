@@ -137,8 +137,8 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(bonds) + "\n";
   text += "Structures:     " + std::to_string(structures) + "\n";
   text += "Symbols:        " + std::to_string(symbols) + "\n";
-  text += "Dipole moment:  " + trimmed(data.dipoletext()) + " D\n";
-  text += "Moments:        " + data.momentstext(2) + " amu A^2\n";
+  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) + " D\n";
+  text += "Moments:        " + data.momentstext(2) + " amu\u00B7\u00C5\u00B2\n";
   if (data.energycal) {
     text += "Energy:         " + trimmed(data.energytext()) + " kcal/mol\n";
   }

@@ -77,16 +77,6 @@ TEST_F(MolecularData, StructureBondedOutsideOnlyGetsItsFormula) {
   EXPECT_EQ(data.energytext(), "");
 }
 
-TEST_F(MolecularData, StructureCopyKeepsOnlyItsAtomsAndLeavesTheDrawing) {
-  tStructure* first = water(0);
-  water(200);
-  const std::unique_ptr<tdrawing> copy = drawingofstructure(drawing(), *first);
-  EXPECT_EQ(copy->atoms.count(), 3);
-  EXPECT_EQ(copy->bonds.count(), 2);
-  EXPECT_EQ(drawing().atoms.count(), 6);
-  EXPECT_NE(copy->atoms.items(0), first->atoms.items(0));
-}
-
 TEST_F(MolecularData, SingleAtomAndEmptyDrawingHaveNoDipoleNorMoments) {
   const tmoleculardata empty = moleculardata(drawing());
   EXPECT_EQ(empty.formula, "");
