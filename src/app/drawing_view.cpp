@@ -74,6 +74,9 @@ void tdrawingview::render(QImage& buffer) {
   }
   options.notes = window_.shiftlabels();
   paintdrawing(*session().drawing(), canvas, options);
+  if (window_.overlaypainter()) {
+    window_.overlaypainter()(canvas);
+  }
 }
 
 void tdrawingview::buildmenu(QMenu& menu) {

@@ -9,6 +9,8 @@
 #include "app/group_editor.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "app/metric_tool.h"
+#include "app/molecular_data.h"
 #include "app/nmr_tool.h"
 #include "app/periodic_table.h"
 #include "app/reaction_tool.h"
@@ -121,6 +123,8 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
 
 TMolvane3D::~TMolvane3D() {
   // The tool windows call back into the window; they go first.
+  delete metrictool_;
+  delete moleculardata_;
   editors_.reset();
   // So do the animator, whose frames repaint the window, and the 3D Views.
   delete animator_;
@@ -238,16 +242,8 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  auto later = [&menu](const char* caption, const char* missing) {
-    QAction* action = menu.addAction(QString::fromUtf8(caption));
-    action->setEnabled(false);
-    action->setStatusTip(QStringLiteral("Not available yet: ") +
-                         QString::fromUtf8(missing));
-    // Most styles never make a disabled item current, so its status tip
-    // would not show: the menu shows the tool tip on hover instead.
-    action->setToolTip(action->statusTip());
-    return action;
-  };
+  // Most styles never make a disabled item current, so its status tip
+  // would not show: the menu shows the tool tip on hover instead.
   menu.setToolTipsVisible(true);
   item(
       "&New", [this] { files_->newdrawing(); }, QKeySequence::New);
@@ -269,9 +265,8 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   build3daction_ = drawmode;
   item("3D &Optimizer ...", [this] { stoptool().open(); });
   item("&3D Views ..", [this] { showviews3d(); });
-  later("&Measurements ...", "the measurement tool is still being built");
-  later("Molecular &Data ...",
-        "the molecular data window is still being built");
+  item("&Measurements ...", [this] { metrictool().open(); });
+  item("Molecular &Data ...", [this] { moleculardata().open(); });
   nmraction_ = item("NMR Shifts...", [this] { opennmrtool(); });
   item("&Reaction Tool ...", [this] { reactiontool().start(); });
   item("&Font ...", [this] { settings_->choosefont(this); });
@@ -348,6 +343,10 @@ void TMolvane3D::repaintdrawing() {
   }
 }
 
+void TMolvane3D::setoverlaypainter(std::function<void(tcanvas&)> painter) {
+  overlaypainter_ = std::move(painter);
+}
+
 std::vector<tatomnote> TMolvane3D::shiftlabels() const {
   return nmrtool_ != nullptr ? nmrtool_->shiftlabels()
                              : std::vector<tatomnote>{};
@@ -383,6 +382,10 @@ void TMolvane3D::choosecommand(int code) {
   if (editormode_ == atomtoolmode &&
       (code < firstelementcommand || code > lastelementcommand)) {
     editors().periodictable().done();
+  }
+  // So does measuring: a command means to build at the next click.
+  if (editormode_ == measuremode && code != nocommand) {
+    metrictool().hide();
   }
   state_.commandcode = static_cast<std::uint16_t>(code);
   resetaction_->setEnabled(code != 0);
@@ -454,6 +457,20 @@ TStopTool& TMolvane3D::stoptool() {
     stoptool_ = new TStopTool(*this);
   }
   return *stoptool_;
+}
+
+TMetricTool& TMolvane3D::metrictool() {
+  if (metrictool_ == nullptr) {
+    metrictool_ = new TMetricTool(*this);
+  }
+  return *metrictool_;
+}
+
+TMolecularData& TMolvane3D::moleculardata() {
+  if (moleculardata_ == nullptr) {
+    moleculardata_ = new TMolecularData(*this);
+  }
+  return *moleculardata_;
 }
 
 TReactionTool& TMolvane3D::reactiontool() {
@@ -573,6 +590,10 @@ void TMolvane3D::leftmove(QPoint point) {
 }
 
 void TMolvane3D::leftup(QPoint point) {
+  if (editormode_ == measuremode) {
+    metrictool().measure(point);
+    return;
+  }
   if (editormode_ != 0) {
     editors().leftup(editormode_, point);
     return;

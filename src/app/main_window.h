@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,6 +30,8 @@ class QProgressBar;
 namespace molvane {
 
 class TAnimator;
+class TMetricTool;
+class TMolecularData;
 class TNMRTool;
 class TReactionTool;
 class TStopTool;
@@ -81,6 +84,11 @@ class TMolvane3D final : public QMainWindow,
   void choosecommand(int code) override;
   /// Renders the drawing into the window's buffer and schedules a paint.
   void repaintdrawing() override;
+  void setoverlaypainter(std::function<void(tcanvas&)> painter) override;
+  /// The tool's painter over the drawing; empty for none.
+  const std::function<void(tcanvas&)>& overlaypainter() const {
+    return overlaypainter_;
+  }
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified() override;
   void drawingreplaced() override;
@@ -121,6 +129,9 @@ class TMolvane3D final : public QMainWindow,
   TAnimator& animator();
   /// The optimizer window, made on first use.
   TStopTool& stoptool();
+  /// The measurement tool and the molecular data window, made on first use.
+  TMetricTool& metrictool();
+  TMolecularData& moleculardata();
   /// The NMR tool, made with the window.
   TNMRTool& nmrtool() const { return *nmrtool_; }
   /// "NMR Shifts...": the NMR tool on the current drawing.
@@ -171,6 +182,9 @@ class TMolvane3D final : public QMainWindow,
   TFunctions3D* views3d_ = nullptr;
   TAnimator* animator_ = nullptr;
   TStopTool* stoptool_ = nullptr;
+  TMetricTool* metrictool_ = nullptr;
+  TMolecularData* moleculardata_ = nullptr;
+  std::function<void(tcanvas&)> overlaypainter_;
   bool busy_ = false;
   /// The actions a run switched off, to switch on again after it.
   std::vector<QPointer<QAction>> pausedactions_;

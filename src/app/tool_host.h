@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 class QMainWindow;
 class QPoint;
@@ -11,6 +12,7 @@ class QWidget;
 namespace molvane {
 
 class tatm;
+class tcanvas;
 class tdialogs;
 
 /// What a tool window may ask of the window that shows the drawing. Tool
@@ -47,6 +49,10 @@ class ttoolhost {
 
   /// Paints the current drawing again.
   virtual void repaintdrawing() = 0;
+  /// What a tool paints over the drawing on every repaint, in drawing
+  /// coordinates, until it sets an empty painter. It is given the canvas
+  /// after the drawing was painted.
+  virtual void setoverlaypainter(std::function<void(tcanvas&)> painter) = 0;
   /// After an edit that took an undo copy: the drawing is unsaved and Undo
   /// is offered.
   virtual void markmodified() = 0;

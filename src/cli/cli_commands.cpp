@@ -18,6 +18,7 @@
 #include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
+#include "mechanics/molecular_data.h"
 #include "model/formula.h"
 #include "model/number_text.h"
 
@@ -80,7 +81,19 @@ tclioutcome info(const tclioptions& options,
   if (!problem.empty()) {
     return failure(problem);
   }
-  const tdrawing& drawing = *session().drawing();
+  tdrawing& drawing = *session().drawing();
+  const tmoleculardata data = moleculardata(drawing);
+  std::vector<double> partialcharges;
+  for (const tatm* atom : drawing.atoms) {
+    if (atom->ischemical()) {
+      partialcharges.push_back(atom->qpartial);
+    }
+  }
+  const TXYZ& dipole = data.dipole.vector;
+  std::vector<double> moments;
+  for (double moment : data.moments.moments) {
+    moments.push_back(moment * amuangstromspergramcm);
+  }
   std::string formula = formulatext(drawing);
   double weight = drawing.molmass();
   std::string composition = compositiontext(drawing);
@@ -105,6 +118,13 @@ tclioutcome info(const tclioptions& options,
     if (!records.empty()) {
       json.addtexts("records", records);
     }
+    json.addreal("dipoledebye", data.dipole.debye, 3);
+    json.addreals("dipolevector", {dipole.x, dipole.y, dipole.z}, 3);
+    json.addreals("principalmoments", moments, 3);
+    if (data.energycal) {
+      json.addreal("energykcal", *data.energycal * 0.001, 4);
+    }
+    json.addreals("partialcharges", partialcharges, 4);
     return {0, json.text() + "\n", ""};
   }
   std::string text;
@@ -117,6 +137,11 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(bonds) + "\n";
   text += "Structures:     " + std::to_string(structures) + "\n";
   text += "Symbols:        " + std::to_string(symbols) + "\n";
+  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) + " D\n";
+  text += "Moments:        " + data.momentstext(2) + " amu\u00B7\u00C5\u00B2\n";
+  if (data.energycal) {
+    text += "Energy:         " + trimmed(data.energytext()) + " kcal/mol\n";
+  }
   if (!records.empty()) {
     text += "Records:        " + std::to_string(records.size()) +
             " (the numbers above are of the first)\n";

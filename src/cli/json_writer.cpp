@@ -56,9 +56,17 @@ void tjsonobject::addboolean(std::string_view key, bool value) {
   members_ += value ? "true" : "false";
 }
 
+namespace {
+
+std::string realtext(double value, int decimals) {
+  return std::isfinite(value) ? formatfixed(value, decimals) : "null";
+}
+
+}  // namespace
+
 void tjsonobject::addreal(std::string_view key, double value, int decimals) {
   addkey(key);
-  members_ += std::isfinite(value) ? formatfixed(value, decimals) : "null";
+  members_ += realtext(value, decimals);
 }
 
 void tjsonobject::addtexts(std::string_view key,
@@ -76,9 +84,7 @@ void tjsonobject::addreals(std::string_view key,
   addkey(key);
   members_ += "[";
   for (std::size_t i = 0; i < values.size(); ++i) {
-    members_ += (i == 0 ? "" : ", ");
-    members_ +=
-        std::isfinite(values[i]) ? formatfixed(values[i], decimals) : "null";
+    members_ += (i == 0 ? "" : ", ") + realtext(values[i], decimals);
   }
   members_ += "]";
 }

@@ -45,6 +45,12 @@ class tdrawing : public tStructure {
   bool showstructurelabels = false;
   bool showstructurevalues = false;
   bool shownmrshifts = false;
+  /// The molecular data window's dipole arrow, in drawing units: painted
+  /// from the origin along the vector while showdipole is set. Copies of
+  /// the drawing leave it off.
+  TXYZ dipoleorigin;
+  TXYZ dipolevector;
+  bool showdipole = false;
 
   const std::string& title() const { return title_; }
   const std::string& author() const { return author_; }

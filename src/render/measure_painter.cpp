@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/measure_painter.h"
 
+#include "document/measurement.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/number_text.h"
@@ -14,6 +15,8 @@ namespace {
 
 constexpr tcolour distancecolour = 0xFF0000;
 constexpr const char* angstromsign = "\u00C5";
+/// Radius of the ring round a picked atom, pixels.
+constexpr int ringradius = 6;
 
 }  // namespace
 
@@ -47,6 +50,30 @@ void drawdistance(const tatm& a, const tatm& b, tcanvas& canvas,
   canvas.textout(roundhalfeven((a.sx + b.sx) / 2.0),
                  roundhalfeven((a.sy + b.sy) / 2.0),
                  formatfixed(a.angstromdistance(b), 3, 6) + angstromsign);
+}
+
+void drawmeasurement(const tmeasurement& measurement, tcanvas& canvas,
+                     const tdrawing& drawing) {
+  for (const tmeasureline& line : measurement.lines) {
+    setpen(canvas, line.dotted ? tpenstyle::dotted : tpenstyle::solid, 1,
+           line.colour);
+    if (line.from == line.to) {
+      canvas.setbrushstyle(tbrushstyle::clear);
+      canvas.ellipse(line.from->sx - ringradius, line.from->sy - ringradius,
+                     line.from->sx + ringradius, line.from->sy + ringradius);
+    } else {
+      canvas.line(line.from->sx, line.from->sy, line.to->sx, line.to->sy);
+    }
+  }
+  canvas.setpenstyle(tpenstyle::solid);
+  resetbrush(canvas);
+  if (measurement.text.empty()) {
+    return;
+  }
+  if (measurement.fontatom != nullptr) {
+    selectfont(drawing, measurement.fontatom->fontindex, canvas);
+  }
+  canvas.textout(measurement.x, measurement.y, measurement.text);
 }
 
 }  // namespace molvane

@@ -10,6 +10,7 @@ class tatm;
 class tcanvas;
 class tdrawing;
 class tlink;
+struct tmeasurement;
 
 /// Units of a bond measurement.
 enum class tmeasureunit { angstrom, calories, hertz };
@@ -28,5 +29,11 @@ void drawbondlength(const tlink& bond, tcanvas& canvas, tmeasureunit units,
 /// its rounded midpoint, in the font of a. The pen is solid afterwards.
 void drawdistance(const tatm& a, const tatm& b, tcanvas& canvas,
                   const tdrawing& drawing);
+
+/// Paints a measurement over the drawing: its lines one pixel wide (a line
+/// from an atom to itself rings the atom), then its text in the font of its
+/// atom or the canvas's font. The pen is solid afterwards.
+void drawmeasurement(const tmeasurement& measurement, tcanvas& canvas,
+                     const tdrawing& drawing);
 
 }  // namespace molvane

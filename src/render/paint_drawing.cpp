@@ -231,10 +231,17 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
     drawsymbol(*symbol, canvas);
   }
   drawatomnotes(drawing, canvas, options.notes);
-  if (options.overlay) {
+  std::optional<tvectoroverlay> overlay = options.overlay;
+  if (!overlay && drawing.showdipole) {
+    const TXYZ& from = drawing.dipoleorigin;
+    const TXYZ& along = drawing.dipolevector;
+    overlay = tvectoroverlay{
+        {roundhalfeven(from.x), roundhalfeven(from.y)},
+        {roundhalfeven(from.x + along.x), roundhalfeven(from.y + along.y)}};
+  }
+  if (overlay) {
     setpen(canvas, tpenstyle::solid, overlaywidth, overlaycolour);
-    canvas.line(options.overlay->from.x, options.overlay->from.y,
-                options.overlay->to.x, options.overlay->to.y);
+    canvas.line(overlay->from.x, overlay->from.y, overlay->to.x, overlay->to.y);
   }
   // Pending events may edit the drawing: it has its own coordinates back
   // first.

@@ -84,10 +84,12 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
   const std::string render = "render {dir}/in.mlv {dir}/p.png ";
   const tinvocation table[] = {
       {0, "info {dir}/in.mlv",
-       "Formula:        C2 H6 O Na\n|Net charge:     1\n"},
+       "Formula:        C2 H6 O Na\n|Net charge:     1\n|Dipole moment:  |"
+       "Energy:         "},
       {0, "--json info {dir}/in.mlv",
        R"("hill": "C2H6NaO"|"atoms": 4, "bonds": 2|)"
-       R"("charge": 1|"weight": 69.059)"},
+       R"("charge": 1|"weight": 69.059|"dipoledebye": |"dipolevector": [|)"
+       R"("principalmoments": [|"energykcal": |"partialcharges": [)"},
       {0, "--json info {dir}/two.sdf", R"("records": ["CH4", "H4N charge 1"])"},
       {0, "info {dir}/two.sdf", "  2: H4N charge 1\n"},
       {0, "convert {dir}/in.mlv {dir}/copy.mlv", "Wrote {dir}/copy.mlv\n"},

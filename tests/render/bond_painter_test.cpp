@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/bond_painter.h"
 
+#include "document/measurement.h"
 #include "render/hashed_line.h"
 #include "render/measure_painter.h"
 #include "testing/recording_canvas.h"
@@ -248,6 +249,28 @@ TEST_F(BondPainter, DrawsADottedBlueDistanceLineAndLeavesThePenSolid) {
   // (15, 2).
   EXPECT_EQ(canvas.calls[1].substr(0, 20), "text 15,2 \" 1.538\u00C5\"");
   EXPECT_EQ(canvas.pen().style, tpenstyle::solid);
+}
+
+TEST_F(BondPainter, PaintsAMeasurementsLinesRingsAndTextInItsAtomsFont) {
+  tatm* a = atom(6, 0, 0);
+  tatm* b = atom(6, 30, 4);
+  tmeasurement shown;
+  shown.lines = {{a, a, 0xFF0000, false}, {a, b, 0x0000FF, true}};
+  canvas.setpenstyle(tpenstyle::dotted);
+  drawmeasurement(shown, canvas, drawing());
+  ASSERT_EQ(canvas.calls.size(), 2U);
+  EXPECT_EQ(canvas.calls[0].substr(0, 16), "ellipse -6,-6 6,");
+  EXPECT_EQ(canvas.calls[1], "line 0,0 30,4 pen=dotted/1/0000FF");
+  EXPECT_EQ(canvas.pen().style, tpenstyle::solid);
+  EXPECT_EQ(canvas.brush(), tbrush{});
+
+  shown.text = "1.0";
+  shown.x = 7;
+  shown.y = 9;
+  shown.fontatom = b;
+  canvas.clear();
+  drawmeasurement(shown, canvas, drawing());
+  EXPECT_EQ(canvas.calls.back().substr(0, 14), "text 7,9 \"1.0\"");
 }
 
 std::string describe(tpoint from, tpoint to) {

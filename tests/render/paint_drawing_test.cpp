@@ -80,6 +80,20 @@ TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsNotesAndOverlayInOrder) {
   EXPECT_EQ(canvas.brush(), tbrush{});
 }
 
+TEST_F(PaintDrawing, PaintsTheDrawingsDipoleArrowOnlyWhileItIsShown) {
+  bond(atom(6, 0, 0), atom(6, 30, 0));
+  drawing().dipoleorigin = {20.4, 30.6, 5};
+  drawing().dipolevector = {10, -5, 7};
+  paintdrawing(drawing(), canvas);
+  ASSERT_FALSE(canvas.calls.empty());
+  EXPECT_EQ(canvas.calls.back().find("808080"), std::string::npos);
+  drawing().showdipole = true;
+  paintdrawing(drawing(), canvas);
+  EXPECT_EQ(canvas.calls.back(), "line 20,31 30,26 pen=solid/2/808080");
+  // Copies of the drawing (undo) leave it off.
+  EXPECT_FALSE(drawing().clonedrawing()->showdipole);
+}
+
 TEST_F(PaintDrawing, DrawsAromaticCirclesOnlyInTheFlatDrawModes) {
   ring(100, 100, 6);
   ring(300, 100, 7);
