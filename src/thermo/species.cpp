@@ -196,6 +196,55 @@ bool hasimplicithydrogens(const tStructure& structure) {
                      });
 }
 
+/// Turns the hydrogens the copy added at one end of each bond between
+/// copied atoms a sixth of a turn about the bond where that lowers the
+/// energy. They are placed one atom at a time, each in the frame of its
+/// own bond, so neighbouring groups can come out eclipsed; settling alone
+/// does not leave that symmetric spot.
+void staggerhydrogens(tspeciescopy& copy) {
+  tdrawing& drawing = *copy.drawing;
+  const std::set<const tatm*> copied(copy.atoms.begin(), copy.atoms.end());
+  tforcefield field(drawing);
+  if (!field.setupforcefield().empty()) {
+    return;
+  }
+  for (const tbond* bond : drawing.bonds) {
+    const tatm* from = bond->atom1;
+    tatm* at = bond->atom2;
+    if (copied.count(from) == 0 || copied.count(at) == 0) {
+      continue;
+    }
+    std::vector<tatm*> added;
+    for (const tbond* other : drawing.bondsof(at)) {
+      tatm* end = other->other(at);
+      if (end != nullptr && copied.count(end) == 0) {
+        added.push_back(end);
+      }
+    }
+    const TXYZ axis = unit(minus(pointof(*at), pointof(*from)));
+    if (added.empty() || norm(axis) == 0.0) {
+      continue;
+    }
+    const auto turn = [&](double angle) {
+      const toperation m = rotationabout(axis, angle);
+      for (tatm* hydrogen : added) {
+        const TXYZ p =
+            plus(pointof(*at),
+                 molvane::apply(m, minus(pointof(*hydrogen), pointof(*at))));
+        hydrogen->x = p.x;
+        hydrogen->y = p.y;
+        hydrogen->z = p.z;
+      }
+    };
+    const double before = field.totalenergy();
+    turn(std::numbers::pi / 3.0);
+    if (!(field.totalenergy() < before)) {
+      turn(-std::numbers::pi / 3.0);
+    }
+  }
+  field.freeterms();
+}
+
 /// Draws the copy's implicit hydrogens in 3D and lets them settle with the
 /// copied atoms held still, so that the force field, the modes and the
 /// symmetry see the molecule the user meant, at the geometry the user
@@ -215,6 +264,7 @@ void completehydrogens(tspeciescopy& copy) {
     return;
   }
   assignhybridization(drawing);
+  staggerhydrogens(copy);
   for (tatm* atom : copy.atoms) {
     atom->fixed = 1;
   }
