@@ -20,18 +20,6 @@
 namespace molvane {
 namespace {
 
-struct tplace {
-  double x = 0.0, y = 0.0, z = 0.0;
-};
-
-std::vector<tplace> placesof(const tdrawing& drawing) {
-  std::vector<tplace> places;
-  for (const tatm* atom : drawing.atoms) {
-    places.push_back({atom->x, atom->y, atom->z});
-  }
-  return places;
-}
-
 /// H2 + C2H4 -> C2H6 from optimised species, with their hydrogens drawn or
 /// taken away again (the heavy atoms stay where the optimisation left
 /// them). Reoptimises each species when asked.
@@ -56,16 +44,9 @@ treactionvalues hydrogenation(bool skeletal, bool reoptimize,
   }
   EXPECT_TRUE(balancereaction(drawing, *arrow, *species[0]));
   const int atoms = drawing.atoms.count();
-  const std::vector<tplace> before = placesof(drawing);
   const treactionvalues values = reactionvalues(drawing, *arrow, 298.15, 1.0);
   // The thermochemistry works on copies: the drawing keeps its atoms.
   EXPECT_EQ(drawing.atoms.count(), atoms);
-  const std::vector<tplace> after = placesof(drawing);
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(after[i].x, before[i].x);
-    EXPECT_EQ(after[i].y, before[i].y);
-    EXPECT_EQ(after[i].z, before[i].z);
-  }
   return values;
 }
 
@@ -103,12 +84,9 @@ TEST(ImplicitHydrogens, LoneHeavyAtomsCountTheirHydrogens) {
     const double drawnenergy = speciesenergy(*drawn);
     EXPECT_EQ(removehydrogens(*session().drawing(), drawn), c.hydrogens);
     ASSERT_EQ(drawn->atoms.count(), 1);
-    EXPECT_EQ(symmetrynumber(*drawn), c.sigma);
     EXPECT_EQ(makethermo(*drawn).symmetrynumber, c.sigma);
     EXPECT_NEAR(thermoentropy(*drawn, 298.15, 1.0), drawnentropy, 0.5);
     EXPECT_NEAR(speciesenergy(*drawn), drawnenergy, 300.0);
-    // The species copy has every hydrogen; the drawing still has none.
-    EXPECT_EQ(copyspecies(*drawn).drawing->atoms.count(), 1 + c.hydrogens);
     EXPECT_EQ(drawn->atoms.count(), 1);
     x += 10.0;
   }
