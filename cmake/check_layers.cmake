@@ -11,7 +11,9 @@ set(allowed_io model document io)
 set(allowed_commands model document io render nmr commands)
 set(allowed_mechanics model document mechanics)
 set(allowed_nmr model document io nmr)
-set(allowed_thermo model document io mechanics nmr thermo)
+# thermo completes a species' implicit hydrogens with the hydrogen commands'
+# 3D placement before its force field sees it.
+set(allowed_thermo model document io mechanics nmr commands thermo)
 set(allowed_qt model document io render commands qt)
 set(allowed_cli model document io render commands mechanics nmr thermo qt cli)
 set(core_folders model document commands render io mechanics nmr thermo)

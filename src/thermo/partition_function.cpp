@@ -155,6 +155,11 @@ double rotorlnq(const TNu_HR& rotor, double temperature) {
 tPF::tPF(tStructure& owner)
     : state(owner.phase), structure(&owner), energyoffset(owner.energyoffset) {
   tspeciescopy copy = copyspecies(owner);
+  // The copy holds the implicit hydrogens as atoms: the rotation, the
+  // moments and the mass come from it, so that a skeletal drawing and one
+  // with every hydrogen drawn give the same entropy.
+  const tStructure& whole = *copy.drawing;
+  rotation_ = rotationtype(whole);
   tforcefield field(*copy.drawing);
   if (field.setupforcefield().empty()) {
     addstretches(field);
@@ -163,18 +168,18 @@ tPF::tPF(tStructure& owner)
     const std::size_t bendmodes = modes.size();
     addtorsions(field);
     addrotors(field, copy);
-    limitmodes(stretchmodes, bendmodes, copy.atoms.size());
+    limitmodes(stretchmodes, bendmodes,
+               static_cast<std::size_t>(copy.drawing->atoms.count()));
     stretchcount = static_cast<int>(field.stretches().size());
     bendcount = static_cast<int>(field.bends().size());
     torsioncount = static_cast<int>(field.torsions().size());
   }
   field.freeterms();
 
-  symmetrynumber = molvane::symmetrynumber(owner);
-  electronicdegeneracy = molvane::electronicdegeneracy(owner);
-  rotation_ = rotationtype(owner);
-  mass_ = owner.molmasskg();
-  const tmoments moments = owner.principalmoments();
+  symmetrynumber = molvane::symmetrynumber(whole);
+  electronicdegeneracy = molvane::electronicdegeneracy(whole);
+  mass_ = whole.molmasskg();
+  const tmoments moments = whole.principalmoments();
   // X = h⁶ / (512 π⁵ k³ Π): with it the rotational partition function of a
   // rigid non-linear top, √π/σ (8π²kT/h²)^(3/2) √Π, is what the gas sum
   // holds. Kept as a logarithm, since Π is about 1e-120.
@@ -198,7 +203,7 @@ void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
   // redundancy weights count them right in open chains, but a ring's
   // torsions come on top of bends that already span its motions; they
   // give way first, then the bends.
-  const bool linear = rotationtype(*structure) == trotortype::linear;
+  const bool linear = rotation_ == trotortype::linear;
   double excess = -(3.0 * static_cast<double>(atoms) - (linear ? 5.0 : 6.0) -
                     static_cast<double>(rotors.size()));
   std::array<double, 3> counts{};

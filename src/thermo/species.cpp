@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "thermo/species.h"
 
+#include "commands/hydrogens.h"
 #include "document/drawing.h"
+#include "document/hybridization.h"
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/element_data.h"
@@ -30,6 +32,8 @@ constexpr std::size_t largestgroup = 60;
 constexpr std::size_t largestaxisclass = 24;
 /// A moment below this fraction of the largest counts as zero.
 constexpr double linearratio = 1e-3;
+/// Energy change (cal/mol) at which the completed hydrogens have settled.
+constexpr double hydrogentolerance = 1.0;
 
 using toperation = std::array<double, 9>;
 
@@ -184,6 +188,96 @@ std::vector<TXYZ> candidateaxes(const std::vector<tpoint>& points) {
   return candidates;
 }
 
+bool hasimplicithydrogens(const tStructure& structure) {
+  return std::any_of(structure.atoms.begin(), structure.atoms.end(),
+                     [](const tatm* atom) {
+                       return atom->ischemical() && atom->element > 0 &&
+                              atom->implicithydrogens() > 0;
+                     });
+}
+
+/// Turns the hydrogens the copy added at one end of each bond between
+/// copied atoms a sixth of a turn about the bond where that lowers the
+/// energy. They are placed one atom at a time, each in the frame of its
+/// own bond, so neighbouring groups can come out eclipsed; settling alone
+/// does not leave that symmetric spot.
+void staggerhydrogens(tspeciescopy& copy) {
+  tdrawing& drawing = *copy.drawing;
+  const std::set<const tatm*> copied(copy.atoms.begin(), copy.atoms.end());
+  tforcefield field(drawing);
+  if (!field.setupforcefield().empty()) {
+    return;
+  }
+  for (const tbond* bond : drawing.bonds) {
+    const tatm* from = bond->atom1;
+    tatm* at = bond->atom2;
+    if (copied.count(from) == 0 || copied.count(at) == 0) {
+      continue;
+    }
+    std::vector<tatm*> added;
+    for (const tbond* other : drawing.bondsof(at)) {
+      tatm* end = other->other(at);
+      if (end != nullptr && copied.count(end) == 0) {
+        added.push_back(end);
+      }
+    }
+    const TXYZ axis = unit(minus(pointof(*at), pointof(*from)));
+    if (added.empty() || norm(axis) == 0.0) {
+      continue;
+    }
+    const auto turn = [&](double angle) {
+      const toperation m = rotationabout(axis, angle);
+      for (tatm* hydrogen : added) {
+        const TXYZ p =
+            plus(pointof(*at),
+                 molvane::apply(m, minus(pointof(*hydrogen), pointof(*at))));
+        hydrogen->x = p.x;
+        hydrogen->y = p.y;
+        hydrogen->z = p.z;
+      }
+    };
+    const double before = field.totalenergy();
+    turn(std::numbers::pi / 3.0);
+    if (!(field.totalenergy() < before)) {
+      turn(-std::numbers::pi / 3.0);
+    }
+  }
+  field.freeterms();
+}
+
+/// Draws the copy's implicit hydrogens in 3D and lets them settle with the
+/// copied atoms held still, so that the force field, the modes and the
+/// symmetry see the molecule the user meant, at the geometry the user
+/// gave. Only atoms that carry implicit hydrogens get any: a bare atom
+/// drawn without them stays bare.
+void completehydrogens(tspeciescopy& copy) {
+  tdrawing& drawing = *copy.drawing;
+  assignhybridization(drawing);
+  int added = 0;
+  for (auto each = copy.atoms.rbegin(); each != copy.atoms.rend(); ++each) {
+    tatm& atom = **each;
+    if (atom.implicithydrogens() > 0 && accepts3dhydrogens(atom.element)) {
+      added += completehydrogens3d(drawing, atom);
+    }
+  }
+  if (added == 0) {
+    return;
+  }
+  assignhybridization(drawing);
+  staggerhydrogens(copy);
+  for (tatm* atom : copy.atoms) {
+    atom->fixed = 1;
+  }
+  toptimizer optimizer(drawing);
+  optimizer.settings.tolerance = hydrogentolerance;
+  // A run that fails leaves the hydrogens where they were placed.
+  static_cast<void>(optimizer.runoptimizer(normalmethod));
+  optimizer.forcefield().freeterms();
+  for (tatm* atom : copy.atoms) {
+    atom->fixed = 0;
+  }
+}
+
 }  // namespace
 
 tspeciescopy copyspecies(const tStructure& structure) {
@@ -211,6 +305,9 @@ tspeciescopy copyspecies(const tStructure& structure) {
       continue;
     }
     copy.drawing->addbond(tbond::copyof(*bond, a->second, b->second));
+  }
+  if (hasimplicithydrogens(*copy.drawing)) {
+    completehydrogens(copy);
   }
   return copy;
 }
@@ -303,7 +400,10 @@ int electronicdegeneracy(const tStructure& structure) {
   return electrons % 2 != 0 ? 2 : 1;
 }
 
-trotortype rotationtype(const tStructure& structure) {
+namespace {
+
+/// The rotation of the structure's atoms as they are drawn.
+trotortype drawnrotationtype(const tStructure& structure) {
   const std::vector<tpoint> points = centredpoints(structure);
   if (points.size() < 2) {
     return trotortype::atom;
@@ -330,12 +430,13 @@ trotortype rotationtype(const tStructure& structure) {
   return trotortype::linear;
 }
 
-int symmetrynumber(const tStructure& structure) {
+/// The symmetry number of the structure's atoms as they are drawn.
+int drawnsymmetrynumber(const tStructure& structure) {
   const std::vector<tpoint> points = centredpoints(structure);
   if (points.size() < 2) {
     return 1;
   }
-  if (rotationtype(structure) == trotortype::linear) {
+  if (drawnrotationtype(structure) == trotortype::linear) {
     // Centrosymmetric linear molecules turn onto themselves about any
     // perpendicular axis by half a turn.
     const toperation inversion{-1, 0, 0, 0, -1, 0, 0, 0, -1};
@@ -374,6 +475,22 @@ int symmetrynumber(const tStructure& structure) {
     }
   }
   return static_cast<int>(found.size());
+}
+
+}  // namespace
+
+trotortype rotationtype(const tStructure& structure) {
+  if (hasimplicithydrogens(structure)) {
+    return drawnrotationtype(*copyspecies(structure).drawing);
+  }
+  return drawnrotationtype(structure);
+}
+
+int symmetrynumber(const tStructure& structure) {
+  if (hasimplicithydrogens(structure)) {
+    return drawnsymmetrynumber(*copyspecies(structure).drawing);
+  }
+  return drawnsymmetrynumber(structure);
 }
 
 }  // namespace molvane

@@ -15,11 +15,15 @@ class tdrawing;
 
 /// A drawing of its own holding copies of one structure's chemical atoms
 /// (elements 1 and up) and their bonds, so that its force field sees no
-/// other structure. The copies
-/// keep the original's coordinates, elements, charges and hydrogens.
+/// other structure. The copies keep the original's coordinates, elements
+/// and charges. Implicit hydrogens become hydrogen atoms of the copy,
+/// placed in 3D and relaxed with the copied atoms held still, so that a
+/// skeletal drawing counts as the whole molecule; the structure itself is
+/// left as it is.
 struct tspeciescopy {
   std::unique_ptr<tdrawing> drawing;
-  /// The copy of the structure's i-th chemical atom.
+  /// The copy of the structure's i-th chemical atom (the completed
+  /// hydrogens follow them in the drawing and are not listed here).
   std::vector<tatm*> atoms;
   /// The original chemical atoms in the same order.
   std::vector<tatm*> originals;
@@ -34,16 +38,18 @@ double structureenergy(const tStructure& structure);
 /// bound molecule).
 double speciesenergy(const tStructure& structure);
 
-/// Minimises the structure alone (Normal) and writes the new coordinates
-/// back into its atoms. Returns "" or the optimiser's sentence.
+/// Minimises the structure alone (Normal), with its implicit hydrogens
+/// completed in the copy, and writes the new coordinates back into its
+/// atoms. Returns "" or the optimiser's sentence.
 [[nodiscard]] std::string optimizespecies(tStructure& structure,
                                           const toptimizersettings& settings,
                                           const toptimizerhooks& hooks = {});
 
 /// The rotational symmetry number σ of the structure's geometry: the number
 /// of proper rotations that map every atom onto one of the same element
-/// (2 for H2 and water, 3 for ammonia, 12 for methane and benzene). 1 for
-/// fewer than two atoms.
+/// (2 for H2 and water, 3 for ammonia, 12 for methane and benzene), counting
+/// implicit hydrogens as the species copy places them. 1 for fewer than two
+/// atoms.
 int symmetrynumber(const tStructure& structure);
 
 /// The largest n (1 to 6) such that turning the atoms by 360°/n about the

@@ -3,12 +3,14 @@
 #include "cli/cli_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "testing/test_session.h"
 #include "testing/thermo_species.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace molvane {
@@ -54,6 +56,37 @@ TEST_F(ReactionCommand, BalancesAndAnalysesADrawnReaction) {
     EXPECT_NE(outcome.output.find(part), std::string::npos)
         << part << " in " << outcome.output;
   }
+}
+
+// Issue 16: molecules read without hydrogen atoms counted only their drawn
+// atoms, and the hydrogenation came out at +160 kcal/mol.
+TEST_F(ReactionCommand, ReactionFileWithoutHydrogenAtoms) {
+  const std::string counts = "  2  1  0  0  0  0  0  0  0  0999 V2000\n";
+  const auto molecule = [&](const char* name, const char* element,
+                            const char* x, const char* kind) {
+    return "$MOL\n" + std::string(name) + "\n\n\n" + counts + "    0.0000" +
+           "    0.0000    0.0000 " + element + "   0  0\n" + x +
+           "    0.0000    0.0000 " + element + "   0  0\n" + "  1  2" + kind +
+           "  0  0  0  0\nM  END\n";
+  };
+  const std::string rxn = "$RXN\nhydrogenation\n\n\n  2  1\n" +
+                          molecule("hydrogen", "H", "    0.7400", "  1") +
+                          molecule("ethene", "C", "    1.3400", "  2") +
+                          molecule("ethane", "C", "    1.5400", "  1");
+  const auto path = folder.path() / "hydrogenation.rxn";
+  ASSERT_EQ(writefileatomically(path, testing::bytesof(rxn)), "");
+  const tclioutcome outcome = runclicommand(
+      {{}, true}, {"reaction", path.string(), "--T", "298.15", "--optimize"});
+  ASSERT_EQ(outcome.status, 0) << outcome.error;
+  EXPECT_NE(outcome.output.find("\"balanced\": true"), std::string::npos)
+      << outcome.output;
+  const std::string key = "\"deltaHkcal\": ";
+  const std::size_t at = outcome.output.find(key);
+  ASSERT_NE(at, std::string::npos) << outcome.output;
+  // -136 kJ/mol (NIST Chemistry WebBook, 298.15 K) is -32.6 kcal/mol.
+  const double enthalpy =
+      std::strtod(outcome.output.c_str() + at + key.size(), nullptr);
+  EXPECT_NEAR(enthalpy, -32.6, 0.25 * 32.6) << outcome.output;
 }
 
 TEST_F(ReactionCommand, RefusesBadInputWithOneLine) {
