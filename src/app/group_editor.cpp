@@ -636,7 +636,7 @@ void TGroupEditor::optimize() {
 
 void TGroupEditor::properties() {
   if (tStructure* structure = group()) {
-    session().messages().inform(groupsummary(*structure));
+    window_.showproperties(*structure);
   }
 }
 

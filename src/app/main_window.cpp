@@ -466,6 +466,10 @@ TMetricTool& TMolvane3D::metrictool() {
   return *metrictool_;
 }
 
+void TMolvane3D::showproperties(tStructure& structure) {
+  moleculardata().openfor(structure);
+}
+
 TMolecularData& TMolvane3D::moleculardata() {
   if (moleculardata_ == nullptr) {
     moleculardata_ = new TMolecularData(*this);

@@ -97,6 +97,7 @@ class TMolvane3D final : public QMainWindow,
   QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;
   void setbusy(bool busy) override;
+  void showproperties(tStructure& structure) override;
   bool busy() const { return busy_; }
   void printwindow() override;
   void copywindow() override;

@@ -12,6 +12,7 @@ class QWidget;
 namespace molvane {
 
 class tatm;
+class tStructure;
 class tcanvas;
 class tdialogs;
 
@@ -69,6 +70,8 @@ class ttoolhost {
   /// menu, shortcut, click or close of the main window may edit, replace or
   /// close it; setbusy(false) gives everything back as it was.
   virtual void setbusy(bool busy) = 0;
+  /// The molecular data window on one structure of the current drawing.
+  virtual void showproperties(tStructure& structure) = 0;
 
   /// The File menu's Print: the window's picture on one page.
   virtual void printwindow() = 0;

@@ -495,15 +495,4 @@ int removegrouphydrogens(tdrawing& drawing, tStructure& group) {
   return removed;
 }
 
-std::string groupsummary(const tStructure& group) {
-  std::string formula = formulatext(group);
-  while (!formula.empty() && formula.back() == ' ') {
-    formula.pop_back();
-  }
-  std::string weight = formulaweighttext(group);
-  weight.erase(0, weight.find_first_not_of(' '));
-  return "Formula: " + formula + "\nF.W.: " + weight +
-         "\nCharge: " + std::to_string(group.totalcharge());
-}
-
 }  // namespace molvane

@@ -170,8 +170,4 @@ int addgrouphydrogens(tdrawing& drawing, tStructure& group);
 /// Removes the group's explicit hydrogens; returns how many went.
 int removegrouphydrogens(tdrawing& drawing, tStructure& group);
 
-/// The formula, formula weight and net charge of the group, one per line,
-/// for a short message.
-std::string groupsummary(const tStructure& group);
-
 }  // namespace molvane

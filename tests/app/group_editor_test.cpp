@@ -3,6 +3,7 @@
 #include "app/group_editor.h"
 
 #include "app/editor_windows.h"
+#include "app/molecular_data.h"
 #include "model/atom.h"
 #include "window_fixture.h"
 
@@ -103,8 +104,7 @@ TEST_F(GroupEditor, OptimizeRunsOnTheGroupAndFreesTheWindow) {
   EXPECT_NE(drawing().atoms.items(0)->x, before);
   EXPECT_EQ(editor().optimizebutton().text(), QStringLiteral("Optimize.."));
   press("PropertiesButton");
-  ASSERT_FALSE(messages_.informs.empty());
-  EXPECT_EQ(messages_.informs.back().rfind("Formula: C6 H12", 0), 0U);
+  EXPECT_TRUE(window_->moleculardata().isVisible());
 }
 
 }  // namespace
