@@ -193,7 +193,10 @@ class trxnparser {
     std::size_t countsline = 0;
     std::optional<trole> role;
     std::size_t rolestart = 0;
-    std::optional<std::size_t> tablestart;
+    // Line of the table being read; none outside a table. (A plain index:
+    // an optional here trips the compiler's uninitialised-use warning.)
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::size_t tablestart = none;
     for (std::size_t i = 1; i < lines_.size(); ++i) {
       std::string_view line = lines_[i];
       if (startswith(line, "M  END")) {
@@ -205,16 +208,16 @@ class trxnparser {
       std::vector<std::string_view> words = splitwords(line.substr(6));
       std::string_view first = words.empty() ? "" : words[0];
       std::string_view second = words.size() >= 2 ? words[1] : "";
-      if (tablestart) {
+      if (tablestart != none) {
         if (first == "END" && second == "CTAB") {
           std::vector<std::string_view> table = {"", "", "", v3000counts};
           table.insert(table.end(),
-                       lines_.begin() + static_cast<long>(*tablestart),
+                       lines_.begin() + static_cast<long>(tablestart),
                        lines_.begin() + static_cast<long>(i) + 1);
           table.push_back("M  END");
           blocks.push_back(
-              {*role, std::move(table), static_cast<int>(*tablestart) - 3});
-          tablestart.reset();
+              {*role, std::move(table), static_cast<int>(tablestart) - 3});
+          tablestart = none;
         } else if (first == "BEGIN" && second == "CTAB") {
           return fail(i, "a connection table begins inside another");
         }
@@ -264,8 +267,8 @@ class trxnparser {
         rolestart = i;
       }
     }
-    if (tablestart) {
-      return fail(*tablestart, "the connection table has no \"END CTAB\"");
+    if (tablestart != none) {
+      return fail(tablestart, "the connection table has no \"END CTAB\"");
     }
     if (role) {
       return fail(rolestart, "the " + rolename(*role) + " block has no END");
