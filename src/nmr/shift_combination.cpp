@@ -37,8 +37,12 @@ tprediction combineshifts(int c, double s1, int level,
   double f = fallback.shift;
   switch (c) {
     case 1:
-    case 3:
       return level >= weight ? database : fallback;
+    case 3:
+      if (level >= 3) {
+        return database;
+      }
+      return {(s1 * level + weight * f) / (level + weight), level};
     case 2:
       return {(s1 * level + weight * f) / (level + weight), level};
     case 4:
