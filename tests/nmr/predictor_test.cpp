@@ -93,7 +93,6 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
       {4, 2, {100.0, -3}, 100.0, -3},                   // deeper scheme wins
       {4, 3, {100.0, -3}, (130.0 + 300.0) / 4, 3},      // equal levels
       {2, 1, failed, 130.0, 1},                         // no scheme
-      {3, 2, {100.0, -4}, 100.0, -4},
       {3, 4, {100.0, -7}, 130.0, 4},
       {1, 3, {100.0, -2}, 130.0, 3},
       {0, 0, {100.0, -2}, noshift, 0},
@@ -105,6 +104,30 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
     EXPECT_DOUBLE_EQ(p.shift, each.shift);
     EXPECT_EQ(p.level, each.result);
   }
+}
+
+TEST_F(ShiftPrediction, ShallowCarbonMatchesCorrectTheTablesInsteadOfLosing) {
+  const tprediction failed{};
+  const struct {
+    int c;
+    int level;
+    tprediction fallback;
+    double shift;
+  } cases[] = {
+      {3, 3, {100.0, -7}, 130.0},                      // three spheres win
+      {3, 2, {100.0, -4}, (130.0 * 16 + 400.0) / 20},  // deeper table blends
+      {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15},  // one sphere still counts
+      {2, 1, {100.0, -3}, (130.0 * 8 + 300.0) / 11},  // sp2 likewise
+      {3, 1, failed, 130.0},                          // no table at all
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.c * 10 + each.level);
+    tprediction p = combineshifts(each.c, 130.0, each.level, each.fallback);
+    EXPECT_DOUBLE_EQ(p.shift, each.shift);
+    EXPECT_EQ(p.level, each.level);
+  }
+  EXPECT_FALSE(needsfallback(3, 3));
+  EXPECT_TRUE(needsfallback(3, 2));
 }
 
 TEST_F(ShiftPrediction, SymmetryPartnersShareTheFirstShift) {
