@@ -97,6 +97,13 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
       {1, 3, {100.0, -2}, 130.0, 3},
       {0, 0, {100.0, -2}, noshift, 0},
       {3, 0, {100.0, -2}, 100.0, -2},
+      // Shallow carbon matches correct the tables instead of losing to them:
+      // each agreeing sphere weighs eight, from three on an sp3 match wins.
+      {3, 3, {100.0, -7}, 130.0, 3},
+      {3, 2, {100.0, -4}, (130.0 * 16 + 400.0) / 20, 2},
+      {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15, 1},
+      {2, 1, {100.0, -3}, (130.0 * 8 + 300.0) / 11, 1},
+      {3, 1, failed, 130.0, 1},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.c * 10 + each.level);
@@ -106,26 +113,7 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
   }
 }
 
-TEST_F(ShiftPrediction, ShallowCarbonMatchesCorrectTheTablesInsteadOfLosing) {
-  const tprediction failed{};
-  const struct {
-    int c;
-    int level;
-    tprediction fallback;
-    double shift;
-  } cases[] = {
-      {3, 3, {100.0, -7}, 130.0},                      // three spheres win
-      {3, 2, {100.0, -4}, (130.0 * 16 + 400.0) / 20},  // deeper table blends
-      {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15},  // one sphere still counts
-      {2, 1, {100.0, -3}, (130.0 * 8 + 300.0) / 11},  // sp2 likewise
-      {3, 1, failed, 130.0},                          // no table at all
-  };
-  for (const auto& each : cases) {
-    SCOPED_TRACE(each.c * 10 + each.level);
-    tprediction p = combineshifts(each.c, 130.0, each.level, each.fallback);
-    EXPECT_DOUBLE_EQ(p.shift, each.shift);
-    EXPECT_EQ(p.level, each.level);
-  }
+TEST_F(ShiftPrediction, ThreeSpheresOfAnSp3CarbonNeedNoTable) {
   EXPECT_FALSE(needsfallback(3, 3));
   EXPECT_TRUE(needsfallback(3, 2));
 }
