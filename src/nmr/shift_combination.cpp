@@ -4,6 +4,25 @@
 
 namespace molvane {
 
+namespace {
+
+// Measured on the training spectra, a database match that agrees on even one
+// or two spheres of an sp2 or sp3 carbon is worth far more than the
+// additivity tables' own weight: each sphere counts eight times, and from
+// three spheres on an sp3 match alone beats the tables.
+constexpr int sphereweight = 8;
+constexpr int decisivesp3level = 3;
+
+tprediction blend(double s1, int level, const tprediction& fallback) {
+  int weight = fallback.level < 0 ? -fallback.level : 0;
+  double databaseweight = sphereweight * level;
+  return {(s1 * databaseweight + weight * fallback.shift) /
+              (databaseweight + weight),
+          level};
+}
+
+}  // namespace
+
 bool needsfallback(int c, int level) {
   if (level == 0) {
     return c >= 1 && c <= 4;
@@ -15,7 +34,7 @@ bool needsfallback(int c, int level) {
     case 4:
       return level < spherecount;
     case 3:
-      return level < 4;
+      return level < decisivesp3level;
     default:
       return false;
   }
@@ -37,10 +56,11 @@ tprediction combineshifts(int c, double s1, int level,
   double f = fallback.shift;
   switch (c) {
     case 1:
-    case 3:
       return level >= weight ? database : fallback;
+    case 3:
+      return level >= decisivesp3level ? database : blend(s1, level, fallback);
     case 2:
-      return {(s1 * level + weight * f) / (level + weight), level};
+      return blend(s1, level, fallback);
     case 4:
       if (level >= 4) {
         return {(s1 * level + weight * f) / (level + weight), level};

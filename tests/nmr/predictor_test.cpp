@@ -93,11 +93,17 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
       {4, 2, {100.0, -3}, 100.0, -3},                   // deeper scheme wins
       {4, 3, {100.0, -3}, (130.0 + 300.0) / 4, 3},      // equal levels
       {2, 1, failed, 130.0, 1},                         // no scheme
-      {3, 2, {100.0, -4}, 100.0, -4},
       {3, 4, {100.0, -7}, 130.0, 4},
       {1, 3, {100.0, -2}, 130.0, 3},
       {0, 0, {100.0, -2}, noshift, 0},
       {3, 0, {100.0, -2}, 100.0, -2},
+      // Shallow carbon matches correct the tables instead of losing to them:
+      // each agreeing sphere weighs eight, from three on an sp3 match wins.
+      {3, 3, {100.0, -7}, 130.0, 3},
+      {3, 2, {100.0, -4}, (130.0 * 16 + 400.0) / 20, 2},
+      {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15, 1},
+      {2, 1, {100.0, -3}, (130.0 * 8 + 300.0) / 11, 1},
+      {3, 1, failed, 130.0, 1},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.c * 10 + each.level);
@@ -105,6 +111,11 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
     EXPECT_DOUBLE_EQ(p.shift, each.shift);
     EXPECT_EQ(p.level, each.result);
   }
+}
+
+TEST_F(ShiftPrediction, ThreeSpheresOfAnSp3CarbonNeedNoTable) {
+  EXPECT_FALSE(needsfallback(3, 3));
+  EXPECT_TRUE(needsfallback(3, 2));
 }
 
 TEST_F(ShiftPrediction, SymmetryPartnersShareTheFirstShift) {
