@@ -50,8 +50,6 @@ std::optional<tclick> parseclick(const std::string& text) {
   return tclick{static_cast<int>(*code), *x, *y};
 }
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 }  // namespace
 
 tclioutcome buildcommand(const tclioptions& options,

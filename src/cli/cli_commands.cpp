@@ -29,8 +29,6 @@ namespace molvane {
 
 namespace {
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 std::string trimmed(std::string text) {
   while (!text.empty() && text.back() == ' ') {
     text.pop_back();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -22,6 +23,11 @@ struct tclioutcome {
   std::string output;
   std::string error;
 };
+
+/// A user error: exit status 1 with message on the error stream.
+inline tclioutcome failure(std::string message) {
+  return {1, "", std::move(message)};
+}
 
 /// Runs one command with its arguments (the command name first).
 tclioutcome runclicommand(const tclioptions& options,

@@ -16,8 +16,6 @@ namespace molvane {
 
 namespace {
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 /// Sum of the energies of one term list, in kcal/mol.
 template <typename terms>
 double kcalof(const terms& list) {

@@ -38,8 +38,6 @@ std::optional<tmode> modeof(std::string_view argument) {
   return std::nullopt;
 }
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 }  // namespace
 
 tclioutcome hydrogenscommand(const tclioptions& options,

@@ -21,8 +21,6 @@ namespace molvane {
 
 namespace {
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 constexpr std::size_t maxinputbytes = 512U * 1024U * 1024U;
 
 /// The database named by --db, read as it is and never written.

@@ -16,8 +16,6 @@ namespace molvane {
 
 namespace {
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 bool parsecount(const std::string& text, int& value) {
   auto [end, error] =
       std::from_chars(text.data(), text.data() + text.size(), value);

@@ -26,8 +26,6 @@ constexpr const char* usage =
 /// How long a search that runs until stopped goes when not told.
 constexpr double searchseconds = 10.0;
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 struct tmethodname {
   const char* name;
   int code;

@@ -23,8 +23,6 @@ namespace {
 constexpr const char* usage =
     "usage: reaction IN [--T K] [--P ATM] [--optimize] [--reference N]";
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 struct treactionoptions {
   std::string input;
   double temperature = 293.0;

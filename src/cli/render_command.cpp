@@ -20,8 +20,6 @@ namespace {
 constexpr const char* usage =
     "usage: render IN OUT [--mode N] [--width W --height H] [--antialias]";
 
-tclioutcome failure(std::string message) { return {1, "", std::move(message)}; }
-
 struct trenderrequest {
   std::string input;
   std::string output;

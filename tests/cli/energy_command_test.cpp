@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
+#include "cli_files.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +12,7 @@
 namespace molvane {
 namespace {
 
-class EnergyCommand : public ::testing::Test {
- protected:
-  std::string write(const std::string& name, const std::string& text) {
-    const auto path = folder.path() / name;
-    std::ofstream(path) << text;
-    return path.string();
-  }
-
-  tsessionguard guard;
-  testing::ttemporaryfolder folder;
-};
+using EnergyCommand = tclifiles;
 
 constexpr const char* ethane = R"(ethane
   test

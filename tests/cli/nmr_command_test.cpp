@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
+#include "cli_files.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -39,17 +40,7 @@ M  END
 $$$$
 )";
 
-class NmrCommands : public ::testing::Test {
- protected:
-  std::string write(const std::string& name, const std::string& text) {
-    const auto path = folder.path() / name;
-    std::ofstream(path) << text;
-    return path.string();
-  }
-
-  tsessionguard guard;
-  testing::ttemporaryfolder folder;
-};
+using NmrCommands = tclifiles;
 
 TEST_F(NmrCommands, BuildThenPredictEveryRecord) {
   const std::string sd = write("two.sdf", std::string(acetone) + acetone);
