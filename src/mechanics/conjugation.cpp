@@ -72,13 +72,14 @@ std::vector<bool> alternatingringbonds(const tbondgraph& graph) {
   return marked;
 }
 
-void flattenconjugatednitrogens(const tbondgraph& graph) {
+void flattenconjugatednitrogens(const tbondgraph& graph,
+                                std::vector<int>& hybrids) {
   for (std::size_t a = 0; a < graph.atoms.size(); ++a) {
-    tatm* atom = graph.atoms[a];
+    const tatm* atom = graph.atoms[a];
     const auto& bonds = graph.atombonds[a];
     if (atom->element != 7 || atom->fcharge != 0 ||
         static_cast<int>(bonds.size()) + atom->implicithydrogens() != 3 ||
-        atom->hybridization != 3) {
+        hybrids[a] != 3) {
       continue;
     }
     bool allsingle = true;
@@ -87,14 +88,12 @@ void flattenconjugatednitrogens(const tbondgraph& graph) {
       allsingle = allsingle &&
                   plaincode(*graph.bonds[static_cast<std::size_t>(b)].first) ==
                       singlecode;
-      const int h = graph
-                        .atoms[static_cast<std::size_t>(
-                            otherend(graph, b, static_cast<std::int32_t>(a)))]
-                        ->hybridization;
+      const int h = hybrids[static_cast<std::size_t>(
+          otherend(graph, b, static_cast<std::int32_t>(a)))];
       conjugated = conjugated || h == trigonal || h == aromatichybrid;
     }
     if (allsingle && conjugated) {
-      atom->hybridization = trigonal;
+      hybrids[a] = trigonal;
     }
   }
 }

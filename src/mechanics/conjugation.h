@@ -25,10 +25,12 @@ struct tbondgraph {
 /// aromatic rings this way; such a ring has six equal bonds.
 std::vector<bool> alternatingringbonds(const tbondgraph& graph);
 
-/// Gives a neutral nitrogen with three neighbours (implicit hydrogens count)
+/// In hybrids (the atoms' hybridisation codes, by position in the graph),
+/// gives a neutral nitrogen with three neighbours (implicit hydrogens count)
 /// with only single bonds the trigonal hybridisation when a neighbour is
 /// trigonal or aromatic: its lone pair joins the neighbour's π system (amides,
 /// anilines, pyrroles), so it lies flat instead of forming a pyramid.
-void flattenconjugatednitrogens(const tbondgraph& graph);
+void flattenconjugatednitrogens(const tbondgraph& graph,
+                                std::vector<int>& hybrids);
 
 }  // namespace molvane

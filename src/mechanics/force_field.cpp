@@ -223,8 +223,12 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
     }
   }
 
+  hybrids_.clear();
+  for (const tatm* atom : atoms_) {
+    hybrids_.push_back(atom->hybridization);
+  }
   const tbondgraph graph{atoms_, bonds_, atombonds_};
-  flattenconjugatednitrogens(graph);
+  flattenconjugatednitrogens(graph, hybrids_);
   alternating_ = alternatingringbonds(graph);
   status("Creating stretches");
   createstretches(report);
@@ -261,9 +265,8 @@ void tforcefield::createstretches(const tsetupreport& report) {
     term.bond = bond;
     term.inverselength =
         angstromperunit_ /
-        stretchlengthangstrom(
-            z1, z2, c, atoms_[static_cast<std::size_t>(a1)]->hybridization,
-            atoms_[static_cast<std::size_t>(a2)]->hybridization);
+        stretchlengthangstrom(z1, z2, c, hybrids_[static_cast<std::size_t>(a1)],
+                              hybrids_[static_cast<std::size_t>(a2)]);
     term.depth = stretchdepth(z1, z2, c);
     if (alternating_[index] || bond->isdelocalised()) {
       // Delocalisation: benzene is 36 kcal/mol more stable than three
@@ -293,9 +296,8 @@ void tforcefield::createbends(const tsetupreport& report) {
     tatm* centre = atoms_[c];
     firstbend_[c] = static_cast<std::int32_t>(bends_.size());
     const double plain =
-        idealangle(centre->element, centre->fcharge, centre->hybridization, m);
-    const bool flat =
-        m == 3 && (centre->hybridization == 2 || centre->hybridization == 4);
+        idealangle(centre->element, centre->fcharge, hybrids_[c], m);
+    const bool flat = m == 3 && (hybrids_[c] == 2 || hybrids_[c] == 4);
     std::vector<bool> doubled;
     for (std::int32_t n : around) {
       doubled.push_back(isdoublebond(static_cast<std::int32_t>(c), n));
@@ -357,7 +359,8 @@ void tforcefield::createtorsions(const tsetupreport& report) {
     const tatm* atom = atoms_[static_cast<std::size_t>(index)];
     const int m =
         static_cast<int>(neighbours_[static_cast<std::size_t>(index)].size());
-    return idealangle(atom->element, atom->fcharge, atom->hybridization, m);
+    return idealangle(atom->element, atom->fcharge,
+                      hybrids_[static_cast<std::size_t>(index)], m);
   };
   for (std::size_t b = 0; b < bonds_.size(); ++b) {
     const auto& [bond, ends] = bonds_[b];
@@ -372,9 +375,9 @@ void tforcefield::createtorsions(const tsetupreport& report) {
     }
     const tatm* atom2 = atoms_[static_cast<std::size_t>(a2)];
     const tatm* atom3 = atoms_[static_cast<std::size_t>(a3)];
-    const ttorsionparameters parameters =
-        torsionparameters(bond->kind(), atom2->hybridization,
-                          atom3->hybridization, atom2->element, atom3->element);
+    const ttorsionparameters parameters = torsionparameters(
+        bond->kind(), hybrids_[static_cast<std::size_t>(a2)],
+        hybrids_[static_cast<std::size_t>(a3)], atom2->element, atom3->element);
     const double reduced =
         parameters.barrier / static_cast<double>(n2 + n3 - 2);
     int counter = 0;
@@ -431,7 +434,7 @@ void tforcefield::createplanarities(const tsetupreport& report) {
     return;
   }
   for (std::size_t c = atoms_.size(); c-- > 0;) {
-    const int h = atoms_[c]->hybridization;
+    const int h = hybrids_[c];
     const auto& around = neighbours_[c];
     if ((h != 2 && h != 4) || around.size() != 3 || firstbend_[c] < 0) {
       continue;
@@ -477,7 +480,7 @@ void tforcefield::createnonbonded(const tsetupreport& report) {
         atom->element == 1 && neighbours_[i].size() == 1 &&
         ishalogenornitrogenoroxygen(
             atoms_[static_cast<std::size_t>(neighbours_[i][0])]->element);
-    wells[i] = vdwparameters(atom->element, atom->hybridization,
+    wells[i] = vdwparameters(atom->element, hybrids_[i],
                              atom->implicithydrogens(), atom->fcharge);
     const double charge = atom->getcharge();
     charges[i] = std::isfinite(charge) ? charge : 0.0;

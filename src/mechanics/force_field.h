@@ -204,6 +204,12 @@ class tforcefield {
     return *packs_[static_cast<std::size_t>(atomindex)];
   }
 
+  /// The hybridisation code the terms of the atom at that position were
+  /// made with (a conjugated nitrogen counts as trigonal here only).
+  int hybridization(std::int32_t atomindex) const {
+    return hybrids_[static_cast<std::size_t>(atomindex)];
+  }
+
   /// Ångström per drawing unit.
   double angstromperunit() const { return angstromperunit_; }
 
@@ -232,6 +238,8 @@ class tforcefield {
   std::vector<std::pair<tbond*, std::array<std::int32_t, 2>>> bonds_;
   /// Positions in bonds_ of each atom's bonds.
   std::vector<std::vector<std::int32_t>> atombonds_;
+  /// Hybridisation codes of the atoms as the terms see them.
+  std::vector<int> hybrids_;
   /// Bonds of rings drawn with alternating single and double bonds.
   std::vector<bool> alternating_;
   /// Position in bends_ of the first bend at each centre, or -1.
