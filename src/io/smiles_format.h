@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "io/molecule_record.h"
+#include "io/read_result.h"
+#include "io/record_stereo.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace molvane {
+
+/// One SMILES string read into a record without coordinates.
+struct tsmilesrecord {
+  tmoleculerecord record;
+  trecordstereo stereo;
+  /// Why the text is not SMILES; empty on success.
+  std::string error;
+};
+
+/// Reads one SMILES string (a name may follow after white space).
+tsmilesrecord parsesmiles(std::string_view text);
+
+/// Reads a SMILES file (one record a line): the first record, laid out.
+[[nodiscard]] treadresult readsmilesfile(std::span<const std::uint8_t> bytes);
+
+/// SMILES of the chemical atoms of a drawing, stereo included as its wedges
+/// and double-bond geometry show it. Empty with error set when the drawing
+/// has nothing SMILES can say.
+std::string writesmiles(const tdrawing& drawing, std::string& error);
+
+}  // namespace molvane
