@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// Times Normal from each benchmark start geometry and compares the result
-// with the reference minimum beside it.
+// Times Normal (or Refine) from each benchmark start geometry and compares the
+// result with the reference minimum beside it.
 //
-//   optimize_bench [--tolerance CAL] [--jump ANGSTROM] [--temp T] [DIR]
+//   optimize_bench [--refine] [--tolerance CAL] [--jump ANGSTROM] [--temp T]
+//                  [DIR]
 //
 // The settings default to the optimizer's; DIR holds <stem>_start.sdf and
 // <stem>_mmff.sdf (default: the shared data folder of the build).
@@ -190,8 +191,13 @@ int main(int argc, char** argv) {
   std::filesystem::path folder =
       std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
   toptimizersettings settings;
+  int method = normalmethod;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
+    if (word == "--refine") {
+      method = refinemethod;
+      continue;
+    }
     double* target = word == "--tolerance" ? &settings.tolerance
                      : word == "--jump"    ? &settings.minjump
                      : word == "--temp"    ? &settings.temperature
@@ -202,8 +208,9 @@ int main(int argc, char** argv) {
       folder = word;
     }
   }
-  std::printf("tolerance %g cal, jump %g Å, temperature %g\n",
-              settings.tolerance, settings.minjump, settings.temperature);
+  std::printf("%s, tolerance %g cal, jump %g Å, temperature %g\n",
+              method == refinemethod ? "Refine" : "Normal", settings.tolerance,
+              settings.minjump, settings.temperature);
   std::printf("%-12s %6s %9s %7s %9s %11s %11s %9s %9s\n", "molecule", "atoms",
               "ms", "sweeps", "ms/sweep", "start kcal", "final kcal", "rmsd0 Å",
               "rmsd Å");
@@ -226,7 +233,7 @@ int main(int argc, char** argv) {
       toptimizer optimizer(*drawing);
       optimizer.settings = settings;
       const auto t0 = std::chrono::steady_clock::now();
-      if (!optimizer.runoptimizer(normalmethod).empty()) {
+      if (!optimizer.runoptimizer(method).empty()) {
         break;
       }
       times.push_back(std::chrono::duration<double, std::milli>(

@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 
 #include <algorithm>
+#include <span>
 
 namespace molvane {
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int singlecode = 2;
 constexpr int doublecode = 4;
-constexpr int ringsize = 6;
 constexpr int trigonal = 2;
 constexpr int aromatichybrid = 4;
 
@@ -26,26 +26,53 @@ std::int32_t otherend(const tbondgraph& graph, std::int32_t bond,
   return ends[0] == atom ? ends[1] : ends[0];
 }
 
-/// Depth-first walk from start along bonds whose codes alternate, looking
-/// for the way back to start after exactly six bonds.
+/// Bond codes around a ring, starting at one of its double bonds: benzene's
+/// alternation, and the five-ring whose last atom gives the π system its
+/// lone pair (pyrrole, furan, thiophene, imidazole).
+constexpr std::array<int, 6> sixring = {doublecode, singlecode, doublecode,
+                                        singlecode, doublecode, singlecode};
+constexpr std::array<int, 5> fivering = {doublecode, singlecode, doublecode,
+                                         singlecode, singlecode};
+
+/// An atom whose lone pair completes a five-ring's six π electrons.
+bool givespair(const tbondgraph& graph, std::int32_t atom) {
+  const tatm& a = *graph.atoms[static_cast<std::size_t>(atom)];
+  if (a.fcharge != 0) {
+    return false;
+  }
+  for (std::int32_t b : graph.atombonds[static_cast<std::size_t>(atom)]) {
+    if (plaincode(*graph.bonds[static_cast<std::size_t>(b)].first) !=
+        singlecode) {
+      return false;
+    }
+  }
+  return a.element == 7 || a.element == 8 || a.element == 16 || a.element == 34;
+}
+
+/// Depth-first walk from start along bonds with the codes of the pattern,
+/// looking for the way back to start after the whole pattern.
 bool closesring(const tbondgraph& graph, std::int32_t start, std::int32_t at,
-                int wanted, std::vector<std::int32_t>& path) {
-  if (static_cast<int>(path.size()) == ringsize) {
+                std::span<const int> pattern, std::vector<std::int32_t>& path) {
+  const std::size_t done = path.size();
+  if (done == pattern.size()) {
     return at == start;
   }
+  if (pattern.size() == fivering.size() && done == pattern.size() - 1 &&
+      !givespair(graph, at)) {
+    return false;
+  }
   for (std::int32_t b : graph.atombonds[static_cast<std::size_t>(at)]) {
-    if (plaincode(*graph.bonds[static_cast<std::size_t>(b)].first) != wanted ||
+    if (plaincode(*graph.bonds[static_cast<std::size_t>(b)].first) !=
+            pattern[done] ||
         std::find(path.begin(), path.end(), b) != path.end()) {
       continue;
     }
     const std::int32_t next = otherend(graph, b, at);
-    const bool closing = static_cast<int>(path.size()) == ringsize - 1;
-    if (next == start && !closing) {
+    if (next == start && done + 1 != pattern.size()) {
       continue;
     }
     path.push_back(b);
-    if (closesring(graph, start, next,
-                   wanted == singlecode ? doublecode : singlecode, path)) {
+    if (closesring(graph, start, next, pattern, path)) {
       return true;
     }
     path.pop_back();
@@ -58,14 +85,22 @@ bool closesring(const tbondgraph& graph, std::int32_t start, std::int32_t at,
 std::vector<bool> alternatingringbonds(const tbondgraph& graph) {
   std::vector<bool> marked(graph.bonds.size(), false);
   for (std::size_t b = 0; b < graph.bonds.size(); ++b) {
-    if (marked[b] || plaincode(*graph.bonds[b].first) != doublecode) {
+    if (plaincode(*graph.bonds[b].first) != doublecode) {
       continue;
     }
-    const std::int32_t start = graph.bonds[b].second[0];
-    std::vector<std::int32_t> path{static_cast<std::int32_t>(b)};
-    if (closesring(graph, start, graph.bonds[b].second[1], singlecode, path)) {
-      for (std::int32_t inring : path) {
-        marked[static_cast<std::size_t>(inring)] = true;
+    for (const std::span<const int> pattern :
+         {std::span<const int>(sixring), std::span<const int>(fivering)}) {
+      // A five-ring is walked both ways: its lone pair sits after the
+      // second double bond in one direction only.
+      for (int way = 0; way < 2; ++way) {
+        const auto& ends = graph.bonds[b].second;
+        const std::int32_t start = ends[way];
+        std::vector<std::int32_t> path{static_cast<std::int32_t>(b)};
+        if (closesring(graph, start, ends[1 - way], pattern, path)) {
+          for (std::int32_t inring : path) {
+            marked[static_cast<std::size_t>(inring)] = true;
+          }
+        }
       }
     }
   }

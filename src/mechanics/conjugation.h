@@ -19,10 +19,12 @@ struct tbondgraph {
   const std::vector<std::vector<std::int32_t>>& atombonds;
 };
 
-/// Bonds of six-membered rings drawn with alternating single and double
-/// bonds (a benzene written in one of its two bond patterns): true at their
-/// positions in the graph's bond list. Files from other programs store
-/// aromatic rings this way; such a ring has six equal bonds.
+/// Bonds of aromatic rings drawn with single and double bonds: six-rings of
+/// alternating bonds (a benzene written in one of its two bond patterns) and
+/// five-rings of two double bonds and an atom giving its lone pair (pyrrole,
+/// furan, thiophene, imidazole): true at their positions in the graph's bond
+/// list. Files from other programs store aromatic rings this way; their
+/// bonds are all of one and a half.
 std::vector<bool> alternatingringbonds(const tbondgraph& graph);
 
 /// In hybrids (the atoms' hybridisation codes, by position in the graph),

@@ -251,6 +251,18 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
   return "";
 }
 
+int tforcefield::lengthhybrid(std::int32_t a, std::int32_t other) const {
+  const int h = hybrids_[static_cast<std::size_t>(a)];
+  const tatm& atom = *atoms_[static_cast<std::size_t>(a)];
+  if (atom.element != 7 || h != 2 || atom.hybridization != 3) {
+    return h;
+  }
+  // A nitrogen made flat by its neighbour's π system: that bond is the
+  // conjugated one; its bonds to tetrahedral atoms stay plain single bonds.
+  const int o = hybrids_[static_cast<std::size_t>(other)];
+  return o == 1 || o == 2 || o == 4 ? lonepairdonor : 3;
+}
+
 int tforcefield::carbonneighbours(std::int32_t a, std::int32_t b) const {
   int count = 0;
   for (std::int32_t n : neighbours_[static_cast<std::size_t>(a)]) {
@@ -278,10 +290,9 @@ void tforcefield::createstretches(const tsetupreport& report) {
     term.kind = stretchkind;
     term.atomcount = 2;
     term.bond = bond;
-    term.inverselength =
-        angstromperunit_ /
-        stretchlengthangstrom(z1, z2, c, hybrids_[static_cast<std::size_t>(a1)],
-                              hybrids_[static_cast<std::size_t>(a2)]);
+    term.inverselength = angstromperunit_ /
+                         stretchlengthangstrom(z1, z2, c, lengthhybrid(a1, a2),
+                                               lengthhybrid(a2, a1));
     term.depth = stretchdepth(z1, z2, c);
     if (alternating_[index] || bond->isdelocalised()) {
       // Delocalisation: benzene is 36 kcal/mol more stable than three

@@ -220,6 +220,8 @@ class tforcefield {
   bool isbonded(std::int32_t a, std::int32_t b) const;
   /// A double bond joins a and b (rings of alternating bonds excluded).
   bool isdoublebond(std::int32_t a, std::int32_t b) const;
+  /// The hybridisation a's end of its bond to other has for its length.
+  int lengthhybrid(std::int32_t a, std::int32_t other) const;
   /// Carbon atoms bonded to a, other than b.
   int carbonneighbours(std::int32_t a, std::int32_t b) const;
   double packenergy(const ttermlists& lists);

@@ -34,6 +34,8 @@ double conjugationshortening(int h) {
     case 2:
     case 4:
       return 0.03;
+    case lonepairdonor:
+      return 0.06;
     default:
       return 0.0;
   }

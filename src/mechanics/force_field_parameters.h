@@ -22,7 +22,10 @@ double stretchdepth(int first, int second, int c);
 /// Equilibrium bond length in Å for elements z1, z2 and effective code c;
 /// a carbon-carbon single bond between tetrahedral atoms gives exactly the
 /// standard 1.53 Å. h1 and h2 are the atoms' hybridisation codes: a single
-/// bond to a trigonal, aromatic or linear atom is shorter.
+/// bond to a trigonal, aromatic or linear atom is shorter. lonepairdonor
+/// stands for a flat nitrogen whose lone pair joins the other end's π system
+/// (amides): those bonds are shorter still.
+inline constexpr int lonepairdonor = 5;
 double stretchlengthangstrom(int z1, int z2, int c, int h1 = 3, int h2 = 3);
 
 /// Redundancy weight of a bend at a centre with that many bonds.

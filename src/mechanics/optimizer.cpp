@@ -3,6 +3,7 @@
 #include "mechanics/optimizer.h"
 
 #include "document/drawing.h"
+#include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/vector3.h"
 
@@ -22,6 +23,12 @@ using detail::times;
 constexpr double degree = std::numbers::pi / 180.0;
 /// Probing turn and shift of the rigid moves (degrees, drawing units).
 constexpr double probeturn = 3.0;
+/// The collective descent that ends Refine: central-difference probe and
+/// longest step of an atom (Å), and the root-mean-square gradient it stops
+/// at (cal/mol/Å).
+constexpr double polishprobe = 1e-4;
+constexpr double polishstep = 0.3;
+constexpr double polishgradient = 5.0;
 /// The probe of the sweep threshold, as a share of the minimum jump.
 constexpr double thresholdprobe = 0.01;
 constexpr double probeshift = 0.1;
@@ -233,6 +240,61 @@ void toptimizer::sweep() {
   movecentreto(middle);
   refresh();
   ++state_.sweeps;
+}
+
+void toptimizer::polish() {
+  std::vector<std::int32_t> free;
+  for (std::int32_t a : movable_) {
+    if (field_.atoms()[static_cast<std::size_t>(a)]->fixed == 0) {
+      free.push_back(a);
+    }
+  }
+  auto place = [&](const std::vector<double>& x) {
+    for (std::size_t k = 0; k < free.size(); ++k) {
+      put(*field_.atoms()[static_cast<std::size_t>(free[k])],
+          {x[3 * k], x[3 * k + 1], x[3 * k + 2]});
+    }
+  };
+  std::vector<double> x(3 * free.size());
+  for (std::size_t k = 0; k < free.size(); ++k) {
+    const TXYZ p =
+        positionof(*field_.atoms()[static_cast<std::size_t>(free[k])]);
+    x[3 * k] = p.x;
+    x[3 * k + 1] = p.y;
+    x[3 * k + 2] = p.z;
+  }
+  const double perangstrom = 1.0 / field_.angstromperunit();
+  const double probe = polishprobe * perangstrom;
+  tdescentproblem problem;
+  problem.energy = [&](const std::vector<double>& at) {
+    place(at);
+    return field_.totalenergy();
+  };
+  problem.gradient = [&](const std::vector<double>& at,
+                         std::vector<double>& g) {
+    place(at);
+    field_.totalenergy();
+    for (std::size_t k = 0; k < free.size(); ++k) {
+      TXYZ d{};
+      atomgradient(free[k], probe, d);
+      g[3 * k] = d.x / (2.0 * probe);
+      g[3 * k + 1] = d.y / (2.0 * probe);
+      g[3 * k + 2] = d.z / (2.0 * probe);
+    }
+  };
+  long iteration = 0;
+  problem.stop = [&](double energy) {
+    state_.energy = energy;
+    if (++iteration % 10 == 0) {
+      show();
+    }
+    pump();
+    return stop_;
+  };
+  tdescentlimits limits;
+  limits.largeststep = polishstep * perangstrom;
+  limits.gradient = polishgradient / perangstrom;
+  state_.energy = descend(problem, x, limits);
 }
 
 void toptimizer::prepare() {
@@ -549,6 +611,14 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
         break;
       case randommethod:
         runrandom();
+        break;
+      case refinemethod:
+        // Refine goes on from Normal's end with every atom moving at once,
+        // down to the nearest minimum rather than a sweep's small change.
+        runnormal();
+        if (!stop_) {
+          polish();
+        }
         break;
       default:
         runnormal();

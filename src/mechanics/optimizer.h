@@ -115,6 +115,8 @@ class toptimizer {
   double atomgradient(std::int32_t atom, double probe, TXYZ& gradient);
   bool moveatom(std::int32_t atom, double threshold);
   void sweep();
+  /// Moves every movable atom together down to the nearest minimum.
+  void polish();
   void prepare();
   void refresh();
   void snapshot(std::vector<TXYZ>& into) const;

@@ -168,6 +168,26 @@ TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
     EXPECT_NEAR(ring.angstromperunit() / stretch.inverselength, 1.395, 1e-9);
     EXPECT_DOUBLE_EQ(stretch.depth, stretchdepth(6, 6, 3) + 6000.0 + 2500.0);
   }
+  // A five-ring of two double bonds is aromatic when its fifth atom gives a
+  // lone pair (pyrrole), not when it is a CH2 (cyclopentadiene).
+  for (const int fifth : {7, 6}) {
+    std::vector<double> corners;
+    for (int k = 0; k < 5; ++k) {
+      corners.insert(corners.end(), {k == 4 ? double(fifth) : 6.0,
+                                     1.18 * std::cos(k * 2 * pi / 5),
+                                     1.18 * std::sin(k * 2 * pi / 5), 0});
+    }
+    tmolecule five(corners, {0, 1, 4, 1, 2, 2, 2, 3, 4, 3, 4, 2, 4, 0, 2});
+    tforcefield field(five.drawing);
+    int aromatic = 0;
+    for (const tstretch& stretch : setup(field).stretches()) {
+      const int z1 = field.atoms()[stretch.atoms[0]]->element;
+      const int z2 = field.atoms()[stretch.atoms[1]]->element;
+      aromatic += std::abs(field.angstromperunit() / stretch.inverselength -
+                           stretchlengthangstrom(z1, z2, 3)) < 1e-9;
+    }
+    EXPECT_EQ(aromatic, fifth == 7 ? 5 : 0);
+  }
   // The nitrogen of N-methylformamide lies flat; trimethylamine's does not.
   tmolecule amide({6, 0, 0, 0, 8, -0.6, 1.0, 0, 7, 1.35, 0, 0, 6, 2.1, 1.2, 0},
                   {0, 1, 4, 0, 2, 2, 2, 3, 2});
@@ -180,6 +200,20 @@ TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
     // The terms see a flat nitrogen; the drawing's own atom is untouched.
     EXPECT_EQ(field.hybridization(flat ? 2 : 0), flat ? 2 : 3);
     EXPECT_EQ(molecule->atom(flat ? 2 : 0).hybridization, 3);
+  }
+  // Its bond to the carbonyl carbon is shortened by the conjugation; its
+  // bond to the methyl group is a plain single bond.
+  tforcefield field(amide.drawing);
+  for (const tstretch& stretch : setup(field).stretches()) {
+    const int other = stretch.atoms[0] == 2   ? stretch.atoms[1]
+                      : stretch.atoms[1] == 2 ? stretch.atoms[0]
+                                              : -1;
+    if (other == 0 || other == 3) {
+      EXPECT_NEAR(field.angstromperunit() / stretch.inverselength,
+                  other == 0 ? stretchlengthangstrom(6, 7, 2, 2, lonepairdonor)
+                             : stretchlengthangstrom(6, 7, 2),
+                  1e-9);
+    }
   }
 }
 

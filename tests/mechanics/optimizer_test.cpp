@@ -4,12 +4,14 @@
 
 #include "document/drawing.h"
 #include "document/structure.h"
+#include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/vector3.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -171,6 +173,59 @@ TEST(Optimizer, NormalTurnsFlatDrawingsIntoTheirShapes) {
     }
     c.shape(drawing);
   }
+}
+
+TEST(Optimizer, RefineGoesOnToTheMinimumNormalApproaches) {
+  // At the default tolerance Normal stops where a sweep gains little; Refine
+  // carries on to the minimum, where neither method finds anything more.
+  std::array<double, 2> reached{};
+  for (const int code : {normalmethod, refinemethod}) {
+    tdrawing drawing;
+    place(drawing, sixring(2, 2, 2));
+    toptimizer optimizer(drawing);
+    optimizer.settings.seed = 3;
+    ASSERT_EQ(optimizer.runoptimizer(code), "");
+    EXPECT_TRUE(optimizer.state().converged);
+    reached[code == refinemethod] = optimizer.state().energy;
+    if (code == refinemethod) {
+      const std::vector<double> minimum = coordinates(drawing);
+      optimizer.settings.tolerance = 1.0;
+      optimizer.settings.temperature = 0.0;
+      ASSERT_EQ(optimizer.runoptimizer(refinemethod), "");
+      EXPECT_NEAR(optimizer.state().energy, reached[1], 5.0);
+      const std::vector<double> again = coordinates(drawing);
+      for (std::size_t i = 0; i < again.size(); ++i) {
+        EXPECT_NEAR(again[i], minimum[i], 0.05 * drawing.geometry().bondlength);
+      }
+    }
+  }
+  EXPECT_LT(reached[1], reached[0] - 100.0);
+}
+
+TEST(CollectiveDescent, FindsTheFloorOfANarrowCurvedValley) {
+  // Rosenbrock's valley: its floor bends, and its walls are a hundred times
+  // steeper than the floor.
+  tdescentproblem problem;
+  problem.energy = [](const std::vector<double>& x) {
+    return 100.0 * std::pow(x[1] - x[0] * x[0], 2) + std::pow(1.0 - x[0], 2);
+  };
+  problem.gradient = [](const std::vector<double>& x, std::vector<double>& g) {
+    g[0] = -400.0 * x[0] * (x[1] - x[0] * x[0]) - 2.0 * (1.0 - x[0]);
+    g[1] = 200.0 * (x[1] - x[0] * x[0]);
+  };
+  std::vector<double> x{-1.2, 1.0};
+  tdescentlimits limits;
+  limits.gradient = 1e-8;
+  EXPECT_NEAR(descend(problem, x, limits), 0.0, 1e-10);
+  EXPECT_NEAR(x[0], 1.0, 1e-5);
+  EXPECT_NEAR(x[1], 1.0, 1e-5);
+  // Asked to stop, it stops where it is, lower than where it began.
+  int calls = 0;
+  problem.stop = [&calls](double) { return ++calls > 3; };
+  x = {-1.2, 1.0};
+  const double stopped = descend(problem, x, limits);
+  EXPECT_GT(stopped, 1e-3);
+  EXPECT_LT(stopped, problem.energy({-1.2, 1.0}));
 }
 
 TEST(Optimizer, LeavesAFixedNeighbourAndOtherAtomsAlone) {
