@@ -1,0 +1,384 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writing SMILES: a depth-first walk (with an explicit stack) chooses the
+// branches and ring bonds, then a second walk writes the text, so that
+// stereo marks can be read off the order in which neighbours appear.
+#include "io/smiles_writer.h"
+
+#include "io/record_of_drawing.h"
+#include "io/smiles_format.h"
+#include "io/smiles_valence.h"
+#include "io/stereo_perception.h"
+#include "model/element_data.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace molvane {
+
+namespace {
+
+/// Ring bond numbers run from 1 to 99 ("%10" and up past 9).
+constexpr int mostringnumbers = 99;
+
+struct tlink {
+  int atom;
+  int bond;
+};
+
+class tsmileswriter {
+ public:
+  tsmileswriter(const tmoleculerecord& record, const trecordstereo& stereo)
+      : record_(record),
+        neighbours_(record.atoms.size()),
+        children_(record.atoms.size()),
+        opens_(record.atoms.size()),
+        closes_(record.atoms.size()),
+        parent_(record.atoms.size(), -1),
+        from_(record.bonds.size(), -1),
+        side_(record.bonds.size(), 0),
+        ringnumber_(record.bonds.size(), 0),
+        centre_(record.atoms.size(), -1),
+        aromatic_(record.atoms.size(), false) {
+    for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+      const tbondentry& bond = record.bonds[b];
+      neighbours_[at(bond.atom1)].push_back({bond.atom2, static_cast<int>(b)});
+      neighbours_[at(bond.atom2)].push_back({bond.atom1, static_cast<int>(b)});
+    }
+    for (std::size_t c = 0; c < stereo.centres.size(); ++c) {
+      centre_[at(stereo.centres[c].centre)] = static_cast<int>(c);
+    }
+    for (std::size_t i = 0; i < record.atoms.size(); ++i) {
+      aromatic_[i] = isorganicsubset(record.atoms[i].element, true) &&
+                     std::any_of(neighbours_[i].begin(), neighbours_[i].end(),
+                                 [&](const tlink& n) {
+                                   return record.bonds[at(n.bond)].kind == 3;
+                                 });
+    }
+    stereo_ = &stereo;
+  }
+
+  std::string write(std::string& error);
+
+ private:
+  static std::size_t at(int i) { return static_cast<std::size_t>(i); }
+  void walk(int root);
+  void markdoublebonds();
+  std::string atomtext(int atom, std::string& error);
+  std::string bondtext(int bond) const;
+  int implicithydrogens(int atom) const;
+
+  const tmoleculerecord& record_;
+  const trecordstereo* stereo_ = nullptr;
+  std::vector<std::vector<tlink>> neighbours_;
+  std::vector<std::vector<tlink>> children_;
+  std::vector<std::vector<tlink>> opens_;
+  std::vector<std::vector<tlink>> closes_;
+  std::vector<int> parent_;
+  /// The atom each bond is written from.
+  std::vector<int> from_;
+  /// '/' (+1) or '\' (-1) of a single bond, as written from from_.
+  std::vector<int> side_;
+  std::vector<int> ringnumber_;
+  std::vector<int> centre_;
+  std::vector<bool> aromatic_;
+  std::array<bool, mostringnumbers + 1> inuse_{};
+};
+
+int tsmileswriter::implicithydrogens(int atom) const {
+  int bonded = 0;
+  for (const tlink& n : neighbours_[at(atom)]) {
+    bonded += record_.atoms[at(n.atom)].element == 1 ? 1 : 0;
+  }
+  return std::max(0, record_.atoms[at(atom)].hydrogens - bonded);
+}
+
+void tsmileswriter::walk(int root) {
+  struct tframe {
+    int atom;
+    std::size_t next;
+  };
+  std::vector<tframe> stack{{root, 0}};
+  parent_[at(root)] = -2;
+  while (!stack.empty()) {
+    tframe& frame = stack.back();
+    const auto& around = neighbours_[at(frame.atom)];
+    if (frame.next >= around.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const tlink n = around[frame.next++];
+    if (from_[at(n.bond)] >= 0) {
+      continue;
+    }
+    if (parent_[at(n.atom)] == -1) {
+      from_[at(n.bond)] = frame.atom;
+      parent_[at(n.atom)] = frame.atom;
+      children_[at(frame.atom)].push_back(n);
+      stack.push_back({n.atom, 0});
+    } else {
+      // An atom seen before is an ancestor: the ring bond opens there.
+      from_[at(n.bond)] = n.atom;
+      opens_[at(n.atom)].push_back({frame.atom, n.bond});
+      closes_[at(frame.atom)].push_back(n);
+    }
+  }
+}
+
+void tsmileswriter::markdoublebonds() {
+  auto sideseen = [&](int bond, int atom) {
+    int side = side_[at(bond)];
+    return from_[at(bond)] == atom ? side : -side;
+  };
+  for (const tdoublebondstereo& geometry : stereo_->doublebonds) {
+    const tbondentry& bond = record_.bonds[at(geometry.bond)];
+    // Each end's reference substituent; an already marked one is taken
+    // instead, so that conjugated double bonds share their marks.
+    std::array<int, 2> ends{bond.atom1, bond.atom2};
+    std::array<int, 2> chosen{geometry.neighbour1, geometry.neighbour2};
+    std::array<int, 2> via{-1, -1};
+    bool cis = geometry.cis;
+    for (std::size_t e = 0; e < 2; ++e) {
+      const int other = ends[1 - e];
+      for (const tlink& n : neighbours_[at(ends[e])]) {
+        if (n.atom == other || record_.bonds[at(n.bond)].kind != 2) {
+          continue;
+        }
+        if (n.atom == chosen[e]) {
+          via[e] = n.bond;
+        }
+      }
+      for (const tlink& n : neighbours_[at(ends[e])]) {
+        if (n.atom != other && n.atom != chosen[e] &&
+            record_.bonds[at(n.bond)].kind == 2 && side_[at(n.bond)] != 0 &&
+            (via[e] < 0 || side_[at(via[e])] == 0)) {
+          via[e] = n.bond;
+          cis = !cis;
+        }
+      }
+    }
+    if (via[0] < 0 || via[1] < 0) {
+      continue;
+    }
+    const bool fixed0 = side_[at(via[0])] != 0;
+    const bool fixed1 = side_[at(via[1])] != 0;
+    int up0 = fixed0 ? sideseen(via[0], ends[0]) : 1;
+    int up1 = cis ? up0 : -up0;
+    if (fixed1 && sideseen(via[1], ends[1]) != up1) {
+      if (fixed0) {
+        continue;
+      }
+      up1 = -up1;
+      up0 = -up0;
+    }
+    side_[at(via[0])] = from_[at(via[0])] == ends[0] ? up0 : -up0;
+    side_[at(via[1])] = from_[at(via[1])] == ends[1] ? up1 : -up1;
+  }
+}
+
+std::string tsmileswriter::bondtext(int bond) const {
+  const tbondentry& entry = record_.bonds[at(bond)];
+  const bool botharomatic =
+      aromatic_[at(entry.atom1)] && aromatic_[at(entry.atom2)];
+  switch (entry.kind) {
+    case 4:
+      return "=";
+    case 6:
+      return "#";
+    case 3:
+      return botharomatic ? "" : "-";
+    default:
+      if (side_[at(bond)] != 0) {
+        return side_[at(bond)] > 0 ? "/" : "\\";
+      }
+      return botharomatic ? "-" : "";
+  }
+}
+
+/// Whether an even number of swaps turns one neighbour order into the other.
+bool sameparity(std::array<int, 4> a, const std::array<int, 4>& b) {
+  bool even = true;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (a[i] == b[i]) {
+      continue;
+    }
+    for (std::size_t j = i + 1; j < 4; ++j) {
+      if (a[j] == b[i]) {
+        std::swap(a[i], a[j]);
+        even = !even;
+        break;
+      }
+    }
+  }
+  return even;
+}
+
+std::string tsmileswriter::atomtext(int atom, std::string& error) {
+  const tatomentry& entry = record_.atoms[at(atom)];
+  const bool aromatic = aromatic_[at(atom)];
+  // Ring bond numbers: those closing here first, then those opening.
+  std::string digits;
+  std::vector<int> order;
+  if (parent_[at(atom)] >= 0) {
+    order.push_back(parent_[at(atom)]);
+  }
+  const std::size_t hposition = order.size();
+  auto number = [](int n) {
+    return n < 10 ? std::to_string(n) : "%" + std::to_string(n);
+  };
+  std::vector<int> freed;
+  for (const tlink& n : closes_[at(atom)]) {
+    digits += number(ringnumber_[at(n.bond)]);
+    freed.push_back(ringnumber_[at(n.bond)]);
+    order.push_back(n.atom);
+  }
+  for (const tlink& n : opens_[at(atom)]) {
+    int chosen = 1;
+    while (chosen <= mostringnumbers && inuse_[at(chosen)]) {
+      ++chosen;
+    }
+    if (chosen > mostringnumbers) {
+      error = "more than 99 rings are open at once";
+      return "";
+    }
+    inuse_[at(chosen)] = true;
+    ringnumber_[at(n.bond)] = chosen;
+    digits += bondtext(n.bond) + number(chosen);
+    order.push_back(n.atom);
+  }
+  for (int n : freed) {
+    inuse_[at(n)] = false;
+  }
+  for (const tlink& n : children_[at(atom)]) {
+    order.push_back(n.atom);
+  }
+
+  const int hydrogens = implicithydrogens(atom);
+  std::string chirality;
+  if (const int c = centre_[at(atom)]; c >= 0) {
+    const ttetrahedralstereo& centre = stereo_->centres[at(c)];
+    if (order.size() == 3) {
+      order.insert(order.begin() + static_cast<std::ptrdiff_t>(hposition), -1);
+    }
+    std::array<int, 4> written{};
+    if (order.size() == 4) {
+      std::copy(order.begin(), order.end(), written.begin());
+      std::array<int, 4> given = centre.neighbours;
+      std::array<int, 4> sortedgiven = given;
+      std::array<int, 4> sortedwritten = written;
+      std::sort(sortedgiven.begin(), sortedgiven.end());
+      std::sort(sortedwritten.begin(), sortedwritten.end());
+      if (sortedgiven == sortedwritten) {
+        bool anticlockwise = centre.anticlockwise == sameparity(given, written);
+        chirality = anticlockwise ? "@" : "@@";
+      }
+    }
+  }
+
+  int bondsum = 0;
+  for (const tlink& n : neighbours_[at(atom)]) {
+    int kind = record_.bonds[at(n.bond)].kind;
+    bondsum += kind == 3 ? 1 : (kind + 1) / 2;
+  }
+  std::string symbol =
+      entry.element > 0
+          ? std::string(entry.element == lastelement ? "Lr"
+                                                     : symbolof(entry.element))
+          : "*";
+  if (aromatic) {
+    symbol[0] =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(symbol[0])));
+  }
+  const bool plain =
+      entry.charge == 0 && entry.massnumber == 0 && chirality.empty() &&
+      (entry.element <= 0
+           ? hydrogens == 0
+           : isorganicsubset(entry.element, aromatic) &&
+                 impliedvalence(entry.element, aromatic, bondsum).hydrogens ==
+                     hydrogens);
+  if (plain) {
+    return symbol + digits;
+  }
+  std::string text = "[";
+  if (entry.massnumber > 0) {
+    text += std::to_string(entry.massnumber);
+  }
+  text += symbol + chirality;
+  if (hydrogens > 0) {
+    text += "H" + (hydrogens > 1 ? std::to_string(std::min(hydrogens, 9)) : "");
+  }
+  if (entry.charge != 0) {
+    text += entry.charge > 0 ? "+" : "-";
+    if (std::abs(entry.charge) > 1) {
+      text += std::to_string(std::abs(entry.charge));
+    }
+  }
+  return text + "]" + digits;
+}
+
+std::string tsmileswriter::write(std::string& error) {
+  if (record_.atoms.empty()) {
+    error = "the drawing has no atoms";
+    return "";
+  }
+  std::vector<int> roots;
+  for (std::size_t i = 0; i < record_.atoms.size(); ++i) {
+    if (parent_[i] == -1) {
+      roots.push_back(static_cast<int>(i));
+      walk(static_cast<int>(i));
+    }
+  }
+  markdoublebonds();
+  std::string text;
+  struct tframe {
+    int atom;
+    std::size_t next;
+    bool branch;
+  };
+  for (int root : roots) {
+    if (!text.empty()) {
+      text += ".";
+    }
+    text += atomtext(root, error);
+    std::vector<tframe> stack{{root, 0, false}};
+    while (!stack.empty() && error.empty()) {
+      tframe& frame = stack.back();
+      const auto& kids = children_[at(frame.atom)];
+      if (frame.next >= kids.size()) {
+        if (frame.branch) {
+          text += ")";
+        }
+        stack.pop_back();
+        continue;
+      }
+      const tlink child = kids[frame.next++];
+      const bool branch = frame.next < kids.size();
+      if (branch) {
+        text += "(";
+      }
+      text += bondtext(child.bond) + atomtext(child.atom, error);
+      stack.push_back({child.atom, 0, branch});
+    }
+    if (!error.empty()) {
+      return "";
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string smilesofrecord(const tmoleculerecord& record,
+                           const trecordstereo& stereo, std::string& error) {
+  error.clear();
+  tsmileswriter writer(record, stereo);
+  return writer.write(error);
+}
+
+std::string writesmiles(const tdrawing& drawing, std::string& error) {
+  const tmoleculerecord record = recordofdrawing(drawing);
+  return smilesofrecord(record, perceivestereo(record), error);
+}
+
+}  // namespace molvane
