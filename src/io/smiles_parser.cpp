@@ -8,6 +8,7 @@
 #include "io/smiles_valence.h"
 #include "model/element_data.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
@@ -219,7 +220,9 @@ std::string tsmilesparser::readbracket() {
                text_.substr(pos_, 3) == "TH2") {
       atom.chirality = text_[pos_ + 2] == '1' ? 1 : 2;
       pos_ += 3;
-    } else if (std::isupper(static_cast<unsigned char>(peek())) != 0) {
+    } else if (std::string_view other = text_.substr(pos_, 2);
+               other == "TH" || other == "AL" || other == "SP" ||
+               other == "TB" || other == "OH") {
       return "only tetrahedral stereo (@ and @@) can be read" + at(pos_ - 1);
     }
   }
@@ -290,12 +293,10 @@ std::string tsmilesparser::readring() {
     return "ring bond " + std::to_string(number) + " joins an atom to itself" +
            at(start);
   }
-  for (const tparsedbond& bond : bonds) {
-    if ((bond.from == ring.atom && bond.to == previous_) ||
-        (bond.to == ring.atom && bond.from == previous_)) {
-      return "ring bond " + std::to_string(number) +
-             " joins two atoms that are already bonded" + at(start);
-    }
+  if (std::find(here.order.begin(), here.order.end(), ring.atom) !=
+      here.order.end()) {
+    return "ring bond " + std::to_string(number) +
+           " joins two atoms that are already bonded" + at(start);
   }
   char symbol = ring.symbol;
   tparsedbond bond{ring.atom, previous_, symbol};

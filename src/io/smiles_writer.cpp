@@ -163,7 +163,9 @@ void tsmileswriter::markdoublebonds() {
     }
     const bool fixed0 = side_[at(via[0])] != 0;
     const bool fixed1 = side_[at(via[1])] != 0;
-    int up0 = fixed0 ? sideseen(via[0], ends[0]) : 1;
+    // A fresh mark is written as '/' where it first appears.
+    int up0 = fixed0 ? sideseen(via[0], ends[0])
+                     : (from_[at(via[0])] == ends[0] ? 1 : -1);
     int up1 = cis ? up0 : -up0;
     if (fixed1 && sideseen(via[1], ends[1]) != up1) {
       if (fixed0) {

@@ -64,7 +64,7 @@ TEST(Smiles, ReadsAndWritesBackWhatItReads) {
       {"C%12CC%12", "C1CC1"},
       {"C1CC2CCC1CC2", "C1CC2CCC1CC2"},
       {"c1ccccc1", "C1=CC=CC=C1"},
-      {"c1cc[nH]c1", "C1=CC=CN1"},
+      {"c1cc[nH]c1", "C=1C=CNC1"},
       {"CS(=O)(=O)O", "CS(=O)(=O)O"},
       {"[H][H]", "[H][H]"},
       {"[2H]C", "[2H]C"},
@@ -76,7 +76,7 @@ TEST(Smiles, ReadsAndWritesBackWhatItReads) {
       {"F[C@]1(Cl)CCC1Br", "F[C@]1(Cl)CCC1Br"},
       {"F/C=C/F", "F/C=C/F"},
       {"F/C=C\\F", "F/C=C\\F"},
-      {"C(/F)=C/F", "C(\\F)=C/F"},
+      {"C(/F)=C/F", "C(/F)=C/F"},
       {"F/C=C/C=C/F", "F/C=C/C=C/F"},
       {"CC ethane", "CC"},
   };
@@ -151,7 +151,7 @@ TEST(Smiles, RefusesHostileTextInOneLine) {
       {"[C@SP1](F)(Cl)(Br)I", "only tetrahedral"},
       {"C$C", "quadruple"},
       {"C(C)(C)(C)(C)C", "atom 1 (C) has 5 bonds; it can have at most 4"},
-      {"FC(F)F=C", "atom 4 (F) has 2 bonds"},
+      {"FC(F)F=C", "atom 4 (F) has 3 bonds; it can have at most 1"},
       {"c1cccc1", "cannot be given alternating double bonds"},
       {"c1ccnc1", "cannot be given alternating double bonds"},
       {"Cc", "atom 2 cannot be given alternating"},
@@ -187,8 +187,8 @@ TEST(Smiles, LargeInputStaysLinear) {
   EXPECT_EQ(rings.error, "");
   EXPECT_LT(spent.count(), 2.0);
   std::string error;
-  EXPECT_EQ(smilesofrecord(branches.record, branches.stereo, error).size(),
-            nested.size() - 2);
+  EXPECT_EQ(smilesofrecord(branches.record, branches.stereo, error),
+            std::string(10001, 'C'));
 }
 
 TEST(Smiles, StatesTetrahedralAndDoubleBondStereo) {
@@ -244,10 +244,13 @@ TEST_F(SmilesTest, ReadsStereoOffWedgesAndCoordinates) {
     bond(a, atom(9, 85, 126));
     bond(b, atom(9, 145, 100 + 26 * side));
     std::string error;
-    return writesmiles(drawing(), error);
+    const trecordstereo read =
+        parsesmiles(writesmiles(drawing(), error)).stereo;
+    EXPECT_EQ(read.doublebonds.size(), 1U);
+    return !read.doublebonds.empty() && read.doublebonds[0].cis;
   };
-  EXPECT_EQ(ethene(-1.0), "C(\\F)=C/F");
-  EXPECT_EQ(ethene(1.0), "C(\\F)=C\\F");
+  EXPECT_FALSE(ethene(-1.0));
+  EXPECT_TRUE(ethene(1.0));
   tmoleculerecord ring = parsesmiles("C1=CCCCC1").record;
   for (std::size_t i = 0; i < ring.atoms.size(); ++i) {
     ring.atoms[i].x = std::cos(static_cast<double>(i));
