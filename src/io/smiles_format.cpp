@@ -47,6 +47,20 @@ treadresult readrecordline(int number, std::string_view line) {
 
 }  // namespace
 
+tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
+  const auto lines = recordlines(bytes);
+  if (lines.empty()) {
+    tsmilesrecord result;
+    result.error = "the file holds no SMILES";
+    return result;
+  }
+  tsmilesrecord result = parsesmiles(lines.front().second);
+  if (!result.error.empty()) {
+    result.error = lineerror(lines.front().first, result.error);
+  }
+  return result;
+}
+
 treadresult readsmilesfile(std::span<const std::uint8_t> bytes) {
   const auto lines = recordlines(bytes);
   if (lines.empty()) {

@@ -28,6 +28,9 @@ tsmilesrecord parsesmiles(std::string_view text);
 /// Reads a SMILES file (one record a line): the first record, laid out.
 [[nodiscard]] treadresult readsmilesfile(std::span<const std::uint8_t> bytes);
 
+/// The first record of a SMILES file, as read, without coordinates.
+tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes);
+
 /// Every record of a SMILES file, for the command line; a line that is
 /// not SMILES gives a result with its error.
 [[nodiscard]] std::vector<treadresult> readsmilesrecords(

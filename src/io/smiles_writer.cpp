@@ -127,55 +127,94 @@ void tsmileswriter::walk(int root) {
 }
 
 void tsmileswriter::markdoublebonds() {
-  auto sideseen = [&](int bond, int atom) {
-    int side = side_[at(bond)];
-    return from_[at(bond)] == atom ? side : -side;
+  // Every single bond to a substituent of a stereo double bond gets a mark.
+  // The marks are unknowns +1/-1 tied by parities: the two substituents of
+  // one end lie on opposite sides, and the references of the two ends on
+  // the same side exactly when the bond is cis. A union-find with parities
+  // keeps them consistent across conjugated double bonds; a double bond
+  // whose ties contradict those already made keeps no marks of its own.
+  std::vector<int> root(record_.bonds.size());
+  std::vector<int> parity(record_.bonds.size(), 1);
+  for (std::size_t b = 0; b < root.size(); ++b) {
+    root[b] = static_cast<int>(b);
+  }
+  auto find = [&](int bond) {
+    int sign = 1;
+    while (root[at(bond)] != bond) {
+      sign *= parity[at(bond)];
+      bond = root[at(bond)];
+    }
+    return std::pair{bond, sign};
   };
+  // The side a substituent bond's mark means, seen from the end atom.
+  auto facing = [&](int bond, int end) {
+    return from_[at(bond)] == end ? 1 : -1;
+  };
+  struct ttie {
+    int a;
+    int b;
+    int product;
+  };
+  std::vector<bool> marked(record_.bonds.size(), false);
   for (const tdoublebondstereo& geometry : stereo_->doublebonds) {
     const tbondentry& bond = record_.bonds[at(geometry.bond)];
-    // Each end's reference substituent; an already marked one is taken
-    // instead, so that conjugated double bonds share their marks.
-    std::array<int, 2> ends{bond.atom1, bond.atom2};
-    std::array<int, 2> chosen{geometry.neighbour1, geometry.neighbour2};
-    std::array<int, 2> via{-1, -1};
-    bool cis = geometry.cis;
+    const std::array<int, 2> ends{bond.atom1, bond.atom2};
+    const std::array<int, 2> references{geometry.neighbour1,
+                                        geometry.neighbour2};
+    std::array<std::vector<int>, 2> substituents;
+    std::array<int, 2> referencebond{-1, -1};
     for (std::size_t e = 0; e < 2; ++e) {
-      const int other = ends[1 - e];
       for (const tlink& n : neighbours_[at(ends[e])]) {
-        if (n.atom == other || record_.bonds[at(n.bond)].kind != 2) {
+        if (n.bond == geometry.bond || record_.bonds[at(n.bond)].kind != 2) {
           continue;
         }
-        if (n.atom == chosen[e]) {
-          via[e] = n.bond;
-        }
-      }
-      for (const tlink& n : neighbours_[at(ends[e])]) {
-        if (n.atom != other && n.atom != chosen[e] &&
-            record_.bonds[at(n.bond)].kind == 2 && side_[at(n.bond)] != 0 &&
-            (via[e] < 0 || side_[at(via[e])] == 0)) {
-          via[e] = n.bond;
-          cis = !cis;
+        substituents[e].push_back(n.bond);
+        if (n.atom == references[e]) {
+          referencebond[e] = n.bond;
         }
       }
     }
-    if (via[0] < 0 || via[1] < 0) {
+    if (referencebond[0] < 0 || referencebond[1] < 0) {
       continue;
     }
-    const bool fixed0 = side_[at(via[0])] != 0;
-    const bool fixed1 = side_[at(via[1])] != 0;
-    // A fresh mark is written as '/' where it first appears.
-    int up0 = fixed0 ? sideseen(via[0], ends[0])
-                     : (from_[at(via[0])] == ends[0] ? 1 : -1);
-    int up1 = cis ? up0 : -up0;
-    if (fixed1 && sideseen(via[1], ends[1]) != up1) {
-      if (fixed0) {
-        continue;
+    std::vector<ttie> ties;
+    ties.push_back(
+        {referencebond[0], referencebond[1],
+         (geometry.cis ? 1 : -1) * facing(referencebond[0], ends[0]) *
+             facing(referencebond[1], ends[1])});
+    for (std::size_t e = 0; e < 2; ++e) {
+      for (int other : substituents[e]) {
+        if (other != referencebond[e]) {
+          ties.push_back(
+              {referencebond[e], other,
+               -facing(referencebond[e], ends[e]) * facing(other, ends[e])});
+        }
       }
-      up1 = -up1;
-      up0 = -up0;
     }
-    side_[at(via[0])] = from_[at(via[0])] == ends[0] ? up0 : -up0;
-    side_[at(via[1])] = from_[at(via[1])] == ends[1] ? up1 : -up1;
+    bool consistent = true;
+    for (const ttie& tie : ties) {
+      auto [ra, pa] = find(tie.a);
+      auto [rb, pb] = find(tie.b);
+      consistent = consistent && (ra != rb || pa * pb == tie.product);
+    }
+    if (!consistent) {
+      continue;
+    }
+    for (const ttie& tie : ties) {
+      auto [ra, pa] = find(tie.a);
+      auto [rb, pb] = find(tie.b);
+      if (ra != rb) {
+        root[at(rb)] = ra;
+        parity[at(rb)] = pa * pb * tie.product;
+      }
+      marked[at(tie.a)] = true;
+      marked[at(tie.b)] = true;
+    }
+  }
+  for (std::size_t b = 0; b < marked.size(); ++b) {
+    if (marked[b]) {
+      side_[b] = find(static_cast<int>(b)).second;
+    }
   }
 }
 

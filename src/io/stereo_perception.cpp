@@ -245,25 +245,31 @@ void tperception::doublebonds(trecordstereo& stereo) const {
     if (bond.kind != 4 || bond.delocalised) {
       continue;
     }
-    // Each end needs one substituent, or two that differ, and no other
-    // double bond (allenes are left alone).
+    // Each end needs one substituent, or two that differ; a singly bonded
+    // one is the reference. Carbon with a second double bond (allenes) is
+    // left alone; phosphorus and sulfur keep theirs to oxygen.
     auto substituent = [&](int atom, int other) -> int {
       std::vector<int> others;
+      int single = -1;
       for (const tneighbour& n : neighbours_[at(atom)]) {
         if (n.atom == other) {
           continue;
         }
-        if (record_.bonds[at(n.bond)].kind != 2) {
+        const int kind = record_.bonds[at(n.bond)].kind;
+        if (kind != 2 && record_.atoms[at(atom)].element == 6) {
           return -1;
+        }
+        if (kind == 2 && single < 0) {
+          single = n.atom;
         }
         others.push_back(n.atom);
       }
-      if (others.empty() || others.size() > 2 ||
+      if (single < 0 || others.size() > 2 ||
           (others.size() == 2 &&
            ranks_[at(others[0])] == ranks_[at(others[1])])) {
         return -1;
       }
-      return others[0];
+      return single;
     };
     const int first = substituent(bond.atom1, bond.atom2);
     const int second = substituent(bond.atom2, bond.atom1);
