@@ -107,8 +107,20 @@ std::string tsmilesparser::addatom(tparsedatom atom) {
   return "";
 }
 
+/// Aromatic element symbols; the one-letter ones may go without brackets.
+constexpr std::array<std::pair<std::string_view, int>, 9> aromaticsymbols = {
+    {{"se", 34},
+     {"as", 33},
+     {"te", 52},
+     {"b", 5},
+     {"c", 6},
+     {"n", 7},
+     {"o", 8},
+     {"p", 15},
+     {"s", 16}}};
+
 std::string tsmilesparser::readorganic() {
-  static constexpr std::array<std::pair<std::string_view, int>, 16> symbols = {
+  static constexpr std::array<std::pair<std::string_view, int>, 10> symbols = {
       {{"Cl", 17},
        {"Br", 35},
        {"B", 5},
@@ -118,13 +130,7 @@ std::string tsmilesparser::readorganic() {
        {"P", 15},
        {"S", 16},
        {"F", 9},
-       {"I", 53},
-       {"b", 5},
-       {"c", 6},
-       {"n", 7},
-       {"o", 8},
-       {"p", 15},
-       {"s", 16}}};
+       {"I", 53}}};
   const std::size_t start = pos_;
   tparsedatom atom;
   if (text_[pos_] == '*') {
@@ -136,8 +142,15 @@ std::string tsmilesparser::readorganic() {
   for (const auto& [symbol, element] : symbols) {
     if (text_.substr(pos_, symbol.size()) == symbol) {
       atom.element = element;
-      atom.aromatic = std::islower(static_cast<unsigned char>(symbol[0])) != 0;
       pos_ += symbol.size();
+      return addatom(std::move(atom));
+    }
+  }
+  for (const auto& [symbol, element] : aromaticsymbols) {
+    if (symbol.size() == 1 && text_[pos_] == symbol[0]) {
+      atom.element = element;
+      atom.aromatic = true;
+      ++pos_;
       return addatom(std::move(atom));
     }
   }
@@ -167,16 +180,6 @@ std::string tsmilesparser::readbracket() {
   }
   atom.massnumber = *mass;
   // The element: aromatic symbols, then two letters before one.
-  static constexpr std::array<std::pair<std::string_view, int>, 9> aromatic = {
-      {{"se", 34},
-       {"as", 33},
-       {"te", 52},
-       {"b", 5},
-       {"c", 6},
-       {"n", 7},
-       {"o", 8},
-       {"p", 15},
-       {"s", 16}}};
   bool found = false;
   if (peek() == '*') {
     atom.element = firstelement;
@@ -184,7 +187,7 @@ std::string tsmilesparser::readbracket() {
     ++pos_;
     found = true;
   }
-  for (const auto& [symbol, element] : aromatic) {
+  for (const auto& [symbol, element] : aromaticsymbols) {
     if (!found && text_.substr(pos_, symbol.size()) == symbol) {
       atom.element = element;
       atom.aromatic = true;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
 
 namespace molvane {
 
@@ -46,24 +47,22 @@ std::span<const int> normalvalences(int element) {
 /// Bonds a neutral atom of the element makes at its lowest valence, for
 /// the main-group elements that can appear aromatic; 0 otherwise.
 int lowestbonds(int element) {
-  switch (element) {
-    case 5:
-      return 3;
-    case 6:
-    case 14:
-      return 4;
-    case 7:
-    case 15:
-    case 33:
-      return 3;
-    case 8:
-    case 16:
-    case 34:
-    case 52:
-      return 2;
-    default:
-      return 0;
+  static constexpr std::array<std::pair<int, int>, 10> table = {{{5, 3},
+                                                                 {6, 4},
+                                                                 {14, 4},
+                                                                 {7, 3},
+                                                                 {15, 3},
+                                                                 {33, 3},
+                                                                 {8, 2},
+                                                                 {16, 2},
+                                                                 {34, 2},
+                                                                 {52, 2}}};
+  for (const auto& [known, bonds] : table) {
+    if (known == element) {
+      return bonds;
+    }
   }
+  return 0;
 }
 
 }  // namespace

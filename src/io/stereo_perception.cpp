@@ -15,6 +15,8 @@ namespace {
 
 /// Rings up to this size hold their double bonds cis whatever the picture.
 constexpr int smallestfreering = 8;
+/// Depth (in ångström) below which a record counts as flat.
+constexpr double flatdepth = 0.01;
 /// Refinement rounds of the symmetry classes; enough for any molecule a
 /// chemist draws, and bounded for huge ones.
 constexpr int mostrounds = 200;
@@ -48,8 +50,9 @@ class tperception {
       neighbours_[at(bond.atom1)].push_back({bond.atom2, static_cast<int>(b)});
       neighbours_[at(bond.atom2)].push_back({bond.atom1, static_cast<int>(b)});
     }
-    threed_ = std::any_of(record.atoms.begin(), record.atoms.end(),
-                          [](const tatomentry& a) { return a.z != 0.0; });
+    threed_ = std::any_of(
+        record.atoms.begin(), record.atoms.end(),
+        [](const tatomentry& a) { return std::abs(a.z) > flatdepth; });
     rankatoms();
   }
 
@@ -129,7 +132,9 @@ std::optional<ttetrahedralstereo> tperception::centre(int atom) const {
   // Alike substituents make no centre.
   std::vector<int> seen;
   for (const tneighbour& n : around) {
-    if (record_.bonds[at(n.bond)].kind != 2) {
+    // Sulfoxides and phosphine oxides keep their centre.
+    const int element = record_.atoms[at(atom)].element;
+    if (record_.bonds[at(n.bond)].kind != 2 && element != 15 && element != 16) {
       return std::nullopt;
     }
     seen.push_back(ranks_[at(n.atom)]);

@@ -74,6 +74,8 @@ TEST(Smiles, ReadsAndWritesBackWhatItReads) {
       {"N[C@@H](C)C(=O)O", "N[C@@H](C)C(=O)O"},
       {"[C@H](F)(Cl)Br", "[C@H](F)(Cl)Br"},
       {"F[C@]1(Cl)CCC1Br", "F[C@]1(Cl)CCC1Br"},
+      {"C[S@@](=O)CC", "C[S@@](=O)CC"},
+      {"C1CCC[C@@H]2CCCC[C@H]12", "C1CCC[C@@H]2CCCC[C@H]12"},
       {"F/C=C/F", "F/C=C/F"},
       {"F/C=C\\F", "F/C=C\\F"},
       {"C(/F)=C/F", "C(/F)=C/F"},
@@ -251,6 +253,24 @@ TEST_F(SmilesTest, ReadsStereoOffWedgesAndCoordinates) {
   };
   EXPECT_FALSE(ethene(-1.0));
   EXPECT_TRUE(ethene(1.0));
+  // In depth: seen from F, Cl Br I run anticlockwise; a mirror turns them.
+  tmoleculerecord tetrahedron = parsesmiles("FC(Cl)(Br)I").record;
+  const double places[5][3] = {{0, 0, 1},
+                               {0, 0, 0},
+                               {0.94, 0, -0.33},
+                               {-0.47, 0.82, -0.33},
+                               {-0.47, -0.82, -0.33}};
+  for (int mirror : {1, -1}) {
+    for (std::size_t i = 0; i < 5; ++i) {
+      tetrahedron.atoms[i].x = places[i][0];
+      tetrahedron.atoms[i].y = places[i][1] * mirror;
+      tetrahedron.atoms[i].z = places[i][2];
+    }
+    const trecordstereo seen = perceivestereo(tetrahedron);
+    ASSERT_EQ(seen.centres.size(), 1U);
+    EXPECT_EQ(seen.centres[0].neighbours, (std::array<int, 4>{0, 2, 3, 4}));
+    EXPECT_EQ(seen.centres[0].anticlockwise, mirror == 1);
+  }
   tmoleculerecord ring = parsesmiles("C1=CCCCC1").record;
   for (std::size_t i = 0; i < ring.atoms.size(); ++i) {
     ring.atoms[i].x = std::cos(static_cast<double>(i));
