@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/smiles_format.h"
 
+#include "document/drawing.h"
 #include "io/record_layout.h"
 #include "io/text_lines.h"
 
@@ -64,8 +65,10 @@ tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
 treadresult readsmilesfile(std::span<const std::uint8_t> bytes) {
   const auto lines = recordlines(bytes);
   if (lines.empty()) {
+    // A file of no records, as written for a drawing without atoms.
     treadresult result;
-    result.error = "the file holds no SMILES";
+    result.drawing = std::make_unique<tdrawing>();
+    result.notices.push_back("the file holds no SMILES");
     return result;
   }
   treadresult result =

@@ -5,6 +5,7 @@
 // stereo marks can be read off the order in which neighbours appear.
 #include "io/smiles_writer.h"
 
+#include "io/kekulisation.h"
 #include "io/record_of_drawing.h"
 #include "io/smiles_format.h"
 #include "io/smiles_valence.h"
@@ -39,8 +40,7 @@ class tsmileswriter {
         from_(record.bonds.size(), -1),
         side_(record.bonds.size(), 0),
         ringnumber_(record.bonds.size(), 0),
-        centre_(record.atoms.size(), -1),
-        aromatic_(record.atoms.size(), false) {
+        centre_(record.atoms.size(), -1) {
     for (std::size_t b = 0; b < record.bonds.size(); ++b) {
       const tbondentry& bond = record.bonds[b];
       neighbours_[at(bond.atom1)].push_back({bond.atom2, static_cast<int>(b)});
@@ -48,13 +48,6 @@ class tsmileswriter {
     }
     for (std::size_t c = 0; c < stereo.centres.size(); ++c) {
       centre_[at(stereo.centres[c].centre)] = static_cast<int>(c);
-    }
-    for (std::size_t i = 0; i < record.atoms.size(); ++i) {
-      aromatic_[i] = isorganicsubset(record.atoms[i].element, true) &&
-                     std::any_of(neighbours_[i].begin(), neighbours_[i].end(),
-                                 [&](const tlink& n) {
-                                   return record.bonds[at(n.bond)].kind == 3;
-                                 });
     }
     stereo_ = &stereo;
   }
@@ -82,7 +75,6 @@ class tsmileswriter {
   std::vector<int> side_;
   std::vector<int> ringnumber_;
   std::vector<int> centre_;
-  std::vector<bool> aromatic_;
   std::array<bool, mostringnumbers + 1> inuse_{};
 };
 
@@ -219,21 +211,16 @@ void tsmileswriter::markdoublebonds() {
 }
 
 std::string tsmileswriter::bondtext(int bond) const {
-  const tbondentry& entry = record_.bonds[at(bond)];
-  const bool botharomatic =
-      aromatic_[at(entry.atom1)] && aromatic_[at(entry.atom2)];
-  switch (entry.kind) {
+  switch (record_.bonds[at(bond)].kind) {
     case 4:
       return "=";
     case 6:
       return "#";
-    case 3:
-      return botharomatic ? "" : "-";
     default:
       if (side_[at(bond)] != 0) {
         return side_[at(bond)] > 0 ? "/" : "\\";
       }
-      return botharomatic ? "-" : "";
+      return "";
   }
 }
 
@@ -257,7 +244,6 @@ bool sameparity(std::array<int, 4> a, const std::array<int, 4>& b) {
 
 std::string tsmileswriter::atomtext(int atom, std::string& error) {
   const tatomentry& entry = record_.atoms[at(atom)];
-  const bool aromatic = aromatic_[at(atom)];
   // Ring bond numbers: those closing here first, then those opening.
   std::string digits;
   std::vector<int> order;
@@ -320,23 +306,19 @@ std::string tsmileswriter::atomtext(int atom, std::string& error) {
   int bondsum = 0;
   for (const tlink& n : neighbours_[at(atom)]) {
     int kind = record_.bonds[at(n.bond)].kind;
-    bondsum += kind == 3 ? 1 : (kind + 1) / 2;
+    bondsum += (kind + 1) / 2;
   }
   std::string symbol =
       entry.element > 0
           ? std::string(entry.element == lastelement ? "Lr"
                                                      : symbolof(entry.element))
           : "*";
-  if (aromatic) {
-    symbol[0] =
-        static_cast<char>(std::tolower(static_cast<unsigned char>(symbol[0])));
-  }
   const bool plain =
       entry.charge == 0 && entry.massnumber == 0 && chirality.empty() &&
       (entry.element <= 0
            ? hydrogens == 0
-           : isorganicsubset(entry.element, aromatic) &&
-                 impliedvalence(entry.element, aromatic, bondsum).hydrogens ==
+           : isorganicsubset(entry.element, false) &&
+                 impliedvalence(entry.element, false, bondsum).hydrogens ==
                      hydrogens);
   if (plain) {
     return symbol + digits;
@@ -408,12 +390,54 @@ std::string tsmileswriter::write(std::string& error) {
   return text;
 }
 
+/// The record with its one-and-a-half bonds (aromatic rings, carboxylate
+/// groups) given single and double bonds as the atoms' valences ask;
+/// single bonds where no such pattern exists.
+tmoleculerecord kekulerecord(const tmoleculerecord& record) {
+  tmoleculerecord kekule = record;
+  std::vector<bool> delocalised(record.bonds.size(), false);
+  std::vector<int> bondsum(record.atoms.size(), 0);
+  bool any = false;
+  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+    const tbondentry& bond = record.bonds[b];
+    delocalised[b] = bond.kind == 3;
+    any = any || delocalised[b];
+    const int order = bond.kind == 3 ? 1 : (bond.kind + 1) / 2;
+    bondsum[static_cast<std::size_t>(bond.atom1)] += order;
+    bondsum[static_cast<std::size_t>(bond.atom2)] += order;
+  }
+  if (!any) {
+    return kekule;
+  }
+  std::vector<bool> needsdouble(record.atoms.size(), false);
+  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+    if (!delocalised[b]) {
+      continue;
+    }
+    for (int end : {record.bonds[b].atom1, record.bonds[b].atom2}) {
+      const auto i = static_cast<std::size_t>(end);
+      const tatomentry& atom = record.atoms[i];
+      needsdouble[i] = bracketneedsdouble(atom.element, atom.charge, bondsum[i],
+                                          std::max(0, atom.hydrogens));
+    }
+  }
+  if (!kekulise(kekule, needsdouble, delocalised).empty()) {
+    for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+      if (delocalised[b]) {
+        kekule.bonds[b].kind = 2;
+      }
+    }
+  }
+  return kekule;
+}
+
 }  // namespace
 
 std::string smilesofrecord(const tmoleculerecord& record,
                            const trecordstereo& stereo, std::string& error) {
   error.clear();
-  tsmileswriter writer(record, stereo);
+  const tmoleculerecord kekule = kekulerecord(record);
+  tsmileswriter writer(kekule, stereo);
   return writer.write(error);
 }
 

@@ -10,8 +10,9 @@
 namespace molvane {
 
 /// SMILES of a record and its stereo: parts joined by '.', Kekulé bonds
-/// as given (one-and-a-half bonds as aromatic atoms), brackets where the
-/// implied hydrogens, a charge, an isotope or a stereo mark need them.
+/// (one-and-a-half bonds turned into single and double bonds), brackets
+/// where the implied hydrogens, a charge, an isotope or a stereo mark need
+/// them.
 /// Empty with error set when the record has no atoms or too many rings
 /// open at once.
 std::string smilesofrecord(const tmoleculerecord& record,
