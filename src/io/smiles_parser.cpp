@@ -472,10 +472,6 @@ void addstereo(const tsmilesparser& parser, const std::vector<bool>& aromatic,
   }
 }
 
-std::string symbolofatom(const tparsedatom& atom) {
-  return atom.element > 0 ? std::string(symbolof(atom.element)) : atom.label;
-}
-
 }  // namespace
 
 tsmilesrecord parsesmiles(std::string_view text) {
@@ -550,14 +546,6 @@ tsmilesrecord parsesmiles(std::string_view text) {
       atom.hydrogens = 0;
     }
     entry.hydrogens = atom.hydrogens + hydrogenatoms[i];
-    int limit = secondperiodlimit(atom.element, atom.charge);
-    int used = bondsum[i] + atom.hydrogens + (needsdouble[i] ? 1 : 0);
-    if (limit > 0 && used > limit) {
-      result.error = "atom " + std::to_string(i + 1) + " (" +
-                     symbolofatom(atom) + ") has " + std::to_string(used) +
-                     " bonds; it can have at most " + std::to_string(limit);
-      return result;
-    }
   }
   result.error = kekulise(record, needsdouble, aromatic);
   if (!result.error.empty()) {

@@ -103,12 +103,4 @@ bool bracketneedsdouble(int element, int charge, int bondsum, int hydrogens) {
   return bonds - bondsum - hydrogens >= 1;
 }
 
-int secondperiodlimit(int element, int charge) {
-  if (element < 5 || element > 9) {
-    return 0;
-  }
-  // Four electron pairs at most; fluorine keeps three of them to itself.
-  return element == 9 ? 1 + std::max(0, chargevalenceshift(9, charge)) : 4;
-}
-
 }  // namespace molvane

@@ -28,8 +28,4 @@ timpliedvalence impliedvalence(int element, bool aromatic, int bondsum);
 /// still has room for a double bond of its ring.
 bool bracketneedsdouble(int element, int charge, int bondsum, int hydrogens);
 
-/// The most bonds (hydrogens included) a second-period atom can make with
-/// this charge; 0 when the element is not limited that way.
-int secondperiodlimit(int element, int charge);
-
 }  // namespace molvane
