@@ -345,12 +345,31 @@ std::string tsmileswriter::write(std::string& error) {
     error = "the drawing has no atoms";
     return "";
   }
+  // Each part starts at its first end atom, if it has one ("CCO" rather
+  // than "C(C)O").
   std::vector<int> roots;
+  std::vector<bool> seen(record_.atoms.size(), false);
   for (std::size_t i = 0; i < record_.atoms.size(); ++i) {
-    if (parent_[i] == -1) {
-      roots.push_back(static_cast<int>(i));
-      walk(static_cast<int>(i));
+    if (seen[i]) {
+      continue;
     }
+    std::vector<int> part{static_cast<int>(i)};
+    seen[i] = true;
+    int root = -1;
+    for (std::size_t k = 0; k < part.size(); ++k) {
+      const int atom = part[k];
+      if (neighbours_[at(atom)].size() <= 1 && (root < 0 || atom < root)) {
+        root = atom;
+      }
+      for (const tlink& n : neighbours_[at(atom)]) {
+        if (!seen[at(n.atom)]) {
+          seen[at(n.atom)] = true;
+          part.push_back(n.atom);
+        }
+      }
+    }
+    roots.push_back(root < 0 ? static_cast<int>(i) : root);
+    walk(roots.back());
   }
   markdoublebonds();
   std::string text;
