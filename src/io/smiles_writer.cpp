@@ -328,8 +328,13 @@ std::string tsmileswriter::atomtext(int atom, std::string& error) {
     text += std::to_string(entry.massnumber);
   }
   text += symbol + chirality;
+  if (hydrogens > 9) {
+    error = "atom " + std::to_string(atom + 1) +
+            " has more hydrogens than SMILES can write (9)";
+    return "";
+  }
   if (hydrogens > 0) {
-    text += "H" + (hydrogens > 1 ? std::to_string(std::min(hydrogens, 9)) : "");
+    text += "H" + (hydrogens > 1 ? std::to_string(hydrogens) : "");
   }
   if (entry.charge != 0) {
     text += entry.charge > 0 ? "+" : "-";
