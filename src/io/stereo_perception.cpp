@@ -53,7 +53,6 @@ class tperception {
     threed_ = std::any_of(
         record.atoms.begin(), record.atoms.end(),
         [](const tatomentry& a) { return std::abs(a.z) > flatdepth; });
-    rankatoms();
   }
 
   void centres(trecordstereo& stereo) const;
@@ -67,12 +66,15 @@ class tperception {
   }
   int implicithydrogens(int atom) const;
   bool smallring(const tbondentry& bond, int index) const;
-  void rankatoms();
+  /// The symmetry class of an atom; the classes are worked out when
+  /// first asked for, since most records have no stereo to judge.
+  int rank(int atom) const;
+  void rankatoms() const;
   std::optional<ttetrahedralstereo> centre(int atom) const;
 
   const tmoleculerecord& record_;
   std::vector<std::vector<tneighbour>> neighbours_;
-  std::vector<int> ranks_;
+  mutable std::vector<int> ranks_;
   bool threed_ = false;
 };
 
@@ -84,7 +86,14 @@ int tperception::implicithydrogens(int atom) const {
   return std::max(0, record_.atoms[at(atom)].hydrogens - bonded);
 }
 
-void tperception::rankatoms() {
+int tperception::rank(int atom) const {
+  if (ranks_.empty()) {
+    rankatoms();
+  }
+  return ranks_[at(atom)];
+}
+
+void tperception::rankatoms() const {
   const std::size_t count = record_.atoms.size();
   std::map<std::tuple<int, int, int, int, int>, int> initial;
   ranks_.assign(count, 0);
@@ -137,7 +146,7 @@ std::optional<ttetrahedralstereo> tperception::centre(int atom) const {
     if (record_.bonds[at(n.bond)].kind != 2 && element != 15 && element != 16) {
       return std::nullopt;
     }
-    seen.push_back(ranks_[at(n.atom)]);
+    seen.push_back(rank(n.atom));
   }
   std::sort(seen.begin(), seen.end());
   if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) {
@@ -270,8 +279,7 @@ void tperception::doublebonds(trecordstereo& stereo) const {
         others.push_back(n.atom);
       }
       if (single < 0 || others.size() > 2 ||
-          (others.size() == 2 &&
-           ranks_[at(others[0])] == ranks_[at(others[1])])) {
+          (others.size() == 2 && rank(others[0]) == rank(others[1]))) {
         return -1;
       }
       return single;
