@@ -27,7 +27,7 @@ constexpr QSize previewsize(220, 220);
 QString openfilters() {
   return QStringLiteral(
       "Documents (*.mlv *.MLV *.mdl *.MDL *.mol *.MOL *.sdf *.SDF *.sd *.xml "
-      "*.XML *.cml *.CML *.rxn *.RXN);;ALL (*)");
+      "*.XML *.cml *.CML *.rxn *.RXN *.smi *.SMI);;ALL (*)");
 }
 
 tdocumentpreview previewdocument(const std::filesystem::path& path,

@@ -12,6 +12,7 @@
 #include "cli/optimize_command.h"
 #include "cli/reaction_command.h"
 #include "cli/render_command.h"
+#include "cli/smiles_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -205,7 +206,8 @@ std::string cliusage() {
          "                             --P ATM, --optimize, --reference N)\n"
          "  render IN OUT              paints the drawing to a picture "
          "(--mode N, --width W,\n"
-         "                             --height H, --antialias)\n";
+         "                             --height H, --antialias)\n"
+         "  smiles IN                  prints the SMILES of the drawing\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,
@@ -222,7 +224,8 @@ tclioutcome runclicommand(const tclioptions& options,
       {"nmrdb", nmrdbcommand},
       {"optimize", optimizecommand},
       {"reaction", reactioncommand},
-      {"render", rendercommand}};
+      {"render", rendercommand},
+      {"smiles", smilescommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());
   }

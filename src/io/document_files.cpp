@@ -8,6 +8,7 @@
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
 #include "io/native_format.h"
+#include "io/smiles_format.h"
 #include "io/xyz_format.h"
 
 #include <algorithm>
@@ -32,8 +33,8 @@ std::string lowercase(std::string text) {
 // MDL family has three rows: the companion layout (".mdl"), and standard
 // molfiles and SD files for other programs; they read alike, since every
 // exchange reader looks at the content first.
-const std::array<tformatrow, 7>& formattable() {
-  static const std::array<tformatrow, 7> table = {{
+const std::array<tformatrow, 8>& formattable() {
+  static const std::array<tformatrow, 8> table = {{
       {tfileformat::native, "Molvane", {"mlv"}, readnative, writenative},
       {tfileformat::cml, "CML", {"xml", "cml"}, readcmlfile, writecml},
       {tfileformat::mdl, "MDL", {"mdl"}, readmdlfile, writemdl},
@@ -41,6 +42,7 @@ const std::array<tformatrow, 7>& formattable() {
       {tfileformat::mdl, "SD file", {"sdf", "sd"}, readmdlfile, writesdfile},
       {tfileformat::xyz, "XYZ table", {"xyz"}, readxyzfile, writexyz},
       {tfileformat::rxn, "MDL reaction", {"rxn"}, readrxnfile, nullptr},
+      {tfileformat::smiles, "SMILES", {"smi"}, readsmilesfile, writesmilesfile},
   }};
   return table;
 }
@@ -156,7 +158,13 @@ std::string exportdocument(tdrawing& drawing,
     return quoted(path) + ": " + std::string(row->name) +
            " files cannot be written yet";
   }
-  return writefileatomically(path, row->write(drawing));
+  std::vector<std::uint8_t> bytes = row->write(drawing);
+  // Writers give nothing only when the drawing holds nothing they can say.
+  if (bytes.empty()) {
+    return quoted(path) + ": the drawing holds nothing " +
+           std::string(row->name) + " can describe";
+  }
+  return writefileatomically(path, bytes);
 }
 
 }  // namespace molvane

@@ -6,6 +6,7 @@
 #include "io/mdl_format.h"
 #include "io/molfile_reader.h"
 #include "io/rxn_format.h"
+#include "io/smiles_format.h"
 #include "io/text_lines.h"
 #include "io/xyz_format.h"
 #include "model/number_text.h"
@@ -149,6 +150,8 @@ std::vector<treadresult> readexchangerecords(
       return readcmlrecords(bytes);
     case tfileformat::mdl:
       return readmdlrecords(bytes);
+    case tfileformat::smiles:
+      return readsmilesrecords(bytes);
     default: {
       std::vector<treadresult> results;
       results.push_back(format == tfileformat::rxn ? readrxn(bytes)

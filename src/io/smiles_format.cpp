@@ -2,23 +2,109 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/smiles_format.h"
 
+#include "document/drawing.h"
+#include "io/record_layout.h"
+#include "io/text_lines.h"
+
 namespace molvane {
 
-tsmilesrecord parsesmiles(std::string_view /*text*/) {
-  tsmilesrecord result;
-  result.error = "SMILES cannot be read yet";
-  return result;
+namespace {
+
+/// The lines of a SMILES file that hold records: not blank, not comments.
+std::vector<std::pair<int, std::string_view>> recordlines(
+    std::span<const std::uint8_t> bytes) {
+  std::string_view text = astext(bytes);
+  if (startswith(text, "\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
+  }
+  std::vector<std::pair<int, std::string_view>> lines;
+  int number = 0;
+  for (std::string_view line : splitlines(text)) {
+    ++number;
+    std::string_view content = trimmed(line);
+    if (!content.empty() && content.front() != '#') {
+      lines.emplace_back(number, content);
+    }
+  }
+  return lines;
 }
 
-treadresult readsmilesfile(std::span<const std::uint8_t> /*bytes*/) {
+treadresult readrecordline(int number, std::string_view line) {
   treadresult result;
-  result.error = "SMILES cannot be read yet";
+  tsmilesrecord parsed = parsesmiles(line);
+  if (!parsed.error.empty()) {
+    result.error = lineerror(number, parsed.error);
+    return result;
+  }
+  std::string problem = layoutrecord(parsed.record, parsed.stereo);
+  if (!problem.empty()) {
+    result.error = lineerror(number, problem);
+    return result;
+  }
+  result.notices = parsed.record.notices;
+  result.drawing = builddrawing(parsed.record, tbuildoptions{}, result.notices);
   return result;
 }
 
-std::string writesmiles(const tdrawing& /*drawing*/, std::string& error) {
-  error = "SMILES cannot be written yet";
-  return "";
+}  // namespace
+
+tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
+  const auto lines = recordlines(bytes);
+  if (lines.empty()) {
+    tsmilesrecord result;
+    result.error = "the file holds no SMILES";
+    return result;
+  }
+  tsmilesrecord result = parsesmiles(lines.front().second);
+  if (!result.error.empty()) {
+    result.error = lineerror(lines.front().first, result.error);
+  }
+  return result;
+}
+
+treadresult readsmilesfile(std::span<const std::uint8_t> bytes) {
+  const auto lines = recordlines(bytes);
+  if (lines.empty()) {
+    // A file of no records, as written for a drawing without atoms.
+    treadresult result;
+    result.drawing = std::make_unique<tdrawing>();
+    result.notices.push_back("the file holds no SMILES");
+    return result;
+  }
+  treadresult result =
+      readrecordline(lines.front().first, lines.front().second);
+  if (result.drawing != nullptr && lines.size() > 1) {
+    result.notices.push_back("the file holds " + std::to_string(lines.size()) +
+                             " records; the first was read");
+  }
+  return result;
+}
+
+std::vector<treadresult> readsmilesrecords(
+    std::span<const std::uint8_t> bytes) {
+  std::vector<treadresult> results;
+  for (const auto& [number, line] : recordlines(bytes)) {
+    results.push_back(readrecordline(number, line));
+  }
+  if (results.empty()) {
+    results.push_back(readsmilesfile(bytes));
+  }
+  return results;
+}
+
+std::vector<std::uint8_t> writesmilesfile(tdrawing& drawing) {
+  std::string error;
+  std::string text = writesmiles(drawing, error);
+  if (text.empty()) {
+    return {};
+  }
+  std::string title;
+  for (char c : drawing.title()) {
+    title += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+  }
+  title = std::string(trimmed(title));
+  text += (title.empty() ? "" : " " + title) + "\n";
+  return {text.begin(), text.end()};
 }
 
 }  // namespace molvane

@@ -137,6 +137,11 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
       {1, "render {dir}/in.mlv {dir}/p.mlv",
        "\"{dir}/p.mlv\": pictures are .bmp, .jpg, .png or .svg files"},
       {1, "render {dir}/missing.mlv {dir}/p.png", "File Read Error: "},
+      {0, "smiles {dir}/in.mlv", "CCO.[Na+]\n"},
+      {0, "--json smiles {dir}/two.sdf", R"("smiles": "C")"},
+      {0, "convert {dir}/in.mlv {dir}/in.smi", "Wrote"},
+      {0, "convert {dir}/in.smi {dir}/back.mol", "Wrote"},
+      {1, "smiles", "usage: smiles IN"},
   };
   for (const tinvocation& row : table) {
     SCOPED_TRACE(row.words);
@@ -162,6 +167,7 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
   // What the successful invocations wrote.
   EXPECT_EQ(hillformula(*read("copy.mlv").drawing), "C2H6NaO");
   EXPECT_EQ(hillformula(*read("phenol.mlv").drawing), "C6H6O");
+  EXPECT_EQ(hillformula(*read("back.mol").drawing), "C2H6NaO");
   const treadresult built = read("second.mlv");
   auto [low, high] = std::minmax_element(
       built.drawing->atoms.begin(), built.drawing->atoms.end(),

@@ -4,6 +4,7 @@
 
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
+#include "io/molecule_record.h"
 #include "io/native_format.h"
 #include "model/formula.h"
 #include "testing/test_session.h"
@@ -146,6 +147,14 @@ TEST_P(EveryFormat, ExportedFileOpensAgainWithItsChemistry) {
   ASSERT_NE(read.drawing, nullptr) << read.error;
   treadresult again = readnative(writenative(*read.drawing));
   ASSERT_NE(again.drawing, nullptr) << again.error;
+  // SMILES lists the atoms in its own order: the same molecule, counted.
+  if (row.format == tfileformat::smiles) {
+    EXPECT_EQ(hillformula(*again.drawing), hillformula(drawing()));
+    EXPECT_EQ(again.drawing->totalcharge(), drawing().totalcharge());
+    EXPECT_EQ(chemicalview(*again.drawing).bonds.size(),
+              chemicalview(drawing()).bonds.size());
+    return;
+  }
   // The program's own layouts keep exact kinds; the others keep orders.
   const bool exact =
       row.name == "Molvane" || row.name == "MDL" || row.name == "XYZ table";
