@@ -59,12 +59,15 @@ class tfileactions {
   /// Saves a drawing with unsaved atoms (through Save As when untitled).
   void savemodified();
   void editcomments();
-  /// The picture the window shows, and the drawing painted alone (with
-  /// notes beside its atoms), to the clipboard.
+  /// The picture the window shows to the clipboard; the drawing (or its
+  /// selection) as pictures (with notes beside its atoms) and chemistry.
   void copyimage();
   void copydrawing(std::vector<tatomnote> notes = {});
-  void print();
-  void printto(QPrinter& printer);
+  /// The drawing, with notes beside its atoms, through the Print dialog,
+  /// on printer, or in the Print Preview dialog.
+  void print(const std::vector<tatomnote>& notes = {});
+  void printto(QPrinter& printer, const std::vector<tatomnote>& notes = {});
+  void printpreview(const std::vector<tatomnote>& notes = {});
   /// Names the window after the current drawing.
   void setcaption();
 

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/animator.h"
+#include "app/clipboard_actions.h"
 #include "app/drawing_view.h"
 #include "app/editor_windows.h"
 #include "app/file_actions.h"
@@ -226,12 +227,18 @@ void TMolvane3D::buildmenus() {
           [this] { editors().symboltool().showpalette(); });
   buildhelpmenu(*bar.addMenu(QStringLiteral("&Help")));
 
-  // Ctrl+C copies what the window shows.
+  // Ctrl+C copies the drawing, or its selection, as pictures and
+  // chemistry; Ctrl+V pastes a structure.
   auto* copy = new QAction(this);
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WindowShortcut);
-  connect(copy, &QAction::triggered, this, [this] { files_->copyimage(); });
+  connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
   addAction(copy);
+  auto* paste = new QAction(this);
+  paste->setShortcut(QKeySequence::Paste);
+  paste->setShortcutContext(Qt::WindowShortcut);
+  connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });
+  addAction(paste);
 }
 
 void TMolvane3D::buildfilemenu(QMenu& menu) {
@@ -255,8 +262,10 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
   item("&CopyToClipboard", [this] { copydrawing(); });
+  item("Paste", [this] { pastefromclipboard(); });
   item(
       "&Print ...", [this] { printwindow(); }, QKeySequence::Print);
+  item("Print Pre&view ...", [this] { files_->printpreview(shiftlabels()); });
   item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
@@ -370,7 +379,15 @@ void TMolvane3D::shownmraction() {
   nmraction_->setToolTip(nmraction_->statusTip());
 }
 
-void TMolvane3D::printwindow() { files_->print(); }
+void TMolvane3D::printwindow() { files_->print(shiftlabels()); }
+
+void TMolvane3D::pastefromclipboard() {
+  resetcommand();
+  if (pasteclipboard()) {
+    markmodified();
+    showwholedrawing();
+  }
+}
 
 void TMolvane3D::copywindow() { files_->copyimage(); }
 

@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/atom_list.h"
+#include "render/element_colours.h"
 #include "render/font_selection.h"
 #include "render/label.h"
 
@@ -146,21 +147,27 @@ void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
   canvas.setfontcolour(previouscolour);
 }
 
-void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing) {
+void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
+              bool colourbyelement) {
   if (atom.kind == labelatomkind && atom.labelmode == textlabel) {
     drawplaintext(atom, canvas, drawing);
     return;
   }
   if (std::optional<std::string> text = labelbase(atom)) {
-    drawlabeltext(atom, canvas, *text, std::nullopt, drawing);
+    std::optional<tcolour> colour;
+    if (colourbyelement) {
+      colour = labelcolourof(atom, true);
+    }
+    drawlabeltext(atom, canvas, *text, colour, drawing);
   }
 }
 
-void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing) {
+void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing,
+               bool colourbyelement) {
   for (int i = list.count() - 1; i >= 0; --i) {
     const tatm* atom = list.items(i);
     if (atom->kind == chemicalatomkind || atom->kind == labelatomkind) {
-      drawatom(*atom, canvas, drawing);
+      drawatom(*atom, canvas, drawing, colourbyelement);
     }
   }
 }

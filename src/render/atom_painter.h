@@ -43,11 +43,14 @@ void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
                    std::optional<tcolour> colour, const tdrawing& drawing);
 
 /// One atom's label as its kind and label mode say. Fonts and the number
-/// display come from drawing.
-void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing);
+/// display come from drawing. With colourbyelement, labels of chemical atoms
+/// in black take the colour of their element.
+void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
+              bool colourbyelement = false);
 
 /// drawatom for the chemical and label atoms of list, last to first.
-void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing);
+void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing,
+               bool colourbyelement = false);
 /// drawatom for the label atoms of list only, last to first.
 void drawlabelatoms(const tAtoms& list, tcanvas& canvas,
                     const tdrawing& drawing);
