@@ -68,8 +68,7 @@ std::unique_ptr<QMimeData> structuremimedata(const tdrawing& drawing,
   data->setData(QString::fromUtf8(molfilemimetype), bytesof(chemistry.molfile));
   data->setText(QString::fromUtf8(chemistry.molfile));
   if (!chemistry.smiles.empty()) {
-    data->setData(QString::fromUtf8(smilesmimetype),
-                  bytesof(chemistry.smiles));
+    data->setData(QString::fromUtf8(smilesmimetype), bytesof(chemistry.smiles));
   }
   problem.clear();
   return data;
@@ -94,16 +93,16 @@ bool pastemimedata(const QMimeData& data) {
     const QString name = QString::fromUtf8(type);
     if (data.hasFormat(name)) {
       const QByteArray bytes = data.data(name);
-      return pastestructure(type,
-                            std::string_view(bytes.constData(),
-                                             static_cast<std::size_t>(
-                                                 bytes.size())));
+      return pastestructure(
+          type, std::string_view(bytes.constData(),
+                                 static_cast<std::size_t>(bytes.size())));
     }
   }
   const QByteArray text = data.text().toUtf8();
   return pastestructure(
       plaintextmimetype,
-      std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+      std::string_view(text.constData(),
+                       static_cast<std::size_t>(text.size())));
 }
 
 bool pasteclipboard() {

@@ -190,6 +190,14 @@ void TMolvane3D::buildmenus() {
   undoaction_->setShortcut(QKeySequence::Undo);
   undoaction_->setEnabled(false);
   connect(undoaction_, &QAction::triggered, this, [this] { toggleundo(); });
+  edit.addSeparator();
+  // Copy takes the drawing, or its selection, as pictures and chemistry.
+  QAction* copy = edit.addAction(QStringLiteral("Copy"));
+  copy->setShortcut(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
+  QAction* paste = edit.addAction(QStringLiteral("Paste"));
+  paste->setShortcut(QKeySequence::Paste);
+  connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });
 
   auto choose = [this](QAction* action) {
     choosecommand(commandcodeof(action));
@@ -226,19 +234,6 @@ void TMolvane3D::buildmenus() {
   connect(symbol, &QAction::triggered, this,
           [this] { editors().symboltool().showpalette(); });
   buildhelpmenu(*bar.addMenu(QStringLiteral("&Help")));
-
-  // Ctrl+C copies the drawing, or its selection, as pictures and
-  // chemistry; Ctrl+V pastes a structure.
-  auto* copy = new QAction(this);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WindowShortcut);
-  connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
-  addAction(copy);
-  auto* paste = new QAction(this);
-  paste->setShortcut(QKeySequence::Paste);
-  paste->setShortcutContext(Qt::WindowShortcut);
-  connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });
-  addAction(paste);
 }
 
 void TMolvane3D::buildfilemenu(QMenu& menu) {
@@ -262,7 +257,6 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
   item("&CopyToClipboard", [this] { copydrawing(); });
-  item("Paste", [this] { pastefromclipboard(); });
   item(
       "&Print ...", [this] { printwindow(); }, QKeySequence::Print);
   item("Print Pre&view ...", [this] { files_->printpreview(shiftlabels()); });

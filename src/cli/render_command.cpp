@@ -50,9 +50,9 @@ std::pair<trenderrequest, std::string> parse(
         return {request, error};
       }
     } else if (argument == "--mode") {
-      const std::optional<long> value =
-          i + 1 < arguments.size() ? parseinteger(arguments[i + 1])
-                                   : std::nullopt;
+      const std::optional<long> value = i + 1 < arguments.size()
+                                            ? parseinteger(arguments[i + 1])
+                                            : std::nullopt;
       if (!value) {
         return {request, argument + " needs a whole number\n" + usage};
       }
@@ -129,8 +129,7 @@ bool readpictureoption(const std::vector<std::string>& arguments,
 }
 
 std::string picturesizeclash(const tpictureoptions& options) {
-  if ((options.fitwidth > 0 || options.fitheight > 0) &&
-      options.scale != 1.0) {
+  if ((options.fitwidth > 0 || options.fitheight > 0) && options.scale != 1.0) {
     return "give --scale or --width and --height, not both";
   }
   return "";

@@ -36,8 +36,8 @@ std::string picturesizeclash(const tpictureoptions& options);
 
 /// For `convert`: writes the drawing as a picture when path names one
 /// ("" or an error); none when path is not a picture file name.
-std::optional<std::string> exportifpicture(
-    tdrawing& drawing, const std::filesystem::path& path,
-    const tpictureoptions& options = {});
+std::optional<std::string> exportifpicture(tdrawing& drawing,
+                                           const std::filesystem::path& path,
+                                           const tpictureoptions& options = {});
 
 }  // namespace molvane

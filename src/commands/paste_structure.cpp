@@ -16,8 +16,8 @@ bool pastestructure(std::string_view mimetype, std::string_view text) {
   treadresult read = readpastedtext(mimetype, text);
   if (read.drawing == nullptr || read.drawing->atoms.empty()) {
     session().messages().error(
-        "Paste: " + (read.error.empty() ? std::string("no atoms to paste")
-                                        : read.error));
+        "Paste: " +
+        (read.error.empty() ? std::string("no atoms to paste") : read.error));
     return false;
   }
   session().takeundosnapshot();

@@ -129,8 +129,8 @@ tpastedkind pastedkindof(std::string_view mimetype, std::string_view text) {
   // The header lines of a molfile may be blank, so only the end is cut.
   const std::string_view tail =
       text.substr(0, text.find_last_not_of(blanks) + 1);
-  if (!content.empty() && exchangeformatof(bytesof(tail), tfileformat::xyz) ==
-                              tfileformat::mdl) {
+  if (!content.empty() &&
+      exchangeformatof(bytesof(tail), tfileformat::xyz) == tfileformat::mdl) {
     return tpastedkind::molfile;
   }
   return lookslikesmiles(content) ? tpastedkind::smiles : tpastedkind::unknown;

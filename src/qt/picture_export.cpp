@@ -238,9 +238,8 @@ QImage paintpicture(tdrawing& drawing, const tpictureoptions& options,
   return image;
 }
 
-std::string paintinarea(QPainter& painter, tdrawing& drawing,
-                        const QRect& area, int dpi,
-                        const tpictureoptions& options) {
+std::string paintinarea(QPainter& painter, tdrawing& drawing, const QRect& area,
+                        int dpi, const tpictureoptions& options) {
   std::string error;
   const std::optional<tbox> box = pagebox(drawing, options, error);
   if (!box) {
@@ -248,10 +247,9 @@ std::string paintinarea(QPainter& painter, tdrawing& drawing,
   }
   tpicturelayout layout;
   layout.box = *box;
-  layout.factor =
-      std::min(std::max(dpi, 1) / double(screendpi),
-               fitfactor(*box, std::max(area.width(), 1),
-                         std::max(area.height(), 1)));
+  layout.factor = std::min(
+      std::max(dpi, 1) / double(screendpi),
+      fitfactor(*box, std::max(area.width(), 1), std::max(area.height(), 1)));
   const double left =
       area.left() + (area.width() - boxwidth(*box) * layout.factor) / 2.0;
   const double top =

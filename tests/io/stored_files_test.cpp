@@ -5,13 +5,12 @@
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <csignal>
 #include <limits>
+#include <tuple>
 
 namespace molvane {
 namespace {

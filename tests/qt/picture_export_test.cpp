@@ -164,14 +164,10 @@ TEST_F(PictureExport, SizesFollowWidthHeightScaleAndResolution) {
   };
   // The ring's picture is 69 by 61 pixels at its own size.
   const trow table[] = {
-      {0, 0, 1.0, 0, QSize(69, 61)},
-      {690, 0, 1.0, 0, QSize(690, 610)},
-      {0, 122, 1.0, 0, QSize(138, 122)},
-      {690, 61, 1.0, 0, QSize(69, 61)},
-      {100, 100, 1.0, 0, QSize(100, 88)},
-      {0, 0, 3.0, 0, QSize(207, 183)},
-      {0, 0, 0.5, 0, QSize(35, 31)},
-      {0, 0, 1.0, 300, QSize(216, 191)},
+      {0, 0, 1.0, 0, QSize(69, 61)},       {690, 0, 1.0, 0, QSize(690, 610)},
+      {0, 122, 1.0, 0, QSize(138, 122)},   {690, 61, 1.0, 0, QSize(69, 61)},
+      {100, 100, 1.0, 0, QSize(100, 88)},  {0, 0, 3.0, 0, QSize(207, 183)},
+      {0, 0, 0.5, 0, QSize(35, 31)},       {0, 0, 1.0, 300, QSize(216, 191)},
       {138, 0, 1.0, 300, QSize(138, 122)},
   };
   std::string error;
