@@ -43,7 +43,7 @@ std::string lowercase(std::string text) {
 }
 
 /// The box of the drawing in page pixels, measured with the fonts the
-/// pictures use. Sets error when there is none or it is too large.
+/// pictures use. Sets error when there is none.
 std::optional<tbox> pagebox(tdrawing& drawing, const tpictureoptions& options,
                             std::string& error) {
   if (QGuiApplication::instance() == nullptr) {
@@ -109,7 +109,7 @@ double enlargement(const tbox& box, const tpictureoptions& options) {
   }
   double factor = options.scale > 0.0 ? options.scale : 1.0;
   if (options.dpi > 0) {
-    factor *= options.dpi / double(screendpi);
+    factor *= options.dpi / static_cast<double>(screendpi);
   }
   return factor;
 }
@@ -248,7 +248,7 @@ std::string paintinarea(QPainter& painter, tdrawing& drawing, const QRect& area,
   tpicturelayout layout;
   layout.box = *box;
   layout.factor = std::min(
-      std::max(dpi, 1) / double(screendpi),
+      std::max(dpi, 1) / static_cast<double>(screendpi),
       fitfactor(*box, std::max(area.width(), 1), std::max(area.height(), 1)));
   const double left =
       area.left() + (area.width() - boxwidth(*box) * layout.factor) / 2.0;

@@ -133,12 +133,14 @@ std::string completelabeltext(const tatm& atom, std::string_view text,
 }
 
 void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
-                   std::optional<tcolour> colour, const tdrawing& drawing) {
+                   std::optional<tcolour> colour, const tdrawing& drawing,
+                   bool colourbyelement) {
   selectfont(drawing, atom.fontindex, canvas);
   const tcolour previouscolour = canvas.fontcolour();
-  tcolour labelcolour = colour.value_or(atom.colour);
+  const tcolour own = labelcolourof(atom, colourbyelement);
+  tcolour labelcolour = colour.value_or(own);
   if (drawing.shownumbers != 0) {
-    labelcolour = atom.colour;
+    labelcolour = own;
   }
   canvas.setfontcolour(labelcolour);
   tLabel label(canvas, atom.direction, atom.align, labelcolour,
@@ -154,11 +156,7 @@ void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
     return;
   }
   if (std::optional<std::string> text = labelbase(atom)) {
-    std::optional<tcolour> colour;
-    if (colourbyelement) {
-      colour = labelcolourof(atom, true);
-    }
-    drawlabeltext(atom, canvas, *text, colour, drawing);
+    drawlabeltext(atom, canvas, *text, std::nullopt, drawing, colourbyelement);
   }
 }
 

@@ -172,8 +172,8 @@ TEST_F(PictureExport, SizesFollowWidthHeightScaleAndResolution) {
   };
   std::string error;
   for (const trow& row : table) {
-    SCOPED_TRACE(testing::Message() << row.fitwidth << " " << row.fitheight
-                                    << " " << row.scale << " " << row.dpi);
+    SCOPED_TRACE(::testing::Message() << row.fitwidth << " " << row.fitheight
+                                      << " " << row.scale << " " << row.dpi);
     tpictureoptions options;
     options.fitwidth = row.fitwidth;
     options.fitheight = row.fitheight;
