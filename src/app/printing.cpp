@@ -14,6 +14,12 @@
 
 namespace molvane {
 
+namespace {
+
+constexpr double printedpixelsperinch = 60.0;
+
+}  // namespace
+
 void printdrawing(QPrinter& printer, const std::vector<tatomnote>& notes) {
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -24,12 +30,16 @@ void printdrawing(QPrinter& printer, const std::vector<tatomnote>& notes) {
   const int margin = dpi / 4;
   const QRect area =
       painter.viewport().adjusted(margin, margin, -margin, -margin);
+  // A pixel of the drawing prints a sixtieth of an inch (ten dots of a
+  // 600 dpi printer), as the window did when it printed; larger drawings
+  // shrink to fit the page.
+  const double factor = dpi / printedpixelsperinch;
   tpictureoptions options;
   options.antialiased = true;
   options.colourbyelement = session().settings.colourlabels;
   options.notes = notes;
   const std::string problem =
-      paintinarea(painter, *session().drawing(), area, dpi, options);
+      paintinarea(painter, *session().drawing(), area, factor, options);
   painter.end();
   if (!problem.empty()) {
     session().messages().warn("Nothing printed: " + problem);

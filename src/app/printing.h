@@ -12,10 +12,11 @@ class QWidget;
 namespace molvane {
 
 /// Prints the current drawing on one page of printer: painted at the
-/// printer's resolution (as large as the screen shows it, smaller when the
-/// page is too small), centred inside the printable area less a quarter
-/// inch on every side, with notes beside its atoms. Reports a printer
-/// that cannot start, or an empty drawing, through the session.
+/// printer's resolution, a sixtieth of an inch per pixel of the drawing
+/// (smaller when the page is too small), from the top left corner of the
+/// printable area less a quarter inch on every side, with notes beside its
+/// atoms. Reports a printer that cannot start, or an empty drawing,
+/// through the session.
 void printdrawing(QPrinter& printer, const std::vector<tatomnote>& notes);
 
 /// The Print Preview dialog of the current drawing; it prints through

@@ -239,7 +239,7 @@ QImage paintpicture(tdrawing& drawing, const tpictureoptions& options,
 }
 
 std::string paintinarea(QPainter& painter, tdrawing& drawing, const QRect& area,
-                        int dpi, const tpictureoptions& options) {
+                        double largestfactor, const tpictureoptions& options) {
   std::string error;
   const std::optional<tbox> box = pagebox(drawing, options, error);
   if (!box) {
@@ -248,14 +248,10 @@ std::string paintinarea(QPainter& painter, tdrawing& drawing, const QRect& area,
   tpicturelayout layout;
   layout.box = *box;
   layout.factor = std::min(
-      std::max(dpi, 1) / static_cast<double>(screendpi),
+      largestfactor,
       fitfactor(*box, std::max(area.width(), 1), std::max(area.height(), 1)));
-  const double left =
-      area.left() + (area.width() - boxwidth(*box) * layout.factor) / 2.0;
-  const double top =
-      area.top() + (area.height() - boxheight(*box) * layout.factor) / 2.0;
   painter.save();
-  painter.translate(left, top);
+  painter.translate(area.topLeft());
   paintonto(painter, drawing, layout, options);
   painter.restore();
   return "";

@@ -71,12 +71,12 @@ inline constexpr int screendpi = 96;
 QImage paintpicture(tdrawing& drawing, const tpictureoptions& options,
                     std::string& error);
 
-/// Paints the drawing with painter inside area (device pixels) of a device
-/// of dpi dots per inch, such as a printer's page: as large as the screen
-/// shows it, made smaller where it would not fit, and centred. The size
-/// options are not used. Returns "" or why nothing was painted.
+/// Paints the drawing with painter from the top left corner of area
+/// (device pixels), such as a printer's page: enlarged largestfactor
+/// times, or less where it would not fit the area. The size options are
+/// not used. Returns "" or why nothing was painted.
 [[nodiscard]] std::string paintinarea(QPainter& painter, tdrawing& drawing,
-                                      const QRect& area, int dpi,
+                                      const QRect& area, double largestfactor,
                                       const tpictureoptions& options);
 
 /// The drawing as the bytes of a picture file of format; empty with error

@@ -232,32 +232,33 @@ TEST_F(PictureExport, ColoursHeteroatomLabelsOnlyWhenAsked) {
   EXPECT_EQ(countpixels(carbon, blue) + countpixels(carbon, red), 0);
 }
 
-TEST_F(PictureExport, PagesShowTheDrawingAtTheirResolutionWithinTheArea) {
+TEST_F(PictureExport, PagesShowTheDrawingEnlargedWithinTheArea) {
   benzene(100, 100, false);
-  const auto painted = [this](int dpi, int side) {
+  const auto painted = [this](double factor, int side) {
     QImage page(400, 400, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
     const tpictureoptions options;
-    EXPECT_EQ(paintinarea(painter, drawing(), QRect(10, 10, side, side), dpi,
+    EXPECT_EQ(paintinarea(painter, drawing(), QRect(10, 10, side, side), factor,
                           options),
               "");
     return inkbox(page);
   };
-  const QRect screen = painted(96, 380);
-  const QRect doubled = painted(192, 380);
+  // At twice the resolution the lines are twice as long.
+  const QRect screen = painted(1.0, 380);
+  const QRect doubled = painted(2.0, 380);
   EXPECT_NEAR(doubled.width(), 2 * screen.width(), 2);
   EXPECT_NEAR(doubled.height(), 2 * screen.height(), 2);
-  // Centred in the area.
-  EXPECT_NEAR(doubled.center().x(), 200, 2);
-  const QRect small = painted(600, 50);
+  // The margin of 4 pixels, enlarged, lies between the area and the ink.
+  EXPECT_NEAR(doubled.left(), 10 + 8, 1);
+  const QRect small = painted(10.0, 50);
   EXPECT_TRUE(QRect(10, 10, 50, 50).contains(small)) << small.width();
   EXPECT_GT(small.width(), 40);
 
   tdrawing empty;
   QImage page(10, 10, QImage::Format_RGB32);
   QPainter painter(&page);
-  EXPECT_EQ(paintinarea(painter, empty, page.rect(), 96, {}),
+  EXPECT_EQ(paintinarea(painter, empty, page.rect(), 1.0, {}),
             "the drawing is empty");
 }
 
