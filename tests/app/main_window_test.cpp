@@ -237,6 +237,24 @@ TEST_F(MainWindow, PrintsTheDrawingItselfToAPdfFile) {
   EXPECT_FALSE(pdf.readAll().contains("/Subtype /Image"));
 }
 
+TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
+  buildring();
+  const auto greys = [this] {
+    const QImage& image = window_->buffer();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const int grey = qGray(image.pixel(x, y));
+        count += grey > 30 && grey < 225 ? 1 : 0;
+      }
+    }
+    return count;
+  };
+  EXPECT_GT(greys(), 50);
+  window_->settings().setsmoothscreen(false);
+  EXPECT_EQ(greys(), 0);
+}
+
 TEST_F(MainWindow, CopyAndPasteCarryTheStructure) {
   buildring();
   choose({QStringLiteral("Edit"), QStringLiteral("Copy")});
