@@ -201,8 +201,7 @@ TEST(DefaultsRecord, KeepsTheDisplayChoicesInTheirByte) {
   tdefaultsrecord record;
   record.displayflags = 0x80;  // a bit of a later program is kept
   for (const auto& [colour, smooth, byte] :
-       {std::tuple{true, true, 0x81}, std::tuple{false, false, 0x82},
-        std::tuple{true, false, 0x83}}) {
+       {std::tuple{true, true, 0x81}, std::tuple{false, false, 0x82}}) {
     settings.colourlabels = colour;
     settings.smoothscreen = smooth;
     record.takefrom(settings);
