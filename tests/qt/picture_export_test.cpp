@@ -80,23 +80,41 @@ TEST_F(PictureExport, WritesJpegBmpAndSvgOfTheSameSize) {
   EXPECT_EQ(renderer.viewBox().size(), QSize(69, 61));
 }
 
+/// Pixels of image for which counts is true.
+template <typename tcondition>
+int countpixels(const QImage& image, tcondition counts) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      count += counts(QColor(image.pixel(x, y))) ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+/// The box of the pixels that are not white.
+QRect inkbox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) < 250) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
 TEST_F(PictureExport, SmoothsOnlyWhenAskedTo) {
   benzene(100, 100, false);
   tpictureoptions options;
   std::string error;
-  const auto greys = [](const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        const int grey = qGray(image.pixel(x, y));
-        count += grey > 0 && grey < 255 ? 1 : 0;
-      }
-    }
-    return count;
+  const auto grey = [](const QColor& c) {
+    return qGray(c.rgb()) > 0 && qGray(c.rgb()) < 255;
   };
-  EXPECT_EQ(greys(paintpicture(drawing(), options, error)), 0);
+  EXPECT_EQ(countpixels(paintpicture(drawing(), options, error), grey), 0);
   options.antialiased = true;
-  EXPECT_GT(greys(paintpicture(drawing(), options, error)), 0);
+  EXPECT_GT(countpixels(paintpicture(drawing(), options, error), grey), 0);
 }
 
 TEST_F(PictureExport, CropsToWhatAWindowShows) {
@@ -126,31 +144,6 @@ TEST_F(PictureExport, RefusesEmptyHugeAndUnknownPictures) {
             "\"" + (folder.path() / "picture.gif").string() +
                 "\": not a picture file name");
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
-/// Pixels of image for which counts is true.
-template <typename tcondition>
-int countpixels(const QImage& image, tcondition counts) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      count += counts(QColor(image.pixel(x, y))) ? 1 : 0;
-    }
-  }
-  return count;
-}
-
-/// The box of the pixels that are not white.
-QRect inkbox(const QImage& image) {
-  QRect box;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (qGray(image.pixel(x, y)) < 250) {
-        box |= QRect(x, y, 1, 1);
-      }
-    }
-  }
-  return box;
 }
 
 TEST_F(PictureExport, SizesFollowWidthHeightScaleAndResolution) {
