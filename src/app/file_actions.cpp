@@ -202,6 +202,28 @@ bool tfileactions::savefile(const QString& name, int filter) {
   return true;
 }
 
+void tfileactions::exportpicturefile() {
+  tdrawing& drawing = *session().drawing();
+  tpictureoptions initial;
+  initial.antialiased = true;
+  initial.colourbyelement = session().settings.colourlabels;
+  const std::filesystem::path start =
+      std::filesystem::path(drawing.filename).replace_extension(".png");
+  const std::optional<tpicturechoice> choice =
+      host_.dialogs().picture(&host_.hostwindow(), qtpath(start), initial);
+  if (!choice) {
+    return;
+  }
+  std::filesystem::path path = pathof(choice->name);
+  if (!pictureformatof(path)) {
+    path += ".png";
+  }
+  const std::string problem = exportpicture(drawing, path, choice->options);
+  if (!problem.empty()) {
+    session().messages().warn(problem);
+  }
+}
+
 void tfileactions::savemodified() {
   const tdrawing& drawing = *session().drawing();
   if (drawing.saved || drawing.atoms.count() == 0) {

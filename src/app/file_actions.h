@@ -56,6 +56,9 @@ class tfileactions {
   /// Saves under name; filter 2, 3, 4 add an XYZ table, a BMP or a JPEG
   /// picture beside the document.
   bool savefile(const QString& name, int filter = 1);
+  /// Export Picture: the drawing to a picture file of the chosen name and
+  /// size; a failure is shown as a warning.
+  void exportpicturefile();
   /// Saves a drawing with unsaved atoms (through Save As when untitled).
   void savemodified();
   void editcomments();

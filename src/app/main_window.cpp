@@ -256,6 +256,7 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
       "&Save ...", [this] { files_->save(); }, QKeySequence::Save);
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
+  item("Export Pic&ture ...", [this] { files_->exportpicturefile(); });
   item("&CopyToClipboard", [this] { copydrawing(); });
   item(
       "&Print ...", [this] { printwindow(); }, QKeySequence::Print);

@@ -237,6 +237,17 @@ TEST_F(MainWindow, PrintsTheDrawingItselfToAPdfFile) {
   EXPECT_FALSE(pdf.readAll().contains("/Subtype /Image"));
 }
 
+TEST_F(MainWindow, ExportsAPictureOfTheChosenSize) {
+  buildring();
+  tpicturechoice choice{qtpath(folder_.path() / "ring"), {}};
+  choice.options.fitwidth = 300;
+  dialogs_->picturechoice = choice;
+  choose({QStringLiteral("&File"), QStringLiteral("Export Pic&ture ...")});
+  // A name without a picture extension becomes a PNG file.
+  const QImage written(qtpath(folder_.path() / "ring.png"));
+  EXPECT_EQ(written.width(), 300);
+}
+
 TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
   buildring();
   const auto greys = [this] {
