@@ -194,7 +194,10 @@ void TMolvane3D::buildmenus() {
   // Copy takes the drawing, or its selection, as pictures and chemistry.
   QAction* copy = edit.addAction(QStringLiteral("Copy"));
   copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
+  // The editors swap the menu bar; Ctrl+C still reaches the window.
+  addAction(copy);
   QAction* paste = edit.addAction(QStringLiteral("Paste"));
   paste->setShortcut(QKeySequence::Paste);
   connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });
