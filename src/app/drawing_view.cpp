@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTransform>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -65,10 +66,19 @@ tdrawingview::tdrawingview(TMolvane3D& window)
 
 void tdrawingview::render(QImage& buffer) {
   QPainter painter(&buffer);
-  painter.setTransform(qttransformof(view_));
-  // At zoom 1 every line keeps to its pixels; scaled lines are smoothed.
-  tqtcanvas canvas(painter, view_.zoom() != 1.0);
+  const bool smooth = session().settings.smoothscreen || view_.zoom() != 1.0;
+  QTransform transform = qttransformof(view_);
+  if (smooth && view_.zoom() == 1.0) {
+    // Smoothed lines one pixel wide sit on pixel centres; at whole
+    // coordinates they would smear over two rows of grey.
+    transform *= QTransform::fromTranslate(0.5, 0.5);
+  }
+  painter.setTransform(transform);
+  // Without the smooth setting every line keeps to its pixels at zoom 1;
+  // scaled lines are always smoothed.
+  tqtcanvas canvas(painter, smooth);
   tpaintoptions options;
+  options.colourbyelement = session().settings.colourlabels;
   if (view_.turned()) {
     options.turn = view_.turn();
   }

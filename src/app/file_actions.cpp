@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/file_actions.h"
 
+#include "app/clipboard_actions.h"
+#include "app/printing.h"
 #include "app/tool_host.h"
 #include "app/window_dialogs.h"
 #include "commands/file_commands.h"
@@ -19,7 +21,6 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPainter>
 #include <QPrinter>
 #include <QStatusBar>
 
@@ -30,9 +31,6 @@
 namespace molvane {
 
 namespace {
-
-/// The printed page shows the window at most this many times enlarged.
-constexpr double printenlargement = 10.0;
 
 std::filesystem::path absolutepath(const QString& name) {
   return std::filesystem::absolute(pathof(name)).lexically_normal();
@@ -190,6 +188,7 @@ bool tfileactions::savefile(const QString& name, int filter) {
     tpictureoptions options;
     options.windowwidth = shown_.width();
     options.windowheight = shown_.height();
+    options.colourbyelement = session().settings.colourlabels;
     problem = exportpicture(drawing,
                             std::filesystem::path(native).replace_extension(
                                 filter == 3 ? ".bmp" : ".jpg"),
@@ -201,6 +200,28 @@ bool tfileactions::savefile(const QString& name, int filter) {
   addrecent(native.string());
   setcaption();
   return true;
+}
+
+void tfileactions::exportpicturefile() {
+  tdrawing& drawing = *session().drawing();
+  tpictureoptions initial;
+  initial.antialiased = true;
+  initial.colourbyelement = session().settings.colourlabels;
+  const std::filesystem::path start =
+      std::filesystem::path(drawing.filename).replace_extension(".png");
+  const std::optional<tpicturechoice> choice =
+      host_.dialogs().picture(&host_.hostwindow(), qtpath(start), initial);
+  if (!choice) {
+    return;
+  }
+  std::filesystem::path path = pathof(choice->name);
+  if (!pictureformatof(path)) {
+    path += ".png";
+  }
+  const std::string problem = exportpicture(drawing, path, choice->options);
+  if (!problem.empty()) {
+    session().messages().warn(problem);
+  }
 }
 
 void tfileactions::savemodified() {
@@ -220,41 +241,23 @@ void tfileactions::editcomments() {
 void tfileactions::copyimage() { QApplication::clipboard()->setImage(shown_); }
 
 void tfileactions::copydrawing(std::vector<tatomnote> notes) {
-  std::string problem;
-  tpictureoptions options;
-  options.notes = std::move(notes);
-  const QImage image = paintpicture(*session().drawing(), options, problem);
-  if (!problem.empty() || image.isNull()) {
-    session().messages().warn(problem.empty() ? "Nothing to copy" : problem);
-    return;
-  }
-  QApplication::clipboard()->setImage(image);
+  copystructure(std::move(notes));
 }
 
-void tfileactions::print() {
+void tfileactions::print(const std::vector<tatomnote>& notes) {
   QPrinter printer(QPrinter::HighResolution);
   if (host_.dialogs().print(&host_.hostwindow(), printer)) {
-    printto(printer);
+    printto(printer, notes);
   }
 }
 
-void tfileactions::printto(QPrinter& printer) {
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    session().messages().error("The printer could not be started");
-    return;
-  }
-  // Ten times the window fills a page at printer resolutions; a smaller
-  // page scales the picture down rather than cutting it off.
-  const QRect page = painter.viewport();
-  const double factor = std::min(
-      {printenlargement,
-       page.width() / static_cast<double>(std::max(shown_.width(), 1)),
-       page.height() / static_cast<double>(std::max(shown_.height(), 1))});
-  const QRectF target(0.0, 0.0, shown_.width() * factor,
-                      shown_.height() * factor);
-  painter.drawImage(target, shown_.convertToFormat(QImage::Format_RGB888));
-  painter.end();
+void tfileactions::printto(QPrinter& printer,
+                           const std::vector<tatomnote>& notes) {
+  printdrawing(printer, notes);
+}
+
+void tfileactions::printpreview(const std::vector<tatomnote>& notes) {
+  showprintpreview(&host_.hostwindow(), notes);
 }
 
 }  // namespace molvane

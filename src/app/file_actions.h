@@ -56,15 +56,21 @@ class tfileactions {
   /// Saves under name; filter 2, 3, 4 add an XYZ table, a BMP or a JPEG
   /// picture beside the document.
   bool savefile(const QString& name, int filter = 1);
+  /// Export Picture: the drawing to a picture file of the chosen name and
+  /// size; a failure is shown as a warning.
+  void exportpicturefile();
   /// Saves a drawing with unsaved atoms (through Save As when untitled).
   void savemodified();
   void editcomments();
-  /// The picture the window shows, and the drawing painted alone (with
-  /// notes beside its atoms), to the clipboard.
+  /// The picture the window shows to the clipboard; the drawing (or its
+  /// selection) as pictures (with notes beside its atoms) and chemistry.
   void copyimage();
   void copydrawing(std::vector<tatomnote> notes = {});
-  void print();
-  void printto(QPrinter& printer);
+  /// The drawing, with notes beside its atoms, through the Print dialog,
+  /// on printer, or in the Print Preview dialog.
+  void print(const std::vector<tatomnote>& notes = {});
+  void printto(QPrinter& printer, const std::vector<tatomnote>& notes = {});
+  void printpreview(const std::vector<tatomnote>& notes = {});
   /// Names the window after the current drawing.
   void setcaption();
 

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/animator.h"
+#include "app/clipboard_actions.h"
 #include "app/drawing_view.h"
 #include "app/editor_windows.h"
 #include "app/file_actions.h"
@@ -189,6 +190,17 @@ void TMolvane3D::buildmenus() {
   undoaction_->setShortcut(QKeySequence::Undo);
   undoaction_->setEnabled(false);
   connect(undoaction_, &QAction::triggered, this, [this] { toggleundo(); });
+  edit.addSeparator();
+  // Copy takes the drawing, or its selection, as pictures and chemistry.
+  QAction* copy = edit.addAction(QStringLiteral("Copy"));
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WindowShortcut);
+  connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
+  // The editors swap the menu bar; Ctrl+C still reaches the window.
+  addAction(copy);
+  QAction* paste = edit.addAction(QStringLiteral("Paste"));
+  paste->setShortcut(QKeySequence::Paste);
+  connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });
 
   auto choose = [this](QAction* action) {
     choosecommand(commandcodeof(action));
@@ -225,13 +237,6 @@ void TMolvane3D::buildmenus() {
   connect(symbol, &QAction::triggered, this,
           [this] { editors().symboltool().showpalette(); });
   buildhelpmenu(*bar.addMenu(QStringLiteral("&Help")));
-
-  // Ctrl+C copies what the window shows.
-  auto* copy = new QAction(this);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WindowShortcut);
-  connect(copy, &QAction::triggered, this, [this] { files_->copyimage(); });
-  addAction(copy);
 }
 
 void TMolvane3D::buildfilemenu(QMenu& menu) {
@@ -254,9 +259,11 @@ void TMolvane3D::buildfilemenu(QMenu& menu) {
       "&Save ...", [this] { files_->save(); }, QKeySequence::Save);
   item("Save&As ...", [this] { files_->saveas(); });
   item("Co&mments ...", [this] { files_->editcomments(); });
+  item("Export Pic&ture ...", [this] { files_->exportpicturefile(); });
   item("&CopyToClipboard", [this] { copydrawing(); });
   item(
       "&Print ...", [this] { printwindow(); }, QKeySequence::Print);
+  item("Print Pre&view ...", [this] { files_->printpreview(shiftlabels()); });
   item("3D Animator...", [this] { animator().open(); });
   QAction* drawmode = menu.addAction(QStringLiteral("3D DrawMode"));
   drawmode->setCheckable(true);
@@ -370,7 +377,15 @@ void TMolvane3D::shownmraction() {
   nmraction_->setToolTip(nmraction_->statusTip());
 }
 
-void TMolvane3D::printwindow() { files_->print(); }
+void TMolvane3D::printwindow() { files_->print(shiftlabels()); }
+
+void TMolvane3D::pastefromclipboard() {
+  resetcommand();
+  if (pasteclipboard()) {
+    markmodified();
+    showwholedrawing();
+  }
+}
 
 void TMolvane3D::copywindow() { files_->copyimage(); }
 

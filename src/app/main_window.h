@@ -102,6 +102,8 @@ class TMolvane3D final : public QMainWindow,
   void printwindow() override;
   void copywindow() override;
   void copydrawing() override;
+  /// Paste of a structure from the clipboard.
+  void pastefromclipboard();
 
   tcommandstate& commandstate() { return state_; }
   const std::filesystem::path& datafolder() const override {

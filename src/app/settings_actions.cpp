@@ -77,6 +77,18 @@ void tsettingsactions::setdoublebond(int index) {
   host_.repaintdrawing();
 }
 
+void tsettingsactions::setcolourlabels(bool on) {
+  session().settings.colourlabels = on;
+  savedefaults();
+  host_.repaintdrawing();
+}
+
+void tsettingsactions::setsmoothscreen(bool on) {
+  session().settings.smoothscreen = on;
+  savedefaults();
+  host_.repaintdrawing();
+}
+
 void tsettingsactions::setnmr(int index) {
   constexpr std::array<int, 6> nuclei{0, 1, 6, 7, 9, 15};
   const auto nucleus = static_cast<std::uint8_t>(

@@ -38,6 +38,9 @@ class tsettingsactions {
   void setjump(int index);
   void setdoublebond(int index);
   void setnmr(int index);
+  /// "Colour labels by element" and "Smooth lines and text" of the dialog.
+  void setcolourlabels(bool on);
+  void setsmoothscreen(bool on);
 
   /// Stores the session's settings in the defaults record.
   void savedefaults();

@@ -5,6 +5,7 @@
 #include "app/settings_actions.h"
 #include "document/session.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QPushButton>
@@ -72,6 +73,17 @@ tsettingsdialog::tsettingsdialog(QWidget* parent, tsettingsactions& actions)
        QStringLiteral("N-15"), QStringLiteral("F-19"), QStringLiteral("P-31")},
       indexof(nuclei, settings.nmrnucleus),
       [&actions](int index) { actions.setnmr(index); });
+  auto addswitch = [this, layout](const QString& label, bool current,
+                                  auto apply) {
+    auto* box = new QCheckBox(label, this);
+    box->setChecked(current);
+    layout->addRow(box);
+    connect(box, &QCheckBox::toggled, this, apply);
+  };
+  addswitch(QStringLiteral("Colour labels by element"), settings.colourlabels,
+            [&actions](bool on) { actions.setcolourlabels(on); });
+  addswitch(QStringLiteral("Smooth lines and text"), settings.smoothscreen,
+            [&actions](bool on) { actions.setsmoothscreen(on); });
   auto* font = new QPushButton(QStringLiteral("Font"), this);
   connect(font, &QPushButton::clicked, this,
           [this, &actions] { actions.choosefont(this); });

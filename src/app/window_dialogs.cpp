@@ -145,4 +145,9 @@ void tdialogs::settings(QWidget* parent, tsettingsactions& actions) {
   dialog.exec();
 }
 
+std::optional<tpicturechoice> tdialogs::picture(
+    QWidget* parent, const QString& start, const tpictureoptions& initial) {
+  return askpicture(parent, start, initial);
+}
+
 }  // namespace molvane

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/picture_dialog.h"
+
 #include <QFont>
 #include <QString>
 
@@ -36,6 +38,11 @@ class tdialogs {
   virtual void settings(QWidget* parent, tsettingsactions& actions);
   /// A font chosen from start; nullopt on Cancel.
   virtual std::optional<QFont> font(QWidget* parent, const QFont& start);
+  /// A picture file to export and its options (askpicture); nullopt on
+  /// Cancel.
+  virtual std::optional<tpicturechoice> picture(QWidget* parent,
+                                                const QString& start,
+                                                const tpictureoptions& initial);
 };
 
 /// The filters of the save dialog, in the order of their indexes 1 .. 7.

@@ -153,19 +153,43 @@ tclioutcome info(const tclioptions& options,
 
 tclioutcome convert(const tclioptions& options,
                     const std::vector<std::string>& arguments) {
-  if (arguments.size() != 3) {
-    return failure("usage: convert IN OUT");
+  constexpr const char* usage =
+      "usage: convert IN OUT [--width W] [--height H] [--scale F] [--dpi N] "
+      "[--colour] [--antialias]";
+  tpictureoptions picture;
+  bool pictureoptions = false;
+  for (std::size_t i = 3; i < arguments.size(); ++i) {
+    std::string error;
+    if (!readpictureoption(arguments, i, picture, error)) {
+      return failure(usage);
+    }
+    if (!error.empty()) {
+      return failure(error);
+    }
+    pictureoptions = true;
+  }
+  if (arguments.size() < 3) {
+    return failure(usage);
+  }
+  if (std::string clash = picturesizeclash(picture); !clash.empty()) {
+    return failure(clash);
+  }
+  if (pictureoptions && !pictureformatof(arguments[2])) {
+    return failure("\"" + arguments[2] +
+                   "\": the picture options are for .bmp, .jpg, .png and "
+                   ".svg files");
   }
   std::string problem = openinput(arguments[1]);
   if (!problem.empty()) {
     return failure(problem);
   }
-  std::optional<std::string> picture =
-      exportifpicture(*session().drawing(), arguments[2]);
-  std::string written =
-      picture ? *picture : exportdocument(*session().drawing(), arguments[2]);
-  if (!written.empty()) {
-    return failure(written);
+  std::optional<std::string> written =
+      exportifpicture(*session().drawing(), arguments[2], picture);
+  if (!written) {
+    written = exportdocument(*session().drawing(), arguments[2]);
+  }
+  if (!written->empty()) {
+    return failure(*written);
   }
   if (options.json) {
     tjsonobject json;
@@ -185,6 +209,8 @@ std::string cliusage() {
          "and counts\n"
          "  convert IN OUT             reads IN and writes OUT in the format "
          "of its extension\n"
+         "                             (pictures: the render options but "
+         "--mode)\n"
          "  build OUT CODE@X,Y ...     runs command codes at click points "
          "(--in FILE, --3d)\n"
          "  energy IN                  force-field energy (kcal/mol) and "
@@ -206,7 +232,8 @@ std::string cliusage() {
          "                             --P ATM, --optimize, --reference N)\n"
          "  render IN OUT              paints the drawing to a picture "
          "(--mode N, --width W,\n"
-         "                             --height H, --antialias)\n"
+         "                             --height H, --scale F, --dpi N, "
+         "--colour, --antialias)\n"
          "  smiles IN                  prints the SMILES of the drawing\n";
 }
 

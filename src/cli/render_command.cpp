@@ -18,7 +18,13 @@ namespace molvane {
 namespace {
 
 constexpr const char* usage =
-    "usage: render IN OUT [--mode N] [--width W --height H] [--antialias]";
+    "usage: render IN OUT [--mode N] [--width W] [--height H] [--scale F] "
+    "[--dpi N] [--colour] [--antialias]";
+
+/// The largest --scale, and the print resolutions --dpi takes.
+constexpr double largestscale = 100.0;
+constexpr long fewestdots = 10;
+constexpr long mostdots = 4800;
 
 struct trenderrequest {
   std::string input;
@@ -36,46 +42,38 @@ std::pair<trenderrequest, std::string> parse(
     const std::vector<std::string>& arguments) {
   trenderrequest request;
   std::vector<std::string> paths;
-  std::optional<long> width;
-  std::optional<long> height;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool hasvalue = i + 1 < arguments.size();
-    if (argument == "--antialias") {
-      request.picture.antialiased = true;
-    } else if (argument == "--mode" || argument == "--width" ||
-               argument == "--height") {
-      const std::optional<long> value =
-          hasvalue ? parseinteger(arguments[i + 1]) : std::nullopt;
+    std::string error;
+    if (readpictureoption(arguments, i, request.picture, error)) {
+      if (!error.empty()) {
+        return {request, error};
+      }
+    } else if (argument == "--mode") {
+      const std::optional<long> value = i + 1 < arguments.size()
+                                            ? parseinteger(arguments[i + 1])
+                                            : std::nullopt;
       if (!value) {
         return {request, argument + " needs a whole number\n" + usage};
       }
       ++i;
-      if (argument == "--mode") {
-        if (!isdrawmode(*value)) {
-          return {request, "--mode " + arguments[i] +
-                               ": draw modes are 0 to 20 and 100 to 120"};
-        }
-        request.mode = static_cast<int>(*value);
-      } else if (*value < 1 || *value > largestpicture) {
-        return {request, argument + " " + arguments[i] + ": give 1 to " +
-                             std::to_string(largestpicture) + " pixels"};
-      } else {
-        (argument == "--width" ? width : height) = *value;
+      if (!isdrawmode(*value)) {
+        return {request, "--mode " + arguments[i] +
+                             ": draw modes are 0 to 20 and 100 to 120"};
       }
+      request.mode = static_cast<int>(*value);
     } else {
       paths.push_back(argument);
     }
   }
-  if (paths.size() != 2 || width.has_value() != height.has_value()) {
+  if (paths.size() != 2) {
     return {request, usage};
+  }
+  if (std::string clash = picturesizeclash(request.picture); !clash.empty()) {
+    return {request, clash};
   }
   request.input = paths[0];
   request.output = paths[1];
-  if (width) {
-    request.picture.windowwidth = static_cast<int>(*width);
-    request.picture.windowheight = static_cast<int>(*height);
-  }
   if (!pictureformatof(request.output)) {
     return {request, "\"" + request.output +
                          "\": pictures are .bmp, .jpg, .png or .svg files"};
@@ -84,6 +82,58 @@ std::pair<trenderrequest, std::string> parse(
 }
 
 }  // namespace
+
+bool readpictureoption(const std::vector<std::string>& arguments,
+                       std::size_t& i, tpictureoptions& options,
+                       std::string& error) {
+  const std::string& argument = arguments[i];
+  if (argument == "--antialias" || argument == "--colour") {
+    (argument == "--antialias" ? options.antialiased
+                               : options.colourbyelement) = true;
+    return true;
+  }
+  if (argument != "--width" && argument != "--height" &&
+      argument != "--scale" && argument != "--dpi") {
+    return false;
+  }
+  const bool real = argument == "--scale";
+  const std::string value = i + 1 < arguments.size() ? arguments[i + 1] : "";
+  if (i + 1 < arguments.size()) {
+    ++i;
+  }
+  if (real) {
+    const std::optional<double> scale = parsereal(value);
+    if (!scale || !(*scale > 0.0 && *scale <= largestscale)) {
+      error = "--scale " + value + ": give a number above 0 and up to " +
+              std::to_string(static_cast<int>(largestscale));
+    } else {
+      options.scale = *scale;
+    }
+  } else {
+    const std::optional<long> number = parseinteger(value);
+    const bool dots = argument == "--dpi";
+    const long lowest = dots ? fewestdots : 1;
+    const long highest = dots ? mostdots : largestpicture;
+    if (!number || *number < lowest || *number > highest) {
+      error = argument + " " + value + ": give " + std::to_string(lowest) +
+              " to " + std::to_string(highest) +
+              (dots ? " dots per inch" : " pixels");
+    } else if (dots) {
+      options.dpi = static_cast<int>(*number);
+    } else {
+      (argument == "--width" ? options.fitwidth : options.fitheight) =
+          static_cast<int>(*number);
+    }
+  }
+  return true;
+}
+
+std::string picturesizeclash(const tpictureoptions& options) {
+  if ((options.fitwidth > 0 || options.fitheight > 0) && options.scale != 1.0) {
+    return "give --scale or --width and --height, not both";
+  }
+  return "";
+}
 
 tclioutcome rendercommand(const tclioptions& options,
                           const std::vector<std::string>& arguments) {
@@ -112,11 +162,12 @@ tclioutcome rendercommand(const tclioptions& options,
 }
 
 std::optional<std::string> exportifpicture(tdrawing& drawing,
-                                           const std::filesystem::path& path) {
+                                           const std::filesystem::path& path,
+                                           const tpictureoptions& options) {
   if (!pictureformatof(path)) {
     return std::nullopt;
   }
-  return exportpicture(drawing, path);
+  return exportpicture(drawing, path, options);
 }
 
 }  // namespace molvane

@@ -24,6 +24,10 @@ struct tsettings : tgeometrysettings {
   bool saveonclose = false;
   std::uint16_t horizontalstep = 16;
   std::uint16_t verticalstep = 16;
+  /// Heteroatom labels take the colour of their element.
+  bool colourlabels = false;
+  /// The window draws smooth (antialiased) lines and text.
+  bool smoothscreen = true;
 };
 
 /// All mutable program state: the current drawing, its undo and redo

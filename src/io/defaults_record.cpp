@@ -16,7 +16,8 @@ constexpr std::size_t spacingoffset = 56;
 constexpr std::size_t hstepoffset = 58;
 constexpr std::size_t vstepoffset = 60;
 constexpr std::size_t nmroffset = 62;
-constexpr std::size_t reservedoffset = 63;
+constexpr std::size_t displayoffset = 63;
+constexpr std::size_t reservedoffset = 64;
 constexpr std::size_t folderoffset = 67;
 constexpr std::size_t foldersize = 145;
 constexpr std::size_t folder2offset = 212;
@@ -61,6 +62,7 @@ std::array<std::uint8_t, defaultsrecordsize> tdefaultsrecord::tobytes() const {
   putword(out, hstepoffset, horizontalstep);
   putword(out, vstepoffset, verticalstep);
   out[nmroffset] = nmrnucleus;
+  out[displayoffset] = displayflags;
   std::copy(reserved.begin(), reserved.end(), out.begin() + reservedoffset);
   putstring(out, folderoffset, foldersize, folder.substr(0, longestfolder));
   putstring(out, folder2offset, folder2size, folder2.substr(0, longestfolder));
@@ -86,6 +88,7 @@ bool tdefaultsrecord::frombytes(std::span<const std::uint8_t> bytes) {
   horizontalstep = getword(bytes, hstepoffset);
   verticalstep = getword(bytes, vstepoffset);
   nmrnucleus = bytes[nmroffset];
+  displayflags = bytes[displayoffset];
   std::copy_n(bytes.begin() + reservedoffset, reserved.size(),
               reserved.begin());
   folder = getstring(bytes, folderoffset, foldersize);
@@ -111,6 +114,8 @@ void tdefaultsrecord::applyto(tsettings& settings) const {
   settings.horizontalstep = horizontalstep;
   settings.verticalstep = verticalstep;
   settings.nmrnucleus = nmrnucleus;
+  settings.colourlabels = (displayflags & colourlabelsflag) != 0;
+  settings.smoothscreen = (displayflags & plainscreenflag) == 0;
 }
 
 void tdefaultsrecord::takefrom(const tsettings& settings) {
@@ -123,6 +128,10 @@ void tdefaultsrecord::takefrom(const tsettings& settings) {
   horizontalstep = settings.horizontalstep;
   verticalstep = settings.verticalstep;
   nmrnucleus = settings.nmrnucleus;
+  displayflags = static_cast<std::uint8_t>(
+      (displayflags & ~(colourlabelsflag | plainscreenflag)) |
+      (settings.colourlabels ? colourlabelsflag : 0) |
+      (settings.smoothscreen ? 0 : plainscreenflag));
 }
 
 std::string savedefaults(const std::filesystem::path& folder,

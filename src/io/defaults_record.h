@@ -15,6 +15,11 @@ inline constexpr const char* defaultsfilename = "molvane3.dat";
 inline constexpr std::size_t defaultsrecordsize = 502;
 inline constexpr std::uint16_t programversion = 150;
 
+/// Bits of the display flags byte.
+inline constexpr std::uint8_t colourlabelsflag = 0x01;
+/// Set when the window draws with plain pixels instead of smooth lines.
+inline constexpr std::uint8_t plainscreenflag = 0x02;
+
 /// The program's saved preferences: one fixed record of 502 bytes.
 struct tdefaultsrecord {
   std::uint16_t version = programversion;
@@ -26,7 +31,10 @@ struct tdefaultsrecord {
   std::uint16_t horizontalstep = 16;
   std::uint16_t verticalstep = 16;
   std::uint8_t nmrnucleus = 0;
-  std::array<std::uint8_t, 4> reserved{};
+  /// Display choices, one bit each (displayflags below); 0 keeps the
+  /// choices of records written before the byte was used.
+  std::uint8_t displayflags = 0;
+  std::array<std::uint8_t, 3> reserved{};
   /// Both folder fields hold the program folder (at most 143 bytes kept).
   std::string folder;
   std::string folder2;

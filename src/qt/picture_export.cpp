@@ -19,7 +19,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -27,7 +29,7 @@ namespace molvane {
 
 namespace {
 
-constexpr int svgresolution = 96;
+constexpr double inchesinmetre = 0.0254;
 
 std::string quoted(const std::filesystem::path& path) {
   return "\"" + path.string() + "\"";
@@ -41,7 +43,7 @@ std::string lowercase(std::string text) {
 }
 
 /// The box of the drawing in page pixels, measured with the fonts the
-/// pictures use. Sets error when there is none or it is too large.
+/// pictures use. Sets error when there is none.
 std::optional<tbox> pagebox(tdrawing& drawing, const tpictureoptions& options,
                             std::string& error) {
   if (QGuiApplication::instance() == nullptr) {
@@ -73,29 +75,94 @@ std::optional<tbox> pagebox(tdrawing& drawing, const tpictureoptions& options,
       return std::nullopt;
     }
   }
+  return box;
+}
+
+/// Where the drawing goes in a picture: its box in page pixels, the
+/// enlargement and the picture's size in pixels.
+struct tpicturelayout {
+  tbox box;
+  double factor = 1.0;
+  int width = 0;
+  int height = 0;
+};
+
+/// Sides of the box in pixels, as wide as a file may make them.
+double boxwidth(const tbox& box) {
+  return static_cast<double>(box.right) - box.left + 1.0;
+}
+
+double boxheight(const tbox& box) {
+  return static_cast<double>(box.bottom) - box.top + 1.0;
+}
+
+/// The enlargement that fits the box inside width by height pixels.
+double fitfactor(const tbox& box, double width, double height) {
+  return std::min(width / boxwidth(box), height / boxheight(box));
+}
+
+double enlargement(const tbox& box, const tpictureoptions& options) {
+  if (options.fitwidth > 0 || options.fitheight > 0) {
+    const double unbounded = std::numeric_limits<double>::max();
+    return fitfactor(box, options.fitwidth > 0 ? options.fitwidth : unbounded,
+                     options.fitheight > 0 ? options.fitheight : unbounded);
+  }
+  double factor = options.scale > 0.0 ? options.scale : 1.0;
+  if (options.dpi > 0) {
+    factor *= options.dpi / static_cast<double>(screendpi);
+  }
+  return factor;
+}
+
+/// One side of the picture: at least a pixel, and never past the side it
+/// was fitted to.
+long long scaledside(double pixels, double factor, int fitted) {
+  long long side = std::llround(std::min(pixels * factor, 1.0e12));
+  if (fitted > 0) {
+    side = std::min<long long>(side, fitted);
+  }
+  return std::max<long long>(side, 1);
+}
+
+std::optional<tpicturelayout> picturelayout(tdrawing& drawing,
+                                            const tpictureoptions& options,
+                                            std::string& error) {
+  const std::optional<tbox> box = pagebox(drawing, options, error);
+  if (!box) {
+    return std::nullopt;
+  }
+  tpicturelayout layout;
+  layout.box = *box;
+  layout.factor = enlargement(*box, options);
   // The box's corners come from the drawing's coordinates, which a file
   // may make as large as it likes.
-  const long long width = static_cast<long long>(box->right) - box->left + 1;
-  const long long height = static_cast<long long>(box->bottom) - box->top + 1;
+  const long long width =
+      scaledside(boxwidth(*box), layout.factor, options.fitwidth);
+  const long long height =
+      scaledside(boxheight(*box), layout.factor, options.fitheight);
   if (width > largestpicture || height > largestpicture) {
     error = "the picture would be larger than " +
             std::to_string(largestpicture) + " pixels across";
     return std::nullopt;
   }
-  return box;
+  layout.width = static_cast<int>(width);
+  layout.height = static_cast<int>(height);
+  return layout;
 }
 
-void paintonto(QPainter& painter, tdrawing& drawing, const tbox& box,
-               const tpictureoptions& options) {
-  painter.translate(-box.left, -box.top);
+void paintonto(QPainter& painter, tdrawing& drawing,
+               const tpicturelayout& layout, const tpictureoptions& options) {
   if (options.antialiased) {
     // Smoothed lines one pixel wide sit on pixel centres; at whole
     // coordinates they would smear over two rows of grey.
     painter.translate(0.5, 0.5);
   }
+  painter.scale(layout.factor, layout.factor);
+  painter.translate(-layout.box.left, -layout.box.top);
   tqtcanvas canvas(painter, options.antialiased);
   tpaintoptions paint;
   paint.notes = options.notes;
+  paint.colourbyelement = options.colourbyelement;
   paintdrawing(drawing, canvas, paint);
 }
 
@@ -104,30 +171,31 @@ std::span<const std::uint8_t> bytesof(const QByteArray& array) {
           static_cast<std::size_t>(array.size())};
 }
 
-std::string writesvg(tdrawing& drawing, const std::filesystem::path& path,
-                     const tpictureoptions& options) {
-  std::string error;
-  const std::optional<tbox> box = pagebox(drawing, options, error);
-  if (!box) {
-    return quoted(path) + ": " + error;
+QByteArray encodesvg(tdrawing& drawing, const tpictureoptions& options,
+                     std::string& error) {
+  const std::optional<tpicturelayout> layout =
+      picturelayout(drawing, options, error);
+  if (!layout) {
+    return {};
   }
+  const QRect picture(0, 0, layout->width, layout->height);
   QByteArray svg;
   QBuffer buffer(&svg);
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
-  generator.setSize(QSize(box->width(), box->height()));
+  generator.setSize(picture.size());
   // The file gives its size in millimetres; at 96 dots per inch viewers
   // turn them back into the picture's pixels.
-  generator.setResolution(svgresolution);
-  generator.setViewBox(QRect(0, 0, box->width(), box->height()));
+  generator.setResolution(screendpi);
+  generator.setViewBox(picture);
   generator.setTitle(qtstring(drawing.title()));
   {
     QPainter painter(&generator);
-    painter.fillRect(QRect(0, 0, box->width(), box->height()), Qt::white);
-    paintonto(painter, drawing, *box, options);
+    painter.fillRect(picture, Qt::white);
+    paintonto(painter, drawing, *layout, options);
   }
-  return writefileatomically(path, bytesof(svg));
+  return svg;
 }
 
 }  // namespace
@@ -152,15 +220,67 @@ std::optional<tpictureformat> pictureformatof(
 
 QImage paintpicture(tdrawing& drawing, const tpictureoptions& options,
                     std::string& error) {
-  const std::optional<tbox> box = pagebox(drawing, options, error);
-  if (!box) {
+  const std::optional<tpicturelayout> layout =
+      picturelayout(drawing, options, error);
+  if (!layout) {
     return {};
   }
-  QImage image(box->width(), box->height(), QImage::Format_RGB32);
+  QImage image(layout->width, layout->height, QImage::Format_RGB32);
   image.fill(Qt::white);
+  if (options.dpi > 0) {
+    const int dotspermetre =
+        static_cast<int>(std::lround(options.dpi / inchesinmetre));
+    image.setDotsPerMeterX(dotspermetre);
+    image.setDotsPerMeterY(dotspermetre);
+  }
   QPainter painter(&image);
-  paintonto(painter, drawing, *box, options);
+  paintonto(painter, drawing, *layout, options);
   return image;
+}
+
+std::string paintinarea(QPainter& painter, tdrawing& drawing, const QRect& area,
+                        double largestfactor, const tpictureoptions& options) {
+  std::string error;
+  const std::optional<tbox> box = pagebox(drawing, options, error);
+  if (!box) {
+    return error;
+  }
+  tpicturelayout layout;
+  layout.box = *box;
+  layout.factor = std::min(
+      largestfactor,
+      fitfactor(*box, std::max(area.width(), 1), std::max(area.height(), 1)));
+  painter.save();
+  painter.translate(area.topLeft());
+  paintonto(painter, drawing, layout, options);
+  painter.restore();
+  return "";
+}
+
+QByteArray encodepicture(tdrawing& drawing, tpictureformat format,
+                         const tpictureoptions& options, std::string& error) {
+  if (format == tpictureformat::svg) {
+    return encodesvg(drawing, options, error);
+  }
+  const QImage image = paintpicture(drawing, options, error);
+  if (image.isNull()) {
+    return {};
+  }
+  if (format == tpictureformat::jpeg) {
+    const std::vector<std::uint8_t> jpeg =
+        encodejpeg(image, options.jpegquality, error);
+    return QByteArray(reinterpret_cast<const char*>(jpeg.data()),
+                      static_cast<qsizetype>(jpeg.size()));
+  }
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  const char* kind = format == tpictureformat::bmp ? "BMP" : "PNG";
+  if (!image.save(&buffer, kind)) {
+    error = std::string("the ") + kind + " picture could not be encoded";
+    return {};
+  }
+  return encoded;
 }
 
 std::string exportpicture(tdrawing& drawing, const std::filesystem::path& path,
@@ -169,28 +289,10 @@ std::string exportpicture(tdrawing& drawing, const std::filesystem::path& path,
   if (!format) {
     return quoted(path) + ": not a picture file name";
   }
-  if (*format == tpictureformat::svg) {
-    return writesvg(drawing, path, options);
-  }
   std::string error;
-  const QImage image = paintpicture(drawing, options, error);
-  if (image.isNull()) {
+  const QByteArray encoded = encodepicture(drawing, *format, options, error);
+  if (encoded.isEmpty()) {
     return quoted(path) + ": " + error;
-  }
-  if (*format == tpictureformat::jpeg) {
-    const std::vector<std::uint8_t> jpeg =
-        encodejpeg(image, options.jpegquality, error);
-    if (jpeg.empty()) {
-      return quoted(path) + ": " + error;
-    }
-    return writefileatomically(path, jpeg);
-  }
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  buffer.open(QIODevice::WriteOnly);
-  const char* kind = *format == tpictureformat::bmp ? "BMP" : "PNG";
-  if (!image.save(&buffer, kind)) {
-    return quoted(path) + ": the " + kind + " picture could not be encoded";
   }
   return writefileatomically(path, bytesof(encoded));
 }

@@ -4,12 +4,16 @@
 
 #include "render/paint_drawing.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QRect>
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+class QPainter;
 
 namespace molvane {
 
@@ -28,6 +32,21 @@ struct tpictureoptions {
   /// covers the whole drawing.
   int windowwidth = 0;
   int windowheight = 0;
+  /// Fit the picture inside this many pixels across (fitwidth) and down
+  /// (fitheight), keeping the drawing's proportions; 0 leaves that side
+  /// free, so either one alone fixes its side. Either takes the place of
+  /// scale and dpi for the size.
+  int fitwidth = 0;
+  int fitheight = 0;
+  /// Enlargement of the whole drawing as vectors: lines, labels and the
+  /// margin grow with it. Values of 0 or less count as 1.
+  double scale = 1.0;
+  /// Print resolution in dots per inch: the drawing is enlarged as a page
+  /// printed at it would show it (the screen shows 96), and PNG and BMP
+  /// files record it as their physical size. 0: the screen's.
+  int dpi = 0;
+  /// Labels of heteroatoms in the colour of their element.
+  bool colourbyelement = false;
   /// Smooth lines and text; off gives the window's own pixels.
   bool antialiased = false;
   /// White pixels kept around the drawing on every side.
@@ -41,13 +60,29 @@ struct tpictureoptions {
 /// Largest width or height of a picture, in pixels.
 inline constexpr int largestpicture = 16384;
 
+/// Screen resolution in dots per inch, at which a drawing is its own size.
+inline constexpr int screendpi = 96;
+
 /// The drawing painted on white and cropped to the box it covers (atoms,
-/// labels, symbols) plus the margin. A null image with error set when
-/// there is nothing to paint, the picture would be too large, or nothing
-/// of the drawing lies inside the window. Needs a running
-/// QGuiApplication.
+/// labels, symbols) plus the margin, enlarged as the options say. A null
+/// image with error set when there is nothing to paint, the picture would
+/// be too large, or nothing of the drawing lies inside the window. Needs
+/// a running QGuiApplication.
 QImage paintpicture(tdrawing& drawing, const tpictureoptions& options,
                     std::string& error);
+
+/// Paints the drawing with painter from the top left corner of area
+/// (device pixels), such as a printer's page: enlarged largestfactor
+/// times, or less where it would not fit the area. The size options are
+/// not used. Returns "" or why nothing was painted.
+[[nodiscard]] std::string paintinarea(QPainter& painter, tdrawing& drawing,
+                                      const QRect& area, double largestfactor,
+                                      const tpictureoptions& options);
+
+/// The drawing as the bytes of a picture file of format; empty with error
+/// set when paintpicture would give none or encoding fails.
+QByteArray encodepicture(tdrawing& drawing, tpictureformat format,
+                         const tpictureoptions& options, std::string& error);
 
 /// Writes the drawing as a BMP, JPEG, PNG or SVG picture, as the file
 /// name's extension says. The file is replaced atomically. Returns "" or a

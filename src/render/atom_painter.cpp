@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/atom_list.h"
+#include "render/element_colours.h"
 #include "render/font_selection.h"
 #include "render/label.h"
 
@@ -132,12 +133,14 @@ std::string completelabeltext(const tatm& atom, std::string_view text,
 }
 
 void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
-                   std::optional<tcolour> colour, const tdrawing& drawing) {
+                   std::optional<tcolour> colour, const tdrawing& drawing,
+                   bool colourbyelement) {
   selectfont(drawing, atom.fontindex, canvas);
   const tcolour previouscolour = canvas.fontcolour();
-  tcolour labelcolour = colour.value_or(atom.colour);
+  const tcolour own = labelcolourof(atom, colourbyelement);
+  tcolour labelcolour = colour.value_or(own);
   if (drawing.shownumbers != 0) {
-    labelcolour = atom.colour;
+    labelcolour = own;
   }
   canvas.setfontcolour(labelcolour);
   tLabel label(canvas, atom.direction, atom.align, labelcolour,
@@ -146,21 +149,23 @@ void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
   canvas.setfontcolour(previouscolour);
 }
 
-void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing) {
+void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
+              bool colourbyelement) {
   if (atom.kind == labelatomkind && atom.labelmode == textlabel) {
     drawplaintext(atom, canvas, drawing);
     return;
   }
   if (std::optional<std::string> text = labelbase(atom)) {
-    drawlabeltext(atom, canvas, *text, std::nullopt, drawing);
+    drawlabeltext(atom, canvas, *text, std::nullopt, drawing, colourbyelement);
   }
 }
 
-void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing) {
+void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing,
+               bool colourbyelement) {
   for (int i = list.count() - 1; i >= 0; --i) {
     const tatm* atom = list.items(i);
     if (atom->kind == chemicalatomkind || atom->kind == labelatomkind) {
-      drawatom(*atom, canvas, drawing);
+      drawatom(*atom, canvas, drawing, colourbyelement);
     }
   }
 }

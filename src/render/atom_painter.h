@@ -37,17 +37,22 @@ std::string completelabeltext(const tatm& atom, std::string_view text,
 
 /// Draws text with the atom's charge and number as a tLabel at the atom's
 /// screen point, in the atom's font. The colour is the given one, or the
-/// atom's own when none is given or the drawing shows numbers. The canvas
-/// font colour is restored afterwards.
+/// atom's own when none is given or the drawing shows numbers; with
+/// colourbyelement a chemical atom in black owns its element's colour.
+/// The canvas font colour is restored afterwards.
 void drawlabeltext(const tatm& atom, tcanvas& canvas, std::string_view text,
-                   std::optional<tcolour> colour, const tdrawing& drawing);
+                   std::optional<tcolour> colour, const tdrawing& drawing,
+                   bool colourbyelement = false);
 
 /// One atom's label as its kind and label mode say. Fonts and the number
-/// display come from drawing.
-void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing);
+/// display come from drawing. With colourbyelement, labels of chemical atoms
+/// in black take the colour of their element.
+void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
+              bool colourbyelement = false);
 
 /// drawatom for the chemical and label atoms of list, last to first.
-void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing);
+void drawatoms(const tAtoms& list, tcanvas& canvas, const tdrawing& drawing,
+               bool colourbyelement = false);
 /// drawatom for the label atoms of list only, last to first.
 void drawlabelatoms(const tAtoms& list, tcanvas& canvas,
                     const tdrawing& drawing);

@@ -67,7 +67,7 @@ void paintstructurelabels(tdrawing& drawing, tcanvas& canvas) {
 
 void paint2d(tdrawing& drawing, tcanvas& canvas, const tpaintoptions& options) {
   drawbonds(drawing.bonds, canvas);
-  drawatoms(drawing.atoms, canvas, drawing);
+  drawatoms(drawing.atoms, canvas, drawing, options.colourbyelement);
   if (options.labelsontop && !options.hidelabels) {
     drawlabelatoms(drawing.labelatoms, canvas, drawing);
   }

@@ -43,6 +43,9 @@ struct tpaintoptions {
   /// Texts beside atoms of the drawing painted, on a white background,
   /// over the symbols and under the overlay.
   std::vector<tatomnote> notes;
+  /// Labels of chemical atoms drawn in black take the colour of their
+  /// element (2D drawing only).
+  bool colourbyelement = false;
   /// Let the front end handle pending events afterwards.
   bool processmessages = false;
   /// The turn of the window's 3D view: in the 3D draw modes the model is

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/clipboard_actions.h"
 #include "app/file_actions.h"
 #include "app/help_window.h"
 #include "app/import_dialog.h"
@@ -9,17 +10,20 @@
 #include "app/recent_files.h"
 #include "app/settings_actions.h"
 #include "io/atomic_file.h"
+#include "io/cml_format.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "qt/text_conversion.h"
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QFile>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStatusBar>
 
@@ -202,21 +206,88 @@ TEST_F(MainWindow, OpenAsksBeforeReplacingUnsavedWork) {
 
 TEST_F(MainWindow, SettingsAndTheLabelFontAreKeptInTheDefaults) {
   window_->settings().setscale(0);
+  window_->settings().setcolourlabels(true);
+  window_->settings().setsmoothscreen(false);
   dialogs_->chosenfont = QFont(QStringLiteral("Serif"));
   choose({QStringLiteral("&File"), QStringLiteral("&Font ...")});
   window_.reset();
   const tdefaultsload loaded = loaddefaults(folder_.path());
   EXPECT_EQ(loaded.record.bondlength, 12);
   EXPECT_EQ(loaded.record.labelfont.facenametext(), "Serif");
+  EXPECT_EQ(loaded.record.displayflags, colourlabelsflag | plainscreenflag);
 }
 
-TEST_F(MainWindow, PrintsTheWindowToAPdfFile) {
+TEST_F(MainWindow, PrintsTheDrawingItselfToAPdfFile) {
+  const auto print = [this](const char* name) {
+    const auto pdf = folder_.path() / name;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(qtpath(pdf));
+    window_->files().printto(printer);
+    return std::filesystem::file_size(pdf);
+  };
+  print("blank.pdf");
+  EXPECT_EQ(messages_.warnings.back(), "Nothing printed: the drawing is empty");
   buildring();
-  const auto pdf = folder_.path() / "page.pdf";
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFileName(qtpath(pdf));
-  window_->files().printto(printer);
-  EXPECT_GT(std::filesystem::file_size(pdf), 0U);
+  // The ring goes into the page as lines, not as a picture of the window.
+  const auto size = print("ring.pdf");
+  EXPECT_GT(size, 800U);
+  QFile pdf(qtpath(folder_.path() / "ring.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(pdf.readAll().contains("/Subtype /Image"));
+}
+
+TEST_F(MainWindow, ExportsAPictureOfTheChosenSize) {
+  buildring();
+  tpicturechoice choice{qtpath(folder_.path() / "ring"), {}};
+  choice.options.fitwidth = 300;
+  dialogs_->picturechoice = choice;
+  choose({QStringLiteral("&File"), QStringLiteral("Export Pic&ture ...")});
+  // A name without a picture extension becomes a PNG file.
+  const QImage written(qtpath(folder_.path() / "ring.png"));
+  EXPECT_EQ(written.width(), 300);
+}
+
+TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
+  buildring();
+  const auto greys = [this] {
+    const QImage& image = window_->buffer();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const int grey = qGray(image.pixel(x, y));
+        count += grey > 30 && grey < 225 ? 1 : 0;
+      }
+    }
+    return count;
+  };
+  EXPECT_GT(greys(), 50);
+  window_->settings().setsmoothscreen(false);
+  EXPECT_EQ(greys(), 0);
+}
+
+TEST_F(MainWindow, CopyAndPasteCarryTheStructure) {
+  buildring();
+  choose({QStringLiteral("Edit"), QStringLiteral("Copy")});
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  ASSERT_NE(copied, nullptr);
+  for (const char* type :
+       {"image/png", "image/svg+xml", "chemical/x-mdl-molfile", "text/plain"}) {
+    EXPECT_TRUE(copied->hasFormat(QString::fromUtf8(type))) << type;
+  }
+  EXPECT_TRUE(copied->text().contains(QStringLiteral("V2000")));
+  EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+  choose({QStringLiteral("Edit"), QStringLiteral("Paste")});
+  EXPECT_EQ(atomcount(), 12);
+
+  QMimeData cml;
+  const std::vector<std::uint8_t> written = writecml(drawing());
+  cml.setData(QStringLiteral("chemical/x-cml"),
+              QByteArray(reinterpret_cast<const char*>(written.data()),
+                         static_cast<qsizetype>(written.size())));
+  EXPECT_TRUE(pastemimedata(cml));
+  EXPECT_EQ(atomcount(), 24);
 }
 
 TEST_F(MainWindow, HelpTopicsComeFromTheProgramAndDisabledItemsSayWhy) {

@@ -36,6 +36,10 @@ class tscripteddialogs final : public tdialogs {
   std::optional<QFont> font(QWidget*, const QFont&) override {
     return chosenfont;
   }
+  std::optional<tpicturechoice> picture(QWidget*, const QString&,
+                                        const tpictureoptions&) override {
+    return picturechoice;
+  }
 
   std::optional<QString> name;
   int filter = 1;
@@ -43,6 +47,8 @@ class tscripteddialogs final : public tdialogs {
   QString proposed;
   /// The answer of the font dialog; nullopt is Cancel.
   std::optional<QFont> chosenfont;
+  /// The answer of the picture dialog; nullopt is Cancel.
+  std::optional<tpicturechoice> picturechoice;
 };
 
 /// The item at a path of captions through the menu bar.

@@ -80,7 +80,8 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
     std::string expected;
   };
   const std::string renderusage =
-      "usage: render IN OUT [--mode N] [--width W --height H] [--antialias]";
+      "usage: render IN OUT [--mode N] [--width W] [--height H] [--scale F] "
+      "[--dpi N] [--colour] [--antialias]";
   const std::string render = "render {dir}/in.mlv {dir}/p.png ";
   const tinvocation table[] = {
       {0, "info {dir}/in.mlv",
@@ -129,7 +130,21 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        "Wrote"},
       {0, "--json render {dir}/in.mlv {dir}/smooth.png --antialias",
        "\"mode\""},
-      {1, render + "--width 100", renderusage},
+      {0, "render {dir}/in.mlv {dir}/wide.png --width 300 --dpi 300 --colour",
+       "Wrote"},
+      {0, "convert {dir}/in.mlv {dir}/big.svg --scale 2.5 --antialias",
+       "Wrote {dir}/big.svg\n"},
+      {1, render + "--scale 2 --height 50",
+       "give --scale or --width and --height, not both"},
+      {1, render + "--scale 0",
+       "--scale 0: give a number above 0 and up to 100"},
+      {1, render + "--scale", "--scale : give a number above 0"},
+      {1, render + "--dpi 5", "--dpi 5: give 10 to 4800 dots per inch"},
+      {1, render + "extra.png", renderusage},
+      {1, "convert {dir}/in.mlv {dir}/copy.mlv --width 20",
+       "\"{dir}/copy.mlv\": the picture options are for .bmp, .jpg, .png "
+       "and .svg files"},
+      {1, "convert {dir}/in.mlv {dir}/a.png --mode 3", "usage: convert"},
       {1, render + "--mode x", "--mode needs a whole number\n" + renderusage},
       {1, render + "--mode 50",
        "--mode 50: draw modes are 0 to 20 and 100 to 120"},
@@ -203,6 +218,11 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
   EXPECT_GT(redpixels(pair), redpixels(spheres) * 3 / 2);
   EXPECT_GT(pair.width(), spheres.width() + 30);
   EXPECT_LE(image("narrow.png").width(), 120);
+  // --width alone fixes the width; the height follows the drawing.
+  const QImage wide = image("wide.png");
+  EXPECT_EQ(wide.width(), 300);
+  EXPECT_EQ(wide.dotsPerMeterX(), 11811);
+  EXPECT_NEAR(wide.height(), flat.height() * 300.0 / flat.width(), 1.0);
 }
 
 TEST_F(CliTest, CommandMessagesReachTheSession) {

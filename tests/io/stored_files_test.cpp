@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csignal>
 #include <limits>
+#include <tuple>
 
 namespace molvane {
 namespace {
@@ -185,6 +186,34 @@ TEST(DefaultsRecord, SettingsKeepTheHighByteOfTheSpacing) {
   record.takefrom(settings);
   EXPECT_EQ(record.doublebondspacing, 0x0308);
   EXPECT_EQ(record.bondlength, 42);
+}
+
+TEST(DefaultsRecord, KeepsTheDisplayChoicesInTheirByte) {
+  // A record from before the byte was used (0) keeps smooth screen
+  // drawing on and label colours off.
+  tsettings settings;
+  settings.colourlabels = true;
+  settings.smoothscreen = false;
+  tdefaultsrecord::standard("").applyto(settings);
+  EXPECT_FALSE(settings.colourlabels);
+  EXPECT_TRUE(settings.smoothscreen);
+
+  tdefaultsrecord record;
+  record.displayflags = 0x80;  // a bit of a later program is kept
+  for (const auto& [colour, smooth, byte] :
+       {std::tuple{true, true, 0x81}, std::tuple{false, false, 0x82}}) {
+    settings.colourlabels = colour;
+    settings.smoothscreen = smooth;
+    record.takefrom(settings);
+    const auto bytes = record.tobytes();
+    EXPECT_EQ(bytes[63], byte);
+    tdefaultsrecord back;
+    ASSERT_TRUE(back.frombytes(bytes));
+    tsettings read;
+    back.applyto(read);
+    EXPECT_EQ(read.colourlabels, colour);
+    EXPECT_EQ(read.smoothscreen, smooth);
+  }
 }
 
 TEST(DefaultsRecord, CreatesAMissingOrDamagedFile) {

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/paste_structure.h"
+
+#include "io/clipboard_payload.h"
+#include "io/mdl_format.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace molvane {
+namespace {
+
+class PasteStructure : public testing::tdrawingtest {};
+
+TEST_F(PasteStructure, MergesBesideTheDrawingWithAnUndoCopy) {
+  tatm* a = atom(6, 0, 0);
+  bond(a, atom(8, 30, 0));
+  const std::vector<std::uint8_t> molfile = writemolfile(drawing());
+  drawing().saved = true;
+  ASSERT_TRUE(pastestructure(plaintextmimetype, testing::textof(molfile)));
+  EXPECT_EQ(drawing().atoms.count(), 4);
+  EXPECT_EQ(drawing().bonds.count(), 2);
+  EXPECT_FALSE(drawing().saved);
+  EXPECT_EQ(session().undodrawing()->atoms.count(), 2);
+  // Pasted to the right of what was there.
+  EXPECT_GE(drawing().atoms.items(2)->x, 30.0);
+}
+
+TEST_F(PasteStructure, GarbageChangesNothingAndSaysWhy) {
+  atom(6, 0, 0);
+  testing::trecordingmessages& messages = recordmessages();
+  // A CML text without a molecule reads, but holds no atoms.
+  EXPECT_FALSE(pastestructure(cmlmimetype, "<cml></cml>"));
+  EXPECT_FALSE(pastestructure("text/plain", "Dear colleague,\nsee below"));
+  EXPECT_EQ(drawing().atoms.count(), 1);
+  ASSERT_EQ(messages.errors.size(), 2U);
+  EXPECT_EQ(messages.errors[1],
+            "Paste: the clipboard holds no molfile, CML or SMILES text to "
+            "paste");
+}
+
+}  // namespace
+}  // namespace molvane
