@@ -48,22 +48,27 @@ std::vector<tflatpoint> librarylayout(const tmoleculerecord& part,
     bond->setBondOrder(wholeorder(entry));
     bonds.push_back(bond);
   }
+  minimizer.initialize(molecule);
+  // The library takes a stated geometry only once it knows the molecule,
+  // and only on bonds marked as having two forms.
   for (const tdoublebondstereo& stated : stereo.doublebonds) {
     sketcherMinimizerBondStereoInfo info;
     info.atom1 = atoms[static_cast<std::size_t>(stated.neighbour1)];
     info.atom2 = atoms[static_cast<std::size_t>(stated.neighbour2)];
     info.stereo = stated.cis ? sketcherMinimizerBondStereoInfo::cis
                              : sketcherMinimizerBondStereoInfo::trans;
-    bonds[static_cast<std::size_t>(stated.bond)]->setStereoChemistry(info);
+    sketcherMinimizerBond* bond = bonds[static_cast<std::size_t>(stated.bond)];
+    bond->setStereoChemistry(info);
+    bond->isZEActive = true;
+    bond->setAbsoluteStereoFromStereoInfo();
   }
-  minimizer.initialize(molecule);
   minimizer.runGenerateCoordinates();
 
   std::vector<tflatpoint> points;
   points.reserve(atoms.size());
   for (const sketcherMinimizerAtom* atom : atoms) {
     const sketcherMinimizerPointF& at = atom->getCoordinates();
-    // The library draws y downwards.
+    // The library's y axis points down the page.
     points.push_back(
         {static_cast<double>(at.x()), -static_cast<double>(at.y())});
   }

@@ -202,6 +202,9 @@ TEST(RecordLayoutTest, DoubleBondsKeepTheirStatedGeometry) {
   branched.bonds[2].kind = 4;
   branched.atoms.resize(8);
   branched.bonds.push_back({3, 7});
+  // Too long for the library: the quick pattern's zigzag gets turned.
+  tmoleculerecord longchain = chain(400);
+  longchain.bonds[200].kind = 4;
   // Cyclohexene's double bond cannot turn: nothing to fix, no notice.
   tmoleculerecord ringed = ring(6);
   ringed.bonds[0].kind = 4;
@@ -210,12 +213,14 @@ TEST(RecordLayoutTest, DoubleBondsKeepTheirStatedGeometry) {
          {std::tuple{"hexene", hexene, tdoublebondstereo{2, 1, 4, cis}},
           std::tuple{"branched", branched, tdoublebondstereo{2, 1, 7, cis}},
           std::tuple{"branched, chain", branched,
-                     tdoublebondstereo{2, 1, 4, cis}}}) {
+                     tdoublebondstereo{2, 1, 4, cis}},
+          std::tuple{"long chain", longchain,
+                     tdoublebondstereo{200, 199, 202, cis}}}) {
       trecordstereo stereo;
       stereo.doublebonds.push_back(stated);
       ASSERT_EQ(layoutrecord(record, stereo), "") << name;
       EXPECT_EQ(drawncis(record, stated), cis) << name << " cis " << cis;
-      EXPECT_TRUE(record.notices.empty()) << name;
+      EXPECT_LE(record.notices.size(), 1u) << name;
       expectclean(record, name);
     }
   }
