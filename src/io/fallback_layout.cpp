@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/fallback_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +30,12 @@ tneighbours neighboursof(const tmoleculerecord& part) {
 }
 
 /// Rings closed by the bonds a breadth-first tree leaves out, each in
-/// order around the ring; an atom joins at most one ring.
+/// order around the ring; an atom joins at most one ring. A ring fused to
+/// an earlier one by a single bond keeps that bond's atoms first, and
+/// `fused` marks it; the shared atoms stay with the earlier ring.
 std::vector<int> ringmembership(const tneighbours& neighbours,
-                                std::vector<std::vector<int>>& rings) {
+                                std::vector<std::vector<int>>& rings,
+                                std::vector<bool>& fused) {
   const std::size_t count = neighbours.size();
   std::vector<int> parent(count, -1), depth(count, -1);
   std::deque<int> queue{0};
@@ -53,34 +57,68 @@ std::vector<int> ringmembership(const tneighbours& neighbours,
     }
   }
   std::vector<int> ringof(count, -1);
+  // Shortest way round from each closing bond, searched near its ends
+  // only: a bounded search keeps the whole linear in the size.
+  std::vector<int> from(count, -1);
+  std::vector<int> touched;
   for (auto [a, b] : closures) {
-    // Walk both ends up to their common ancestor.
-    std::vector<int> left{a}, right{b};
-    while (left.back() != right.back() &&
-           left.size() + right.size() <= longestring + 1) {
-      auto l = static_cast<std::size_t>(left.back());
-      auto r = static_cast<std::size_t>(right.back());
-      if (depth[l] >= depth[r]) {
-        left.push_back(parent[l]);
-      } else {
-        right.push_back(parent[r]);
+    std::vector<int> left;
+    std::deque<std::pair<int, std::size_t>> search{{a, 1}};
+    from[static_cast<std::size_t>(a)] = a;
+    touched.assign(1, a);
+    while (!search.empty() && left.empty() && touched.size() < 4096) {
+      auto [atom, length] = search.front();
+      search.pop_front();
+      if (length >= longestring) {
+        continue;
+      }
+      for (int next : neighbours[static_cast<std::size_t>(atom)]) {
+        auto n = static_cast<std::size_t>(next);
+        if (from[n] >= 0 || (atom == a && next == b)) {
+          continue;
+        }
+        from[n] = atom;
+        touched.push_back(next);
+        if (next == b) {
+          for (int at = b; at != a; at = from[static_cast<std::size_t>(at)]) {
+            left.push_back(at);
+          }
+          left.push_back(a);
+          break;
+        }
+        search.emplace_back(next, length + 1);
       }
     }
-    if (left.back() != right.back()) {
+    for (int atom : touched) {
+      from[static_cast<std::size_t>(atom)] = -1;
+    }
+    if (left.empty()) {
       continue;
     }
-    right.pop_back();
-    left.insert(left.end(), right.rbegin(), right.rend());
-    bool free = true;
-    for (int atom : left) {
-      free = free && ringof[static_cast<std::size_t>(atom)] < 0;
+    std::vector<std::size_t> claimed;
+    for (std::size_t k = 0; k < left.size(); ++k) {
+      if (ringof[static_cast<std::size_t>(left[k])] >= 0) {
+        claimed.push_back(k);
+      }
     }
-    if (!free) {
+    const std::size_t size = left.size();
+    if (claimed.size() == 2 && claimed[1] - claimed[0] == size - 1) {
+      // The shared bond closes the list: bring it to the front.
+      std::rotate(left.begin(), left.end() - 1, left.end());
+      claimed = {0, 1};
+    } else if (claimed.size() == 2 && claimed[1] - claimed[0] == 1) {
+      std::rotate(left.begin(),
+                  left.begin() + static_cast<std::ptrdiff_t>(claimed[0]),
+                  left.end());
+      claimed = {0, 1};
+    } else if (!claimed.empty()) {
       continue;
     }
-    for (int atom : left) {
-      ringof[static_cast<std::size_t>(atom)] = static_cast<int>(rings.size());
+    for (std::size_t k = claimed.size(); k < size; ++k) {
+      ringof[static_cast<std::size_t>(left[k])] =
+          static_cast<int>(rings.size());
     }
+    fused.push_back(!claimed.empty());
     rings.push_back(std::move(left));
   }
   return ringof;
@@ -105,7 +143,8 @@ std::vector<tflatpoint> quicklayout(const tmoleculerecord& part) {
   }
   const tneighbours neighbours = neighboursof(part);
   std::vector<std::vector<int>> rings;
-  const std::vector<int> ringof = ringmembership(neighbours, rings);
+  std::vector<bool> fused;
+  const std::vector<int> ringof = ringmembership(neighbours, rings, fused);
   std::vector<bool> ringplaced(rings.size(), false);
   std::vector<tplaced> placed(count);
   std::deque<int> queue;
@@ -115,7 +154,8 @@ std::vector<tflatpoint> quicklayout(const tmoleculerecord& part) {
   // carries goes on at the other turn.
   auto placering = [&](int atom, bool root) {
     int ring = ringof[static_cast<std::size_t>(atom)];
-    if (ring < 0 || ringplaced[static_cast<std::size_t>(ring)]) {
+    if (ring < 0 || ringplaced[static_cast<std::size_t>(ring)] ||
+        fused[static_cast<std::size_t>(ring)]) {
       return;
     }
     ringplaced[static_cast<std::size_t>(ring)] = true;
@@ -152,12 +192,73 @@ std::vector<tflatpoint> quicklayout(const tmoleculerecord& part) {
     start.turn = -start.turn;
   };
 
+  // Places a fused ring as a regular polygon on the far side of the bond
+  // it shares with the ring placed before it.
+  auto placefused = [&](int ring) {
+    const std::vector<int>& members = rings[static_cast<std::size_t>(ring)];
+    const tplaced& p = placed[static_cast<std::size_t>(members[0])];
+    const tplaced& q = placed[static_cast<std::size_t>(members[1])];
+    ringplaced[static_cast<std::size_t>(ring)] = true;
+    // Away from the other neighbours of the shared atoms.
+    double awayx = 0.0, awayy = 0.0;
+    for (int end : {members[0], members[1]}) {
+      for (int next : neighbours[static_cast<std::size_t>(end)]) {
+        const tplaced& n = placed[static_cast<std::size_t>(next)];
+        if (n.done && next != members[0] && next != members[1]) {
+          awayx += (p.x + q.x) / 2 - n.x;
+          awayy += (p.y + q.y) / 2 - n.y;
+        }
+      }
+    }
+    const double ex = q.x - p.x, ey = q.y - p.y;
+    const double edge = std::max(std::hypot(ex, ey), 1e-9);
+    double nx = -ey / edge, ny = ex / edge;
+    if (nx * awayx + ny * awayy < 0) {
+      nx = -nx;
+      ny = -ny;
+    }
+    const double size = static_cast<double>(members.size());
+    const double step = 2.0 * std::numbers::pi / size;
+    const double apothem = edge / (2.0 * std::tan(std::numbers::pi / size));
+    const double radius = edge / (2.0 * std::sin(std::numbers::pi / size));
+    const double cx = (p.x + q.x) / 2 + nx * apothem;
+    const double cy = (p.y + q.y) / 2 + ny * apothem;
+    const double from = std::atan2(p.y - cy, p.x - cx);
+    const double to = std::atan2(q.y - cy, q.x - cx);
+    const double sense =
+        std::remainder(to - from, 2.0 * std::numbers::pi) > 0 ? 1.0 : -1.0;
+    for (std::size_t k = 2; k < members.size(); ++k) {
+      tplaced& at = placed[static_cast<std::size_t>(members[k])];
+      if (at.done) {
+        continue;
+      }
+      double angle = to + sense * step * static_cast<double>(k - 1);
+      at.x = cx + radius * std::cos(angle);
+      at.y = cy + radius * std::sin(angle);
+      at.angle = angle;
+      at.done = true;
+      queue.push_back(members[k]);
+    }
+  };
+
   placed[0].done = true;
   placering(0, true);
   queue.push_front(0);
   while (!queue.empty()) {
     int atom = queue.front();
     queue.pop_front();
+    for (int next : neighbours[static_cast<std::size_t>(atom)]) {
+      int ring = ringof[static_cast<std::size_t>(next)];
+      if (ring >= 0 && fused[static_cast<std::size_t>(ring)] &&
+          !ringplaced[static_cast<std::size_t>(ring)] &&
+          !placed[static_cast<std::size_t>(next)].done) {
+        const std::vector<int>& members = rings[static_cast<std::size_t>(ring)];
+        if (placed[static_cast<std::size_t>(members[0])].done &&
+            placed[static_cast<std::size_t>(members[1])].done) {
+          placefused(ring);
+        }
+      }
+    }
     const tplaced from = placed[static_cast<std::size_t>(atom)];
     std::vector<int> children;
     for (int next : neighbours[static_cast<std::size_t>(atom)]) {

@@ -287,6 +287,10 @@ TEST(RecordLayoutTest, LargeAndOddInputsFinishQuickly) {
     ASSERT_EQ(record.notices.size(), 1u) << name;
     expectclean(record, name);
   }
+  // Rings fused in a row become polygons side by side.
+  tmoleculerecord fused = acene(60);
+  ASSERT_EQ(layoutrecord(fused, {}), "");
+  expectclean(fused, "fused rings");
 }
 
 using RecordLayoutReadingTest = testing::tdrawingtest;
