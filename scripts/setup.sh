@@ -14,6 +14,7 @@ molvane_packages=(
   clang-format
   libjpeg-dev
   libpugixml-dev
+  libcoordgen-dev
   locales
   qt6-base-dev
   qt6-svg-dev

@@ -4,6 +4,7 @@
 
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/record_layout.h"
 #include "model/atom.h"
 #include "model/element_data.h"
 
@@ -307,9 +308,42 @@ std::optional<tsymbolmeaning> symbolmeaning(std::string_view symbol) {
   return std::nullopt;
 }
 
+namespace {
+
+/// Two or more atoms all at one point: the file gave no coordinates.
+bool lackscoordinates(const tmoleculerecord& record) {
+  if (record.atoms.size() < 2) {
+    return false;
+  }
+  const tatomentry& first = record.atoms.front();
+  return std::all_of(record.atoms.begin(), record.atoms.end(),
+                     [&first](const tatomentry& atom) {
+                       return atom.x == first.x && atom.y == first.y &&
+                              atom.z == first.z;
+                     });
+}
+
+}  // namespace
+
 std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
                                        const tbuildoptions& options,
                                        std::vector<std::string>& notices) {
+  // Measured positions (bonds perceived from distances) are left alone.
+  if (!options.explicithydrogens && lackscoordinates(record)) {
+    tmoleculerecord laid = record;
+    laid.notices.clear();
+    // Wedges mean nothing without coordinates; the layout drops them.
+    if (layoutrecord(laid, {}).empty()) {
+      if (options.ydown) {
+        for (tatomentry& atom : laid.atoms) {
+          atom.y = -atom.y;
+        }
+      }
+      notices.push_back("the structure had no coordinates; laid out in 2D");
+      notices.insert(notices.end(), laid.notices.begin(), laid.notices.end());
+      return builddrawing(laid, options, notices);
+    }
+  }
   auto drawing = std::make_unique<tdrawing>();
   drawing->settitle(record.title);
   drawing->setnotes(record.notes);
@@ -372,6 +406,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
     if (entry.delocalised) {
       bond->setdelocalised(true);
     }
+    bond->wideend = entry.wideend == 1 ? 1 : 2;
     bonds.emplace_back(drawing->addbond(std::move(bond)), a);
     bonded[a] += entry.kind;
     bonded[b] += entry.kind;

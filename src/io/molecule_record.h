@@ -48,6 +48,8 @@ struct tbondentry {
   int kind = 2;
   bool delocalised = false;
   int style = normalstyle;
+  /// The wide end of a wedge or hashed bond: 2 at atom2, 1 at atom1.
+  int wideend = 2;
 };
 
 /// A molecule read from a file, complete and checked, not yet a drawing.
