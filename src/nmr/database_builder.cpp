@@ -79,6 +79,26 @@ double weightedmedian(std::vector<std::pair<double, double>> values) {
   return values.back().first;
 }
 
+/// The error a class's median makes on each of its atoms when that atom is
+/// left out of the median: what the class is worth on atoms it has not seen.
+/// A class of one atom predicts nothing it has not seen (infinite error).
+double leaveoneouterror(std::vector<double> values) {
+  std::size_t n = values.size();
+  if (n < 2) {
+    return std::numeric_limits<double>::infinity();
+  }
+  std::sort(values.begin(), values.end());
+  // The median of the other n - 1 values (the lower one of an even count,
+  // as weightedmedian takes it).
+  std::size_t k = (n - 1 + 1) / 2 - 1;
+  double error = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    double others = i > k ? values[k] : values[k + 1];
+    error += std::abs(values[i] - others);
+  }
+  return error;
+}
+
 bool desiredvalue(const tsample& sample, int level,
                   std::pair<double, double>& value) {
   // Entries carry the plain shifts of the atoms they stand for: the
@@ -106,16 +126,17 @@ void choosenodes(const std::vector<tsample>& samples, std::vector<tnode>& nodes,
     median[n] = weightedmedian(values);
   }
   for (std::size_t n = 0; n < nodes.size(); ++n) {
-    double own = 0.0;
     double inherited = 0.0;
+    std::vector<double> values;
     for (auto [s, j] : nodes[n].members) {
       double x = samples[static_cast<std::size_t>(s)].shift;
-      own += std::abs(x - median[n]);
+      values.push_back(x);
       if (nodes[n].parent >= 0) {
         inherited +=
             std::abs(x - median[static_cast<std::size_t>(nodes[n].parent)]);
       }
     }
+    double own = leaveoneouterror(values);
     // The first-sphere classes come first, so every kind of atom is covered.
     gain[n] = nodes[n].parent < 0
                   ? 1e12 + static_cast<double>(nodes[n].members.size())
