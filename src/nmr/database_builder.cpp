@@ -150,8 +150,8 @@ void choosenodes(const std::vector<tsample>& samples, std::vector<tnode>& nodes,
     for (double x : values) {
       own += std::abs(x - median[n]);
     }
-    double unseen = values.size() >= 2 ? inherited - leaveoneouterror(values)
-                                       : 0.0;
+    double unseen =
+        values.size() >= 2 ? inherited - leaveoneouterror(values) : 0.0;
     if (nodes[n].parent < 0) {
       gain[n] = 1e12 + static_cast<double>(values.size());
     } else if (unseen > 0.0) {

@@ -24,8 +24,9 @@ ttrainingmolecule chain(const std::vector<const char*>& elements,
                         std::vector<tassignedshift> shifts) {
   std::string text = "chain\n  test\n\n";
   char line[80];
-  std::snprintf(line, sizeof line, "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n",
-                elements.size(), elements.size() - 1);
+  std::snprintf(line, sizeof line,
+                "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", elements.size(),
+                elements.size() - 1);
   text += line;
   for (std::size_t i = 0; i < elements.size(); ++i) {
     std::snprintf(line, sizeof line,

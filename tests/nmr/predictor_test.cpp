@@ -87,14 +87,14 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
     double shift;
     int result;
   } cases[] = {
-      {2, 7, {100.0, -3}, 130.0, 7},                    // exact sp2 match
-      {4, 7, {100.0, -3}, 130.0, 7},                    // exact aromatic match
+      {2, 7, {100.0, -3}, 130.0, 7},  // exact sp2 match
+      {4, 7, {100.0, -3}, 130.0, 7},  // exact aromatic match
       // Aromatic: from four spheres the match wins, below that each
       // sphere weighs one against the ring increments' level.
       {4, 4, {100.0, -3}, 130.0, 4},
       {4, 2, {100.0, -3}, (130.0 * 2 + 300.0) / 5, 2},
       {4, 3, {100.0, -3}, (130.0 * 3 + 300.0) / 6, 3},
-      {2, 1, failed, 130.0, 1},                         // no scheme
+      {2, 1, failed, 130.0, 1},  // no scheme
       {3, 4, {100.0, -7}, 130.0, 4},
       {1, 3, {100.0, -2}, 130.0, 3},
       {0, 0, {100.0, -2}, noshift, 0},
