@@ -44,7 +44,9 @@ int defaultcapacity(int nucleus);
 /// most on them: entries for the exact environments and for shared leading
 /// spheres of environments (so that partial matches get the typical shift
 /// of their class), each carrying the median shift of the atoms it ends up
-/// predicting.
+/// predicting. Classes are ranked by what their median gains on atoms left
+/// out of it, so rare deep classes do not crowd out well-supported shallow
+/// ones.
 std::unique_ptr<tpeakdb> builddatabase(
     const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
     int capacity);

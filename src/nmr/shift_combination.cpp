@@ -7,13 +7,19 @@ namespace molvane {
 namespace {
 
 // Measured on the training spectra, a database match that agrees on even one
-// or two spheres of an sp2 or sp3 carbon is worth far more than the
-// additivity tables' own weight: each sphere counts eight times, and from
-// three spheres on an sp3 match alone beats the tables.
-constexpr int sphereweight = 8;
+// or two spheres of an sp3 carbon is worth far more than the additivity
+// tables' own weight: each sphere counts eight times, and from three spheres
+// on an sp3 match alone beats the tables. Double-bond carbons trust their
+// tables more (each sphere counts twice), aromatic ones more still (once),
+// and from four spheres on an aromatic match alone beats the ring increments.
+constexpr int sp3sphereweight = 8;
+constexpr int sp2sphereweight = 2;
+constexpr int aromaticsphereweight = 1;
 constexpr int decisivesp3level = 3;
+constexpr int decisivearomaticlevel = 4;
 
-tprediction blend(double s1, int level, const tprediction& fallback) {
+tprediction blend(double s1, int level, const tprediction& fallback,
+                  int sphereweight) {
   int weight = fallback.level < 0 ? -fallback.level : 0;
   double databaseweight = sphereweight * level;
   return {(s1 * databaseweight + weight * fallback.shift) /
@@ -31,10 +37,11 @@ bool needsfallback(int c, int level) {
     case 1:
       return true;
     case 2:
-    case 4:
       return level < spherecount;
     case 3:
       return level < decisivesp3level;
+    case 4:
+      return level < decisivearomaticlevel;
     default:
       return false;
   }
@@ -53,22 +60,15 @@ tprediction combineshifts(int c, double s1, int level,
     return database;
   }
   int weight = fallback.level < 0 ? -fallback.level : 0;
-  double f = fallback.shift;
   switch (c) {
     case 1:
       return level >= weight ? database : fallback;
     case 3:
-      return level >= decisivesp3level ? database : blend(s1, level, fallback);
+      return blend(s1, level, fallback, sp3sphereweight);
     case 2:
-      return blend(s1, level, fallback);
+      return blend(s1, level, fallback, sp2sphereweight);
     case 4:
-      if (level >= 4) {
-        return {(s1 * level + weight * f) / (level + weight), level};
-      }
-      if (level == weight) {
-        return {(s1 + weight * f) / (weight + 1), level};
-      }
-      return level > weight ? database : fallback;
+      return blend(s1, level, fallback, aromaticsphereweight);
     default:
       return database;
   }

@@ -13,8 +13,9 @@ bool needsfallback(int c, int level);
 /// The shift of an atom of class c from its deepest database match (shift
 /// s1 at level; level 0 when there is none) and the result of its increment
 /// scheme (level 0 or below; only read when needsfallback says so).
-/// Shallow matches of unsaturated atoms are averaged with the scheme,
-/// weighted by their levels; saturated ones take whichever goes deeper.
+/// Shallow matches of carbons are averaged with the scheme, each agreeing
+/// sphere weighing by the atom's class against the scheme's level; sp
+/// carbons take whichever goes deeper.
 tprediction combineshifts(int c, double s1, int level,
                           const tprediction& fallback);
 

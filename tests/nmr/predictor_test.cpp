@@ -87,22 +87,25 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
     double shift;
     int result;
   } cases[] = {
-      {2, 7, {100.0, -3}, 130.0, 7},                    // exact sp2 match
-      {4, 7, {100.0, -3}, 130.0, 7},                    // exact aromatic match
-      {4, 5, {100.0, -3}, (130.0 * 5 + 300.0) / 8, 5},  // weights 5 and 3
-      {4, 2, {100.0, -3}, 100.0, -3},                   // deeper scheme wins
-      {4, 3, {100.0, -3}, (130.0 + 300.0) / 4, 3},      // equal levels
-      {2, 1, failed, 130.0, 1},                         // no scheme
+      {2, 7, {100.0, -3}, 130.0, 7},  // exact sp2 match
+      {4, 7, {100.0, -3}, 130.0, 7},  // exact aromatic match
+      // Aromatic: from four spheres the match wins, below that each
+      // sphere weighs one against the ring increments' level.
+      {4, 4, {100.0, -3}, 130.0, 4},
+      {4, 2, {100.0, -3}, (130.0 * 2 + 300.0) / 5, 2},
+      {4, 3, {100.0, -3}, (130.0 * 3 + 300.0) / 6, 3},
+      {2, 1, failed, 130.0, 1},  // no scheme
       {3, 4, {100.0, -7}, 130.0, 4},
       {1, 3, {100.0, -2}, 130.0, 3},
       {0, 0, {100.0, -2}, noshift, 0},
       {3, 0, {100.0, -2}, 100.0, -2},
       // Shallow carbon matches correct the tables instead of losing to them:
-      // each agreeing sphere weighs eight, from three on an sp3 match wins.
+      // each agreeing sphere weighs eight for sp3 (from three on the match
+      // wins) and two for a double-bond carbon.
       {3, 3, {100.0, -7}, 130.0, 3},
       {3, 2, {100.0, -4}, (130.0 * 16 + 400.0) / 20, 2},
       {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15, 1},
-      {2, 1, {100.0, -3}, (130.0 * 8 + 300.0) / 11, 1},
+      {2, 1, {100.0, -3}, (130.0 * 2 + 300.0) / 5, 1},
       {3, 1, failed, 130.0, 1},
   };
   for (const auto& each : cases) {
@@ -116,6 +119,8 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
 TEST_F(ShiftPrediction, ThreeSpheresOfAnSp3CarbonNeedNoTable) {
   EXPECT_FALSE(needsfallback(3, 3));
   EXPECT_TRUE(needsfallback(3, 2));
+  EXPECT_FALSE(needsfallback(4, 4));
+  EXPECT_TRUE(needsfallback(4, 3));
 }
 
 TEST_F(ShiftPrediction, SymmetryPartnersShareTheFirstShift) {
