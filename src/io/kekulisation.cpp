@@ -147,76 +147,7 @@ class tmatching {
   std::vector<bool> blossom_;
 };
 
-struct tneighbour {
-  int atom;
-  int bond;
-};
-
-std::vector<std::vector<tneighbour>> neighbourlists(
-    const tmoleculerecord& record) {
-  std::vector<std::vector<tneighbour>> lists(record.atoms.size());
-  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
-    const tbondentry& bond = record.bonds[b];
-    lists[static_cast<std::size_t>(bond.atom1)].push_back(
-        {bond.atom2, static_cast<int>(b)});
-    lists[static_cast<std::size_t>(bond.atom2)].push_back(
-        {bond.atom1, static_cast<int>(b)});
-  }
-  return lists;
-}
-
 }  // namespace
-
-std::vector<bool> ringbonds(const tmoleculerecord& record) {
-  // Bridges by depth-first search with an explicit stack: a bond is in a
-  // ring unless the subtree below it reaches nothing above it.
-  const auto lists = neighbourlists(record);
-  const std::size_t count = record.atoms.size();
-  std::vector<bool> inring(record.bonds.size(), true);
-  std::vector<int> order(count, -1);
-  std::vector<int> low(count, 0);
-  struct tframe {
-    int atom;
-    int viabond;
-    std::size_t next;
-  };
-  int counter = 0;
-  for (std::size_t start = 0; start < count; ++start) {
-    if (order[start] >= 0) {
-      continue;
-    }
-    std::vector<tframe> stack{{static_cast<int>(start), -1, 0}};
-    order[start] = low[start] = counter++;
-    while (!stack.empty()) {
-      tframe& frame = stack.back();
-      const auto atom = static_cast<std::size_t>(frame.atom);
-      if (frame.next < lists[atom].size()) {
-        tneighbour n = lists[atom][frame.next++];
-        if (n.bond == frame.viabond) {
-          continue;
-        }
-        const auto to = static_cast<std::size_t>(n.atom);
-        if (order[to] < 0) {
-          order[to] = low[to] = counter++;
-          stack.push_back({n.atom, n.bond, 0});
-        } else {
-          low[atom] = std::min(low[atom], order[to]);
-        }
-        continue;
-      }
-      const int via = frame.viabond;
-      stack.pop_back();
-      if (!stack.empty()) {
-        const auto up = static_cast<std::size_t>(stack.back().atom);
-        low[up] = std::min(low[up], low[atom]);
-        if (low[atom] > order[up]) {
-          inring[static_cast<std::size_t>(via)] = false;
-        }
-      }
-    }
-  }
-  return inring;
-}
 
 std::string kekulise(tmoleculerecord& record,
                      const std::vector<bool>& needsdouble,

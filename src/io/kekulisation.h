@@ -3,14 +3,12 @@
 #pragma once
 
 #include "io/molecule_record.h"
+#include "io/record_rings.h"
 
 #include <string>
 #include <vector>
 
 namespace molvane {
-
-/// Bonds of the record that lie in a ring (are not bridges).
-std::vector<bool> ringbonds(const tmoleculerecord& record);
 
 /// Turns the aromatic bonds of a record into single and double bonds so
 /// that every atom flagged in needsdouble gets exactly one double bond and
