@@ -20,6 +20,7 @@
 #include "app/symbol_tool.h"
 #include "app/text_editor.h"
 #include "app/views_3d.h"
+#include "commands/clean_2d.h"
 #include "commands/command_codes.h"
 #include "commands/command_names.h"
 #include "commands/drawing_settings.h"
@@ -229,6 +230,15 @@ void TMolvane3D::buildmenus() {
       markmodified();
     });
   }
+  atom.addSeparator();
+  QAction* clean = atom.addAction(QStringLiteral("Clean 2D"));
+  clean->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+L")));
+  connect(clean, &QAction::triggered, this, [this] {
+    resetcommand();
+    if (clean2dcommand()) {
+      markmodified();
+    }
+  });
   addbranchmenu(*bar.addMenu(QStringLiteral("&Branch")), choose);
   addchainmenu(*bar.addMenu(QStringLiteral("Chain")), choose);
   addringmenu(*bar.addMenu(QStringLiteral("&Ring")), choose);
