@@ -109,15 +109,15 @@ void tfileactions::open() {
   if (!mayreplacedrawing()) {
     return;
   }
-  if (const auto name = host_.dialogs().openname(&host_.hostwindow(),
-                                                 QStringLiteral("Open"))) {
-    openfile(*name);
+  if (const auto choice = host_.dialogs().openname(&host_.hostwindow(),
+                                                   QStringLiteral("Open"))) {
+    openfile(choice->name, choice->records);
   }
 }
 
-treadextent tfileactions::openfile(const QString& name) {
+treadextent tfileactions::openfile(const QString& name, trecordchoice records) {
   const std::filesystem::path path = absolutepath(name);
-  const treadextent extent = opendocument(path);
+  const treadextent extent = opendocument(path, records);
   if (extent == treadextent::whole) {
     addrecent(path.string());
   }
@@ -142,14 +142,14 @@ void tfileactions::openrecent(int index) {
 }
 
 void tfileactions::import() {
-  if (const auto name = host_.dialogs().openname(
+  if (const auto choice = host_.dialogs().openname(
           &host_.hostwindow(), QStringLiteral("Import Dialog"))) {
-    importfile(*name);
+    importfile(choice->name, choice->records);
   }
 }
 
-bool tfileactions::importfile(const QString& name) {
-  if (!importdocument(pathof(name))) {
+bool tfileactions::importfile(const QString& name, trecordchoice records) {
+  if (!importdocument(pathof(name), records)) {
     return false;
   }
   host_.markmodified();

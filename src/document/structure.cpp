@@ -100,16 +100,14 @@ void tStructure::removeatom(tatm* atom) {
   release(atom);
 }
 
-void tStructure::refreshindex() const {
+void tStructure::refreshbondindex() const {
   if (bonds.reorders() != indexedbondreorders_) {
     bondindex_.clear();
-    bondpositions_.clear();
     indexedbonds_ = 0;
     indexedbondreorders_ = bonds.reorders();
   }
   for (; indexedbonds_ < bonds.count(); ++indexedbonds_) {
     tbond* bond = bonds.items(indexedbonds_);
-    bondpositions_.emplace(bond, indexedbonds_);
     if (bond->atom1 != nullptr) {
       bondindex_[bond->atom1].push_back(bond);
     }
@@ -117,6 +115,20 @@ void tStructure::refreshindex() const {
       bondindex_[bond->atom2].push_back(bond);
     }
   }
+}
+
+void tStructure::refreshbondpositions() const {
+  if (bonds.reorders() != positionedbondreorders_) {
+    bondpositions_.clear();
+    positionedbonds_ = 0;
+    positionedbondreorders_ = bonds.reorders();
+  }
+  for (; positionedbonds_ < bonds.count(); ++positionedbonds_) {
+    bondpositions_.emplace(bonds.items(positionedbonds_), positionedbonds_);
+  }
+}
+
+void tStructure::refreshatomindex() const {
   if (atoms.reorders() != indexedatomreorders_) {
     atomindex_.clear();
     indexedatoms_ = 0;
@@ -128,19 +140,19 @@ void tStructure::refreshindex() const {
 }
 
 const std::vector<tbond*>& tStructure::bondsof(const tatm* atom) const {
-  refreshindex();
+  refreshbondindex();
   auto found = bondindex_.find(atom);
   return found == bondindex_.end() ? nobonds : found->second;
 }
 
 int tStructure::positionof(const tatm* atom) const {
-  refreshindex();
+  refreshatomindex();
   auto found = atomindex_.find(atom);
   return found == atomindex_.end() ? -1 : found->second;
 }
 
 int tStructure::bondposition(const tlink* bond) const {
-  refreshindex();
+  refreshbondpositions();
   auto found = bondpositions_.find(bond);
   return found == bondpositions_.end() ? -1 : found->second;
 }
