@@ -100,6 +100,25 @@ void tStructure::removeatom(tatm* atom) {
   release(atom);
 }
 
+namespace {
+
+/// Adds the items appended to list since the last call to positions, or
+/// starts over when the list was changed other than by appending.
+template <class tlist, class tpositions>
+void extendpositions(const tlist& list, tpositions& positions,
+                     std::uint64_t& reorders, int& indexed) {
+  if (list.reorders() != reorders) {
+    positions.clear();
+    indexed = 0;
+    reorders = list.reorders();
+  }
+  for (; indexed < list.count(); ++indexed) {
+    positions.emplace(list.items(indexed), indexed);
+  }
+}
+
+}  // namespace
+
 void tStructure::refreshbondindex() const {
   if (bonds.reorders() != indexedbondreorders_) {
     bondindex_.clear();
@@ -118,25 +137,12 @@ void tStructure::refreshbondindex() const {
 }
 
 void tStructure::refreshbondpositions() const {
-  if (bonds.reorders() != positionedbondreorders_) {
-    bondpositions_.clear();
-    positionedbonds_ = 0;
-    positionedbondreorders_ = bonds.reorders();
-  }
-  for (; positionedbonds_ < bonds.count(); ++positionedbonds_) {
-    bondpositions_.emplace(bonds.items(positionedbonds_), positionedbonds_);
-  }
+  extendpositions(bonds, bondpositions_, positionedbondreorders_,
+                  positionedbonds_);
 }
 
 void tStructure::refreshatomindex() const {
-  if (atoms.reorders() != indexedatomreorders_) {
-    atomindex_.clear();
-    indexedatoms_ = 0;
-    indexedatomreorders_ = atoms.reorders();
-  }
-  for (; indexedatoms_ < atoms.count(); ++indexedatoms_) {
-    atomindex_.emplace(atoms.items(indexedatoms_), indexedatoms_);
-  }
+  extendpositions(atoms, atomindex_, indexedatomreorders_, indexedatoms_);
 }
 
 const std::vector<tbond*>& tStructure::bondsof(const tatm* atom) const {
