@@ -10,6 +10,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
+#include "io/record_index.h"
 #include "qt/picture_export.h"
 #include "qt/text_conversion.h"
 
@@ -126,8 +127,24 @@ treadextent tfileactions::openfile(const QString& name, trecordchoice records) {
     host_.showwholedrawing();
     setcaption();
     host_.repaintdrawing();
+    showrecords(path, records);
   }
   return extent;
+}
+
+void tfileactions::showrecords(const std::filesystem::path& path,
+                               trecordchoice records) {
+  // A file opened from the recent list or the command line shows its first
+  // record; the status bar says that there are more.
+  const std::size_t count = indexrecords(path).count();
+  if (count < 2) {
+    return;
+  }
+  host_.hostwindow().statusBar()->showMessage(
+      records.all ? QStringLiteral("All %1 records loaded").arg(count)
+                  : QStringLiteral("Record %1 of %2")
+                        .arg(records.record + 1)
+                        .arg(count));
 }
 
 void tfileactions::openrecent(int index) {
@@ -152,6 +169,7 @@ bool tfileactions::importfile(const QString& name, trecordchoice records) {
   if (!importdocument(pathof(name), records)) {
     return false;
   }
+  showrecords(pathof(name), records);
   host_.markmodified();
   host_.showwholedrawing();
   host_.repaintdrawing();

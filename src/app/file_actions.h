@@ -70,6 +70,8 @@ class tfileactions {
   void setcaption();
 
  private:
+  /// Says in the status bar which records of a file of several were taken.
+  void showrecords(const std::filesystem::path& path, trecordchoice records);
   void addrecent(const std::string& name);
   void refreshrecentmenu();
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include <fstream>
 #include <string>
@@ -62,10 +63,14 @@ TEST_F(ImportRecords, OpenAndImportTakeTheRecordsChosenInTheDialog) {
   dialogs_->records = {2, false};
   choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
   EXPECT_EQ(hillformula(drawing()), "H2O");
+  EXPECT_EQ(window_->statusBar()->currentMessage().toStdString(),
+            "Record 3 of 3");
   dialogs_->records = {0, true};
   choose({QStringLiteral("&File"), QStringLiteral("&Import ...")});
   EXPECT_EQ(hillformula(drawing()), "CH11NO2");
   EXPECT_EQ(drawing().structures.count(), 4);
+  EXPECT_EQ(window_->statusBar()->currentMessage().toStdString(),
+            "All 3 records loaded");
 }
 
 }  // namespace
