@@ -12,6 +12,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
+#include "io/record_index.h"
 #include "qt/picture_export.h"
 #include "qt/text_conversion.h"
 
@@ -107,15 +108,15 @@ void tfileactions::open() {
   if (!mayreplacedrawing()) {
     return;
   }
-  if (const auto name = host_.dialogs().openname(&host_.hostwindow(),
-                                                 QStringLiteral("Open"))) {
-    openfile(*name);
+  if (const auto choice = host_.dialogs().openname(&host_.hostwindow(),
+                                                   QStringLiteral("Open"))) {
+    openfile(choice->name, choice->records);
   }
 }
 
-treadextent tfileactions::openfile(const QString& name) {
+treadextent tfileactions::openfile(const QString& name, trecordchoice records) {
   const std::filesystem::path path = absolutepath(name);
-  const treadextent extent = opendocument(path);
+  const treadextent extent = opendocument(path, records);
   if (extent == treadextent::whole) {
     addrecent(path.string());
   }
@@ -124,8 +125,24 @@ treadextent tfileactions::openfile(const QString& name) {
     host_.showwholedrawing();
     setcaption();
     host_.repaintdrawing();
+    showrecords(path, records);
   }
   return extent;
+}
+
+void tfileactions::showrecords(const std::filesystem::path& path,
+                               trecordchoice records) {
+  // A file opened from the recent list or the command line shows its first
+  // record; the status bar says that there are more.
+  const std::size_t count = indexrecords(path).count();
+  if (count < 2) {
+    return;
+  }
+  host_.hostwindow().statusBar()->showMessage(
+      records.all ? QStringLiteral("All %1 records loaded").arg(count)
+                  : QStringLiteral("Record %1 of %2")
+                        .arg(records.record + 1)
+                        .arg(count));
 }
 
 void tfileactions::openrecent(int index) {
@@ -140,16 +157,17 @@ void tfileactions::openrecent(int index) {
 }
 
 void tfileactions::import() {
-  if (const auto name = host_.dialogs().openname(
+  if (const auto choice = host_.dialogs().openname(
           &host_.hostwindow(), QStringLiteral("Import Dialog"))) {
-    importfile(*name);
+    importfile(choice->name, choice->records);
   }
 }
 
-bool tfileactions::importfile(const QString& name) {
-  if (!importdocument(pathof(name))) {
+bool tfileactions::importfile(const QString& name, trecordchoice records) {
+  if (!importdocument(pathof(name), records)) {
     return false;
   }
+  showrecords(pathof(name), records);
   host_.markmodified();
   host_.showwholedrawing();
   host_.repaintdrawing();

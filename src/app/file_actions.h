@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/recent_files.h"
+#include "commands/record_choice.h"
 #include "io/read_result.h"
 #include "render/paint_drawing.h"
 
@@ -45,11 +46,11 @@ class tfileactions {
   /// Opens a document. A whole document joins the recent files and names
   /// the window; a damaged one leaves the window as it was (nothing read)
   /// or opens untitled (read in part).
-  treadextent openfile(const QString& name);
+  treadextent openfile(const QString& name, trecordchoice records = {});
   /// The recent file at index, after "Replace Current Drawing? ".
   void openrecent(int index);
   void import();
-  bool importfile(const QString& name);
+  bool importfile(const QString& name, trecordchoice records = {});
   /// Saves under its name, or through Save As when it has none yet.
   void save();
   void saveas();
@@ -75,6 +76,8 @@ class tfileactions {
   void setcaption();
 
  private:
+  /// Says in the status bar which records of a file of several were taken.
+  void showrecords(const std::filesystem::path& path, trecordchoice records);
   void addrecent(const std::string& name);
   void refreshrecentmenu();
 

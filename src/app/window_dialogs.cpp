@@ -72,13 +72,13 @@ QString savefilters() {
       "Molvane + MDL (*.MLV *.MDL *.mlv *.mdl);;ALL (*)");
 }
 
-std::optional<QString> tdialogs::openname(QWidget* parent,
-                                          const QString& title) {
+std::optional<tdialogs::topenchoice> tdialogs::openname(QWidget* parent,
+                                                        const QString& title) {
   timportdialog dialog(parent, title, QString());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
     return std::nullopt;
   }
-  return dialog.selectedFiles().front();
+  return topenchoice{dialog.selectedFiles().front(), dialog.recordchoice()};
 }
 
 std::optional<tdialogs::tsavechoice> tdialogs::savename(QWidget* parent,

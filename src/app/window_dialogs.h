@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/picture_dialog.h"
+#include "commands/record_choice.h"
 
 #include <QFont>
 #include <QString>
@@ -21,9 +22,14 @@ class tsettingsactions;
 class tdialogs {
  public:
   virtual ~tdialogs() = default;
-  /// A file to open or import; nullopt on Cancel.
-  virtual std::optional<QString> openname(QWidget* parent,
-                                          const QString& title);
+  /// A file to open or import, and which of its records when it holds
+  /// several; nullopt on Cancel.
+  struct topenchoice {
+    QString name;
+    trecordchoice records;
+  };
+  virtual std::optional<topenchoice> openname(QWidget* parent,
+                                              const QString& title);
   /// A file to save and the 1-based index of the chosen filter.
   struct tsavechoice {
     QString name;

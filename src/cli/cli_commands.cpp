@@ -11,14 +11,13 @@
 #include "cli/nmrdb_command.h"
 #include "cli/optimize_command.h"
 #include "cli/reaction_command.h"
+#include "cli/record_files.h"
 #include "cli/render_command.h"
 #include "cli/smiles_command.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
-#include "io/exchange_files.h"
 #include "mechanics/molecular_data.h"
 #include "model/formula.h"
 #include "model/number_text.h"
@@ -39,36 +38,6 @@ std::string trimmed(std::string text) {
 
 int countchemicalbonds(const tdrawing& drawing) {
   return drawing.bonds.countchemical();
-}
-
-/// One line per record of a file that holds several molecules (SD files,
-/// CML with several molecules): its Hill formula and charge, or why it could
-/// not be read. Empty for files of one record.
-std::vector<std::string> recordsummaries(const std::string& path) {
-  const tformatrow* row = formatofpath(path);
-  if (row == nullptr || row->format == tfileformat::native) {
-    return {};
-  }
-  std::vector<std::uint8_t> bytes;
-  if (!readwholefile(path, bytes, 512U * 1024U * 1024U).empty()) {
-    return {};
-  }
-  std::vector<treadresult> records = readexchangerecords(bytes, row->format);
-  if (records.size() < 2) {
-    return {};
-  }
-  std::vector<std::string> summaries;
-  for (const treadresult& record : records) {
-    if (record.drawing == nullptr) {
-      summaries.push_back("unreadable: " + record.error);
-    } else {
-      int charge = record.drawing->totalcharge();
-      summaries.push_back(
-          hillformula(*record.drawing) +
-          (charge == 0 ? "" : " charge " + std::to_string(charge)));
-    }
-  }
-  return summaries;
 }
 
 tclioutcome info(const tclioptions& options,
@@ -178,6 +147,9 @@ tclioutcome convert(const tclioptions& options,
     return failure("\"" + arguments[2] +
                    "\": the picture options are for .bmp, .jpg, .png and "
                    ".svg files");
+  }
+  if (auto copied = convertrecords(options, arguments[1], arguments[2])) {
+    return *copied;
   }
   std::string problem = openinput(arguments[1]);
   if (!problem.empty()) {

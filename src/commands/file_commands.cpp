@@ -12,8 +12,9 @@
 
 namespace molvane {
 
-treadresult readforcommand(const std::filesystem::path& path) {
-  treadresult result = loaddocument(path);
+treadresult readforcommand(const std::filesystem::path& path,
+                           trecordchoice choice) {
+  treadresult result = loadrecords(path, choice);
   const treadextent extent = result.extent();
   if (extent == treadextent::nothing) {
     session().messages().error(filereaderror);
@@ -39,8 +40,9 @@ bool mayreplacedrawing() {
          session().messages().confirm(replacedrawing);
 }
 
-treadextent opendocument(const std::filesystem::path& path) {
-  treadresult result = readforcommand(path);
+treadextent opendocument(const std::filesystem::path& path,
+                         trecordchoice choice) {
+  treadresult result = readforcommand(path, choice);
   const treadextent extent = result.extent();
   if (extent == treadextent::nothing) {
     return extent;

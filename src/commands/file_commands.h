@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "commands/record_choice.h"
 #include "io/read_result.h"
 
 #include <filesystem>
@@ -21,7 +22,9 @@ inline constexpr const char* replacedrawing = "Replace Current Drawing? ";
 /// error "File Read Error" and gives no drawing; a file read only in part
 /// gives what was read with the warning "File Read Error". The reader's
 /// notices are shown as warnings.
-treadresult readforcommand(const std::filesystem::path& path);
+/// A choice of records reads those records of a file that holds several.
+treadresult readforcommand(const std::filesystem::path& path,
+                           trecordchoice choice = {});
 
 /// Whether the drawing holds work that was never saved.
 bool hasunsavedwork(const tdrawing& drawing);
@@ -34,7 +37,8 @@ bool mayreplacedrawing();
 /// A file that cannot be read leaves the current drawing, its name and its
 /// undo copy as they were. A file read only in part becomes an untitled,
 /// unsaved drawing, so that saving it never overwrites the damaged file.
-treadextent opendocument(const std::filesystem::path& path);
+treadextent opendocument(const std::filesystem::path& path,
+                         trecordchoice choice = {});
 
 /// Saves the current drawing under the given name with its companions. A
 /// name that cannot be written shows "Invalid filename " and keeps any

@@ -65,7 +65,8 @@ void relist(const tStructure& source, tStructure& twin) {
 
 }  // namespace
 
-int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported) {
+int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported,
+                 double gap) {
   if (imported == nullptr || imported->atoms.empty()) {
     return 0;
   }
@@ -78,7 +79,7 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported) {
   double factor = own > 0.0 ? wanted / own : 1.0;
   const tbounds existing = boundsof(target);
   // Scaling keeps the left edge, so the shift puts it on target's right.
-  double shift = existing.empty() ? 0.0 : existing.right - before.left;
+  double shift = existing.empty() ? 0.0 : existing.right + gap - before.left;
   for (tatm* atom : imported->atoms) {
     double x = before.left + (atom->x - before.left) * factor;
     double y = before.top + (atom->y - before.top) * factor;
@@ -116,8 +117,8 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported) {
   return imported->atoms.count();
 }
 
-bool importdocument(const std::filesystem::path& path) {
-  std::unique_ptr<tdrawing> imported = readforcommand(path).drawing;
+bool importdocument(const std::filesystem::path& path, trecordchoice choice) {
+  std::unique_ptr<tdrawing> imported = readforcommand(path, choice).drawing;
   if (imported == nullptr) {
     return false;
   }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "commands/record_choice.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -16,14 +18,17 @@ class tdrawing;
 /// along x so that its left edge lies on target's right edge (it stays
 /// where it is when target is empty). Its atoms, bonds, structures and
 /// symbols are appended to target's lists and target owns them; label
-/// fonts are carried over. Returns the number of atoms added.
-int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported);
+/// fonts are carried over. gap (drawing units) is left between the two.
+/// Returns the number of atoms added.
+int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported,
+                 double gap = 0.0);
 
 /// The Import command: reads a document of any format the program reads,
 /// refreshes the undo copy, merges the document into the current drawing,
 /// marks the drawing modified and repaints. A file that cannot be read
 /// shows "File Read Error" and changes nothing. Returns whether the
 /// document was imported.
-bool importdocument(const std::filesystem::path& path);
+bool importdocument(const std::filesystem::path& path,
+                    trecordchoice choice = {});
 
 }  // namespace molvane

@@ -100,16 +100,33 @@ void tStructure::removeatom(tatm* atom) {
   release(atom);
 }
 
-void tStructure::refreshindex() const {
+namespace {
+
+/// Adds the items appended to list since the last call to positions, or
+/// starts over when the list was changed other than by appending.
+template <class tlist, class tpositions>
+void extendpositions(const tlist& list, tpositions& positions,
+                     std::uint64_t& reorders, int& indexed) {
+  if (list.reorders() != reorders) {
+    positions.clear();
+    indexed = 0;
+    reorders = list.reorders();
+  }
+  for (; indexed < list.count(); ++indexed) {
+    positions.emplace(list.items(indexed), indexed);
+  }
+}
+
+}  // namespace
+
+void tStructure::refreshbondindex() const {
   if (bonds.reorders() != indexedbondreorders_) {
     bondindex_.clear();
-    bondpositions_.clear();
     indexedbonds_ = 0;
     indexedbondreorders_ = bonds.reorders();
   }
   for (; indexedbonds_ < bonds.count(); ++indexedbonds_) {
     tbond* bond = bonds.items(indexedbonds_);
-    bondpositions_.emplace(bond, indexedbonds_);
     if (bond->atom1 != nullptr) {
       bondindex_[bond->atom1].push_back(bond);
     }
@@ -117,30 +134,31 @@ void tStructure::refreshindex() const {
       bondindex_[bond->atom2].push_back(bond);
     }
   }
-  if (atoms.reorders() != indexedatomreorders_) {
-    atomindex_.clear();
-    indexedatoms_ = 0;
-    indexedatomreorders_ = atoms.reorders();
-  }
-  for (; indexedatoms_ < atoms.count(); ++indexedatoms_) {
-    atomindex_.emplace(atoms.items(indexedatoms_), indexedatoms_);
-  }
+}
+
+void tStructure::refreshbondpositions() const {
+  extendpositions(bonds, bondpositions_, positionedbondreorders_,
+                  positionedbonds_);
+}
+
+void tStructure::refreshatomindex() const {
+  extendpositions(atoms, atomindex_, indexedatomreorders_, indexedatoms_);
 }
 
 const std::vector<tbond*>& tStructure::bondsof(const tatm* atom) const {
-  refreshindex();
+  refreshbondindex();
   auto found = bondindex_.find(atom);
   return found == bondindex_.end() ? nobonds : found->second;
 }
 
 int tStructure::positionof(const tatm* atom) const {
-  refreshindex();
+  refreshatomindex();
   auto found = atomindex_.find(atom);
   return found == atomindex_.end() ? -1 : found->second;
 }
 
 int tStructure::bondposition(const tlink* bond) const {
-  refreshindex();
+  refreshbondpositions();
   auto found = bondpositions_.find(bond);
   return found == bondpositions_.end() ? -1 : found->second;
 }

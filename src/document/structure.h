@@ -109,7 +109,11 @@ class tStructure : public TFragment, public tatomowner {
   void release(const tlink* bond);
 
  private:
-  void refreshindex() const;
+  // Each index is built on first use, so that a question about positions
+  // never pays for the neighbour index.
+  void refreshbondindex() const;
+  void refreshbondpositions() const;
+  void refreshatomindex() const;
 
   std::unordered_map<const tatm*, std::unique_ptr<tatm>> ownedatoms_;
   std::unordered_map<const tlink*, std::unique_ptr<tbond>> ownedbonds_;
@@ -123,6 +127,8 @@ class tStructure : public TFragment, public tatomowner {
   mutable std::uint64_t indexedatomreorders_ = ~0ULL;
   mutable int indexedbonds_ = 0;
   mutable int indexedatoms_ = 0;
+  mutable std::uint64_t positionedbondreorders_ = ~0ULL;
+  mutable int positionedbonds_ = 0;
 };
 
 /// A chain; its bond angle in degrees (0 is read as 120).

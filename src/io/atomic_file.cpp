@@ -91,54 +91,84 @@ void syncfolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::string writefileatomically(const std::filesystem::path& target,
-                                std::span<const std::uint8_t> bytes) {
+tatomicwriter::tatomicwriter(const std::filesystem::path& target)
+    : target_(target), destination_(target) {
   std::error_code ignored;
-  std::filesystem::path destination = target;
   if (std::filesystem::is_symlink(target, ignored)) {
     // Renaming over the link would replace the link itself.
     const auto resolved = std::filesystem::canonical(target, ignored);
     if (!ignored) {
-      destination = resolved;
+      destination_ = resolved;
     }
   }
-  std::filesystem::path folder = destination.parent_path();
-  if (folder.empty()) {
-    folder = ".";
+  folder_ = destination_.parent_path();
+  if (folder_.empty()) {
+    folder_ = ".";
   }
-
-  std::filesystem::path temporary;
-  tfiledescriptor file(createtemporary(folder, temporary));
-  if (file.get() < 0) {
-    return errortext("Cannot create a file beside", target, errno);
+  descriptor_ = createtemporary(folder_, temporary_);
+  if (descriptor_ < 0) {
+    error_ = errortext("Cannot create a file beside", target_, errno);
+    return;
   }
-  const auto fail = [&](const char* action, int error) {
-    std::filesystem::remove(temporary, ignored);
-    return errortext(action, target, error);
-  };
-
   struct stat previous {};
-  if (::stat(destination.c_str(), &previous) == 0 &&
+  if (::stat(destination_.c_str(), &previous) == 0 &&
       S_ISREG(previous.st_mode)) {
-    ::fchmod(file.get(), previous.st_mode & 07777);
+    ::fchmod(descriptor_, previous.st_mode & 07777);
   }
-  if (const int error = writeall(file.get(), bytes); error != 0) {
+}
+
+tatomicwriter::~tatomicwriter() {
+  if (descriptor_ >= 0) {
+    ::close(descriptor_);
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+  }
+}
+
+void tatomicwriter::write(std::span<const std::uint8_t> bytes) {
+  if (!error_.empty()) {
+    return;
+  }
+  if (const int error = writeall(descriptor_, bytes); error != 0) {
+    error_ = errortext("Cannot write", target_, error);
+  }
+}
+
+std::string tatomicwriter::commit() {
+  if (descriptor_ < 0) {
+    return error_;
+  }
+  tfiledescriptor file(descriptor_);
+  descriptor_ = -1;
+  std::error_code ignored;
+  const auto fail = [&](std::string text) {
+    std::filesystem::remove(temporary_, ignored);
+    return text;
+  };
+  if (!error_.empty()) {
     file.close();
-    return fail("Cannot write", error);
+    return fail(error_);
   }
   if (::fsync(file.get()) != 0) {
     const int error = errno;
     file.close();
-    return fail("Cannot write", error);
+    return fail(errortext("Cannot write", target_, error));
   }
   if (const int error = file.close(); error != 0) {
-    return fail("Cannot write", error);
+    return fail(errortext("Cannot write", target_, error));
   }
-  if (::rename(temporary.c_str(), destination.c_str()) != 0) {
-    return fail("Cannot replace", errno);
+  if (::rename(temporary_.c_str(), destination_.c_str()) != 0) {
+    return fail(errortext("Cannot replace", target_, errno));
   }
-  syncfolder(folder);
+  syncfolder(folder_);
   return {};
+}
+
+std::string writefileatomically(const std::filesystem::path& target,
+                                std::span<const std::uint8_t> bytes) {
+  tatomicwriter writer(target);
+  writer.write(bytes);
+  return writer.commit();
 }
 
 std::string readwholefile(const std::filesystem::path& path,

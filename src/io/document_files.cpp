@@ -8,12 +8,14 @@
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
 #include "io/native_format.h"
+#include "io/sd_stream.h"
 #include "io/smiles_format.h"
 #include "io/xyz_format.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 
 namespace molvane {
 
@@ -92,13 +94,24 @@ treadresult loaddocument(const std::filesystem::path& path) {
                    " files cannot be read yet";
     return result;
   }
-  std::vector<std::uint8_t> bytes;
-  std::string failure = readwholefile(path, bytes, largestdocument);
-  if (!failure.empty()) {
-    result.error = failure;
-    return result;
+  // MDL records are read one at a time, so an SD file of any size opens
+  // with its first record without the rest being read.
+  std::optional<tsdstream> records;
+  if (row->format != tfileformat::native &&
+      exchangeformatoffile(path, row->format) == tfileformat::mdl) {
+    records.emplace(path);
   }
-  result = row->read(bytes);
+  if (records && records->error().empty()) {
+    result = readfirstrecord(*records);
+  } else {
+    std::vector<std::uint8_t> bytes;
+    std::string failure = readwholefile(path, bytes, largestdocument);
+    if (!failure.empty()) {
+      result.error = failure;
+      return result;
+    }
+    result = row->read(bytes);
+  }
   if (!result.error.empty()) {
     result.error = quoted(path) + ": " + result.error;
   }

@@ -11,6 +11,8 @@
 #include "io/xyz_format.h"
 #include "model/number_text.h"
 
+#include <algorithm>
+#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -88,6 +90,17 @@ tfileformat exchangeformatof(std::span<const std::uint8_t> bytes,
     return tfileformat::mdl;
   }
   return expected;
+}
+
+tfileformat exchangeformatoffile(const std::filesystem::path& path,
+                                 tfileformat expected) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<std::uint8_t> head(lookahead);
+  file.read(reinterpret_cast<char*>(head.data()),
+            static_cast<std::streamsize>(head.size()));
+  head.resize(
+      static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  return exchangeformatof(head, expected);
 }
 
 treadresult readcmlfile(std::span<const std::uint8_t> bytes) {

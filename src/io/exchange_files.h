@@ -6,6 +6,7 @@
 #include "io/read_result.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 
 namespace molvane {
@@ -19,6 +20,11 @@ namespace molvane {
 /// none of them gives expected.
 tfileformat exchangeformatof(std::span<const std::uint8_t> bytes,
                              tfileformat expected);
+
+/// exchangeformatof for the start of the file at path, read without the
+/// rest of the file; expected when the file cannot be read.
+tfileformat exchangeformatoffile(const std::filesystem::path& path,
+                                 tfileformat expected);
 
 /// Readers for the format table: each reads what the content shows, so an
 /// ".mdl" holding CML or an ".xyz" holding a molfile is read all the same;

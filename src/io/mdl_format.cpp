@@ -7,6 +7,7 @@
 #include "io/document_files.h"
 #include "io/molecule_record.h"
 #include "io/molfile_reader.h"
+#include "io/sd_stream.h"
 #include "io/text_lines.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -49,23 +50,10 @@ std::vector<tchunk> recordchunks(const std::vector<std::string_view>& lines) {
 
 treadresult readchunk(const std::vector<std::string_view>& lines,
                       const tchunk& chunk) {
-  std::span<const std::string_view> part(lines.data() + chunk.first,
-                                         chunk.end - chunk.first);
-  tparsedmolfile parsed = parsemolfile(part, static_cast<int>(chunk.first) + 1);
-  treadresult result;
-  if (!parsed.error.empty()) {
-    result.error = parsed.error;
-    return result;
-  }
-  tbuildoptions options;
-  options.ownlayout = parsed.layout == tmolfilelayout::companion;
-  options.ydown = options.ownlayout;
-  if (options.ownlayout) {
-    options.angstromperlength = companionangstromperbond;
-  }
-  result.notices = parsed.record.notices;
-  result.drawing = builddrawing(parsed.record, options, result.notices);
-  return result;
+  return readmolfilerecord(
+      std::span<const std::string_view>(lines.data() + chunk.first,
+                                        chunk.end - chunk.first),
+      static_cast<int>(chunk.first) + 1);
 }
 
 std::vector<std::uint8_t> bytesof(const std::string& text) {
@@ -370,6 +358,25 @@ std::string molfiletext(const tdrawing& drawing) {
 
 }  // namespace
 
+treadresult readmolfilerecord(std::span<const std::string_view> lines,
+                              int firstline) {
+  tparsedmolfile parsed = parsemolfile(lines, firstline);
+  treadresult result;
+  if (!parsed.error.empty()) {
+    result.error = parsed.error;
+    return result;
+  }
+  tbuildoptions options;
+  options.ownlayout = parsed.layout == tmolfilelayout::companion;
+  options.ydown = options.ownlayout;
+  if (options.ownlayout) {
+    options.angstromperlength = companionangstromperbond;
+  }
+  result.notices = parsed.record.notices;
+  result.drawing = builddrawing(parsed.record, options, result.notices);
+  return result;
+}
+
 treadresult readmdl(std::span<const std::uint8_t> bytes) {
   std::vector<std::string_view> lines = splitlines(astext(bytes));
   std::vector<tchunk> chunks = recordchunks(lines);
@@ -388,7 +395,7 @@ std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes) {
   for (std::size_t k = 0; k < chunks.size(); ++k) {
     treadresult result = readchunk(lines, chunks[k]);
     if (!result.error.empty()) {
-      result.error = "record " + std::to_string(k + 1) + ", " + result.error;
+      result.error = recorderror(static_cast<int>(k) + 1, result.error);
     }
     results.push_back(std::move(result));
   }

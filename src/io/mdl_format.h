@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace molvane {
@@ -23,6 +24,11 @@ class tdrawing;
 /// gives an error naming its line ("line 7: bond to atom 12 of 9") and no
 /// drawing; a file without any record gives an error too.
 [[nodiscard]] treadresult readmdl(std::span<const std::uint8_t> bytes);
+
+/// One record of an MDL file, its lines without the "$$$$" line; firstline
+/// is the number of lines[0] in the file, for messages ("line 7: ...").
+[[nodiscard]] treadresult readmolfilerecord(
+    std::span<const std::string_view> lines, int firstline);
 
 /// Every record of an SD file (one for a molfile) in file order. A record
 /// that cannot be read gives an entry with an error ("record 2, line 40:

@@ -14,7 +14,6 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <set>
 #include <utility>
 
 namespace molvane {
@@ -214,6 +213,28 @@ void addstructures(tdrawing& drawing, const std::vector<tatm*>& atoms,
   }
 }
 
+/// Marks every bond that joins the same two atoms as an earlier one. Sorting
+/// the pairs once costs far less than a set node per bond.
+std::vector<bool> repeatedbonds(const std::vector<tbondentry>& bonds) {
+  std::vector<std::pair<std::uint64_t, std::size_t>> keys;
+  keys.reserve(bonds.size());
+  for (std::size_t k = 0; k < bonds.size(); ++k) {
+    auto [low, high] = std::minmax(bonds[k].atom1, bonds[k].atom2);
+    keys.emplace_back(
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(low)) << 32U) |
+            static_cast<std::uint32_t>(high),
+        k);
+  }
+  std::sort(keys.begin(), keys.end());
+  std::vector<bool> repeated(bonds.size(), false);
+  for (std::size_t k = 1; k < keys.size(); ++k) {
+    if (keys[k].first == keys[k - 1].first) {
+      repeated[keys[k].second] = true;
+    }
+  }
+  return repeated;
+}
+
 }  // namespace
 
 std::string exchangesymbol(const tatm& atom) {
@@ -383,15 +404,17 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
   std::vector<int> bonded(atoms.size(), 0);
   std::vector<int> hydrogenneighbours(atoms.size(), 0);
   std::vector<std::pair<tbond*, std::size_t>> bonds;
-  std::set<std::pair<int, int>> seen;
+  const std::vector<bool> repeated = repeatedbonds(record.bonds);
   tparts parts(atoms.size());
-  for (const tbondentry& entry : record.bonds) {
+  bonds.reserve(record.bonds.size());
+  for (std::size_t k = 0; k < record.bonds.size(); ++k) {
+    const tbondentry& entry = record.bonds[k];
     auto a = static_cast<std::size_t>(entry.atom1);
     auto b = static_cast<std::size_t>(entry.atom2);
     if (a >= atoms.size() || b >= atoms.size() || a == b) {
       continue;
     }
-    if (!seen.insert(std::minmax(entry.atom1, entry.atom2)).second) {
+    if (repeated[k]) {
       notices.push_back("atoms " + std::to_string(a + 1) + " and " +
                         std::to_string(b + 1) +
                         " are bonded twice; the second bond is left out");

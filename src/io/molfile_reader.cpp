@@ -322,6 +322,8 @@ class tmolfileparser {
     if (!enoughlines(3, *atoms, *bonds)) {
       return false;
     }
+    record_.atoms.reserve(static_cast<std::size_t>(*atoms));
+    record_.bonds.reserve(static_cast<std::size_t>(*bonds));
     std::size_t i = 4;
     for (long n = 0; n < *atoms; ++n, ++i) {
       if (!readv2000atom(i)) {

@@ -4,6 +4,9 @@
 
 #include "model/number_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace molvane {
 
 namespace {
@@ -17,21 +20,28 @@ bool isblank(char c) {
 
 std::vector<std::string_view> splitlines(std::string_view text) {
   std::vector<std::string_view> lines;
+  // One pass to count saves the copies of a growing list.
+  lines.reserve(
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  const char* const data = text.data();
+  const std::size_t size = text.size();
   std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    char c = text[i];
-    if (c == '\n' || c == '\r') {
-      lines.push_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
-      start = i + 1;
+  while (start < size) {
+    // Lines end at LF, CR LF or a lone CR, whichever comes first.
+    const auto* linefeed =
+        static_cast<const char*>(std::memchr(data + start, '\n', size - start));
+    const std::size_t limit =
+        linefeed != nullptr ? static_cast<std::size_t>(linefeed - data) : size;
+    const auto* carriage = static_cast<const char*>(
+        std::memchr(data + start, '\r', limit - start));
+    const std::size_t end =
+        carriage != nullptr ? static_cast<std::size_t>(carriage - data) : limit;
+    lines.push_back(text.substr(start, end - start));
+    std::size_t next = end + 1;
+    if (carriage != nullptr && next < size && data[next] == '\n') {
+      ++next;
     }
-    ++i;
-  }
-  if (start < text.size()) {
-    lines.push_back(text.substr(start));
+    start = next;
   }
   return lines;
 }

@@ -23,8 +23,8 @@ namespace molvane {
 /// Answers every file question from a script and never opens a dialog.
 class tscripteddialogs final : public tdialogs {
  public:
-  std::optional<QString> openname(QWidget*, const QString&) override {
-    return name;
+  std::optional<topenchoice> openname(QWidget*, const QString&) override {
+    return name ? std::optional(topenchoice{*name, records}) : std::nullopt;
   }
   std::optional<tsavechoice> savename(QWidget*, const QString& start) override {
     proposed = start;
@@ -42,6 +42,7 @@ class tscripteddialogs final : public tdialogs {
   }
 
   std::optional<QString> name;
+  trecordchoice records;
   int filter = 1;
   /// The name the window last proposed to save under.
   QString proposed;

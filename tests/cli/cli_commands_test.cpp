@@ -93,6 +93,10 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        R"("principalmoments": [|"energykcal": |"partialcharges": [)"},
       {0, "--json info {dir}/two.sdf", R"("records": ["CH4", "H4N charge 1"])"},
       {0, "info {dir}/two.sdf", "  2: H4N charge 1\n"},
+      // An SD file converts to an SD file record by record, all of them.
+      {0, "convert {dir}/two.sdf {dir}/both.sdf", "Wrote {dir}/both.sdf\n"},
+      {0, "info {dir}/both.sdf", "Records:        2 |  2: H4N charge 1\n"},
+      {0, "--json convert {dir}/two.sdf {dir}/b.sdf", "\"records\": 2"},
       {0, "convert {dir}/in.mlv {dir}/copy.mlv", "Wrote {dir}/copy.mlv\n"},
       {0, "convert {dir}/in.mlv {dir}/a.svg", "Wrote {dir}/a.svg\n"},
       {1, "", "no command given\nusage: "},

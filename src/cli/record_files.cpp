@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/record_files.h"
+
+#include "cli/json_writer.h"
+#include "commands/file_commands.h"
+#include "document/drawing.h"
+#include "document/session.h"
+#include "io/atomic_file.h"
+#include "io/document_files.h"
+#include "io/exchange_files.h"
+#include "io/mdl_format.h"
+#include "io/sd_copy.h"
+#include "io/sd_stream.h"
+#include "model/formula.h"
+
+namespace molvane {
+
+namespace {
+
+std::string summaryof(const treadresult& record) {
+  if (record.drawing == nullptr) {
+    return "unreadable: " + record.error;
+  }
+  const int charge = record.drawing->totalcharge();
+  return hillformula(*record.drawing) +
+         (charge == 0 ? "" : " charge " + std::to_string(charge));
+}
+
+bool holdsmdlrecords(const std::string& path, const tformatrow& row) {
+  return row.format != tfileformat::native &&
+         exchangeformatoffile(path, row.format) == tfileformat::mdl;
+}
+
+}  // namespace
+
+std::vector<std::string> recordsummaries(const std::string& path) {
+  const tformatrow* row = formatofpath(path);
+  if (row == nullptr || row->format == tfileformat::native) {
+    return {};
+  }
+  std::vector<std::string> summaries;
+  if (holdsmdlrecords(path, *row)) {
+    tsdstream stream(path);
+    while (std::optional<treadresult> record = stream.next()) {
+      summaries.push_back(summaryof(*record));
+    }
+  } else {
+    std::vector<std::uint8_t> bytes;
+    if (!readwholefile(path, bytes, 512U * 1024U * 1024U).empty()) {
+      return {};
+    }
+    for (const treadresult& record : readexchangerecords(bytes, row->format)) {
+      summaries.push_back(summaryof(record));
+    }
+  }
+  if (summaries.size() < 2) {
+    return {};
+  }
+  return summaries;
+}
+
+std::optional<tclioutcome> convertrecords(const tclioptions& options,
+                                          const std::string& in,
+                                          const std::string& out) {
+  const tformatrow* from = formatofpath(in);
+  const tformatrow* to = formatofpath(out);
+  if (from == nullptr || to == nullptr || to->write != writesdfile ||
+      !holdsmdlrecords(in, *from)) {
+    return std::nullopt;
+  }
+  tcopiedrecords copied = copysdrecords(in, out);
+  for (const std::string& notice : copied.notices) {
+    session().messages().warn(notice);
+  }
+  if (!copied.error.empty()) {
+    return failure(std::string(filereaderror) + ": \"" + in +
+                   "\": " + copied.error);
+  }
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("input", in);
+    json.addtext("output", out);
+    json.addinteger("records", copied.written);
+    return tclioutcome{0, json.text() + "\n", ""};
+  }
+  return tclioutcome{0, "Wrote " + out + "\n", ""};
+}
+
+}  // namespace molvane
