@@ -57,7 +57,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, hicolor-icon-theme")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-wayland, shared-mime-info, desktop-file-utils, fonts-dejavu-core")
 include(CPack)
