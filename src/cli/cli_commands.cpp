@@ -176,6 +176,7 @@ tclioutcome convert(const tclioptions& options,
 
 std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
+         "       molvane3d-cli --help | --version\n"
          "commands:\n"
          "  info FILE                  formula, weight, composition, charge "
          "and counts\n"

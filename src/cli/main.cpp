@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 #include "document/session.h"
+#include "io/shipped_data.h"
+#include "qt/text_conversion.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
@@ -52,6 +55,8 @@ int main(int argc, char** argv) {
   int qtargc = 1;
   char* qtargv[] = {argv[0], nullptr};
   QGuiApplication application(qtargc, qtargv);
+  molvane::useshippeddatanear(
+      molvane::pathof(QCoreApplication::applicationDirPath()));
   // Qt takes the user's locale for the whole process; numbers in files and
   // output must not pick up a decimal comma from it.
   std::setlocale(LC_NUMERIC, "C");
@@ -65,6 +70,9 @@ int main(int argc, char** argv) {
       options.datadir = argv[++i];
     } else if (argument == "--help" || argument == "-h") {
       std::fputs(molvane::cliusage().c_str(), stdout);
+      return 0;
+    } else if (argument == "--version") {
+      std::puts("molvane3d-cli " MOLVANE_VERSION);
       return 0;
     } else {
       arguments.emplace_back(argument);

@@ -3,6 +3,7 @@
 #include "nmr/database_files.h"
 
 #include "io/atomic_file.h"
+#include "io/shipped_data.h"
 #include "nmr/peak_database.h"
 
 #include <system_error>
@@ -82,7 +83,7 @@ std::vector<std::string> installshippeddatabases(
 }
 
 std::filesystem::path shippeddatabasefolder() {
-  return std::filesystem::path(MOLVANE_SHIPPED_DATA) / "nmr";
+  return shippeddatafolder() / "nmr";
 }
 
 std::shared_ptr<IPeakdb> opendatabase(const std::filesystem::path& datafolder,
