@@ -29,6 +29,13 @@ TEST_F(PasteStructure, MergesBesideTheDrawingWithAnUndoCopy) {
   EXPECT_GE(drawing().atoms.items(2)->x, 30.0);
 }
 
+TEST_F(PasteStructure, SmilesTravelsBothWays) {
+  // A SMILES pasted as plain text is laid out; copying it gives it back.
+  ASSERT_TRUE(pastestructure(plaintextmimetype, "C[C@@H](O)C(=O)O lactic"));
+  EXPECT_EQ(drawing().atoms.count(), 6);
+  EXPECT_EQ(writeclipboardchemistry(drawing()).smiles, "C[C@@H](O)C(=O)O");
+}
+
 TEST_F(PasteStructure, GarbageChangesNothingAndSaysWhy) {
   atom(6, 0, 0);
   testing::trecordingmessages& messages = recordmessages();
