@@ -145,15 +145,6 @@ tbondtype standardtype(const tbond& bond) {
   }
 }
 
-int isotopeof(const tatm& atom) {
-  bool named = atom.element == 1 && (atom.symbol == "D" || atom.symbol == "T");
-  if (atom.element < 1 || named) {
-    return 0;
-  }
-  int mass = roundhalfeven(atom.mass);
-  return mass > 0 && mass != roundhalfeven(massof(atom.element)) ? mass : 0;
-}
-
 /// The valence field an atom needs so that a reader finds its hydrogens:
 /// 0 when the charge rule already gives them, 15 for none.
 int valencefield(const tatm& atom, int bondedkinds) {
@@ -246,7 +237,7 @@ tstandardtable standardtable(const tdrawing& drawing) {
     entry.z = tidy((atom.z - origin.z) * scale);
     table.threed = table.threed || std::abs(entry.z) >= 0.00005;
     entry.charge = atom.fcharge;
-    entry.isotope = isotopeof(atom);
+    entry.isotope = statedmassnumber(atom);
     entry.valence = valencefield(atom, bonded[i]);
     table.atoms.push_back(entry);
   }

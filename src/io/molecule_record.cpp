@@ -237,6 +237,16 @@ std::vector<bool> repeatedbonds(const std::vector<tbondentry>& bonds) {
 
 }  // namespace
 
+int statedmassnumber(const tatm& atom) {
+  const bool named =
+      atom.element == 1 && (atom.symbol == "D" || atom.symbol == "T");
+  if (atom.element < 1 || named) {
+    return 0;
+  }
+  const int mass = roundhalfeven(atom.mass);
+  return mass > 0 && mass != roundhalfeven(massof(atom.element)) ? mass : 0;
+}
+
 std::string exchangesymbol(const tatm& atom) {
   std::optional<tsymbolmeaning> meaning = symbolmeaning(atom.symbol);
   if (meaning && meaning->element == atom.element) {

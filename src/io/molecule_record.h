@@ -103,6 +103,10 @@ tchemicalview chemicalview(const tdrawing& drawing);
 /// and "*" for unnamed points. Readers always take it back.
 std::string exchangesymbol(const tatm& atom);
 
+/// The mass number exchange files state for an atom: 0 for the element's
+/// usual mass, for pseudo atoms, and for D and T (their symbol says it).
+int statedmassnumber(const tatm& atom);
+
 /// Drawing coordinates a reader produces stay within this many units of
 /// the origin; the writers then always write numbers readers accept.
 inline constexpr double largestdrawingcoordinate = 1e7;

@@ -5,28 +5,8 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/atom.h"
-#include "model/element_data.h"
-
-#include <cmath>
 
 namespace molvane {
-
-namespace {
-
-/// The mass number an atom states, or 0 for the element's usual mass.
-int statedmassnumber(const tatm& atom) {
-  if (atom.element < 1) {
-    return 0;
-  }
-  if (atom.element == 1 && (atom.symbol == "D" || atom.symbol == "T")) {
-    return atom.symbol == "D" ? 2 : 3;
-  }
-  const auto mass = static_cast<int>(std::lround(atom.mass));
-  const auto usual = static_cast<int>(std::lround(massof(atom.element)));
-  return mass > 0 && mass != usual ? mass : 0;
-}
-
-}  // namespace
 
 tmoleculerecord recordofdrawing(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
@@ -67,7 +47,10 @@ tmoleculerecord recordofdrawing(const tdrawing& drawing) {
     entry.y = -atom.y * scale;
     entry.z = atom.z * scale;
     entry.charge = atom.fcharge;
-    entry.massnumber = statedmassnumber(atom);
+    entry.massnumber = atom.element == 1 && atom.symbol == "D" ? 2
+                       : atom.element == 1 && atom.symbol == "T"
+                           ? 3
+                           : statedmassnumber(atom);
     entry.hydrogens = atom.implicithydrogens() + hydrogenatoms[i];
     record.atoms.push_back(entry);
   }

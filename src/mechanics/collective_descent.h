@@ -12,7 +12,8 @@ namespace molvane {
 struct tdescentproblem {
   /// Energy at x.
   std::function<double(const std::vector<double>& x)> energy;
-  /// Gradient at x (energy per unit of x).
+  /// Gradient at x (energy per unit of x). It is always asked for right
+  /// after the energy at the same x, so it may rely on what that left.
   std::function<void(const std::vector<double>& x, std::vector<double>& g)>
       gradient;
   /// Called once an iteration; returning true stops the descent.

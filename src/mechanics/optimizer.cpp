@@ -270,10 +270,8 @@ void toptimizer::polish() {
     place(at);
     return field_.totalenergy();
   };
-  problem.gradient = [&](const std::vector<double>& at,
-                         std::vector<double>& g) {
-    place(at);
-    field_.totalenergy();
+  // The energy just placed the atoms at the same point.
+  problem.gradient = [&](const std::vector<double>&, std::vector<double>& g) {
     for (std::size_t k = 0; k < free.size(); ++k) {
       TXYZ d{};
       atomgradient(free[k], probe, d);
