@@ -97,13 +97,9 @@ TEST(Real48, KnownValuesHaveTheirEncodings) {
     double value;
     treal48 bytes;
   } cases[] = {
-      {1.0, {0x81, 0, 0, 0, 0, 0}},  // exponent 129, fraction 0
-      // 2.5 = 1.25 * 2^1: exponent 1 + 129 = 0x82; fraction 0.25 * 2^39 =
-      // 0x20'0000'0000; the sign is the top bit of the last byte.
-      {-2.5, {0x82, 0, 0, 0, 0, 0xA0}},
-      // 1e-6 = 1.048576 * 2^-20 (2^20 = 1048576): exponent 109 = 0x6D;
-      // fraction 0.048576 * 2^39 = 26704938415.42, rounded down to
-      // 0x06'37BD'05AF, least significant byte first.
+      {1.0, {0x81, 0, 0, 0, 0, 0}},
+      {-2.5, {0x82, 0, 0, 0, 0, 0xA0}},  // the sign is the last byte's top bit
+      // 1e-6 = 1.048576 * 2^-20; fraction 0.048576 * 2^39, rounded down.
       {1e-6, {0x6D, 0xAF, 0x05, 0xBD, 0x37, 0x06}},
       {real48smallest, {0x01, 0, 0, 0, 0, 0}},
       {-real48largest, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},

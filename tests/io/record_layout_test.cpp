@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <tuple>
@@ -71,21 +69,22 @@ double distance(const tatomentry& a, const tatomentry& b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
+double lengthof(const tmoleculerecord& record, const tbondentry& bond) {
+  return distance(record.atoms[static_cast<std::size_t>(bond.atom1)],
+                  record.atoms[static_cast<std::size_t>(bond.atom2)]);
+}
+
 /// The layout is flat, bonds are within 10 % of their mean (about 1.5)
 /// and no two atoms come closer than half a bond.
 void expectclean(const tmoleculerecord& record, const std::string& name) {
   double total = 0.0;
   for (const tbondentry& bond : record.bonds) {
-    total += distance(record.atoms[static_cast<std::size_t>(bond.atom1)],
-                      record.atoms[static_cast<std::size_t>(bond.atom2)]);
+    total += lengthof(record, bond);
   }
   double mean = total / static_cast<double>(record.bonds.size());
   EXPECT_NEAR(mean, 1.5, 0.01) << name;
   for (const tbondentry& bond : record.bonds) {
-    double length =
-        distance(record.atoms[static_cast<std::size_t>(bond.atom1)],
-                 record.atoms[static_cast<std::size_t>(bond.atom2)]);
-    EXPECT_NEAR(length, mean, 0.1 * mean)
+    EXPECT_NEAR(lengthof(record, bond), mean, 0.1 * mean)
         << name << ": bond " << bond.atom1 + 1 << "-" << bond.atom2 + 1;
   }
   for (std::size_t i = 0; i < record.atoms.size(); ++i) {
@@ -106,17 +105,12 @@ TEST(RecordLayoutTest, ShapesComeOutCleanAndFlat) {
       17, {{0, 1},   {1, 2},  {2, 3},   {3, 4},   {4, 9},   {9, 0},   {4, 5},
            {5, 6},   {6, 7},  {7, 8},   {8, 9},   {8, 10},  {10, 11}, {11, 12},
            {12, 13}, {13, 7}, {12, 16}, {16, 15}, {15, 14}, {14, 13}});
-  tmoleculerecord spiro = molecule(10, {{0, 1},
-                                        {1, 2},
-                                        {2, 3},
-                                        {3, 4},
-                                        {4, 5},
-                                        {5, 0},
-                                        {0, 6},
-                                        {6, 7},
-                                        {7, 8},
-                                        {8, 9},
-                                        {9, 0}});
+  // Spiro[5.4]decane: a five-ring hung on atom 0 of a six-ring.
+  tmoleculerecord spiro = ring(6);
+  spiro.atoms.resize(10);
+  for (auto [a, b] : {std::pair{0, 6}, {6, 7}, {7, 8}, {8, 9}, {9, 0}}) {
+    spiro.bonds.push_back({a, b});
+  }
   tmoleculerecord salt = molecule(3, {{0, 1}});
   salt.atoms[0].element = 11;
   salt.atoms[1].element = 17;
@@ -258,9 +252,7 @@ TEST(RecordLayoutTest, LargeAndOddInputsFinishQuickly) {
         2.0)
         << name;
     for (const tbondentry& bond : record.bonds) {
-      double length =
-          distance(record.atoms[static_cast<std::size_t>(bond.atom1)],
-                   record.atoms[static_cast<std::size_t>(bond.atom2)]);
+      const double length = lengthof(record, bond);
       ASSERT_TRUE(std::isfinite(length) && length > 0.1) << name;
     }
     for (std::size_t i = 1; i < record.atoms.size() && record.bonds.empty();

@@ -160,38 +160,31 @@ TEST(DefaultsRecord, PutsEveryFieldAtItsOffset) {
   const auto font = record.labelfont.tobytes();
   EXPECT_TRUE(std::equal(font.begin(), font.end(), bytes.begin() + 6));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[212])), "/opt/m3");
-
   tdefaultsrecord back;
   ASSERT_TRUE(back.frombytes(bytes));
   EXPECT_EQ(back.tobytes(), bytes);
-}
 
-TEST(DefaultsRecord, KeepsLongFoldersWithinTheirFields) {
-  const std::string folder(400, 'f');
-  const auto bytes = tdefaultsrecord::standard(folder).tobytes();
-  EXPECT_EQ(bytes[211], 0);
-  tdefaultsrecord back;
-  ASSERT_TRUE(back.frombytes(bytes));
+  // A long folder stays within its field.
+  const auto longfolder = tdefaultsrecord::standard(std::string(400, 'f'));
+  ASSERT_TRUE(back.frombytes(longfolder.tobytes()));
+  EXPECT_EQ(longfolder.tobytes()[211], 0);
   EXPECT_EQ(back.folder.size(), 143U);
 }
 
-TEST(DefaultsRecord, SettingsKeepTheHighByteOfTheSpacing) {
-  tdefaultsrecord record;
-  record.doublebondspacing = 0x0306;
+TEST(DefaultsRecord, SettingsKeepTheSpacingsHighByteAndTheDisplayByte) {
+  tdefaultsrecord spacing;
+  spacing.doublebondspacing = 0x0306;
   tsettings settings;
-  record.applyto(settings);
+  spacing.applyto(settings);
   EXPECT_EQ(settings.doublebondspacing, 6);
   settings.doublebondspacing = 8;
   settings.bondlength = 42;
-  record.takefrom(settings);
-  EXPECT_EQ(record.doublebondspacing, 0x0308);
-  EXPECT_EQ(record.bondlength, 42);
-}
+  spacing.takefrom(settings);
+  EXPECT_EQ(spacing.doublebondspacing, 0x0308);
+  EXPECT_EQ(spacing.bondlength, 42);
 
-TEST(DefaultsRecord, KeepsTheDisplayChoicesInTheirByte) {
-  // A record from before the byte was used (0) keeps smooth screen
-  // drawing on and label colours off.
-  tsettings settings;
+  // A record from before the display byte was used (0) keeps smooth
+  // screen drawing on and label colours off.
   settings.colourlabels = true;
   settings.smoothscreen = false;
   tdefaultsrecord::standard("").applyto(settings);
