@@ -46,12 +46,6 @@ TEST(TorsionParameters, ChalcogenSingleBondsPreferRightAngles) {
   EXPECT_EQ(torsionparameters(2, 5, 3, 6, 6).barrier, 0.0);
 }
 
-}  // namespace
-}  // namespace molvane
-
-namespace molvane {
-namespace {
-
 TEST(StretchLength, FollowsOrderHybridisationAndHydrogen) {
   struct tcase {
     int z1, z2, c, h1, h2;

@@ -99,6 +99,15 @@ double dihedral(const tdrawing& drawing, int a, int b, int c, int d) {
          pi;
 }
 
+/// Asks the run to stop at the given call of its message pump.
+void stopafter(toptimizer& optimizer, long& calls, long limit) {
+  optimizer.hooks.processmessages = [&optimizer, &calls, limit] {
+    if (++calls == limit) {
+      optimizer.requeststop();
+    }
+  };
+}
+
 std::vector<double> coordinates(const tdrawing& drawing) {
   std::vector<double> all;
   for (const tatm* atom : drawing.atoms) {
@@ -269,11 +278,7 @@ TEST(Optimizer, StoppingAnnealKeepsTheBestGeometry) {
     last = state.energy;
   };
   long calls = 0;
-  optimizer.hooks.processmessages = [&] {
-    if (++calls == 8000) {
-      optimizer.requeststop();
-    }
-  };
+  stopafter(optimizer, calls, 8000);
   ASSERT_EQ(optimizer.runoptimizer(annealmethod), "");
   EXPECT_TRUE(optimizer.state().stopped);
   EXPECT_FALSE(optimizer.state().converged);
@@ -295,11 +300,7 @@ TEST(Optimizer, TheSameSeedRepeatsARun) {
     toptimizer optimizer(drawing);
     optimizer.settings.seed = seed;
     long calls = 0;
-    optimizer.hooks.processmessages = [&] {
-      if (++calls == 800) {
-        optimizer.requeststop();
-      }
-    };
+    stopafter(optimizer, calls, 800);
     EXPECT_EQ(optimizer.runoptimizer(code), "");
     return coordinates(drawing);
   };
@@ -329,11 +330,7 @@ TEST(Optimizer, SearchesWithNothingToTurnStillEnd) {
     drawing.atoms.items(0)->setcharge(c.code == randommethod ? 0 : 1);
     toptimizer optimizer(drawing);
     long calls = 0;
-    optimizer.hooks.processmessages = [&] {
-      if (++calls == 500) {
-        optimizer.requeststop();
-      }
-    };
+    stopafter(optimizer, calls, 500);
     optimizer.settings.maxseconds = 1.0;
     ASSERT_EQ(optimizer.runoptimizer(c.code), "");
     for (double v : coordinates(drawing)) {

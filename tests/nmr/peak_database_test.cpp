@@ -83,11 +83,7 @@ TEST(PeakShift, StoresFixedPointPerNucleus) {
   }
 }
 
-TEST(PeakOrder, ListsAndIdentityFollowClassAndSpheres) {
-  EXPECT_EQ(listnumber(10), 0);
-  EXPECT_EQ(listnumber(13), 0);  // not a listed class
-  EXPECT_EQ(listnumber(33), 10);
-  EXPECT_EQ(listnumber(3), 19);
+TEST(PeakOrder, IdentityFollowsClassAndSpheres) {
   tpeak a = entry(30, 0.5F, 0.2F, 10);
   tpeak b = entry(30, 0.5F, 0.3F, 20);
   tpeak c = entry(31, 0.1F, 0.1F, 10);
@@ -237,12 +233,10 @@ TEST_F(PeakDatabase, AnUnreadableFileIsNeverOverwritten) {
 TEST_F(PeakDatabase, MissingFileIsRecreatedFromTheBackupOrEmpty) {
   tpeakdb fresh(file("nmr19.pks").string(), 9);
   EXPECT_EQ(readbytes(file("nmr19.pks")).size(), 88U);
-  EXPECT_EQ(fresh.filename(), file("nmr19.pks").string());
 
   writebytes(file("nmr13.pk_"), fileof(3));
   tpeakdb restored(file("nmr13.pks").string(), 6);
   EXPECT_EQ(restored.totalcount(), 3);
-  EXPECT_EQ(restored.filename(), file("nmr13.pks").string());
   EXPECT_FALSE(restored.modified());
   EXPECT_EQ(readbytes(file("nmr13.pks")), fileof(3));
 }

@@ -58,13 +58,6 @@ std::unique_ptr<tdrawing> benzenewith(const char* substituent) {
   return molecule(atoms, bonds, 7, 7);
 }
 
-/// Literature shifts (CDCl3; SDBS and standard tables) by atom index.
-struct treference {
-  const char* name;
-  int nucleus;
-  std::vector<std::pair<int, double>> shifts;
-};
-
 // The shipped databases predict these within twice their cross-validated
 // error: 7 ppm for carbon, 0.45 ppm for hydrogen, 3 ppm for fluorine.
 double tolerance(int nucleus) {

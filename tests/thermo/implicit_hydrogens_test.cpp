@@ -87,7 +87,6 @@ TEST(ImplicitHydrogens, LoneHeavyAtomsCountTheirHydrogens) {
     EXPECT_EQ(makethermo(*drawn).symmetrynumber, c.sigma);
     EXPECT_NEAR(thermoentropy(*drawn, 298.15, 1.0), drawnentropy, 0.5);
     EXPECT_NEAR(speciesenergy(*drawn), drawnenergy, 300.0);
-    EXPECT_EQ(drawn->atoms.count(), 1);
     x += 10.0;
   }
 }

@@ -151,7 +151,7 @@ TEST(Reaction, SidesSolventsAndImbalance) {
 TEST(Reaction, HydrogenationIsExothermicAtAnyTemperature) {
   tsessionguard guard;
   tStructure* h2 = testing::addspecies("H2", -20.0);
-  tStructure* ethylene = testing::addspecies("C2H4", -10.0);
+  testing::addspecies("C2H4", -10.0);
   tSymbol* arrow = testing::addarrow(0.0);
   testing::addspecies("C2H6", 10.0);
   tdrawing& drawing = *session().drawing();
@@ -171,7 +171,6 @@ TEST(Reaction, HydrogenationIsExothermicAtAnyTemperature) {
   EXPECT_DOUBLE_EQ(again.enthalpy, warm.enthalpy);
   EXPECT_DOUBLE_EQ(again.entropy, warm.entropy);
   EXPECT_TRUE(isbalanced(drawing, *arrow));
-  static_cast<void>(ethylene);
 }
 
 TEST(Reaction, ClassificationAndTexts) {
@@ -217,14 +216,12 @@ TEST(Reaction, OpeningChecks) {
   EXPECT_EQ(checkreaction(drawing), treactioncheck::nostructures);
   tStructure* first = skeleton(drawing, {6, 6}, {0, 1, 2}, -100.0);
   EXPECT_EQ(checkreaction(drawing), treactioncheck::noarrow);
-  EXPECT_EQ(checktext(treactioncheck::noarrow), "Please add an arrow ");
   testing::addarrow(0.0);
   EXPECT_EQ(checkreaction(drawing), treactioncheck::ready);
   auto sharing = std::make_unique<tStructure>();
   sharing->atoms.add(first->atoms.items(0));
   drawing.mergestructure(std::move(sharing));
   EXPECT_EQ(checkreaction(drawing), treactioncheck::improper);
-  EXPECT_EQ(checktext(treactioncheck::improper), "Improper Reaction");
 }
 
 }  // namespace
