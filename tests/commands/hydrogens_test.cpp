@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -117,8 +116,8 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
       }
     }
   }
-  // A bare atom starts along +x; metals take theirs on the x axis at the sum
-  // of the covalent radii in 3D drawing mode.
+  // A bare atom starts along +x; in 3D mode a metal's go along x at the sum
+  // of the covalent radii.
   session().newdrawing();
   tatm* water = atom(8, 5, 6, 7);
   session().settings.build3d = true;
@@ -130,8 +129,7 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
 }
 
 TEST_F(Hydrogens, AwkwardCentresGetHydrogensOneBondAwayOrNone) {
-  // Three neighbours: flat, nearly flat (their sum is far shorter than a
-  // bond) and pyramidal.
+  // Three neighbours: flat, nearly flat and pyramidal.
   for (double z : {0.0, 1.0, 10.0}) {
     SCOPED_TRACE(z);
     session().newdrawing();
@@ -148,9 +146,8 @@ TEST_F(Hydrogens, AwkwardCentresGetHydrogensOneBondAwayOrNone) {
       EXPECT_NEAR(h->z, -L, 1e-6);
     }
   }
-  // Two neighbours in a line leave no room in 3D and must not be covered
-  // in 2D; a neighbour drawn on top of its atom, six hydrogens on a carbon
-  // and a =CH2 with one too many must not stack atoms either.
+  // A straight chain gets hydrogens only in 2D; no hydrogen may land on
+  // another atom (neighbour on top, six H on C, =CH2 with one too many).
   session().newdrawing();
   tatm* straight = atom(6, 0, 0);
   bond(atom(6, -L, 0), straight);
@@ -281,7 +278,6 @@ TEST_F(Hydrogens, HybridisationFollowsTheBondPatternAndSetsTheIdealAngle) {
   bond(aromatic, atom(6, 0, 30), 6);
   assignhybridization(drawing());
   EXPECT_EQ(aromatic->hybridization, 4);
-  // The table of ideal angles is checked through the shapes built above.
   EXPECT_NEAR(idealangle(6, 0, 3, 4), tetrahedral / 180 * std::numbers::pi,
               1e-9);
   EXPECT_EQ(idealangle(6, 0, 7, 4), 0.0);

@@ -36,13 +36,7 @@ void expectpoints(const tSymbol& symbol, const std::vector<txy2>& expected) {
   }
 }
 
-void expectpixels(const std::vector<tpixel>& actual,
-                  const std::vector<tpixel>& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < actual.size(); ++i) {
-    EXPECT_EQ(actual[i], expected[i]) << "pixel " << i;
-  }
-}
+using tpixels = std::vector<tpixel>;
 
 TEST_F(SymbolTest, EveryCommandBuildsItsPointsAroundTheOrigin) {
   struct tcase {
@@ -139,11 +133,10 @@ TEST_F(SymbolTest, StyleAndWidthCycleRoundAndReachTheLinks) {
   auto arrow = makesymbolforcommand(721);
   arrow->headstyle = 5;
   arrow->cyclestyle();
-  EXPECT_EQ(arrow->headstyle, 0);
-
   arrow->linewidth = 2;
   arrow->cyclewidth();
   arrow->cyclewidth();
+  EXPECT_EQ(arrow->headstyle, 0);
   EXPECT_EQ(arrow->linewidth, 0);
   EXPECT_EQ(arrow->bonds.items(0)->width, 0);
 }
@@ -187,8 +180,8 @@ TEST_F(SymbolTest, ScalingAndMovingKeepTheCentre) {
 }
 
 TEST_F(SymbolTest, ArrowsReflectAcrossTheOtherAxis) {
-  // Axis 1 reverses arrows left to right (both arrows of an equilibrium
-  // arrow) but turns arcs and the triangle upside down.
+  // Axis 1 reverses arrows left to right but turns arcs and the triangle
+  // upside down.
   for (const auto& [typecode, reflectsx] : {std::pair{102, true},
                                             {104, true},
                                             {110, true},
@@ -251,28 +244,29 @@ TEST(SymbolGeometryTest, HeadsOfEveryStyle) {
     ASSERT_TRUE(head.has_value());
     EXPECT_EQ(head->style, fills[static_cast<std::size_t>(style % 3)]);
     if (style < 3) {
-      expectpixels(head->points, {upper, tip, lower});
+      EXPECT_EQ(head->points, (tpixels{upper, tip, lower}));
     } else {
-      expectpixels(head->points, {middle, tip, upper});
+      EXPECT_EQ(head->points, (tpixels{middle, tip, upper}));
     }
   }
-  expectpixels(arrowhead(tip, 45, 0, 5, -1, 30)->points, {middle, tip, lower});
-  expectpixels(arrowhead({100, 122}, 0, 45, 0, 1, 30)->points,
-               {{104, 115}, {100, 122}, {96, 115}});
-  expectpixels(arrowhead(tip, 0, 0, 0, 1, 30)->points, {tip, tip, tip});
+  EXPECT_EQ(arrowhead(tip, 45, 0, 5, -1, 30)->points,
+            (tpixels{middle, tip, lower}));
+  EXPECT_EQ(arrowhead({100, 122}, 0, 45, 0, 1, 30)->points,
+            (tpixels{{104, 115}, {100, 122}, {96, 115}}));
+  EXPECT_EQ(arrowhead(tip, 0, 0, 0, 1, 30)->points, (tpixels{tip, tip, tip}));
   EXPECT_FALSE(arrowhead(tip, 45, 0, 6, 1, 30).has_value());
 }
 
 TEST_F(SymbolTest, EachClassPutsItsHeadsWhereTheyBelong) {
   tsymbolshapes both = placesymbol(drawing(), 721, 100, 100)->computeshapes();
   ASSERT_EQ(both.shapes.size(), 2U);
-  expectpixels(both.shapes[1].points, {{85, 104}, {78, 100}, {85, 96}});
+  EXPECT_EQ(both.shapes[1].points, (tpixels{{85, 104}, {78, 100}, {85, 96}}));
 
   // Each half head of an equilibrium arrow lies on the outer side.
   tsymbolshapes eq = placesymbol(drawing(), 722, 100, 100)->computeshapes();
   ASSERT_EQ(eq.shapes.size(), 2U);
-  expectpixels(eq.shapes[0].points, {{115, 98}, {122, 98}, {115, 94}});
-  expectpixels(eq.shapes[1].points, {{85, 102}, {78, 102}, {85, 106}});
+  EXPECT_EQ(eq.shapes[0].points, (tpixels{{115, 98}, {122, 98}, {115, 94}}));
+  EXPECT_EQ(eq.shapes[1].points, (tpixels{{85, 102}, {78, 102}, {85, 106}}));
 
   EXPECT_TRUE(
       placesymbol(drawing(), 729, 0, 0)->computeshapes().shapes.empty());
@@ -283,14 +277,16 @@ TEST_F(SymbolTest, EachClassPutsItsHeadsWhereTheyBelong) {
   EXPECT_EQ(arcshapes.arc->start, (tpixel{92, 108}));
   // The arc arrives at its start going left, so the head points left.
   ASSERT_EQ(arcshapes.shapes.size(), 1U);
-  expectpixels(arcshapes.shapes[0].points, {{99, 112}, {92, 108}, {99, 104}});
+  EXPECT_EQ(arcshapes.shapes[0].points,
+            (tpixels{{99, 112}, {92, 108}, {99, 104}}));
 
   tsymbolshapes curve = placesymbol(drawing(), 730, 100, 100)->computeshapes();
   EXPECT_FALSE(curve.drawlinks);
   ASSERT_EQ(curve.shapes.size(), 2U);
   EXPECT_EQ(curve.shapes[0].points.back(), (tpixel{122, 108}));
   // The head comes down onto the tip, as the curve does.
-  expectpixels(curve.shapes[1].points, {{126, 101}, {122, 108}, {118, 101}});
+  EXPECT_EQ(curve.shapes[1].points,
+            (tpixels{{126, 101}, {122, 108}, {118, 101}}));
 }
 
 TEST_F(SymbolTest, NearestSymbolComparesCentres) {

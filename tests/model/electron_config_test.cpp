@@ -18,15 +18,10 @@ namespace {
 
 constexpr double bohr = 0.5292;
 
-TEST(ElectronConfig, HydrogenIsOneBoundElectron) {
+TEST(ElectronConfig, EnergiesFollowTheShieldingAndPairingRules) {
   const TEConfig hydrogen(1, 0);
   EXPECT_EQ(hydrogen.configtext(), "1s1");
-  EXPECT_DOUBLE_EQ(hydrogen.zeff(0), 1.0);
   EXPECT_DOUBLE_EQ(hydrogen.totalenergy(), -13.595);
-  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(0), bohr);
-}
-
-TEST(ElectronConfig, EnergiesFollowTheShieldingAndPairingRules) {
   // Carbon 1s2 2s2 2p2: 2p is screened by the three other n = 2 electrons
   // and by 1s; -13.595 * sum(electrons * (Zeff / n)^2) over the subshells.
   const TEConfig carbon(6, 0);
@@ -79,6 +74,7 @@ TEST(ElectronConfig, EverySubshellIsScreenedByItsOwnRule) {
   EXPECT_NEAR(TEConfig(78, 0).zeff(10), 78 - (7 * A + 9 * C + 10 * D + 36 * G),
               1e-9);
   EXPECT_EQ(TEConfig(6, 0).zeff(nosubshell), 0.0);
+  EXPECT_DOUBLE_EQ(TEConfig(1, 0).zeff(0), 1.0);
 }
 
 // Each row that breaks the filling order, with the subshells it changes.
@@ -177,8 +173,9 @@ TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
   EXPECT_EQ(TEConfig(2, 2).ionisationenergy(), 0.0);
 }
 
-TEST(ElectronConfig, OrbitalRadiusOfBareNucleiAndUnboundAnions) {
+TEST(ElectronConfig, RadiusAndElectronegativityOfHydrogen) {
   const TEConfig hydrogen(1, 0);
+  EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(0), bohr);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(1), bohr / 2);
   // H2- puts its third electron into 2s, which the model does not bind; it
   // is H- widened by the electron ratio 3 : 2.
@@ -187,12 +184,9 @@ TEST(ElectronConfig, OrbitalRadiusOfBareNucleiAndUnboundAnions) {
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(-2), hminus * 3 / 2);
   // "R" and the unnamed point have no nuclear charge to divide by.
   EXPECT_DOUBLE_EQ(TEConfig(0, 0).orbitalradius(0), bohr);
-}
-
-TEST(ElectronConfig, ElectronegativityFollowsAllredRochow) {
-  // Hydrogen: the arriving electron joins 1s (H-), Z* = 1 - 0.2959; the
-  // radius is 0.29 / Z*: 0.359 Z* / r^2 + 0.744.
-  EXPECT_NEAR(TEConfig(1, 0).electronegativity(), 2.2340522093, 1e-9);
+  // The arriving electron joins 1s (H-), Z* = 1 - 0.2959, r = 0.29 / Z*:
+  // 0.359 Z* / r^2 + 0.744.
+  EXPECT_NEAR(hydrogen.electronegativity(), 2.2340522093, 1e-9);
   EXPECT_EQ(TEConfig(0, 0).electronegativity(), 0.0);
 }
 
@@ -216,7 +210,7 @@ TEST(ElectronConfig, IonRadiusScalesTheCovalentRadius) {
   EXPECT_EQ(ionradiusof(-1, 2), 0.0);
 }
 
-TEST(ElectronConfig, EveryStateGivesFiniteProperties) {
+TEST(ElectronConfig, EveryStateGivesFinitePropertiesAndWellDepthGrows) {
   for (int z = firstelement; z <= lastelement; ++z) {
     for (int q : {INT_MIN, -200, -3, -2, -1, 0, 1, 2, 3, 5, 8, 200, INT_MAX}) {
       SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
@@ -234,9 +228,6 @@ TEST(ElectronConfig, EveryStateGivesFiniteProperties) {
       ASSERT_TRUE(atom.welldepthcal() >= 10.0 && atom.welldepthcal() <= 1000.0);
     }
   }
-}
-
-TEST(ElectronConfig, WellDepthGrowsWithTheAtom) {
   EXPECT_NEAR(TEConfig(6, 0).welldepthcal(), 100.0, 2.0);
   EXPECT_LT(TEConfig(2, 0).welldepthcal(), TEConfig(54, 0).welldepthcal());
   EXPECT_LT(TEConfig(17, 0).welldepthcal(), TEConfig(17, -1).welldepthcal());

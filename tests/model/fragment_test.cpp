@@ -14,7 +14,6 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
-#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,8 +21,6 @@
 namespace molvane {
 namespace {
 
-// Atoms and bonds live in a drawing of the test's own; `fragment` views
-// them.
 class Fragment : public ::testing::Test {
  protected:
   tatm* add(int element, double x, double y, double z = 0.0) {
@@ -237,25 +234,32 @@ TEST_F(FormulaTest, EthanolListsCarbonHydrogenThenOxygen) {
 }
 
 TEST_F(FormulaTest, WithoutCarbonHydrogensComeFirst) {
+  EXPECT_EQ(formulatext(drawing()), "");
+  EXPECT_EQ(hillformula(drawing()), "");
   atom(8, 0, 0);
   EXPECT_EQ(formulatext(drawing()), "H2 O ");
   EXPECT_EQ(hillformula(drawing()), "H2O");
   EXPECT_EQ(compositiontext(drawing()), "11.2H 88.8O ");
 }
 
-TEST_F(FormulaTest, SingleHydrogenIsCountedOtherSinglesAreNot) {
-  tatm* c = atom(6, 0, 0);
-  for (int i = 0; i < 3; ++i) {
-    bond(c, atom(17, 30.0 * i, 30));
+TEST_F(FormulaTest, CountsSingleHydrogensExplicitOnesAndSkipsLabels) {
+  // One implicit hydrogen gets its digit, other single atoms do not.
+  for (int neighbour : {17, 1}) {
+    session().newdrawing();
+    tatm* c = atom(6, 0, 0);
+    for (int i = 0; i < (neighbour == 1 ? 4 : 3); ++i) {
+      bond(c, atom(neighbour, 30.0 * i, 30));
+    }
+    drawing().addatom(std::make_unique<tLAtm>("methane", 0, 60));
+    drawing().addatom(std::make_unique<tSXY>(0, 90));
+    EXPECT_EQ(formulatext(drawing()), neighbour == 1 ? "C H4 " : "C H1 Cl3 ");
+    EXPECT_EQ(hillformula(drawing()), neighbour == 1 ? "CH4" : "CHCl3");
   }
-  EXPECT_EQ(formulatext(drawing()), "C H1 Cl3 ");
-  EXPECT_EQ(hillformula(drawing()), "CHCl3");
 }
 
 TEST_F(FormulaTest, FixedPlacesOnlyWhenTheListIsLongEnough) {
-  // Sodium thiocyanate drawn S, Na, N, C: sulphur (place 5) and sodium are
-  // appended while the list is short, nitrogen then goes to place 1 and
-  // carbon to place 0.
+  // NaSCN drawn S, Na, N, C: S (place 5) and Na are appended to the short
+  // list, then N goes to place 1 and C to place 0.
   tatm* s = atom(16, 0, 0);
   tatm* na = atom(11, 30, 0);
   tatm* n = atom(7, 60, 0);
@@ -265,22 +269,6 @@ TEST_F(FormulaTest, FixedPlacesOnlyWhenTheListIsLongEnough) {
   bond(s, na);
   EXPECT_EQ(formulatext(drawing()), "C S N Na ");
   EXPECT_EQ(hillformula(drawing()), "CNNaS");
-}
-
-TEST_F(FormulaTest, ExplicitHydrogensLabelsAndPointsAreHandled) {
-  tatm* c = atom(6, 0, 0);
-  for (int i = 0; i < 4; ++i) {
-    bond(c, atom(1, 30.0 * i, 30));
-  }
-  drawing().addatom(std::make_unique<tLAtm>("methane", 0, 60));
-  drawing().addatom(std::make_unique<tSXY>(0, 90));
-  EXPECT_EQ(formulatext(drawing()), "C H4 ");
-  EXPECT_EQ(hillformula(drawing()), "CH4");
-}
-
-TEST_F(FormulaTest, EmptyDrawingHasNoFormula) {
-  EXPECT_EQ(formulatext(drawing()), "");
-  EXPECT_EQ(hillformula(drawing()), "");
 }
 
 }  // namespace

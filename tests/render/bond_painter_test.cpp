@@ -59,10 +59,8 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
   const auto at = [](int y) { return solid(100, y, 130, y); };
   const auto dot = [](int y) { return dotted(100, y, 130, y); };
   const std::string line = at(100);
-  // Colours are 0x00BBGGRR: 7777CC is reddish, CC7777 bluish. Kinds 1 and 2
-  // share one path, kinds 3 to 6 another, where kind 3 has no green style
-  // and draws 30 as an ordinary 3/2 bond. Side -1 puts the extra lines
-  // above; the last kind 4 row draws in the bond's own pen.
+  // Colours are 0x00BBGGRR. Kind 3 has no green style and draws 30 as an
+  // ordinary 3/2 bond; side -1 puts the extra lines above.
   const std::string red = solid(100, 100, 130, 100, "solid/1/7777CC");
   const std::string blue = solid(100, 100, 130, 100, "solid/1/CC7777");
   const std::string green = solid(100, 100, 130, 100, "solid/1/77FF77");
@@ -155,26 +153,20 @@ TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
                            "brush=solid/0000FF"}));
 }
 
-TEST_F(BondPainter, PlacesTheWideCornersFromTheWideAtomsModelPosition) {
+TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
   tbond* b = bond(atom(6, 100, 100), atom(6, 130.4, 100.6), 2);
   b->style = wedgestyle;
   b->width = 1;
   // The offset is (0, 6); 100.6 + 3 and 100.6 - 3 round to 104 and 98,
   // where the screen point (100, 101) would give 104 and 98 only by luck.
-  const std::vector<std::string> calls = paint(*b);
-  ASSERT_EQ(calls.size(), 1U);
-  EXPECT_EQ(calls[0].substr(0, 32), "polygon 100,100 130,104 130,98 p");
-}
-
-TEST_F(BondPainter, TurnsAWedgeWithItsEndsAfterTheyMoved) {
-  tbond* b = horizontal(2, wedgestyle);
-  // The wide end swings round below the point; the stored offsets still
-  // describe the horizontal bond.
+  ASSERT_EQ(paint(*b).size(), 1U);
+  EXPECT_EQ(canvas.calls[0].substr(0, 32), "polygon 100,100 130,104 130,98 p");
+  // The wide end swings round below the point: the corners turn with it
+  // although the stored offsets still describe the old bond.
   b->atom2->setxyz(100, 130, 0);
   b->atom2->commit();
-  const std::vector<std::string> calls = paint(*b);
-  ASSERT_EQ(calls.size(), 1U);
-  EXPECT_EQ(calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
+  ASSERT_EQ(paint(*b).size(), 1U);
+  EXPECT_EQ(canvas.calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
 }
 
 TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
@@ -225,14 +217,12 @@ TEST_F(BondPainter, SplitsATwoColourBondAtItsTruncatedMidpoint) {
                                       "line -1,-1 0,0 pen=solid/1/BF3F3F"}));
 }
 
-TEST_F(BondPainter, FormatsEachUnitWithItsDecimals) {
+TEST_F(BondPainter, FormatsEachUnitAndWritesBondLengthsAtTheMidpoint) {
   EXPECT_EQ(measuretext(tmeasureunit::angstrom, 1.5349), "1.535\u00C5");
   EXPECT_EQ(measuretext(tmeasureunit::calories, 12.25), "12.2cal");
   EXPECT_EQ(measuretext(tmeasureunit::hertz, 7.0), "7.00Hz");
   EXPECT_EQ(measuretext(tmeasureunit::calories, 1.0), " 1.0cal");
-}
-
-TEST_F(BondPainter, WritesABondLengthAtTheTruncatedMidpoint) {
+  // A bond's length goes at its truncated midpoint.
   tbond* b = bond(atom(6, 101, 100), atom(6, 130, 121));
   drawbondlength(*b, canvas, tmeasureunit::angstrom, 1.54);
   ASSERT_EQ(canvas.calls.size(), 1U);
@@ -273,18 +263,14 @@ TEST_F(BondPainter, PaintsAMeasurementsLinesRingsAndTextInItsAtomsFont) {
   EXPECT_EQ(canvas.calls.back().substr(0, 14), "text 7,9 \"1.0\"");
 }
 
-std::string describe(tpoint from, tpoint to) {
-  return std::to_string(from.x) + "," + std::to_string(from.y) + " -> " +
-         std::to_string(to.x) + "," + std::to_string(to.y);
-}
-
 TEST(DigitalLine, WalksEveryOctantOnePixelAtATimeWithoutItsEnd) {
+  EXPECT_TRUE(digitalline({5, 5}, {5, 5}).empty());
   const tpoint from{10, 20};
   const tpoint ends[] = {{40, 27},  {17, 50}, {3, 50},   {-20, 29},
                          {-20, 13}, {3, -10}, {17, -10}, {40, 13},
                          {40, 20},  {10, 5},  {25, 35},  {11, 21}};
   for (const tpoint& to : ends) {
-    SCOPED_TRACE(describe(from, to));
+    SCOPED_TRACE(std::to_string(to.x) + "," + std::to_string(to.y));
     const std::vector<tpoint> pixels = digitalline(from, to);
     const int steps =
         std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
@@ -308,9 +294,6 @@ TEST(DigitalLine, WalksEveryOctantOnePixelAtATimeWithoutItsEnd) {
       EXPECT_LE(across, 0.71);
     }
   }
-}
-
-TEST(DigitalLine, HasNoPixelsForAPointLine) {
   EXPECT_TRUE(digitalline({5, 5}, {5, 5}).empty());
   EXPECT_TRUE(hashstrokes({5, 5}, {5, 5}, {0, 3}).empty());
 }
