@@ -20,8 +20,6 @@
 namespace molvane {
 namespace {
 
-// What the pictures, the slider and the energy field compute is the bond
-// editor commands' test; here the controls reach them.
 class BondEditor : public MainWindow {
  protected:
   TBondEditor& editor() { return window_->editors().bondeditor(); }
@@ -42,18 +40,23 @@ class BondEditor : public MainWindow {
   }
 };
 
-TEST_F(BondEditor, RightClickOpensItWithItsMenuAndDoneCloses) {
+TEST_F(BondEditor, RightClickOpensItWithItsMenuDragsAndDoneCloses) {
   tbond* bond = openonbond();
   EXPECT_TRUE(editor().isVisible());
-  EXPECT_EQ(editor().windowTitle(), QStringLiteral("Bond Editor"));
   EXPECT_EQ(editor().editbond(), bond);
   EXPECT_EQ(window_->editormode(), 2);
   EXPECT_EQ(menuname(), QStringLiteral("BondEditorMenu"));
   EXPECT_EQ(bond->colour, 255U);
   EXPECT_EQ(editor().lengthlabel().text(), QStringLiteral("1.53\u00C5"));
   EXPECT_TRUE(editor().strainlabel().text().endsWith(QStringLiteral("Kcal")));
+  // A left drag moves the bond, which stays highlighted.
+  const QPoint middle(bond->midx(), bond->midy());
+  drag(middle, middle + QPoint(40, 10));
+  EXPECT_EQ(QPoint(bond->midx(), bond->midy()), middle + QPoint(40, 10));
+  EXPECT_EQ(bond->colour, 255U);
+  EXPECT_TRUE(window_->undoaction()->isEnabled());
 
-  choose({QStringLiteral("File"), QStringLiteral("Exit")});
+  choose({"File", "Exit"});
   EXPECT_FALSE(editor().isVisible());
   EXPECT_EQ(window_->editormode(), 0);
   EXPECT_EQ(menuname(), QStringLiteral("MainMenu1"));
@@ -101,8 +104,8 @@ TEST_F(BondEditor, EnergyFieldWritesTheTableAndEmpties) {
   EXPECT_EQ(std::filesystem::file_size(file), 40U);
 }
 
-// Review point 7: after Delete the editor keeps no pointer to the freed
-// bond, and after Undo none into the replaced drawing.
+// After Delete the editor keeps no pointer to the freed bond, nor after Undo
+// one into the replaced drawing.
 TEST_F(BondEditor, DeleteAndUndoLeaveNoBondSelected) {
   tbond* bond = openonbond();
   tatm* end = bond->atom1;
@@ -119,16 +122,6 @@ TEST_F(BondEditor, DeleteAndUndoLeaveNoBondSelected) {
   press("Image4");
   ASSERT_EQ(messages_.warnings.size(), 1U);
   EXPECT_EQ(messages_.warnings[0], "No Bond Selected");
-}
-
-TEST_F(BondEditor, LeftDragMovesTheBond) {
-  tbond* bond = openonbond();
-  const QPoint middle(bond->midx(), bond->midy());
-  drag(middle, middle + QPoint(40, 10));
-  EXPECT_EQ(bond->midx(), middle.x() + 40);
-  EXPECT_EQ(bond->midy(), middle.y() + 10);
-  EXPECT_EQ(bond->colour, 255U);
-  EXPECT_TRUE(window_->undoaction()->isEnabled());
 }
 
 }  // namespace

@@ -107,21 +107,20 @@ TEST_F(DrawingView, DocumentsOpenWholeAndTheViewMenuFitsThem) {
               shown(*drawing().atoms.last()));
 
   // A ring at the left edge grows off it with Scale, and is moved back.
-  choose({QStringLiteral("&File"), QStringLiteral("&New")});
-  choose(
-      {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
+  choose({"&File", "&New"});
+  choose({"&Ring", "Add", "&6"});
   click(QPoint(45, 200));
   window_->settings().setscale(8);
   for (const tatm* atom : drawing().atoms) {
     EXPECT_TRUE(shown(*atom));
   }
 
-  choose({QStringLiteral("&View"), QStringLiteral("&Fit to Window")});
+  choose({"&View", "&Fit to Window"});
   const double fitted = view().viewtransform().zoom();
   EXPECT_GT(fitted, 1.0);
-  choose({QStringLiteral("&View"), QStringLiteral("Zoom &In")});
+  choose({"&View", "Zoom &In"});
   EXPECT_GT(view().viewtransform().zoom(), fitted);
-  choose({QStringLiteral("&View"), QStringLiteral("Zoom &Out")});
+  choose({"&View", "Zoom &Out"});
   EXPECT_NEAR(view().viewtransform().zoom(), fitted, 1e-9);
 }
 

@@ -61,12 +61,12 @@ TEST_F(ImportRecords, TheDialogCountsTheRecordsAndPreviewsTheChosenOne) {
 TEST_F(ImportRecords, OpenAndImportTakeTheRecordsChosenInTheDialog) {
   dialogs_->name = file("three.sdf");
   dialogs_->records = {2, false};
-  choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
+  choose({"&File", "&Open ..."});
   EXPECT_EQ(hillformula(drawing()), "H2O");
   EXPECT_EQ(window_->statusBar()->currentMessage().toStdString(),
             "Record 3 of 3");
   dialogs_->records = {0, true};
-  choose({QStringLiteral("&File"), QStringLiteral("&Import ...")});
+  choose({"&File", "&Import ..."});
   EXPECT_EQ(hillformula(drawing()), "CH11NO2");
   EXPECT_EQ(drawing().structures.count(), 4);
   EXPECT_EQ(window_->statusBar()->currentMessage().toStdString(),

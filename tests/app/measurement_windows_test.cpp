@@ -34,7 +34,7 @@ class MeasurementWindows : public MainWindow {
 
 TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
   drawwater();
-  choose({QStringLiteral("&File"), QStringLiteral("Molecular &Data ...")});
+  choose({"&File", "Molecular &Data ..."});
   TMolecularData& window = window_->moleculardata();
   ASSERT_TRUE(window.isVisible());
   EXPECT_EQ(window.formulalabel().text(), QStringLiteral("H2 O "));
@@ -64,7 +64,7 @@ TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
 
 TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   drawwater();
-  choose({QStringLiteral("&File"), QStringLiteral("&Measurements ...")});
+  choose({"&File", "&Measurements ..."});
   TMetricTool& tool = window_->metrictool();
   ASSERT_TRUE(tool.isVisible());
   EXPECT_EQ(window_->editormode(), measuremode);
@@ -73,7 +73,6 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   EXPECT_TRUE(tool.kindgroup().button(0)->isEnabled());
   EXPECT_TRUE(tool.kindgroup().button(1)->isEnabled());
   EXPECT_FALSE(tool.kindgroup().button(2)->isEnabled());
-  EXPECT_EQ(tool.kindgroup().button(4)->text(), QStringLiteral("Bond Energy"));
 
   click(QPoint(212, 209));
   ASSERT_TRUE(tool.shown().has_value());
@@ -95,7 +94,7 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
 
   // A command chosen while measuring closes the tool and runs on the next
   // click.
-  choose({QStringLiteral("&File"), QStringLiteral("&Measurements ...")});
+  choose({"&File", "&Measurements ..."});
   buildring();
   EXPECT_FALSE(tool.isVisible());
   EXPECT_EQ(atomcount(), 6);

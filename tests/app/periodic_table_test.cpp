@@ -44,13 +44,7 @@ class PeriodicTable : public MainWindow {
   }
 };
 
-TEST_F(PeriodicTable, CellsSitInTheirRowsWithTheirGroupColours) {
-  // A cell of the first row and one of a row set apart below; a group's
-  // colour and the colour of the rest.
-  EXPECT_EQ(table().cell(1)->geometry(), QRect(0, 0, 20, 20));
-  EXPECT_EQ(cellcolour(1), 0xFFFF77U);
-  EXPECT_EQ(table().cell(103)->geometry(), QRect(331, 148, 20, 20));
-  EXPECT_EQ(cellcolour(5), 0x77FFFFU);
+TEST_F(PeriodicTable, EveryElementHasACellOfItsOwnThatLightsUp) {
   EXPECT_EQ(table().cell(0), nullptr);
   EXPECT_EQ(table().cell(104), nullptr);
   // Every cell has a place of its own.
@@ -70,7 +64,7 @@ TEST_F(PeriodicTable, CellsSitInTheirRowsWithTheirGroupColours) {
 TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
   // Branch on an empty drawing adds; without an element a click builds
   // nothing.
-  choose({QStringLiteral("&Atom"), QStringLiteral("Branch ...")});
+  choose({"&Atom", "Branch ..."});
   EXPECT_EQ(table().tablemode(), TPeriodicTable::addmode);
   click(QPoint(50, 50));
   EXPECT_EQ(atomcount(), 0);
@@ -80,7 +74,7 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
   click(QPoint(100, 100));
   ASSERT_EQ(atomcount(), 1);
 
-  choose({QStringLiteral("&Atom"), QStringLiteral("Branch ...")});
+  choose({"&Atom", "Branch ..."});
   EXPECT_EQ(table().tablemode(), TPeriodicTable::branchmode);
   pick(8);
   click(QPoint(104, 102));
@@ -96,13 +90,13 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
 
 // A command chosen while the table was open left clicks doing nothing.
 TEST_F(PeriodicTable, AMenuCommandLeavesTheTableMode) {
-  choose({QStringLiteral("&Atom"), QStringLiteral("Add ...")});
+  choose({"&Atom", "Add ..."});
   pick(8);
   buildring();
   EXPECT_EQ(atomcount(), 6);
 }
 
-TEST_F(PeriodicTable, RightClickOpensTheAtomEditorWithItsOwnMenu) {
+TEST_F(PeriodicTable, RightClickOpensTheAtomEditorWhichClonesAndDeletes) {
   buildring();
   tatm* atom = drawing().atoms.items(2);
   click(where(2), Qt::RightButton);
@@ -119,18 +113,25 @@ TEST_F(PeriodicTable, RightClickOpensTheAtomEditorWithItsOwnMenu) {
   EXPECT_EQ(table().editatom(), other);
   EXPECT_EQ(atom->colour, 0U);
 
-  choose({QStringLiteral("File"), QStringLiteral("Exit")});
+  choose({"File", "Exit"});
   EXPECT_FALSE(table().isVisible());
   EXPECT_EQ(other->colour, 0U);
   EXPECT_EQ(menuname(), QStringLiteral("MainMenu1"));
+
+  click(where(4), Qt::RightButton);
+  const int atoms = atomcount();  // the ring and the label
+  press(QStringLiteral("Clone"));
+  ASSERT_EQ(atomcount(), atoms + 1);
+  EXPECT_EQ(table().editatom(), drawing().atoms.last());
+  press(QStringLiteral("Delete"));
+  EXPECT_EQ(atomcount(), atoms);
+  EXPECT_EQ(table().editatom(), nullptr);
 }
 
 TEST_F(PeriodicTable, AtomToolButtonsEditTheAtom) {
   tatm* atom = editcarbon();
   pick(26);
   EXPECT_EQ(table().edit().text(), QStringLiteral("Fe"));
-  // What each button does is the editor commands' test; here one reaches
-  // the atom.
   press(QStringLiteral("Q+1"));
   EXPECT_EQ(atom->fcharge, 1);
   dialogs_->chosenfont = QFont(QStringLiteral("Some Face"));
@@ -143,17 +144,6 @@ TEST_F(PeriodicTable, AtomToolButtonsEditTheAtom) {
   QTest::keyClick(&table().edit(), Qt::Key_Return);
   EXPECT_FALSE(table().isVisible());
   EXPECT_EQ(atom->symbol, "Dx");
-}
-
-TEST_F(PeriodicTable, CloneAndDeleteFromTheAtomTool) {
-  buildring();
-  click(where(0), Qt::RightButton);
-  press(QStringLiteral("Clone"));
-  ASSERT_EQ(atomcount(), 7);
-  EXPECT_EQ(table().editatom(), drawing().atoms.last());
-  press(QStringLiteral("Delete"));
-  EXPECT_EQ(atomcount(), 6);
-  EXPECT_EQ(table().editatom(), nullptr);
 }
 
 TEST_F(PeriodicTable, DragMovesTheEditedAtomAndUndoForgetsIt) {

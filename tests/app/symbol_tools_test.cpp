@@ -26,7 +26,7 @@ class SymbolTools : public MainWindow {
 
   /// Chooses an image of the symbol tool and clicks at point.
   void add(const char* image, QPoint point) {
-    choose({QStringLiteral("&Symbol")});
+    choose({"&Symbol"});
     QToolButton* button = tool().image(QString::fromLatin1(image));
     ASSERT_NE(button, nullptr) << image;
     QTest::mouseClick(button, Qt::LeftButton);
@@ -39,19 +39,6 @@ class SymbolTools : public MainWindow {
     button->click();
   }
 };
-
-TEST_F(SymbolTools, PaletteStoresTheCodeOfTheImageAndHides) {
-  for (const auto& [name, code] :
-       {std::pair{"SingleArrow", 720}, std::pair{"DeltaMinus", 615}}) {
-    choose({QStringLiteral("&Symbol")});
-    QToolButton* button = tool().image(QString::fromLatin1(name));
-    ASSERT_NE(button, nullptr) << name;
-    EXPECT_FALSE(button->icon().isNull());
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(window_->commandcode(), code);
-    EXPECT_FALSE(tool().isVisible());
-  }
-}
 
 TEST_F(SymbolTools, PicturesShowWhatTheCodesDraw) {
   const auto inked = [](const QImage& image, int rows) {
@@ -71,10 +58,10 @@ TEST_F(SymbolTools, PicturesShowWhatTheCodesDraw) {
   EXPECT_EQ(inked(symbolpicture(151, QSize(20, 20)), 20), 0);
 }
 
-// The turns, zooms and the clone's place are the symbol and editor
-// commands' tests; here the buttons and the slider reach them.
 TEST_F(SymbolTools, ArrowTurnsClonesAndIsDeleted) {
+  // The palette hides once an image is chosen.
   add("SingleArrow", QPoint(200, 150));
+  EXPECT_FALSE(tool().isVisible());
   ASSERT_EQ(drawing().symbols.count(), 1);
   tSymbol* arrow = drawing().symbols.first();
   const tatm* tip = arrow->atoms.first();

@@ -38,7 +38,7 @@ class Views3d : public MainWindow {
 };
 
 TEST_F(Views3d, PicturesSetTheModeInTheChosenView) {
-  choose({QStringLiteral("&File"), QStringLiteral("&3D Views ..")});
+  choose({"&File", "&3D Views .."});
   TFunctions3D& views = window_->views3d();
   ASSERT_TRUE(views.isVisible());
   ASSERT_NE(views.picture(15), nullptr);
@@ -76,18 +76,16 @@ TEST_F(Views3d,
   TFunctions3D& views = window_->views3d();
   views.build3dbox().setChecked(true);
   EXPECT_TRUE(window_->build3daction()->isChecked());
-  choose({QStringLiteral("&File"), QStringLiteral("3D DrawMode")});
+  choose({"&File", "3D DrawMode"});
   EXPECT_FALSE(views.build3dbox().isChecked());
   EXPECT_FALSE(session().settings.build3d);
 }
 
-// The speeds, steps and motions are the animation's tests; here the menu,
-// the buttons and the timer reach them.
 TEST_F(Views3d, AnimatorTurnsTheModelWithTheAnimationMenuUntilStopped) {
   buildring();
   const std::vector<double> before = xs();
   const QString mainmenu = menucaptions();
-  choose({QStringLiteral("&File"), QStringLiteral("3D Animator...")});
+  choose({"&File", "3D Animator..."});
   TAnimator& animator = window_->animator();
   ASSERT_TRUE(animator.running());
   EXPECT_EQ(menucaptions().toStdString(),
@@ -95,19 +93,19 @@ TEST_F(Views3d, AnimatorTurnsTheModelWithTheAnimationMenuUntilStopped) {
   QTest::qWait(5 * animationframeinterval);
   EXPECT_NE(xs(), before);
 
-  choose({QStringLiteral("Speed"), QStringLiteral("Fast")});
+  choose({"Speed", "Fast"});
   EXPECT_EQ(animator.speedlabel().text().toStdString(), "90");
   animator.finestep().setValue(10);
   EXPECT_EQ(animator.speedlabel().text().toStdString(), "150");
   QTest::mouseClick(&animator.speedbutton(tanimationspeed::slow),
                     Qt::LeftButton);
   EXPECT_EQ(animator.finestep().value(), 0);
-  choose({QStringLiteral("S&pin")});
+  choose({"S&pin"});
   EXPECT_TRUE(animator.motionbutton(tmotion::spin).isChecked());
-  choose({QStringLiteral("&3D Views ...")});
+  choose({"&3D Views ..."});
   EXPECT_TRUE(window_->views3d().isVisible());
 
-  choose({QStringLiteral("STOP")});
+  choose({"STOP"});
   EXPECT_FALSE(animator.isVisible());
   EXPECT_EQ(menucaptions(), mainmenu);
   const std::vector<double> stopped = xs();

@@ -109,8 +109,7 @@ class MainWindow : public ::testing::Test {
 
   /// A six-membered ring centred on (200, 200).
   void buildring() {
-    choose(
-        {QStringLiteral("&Ring"), QStringLiteral("Add"), QStringLiteral("&6")});
+    choose({"&Ring", "Add", "&6"});
     click(QPoint(200, 200));
   }
 

@@ -35,21 +35,15 @@ class CliTest : public testing::tdrawingtest {
     sodium->sethadjust(-1);  // the ion, not sodium hydride
     ASSERT_TRUE(savedocument(drawing(), folder.path() / "in.mlv").written);
     session().newdrawing();
-    std::ofstream(folder.path() / "two.sdf") << R"(methane
-  test
-
-  1  0  0  0  0  0  0  0  0  0999 V2000
-    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0
-M  END
-$$$$
-ammonium
-  test
-
-  1  0  0  0  0  0  0  0  0  0999 V2000
-    0.0000    0.0000    0.0000 N   0  3  0  0  0  0  0  0  0  0  0  0
-M  END
-$$$$
-)";
+    // One-atom SD records; charge code 3 is +1.
+    const auto record = [](const char* title, const char* atom) {
+      return std::string(title) +
+             "\n  test\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+             "    0.0000    0.0000    0.0000 " +
+             atom + "  0  0  0  0  0  0  0  0  0  0\nM  END\n$$$$\n";
+    };
+    std::ofstream(folder.path() / "two.sdf")
+        << record("methane", "C   0  0") << record("ammonium", "N   0  3");
   }
 
   /// Replaces {dir} by the test's folder.

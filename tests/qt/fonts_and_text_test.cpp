@@ -82,7 +82,7 @@ TEST(FontMapping, ChosenFontsBecomeRecordsThatMapBack) {
             std::tuple(-23, 1, 400));
 }
 
-TEST(TextConversion, CarriesUtf8BothWaysWhole) {
+TEST(TextConversion, CarriesUtf8AndFileNamesBothWaysWhole) {
   for (const std::string& text :
        {std::string(), std::string("CH3"), std::string("2.5 \u00C5"),
         std::string("\u0394H = -5 kcal"), std::string("\U0001F9EA tube"),
@@ -90,14 +90,10 @@ TEST(TextConversion, CarriesUtf8BothWaysWhole) {
     EXPECT_EQ(utf8string(qtstring(text)), text);
   }
   EXPECT_EQ(qtstring("\u00C5"), QString(QChar(0x00C5)));
-}
-
-TEST(TextConversion, TurnsBrokenUtf8IntoReplacementCharacters) {
+  // Broken UTF-8 becomes replacement characters.
   EXPECT_EQ(qtstring("A\xC3"),
             QString("A") + QChar(QChar::ReplacementCharacter));
-}
-
-TEST(TextConversion, KeepsFileNamesWithAccents) {
+  // File names keep their accents.
   const std::filesystem::path path = "/tmp/m\u00E9thane/\u00C5.mlv";
   EXPECT_EQ(pathof(qtpath(path)), path);
   EXPECT_EQ(qtpath(path), QString::fromUtf8("/tmp/m\u00E9thane/\u00C5.mlv"));
