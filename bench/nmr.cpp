@@ -3,7 +3,8 @@
 //
 // Accuracy and speed of the shift predictor on the training spectra.
 //
-//   nmr_bench [--folds K] [--nucleus 1H|13C|19F] [--entries N] [--detail]
+//   nmr_bench [--folds K] [--nucleus 1H|13C|19F] [--entries N]
+//             [--detail | --detail-only]
 //             [DIR]
 //
 // For each nucleus: the k-fold cross-validated mean absolute error (1H on
@@ -13,6 +14,8 @@
 // data folder of the build).
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
+#include "nmr/carbon_features.h"
+#include "nmr/carbon_model.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/nmr_graph.h"
@@ -20,6 +23,7 @@
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -43,7 +47,9 @@ constexpr tnucleusrun runs[] = {{6, "13C", "train.sdf", false},
                                 {1, "1H", "train.sdf", true},
                                 {9, "19F", "f19_train.sdf", false}};
 
-/// Errors by the atom's class and the sign of its level, over one fold.
+/// Errors by the atom's class and the sign of its level, over one fold; for
+/// carbon also the error of each share of the carbon model by class and
+/// database level, which is how the shares of carbonmodelshare are chosen.
 void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
             int capacity, int folds) {
   std::vector<const ttrainingmolecule*> training;
@@ -53,7 +59,15 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
         .push_back(&molecules[i]);
   }
   std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
+  tcarbonmodel model;
+  if (nucleus == 6) {
+    model = tcarbonmodel::fit(carbonsamples(training));
+  }
+  constexpr int steps = 11;
   std::map<std::string, std::pair<double, int>> groups;
+  std::map<std::string, std::array<double, steps>> shared;
+  double modelerror = 0.0;
+  int modelatoms = 0;
   for (const ttrainingmolecule* molecule : testing) {
     std::vector<tatomshift> shifts = predictshifts(*molecule->structure, db);
     tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
@@ -63,7 +77,7 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
           continue;
         }
         int node = shift.atomindex;
-        int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+        int c = shiftclass(graph, node);
         std::string key = "class " + std::to_string(c) + " level " +
                           std::to_string(shift.level);
         auto& group = groups[key];
@@ -71,12 +85,36 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
           group.first += std::abs(shift.shift - assigned.shift);
         }
         group.second += 1;
+        tcarbonfeatures features = carbonfeatures(graph, node);
+        if (shift.level != 0 && model.knows(features)) {
+          double learned = model.predict(features);
+          modelerror += std::abs(learned - assigned.shift);
+          ++modelatoms;
+          auto& errors = shared["class " + std::to_string(c) + " level " +
+                                std::to_string(std::max(shift.level, 0))];
+          for (int k = 0; k < steps; ++k) {
+            double share = k / static_cast<double>(steps - 1);
+            errors[static_cast<std::size_t>(k)] += std::abs(
+                share * learned + (1 - share) * shift.shift - assigned.shift);
+          }
+        }
       }
     }
   }
   for (const auto& [key, group] : groups) {
     std::printf("    %-22s %6d atoms  MAE %7.2f  sum %9.0f\n", key.c_str(),
                 group.second, group.first / group.second, group.first);
+  }
+  if (modelatoms > 0) {
+    std::printf("    carbon model alone: %d atoms  MAE %.3f\n", modelatoms,
+                modelerror / modelatoms);
+  }
+  for (const auto& [key, errors] : shared) {
+    std::printf("    model share %-20s", key.c_str());
+    for (double error : errors) {
+      std::printf(" %7.0f", error);
+    }
+    std::printf("\n");
   }
 }
 
@@ -86,6 +124,7 @@ int run(int argc, char** argv) {
   int folds = 5;
   int entries = 0;
   bool withdetail = false;
+  bool detailonly = false;
   std::string only;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
@@ -97,6 +136,9 @@ int run(int argc, char** argv) {
       only = argv[++i];
     } else if (argument == "--detail") {
       withdetail = true;
+    } else if (argument == "--detail-only") {
+      withdetail = true;
+      detailonly = true;
     } else {
       folder = argument;
     }
@@ -118,6 +160,19 @@ int run(int argc, char** argv) {
       continue;
     }
     int capacity = entries > 0 ? entries : defaultcapacity(each.nucleus);
+    if (detailonly) {
+      detail(molecules, each.nucleus, capacity, folds);
+      continue;
+    }
+    if (each.nucleus == 6) {
+      tshifterrors plain = crossvalidate(molecules, each.nucleus, capacity,
+                                         folds, each.carbononly, true);
+      std::printf(
+          "%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted "
+          "(without the carbon model)\n",
+          each.name, folds, plain.mae(), plain.predicted,
+          100.0 * plain.coverage());
+    }
     tshifterrors errors = crossvalidate(molecules, each.nucleus, capacity,
                                         folds, each.carbononly);
     std::printf("%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted\n",
@@ -127,7 +182,7 @@ int run(int argc, char** argv) {
       detail(molecules, each.nucleus, capacity, folds);
     }
   }
-  if (!only.empty() && only != "13C") {
+  if (detailonly || (!only.empty() && only != "13C")) {
     return 0;
   }
   std::vector<std::uint8_t> bytes;

@@ -3,7 +3,9 @@
 #include "cli/nmrdb_command.h"
 
 #include "cli/json_writer.h"
+#include "io/atomic_file.h"
 #include "model/number_text.h"
+#include "nmr/carbon_model.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
@@ -16,10 +18,56 @@ namespace molvane {
 
 namespace {
 
+constexpr int carbon = 6;
+
 bool parsecount(const std::string& text, int& value) {
   auto [end, error] =
       std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && value > 0;
+}
+
+/// `nmrdb model IN.sdf... OUT.fit`: fits the carbon model to the measured
+/// carbon shifts.
+tclioutcome modelcommand(const tclioptions& options,
+                         const std::vector<std::string>& arguments) {
+  if (arguments.size() < 4) {
+    return failure("usage: nmrdb model IN.sdf... OUT.fit");
+  }
+  std::vector<ttrainingmolecule> molecules;
+  int skipped = 0;
+  for (std::size_t i = 2; i + 1 < arguments.size(); ++i) {
+    std::string problem =
+        readtrainingfile(arguments[i], carbon, molecules, skipped);
+    if (!problem.empty()) {
+      return failure("File Read Error: " + problem);
+    }
+  }
+  std::vector<const ttrainingmolecule*> all;
+  for (const ttrainingmolecule& molecule : molecules) {
+    all.push_back(&molecule);
+  }
+  tcarbonmodel model = tcarbonmodel::fit(carbonsamples(all));
+  if (model.empty()) {
+    return failure("too few measured C-13 shifts in the input");
+  }
+  const std::string& output = arguments.back();
+  std::string text = model.text();
+  std::string problem = writefileatomically(
+      output, {reinterpret_cast<const std::uint8_t*>(text.data()),
+               text.size()});
+  if (!problem.empty()) {
+    return failure(problem);
+  }
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("output", output);
+    json.addinteger("molecules", static_cast<long>(molecules.size()));
+    return {0, json.text() + "\n", ""};
+  }
+  return {0,
+          "Wrote " + output + " from " + std::to_string(molecules.size()) +
+              " molecules\n",
+          ""};
 }
 
 }  // namespace
@@ -28,7 +76,11 @@ tclioutcome nmrdbcommand(const tclioptions& options,
                          const std::vector<std::string>& arguments) {
   const std::string usage =
       "usage: nmrdb build --nucleus 13C|1H|19F IN.sdf... OUT.pks "
-      "[--entries N] [--folds K]";
+      "[--entries N] [--folds K]\n"
+      "       nmrdb model IN.sdf... OUT.fit";
+  if (arguments.size() >= 2 && arguments[1] == "model") {
+    return modelcommand(options, arguments);
+  }
   if (arguments.size() < 2 || arguments[1] != "build") {
     return failure(usage);
   }

@@ -3,6 +3,7 @@
 #include "nmr/database_builder.h"
 
 #include "document/structure.h"
+#include "nmr/carbon_model.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
@@ -21,6 +22,7 @@ namespace molvane {
 
 namespace {
 
+constexpr int carbon = 6;
 /// Room left in a shipped database for what users teach it.
 constexpr int teachingroom = 200;
 /// The share of entries that replace what the increment schemes give; with
@@ -430,7 +432,7 @@ tshifterrors evaluatedatabase(
 
 tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
                            int nucleus, int capacity, int folds,
-                           bool carbononly) {
+                           bool carbononly, bool withoutmodel) {
   tshifterrors total;
   folds = std::max(folds, 2);
   for (int fold = 0; fold < folds; ++fold) {
@@ -442,6 +444,10 @@ tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
           .push_back(&molecules[i]);
     }
     std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
+    if (nucleus == carbon && !withoutmodel) {
+      db->setcarbonmodel(std::make_shared<tcarbonmodel>(
+          tcarbonmodel::fit(carbonsamples(training))));
+    }
     total.add(evaluatedatabase(db, testing, carbononly));
   }
   return total;

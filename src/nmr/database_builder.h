@@ -58,9 +58,10 @@ tshifterrors evaluatedatabase(
     const std::vector<const ttrainingmolecule*>& molecules, bool carbononly);
 
 /// k-fold cross-validation: molecule i is tested in fold i mod folds with a
-/// database built from the other folds.
+/// database built from the other folds (and for carbon, unless
+/// withoutmodel, a carbon model fitted to them).
 tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
                            int nucleus, int capacity, int folds,
-                           bool carbononly);
+                           bool carbononly, bool withoutmodel = false);
 
 }  // namespace molvane

@@ -6,6 +6,7 @@
 #include "io/atomic_file.h"
 #include "model/atom.h"
 #include "model/number_text.h"
+#include "nmr/carbon_model.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_file.h"
@@ -20,6 +21,7 @@ namespace molvane {
 namespace {
 
 constexpr std::size_t maxfilebytes = 64U * 1024U * 1024U;
+constexpr int carbon = 6;
 const std::string toolarge = "E1--NMR Database Too Large";
 
 bool before(const tpeak& a, const tpeak& b) { return comparepeaks(a, b) < 0; }
@@ -319,6 +321,9 @@ bool tpeakdb::loadfrom(const std::string& name) {
   modified_ = false;
   filename_ = name;
   readfailed_ = false;
+  if (nucleus_ == carbon) {
+    carbonmodel_ = shippedcarbonmodel();
+  }
   if (!fileexists(name)) {
     return setmodifiedsaveto(name, true);
   }

@@ -5,11 +5,13 @@
 #include "nmr/peak.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 namespace molvane {
 
 class tatm;
+class tcarbonmodel;
 class tnmrgraph;
 
 /// A predicted or looked-up shift in ppm with its level (0: none).
@@ -132,6 +134,14 @@ class tpeakdb final : public IPeakdb {
   /// filling a database); duplicates keep the last shift.
   void setlist(int i, std::vector<tpeak> peaks);
 
+  /// The learned model that refines shallow carbon matches; none leaves the
+  /// database and increment schemes alone. A carbon database read from a
+  /// file gets the shipped model.
+  void setcarbonmodel(std::shared_ptr<const tcarbonmodel> model) {
+    carbonmodel_ = std::move(model);
+  }
+  const tcarbonmodel* carbonmodel() const { return carbonmodel_.get(); }
+
  private:
   tpeaklist& mutablelist(const tpeak& peak);
 
@@ -141,6 +151,7 @@ class tpeakdb final : public IPeakdb {
   std::string filename_;
   /// The file could not be read; saving will not overwrite it.
   bool readfailed_ = false;
+  std::shared_ptr<const tcarbonmodel> carbonmodel_;
 };
 
 /// Largest number of records a database file of nucleus may hold, and the

@@ -4,6 +4,7 @@
 
 #include "document/messages.h"
 #include "document/structure.h"
+#include "nmr/carbon_correction.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
@@ -139,6 +140,10 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
       fallback = tincrementschemes(*full, graph).byhybridization(node, c);
     }
     tprediction result = combineshifts(c, s1, match.level, fallback);
+    if (full != nullptr && full->carbonmodel() != nullptr) {
+      result = refinecarbon(*full->carbonmodel(), graph, node, match.level,
+                            result);
+    }
     if (result.level != 0) {
       peak.setshift(result.shift, nucleus);
       peak.level = peak.hasshift() ? static_cast<std::int8_t>(result.level) : 0;

@@ -1,0 +1,301 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nmr/carbon_model.h"
+
+#include "io/atomic_file.h"
+#include "io/text_lines.h"
+#include "nmr/database_builder.h"
+#include "nmr/database_files.h"
+#include "nmr/nmr_graph.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <unordered_map>
+
+namespace molvane {
+
+namespace {
+
+constexpr std::string_view header = "molvane carbon shift model 1";
+/// A kind of carbon needs this many samples, a key this many carriers.
+constexpr std::size_t fewestsamples = 30;
+constexpr int fewestcarriers = 8;
+/// Ridge weight of the increments; the base is barely held.
+constexpr double ridge = 2.0;
+constexpr double baseridge = 1e-6;
+/// Reweighting rounds towards least absolute deviations, and the residual
+/// (ppm) below which an atom weighs as if it were that far off.
+constexpr int reweightings = 6;
+constexpr double smallestresidual = 0.5;
+constexpr std::size_t maxfilebytes = 16U * 1024U * 1024U;
+constexpr std::size_t maxincrements = 4096;
+
+/// Solves the symmetric positive definite system a x = b in place
+/// (Cholesky); false when a is not positive definite.
+bool solve(std::vector<double>& a, std::vector<double>& b, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    double d = a[j * n + j];
+    for (std::size_t k = 0; k < j; ++k) {
+      d -= a[j * n + k] * a[j * n + k];
+    }
+    if (d <= 0.0) {
+      return false;
+    }
+    d = std::sqrt(d);
+    a[j * n + j] = d;
+    for (std::size_t i = j + 1; i < n; ++i) {
+      double s = a[i * n + j];
+      for (std::size_t k = 0; k < j; ++k) {
+        s -= a[i * n + k] * a[j * n + k];
+      }
+      a[i * n + j] = s / d;
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    double s = b[i];
+    for (std::size_t k = 0; k < i; ++k) {
+      s -= a[i * n + k] * b[k];
+    }
+    b[i] = s / a[i * n + i];
+  }
+  for (std::size_t i = n; i-- > 0;) {
+    double s = b[i];
+    for (std::size_t k = i + 1; k < n; ++k) {
+      s -= a[k * n + i] * b[k];
+    }
+    b[i] = s / a[i * n + i];
+  }
+  return true;
+}
+
+using tsparse = std::vector<std::pair<std::size_t, double>>;
+
+/// Column 0 is the base; the others are the kept keys.
+tsparse rowof(const tcarbonfeatures& features,
+              const std::unordered_map<std::uint32_t, std::size_t>& columns) {
+  std::map<std::size_t, double> counts{{0, 1.0}};
+  for (std::uint32_t key : features.keys) {
+    auto found = columns.find(key);
+    if (found != columns.end()) {
+      counts[found->second] += 1.0;
+    }
+  }
+  return {counts.begin(), counts.end()};
+}
+
+template <typename T>
+bool parsenumber(std::string_view word, T& value) {
+  auto [end, error] = std::from_chars(word.data(), word.data() + word.size(),
+                                      value);
+  return error == std::errc() && end == word.data() + word.size();
+}
+
+}  // namespace
+
+tcarbonmodel tcarbonmodel::fit(const std::vector<tcarbonsample>& samples) {
+  std::map<std::uint32_t, std::vector<const tcarbonsample*>> bycentre;
+  for (const tcarbonsample& sample : samples) {
+    if (sample.features.centre != 0) {
+      bycentre[sample.features.centre].push_back(&sample);
+    }
+  }
+  tcarbonmodel model;
+  for (const auto& [centre, members] : bycentre) {
+    if (members.size() < fewestsamples) {
+      continue;
+    }
+    std::map<std::uint32_t, int> carriers;
+    for (const tcarbonsample* sample : members) {
+      std::vector<std::uint32_t> keys = sample->features.keys;
+      std::sort(keys.begin(), keys.end());
+      keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+      for (std::uint32_t key : keys) {
+        ++carriers[key];
+      }
+    }
+    std::unordered_map<std::uint32_t, std::size_t> columns;
+    std::vector<std::uint32_t> keyof{0};
+    for (const auto& [key, count] : carriers) {
+      if (count >= fewestcarriers && keyof.size() < maxincrements) {
+        columns.emplace(key, keyof.size());
+        keyof.push_back(key);
+      }
+    }
+    std::size_t n = keyof.size();
+    std::vector<tsparse> rows;
+    rows.reserve(members.size());
+    for (const tcarbonsample* sample : members) {
+      rows.push_back(rowof(sample->features, columns));
+    }
+    std::vector<double> weights(members.size(), 1.0);
+    std::vector<double> x;
+    for (int round = 0; round < reweightings; ++round) {
+      std::vector<double> a(n * n, 0.0);
+      std::vector<double> b(n, 0.0);
+      for (std::size_t s = 0; s < rows.size(); ++s) {
+        for (auto [i, vi] : rows[s]) {
+          b[i] += weights[s] * vi * members[s]->shift;
+          for (auto [j, vj] : rows[s]) {
+            a[i * n + j] += weights[s] * vi * vj;
+          }
+        }
+      }
+      for (std::size_t i = 0; i < n; ++i) {
+        a[i * n + i] += i == 0 ? baseridge : ridge;
+      }
+      if (!solve(a, b, n)) {
+        break;
+      }
+      x = b;
+      for (std::size_t s = 0; s < rows.size(); ++s) {
+        double predicted = 0.0;
+        for (auto [i, vi] : rows[s]) {
+          predicted += x[i] * vi;
+        }
+        weights[s] = 1.0 / std::max(std::abs(predicted - members[s]->shift),
+                                    smallestresidual);
+      }
+    }
+    if (x.size() != n) {
+      continue;
+    }
+    tcentre& kept = model.centres_[centre];
+    kept.base = x[0];
+    for (std::size_t i = 1; i < n; ++i) {
+      kept.increments.emplace(keyof[i], x[i]);
+    }
+  }
+  return model;
+}
+
+bool tcarbonmodel::knows(const tcarbonfeatures& features) const {
+  return features.centre != 0 && centres_.count(features.centre) != 0;
+}
+
+double tcarbonmodel::predict(const tcarbonfeatures& features) const {
+  auto centre = centres_.find(features.centre);
+  if (features.centre == 0 || centre == centres_.end()) {
+    return 0.0;
+  }
+  double shift = centre->second.base;
+  for (std::uint32_t key : features.keys) {
+    auto found = centre->second.increments.find(key);
+    if (found != centre->second.increments.end()) {
+      shift += found->second;
+    }
+  }
+  return shift;
+}
+
+std::string tcarbonmodel::text() const {
+  std::string out(header);
+  out += '\n';
+  char line[64];
+  for (const auto& [centre, kind] : centres_) {
+    std::snprintf(line, sizeof line, "centre %u %.4f %zu\n", centre, kind.base,
+                  kind.increments.size());
+    out += line;
+    std::map<std::uint32_t, double> sorted(kind.increments.begin(),
+                                           kind.increments.end());
+    for (const auto& [key, value] : sorted) {
+      std::snprintf(line, sizeof line, "%u %.4f\n", key, value);
+      out += line;
+    }
+  }
+  return out;
+}
+
+std::string tcarbonmodel::fromtext(std::string_view text) {
+  centres_.clear();
+  std::vector<std::string_view> lines = splitlines(text);
+  if (lines.empty() || trimmed(lines[0]) != header) {
+    return "not a carbon shift model";
+  }
+  std::size_t total = 0;
+  for (std::size_t i = 1; i < lines.size();) {
+    std::vector<std::string_view> words = splitwords(lines[i]);
+    int number = static_cast<int>(i) + 1;
+    if (words.empty()) {
+      ++i;
+      continue;
+    }
+    std::uint32_t centre = 0;
+    tcentre kind;
+    std::size_t count = 0;
+    if (words.size() != 4 || words[0] != "centre" ||
+        !parsenumber(words[1], centre) || centre == 0 ||
+        !parsenumber(words[2], kind.base) || !std::isfinite(kind.base) ||
+        !parsenumber(words[3], count) || count > maxincrements ||
+        centres_.count(centre) != 0) {
+      centres_.clear();
+      return lineerror(number, "expected \"centre KIND BASE COUNT\"");
+    }
+    total += count;
+    if (total > maxincrements * 64 || count > lines.size() - i - 1) {
+      centres_.clear();
+      return lineerror(number, "more increments than the file holds");
+    }
+    for (std::size_t k = 1; k <= count; ++k) {
+      std::vector<std::string_view> pair = splitwords(lines[i + k]);
+      std::uint32_t key = 0;
+      double value = 0.0;
+      if (pair.size() != 2 || !parsenumber(pair[0], key) ||
+          !parsenumber(pair[1], value) || !std::isfinite(value)) {
+        centres_.clear();
+        return lineerror(static_cast<int>(i + k) + 1,
+                         "expected \"KEY INCREMENT\"");
+      }
+      kind.increments[key] = value;
+    }
+    centres_.emplace(centre, std::move(kind));
+    i += count + 1;
+  }
+  return "";
+}
+
+std::vector<tcarbonsample> carbonsamples(
+    const std::vector<const ttrainingmolecule*>& molecules) {
+  std::vector<tcarbonsample> samples;
+  for (const ttrainingmolecule* molecule : molecules) {
+    tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
+    for (const tassignedshift& assigned : molecule->shifts) {
+      if (assigned.atomindex < 0 || assigned.atomindex >= graph.size() ||
+          !graph.atoms[static_cast<std::size_t>(assigned.atomindex)].active) {
+        continue;
+      }
+      tcarbonsample sample{carbonfeatures(graph, assigned.atomindex),
+                           assigned.shift};
+      if (sample.features.centre != 0) {
+        samples.push_back(std::move(sample));
+      }
+    }
+  }
+  return samples;
+}
+
+std::string readcarbonmodel(const std::filesystem::path& path,
+                            tcarbonmodel& model) {
+  std::vector<std::uint8_t> bytes;
+  std::string problem = readwholefile(path, bytes, maxfilebytes);
+  if (problem.empty()) {
+    problem = model.fromtext(astext(bytes));
+    if (!problem.empty()) {
+      problem = path.string() + ": " + problem;
+    }
+  }
+  return problem;
+}
+
+std::shared_ptr<const tcarbonmodel> shippedcarbonmodel() {
+  static const std::shared_ptr<const tcarbonmodel> shipped = [] {
+    auto model = std::make_shared<tcarbonmodel>();
+    (void)readcarbonmodel(shippeddatabasefolder() / carbonmodelfilename,
+                          *model);
+    return model;
+  }();
+  return shipped;
+}
+
+}  // namespace molvane

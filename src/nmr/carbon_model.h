@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "nmr/carbon_features.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace molvane {
+
+struct ttrainingmolecule;
+
+/// A measured carbon: its features and shift in ppm.
+struct tcarbonsample {
+  tcarbonfeatures features;
+  double shift = 0.0;
+};
+
+/// An additive carbon shift model: for each kind of carbon a base shift
+/// plus one increment per feature key, fitted to measured shifts. It knows
+/// what the size-limited database cannot hold (the typical effect of each
+/// neighbour type on each kind of carbon) and backs up shallow database
+/// matches.
+class tcarbonmodel {
+ public:
+  /// Fits the model by least absolute deviations (reweighted ridge least
+  /// squares). Kinds of carbon with too few samples, and keys seen on too
+  /// few of a kind's samples, are left out.
+  static tcarbonmodel fit(const std::vector<tcarbonsample>& samples);
+
+  bool empty() const { return centres_.empty(); }
+  /// Whether the model knows the kind of carbon these features describe.
+  bool knows(const tcarbonfeatures& features) const;
+  /// The predicted shift; keys the model does not know add nothing. Only
+  /// meaningful when knows() says so.
+  double predict(const tcarbonfeatures& features) const;
+
+  /// The table as text (the file format); fromtext reads it back and
+  /// returns "" or what is wrong with it (the model is then empty).
+  std::string text() const;
+  std::string fromtext(std::string_view text);
+
+ private:
+  struct tcentre {
+    double base = 0.0;
+    std::unordered_map<std::uint32_t, double> increments;
+  };
+  std::map<std::uint32_t, tcentre> centres_;
+};
+
+/// The measured carbons of the molecules as model samples.
+std::vector<tcarbonsample> carbonsamples(
+    const std::vector<const ttrainingmolecule*>& molecules);
+
+/// "nmr13.fit": the shipped carbon model's file name.
+inline constexpr const char* carbonmodelfilename = "nmr13.fit";
+
+/// Reads a model file; "" or a one-line error naming the file.
+std::string readcarbonmodel(const std::filesystem::path& path,
+                            tcarbonmodel& model);
+
+/// The model shipped with the program, read once; empty when its file is
+/// missing or unreadable (the predictor then works without it).
+std::shared_ptr<const tcarbonmodel> shippedcarbonmodel();
+
+}  // namespace molvane
