@@ -4,7 +4,7 @@
 // Accuracy and speed of the shift predictor on the training spectra.
 //
 //   nmr_bench [--folds K] [--nucleus 1H|13C|19F] [--entries N]
-//             [--detail | --detail-only]
+//             [--detail | --detail-only | --speed-only]
 //             [DIR]
 //
 // For each nucleus: the k-fold cross-validated mean absolute error (1H on
@@ -15,7 +15,7 @@
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
 #include "nmr/carbon_features.h"
-#include "nmr/carbon_model.h"
+#include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/nmr_graph.h"
@@ -23,7 +23,6 @@
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -49,7 +48,7 @@ constexpr tnucleusrun runs[] = {{6, "13C", "train.sdf", false},
 
 /// Errors by the atom's class and the sign of its level, over one fold; for
 /// carbon also the error of each share of the carbon model by class and
-/// database level, which is how the shares of carbonmodelshare are chosen.
+/// database level, and the shares the model chose on its training folds.
 void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
             int capacity, int folds) {
   std::vector<const ttrainingmolecule*> training;
@@ -59,15 +58,7 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
         .push_back(&molecules[i]);
   }
   std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
-  tcarbonmodel model;
-  if (nucleus == 6) {
-    model = tcarbonmodel::fit(carbonsamples(training));
-  }
-  constexpr int steps = 11;
   std::map<std::string, std::pair<double, int>> groups;
-  std::map<std::string, std::array<double, steps>> shared;
-  double modelerror = 0.0;
-  int modelatoms = 0;
   for (const ttrainingmolecule* molecule : testing) {
     std::vector<tatomshift> shifts = predictshifts(*molecule->structure, db);
     tnmrgraph graph = tnmrgraph::fromstructure(*molecule->structure);
@@ -76,28 +67,14 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
         if (shift.atomindex != assigned.atomindex) {
           continue;
         }
-        int node = shift.atomindex;
-        int c = shiftclass(graph, node);
-        std::string key = "class " + std::to_string(c) + " level " +
-                          std::to_string(shift.level);
+        std::string key = "class " +
+                          std::to_string(shiftclass(graph, shift.atomindex)) +
+                          " level " + std::to_string(shift.level);
         auto& group = groups[key];
         if (shift.level != 0) {
           group.first += std::abs(shift.shift - assigned.shift);
         }
         group.second += 1;
-        tcarbonfeatures features = carbonfeatures(graph, node);
-        if (shift.level != 0 && model.knows(features)) {
-          double learned = model.predict(features);
-          modelerror += std::abs(learned - assigned.shift);
-          ++modelatoms;
-          auto& errors = shared["class " + std::to_string(c) + " level " +
-                                std::to_string(std::max(shift.level, 0))];
-          for (int k = 0; k < steps; ++k) {
-            double share = k / static_cast<double>(steps - 1);
-            errors[static_cast<std::size_t>(k)] += std::abs(
-                share * learned + (1 - share) * shift.shift - assigned.shift);
-          }
-        }
       }
     }
   }
@@ -105,16 +82,27 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
     std::printf("    %-22s %6d atoms  MAE %7.2f  sum %9.0f\n", key.c_str(),
                 group.second, group.first / group.second, group.first);
   }
-  if (modelatoms > 0) {
-    std::printf("    carbon model alone: %d atoms  MAE %.3f\n", modelatoms,
-                modelerror / modelatoms);
+  if (nucleus != 6) {
+    return;
   }
-  for (const auto& [key, errors] : shared) {
-    std::printf("    model share %-20s", key.c_str());
-    for (double error : errors) {
-      std::printf(" %7.0f", error);
+  tcarbonmodel model = traincarbonmodel(training, capacity);
+  tsharegrid grid = sharegrid(db, model, testing);
+  std::printf("    model share by class and database level: atoms, chosen "
+              "share, error at shares 0 ... 1\n");
+  for (int c = 1; c <= shareclasses; ++c) {
+    for (int level = 0; level < sharelevels; ++level) {
+      auto ci = static_cast<std::size_t>(c - 1);
+      auto li = static_cast<std::size_t>(level);
+      if (grid.atoms[ci][li] == 0) {
+        continue;
+      }
+      std::printf("    class %d level %d %6d %4.1f", c, level,
+                  grid.atoms[ci][li], model.share(c, level));
+      for (double error : grid.error[ci][li]) {
+        std::printf(" %6.0f", error);
+      }
+      std::printf("\n");
     }
-    std::printf("\n");
   }
 }
 
@@ -125,6 +113,7 @@ int run(int argc, char** argv) {
   int entries = 0;
   bool withdetail = false;
   bool detailonly = false;
+  bool speedonly = false;
   std::string only;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
@@ -136,6 +125,8 @@ int run(int argc, char** argv) {
       only = argv[++i];
     } else if (argument == "--detail") {
       withdetail = true;
+    } else if (argument == "--speed-only") {
+      speedonly = true;
     } else if (argument == "--detail-only") {
       withdetail = true;
       detailonly = true;
@@ -148,7 +139,7 @@ int run(int argc, char** argv) {
     return 1;
   }
   for (const tnucleusrun& each : runs) {
-    if (!only.empty() && only != each.name) {
+    if (speedonly || (!only.empty() && only != each.name)) {
       continue;
     }
     std::vector<ttrainingmolecule> molecules;

@@ -5,7 +5,7 @@
 #include "cli/json_writer.h"
 #include "io/atomic_file.h"
 #include "model/number_text.h"
-#include "nmr/carbon_model.h"
+#include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
@@ -27,7 +27,7 @@ bool parsecount(const std::string& text, int& value) {
 }
 
 /// `nmrdb model IN.sdf... OUT.fit`: fits the carbon model to the measured
-/// carbon shifts.
+/// carbon shifts, for a database of the default size built from them.
 tclioutcome modelcommand(const tclioptions& options,
                          const std::vector<std::string>& arguments) {
   if (arguments.size() < 4) {
@@ -46,7 +46,7 @@ tclioutcome modelcommand(const tclioptions& options,
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }
-  tcarbonmodel model = tcarbonmodel::fit(carbonsamples(all));
+  tcarbonmodel model = traincarbonmodel(all, defaultcapacity(carbon));
   if (model.empty()) {
     return failure("too few measured C-13 shifts in the input");
   }

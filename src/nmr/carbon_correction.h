@@ -9,14 +9,9 @@ namespace molvane {
 class tcarbonmodel;
 class tnmrgraph;
 
-/// The share the learned model takes in the shift of a carbon of class c
-/// (1 sp, 2 sp2, 3 sp3, 4 aromatic) whose deepest database match agrees in
-/// level spheres (0: none); 0 for other classes and deep matches.
-double carbonmodelshare(int c, int level);
-
 /// Refines current, what the database and increment schemes give a carbon
 /// whose deepest database match has level, with the model's shift: a blend
-/// by carbonmodelshare, or the model alone when current has no shift. The
+/// by the model's share, or the model alone when current has no shift. The
 /// level stays current's (-1 when only the model gave a shift); anything
 /// the model does not know stays as it is.
 tprediction refinecarbon(const tcarbonmodel& model, const tnmrgraph& graph,

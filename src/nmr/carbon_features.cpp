@@ -5,7 +5,6 @@
 #include "nmr/nmr_graph.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace molvane {
 
@@ -47,14 +46,6 @@ std::uint32_t chargecode(int charge) {
   return charge > 0 ? 1U : (charge < 0 ? 2U : 0U);
 }
 
-std::uint32_t classof(const tnmrgraph& graph, int atom) {
-  return static_cast<std::uint32_t>(std::clamp(shiftclass(graph, atom), 0, 7));
-}
-
-std::uint32_t hydrogensof(const tnmrgraph& graph, int atom) {
-  return static_cast<std::uint32_t>(std::clamp(graph.hydrogens(atom), 0, 3));
-}
-
 std::uint32_t key(tkeykind kind, std::uint32_t a, std::uint32_t b = 0,
                   std::uint32_t c = 0, std::uint32_t d = 0,
                   std::uint32_t e = 0) {
@@ -62,43 +53,46 @@ std::uint32_t key(tkeykind kind, std::uint32_t a, std::uint32_t b = 0,
          (c << 8U) | (d << 4U) | e;
 }
 
-/// The length of the shortest cycle through atom, 0 when there is none of
-/// at most largestring atoms.
-int smallestring(const tnmrgraph& graph, int atom) {
-  int best = 0;
-  std::vector<int> distance(static_cast<std::size_t>(graph.size()), -1);
-  for (int first : graph.presentbonds(atom)) {
-    int start = graph.other(first, atom);
-    std::fill(distance.begin(), distance.end(), -1);
-    distance[static_cast<std::size_t>(start)] = 0;
-    std::deque<int> queue{start};
-    while (!queue.empty()) {
-      int node = queue.front();
-      queue.pop_front();
-      int d = distance[static_cast<std::size_t>(node)];
-      if (d + 2 > largestring) {
-        break;
-      }
-      for (int bond : graph.presentbonds(node)) {
-        if (bond == first) {
-          continue;
-        }
-        int next = graph.other(bond, node);
-        if (next == atom) {
-          if (best == 0 || d + 2 < best) {
-            best = d + 2;
-          }
-          queue.clear();
-          break;
-        }
-        if (distance[static_cast<std::size_t>(next)] < 0) {
-          distance[static_cast<std::size_t>(next)] = d + 1;
-          queue.push_back(next);
-        }
-      }
+/// Atom codes worked out once per atom of the graph as they are needed.
+class tcodes {
+ public:
+  explicit tcodes(const tnmrgraph& graph)
+      : graph_(graph),
+        classes_(static_cast<std::size_t>(graph.size()), -1),
+        hydrogens_(static_cast<std::size_t>(graph.size()), -1) {}
+
+  std::uint32_t shiftclass(int atom) {
+    int& known = classes_[static_cast<std::size_t>(atom)];
+    if (known < 0) {
+      known = std::clamp(molvane::shiftclass(graph_, atom), 0, 7);
+    }
+    return static_cast<std::uint32_t>(known);
+  }
+  std::uint32_t hydrogens(int atom) {
+    int& known = hydrogens_[static_cast<std::size_t>(atom)];
+    if (known < 0) {
+      known = std::clamp(graph_.hydrogens(atom), 0, 3);
+    }
+    return static_cast<std::uint32_t>(known);
+  }
+  std::uint32_t element(int atom) const {
+    return elementgroup(graph_.atoms[static_cast<std::size_t>(atom)].element);
+  }
+
+ private:
+  const tnmrgraph& graph_;
+  std::vector<int> classes_;
+  std::vector<int> hydrogens_;
+};
+
+/// Calls each(bond, neighbour) for the present bonds of atom.
+template <typename F>
+void forbonds(const tnmrgraph& graph, int atom, F each) {
+  for (int bond : graph.atombonds[static_cast<std::size_t>(atom)]) {
+    if (graph.bonds[static_cast<std::size_t>(bond)].present) {
+      each(bond, graph.other(bond, atom));
     }
   }
-  return best;
 }
 
 /// What sets a carbon's kind apart beyond its class: for double and triple
@@ -111,17 +105,62 @@ std::uint32_t partnerof(const tnmrgraph& graph, int atom, std::uint32_t c,
   }
   int multiple = c == 1 ? 6 : 4;
   std::uint32_t partner = 0;
-  for (int bond : graph.presentbonds(atom)) {
+  forbonds(graph, atom, [&](int bond, int far) {
     const tgraphbond& each = graph.bonds[static_cast<std::size_t>(bond)];
     if (!each.delocalised && each.kind == multiple) {
       partner = std::max(
           partner,
-          elementgroup(
-              graph.atoms[static_cast<std::size_t>(graph.other(bond, atom))]
-                  .element));
+          elementgroup(graph.atoms[static_cast<std::size_t>(far)].element));
     }
-  }
+  });
   return partner;
+}
+
+/// One breadth-first walk from atom up to farthest bonds: the atoms at
+/// farthest are counted as keys, and an edge between two branches of the
+/// walk closes a ring through atom (the shortest one is returned, 0 for
+/// none of at most largestring atoms).
+int walkaround(const tnmrgraph& graph, int atom, tcodes& codes,
+               std::vector<std::uint32_t>& keys) {
+  std::vector<int> distance(static_cast<std::size_t>(graph.size()), -1);
+  std::vector<int> branch(static_cast<std::size_t>(graph.size()), -1);
+  distance[static_cast<std::size_t>(atom)] = 0;
+  std::vector<int> queue;
+  queue.reserve(static_cast<std::size_t>(graph.size()));
+  forbonds(graph, atom, [&](int, int far) {
+    if (distance[static_cast<std::size_t>(far)] < 0) {
+      distance[static_cast<std::size_t>(far)] = 1;
+      branch[static_cast<std::size_t>(far)] = far;
+      queue.push_back(far);
+    }
+  });
+  int ring = 0;
+  for (std::size_t next = 0; next < queue.size(); ++next) {
+    int node = queue[next];
+    auto n = static_cast<std::size_t>(node);
+    if (distance[n] == farthest) {
+      keys.push_back(key(farsphere, codes.element(node),
+                         codes.shiftclass(node)));
+      continue;
+    }
+    forbonds(graph, node, [&](int, int far) {
+      auto f = static_cast<std::size_t>(far);
+      if (far == atom) {
+        return;
+      }
+      if (distance[f] < 0) {
+        distance[f] = distance[n] + 1;
+        branch[f] = branch[n];
+        queue.push_back(far);
+      } else if (branch[f] != branch[n]) {
+        int size = distance[n] + distance[f] + 1;
+        if (size <= largestring && (ring == 0 || size < ring)) {
+          ring = size;
+        }
+      }
+    });
+  }
+  return ring;
 }
 
 }  // namespace
@@ -136,61 +175,36 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
     return features;
   }
   const tgraphatom& centre = graph.atoms[static_cast<std::size_t>(atom)];
-  std::uint32_t c = classof(graph, atom);
+  tcodes codes(graph);
+  std::uint32_t c = codes.shiftclass(atom);
   if (centre.element != carbon || c < 1 || c > 4) {
     return features;
   }
-  int ring = smallestring(graph, atom);
+  std::vector<std::uint32_t>& keys = features.keys;
+  int ring = walkaround(graph, atom, codes, keys);
   features.centre = (partnerof(graph, atom, c, ring) << 12U) | (c << 8U) |
-                    (hydrogensof(graph, atom) << 4U) |
-                    chargecode(centre.charge);
-  features.keys.push_back(key(ringsize, static_cast<std::uint32_t>(ring)));
-  for (int b1 : graph.presentbonds(atom)) {
-    int n1 = graph.other(b1, atom);
-    const tgraphatom& a1 = graph.atoms[static_cast<std::size_t>(n1)];
+                    (codes.hydrogens(atom) << 4U) | chargecode(centre.charge);
+  keys.push_back(key(ringsize, static_cast<std::uint32_t>(ring)));
+  forbonds(graph, atom, [&](int b1, int n1) {
     std::uint32_t via = bondcode(graph.bonds[static_cast<std::size_t>(b1)]);
-    features.keys.push_back(key(firstsphere, via, elementgroup(a1.element),
-                                classof(graph, n1), hydrogensof(graph, n1),
-                                chargecode(a1.charge)));
-    for (int b2 : graph.presentbonds(n1)) {
-      int n2 = graph.other(b2, n1);
+    keys.push_back(
+        key(firstsphere, via, codes.element(n1), codes.shiftclass(n1),
+            codes.hydrogens(n1),
+            chargecode(graph.atoms[static_cast<std::size_t>(n1)].charge)));
+    forbonds(graph, n1, [&](int, int n2) {
       if (n2 == atom) {
-        continue;
+        return;
       }
-      const tgraphatom& a2 = graph.atoms[static_cast<std::size_t>(n2)];
-      features.keys.push_back(key(secondsphere, via, elementgroup(a2.element),
-                                  classof(graph, n2)));
-      for (int n3 : graph.neighbours(n2)) {
+      keys.push_back(key(secondsphere, via, codes.element(n2),
+                         codes.shiftclass(n2)));
+      forbonds(graph, n2, [&](int, int n3) {
         if (n3 != n1 && n3 != atom) {
-          const tgraphatom& a3 = graph.atoms[static_cast<std::size_t>(n3)];
-          features.keys.push_back(
-              key(thirdsphere, elementgroup(a3.element), classof(graph, n3)));
+          keys.push_back(
+              key(thirdsphere, codes.element(n3), codes.shiftclass(n3)));
         }
-      }
-    }
-  }
-  // Atoms farther away count once each, at their shortest distance.
-  std::vector<int> distance(static_cast<std::size_t>(graph.size()), -1);
-  distance[static_cast<std::size_t>(atom)] = 0;
-  std::deque<int> queue{atom};
-  while (!queue.empty()) {
-    int node = queue.front();
-    queue.pop_front();
-    int d = distance[static_cast<std::size_t>(node)];
-    if (d == farthest) {
-      const tgraphatom& far = graph.atoms[static_cast<std::size_t>(node)];
-      features.keys.push_back(key(farsphere, static_cast<std::uint32_t>(d),
-                                  elementgroup(far.element),
-                                  classof(graph, node)));
-      continue;
-    }
-    for (int next : graph.neighbours(node)) {
-      if (distance[static_cast<std::size_t>(next)] < 0) {
-        distance[static_cast<std::size_t>(next)] = d + 1;
-        queue.push_back(next);
-      }
-    }
-  }
+      });
+    });
+  });
   return features;
 }
 

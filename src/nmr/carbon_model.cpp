@@ -170,6 +170,30 @@ tcarbonmodel tcarbonmodel::fit(const std::vector<tcarbonsample>& samples) {
   return model;
 }
 
+std::array<std::array<double, sharelevels>, shareclasses>
+tcarbonmodel::defaultshares() {
+  std::array<std::array<double, sharelevels>, shareclasses> shares{};
+  for (auto& byclass : shares) {
+    byclass = {1.0, 0.6, 0.4, 0.2, 0.1, 0.0, 0.0, 0.0};
+  }
+  return shares;
+}
+
+double tcarbonmodel::share(int c, int level) const {
+  if (c < 1 || c > shareclasses || level < 0 || level >= sharelevels) {
+    return 0.0;
+  }
+  return shares_[static_cast<std::size_t>(c - 1)]
+                [static_cast<std::size_t>(level)];
+}
+
+void tcarbonmodel::setshare(int c, int level, double share) {
+  if (c >= 1 && c <= shareclasses && level >= 0 && level < sharelevels) {
+    shares_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(level)] =
+        std::clamp(share, 0.0, 1.0);
+  }
+}
+
 bool tcarbonmodel::knows(const tcarbonfeatures& features) const {
   return features.centre != 0 && centres_.count(features.centre) != 0;
 }
@@ -193,6 +217,14 @@ std::string tcarbonmodel::text() const {
   std::string out(header);
   out += '\n';
   char line[64];
+  for (int c = 1; c <= shareclasses; ++c) {
+    out += "shares " + std::to_string(c);
+    for (int level = 0; level < sharelevels; ++level) {
+      std::snprintf(line, sizeof line, " %.2f", share(c, level));
+      out += line;
+    }
+    out += '\n';
+  }
   for (const auto& [centre, kind] : centres_) {
     std::snprintf(line, sizeof line, "centre %u %.4f %zu\n", centre, kind.base,
                   kind.increments.size());
@@ -209,6 +241,7 @@ std::string tcarbonmodel::text() const {
 
 std::string tcarbonmodel::fromtext(std::string_view text) {
   centres_.clear();
+  shares_ = defaultshares();
   std::vector<std::string_view> lines = splitlines(text);
   if (lines.empty() || trimmed(lines[0]) != header) {
     return "not a carbon shift model";
@@ -218,6 +251,16 @@ std::string tcarbonmodel::fromtext(std::string_view text) {
     std::vector<std::string_view> words = splitwords(lines[i]);
     int number = static_cast<int>(i) + 1;
     if (words.empty()) {
+      ++i;
+      continue;
+    }
+    if (words[0] == "shares") {
+      if (!readshares(words)) {
+        centres_.clear();
+        return lineerror(number, "expected \"shares CLASS\" and " +
+                                     std::to_string(sharelevels) +
+                                     " shares from 0 to 1");
+      }
       ++i;
       continue;
     }
@@ -253,6 +296,23 @@ std::string tcarbonmodel::fromtext(std::string_view text) {
     i += count + 1;
   }
   return "";
+}
+
+bool tcarbonmodel::readshares(const std::vector<std::string_view>& words) {
+  int c = 0;
+  if (words.size() != sharelevels + 2 || !parsenumber(words[1], c) || c < 1 ||
+      c > shareclasses) {
+    return false;
+  }
+  for (int level = 0; level < sharelevels; ++level) {
+    double value = 0.0;
+    if (!parsenumber(words[static_cast<std::size_t>(level + 2)], value) ||
+        !(value >= 0.0 && value <= 1.0)) {
+      return false;
+    }
+    setshare(c, level, value);
+  }
+  return true;
 }
 
 std::vector<tcarbonsample> carbonsamples(

@@ -3,7 +3,7 @@
 #include "nmr/database_builder.h"
 
 #include "document/structure.h"
-#include "nmr/carbon_model.h"
+#include "nmr/carbon_training.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
@@ -445,8 +445,8 @@ tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
     }
     std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
     if (nucleus == carbon && !withoutmodel) {
-      db->setcarbonmodel(std::make_shared<tcarbonmodel>(
-          tcarbonmodel::fit(carbonsamples(training))));
+      db->setcarbonmodel(
+          std::make_shared<tcarbonmodel>(traincarbonmodel(training, capacity)));
     }
     total.add(evaluatedatabase(db, testing, carbononly));
   }
