@@ -87,8 +87,9 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
   }
   tcarbonmodel model = traincarbonmodel(training, capacity);
   tsharegrid grid = sharegrid(db, model, testing);
-  std::printf("    model share by class and database level: atoms, chosen "
-              "share, error at shares 0 ... 1\n");
+  std::printf(
+      "    model share by class and database level: atoms, chosen "
+      "share, error at shares 0 ... 1\n");
   for (int c = 1; c <= shareclasses; ++c) {
     for (int level = 0; level < sharelevels; ++level) {
       auto ci = static_cast<std::size_t>(c - 1);

@@ -53,8 +53,8 @@ tclioutcome modelcommand(const tclioptions& options,
   const std::string& output = arguments.back();
   std::string text = model.text();
   std::string problem = writefileatomically(
-      output, {reinterpret_cast<const std::uint8_t*>(text.data()),
-               text.size()});
+      output,
+      {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   if (!problem.empty()) {
     return failure(problem);
   }

@@ -10,8 +10,8 @@ namespace molvane {
 
 tprediction refinecarbon(const tcarbonmodel& model, const tnmrgraph& graph,
                          int atom, int level, const tprediction& current) {
-  double share = current.has() ? model.share(shiftclass(graph, atom), level)
-                               : 1.0;
+  double share =
+      current.has() ? model.share(shiftclass(graph, atom), level) : 1.0;
   if (share <= 0.0 || model.empty()) {
     return current;
   }

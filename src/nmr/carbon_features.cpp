@@ -139,8 +139,8 @@ int walkaround(const tnmrgraph& graph, int atom, tcodes& codes,
     int node = queue[next];
     auto n = static_cast<std::size_t>(node);
     if (distance[n] == farthest) {
-      keys.push_back(key(farsphere, codes.element(node),
-                         codes.shiftclass(node)));
+      keys.push_back(
+          key(farsphere, codes.element(node), codes.shiftclass(node)));
       continue;
     }
     forbonds(graph, node, [&](int, int far) {
@@ -182,6 +182,7 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
   }
   std::vector<std::uint32_t>& keys = features.keys;
   int ring = walkaround(graph, atom, codes, keys);
+  features.ring = ring;
   features.centre = (partnerof(graph, atom, c, ring) << 12U) | (c << 8U) |
                     (codes.hydrogens(atom) << 4U) | chargecode(centre.charge);
   keys.push_back(key(ringsize, static_cast<std::uint32_t>(ring)));
@@ -195,8 +196,8 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
       if (n2 == atom) {
         return;
       }
-      keys.push_back(key(secondsphere, via, codes.element(n2),
-                         codes.shiftclass(n2)));
+      keys.push_back(
+          key(secondsphere, via, codes.element(n2), codes.shiftclass(n2)));
       forbonds(graph, n2, [&](int, int n3) {
         if (n3 != n1 && n3 != atom) {
           keys.push_back(

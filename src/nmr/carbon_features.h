@@ -16,6 +16,8 @@ struct tcarbonfeatures {
   /// hydrogens and the sign of its charge; 0 for atoms the model leaves
   /// alone (not carbon, or another class).
   std::uint32_t centre = 0;
+  /// The smallest ring through the carbon, 0 for none of at most 8 atoms.
+  int ring = 0;
   std::vector<std::uint32_t> keys;
 };
 

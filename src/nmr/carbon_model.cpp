@@ -87,8 +87,8 @@ tsparse rowof(const tcarbonfeatures& features,
 
 template <typename T>
 bool parsenumber(std::string_view word, T& value) {
-  auto [end, error] = std::from_chars(word.data(), word.data() + word.size(),
-                                      value);
+  auto [end, error] =
+      std::from_chars(word.data(), word.data() + word.size(), value);
   return error == std::errc() && end == word.data() + word.size();
 }
 

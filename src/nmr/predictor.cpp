@@ -141,8 +141,8 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     }
     tprediction result = combineshifts(c, s1, match.level, fallback);
     if (full != nullptr && full->carbonmodel() != nullptr) {
-      result = refinecarbon(*full->carbonmodel(), graph, node, match.level,
-                            result);
+      result =
+          refinecarbon(*full->carbonmodel(), graph, node, match.level, result);
     }
     if (result.level != 0) {
       peak.setshift(result.shift, nucleus);

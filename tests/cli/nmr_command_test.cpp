@@ -85,6 +85,8 @@ TEST_F(NmrCommands, BadArgumentsAreUserErrors) {
        "at most 4799 entries"},
       {{"nmrdb", "build", "--nucleus", "19F", one, "out.pks"},
        "no measured F-19 shifts"},
+      {{"nmrdb", "model", "out.fit"}, "usage: nmrdb model"},
+      {{"nmrdb", "model", one, "out.fit"}, "too few measured C-13 shifts"},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.message);

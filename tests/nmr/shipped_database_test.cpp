@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
+#include "nmr/carbon_model.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
@@ -119,6 +120,20 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
       EXPECT_NEAR(found->shift, expected, tolerance(each.nucleus));
     }
   }
+}
+
+TEST_F(ShippedDatabases, CarbonDatabasesReadFromFilesUseTheShippedModel) {
+  std::filesystem::path file = shippeddatabasefolder() / carbonmodelfilename;
+  if (!std::filesystem::exists(file)) {
+    GTEST_SKIP() << "no shipped carbon model " << file;
+  }
+  tcarbonmodel model;
+  EXPECT_EQ(readcarbonmodel(file, model), "");
+  EXPECT_FALSE(model.empty());
+  auto db = std::dynamic_pointer_cast<tpeakdb>(opendatabase(folder.path(), 6));
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(db->carbonmodel(), shippedcarbonmodel().get());
+  EXPECT_EQ(tpeakdb(6).carbonmodel(), nullptr);
 }
 
 TEST_F(ShippedDatabases, InstallingNeverOverwritesATaughtDatabase) {
