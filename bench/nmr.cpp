@@ -87,6 +87,11 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
   }
   tcarbonmodel model = traincarbonmodel(training, capacity);
   tsharegrid grid = sharegrid(db, model, testing);
+  tshifterrors without = evaluatedatabase(db, testing, false);
+  db->setcarbonmodel(std::make_shared<tcarbonmodel>(model));
+  tshifterrors with = evaluatedatabase(db, testing, false);
+  std::printf("    this fold: MAE %.3f without the carbon model, %.3f with it\n",
+              without.mae(), with.mae());
   std::printf(
       "    model share by class and database level: atoms, chosen "
       "share, error at shares 0 ... 1\n");

@@ -21,9 +21,9 @@ namespace {
 constexpr std::string_view header = "molvane carbon shift model 1";
 /// A kind of carbon needs this many samples, a key this many carriers.
 constexpr std::size_t fewestsamples = 30;
-constexpr int fewestcarriers = 8;
+constexpr int fewestcarriers = 4;
 /// Ridge weight of the increments; the base is barely held.
-constexpr double ridge = 2.0;
+constexpr double ridge = 0.1;
 constexpr double baseridge = 1e-6;
 /// Reweighting rounds towards least absolute deviations, and the residual
 /// (ppm) below which an atom weighs as if it were that far off.
