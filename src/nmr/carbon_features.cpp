@@ -22,6 +22,9 @@ enum tkeykind : std::uint32_t {
   thirdsphere = 3,
   farsphere = 5,
   ringsize = 4,
+  neighbourpair = 6,
+  twobondpath = 7,
+  threebondpath = 8,
 };
 
 /// The elements that shift carbons differently each have a group of their
@@ -84,6 +87,12 @@ class tcodes {
   std::vector<int> classes_;
   std::vector<int> hydrogens_;
 };
+
+/// Element, class and hydrogens of atom in 9 bits.
+std::uint32_t typecode(tcodes& codes, int atom) {
+  return (codes.element(atom) << 5U) | (codes.shiftclass(atom) << 2U) |
+         codes.hydrogens(atom);
+}
 
 /// Calls each(bond, neighbour) for the present bonds of atom.
 template <typename F>
@@ -197,15 +206,34 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
         return;
       }
       keys.push_back(
-          key(secondsphere, via, codes.element(n2), codes.shiftclass(n2)));
+          key(secondsphere, via, codes.element(n2), codes.shiftclass(n2), codes.hydrogens(n2)));
+      keys.push_back((static_cast<std::uint32_t>(twobondpath) << 28U) |
+                     (via << 20U) | (typecode(codes, n1) << 10U) |
+                     typecode(codes, n2));
       forbonds(graph, n2, [&](int, int n3) {
         if (n3 != n1 && n3 != atom) {
           keys.push_back(
               key(thirdsphere, codes.element(n3), codes.shiftclass(n3)));
+          keys.push_back((static_cast<std::uint32_t>(threebondpath) << 28U) |
+                         ((typecode(codes, n1) >> 2U) << 14U) |
+                         ((typecode(codes, n2) >> 2U) << 7U) |
+                         (typecode(codes, n3) >> 2U));
         }
       });
     });
   });
+  // Neighbours act on each other: a pair of them counts as a key.
+  std::vector<std::uint32_t> firsts;
+  forbonds(graph, atom, [&](int, int n1) {
+    firsts.push_back(typecode(codes, n1));
+  });
+  std::sort(firsts.begin(), firsts.end());
+  for (std::size_t i = 0; i < firsts.size(); ++i) {
+    for (std::size_t j = i + 1; j < firsts.size(); ++j) {
+      keys.push_back((static_cast<std::uint32_t>(neighbourpair) << 28U) |
+                     (firsts[i] << 14U) | firsts[j]);
+    }
+  }
   return features;
 }
 
