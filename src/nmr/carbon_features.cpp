@@ -25,6 +25,7 @@ enum tkeykind : std::uint32_t {
   neighbourpair = 6,
   twobondpath = 7,
   threebondpath = 8,
+  fourbondpath = 9,
 };
 
 /// The elements that shift carbons differently each have a group of their
@@ -218,6 +219,16 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
                          ((typecode(codes, n1) >> 2U) << 14U) |
                          ((typecode(codes, n2) >> 2U) << 7U) |
                          (typecode(codes, n3) >> 2U));
+          forbonds(graph, n3, [&](int, int n4) {
+            if (n4 != n2 && n4 != n1 && n4 != atom) {
+              keys.push_back(
+                  (static_cast<std::uint32_t>(fourbondpath) << 28U) |
+                  ((typecode(codes, n1) >> 2U) << 21U) |
+                  ((typecode(codes, n2) >> 2U) << 14U) |
+                  ((typecode(codes, n3) >> 2U) << 7U) |
+                  (typecode(codes, n4) >> 2U));
+            }
+          });
         }
       });
     });
