@@ -5,6 +5,7 @@
 #include "nmr/nmr_graph.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace molvane {
 
@@ -93,6 +94,17 @@ class tcodes {
 std::uint32_t typecode(tcodes& codes, int atom) {
   return (codes.element(atom) << 5U) | (codes.shiftclass(atom) << 2U) |
          codes.hydrogens(atom);
+}
+
+/// A path of atoms by the element and class of each (7 bits an atom, at
+/// most four atoms).
+std::uint32_t pathkey(tkeykind kind, tcodes& codes,
+                      std::initializer_list<int> path) {
+  std::uint32_t types = 0;
+  for (int atom : path) {
+    types = (types << 7U) | (typecode(codes, atom) >> 2U);
+  }
+  return (static_cast<std::uint32_t>(kind) << 28U) | types;
 }
 
 /// Calls each(bond, neighbour) for the present bonds of atom.
@@ -206,8 +218,8 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
       if (n2 == atom) {
         return;
       }
-      keys.push_back(
-          key(secondsphere, via, codes.element(n2), codes.shiftclass(n2), codes.hydrogens(n2)));
+      keys.push_back(key(secondsphere, via, codes.element(n2),
+                         codes.shiftclass(n2), codes.hydrogens(n2)));
       keys.push_back((static_cast<std::uint32_t>(twobondpath) << 28U) |
                      (via << 20U) | (typecode(codes, n1) << 10U) |
                      typecode(codes, n2));
@@ -215,18 +227,10 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
         if (n3 != n1 && n3 != atom) {
           keys.push_back(
               key(thirdsphere, codes.element(n3), codes.shiftclass(n3)));
-          keys.push_back((static_cast<std::uint32_t>(threebondpath) << 28U) |
-                         ((typecode(codes, n1) >> 2U) << 14U) |
-                         ((typecode(codes, n2) >> 2U) << 7U) |
-                         (typecode(codes, n3) >> 2U));
+          keys.push_back(pathkey(threebondpath, codes, {n1, n2, n3}));
           forbonds(graph, n3, [&](int, int n4) {
             if (n4 != n2 && n4 != n1 && n4 != atom) {
-              keys.push_back(
-                  (static_cast<std::uint32_t>(fourbondpath) << 28U) |
-                  ((typecode(codes, n1) >> 2U) << 21U) |
-                  ((typecode(codes, n2) >> 2U) << 14U) |
-                  ((typecode(codes, n3) >> 2U) << 7U) |
-                  (typecode(codes, n4) >> 2U));
+              keys.push_back(pathkey(fourbondpath, codes, {n1, n2, n3, n4}));
             }
           });
         }
@@ -235,9 +239,8 @@ tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
   });
   // Neighbours act on each other: a pair of them counts as a key.
   std::vector<std::uint32_t> firsts;
-  forbonds(graph, atom, [&](int, int n1) {
-    firsts.push_back(typecode(codes, n1));
-  });
+  forbonds(graph, atom,
+           [&](int, int n1) { firsts.push_back(typecode(codes, n1)); });
   std::sort(firsts.begin(), firsts.end());
   for (std::size_t i = 0; i < firsts.size(); ++i) {
     for (std::size_t j = i + 1; j < firsts.size(); ++j) {

@@ -22,9 +22,10 @@ struct tcarbonfeatures {
 };
 
 /// The features of atom in graph: its neighbours by bond, element, class,
-/// hydrogens and charge; the atoms two bonds away by the first bond and
-/// their element and class; three bonds away by element and class; the
-/// smallest ring through the atom.
+/// hydrogens and charge, and every pair of them; the atoms two bonds away by
+/// the first bond, alone and with the neighbour between; the simple paths of
+/// three and four bonds by the atoms along them; the atoms four bonds away;
+/// the smallest ring through the atom.
 tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom);
 
 /// The class the predictor gives atom: 4 when it has a delocalised bond,
