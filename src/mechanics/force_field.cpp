@@ -355,7 +355,10 @@ void tforcefield::createbends(const tsetupreport& report) {
         if (ideal >= 62.2 * degree && ideal < 120.0 * degree) {
           term.ktheta = term.k / (std::sin(ideal) * std::sin(ideal));
         }
-        term.kmorse = 0.2 * term.k;
+        // The wall's curvature at the ideal angle is 2 kM 5 / θ0²: with kM
+        // half of k that is 34 kcal/(mol rad²), near a real H-C-H bend; a
+        // fifth of k let crowded C-C-C angles open 5-9° too wide.
+        term.kmorse = 0.5 * term.k;
         term.fconst = 2.0 * term.k * vibrationfactor;
         addexclusion(a1, a2);
         registerterm(term, static_cast<std::int32_t>(bends_.size()));
