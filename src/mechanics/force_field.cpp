@@ -290,9 +290,12 @@ void tforcefield::createstretches(const tsetupreport& report) {
     term.kind = stretchkind;
     term.atomcount = 2;
     term.bond = bond;
-    term.inverselength = angstromperunit_ /
-                         stretchlengthangstrom(z1, z2, c, lengthhybrid(a1, a2),
-                                               lengthhybrid(a2, a1));
+    term.inverselength =
+        angstromperunit_ /
+        stretchlengthangstrom(z1, z2, c, lengthhybrid(a1, a2),
+                              lengthhybrid(a2, a1),
+                              atoms_[static_cast<std::size_t>(a1)]->fcharge,
+                              atoms_[static_cast<std::size_t>(a2)]->fcharge);
     term.depth = stretchdepth(z1, z2, c);
     if (alternating_[index] || bond->isdelocalised()) {
       // Delocalisation: benzene is 36 kcal/mol more stable than three
@@ -356,9 +359,10 @@ void tforcefield::createbends(const tsetupreport& report) {
           term.ktheta = term.k / (std::sin(ideal) * std::sin(ideal));
         }
         // The wall's curvature at the ideal angle is 2 kM 5 / θ0²: with kM
-        // half of k that is 34 kcal/(mol rad²), near a real H-C-H bend; a
-        // fifth of k let crowded C-C-C angles open 5-9° too wide.
-        term.kmorse = 0.5 * term.k;
+        // two fifths of k that is 27 kcal/(mol rad²), below a real H-C-H
+        // bend's 37; at a fifth of k crowded C-C-C angles opened 5-9° too
+        // wide (cholesterol).
+        term.kmorse = 0.4 * term.k;
         term.fconst = 2.0 * term.k * vibrationfactor;
         addexclusion(a1, a2);
         registerterm(term, static_cast<std::int32_t>(bends_.size()));
