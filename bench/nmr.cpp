@@ -15,6 +15,7 @@
 #include "io/exchange_files.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
@@ -63,7 +64,17 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
           continue;
         }
         int node = shift.atomindex;
-        int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+        int c = shiftclass(graph, node, nucleus);
+        if (std::getenv("NMRWORST") != nullptr && shift.level != 0 &&
+            std::abs(shift.shift - assigned.shift) > 15.0) {
+          std::printf("    worst: atom %d level %d predicted %.1f measured %.1f  neighbours:",
+                      node, shift.level, shift.shift, assigned.shift);
+          for (int n : graph.neighbours(node)) {
+            std::printf(" %d(c%d,h%d):", graph.atoms[n].element, shiftclass(graph, n, 0), graph.hydrogens(n));
+            for (int m : graph.neighbours(n)) std::printf("%d,", graph.atoms[m].element);
+          }
+          std::printf("\n");
+        }
         std::string key = "class " + std::to_string(c) + " level " +
                           std::to_string(shift.level);
         auto& group = groups[key];

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/shift_combination.h"
 
+#include "nmr/learned_tables.h"
+
 namespace molvane {
 
 namespace {
@@ -17,6 +19,10 @@ constexpr int sp2sphereweight = 2;
 constexpr int aromaticsphereweight = 1;
 constexpr int decisivesp3level = 3;
 constexpr int decisivearomaticlevel = 4;
+// The sp3 C-H increments against a shallow proton match, and the depth
+// from which a proton match alone beats them.
+constexpr int protonsphereweight = 2;
+constexpr int decisiveprotonlevel = 3;
 
 tprediction blend(double s1, int level, const tprediction& fallback,
                   int sphereweight) {
@@ -31,7 +37,7 @@ tprediction blend(double s1, int level, const tprediction& fallback,
 
 bool needsfallback(int c, int level) {
   if (level == 0) {
-    return c >= 1 && c <= 4;
+    return (c >= 1 && c <= 4) || c == fluorineclass || c == protonsp3class;
   }
   switch (c) {
     case 1:
@@ -42,6 +48,10 @@ bool needsfallback(int c, int level) {
       return level < decisivesp3level;
     case 4:
       return level < decisivearomaticlevel;
+    case fluorineclass:
+      return level < spherecount;
+    case protonsp3class:
+      return level < decisiveprotonlevel;
     default:
       return false;
   }
@@ -50,7 +60,7 @@ bool needsfallback(int c, int level) {
 tprediction combineshifts(int c, double s1, int level,
                           const tprediction& fallback) {
   if (level == 0) {
-    if (c < 1 || c > 4) {
+    if (!needsfallback(c, 0)) {
       return {};
     }
     return fallback.level < 0 ? fallback : tprediction{};
@@ -69,6 +79,11 @@ tprediction combineshifts(int c, double s1, int level,
       return blend(s1, level, fallback, sp2sphereweight);
     case 4:
       return blend(s1, level, fallback, aromaticsphereweight);
+    case fluorineclass:
+      // A learned fluorine type that reaches deeper than the match wins.
+      return -fallback.level >= level ? fallback : database;
+    case protonsp3class:
+      return blend(s1, level, fallback, protonsphereweight);
     default:
       return database;
   }
