@@ -20,7 +20,7 @@ constexpr int fluorine = 9;
 /// alpha substituent of a proton needs five for an increment of its own.
 constexpr int fluorinesupport = 2;
 constexpr int protondetail = 5;
-constexpr int fluorinedetail = 3;
+constexpr int fluorinedetail = 6;
 /// A fluorine type this deep beats the fluorine increments.
 constexpr int decisivetypedepth = 3;
 
@@ -125,7 +125,7 @@ tprediction learnedfallback(const tlearnedtables& tables,
         return type;
       }
       tprediction sum = tables.fluorineincrements.predict(terms);
-      return sum.level != 0 ? tprediction{sum.shift, -2} : type;
+      return sum.level != 0 ? tprediction{sum.shift, -1} : type;
     }
     case protonsp3class: {
       tincrementterms terms;
