@@ -21,7 +21,7 @@ constexpr int decisivesp3level = 3;
 constexpr int decisivearomaticlevel = 4;
 // The sp3 C-H increments against a shallow proton match, and the depth
 // from which a proton match alone beats them.
-constexpr int protonsphereweight = 2;
+constexpr int protonsphereweight = 1;
 constexpr int decisiveprotonlevel = 3;
 
 tprediction blend(double s1, int level, const tprediction& fallback,
