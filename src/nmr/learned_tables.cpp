@@ -18,7 +18,7 @@ constexpr int hydrogen = 1;
 constexpr int fluorine = 9;
 /// A fluorine type needs two measured atoms to be learned; a detailed
 /// alpha substituent of a proton needs five for an increment of its own.
-constexpr int fluorinesupport = 2;
+constexpr int fluorinesupport = 8;
 constexpr int protondetail = 5;
 constexpr int fluorinedetail = 6;
 /// A fluorine type this deep beats the fluorine increments.

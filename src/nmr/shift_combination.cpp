@@ -80,8 +80,13 @@ tprediction combineshifts(int c, double s1, int level,
     case 4:
       return blend(s1, level, fallback, aromaticsphereweight);
     case fluorineclass:
-      // A learned fluorine type that reaches deeper than the match wins.
-      return -fallback.level >= level ? fallback : database;
+      // A learned fluorine type as deep as the match wins; one sphere less
+      // deep it is averaged in, each sphere weighing once.
+      if (-fallback.level >= level) {
+        return fallback;
+      }
+      return -fallback.level + 1 == level ? blend(s1, level, fallback, 1)
+                                          : database;
     case protonsp3class:
       return blend(s1, level, fallback, protonsphereweight);
     default:
