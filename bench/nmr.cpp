@@ -65,16 +65,6 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
         }
         int node = shift.atomindex;
         int c = shiftclass(graph, node, nucleus);
-        if (std::getenv("NMRWORST") != nullptr && shift.level != 0 &&
-            std::abs(shift.shift - assigned.shift) > 15.0) {
-          std::printf("    worst: atom %d level %d predicted %.1f measured %.1f  neighbours:",
-                      node, shift.level, shift.shift, assigned.shift);
-          for (int n : graph.neighbours(node)) {
-            std::printf(" %d(c%d,h%d):", graph.atoms[n].element, shiftclass(graph, n, 0), graph.hydrogens(n));
-            for (int m : graph.neighbours(n)) std::printf("%d,", graph.atoms[m].element);
-          }
-          std::printf("\n");
-        }
         std::string key = "class " + std::to_string(c) + " level " +
                           std::to_string(shift.level);
         auto& group = groups[key];

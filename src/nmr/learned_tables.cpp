@@ -129,8 +129,11 @@ tprediction learnedfallback(const tlearnedtables& tables,
     }
     case protonsp3class: {
       tincrementterms terms;
-      return protonterms(graph, atom, terms) ? tables.proton.predict(terms)
-                                             : tprediction{};
+      if (!protonterms(graph, atom, terms)) {
+        return {};
+      }
+      tprediction sum = tables.proton.predict(terms);
+      return sum.level != 0 ? tprediction{sum.shift, -2} : sum;
     }
     default:
       return {};

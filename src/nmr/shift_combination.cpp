@@ -19,8 +19,9 @@ constexpr int sp2sphereweight = 2;
 constexpr int aromaticsphereweight = 1;
 constexpr int decisivesp3level = 3;
 constexpr int decisivearomaticlevel = 4;
-// The sp3 C-H increments against a shallow proton match, and the depth
-// from which a proton match alone beats them.
+// A shallow proton match of an sp3 carbon weighs once per agreeing sphere
+// against the fitted C-H increments (which weigh as two spheres); from three
+// spheres on the match alone beats them.
 constexpr int protonsphereweight = 1;
 constexpr int decisiveprotonlevel = 3;
 
