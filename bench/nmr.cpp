@@ -21,6 +21,7 @@
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -121,9 +122,12 @@ int run(int argc, char** argv) {
     int capacity = entries > 0 ? entries : defaultcapacity(each.nucleus);
     tshifterrors errors = crossvalidate(molecules, each.nucleus, capacity,
                                         folds, each.carbononly);
-    std::printf("%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted\n",
-                each.name, folds, errors.mae(), errors.predicted,
-                100.0 * errors.coverage());
+    std::printf(
+        "%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted; "
+        "%d molecules predicted in %.2f s (%.0f molecules/s)\n",
+        each.name, folds, errors.mae(), errors.predicted,
+        100.0 * errors.coverage(), errors.molecules, errors.seconds,
+        errors.molecules / std::max(errors.seconds, 1e-9));
     if (withdetail) {
       detail(molecules, each.nucleus, capacity, folds);
     }

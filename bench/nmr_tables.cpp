@@ -59,8 +59,8 @@ int run(int argc, char** argv) {
   tables.proton = protons->proton;
   std::string source = tablesource(tables);
   std::string problem = writefileatomically(
-      argv[1], {reinterpret_cast<const std::uint8_t*>(source.data()),
-                source.size()});
+      argv[1],
+      {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()});
   if (!problem.empty()) {
     std::fprintf(stderr, "%s\n", problem.c_str());
     return 1;

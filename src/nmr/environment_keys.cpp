@@ -52,19 +52,16 @@ int atomclass(const tnmrgraph& graph, int atom) {
 double medianof(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2]
-                    : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-const double* findkey(const std::vector<std::pair<std::uint64_t, double>>& table,
-                      std::uint64_t key) {
-  auto found = std::lower_bound(
-      table.begin(), table.end(), key,
-      [](const std::pair<std::uint64_t, double>& e, std::uint64_t k) {
-        return e.first < k;
-      });
-  return found != table.end() && found->first == key ? &found->second
-                                                      : nullptr;
+const double* findkey(
+    const std::vector<std::pair<std::uint64_t, double>>& table,
+    std::uint64_t key) {
+  auto found = std::lower_bound(table.begin(), table.end(), key,
+                                [](const std::pair<std::uint64_t, double>& e,
+                                   std::uint64_t k) { return e.first < k; });
+  return found != table.end() && found->first == key ? &found->second : nullptr;
 }
 
 }  // namespace molvane

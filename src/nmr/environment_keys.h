@@ -33,7 +33,8 @@ int atomclass(const tnmrgraph& graph, int atom);
 double medianof(std::vector<double> values);
 
 /// The value of key in table sorted by key, or nullptr.
-const double* findkey(const std::vector<std::pair<std::uint64_t, double>>& table,
-                      std::uint64_t key);
+const double* findkey(
+    const std::vector<std::pair<std::uint64_t, double>>& table,
+    std::uint64_t key);
 
 }  // namespace molvane

@@ -39,8 +39,8 @@ tfluorinekeys fluorinekeys(const tnmrgraph& graph, int fluorine) {
         next.push_back(far);
         tokens.push_back(
             atomtoken(graph, far, graph.bonds[static_cast<std::size_t>(bond)]));
-        plain.push_back(static_cast<std::uint64_t>(
-            graph.atoms[f].element * 8 + atomclass(graph, far)));
+        plain.push_back(static_cast<std::uint64_t>(graph.atoms[f].element * 8 +
+                                                   atomclass(graph, far)));
       }
     }
     std::sort(tokens.begin(), tokens.end());
@@ -72,10 +72,11 @@ bool fluorineterms(const tnmrgraph& graph, int atom, tincrementterms& terms) {
     fluorines += graph.atoms[static_cast<std::size_t>(n)].element == fluorine;
   }
   terms = {};
-  terms.fixed.push_back(makekey(
-      {baseterm,
-       atomtoken(graph, centre, graph.bonds[static_cast<std::size_t>(bonds[0])]),
-       static_cast<std::uint64_t>(fluorines)}));
+  terms.fixed.push_back(
+      makekey({baseterm,
+               atomtoken(graph, centre,
+                         graph.bonds[static_cast<std::size_t>(bonds[0])]),
+               static_cast<std::uint64_t>(fluorines)}));
   addsubstituentterms(graph, centre, atom, terms);
   return true;
 }

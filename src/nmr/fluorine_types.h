@@ -45,7 +45,8 @@ class tfluorinetable {
  public:
   tfluorinetable() = default;
   /// Entries (key, shift) in any order.
-  explicit tfluorinetable(std::vector<std::pair<std::uint64_t, double>> entries);
+  explicit tfluorinetable(
+      std::vector<std::pair<std::uint64_t, double>> entries);
 
   /// Types shared by at least minsupport of the samples.
   static tfluorinetable fit(const std::vector<tfluorinesample>& samples,

@@ -62,7 +62,8 @@ void addsubstituentterms(const tnmrgraph& graph, int centre, int excluded,
                          tincrementterms& terms) {
   for (int bond : graph.presentbonds(centre)) {
     int near = graph.other(bond, centre);
-    if (near == excluded || !graph.atoms[static_cast<std::size_t>(near)].active) {
+    if (near == excluded ||
+        !graph.atoms[static_cast<std::size_t>(near)].active) {
       continue;
     }
     std::vector<std::uint64_t> carried;
@@ -73,13 +74,13 @@ void addsubstituentterms(const tnmrgraph& graph, int centre, int excluded,
       }
       const tgraphbond& b = graph.bonds[static_cast<std::size_t>(next)];
       carried.push_back(atomtoken(graph, far, b));
-      terms.fixed.push_back(makekey(
-          {betaterm,
-           static_cast<std::uint64_t>(
-               graph.atoms[static_cast<std::size_t>(far)].element),
-           static_cast<std::uint64_t>(atomclass(graph, far)),
-           static_cast<std::uint64_t>(b.delocalised ? delocalisedkind
-                                                    : b.kind)}));
+      terms.fixed.push_back(
+          makekey({betaterm,
+                   static_cast<std::uint64_t>(
+                       graph.atoms[static_cast<std::size_t>(far)].element),
+                   static_cast<std::uint64_t>(atomclass(graph, far)),
+                   static_cast<std::uint64_t>(b.delocalised ? delocalisedkind
+                                                            : b.kind)}));
     }
     std::sort(carried.begin(), carried.end());
     std::uint64_t detailed = makekey(

@@ -150,8 +150,7 @@ std::string tablesource(const tlearnedtables& tables) {
       "#include \"nmr/learned_tables_data.h\"\n\n"
       "namespace molvane {\n\nnamespace {\n\n";
   writeterms(out, "fluorine", tables.fluorine.entries());
-  writeterms(out, "fluorineincrements",
-             tables.fluorineincrements.increments());
+  writeterms(out, "fluorineincrements", tables.fluorineincrements.increments());
   writeterms(out, "proton", tables.proton.increments());
   out +=
       "}  // namespace\n\n"

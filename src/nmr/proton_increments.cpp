@@ -53,7 +53,8 @@ bool protonterms(const tnmrgraph& graph, int atom, tincrementterms& terms) {
   addsubstituentterms(graph, atom, -1, terms);
   int ring = smallring(graph, atom);
   if (ring != 0) {
-    terms.fixed.push_back(makekey({ringterm, static_cast<std::uint64_t>(ring)}));
+    terms.fixed.push_back(
+        makekey({ringterm, static_cast<std::uint64_t>(ring)}));
   }
   return true;
 }
