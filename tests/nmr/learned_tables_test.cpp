@@ -8,7 +8,6 @@
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
-#include "nmr/shift_combination.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -134,35 +133,6 @@ TEST(LearnedTables, FluorineTypesNeedSupportAndTheDeepestWins) {
   EXPECT_DOUBLE_EQ(shallow.shift, -64.0);
   EXPECT_EQ(shallow.level, -1);
   EXPECT_EQ(table.predict(graphof("c1ccccc1F"), 6).level, 0);
-}
-
-TEST(LearnedTables, CombineWithTheDatabaseByClass) {
-  const struct {
-    int c;
-    int level;
-    tprediction fallback;
-    double shift;
-    int result;
-  } cases[] = {
-      // Fluorine: a learned value as deep as the match wins, one sphere
-      // shallower is averaged in by depth, shallower still is ignored.
-      {fluorineclass, 2, {-60.0, -2}, -60.0, -2},
-      {fluorineclass, 3, {-60.0, -2}, (-90.0 * 3 - 120.0) / 5, 3},
-      {fluorineclass, 4, {-60.0, -2}, -90.0, 4},
-      {fluorineclass, 3, {}, -90.0, 3},
-      {fluorineclass, 0, {-60.0, -1}, -60.0, -1},
-      // sp3 C-H protons: each agreeing sphere weighs once against the
-      // increments' level; from three spheres on the match alone counts.
-      {protonsp3class, 1, {-60.0, -2}, (-90.0 - 120.0) / 3, 1},
-      {protonsp3class, 3, {-60.0, -2}, -90.0, 3},
-      {protonsp3class, 0, {}, noshift, 0},
-  };
-  for (const auto& each : cases) {
-    SCOPED_TRACE(each.c * 10 + each.level);
-    tprediction p = combineshifts(each.c, -90.0, each.level, each.fallback);
-    EXPECT_DOUBLE_EQ(p.shift, each.shift);
-    EXPECT_EQ(p.level, each.result);
-  }
 }
 
 // The builder fits the tables to the molecules it is given (cross-validation
