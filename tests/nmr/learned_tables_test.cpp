@@ -163,9 +163,60 @@ TEST(LearnedTables,
     ASSERT_TRUE(protonterms(graphof(each.smiles), each.atom, terms));
     EXPECT_NEAR(shippedtables()->proton.predict(terms).shift, each.shift, 0.3);
   }
-  std::string source = tablesource(*shippedtables());
-  EXPECT_NE(source.find("ULL, -"), std::string::npos);
-  EXPECT_NE(source.find("shippedprotonincrements()"), std::string::npos);
+}
+
+TEST(LearnedTables, SourceListsEveryTableInKeyOrder) {
+  tlearnedtables tables;
+  tables.fluorine = tfluorinetable({{0x20, -63.72}, {0x10, 1.5}});
+  tables.proton = tincrementtable({{0xABCDEF, 0.25}});
+  std::string source = tablesource(tables);
+  std::size_t low = source.find("    {0x0000000000000010ULL, 1.5000},\n");
+  std::size_t high = source.find("    {0x0000000000000020ULL, -63.7200},\n");
+  ASSERT_NE(low, std::string::npos);
+  ASSERT_NE(high, std::string::npos);
+  EXPECT_LT(low, high);
+  EXPECT_NE(source.find("const tshippedterm fluorineincrements[] = {\n};"),
+            std::string::npos);
+  EXPECT_NE(source.find("{0x0000000000abcdefULL, 0.2500}"), std::string::npos);
+  EXPECT_NE(source.find("// clang-format off"), std::string::npos);
+}
+
+// Unusual fluorines and protons drawn every way get a shift in range or
+// none, and explicit hydrogens take their carbon's shift.
+TEST(LearnedTables, PredictUnusualAtomsSafely) {
+  const struct {
+    const char* smiles;
+    int nucleus;
+  } cases[] = {
+      {"[F-]", 9},
+      {"F", 9},
+      {"F[B-](F)(F)F", 9},
+      {"FS(F)(F)(F)(F)F", 9},
+      {"FF", 9},
+      {"C", 1},
+      {"[CH3+]", 1},
+      {"C1CC1", 1},
+      {"[H]C([H])([H])C(F)(F)F", 1},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.smiles);
+    auto drawing = fromsmiles(each.smiles);
+    auto db = std::make_shared<tpeakdb>(each.nucleus);
+    for (const tatomshift& shift : predictshifts(*drawing, db)) {
+      if (shift.level != 0) {
+        EXPECT_GT(shift.shift, each.nucleus == 9 ? -500.0 : -5.0);
+        EXPECT_LT(shift.shift, each.nucleus == 9 ? 500.0 : 20.0);
+      }
+    }
+  }
+  auto drawn = fromsmiles("[H]C([H])([H])C(F)(F)F");
+  auto db = std::make_shared<tpeakdb>(1);
+  std::vector<tatomshift> shifts = predictshifts(*drawn, db);
+  ASSERT_GE(shifts.size(), 2U);
+  EXPECT_NE(shifts.front().level, 0);
+  for (const tatomshift& shift : shifts) {
+    EXPECT_DOUBLE_EQ(shift.shift, shifts.front().shift);
+  }
 }
 
 }  // namespace
