@@ -51,16 +51,14 @@ void writeterms(std::string& out, const char* name,
 }  // namespace
 
 int shiftclass(const tnmrgraph& graph, int atom, int nucleus) {
-  int c = atomclass(graph, atom);
   if (nucleus == fluorine &&
       graph.atoms[static_cast<std::size_t>(atom)].element == fluorine) {
     return fluorineclass;
   }
-  tincrementterms terms;
-  if (nucleus == hydrogen && protonterms(graph, atom, terms)) {
+  if (nucleus == hydrogen && carriessp3protons(graph, atom)) {
     return protonsp3class;
   }
-  return c;
+  return atomclass(graph, atom);
 }
 
 std::shared_ptr<const tlearnedtables> fitlearnedtables(

@@ -40,13 +40,17 @@ int smallring(const tnmrgraph& graph, int atom) {
 
 }  // namespace
 
-bool protonterms(const tnmrgraph& graph, int atom, tincrementterms& terms) {
+bool carriessp3protons(const tnmrgraph& graph, int atom) {
   const tgraphatom& node = graph.atoms[static_cast<std::size_t>(atom)];
-  int hydrogens = graph.hydrogens(atom);
-  if (node.element != carbon || node.charge != 0 || hydrogens <= 0 ||
-      atomclass(graph, atom) != 3) {
+  return node.element == carbon && node.charge == 0 &&
+         graph.hydrogens(atom) > 0 && atomclass(graph, atom) == 3;
+}
+
+bool protonterms(const tnmrgraph& graph, int atom, tincrementterms& terms) {
+  if (!carriessp3protons(graph, atom)) {
     return false;
   }
+  int hydrogens = graph.hydrogens(atom);
   terms = {};
   terms.fixed.push_back(
       makekey({baseterm, static_cast<std::uint64_t>(hydrogens)}));
