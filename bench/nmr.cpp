@@ -15,11 +15,13 @@
 #include "io/exchange_files.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -63,7 +65,7 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
           continue;
         }
         int node = shift.atomindex;
-        int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+        int c = shiftclass(graph, node, nucleus);
         std::string key = "class " + std::to_string(c) + " level " +
                           std::to_string(shift.level);
         auto& group = groups[key];
@@ -120,9 +122,12 @@ int run(int argc, char** argv) {
     int capacity = entries > 0 ? entries : defaultcapacity(each.nucleus);
     tshifterrors errors = crossvalidate(molecules, each.nucleus, capacity,
                                         folds, each.carbononly);
-    std::printf("%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted\n",
-                each.name, folds, errors.mae(), errors.predicted,
-                100.0 * errors.coverage());
+    std::printf(
+        "%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted; "
+        "%d molecules predicted in %.2f s (%.0f molecules/s)\n",
+        each.name, folds, errors.mae(), errors.predicted,
+        100.0 * errors.coverage(), errors.molecules, errors.seconds,
+        errors.molecules / std::max(errors.seconds, 1e-9));
     if (withdetail) {
       detail(molecules, each.nucleus, capacity, folds);
     }

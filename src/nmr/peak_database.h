@@ -5,12 +5,14 @@
 #include "nmr/peak.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 namespace molvane {
 
 class tatm;
 class tnmrgraph;
+struct tlearnedtables;
 
 /// A predicted or looked-up shift in ppm with its level (0: none).
 struct tprediction {
@@ -132,6 +134,12 @@ class tpeakdb final : public IPeakdb {
   /// filling a database); duplicates keep the last shift.
   void setlist(int i, std::vector<tpeak> peaks);
 
+  /// The learned fallback tables the predictor uses with this database:
+  /// the shipped ones unless others were set (the builder sets those it
+  /// fitted with the entries).
+  const tlearnedtables& learned() const;
+  void setlearned(std::shared_ptr<const tlearnedtables> tables);
+
  private:
   tpeaklist& mutablelist(const tpeak& peak);
 
@@ -141,6 +149,7 @@ class tpeakdb final : public IPeakdb {
   std::string filename_;
   /// The file could not be read; saving will not overwrite it.
   bool readfailed_ = false;
+  std::shared_ptr<const tlearnedtables> learned_;
 };
 
 /// Largest number of records a database file of nucleus may hold, and the
