@@ -18,15 +18,16 @@
 // (default: the shared data folder of the build).
 #include "io/atomic_file.h"
 #include "io/exchange_files.h"
-#include "nmr/carbon_features.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -71,9 +72,10 @@ void detail(const std::vector<ttrainingmolecule>& molecules, int nucleus,
         if (shift.atomindex != assigned.atomindex) {
           continue;
         }
-        std::string key = "class " +
-                          std::to_string(shiftclass(graph, shift.atomindex)) +
-                          " level " + std::to_string(shift.level);
+        int node = shift.atomindex;
+        int c = shiftclass(graph, node, nucleus);
+        std::string key = "class " + std::to_string(c) + " level " +
+                          std::to_string(shift.level);
         auto& group = groups[key];
         if (shift.level != 0) {
           group.first += std::abs(shift.shift - assigned.shift);
@@ -177,9 +179,12 @@ int run(int argc, char** argv) {
     }
     tshifterrors errors = crossvalidate(molecules, each.nucleus, capacity,
                                         folds, each.carbononly);
-    std::printf("%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted\n",
-                each.name, folds, errors.mae(), errors.predicted,
-                100.0 * errors.coverage());
+    std::printf(
+        "%-4s %d-fold MAE %.3f ppm over %d atoms, %.2f %% predicted; "
+        "%d molecules predicted in %.2f s (%.0f molecules/s)\n",
+        each.name, folds, errors.mae(), errors.predicted,
+        100.0 * errors.coverage(), errors.molecules, errors.seconds,
+        errors.molecules / std::max(errors.seconds, 1e-9));
     if (withdetail) {
       detail(molecules, each.nucleus, capacity, folds);
     }

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <optional>
@@ -430,9 +431,36 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
   } else if (code == 2 && k == 2) {
     places = awayfromtwo(atom, length);
   } else if ((code == 2 && k == 3) || code == 3) {
-    // Staggered at -120, 0 and +120 degrees; a fourth would repeat one.
+    // Three places 120 degrees apart (a fourth would repeat one), turned
+    // about the bond to lie staggered against the neighbour's other atoms:
+    // the turn that keeps the nearest of them farthest away.
+    std::vector<TXYZ> across;
+    if (const tatm* other = atom.neighbour(0)) {
+      for (const tbond* bond : drawing.bondsof(other)) {
+        const tatm* beyond = bond->other(other);
+        if (beyond != nullptr && beyond != &atom) {
+          across.push_back(pointof(*beyond));
+        }
+      }
+    }
+    double bestturn = 0.0;
+    double bestgap = -1.0;
+    for (int turn = 0; turn < 120 && !across.empty(); turn += 5) {
+      double gap = std::numeric_limits<double>::infinity();
+      for (int i = 1; i <= std::min(n, 3); ++i) {
+        const TXYZ place = aroundbond(tetrahedralangle, (i - 2) * 120.0 + turn);
+        for (const TXYZ& point : across) {
+          gap = std::min(gap, norm(minus(place, point)));
+        }
+      }
+      if (gap > bestgap + 1e-9) {
+        bestgap = gap;
+        bestturn = turn;
+      }
+    }
     for (int i = 1; i <= std::min(n, 3); ++i) {
-      places.push_back(aroundbond(tetrahedralangle, (i - 2) * 120.0));
+      places.push_back(
+          aroundbond(tetrahedralangle, (i - 2) * 120.0 + bestturn));
     }
   } else if (code == 1 && k == 1) {
     double d = (radiusof(1) + radiusof(6)) * length / angstromperbond;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace molvane {
 
@@ -80,7 +81,99 @@ bool closesring(const tbondgraph& graph, std::int32_t start, std::int32_t at,
   return false;
 }
 
+/// The π electrons ring atom at brings to a ring whose bonds are
+/// ringbonds: one for its share of a ring double bond, none beside a double
+/// bond outside the ring, two for a lone pair; -1 when it brings none of
+/// these (a tetrahedral carbon breaks the ring's conjugation).
+int pielectrons(const tbondgraph& graph, std::int32_t at,
+                std::span<const std::int32_t> ringbonds) {
+  int ringdoubles = 0;
+  int otherdoubles = 0;
+  for (std::int32_t b : graph.atombonds[static_cast<std::size_t>(at)]) {
+    if (plaincode(*graph.bonds[static_cast<std::size_t>(b)].first) !=
+        doublecode) {
+      continue;
+    }
+    const bool inring =
+        std::find(ringbonds.begin(), ringbonds.end(), b) != ringbonds.end();
+    (inring ? ringdoubles : otherdoubles) += 1;
+  }
+  if (ringdoubles + otherdoubles > 1) {
+    return -1;
+  }
+  if (ringdoubles == 1) {
+    return 1;
+  }
+  if (otherdoubles == 1) {
+    return 0;
+  }
+  return givespair(graph, at) ? 2 : -1;
+}
+
+/// Walks simple six-rings from start through atoms after it in the list
+/// (so each ring is found from its first atom) and hands each ring's bonds
+/// to found.
+template <typename Found>
+void sixrings(const tbondgraph& graph, std::int32_t start, std::int32_t at,
+              std::vector<std::int32_t>& atoms,
+              std::vector<std::int32_t>& bonds, const Found& found) {
+  for (std::int32_t b : graph.atombonds[static_cast<std::size_t>(at)]) {
+    const std::int32_t next = otherend(graph, b, at);
+    if (next == start && bonds.size() == 5) {
+      bonds.push_back(b);
+      found(atoms, bonds);
+      bonds.pop_back();
+      continue;
+    }
+    if (next <= start || bonds.size() >= 5 ||
+        std::find(atoms.begin(), atoms.end(), next) != atoms.end()) {
+      continue;
+    }
+    atoms.push_back(next);
+    bonds.push_back(b);
+    sixrings(graph, start, next, atoms, bonds, found);
+    atoms.pop_back();
+    bonds.pop_back();
+  }
+}
+
 }  // namespace
+
+std::vector<bool> donorringsinglebonds(const tbondgraph& graph) {
+  std::vector<bool> marked(graph.bonds.size(), false);
+  for (std::size_t a = 0; a < graph.atoms.size(); ++a) {
+    const auto start = static_cast<std::int32_t>(a);
+    std::vector<std::int32_t> atoms{start};
+    std::vector<std::int32_t> bonds;
+    sixrings(
+        graph, start, start, atoms, bonds,
+        [&](const std::vector<std::int32_t>& ring,
+            const std::vector<std::int32_t>& ringbonds) {
+          int electrons = 0;
+          bool donor = false;
+          for (std::int32_t at : ring) {
+            const int brings = pielectrons(graph, at, ringbonds);
+            if (brings < 0) {
+              return;
+            }
+            electrons += brings;
+            donor = donor || brings == 2;
+          }
+          if (electrons != 6 || !donor) {
+            return;
+          }
+          for (std::int32_t b : ringbonds) {
+            const auto& [bond, ends] = graph.bonds[static_cast<std::size_t>(b)];
+            if (plaincode(*bond) == singlecode &&
+                graph.atoms[static_cast<std::size_t>(ends[0])]->element == 6 &&
+                graph.atoms[static_cast<std::size_t>(ends[1])]->element == 6) {
+              marked[static_cast<std::size_t>(b)] = true;
+            }
+          }
+        });
+  }
+  return marked;
+}
 
 std::vector<bool> alternatingringbonds(const tbondgraph& graph) {
   std::vector<bool> marked(graph.bonds.size(), false);

@@ -246,6 +246,8 @@ class tforcefield {
   std::vector<int> hybrids_;
   /// Bonds of rings drawn with alternating single and double bonds.
   std::vector<bool> alternating_;
+  /// Single bonds of six-rings made aromatic by lone pairs.
+  std::vector<bool> donorring_;
   /// Position in bends_ of the first bend at each centre, or -1.
   std::vector<std::int32_t> firstbend_;
   std::unordered_set<std::uint64_t> exclusions_;

@@ -41,6 +41,27 @@ double conjugationshortening(int h) {
   }
 }
 
+/// How much longer a bond between two of nitrogen, oxygen and fluorine
+/// gets at an end z of that kind: their lone pairs push each other apart,
+/// so covalent radii alone make H2O2 1.31 Å (1.48), F2 1.27 (1.41) and
+/// O2 1.16 (1.21). Multiple bonds (c above 3) lengthen less.
+double lonepairlengthening(int z, int c) {
+  switch (z) {
+    case 7:
+      return c > 3 ? 0.015 : 0.03;
+    case 8:
+      return c > 3 ? 0.025 : 0.08;
+    case 9:
+      return 0.07;
+    default:
+      return 0.0;
+  }
+}
+
+/// How much shorter a double bond gets at a linear (cumulated) centre:
+/// CO2 1.16 Å against 1.21 in a ketone, allene 1.31 against 1.34.
+constexpr double cumulatedshortening = 0.05;
+
 struct ttorsionrow {
   int key;
   ttorsionparameters parameters;
@@ -177,7 +198,8 @@ double stretchdepth(int first, int second, int c) {
   }
 }
 
-double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2) {
+double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2, int q1,
+                             int q2) {
   // The covalent radius of hydrogen in the element table (0.29 Å) makes
   // C-H 1.05 Å; bonds to hydrogen are 1.09 (C), 1.02 (N) and 0.97 Å (O).
   auto bondradius = [](int z) {
@@ -195,6 +217,13 @@ double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2) {
     // Polar double bonds are shorter: C=O 1.22 Å, C=N 1.27 Å.
     length -= polarshortening *
               std::abs(electronegativityof(z1) - electronegativityof(z2));
+    length -= cumulatedshortening * ((h1 == 1 ? 1 : 0) + (h2 == 1 ? 1 : 0));
+  }
+  // By the lone pairs of the isoelectronic atom: N+ has none, O- has three.
+  const double push1 = lonepairlengthening(z1 - q1, c);
+  const double push2 = lonepairlengthening(z2 - q2, c);
+  if (push1 > 0.0 && push2 > 0.0) {
+    length += push1 + push2;
   }
   return std::max(length, shortestbondangstrom);
 }

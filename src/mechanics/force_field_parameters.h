@@ -24,9 +24,11 @@ double stretchdepth(int first, int second, int c);
 /// standard 1.53 Å. h1 and h2 are the atoms' hybridisation codes: a single
 /// bond to a trigonal, aromatic or linear atom is shorter. lonepairdonor
 /// stands for a flat nitrogen whose lone pair joins the other end's π system
-/// (amides): those bonds are shorter still.
+/// (amides): those bonds are shorter still. q1 and q2 are the formal
+/// charges: an atom without lone pairs (N+) does not push its bond apart.
 inline constexpr int lonepairdonor = 5;
-double stretchlengthangstrom(int z1, int z2, int c, int h1 = 3, int h2 = 3);
+double stretchlengthangstrom(int z1, int z2, int c, int h1 = 3, int h2 = 3,
+                             int q1 = 0, int q2 = 0);
 
 /// Redundancy weight of a bend at a centre with that many bonds.
 double bendredundancy(int bondcount);

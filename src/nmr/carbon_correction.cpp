@@ -4,6 +4,7 @@
 
 #include "nmr/carbon_features.h"
 #include "nmr/carbon_model.h"
+#include "nmr/environment_keys.h"
 #include "nmr/nmr_graph.h"
 
 namespace molvane {
@@ -11,7 +12,7 @@ namespace molvane {
 tprediction refinecarbon(const tcarbonmodel& model, const tnmrgraph& graph,
                          int atom, int level, const tprediction& current) {
   double share =
-      current.has() ? model.share(shiftclass(graph, atom), level) : 1.0;
+      current.has() ? model.share(atomclass(graph, atom), level) : 1.0;
   if (share <= 0.0 || model.empty()) {
     return current;
   }

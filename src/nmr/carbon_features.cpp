@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/carbon_features.h"
 
+#include "nmr/environment_keys.h"
 #include "nmr/nmr_graph.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ class tcodes {
   std::uint32_t shiftclass(int atom) {
     int& known = classes_[static_cast<std::size_t>(atom)];
     if (known < 0) {
-      known = std::clamp(molvane::shiftclass(graph_, atom), 0, 7);
+      known = std::clamp(atomclass(graph_, atom), 0, 7);
     }
     return static_cast<std::uint32_t>(known);
   }
@@ -186,10 +187,6 @@ int walkaround(const tnmrgraph& graph, int atom, tcodes& codes,
 }
 
 }  // namespace
-
-int shiftclass(const tnmrgraph& graph, int atom) {
-  return graph.hasdelocalisedbond(atom) ? 4 : graph.hybridization(atom);
-}
 
 tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom) {
   tcarbonfeatures features;

@@ -28,8 +28,4 @@ struct tcarbonfeatures {
 /// the smallest ring through the atom.
 tcarbonfeatures carbonfeatures(const tnmrgraph& graph, int atom);
 
-/// The class the predictor gives atom: 4 when it has a delocalised bond,
-/// otherwise its hybridisation code.
-int shiftclass(const tnmrgraph& graph, int atom);
-
 }  // namespace molvane

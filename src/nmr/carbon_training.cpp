@@ -5,6 +5,7 @@
 #include "document/structure.h"
 #include "nmr/carbon_features.h"
 #include "nmr/database_builder.h"
+#include "nmr/environment_keys.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
@@ -49,7 +50,7 @@ tsharegrid sharegrid(const std::shared_ptr<tpeakdb>& db,
         continue;
       }
       int level = db->bestmatch(list.peaks[found->second]).level;
-      int c = shiftclass(graph, assigned.atomindex);
+      int c = atomclass(graph, assigned.atomindex);
       if (c < 1 || c > shareclasses || level >= sharelevels) {
         continue;
       }

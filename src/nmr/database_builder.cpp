@@ -5,6 +5,7 @@
 #include "document/structure.h"
 #include "nmr/carbon_training.h"
 #include "nmr/increment_schemes.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
@@ -276,7 +277,7 @@ std::vector<tsample> samplesof(
       sample.peak = *found->second;
       sample.shift = assigned.shift;
       int node = assigned.atomindex;
-      sample.c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+      sample.c = shiftclass(graph, node, nucleus);
       if (db != nullptr) {
         sample.fallback =
             tincrementschemes(*db, graph).byhybridization(node, sample.c);
@@ -380,11 +381,14 @@ std::unique_ptr<tpeakdb> builddatabase(
     int capacity) {
   capacity = std::clamp(capacity, 0, databaselimit(nucleus) - 1);
   int overrides = static_cast<int>(capacity * overrideshare);
+  std::shared_ptr<const tlearnedtables> tables =
+      fitlearnedtables(molecules, nucleus);
   std::vector<tsample> samples = samplesof(molecules, nucleus, nullptr);
   std::vector<tnode> nodes = classesof(samples);
   choosenodes(samples, nodes, capacity - overrides,
               !hasincrementschemes(nucleus));
   std::unique_ptr<tpeakdb> db = databaseof(nodes, nucleus);
+  db->setlearned(tables);
   // The increment schemes look entries up themselves; only with the
   // entries chosen is it known what the whole predictor gives.
   std::vector<tsample> known = samplesof(molecules, nucleus, db.get());
@@ -393,6 +397,7 @@ std::unique_ptr<tpeakdb> builddatabase(
   }
   chooseoverrides(samples, nodes, *db, nucleus, overrides);
   db = databaseof(nodes, nucleus);
+  db->setlearned(tables);
   samples = samplesof(molecules, nucleus, db.get());
   refit(*db, samples, nucleus);
   return db;

@@ -3,6 +3,7 @@
 #include "nmr/increment_schemes.h"
 
 #include "model/element_data.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/shift_increments.h"
 
@@ -444,6 +445,9 @@ tprediction tincrementschemes::byhybridization(int atom, int hybridization) {
       return predictsp3(atom);
     case 4:
       return predictaromatic(atom);
+    case fluorineclass:
+    case protonsp3class:
+      return learnedfallback(db_.learned(), graph_, atom, hybridization);
     default:
       return failed;
   }

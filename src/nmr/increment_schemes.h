@@ -29,7 +29,8 @@ class tincrementschemes {
   tprediction predictsp3(int atom);
   /// The bare atom plus one increment per substituent.
   tprediction starscheme(int atom);
-  /// The scheme of the atom's hybridisation code (1 sp ... 4 aromatic).
+  /// The scheme of the atom's hybridisation code (1 sp ... 4 aromatic), or
+  /// the learned table of its shift class (fluorine, sp3 C-H protons).
   tprediction byhybridization(int atom, int hybridization);
 
  private:

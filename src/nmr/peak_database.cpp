@@ -8,6 +8,7 @@
 #include "model/number_text.h"
 #include "nmr/carbon_model.h"
 #include "nmr/increment_schemes.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_file.h"
 #include "nmr/shift_increments.h"
@@ -445,6 +446,14 @@ void tpeakdb::setlist(int i, std::vector<tpeak> peaks) {
   }
   lists_[static_cast<std::size_t>(i)].peaks = std::move(unique);
   modified_ = true;
+}
+
+const tlearnedtables& tpeakdb::learned() const {
+  return learned_ != nullptr ? *learned_ : *shippedtables();
+}
+
+void tpeakdb::setlearned(std::shared_ptr<const tlearnedtables> tables) {
+  learned_ = std::move(tables);
 }
 
 tpeaklist& tpeakdb::mutablelist(const tpeak& peak) {

@@ -13,6 +13,7 @@ namespace molvane {
 class tatm;
 class tcarbonmodel;
 class tnmrgraph;
+struct tlearnedtables;
 
 /// A predicted or looked-up shift in ppm with its level (0: none).
 struct tprediction {
@@ -142,6 +143,12 @@ class tpeakdb final : public IPeakdb {
   }
   const tcarbonmodel* carbonmodel() const { return carbonmodel_.get(); }
 
+  /// The learned fallback tables the predictor uses with this database:
+  /// the shipped ones unless others were set (the builder sets those it
+  /// fitted with the entries).
+  const tlearnedtables& learned() const;
+  void setlearned(std::shared_ptr<const tlearnedtables> tables);
+
  private:
   tpeaklist& mutablelist(const tpeak& peak);
 
@@ -152,6 +159,7 @@ class tpeakdb final : public IPeakdb {
   /// The file could not be read; saving will not overwrite it.
   bool readfailed_ = false;
   std::shared_ptr<const tcarbonmodel> carbonmodel_;
+  std::shared_ptr<const tlearnedtables> learned_;
 };
 
 /// Largest number of records a database file of nucleus may hold, and the

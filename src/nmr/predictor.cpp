@@ -6,6 +6,7 @@
 #include "document/structure.h"
 #include "nmr/carbon_correction.h"
 #include "nmr/increment_schemes.h"
+#include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/shift_combination.h"
@@ -132,7 +133,7 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     if (node < 0) {
       continue;
     }
-    int c = graph.hasdelocalisedbond(node) ? 4 : graph.hybridization(node);
+    int c = shiftclass(graph, node, nucleus);
     tmatch match = db.bestmatch(peak);
     double s1 = match.entry != nullptr ? match.entry->getshift(nucleus) : 0.0;
     tprediction fallback;

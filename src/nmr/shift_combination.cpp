@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/shift_combination.h"
 
+#include "nmr/learned_tables.h"
+
 namespace molvane {
 
 namespace {
@@ -17,6 +19,11 @@ constexpr int sp2sphereweight = 2;
 constexpr int aromaticsphereweight = 1;
 constexpr int decisivesp3level = 3;
 constexpr int decisivearomaticlevel = 4;
+// A shallow proton match of an sp3 carbon weighs once per agreeing sphere
+// against the fitted C-H increments (which weigh as two spheres); from three
+// spheres on the match alone beats them.
+constexpr int protonsphereweight = 1;
+constexpr int decisiveprotonlevel = 3;
 
 tprediction blend(double s1, int level, const tprediction& fallback,
                   int sphereweight) {
@@ -31,7 +38,7 @@ tprediction blend(double s1, int level, const tprediction& fallback,
 
 bool needsfallback(int c, int level) {
   if (level == 0) {
-    return c >= 1 && c <= 4;
+    return (c >= 1 && c <= 4) || c == fluorineclass || c == protonsp3class;
   }
   switch (c) {
     case 1:
@@ -42,6 +49,10 @@ bool needsfallback(int c, int level) {
       return level < decisivesp3level;
     case 4:
       return level < decisivearomaticlevel;
+    case fluorineclass:
+      return level < spherecount;
+    case protonsp3class:
+      return level < decisiveprotonlevel;
     default:
       return false;
   }
@@ -50,7 +61,7 @@ bool needsfallback(int c, int level) {
 tprediction combineshifts(int c, double s1, int level,
                           const tprediction& fallback) {
   if (level == 0) {
-    if (c < 1 || c > 4) {
+    if (!needsfallback(c, 0)) {
       return {};
     }
     return fallback.level < 0 ? fallback : tprediction{};
@@ -69,6 +80,16 @@ tprediction combineshifts(int c, double s1, int level,
       return blend(s1, level, fallback, sp2sphereweight);
     case 4:
       return blend(s1, level, fallback, aromaticsphereweight);
+    case fluorineclass:
+      // A learned fluorine type as deep as the match wins; one sphere less
+      // deep it is averaged in, each sphere weighing once.
+      if (-fallback.level >= level) {
+        return fallback;
+      }
+      return -fallback.level + 1 == level ? blend(s1, level, fallback, 1)
+                                          : database;
+    case protonsp3class:
+      return blend(s1, level, fallback, protonsphereweight);
     default:
       return database;
   }

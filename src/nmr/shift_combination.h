@@ -6,7 +6,8 @@
 
 namespace molvane {
 
-/// Whether an atom of class c (1 sp, 2 sp2, 3 sp3, 4 aromatic, others) whose
+/// Whether an atom of class c (1 sp, 2 sp2, 3 sp3, 4 aromatic, the learned
+/// classes fluorineclass and protonsp3class, others) whose
 /// deepest database match has level (0: none) needs its increment scheme.
 bool needsfallback(int c, int level);
 
@@ -15,7 +16,8 @@ bool needsfallback(int c, int level);
 /// scheme (level 0 or below; only read when needsfallback says so).
 /// Shallow matches of carbons are averaged with the scheme, each agreeing
 /// sphere weighing by the atom's class against the scheme's level; sp
-/// carbons take whichever goes deeper.
+/// carbons take whichever goes deeper; a learned fluorine value wins from
+/// the match's depth on and is averaged in one sphere shallower.
 tprediction combineshifts(int c, double s1, int level,
                           const tprediction& fallback);
 

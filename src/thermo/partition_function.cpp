@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <numbers>
 #include <utility>
@@ -201,8 +202,7 @@ void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
   }
   // A molecule has 3N - 6 internal motions (3N - 5 when linear). The
   // redundancy weights count them right in open chains, but a ring's
-  // torsions come on top of bends that already span its motions; they
-  // give way first, then the bends.
+  // torsions come on top of bends that already span its motions.
   const bool linear = rotation_ == trotortype::linear;
   double excess = -(3.0 * static_cast<double>(atoms) - (linear ? 5.0 : 6.0) -
                     static_cast<double>(rotors.size()));
@@ -212,20 +212,24 @@ void tPF::limitmodes(std::size_t stretchmodes, std::size_t bendmodes,
     counts[group] += modes[i].degeneracy * modes[i].weight;
   }
   excess += counts[0] + counts[1] + counts[2];
-  for (const std::size_t group : {std::size_t{2}, std::size_t{1}}) {
-    if (excess <= 0.0 || counts[group] <= 0.0) {
-      continue;
+  // The surplus comes from the ring's torsions and bends alike: a ring of
+  // n atoms puckers in n - 3 ways and deforms within its plane in n - 3
+  // more. What the torsions cannot give, the bends give.
+  const double fromtorsions = std::min(counts[2], 0.5 * std::max(excess, 0.0));
+  const double frombends =
+      std::min(counts[1], std::max(excess, 0.0) - fromtorsions);
+  const auto scale = [&](std::size_t first, std::size_t last, double removed,
+                         double count) {
+    if (removed <= 0.0) {
+      return;
     }
-    const double removed = std::min(excess, counts[group]);
-    const double factor =
-        removed >= counts[group] ? 0.0 : 1.0 - removed / counts[group];
-    const std::size_t first = group == 1 ? stretchmodes : bendmodes;
-    const std::size_t last = group == 1 ? bendmodes : modes.size();
+    const double factor = removed >= count ? 0.0 : 1.0 - removed / count;
     for (std::size_t i = first; i < last; ++i) {
       modes[i].weight *= factor;
     }
-    excess -= removed;
-  }
+  };
+  scale(bendmodes, modes.size(), fromtorsions, counts[2]);
+  scale(stretchmodes, bendmodes, frombends, counts[1]);
   std::erase_if(modes, [](const TNu_vib& mode) { return mode.weight <= 0.0; });
 }
 
@@ -279,6 +283,15 @@ void tPF::addtorsions(tforcefield& field) {
         stretch.atoms[0]);
   }
   auto& torsions = field.torsions();
+  // Every torsion about one bond measures the same twist: the bond's
+  // stiffness is the sum of their constants, each term a share of the mode.
+  std::map<std::pair<std::int32_t, std::int32_t>, double> bondstiffness;
+  const auto bondof = [](const ttorque& term) {
+    return std::minmax(term.atoms[1], term.atoms[2]);
+  };
+  for (const ttorque& term : torsions) {
+    bondstiffness[bondof(term)] += term.fconst;
+  }
   for (auto term = torsions.rbegin(); term != torsions.rend(); ++term) {
     if (!inring(around, term->atoms[1], term->atoms[2])) {
       continue;
@@ -303,7 +316,8 @@ void tPF::addtorsions(tforcefield& field) {
     } else {
       term->redundancy = 0.0;
     }
-    const double wavenumber = wavenumberof(g, term->fconst);
+    const double stiffness = bondstiffness[bondof(*term)];
+    const double wavenumber = wavenumberof(g, stiffness);
     if (wavenumber > lowestwavenumber) {
       modes.push_back({1, term->redundancy, wavenumber});
     }

@@ -116,6 +116,26 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
       }
     }
   }
+  // The second methyl of ethane lies staggered against the first: every
+  // H-C-C-H torsion is 60 or 180 degrees, none eclipsed.
+  session().newdrawing();
+  tatm* c1 = atom(6, 0, 0);
+  tatm* c2 = atom(6, L, 0);
+  bond(c1, c2);
+  addhydrogens3d(drawing());
+  const auto across = [](const tatm& h, const tatm& from) {
+    // The hydrogen's direction seen along the bond (x).
+    return std::atan2(h.z - from.z, h.y - from.y) * 180.0 / std::numbers::pi;
+  };
+  for (tatm* h1 : hydrogensof(*c1)) {
+    for (tatm* h2 : hydrogensof(*c2)) {
+      const double torsion =
+          std::abs(std::remainder(across(*h1, *c1) - across(*h2, *c2), 360.0));
+      EXPECT_TRUE(std::abs(torsion - 60.0) < 0.5 ||
+                  std::abs(torsion - 180.0) < 0.5)
+          << torsion;
+    }
+  }
   // A bare atom starts along +x; in 3D mode a metal's go along x at the sum
   // of the covalent radii.
   session().newdrawing();

@@ -61,11 +61,19 @@ TEST(StretchLength, FollowsOrderHybridisationAndHydrogen) {
            tcase{1, 6, 2, 0, 2, 1.09},   // C-H, whatever the carbon
            tcase{1, 8, 2, 0, 3, 0.98},   // O-H
            tcase{1, 7, 2, 0, 2, 1.02},   // N-H
+           tcase{8, 8, 2, 3, 3, 1.47},   // hydrogen peroxide
+           tcase{9, 9, 2, 3, 3, 1.41},   // fluorine
+           tcase{8, 8, 4, 2, 2, 1.21},   // oxygen
+           tcase{7, 7, 6, 1, 1, 1.09},   // nitrogen
+           tcase{6, 8, 4, 1, 2, 1.17},   // carbon dioxide
        }) {
     SCOPED_TRACE(c.angstrom);
     EXPECT_NEAR(stretchlengthangstrom(c.z1, c.z2, c.c, c.h1, c.h2), c.angstrom,
                 0.006);
   }
+  // A nitro group's N+ has no lone pair to push its N-O- bond apart.
+  EXPECT_LT(stretchlengthangstrom(7, 8, 2, 2, 3, 1, -1),
+            stretchlengthangstrom(7, 8, 2, 2, 3) - 0.1);
 }
 
 TEST(RingAngles, SmallRingsCloseAndFlatCentresStayFlat) {

@@ -185,6 +185,29 @@ TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
     }
     EXPECT_EQ(aromatic, fifth == 7 ? 5 : 0);
   }
+  // 2-Pyridone's lone pair makes its ring aromatic: its two C-C single
+  // bonds are shorter than a diene's; with a CH2 in place of the NH they
+  // are not.
+  for (const int first : {7, 6}) {
+    std::vector<double> corners;
+    for (int k = 0; k < 6; ++k) {
+      corners.insert(corners.end(),
+                     {k == 0 ? double(first) : 6.0, 1.4 * std::cos(k * pi / 3),
+                      1.4 * std::sin(k * pi / 3), 0});
+    }
+    corners.insert(corners.end(), {8, 2.4, 1.7, 0});
+    tmolecule pyridone(corners, {0, 1, 2, 1, 2, 2, 2, 3, 4, 3, 4,
+                                 2, 4, 5, 4, 5, 0, 2, 1, 6, 4});
+    tforcefield field(pyridone.drawing);
+    int shortened = 0;
+    for (const tstretch& stretch : setup(field).stretches()) {
+      const double length = field.angstromperunit() / stretch.inverselength;
+      shortened += stretch.bond->kind() == 2 && stretch.atoms[0] != 0 &&
+                   stretch.atoms[1] != 0 &&
+                   length < stretchlengthangstrom(6, 6, 2, 2, 2) - 0.03;
+    }
+    EXPECT_EQ(shortened, first == 7 ? 2 : 0);
+  }
   // The nitrogen of N-methylformamide lies flat; trimethylamine's does not.
   tmolecule amide({6, 0, 0, 0, 8, -0.6, 1.0, 0, 7, 1.35, 0, 0, 6, 2.1, 1.2, 0},
                   {0, 1, 4, 0, 2, 2, 2, 3, 2});

@@ -64,7 +64,9 @@ TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
   fluorine.push_back(chain("FC", {{0, -271.9}}));
   fluorine.push_back(chain("FC", {{0, -272.1}}));
   fluorine.push_back(chain("FCC", {{0, -212.8}}));
-  EXPECT_NEAR(first(fluorine, 9, 2).shift, -212.8, 0.05);
+  // The learned fluorine increments are averaged into a match this shallow,
+  // so the class shows in the depth of the match rather than in the shift.
+  EXPECT_EQ(first(fluorine, 9, 2).level, 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "nmr/predictor.h"
 
 #include "nmr/environment.h"
+#include "nmr/learned_tables.h"
 #include "nmr/peak_database.h"
 #include "nmr/shift_combination.h"
 #include "testing/test_session.h"
@@ -107,6 +108,18 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
       {3, 1, {100.0, -7}, (130.0 * 8 + 700.0) / 15, 1},
       {2, 1, {100.0, -3}, (130.0 * 2 + 300.0) / 5, 1},
       {3, 1, failed, 130.0, 1},
+      // Fluorine: a learned value as deep as the match wins, one sphere
+      // shallower is averaged in by depth, shallower still is ignored.
+      {fluorineclass, 2, {100.0, -2}, 100.0, -2},
+      {fluorineclass, 3, {100.0, -2}, (130.0 * 3 + 200.0) / 5, 3},
+      {fluorineclass, 4, {100.0, -2}, 130.0, 4},
+      {fluorineclass, 3, failed, 130.0, 3},
+      {fluorineclass, 0, {100.0, -1}, 100.0, -1},
+      // sp3 C-H protons: each agreeing sphere weighs once against the
+      // increments' level; from three spheres on the match alone counts.
+      {protonsp3class, 1, {100.0, -2}, (130.0 + 200.0) / 3, 1},
+      {protonsp3class, 3, {100.0, -2}, 130.0, 3},
+      {protonsp3class, 0, failed, noshift, 0},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.c * 10 + each.level);
