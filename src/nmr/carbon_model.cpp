@@ -6,6 +6,7 @@
 #include "io/text_lines.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
+#include "nmr/linear_solve.h"
 #include "nmr/nmr_graph.h"
 
 #include <algorithm>
@@ -31,44 +32,6 @@ constexpr int reweightings = 6;
 constexpr double smallestresidual = 0.5;
 constexpr std::size_t maxfilebytes = 16U * 1024U * 1024U;
 constexpr std::size_t maxincrements = 4096;
-
-/// Solves the symmetric positive definite system a x = b in place
-/// (Cholesky); false when a is not positive definite.
-bool solve(std::vector<double>& a, std::vector<double>& b, std::size_t n) {
-  for (std::size_t j = 0; j < n; ++j) {
-    double d = a[j * n + j];
-    for (std::size_t k = 0; k < j; ++k) {
-      d -= a[j * n + k] * a[j * n + k];
-    }
-    if (d <= 0.0) {
-      return false;
-    }
-    d = std::sqrt(d);
-    a[j * n + j] = d;
-    for (std::size_t i = j + 1; i < n; ++i) {
-      double s = a[i * n + j];
-      for (std::size_t k = 0; k < j; ++k) {
-        s -= a[i * n + k] * a[j * n + k];
-      }
-      a[i * n + j] = s / d;
-    }
-  }
-  for (std::size_t i = 0; i < n; ++i) {
-    double s = b[i];
-    for (std::size_t k = 0; k < i; ++k) {
-      s -= a[i * n + k] * b[k];
-    }
-    b[i] = s / a[i * n + i];
-  }
-  for (std::size_t i = n; i-- > 0;) {
-    double s = b[i];
-    for (std::size_t k = i + 1; k < n; ++k) {
-      s -= a[k * n + i] * b[k];
-    }
-    b[i] = s / a[i * n + i];
-  }
-  return true;
-}
 
 using tsparse = std::vector<std::pair<std::size_t, double>>;
 
@@ -145,10 +108,7 @@ tcarbonmodel tcarbonmodel::fit(const std::vector<tcarbonsample>& samples) {
       for (std::size_t i = 0; i < n; ++i) {
         a[i * n + i] += i == 0 ? baseridge : ridge;
       }
-      if (!solve(a, b, n)) {
-        break;
-      }
-      x = b;
+      x = solvepositivedefinite(std::move(a), std::move(b), n);
       for (std::size_t s = 0; s < rows.size(); ++s) {
         double predicted = 0.0;
         for (auto [i, vi] : rows[s]) {

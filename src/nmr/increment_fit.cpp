@@ -3,6 +3,7 @@
 #include "nmr/increment_fit.h"
 
 #include "nmr/environment_keys.h"
+#include "nmr/linear_solve.h"
 #include "nmr/nmr_graph.h"
 
 #include <algorithm>
@@ -21,40 +22,6 @@ constexpr std::uint64_t plainalpha = 101;
 constexpr std::uint64_t detailedalpha = 102;
 constexpr std::uint64_t betaterm = 103;
 constexpr int delocalisedkind = 7;
-
-/// Solves the symmetric positive definite system a x = b in place
-/// (Cholesky); a is n by n, row by row.
-std::vector<double> solve(std::vector<double> a, std::vector<double> b,
-                          std::size_t n) {
-  for (std::size_t j = 0; j < n; ++j) {
-    double d = a[j * n + j];
-    for (std::size_t k = 0; k < j; ++k) {
-      d -= a[j * n + k] * a[j * n + k];
-    }
-    d = std::sqrt(std::max(d, 1e-12));
-    a[j * n + j] = d;
-    for (std::size_t i = j + 1; i < n; ++i) {
-      double s = a[i * n + j];
-      for (std::size_t k = 0; k < j; ++k) {
-        s -= a[i * n + k] * a[j * n + k];
-      }
-      a[i * n + j] = s / d;
-    }
-  }
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t k = 0; k < i; ++k) {
-      b[i] -= a[i * n + k] * b[k];
-    }
-    b[i] /= a[i * n + i];
-  }
-  for (std::size_t i = n; i-- > 0;) {
-    for (std::size_t k = i + 1; k < n; ++k) {
-      b[i] -= a[k * n + i] * b[k];
-    }
-    b[i] /= a[i * n + i];
-  }
-  return b;
-}
 
 }  // namespace
 
@@ -143,7 +110,7 @@ tincrementtable tincrementtable::fit(
       }
     }
   }
-  std::vector<double> x = solve(std::move(a), std::move(b), n);
+  std::vector<double> x = solvepositivedefinite(std::move(a), std::move(b), n);
   std::vector<std::pair<std::uint64_t, double>> increments;
   for (const auto& [key, at] : column) {
     increments.emplace_back(key, x[at]);
