@@ -11,7 +11,8 @@ if(NOT status EQUAL 0)
 endif()
 foreach(path IN ITEMS share/applications/${ID}.desktop share/metainfo/${ID}.metainfo.xml
     share/mime/packages/${ID}.xml share/icons/hicolor/48x48/apps/${ID}.png
-    share/molvane3d/help/general.html share/man/man1/molvane3d-cli.1)
+    share/molvane3d/help/general.html share/molvane3d/nmr/nmr13.fit
+    share/man/man1/molvane3d-cli.1)
   if(NOT EXISTS "${prefix}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
