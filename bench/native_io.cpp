@@ -9,8 +9,8 @@
 //   native_io_bench --write N FILE       (child) builds and writes
 //   native_io_bench --read FILE          (child) reads
 #include "document/drawing.h"
-#include "io/atomic_file.h"
 #include "io/native_format.h"
+#include "support/atomic_file.h"
 
 #include <sys/resource.h>
 

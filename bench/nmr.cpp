@@ -16,7 +16,6 @@
 // level (and for carbon by model share), --detail-only shows only those,
 // --speed-only only the time. DIR holds train.sdf and f19_train.sdf
 // (default: the shared data folder of the build).
-#include "io/atomic_file.h"
 #include "io/exchange_files.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
@@ -26,6 +25,7 @@
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
 #include "nmr/training_set.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <chrono>

@@ -9,10 +9,10 @@
 //
 // DIR holds train.sdf and f19_train.sdf (default: the shared data folder of
 // the build); the program's copy is src/nmr/learned_tables_data.cpp.
-#include "io/atomic_file.h"
 #include "nmr/database_builder.h"
 #include "nmr/learned_tables.h"
 #include "nmr/training_set.h"
+#include "support/atomic_file.h"
 
 #include <cstdio>
 #include <filesystem>

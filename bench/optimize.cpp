@@ -10,11 +10,11 @@
 // The settings default to the optimizer's; DIR holds <stem>_start.sdf and
 // <stem>_mmff.sdf (default: the shared data folder of the build).
 #include "document/drawing.h"
-#include "io/atomic_file.h"
 #include "io/exchange_files.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/optimizer.h"
 #include "model/jacobi.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <chrono>

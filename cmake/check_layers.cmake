@@ -1,24 +1,25 @@
-# Fails when a source file includes from a layer it must not see.
+# Fails when a source file includes from a layer it must not see, or when a
+# core file uses Qt.
 # Run as: cmake -DSOURCE_DIR=<src> -P check_layers.cmake
 cmake_policy(VERSION 3.20)
 #
-# The layers, lowest first: model <- document <- commands, render, io (and
-# mechanics, nmr, thermo) <- qt <- cli, app. Core folders never use Qt.
-set(allowed_model model)
-set(allowed_document model document)
-set(allowed_render model document render)
-set(allowed_io model document io)
-set(allowed_commands model document io render nmr commands)
-set(allowed_mechanics model document mechanics)
-set(allowed_nmr model document io nmr)
-# thermo completes a species' implicit hydrogens with the hydrogen commands'
-# 3D placement before its force field sees it.
-set(allowed_thermo model document io mechanics nmr commands thermo)
-set(allowed_qt model document io render commands qt)
-set(allowed_cli model document io render commands mechanics nmr thermo qt cli)
-set(core_folders model document commands render io mechanics nmr thermo)
-set(all_folders model document commands render io mechanics nmr thermo qt cli
-    app)
+# The layers, lowest first: support <- model <- document <- chemistry <-
+# io, render, mechanics <- nmr <- thermo <- commands <- qt <- cli, app.
+set(allowed_support support)
+set(allowed_model support model)
+set(allowed_document ${allowed_model} document)
+set(allowed_chemistry ${allowed_document} chemistry)
+set(allowed_io ${allowed_chemistry} io)
+set(allowed_render ${allowed_chemistry} render)
+set(allowed_mechanics ${allowed_chemistry} mechanics)
+set(allowed_nmr ${allowed_chemistry} io render mechanics nmr)
+set(allowed_thermo ${allowed_nmr} thermo)
+set(allowed_commands ${allowed_thermo} commands)
+set(allowed_qt ${allowed_commands} qt)
+set(allowed_cli ${allowed_qt} cli)
+set(core_folders support model document chemistry io render mechanics nmr
+    thermo commands)
+set(all_folders ${core_folders} qt cli app)
 
 set(offenders "")
 foreach(folder IN LISTS core_folders qt cli)
@@ -44,5 +45,5 @@ foreach(folder IN LISTS core_folders qt cli)
 endforeach()
 if(offenders)
   list(JOIN offenders "\n" message)
-  message(FATAL_ERROR "Includes that break the layering:\n${message}")
+  message(FATAL_ERROR "Code that breaks the layering:\n${message}")
 endif()

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/file_actions.h"
 #include "app/main_window.h"
-#include "io/shipped_data.h"
 #include "qt/text_conversion.h"
+#include "support/shipped_data.h"
 
 #include <QApplication>
 #include <QStandardPaths>

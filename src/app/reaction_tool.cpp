@@ -9,9 +9,9 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
-#include "model/number_text.h"
 #include "qt/picture_export.h"
 #include "qt/qt_canvas.h"
+#include "support/number_text.h"
 #include "thermo/partition_function.h"
 #include "thermo/species.h"
 

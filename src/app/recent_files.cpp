@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/recent_files.h"
 
-#include "io/atomic_file.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <cctype>

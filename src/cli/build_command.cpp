@@ -9,7 +9,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <cstdint>
 #include <limits>

@@ -20,7 +20,7 @@
 #include "io/document_files.h"
 #include "mechanics/molecular_data.h"
 #include "model/formula.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <map>
 #include <utility>

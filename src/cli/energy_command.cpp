@@ -8,7 +8,7 @@
 #include "document/session.h"
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/json_writer.h"
 
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <array>
 #include <cmath>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 #include "document/session.h"
-#include "io/shipped_data.h"
 #include "qt/text_conversion.h"
+#include "support/shipped_data.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -6,13 +6,13 @@
 #include "cli/json_writer.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
-#include "model/number_text.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "support/atomic_file.h"
+#include "support/number_text.h"
 
 #include <filesystem>
 #include <utility>

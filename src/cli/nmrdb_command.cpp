@@ -3,13 +3,13 @@
 #include "cli/nmrdb_command.h"
 
 #include "cli/json_writer.h"
-#include "io/atomic_file.h"
-#include "model/number_text.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/training_set.h"
+#include "support/atomic_file.h"
+#include "support/number_text.h"
 
 #include <charconv>
 #include <utility>

@@ -9,7 +9,7 @@
 #include "io/document_files.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/optimizer.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <cmath>
 #include <optional>

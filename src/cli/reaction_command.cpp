@@ -7,7 +7,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/formula.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 #include "thermo/partition_function.h"
 #include "thermo/reaction.h"
 #include "thermo/species.h"

@@ -6,13 +6,13 @@
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
 #include "io/sd_copy.h"
 #include "io/sd_stream.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 
 namespace molvane {
 

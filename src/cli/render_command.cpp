@@ -8,8 +8,8 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
-#include "model/number_text.h"
 #include "qt/picture_export.h"
+#include "support/number_text.h"
 
 #include <utility>
 

@@ -6,10 +6,10 @@
 #include "cli/json_writer.h"
 #include "commands/file_commands.h"
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "io/smiles_format.h"
 #include "io/smiles_writer.h"
+#include "support/atomic_file.h"
 
 namespace molvane {
 

@@ -7,7 +7,7 @@
 #include "document/session.h"
 #include "model/atom.h"
 #include "model/bond.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <cmath>
 #include <limits>

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chemistry/branch_position.h"
 #include "model/atom_list.h"
 
 #include <optional>
@@ -19,18 +20,6 @@ struct tbranch {
   tbond* bond = nullptr;
   explicit operator bool() const { return atom != nullptr; }
 };
-
-/// Where a new atom bonded to anchor goes for a click at (x, y), one
-/// standard bond length L away, by the anchor's neighbour count: a snapped
-/// direction for a lone atom, 120 degrees on the click side (or straight on
-/// for sp centres and unhybridised ones such as metals) for one neighbour,
-/// the open bisector (or, for a click inside the angle, the inner one) for
-/// two, the free tetrahedral direction (or the click direction on a 30
-/// degree grid when flat) for three, the click direction for four to 16.
-/// Nothing for label atoms, symbol points, more than 16 neighbours, five-
-/// and six-coordinate centres, and clicks on the anchor itself where the
-/// direction would be undefined.
-std::optional<TXYZ> branchposition(tatm& anchor, double x, double y);
 
 /// Adds a carbon at position, single-bonded to anchor, to the current
 /// drawing and to the first of its structures that holds anchor.

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/chain_commands.h"
 
+#include "chemistry/build_geometry.h"
 #include "commands/branch_commands.h"
-#include "commands/build_geometry.h"
 #include "commands/build_messages.h"
 #include "commands/click_anchor.h"
 #include "commands/command_codes.h"

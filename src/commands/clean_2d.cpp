@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/clean_2d.h"
 
+#include "chemistry/record_layout.h"
+#include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/record_layout.h"
-#include "io/record_of_drawing.h"
-#include "io/stereo_perception.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/group_editor_commands.h"
 
+#include "chemistry/hybridization.h"
+#include "chemistry/hydrogens.h"
 #include "commands/editor_commands.h"
-#include "commands/hydrogens.h"
 #include "document/drawing.h"
-#include "document/hybridization.h"
 #include "document/structure.h"
 #include "model/bond.h"
 #include "model/font.h"

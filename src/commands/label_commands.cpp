@@ -5,7 +5,7 @@
 #include "commands/command_codes.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <memory>
 

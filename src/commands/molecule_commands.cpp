@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/molecule_commands.h"
 
-#include "commands/build_geometry.h"
+#include "chemistry/build_geometry.h"
 #include "commands/command_codes.h"
 #include "document/drawing.h"
 #include "document/session.h"

@@ -5,11 +5,11 @@
 #include "document/drawing.h"
 #include "document/messages.h"
 #include "document/session.h"
-#include "model/number_text.h"
 #include "nmr/database_files.h"
 #include "nmr/environment.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "support/number_text.h"
 
 #include <algorithm>
 #include <cmath>

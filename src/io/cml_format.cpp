@@ -2,16 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/cml_format.h"
 
+#include "chemistry/bond_perception.h"
+#include "chemistry/molecule_record.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/bond_perception.h"
-#include "io/molecule_record.h"
-#include "io/text_lines.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
 #include "model/formula.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
+#include "support/text_lines.h"
 
 #include <pugixml.hpp>
 

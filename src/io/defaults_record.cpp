@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/defaults_record.h"
 
-#include "io/atomic_file.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,6 @@
 #include "io/document_files.h"
 
 #include "document/drawing.h"
-#include "io/atomic_file.h"
 #include "io/cml_format.h"
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
@@ -11,6 +10,7 @@
 #include "io/sd_stream.h"
 #include "io/smiles_format.h"
 #include "io/xyz_format.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <array>

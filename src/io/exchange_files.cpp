@@ -7,9 +7,9 @@
 #include "io/molfile_reader.h"
 #include "io/rxn_format.h"
 #include "io/smiles_format.h"
-#include "io/text_lines.h"
 #include "io/xyz_format.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <fstream>

@@ -3,10 +3,10 @@
 #include "io/molfile_reader.h"
 
 #include "io/group_aliases.h"
-#include "io/text_lines.h"
 #include "model/atom.h"
 #include "model/element_data.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <cctype>

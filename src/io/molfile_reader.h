@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "io/molecule_record.h"
+#include "chemistry/molecule_record.h"
 
 #include <span>
 #include <string>

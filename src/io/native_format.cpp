@@ -5,13 +5,13 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "document/symbol.h"
-#include "io/byte_cursor.h"
-#include "io/real48.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
 #include "model/font.h"
-#include "model/little_endian.h"
+#include "support/byte_cursor.h"
+#include "support/little_endian.h"
+#include "support/real48.h"
 
 #include <algorithm>
 #include <array>

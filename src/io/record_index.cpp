@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/record_index.h"
 
-#include "io/atomic_file.h"
 #include "io/cml_format.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
-#include "io/text_lines.h"
+#include "support/atomic_file.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <optional>

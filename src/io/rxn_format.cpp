@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/rxn_format.h"
 
+#include "chemistry/molecule_record.h"
 #include "document/session.h"
 #include "document/symbol.h"
-#include "io/molecule_record.h"
 #include "io/molfile_reader.h"
-#include "io/text_lines.h"
 #include "model/atom.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/sd_copy.h"
 
-#include "io/atomic_file.h"
 #include "io/mdl_format.h"
 #include "io/sd_stream.h"
+#include "support/atomic_file.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "io/sd_stream.h"
 
 #include "io/mdl_format.h"
-#include "io/text_lines.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/smiles_format.h"
 
+#include "chemistry/record_layout.h"
 #include "document/drawing.h"
-#include "io/record_layout.h"
-#include "io/text_lines.h"
+#include "support/text_lines.h"
 
 namespace molvane {
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "io/molecule_record.h"
+#include "chemistry/molecule_record.h"
+#include "chemistry/record_stereo.h"
 #include "io/read_result.h"
-#include "io/record_stereo.h"
 
 #include <cstdint>
 #include <span>

@@ -3,7 +3,7 @@
 // Reading one SMILES string into a record: the text is read in one pass
 // without recursion (branches on an explicit stack), then hydrogens are
 // implied, aromatic rings kekulised and the stereo marks collected.
-#include "io/kekulisation.h"
+#include "chemistry/kekulisation.h"
 #include "io/smiles_format.h"
 #include "io/smiles_valence.h"
 #include "model/element_data.h"

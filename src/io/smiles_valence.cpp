@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/smiles_valence.h"
 
-#include "io/molecule_record.h"
+#include "chemistry/molecule_record.h"
 
 #include <algorithm>
 #include <array>

@@ -5,11 +5,11 @@
 // stereo marks can be read off the order in which neighbours appear.
 #include "io/smiles_writer.h"
 
-#include "io/kekulisation.h"
-#include "io/record_of_drawing.h"
+#include "chemistry/kekulisation.h"
+#include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_perception.h"
 #include "io/smiles_format.h"
 #include "io/smiles_valence.h"
-#include "io/stereo_perception.h"
 #include "model/element_data.h"
 
 #include <algorithm>

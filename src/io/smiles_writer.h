@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "io/molecule_record.h"
-#include "io/record_stereo.h"
+#include "chemistry/molecule_record.h"
+#include "chemistry/record_stereo.h"
 
 #include <string>
 

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/force_field.h"
 
+#include "chemistry/conjugation.h"
+#include "chemistry/hybridization.h"
+#include "chemistry/ring_angles.h"
 #include "document/drawing.h"
-#include "document/hybridization.h"
-#include "mechanics/conjugation.h"
 #include "mechanics/force_field_parameters.h"
-#include "mechanics/ring_angles.h"
 #include "model/vector3.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 #include "mechanics/force_field.h"
 #include "model/atom.h"
 #include "model/bond.h"
-#include "model/number_text.h"
 #include "model/vector3.h"
+#include "support/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/formula.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <unordered_set>
 #include <vector>

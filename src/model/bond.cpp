@@ -5,8 +5,8 @@
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/geometry_settings.h"
-#include "model/little_endian.h"
 #include "model/vector3.h"
+#include "support/little_endian.h"
 
 #include <algorithm>
 #include <cmath>

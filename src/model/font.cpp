@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/font.h"
 
-#include "model/little_endian.h"
+#include "support/little_endian.h"
 
 #include <algorithm>
 #include <cstring>

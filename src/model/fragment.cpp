@@ -5,7 +5,7 @@
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/jacobi.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/assigned_shifts.h"
 
-#include "io/text_lines.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <charconv>

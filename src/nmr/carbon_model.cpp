@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/carbon_model.h"
 
-#include "io/atomic_file.h"
-#include "io/text_lines.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
 #include "nmr/linear_solve.h"
 #include "nmr/nmr_graph.h"
+#include "support/atomic_file.h"
+#include "support/text_lines.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/database_files.h"
 
-#include "io/atomic_file.h"
-#include "io/shipped_data.h"
 #include "nmr/peak_database.h"
+#include "support/atomic_file.h"
+#include "support/shipped_data.h"
 
 #include <system_error>
 

@@ -3,15 +3,15 @@
 #include "nmr/peak_database.h"
 
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "model/atom.h"
-#include "model/number_text.h"
 #include "nmr/carbon_model.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_file.h"
 #include "nmr/shift_increments.h"
+#include "support/atomic_file.h"
+#include "support/number_text.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/peak_file.h"
 
-#include "io/byte_cursor.h"
-#include "model/little_endian.h"
+#include "support/byte_cursor.h"
+#include "support/little_endian.h"
 
 #include <algorithm>
 #include <bit>

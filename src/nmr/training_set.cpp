@@ -3,8 +3,8 @@
 #include "nmr/training_set.h"
 
 #include "document/drawing.h"
-#include "io/atomic_file.h"
 #include "io/exchange_files.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <map>

@@ -3,12 +3,12 @@
 #include "qt/picture_export.h"
 
 #include "document/drawing.h"
-#include "io/atomic_file.h"
 #include "qt/jpeg_writer.h"
 #include "qt/qt_canvas.h"
 #include "qt/text_conversion.h"
 #include "render/drawing_extent.h"
 #include "render/paint_drawing.h"
+#include "support/atomic_file.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -5,9 +5,9 @@
 #include "document/measurement.h"
 #include "model/atom.h"
 #include "model/bond.h"
-#include "model/number_text.h"
 #include "render/canvas.h"
 #include "render/font_selection.h"
+#include "support/number_text.h"
 
 namespace molvane {
 

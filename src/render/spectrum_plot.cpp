@@ -3,8 +3,8 @@
 #include "render/spectrum_plot.h"
 
 #include "model/atom.h"
-#include "model/number_text.h"
 #include "render/canvas.h"
+#include "support/number_text.h"
 
 #include <algorithm>
 #include <cmath>

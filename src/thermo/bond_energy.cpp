@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "thermo/bond_energy.h"
 
-#include "io/atomic_file.h"
 #include "model/bond.h"
+#include "support/atomic_file.h"
 
 #include <algorithm>
 #include <bit>

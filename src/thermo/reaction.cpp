@@ -4,7 +4,7 @@
 
 #include "document/drawing.h"
 #include "model/element_data.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 #include "thermo/linear_system.h"
 #include "thermo/partition_function.h"
 #include "thermo/species.h"

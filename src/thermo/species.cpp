@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "thermo/species.h"
 
-#include "commands/hydrogens.h"
+#include "chemistry/hybridization.h"
+#include "chemistry/hydrogens.h"
 #include "document/drawing.h"
-#include "document/hybridization.h"
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/element_data.h"

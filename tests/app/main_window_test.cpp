@@ -9,11 +9,11 @@
 #include "app/main_menu.h"
 #include "app/recent_files.h"
 #include "app/settings_actions.h"
-#include "io/atomic_file.h"
 #include "io/cml_format.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "qt/text_conversion.h"
+#include "support/atomic_file.h"
 #include "window_fixture.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "cli/cli_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 #include "testing/thermo_species.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/branch_commands.h"
 
-#include "commands/build_geometry.h"
+#include "chemistry/build_geometry.h"
 #include "model/bond.h"
 #include "testing/test_session.h"
 

@@ -4,8 +4,8 @@
 
 #include "commands/import_document.h"
 #include "commands/save_name.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

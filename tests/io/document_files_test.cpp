@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/document_files.h"
 
-#include "io/atomic_file.h"
+#include "chemistry/molecule_record.h"
 #include "io/exchange_files.h"
-#include "io/molecule_record.h"
 #include "io/native_format.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

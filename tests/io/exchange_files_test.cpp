@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/exchange_files.h"
 
-#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "io/mdl_format.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

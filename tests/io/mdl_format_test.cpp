@@ -3,7 +3,7 @@
 #include "io/mdl_format.h"
 
 #include "model/formula.h"
-#include "model/number_text.h"
+#include "support/number_text.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "io/native_format.h"
 
 #include "document/symbol.h"
-#include "io/real48.h"
 #include "model/element_data.h"
+#include "support/real48.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 #include "io/rxn_format.h"
 
 #include "document/symbol.h"
-#include "io/atomic_file.h"
 #include "io/document_files.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

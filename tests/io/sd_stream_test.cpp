@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/sd_stream.h"
 
-#include "io/atomic_file.h"
 #include "io/mdl_format.h"
 #include "io/record_index.h"
 #include "io/sd_copy.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_perception.h"
 #include "io/document_files.h"
-#include "io/record_of_drawing.h"
 #include "io/smiles_format.h"
 #include "io/smiles_writer.h"
-#include "io/stereo_perception.h"
 #include "model/formula.h"
 #include "testing/test_session.h"
 

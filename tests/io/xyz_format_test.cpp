@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/xyz_format.h"
 
-#include "io/bond_perception.h"
+#include "chemistry/bond_perception.h"
 #include "model/formula.h"
 #include "testing/test_session.h"
 

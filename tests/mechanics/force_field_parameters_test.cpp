@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/force_field_parameters.h"
 
-#include "mechanics/ring_angles.h"
+#include "chemistry/ring_angles.h"
 
 #include <gtest/gtest.h>
 

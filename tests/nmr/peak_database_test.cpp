@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/peak_database.h"
 
-#include "io/atomic_file.h"
-#include "model/little_endian.h"
 #include "nmr/peak_file.h"
+#include "support/atomic_file.h"
+#include "support/little_endian.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

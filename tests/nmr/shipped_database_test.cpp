@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "io/atomic_file.h"
 #include "io/exchange_files.h"
 #include "nmr/carbon_model.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>

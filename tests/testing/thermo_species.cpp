@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testing/thermo_species.h"
 
-#include "commands/hydrogens.h"
+#include "chemistry/hybridization.h"
+#include "chemistry/hydrogens.h"
 #include "document/drawing.h"
-#include "document/hybridization.h"
 #include "document/session.h"
 #include "mechanics/force_field_parameters.h"
 #include "thermo/species.h"

@@ -5,7 +5,7 @@
 // molecule read from a file without H atoms) must give the same enthalpy,
 // entropy and symmetry number as the same species with its hydrogens drawn.
 
-#include "commands/hydrogens.h"
+#include "chemistry/hydrogens.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "testing/thermo_species.h"

@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "chemistry/molecule_record.h"
+#include "chemistry/record_rings.h"
+
+#include <string>
+#include <vector>
+
+namespace molvane {
+
+/// Turns the aromatic bonds of a record into single and double bonds so
+/// that every atom flagged in needsdouble gets exactly one double bond and
+/// no other atom gets any. Returns "" on success, otherwise a one-line
+/// reason; bond kinds are then left as they were.
+std::string kekulise(tmoleculerecord& record,
+                     const std::vector<bool>& needsdouble,
+                     const std::vector<bool>& aromaticbonds);
+
+}  // namespace molvane

@@ -1,0 +1,330 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chemistry/stereo_perception.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <tuple>
+
+namespace molvane {
+
+namespace {
+
+/// Rings up to this size hold their double bonds cis whatever the picture.
+constexpr int smallestfreering = 8;
+/// Depth (in ångström) below which a record counts as flat.
+constexpr double flatdepth = 0.01;
+/// Refinement rounds of the symmetry classes; enough for any molecule a
+/// chemist draws, and bounded for huge ones.
+constexpr int mostrounds = 200;
+
+struct tvector {
+  double x = 0.0, y = 0.0, z = 0.0;
+};
+
+tvector minus(const tvector& a, const tvector& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+double dot(const tvector& a, const tvector& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+tvector cross(const tvector& a, const tvector& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double norm(const tvector& a) { return std::sqrt(dot(a, a)); }
+
+struct tneighbour {
+  int atom;
+  int bond;
+};
+
+class tperception {
+ public:
+  explicit tperception(const tmoleculerecord& record)
+      : record_(record), neighbours_(record.atoms.size()) {
+    for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+      const tbondentry& bond = record.bonds[b];
+      neighbours_[at(bond.atom1)].push_back({bond.atom2, static_cast<int>(b)});
+      neighbours_[at(bond.atom2)].push_back({bond.atom1, static_cast<int>(b)});
+    }
+    threed_ = std::any_of(
+        record.atoms.begin(), record.atoms.end(),
+        [](const tatomentry& a) { return std::abs(a.z) > flatdepth; });
+  }
+
+  void centres(trecordstereo& stereo) const;
+  void doublebonds(trecordstereo& stereo) const;
+
+ private:
+  static std::size_t at(int i) { return static_cast<std::size_t>(i); }
+  tvector position(int atom) const {
+    const tatomentry& a = record_.atoms[at(atom)];
+    return {a.x, a.y, a.z};
+  }
+  int implicithydrogens(int atom) const;
+  bool smallring(const tbondentry& bond, int index) const;
+  /// The symmetry class of an atom; the classes are worked out when
+  /// first asked for, since most records have no stereo to judge.
+  int rank(int atom) const;
+  void rankatoms() const;
+  std::optional<ttetrahedralstereo> centre(int atom) const;
+
+  const tmoleculerecord& record_;
+  std::vector<std::vector<tneighbour>> neighbours_;
+  mutable std::vector<int> ranks_;
+  bool threed_ = false;
+};
+
+int tperception::implicithydrogens(int atom) const {
+  int bonded = 0;
+  for (const tneighbour& n : neighbours_[at(atom)]) {
+    bonded += record_.atoms[at(n.atom)].element == 1 ? 1 : 0;
+  }
+  return std::max(0, record_.atoms[at(atom)].hydrogens - bonded);
+}
+
+int tperception::rank(int atom) const {
+  if (ranks_.empty()) {
+    rankatoms();
+  }
+  return ranks_[at(atom)];
+}
+
+void tperception::rankatoms() const {
+  const std::size_t count = record_.atoms.size();
+  std::map<std::tuple<int, int, int, int, int>, int> initial;
+  ranks_.assign(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const tatomentry& a = record_.atoms[i];
+    auto key = std::make_tuple(
+        a.element, static_cast<int>(neighbours_[i].size()),
+        implicithydrogens(static_cast<int>(i)), a.charge, a.massnumber);
+    ranks_[i] =
+        initial.emplace(key, static_cast<int>(initial.size())).first->second;
+  }
+  std::size_t classes = initial.size();
+  for (int round = 0; round < mostrounds && classes < count; ++round) {
+    std::map<std::vector<int>, int> keys;
+    std::vector<int> next(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      std::vector<int> key{ranks_[i]};
+      for (const tneighbour& n : neighbours_[i]) {
+        key.push_back(ranks_[at(n.atom)] * 8 + record_.bonds[at(n.bond)].kind);
+      }
+      std::sort(key.begin() + 1, key.end());
+      next[i] = keys.emplace(std::move(key), static_cast<int>(keys.size()))
+                    .first->second;
+    }
+    ranks_ = std::move(next);
+    if (keys.size() == classes) {
+      break;
+    }
+    classes = keys.size();
+  }
+}
+
+std::optional<ttetrahedralstereo> tperception::centre(int atom) const {
+  const auto& around = neighbours_[at(atom)];
+  const int hydrogens = implicithydrogens(atom);
+  const std::size_t total = around.size() + static_cast<std::size_t>(hydrogens);
+  if (hydrogens > 1 || around.size() < 3 || total > 4) {
+    return std::nullopt;
+  }
+  // From depth alone, only phosphorus keeps a lone pair as a centre;
+  // amines invert.
+  if (threed_ && total == 3 && record_.atoms[at(atom)].element != 15) {
+    return std::nullopt;
+  }
+  // Alike substituents make no centre.
+  std::vector<int> seen;
+  for (const tneighbour& n : around) {
+    // Sulfoxides and phosphine oxides keep their centre.
+    const int element = record_.atoms[at(atom)].element;
+    if (record_.bonds[at(n.bond)].kind != 2 && element != 15 && element != 16) {
+      return std::nullopt;
+    }
+    seen.push_back(rank(n.atom));
+  }
+  std::sort(seen.begin(), seen.end());
+  if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) {
+    return std::nullopt;
+  }
+  const tvector origin = position(atom);
+  std::vector<tvector> directions;
+  ttetrahedralstereo result;
+  result.centre = atom;
+  std::size_t slot = 0;
+  if (around.size() == 3) {
+    result.neighbours[slot++] = -1;
+  }
+  for (const tneighbour& n : around) {
+    tvector d = minus(position(n.atom), origin);
+    if (!threed_) {
+      double length = std::hypot(d.x, d.y);
+      if (length <= 0.0) {
+        return std::nullopt;
+      }
+      const tbondentry& bond = record_.bonds[at(n.bond)];
+      double lift = 0.0;
+      if (bond.atom1 == atom && bond.style == wedgestyle) {
+        lift = 1.0;
+      } else if (bond.atom1 == atom && bond.style == hashedstyle) {
+        lift = -1.0;
+      }
+      d = {d.x / length, d.y / length, lift};
+    } else {
+      double length = norm(d);
+      if (length <= 0.0) {
+        return std::nullopt;
+      }
+      d = {d.x / length, d.y / length, d.z / length};
+    }
+    directions.push_back(d);
+    result.neighbours[slot++] = n.atom;
+  }
+  if (around.size() == 3) {
+    // The hydrogen or lone pair points away from the three bonds.
+    tvector sum{};
+    for (const tvector& d : directions) {
+      sum = {sum.x + d.x, sum.y + d.y, sum.z + d.z};
+    }
+    directions.insert(directions.begin(), tvector{-sum.x, -sum.y, -sum.z});
+  }
+  tvector a = minus(directions[1], directions[0]);
+  tvector b = minus(directions[2], directions[0]);
+  tvector c = minus(directions[3], directions[0]);
+  double volume = dot(a, cross(b, c));
+  if (std::abs(volume) < 1e-3) {
+    return std::nullopt;
+  }
+  result.anticlockwise = volume < 0.0;
+  return result;
+}
+
+void tperception::centres(trecordstereo& stereo) const {
+  for (std::size_t i = 0; i < record_.atoms.size(); ++i) {
+    const int atom = static_cast<int>(i);
+    bool candidate = false;
+    if (threed_) {
+      int element = record_.atoms[i].element;
+      candidate = element == 6 || element == 7 || element == 14 ||
+                  element == 15 || element == 16;
+    } else {
+      candidate = std::any_of(
+          neighbours_[i].begin(), neighbours_[i].end(),
+          [&](const tneighbour& n) {
+            const tbondentry& bond = record_.bonds[at(n.bond)];
+            return bond.atom1 == atom && bond.kind == 2 &&
+                   (bond.style == wedgestyle || bond.style == hashedstyle);
+          });
+    }
+    if (candidate) {
+      if (auto found = centre(atom)) {
+        stereo.centres.push_back(*found);
+      }
+    }
+  }
+}
+
+bool tperception::smallring(const tbondentry& bond, int index) const {
+  // Breadth-first from one end to the other without the bond itself.
+  std::map<int, int> depth{{bond.atom1, 0}};
+  std::vector<int> frontier{bond.atom1};
+  for (int level = 1; level < smallestfreering && !frontier.empty(); ++level) {
+    std::vector<int> next;
+    for (int atom : frontier) {
+      for (const tneighbour& n : neighbours_[at(atom)]) {
+        if (n.bond == index) {
+          continue;
+        }
+        if (n.atom == bond.atom2) {
+          return true;
+        }
+        if (depth.emplace(n.atom, level).second) {
+          next.push_back(n.atom);
+        }
+      }
+    }
+    frontier = std::move(next);
+  }
+  return false;
+}
+
+void tperception::doublebonds(trecordstereo& stereo) const {
+  for (std::size_t b = 0; b < record_.bonds.size(); ++b) {
+    const tbondentry& bond = record_.bonds[b];
+    if (bond.kind != 4 || bond.delocalised) {
+      continue;
+    }
+    // Each end needs one substituent, or two that differ; a singly bonded
+    // one is the reference. Carbon with a second double bond (allenes) is
+    // left alone; phosphorus and sulfur keep theirs to oxygen.
+    auto substituent = [&](int atom, int other) -> int {
+      std::vector<int> others;
+      int single = -1;
+      for (const tneighbour& n : neighbours_[at(atom)]) {
+        if (n.atom == other) {
+          continue;
+        }
+        const int kind = record_.bonds[at(n.bond)].kind;
+        if (kind != 2 && record_.atoms[at(atom)].element == 6) {
+          return -1;
+        }
+        if (kind == 2 && single < 0) {
+          single = n.atom;
+        }
+        others.push_back(n.atom);
+      }
+      if (single < 0 || others.size() > 2 ||
+          (others.size() == 2 && rank(others[0]) == rank(others[1]))) {
+        return -1;
+      }
+      return single;
+    };
+    const int first = substituent(bond.atom1, bond.atom2);
+    const int second = substituent(bond.atom2, bond.atom1);
+    if (first < 0 || second < 0 || smallring(bond, static_cast<int>(b))) {
+      continue;
+    }
+    const tvector a = position(bond.atom1);
+    const tvector axis = minus(position(bond.atom2), a);
+    const double length = norm(axis);
+    if (length <= 0.0) {
+      continue;
+    }
+    auto across = [&](int substituentatom, int end) {
+      tvector d = minus(position(substituentatom), position(end));
+      double along = dot(d, axis) / (length * length);
+      return tvector{d.x - along * axis.x, d.y - along * axis.y,
+                     d.z - along * axis.z};
+    };
+    const tvector p = across(first, bond.atom1);
+    const tvector q = across(second, bond.atom2);
+    const double np = norm(p);
+    const double nq = norm(q);
+    if (np < 0.05 * length || nq < 0.05 * length) {
+      continue;
+    }
+    const double cosine = dot(p, q) / (np * nq);
+    if (std::abs(cosine) < 0.1) {
+      continue;
+    }
+    stereo.doublebonds.push_back(
+        {static_cast<int>(b), first, second, cosine > 0.0});
+  }
+}
+
+}  // namespace
+
+trecordstereo perceivestereo(const tmoleculerecord& record) {
+  trecordstereo stereo;
+  tperception perception(record);
+  perception.centres(stereo);
+  perception.doublebonds(stereo);
+  return stereo;
+}
+
+}  // namespace molvane
