@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Runs clang-tidy (the repository's .clang-tidy) over the .cpp files that
-# changed since BASE, and over the .cpp files beside changed headers.
+# Runs clang-tidy (the repository's .clang-tidy) over the .cpp files
+# of src/, fuzz/ and bench/ that changed since BASE, and over the .cpp files
+# beside changed headers.
 #
-#   scripts/tidy.sh [BUILD_DIR [BASE]]
+#   scripts/tidy.sh [BUILD_DIR [BASE [CLANG_TIDY_OPTION...]]]
 #
 # BUILD_DIR holds compile_commands.json (default build/clang, a build made
 # with clang so the flags match). BASE is any commit; by default it is the
 # newest commit more than six hours older than HEAD, so a fresh clone with
 # no remote still sees a whole session's work as changed. The working tree
-# is compared, so uncommitted edits count too. Fails on any finding.
+# is compared, so uncommitted edits count too. Further arguments go to
+# clang-tidy (e.g. --checks='clang-analyzer-*'). Fails on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +23,9 @@ fi
 
 if [ $# -ge 2 ]; then
   base=$2
+  shift 2
 else
+  set --
   head_time=$(git log -1 --format=%ct HEAD)
   base=$(git rev-list -1 --before=$((head_time - 6 * 3600)) HEAD)
   # A history younger than six hours: everything counts as changed.
@@ -30,8 +34,10 @@ else
   fi
 fi
 
+# The program's own code only: a test file costs twice as much (the
+# GoogleTest headers), and most findings there are deliberate oddities.
 mapfile -t changed < <(git diff --name-only --diff-filter=d "$base" -- \
-  '*.cpp' '*.h')
+  'src/*.cpp' 'src/*.h' 'fuzz/*.cpp' 'bench/*.cpp' 'bench/*.h')
 
 # Only files the build compiles can be checked; headers stand for the .cpp
 # of the same name beside them.
@@ -60,4 +66,5 @@ header_filter=$(printf '%s\n' "${changed[@]}" | grep '\.h$' |
 
 printf '%s\0' "${files[@]}" |
   xargs -0 -n 1 -P "$(nproc)" clang-tidy -p "$build_dir" --quiet \
-    --warnings-as-errors='*' ${header_filter:+"--header-filter=$header_filter"}
+    --warnings-as-errors='*' ${header_filter:+"--header-filter=$header_filter"} \
+    "$@"

@@ -43,6 +43,7 @@ tclioutcome modelcommand(const tclioptions& options,
     }
   }
   std::vector<const ttrainingmolecule*> all;
+  all.reserve(molecules.size());
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }
@@ -134,6 +135,7 @@ tclioutcome nmrdbcommand(const tclioptions& options,
                    " shifts in the input");
   }
   std::vector<const ttrainingmolecule*> all;
+  all.reserve(molecules.size());
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }
