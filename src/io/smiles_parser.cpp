@@ -192,6 +192,10 @@ std::string tsmilesparser::readbracket() {
   if (!mass) {
     return "isotope number too long" + at(start);
   }
+  if (*mass > mostmassnumber) {
+    return "mass number " + std::to_string(*mass) + " is out of range (1-" +
+           std::to_string(mostmassnumber) + ")" + at(start);
+  }
   atom.massnumber = *mass;
   // The element: aromatic symbols, then two letters before one.
   bool found = false;
