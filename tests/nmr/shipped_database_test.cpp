@@ -112,9 +112,10 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
     std::vector<tatomshift> shifts = predictshifts(*each.drawing, db);
     for (auto [index, expected] : each.shifts) {
       SCOPED_TRACE(index);
-      auto found = std::find_if(
-          shifts.begin(), shifts.end(),
-          [&](const tatomshift& s) { return s.atomindex == index; });
+      auto found = std::find_if(shifts.begin(), shifts.end(),
+                                [&, atom = index](const tatomshift& s) {
+                                  return s.atomindex == atom;
+                                });
       ASSERT_NE(found, shifts.end());
       EXPECT_NE(found->level, 0);
       EXPECT_NEAR(found->shift, expected, tolerance(each.nucleus));
