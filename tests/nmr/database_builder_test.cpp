@@ -69,5 +69,47 @@ TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
   EXPECT_EQ(first(fluorine, 9, 2).level, 2);
 }
 
+// Textbook shifts are kept as they are: an exact entry for each measured
+// atom of a reference, ahead of every class and out of reach of the refit
+// that moves class values towards the training atoms.
+TEST(DatabaseBuilder, ReferencesGetExactEntriesWithinCapacity) {
+  std::vector<ttrainingmolecule> training;
+  training.push_back(chain("CCO", {{0, 17.0}, {1, 57.0}}));
+  training.push_back(chain("CCO", {{0, 17.2}, {1, 57.2}}));
+  training.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  std::vector<ttrainingmolecule> references;
+  references.push_back(chain("CCO", {{0, 18.41}, {1, 58.28}}));
+  // The two ends of propane share an environment: they get the mean.
+  references.push_back(chain("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
+  std::vector<const ttrainingmolecule*> all;
+  for (const ttrainingmolecule& molecule : training) {
+    all.push_back(&molecule);
+  }
+  std::vector<const ttrainingmolecule*> pinned;
+  for (const ttrainingmolecule& molecule : references) {
+    pinned.push_back(&molecule);
+  }
+  std::shared_ptr<tpeakdb> db = builddatabase(all, 6, 100, pinned);
+  const struct {
+    const ttrainingmolecule& molecule;
+    std::vector<std::pair<int, double>> shifts;
+  } cases[] = {{references[0], {{0, 18.4}, {1, 58.3}}},
+               {references[1], {{0, 16.0}, {1, 16.0}, {2, 16.0}}}};
+  for (const auto& each : cases) {
+    std::vector<tatomshift> shifts =
+        predictshifts(*each.molecule.structure, db);
+    for (auto [index, expected] : each.shifts) {
+      SCOPED_TRACE(index);
+      ASSERT_LT(index, static_cast<int>(shifts.size()));
+      EXPECT_NEAR(shifts[static_cast<std::size_t>(index)].shift, expected,
+                  1e-9);
+      EXPECT_EQ(std::abs(shifts[static_cast<std::size_t>(index)].level),
+                spherecount);
+    }
+  }
+  // Three reference environments in a database of two: references fill it.
+  EXPECT_EQ(builddatabase(all, 6, 2, pinned)->totalcount(), 2);
+}
+
 }  // namespace
 }  // namespace molvane
