@@ -66,6 +66,21 @@ double tolerance(int nucleus) {
   return nucleus == 6 ? 7.0 : nucleus == 1 ? 0.45 : 3.0;
 }
 
+/// Each (atom, shift) of expected is predicted within tolerance.
+void expectshifts(const std::vector<tatomshift>& shifts,
+                  const std::vector<std::pair<int, double>>& expected,
+                  double tolerance) {
+  for (auto [index, shift] : expected) {
+    SCOPED_TRACE(index);
+    auto found =
+        std::find_if(shifts.begin(), shifts.end(),
+                     [&](const tatomshift& s) { return s.atomindex == index; });
+    ASSERT_NE(found, shifts.end());
+    EXPECT_NE(found->level, 0);
+    EXPECT_NEAR(found->shift, shift, tolerance);
+  }
+}
+
 class ShippedDatabases : public testing::tdrawingtest {
  protected:
   testing::ttemporaryfolder folder;
@@ -110,16 +125,8 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
                  std::to_string(each.nucleus));
     auto db = opendatabase(folder.path(), each.nucleus);
     ASSERT_GT(db->totalcount(), 0);
-    std::vector<tatomshift> shifts = predictshifts(*each.drawing, db);
-    for (auto [index, expected] : each.shifts) {
-      SCOPED_TRACE(index);
-      auto found = std::find_if(
-          shifts.begin(), shifts.end(),
-          [&](const tatomshift& s) { return s.atomindex == index; });
-      ASSERT_NE(found, shifts.end());
-      EXPECT_NE(found->level, 0);
-      EXPECT_NEAR(found->shift, expected, tolerance(each.nucleus));
-    }
+    expectshifts(predictshifts(*each.drawing, db), each.shifts,
+                 tolerance(each.nucleus));
   }
 }
 
@@ -153,16 +160,9 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
     treadresult read =
         readsmilesfile(testing::bytesof(std::string(each.smiles) + "\n"));
     ASSERT_NE(read.drawing, nullptr) << read.error;
-    std::vector<tatomshift> shifts =
-        predictshifts(*read.drawing, opendatabase(folder.path(), each.nucleus));
-    for (auto [index, expected] : each.shifts) {
-      SCOPED_TRACE(index);
-      auto found = std::find_if(
-          shifts.begin(), shifts.end(),
-          [&](const tatomshift& s) { return s.atomindex == index; });
-      ASSERT_NE(found, shifts.end());
-      EXPECT_NEAR(found->shift, expected, each.tolerance);
-    }
+    expectshifts(
+        predictshifts(*read.drawing, opendatabase(folder.path(), each.nucleus)),
+        each.shifts, each.tolerance);
   }
 }
 
