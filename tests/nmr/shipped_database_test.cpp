@@ -155,6 +155,8 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
       {"CN(C)C=O", 6, {{0, 36.50}, {2, 31.39}, {3, 162.62}}, 3.0},
       {"CCN(CC)CC", 1, {{0, 1.03}, {1, 2.53}}, 0.05},
   };
+  tsilentmessages silent;
+  tsilentprogress steps;
   for (const auto& each : cases) {
     SCOPED_TRACE(std::string(each.smiles) + " nucleus " +
                  std::to_string(each.nucleus));
@@ -162,7 +164,8 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
         readsmilesfile(testing::bytesof(std::string(each.smiles) + "\n"));
     ASSERT_NE(read.drawing, nullptr) << read.error;
     expectshifts(
-        predictshifts(*read.drawing, opendatabase(folder.path(), each.nucleus)),
+        predictshifts(*read.drawing,
+                      opendatabase(folder.path(), each.nucleus, silent, steps)),
         each.shifts, each.tolerance);
   }
 }
