@@ -689,7 +689,7 @@ void toptimizer::findmolecules(const tStructure* still) {
     if (m1 != m2) {
       for (std::int32_t m : {m1, m2}) {
         molecules_[static_cast<std::size_t>(m)]
-            .lists.terms[nonbondedkind]
+            .lists.terms[termslot(ttermkind::nonbonded)]
             .push_back(static_cast<std::int32_t>(p));
       }
     }
