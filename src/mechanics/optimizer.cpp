@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace molvane {
 
@@ -23,12 +24,13 @@ using detail::times;
 constexpr double degree = std::numbers::pi / 180.0;
 /// Probing turn and shift of the rigid moves (degrees, drawing units).
 constexpr double probeturn = 3.0;
-/// The collective descent that ends Refine: central-difference probe and
-/// longest step of an atom (Å), and the root-mean-square gradient it stops
-/// at (cal/mol/Å).
-constexpr double polishprobe = 1e-4;
+/// The longest step of an atom in one iteration of the collective descent,
+/// Å.
 constexpr double polishstep = 0.3;
-constexpr double polishgradient = 5.0;
+/// The trial structures of Anneal and Global are relaxed down to this
+/// root-mean-square gradient, kcal/(mol·Å): close enough to compare their
+/// minima, and much quicker than the full descent.
+constexpr double trialgradient = 0.01;
 /// The probe of the sweep threshold, as a share of the minimum jump.
 constexpr double thresholdprobe = 0.01;
 constexpr double probeshift = 0.1;
@@ -233,6 +235,12 @@ void toptimizer::sweep() {
     threshold = first.value;
   }
   movemean_ = {};
+  // No atom moves further than half a bond in one sweep, so a pair list
+  // good for that much more movement serves the whole sweep.
+  if (field_.listspairs() &&
+      field_.updatepairs(field_.coordinates(), 0.5 * bond_)) {
+    refresh();
+  }
   const TXYZ middle = centre();
   for (auto a = movable_.rbegin(); a != movable_.rend() && !stop_; ++a) {
     moveatom(*a, threshold);
@@ -242,47 +250,62 @@ void toptimizer::sweep() {
   ++state_.sweeps;
 }
 
-void toptimizer::polish() {
-  std::vector<std::int32_t> free;
+void toptimizer::findfree() {
+  free_.clear();
   for (std::int32_t a : movable_) {
     if (field_.atoms()[static_cast<std::size_t>(a)]->fixed == 0) {
-      free.push_back(a);
+      free_.push_back(static_cast<std::size_t>(a) * 3);
     }
   }
-  auto place = [&](const std::vector<double>& x) {
-    for (std::size_t k = 0; k < free.size(); ++k) {
-      put(*field_.atoms()[static_cast<std::size_t>(free[k])],
-          {x[3 * k], x[3 * k + 1], x[3 * k + 2]});
-    }
-  };
-  std::vector<double> x(3 * free.size());
-  for (std::size_t k = 0; k < free.size(); ++k) {
-    const TXYZ p =
-        positionof(*field_.atoms()[static_cast<std::size_t>(free[k])]);
-    x[3 * k] = p.x;
-    x[3 * k + 1] = p.y;
-    x[3 * k + 2] = p.z;
+  xyz_ = field_.coordinates();
+  grad_.assign(xyz_.size(), 0.0);
+}
+
+double toptimizer::rmsgradient() {
+  findfree();
+  field_.gradient(xyz_, grad_);
+  double sum = 0.0;
+  for (std::size_t at : free_) {
+    sum += grad_[at] * grad_[at] + grad_[at + 1] * grad_[at + 1] +
+           grad_[at + 2] * grad_[at + 2];
   }
-  const double perangstrom = 1.0 / field_.angstromperunit();
-  const double probe = polishprobe * perangstrom;
+  // cal/(mol per drawing unit) to kcal/(mol·Å).
+  const double perangstrom = kcalpercal / field_.angstromperunit();
+  state_.rmsgradient =
+      free_.empty() ? 0.0
+                    : std::sqrt(sum / static_cast<double>(3 * free_.size())) *
+                          perangstrom;
+  return state_.rmsgradient;
+}
+
+void toptimizer::polish(double rmsgradientkcal) {
+  findfree();
+  std::vector<double> x(3 * free_.size());
+  for (std::size_t k = 0; k < free_.size(); ++k) {
+    std::copy_n(xyz_.begin() + static_cast<std::ptrdiff_t>(free_[k]), 3,
+                x.begin() + static_cast<std::ptrdiff_t>(3 * k));
+  }
+  const double perangstrom = kcalpercal / field_.angstromperunit();
   tdescentproblem problem;
-  problem.energy = [&](const std::vector<double>& at) {
-    place(at);
-    return field_.totalenergy();
-  };
-  // The energy just placed the atoms at the same point.
-  problem.gradient = [&](const std::vector<double>&, std::vector<double>& g) {
-    for (std::size_t k = 0; k < free.size(); ++k) {
-      TXYZ d{};
-      atomgradient(free[k], probe, d);
-      g[3 * k] = d.x / (2.0 * probe);
-      g[3 * k + 1] = d.y / (2.0 * probe);
-      g[3 * k + 2] = d.z / (2.0 * probe);
+  problem.evaluate = [this](std::span<const double> at, std::span<double> g) {
+    for (std::size_t k = 0; k < free_.size(); ++k) {
+      std::copy_n(at.begin() + static_cast<std::ptrdiff_t>(3 * k), 3,
+                  xyz_.begin() + static_cast<std::ptrdiff_t>(free_[k]));
     }
+    if (g.empty()) {
+      return field_.energy(xyz_);
+    }
+    const double energy = field_.gradient(xyz_, grad_);
+    for (std::size_t k = 0; k < free_.size(); ++k) {
+      std::copy_n(grad_.begin() + static_cast<std::ptrdiff_t>(free_[k]), 3,
+                  g.begin() + static_cast<std::ptrdiff_t>(3 * k));
+    }
+    return energy;
   };
   long iteration = 0;
-  problem.stop = [&](double energy) {
+  problem.stop = [&](double energy, double rms) {
     state_.energy = energy;
+    state_.rmsgradient = rms * perangstrom;
     if (++iteration % 10 == 0) {
       show();
     }
@@ -290,9 +313,19 @@ void toptimizer::polish() {
     return stop_;
   };
   tdescentlimits limits;
-  limits.largeststep = polishstep * perangstrom;
-  limits.gradient = polishgradient / perangstrom;
-  state_.energy = descend(problem, x, limits);
+  limits.largeststep = polishstep / field_.angstromperunit();
+  limits.gradient = rmsgradientkcal / perangstrom;
+  const tdescentresult result = descend(problem, x, limits);
+  for (std::size_t k = 0; k < free_.size(); ++k) {
+    put(*field_.atoms()[free_[k] / 3], {x[3 * k], x[3 * k + 1], x[3 * k + 2]});
+  }
+  state_.iterations += result.iterations;
+  state_.energyevaluations += result.energies;
+  state_.gradientevaluations += result.gradients;
+  state_.rmsgradient = result.rmsgradient * perangstrom;
+  // The pairs may have been listed again on the way: every cached energy
+  // is made anew.
+  refresh();
 }
 
 void toptimizer::prepare() {
@@ -409,7 +442,7 @@ void toptimizer::rotatebond(std::int32_t bond, double degrees) {
   turn(rotor.side2, 0.5 * degrees * degree);
 }
 
-void toptimizer::runnormal() {
+void toptimizer::runnormal(bool polishing) {
   refresh();
   state_.bestenergy = state_.energy;
   show();
@@ -419,6 +452,9 @@ void toptimizer::runnormal() {
   for (long i = 0; !stop_; ++i) {
     sweep();
     if (i % 3 == 0) {
+      if (hooks.show) {
+        rmsgradient();
+      }
       show();
     }
     const double delta = converged(history, state_.energy);
@@ -430,6 +466,12 @@ void toptimizer::runnormal() {
       break;
     }
   }
+  if (polishing && !stop_) {
+    // The sweeps stop once three of them change the energy little, which
+    // soft torsions and ring modes allow well before the minimum.
+    polish(settings.rmsgradientkcal);
+    state_.converged = !stop_;
+  }
 }
 
 void toptimizer::runanneal(bool global) {
@@ -439,40 +481,39 @@ void toptimizer::runanneal(bool global) {
   show();
   prepare();
   const TXYZ home = centre();
-  std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
-                                state_.energy};
   std::size_t next = 0;
-  for (long i = 0; !stop_; ++i) {
-    const double delta = converged(history, state_.energy);
-    if (settings.tolerance > delta) {
-      keepbest();
-      const double kick = torsionkick * settings.temperature;
-      if (global) {
-        if (!rotors_.empty()) {
-          rotatebond(static_cast<std::int32_t>(next % rotors_.size()),
-                     uniform() < 0.5 ? kick : -kick);
-          ++next;
-        }
-      } else {
-        randomize(settings.temperature * bond_);
-        if (!rotors_.empty()) {
-          const auto pick =
-              std::min(rotors_.size() - 1,
-                       static_cast<std::size_t>(
-                           uniform() * static_cast<double>(rotors_.size())));
-          rotatebond(static_cast<std::int32_t>(pick),
-                     (1.0 - 2.0 * uniform()) * kick);
-        }
-      }
-      refresh();
-    }
-    sweep();
+  // Each trial structure is relaxed to its local minimum by the collective
+  // descent, kept when it is the best so far, and kicked for the next.
+  while (!stop_) {
+    polish(trialgradient);
     movecentreto(home);
     refresh();
-    if (i % 3 == 0) {
-      show();
-    }
+    ++state_.sweeps;
+    show();
     pump();
+    if (stop_) {
+      break;
+    }
+    keepbest();
+    const double kick = torsionkick * settings.temperature;
+    if (global) {
+      if (!rotors_.empty()) {
+        rotatebond(static_cast<std::int32_t>(next % rotors_.size()),
+                   uniform() < 0.5 ? kick : -kick);
+        ++next;
+      }
+    } else {
+      randomize(settings.temperature * bond_);
+      if (!rotors_.empty()) {
+        const auto pick =
+            std::min(rotors_.size() - 1,
+                     static_cast<std::size_t>(
+                         uniform() * static_cast<double>(rotors_.size())));
+        rotatebond(static_cast<std::int32_t>(pick),
+                   (1.0 - 2.0 * uniform()) * kick);
+      }
+    }
+    refresh();
   }
   restorebestiflower();
 }
@@ -480,7 +521,7 @@ void toptimizer::runanneal(bool global) {
 void toptimizer::runrandom() {
   const TXYZ home = centre();
   randomize(0.5 * bond_);
-  runnormal();
+  runnormal(false);
   state_.converged = false;
   refresh();
   state_.bestenergy = state_.energy;
@@ -611,15 +652,16 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
         runrandom();
         break;
       case refinemethod:
-        // Refine goes on from Normal's end with every atom moving at once,
-        // down to the nearest minimum rather than a sweep's small change.
-        runnormal();
-        if (!stop_) {
-          polish();
-        }
+        // Every atom moving at once, straight down to the nearest minimum.
+        refresh();
+        state_.bestenergy = state_.energy;
+        show();
+        prepare();
+        polish(settings.rmsgradientkcal);
+        state_.converged = !stop_;
         break;
       default:
-        runnormal();
+        runnormal(settings.polish);
     }
   }
   state_.stopped = stop_;
@@ -642,6 +684,9 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   refresh();
   // Every method ends on the lowest geometry it kept.
   state_.bestenergy = state_.energy;
+  if (!molecules) {
+    rmsgradient();
+  }
   show();
   return "";
 }

@@ -43,6 +43,12 @@ struct toptimizersettings {
   /// Wall-clock limit in seconds (0: none). Methods that run until stopped
   /// need it, or a stop request, to end.
   double maxseconds = 0.0;
+  /// Normal goes on from its sweeps with every atom moving at once, down to
+  /// the minimum; off, it stops where the sweeps stop.
+  bool polish = true;
+  /// Root-mean-square gradient, kcal/(mol·Å), at which the descent of
+  /// Refine and of Normal's polish has reached the minimum.
+  double rmsgradientkcal = 1e-4;
 };
 
 /// What a run shows while it goes and leaves behind. Energies in cal/mol.
@@ -51,6 +57,14 @@ struct toptimizerstate {
   double energy = 0.0;
   double bestenergy = 0.0;
   long sweeps = 0;
+  /// Root-mean-square gradient of the moving atoms, kcal/(mol·Å), where
+  /// it was last worked out (every show, and at the end of a run).
+  double rmsgradient = 0.0;
+  /// Iterations of the collective descent, and its evaluations of the
+  /// energy alone and of energy with gradient.
+  long iterations = 0;
+  long energyevaluations = 0;
+  long gradientevaluations = 0;
   double seconds = 0.0;
   bool converged = false;
   bool stopped = false;
@@ -115,8 +129,13 @@ class toptimizer {
   double atomgradient(std::int32_t atom, double probe, TXYZ& gradient);
   bool moveatom(std::int32_t atom, double threshold);
   void sweep();
-  /// Moves every movable atom together down to the nearest minimum.
-  void polish();
+  /// Moves every free atom together down to the nearest minimum, until
+  /// the root-mean-square gradient is at most rmsgradientkcal.
+  void polish(double rmsgradientkcal);
+  /// The root-mean-square gradient of the free atoms, kcal/(mol·Å).
+  double rmsgradient();
+  /// The free atoms' coordinates in the field's coordinate array.
+  void findfree();
   void prepare();
   void refresh();
   void snapshot(std::vector<TXYZ>& into) const;
@@ -128,7 +147,7 @@ class toptimizer {
   void reachable(std::int32_t from, std::int32_t barrier,
                  std::vector<std::int32_t>& into) const;
 
-  void runnormal();
+  void runnormal(bool polishing);
   void runanneal(bool global);
   void runrandom();
   void runmolecules(bool anneal);
@@ -167,6 +186,11 @@ class toptimizer {
   trunningmean movemean_;
   /// Force-field positions of the atoms being moved.
   std::vector<std::int32_t> movable_;
+  /// Positions in the field's coordinate array of the movable atoms that
+  /// are not fixed, and that array and its gradient for the descent.
+  std::vector<std::size_t> free_;
+  std::vector<double> xyz_;
+  std::vector<double> grad_;
   std::vector<std::vector<std::int32_t>> neighbours_;
   std::vector<trotor> rotors_;
   std::vector<TXYZ> best_;
