@@ -149,6 +149,53 @@ double tforcefield::packenergy(const ttermlists& lists) {
   return running_;
 }
 
+TXYZ tforcefield::packgradient(std::int32_t atomindex) const {
+  const ttermlists& lists = pack(atomindex).lists;
+  TXYZ sum{};
+  auto take = [&sum, atomindex](const std::array<std::int32_t, 4>& atoms,
+                                std::span<const TXYZ> g) {
+    for (std::size_t k = 0; k < g.size(); ++k) {
+      if (atoms[k] == atomindex) {
+        sum = plus(sum, g[k]);
+      }
+    }
+  };
+  std::array<TXYZ, 2> g2{};
+  std::array<TXYZ, 3> g3{};
+  std::array<TXYZ, 4> g4{};
+  for (std::int32_t i : lists.terms[termslot(ttermkind::nonbonded)]) {
+    const tnbpair& term = nonbonded_[static_cast<std::size_t>(i)];
+    pairgradient(term, placesof(term), angstromperunit_, fade_, g3);
+    take(term.atoms,
+         std::span<const TXYZ>(g3).first(term.atoms[2] >= 0 ? 3 : 2));
+  }
+  for (std::int32_t i : lists.terms[termslot(ttermkind::stretch)]) {
+    const tstretch& term = stretches_[static_cast<std::size_t>(i)];
+    stretchgradient(term, position(term.atoms[0]), position(term.atoms[1]), g2);
+    take(term.atoms, g2);
+  }
+  double theta = 0.0;
+  for (std::int32_t i : lists.terms[termslot(ttermkind::bend)]) {
+    const tangle& term = bends_[static_cast<std::size_t>(i)];
+    bendgradient(term, position(term.atoms[0]), position(term.atoms[1]),
+                 position(term.atoms[2]), g3, theta);
+    take(term.atoms, g3);
+  }
+  for (std::int32_t i : lists.terms[termslot(ttermkind::torsion)]) {
+    const ttorque& term = torsions_[static_cast<std::size_t>(i)];
+    torsiongradient(term, position(term.atoms[0]), position(term.atoms[1]),
+                    position(term.atoms[2]), position(term.atoms[3]), g4);
+    take(term.atoms, g4);
+  }
+  for (std::int32_t i : lists.terms[termslot(ttermkind::planarity)]) {
+    const tstrain& term = planarities_[static_cast<std::size_t>(i)];
+    planaritygradient(term, position(term.atoms[0]), position(term.atoms[1]),
+                      position(term.atoms[2]), position(term.atoms[3]), g4);
+    take(term.atoms, g4);
+  }
+  return sum;
+}
+
 void tforcefield::savepack(std::int32_t atomindex) {
   const ttermlists& lists = pack(atomindex).lists;
   savedenergies_.clear();

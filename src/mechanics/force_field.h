@@ -114,6 +114,10 @@ class tforcefield {
   double packenergy(const tforcefieldpack& pack);
   double packenergy(const tgroupPack& pack);
   double packenergy(std::int32_t atomindex);
+  /// The gradient (cal/mol per drawing unit) of the energy by the position
+  /// of the atom at that position, from its pack's terms as they stand; the
+  /// cached energies are left alone.
+  TXYZ packgradient(std::int32_t atomindex) const;
   /// Remembers the cached energies (and bend angles) of the atom's terms and
   /// the running total, so that a rejected trial move can put them back
   /// without evaluating the terms again.

@@ -163,18 +163,10 @@ double toptimizer::atomgradient(std::int32_t atom, double probe,
   if (probe == 0.0) {
     probe = thresholdprobe * minjump_;
   }
-  tatm& moved = *field_.atoms()[static_cast<std::size_t>(atom)];
-  const TXYZ p = positionof(moved);
-  auto difference = [&](const TXYZ& step) {
-    put(moved, plus(p, step));
-    const double up = field_.packenergy(atom);
-    put(moved, minus(p, step));
-    return up - field_.packenergy(atom);
-  };
-  gradient = {difference({probe, 0.0, 0.0}), difference({0.0, probe, 0.0}),
-              difference({0.0, 0.0, probe})};
-  put(moved, p);
-  // The terms must describe the atom where it stands again.
+  // The pack's energy difference across the probe, E(p + h) - E(p - h) on
+  // each axis, taken from the analytic gradient: 2 h g to within h², for a
+  // seventh of the evaluations.
+  gradient = times(field_.packgradient(atom), 2.0 * probe);
   lastpackenergy_ = field_.packenergy(atom);
   return norm(gradient);
 }
