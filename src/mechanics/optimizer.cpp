@@ -364,25 +364,6 @@ void toptimizer::restorebestiflower() {
   state_.bestenergy = state_.energy;
 }
 
-void toptimizer::reachable(std::int32_t from, std::int32_t barrier,
-                           std::vector<std::int32_t>& into) const {
-  into.assign(1, from);
-  for (std::size_t next = 0; next < into.size(); ++next) {
-    for (std::int32_t n : neighbours_[static_cast<std::size_t>(into[next])]) {
-      if (!(into[next] == from && n == barrier) &&
-          std::find(into.begin(), into.end(), n) == into.end()) {
-        into.push_back(n);
-      }
-    }
-  }
-}
-
-bool toptimizer::isringbond(std::int32_t a, std::int32_t b) const {
-  std::vector<std::int32_t> side;
-  reachable(a, b, side);
-  return std::find(side.begin(), side.end(), b) != side.end();
-}
-
 void toptimizer::findrotors() {
   rotors_.clear();
   const auto& atoms = field_.atoms();
@@ -397,17 +378,11 @@ void toptimizer::findrotors() {
     // turned, which also keeps double bonds from flipping E and Z.
     if (bond.kind() != 2 || bond.isdelocalised() || first.hybridization < 2 ||
         second.hybridization < 2 || first.fixed != 0 || second.fixed != 0 ||
-        neighbours_[static_cast<std::size_t>(a)].size() < 2 ||
-        neighbours_[static_cast<std::size_t>(b)].size() < 2 ||
-        isringbond(a, b)) {
+        graph_.neighbours(a).size() < 2 || graph_.neighbours(b).size() < 2 ||
+        graph_.isringbond(a, b)) {
       continue;
     }
-    trotor rotor;
-    rotor.a = a;
-    rotor.b = b;
-    reachable(a, b, rotor.side1);
-    reachable(b, a, rotor.side2);
-    rotors_.push_back(std::move(rotor));
+    rotors_.push_back({a, b});
   }
 }
 
@@ -430,8 +405,12 @@ void toptimizer::rotatebond(std::int32_t bond, double degrees) {
       }
     }
   };
-  turn(rotor.side1, -0.5 * degrees * degree);
-  turn(rotor.side2, 0.5 * degrees * degree);
+  // The sides are found when needed: kept for every bond of a long chain
+  // they would take memory in the square of its length.
+  graph_.reachable(rotor.a, rotor.b, side_);
+  turn(side_, -0.5 * degrees * degree);
+  graph_.reachable(rotor.b, rotor.a, side_);
+  turn(side_, 0.5 * degrees * degree);
 }
 
 void toptimizer::runnormal(bool polishing) {
@@ -576,15 +555,12 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
     return problem;
   }
   const auto& atoms = field_.atoms();
-  neighbours_.assign(atoms.size(), {});
+  std::vector<std::pair<std::int32_t, std::int32_t>> bonds;
+  bonds.reserve(field_.stretches().size());
   for (const tstretch& stretch : field_.stretches()) {
-    const std::int32_t a = stretch.atoms[0], b = stretch.atoms[1];
-    auto& around = neighbours_[static_cast<std::size_t>(a)];
-    if (std::find(around.begin(), around.end(), b) == around.end()) {
-      around.push_back(b);
-      neighbours_[static_cast<std::size_t>(b)].push_back(a);
-    }
+    bonds.emplace_back(stretch.atoms[0], stretch.atoms[1]);
   }
+  graph_.build(atoms.size(), bonds);
   const bool whole = structure == nullptr ||
                      drawing_.structurenumber(structure) == 0 ||
                      structure == &drawing_;
@@ -695,7 +671,7 @@ void toptimizer::findmolecules(const tStructure* still) {
     if (owner[i] >= 0) {
       continue;
     }
-    reachable(static_cast<std::int32_t>(i), -1, members);
+    graph_.reachable(static_cast<std::int32_t>(i), -1, members);
     tgroupPack group;
     group.drawing = &drawing_;
     bool held = false;

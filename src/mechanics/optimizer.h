@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mechanics/atom_graph.h"
 #include "mechanics/force_field.h"
 #include "model/atom_list.h"
 
@@ -117,7 +118,6 @@ class toptimizer {
  private:
   struct trotor {
     std::int32_t a = 0, b = 0;
-    std::vector<std::int32_t> side1, side2;
   };
 
   double uniform();
@@ -143,9 +143,6 @@ class toptimizer {
   void keepbest();
   void restorebestiflower();
   void findrotors();
-  bool isringbond(std::int32_t a, std::int32_t b) const;
-  void reachable(std::int32_t from, std::int32_t barrier,
-                 std::vector<std::int32_t>& into) const;
 
   void runnormal(bool polishing);
   void runanneal(bool global);
@@ -191,8 +188,10 @@ class toptimizer {
   std::vector<std::size_t> free_;
   std::vector<double> xyz_;
   std::vector<double> grad_;
-  std::vector<std::vector<std::int32_t>> neighbours_;
+  tatomgraph graph_;
   std::vector<trotor> rotors_;
+  /// One side of the bond being turned.
+  std::vector<std::int32_t> side_;
   std::vector<TXYZ> best_;
   std::vector<TXYZ> saved_;
   std::vector<tgroupPack> molecules_;

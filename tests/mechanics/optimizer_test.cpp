@@ -7,6 +7,7 @@
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/vector3.h"
+#include "testing/molecule_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -214,6 +215,91 @@ TEST(Optimizer, RefineGoesOnToTheMinimumNormalApproaches) {
   EXPECT_LT(reached[1], reached[0] - 100.0);
 }
 
+/// The RMS gradient of the drawing as it stands, kcal/(mol·Å), from a field
+/// of its own.
+double rmsgradientof(tdrawing& drawing) {
+  tforcefield field(drawing);
+  EXPECT_EQ(field.setupforcefield(), "");
+  const std::vector<double> xyz = field.coordinates();
+  std::vector<double> grad(xyz.size());
+  field.gradient(xyz, grad);
+  double sum = 0.0;
+  for (double g : grad) {
+    sum += g * g;
+  }
+  return std::sqrt(sum / static_cast<double>(grad.size())) * kcalpercal /
+         field.angstromperunit();
+}
+
+TEST(Optimizer, ConvergedRunsEndBelowTheGradientAskedFor) {
+  for (const double asked : {1e-4, 1e-2}) {
+    for (const int code : {normalmethod, refinemethod}) {
+      SCOPED_TRACE(code);
+      tdrawing drawing;
+      place(drawing, sixring(1, 2, 4));
+      place(drawing, ethane(), 6.0);
+      toptimizer optimizer(drawing);
+      optimizer.settings.rmsgradientkcal = asked;
+      ASSERT_EQ(optimizer.runoptimizer(code), "");
+      ASSERT_TRUE(optimizer.state().converged);
+      EXPECT_LE(rmsgradientof(drawing), asked);
+      EXPECT_NEAR(optimizer.state().rmsgradient, rmsgradientof(drawing), 1e-9);
+      EXPECT_GT(optimizer.state().gradientevaluations, 0);
+    }
+  }
+}
+
+TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
+  for (const int code : {refinemethod, normalmethod}) {
+    SCOPED_TRACE(code);
+    tdrawing drawing;
+    place(drawing, sixring(2, 2, 2));
+    toptimizer optimizer(drawing);
+    double lowest = std::numeric_limits<double>::infinity();
+    long calls = 0;
+    optimizer.hooks.show = [&](const toptimizerstate& state) {
+      lowest = std::min(lowest, state.energy);
+    };
+    // Refine stops in its descent, Normal in its sweeps, which pump after
+    // every trial move.
+    stopafter(optimizer, calls, code == refinemethod ? 20 : 2000);
+    ASSERT_EQ(optimizer.runoptimizer(code), "");
+    ASSERT_TRUE(optimizer.state().stopped);
+    EXPECT_FALSE(optimizer.state().converged);
+    EXPECT_EQ(optimizer.state().iterations > 0, code == refinemethod);
+    tforcefield fresh(drawing);
+    ASSERT_EQ(fresh.setupforcefield(), "");
+    EXPECT_NEAR(fresh.totalenergy(), optimizer.state().energy, 1e-6);
+    EXPECT_LE(optimizer.state().energy, lowest + 1e-6);
+  }
+}
+
+TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
+  // A 5 000-atom chain: its pairs come from the near list, and a second of
+  // descent brings it down.
+  testing::tmolecule chain = testing::alkane(1666);
+  toptimizer optimizer(chain.drawing);
+  optimizer.settings.maxseconds = 1.0;
+  // No random kick, whose strain a second could not take away.
+  optimizer.settings.temperature = 0.0;
+  ASSERT_EQ(optimizer.runoptimizer(refinemethod), "");
+  EXPECT_TRUE(optimizer.forcefield().listspairs());
+  EXPECT_LT(optimizer.forcefield().nonbonded().size(), 200 * chain.list.size());
+  EXPECT_LT(optimizer.state().energy, optimizer.state().startenergy);
+  for (double v : coordinates(chain.drawing)) {
+    ASSERT_TRUE(std::isfinite(v));
+  }
+  // Ten thousand atoms in one point.
+  tdrawing crowd;
+  for (int i = 0; i < 10000; ++i) {
+    crowd.addatom(std::make_unique<tatm>(8, 0, 1.0, 2.0, 3.0));
+  }
+  toptimizer refused(crowd);
+  EXPECT_EQ(refused.runoptimizer(normalmethod),
+            "The atoms are packed too closely to model.");
+  EXPECT_EQ(coordinates(crowd).front(), 1.0);
+}
+
 TEST(CollectiveDescent, FindsTheFloorOfANarrowCurvedValley) {
   // Rosenbrock's valley: its floor bends, and its walls are a hundred times
   // steeper than the floor.
@@ -260,6 +346,14 @@ TEST(Optimizer, LeavesAFixedNeighbourAndOtherAtomsAlone) {
   EXPECT_EQ(drawing.atoms.items(0)->fixed, 1);
   EXPECT_EQ(drawing.atoms.items(1)->fixed, 0);
   // In molecule mode the structure given is the one that stays still.
+  // It starts from the drawing as drawn, not from wherever the timed runs
+  // above happened to stop, and runs to convergence.
+  optimizer.settings.maxseconds = 0.0;
+  std::size_t next = 0;
+  for (tatm* atom : drawing.atoms) {
+    atom->setxyzraw(before[next], before[next + 1], before[next + 2]);
+    next += 3;
+  }
   const std::vector<double> held = coordinates(drawing);
   ASSERT_EQ(optimizer.runoptimizer(moleculesnormalmethod, moving), "");
   const std::vector<double> after = coordinates(drawing);

@@ -63,4 +63,32 @@ inline tmolecule mixedmolecule() {
                     2, 6, 7, 2, 7, 0, 2, 5, 9, 2, 0, 10, 2, 2, 11, 4});
 }
 
+/// A straight all-trans alkane of that many carbons (at least 2) with its
+/// hydrogens: 3 n + 2 atoms.
+inline tmolecule alkane(int carbons) {
+  std::vector<double> atoms;
+  std::vector<int> bonds;
+  for (int i = 0; i < carbons; ++i) {
+    const double side = i % 2 == 0 ? 1.0 : -1.0;
+    atoms.insert(atoms.end(), {6, 1.268 * i, 0.428 * side, 0});
+    if (i > 0) {
+      bonds.insert(bonds.end(), {i - 1, i, 2});
+    }
+  }
+  auto hydrogen = [&](int carbon, double dx, double dy, double dz) {
+    const auto at = static_cast<std::size_t>(4 * carbon);
+    bonds.insert(bonds.end(), {carbon, static_cast<int>(atoms.size() / 4), 2});
+    atoms.insert(atoms.end(), {1, atoms[at + 1] + dx, atoms[at + 2] + dy,
+                               atoms[at + 3] + dz});
+  };
+  for (int i = 0; i < carbons; ++i) {
+    const double side = i % 2 == 0 ? 1.0 : -1.0;
+    hydrogen(i, 0, 0.63 * side, 0.89);
+    hydrogen(i, 0, 0.63 * side, -0.89);
+  }
+  hydrogen(0, -1.03, -0.36, 0);
+  hydrogen(carbons - 1, 1.03, carbons % 2 == 0 ? 0.36 : -0.36, 0);
+  return tmolecule(atoms, bonds);
+}
+
 }  // namespace molvane::testing
