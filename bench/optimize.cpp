@@ -265,7 +265,7 @@ void printscaling(const std::filesystem::path& folder) {
     optimizer.settings.polish = false;
     optimizer.settings.maxseconds = 3.0;
     const auto t0 = std::chrono::steady_clock::now();
-    if (!optimizer.runoptimizer(normalmethod).empty()) {
+    if (!optimizer.runoptimizer(toptimizermethod::normal).empty()) {
       continue;
     }
     const double sweeps =
@@ -301,13 +301,13 @@ int main(int argc, char** argv) {
       std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
   bool ownfolder = false;
   toptimizersettings settings;
-  int method = normalmethod;
+  toptimizermethod method = toptimizermethod::normal;
   std::string script;
   bool scaling = false;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--refine") {
-      method = refinemethod;
+      method = toptimizermethod::refine;
       continue;
     }
     if (word == "--no-polish") {
@@ -346,8 +346,8 @@ int main(int argc, char** argv) {
     std::sort(names.begin(), names.end());
   }
   std::printf("%s, tolerance %g cal, jump %g Å, temperature %g%s\n",
-              method == refinemethod ? "Refine" : "Normal", settings.tolerance,
-              settings.minjump, settings.temperature,
+              method == toptimizermethod::refine ? "Refine" : "Normal",
+              settings.tolerance, settings.minjump, settings.temperature,
               settings.polish ? "" : ", no polish");
   std::map<std::string, std::pair<double, long>> reference;
   if (!script.empty()) {

@@ -37,10 +37,12 @@ constexpr std::array<double, 6> jumps{0.1, 0.03, 0.01, 0.003, 0.001, 0.0003};
 constexpr std::array<const char*, 5> captions{
     "Optimize Geometry", "Anneal Geometry", "Global Geometry",
     "Random Geometry", "Refine Geometry"};
-constexpr std::array<int, 5> atomcodes{normalmethod, annealmethod, globalmethod,
-                                       randommethod, refinemethod};
-constexpr std::array<int, 2> moleculecodes{moleculesnormalmethod,
-                                           moleculesannealmethod};
+constexpr std::array<toptimizermethod, 5> atomcodes{
+    toptimizermethod::normal, toptimizermethod::anneal,
+    toptimizermethod::global, toptimizermethod::random,
+    toptimizermethod::refine};
+constexpr std::array<toptimizermethod, 2> moleculecodes{
+    toptimizermethod::moleculesnormal, toptimizermethod::moleculesanneal};
 
 bool validstructure(const tdrawing& drawing) {
   if (drawing.atoms.count() <= 1) {
@@ -216,7 +218,7 @@ void TStopTool::choosemode(int index) {
   }
 }
 
-int TStopTool::methodcode() const {
+toptimizermethod TStopTool::methodcode() const {
   const auto method = static_cast<std::size_t>(method_->checkedId());
   if (mode_->checkedId() == 1 && method < moleculecodes.size()) {
     return moleculecodes.at(method);

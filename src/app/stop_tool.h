@@ -20,6 +20,7 @@ namespace molvane {
 
 class tdrawing;
 class toptimizer;
+enum class toptimizermethod;
 class ttoolhost;
 
 /// The energy as the window shows it, E in cal/mol: kcal with 3 decimals
@@ -68,7 +69,7 @@ class TStopTool final : public QWidget {
   void showenergy(double energy);
   void showbest(double energy);
   void showgradient(double kcal);
-  int methodcode() const;
+  toptimizermethod methodcode() const;
   void setrunning(bool running);
 
   ttoolhost& host_;

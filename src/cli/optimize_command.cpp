@@ -29,18 +29,18 @@ constexpr double searchseconds = 10.0;
 
 struct tmethodname {
   const char* name;
-  int code;
+  toptimizermethod code;
   bool endless;
 };
 
 constexpr tmethodname methods[] = {
-    {"normal", normalmethod, false},
-    {"refine", refinemethod, false},
-    {"anneal", annealmethod, true},
-    {"global", globalmethod, true},
-    {"random", randommethod, true},
-    {"molecules", moleculesnormalmethod, false},
-    {"molecules-anneal", moleculesannealmethod, true}};
+    {"normal", toptimizermethod::normal, false},
+    {"refine", toptimizermethod::refine, false},
+    {"anneal", toptimizermethod::anneal, true},
+    {"global", toptimizermethod::global, true},
+    {"random", toptimizermethod::random, true},
+    {"molecules", toptimizermethod::moleculesnormal, false},
+    {"molecules-anneal", toptimizermethod::moleculesanneal, true}};
 
 }  // namespace
 

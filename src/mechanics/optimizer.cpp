@@ -529,12 +529,16 @@ void toptimizer::runrandom() {
   }
 }
 
-std::string toptimizer::runoptimizer(int code, tStructure* structure) {
+std::string toptimizer::runoptimizer(toptimizermethod code,
+                                     tStructure* structure) {
   static constexpr std::array codes{
-      normalmethod, annealmethod,          globalmethod,         randommethod,
-      refinemethod, moleculesnormalmethod, moleculesannealmethod};
+      toptimizermethod::normal,         toptimizermethod::anneal,
+      toptimizermethod::global,         toptimizermethod::random,
+      toptimizermethod::refine,         toptimizermethod::moleculesnormal,
+      toptimizermethod::moleculesanneal};
   if (std::find(codes.begin(), codes.end(), code) == codes.end()) {
-    return "Unknown optimizer method " + std::to_string(code) + ".";
+    return "Unknown optimizer method " +
+           std::to_string(static_cast<int>(code)) + ".";
   }
   start_ = std::chrono::steady_clock::now();
   hasdeadline_ = settings.maxseconds > 0.0;
@@ -564,8 +568,8 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   const bool whole = structure == nullptr ||
                      drawing_.structurenumber(structure) == 0 ||
                      structure == &drawing_;
-  const bool molecules =
-      code == moleculesnormalmethod || code == moleculesannealmethod;
+  const bool molecules = code == toptimizermethod::moleculesnormal ||
+                         code == toptimizermethod::moleculesanneal;
 
   std::vector<std::uint8_t> marks;
   marks.reserve(static_cast<std::size_t>(drawing_.atoms.count()));
@@ -588,7 +592,7 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
 
   if (molecules) {
     findmolecules(whole ? nullptr : structure);
-    runmolecules(code == moleculesannealmethod);
+    runmolecules(code == toptimizermethod::moleculesanneal);
   } else if (movable_.size() == 2 && field_.stretches().size() == 1 &&
              atoms[static_cast<std::size_t>(field_.stretches()[0].atoms[0])]
                      ->fixed == 0 &&
@@ -610,16 +614,16 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   } else if (movable_.size() >= 2) {
     findrotors();
     switch (code) {
-      case annealmethod:
+      case toptimizermethod::anneal:
         runanneal(false);
         break;
-      case globalmethod:
+      case toptimizermethod::global:
         runanneal(true);
         break;
-      case randommethod:
+      case toptimizermethod::random:
         runrandom();
         break;
-      case refinemethod:
+      case toptimizermethod::refine:
         // Every atom moving at once, straight down to the nearest minimum.
         refresh();
         state_.bestenergy = state_.energy;

@@ -20,15 +20,18 @@ namespace molvane {
 class tStructure;
 class tdrawing;
 
-/// Method codes of `runoptimizer`: atoms of one structure ...
-inline constexpr int normalmethod = 760;
-inline constexpr int annealmethod = 788;
-inline constexpr int globalmethod = 795;
-inline constexpr int randommethod = 787;
-inline constexpr int refinemethod = 782;
-/// ... and whole molecules moved rigidly against each other.
-inline constexpr int moleculesnormalmethod = 756;
-inline constexpr int moleculesannealmethod = 757;
+/// Method codes of `runoptimizer`, the command codes the window hands out:
+/// atoms of one structure, and whole molecules moved rigidly against each
+/// other.
+enum class toptimizermethod {
+  normal = 760,
+  anneal = 788,
+  global = 795,
+  random = 787,
+  refine = 782,
+  moleculesnormal = 756,
+  moleculesanneal = 757
+};
 
 /// The tuning values of a run.
 struct toptimizersettings {
@@ -96,7 +99,7 @@ class toptimizer {
   /// structure stays still while the others move. Returns "" or a sentence
   /// for the user (unknown method, nothing to model, coordinates that are
   /// not numbers); a run never leaves coordinates that are not numbers.
-  [[nodiscard]] std::string runoptimizer(int code,
+  [[nodiscard]] std::string runoptimizer(toptimizermethod code,
                                          tStructure* structure = nullptr);
   /// Ends the run within one trial move, keeping the best geometry.
   void requeststop() { stop_ = true; }

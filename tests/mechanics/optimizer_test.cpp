@@ -171,7 +171,7 @@ TEST(Optimizer, NormalTurnsFlatDrawingsIntoTheirShapes) {
     // before slow modes such as a methyl turn have settled.
     optimizer.settings.tolerance = 1.0;
     optimizer.settings.minjump = 0.001;
-    ASSERT_EQ(optimizer.runoptimizer(normalmethod), "");
+    ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::normal), "");
     EXPECT_TRUE(optimizer.state().converged);
     EXPECT_LT(optimizer.state().energy, optimizer.state().startenergy);
     for (tstretch& stretch : optimizer.forcefield().stretches()) {
@@ -191,7 +191,8 @@ TEST(Optimizer, RefineGoesOnToTheMinimumNormalApproaches) {
   // little; without its polish Normal ends there, while Refine goes down to
   // the minimum, where neither method finds anything more.
   std::array<double, 2> reached{};
-  for (const int code : {normalmethod, refinemethod}) {
+  for (const toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::refine}) {
     tdrawing drawing;
     place(drawing, sixring(2, 2, 2));
     toptimizer optimizer(drawing);
@@ -199,12 +200,12 @@ TEST(Optimizer, RefineGoesOnToTheMinimumNormalApproaches) {
     optimizer.settings.polish = false;
     ASSERT_EQ(optimizer.runoptimizer(code), "");
     EXPECT_TRUE(optimizer.state().converged);
-    reached[code == refinemethod] = optimizer.state().energy;
-    if (code == refinemethod) {
+    reached[code == toptimizermethod::refine] = optimizer.state().energy;
+    if (code == toptimizermethod::refine) {
       const std::vector<double> minimum = coordinates(drawing);
       optimizer.settings.tolerance = 1.0;
       optimizer.settings.temperature = 0.0;
-      ASSERT_EQ(optimizer.runoptimizer(refinemethod), "");
+      ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::refine), "");
       EXPECT_NEAR(optimizer.state().energy, reached[1], 5.0);
       const std::vector<double> again = coordinates(drawing);
       for (std::size_t i = 0; i < again.size(); ++i) {
@@ -233,8 +234,9 @@ double rmsgradientof(tdrawing& drawing) {
 
 TEST(Optimizer, ConvergedRunsEndBelowTheGradientAskedFor) {
   for (const double asked : {1e-4, 1e-2}) {
-    for (const int code : {normalmethod, refinemethod}) {
-      SCOPED_TRACE(code);
+    for (const toptimizermethod code :
+         {toptimizermethod::normal, toptimizermethod::refine}) {
+      SCOPED_TRACE(static_cast<int>(code));
       tdrawing drawing;
       place(drawing, sixring(1, 2, 4));
       place(drawing, ethane(), 6.0);
@@ -250,8 +252,9 @@ TEST(Optimizer, ConvergedRunsEndBelowTheGradientAskedFor) {
 }
 
 TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
-  for (const int code : {refinemethod, normalmethod}) {
-    SCOPED_TRACE(code);
+  for (const toptimizermethod code :
+       {toptimizermethod::refine, toptimizermethod::normal}) {
+    SCOPED_TRACE(static_cast<int>(code));
     tdrawing drawing;
     place(drawing, sixring(2, 2, 2));
     toptimizer optimizer(drawing);
@@ -262,11 +265,12 @@ TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
     };
     // Refine stops in its descent, Normal in its sweeps, which pump after
     // every trial move.
-    stopafter(optimizer, calls, code == refinemethod ? 20 : 2000);
+    stopafter(optimizer, calls, code == toptimizermethod::refine ? 20 : 2000);
     ASSERT_EQ(optimizer.runoptimizer(code), "");
     ASSERT_TRUE(optimizer.state().stopped);
     EXPECT_FALSE(optimizer.state().converged);
-    EXPECT_EQ(optimizer.state().iterations > 0, code == refinemethod);
+    EXPECT_EQ(optimizer.state().iterations > 0,
+              code == toptimizermethod::refine);
     tforcefield fresh(drawing);
     ASSERT_EQ(fresh.setupforcefield(), "");
     EXPECT_NEAR(fresh.totalenergy(), optimizer.state().energy, 1e-6);
@@ -282,7 +286,7 @@ TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
   optimizer.settings.maxseconds = 1.0;
   // No random kick, whose strain a second could not take away.
   optimizer.settings.temperature = 0.0;
-  ASSERT_EQ(optimizer.runoptimizer(refinemethod), "");
+  ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::refine), "");
   EXPECT_TRUE(optimizer.forcefield().listspairs());
   EXPECT_LT(optimizer.forcefield().nonbonded().size(), 200 * chain.list.size());
   EXPECT_LT(optimizer.state().energy, optimizer.state().startenergy);
@@ -295,7 +299,7 @@ TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
     crowd.addatom(std::make_unique<tatm>(8, 0, 1.0, 2.0, 3.0));
   }
   toptimizer refused(crowd);
-  EXPECT_EQ(refused.runoptimizer(normalmethod),
+  EXPECT_EQ(refused.runoptimizer(toptimizermethod::normal),
             "The atoms are packed too closely to model.");
   EXPECT_EQ(coordinates(crowd).front(), 1.0);
 }
@@ -333,7 +337,9 @@ TEST(Optimizer, LeavesAFixedNeighbourAndOtherAtomsAlone) {
   const std::vector<double> before = coordinates(drawing);
   drawing.atoms.items(0)->fixed = 1;
   toptimizer optimizer(drawing);
-  for (int code : {normalmethod, annealmethod, globalmethod}) {
+  for (toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::anneal,
+        toptimizermethod::global}) {
     optimizer.settings.maxseconds = 0.05;
     ASSERT_EQ(optimizer.runoptimizer(code, moving), "");
     const std::vector<double> after = coordinates(drawing);
@@ -355,7 +361,8 @@ TEST(Optimizer, LeavesAFixedNeighbourAndOtherAtomsAlone) {
     next += 3;
   }
   const std::vector<double> held = coordinates(drawing);
-  ASSERT_EQ(optimizer.runoptimizer(moleculesnormalmethod, moving), "");
+  ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::moleculesnormal, moving),
+            "");
   const std::vector<double> after = coordinates(drawing);
   EXPECT_EQ(std::vector<double>(held.begin(), held.begin() + 24),
             std::vector<double>(after.begin(), after.begin() + 24));
@@ -376,7 +383,7 @@ TEST(Optimizer, StoppingAnnealKeepsTheBestGeometry) {
   };
   long calls = 0;
   stopafter(optimizer, calls, 8000);
-  ASSERT_EQ(optimizer.runoptimizer(annealmethod), "");
+  ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::anneal), "");
   EXPECT_TRUE(optimizer.state().stopped);
   EXPECT_FALSE(optimizer.state().converged);
   // Within one trial move of the request.
@@ -390,7 +397,7 @@ TEST(Optimizer, StoppingAnnealKeepsTheBestGeometry) {
 }
 
 TEST(Optimizer, TheSameSeedRepeatsARun) {
-  auto run = [](int code, std::uint64_t seed) {
+  auto run = [](toptimizermethod code, std::uint64_t seed) {
     tdrawing drawing;
     place(drawing, ethane());
     place(drawing, formaldehyde(), 4.0);
@@ -401,30 +408,33 @@ TEST(Optimizer, TheSameSeedRepeatsARun) {
     EXPECT_EQ(optimizer.runoptimizer(code), "");
     return coordinates(drawing);
   };
-  for (int code :
-       {normalmethod, annealmethod, randommethod, moleculesannealmethod}) {
-    SCOPED_TRACE(code);
+  for (toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::anneal,
+        toptimizermethod::random, toptimizermethod::moleculesanneal}) {
+    SCOPED_TRACE(static_cast<int>(code));
     EXPECT_EQ(run(code, 11), run(code, 11));
   }
-  EXPECT_NE(run(normalmethod, 11), run(normalmethod, 12));
+  EXPECT_NE(run(toptimizermethod::normal, 11),
+            run(toptimizermethod::normal, 12));
 }
 
 TEST(Optimizer, SearchesWithNothingToTurnStillEnd) {
   // Formaldehyde has no rotatable bond; single ions have no rotation.
   struct tcase {
-    int code;
+    toptimizermethod code;
     tsketch second;
   };
   const tsketch ions{{11, 0, 0, 17, 3, 0, 8, 0, 3, 1, 0.96, 3, 1, -0.3, 3.9},
                      {2, 3, 2, 2, 4, 2}};
-  for (const tcase& c :
-       {tcase{randommethod, formaldehyde()},
-        tcase{globalmethod, formaldehyde()}, tcase{moleculesnormalmethod, ions},
-        tcase{moleculesannealmethod, ions}}) {
-    SCOPED_TRACE(c.code);
+  for (const tcase& c : {tcase{toptimizermethod::random, formaldehyde()},
+                         tcase{toptimizermethod::global, formaldehyde()},
+                         tcase{toptimizermethod::moleculesnormal, ions},
+                         tcase{toptimizermethod::moleculesanneal, ions}}) {
+    SCOPED_TRACE(static_cast<int>(c.code));
     tdrawing drawing;
     place(drawing, c.second);
-    drawing.atoms.items(0)->setcharge(c.code == randommethod ? 0 : 1);
+    drawing.atoms.items(0)->setcharge(c.code == toptimizermethod::random ? 0
+                                                                         : 1);
     toptimizer optimizer(drawing);
     long calls = 0;
     stopafter(optimizer, calls, 500);
@@ -439,15 +449,15 @@ TEST(Optimizer, SearchesWithNothingToTurnStillEnd) {
 TEST(Optimizer, DegenerateDrawingsGiveAMessageOrAFiniteResult) {
   tdrawing empty;
   toptimizer none(empty);
-  EXPECT_EQ(none.runoptimizer(normalmethod),
+  EXPECT_EQ(none.runoptimizer(toptimizermethod::normal),
             "The drawing has no chemical atoms.");
-  EXPECT_NE(none.runoptimizer(42), "");
+  EXPECT_NE(none.runoptimizer(static_cast<toptimizermethod>(42)), "");
 
   tdrawing broken;
   place(broken, ethane());
   broken.atoms.items(3)->y = std::numeric_limits<double>::quiet_NaN();
   toptimizer lost(broken);
-  EXPECT_EQ(lost.runoptimizer(normalmethod),
+  EXPECT_EQ(lost.runoptimizer(toptimizermethod::normal),
             "An atom has coordinates that are not numbers.");
 
   // Two bonded atoms take their bond length; atoms on top of each other
@@ -455,13 +465,14 @@ TEST(Optimizer, DegenerateDrawingsGiveAMessageOrAFiniteResult) {
   tdrawing pair;
   place(pair, {{6, 0, 0, 8, 0, 0}, {0, 1, 2}});
   toptimizer two(pair);
-  ASSERT_EQ(two.runoptimizer(normalmethod), "");
+  ASSERT_EQ(two.runoptimizer(toptimizermethod::normal), "");
   EXPECT_NEAR(two.forcefield().stretches()[0].energy, 0.0, 1e-9);
 
   tdrawing stacked;
   place(stacked, {{6, 0, 0, 6, 0, 0, 6, 0, 0, 8, 0, 0}, {0, 1, 2, 1, 2, 2}});
   toptimizer crowd(stacked);
-  for (int code : {normalmethod, moleculesnormalmethod}) {
+  for (toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::moleculesnormal}) {
     crowd.settings.maxseconds = 0.2;
     ASSERT_EQ(crowd.runoptimizer(code), "");
     for (double v : coordinates(stacked)) {
@@ -481,7 +492,7 @@ TEST(Optimizer, RotatableBondsAreOpenChainSingleBonds) {
                   {0, 1, 4, 0, 2, 2, 1, 3, 2}});
   toptimizer optimizer(drawing);
   optimizer.settings.maxseconds = 0.05;
-  ASSERT_EQ(optimizer.runoptimizer(globalmethod), "");
+  ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::global), "");
   EXPECT_EQ(optimizer.rotatablecount(), 1U);
   const double before = dihedral(drawing, 0, 1, 2, 3);
   optimizer.rotatebond(0, 40.0);
