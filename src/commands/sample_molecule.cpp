@@ -41,7 +41,7 @@ constexpr double tilty = -20.0;
 }  // namespace
 
 std::unique_ptr<tdrawing> samplemolecule(double x, double y) {
-  auto drawing = std::make_unique<tdrawing>();
+  auto drawing = std::make_unique<tdrawing>(session().settings);
   const double scale = session().settings.bondlength / angstromspercbond;
   std::array<tatm*, ethanol.size()> atoms{};
   for (std::size_t i = 0; i < ethanol.size(); ++i) {
