@@ -554,7 +554,10 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     return "The minimum jump must be a positive length.";
   }
 
-  if (std::string problem = field_.setupforcefield({hooks.status, {}});
+  // The window stays responsive while a large drawing is set up; a stop
+  // asked for meanwhile ends the run at its first move.
+  if (std::string problem =
+          field_.setupforcefield({hooks.status, [this] { pump(); }});
       !problem.empty()) {
     return problem;
   }

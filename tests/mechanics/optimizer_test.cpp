@@ -259,13 +259,18 @@ TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
     place(drawing, sixring(2, 2, 2));
     toptimizer optimizer(drawing);
     double lowest = std::numeric_limits<double>::infinity();
-    long calls = 0;
+    long calls = 0, shows = 0;
+    // Refine stops in its descent, which shows the state every ten steps;
+    // Normal in its sweeps, which pump after every trial move.
     optimizer.hooks.show = [&](const toptimizerstate& state) {
       lowest = std::min(lowest, state.energy);
+      if (code == toptimizermethod::refine && ++shows == 3) {
+        optimizer.requeststop();
+      }
     };
-    // Refine stops in its descent, Normal in its sweeps, which pump after
-    // every trial move.
-    stopafter(optimizer, calls, code == toptimizermethod::refine ? 20 : 2000);
+    if (code == toptimizermethod::normal) {
+      stopafter(optimizer, calls, 2000);
+    }
     ASSERT_EQ(optimizer.runoptimizer(code), "");
     ASSERT_TRUE(optimizer.state().stopped);
     EXPECT_FALSE(optimizer.state().converged);
@@ -279,12 +284,18 @@ TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
 }
 
 TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
-  // A 5 000-atom chain: its pairs come from the near list, and a second of
-  // descent brings it down.
+  // A 5 000-atom chain: its pairs come from the near list, and the descent
+  // brings it down.
   testing::tmolecule chain = testing::alkane(1666);
   toptimizer optimizer(chain.drawing);
-  optimizer.settings.maxseconds = 1.0;
-  // No random kick, whose strain a second could not take away.
+  // Ten steps of descent, with no random kick, whose strain they could not
+  // take away.
+  long shows = 0;
+  optimizer.hooks.show = [&](const toptimizerstate&) {
+    if (++shows == 2) {
+      optimizer.requeststop();
+    }
+  };
   optimizer.settings.temperature = 0.0;
   ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::refine), "");
   EXPECT_TRUE(optimizer.forcefield().listspairs());
