@@ -13,8 +13,8 @@
 // maybe <stem>_mmff.sdf (default: the shared data folder of the build); the
 // stems are the benchmark molecules, or every *_start.sdf of a DIR given.
 // --reference runs SCRIPT (rdkit_minimize.py beside this file) with
-// /usr/bin/python3 on the same files. --scaling times sweeps and gradients of
-// side-by-side copies of hectane from 8 to about 5 000 atoms.
+// /usr/bin/python3 on the same files. --scaling instead times sweeps and
+// gradients from 8 to about 5 000 atoms (side-by-side copies of hectane).
 #include "document/drawing.h"
 #include "io/exchange_files.h"
 #include "mechanics/force_field_parameters.h"
@@ -223,7 +223,8 @@ std::map<std::string, std::pair<double, long>> referencetimes(
   return times;
 }
 
-/// Copies of a drawing side by side, 6 Å apart across their long axis.
+/// Copies of a drawing side by side, 16 Å apart across their long axis:
+/// beyond the reach of the pair list, so every atom keeps as many pairs.
 std::unique_ptr<tdrawing> copiesof(const std::filesystem::path& file,
                                    int copies) {
   std::unique_ptr<tdrawing> all = readsd(file);
@@ -236,8 +237,8 @@ std::unique_ptr<tdrawing> copiesof(const std::filesystem::path& file,
   for (int c = 1; c < copies; ++c) {
     std::unique_ptr<tStructure> copy = base->copystructure(*base);
     for (tatm* atom : copy->atoms) {
-      atom->y += 6.0 * units * (c % side);
-      atom->z += 6.0 * units * (c / side);
+      atom->y += 16.0 * units * (c % side);
+      atom->z += 16.0 * units * (c / side);
     }
     all->mergestructure(std::move(copy));
   }
@@ -333,6 +334,10 @@ int main(int argc, char** argv) {
       ownfolder = true;
     }
   }
+  if (scaling) {
+    printscaling(folder);
+    return 0;
+  }
   std::vector<std::string> names(std::begin(stems), std::end(stems));
   if (ownfolder) {
     names.clear();
@@ -421,9 +426,6 @@ int main(int argc, char** argv) {
   for (const auto& [stem, minimum] : minima) {
     printgeometry(stem.c_str(), *minimum,
                   *readsd(folder / (stem + "_mmff.sdf")));
-  }
-  if (scaling) {
-    printscaling(ownfolder ? folder : folder);
   }
   return 0;
 }
