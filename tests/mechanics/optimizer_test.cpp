@@ -313,6 +313,7 @@ TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
   EXPECT_EQ(refused.runoptimizer(toptimizermethod::normal),
             "The atoms are packed too closely to model.");
   EXPECT_EQ(coordinates(crowd).front(), 1.0);
+  EXPECT_EQ(crowd.atoms.items(0)->pack, nullptr);
 }
 
 TEST(CollectiveDescent, FindsTheFloorOfANarrowCurvedValley) {

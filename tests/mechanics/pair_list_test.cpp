@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <cstddef>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -122,18 +121,6 @@ TEST(PairList, ListingAgainAfterAtomsMoveChangesNothing) {
   xyz[0] += 0.1 * chain.units();
   field.energy(xyz);
   EXPECT_EQ(field.pairlistings(), before + 1);
-}
-
-TEST(PairList, AtomsCrowdedIntoOnePointAreRefused) {
-  tdrawing drawing;
-  for (int i = 0; i < 10000; ++i) {
-    drawing.addatom(std::make_unique<tatm>(6, 0, 5.0, 5.0, 5.0));
-  }
-  tforcefield field(drawing);
-  EXPECT_EQ(field.setupforcefield(),
-            "The atoms are packed too closely to model.");
-  EXPECT_TRUE(field.nonbonded().empty());
-  EXPECT_EQ(drawing.atoms.items(0)->pack, nullptr);
 }
 
 }  // namespace
