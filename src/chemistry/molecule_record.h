@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/bond.h"
+#include "support/units.h"
 
 #include <memory>
 #include <optional>
@@ -61,11 +62,6 @@ struct tmoleculerecord {
   std::string notes;
   std::vector<std::string> notices;
 };
-
-/// Ångström per standard bond length L, for reading and for the text table.
-inline constexpr double angstromperbond = 1.53;
-/// The CML and MDL companions convert with this factor instead.
-inline constexpr double companionangstromperbond = 1.54;
 
 struct tbuildoptions {
   /// A file this program wrote: coordinates are ångström at

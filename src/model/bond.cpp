@@ -7,6 +7,7 @@
 #include "model/geometry_settings.h"
 #include "model/vector3.h"
 #include "support/little_endian.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,6 @@ namespace {
 constexpr double stretchperorder = 350000.0;
 constexpr double dissociationperorder = 35000.0;
 constexpr double missingpairenergy = 70000.0;
-constexpr double angstromperbond = 1.53;
 constexpr double triplespacingfactor = 0.67;
 constexpr double ideallengthfactor = 0.427186125;
 constexpr double morseexponent = 2.236067978;
