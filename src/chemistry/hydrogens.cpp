@@ -71,8 +71,8 @@ tatm* attachhydrogen(tdrawing& drawing, tatm& atom, const TXYZ& place) {
   }
   tatm* hydrogen = drawing.addatom(
       std::make_unique<tatm>(1, symbollabel, place.x, place.y, place.z));
-  tbond* bond = drawing.addbond(
-      std::make_unique<tbond>(&atom, 0, normalstyle, singlebond, hydrogen));
+  tbond* bond = drawing.addbond(std::make_unique<tbond>(
+      &atom, 0, tbondstyle::normal, singlebond, hydrogen));
   for (tStructure* structure : drawing.structures) {
     if (structure->positionof(&atom) >= 0) {
       structure->atoms.add(hydrogen);

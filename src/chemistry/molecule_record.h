@@ -48,7 +48,7 @@ struct tbondentry {
   /// Order in half units: 2 single, 3 one-and-a-half, 4 double, 6 triple.
   int kind = 2;
   bool delocalised = false;
-  int style = normalstyle;
+  tbondstyle style = tbondstyle::normal;
   /// The wide end of a wedge or hashed bond: 2 at atom2, 1 at atom1.
   int wideend = 2;
 };

@@ -43,10 +43,10 @@ TEST_F(BondTest, CreatingAndChangingKindsKeepsValencesBalanced) {
   EXPECT_EQ(a->valence2, 4);
   ab->setkind(6);
   EXPECT_EQ(b->implicithydrogens(), 1);
-  EXPECT_EQ(ab->style, centredstyle);
+  EXPECT_EQ(ab->style, tbondstyle::centred);
   ab->setkind(2);
   EXPECT_EQ(a->implicithydrogens(), 3);
-  EXPECT_EQ(ab->style, normalstyle);
+  EXPECT_EQ(ab->style, tbondstyle::normal);
   drawing().removebond(ab);
   EXPECT_EQ(b->implicithydrogens(), 4);
 }
@@ -160,7 +160,7 @@ TEST_F(BondTest, RecordHasTheDocumentLayout) {
   tbond* ab = bond(a, b, 4);
   ab->setdelocalised(true);
   ab->colour = 0x00112233;
-  ab->style = 3;
+  ab->style = tbondstyle::hashed;
   ab->side = -1;
   ab->offx = -5;
   ab->offy = 300;
