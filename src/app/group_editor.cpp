@@ -293,7 +293,7 @@ void TGroupEditor::showeditor() {
       move(area.right() + 1 - frameGeometry().width(), area.top() + screentop);
     }
   }
-  window_.seteditormode(groupeditormode);
+  window_.seteditormode(teditormode::groupeditor);
   show();
   raise();
 }
@@ -661,7 +661,7 @@ void TGroupEditor::done() {
   pivotbond_.clear();
   pressed_ = false;
   dragged_ = false;
-  closeeditor(*this, window_, {groupeditormode});
+  closeeditor(*this, window_, {teditormode::groupeditor});
 }
 
 void TGroupEditor::closeEvent(QCloseEvent* event) {
