@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/tool_host.h"
+#include "commands/drawing_pointer.h"
 #include "document/session.h"
 
 #include <QPoint>
@@ -31,27 +32,6 @@ class TSymbolEditor;
 class TSymbolTool;
 class TTextEditor;
 struct tclicktarget;
-
-/// An editor's pointer to an object of the current drawing. It lapses when
-/// another drawing becomes current (Undo, Open, ...), whose objects are
-/// other ones even where an address comes round again.
-template <class T>
-class tdrawingpointer {
- public:
-  void set(T* object) {
-    object_ = object;
-    serial_ = session().drawingserial();
-  }
-  void clear() { object_ = nullptr; }
-  /// Null once the drawing was replaced.
-  T* get() const {
-    return serial_ == session().drawingserial() ? object_ : nullptr;
-  }
-
- private:
-  T* object_ = nullptr;
-  std::uint64_t serial_ = 0;
-};
 
 /// An editor that works on the drawing with the mouse while the main
 /// window is in its mode (client coordinates of the drawing).

@@ -5,7 +5,6 @@
 #include "app/tool_host.h"
 #include "app/views_3d.h"
 #include "app/window_dialogs.h"
-#include "commands/click_anchor.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "mechanics/optimizer.h"
@@ -249,40 +248,27 @@ QWidget* TGroupEditor::ringstylepage() {
   return page;
 }
 
-tStructure* TGroupEditor::group() const {
-  tStructure* structure = group_.get();
-  if (structure == nullptr ||
-      !session().drawing()->structures.contains(structure)) {
-    return nullptr;
+tStructure* TGroupEditor::group() const { return editor_.group(); }
+
+tatm* TGroupEditor::pivotatom() const { return editor_.pivotatom(); }
+
+tbond* TGroupEditor::pivotbond() const { return editor_.pivotbond(); }
+
+void TGroupEditor::follow(tgroupoutcome outcome) {
+  if (outcome == tgroupoutcome::none) {
+    return;
   }
-  return structure;
+  if (outcome == tgroupoutcome::edited || outcome == tgroupoutcome::closed) {
+    window_.markmodified();
+  }
+  window_.repaintdrawing();
+  if (outcome == tgroupoutcome::closed) {
+    done();
+  }
 }
-
-tatm* TGroupEditor::pivotatom() const {
-  tStructure* structure = group();
-  tatm* atom = pivotatom_.get();
-  return structure != nullptr && structure->hasatom(atom) ? atom : nullptr;
-}
-
-tbond* TGroupEditor::pivotbond() const {
-  tStructure* structure = group();
-  tbond* bond = pivotbond_.get();
-  return structure != nullptr && structure->bonds.contains(bond) ? bond
-                                                                 : nullptr;
-}
-
-tgrouppivot TGroupEditor::pivot() const { return {pivotatom(), pivotbond()}; }
 
 void TGroupEditor::showeditor() {
-  if (!opened_) {
-    opened_ = true;
-    tdrawing& drawing = *session().drawing();
-    saveddrawmode_ = drawing.drawmode;
-    modeserial_ = session().drawingserial();
-    drawing.setdrawmode(
-        static_cast<std::uint8_t>(groupdrawmode(drawing.drawmode)));
-    keepcolours();
-    colourstructures(drawing, dimmedcolour);
+  if (editor_.open()) {
     slidergroup_->button(2)->setChecked(true);
     numbering_->button(1)->setChecked(true);
     fine_->setChecked(false);
@@ -323,273 +309,79 @@ void TGroupEditor::selectinside(QRect band) {
     return;
   }
   showeditor();
-  select(*structure);
-  pivotatom_.set(structure->atoms.items(0));
+  editor_.select(*structure, true);
+  window_.repaintdrawing();
 }
 
 void TGroupEditor::select(tStructure& structure) {
-  tdrawing& drawing = *session().drawing();
-  group_.set(&structure);
-  pivotbond_.set(structure.bonds.items(0));
-  if (slidergroup_->checkedId() == 0) {
-    pivotatom_.set(structure.atoms.items(0));
-  }
-  takegroupreference(drawing, structure);
-  keepcolours();
-  colours_.restore(drawing);
-  highlight();
+  editor_.select(structure);
   window_.repaintdrawing();
-}
-
-void TGroupEditor::keepcolours() {
-  const std::uint64_t serial = session().drawingserial();
-  if (!coloured_ || colourserial_ != serial) {
-    colours_.save(*session().drawing());
-    colourserial_ = serial;
-    coloured_ = true;
-  }
-}
-
-void TGroupEditor::highlight() {
-  if (tStructure* structure = group()) {
-    setgroupcolour(*structure, groupcolour);
-  }
 }
 
 void TGroupEditor::pickat(QPoint point) {
-  tdrawing& drawing = *session().drawing();
-  tStructure* structure = group();
-  const double x = point.x();
-  const double y = point.y();
-  const int numbering = numbering_->checkedId();
-  if (numbering == static_cast<int>(tnumbering::user)) {
-    if (structure == nullptr) {
-      return;
-    }
-    if (tatm* atom = structure->nearestatom(nullptr, x, y)) {
-      snapshot();
-      numberbyhand(*structure, *atom);
-      window_.markmodified();
-      window_.repaintdrawing();
-    }
-    return;
-  }
+  const tgrouppick pick = editor_.pickat(
+      point.x(), point.y(), static_cast<tnumbering>(numbering_->checkedId()));
   QWidget& view = window_.drawingarea();
-  switch (static_cast<tslidermode>(slidergroup_->checkedId())) {
-    case tslidermode::atom:
-      if (structure == nullptr) {
-        session().messages().warn(nogroupmessage);
-        return;
-      }
-      if (tatm* atom = structure->nearestatom(nullptr, x, y)) {
-        pivotatom_.set(atom);
-        QCursor::setPos(view.mapToGlobal(window_.windowpointof(*atom)));
-      }
-      return;
-    case tslidermode::bond:
-      if (structure == nullptr) {
-        session().messages().warn(nogroupmessage);
-        return;
-      }
-      if (tbond* bond = nearestbond(*structure, x, y)) {
-        pivotbond_.set(bond);
-        const QPoint a = window_.windowpointof(*bond->atom1);
-        const QPoint b = window_.windowpointof(*bond->atom2);
-        QCursor::setPos(view.mapToGlobal((a + b) / 2));
-      } else {
-        session().messages().warn(nobondstoselectmessage);
-      }
-      return;
-    case tslidermode::rotate:
-    case tslidermode::zoom:
-      if (tStructure* nearest = nearestgroup(drawing, x, y)) {
-        select(*nearest);
-      }
-      return;
+  if (pick.atom != nullptr) {
+    QCursor::setPos(view.mapToGlobal(window_.windowpointof(*pick.atom)));
+  } else if (pick.bond != nullptr) {
+    const QPoint a = window_.windowpointof(*pick.bond->atom1);
+    const QPoint b = window_.windowpointof(*pick.bond->atom2);
+    QCursor::setPos(view.mapToGlobal((a + b) / 2));
   }
+  follow(pick.outcome);
 }
 
 void TGroupEditor::dragstart(QPoint point) {
-  tStructure* structure = group();
-  if (structure == nullptr || optimizing()) {
-    return;
+  if (!optimizing()) {
+    follow(editor_.dragstart(point.x(), point.y()));
   }
-  pressed_ = true;
-  dragged_ = false;
-  // The group's centre keeps its distance from the pointer.
-  const TXYZ centre = groupcentre(*structure);
-  dragoffset_ = {centre.x - point.x(), centre.y - point.y(), 0.0};
-  highlight();
-  window_.repaintdrawing();
 }
 
 void TGroupEditor::dragmove(QPoint point) {
-  tStructure* structure = group();
-  if (!pressed_ || structure == nullptr) {
-    return;
-  }
-  if (!dragged_) {
-    // One undo copy for the whole drag.
-    snapshot();
-    window_.markmodified();
-    dragged_ = true;
-  }
-  movegroupto(*session().drawing(), *structure, point.x() + dragoffset_.x,
-              point.y() + dragoffset_.y);
-  window_.repaintdrawing();
+  follow(editor_.dragmove(point.x(), point.y()));
 }
 
-void TGroupEditor::dragend(QPoint) {
-  if (tStructure* structure = group(); pressed_ && structure != nullptr) {
-    takegroupreference(*session().drawing(), *structure);
-    window_.repaintdrawing();
-  }
-  pressed_ = false;
-  dragged_ = false;
-}
-
-void TGroupEditor::snapshot() {
-  // The copy keeps the drawing as it is outside the editor: no dimmed
-  // colours, its own draw mode.
-  tdrawing& drawing = *session().drawing();
-  const std::uint8_t shown = drawing.drawmode;
-  keepcolours();
-  colours_.restore(drawing);
-  drawing.setdrawmode(static_cast<std::uint8_t>(saveddrawmode_));
-  session().takeundosnapshot();
-  drawing.setdrawmode(shown);
-  highlight();
-}
-
-void TGroupEditor::edit(
-    const std::function<void(tdrawing&, tStructure&)>& change) {
-  tStructure* structure = group();
-  if (structure == nullptr || optimizing()) {
-    return;
-  }
-  snapshot();
-  change(*session().drawing(), *structure);
-  window_.markmodified();
-  highlight();
-  window_.repaintdrawing();
-}
+void TGroupEditor::dragend(QPoint) { follow(editor_.dragend()); }
 
 void TGroupEditor::runtag(int tag) {
-  if (group() == nullptr && tag == 9) {
-    session().messages().warn(nogroupmessage);
+  if (optimizing()) {
     return;
   }
-  switch (tag) {
-    case 1:
-      edit([](tdrawing& drawing, tStructure& structure) {
-        clonegroup(drawing, structure);
-      });
-      break;
-    case 2:
-      if (group() == nullptr) {
-        return;
-      }
-      edit([this](tdrawing& drawing, tStructure& structure) {
-        group_.clear();
-        deletegroup(drawing, &structure);
-      });
-      done();
-      break;
-    case 3: {
-      if (group() == nullptr) {
-        return;
-      }
-      const fontrecord start = session().settings.labelfont;
-      const std::optional<QFont> chosen =
-          window_.dialogs().font(this, qtfontof(start, true));
-      if (chosen) {
-        edit([&chosen, &start](tdrawing&, tStructure& structure) {
-          setgroupfont(structure, fontrecordof(*chosen, start));
-        });
-      }
-      break;
+  std::optional<fontrecord> font;
+  if (tag == 3 && group() != nullptr) {
+    const fontrecord start = session().settings.labelfont;
+    if (const std::optional<QFont> chosen =
+            window_.dialogs().font(this, qtfontof(start, true))) {
+      font = fontrecordof(*chosen, start);
     }
-    case 4:
-      edit([this](tdrawing& drawing, tStructure& structure) {
-        if (tStructure* fused = fusegroup(drawing, &structure)) {
-          group_.set(fused);
-          pivotbond_.set(fused->bonds.items(0));
-        }
-      });
-      break;
-    case 5: {
-      const auto numbering = static_cast<tnumbering>(numbering_->checkedId());
-      edit([numbering](tdrawing& drawing, tStructure& structure) {
-        numbergroup(drawing, structure, numbering,
-                    session().settings.nmrnucleus);
-      });
-      break;
-    }
-    case 6:
-      edit([](tdrawing& drawing, tStructure& structure) {
-        addgrouphydrogens(drawing, structure);
-      });
-      break;
-    case 7:
-      edit([](tdrawing& drawing, tStructure& structure) {
-        removegrouphydrogens(drawing, structure);
-      });
-      break;
-    case 8:
-      edit(
-          [](tdrawing&, tStructure& structure) { cyclegrouplines(structure); });
-      break;
-    case 9:
-      edit([](tdrawing& drawing, tStructure& structure) {
-        invertgroup(drawing, structure);
-      });
-      break;
-    case 10:
-    case 11:
-    case 12:
-      edit([axis = tag - 9](tdrawing& drawing, tStructure& structure) {
-        reflectgroup(drawing, structure, axis);
-      });
-      break;
-    default:
-      break;
   }
+  follow(editor_.runtag(tag, static_cast<tnumbering>(numbering_->checkedId()),
+                        font));
 }
 
 void TGroupEditor::turn(int axis, int degrees) {
-  const auto mode = static_cast<tslidermode>(slidergroup_->checkedId());
-  const tgrouppivot around = pivot();
-  const double factor = slider_.finefactor;
-  edit([=](tdrawing& drawing, tStructure& structure) {
-    turngroup(drawing, structure, mode, around, axis, degrees, factor);
-  });
+  if (!optimizing()) {
+    follow(editor_.turn(axis, degrees));
+  }
 }
 
 void TGroupEditor::movegroup(tdrawingmove move, bool big) {
-  edit([move, big](tdrawing& drawing, tStructure& structure) {
-    movedrawing(structure, session().settings, move, big);
-    takegroupreference(drawing, structure);
-  });
+  if (!optimizing()) {
+    follow(editor_.movegroup(move, big));
+  }
 }
 
 void TGroupEditor::zoom(int percent) {
-  if (group() == nullptr) {
-    session().messages().warn(nogroupmessage);
-    return;
+  if (!optimizing()) {
+    follow(editor_.zoom(percent));
   }
-  edit([percent](tdrawing& drawing, tStructure& structure) {
-    zoomgroup(drawing, structure, percent * 0.01);
-  });
 }
 
 void TGroupEditor::ringstyle(int picture) {
-  edit([this, picture](tdrawing& drawing, tStructure& structure) {
-    tStructure* styled = setgroupringstyle(drawing, &structure, picture);
-    if (styled != &structure) {
-      group_.set(styled);
-      pivotbond_.set(styled->bonds.items(0));
-    }
-  });
+  if (!optimizing()) {
+    follow(editor_.ringstyle(picture));
+  }
 }
 
 void TGroupEditor::optimize() {
@@ -601,10 +393,9 @@ void TGroupEditor::optimize() {
   if (structure == nullptr) {
     return;
   }
-  tdrawing& drawing = *session().drawing();
-  snapshot();
+  editor_.snapshot();
   window_.markmodified();
-  optimizer_ = std::make_unique<toptimizer>(drawing);
+  optimizer_ = std::make_unique<toptimizer>(*session().drawing());
   toptimizer& optimizer = *optimizer_;
   optimizer.hooks.processmessages = [] { QCoreApplication::processEvents(); };
   optimizer.hooks.show = [this](const toptimizerstate&) {
@@ -628,9 +419,7 @@ void TGroupEditor::optimize() {
   if (!problem.empty()) {
     session().messages().error(problem);
   }
-  if (tStructure* optimized = group()) {
-    takegroupreference(drawing, *optimized);
-  }
+  editor_.takereference();
   window_.repaintdrawing();
 }
 
@@ -644,23 +433,7 @@ void TGroupEditor::done() {
   if (optimizing()) {
     return;
   }
-  // A drawing that replaced the one the editor opened on (Open, New,
-  // Undo) has its own draw mode and colours.
-  tdrawing& drawing = *session().drawing();
-  const std::uint64_t serial = session().drawingserial();
-  if (opened_ && modeserial_ == serial) {
-    drawing.setdrawmode(static_cast<std::uint8_t>(saveddrawmode_));
-  }
-  if (coloured_ && colourserial_ == serial) {
-    colours_.restore(drawing);
-  }
-  opened_ = false;
-  coloured_ = false;
-  group_.clear();
-  pivotatom_.clear();
-  pivotbond_.clear();
-  pressed_ = false;
-  dragged_ = false;
+  editor_.done();
   closeeditor(*this, window_, {teditormode::groupeditor});
 }
 
@@ -678,22 +451,18 @@ void TGroupEditor::setslidermode(int index) {
   if (index < 0) {
     return;
   }
-  slider_.mode = static_cast<tslidermode>(index);
-  if (slider_.mode == tslidermode::atom) {
-    if (tStructure* structure = group()) {
-      pivotatom_.set(structure->atoms.items(0));
-    }
-  }
+  editor_.setslidermode(static_cast<tslidermode>(index));
   resetsliders();
 }
 
 void TGroupEditor::setfine(bool fine) {
-  slider_.finefactor = fine ? 0.5 : 1.0;
+  editor_.setfine(fine);
   resetsliders();
 }
 
 void TGroupEditor::resetsliders() {
-  const tsliderrange range = sliderrange(slider_.mode, fine_->isChecked());
+  const tsliderrange range =
+      sliderrange(editor_.slider().mode, fine_->isChecked());
   resting_ = true;
   for (QScrollBar* bar : sliders_) {
     bar->setRange(-range.limit, range.limit);
@@ -704,27 +473,18 @@ void TGroupEditor::resetsliders() {
 }
 
 void TGroupEditor::slide(int index, int position) {
-  tStructure* structure = group();
-  if (structure == nullptr || optimizing()) {
+  if (optimizing()) {
     return;
   }
-  if (!sliding_) {
-    // One undo copy for the whole scroll.
-    snapshot();
-    window_.markmodified();
-    sliding_ = true;
+  const tgroupoutcome outcome = editor_.slide(index, position);
+  if (outcome != tgroupoutcome::none) {
+    follow(outcome);
+    QCoreApplication::processEvents();
   }
-  slider_.slide(*session().drawing(), *structure, pivot(), index, position);
-  highlight();
-  window_.repaintdrawing();
-  QCoreApplication::processEvents();
 }
 
 void TGroupEditor::endslide(int index) {
-  if (tStructure* structure = group(); structure != nullptr && sliding_) {
-    slider_.release(*session().drawing(), *structure);
-  }
-  sliding_ = false;
+  editor_.endslide();
   resting_ = true;
   slider(index).setValue(0);
   resting_ = false;

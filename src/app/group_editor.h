@@ -4,7 +4,7 @@
 
 #include "app/editor_windows.h"
 #include "commands/drawing_settings.h"
-#include "commands/group_editor_commands.h"
+#include "commands/group_editor_policy.h"
 
 #include <QPoint>
 #include <QRect>
@@ -96,34 +96,14 @@ class TGroupEditor final : public QWidget, public tmouseeditor {
   void resetsliders();
   void slide(int index, int position);
   void endslide(int index);
-  /// The undo copy, taken with the colours and draw mode the drawing has
-  /// outside the editor.
-  void snapshot();
-  /// Runs change on the group as one undo step, then highlights the group
-  /// and repaints; nothing without a group.
-  void edit(const std::function<void(tdrawing&, tStructure&)>& change);
-  void highlight();
-  /// Keeps the colours of the current drawing, once per drawing.
-  void keepcolours();
-  tgrouppivot pivot() const;
+  /// Marks the drawing modified and repaints as outcome asks; a deleted
+  /// group closes the editor.
+  void follow(tgroupoutcome outcome);
 
   ttoolhost& window_;
-  tdrawingpointer<tStructure> group_;
-  tdrawingpointer<tatm> pivotatom_;
-  tdrawingpointer<tbond> pivotbond_;
-  tgroupslider slider_;
-  int saveddrawmode_ = 0;
-  /// The drawing whose draw mode and colours the editor changed.
-  std::uint64_t modeserial_ = 0;
-  std::uint64_t colourserial_ = 0;
-  bool coloured_ = false;
-  tsavedcolours colours_;
-  bool opened_ = false;
+  tgroupeditor editor_;
+  /// Set while the editor moves the sliders itself.
   bool resting_ = false;
-  bool sliding_ = false;
-  bool pressed_ = false;
-  bool dragged_ = false;
-  TXYZ dragoffset_;
   std::array<QScrollBar*, 3> sliders_{};
   QButtonGroup* slidergroup_ = nullptr;
   QButtonGroup* numbering_ = nullptr;

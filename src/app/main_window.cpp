@@ -24,6 +24,7 @@
 #include "commands/clean_2d.h"
 #include "commands/command_codes.h"
 #include "commands/command_names.h"
+#include "commands/command_table.h"
 #include "commands/drawing_settings.h"
 #include "commands/key_edits.h"
 #include "commands/save_name.h"
@@ -311,9 +312,9 @@ void TMolvane3D::buildtoolbar() {
   tools.setObjectName(QStringLiteral("commandtools"));
   tools.setMovable(false);
   const std::array<std::pair<const char*, int>, 6> common{{
-      {"Ring 6", firstaddringcommand + 3},
+      {"Ring 6", familycode(tcommandfamily::addring, 6)},
       {"Benzene", addbenzenecommand},
-      {"Chain 2", firstaddchaincommand},
+      {"Chain 2", familycode(tcommandfamily::addchain, 2)},
       {"Bond", methylcommand},
       {"OH", hydroxycommand},
       {"Link", linkatomscommand},
@@ -334,8 +335,7 @@ void TMolvane3D::showcommand() {
   QString text = QString::fromUtf8(helphint);
   if (code != nocommand) {
     const std::string name = commandname(code);
-    const bool element =
-        code >= firstelementcommand && code <= lastelementcommand;
+    const bool element = elementofcommand(code) != 0;
     text =
         (element ? QStringLiteral("Element: ") : QStringLiteral("Command: ")) +
         (name.empty() ? QString::number(code) : qtstring(name));
@@ -404,8 +404,7 @@ void TMolvane3D::copydrawing() { files_->copydrawing(shiftlabels()); }
 void TMolvane3D::choosecommand(int code) {
   // Only the periodic table's own codes keep its mode; a command from a
   // menu or the tool bar runs on the next click in the drawing.
-  if (editormode_ == teditormode::atomtool &&
-      (code < firstelementcommand || code > lastelementcommand)) {
+  if (editormode_ == teditormode::atomtool && elementofcommand(code) == 0) {
     editors().periodictable().done();
   }
   // So does measuring: a command means to build at the next click.

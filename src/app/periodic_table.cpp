@@ -7,7 +7,7 @@
 #include "app/tool_host.h"
 #include "app/window_dialogs.h"
 #include "commands/click_anchor.h"
-#include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "commands/dispatcher.h"
 #include "commands/editor_commands.h"
 #include "document/drawing.h"
@@ -259,7 +259,7 @@ void TPeriodicTable::openeditor(tatm* atom) {
 }
 
 void TPeriodicTable::chooseelement(int z) {
-  window_.choosecommand(elementcommandbase + z);
+  window_.choosecommand(elementcommand(z));
   if (tablemode_ != ttablemode::edit) {
     return;
   }

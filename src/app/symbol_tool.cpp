@@ -4,8 +4,8 @@
 
 #include "app/palette_pictures.h"
 #include "app/tool_host.h"
-#include "commands/command_codes.h"
-#include "commands/command_names.h"
+#include "commands/command_table.h"
+#include "qt/text_conversion.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -36,10 +36,10 @@ TSymbolTool::TSymbolTool(ttoolhost& window)
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
   int index = 0;
-  for (const tcommanditem& entry : commanditems(tcommandmenu::symbols)) {
+  for (const tcommandrow& entry : commandrows(tcommandfamily::symbols)) {
     auto* button = new QToolButton(this);
-    button->setObjectName(QString::fromLatin1(entry.caption));
-    button->setToolTip(QString::fromUtf8(entry.name));
+    button->setObjectName(qtstring(entry.caption));
+    button->setToolTip(qtstring(entry.name));
     button->setIcon(
         QIcon(QPixmap::fromImage(symbolpicture(entry.code, picturesize))));
     button->setIconSize(picturesize);

@@ -4,6 +4,7 @@
 
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
+#include "commands/command_table.h"
 #include "commands/dispatcher.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace molvane {
@@ -78,6 +80,13 @@ tclioutcome buildcommand(const tclioptions& options,
     if (!click) {
       return failure("bad click \"" + positional[i] +
                      "\": expected CODE@X,Y with CODE 0 .. 65535");
+    }
+    // A code that builds nothing would save the drawing unchanged and
+    // still report success.
+    const tcommandrow* row = findcommand(click->code);
+    if (row == nullptr || row->handler == nullptr) {
+      return failure("bad click \"" + positional[i] + "\": code " +
+                     std::to_string(click->code) + " builds nothing");
     }
     clicks.push_back(*click);
   }

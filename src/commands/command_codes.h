@@ -6,31 +6,18 @@ namespace molvane {
 
 // Every building action is named by a 16-bit command code. A menu item, a
 // symbol-tool button or an element of the periodic table stores its code;
-// the next left click in the drawing runs it (runcommand). Inside a family
-// the code carries its parameter: ring size, chain length or element.
+// the next left click in the drawing runs it (runcommand). The codes below
+// are the ones code refers to by name; the command table (command_table.h)
+// holds every code with its caption, family and parameter (ring size,
+// chain length, element).
 
 inline constexpr int nocommand = 0;
 
-// Ring menu: sizes 3 .. 10.
-inline constexpr int firstaddringcommand = 151;  ///< Ring/Add/"&3"
-inline constexpr int lastaddringcommand = 158;   ///< Ring/Add/"1&0"
-inline constexpr int addringbase = 148;          ///< size = code - 148
-inline constexpr int boatcommand = 159;          ///< Ring/Add/"6 &Boat"
-inline constexpr int chaircommand = 161;         ///< Ring/Add/"6 &Chair"
-inline constexpr int firstfuseringcommand = 201;
-inline constexpr int lastfuseringcommand = 208;
-inline constexpr int fuseringbase = 198;
-inline constexpr int firstbranchringcommand = 301;
-inline constexpr int lastbranchringcommand = 308;
-inline constexpr int branchringbase = 298;
-inline constexpr int firstjoinringcommand = 401;
-inline constexpr int lastjoinringcommand = 408;
-inline constexpr int joinringbase = 398;
+// Ring menu.
+inline constexpr int boatcommand = 159;   ///< Ring/Add/"6 &Boat"
+inline constexpr int chaircommand = 161;  ///< Ring/Add/"6 &Chair"
 
 // Chain menu.
-inline constexpr int firstaddchaincommand = 501;  ///< "&2-Ethane"
-inline constexpr int lastaddchaincommand = 509;   ///< "1&0-Decane"
-inline constexpr int addchainbase = 499;          ///< carbons = code - 499
 inline constexpr int isobutanecommand = 510;
 inline constexpr int isopentanecommand = 592;
 inline constexpr int ethylenecommand = 680;
@@ -45,9 +32,6 @@ inline constexpr int isobutenecommand = 688;
 inline constexpr int allenecommand = 689;
 /// Branch/"Bond" and Chain/Branch/"&1-Methyl".
 inline constexpr int methylcommand = 511;
-inline constexpr int firstbranchchaincommand = 512;  ///< "&2-Ethyl"
-inline constexpr int lastbranchchaincommand = 519;   ///< "&9-Nonyl"
-inline constexpr int branchchainbase = 510;          ///< carbons = code - 510
 inline constexpr int decylcommand = 531;
 inline constexpr int isopropylcommand = 520;
 inline constexpr int tertbutylcommand = 521;
@@ -155,12 +139,6 @@ inline constexpr int ammoniumioncommand = 663;       ///< "NH4+"
 inline constexpr int amideioncommand = 664;          ///< "NH2-"
 inline constexpr int hydroniumioncommand = 666;      ///< "H3O+"
 inline constexpr int hydroxideioncommand = 667;      ///< "OH-"
-// Atom/Add AHn: code = 620 + Tag for Tags 0 .. 19, 646 + (Tag - 20) for
-// Tags 20 .. 29.
-inline constexpr int firsthydridecommand = 620;      ///< "CH4", Tag 0
-inline constexpr int lasthydridecommand = 639;       ///< "H2Te", Tag 19
-inline constexpr int firstsalthydridecommand = 646;  ///< "LiH", Tag 20
-inline constexpr int lastsalthydridecommand = 655;   ///< Tag 29
 
 // Benzene menu.
 inline constexpr int addbenzenecommand = 701;    ///< Benzene/"&Add"
@@ -174,15 +152,7 @@ inline constexpr int pluslabelcommand = 611;         ///< "AddPlus"
 inline constexpr int temperaturelabelcommand = 613;  ///< "AddTempK"
 inline constexpr int deltapluscommand = 614;         ///< "DeltaPlus"
 inline constexpr int deltaminuscommand = 615;        ///< "DeltaMinus"
-inline constexpr int firstsymbolcommand = 720;       ///< "SingleArrow"
-inline constexpr int lastsymbolcommand = 729;        ///< "AddTriangle"
 /// Set by no button: a curved arrow.
 inline constexpr int curvedarrowsymbolcommand = 730;
-
-// Periodic table: atomic number = code - 800. The atom tool runs these
-// codes; the dispatcher only snapshots and repaints.
-inline constexpr int firstelementcommand = 801;
-inline constexpr int lastelementcommand = 903;
-inline constexpr int elementcommandbase = 800;
 
 }  // namespace molvane

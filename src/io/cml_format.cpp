@@ -343,7 +343,9 @@ class tcmlreader {
     std::optional<int> charge = integer(text.charge, -15, 15, "charge");
     std::optional<int> hydrogens =
         integer(text.hydrogens, 0, 60, "hydrogen count");
-    std::optional<int> isotope = integer(text.isotope, 1, 300, "isotope");
+    // isotopeNumber="0" is the natural mixture.
+    std::optional<int> isotope =
+        integer(text.isotope, 0, mostmassnumber, "isotope");
     std::optional<int> spin = integer(text.spin, 1, 3, "spin multiplicity");
     if (!error_.empty()) {
       return false;

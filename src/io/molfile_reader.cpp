@@ -180,6 +180,12 @@ class tmolfileparser {
     return false;
   }
 
+  /// Something the record states that the drawing cannot hold or that had
+  /// to be read leniently; the molecule itself is kept.
+  void notice(std::size_t i, const std::string& what) {
+    record_.notices.push_back(lineerror(number(i), what));
+  }
+
   /// Checks that count lines follow line i before any is read.
   bool enoughlines(std::size_t i, long atoms, long bonds) {
     std::size_t left = lines_.size() - i - 1;
@@ -385,7 +391,7 @@ class tmolfileparser {
         std::abs(*massdifference) < 100) {
       int mass = roundhalfeven(massof(atom.element)) +
                  static_cast<int>(*massdifference);
-      atom.massnumber = mass >= 1 && mass <= 300 ? mass : 0;
+      atom.massnumber = mass >= 1 && mass <= mostmassnumber ? mass : 0;
     }
     applychargecode(atom, static_cast<int>(*chargecode));
     if (*valence == 15) {
@@ -437,15 +443,26 @@ class tmolfileparser {
   }
 
   /// "M  CHG  2   1  -1   4   1": a count, then atom and value pairs. A
-  /// line with fewer pairs than it announces gives the ones it has.
+  /// line with fewer pairs than it announces gives the ones it has; a line
+  /// with no count gives none. Either is noted.
   bool readpairs(std::size_t i, std::vector<std::pair<long, long>>& pairs) {
     std::vector<std::string_view> words = splitwords(lines_[i].substr(6));
     std::optional<long> count =
         words.empty() ? std::nullopt : parseinteger(words[0]);
+    if (words.empty()) {
+      notice(i,
+             "property line without a count skipped: " + quotedtext(lines_[i]));
+      return true;
+    }
     if (!count || *count < 0) {
       return fail(i, "property line not understood: " + quotedtext(lines_[i]));
     }
     std::size_t present = (words.size() - 1) / 2;
+    if (present < static_cast<std::size_t>(*count)) {
+      notice(i, quotedtext(lines_[i].substr(0, 6)) + " announces " +
+                    std::to_string(*count) + " entries but holds " +
+                    std::to_string(present));
+    }
     std::size_t used = std::min(present, static_cast<std::size_t>(*count));
     for (std::size_t k = 0; k < used; ++k) {
       std::optional<long> first = parseinteger(words[1 + 2 * k]);
@@ -493,6 +510,7 @@ class tmolfileparser {
         continue;
       }
       if (!charges && !radicals && !isotopes && !zeroorder) {
+        noteskipped(i, line);
         continue;
       }
       std::vector<std::pair<long, long>> pairs;
@@ -546,16 +564,58 @@ class tmolfileparser {
           }
           atom->radical = static_cast<int>(value);
         } else if (atom->element > 0) {
-          // Pseudo atoms use the field for R-group numbers.
-          if (value < 1 || value > 300) {
-            return fail(i, "mass number " + std::to_string(value));
-          }
-          atom->massnumber = static_cast<int>(value);
+          // Pseudo atoms use the field for R-group numbers; 0 is the
+          // natural isotope mixture.
+          setmassnumber(i, *atom, value);
         }
       }
     }
+    if (!skipped_.empty()) {
+      notice(skippedline_, "skipped what the drawing cannot hold: " + skipped_);
+    }
     expandaliases(record_, aliases);
     return true;
+  }
+
+  /// Mass number 0 (or none) is the natural mixture; one outside the range
+  /// of known nuclides is dropped with a notice, keeping the atom.
+  void setmassnumber(std::size_t i, tatomentry& atom, long value) {
+    if (value == 0) {
+      atom.massnumber = 0;
+    } else if (value < 1 || value > mostmassnumber) {
+      notice(i, "mass number " + std::to_string(value) + " ignored");
+    } else {
+      atom.massnumber = static_cast<int>(value);
+    }
+  }
+
+  /// Property lines the drawing has no place for ("M  ALS" atom lists,
+  /// "M  STY" groups and their "M  S.." lines, "V" values, ...) are
+  /// gathered into one notice by kind.
+  void noteskipped(std::size_t i, std::string_view line) {
+    // "M  ALS" and the like by their six columns, "V    3 text" by its letter.
+    std::string_view kind =
+        startswith(line, "M  ") ? line.substr(0, 6) : line.substr(0, 1);
+    while (!kind.empty() && kind.back() == ' ') {
+      kind.remove_suffix(1);
+    }
+    if (kind.empty()) {
+      return;
+    }
+    if (skipped_.empty()) {
+      skippedline_ = i;
+    }
+    std::string entry = "\"" + std::string(kind) + "\"";
+    if (kind == "V") {
+      entry += " (atom values)";
+    } else if (kind == "M  ALS") {
+      entry += " (atom lists)";
+    } else if (kind == "M  STY") {
+      entry += " (groups)";
+    }
+    if (skipped_.find(entry) == std::string::npos) {
+      skipped_ += skipped_.empty() ? entry : ", " + entry;
+    }
   }
 
   // V3000: "M  V30 " lines, a trailing "-" continues on the next line.
@@ -651,11 +711,11 @@ class tmolfileparser {
         atom.radical = *value;
       } else if ((text = keyvalue(words[k], "MASS"))) {
         value = smallinteger(*text);
-        if (!value || *value < 1 || *value > 300) {
+        if (!value) {
           return fail(line.line, "mass number " + quotedtext(*text));
         }
         if (atom.element > 0) {
-          atom.massnumber = *value;
+          setmassnumber(line.line, atom, *value);
         }
       } else if ((text = keyvalue(words[k], "VAL"))) {
         value = smallinteger(*text);
@@ -819,6 +879,8 @@ class tmolfileparser {
   int firstline_;
   tmoleculerecord record_;
   std::string error_;
+  std::string skipped_;
+  std::size_t skippedline_ = 0;
 };
 
 }  // namespace

@@ -60,6 +60,20 @@ bool isbondsymbol(char c) {
 
 bool isdirectional(char c) { return c == '/' || c == '\\'; }
 
+/// The atomic number of an element symbol past the last one the program
+/// holds, so that such atoms get their own message.
+std::optional<int> unsupportedelement(std::string_view symbol) {
+  constexpr std::array<std::string_view, 15> heavy = {
+      "Rf", "Db", "Sg", "Bh", "Hs", "Mt", "Ds", "Rg",
+      "Cn", "Nh", "Fl", "Mc", "Lv", "Ts", "Og"};
+  for (std::size_t i = 0; i < heavy.size(); ++i) {
+    if (symbol == heavy[i]) {
+      return lastelement + 1 + static_cast<int>(i);
+    }
+  }
+  return std::nullopt;
+}
+
 std::string at(std::size_t position) {
   return " at position " + std::to_string(position + 1);
 }
@@ -178,6 +192,10 @@ std::string tsmilesparser::readbracket() {
   if (!mass) {
     return "isotope number too long" + at(start);
   }
+  if (*mass > mostmassnumber) {
+    return "mass number " + std::to_string(*mass) + " is out of range (1-" +
+           std::to_string(mostmassnumber) + ")" + at(start);
+  }
   atom.massnumber = *mass;
   // The element: aromatic symbols, then two letters before one.
   bool found = false;
@@ -195,8 +213,10 @@ std::string tsmilesparser::readbracket() {
       found = true;
     }
   }
+  // "Og" must not be read as oxygen followed by a stray "g".
   for (std::size_t length : {std::size_t{2}, std::size_t{1}}) {
-    if (found || std::isupper(static_cast<unsigned char>(peek())) == 0) {
+    if (found || std::isupper(static_cast<unsigned char>(peek())) == 0 ||
+        unsupportedelement(text_.substr(pos_, 2))) {
       break;
     }
     std::string_view symbol = text_.substr(pos_, length);
@@ -211,6 +231,11 @@ std::string tsmilesparser::readbracket() {
     }
   }
   if (!found) {
+    if (std::optional<int> heavy = unsupportedelement(text_.substr(pos_, 2))) {
+      return "element " + std::to_string(*heavy) + " (" +
+             std::string(text_.substr(pos_, 2)) + ") is not supported" +
+             at(start);
+    }
     return "unknown element in bracket atom" + at(start);
   }
   if (peek() == '@') {
@@ -332,6 +357,9 @@ std::string tsmilesparser::read() {
       problem = readbracket();
       branchempty = false;
     } else if (std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '%') {
+      if (branchempty) {
+        return "a ring bond number cannot open a branch" + at(pos_);
+      }
       problem = readring();
     } else if (isbondsymbol(c)) {
       if (pending_ != 0) {
@@ -346,6 +374,10 @@ std::string tsmilesparser::read() {
       if (previous_ < 0 || pending_ != 0) {
         return "branch has no atom before it" + at(pos_);
       }
+      // A branch starts with an atom: "C((C))" nests a branch in nothing.
+      if (branchempty) {
+        return "a branch cannot open a branch" + at(pos_);
+      }
       branches.push_back(previous_);
       branchempty = true;
       ++pos_;
@@ -355,6 +387,9 @@ std::string tsmilesparser::read() {
       }
       if (pending_ != 0 || branchempty) {
         return "empty branch or bond without an atom" + at(pos_);
+      }
+      if (previous_ < 0) {
+        return "'.' at the end of a branch" + at(pos_);
       }
       previous_ = branches.back();
       branches.pop_back();

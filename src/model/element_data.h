@@ -13,6 +13,9 @@ namespace molvane {
 /// 1..103 the elements by atomic number. Symbols exist up to 108.
 inline constexpr int firstelement = -1;
 inline constexpr int lastelement = 103;
+/// Mass numbers the program holds (0 is the natural mixture); every reader
+/// and writer keeps to this range.
+inline constexpr int mostmassnumber = 300;
 inline constexpr int lastsymbol = 108;
 
 /// One single-bond dissociation energy of the bond-energy table.

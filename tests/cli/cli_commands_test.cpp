@@ -108,6 +108,9 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
       {1, "build", "usage"},
       {1, "build --in", "usage"},
       {1, "build {dir}/x.mlv 70000@1,2", "70000"},
+      // Codes no command has, and the periodic table's (the atom tool's).
+      {1, "build {dir}/x.mlv 151@0,0 150@1,2", "code 150 builds nothing"},
+      {1, "build {dir}/x.mlv 817@1,2", "code 817 builds nothing"},
       {1, "build {dir}/x.mlv --in {dir}/missing.mlv", "File Read Error"},
       {1, "build {dir}/x.unknown 151@0,0", "x.unknown"},
       {0, "hydrogens --3d {dir}/in.mlv {dir}/added.mlv",

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/command_names.h"
+#include "commands/command_table.h"
 #include "commands/dispatcher.h"
 #include "commands/group_commands.h"
 #include "commands/molecule_commands.h"
@@ -172,9 +173,10 @@ TEST(CommandNames, NameCommandsAsTheUserKnowsThem) {
 
 TEST(CommandNames, EveryItemHasANameOfItsOwn) {
   std::map<std::string, int> seen;
-  for (int list = 0; list <= static_cast<int>(tcommandmenu::symbols); ++list) {
-    for (const tcommanditem& item :
-         commanditems(static_cast<tcommandmenu>(list))) {
+  for (int list = 0; list <= static_cast<int>(tcommandfamily::symbols);
+       ++list) {
+    for (const tcommandrow& item :
+         commandrows(static_cast<tcommandfamily>(list))) {
       const std::string name = commandname(item.code);
       EXPECT_FALSE(name.empty()) << item.caption;
       EXPECT_EQ(name.find('&'), std::string::npos);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "commands/dispatcher.h"
 #include "commands/group_commands.h"
 #include "commands/key_edits.h"
@@ -51,10 +52,11 @@ TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
       isobutanecommand,   isopentanecommand,  addbenzenecommand,
       fusebenzenecommand, branchphenylcommand};
   codes.insert(codes.end(), {'2', '4'});
-  for (int n = 0; n < 8; ++n) {  // ring sizes 3 to 10
-    codes.insert(codes.end(),
-                 {firstaddringcommand + n, firstfuseringcommand + n,
-                  firstbranchringcommand + n, firstjoinringcommand + n});
+  for (int n = 3; n <= 10; ++n) {  // ring sizes
+    codes.insert(codes.end(), {familycode(tcommandfamily::addring, n),
+                               familycode(tcommandfamily::fusering, n),
+                               familycode(tcommandfamily::branchring, n),
+                               familycode(tcommandfamily::joinring, n)});
   }
   for (int code = ethylenecommand; code <= allenecommand; ++code) {
     codes.push_back(code);

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/editor_commands.h"
 
-#include "commands/command_codes.h"
 #include "document/symbol.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -150,7 +149,7 @@ TEST_F(EditorCommands, LabelClonesLineUpToTheRight) {
 
 TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
   atom(6, 300, 50);
-  tSymbol* arrow = placesymbol(drawing(), firstsymbolcommand, 100, 100);
+  tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
   ASSERT_NE(arrow, nullptr);
   setsymbolcolour(*arrow, editcolour);
   tSymbol* copy = clonesymbol(*arrow);

@@ -166,7 +166,7 @@ TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
  <atom id="a1" elementType="C" x2="0" y2="0" hydrogenCount="1"/>
  <atom id="a2" elementType="C" x2="1.5" y2="0" isotopeNumber="13"/>
  <atom id="a3" elementType="C" x2="3" y2="0" hydrogenCount="0"/>
- <atom id="a4" elementType="N" x2="4.5" y2="0"/>
+ <atom id="a4" elementType="N" x2="4.5" y2="0" isotopeNumber="0"/>
  <atom id="a5" elementType="Cl" x2="0" y2="1.5"/>
  <atom id="a6" elementType="Br" x2="0" y2="-1.5"/>
 </atomArray><bondArray>
@@ -186,6 +186,8 @@ TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
   EXPECT_EQ(read.atoms.items(0)->implicithydrogens(), 1);
   EXPECT_EQ(read.atoms.items(2)->implicithydrogens(), 0);
   EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 13.0F);
+  // isotopeNumber="0" is the natural mixture.
+  EXPECT_NEAR(read.atoms.items(3)->mass, 14.007F, 0.001F);
 }
 
 TEST_F(CmlFormatTest, EveryMoleculeOfAFileIsARecord) {

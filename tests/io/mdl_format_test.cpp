@@ -156,6 +156,65 @@ TEST_F(MdlFormatTest, PropertyLinesOverrideTheAtomBlock) {
   EXPECT_FLOAT_EQ(read.atoms.items(2)->mass, 13.0F);
 }
 
+TEST_F(MdlFormatTest, PropertyLinesOtherToolkitsWriteKeepTheMolecule) {
+  // Each line is read as far as the drawing can hold it; the rest is said
+  // in a notice and the molecule stays. Mass number 0 is the natural
+  // mixture, as common toolkits write it.
+  struct tcase {
+    std::string properties;
+    const char* notice;  ///< "" when nothing needs saying
+    float carbonmass;    ///< of the second atom
+    int carboncharge;
+  };
+  const tcase table[] = {
+      {"M  ISO  1   2   0\n", "", 12.011F, 0},
+      {"M  ISO  8   2  13\n", "\"M  ISO\" announces 8 entries but holds 1",
+       13.0F, 0},
+      {"M  CHG  9   2   1\n", "announces 9 entries but holds 1", 12.011F, 1},
+      {"M  CHG  0\nM  RAD  0\n", "", 12.011F, 0},
+      {"M  CHG\n", "property line without a count skipped", 12.011F, 0},
+      {"M  ISO  1   2 999\n", "line 10: mass number 999 ignored", 12.011F, 0},
+      {"M  ALS   1  2 F C   N   \n", "\"M  ALS\" (atom lists)", 12.011F, 0},
+      {"M  STY  1   1 SUP\nM  SAL   1  1   3\nM  SMT   1 OH\n",
+       "\"M  STY\" (groups), \"M  SAL\", \"M  SMT\"", 12.011F, 0},
+      {"V    3 hydroxyl\n", "\"V\" (atom values)", 12.011F, 0},
+  };
+  for (const tcase& row : table) {
+    treadresult result =
+        readtext(molfile({atomline("C"), atomline("C", 1.5), atomline("O", 3)},
+                         {bondline(1, 2), bondline(2, 3)}, row.properties));
+    ASSERT_NE(result.drawing, nullptr) << row.properties << result.error;
+    const tatm* carbon = result.drawing->atoms.items(1);
+    EXPECT_NEAR(carbon->mass, row.carbonmass, 0.01F) << row.properties;
+    EXPECT_EQ(carbon->fcharge, row.carboncharge) << row.properties;
+    std::string said;
+    for (const std::string& notice : result.notices) {
+      said += notice + "\n";
+    }
+    if (*row.notice == '\0') {
+      EXPECT_EQ(said.find("line 10"), std::string::npos) << said;
+    } else {
+      EXPECT_NE(said.find(row.notice), std::string::npos)
+          << row.properties << " said: " << said;
+    }
+  }
+  // V3000 and CML say the natural mixture with 0 too.
+  treadresult v3000 = readtext(
+      "t\n  test\n\n  0  0  0     0  0            999 V3000\n"
+      "M  V30 BEGIN CTAB\nM  V30 COUNTS 1 0 0 0 0\nM  V30 BEGIN ATOM\n"
+      "M  V30 1 C 0 0 0 0 MASS=0\nM  V30 END ATOM\nM  V30 END CTAB\n"
+      "M  END\n");
+  ASSERT_NE(v3000.drawing, nullptr) << v3000.error;
+  EXPECT_NEAR(v3000.drawing->atoms.items(0)->mass, 12.011F, 0.01F);
+  // A file that ends without "M  END" still holds its molecule.
+  std::string unended =
+      molfile({atomline("C"), atomline("O", 1.5)}, {bondline(1, 2)});
+  unended.resize(unended.size() - std::string("M  END\n").size());
+  treadresult cut = readtext(unended);
+  ASSERT_NE(cut.drawing, nullptr) << cut.error;
+  EXPECT_EQ(cut.drawing->atoms.count(), 2);
+}
+
 TEST_F(MdlFormatTest, BondTypesAndStereoBecomeKindsAndStyles) {
   treadresult result =
       readtext(molfile({atomline("C"), atomline("C", 1.5), atomline("C", 3),

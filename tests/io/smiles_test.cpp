@@ -154,7 +154,16 @@ TEST(Smiles, RefusesHostileTextInOneLine) {
       {"c1ccnc1", "cannot be given alternating double bonds"},
       {"Cc", "atom 2 cannot be given alternating"},
       {std::string(10000, '(') + "C", "branch has no atom"},
-      {"C" + std::string(10000, '(') + "C", "is not closed"},
+      {"C" + std::string(10000, '(') + "C", "cannot open a branch"},
+      // Not SMILES, though each bracket pairs up.
+      {"C((C))", "a branch cannot open a branch at position 3"},
+      {"C((((C))))", "a branch cannot open a branch"},
+      {"C(1CC1)", "a ring bond number cannot open a branch at position 3"},
+      {"C(=1CC1)", "a ring bond number cannot open a branch"},
+      {"C(C.)C", "'.' at the end of a branch at position 5"},
+      {"[Og]", "element 118 (Og) is not supported at position 1"},
+      {"C[Rf]", "element 104 (Rf) is not supported"},
+      {"[13Ts+]", "element 117 (Ts) is not supported"},
       {std::string(300000, 'C'), "more than 250000 atoms"},
   };
   for (const tcase& row : table) {

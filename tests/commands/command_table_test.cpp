@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/command_table.h"
+
+#include "commands/link_atoms.h"
+#include "document/drawing.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace molvane {
+namespace {
+
+TEST(CommandTable, FamiliesStandInOneRunEachInMenuOrder) {
+  int previous = -1;
+  std::map<int, int> rowsofcode;
+  for (const tcommandrow& row : commandrows()) {
+    const int family = static_cast<int>(row.family);
+    EXPECT_GE(family, previous) << row.code;
+    previous = family;
+    ++rowsofcode[row.code];
+    EXPECT_EQ(row.handler == nullptr, row.family == tcommandfamily::elements)
+        << row.code;
+    EXPECT_FALSE(row.caption.empty()) << row.code;
+  }
+  for (const auto& [code, rows] : rowsofcode) {
+    EXPECT_EQ(rows, code == 511 ? 2 : 1) << code;
+    EXPECT_GT(code, 0);
+    EXPECT_LE(code, 65535);
+  }
+  EXPECT_EQ(commandrows(tcommandfamily::elements).size(), 103u);
+  EXPECT_EQ(commandrows(tcommandfamily::addring).size(), 10u);
+  EXPECT_EQ(commandrows(tcommandfamily::hydrides).size(), 30u);
+}
+
+// Documents, scripts and the command line store these numbers.
+TEST(CommandTable, CodesKeepTheirNumbersAndParameters) {
+  struct tcase {
+    tcommandfamily family;
+    int parameter;
+    int code;
+  };
+  const tcase cases[] = {
+      {tcommandfamily::addring, 3, 151},
+      {tcommandfamily::addring, 10, 158},
+      {tcommandfamily::fusering, 6, 204},
+      {tcommandfamily::branchring, 3, 301},
+      {tcommandfamily::joinring, 10, 408},
+      {tcommandfamily::addchain, 2, 501},
+      {tcommandfamily::addchain, 10, 509},
+
+      {tcommandfamily::branchchain, 9, 519},
+      {tcommandfamily::branchchain, 10, 531},
+      {tcommandfamily::hydrides, 19, 639},
+      {tcommandfamily::hydrides, 20, 646},
+      {tcommandfamily::hydrides, 29, 655},
+      {tcommandfamily::elements, 1, 801},
+      {tcommandfamily::elements, 103, 903},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.code);
+    EXPECT_EQ(familycode(c.family, c.parameter), c.code);
+    const tcommandrow* row = findcommand(c.code);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->family, c.family);
+    EXPECT_EQ(row->parameter, c.parameter);
+  }
+  EXPECT_EQ(familycode(tcommandfamily::addring, 11), 0);
+  EXPECT_EQ(elementcommand(0), 0);
+  EXPECT_EQ(elementcommand(104), 0);
+  EXPECT_EQ(elementofcommand(817), 17);
+  EXPECT_EQ(elementofcommand(800), 0);
+  EXPECT_EQ(elementofcommand(904), 0);  // deuterium is a Branch command
+  for (int code : {0, 150, 160, 162, 209, 498, 703, 800, 905, 65535}) {
+    EXPECT_EQ(findcommand(code), nullptr) << code;
+  }
+  // The first row of the shared code is the Branch menu's.
+  EXPECT_EQ(findcommand(511)->caption, "Bond");
+}
+
+class CommandContextTest : public testing::tdrawingtest {};
+
+TEST_F(CommandContextTest, HandlersBuildInTheDrawingTheyAreGiven) {
+  tdrawing other;
+  tlinkpicks picks;
+  tcommandcontext context{other, session().settings, session().messages(),
+                          picks};
+  const tcommandrow& arrow = *findcommand(720);
+  arrow.handler(context, arrow, {50, 50});
+  EXPECT_EQ(other.symbols.count(), 1);
+  EXPECT_EQ(drawing().symbols.count(), 0);
+}
+
+}  // namespace
+}  // namespace molvane
