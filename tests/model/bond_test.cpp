@@ -179,6 +179,19 @@ TEST_F(BondTest, RecordHasTheDocumentLayout) {
   EXPECT_EQ(a->valence2, 4);  // reading a record never touches valences
 }
 
+TEST_F(BondTest, RecordKeepsNegativeAndUnnamedStyles) {
+  // The record holds a style in one byte; -6 must not come back as 250,
+  // which would draw nothing.
+  tbond* ab = bond(atom(6, 0, 0), atom(6, 30, 0));
+  for (int style : {-7, -6, 0, 1, 7, 35, 127}) {
+    SCOPED_TRACE(style);
+    ab->style = bondstylefromnumber(style);
+    tbond copy(bondrecord::frombytes(ab->writerecord().tobytes()),
+               drawing().atoms);
+    EXPECT_EQ(bondstylenumber(copy.style), style);
+  }
+}
+
 TEST_F(BondTest, RecordWithPositionsPastTheAtomListLeavesEndsEmpty) {
   atom(6, 0, 0);
   bondrecord record;

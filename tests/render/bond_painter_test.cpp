@@ -140,7 +140,7 @@ TEST_F(BondPainter, DrawsOnlyChemicalBondsWithBothEnds) {
 }
 
 TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
-  tbond* b = horizontal(2, tbondstyle::wedge);
+  tbond* b = horizontal(2, bondstylenumber(tbondstyle::wedge));
   b->colour = 0x0000FF;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{
                            "polygon 100,100 130,103 130,97 pen=solid/1/0000FF "
@@ -170,7 +170,7 @@ TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
 }
 
 TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
-  tbond* b = horizontal(2, tbondstyle::hashed);
+  tbond* b = horizontal(2, bondstylenumber(tbondstyle::hashed));
   std::vector<std::string> expected;
   for (int x = 100; x < 130; x += 3) {
     expected.push_back(solid(x, 97, x, 103));
