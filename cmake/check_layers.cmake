@@ -1,5 +1,6 @@
-# Fails when a source file includes from a layer it must not see, or when a
-# core file uses Qt.
+# Fails when a source file includes from a layer it must not see, when a
+# core file uses Qt, or when code below the commands reaches for the
+# program's session instead of the drawing and interfaces it is given.
 # Run as: cmake -DSOURCE_DIR=<src> -P check_layers.cmake
 cmake_policy(VERSION 3.20)
 #
@@ -17,8 +18,9 @@ set(allowed_thermo ${allowed_nmr} thermo)
 set(allowed_commands ${allowed_thermo} commands)
 set(allowed_qt ${allowed_commands} qt)
 set(allowed_cli ${allowed_qt} cli)
-set(core_folders support model document chemistry io render mechanics nmr
-    thermo commands)
+set(below_commands support model document chemistry io render mechanics nmr
+    thermo)
+set(core_folders ${below_commands} commands)
 set(all_folders ${core_folders} qt cli app)
 
 set(offenders "")
@@ -41,6 +43,16 @@ foreach(folder IN LISTS core_folders qt cli)
         list(APPEND offenders "${path}: ${line} (Qt in core code)")
       endif()
     endforeach()
+    # The session itself defines session(); nothing else below the commands
+    # may call it.
+    get_filename_component(name "${path}" NAME_WE)
+    if(folder IN_LIST below_commands AND NOT name STREQUAL "session")
+      file(STRINGS "${path}" calls REGEX "(^|[^a-z_])session\\(\\)")
+      foreach(line IN LISTS calls)
+        string(STRIP "${line}" line)
+        list(APPEND offenders "${path}: ${line} (the session below commands)")
+      endforeach()
+    endif()
   endforeach()
 endforeach()
 if(offenders)

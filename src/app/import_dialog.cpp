@@ -3,6 +3,7 @@
 #include "app/import_dialog.h"
 
 #include "document/drawing.h"
+#include "document/session.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
 #include "model/formula.h"
@@ -84,14 +85,14 @@ tdocumentpreview previewdocument(const std::filesystem::path& path,
   }
   // The document is read and measured on its own: the current drawing and
   // its undo copies are not touched.
-  return previewof(loaddocument(path), size);
+  return previewof(loaddocument(path, session().settings), size);
 }
 
 tdocumentpreview previewrecord(const std::filesystem::path& path,
                                const trecordindex& index, std::size_t which,
                                QSize size) {
-  tdocumentpreview shown =
-      previewof(readindexedrecord(path, index, which), size);
+  tdocumentpreview shown = previewof(
+      readindexedrecord(path, index, which, session().settings), size);
   QString heading =
       QStringLiteral("Record %1 of %2").arg(which + 1).arg(index.count());
   if (which < index.count() && !index.titles[which].empty()) {

@@ -5,6 +5,7 @@
 #include "commands/bond_editor_commands.h"
 #include "commands/label_commands.h"
 #include "document/drawing.h"
+#include "document/session.h"
 #include "document/symbol.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -70,7 +71,8 @@ QImage symbolpicture(int code, QSize size) {
   image.fill(Qt::white);
   QPainter painter(&image);
   tqtcanvas canvas(painter, true);
-  if (std::unique_ptr<tSymbol> symbol = makesymbolforcommand(code)) {
+  if (std::unique_ptr<tSymbol> symbol =
+          makesymbolforcommand(code, session().settings)) {
     paintsymbol(*symbol, image.size(), canvas);
   } else {
     // The label is painted with a drawing of its own for the default font,

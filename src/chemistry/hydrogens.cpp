@@ -5,7 +5,6 @@
 #include "chemistry/branch_position.h"
 #include "chemistry/build_geometry.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -52,8 +51,10 @@ using detail::unit;
 
 bool iszero(const TXYZ& a) { return a.x == 0.0 && a.y == 0.0 && a.z == 0.0; }
 
-/// L, the length of one standard bond in drawing units.
-double standardlength() { return session().settings.bondlength; }
+/// L, the length of one standard bond of drawing, in drawing units.
+double standardlength(const tdrawing& drawing) {
+  return drawing.geometry().bondlength;
+}
 
 /// From the atom to its i-th neighbour of the last neighbour search.
 TXYZ towardsneighbour(const tatm& atom, int i) {
@@ -65,7 +66,7 @@ TXYZ towardsneighbour(const tatm& atom, int i) {
 /// atom list the hydrogen and its bond too, so it moves and goes with them.
 /// A place on top of the atom (degenerate geometry) gets nothing.
 tatm* attachhydrogen(tdrawing& drawing, tatm& atom, const TXYZ& place) {
-  double tooclose = 1e-6 * standardlength();
+  double tooclose = 1e-6 * standardlength(drawing);
   if (!(norm(minus(place, pointof(atom))) > tooclose)) {
     return nullptr;
   }
@@ -95,11 +96,11 @@ int attachall(tdrawing& drawing, tatm& atom, const std::vector<TXYZ>& places) {
 /// Where the next flat hydrogen of atom goes when aimed along (dx, dy) by
 /// the branch rules. An aim along a bond can put it onto a neighbour (a
 /// centre between two neighbours in a line); then the aim turns a quarter
-/// turn either way, and at last round.
-std::optional<TXYZ> flatplace(tatm& atom, double dx, double dy) {
+/// turn either way, and at last round. length is L.
+std::optional<TXYZ> flatplace(tatm& atom, double dx, double dy, double length) {
   const std::array<std::array<double, 2>, 4> aims = {
       {{dx, dy}, {-dy, dx}, {dy, -dx}, {-dx, -dy}}};
-  double tooclose = 0.1 * standardlength();
+  double tooclose = 0.1 * length;
   for (const auto& aim : aims) {
     std::optional<TXYZ> place =
         branchposition(atom, atom.x + aim[0], atom.y + aim[1]);
@@ -197,7 +198,7 @@ std::vector<TXYZ> sp3besidethree(tatm& atom, double length) {
     // The first two neighbours are opposite each other.
     t = times(v3, -1.0);
   }
-  std::optional<TXYZ> place = flatplace(atom, t.x, t.y);
+  std::optional<TXYZ> place = flatplace(atom, t.x, t.y, length);
   if (!place) {
     return {};
   }
@@ -289,7 +290,7 @@ int completehydrogens2d(tdrawing& drawing, tatm& atom) {
   if (n < 1) {
     return 0;
   }
-  double length = standardlength();
+  double length = standardlength(drawing);
   if (atom.findbonds() == 0) {
     double step = n <= 3 ? 120.0 : 360.0 / n;
     std::vector<TXYZ> places;
@@ -316,7 +317,7 @@ int completehydrogens2d(tdrawing& drawing, tatm& atom) {
   }
   std::vector<tatm*> made;
   for (int i = 0; i < n; ++i) {
-    std::optional<TXYZ> place = flatplace(atom, aimx, aimy);
+    std::optional<TXYZ> place = flatplace(atom, aimx, aimy, length);
     if (!place) {
       break;
     }
@@ -347,13 +348,13 @@ int completehydrogens3d(tdrawing& drawing, tatm& atom) {
   if (n < 1 || code > 4) {
     return 0;
   }
-  double length = standardlength();
+  double length = standardlength(drawing);
   TXYZ a = pointof(atom);
   std::vector<TXYZ> places;
   switch (code) {
     case 0: {
       double d = length;
-      if (session().settings.build3d) {
+      if (drawing.geometry().build3d) {
         d = length * (radiusof(1) + radiusof(atom.element)) /
             companionangstromperbond;
       }
@@ -403,7 +404,7 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
   if (k < 1 || n < 1) {
     return 0;
   }
-  double length = standardlength();
+  double length = standardlength(drawing);
   TXYZ a = pointof(atom);
   TXYZ b = towardsneighbour(atom, 0);
   double r = norm(b);
@@ -501,27 +502,6 @@ int removehydrogens(tdrawing& drawing, tStructure* scope) {
     }
   }
   return static_cast<int>(doomed.size());
-}
-
-int runhydrogencommand(thydrogencommand command) {
-  tsession& current = session();
-  current.takeundosnapshot();
-  tdrawing& drawing = *current.drawing();
-  int count = 0;
-  switch (command) {
-    case thydrogencommand::add2d:
-      count = addhydrogens2d(drawing);
-      break;
-    case thydrogencommand::add3d:
-      count = addhydrogens3d(drawing);
-      break;
-    case thydrogencommand::remove:
-      count = removehydrogens(drawing);
-      break;
-  }
-  assignhybridization(drawing);
-  current.repaint();
-  return count;
 }
 
 }  // namespace molvane

@@ -10,10 +10,11 @@ class tatm;
 class tdrawing;
 class tStructure;
 
-// Every function here works on the current drawing, through which atoms
-// find their bonds; the drawing passed in must be that one. New hydrogens
-// are atoms of element 1 joined by single bonds; the drawing owns them, and
-// every structure that lists their atom lists them too.
+// Every function here works on the drawing passed in, which must hold the
+// atoms: they find their bonds through it, and lengths follow its bond
+// length and 3D setting. New hydrogens are atoms of element 1 joined by
+// single bonds; the drawing owns them, and every structure that lists their
+// atom lists them too.
 
 /// Turns the implicit hydrogens of the atoms of scope (the whole drawing
 /// when null) into hydrogen atoms drawn flat around each atom. Returns the
@@ -35,8 +36,8 @@ bool accepts3dhydrogens(int element);
 /// Elements the flat completion of one atom draws hydrogens for.
 bool draws2dhydrogens(int element);
 
-/// Draws the implicit hydrogens of one atom flat, at distance L (the bond
-/// length setting) from it, where the branch command would put new atoms
+/// Draws the implicit hydrogens of one atom flat, at distance L (the
+/// drawing's bond length) from it, where the branch command would put new atoms
 /// (but never onto a neighbour); an atom with bonds gets at most three, the
 /// third between the first two. Returns the number added (0 for elements
 /// draws2dhydrogens refuses).
@@ -52,12 +53,5 @@ int completehydrogens3d(tdrawing& drawing, tatm& atom);
 /// the plane, sp3 centres staggered at the tetrahedral angle, sp centres on
 /// the line. Returns the number added.
 int completefrombond(tdrawing& drawing, tatm& atom);
-
-/// The hydrogen commands of the menu.
-enum class thydrogencommand { add2d, add3d, remove };
-/// Runs a hydrogen command on the current drawing as the menu does: takes
-/// the undo copy, runs it, assigns hybridisation codes and repaints.
-/// Returns the number of hydrogens added or removed.
-int runhydrogencommand(thydrogencommand command);
 
 }  // namespace molvane

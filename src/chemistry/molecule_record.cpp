@@ -4,7 +4,6 @@
 
 #include "chemistry/record_layout.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/element_data.h"
 
@@ -120,7 +119,7 @@ struct tframe {
 };
 
 tframe frameof(const tmoleculerecord& record, const tbuildoptions& options) {
-  const double bondlength = session().settings.bondlength;
+  const double bondlength = options.settings->bondlength;
   tframe frame;
   frame.factor =
       bondlength / (options.angstromperlength > 0.0 ? options.angstromperlength
@@ -375,7 +374,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
       return builddrawing(laid, options, notices);
     }
   }
-  auto drawing = std::make_unique<tdrawing>();
+  auto drawing = std::make_unique<tdrawing>(*options.settings);
   drawing->settitle(record.title);
   drawing->setnotes(record.notes);
   const tframe frame = frameof(record, options);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "document/settings.h"
 #include "model/bond.h"
 #include "support/units.h"
 
@@ -81,6 +82,9 @@ struct tbuildoptions {
   /// Every hydrogen is an atom of the record, so no atom gets implicit
   /// hydrogens (XYZ files, bonds perceived from distances).
   bool explicithydrogens = false;
+  /// What the drawing is built from: its bond length L among them. Must
+  /// outlive the call.
+  const tsettings* settings = &defaultsettings();
 };
 
 /// The chemical atoms of a drawing in list order and the bonds that join

@@ -3,7 +3,6 @@
 #include "chemistry/record_of_drawing.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 
 namespace molvane {
@@ -12,7 +11,7 @@ tmoleculerecord recordofdrawing(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
   tmoleculerecord record;
   record.title = drawing.title();
-  const double length = session().settings.bondlength;
+  const double length = drawing.geometry().bondlength;
   const double scale = length > 0.0 ? angstromperbond / length : 1.0;
   std::vector<int> hydrogenatoms(view.atoms.size(), 0);
   for (const tbond* bond : view.bonds) {

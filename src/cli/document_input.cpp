@@ -12,7 +12,7 @@
 namespace molvane {
 
 std::string openinput(const std::string& path) {
-  treadresult result = loaddocument(path);
+  treadresult result = loaddocument(path, session().settings);
   const treadextent extent = result.extent();
   if (extent == treadextent::nothing) {
     return std::string(filereaderror) + ": " + result.error;

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/hydrogens_command.h"
 
-#include "chemistry/hydrogens.h"
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
 #include "commands/file_commands.h"
+#include "commands/hydrogen_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"

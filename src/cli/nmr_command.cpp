@@ -40,11 +40,10 @@ std::shared_ptr<IPeakdb> readdatabase(const std::string& path, int nucleus,
     bool confirm(const std::string&) override { return false; }
     std::string last;
   } kept;
-  tmessages& previous = session().messages();
-  session().setmessages(&kept);
   auto db = std::make_shared<tpeakdb>(nucleus);
+  db->setreporting(kept, session().relayedprogress());
   bool read = db->loadfrom(path);
-  session().setmessages(&previous);
+  db->setreporting(session().relayedmessages(), session().relayedprogress());
   if (!read) {
     problem = kept.last.empty() ? "the database " + path + " could not be read"
                                 : kept.last;
@@ -94,7 +93,8 @@ std::string readrecords(const std::string& path,
     if (!problem.empty()) {
       return "File Read Error: " + problem;
     }
-    std::vector<treadresult> records = readexchangerecords(bytes, row->format);
+    std::vector<treadresult> records =
+        readexchangerecords(bytes, row->format, session().settings);
     if (records.size() > 1) {
       for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i].drawing == nullptr) {
@@ -146,7 +146,8 @@ tclioutcome nmrcommand(const tclioptions& options,
   if (!dbfile.empty()) {
     db = readdatabase(dbfile, nucleus, problem);
   } else if (!options.datadir.empty()) {
-    db = opendatabase(options.datadir, nucleus);
+    db = opendatabase(options.datadir, nucleus, session().relayedmessages(),
+                      session().relayedprogress());
   } else {
     // The databases that come with the program, read as they are; a
     // nucleus without one predicts from an empty database.

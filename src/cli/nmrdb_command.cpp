@@ -3,6 +3,7 @@
 #include "cli/nmrdb_command.h"
 
 #include "cli/json_writer.h"
+#include "document/session.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/database_files.h"
@@ -138,6 +139,7 @@ tclioutcome nmrdbcommand(const tclioptions& options,
     all.push_back(&molecule);
   }
   std::unique_ptr<tpeakdb> db = builddatabase(all, nucleus, capacity);
+  db->setreporting(session().relayedmessages(), session().relayedprogress());
   if (!db->setmodifiedsaveto(output, true)) {
     return failure("could not write " + output);
   }

@@ -41,7 +41,9 @@ std::vector<std::string> recordsummaries(const std::string& path) {
   }
   std::vector<std::string> summaries;
   if (holdsmdlrecords(path, *row)) {
-    tsdstream stream(path);
+    tsdstreamoptions options;
+    options.settings = &session().settings;
+    tsdstream stream(path, options);
     while (std::optional<treadresult> record = stream.next()) {
       summaries.push_back(summaryof(*record));
     }
@@ -50,7 +52,8 @@ std::vector<std::string> recordsummaries(const std::string& path) {
     if (!readwholefile(path, bytes, 512U * 1024U * 1024U).empty()) {
       return {};
     }
-    for (const treadresult& record : readexchangerecords(bytes, row->format)) {
+    for (const treadresult& record :
+         readexchangerecords(bytes, row->format, session().settings)) {
       summaries.push_back(summaryof(record));
     }
   }

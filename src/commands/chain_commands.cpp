@@ -62,7 +62,9 @@ constexpr std::size_t slotcount = 12;
 /// A structure built around the origin, for the Chain/Add rows.
 class tchainbuilder {
  public:
-  tchainbuilder() : chain_(std::make_unique<tChain>()) {}
+  tchainbuilder() : chain_(std::make_unique<tChain>()) {
+    chain_->setgeometry(session().settings);
+  }
 
   tatm* atom(double x, double y) {
     tatm* atom = chain_->addatom(std::make_unique<tatm>(6, nolabel, x, y, 0.0));
@@ -257,6 +259,7 @@ tskeleton branchtertbutylfrom(tatm& anchor, double x, double y) {
 
 tStructure* collectskeleton(const tskeleton& skeleton,
                             std::unique_ptr<tStructure> structure) {
+  structure->setgeometry(session().settings);
   for (std::size_t i = 0; i < skeleton.atoms.size(); ++i) {
     structure->atoms.add(skeleton.atoms[i]);
     structure->bonds.add(skeleton.bonds[i]);

@@ -6,6 +6,7 @@
 #include "chemistry/hydrogens.h"
 #include "commands/editor_commands.h"
 #include "document/drawing.h"
+#include "document/session.h"
 #include "document/structure.h"
 #include "model/bond.h"
 #include "model/font.h"
@@ -460,7 +461,7 @@ tStructure* setgroupringstyle(tdrawing& drawing, tStructure* group,
 }
 
 std::unique_ptr<tdrawing> ringstylesample(int picture, double x, double y) {
-  auto drawing = std::make_unique<tdrawing>();
+  auto drawing = std::make_unique<tdrawing>(session().settings);
   const double radius = drawing->bondlength;
   std::vector<tatm*> ring;
   for (int i = 0; i < 6; ++i) {

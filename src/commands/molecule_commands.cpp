@@ -82,7 +82,9 @@ double bondlength() { return session().settings.bondlength; }
 /// A molecule built around the origin, placed at the click at the end.
 class tmoleculebuilder {
  public:
-  tmoleculebuilder() : structure_(std::make_unique<tStructure>()) {}
+  tmoleculebuilder() : structure_(std::make_unique<tStructure>()) {
+    structure_->setgeometry(session().settings);
+  }
 
   tatm* atom(int element, int labelmode, const TXYZ& p = {}) {
     return structure_->addatom(

@@ -62,7 +62,8 @@ std::string nmropenproblem(const tdrawing& drawing, int nucleus) {
 }
 
 tnmrshifts::tnmrshifts(const std::filesystem::path& folder, int nucleus)
-    : tnmrshifts(opendatabase(folder, nucleus)) {}
+    : tnmrshifts(opendatabase(folder, nucleus, session().relayedmessages(),
+                              session().relayedprogress())) {}
 
 tnmrshifts::tnmrshifts(std::shared_ptr<IPeakdb> database)
     : database_(std::move(database)) {

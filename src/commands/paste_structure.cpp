@@ -13,7 +13,7 @@
 namespace molvane {
 
 bool pastestructure(std::string_view mimetype, std::string_view text) {
-  treadresult read = readpastedtext(mimetype, text);
+  treadresult read = readpastedtext(mimetype, text, session().settings);
   if (read.drawing == nullptr || read.drawing->atoms.empty()) {
     session().messages().error(
         "Paste: " +

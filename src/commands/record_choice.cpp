@@ -23,13 +23,14 @@ std::string quoted(const std::filesystem::path& path) {
 treadresult loadall(const std::filesystem::path& path,
                     const trecordindex& index) {
   treadresult all;
-  all.drawing = std::make_unique<tdrawing>();
+  all.drawing = std::make_unique<tdrawing>(session().settings);
   const double gap = 2.0 * session().settings.bondlength;
   std::string firsterror;
   const std::size_t count =
       std::min(index.count(), static_cast<std::size_t>(mostloadedrecords));
   readindexedrecords(
-      path, index, count, [&](std::size_t k, treadresult record) {
+      path, index, count,
+      [&](std::size_t k, treadresult record) {
         if (record.drawing == nullptr) {
           firsterror = firsterror.empty() ? record.error : firsterror;
           all.notices.push_back(record.error + "; left out");
@@ -44,7 +45,8 @@ treadresult loadall(const std::filesystem::path& path,
                                 std::move(notice));
         }
         mergedrawing(*all.drawing, std::move(record.drawing), gap);
-      });
+      },
+      session().settings);
   if (index.count() > count) {
     all.notices.push_back("only the first " + std::to_string(count) + " of " +
                           std::to_string(index.count()) +
@@ -62,7 +64,7 @@ treadresult loadall(const std::filesystem::path& path,
 treadresult loadrecords(const std::filesystem::path& path,
                         trecordchoice choice) {
   if (choice.isfirst()) {
-    return loaddocument(path);
+    return loaddocument(path, session().settings);
   }
   trecordindex index = indexrecords(path);
   treadresult result;
@@ -74,7 +76,8 @@ treadresult loadrecords(const std::filesystem::path& path,
     result = loadall(path, index);
   } else {
     result = readindexedrecord(
-        path, index, static_cast<std::size_t>(std::max(0, choice.record)));
+        path, index, static_cast<std::size_t>(std::max(0, choice.record)),
+        session().settings);
   }
   if (!result.error.empty()) {
     result.error = quoted(path) + ": " + result.error;

@@ -248,6 +248,7 @@ double fuseside(tbond& bond, double x, double y, const TXYZ& normal) {
 /// bond shows no length in the drawing plane.
 tRing* fuseonto(tbond& bond, int n, double x, double y,
                 std::unique_ptr<tRing> ring) {
+  ring->setgeometry(session().settings);
   tatm* first = bond.atom1;
   tatm* second = bond.atom2;
   const double dx = second->x - first->x;
@@ -377,6 +378,7 @@ tRing* addring(double x, double y, int n) {
     return nullptr;
   }
   auto ring = std::make_unique<tRing>();
+  ring->setgeometry(session().settings);
   buildregular(*ring, n);
   if (session().settings.build3d) {
     const bool even = n == 3 || n == 4 || n == 6 || n == 8;
@@ -388,6 +390,7 @@ tRing* addring(double x, double y, int n) {
 
 tRing* addconformer(double x, double y, bool chair) {
   auto ring = std::make_unique<tRing>();
+  ring->setgeometry(session().settings);
   buildregular(*ring, 6);
   if (session().settings.build3d) {
     shapering(*ring, chair ? 1 : 2);
@@ -416,6 +419,7 @@ tBenzene* fusebenzene(double x, double y) {
 
 tBenzene* addbenzene(double x, double y) {
   auto benzene = std::make_unique<tBenzene>();
+  benzene->setgeometry(session().settings);
   buildregular(*benzene, 6);
   if (session().settings.build3d) {
     // Aromatic bonds are shorter than single ones.
@@ -458,6 +462,7 @@ tRing* joinring(double x, double y, int n) {
   const TXYZ start = minus(origin, centre);
 
   auto ring = std::make_unique<tRing>();
+  ring->setgeometry(session().settings);
   ring->atoms.add(anchor);
   ring->ringatoms[1] = anchor;
   tatm* previous = anchor;

@@ -40,7 +40,7 @@ constexpr double tilty = -20.0;
 }  // namespace
 
 std::unique_ptr<tdrawing> samplemolecule(double x, double y) {
-  auto drawing = std::make_unique<tdrawing>();
+  auto drawing = std::make_unique<tdrawing>(session().settings);
   const double scale = todrawingunits(1.0, session().settings.bondlength);
   std::array<tatm*, ethanol.size()> atoms{};
   for (std::size_t i = 0; i < ethanol.size(); ++i) {

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/drawing.h"
 
-#include "document/session.h"
 #include "model/element_data.h"
 
 #include <algorithm>
@@ -84,13 +83,14 @@ void relinkstructure(const tStructure& source, tStructure& target,
 
 }  // namespace
 
-tdrawing::tdrawing() : fonts(session().settings.labelfont) {
-  const tsettings& settings = session().settings;
+tdrawing::tdrawing() : tdrawing(defaultsettings()) {}
+
+tdrawing::tdrawing(const tsettings& settings) : fonts(settings.labelfont) {
   fileversion = settings.version;
   bondlength = settings.bondlength;
   weight = settings.bondlength;
   // A copy of the settings until a session takes the drawing in.
-  setgeometry(settings);
+  TFragment::setgeometry(settings);
   for (int e = 1; e <= lastelement; ++e) {
     elementcolours[static_cast<std::size_t>(e)] = colourof(e);
   }
@@ -154,7 +154,7 @@ void tdrawing::removebond(tbond* bond) {
 
 std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
   auto copy = std::make_unique<tdrawing>();
-  copy->setgeometry(geometry());
+  copy->TFragment::setgeometry(geometry());
   copy->copyfields(*this);
   copy->filename = filename;
   copy->saved = saved;
@@ -208,6 +208,7 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
     copy->symbols.add(twin.get());
     copy->ownedsymbols_.push_back(std::move(twin));
   }
+  copy->holdgeometry();
   return copy;
 }
 
@@ -249,6 +250,7 @@ tStructure* tdrawing::mergestructure(std::unique_ptr<tStructure> structure) {
   // A structure handed over is new to the drawing: no search of the list.
   jointhelists(*view);
   structures.add(view);
+  holdgeometry(*view);
   return view;
 }
 
@@ -258,6 +260,7 @@ void tdrawing::mergestructure(tStructure* structure) {
   }
   jointhelists(*structure);
   structures.additem(structure);
+  holdgeometry(*structure);
 }
 
 void tdrawing::jointhelists(const tStructure& structure) {
@@ -285,6 +288,7 @@ tSymbol* tdrawing::addsymbol(std::unique_ptr<tSymbol> symbol) {
   ownedsymbols_.push_back(std::move(symbol));
   jointhelists(*view);
   symbols.add(view);
+  holdgeometry(*view);
   return view;
 }
 
@@ -345,6 +349,31 @@ std::unique_ptr<tStructure> tdrawing::copystructure(
   return twin;
 }
 
+void tdrawing::usegeometry(const tgeometrysettings* settings) {
+  TFragment::usegeometry(settings);
+  holdgeometry();
+}
+
+void tdrawing::setgeometry(const tgeometrysettings& settings) {
+  TFragment::setgeometry(settings);
+  holdgeometry();
+}
+
+void tdrawing::holdgeometry(tStructure& structure) const {
+  // Points at the live settings when the drawing shares them, else at the
+  // drawing's own copy, which lives as long as the structure.
+  structure.usegeometry(&geometry());
+}
+
+void tdrawing::holdgeometry() const {
+  for (tStructure* structure : structures) {
+    holdgeometry(*structure);
+  }
+  for (tSymbol* symbol : symbols) {
+    holdgeometry(*symbol);
+  }
+}
+
 void tdrawing::mirror(int axis) { tStructure::mirror(axis); }
 
 int tdrawing::fontindexof(const fontrecord& font) {
@@ -353,7 +382,7 @@ int tdrawing::fontindexof(const fontrecord& font) {
 
 fontrecord tdrawing::getfontrecord(int index) const {
   const tfontobject* font = fonts.items(index);
-  return font != nullptr ? font->getrecord() : session().settings.labelfont;
+  return font != nullptr ? font->getrecord() : fonts.defaultfont();
 }
 
 void tdrawing::setfontrecord(int index, const fontrecord& font) {

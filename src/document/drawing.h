@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "document/settings.h"
 #include "document/structure.h"
 #include "document/symbol.h"
 #include "model/font.h"
@@ -22,7 +23,11 @@ class tdrawing : public tStructure {
  public:
   static constexpr std::size_t commentsize = 95;
 
+  /// A drawing of the program's default settings.
   tdrawing();
+  /// An empty drawing built from settings: it keeps a copy of their
+  /// geometry, takes their bond length, file version and label font.
+  explicit tdrawing(const tsettings& settings);
   ~tdrawing() override;
 
   bool saved = false;
@@ -105,7 +110,15 @@ class tdrawing : public tStructure {
   /// 1-based index of structure in `structures`, 0 when absent.
   int structurenumber(const tStructure* structure) const;
 
+  /// As for any fragment; the drawing's structures and symbols then read
+  /// the same settings.
+  void usegeometry(const tgeometrysettings* settings);
+  void setgeometry(const tgeometrysettings& settings);
+
  private:
+  /// Makes structure read the geometry of this drawing.
+  void holdgeometry(tStructure& structure) const;
+  void holdgeometry() const;
   /// Adds the structure's atoms and bonds that the drawing lacks.
   void jointhelists(const tStructure& structure);
 

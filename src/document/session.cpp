@@ -32,7 +32,7 @@ tdrawing* tsession::setdrawing(std::unique_ptr<tdrawing> drawing) {
 }
 
 void tsession::newdrawing() {
-  drawing_ = std::make_unique<tdrawing>();
+  drawing_ = std::make_unique<tdrawing>(settings);
   ++drawingserial_;
   resetsnapshots();
 }
@@ -87,6 +87,32 @@ void tsession::setmessages(tmessages* messages) {
 void tsession::setprogress(tprogress* progress) {
   progress_ = progress != nullptr ? progress : &silentprogress_;
 }
+
+void tsession::trelayedmessages::inform(const std::string& text) {
+  session_.messages().inform(text);
+}
+
+void tsession::trelayedmessages::warn(const std::string& text) {
+  session_.messages().warn(text);
+}
+
+void tsession::trelayedmessages::error(const std::string& text) {
+  session_.messages().error(text);
+}
+
+bool tsession::trelayedmessages::confirm(const std::string& text) {
+  return session_.messages().confirm(text);
+}
+
+void tsession::trelayedprogress::setrange(int minimum, int maximum) {
+  session_.progress().setrange(minimum, maximum);
+}
+
+void tsession::trelayedprogress::step(int amount) {
+  session_.progress().step(amount);
+}
+
+void tsession::trelayedprogress::reset() { session_.progress().reset(); }
 
 void tsession::setprocessmessages(std::function<void()> hook) {
   processmessages_ = std::move(hook);

@@ -3,32 +3,17 @@
 #pragma once
 
 #include "document/messages.h"
-#include "model/font.h"
-#include "model/geometry_settings.h"
+#include "document/settings.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
 
 namespace molvane {
 
 class tdrawing;
-
-/// The program-wide settings (the defaults record). The drawings the
-/// session holds read the geometry part of them.
-struct tsettings : tgeometrysettings {
-  std::uint16_t version = 150;  ///< written into every document header
-  fontrecord labelfont = fontrecord::standard();
-  std::uint8_t nmrnucleus = 0;  ///< 0 none, or 1, 6, 7, 9, 15
-  bool saveonclose = false;
-  std::uint16_t horizontalstep = 16;
-  std::uint16_t verticalstep = 16;
-  /// Heteroatom labels take the colour of their element.
-  bool colourlabels = false;
-  /// The window draws smooth (antialiased) lines and text.
-  bool smoothscreen = true;
-};
 
 /// All mutable program state: the current drawing, its undo and redo
 /// copies, the settings and the ways of talking to the user. Reached through
@@ -72,6 +57,11 @@ class tsession {
   void setmessages(tmessages* messages);
   tprogress& progress() const { return *progress_; }
   void setprogress(tprogress* progress);
+  /// Messages and progress that pass everything on to the ones set at the
+  /// time: what objects that live across setmessages calls (the NMR
+  /// databases) keep. They live as long as the session.
+  tmessages& relayedmessages() { return relayedmessages_; }
+  tprogress& relayedprogress() { return relayedprogress_; }
   /// Lets the front end handle pending events during long loops.
   void setprocessmessages(std::function<void()> hook);
   void processmessages() const;
@@ -89,6 +79,28 @@ class tsession {
   /// Makes the drawings the session holds read its settings.
   void adoptdrawings();
 
+  class trelayedmessages final : public tmessages {
+   public:
+    explicit trelayedmessages(const tsession& session) : session_(session) {}
+    void inform(const std::string& text) override;
+    void warn(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+
+   private:
+    const tsession& session_;
+  };
+  class trelayedprogress final : public tprogress {
+   public:
+    explicit trelayedprogress(const tsession& session) : session_(session) {}
+    void setrange(int minimum, int maximum) override;
+    void step(int amount) override;
+    void reset() override;
+
+   private:
+    const tsession& session_;
+  };
+
   std::unique_ptr<tdrawing> drawing_;
   std::unique_ptr<tdrawing> undodrawing_;
   std::unique_ptr<tdrawing> redodrawing_;
@@ -97,6 +109,8 @@ class tsession {
   tsilentprogress silentprogress_;
   tmessages* messages_ = &silentmessages_;
   tprogress* progress_ = &silentprogress_;
+  trelayedmessages relayedmessages_{*this};
+  trelayedprogress relayedprogress_{*this};
   std::function<void()> processmessages_;
   std::function<void()> repaint_;
   std::mt19937_64 random_{20261206};

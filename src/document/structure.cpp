@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/structure.h"
 
-#include "document/session.h"
+#include "model/font.h"
 
 #include <algorithm>
 #include <utility>
@@ -27,9 +27,9 @@ void returnvalence(tatm* end, int kind) {
 
 tStructure::tStructure() {
   fragtype = fragmenttype;
-  weight = session().settings.bondlength;
-  // Structures built by commands follow the program's settings.
-  usegeometry(&session().settings);
+  // The default settings until a drawing holds the structure, or its
+  // builder gives it the settings of the drawing it is built for.
+  weight = defaultgeometry().bondlength;
 }
 
 tStructure::~tStructure() {
@@ -257,7 +257,7 @@ void tStructure::release(const tatm* atom) { ownedatoms_.erase(atom); }
 int tStructure::fontindexof(const fontrecord&) { return 0; }
 
 fontrecord tStructure::getfontrecord(int) const {
-  return session().settings.labelfont;
+  return fontrecord::standard();
 }
 
 void tStructure::setfontrecord(int, const fontrecord&) {}

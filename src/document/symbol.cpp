@@ -3,7 +3,6 @@
 #include "document/symbol.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 
 #include <cmath>
 #include <limits>
@@ -92,7 +91,7 @@ void buildcurvedarrow(tSymbol& symbol, double bondlength) {
 }  // namespace
 
 tSymbol::tSymbol(int typecode)
-    : linewidth(static_cast<std::uint8_t>(session().settings.linewidth())) {
+    : linewidth(static_cast<std::uint8_t>(defaultgeometry().linewidth())) {
   fragtype = typecode;
 }
 
@@ -373,8 +372,9 @@ std::unique_ptr<tSymbol> makesymbol(int typecode) {
   }
 }
 
-std::unique_ptr<tSymbol> makesymbolforcommand(int code) {
-  const double bondlength = session().settings.bondlength;
+std::unique_ptr<tSymbol> makesymbolforcommand(
+    int code, const tgeometrysettings& settings) {
+  const double bondlength = settings.bondlength;
   std::unique_ptr<tSymbol> symbol;
   switch (code) {
     case singlearrowcommand:
@@ -425,11 +425,14 @@ std::unique_ptr<tSymbol> makesymbolforcommand(int code) {
       }
       break;
   }
+  symbol->setgeometry(settings);
+  symbol->linewidth = static_cast<std::uint8_t>(settings.linewidth());
   return symbol;
 }
 
 tSymbol* placesymbol(tdrawing& drawing, int code, double x, double y) {
-  std::unique_ptr<tSymbol> symbol = makesymbolforcommand(code);
+  std::unique_ptr<tSymbol> symbol =
+      makesymbolforcommand(code, drawing.geometry());
   if (symbol == nullptr) {
     return nullptr;
   }

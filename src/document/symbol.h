@@ -175,8 +175,10 @@ class tSArrow : public tArrow {
 std::unique_ptr<tSymbol> makesymbol(int typecode);
 
 /// The symbol a symbol-tool command (720 .. 730) creates, built around the
-/// origin with the current bond length; null for any other code.
-std::unique_ptr<tSymbol> makesymbolforcommand(int code);
+/// origin with the bond length and line width of settings; null for any
+/// other code.
+std::unique_ptr<tSymbol> makesymbolforcommand(
+    int code, const tgeometrysettings& settings = defaultgeometry());
 
 /// Builds the symbol of command code, adds it to drawing and moves it so
 /// that its centre is at (x, y). Null (and nothing added) for a code that

@@ -100,7 +100,7 @@ std::unique_ptr<tdrawing> clipboardsubject(const tdrawing& drawing) {
   return subject;
 }
 
-tclipboardchemistry writeclipboardchemistry(tdrawing& subject) {
+tclipboardchemistry writeclipboardchemistry(const tdrawing& subject) {
   tclipboardchemistry chemistry;
   const std::vector<std::uint8_t> molfile = writemolfile(subject);
   chemistry.molfile.assign(molfile.begin(), molfile.end());
@@ -136,18 +136,19 @@ tpastedkind pastedkindof(std::string_view mimetype, std::string_view text) {
   return lookslikesmiles(content) ? tpastedkind::smiles : tpastedkind::unknown;
 }
 
-treadresult readpastedtext(std::string_view mimetype, std::string_view text) {
+treadresult readpastedtext(std::string_view mimetype, std::string_view text,
+                           const tsettings& settings) {
   const tpastedkind kind = pastedkindof(mimetype, text);
   treadresult result;
   switch (kind) {
     case tpastedkind::molfile:
-      result = readmdl(bytesof(text));
+      result = readmdl(bytesof(text), settings);
       break;
     case tpastedkind::cml:
-      result = readcml(bytesof(trimmed(text)));
+      result = readcml(bytesof(trimmed(text)), settings);
       break;
     case tpastedkind::smiles:
-      result = readsmilesfile(bytesof(trimmed(text)));
+      result = readsmilesfile(bytesof(trimmed(text)), settings);
       break;
     default:
       result.error =

@@ -30,7 +30,7 @@ struct tclipboardchemistry {
   std::string smiles;
 };
 
-tclipboardchemistry writeclipboardchemistry(tdrawing& subject);
+tclipboardchemistry writeclipboardchemistry(const tdrawing& subject);
 
 enum class tpastedkind { molfile, cml, smiles, unknown };
 
@@ -43,7 +43,8 @@ tpastedkind pastedkindof(std::string_view mimetype, std::string_view text);
 /// Reads pasted text as pastedkindof says. The error names the kind and
 /// the reader's reason ("the molfile cannot be read: line 4: ..."), or
 /// says the text holds no structure this program reads.
-[[nodiscard]] treadresult readpastedtext(std::string_view mimetype,
-                                         std::string_view text);
+[[nodiscard]] treadresult readpastedtext(
+    std::string_view mimetype, std::string_view text,
+    const tsettings& settings = defaultsettings());
 
 }  // namespace molvane

@@ -5,7 +5,6 @@
 #include "chemistry/bond_perception.h"
 #include "chemistry/molecule_record.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -168,7 +167,8 @@ std::optional<std::string_view> property(const pugi::xml_node& node,
 
 class tcmlreader {
  public:
-  explicit tcmlreader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  tcmlreader(std::span<const std::uint8_t> bytes, const tsettings& settings)
+      : bytes_(bytes), settings_(settings) {}
 
   /// Parses the document; false with error() set when it is not XML.
   bool load() {
@@ -213,6 +213,7 @@ class tcmlreader {
       return result;
     }
     tbuildoptions options;
+    options.settings = &settings_;
     options.ownlayout = own_;
     options.ydown = own_ && !yup;
     if (own_) {
@@ -597,6 +598,7 @@ class tcmlreader {
   }
 
   std::span<const std::uint8_t> bytes_;
+  const tsettings& settings_;
   pugi::xml_document document_;
   std::vector<pugi::xml_node> molecules_;
   tmoleculerecord record_;
@@ -655,7 +657,8 @@ bool saysyup(const std::vector<std::string_view>& lines) {
   return false;
 }
 
-treadresult readlines(std::span<const std::uint8_t> bytes) {
+treadresult readlines(std::span<const std::uint8_t> bytes,
+                      const tsettings& settings) {
   treadresult result;
   std::vector<std::string_view> lines = splitlines(astext(bytes));
   auto failure = [&result](std::size_t i, const std::string& what) {
@@ -775,6 +778,7 @@ treadresult readlines(std::span<const std::uint8_t> bytes) {
     return result;
   }
   tbuildoptions options;
+  options.settings = &settings;
   options.ownlayout = true;
   options.angstromperlength = companionangstromperbond;
   options.ydown = !saysyup(lines);
@@ -801,7 +805,7 @@ std::string tabs(int count) {
 
 std::string cmltext(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
-  double bondlength = session().settings.bondlength;
+  double bondlength = drawing.geometry().bondlength;
   const double scale =
       companionangstromperbond / (bondlength > 0.0 ? bondlength : 30.0);
   auto single = [scale](double value) {
@@ -859,12 +863,13 @@ std::string cmltext(const tdrawing& drawing) {
 
 }  // namespace
 
-std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes) {
+std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes,
+                                        const tsettings& settings) {
   std::vector<treadresult> results;
-  tcmlreader reader(bytes);
+  tcmlreader reader(bytes, settings);
   if (!reader.load()) {
     if (ownfile(bytes)) {
-      results.push_back(readlines(bytes));
+      results.push_back(readlines(bytes, settings));
     } else {
       treadresult failed;
       failed.error = reader.error();
@@ -878,11 +883,12 @@ std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes) {
   return results;
 }
 
-treadresult readcml(std::span<const std::uint8_t> bytes) {
-  tcmlreader reader(bytes);
+treadresult readcml(std::span<const std::uint8_t> bytes,
+                    const tsettings& settings) {
+  tcmlreader reader(bytes, settings);
   if (!reader.load()) {
     if (ownfile(bytes)) {
-      return readlines(bytes);
+      return readlines(bytes, settings);
     }
     treadresult failed;
     failed.error = reader.error();
@@ -896,7 +902,7 @@ treadresult readcml(std::span<const std::uint8_t> bytes) {
   return reader.readmolecule(0);
 }
 
-std::vector<std::uint8_t> writecml(tdrawing& drawing) {
+std::vector<std::uint8_t> writecml(const tdrawing& drawing) {
   std::string text = cmltext(drawing);
   return {text.begin(), text.end()};
 }

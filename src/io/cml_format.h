@@ -27,12 +27,15 @@ class tdrawing;
 /// read line by line. y grows upwards, except in the program's own files
 /// written before their molecule said `yaxis="up"`, which kept the
 /// drawing's downward y. Errors name the line.
-[[nodiscard]] treadresult readcml(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readcml(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// Every top-level molecule of a CML file, in document order; a molecule
 /// that cannot be read gives an entry with its error.
 [[nodiscard]] std::vector<treadresult> readcmlrecords(
-    std::span<const std::uint8_t> bytes);
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// The CML file written beside every saved document, line by line with
 /// tabs: the formula, one `<atom id="a_i">` per chemical atom (i its
@@ -42,6 +45,6 @@ class tdrawing;
 /// charged atom, its formal charge; one `<bond id="b_j">` per real bond
 /// with its two atom references and its effective order as 3:1 ("1.0",
 /// "1.5", "2.0", "3.0"). Names are escaped for XML.
-[[nodiscard]] std::vector<std::uint8_t> writecml(tdrawing& drawing);
+[[nodiscard]] std::vector<std::uint8_t> writecml(const tdrawing& drawing);
 
 }  // namespace molvane

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "document/session.h"
+#include "document/settings.h"
 
 #include <array>
 #include <cstdint>

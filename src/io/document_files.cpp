@@ -82,7 +82,8 @@ const tformatrow& formatrow(tfileformat format) {
   return formattable()[0];
 }
 
-treadresult loaddocument(const std::filesystem::path& path) {
+treadresult loaddocument(const std::filesystem::path& path,
+                         const tsettings& settings) {
   treadresult result;
   const tformatrow* row = formatofpath(path);
   if (row == nullptr) {
@@ -99,10 +100,12 @@ treadresult loaddocument(const std::filesystem::path& path) {
   std::optional<tsdstream> records;
   if (row->format != tfileformat::native &&
       exchangeformatoffile(path, row->format) == tfileformat::mdl) {
-    records.emplace(path);
+    tsdstreamoptions options;
+    options.settings = &settings;
+    records.emplace(path, options);
   }
   if (records && records->error().empty()) {
-    result = readfirstrecord(*records);
+    result = readfirstrecord(*records, settings);
   } else {
     std::vector<std::uint8_t> bytes;
     std::string failure = readwholefile(path, bytes, largestdocument);
@@ -110,7 +113,7 @@ treadresult loaddocument(const std::filesystem::path& path) {
       result.error = failure;
       return result;
     }
-    result = row->read(bytes);
+    result = row->read(bytes, settings);
   }
   if (!result.error.empty()) {
     result.error = quoted(path) + ": " + result.error;
@@ -161,7 +164,7 @@ tsaveresult savedocument(tdrawing& drawing,
   return result;
 }
 
-std::string exportdocument(tdrawing& drawing,
+std::string exportdocument(const tdrawing& drawing,
                            const std::filesystem::path& path) {
   const tformatrow* row = formatofpath(path);
   if (row == nullptr) {

@@ -24,8 +24,9 @@ struct tformatrow {
   std::string_view name;
   /// Lower-case extensions without the dot; the first one is written.
   std::vector<std::string_view> extensions;
-  treadresult (*read)(std::span<const std::uint8_t> bytes);
-  std::vector<std::uint8_t> (*write)(tdrawing& drawing);
+  treadresult (*read)(std::span<const std::uint8_t> bytes,
+                      const tsettings& settings);
+  std::vector<std::uint8_t> (*write)(const tdrawing& drawing);
 };
 
 /// Every document format the program knows.
@@ -37,7 +38,9 @@ const tformatrow& formatrow(tfileformat format);
 
 /// Reads a document of any readable format. A file the program cannot read
 /// gives an error naming the file and the reason.
-[[nodiscard]] treadresult loaddocument(const std::filesystem::path& path);
+[[nodiscard]] treadresult loaddocument(
+    const std::filesystem::path& path,
+    const tsettings& settings = defaultsettings());
 
 /// The names a save writes: the native document and its CML and MDL
 /// companions, all in the folder of the given name.
@@ -67,7 +70,7 @@ struct tsaveresult {
 
 /// Writes the drawing in the format its extension names (native, or an
 /// exchange format once its writer exists); "" or an error text.
-[[nodiscard]] std::string exportdocument(tdrawing& drawing,
+[[nodiscard]] std::string exportdocument(const tdrawing& drawing,
                                          const std::filesystem::path& path);
 
 }  // namespace molvane

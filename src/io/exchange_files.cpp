@@ -103,72 +103,77 @@ tfileformat exchangeformatoffile(const std::filesystem::path& path,
   return exchangeformatof(head, expected);
 }
 
-treadresult readcmlfile(std::span<const std::uint8_t> bytes) {
+treadresult readcmlfile(std::span<const std::uint8_t> bytes,
+                        const tsettings& settings) {
   switch (exchangeformatof(bytes, tfileformat::cml)) {
     case tfileformat::mdl:
-      return readmdl(bytes);
+      return readmdl(bytes, settings);
     case tfileformat::xyz:
-      return readxyz(bytes);
+      return readxyz(bytes, settings);
     case tfileformat::rxn:
-      return readrxn(bytes);
+      return readrxn(bytes, settings);
     default:
-      return readcml(bytes);
+      return readcml(bytes, settings);
   }
 }
 
-treadresult readmdlfile(std::span<const std::uint8_t> bytes) {
+treadresult readmdlfile(std::span<const std::uint8_t> bytes,
+                        const tsettings& settings) {
   switch (exchangeformatof(bytes, tfileformat::mdl)) {
     case tfileformat::cml:
-      return readcml(bytes);
+      return readcml(bytes, settings);
     case tfileformat::xyz:
-      return readxyz(bytes);
+      return readxyz(bytes, settings);
     case tfileformat::rxn:
-      return readrxn(bytes);
+      return readrxn(bytes, settings);
     default:
-      return readmdl(bytes);
+      return readmdl(bytes, settings);
   }
 }
 
-treadresult readxyzfile(std::span<const std::uint8_t> bytes) {
+treadresult readxyzfile(std::span<const std::uint8_t> bytes,
+                        const tsettings& settings) {
   switch (exchangeformatof(bytes, tfileformat::xyz)) {
     case tfileformat::cml:
-      return readcml(bytes);
+      return readcml(bytes, settings);
     case tfileformat::mdl:
-      return readmdl(bytes);
+      return readmdl(bytes, settings);
     case tfileformat::rxn:
-      return readrxn(bytes);
+      return readrxn(bytes, settings);
     default:
-      return readxyz(bytes);
+      return readxyz(bytes, settings);
   }
 }
 
-treadresult readrxnfile(std::span<const std::uint8_t> bytes) {
+treadresult readrxnfile(std::span<const std::uint8_t> bytes,
+                        const tsettings& settings) {
   switch (exchangeformatof(bytes, tfileformat::rxn)) {
     case tfileformat::cml:
-      return readcml(bytes);
+      return readcml(bytes, settings);
     case tfileformat::mdl:
-      return readmdl(bytes);
+      return readmdl(bytes, settings);
     case tfileformat::xyz:
-      return readxyz(bytes);
+      return readxyz(bytes, settings);
     default:
-      return readrxn(bytes);
+      return readrxn(bytes, settings);
   }
 }
 
 std::vector<treadresult> readexchangerecords(
-    std::span<const std::uint8_t> bytes, tfileformat expected) {
+    std::span<const std::uint8_t> bytes, tfileformat expected,
+    const tsettings& settings) {
   const tfileformat format = exchangeformatof(bytes, expected);
   switch (format) {
     case tfileformat::cml:
-      return readcmlrecords(bytes);
+      return readcmlrecords(bytes, settings);
     case tfileformat::mdl:
-      return readmdlrecords(bytes);
+      return readmdlrecords(bytes, settings);
     case tfileformat::smiles:
-      return readsmilesrecords(bytes);
+      return readsmilesrecords(bytes, settings);
     default: {
       std::vector<treadresult> results;
-      results.push_back(format == tfileformat::rxn ? readrxn(bytes)
-                                                   : readxyz(bytes));
+      results.push_back(format == tfileformat::rxn ? readrxn(bytes, settings)
+                                                   : readxyz(bytes, settings));
       return results;
     }
   }

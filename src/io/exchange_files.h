@@ -30,14 +30,23 @@ tfileformat exchangeformatoffile(const std::filesystem::path& path,
 /// ".mdl" holding CML or an ".xyz" holding a molfile is read all the same;
 /// content that shows nothing is read as the extension says, which then
 /// names what is wrong.
-[[nodiscard]] treadresult readcmlfile(std::span<const std::uint8_t> bytes);
-[[nodiscard]] treadresult readmdlfile(std::span<const std::uint8_t> bytes);
-[[nodiscard]] treadresult readxyzfile(std::span<const std::uint8_t> bytes);
-[[nodiscard]] treadresult readrxnfile(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readcmlfile(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
+[[nodiscard]] treadresult readmdlfile(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
+[[nodiscard]] treadresult readxyzfile(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
+[[nodiscard]] treadresult readrxnfile(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// Every record of an exchange file (SD records, CML molecules; one for a
 /// molfile, an XYZ file or a reaction), for the command line.
 [[nodiscard]] std::vector<treadresult> readexchangerecords(
-    std::span<const std::uint8_t> bytes, tfileformat expected);
+    std::span<const std::uint8_t> bytes, tfileformat expected,
+    const tsettings& settings = defaultsettings());
 
 }  // namespace molvane

@@ -4,7 +4,6 @@
 
 #include "chemistry/molecule_record.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "io/document_files.h"
 #include "io/molfile_reader.h"
 #include "io/sd_stream.h"
@@ -49,11 +48,11 @@ std::vector<tchunk> recordchunks(const std::vector<std::string_view>& lines) {
 }
 
 treadresult readchunk(const std::vector<std::string_view>& lines,
-                      const tchunk& chunk) {
+                      const tchunk& chunk, const tsettings& settings) {
   return readmolfilerecord(
       std::span<const std::string_view>(lines.data() + chunk.first,
                                         chunk.end - chunk.first),
-      static_cast<int>(chunk.first) + 1);
+      static_cast<int>(chunk.first) + 1, settings);
 }
 
 std::vector<std::uint8_t> bytesof(const std::string& text) {
@@ -65,8 +64,8 @@ std::string companionname(const tdrawing& drawing) {
   return documentnames(drawing.filename).mdl.filename().string();
 }
 
-double bondlengthsetting() {
-  double length = session().settings.bondlength;
+double bondlengthof(const tdrawing& drawing) {
+  double length = drawing.geometry().bondlength;
   return length > 0.0 ? length : 30.0;
 }
 
@@ -77,7 +76,7 @@ int clampedkind(const tbond& bond) { return std::clamp(bond.kind(), 0, 6); }
 //   "1 2  1 0 0 0"
 std::string companiontext(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
-  const double scale = companionangstromperbond / bondlengthsetting();
+  const double scale = companionangstromperbond / bondlengthof(drawing);
   std::string text = companionname(drawing) + "\n\n\n";
   text += std::to_string(view.atoms.size()) + " " +
           std::to_string(view.bonds.size()) + " 0 0 0\n";
@@ -221,7 +220,7 @@ tstandardtable standardtable(const tdrawing& drawing) {
     bonded[static_cast<std::size_t>(a)] += type.readkind;
     bonded[static_cast<std::size_t>(b)] += type.readkind;
   }
-  const double scale = angstromperbond / bondlengthsetting();
+  const double scale = angstromperbond / bondlengthof(drawing);
   for (std::size_t i = 0; i < view.atoms.size(); ++i) {
     const tatm& atom = *view.atoms[i];
     const tatm& origin = *view.atoms.front();
@@ -350,7 +349,7 @@ std::string molfiletext(const tdrawing& drawing) {
 }  // namespace
 
 treadresult readmolfilerecord(std::span<const std::string_view> lines,
-                              int firstline) {
+                              int firstline, const tsettings& settings) {
   tparsedmolfile parsed = parsemolfile(lines, firstline);
   treadresult result;
   if (!parsed.error.empty()) {
@@ -358,6 +357,7 @@ treadresult readmolfilerecord(std::span<const std::string_view> lines,
     return result;
   }
   tbuildoptions options;
+  options.settings = &settings;
   options.ownlayout = parsed.layout == tmolfilelayout::companion;
   options.ydown = options.ownlayout;
   if (options.ownlayout) {
@@ -368,7 +368,8 @@ treadresult readmolfilerecord(std::span<const std::string_view> lines,
   return result;
 }
 
-treadresult readmdl(std::span<const std::uint8_t> bytes) {
+treadresult readmdl(std::span<const std::uint8_t> bytes,
+                    const tsettings& settings) {
   std::vector<std::string_view> lines = splitlines(astext(bytes));
   std::vector<tchunk> chunks = recordchunks(lines);
   if (chunks.empty()) {
@@ -376,15 +377,16 @@ treadresult readmdl(std::span<const std::uint8_t> bytes) {
     result.error = "the file holds no structure";
     return result;
   }
-  return readchunk(lines, chunks.front());
+  return readchunk(lines, chunks.front(), settings);
 }
 
-std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes) {
+std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes,
+                                        const tsettings& settings) {
   std::vector<std::string_view> lines = splitlines(astext(bytes));
   std::vector<treadresult> results;
   std::vector<tchunk> chunks = recordchunks(lines);
   for (std::size_t k = 0; k < chunks.size(); ++k) {
-    treadresult result = readchunk(lines, chunks[k]);
+    treadresult result = readchunk(lines, chunks[k], settings);
     if (!result.error.empty()) {
       result.error = recorderror(static_cast<int>(k) + 1, result.error);
     }
@@ -393,15 +395,15 @@ std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes) {
   return results;
 }
 
-std::vector<std::uint8_t> writemdl(tdrawing& drawing) {
+std::vector<std::uint8_t> writemdl(const tdrawing& drawing) {
   return bytesof(companiontext(drawing));
 }
 
-std::vector<std::uint8_t> writemolfile(tdrawing& drawing) {
+std::vector<std::uint8_t> writemolfile(const tdrawing& drawing) {
   return bytesof(molfiletext(drawing));
 }
 
-std::vector<std::uint8_t> writesdfile(tdrawing& drawing) {
+std::vector<std::uint8_t> writesdfile(const tdrawing& drawing) {
   return bytesof(molfiletext(drawing) + "$$$$\n");
 }
 

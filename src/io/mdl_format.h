@@ -23,19 +23,23 @@ class tdrawing;
 /// radicals set the hydrogens an atom carries. A record that cannot be read
 /// gives an error naming its line ("line 7: bond to atom 12 of 9") and no
 /// drawing; a file without any record gives an error too.
-[[nodiscard]] treadresult readmdl(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readmdl(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// One record of an MDL file, its lines without the "$$$$" line; firstline
 /// is the number of lines[0] in the file, for messages ("line 7: ...").
 [[nodiscard]] treadresult readmolfilerecord(
-    std::span<const std::string_view> lines, int firstline);
+    std::span<const std::string_view> lines, int firstline,
+    const tsettings& settings = defaultsettings());
 
 /// Every record of an SD file (one for a molfile) in file order. A record
 /// that cannot be read gives an entry with an error ("record 2, line 40:
 /// ...") and no drawing, and reading goes on after its "$$$$". Stretches
 /// holding only blank lines are no records.
 [[nodiscard]] std::vector<treadresult> readmdlrecords(
-    std::span<const std::uint8_t> bytes);
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// The companion written beside every saved document: the file name, two
 /// empty lines, the counts ("3 2 0 0 0"), one line per chemical atom with
@@ -45,7 +49,7 @@ class tdrawing;
 /// the order cannot tell (one-and-a-half, delocalised) carries its kind
 /// plus 1 in the fourth field and 1 in the fifth when it is delocalised;
 /// older readers ignore both.
-[[nodiscard]] std::vector<std::uint8_t> writemdl(tdrawing& drawing);
+[[nodiscard]] std::vector<std::uint8_t> writemdl(const tdrawing& drawing);
 
 /// A standard V2000 molfile that other programs read: coordinates in
 /// ångström (1.53 per L) with y upwards, charges in "M  CHG" lines (and the
@@ -53,9 +57,9 @@ class tdrawing;
 /// wedges and hashed wedges as stereo 1 and 6, and the valence field where
 /// an atom's hydrogens differ from what its charge implies. Drawings with
 /// more than 999 atoms or bonds are written as V3000.
-[[nodiscard]] std::vector<std::uint8_t> writemolfile(tdrawing& drawing);
+[[nodiscard]] std::vector<std::uint8_t> writemolfile(const tdrawing& drawing);
 
 /// writemolfile as the single record of an SD file ("$$$$" after it).
-[[nodiscard]] std::vector<std::uint8_t> writesdfile(tdrawing& drawing);
+[[nodiscard]] std::vector<std::uint8_t> writesdfile(const tdrawing& drawing);
 
 }  // namespace molvane

@@ -3,7 +3,7 @@
 #include "io/native_format.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
+#include "document/settings.h"
 #include "document/symbol.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -134,16 +134,20 @@ double readdouble(tbytecursor& in) {
 
 class tnativewriter {
  public:
-  explicit tnativewriter(tdrawing& drawing) : drawing_(drawing) {}
+  explicit tnativewriter(const tdrawing& drawing) : drawing_(drawing) {}
 
   std::vector<std::uint8_t> write() {
-    const tsettings& settings = session().settings;
-    drawing_.drawmode = static_cast<std::uint8_t>(drawing_.drawmode % 100);
+    const tgeometrysettings& geometry = drawing_.geometry();
+    // The file keeps draw modes below 100.
+    const auto drawmode = static_cast<std::uint8_t>(drawing_.drawmode % 100);
     wide_ = needswide();
 
-    out_.writeu16(settings.version);
+    // The version of the layout written here, whatever version a defaults
+    // file claims: an older number would tell readers to skip the
+    // coordinates that follow.
+    out_.writeu16(defaultsettings().version);
     out_.writeu8(wide_ ? widelayout : classiclayout);
-    out_.writeu16(settings.bondlength);
+    out_.writeu16(geometry.bondlength);
     out_.writezeros(headerreserved);
     out_.writefixedtext(drawing_.title(), commentfield);
     out_.writefixedtext(drawing_.author(), commentfield);
@@ -155,8 +159,7 @@ class tnativewriter {
       writeatom(*atom);
     }
     writecount(drawing_.bonds.count());
-    for (tbond* bond : drawing_.bonds) {
-      bond->spacing = settings.doublebondspacing;
+    for (const tbond* bond : drawing_.bonds) {
       writebond(*bond);
     }
     writecount(drawing_.structures.count());
@@ -176,7 +179,7 @@ class tnativewriter {
       out_.writereal48(atom->z);
     }
     out_.writeu8(0);
-    out_.writeu8(drawing_.drawmode);
+    out_.writeu8(drawmode);
     writecount(drawing_.structures.count());
     for (const tStructure* structure : drawing_.structures) {
       writevalues(*structure);
@@ -346,7 +349,7 @@ class tnativewriter {
     }
   }
 
-  tdrawing& drawing_;
+  const tdrawing& drawing_;
   tbytewriter out_;
   bool wide_ = false;
   std::vector<std::uint32_t> atomindices_;
@@ -435,7 +438,8 @@ tvaluerecord decodevalues(std::span<const std::uint8_t> bytes) {
 
 class tnativereader {
  public:
-  explicit tnativereader(std::span<const std::uint8_t> bytes) : in_(bytes) {
+  tnativereader(std::span<const std::uint8_t> bytes, const tsettings& settings)
+      : in_(bytes), settings_(settings) {
     ends_.add(nullptr);
     ends_.add(nullptr);
   }
@@ -447,7 +451,7 @@ class tnativereader {
                      " bytes; the file has " + std::to_string(in_.remaining());
       return result;
     }
-    drawing_ = std::make_unique<tdrawing>();
+    drawing_ = std::make_unique<tdrawing>(settings_);
     const std::uint16_t version = in_.readu16();
     wide_ = in_.readu8() == widelayout;
     const std::uint16_t headerbond = in_.readu16();
@@ -496,7 +500,7 @@ class tnativereader {
     for (tStructure* structure : drawing_->structures) {
       structure->centroid();
     }
-    drawing_->bondlength = session().settings.bondlength;
+    drawing_->bondlength = settings_.bondlength;
     drawing_->saved = true;
     result.drawing = std::move(drawing_);
     return result;
@@ -899,7 +903,7 @@ class tnativereader {
       }
       const double mean = count > 0 ? total / count : 0.0;
       if (mean > shortestmeanbond) {
-        factor = session().settings.bondlength / mean;
+        factor = settings_.bondlength / mean;
       }
     }
     if (factor == 1.0 || !(factor > 0.0) || !std::isfinite(factor)) {
@@ -912,6 +916,7 @@ class tnativereader {
   }
 
   tbytecursor in_;
+  const tsettings& settings_;
   bool wide_ = false;
   std::unique_ptr<tdrawing> drawing_;
   /// Atoms and bonds by their index in the file; null for records that
@@ -933,11 +938,12 @@ class tnativereader {
 
 }  // namespace
 
-treadresult readnative(std::span<const std::uint8_t> bytes) {
-  return tnativereader(bytes).read();
+treadresult readnative(std::span<const std::uint8_t> bytes,
+                       const tsettings& settings) {
+  return tnativereader(bytes, settings).read();
 }
 
-std::vector<std::uint8_t> writenative(tdrawing& drawing) {
+std::vector<std::uint8_t> writenative(const tdrawing& drawing) {
   return tnativewriter(drawing).write();
 }
 

@@ -39,13 +39,14 @@ std::string titleof(std::string_view text) {
 }
 
 std::vector<treadresult> cmlrecords(const std::filesystem::path& path,
-                                    std::string& error) {
+                                    std::string& error,
+                                    const tsettings& settings) {
   std::vector<std::uint8_t> bytes;
   error = readwholefile(path, bytes, largestcmlfile);
   if (!error.empty()) {
     return {};
   }
-  return readcmlrecords(bytes);
+  return readcmlrecords(bytes, settings);
 }
 
 }  // namespace
@@ -66,7 +67,8 @@ trecordindex indexrecords(const std::filesystem::path& path) {
       break;
     }
     case tfileformat::cml: {
-      for (const treadresult& record : cmlrecords(path, index.error)) {
+      for (const treadresult& record :
+           cmlrecords(path, index.error, defaultsettings())) {
         index.titles.push_back(
             record.drawing == nullptr ? "" : titleof(record.drawing->title()));
       }
@@ -80,14 +82,17 @@ trecordindex indexrecords(const std::filesystem::path& path) {
 }
 
 treadresult readindexedrecord(const std::filesystem::path& path,
-                              const trecordindex& index, std::size_t which) {
+                              const trecordindex& index, std::size_t which,
+                              const tsettings& settings) {
   treadresult result;
   if (which >= index.count()) {
     result.error = "the file holds no record " + std::to_string(which + 1);
     return result;
   }
   if (index.places.size() == index.count()) {
-    tsdstream stream(path);
+    tsdstreamoptions options;
+    options.settings = &settings;
+    tsdstream stream(path, options);
     stream.seek(index.places[which]);
     std::optional<treadresult> record = stream.next();
     if (!stream.error().empty()) {
@@ -102,10 +107,10 @@ treadresult readindexedrecord(const std::filesystem::path& path,
     return std::move(*record);
   }
   if (index.count() == 1) {
-    return loaddocument(path);
+    return loaddocument(path, settings);
   }
   std::string error;
-  std::vector<treadresult> records = cmlrecords(path, error);
+  std::vector<treadresult> records = cmlrecords(path, error, settings);
   if (!error.empty() || which >= records.size()) {
     result.error = error.empty() ? "the file has changed" : error;
     return result;
@@ -116,10 +121,13 @@ treadresult readindexedrecord(const std::filesystem::path& path,
 void readindexedrecords(
     const std::filesystem::path& path, const trecordindex& index,
     std::size_t count,
-    const std::function<void(std::size_t, treadresult)>& take) {
+    const std::function<void(std::size_t, treadresult)>& take,
+    const tsettings& settings) {
   count = std::min(count, index.count());
   if (index.places.size() == index.count() && count > 0) {
-    tsdstream stream(path);
+    tsdstreamoptions options;
+    options.settings = &settings;
+    tsdstream stream(path, options);
     stream.seek(index.places.front());
     for (std::size_t k = 0; k < count; ++k) {
       std::optional<treadresult> record = stream.next();
@@ -137,11 +145,11 @@ void readindexedrecords(
     return;
   }
   if (index.count() == 1 && count == 1) {
-    take(0, loaddocument(path));
+    take(0, loaddocument(path, settings));
     return;
   }
   std::string error;
-  std::vector<treadresult> records = cmlrecords(path, error);
+  std::vector<treadresult> records = cmlrecords(path, error, settings);
   for (std::size_t k = 0; k < count; ++k) {
     if (k < records.size()) {
       take(k, std::move(records[k]));

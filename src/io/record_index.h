@@ -39,15 +39,16 @@ inline constexpr std::size_t longestindexedtitle = 80;
 /// from where the index found it. A number beyond the index gives an
 /// error; so does a file changed since it was indexed, when the record is
 /// no longer where it was.
-[[nodiscard]] treadresult readindexedrecord(const std::filesystem::path& path,
-                                            const trecordindex& index,
-                                            std::size_t which);
+[[nodiscard]] treadresult readindexedrecord(
+    const std::filesystem::path& path, const trecordindex& index,
+    std::size_t which, const tsettings& settings = defaultsettings());
 
 /// Reads the first count records of an indexed file in order, one at a
 /// time, handing each to take with its 0-based number.
 void readindexedrecords(
     const std::filesystem::path& path, const trecordindex& index,
     std::size_t count,
-    const std::function<void(std::size_t, treadresult)>& take);
+    const std::function<void(std::size_t, treadresult)>& take,
+    const tsettings& settings = defaultsettings());
 
 }  // namespace molvane

@@ -3,7 +3,6 @@
 #include "io/rxn_format.h"
 
 #include "chemistry/molecule_record.h"
-#include "document/session.h"
 #include "document/symbol.h"
 #include "io/molfile_reader.h"
 #include "model/atom.h"
@@ -360,7 +359,8 @@ bool isreactiontext(std::string_view text) {
   return startswith(text, "$RXN");
 }
 
-treadresult readrxn(std::span<const std::uint8_t> bytes) {
+treadresult readrxn(std::span<const std::uint8_t> bytes,
+                    const tsettings& settings) {
   treadresult result;
   std::string_view text = astext(bytes);
   if (!isreactiontext(text)) {
@@ -402,8 +402,10 @@ treadresult readrxn(std::span<const std::uint8_t> bytes) {
                                std::to_string(molecule.number) + ": " + notice);
     }
   }
+  tbuildoptions options;
+  options.settings = &settings;
   std::unique_ptr<tdrawing> drawing =
-      builddrawing(combined, tbuildoptions{}, result.notices);
+      builddrawing(combined, options, result.notices);
   // The drawing lists the atoms in record order.
   std::vector<tatm*> atoms(drawing->atoms.begin(), drawing->atoms.end());
   std::vector<tplacement> placements;
@@ -415,7 +417,7 @@ treadresult readrxn(std::span<const std::uint8_t> bytes) {
                           {atoms.begin() + static_cast<long>(first),
                            atoms.begin() + static_cast<long>(end)}});
   }
-  double length = session().settings.bondlength;
+  double length = settings.bondlength;
   if (!layout(*drawing, placements, length > 0.0 ? length : 30.0)) {
     result.error = "the molecules are too large to be set side by side";
     return result;

@@ -25,6 +25,8 @@ bool isreactiontext(std::string_view text);
 /// holds, or with a molecule that cannot be read, gives an error naming the
 /// molecule and the line ("reactant 2, line 14: bond to atom 9 of 3") and
 /// no drawing.
-[[nodiscard]] treadresult readrxn(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readrxn(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 }  // namespace molvane

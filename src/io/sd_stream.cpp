@@ -190,7 +190,7 @@ std::optional<treadresult> tsdstream::next() {
   }
   treadresult result;
   if (text->error.empty()) {
-    result = readsdrecord(*text);
+    result = readsdrecord(*text, *options_.settings);
   } else {
     result.error = text->error;
   }
@@ -200,12 +200,13 @@ std::optional<treadresult> tsdstream::next() {
   return result;
 }
 
-treadresult readsdrecord(const tsdrecordtext& record) {
+treadresult readsdrecord(const tsdrecordtext& record,
+                         const tsettings& settings) {
   const std::vector<std::string_view> lines = splitlines(record.text);
-  return readmolfilerecord(lines, record.place.firstline);
+  return readmolfilerecord(lines, record.place.firstline, settings);
 }
 
-treadresult readfirstrecord(tsdstream& stream) {
+treadresult readfirstrecord(tsdstream& stream, const tsettings& settings) {
   std::optional<tsdrecordtext> text = stream.nexttext();
   treadresult result;
   if (!stream.error().empty()) {
@@ -215,7 +216,7 @@ treadresult readfirstrecord(tsdstream& stream) {
   } else if (!text->error.empty()) {
     result.error = text->error;
   } else {
-    result = readsdrecord(*text);
+    result = readsdrecord(*text, settings);
   }
   return result;
 }

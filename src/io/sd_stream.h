@@ -40,6 +40,8 @@ struct tsdstreamoptions {
   /// A longer record is refused and skipped up to its "$$$$" line, so
   /// that a damaged or foreign file never fills the memory.
   std::size_t largestrecord = std::size_t{64} << 20U;
+  /// What the drawings of next() are built from; must outlive the stream.
+  const tsettings* settings = &defaultsettings();
 };
 
 /// Reads an SD file record by record, holding at most one record and one
@@ -100,12 +102,14 @@ class tsdstream {
 
 /// Reads the text of one record into a drawing; errors name the line in
 /// the file ("line 40: ...") but not the record.
-[[nodiscard]] treadresult readsdrecord(const tsdrecordtext& record);
+[[nodiscard]] treadresult readsdrecord(
+    const tsdrecordtext& record, const tsettings& settings = defaultsettings());
 
 /// The first record of a fresh stream, read as readmdl reads it from
 /// memory: errors name the line but not the record, and a file without
 /// any record gives "the file holds no structure".
-[[nodiscard]] treadresult readfirstrecord(tsdstream& stream);
+[[nodiscard]] treadresult readfirstrecord(
+    tsdstream& stream, const tsettings& settings = defaultsettings());
 
 /// "record N, " + error.
 std::string recorderror(int number, std::string_view error);

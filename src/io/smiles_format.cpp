@@ -29,7 +29,8 @@ std::vector<std::pair<int, std::string_view>> recordlines(
   return lines;
 }
 
-treadresult readrecordline(int number, std::string_view line) {
+treadresult readrecordline(int number, std::string_view line,
+                           const tsettings& settings) {
   treadresult result;
   tsmilesrecord parsed = parsesmiles(line);
   if (!parsed.error.empty()) {
@@ -42,7 +43,9 @@ treadresult readrecordline(int number, std::string_view line) {
     return result;
   }
   result.notices = parsed.record.notices;
-  result.drawing = builddrawing(parsed.record, tbuildoptions{}, result.notices);
+  tbuildoptions options;
+  options.settings = &settings;
+  result.drawing = builddrawing(parsed.record, options, result.notices);
   return result;
 }
 
@@ -62,17 +65,18 @@ tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
   return result;
 }
 
-treadresult readsmilesfile(std::span<const std::uint8_t> bytes) {
+treadresult readsmilesfile(std::span<const std::uint8_t> bytes,
+                           const tsettings& settings) {
   const auto lines = recordlines(bytes);
   if (lines.empty()) {
     // A file of no records, as written for a drawing without atoms.
     treadresult result;
-    result.drawing = std::make_unique<tdrawing>();
+    result.drawing = std::make_unique<tdrawing>(settings);
     result.notices.push_back("the file holds no SMILES");
     return result;
   }
   treadresult result =
-      readrecordline(lines.front().first, lines.front().second);
+      readrecordline(lines.front().first, lines.front().second, settings);
   if (result.drawing != nullptr && lines.size() > 1) {
     result.notices.push_back("the file holds " + std::to_string(lines.size()) +
                              " records; the first was read");
@@ -80,19 +84,19 @@ treadresult readsmilesfile(std::span<const std::uint8_t> bytes) {
   return result;
 }
 
-std::vector<treadresult> readsmilesrecords(
-    std::span<const std::uint8_t> bytes) {
+std::vector<treadresult> readsmilesrecords(std::span<const std::uint8_t> bytes,
+                                           const tsettings& settings) {
   std::vector<treadresult> results;
   for (const auto& [number, line] : recordlines(bytes)) {
-    results.push_back(readrecordline(number, line));
+    results.push_back(readrecordline(number, line, settings));
   }
   if (results.empty()) {
-    results.push_back(readsmilesfile(bytes));
+    results.push_back(readsmilesfile(bytes, settings));
   }
   return results;
 }
 
-std::vector<std::uint8_t> writesmilesfile(tdrawing& drawing) {
+std::vector<std::uint8_t> writesmilesfile(const tdrawing& drawing) {
   std::string error;
   std::string text = writesmiles(drawing, error);
   if (text.empty()) {

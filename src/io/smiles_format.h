@@ -26,7 +26,9 @@ struct tsmilesrecord {
 tsmilesrecord parsesmiles(std::string_view text);
 
 /// Reads a SMILES file (one record a line): the first record, laid out.
-[[nodiscard]] treadresult readsmilesfile(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readsmilesfile(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// The first record of a SMILES file, as read, without coordinates.
 tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes);
@@ -34,11 +36,12 @@ tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes);
 /// Every record of a SMILES file, for the command line; a line that is
 /// not SMILES gives a result with its error.
 [[nodiscard]] std::vector<treadresult> readsmilesrecords(
-    std::span<const std::uint8_t> bytes);
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// A SMILES file of the drawing: its SMILES and title on one line; empty
 /// when the drawing has nothing SMILES can say.
-std::vector<std::uint8_t> writesmilesfile(tdrawing& drawing);
+std::vector<std::uint8_t> writesmilesfile(const tdrawing& drawing);
 
 /// SMILES of the chemical atoms of a drawing, stereo included as its wedges
 /// and double-bond geometry show it. Empty with error set when the drawing

@@ -5,7 +5,6 @@
 #include "chemistry/bond_perception.h"
 #include "chemistry/molecule_record.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -72,7 +71,8 @@ std::optional<tsymbolmeaning> xyzelement(std::string_view word) {
 //   "3"
 //   "water"
 //   "O   0.000   0.000   0.117"
-treadresult readcommon(const std::vector<std::string_view>& lines, long count) {
+treadresult readcommon(const std::vector<std::string_view>& lines, long count,
+                       const tsettings& settings) {
   if (count < 0) {
     return failure(1, "negative atom count");
   }
@@ -134,6 +134,7 @@ treadresult readcommon(const std::vector<std::string_view>& lines, long count) {
     record.bonds.push_back({a, b, 2, false});
   }
   tbuildoptions options;
+  options.settings = &settings;
   options.explicithydrogens = true;
   return build(record, options);
 }
@@ -144,7 +145,7 @@ treadresult readcommon(const std::vector<std::string_view>& lines, long count) {
 //   "0 1 2 0"
 //   "C"
 treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
-                      long bonds) {
+                      long bonds, const tsettings& settings) {
   if (atoms < 0 || bonds < 0) {
     return failure(1, "negative atom or bond count");
   }
@@ -239,6 +240,7 @@ treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
     }
   }
   tbuildoptions options;
+  options.settings = &settings;
   options.ownlayout = true;
   options.ydown = true;
   return build(record, options);
@@ -246,7 +248,8 @@ treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
 
 }  // namespace
 
-treadresult readxyz(std::span<const std::uint8_t> bytes) {
+treadresult readxyz(std::span<const std::uint8_t> bytes,
+                    const tsettings& settings) {
   std::vector<std::string_view> lines = splitlines(astext(bytes));
   bool blank = std::all_of(lines.begin(), lines.end(), [](std::string_view l) {
     return trimmed(l).empty();
@@ -259,21 +262,21 @@ treadresult readxyz(std::span<const std::uint8_t> bytes) {
   std::vector<std::string_view> counts = splitwords(lines.front());
   if (counts.size() == 1) {
     if (std::optional<long> count = parseinteger(counts[0])) {
-      return readcommon(lines, *count);
+      return readcommon(lines, *count, settings);
     }
   } else if (counts.size() == 2) {
     std::optional<long> atoms = parseinteger(counts[0]);
     std::optional<long> bonds = parseinteger(counts[1]);
     if (atoms && bonds) {
-      return readtable(lines, *atoms, *bonds);
+      return readtable(lines, *atoms, *bonds, settings);
     }
   }
   return failure(1, "atom count expected, found " + quotedtext(lines.front()));
 }
 
-std::vector<std::uint8_t> writexyz(tdrawing& drawing) {
+std::vector<std::uint8_t> writexyz(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
-  double bondlength = session().settings.bondlength;
+  double bondlength = drawing.geometry().bondlength;
   const double scale = angstromperbond / (bondlength > 0.0 ? bondlength : 30.0);
   std::string text = std::to_string(view.atoms.size()) + " " +
                      std::to_string(view.bonds.size()) + "\n";

@@ -22,13 +22,15 @@ class tdrawing;
 ///   charges, bond kinds and the delocalised flags.
 /// Errors name the line; an empty file is an error, a count of 0 atoms
 /// gives an empty drawing.
-[[nodiscard]] treadresult readxyz(std::span<const std::uint8_t> bytes);
+[[nodiscard]] treadresult readxyz(
+    std::span<const std::uint8_t> bytes,
+    const tsettings& settings = defaultsettings());
 
 /// The text table: "NAtoms NBonds", the first atom's position, one line
 /// per chemical atom (atomic number, charge and position relative to the
 /// first atom, in ångström at 1.53 per L), one line per bond between
 /// chemical atoms (0-based positions, kind, delocalised 0 or 1), one label
 /// per atom, then a block describing the layout.
-[[nodiscard]] std::vector<std::uint8_t> writexyz(tdrawing& drawing);
+[[nodiscard]] std::vector<std::uint8_t> writexyz(const tdrawing& drawing);
 
 }  // namespace molvane

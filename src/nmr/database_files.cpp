@@ -87,13 +87,17 @@ std::filesystem::path shippeddatabasefolder() {
 }
 
 std::shared_ptr<IPeakdb> opendatabase(const std::filesystem::path& datafolder,
-                                      int nucleus) {
+                                      int nucleus, tmessages& messages,
+                                      tprogress& progress) {
   std::string file = databasefilename(nucleus);
   if (file.empty()) {
-    return std::make_shared<tpeakdb>(nucleus);
+    auto empty = std::make_shared<tpeakdb>(nucleus);
+    empty->setreporting(messages, progress);
+    return empty;
   }
   installshippeddatabases(datafolder, shippeddatabasefolder());
-  return std::make_shared<tpeakdb>((datafolder / file).string(), nucleus);
+  return std::make_shared<tpeakdb>((datafolder / file).string(), nucleus,
+                                   messages, progress);
 }
 
 }  // namespace molvane

@@ -10,6 +10,8 @@
 namespace molvane {
 
 class IPeakdb;
+class tmessages;
+class tprogress;
 
 /// The nuclei that have a database, by atomic number.
 inline constexpr int databasenuclei[] = {1, 6, 7, 9, 15};
@@ -35,8 +37,10 @@ std::vector<std::string> installshippeddatabases(
 std::filesystem::path shippeddatabasefolder();
 
 /// The database of nucleus in datafolder, after installing the shipped ones
-/// there when they are missing; an empty database for nucleus 0.
+/// there when they are missing; an empty database for nucleus 0. It reports
+/// to messages and progress, which must outlive it.
 std::shared_ptr<IPeakdb> opendatabase(const std::filesystem::path& datafolder,
-                                      int nucleus);
+                                      int nucleus, tmessages& messages,
+                                      tprogress& progress);
 
 }  // namespace molvane

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "nmr/peak_database.h"
 
-#include "document/session.h"
 #include "model/atom.h"
 #include "nmr/carbon_model.h"
 #include "nmr/increment_schemes.h"
@@ -54,14 +53,35 @@ std::string secondaryname(const std::string& name) {
   return name.substr(0, name.size() - 1) + "_";
 }
 
+// Stateless, so every database that reports nothing shares them.
+tsilentmessages& silentmessages() {
+  static tsilentmessages silent;
+  return silent;
+}
+
+tsilentprogress& silentprogress() {
+  static tsilentprogress silent;
+  return silent;
+}
+
 }  // namespace
 
 int databaselimit(int nucleus) { return nucleus == 1 ? 4800 : 2400; }
 
-tpeakdb::tpeakdb(int nucleus) : nucleus_(nucleus) {}
+tpeakdb::tpeakdb(int nucleus)
+    : nucleus_(nucleus),
+      messages_(&silentmessages()),
+      progress_(&silentprogress()) {}
 
 tpeakdb::tpeakdb(const std::string& filename, int nucleus)
-    : nucleus_(nucleus), filename_(filename) {
+    : tpeakdb(filename, nucleus, silentmessages(), silentprogress()) {}
+
+tpeakdb::tpeakdb(const std::string& filename, int nucleus, tmessages& messages,
+                 tprogress& progress)
+    : nucleus_(nucleus),
+      filename_(filename),
+      messages_(&messages),
+      progress_(&progress) {
   if (fileexists(filename)) {
     loadfrom(filename);
     return;
@@ -75,6 +95,11 @@ tpeakdb::tpeakdb(const std::string& filename, int nucleus)
   filename_ = filename;
   readfailed_ = false;
   setmodifiedsaveto(filename, true);
+}
+
+void tpeakdb::setreporting(tmessages& messages, tprogress& progress) {
+  messages_ = &messages;
+  progress_ = &progress;
 }
 
 const tpeaklist& tpeakdb::list(int i) const {
@@ -166,7 +191,7 @@ void tpeakdb::cleanup() {
       const tpeak& entry = peaks[i];
       if (previous.getshift(nucleus_) < -998.0 ||
           entry.getshift(nucleus_) < -998.0) {
-        session().messages().inform("Hit " + std::to_string(i));
+        messages_->inform("Hit " + std::to_string(i));
       }
       if (identical(entry, previous) || entry.getshift(nucleus_) <= -999.0) {
         peaks.erase(peaks.begin() + static_cast<std::ptrdiff_t>(i));
@@ -267,7 +292,7 @@ void tpeakdb::deletepeak(const tpeak& peak) {
   std::string text =
       "Delete " + formatfixed(match.entry->getshift(nucleus_), 1, 4) + "?";
   std::ptrdiff_t position = match.entry - list.data();
-  if (session().messages().confirm(text)) {
+  if (messages_->confirm(text)) {
     list.erase(list.begin() + position);
   }
 }
@@ -342,10 +367,10 @@ bool tpeakdb::loadfrom(const std::string& name) {
     // The file stays as it is: nothing is written over what could not be
     // read.
     readfailed_ = true;
-    session().messages().error(problem);
+    messages_->error(problem);
     return false;
   }
-  tprogress& progress = session().progress();
+  tprogress& progress = *progress_;
   progress.setrange(0, peaklistcount);
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     lists_[i].peaks = std::move(file.lists[i]);
@@ -381,11 +406,11 @@ bool tpeakdb::saveto(const std::string& name) {
     return false;
   }
   if (readfailed_ && name == filename_) {
-    session().messages().error("NMR database not saved: " + name +
-                               " could not be read and is kept as it is");
+    messages_->error("NMR database not saved: " + name +
+                     " could not be read and is kept as it is");
     return false;
   }
-  tprogress& progress = session().progress();
+  tprogress& progress = *progress_;
   progress.setrange(0, peaklistcount - 1);
   std::vector<std::uint8_t> bytes = writepeakfile(lists_);
   for (int i = 0; i < peaklistcount; ++i) {
@@ -394,7 +419,7 @@ bool tpeakdb::saveto(const std::string& name) {
   std::string problem = writefileatomically(name, bytes);
   progress.reset();
   if (!problem.empty()) {
-    session().messages().error(problem);
+    messages_->error(problem);
     return false;
   }
   modified_ = false;
@@ -423,7 +448,7 @@ void tpeakdb::addpeak(const tpeak& peak) {
   }
   // A database that grew to its limit could not be read back.
   if (totalcount() + 1 >= databaselimit(nucleus_)) {
-    session().messages().error(toolarge);
+    messages_->error(toolarge);
     return;
   }
   list.insert(position, copy);

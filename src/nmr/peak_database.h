@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "document/messages.h"
 #include "nmr/peak.h"
 
 #include <array>
@@ -90,11 +91,21 @@ class IPeakdb {
 /// predictor uses on a graph of the atom's surroundings.
 class tpeakdb final : public IPeakdb {
  public:
-  /// An empty database of nucleus with no file.
+  /// An empty database of nucleus with no file; it reports nothing until
+  /// setreporting is called.
   explicit tpeakdb(int nucleus);
   /// Reads filename; a missing file is recreated from the file whose name
-  /// ends in "_" instead of the last character, or written empty.
+  /// ends in "_" instead of the last character, or written empty. Failures
+  /// go to messages and the reading steps to progress, then and later;
+  /// both must outlive the database.
+  tpeakdb(const std::string& filename, int nucleus, tmessages& messages,
+          tprogress& progress);
+  /// The same, reporting nothing.
   tpeakdb(const std::string& filename, int nucleus);
+
+  /// Where later failures, questions and steps of reading and saving go;
+  /// both must outlive the database.
+  void setreporting(tmessages& messages, tprogress& progress);
 
   int nucleus() const override { return nucleus_; }
   const std::string& filename() const override { return filename_; }
@@ -160,6 +171,8 @@ class tpeakdb final : public IPeakdb {
   bool readfailed_ = false;
   std::shared_ptr<const tcarbonmodel> carbonmodel_;
   std::shared_ptr<const tlearnedtables> learned_;
+  tmessages* messages_;
+  tprogress* progress_;
 };
 
 /// Largest number of records a database file of nucleus may hold, and the

@@ -3,7 +3,6 @@
 #include "render/paint_drawing.h"
 
 #include "document/drawing.h"
-#include "document/session.h"
 #include "render/atom_painter.h"
 #include "render/bond_painter.h"
 #include "render/drawing_extent.h"
@@ -247,7 +246,7 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
   // first.
   turned.reset();
   if (options.processmessages) {
-    session().processmessages();
+    options.processmessages();
   }
 }
 

@@ -6,6 +6,7 @@
 #include "render/canvas.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,8 +47,9 @@ struct tpaintoptions {
   /// Labels of chemical atoms drawn in black take the colour of their
   /// element (2D drawing only).
   bool colourbyelement = false;
-  /// Let the front end handle pending events afterwards.
-  bool processmessages = false;
+  /// Called afterwards, when set, so that the front end handles pending
+  /// events.
+  std::function<void()> processmessages;
   /// The turn of the window's 3D view: in the 3D draw modes the model is
   /// painted turned by it about its centre. The drawing keeps its own
   /// coordinates.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chemistry/hydrogens.h"
 
+#include "commands/hydrogen_commands.h"
 #include "model/element_data.h"
 #include "testing/test_session.h"
 

@@ -300,7 +300,8 @@ TEST(EveryReader, BadLinesGiveAnErrorNamingTheLineAndNoDrawing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    treadresult result = formatrow(c.format).read(testing::bytesof(c.file));
+    treadresult result =
+        formatrow(c.format).read(testing::bytesof(c.file), defaultsettings());
     EXPECT_EQ(result.error, c.error);
     EXPECT_EQ(result.drawing, nullptr);
   }

@@ -207,7 +207,7 @@ void expectsound(const treadresult& result, std::size_t inputsize) {
     if (row.format == tfileformat::native || row.write == nullptr) {
       continue;
     }
-    treadresult again = row.read(row.write(drawing));
+    treadresult again = row.read(row.write(drawing), defaultsettings());
     ASSERT_NE(again.drawing, nullptr) << row.name << ": " << again.error;
     EXPECT_EQ(again.drawing->atoms.count(), drawing.atoms.countchemical());
   }
@@ -217,7 +217,7 @@ void readeveryway(const std::string& text) {
   std::vector<std::uint8_t> bytes = bytesof(text);
   SCOPED_TRACE(text);
   for (auto read : {readcmlfile, readmdlfile, readxyzfile, readrxnfile}) {
-    expectsound(read(bytes), bytes.size());
+    expectsound(read(bytes, defaultsettings()), bytes.size());
   }
   for (tfileformat format : {tfileformat::cml, tfileformat::mdl,
                              tfileformat::xyz, tfileformat::rxn}) {

@@ -49,7 +49,7 @@ void putnumber(bytes& file, std::size_t at, std::uint32_t value,
 }
 
 std::unique_ptr<tdrawing> readback(const bytes& file) {
-  treadresult result = readnative(file);
+  treadresult result = readnative(file, session().settings);
   EXPECT_EQ(result.error, "");
   return std::move(result.drawing);
 }
@@ -174,7 +174,8 @@ TEST_F(NativeFormatTest, RoundTripKeepsEveryStoredField) {
   buildsample();
   tdrawing& a = drawing();
   const bytes file = writenative(a);
-  EXPECT_EQ(a.drawmode, 5) << "the draw mode is reduced before writing";
+  // The file holds the draw mode modulo 100; the drawing keeps its own.
+  EXPECT_EQ(a.drawmode, 105) << "writing leaves the drawing as it is";
 
   treadresult result = readnative(file);
   ASSERT_NE(result.drawing, nullptr);
@@ -284,6 +285,20 @@ TEST_F(NativeFormatTest, DocumentsAreRescaledToTheCurrentBondLength) {
   const tatm& b = *scaled->atoms.items(0);
   EXPECT_NEAR(b.distance(*scaled->atoms.items(2)), 1.5 * 60, 1e-9);
   EXPECT_EQ(b.x0, b.x) << "committed";
+}
+
+TEST_F(NativeFormatTest, AnOldVersionInTheSettingsNeverCostsTheCoordinates) {
+  // A defaults file may carry the version of an old release; documents are
+  // still written in this layout, and their header must say so, or readers
+  // skip the coordinates.
+  session().settings.version = 106;
+  session().newdrawing();
+  tatm* c = atom(6, 10.25, 20.75, 7.75);
+  bond(c, atom(8, 50, 20, 0), 2);
+  std::unique_ptr<tdrawing> back = readback(writenative(drawing()));
+  EXPECT_EQ(back->fileversion, 150);
+  const tatm& a = *back->atoms.items(0);
+  EXPECT_EQ(std::tuple(a.x, a.y, a.z), std::tuple(10.25, 20.75, 7.75));
 }
 
 TEST_F(NativeFormatTest, EarlyEndsKeepWhatCameBeforeAndSaySo) {

@@ -202,7 +202,8 @@ TEST_F(PeakDatabase, OneLimitForReadingWhateverTheProgramWrites) {
     SCOPED_TRACE(each.records);
     messages.errors.clear();
     writebytes(file("limit.pks"), fileof(each.records));
-    tpeakdb db(file("limit.pks").string(), each.nucleus);
+    tpeakdb db(file("limit.pks").string(), each.nucleus,
+               session().relayedmessages(), session().relayedprogress());
     EXPECT_EQ(db.totalcount(), each.loads ? each.records : 0);
     EXPECT_EQ(db.reload(), each.loads);
     EXPECT_EQ(messages.errors.empty(), each.loads);
@@ -216,7 +217,8 @@ TEST_F(PeakDatabase, AnUnreadableFileIsNeverOverwritten) {
   auto& messages = recordmessages();
   std::vector<std::uint8_t> large = fileof(2400);
   writebytes(file("nmr13.pks"), large);
-  tpeakdb db(file("nmr13.pks").string(), 6);
+  tpeakdb db(file("nmr13.pks").string(), 6, session().relayedmessages(),
+             session().relayedprogress());
   db.addpeak(entry(30, 0.9F, 0.9F, 42.0));
   EXPECT_FALSE(db.save());
   EXPECT_EQ(readbytes(file("nmr13.pks")), large);
@@ -225,7 +227,8 @@ TEST_F(PeakDatabase, AnUnreadableFileIsNeverOverwritten) {
   std::vector<std::uint8_t> truncated = fileof(3);
   truncated.resize(50);
   writebytes(file("nmr01.pks"), truncated);
-  tpeakdb broken(file("nmr01.pks").string(), 1);
+  tpeakdb broken(file("nmr01.pks").string(), 1, session().relayedmessages(),
+                 session().relayedprogress());
   EXPECT_EQ(broken.totalcount(), 0);
   EXPECT_EQ(messages.errors.back().rfind("File Read Error: ", 0), 0U);
 }
@@ -298,6 +301,7 @@ TEST_F(PeakDatabase, BestMatchCountsLeadingSpheresFirstEntryWins) {
 TEST_F(PeakDatabase, DeletionAsksBeforeRemovingANearEntry) {
   auto& messages = recordmessages();
   tpeakdb db(6);
+  db.setreporting(session().relayedmessages(), session().relayedprogress());
   tpeak a = entry(30, 0.5F, 0.2F, 12.34);
   db.addpeak(a);
   db.addpeak(entry(30, 0.5F, 0.3F, 50));
@@ -325,6 +329,7 @@ TEST_F(PeakDatabase, CleanupDropsDuplicatesAndEntriesWithoutShift) {
   db.setlist(7, {none, one, two});
   tpeakdb copy(6);
   copy.setlist(7, {one});
+  copy.setreporting(session().relayedmessages(), session().relayedprogress());
   copy.appendfrom(db);  // appends without sorting: one, none, one, two
   ASSERT_EQ(copy.list(7).count(), 4);
   copy.cleanup();

@@ -104,10 +104,12 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
        {{0, 163.0}, {1, 115.5}, {2, 130.1}, {3, 124.2}}},
       {"fluorobenzene", fluorobenzene.get(), 9, {{6, -113.1}}},
   };
+  tsilentmessages silent;
+  tsilentprogress steps;
   for (const auto& each : cases) {
     SCOPED_TRACE(std::string(each.name) + " nucleus " +
                  std::to_string(each.nucleus));
-    auto db = opendatabase(folder.path(), each.nucleus);
+    auto db = opendatabase(folder.path(), each.nucleus, silent, steps);
     ASSERT_GT(db->totalcount(), 0);
     std::vector<tatomshift> shifts = predictshifts(*each.drawing, db);
     for (auto [index, expected] : each.shifts) {
@@ -130,7 +132,10 @@ TEST_F(ShippedDatabases, CarbonDatabasesReadFromFilesUseTheShippedModel) {
   tcarbonmodel model;
   EXPECT_EQ(readcarbonmodel(file, model), "");
   EXPECT_FALSE(model.empty());
-  auto db = std::dynamic_pointer_cast<tpeakdb>(opendatabase(folder.path(), 6));
+  tsilentmessages silent;
+  tsilentprogress steps;
+  auto db = std::dynamic_pointer_cast<tpeakdb>(
+      opendatabase(folder.path(), 6, silent, steps));
   ASSERT_NE(db, nullptr);
   EXPECT_EQ(db->carbonmodel(), shippedcarbonmodel().get());
   EXPECT_EQ(tpeakdb(6).carbonmodel(), nullptr);

@@ -200,8 +200,7 @@ TEST_F(PaintDrawing, FillsTheBackgroundAndPaintsNothingForAnEmptyDrawing) {
   tpaintoptions options;
   options.background = std::array<int, 4>{0, 0, 640, 480};
   int pumped = 0;
-  session().setprocessmessages([&pumped] { ++pumped; });
-  options.processmessages = true;
+  options.processmessages = [&pumped] { ++pumped; };
   paintdrawing(drawing(), canvas, options);
   EXPECT_EQ(canvas.calls, (std::vector<std::string>{
                               "rectangle 0,0 640,480 pen=clear/1/FFFFFF "

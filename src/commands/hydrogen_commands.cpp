@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commands/hydrogen_commands.h"
+
+#include "chemistry/hybridization.h"
+#include "chemistry/hydrogens.h"
+#include "document/drawing.h"
+#include "document/session.h"
+
+namespace molvane {
+
+int runhydrogencommand(thydrogencommand command) {
+  tsession& current = session();
+  current.takeundosnapshot();
+  tdrawing& drawing = *current.drawing();
+  int count = 0;
+  switch (command) {
+    case thydrogencommand::add2d:
+      count = addhydrogens2d(drawing);
+      break;
+    case thydrogencommand::add3d:
+      count = addhydrogens3d(drawing);
+      break;
+    case thydrogencommand::remove:
+      count = removehydrogens(drawing);
+      break;
+  }
+  assignhybridization(drawing);
+  current.repaint();
+  return count;
+}
+
+}  // namespace molvane

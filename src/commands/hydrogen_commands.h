@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace molvane {
+
+/// The hydrogen commands of the menu.
+enum class thydrogencommand { add2d, add3d, remove };
+
+/// Runs a hydrogen command on the current drawing as the menu does: takes
+/// the undo copy, runs it, assigns hybridisation codes and repaints.
+/// Returns the number of hydrogens added or removed.
+int runhydrogencommand(thydrogencommand command);
+
+}  // namespace molvane
