@@ -200,6 +200,8 @@ std::string cliusage() {
          "  nmrdb build --nucleus N IN.sdf... OUT.pks\n"
          "                             builds a shift database from "
          "assigned spectra\n"
+         "                             (--reference REF.sdf, --entries N, "
+         "--folds K)\n"
          "  nmrdb model IN.sdf... OUT.fit\n"
          "                             fits the carbon shift model to "
          "assigned spectra\n"

@@ -77,7 +77,7 @@ tclioutcome nmrdbcommand(const tclioptions& options,
                          const std::vector<std::string>& arguments) {
   const std::string usage =
       "usage: nmrdb build --nucleus 13C|1H|19F IN.sdf... OUT.pks "
-      "[--entries N] [--folds K]\n"
+      "[--reference REF.sdf] [--entries N] [--folds K]\n"
       "       nmrdb model IN.sdf... OUT.fit";
   if (arguments.size() >= 2 && arguments[1] == "model") {
     return modelcommand(options, arguments);
@@ -89,6 +89,7 @@ tclioutcome nmrdbcommand(const tclioptions& options,
   int entries = 0;
   int folds = 0;
   std::vector<std::string> files;
+  std::vector<std::string> referencefiles;
   for (std::size_t i = 2; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     bool hasvalue = i + 1 < arguments.size();
@@ -98,6 +99,8 @@ tclioutcome nmrdbcommand(const tclioptions& options,
         return failure("nmrdb builds 1H, 13C and 19F databases, not \"" +
                        arguments[i] + "\"");
       }
+    } else if (argument == "--reference" && hasvalue) {
+      referencefiles.push_back(arguments[++i]);
     } else if (argument == "--entries" && hasvalue) {
       if (!parsecount(arguments[++i], entries)) {
         return failure("--entries needs a positive whole number");
@@ -134,18 +137,32 @@ tclioutcome nmrdbcommand(const tclioptions& options,
     return failure("no measured " + nucleuslabel(nucleus) +
                    " shifts in the input");
   }
+  std::vector<ttrainingmolecule> referencemolecules;
+  for (const std::string& file : referencefiles) {
+    std::string problem =
+        readtrainingfile(file, nucleus, referencemolecules, skipped);
+    if (!problem.empty()) {
+      return failure("File Read Error: " + problem);
+    }
+  }
   std::vector<const ttrainingmolecule*> all;
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }
-  std::unique_ptr<tpeakdb> db = builddatabase(all, nucleus, capacity);
+  std::vector<const ttrainingmolecule*> references;
+  for (const ttrainingmolecule& molecule : referencemolecules) {
+    references.push_back(&molecule);
+  }
+  std::unique_ptr<tpeakdb> db =
+      builddatabase(all, nucleus, capacity, references);
   db->setreporting(session().relayedmessages(), session().relayedprogress());
   if (!db->setmodifiedsaveto(output, true)) {
     return failure("could not write " + output);
   }
   tshifterrors validated;
   if (folds > 0) {
-    validated = crossvalidate(molecules, nucleus, capacity, folds, false);
+    validated = crossvalidate(molecules, nucleus, capacity, folds, false, false,
+                              references);
   }
   if (options.json) {
     tjsonobject json;

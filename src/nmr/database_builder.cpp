@@ -317,7 +317,37 @@ std::vector<tnode> classesof(std::vector<tsample>& samples) {
   return nodes;
 }
 
+/// The exact environments of the references' measured atoms, each with
+/// the mean shift of the atoms that share it, in database order.
+std::vector<tpeak> referenceentries(
+    const std::vector<const ttrainingmolecule*>& references, int nucleus) {
+  std::map<tpeak, std::pair<double, int>, tbefore> sums;
+  for (const tsample& sample : samplesof(references, nucleus, nullptr)) {
+    tpeak environment;
+    environment.peaktype = sample.peak.peaktype;
+    environment.spheres = sample.peak.spheres;
+    auto& sum = sums[environment];
+    sum.first += sample.shift;
+    sum.second += 1;
+  }
+  std::vector<tpeak> entries;
+  for (const auto& [environment, sum] : sums) {
+    tpeak entry = environment;
+    entry.setshift(sum.first / sum.second, nucleus);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+bool ispinned(const std::vector<tpeak>& pinned, const tpeak& entry) {
+  auto found = std::lower_bound(pinned.begin(), pinned.end(), entry, tbefore());
+  return found != pinned.end() && identical(*found, entry);
+}
+
+/// The chosen classes and the pinned entries, which win over a class with
+/// the same environment.
 std::unique_ptr<tpeakdb> databaseof(const std::vector<tnode>& nodes,
+                                    const std::vector<tpeak>& pinned,
                                     int nucleus) {
   std::array<std::vector<tpeak>, peaklistcount> lists;
   for (const tnode& node : nodes) {
@@ -328,6 +358,10 @@ std::unique_ptr<tpeakdb> databaseof(const std::vector<tnode>& nodes,
           entry);
     }
   }
+  for (const tpeak& entry : pinned) {
+    lists[static_cast<std::size_t>(listnumber(entry.peaktype))].push_back(
+        entry);
+  }
   auto db = std::make_unique<tpeakdb>(nucleus);
   for (int i = 0; i < peaklistcount; ++i) {
     db->setlist(i, std::move(lists[static_cast<std::size_t>(i)]));
@@ -337,7 +371,8 @@ std::unique_ptr<tpeakdb> databaseof(const std::vector<tnode>& nodes,
 
 /// Each entry takes the value that best fits the atoms it actually
 /// predicts through the whole predictor.
-void refit(tpeakdb& db, const std::vector<tsample>& samples, int nucleus) {
+void refit(tpeakdb& db, const std::vector<tsample>& samples,
+           const std::vector<tpeak>& pinned, int nucleus) {
   std::map<const tpeak*, std::vector<std::pair<double, double>>> wanted;
   for (const tsample& sample : samples) {
     tmatch match = db.bestmatch(sample.peak);
@@ -351,7 +386,7 @@ void refit(tpeakdb& db, const std::vector<tsample>& samples, int nucleus) {
     for (const tpeak& entry : db.list(i).peaks) {
       tpeak copy = entry;
       auto found = wanted.find(&entry);
-      if (found != wanted.end()) {
+      if (found != wanted.end() && !ispinned(pinned, entry)) {
         copy.setshift(weightedmedian(found->second), nucleus);
       }
       lists[static_cast<std::size_t>(i)].push_back(copy);
@@ -378,8 +413,13 @@ int defaultcapacity(int nucleus) {
 
 std::unique_ptr<tpeakdb> builddatabase(
     const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
-    int capacity) {
+    int capacity, const std::vector<const ttrainingmolecule*>& references) {
   capacity = std::clamp(capacity, 0, databaselimit(nucleus) - 1);
+  std::vector<tpeak> pinned = referenceentries(references, nucleus);
+  if (static_cast<int>(pinned.size()) > capacity) {
+    pinned.resize(static_cast<std::size_t>(capacity));
+  }
+  capacity -= static_cast<int>(pinned.size());
   int overrides = static_cast<int>(capacity * overrideshare);
   std::shared_ptr<const tlearnedtables> tables =
       fitlearnedtables(molecules, nucleus);
@@ -387,7 +427,7 @@ std::unique_ptr<tpeakdb> builddatabase(
   std::vector<tnode> nodes = classesof(samples);
   choosenodes(samples, nodes, capacity - overrides,
               !hasincrementschemes(nucleus));
-  std::unique_ptr<tpeakdb> db = databaseof(nodes, nucleus);
+  std::unique_ptr<tpeakdb> db = databaseof(nodes, pinned, nucleus);
   db->setlearned(tables);
   // The increment schemes look entries up themselves; only with the
   // entries chosen is it known what the whole predictor gives.
@@ -396,10 +436,10 @@ std::unique_ptr<tpeakdb> builddatabase(
     samples[s].fallback = known[s].fallback;
   }
   chooseoverrides(samples, nodes, *db, nucleus, overrides);
-  db = databaseof(nodes, nucleus);
+  db = databaseof(nodes, pinned, nucleus);
   db->setlearned(tables);
   samples = samplesof(molecules, nucleus, db.get());
-  refit(*db, samples, nucleus);
+  refit(*db, samples, pinned, nucleus);
   return db;
 }
 
@@ -435,9 +475,10 @@ tshifterrors evaluatedatabase(
   return errors;
 }
 
-tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
-                           int nucleus, int capacity, int folds,
-                           bool carbononly, bool withoutmodel) {
+tshifterrors crossvalidate(
+    const std::vector<ttrainingmolecule>& molecules, int nucleus, int capacity,
+    int folds, bool carbononly, bool withoutmodel,
+    const std::vector<const ttrainingmolecule*>& references) {
   tshifterrors total;
   folds = std::max(folds, 2);
   for (int fold = 0; fold < folds; ++fold) {
@@ -448,7 +489,8 @@ tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
                                                                      : training)
           .push_back(&molecules[i]);
     }
-    std::shared_ptr<tpeakdb> db = builddatabase(training, nucleus, capacity);
+    std::shared_ptr<tpeakdb> db =
+        builddatabase(training, nucleus, capacity, references);
     if (nucleus == carbon && !withoutmodel) {
       db->setcarbonmodel(
           std::make_shared<tcarbonmodel>(traincarbonmodel(training, capacity)));

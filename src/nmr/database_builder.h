@@ -47,9 +47,15 @@ int defaultcapacity(int nucleus);
 /// predicting. Classes are ranked by what their median gains on atoms left
 /// out of it, so rare deep classes do not crowd out well-supported shallow
 /// ones.
+///
+/// Each measured atom of references (molecules whose shifts are textbook
+/// values, such as common solvents) gets an entry of its exact environment
+/// carrying its own shift (the mean where several atoms share one), before
+/// anything else and within capacity; references take no other part in the
+/// choice.
 std::unique_ptr<tpeakdb> builddatabase(
     const std::vector<const ttrainingmolecule*>& molecules, int nucleus,
-    int capacity);
+    int capacity, const std::vector<const ttrainingmolecule*>& references = {});
 
 /// Predicts every molecule with db and compares with the measured shifts;
 /// carbononly limits the comparison to atoms of carbon (C-H protons).
@@ -59,9 +65,11 @@ tshifterrors evaluatedatabase(
 
 /// k-fold cross-validation: molecule i is tested in fold i mod folds with a
 /// database built from the other folds (and for carbon, unless
-/// withoutmodel, a carbon model fitted to them).
-tshifterrors crossvalidate(const std::vector<ttrainingmolecule>& molecules,
-                           int nucleus, int capacity, int folds,
-                           bool carbononly, bool withoutmodel = false);
+/// withoutmodel, a carbon model fitted to them). Every fold's database
+/// also holds the entries of references, which are never tested.
+tshifterrors crossvalidate(
+    const std::vector<ttrainingmolecule>& molecules, int nucleus, int capacity,
+    int folds, bool carbononly, bool withoutmodel = false,
+    const std::vector<const ttrainingmolecule*>& references = {});
 
 }  // namespace molvane

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,9 +28,20 @@ std::string nucleuslabel(int nucleus);
 /// 1, 6, 7, 9 or 15 for "1H", "13C", "15N", "19F", "31P"; 0 otherwise.
 int nucleusfromname(const std::string& name);
 
-/// Copies every database of shippedfolder that datafolder lacks into
-/// datafolder (creating it). A database already in datafolder is never
-/// touched. Returns the names copied.
+/// The stamp of a database file's bytes: 16 hexadecimal digits that change
+/// with every byte.
+std::string databasestamp(std::span<const std::uint8_t> bytes);
+
+/// The file beside database that records the stamp of what was installed
+/// there ("nmr13.pks.stamp"): one line, the stamp.
+std::filesystem::path stampfilename(const std::filesystem::path& database);
+
+/// Copies every database of shippedfolder into datafolder (creating it)
+/// where datafolder lacks it, or where its copy is one installed earlier
+/// (its stamp file, or for copies older than stamps a list of earlier
+/// shipped stamps, says so) that nobody has taught since and that differs
+/// from the shipped one. Every other database already in datafolder, a
+/// taught one above all, is never touched. Returns the names copied.
 std::vector<std::string> installshippeddatabases(
     const std::filesystem::path& datafolder,
     const std::filesystem::path& shippedfolder);

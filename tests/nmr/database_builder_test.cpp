@@ -69,5 +69,40 @@ TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
   EXPECT_EQ(first(fluorine, 9, 2).level, 2);
 }
 
+// Textbook shifts are kept as they are: an exact entry for each measured
+// atom of a reference, ahead of every class and out of reach of the refit
+// that moves class values towards the training atoms.
+TEST(DatabaseBuilder, ReferencesGetExactEntriesWithinCapacity) {
+  std::vector<ttrainingmolecule> training;
+  training.push_back(chain("CCO", {{0, 17.0}, {1, 57.0}}));
+  training.push_back(chain("CCO", {{0, 17.2}, {1, 57.2}}));
+  training.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  std::vector<ttrainingmolecule> references;
+  references.push_back(chain("CCO", {{0, 18.41}, {1, 58.28}}));
+  // The two ends of propane share an environment: they get the mean.
+  references.push_back(chain("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
+  std::vector<const ttrainingmolecule*> all;
+  for (const ttrainingmolecule& molecule : training) {
+    all.push_back(&molecule);
+  }
+  std::vector<const ttrainingmolecule*> pinned;
+  for (const ttrainingmolecule& molecule : references) {
+    pinned.push_back(&molecule);
+  }
+  std::shared_ptr<tpeakdb> db = builddatabase(all, 6, 100, pinned);
+  const std::vector<double> expected[] = {{18.4, 58.3}, {16.0, 16.0, 16.0}};
+  for (std::size_t m = 0; m < references.size(); ++m) {
+    std::vector<tatomshift> shifts =
+        predictshifts(*references[m].structure, db);
+    ASSERT_EQ(shifts.size(), expected[m].size());
+    for (std::size_t i = 0; i < expected[m].size(); ++i) {
+      EXPECT_NEAR(shifts[i].shift, expected[m][i], 1e-9);
+      EXPECT_EQ(std::abs(shifts[i].level), spherecount);
+    }
+  }
+  // Three reference environments in a database of two: references fill it.
+  EXPECT_EQ(builddatabase(all, 6, 2, pinned)->totalcount(), 2);
+}
+
 }  // namespace
 }  // namespace molvane

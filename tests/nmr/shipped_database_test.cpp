@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/exchange_files.h"
+#include "io/smiles_format.h"
 #include "nmr/carbon_model.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
@@ -65,6 +66,21 @@ double tolerance(int nucleus) {
   return nucleus == 6 ? 7.0 : nucleus == 1 ? 0.45 : 3.0;
 }
 
+/// Each (atom, shift) of expected is predicted within tolerance.
+void expectshifts(const std::vector<tatomshift>& shifts,
+                  const std::vector<std::pair<int, double>>& expected,
+                  double tolerance) {
+  for (auto [index, shift] : expected) {
+    SCOPED_TRACE(index);
+    auto found =
+        std::find_if(shifts.begin(), shifts.end(),
+                     [&](const tatomshift& s) { return s.atomindex == index; });
+    ASSERT_NE(found, shifts.end());
+    EXPECT_NE(found->level, 0);
+    EXPECT_NEAR(found->shift, shift, tolerance);
+  }
+}
+
 class ShippedDatabases : public testing::tdrawingtest {
  protected:
   testing::ttemporaryfolder folder;
@@ -111,16 +127,46 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
                  std::to_string(each.nucleus));
     auto db = opendatabase(folder.path(), each.nucleus, silent, steps);
     ASSERT_GT(db->totalcount(), 0);
-    std::vector<tatomshift> shifts = predictshifts(*each.drawing, db);
-    for (auto [index, expected] : each.shifts) {
-      SCOPED_TRACE(index);
-      auto found = std::find_if(
-          shifts.begin(), shifts.end(),
-          [&](const tatomshift& s) { return s.atomindex == index; });
-      ASSERT_NE(found, shifts.end());
-      EXPECT_NE(found->level, 0);
-      EXPECT_NEAR(found->shift, expected, tolerance(each.nucleus));
-    }
+    expectshifts(predictshifts(*each.drawing, db), each.shifts,
+                 tolerance(each.nucleus));
+  }
+}
+
+// Common laboratory compounds, whose shifts the shipped databases hold as
+// textbook entries. Values: H. E. Gottlieb, V. Kotlyar, A. Nudelman,
+// J. Org. Chem. 1997, 62, 7512-7515, Table 2 (13C) and Table 1 (1H), CDCl3.
+// Atoms are numbered in SMILES order. The two N-methyls of DMF share one
+// environment here, so each is 2.6 ppm from their mean.
+TEST_F(ShippedDatabases, PredictEverydayCompounds) {
+  if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
+    GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
+  }
+  const struct {
+    const char* smiles;
+    int nucleus;
+    std::vector<std::pair<int, double>> shifts;
+    double tolerance;
+  } cases[] = {
+      {"CO", 6, {{0, 50.41}}, 0.5},
+      {"CC#N", 6, {{0, 1.89}, {1, 116.43}}, 0.5},
+      {"CC(=O)O", 6, {{0, 20.81}, {1, 175.99}}, 0.5},
+      {"CCO", 6, {{0, 18.41}, {1, 58.28}}, 0.5},
+      {"CC(=O)C", 6, {{0, 30.92}, {1, 207.07}}, 0.5},
+      {"CN(C)C=O", 6, {{0, 36.50}, {2, 31.39}, {3, 162.62}}, 3.0},
+      {"CCN(CC)CC", 1, {{0, 1.03}, {1, 2.53}}, 0.05},
+  };
+  tsilentmessages silent;
+  tsilentprogress steps;
+  for (const auto& each : cases) {
+    SCOPED_TRACE(std::string(each.smiles) + " nucleus " +
+                 std::to_string(each.nucleus));
+    treadresult read =
+        readsmilesfile(testing::bytesof(std::string(each.smiles) + "\n"));
+    ASSERT_NE(read.drawing, nullptr) << read.error;
+    expectshifts(
+        predictshifts(*read.drawing,
+                      opendatabase(folder.path(), each.nucleus, silent, steps)),
+        each.shifts, each.tolerance);
   }
 }
 
@@ -159,6 +205,34 @@ TEST_F(ShippedDatabases, InstallingNeverOverwritesATaughtDatabase) {
   ASSERT_EQ(readwholefile(data / "nmr01.pks", bytes, 100), "");
   EXPECT_EQ(bytes, ours);
   EXPECT_TRUE(installshippeddatabases(data, shipped).empty());
+}
+
+// A copy the program installed follows the shipped database as it improves
+// until the user teaches it; from then on it is the user's.
+TEST_F(ShippedDatabases, InstallingReplacesOnlyUntaughtCopies) {
+  const auto shipped = folder.path() / "shipped";
+  const auto data = folder.path() / "data";
+  std::filesystem::create_directories(shipped);
+  auto ship = [&](const std::vector<std::uint8_t>& bytes) {
+    ASSERT_EQ(writefileatomically(shipped / "nmr13.pks", bytes), "");
+  };
+  auto installed = [&] {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(readwholefile(data / "nmr13.pks", bytes, 100), "");
+    return bytes;
+  };
+  const std::vector<std::string> copied = {"nmr13.pks"};
+  ship({1, 2, 3});
+  EXPECT_EQ(installshippeddatabases(data, shipped), copied);
+  ship({1, 2, 4});
+  EXPECT_EQ(installshippeddatabases(data, shipped), copied);
+  EXPECT_EQ(installed(), (std::vector<std::uint8_t>{1, 2, 4}));
+
+  const std::vector<std::uint8_t> taught = {1, 2, 4, 9};
+  ASSERT_EQ(writefileatomically(data / "nmr13.pks", taught), "");
+  ship({5, 6});
+  EXPECT_TRUE(installshippeddatabases(data, shipped).empty());
+  EXPECT_EQ(installed(), taught);
 }
 
 }  // namespace
