@@ -33,8 +33,9 @@ struct tmolecule {
           atoms[i + 2] * units(), atoms[i + 3] * units())));
     }
     for (std::size_t i = 0; i + 2 < bonds.size(); i += 3) {
-      drawing.addbond(std::make_unique<tbond>(
-          &atom(bonds[i]), 0, 1, bonds[i + 2], &atom(bonds[i + 1])));
+      drawing.addbond(std::make_unique<tbond>(&atom(bonds[i]), 0,
+                                              tbondstyle::normal, bonds[i + 2],
+                                              &atom(bonds[i + 1])));
     }
   }
   /// Drawing units per Å.
@@ -339,8 +340,8 @@ TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
         piece->addatom(std::make_unique<tatm>(element, 0, x * f, y * f, 0.0)));
   }
   for (int i = 1; i < 4; ++i) {
-    piece->addbond(
-        std::make_unique<tbond>(atoms[0], 0, 1, i == 1 ? 4 : 2, atoms[i]));
+    piece->addbond(std::make_unique<tbond>(atoms[0], 0, tbondstyle::normal,
+                                           i == 1 ? 4 : 2, atoms[i]));
   }
   drawing.placestructure(std::move(piece), 0, 0);
   tforcefield field(drawing);
