@@ -279,7 +279,7 @@ void TGroupEditor::showeditor() {
       move(area.right() + 1 - frameGeometry().width(), area.top() + screentop);
     }
   }
-  window_.seteditormode(groupeditormode);
+  window_.seteditormode(teditormode::groupeditor);
   show();
   raise();
 }
@@ -435,7 +435,7 @@ void TGroupEditor::done() {
     return;
   }
   editor_.done();
-  closeeditor(*this, window_, {groupeditormode});
+  closeeditor(*this, window_, {teditormode::groupeditor});
 }
 
 void TGroupEditor::closeEvent(QCloseEvent* event) {

@@ -176,7 +176,7 @@ TStopTool::~TStopTool() = default;
 
 bool TStopTool::open() {
   host_.choosecommand(0);
-  host_.seteditormode(0);
+  host_.seteditormode(teditormode::drawing);
   if (!validstructure(*session().drawing())) {
     session().messages().error("Invalid Chemical Structure");
     return false;

@@ -37,9 +37,9 @@ class StopTool : public MainWindow {
     }
     for (auto [a, b] :
          {std::pair{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 5}, {1, 6}, {1, 7}}) {
-      structure->addbond(
-          std::make_unique<tbond>(atoms[static_cast<std::size_t>(a)], 0, 1, 2,
-                                  atoms[static_cast<std::size_t>(b)]));
+      structure->addbond(std::make_unique<tbond>(
+          atoms[static_cast<std::size_t>(a)], 0, tbondstyle::normal, 2,
+          atoms[static_cast<std::size_t>(b)]));
     }
     drawing().mergestructure(std::move(structure));
   }

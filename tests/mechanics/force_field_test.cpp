@@ -294,8 +294,8 @@ TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
         piece->addatom(std::make_unique<tatm>(element, 0, x * f, y * f, 0.0)));
   }
   for (int i = 1; i < 4; ++i) {
-    piece->addbond(
-        std::make_unique<tbond>(atoms[0], 0, 1, i == 1 ? 4 : 2, atoms[i]));
+    piece->addbond(std::make_unique<tbond>(atoms[0], 0, tbondstyle::normal,
+                                           i == 1 ? 4 : 2, atoms[i]));
   }
   drawing.placestructure(std::move(piece), 0, 0);
   tforcefield field(drawing);

@@ -47,7 +47,7 @@ tStructure* place(tdrawing& drawing, const tsketch& sketch, double dx = 0.0,
   }
   for (std::size_t i = 0; i + 2 < sketch.bonds.size(); i += 3) {
     structure->addbond(std::make_unique<tbond>(
-        list[static_cast<std::size_t>(sketch.bonds[i])], 0, 1,
+        list[static_cast<std::size_t>(sketch.bonds[i])], 0, tbondstyle::normal,
         sketch.bonds[i + 2],
         list[static_cast<std::size_t>(sketch.bonds[i + 1])]));
   }

@@ -21,8 +21,9 @@ struct tmolecule {
           atoms[i + 2] * units(), atoms[i + 3] * units())));
     }
     for (std::size_t i = 0; i + 2 < bonds.size(); i += 3) {
-      drawing.addbond(std::make_unique<tbond>(
-          &atom(bonds[i]), 0, 1, bonds[i + 2], &atom(bonds[i + 1])));
+      drawing.addbond(std::make_unique<tbond>(&atom(bonds[i]), 0,
+                                              tbondstyle::normal, bonds[i + 2],
+                                              &atom(bonds[i + 1])));
     }
   }
   /// Drawing units per Å.
