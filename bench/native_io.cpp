@@ -64,7 +64,8 @@ void buildchain(tdrawing& drawing, int atoms) {
                                            pitch * row + (i % 2) * 8.0));
   }
   const auto link = [&drawing](int a, int b) {
-    drawing.addbond(std::make_unique<tbond>(drawing.atoms.items(a), 0, 1, 2,
+    drawing.addbond(std::make_unique<tbond>(drawing.atoms.items(a), 0,
+                                            tbondstyle::normal, 2,
                                             drawing.atoms.items(b)));
   };
   for (int i = 1; i < atoms; ++i) {

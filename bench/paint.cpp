@@ -51,9 +51,10 @@ void builddrawing(tdrawing& drawing, int atoms) {
     }
     const int kind = i % 3 == 0 && i % 5 != 4 && (i - 1) % 5 != 4 ? 4 : 2;
     tbond* bond = drawing.addbond(std::make_unique<tbond>(
-        drawing.atoms.items(i - 1), 0, 1, kind, drawing.atoms.items(i)));
+        drawing.atoms.items(i - 1), 0, tbondstyle::normal, kind,
+        drawing.atoms.items(i)));
     if (i % 7 == 0 && kind == 2) {
-      bond->style = wedgestyle;
+      bond->style = tbondstyle::wedge;
     }
   }
 }

@@ -195,7 +195,7 @@ void TBondEditor::openon(tbond* bond, QPoint point) {
     return;
   }
   select(*bond, point);
-  window_.seteditormode(bondeditormode);
+  window_.seteditormode(teditormode::bondeditor);
   window_.repaintdrawing();
 }
 
@@ -415,7 +415,7 @@ void TBondEditor::finish() {
   pivotatom_.clear();
   dragged_ = false;
   edit1_->clear();
-  closeeditor(*this, window_, {bondeditormode});
+  closeeditor(*this, window_, {teditormode::bondeditor});
 }
 
 }  // namespace molvane

@@ -203,7 +203,8 @@ void tdrawingview::mousePressEvent(QMouseEvent* event) {
   const bool middle = event->button() == Qt::MiddleButton;
   const bool altleft = event->button() == Qt::LeftButton &&
                        (event->modifiers() & Qt::AltModifier) != 0;
-  if ((middle || altleft) && window_.editormode() == 0 && isdrawing3d()) {
+  if ((middle || altleft) && window_.editormode() == teditormode::drawing &&
+      isdrawing3d()) {
     drag_ = tdrag::turn;
   } else if (middle) {
     drag_ = tdrag::pan;

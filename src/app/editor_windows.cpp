@@ -59,7 +59,7 @@ void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
 }
 
 void closeeditor(QWidget& editor, ttoolhost& window,
-                 std::initializer_list<int> modes) {
+                 std::initializer_list<teditormode> modes) {
   editor.hide();
   if (std::find(modes.begin(), modes.end(), window.editormode()) !=
       modes.end()) {
@@ -130,24 +130,24 @@ bool teditorwindows::groupeditorshown() const {
   return groupeditor_ != nullptr && groupeditor_->isVisible();
 }
 
-tmouseeditor* teditorwindows::mouseeditor(int mode) {
+tmouseeditor* teditorwindows::mouseeditor(teditormode mode) {
   switch (mode) {
-    case atomeditormode:
+    case teditormode::atomeditor:
       return &periodictable();
-    case bondeditormode:
+    case teditormode::bondeditor:
       return &bondeditor();
-    case symboleditormode:
+    case teditormode::symboleditor:
       return &symboleditor();
-    case texteditormode:
+    case teditormode::texteditor:
       return &texteditor();
-    case groupeditormode:
+    case teditormode::groupeditor:
       return &groupeditor();
     default:
       return nullptr;
   }
 }
 
-bool teditorwindows::leftdown(int mode, QPoint point) {
+bool teditorwindows::leftdown(teditormode mode, QPoint point) {
   tmouseeditor* editor = mouseeditor(mode);
   if (editor != nullptr) {
     editor->dragstart(point);
@@ -155,7 +155,7 @@ bool teditorwindows::leftdown(int mode, QPoint point) {
   return editor != nullptr;
 }
 
-bool teditorwindows::leftmove(int mode, QPoint point) {
+bool teditorwindows::leftmove(teditormode mode, QPoint point) {
   tmouseeditor* editor = mouseeditor(mode);
   if (editor != nullptr) {
     editor->dragmove(point);
@@ -163,8 +163,8 @@ bool teditorwindows::leftmove(int mode, QPoint point) {
   return editor != nullptr;
 }
 
-bool teditorwindows::leftup(int mode, QPoint point) {
-  if (mode == atomtoolmode) {
+bool teditorwindows::leftup(teditormode mode, QPoint point) {
+  if (mode == teditormode::atomtool) {
     periodictable().runtool(point);
     return true;
   }
@@ -175,7 +175,7 @@ bool teditorwindows::leftup(int mode, QPoint point) {
   return editor != nullptr;
 }
 
-bool teditorwindows::rightup(int mode, QPoint point) {
+bool teditorwindows::rightup(teditormode mode, QPoint point) {
   tmouseeditor* editor = mouseeditor(mode);
   if (editor != nullptr) {
     editor->pickat(point);
@@ -215,28 +215,28 @@ bool teditorwindows::openfor(const tclicktarget& target, QPoint point) {
   }
 }
 
-void teditorwindows::showmenu(int mode) {
+void teditorwindows::showmenu(teditormode mode) {
   restoremainmenu();
   std::function<void()> exit;
   const char* name = nullptr;
   switch (mode) {
-    case atomeditormode:
+    case teditormode::atomeditor:
       name = "AtomEditorMenu";
       exit = [this] { periodictable().done(); };
       break;
-    case bondeditormode:
+    case teditormode::bondeditor:
       name = "BondEditorMenu";
       exit = [this] { bondeditor().done(); };
       break;
-    case symboleditormode:
+    case teditormode::symboleditor:
       name = "SymbolEditorMenu";
       exit = [this] { symboleditor().ok(); };
       break;
-    case texteditormode:
+    case teditormode::texteditor:
       name = "TextEditorMenu";
       exit = [this] { texteditor().done(); };
       break;
-    case groupeditormode:
+    case teditormode::groupeditor:
       name = "GroupEditorMenu";
       exit = [this] { groupeditor().done(); };
       break;

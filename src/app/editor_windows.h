@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/tool_host.h"
 #include "commands/drawing_pointer.h"
 #include "document/session.h"
 
@@ -32,13 +33,6 @@ class TSymbolTool;
 class TTextEditor;
 struct tclicktarget;
 
-/// Editor modes of the main window that the windows here serve.
-inline constexpr int atomeditormode = 1;
-inline constexpr int bondeditormode = 2;
-inline constexpr int symboleditormode = 4;
-inline constexpr int texteditormode = 5;
-inline constexpr int atomtoolmode = 8;
-
 /// An editor that works on the drawing with the mouse while the main
 /// window is in its mode (client coordinates of the drawing).
 class tmouseeditor {
@@ -68,7 +62,7 @@ void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
 /// Hides an editor's window; when the main window is still in one of the
 /// editor's modes it goes back to drawing mode, otherwise it repaints.
 void closeeditor(QWidget& editor, ttoolhost& window,
-                 std::initializer_list<int> modes);
+                 std::initializer_list<teditormode> modes);
 
 /// The tool windows of the drawing editors (periodic table and atom tool,
 /// bond editor, symbol tool, symbol editor, text editor) and the small menus
@@ -95,10 +89,10 @@ class teditorwindows {
   /// is in mode: the editor of modes 1, 2, 3, 4 and 5 gets presses, moves and
   /// releases of the left button and the right button's release; mode 8
   /// gets the left button's release. False for the modes of other windows.
-  bool leftdown(int mode, QPoint point);
-  bool leftmove(int mode, QPoint point);
-  bool leftup(int mode, QPoint point);
-  bool rightup(int mode, QPoint point);
+  bool leftdown(teditormode mode, QPoint point);
+  bool leftmove(teditormode mode, QPoint point);
+  bool leftup(teditormode mode, QPoint point);
+  bool rightup(teditormode mode, QPoint point);
 
   /// The right click of drawing mode at point: a chemical atom opens the
   /// atom editor, a bond the bond editor (pivoting about its end nearer to
@@ -109,12 +103,12 @@ class teditorwindows {
 
   /// Shows the menu of editor mode 1, 2, 3, 4 or 5 in place of the main menu;
   /// any other mode brings the main menu back.
-  void showmenu(int mode);
+  void showmenu(teditormode mode);
 
  private:
   void restoremainmenu();
   /// The editor of modes 1, 2, 3, 4 and 5; null for other modes.
-  tmouseeditor* mouseeditor(int mode);
+  tmouseeditor* mouseeditor(teditormode mode);
 
   ttoolhost& window_;
   QPointer<TPeriodicTable> periodictable_;

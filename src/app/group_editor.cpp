@@ -279,7 +279,7 @@ void TGroupEditor::showeditor() {
       move(area.right() + 1 - frameGeometry().width(), area.top() + screentop);
     }
   }
-  window_.seteditormode(groupeditormode);
+  window_.seteditormode(teditormode::groupeditor);
   show();
   raise();
 }
@@ -408,7 +408,8 @@ void TGroupEditor::optimize() {
   }
   optimize_->setText(QStringLiteral("STOP"));
   window_.setbusy(true);
-  const std::string problem = optimizer.runoptimizer(normalmethod, structure);
+  const std::string problem =
+      optimizer.runoptimizer(toptimizermethod::normal, structure);
   optimizer_.reset();
   window_.setbusy(false);
   optimize_->setText(QStringLiteral("Optimize.."));
@@ -434,7 +435,7 @@ void TGroupEditor::done() {
     return;
   }
   editor_.done();
-  closeeditor(*this, window_, {groupeditormode});
+  closeeditor(*this, window_, {teditormode::groupeditor});
 }
 
 void TGroupEditor::closeEvent(QCloseEvent* event) {

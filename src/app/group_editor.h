@@ -27,8 +27,6 @@ namespace molvane {
 class toptimizer;
 class ttoolhost;
 
-inline constexpr int groupeditormode = 3;
-
 /// "Group Editor": moves, turns, reflects, scales, clones, deletes, fuses,
 /// numbers and protonates one structure of the drawing (its group) while
 /// the main window is in mode 3. The rest of the drawing is dimmed and the

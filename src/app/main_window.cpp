@@ -404,11 +404,11 @@ void TMolvane3D::copydrawing() { files_->copydrawing(shiftlabels()); }
 void TMolvane3D::choosecommand(int code) {
   // Only the periodic table's own codes keep its mode; a command from a
   // menu or the tool bar runs on the next click in the drawing.
-  if (editormode_ == atomtoolmode && elementofcommand(code) == 0) {
+  if (editormode_ == teditormode::atomtool && elementofcommand(code) == 0) {
     editors().periodictable().done();
   }
   // So does measuring: a command means to build at the next click.
-  if (editormode_ == measuremode && code != nocommand) {
+  if (editormode_ == teditormode::measure && code != nocommand) {
     metrictool().hide();
   }
   state_.commandcode = static_cast<std::uint16_t>(code);
@@ -455,7 +455,7 @@ teditorwindows& TMolvane3D::editors() {
   return *editors_;
 }
 
-void TMolvane3D::seteditormode(int mode) {
+void TMolvane3D::seteditormode(teditormode mode) {
   editormode_ = mode;
   dragging_ = false;
   band_ = QRect();
@@ -464,7 +464,7 @@ void TMolvane3D::seteditormode(int mode) {
 
 void TMolvane3D::returntodrawingmode() {
   resetcommand();
-  seteditormode(0);
+  seteditormode(teditormode::drawing);
   session().drawing()->selectall(false);
   repaintdrawing();
 }
@@ -585,7 +585,7 @@ void TMolvane3D::closeEvent(QCloseEvent* event) {
 }
 
 void TMolvane3D::leftdown(QPoint point) {
-  if (editormode_ != 0) {
+  if (editormode_ != teditormode::drawing) {
     editors().leftdown(editormode_, point);
     return;
   }
@@ -602,7 +602,7 @@ void TMolvane3D::leftdown(QPoint point) {
 }
 
 void TMolvane3D::leftmove(QPoint point) {
-  if (editormode_ != 0) {
+  if (editormode_ != teditormode::drawing) {
     editors().leftmove(editormode_, point);
     return;
   }
@@ -618,11 +618,11 @@ void TMolvane3D::leftmove(QPoint point) {
 }
 
 void TMolvane3D::leftup(QPoint point) {
-  if (editormode_ == measuremode) {
+  if (editormode_ == teditormode::measure) {
     metrictool().measure(point);
     return;
   }
-  if (editormode_ != 0) {
+  if (editormode_ != teditormode::drawing) {
     editors().leftup(editormode_, point);
     return;
   }
@@ -644,7 +644,7 @@ std::optional<QRect> TMolvane3D::rubberband() const {
 }
 
 void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
-  if (editormode_ != 0) {
+  if (editormode_ != teditormode::drawing) {
     editors().rightup(editormode_, point);
     return;
   }

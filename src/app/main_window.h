@@ -76,9 +76,9 @@ class TMolvane3D final : public QMainWindow,
   QMainWindow& hostwindow() override { return *this; }
   QWidget& drawingarea() override;
   tdialogs& dialogs() const override { return *dialogs_; }
-  int editormode() const override { return editormode_; }
+  teditormode editormode() const override { return editormode_; }
   /// Editor modes show their own menu.
-  void seteditormode(int mode) override;
+  void seteditormode(teditormode mode) override;
   void returntodrawingmode() override;
   int commandcode() const override { return state_.commandcode; }
   void choosecommand(int code) override;
@@ -177,7 +177,7 @@ class TMolvane3D final : public QMainWindow,
 
   std::filesystem::path datafolder_;
   tcommandstate state_;
-  int editormode_ = 0;
+  teditormode editormode_ = teditormode::drawing;
   tundoitem undo_;
   std::unique_ptr<tdialogs> dialogs_;
   std::unique_ptr<tsettingsactions> settings_;

@@ -105,7 +105,7 @@ void TMetricTool::open() {
       }
     }
   }
-  host_.seteditormode(measuremode);
+  host_.seteditormode(teditormode::measure);
   host_.setoverlaypainter([this](tcanvas& canvas) {
     if (shown_ && measured_.get() == session().drawing()) {
       drawmeasurement(*shown_, canvas, *session().drawing());
@@ -146,7 +146,7 @@ void TMetricTool::clearmarks() {
 void TMetricTool::hideEvent(QHideEvent* event) {
   clearmarks();
   host_.setoverlaypainter({});
-  if (host_.editormode() == measuremode) {
+  if (host_.editormode() == teditormode::measure) {
     host_.returntodrawingmode();
   } else {
     host_.repaintdrawing();

@@ -21,7 +21,6 @@ namespace molvane {
 class ttoolhost;
 
 /// Editor mode of the main window while the measurement tool takes clicks.
-inline constexpr int measuremode = 7;
 
 /// The measurement tool: "Geometry" measures bond lengths, bond angles,
 /// torsion angles, distances and bond energies where the drawing is

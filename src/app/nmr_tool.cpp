@@ -38,7 +38,6 @@ namespace molvane {
 namespace {
 
 constexpr int helpcontext = 124;
-constexpr int nmrmode = 10;
 constexpr int progresssteps = 20;
 /// Rows the list shows at least; more while the shift edit is hidden.
 constexpr int listrows = 12;
@@ -225,7 +224,7 @@ void TNMRTool::changenucleus() {
 
 void TNMRTool::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  host_.seteditormode(nmrmode);
+  host_.seteditormode(teditormode::nmr);
   settingsbox_->setTitle(qtstring(nucleuslabel(shifts_->nucleus())));
   session().drawing()->shownmrshifts = filter() != tshiftfilter::none;
   showentries();
@@ -240,7 +239,7 @@ void TNMRTool::hideEvent(QHideEvent* event) {
   list_->clear();
   session().drawing()->shownmrshifts = false;
   settings_->button(1)->setChecked(true);
-  host_.seteditormode(0);
+  host_.seteditormode(teditormode::drawing);
   host_.repaintdrawing();
   if (shownchanged) {
     shownchanged();

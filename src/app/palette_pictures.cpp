@@ -100,7 +100,8 @@ QImage bondpicture(int tag, QSize size) {
       drawing.addatom(std::make_unique<tatm>(6, nolabel, margin + 2.0, y, 0.0));
   tatm* b = drawing.addatom(
       std::make_unique<tatm>(6, nolabel, image.width() - margin - 2.0, y, 0.0));
-  tbond* bond = drawing.addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  tbond* bond =
+      drawing.addbond(std::make_unique<tbond>(a, 0, tbondstyle::normal, 2, b));
   bond->width = 2;
   applybondtag(*bond, tag);
   QPainter painter(&image);

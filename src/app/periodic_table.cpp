@@ -201,11 +201,11 @@ telement* TPeriodicTable::cell(int z) const {
 }
 
 void TPeriodicTable::openadd() {
-  tablemode_ = addmode;
+  tablemode_ = ttablemode::add;
   layoutplain();
   show();
   raise();
-  window_.seteditormode(atomtoolmode);
+  window_.seteditormode(teditormode::atomtool);
 }
 
 void TPeriodicTable::openbranch() {
@@ -214,15 +214,15 @@ void TPeriodicTable::openbranch() {
       std::any_of(atoms.begin(), atoms.end(),
                   [](const tatm* atom) { return atom->ischemical(); });
   if (branchable) {
-    tablemode_ = branchmode;
-  } else if (tablemode_ == editmode) {
+    tablemode_ = ttablemode::branch;
+  } else if (tablemode_ == ttablemode::edit) {
     // No atom is being edited any more: a click adds the element.
-    tablemode_ = addmode;
+    tablemode_ = ttablemode::add;
   }
   layoutplain();
   show();
   raise();
-  window_.seteditormode(atomtoolmode);
+  window_.seteditormode(teditormode::atomtool);
 }
 
 void TPeriodicTable::openeditor(tatm* atom) {
@@ -235,7 +235,7 @@ void TPeriodicTable::openeditor(tatm* atom) {
   }
   editatom_.set(atom);
   atom->colour = editcolour;
-  tablemode_ = editmode;
+  tablemode_ = ttablemode::edit;
   layouteditor();
   showsymbol();
   QWidget& view = window_.drawingarea();
@@ -254,13 +254,13 @@ void TPeriodicTable::openeditor(tatm* atom) {
   atomtool_->show();
   raise();
   atomtool_->raise();
-  window_.seteditormode(atomeditormode);
+  window_.seteditormode(teditormode::atomeditor);
   window_.repaintdrawing();
 }
 
 void TPeriodicTable::chooseelement(int z) {
   window_.choosecommand(elementcommand(z));
-  if (tablemode_ != editmode) {
+  if (tablemode_ != ttablemode::edit) {
     return;
   }
   if (tatm* atom = editatom()) {
@@ -299,7 +299,7 @@ void TPeriodicTable::applytag(int tag) {
 }
 
 void TPeriodicTable::done() {
-  if (tablemode_ == editmode) {
+  if (tablemode_ == ttablemode::edit) {
     if (tatm* atom = editatom()) {
       setlabeltext(*atom, utf8string(edit1_->text()));
     }
@@ -371,7 +371,7 @@ void TPeriodicTable::runtool(QPoint point) {
   if (code == 0) {
     return;
   }
-  if (tablemode_ == editmode) {
+  if (tablemode_ == ttablemode::edit) {
     const tatomtoolresult result =
         runatomtool(point.x(), point.y(), code, tatomtoolmode::choose);
     tatm* atom = editatom();
@@ -383,9 +383,10 @@ void TPeriodicTable::runtool(QPoint point) {
     }
     return;
   }
-  const tatomtoolresult result = runatomtool(
-      point.x(), point.y(), code,
-      tablemode_ == addmode ? tatomtoolmode::add : tatomtoolmode::branch);
+  const tatomtoolresult result =
+      runatomtool(point.x(), point.y(), code,
+                  tablemode_ == ttablemode::add ? tatomtoolmode::add
+                                                : tatomtoolmode::branch);
   if (result.snapshot) {
     window_.markmodified();
   }
@@ -430,7 +431,7 @@ void TPeriodicTable::finish() {
   editatom_.clear();
   dragged_ = false;
   atomtool_->hide();
-  closeeditor(*this, window_, {atomeditormode, atomtoolmode});
+  closeeditor(*this, window_, {teditormode::atomeditor, teditormode::atomtool});
 }
 
 void TPeriodicTable::showsymbol() {

@@ -66,13 +66,12 @@ class telement final : public QLabel {
 /// tool's buttons.
 class TPeriodicTable final : public QWidget, public tmouseeditor {
  public:
-  static constexpr int addmode = 0;
-  static constexpr int branchmode = 1;
-  static constexpr int editmode = 2;
+  /// What the table is open for (table modes 0, 1 and 2).
+  enum class ttablemode { add = 0, branch = 1, edit = 2 };
 
   explicit TPeriodicTable(ttoolhost& window);
 
-  int tablemode() const { return tablemode_; }
+  ttablemode tablemode() const { return tablemode_; }
   /// The atom being edited; null when none is, or when the current drawing
   /// no longer holds it (after Undo, say).
   tatm* editatom() const;
@@ -124,7 +123,7 @@ class TPeriodicTable final : public QWidget, public tmouseeditor {
   void changed();
 
   ttoolhost& window_;
-  int tablemode_ = addmode;
+  ttablemode tablemode_ = ttablemode::add;
   tdrawingpointer<tatm> editatom_;
   bool dragged_ = false;
   QLineEdit* edit1_ = nullptr;

@@ -200,7 +200,7 @@ void TReactionTool::stepped(double step, bool temperature) {
 
 bool TReactionTool::start() {
   host_.choosecommand(0);
-  host_.seteditormode(0);
+  host_.seteditormode(teditormode::drawing);
   temperature_ = starttemperature;
   pressure_ = startpressure;
   tdrawing& drawing = *session().drawing();

@@ -129,7 +129,7 @@ void TSymbolEditor::openon(tSymbol* symbol) {
     return;
   }
   select(*symbol);
-  window_.seteditormode(symboleditormode);
+  window_.seteditormode(teditormode::symboleditor);
   window_.repaintdrawing();
 }
 
@@ -337,7 +337,7 @@ void TSymbolEditor::finish() {
   editsymbol_.clear();
   pressed_ = false;
   dragged_ = false;
-  closeeditor(*this, window_, {symboleditormode});
+  closeeditor(*this, window_, {teditormode::symboleditor});
 }
 
 }  // namespace molvane

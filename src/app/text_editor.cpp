@@ -95,7 +95,7 @@ void TTextEditor::openon(tLAtm* label) {
   raise();
   activateWindow();
   edit1_->setFocus();
-  window_.seteditormode(texteditormode);
+  window_.seteditormode(teditormode::texteditor);
   window_.repaintdrawing();
 }
 
@@ -225,7 +225,7 @@ void TTextEditor::finish() {
   editlabel_.clear();
   pressed_ = false;
   dragged_ = false;
-  closeeditor(*this, window_, {texteditormode});
+  closeeditor(*this, window_, {teditormode::texteditor});
 }
 
 }  // namespace molvane

@@ -16,6 +16,20 @@ class tStructure;
 class tcanvas;
 class tdialogs;
 
+/// Where the main window sends the mouse; the numbers are the program's
+/// own editor mode codes.
+enum class teditormode {
+  drawing = 0,  ///< the command dispatcher
+  atomeditor = 1,
+  bondeditor = 2,
+  groupeditor = 3,
+  symboleditor = 4,
+  texteditor = 5,
+  measure = 7,
+  atomtool = 8,  ///< adding or branching the periodic table's element
+  nmr = 10,
+};
+
 /// What a tool window may ask of the window that shows the drawing. Tool
 /// windows (editors, palettes, the 3D windows, the settings) hold one of
 /// these instead of the main window, so that they see only this much of it.
@@ -36,11 +50,9 @@ class ttoolhost {
   /// The program's data folder, which holds the tables the tools keep.
   virtual const std::filesystem::path& datafolder() const = 0;
 
-  /// Where the mouse goes: 0 drawing, 1 atom editor, 2 bond editor, 4
-  /// symbol editor, 5
-  /// text editor, 8 atom tool, ...
-  virtual int editormode() const = 0;
-  virtual void seteditormode(int mode) = 0;
+  /// Where the mouse goes.
+  virtual teditormode editormode() const = 0;
+  virtual void seteditormode(teditormode mode) = 0;
   /// No command, mode 0 with the main menu, nothing selected, repainted.
   virtual void returntodrawingmode() = 0;
 

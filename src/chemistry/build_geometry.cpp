@@ -103,7 +103,7 @@ void turnatoms(const std::vector<tatm*>& atoms, const TXYZ& from,
 double ideallengthof(int element1, int element2, int kind) {
   tatm first(element1, nolabel, 0.0, 0.0);
   tatm second(element2, nolabel, 1.0, 0.0);
-  const tbond probe(&first, 0, normalstyle, kind, &second);
+  const tbond probe(&first, 0, tbondstyle::normal, kind, &second);
   return probe.ideallength();
 }
 

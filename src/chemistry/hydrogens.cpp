@@ -8,6 +8,7 @@
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <array>
@@ -26,8 +27,6 @@ namespace molvane {
 namespace {
 
 constexpr double radiansperdegree = std::numbers::pi / 180.0;
-/// One standard bond stands for 1.54 Å.
-constexpr double angstromperbond = 1.54;
 /// Half the tetrahedral angle.
 constexpr double halftetrahedral = 54.73561032 * radiansperdegree;
 constexpr int singlebond = 2;
@@ -73,8 +72,8 @@ tatm* attachhydrogen(tdrawing& drawing, tatm& atom, const TXYZ& place) {
   }
   tatm* hydrogen = drawing.addatom(
       std::make_unique<tatm>(1, symbollabel, place.x, place.y, place.z));
-  tbond* bond = drawing.addbond(
-      std::make_unique<tbond>(&atom, 0, normalstyle, singlebond, hydrogen));
+  tbond* bond = drawing.addbond(std::make_unique<tbond>(
+      &atom, 0, tbondstyle::normal, singlebond, hydrogen));
   for (tStructure* structure : drawing.structures) {
     if (structure->positionof(&atom) >= 0) {
       structure->atoms.add(hydrogen);
@@ -356,7 +355,8 @@ int completehydrogens3d(tdrawing& drawing, tatm& atom) {
     case 0: {
       double d = length;
       if (drawing.geometry().build3d) {
-        d = length * (radiusof(1) + radiusof(atom.element)) / angstromperbond;
+        d = length * (radiusof(1) + radiusof(atom.element)) /
+            companionangstromperbond;
       }
       if (n == 1 || n == 2) {
         places.push_back(plus(a, {d, 0.0, 0.0}));
@@ -464,7 +464,7 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
           aroundbond(tetrahedralangle, (i - 2) * 120.0 + bestturn));
     }
   } else if (code == 1 && k == 1) {
-    double d = (radiusof(1) + radiusof(6)) * length / angstromperbond;
+    double d = (radiusof(1) + radiusof(6)) * length / companionangstromperbond;
     places.push_back(minus(a, times(unit(b), d)));
   }
   return attachall(drawing, atom, places);

@@ -429,9 +429,9 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
                         " are bonded twice; the second bond is left out");
       continue;
     }
-    int style = entry.style;
-    if (style == normalstyle && (entry.kind == 5 || entry.kind == 6)) {
-      style = centredstyle;
+    tbondstyle style = entry.style;
+    if (style == tbondstyle::normal && (entry.kind == 5 || entry.kind == 6)) {
+      style = tbondstyle::centred;
     }
     auto bond =
         std::make_unique<tbond>(atoms[a], 0, style, entry.kind, atoms[b]);

@@ -4,6 +4,7 @@
 
 #include "document/settings.h"
 #include "model/bond.h"
+#include "support/units.h"
 
 #include <memory>
 #include <optional>
@@ -48,7 +49,7 @@ struct tbondentry {
   /// Order in half units: 2 single, 3 one-and-a-half, 4 double, 6 triple.
   int kind = 2;
   bool delocalised = false;
-  int style = normalstyle;
+  tbondstyle style = tbondstyle::normal;
   /// The wide end of a wedge or hashed bond: 2 at atom2, 1 at atom1.
   int wideend = 2;
 };
@@ -62,11 +63,6 @@ struct tmoleculerecord {
   std::string notes;
   std::vector<std::string> notices;
 };
-
-/// Ångström per standard bond length L, for reading and for the text table.
-inline constexpr double angstromperbond = 1.53;
-/// The CML and MDL companions convert with this factor instead.
-inline constexpr double companionangstromperbond = 1.54;
 
 struct tbuildoptions {
   /// A file this program wrote: coordinates are ångström at

@@ -21,7 +21,8 @@ tmoleculerecord recordofdrawing(const tdrawing& drawing) {
     entry.kind = bond->kind();
     entry.delocalised = bond->isdelocalised();
     entry.style = bond->style;
-    if ((bond->style == wedgestyle || bond->style == hashedstyle) &&
+    if ((bond->style == tbondstyle::wedge ||
+         bond->style == tbondstyle::hashed) &&
         bond->wideend == 1) {
       std::swap(entry.atom1, entry.atom2);
     }

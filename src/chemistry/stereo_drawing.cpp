@@ -51,7 +51,8 @@ tflatpoint pointof(const tatomentry& atom) { return {atom.x, atom.y}; }
 /// space: unit length in the plane, raised towards the viewer by a wedge
 /// and lowered by a hashed bond that starts at the centre.
 std::array<double, 3> spatialdirection(const tmoleculerecord& record,
-                                       int centre, int neighbour, int style) {
+                                       int centre, int neighbour,
+                                       tbondstyle style) {
   const tatomentry& c = record.atoms[static_cast<std::size_t>(centre)];
   const tatomentry& n = record.atoms[static_cast<std::size_t>(neighbour)];
   double dx = n.x - c.x;
@@ -61,16 +62,18 @@ std::array<double, 3> spatialdirection(const tmoleculerecord& record,
     dx /= length;
     dy /= length;
   }
-  double dz = style == wedgestyle ? 1.0 : style == hashedstyle ? -1.0 : 0.0;
+  double dz = style == tbondstyle::wedge    ? 1.0
+              : style == tbondstyle::hashed ? -1.0
+                                            : 0.0;
   return {dx, dy, dz};
 }
 
 /// Style of the bond from centre to neighbour as seen from the centre:
 /// wedge or hashed when its narrow end is at the centre, else normal.
-int stylefrom(const tbondentry& bond, int centre) {
+tbondstyle stylefrom(const tbondentry& bond, int centre) {
   bool narrowatcentre = (bond.atom1 == centre && bond.wideend == 2) ||
                         (bond.atom2 == centre && bond.wideend == 1);
-  return narrowatcentre ? bond.style : normalstyle;
+  return narrowatcentre ? bond.style : tbondstyle::normal;
 }
 
 }  // namespace
@@ -139,7 +142,7 @@ std::optional<bool> drawnsense(const tmoleculerecord& record,
       implicit = static_cast<int>(k);
       continue;
     }
-    int style = normalstyle;
+    tbondstyle style = tbondstyle::normal;
     for (const tbondentry& bond : record.bonds) {
       if ((bond.atom1 == centre.centre && bond.atom2 == n) ||
           (bond.atom2 == centre.centre && bond.atom1 == n)) {
@@ -250,8 +253,8 @@ void turndoublebonds(const tmoleculerecord& part, const trecordstereo& stereo,
 
 void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
   for (tbondentry& bond : record.bonds) {
-    if (bond.style == wedgestyle || bond.style == hashedstyle) {
-      bond.style = normalstyle;
+    if (bond.style == tbondstyle::wedge || bond.style == tbondstyle::hashed) {
+      bond.style = tbondstyle::normal;
       bond.wideend = 2;
     }
   }
@@ -279,7 +282,8 @@ void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
     for (auto [next, via] :
          adjacency[static_cast<std::size_t>(centre.centre)]) {
       const tbondentry& bond = record.bonds[static_cast<std::size_t>(via)];
-      if (bond.kind != 2 || bond.delocalised || bond.style != normalstyle) {
+      if (bond.kind != 2 || bond.delocalised ||
+          bond.style != tbondstyle::normal) {
         continue;
       }
       auto n = static_cast<std::size_t>(next);
@@ -298,7 +302,7 @@ void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
       continue;
     }
     tbondentry& bond = record.bonds[static_cast<std::size_t>(best)];
-    bond.style = wedgestyle;
+    bond.style = tbondstyle::wedge;
     bond.wideend = bond.atom1 == centre.centre ? 2 : 1;
     std::optional<bool> shown = drawnsense(record, centre);
     if (!shown) {
@@ -306,12 +310,12 @@ void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
                                std::to_string(centre.centre + 1) +
                                " has its neighbours in a line and is not "
                                "drawn");
-      bond.style = normalstyle;
+      bond.style = tbondstyle::normal;
       bond.wideend = 2;
       continue;
     }
     if (*shown != centre.anticlockwise) {
-      bond.style = hashedstyle;
+      bond.style = tbondstyle::hashed;
     }
   }
 }

@@ -169,9 +169,9 @@ std::optional<ttetrahedralstereo> tperception::centre(int atom) const {
       }
       const tbondentry& bond = record_.bonds[at(n.bond)];
       double lift = 0.0;
-      if (bond.atom1 == atom && bond.style == wedgestyle) {
+      if (bond.atom1 == atom && bond.style == tbondstyle::wedge) {
         lift = 1.0;
-      } else if (bond.atom1 == atom && bond.style == hashedstyle) {
+      } else if (bond.atom1 == atom && bond.style == tbondstyle::hashed) {
         lift = -1.0;
       }
       d = {d.x / length, d.y / length, lift};
@@ -213,13 +213,14 @@ void tperception::centres(trecordstereo& stereo) const {
       candidate = element == 6 || element == 7 || element == 14 ||
                   element == 15 || element == 16;
     } else {
-      candidate = std::any_of(
-          neighbours_[i].begin(), neighbours_[i].end(),
-          [&](const tneighbour& n) {
-            const tbondentry& bond = record_.bonds[at(n.bond)];
-            return bond.atom1 == atom && bond.kind == 2 &&
-                   (bond.style == wedgestyle || bond.style == hashedstyle);
-          });
+      candidate = std::any_of(neighbours_[i].begin(), neighbours_[i].end(),
+                              [&](const tneighbour& n) {
+                                const tbondentry& bond =
+                                    record_.bonds[at(n.bond)];
+                                return bond.atom1 == atom && bond.kind == 2 &&
+                                       (bond.style == tbondstyle::wedge ||
+                                        bond.style == tbondstyle::hashed);
+                              });
     }
     if (candidate) {
       if (auto found = centre(atom)) {

@@ -16,9 +16,6 @@ namespace molvane {
 
 namespace {
 
-constexpr int plainstyle = 6;
-constexpr int reversedplainstyle = -6;
-constexpr int otherplainstyle = 7;
 constexpr int largestturn = 45;
 constexpr int smallestzoom = 50;
 constexpr int largestzoom = 150;
@@ -85,7 +82,7 @@ bool applybondtag(tlink& bond, int tag) {
     case 3:
     case 6:
       bond.setsingle();
-      bond.style = wedgestyle;
+      bond.style = tbondstyle::wedge;
       bond.wideend = tag == 3 ? 2 : 1;
       break;
     case 4:
@@ -101,26 +98,26 @@ bool applybondtag(tlink& bond, int tag) {
       break;
     case 9:
       bond.setsingle();
-      bond.style = hashedstyle;
+      bond.style = tbondstyle::hashed;
       break;
     case 10:
     case 11:
       bond.setsingle();
-      bond.style = arrowstyle;
+      bond.style = tbondstyle::arrow;
       bond.wideend = tag == 10 ? 1 : 2;
       break;
     case 12:
       bond.sethalf();
-      bond.style = arrowstyle;
+      bond.style = tbondstyle::arrow;
       break;
     case 13:
-      bond.style = plainstyle;
+      bond.style = tbondstyle::plain;
       break;
     case 14:
-      bond.style = reversedplainstyle;
+      bond.style = tbondstyle::reversedplain;
       break;
     case 15:
-      bond.style = otherplainstyle;
+      bond.style = tbondstyle::otherplain;
       break;
     default:
       return false;
@@ -144,13 +141,13 @@ bool runbondtag(tbond* bond, int tag) {
 }
 
 bool shiftsecondline(tlink& bond) {
-  if (bond.style == normalstyle && bond.side == 1) {
+  if (bond.style == tbondstyle::normal && bond.side == 1) {
     bond.side = -1;
-  } else if (bond.style == normalstyle && bond.side == -1) {
-    bond.style = centredstyle;
+  } else if (bond.style == tbondstyle::normal && bond.side == -1) {
+    bond.style = tbondstyle::centred;
     bond.side = 1;
-  } else if (bond.style == centredstyle && bond.side == 1) {
-    bond.style = normalstyle;
+  } else if (bond.style == tbondstyle::centred && bond.side == 1) {
+    bond.style = tbondstyle::normal;
   } else {
     return false;
   }

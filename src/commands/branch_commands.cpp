@@ -46,7 +46,7 @@ tbranch attachcarbon(tatm& anchor, const TXYZ& position) {
   tatm* atom = drawing.addatom(
       std::make_unique<tatm>(6, nolabel, position.x, position.y, position.z));
   tbond* bond = drawing.addbond(
-      std::make_unique<tbond>(&anchor, 0, normalstyle, 2, atom));
+      std::make_unique<tbond>(&anchor, 0, tbondstyle::normal, 2, atom));
   if (home != nullptr) {
     home->atoms.add(atom);
     home->bonds.add(bond);
@@ -152,7 +152,7 @@ tbranch branchdoublebonded(double x, double y, int element) {
   if (element == 6) {
     branch.atom->setlabelmode(nolabel);
   }
-  branch.bond->setkindstyle(4, centredstyle);
+  branch.bond->setkindstyle(4, tbondstyle::centred);
   branch.bond->side = 1;
   // A double bond is shorter than the single bond it was built as.
   branch.bond->adjustlength(1);

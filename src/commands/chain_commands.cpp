@@ -83,7 +83,7 @@ class tchainbuilder {
   }
   tbond* bond(tatm* a, tatm* b, int kind = 2) {
     tbond* bond = chain_->addbond(std::make_unique<tbond>(
-        a, 0, kind >= 5 ? centredstyle : normalstyle, kind, b));
+        a, 0, kind >= 5 ? tbondstyle::centred : tbondstyle::normal, kind, b));
     const std::size_t slot = static_cast<std::size_t>(chain_->bonds.count());
     if (slot <= slotcount) {
       chain_->ringbonds[slot] = bond;
@@ -101,7 +101,7 @@ class tchainbuilder {
       }
       if (chain_->bondsof(bond->atom1).size() == 1 ||
           chain_->bondsof(bond->atom2).size() == 1) {
-        bond->style = centredstyle;
+        bond->style = tbondstyle::centred;
       } else {
         sided.push_back(bond);
       }

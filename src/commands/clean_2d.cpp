@@ -54,11 +54,13 @@ std::string clean2d(tdrawing& drawing) {
   for (std::size_t b = 0; b < view.bonds.size(); ++b) {
     tbond& bond = *view.bonds[b];
     const tbondentry& entry = record.bonds[b];
-    const bool stereo = entry.style == wedgestyle || entry.style == hashedstyle;
-    if (!stereo && bond.style != wedgestyle && bond.style != hashedstyle) {
+    const bool stereo =
+        entry.style == tbondstyle::wedge || entry.style == tbondstyle::hashed;
+    if (!stereo && bond.style != tbondstyle::wedge &&
+        bond.style != tbondstyle::hashed) {
       continue;
     }
-    bond.style = stereo ? entry.style : normalstyle;
+    bond.style = stereo ? entry.style : tbondstyle::normal;
     if (stereo) {
       // The record runs from the narrow end; so does a bond whose wide end
       // is its second atom.

@@ -262,7 +262,7 @@ void styledoublebonds(const tskeleton& skeleton) {
     }
     if (bond->atom1->findneighbours() == 1 ||
         bond->atom2->findneighbours() == 1) {
-      bond->setkindstyle(4, centredstyle);
+      bond->setkindstyle(4, tbondstyle::centred);
       bond->side = 1;
     } else {
       bond->choosesides();

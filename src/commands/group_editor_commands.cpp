@@ -446,7 +446,7 @@ tStructure* setgroupringstyle(tdrawing& drawing, tStructure* group,
   if (picture == 2) {
     group->ringstyle = 0;
     for (tbond* bond : group->bonds) {
-      bond->style = 1;
+      bond->style = tbondstyle::normal;
     }
     return group;
   }
@@ -454,7 +454,7 @@ tStructure* setgroupringstyle(tdrawing& drawing, tStructure* group,
   fused->ringstyle = picture == 1 ? 6 : 7;
   if (picture == 1) {
     for (tbond* bond : fused->bonds) {
-      bond->style = 6;
+      bond->style = tbondstyle::plain;
     }
   }
   return fused;
@@ -471,7 +471,7 @@ std::unique_ptr<tdrawing> ringstylesample(int picture, double x, double y) {
                                y + radius * std::sin(angle))));
   }
   for (std::size_t i = 0; i < ring.size(); ++i) {
-    drawing->addbond(std::make_unique<tbond>(ring[i], 0, normalstyle,
+    drawing->addbond(std::make_unique<tbond>(ring[i], 0, tbondstyle::normal,
                                              i % 2 == 0 ? 4 : 2,
                                              ring[(i + 1) % ring.size()]));
   }

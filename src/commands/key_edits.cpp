@@ -115,7 +115,8 @@ void linknearest(tdrawing& drawing, double x, double y) {
     }
   }
   if (partner != nullptr) {
-    drawing.addbond(std::make_unique<tbond>(atom, 0, normalstyle, 2, partner));
+    drawing.addbond(
+        std::make_unique<tbond>(atom, 0, tbondstyle::normal, 2, partner));
   }
 }
 

@@ -48,7 +48,7 @@ tbond* linkatoms(double x, double y, tlinkpicks& picks) {
     return nullptr;
   }
   tbond* bond = drawing.addbond(
-      std::make_unique<tbond>(first, 0, normalstyle, 2, picked));
+      std::make_unique<tbond>(first, 0, tbondstyle::normal, 2, picked));
   for (tStructure* structure : drawing.structures) {
     if (structure->hasatom(first) && structure->hasatom(picked)) {
       structure->bonds.add(bond);

@@ -92,7 +92,8 @@ class tmoleculebuilder {
   }
   tbond* bond(tatm* a, tatm* b, int kind) {
     // Multiple bonds of these small molecules end at end atoms: centred.
-    const int style = kind >= 4 ? centredstyle : normalstyle;
+    const tbondstyle style =
+        kind >= 4 ? tbondstyle::centred : tbondstyle::normal;
     return structure_->addbond(std::make_unique<tbond>(a, 0, style, kind, b));
   }
   /// An atom one bond length L from centre along direction, bonded to it;

@@ -161,12 +161,13 @@ void buildregular(tStructure& ring, int n) {
     ring.ringatoms[static_cast<std::size_t>(i)] = atom;
     if (previous != nullptr) {
       ring.ringbonds[static_cast<std::size_t>(i - 1)] = ring.addbond(
-          std::make_unique<tbond>(previous, 0, normalstyle, 2, atom));
+          std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
     }
     previous = atom;
   }
-  ring.ringbonds[static_cast<std::size_t>(n)] = ring.addbond(
-      std::make_unique<tbond>(previous, 0, normalstyle, 2, ring.ringatoms[1]));
+  ring.ringbonds[static_cast<std::size_t>(n)] =
+      ring.addbond(std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2,
+                                           ring.ringatoms[1]));
   ring.ringsize = static_cast<std::uint8_t>(n);
 }
 
@@ -284,11 +285,11 @@ tRing* fuseonto(tbond& bond, int n, double x, double y,
     tatm* atom = ring->addatom(std::make_unique<tatm>(6, nolabel, p.x, p.y, z));
     ring->ringatoms[static_cast<std::size_t>(i + 1)] = atom;
     ring->ringbonds[static_cast<std::size_t>(i)] = ring->addbond(
-        std::make_unique<tbond>(previous, 0, normalstyle, 2, atom));
+        std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
     previous = atom;
   }
   ring->ringbonds[static_cast<std::size_t>(n)] = ring->addbond(
-      std::make_unique<tbond>(previous, 0, normalstyle, 2, first));
+      std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, first));
   ring->ringsize = static_cast<std::uint8_t>(n);
   return static_cast<tRing*>(
       session().drawing()->mergestructure(std::move(ring)));
@@ -471,11 +472,11 @@ tRing* joinring(double x, double y, int n) {
         ring->addatom(std::make_unique<tatm>(6, nolabel, p.x, p.y, anchor->z));
     ring->ringatoms[static_cast<std::size_t>(i + 1)] = atom;
     ring->ringbonds[static_cast<std::size_t>(i)] = ring->addbond(
-        std::make_unique<tbond>(previous, 0, normalstyle, 2, atom));
+        std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
     previous = atom;
   }
   ring->ringbonds[static_cast<std::size_t>(n)] = ring->addbond(
-      std::make_unique<tbond>(previous, 0, normalstyle, 2, anchor));
+      std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, anchor));
   ring->ringsize = static_cast<std::uint8_t>(n);
   auto* joined =
       static_cast<tRing*>(session().drawing()->mergestructure(std::move(ring)));

@@ -7,6 +7,7 @@
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/rotation.h"
+#include "support/units.h"
 
 #include <array>
 
@@ -33,8 +34,6 @@ constexpr std::array<tsampleatom, 9> ethanol{{
     {1, -0.0226, 1.1889, -0.8834, 1},
 }};
 
-/// Standard bond lengths per ångström.
-constexpr double angstromspercbond = 1.53;
 constexpr double tiltx = 25.0;
 constexpr double tilty = -20.0;
 
@@ -42,7 +41,7 @@ constexpr double tilty = -20.0;
 
 std::unique_ptr<tdrawing> samplemolecule(double x, double y) {
   auto drawing = std::make_unique<tdrawing>(session().settings);
-  const double scale = session().settings.bondlength / angstromspercbond;
+  const double scale = todrawingunits(1.0, session().settings.bondlength);
   std::array<tatm*, ethanol.size()> atoms{};
   for (std::size_t i = 0; i < ethanol.size(); ++i) {
     const tsampleatom& sample = ethanol[i];
@@ -52,8 +51,8 @@ std::unique_ptr<tdrawing> samplemolecule(double x, double y) {
                                -sample.y * scale, sample.z * scale));
     if (sample.bondedto >= 0) {
       drawing->addbond(std::make_unique<tbond>(
-          atoms[static_cast<std::size_t>(sample.bondedto)], 0, normalstyle, 2,
-          atoms[i]));
+          atoms[static_cast<std::size_t>(sample.bondedto)], 0,
+          tbondstyle::normal, 2, atoms[i]));
     }
   }
   rotatestructure(*drawing, xaxis, tiltx);

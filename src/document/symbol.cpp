@@ -215,7 +215,7 @@ tatm* tSymbol::addpoint(double x, double y) {
 }
 
 tbond* tSymbol::addlink(tatm* from, tatm* to) {
-  auto link = std::make_unique<tbond>(from, colour, normalstyle, 2, to);
+  auto link = std::make_unique<tbond>(from, colour, tbondstyle::normal, 2, to);
   link->chemical = 0;
   link->width = linewidth;
   return addbond(std::move(link));

@@ -477,7 +477,7 @@ class tcmlreader {
 
   bool addbond(const pugi::xml_node& node, std::string_view first,
                std::string_view second, std::optional<std::string_view> order,
-               bool aromatic, int style) {
+               bool aromatic, tbondstyle style) {
     std::string ids[2] = {cleanid(first), cleanid(second)};
     int ends[2] = {0, 0};
     for (int k = 0; k < 2; ++k) {
@@ -520,7 +520,7 @@ class tcmlreader {
       return fail(node, "a bond needs two atom references");
     }
     bool aromatic = false;
-    int style = normalstyle;
+    tbondstyle style = tbondstyle::normal;
     for (pugi::xml_node child : node.children()) {
       std::string_view name = localname(child);
       std::string dictionary = child.attribute("dictRef").value();
@@ -540,7 +540,9 @@ class tcmlreader {
           mark = colon == std::string_view::npos ? reference
                                                  : reference.substr(colon + 1);
         }
-        style = mark == "W" ? wedgestyle : mark == "H" ? hashedstyle : style;
+        style = mark == "W"   ? tbondstyle::wedge
+                : mark == "H" ? tbondstyle::hashed
+                              : style;
       }
     }
     return addbond(node, references[0], references[1], property(node, "order"),
@@ -566,7 +568,7 @@ class tcmlreader {
         order = (*orders)[i];
       }
       if (!addbond(node, (*firsts)[i], (*seconds)[i], order, false,
-                   normalstyle)) {
+                   tbondstyle::normal)) {
         return false;
       }
     }

@@ -208,9 +208,9 @@ tstandardtable standardtable(const tdrawing& drawing) {
     int a = view.positions.at(bond->atom1);
     int b = view.positions.at(bond->atom2);
     int stereo = 0;
-    if (type.type == 1 &&
-        (bond->style == wedgestyle || bond->style == hashedstyle)) {
-      stereo = bond->style == wedgestyle ? 1 : 6;
+    if (type.type == 1 && (bond->style == tbondstyle::wedge ||
+                           bond->style == tbondstyle::hashed)) {
+      stereo = bond->style == tbondstyle::wedge ? 1 : 6;
       // The narrow end comes first.
       if (bond->wideend == 1) {
         std::swap(a, b);

@@ -431,9 +431,9 @@ class tmolfileparser {
     bond->atom2 = static_cast<int>(*b) - 1;
     if (bond->kind == 2 && !bond->delocalised) {
       if (*stereo == 1) {
-        bond->style = wedgestyle;
+        bond->style = tbondstyle::wedge;
       } else if (*stereo == 6) {
-        bond->style = hashedstyle;
+        bond->style = tbondstyle::hashed;
       }
     }
     record_.bonds.push_back(*bond);
@@ -770,9 +770,9 @@ class tmolfileparser {
       std::optional<std::string_view> configuration = keyvalue(words[k], "CFG");
       if (configuration && bond->kind == 2 && !bond->delocalised) {
         if (*configuration == "1") {
-          bond->style = wedgestyle;
+          bond->style = tbondstyle::wedge;
         } else if (*configuration == "3") {
-          bond->style = hashedstyle;
+          bond->style = tbondstyle::hashed;
         }
       }
     }

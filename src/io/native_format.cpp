@@ -658,11 +658,9 @@ class tnativereader {
     record.atom2 = 1;
     ends_.setitem(0, first);
     ends_.setitem(1, second);
-    auto bond = std::make_unique<tbond>(record, ends_);
-    // Styles are stored as bytes; the negative styles come back from their
-    // two's complement.
-    bond->style = static_cast<std::int8_t>(record.style);
-    return drawing_->addbond(std::move(bond));
+    // The record's constructor turns the style byte back into the style,
+    // negative ones included.
+    return drawing_->addbond(std::make_unique<tbond>(record, ends_));
   }
 
   void readstructures() {

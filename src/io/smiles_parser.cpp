@@ -540,8 +540,8 @@ tsmilesrecord parsesmiles(std::string_view text) {
   const std::size_t count = parser.atoms.size();
   record.atoms.resize(count);
   for (const tparsedbond& bond : parser.bonds) {
-    record.bonds.push_back(
-        {bond.from, bond.to, 2 * bondorder(bond.symbol), false, normalstyle});
+    record.bonds.push_back({bond.from, bond.to, 2 * bondorder(bond.symbol),
+                            false, tbondstyle::normal});
   }
   // Bond orders, aromatic bonds and the hydrogens each atom is bonded to.
   const std::vector<bool> inring = ringbonds(record);

@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/units.h"
+
 namespace molvane {
 
 /// Energies are cal/mol throughout the force field; this turns them into
 /// the kcal/mol that users see.
 inline constexpr double kcalpercal = 0.001;
 /// Ångström that one standard bond (L drawing units) stands for.
-inline constexpr double standardbondangstrom = 1.53;
+inline constexpr double standardbondangstrom = angstromperbond;
 /// Force constants of the vibrational analysis per cal/mol of a term's
 /// energy constant.
 inline constexpr double vibrationfactor = 6.947e-6;

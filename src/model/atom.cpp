@@ -9,6 +9,7 @@
 #include "model/font.h"
 #include "model/geometry_settings.h"
 #include "model/vector3.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,6 @@ namespace {
 
 constexpr double hydrogenmassforlabel = 1.00797;
 constexpr double neutronmass = 1.0087;
-constexpr double angstromperbond = 1.53;
 constexpr std::uint32_t highlightcolour = 0xFF0000;
 constexpr std::uint32_t focuscolour = 255;
 

@@ -7,6 +7,7 @@
 #include "model/geometry_settings.h"
 #include "model/vector3.h"
 #include "support/little_endian.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,6 @@ namespace {
 constexpr double stretchperorder = 350000.0;
 constexpr double dissociationperorder = 35000.0;
 constexpr double missingpairenergy = 70000.0;
-constexpr double angstromperbond = 1.53;
 constexpr double triplespacingfactor = 0.67;
 constexpr double ideallengthfactor = 0.427186125;
 constexpr double morseexponent = 2.236067978;
@@ -140,7 +140,7 @@ bondrecord bondrecord::frombytes(
   return record;
 }
 
-tlink::tlink(int newkind, std::uint32_t newcolour, int newstyle)
+tlink::tlink(int newkind, std::uint32_t newcolour, tbondstyle newstyle)
     : colour(newcolour),
       width(defaultgeometry().linewidth()),
       hybclass(hybclassof(newkind)),
@@ -157,7 +157,7 @@ tlink::tlink(const bondrecord& record, const tAtoms& atoms)
       width(record.width),
       hybclass(record.hybclass),
       order(record.order),
-      style(record.style),
+      style(bondstylefrombyte(record.style)),
       wideend(record.wideend),
       side(record.side),
       offx(record.offx),
@@ -177,7 +177,7 @@ bondrecord tlink::writerecord() const {
   record.hybclass = static_cast<std::uint8_t>(hybclass);
   record.order = static_cast<std::uint8_t>(order);
   record.colour = colour;
-  record.style = static_cast<std::uint8_t>(style);
+  record.style = bondstylebyte(style);
   record.side = side;
   record.offx = static_cast<std::int16_t>(std::clamp(offx, -32768, 32767));
   record.offy = static_cast<std::int16_t>(std::clamp(offy, -32768, 32767));
@@ -225,9 +225,9 @@ void tlink::setkind(int newkind) {
   int oldkind = kind();
   int newclass = hybclassof(newkind);
   if (newkind >= 1 && newkind <= 4) {
-    style = normalstyle;
+    style = tbondstyle::normal;
   } else if (newkind == 5 || newkind == 6) {
-    style = centredstyle;
+    style = tbondstyle::centred;
   }
   for (tatm* end : {atom1, atom2}) {
     if (end != nullptr) {
@@ -246,7 +246,7 @@ void tlink::setkind(int newkind) {
   refresh();
 }
 
-void tlink::setkindstyle(int newkind, int newstyle) {
+void tlink::setkindstyle(int newkind, tbondstyle newstyle) {
   setkind(newkind);
   style = newstyle;
   refresh();
@@ -572,7 +572,7 @@ void tlink::adjustlength(int mode) {
   }
 }
 
-tbond::tbond(tatm* a, std::uint32_t newcolour, int newstyle, int newkind,
+tbond::tbond(tatm* a, std::uint32_t newcolour, tbondstyle newstyle, int newkind,
              tatm* b)
     : tlink(newkind, newcolour, newstyle) {
   atom1 = a;
@@ -610,7 +610,7 @@ std::unique_ptr<tatm> newcarbonalong(const tatm& a, const TXYZ& v) {
 
 }  // namespace
 
-tbond::tbond(tatm* a, std::uint32_t newcolour, int newstyle, int newkind,
+tbond::tbond(tatm* a, std::uint32_t newcolour, tbondstyle newstyle, int newkind,
              const TXYZ& v, std::unique_ptr<tatm>& newatom)
     : tbond(a, newcolour, newstyle, newkind,
             (newatom = newcarbonalong(*a, v)).get()) {}

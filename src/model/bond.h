@@ -16,12 +16,38 @@ namespace molvane {
 class tatm;
 struct tgeometrysettings;
 
-/// Bond styles.
-inline constexpr int normalstyle = 1;
-inline constexpr int wedgestyle = 2;
-inline constexpr int hashedstyle = 3;
-inline constexpr int centredstyle = 4;
-inline constexpr int arrowstyle = 5;
+/// How a bond is drawn. The values are the numbers documents store. Every
+/// other number is a style too and keeps its number: 0, -7 and 7 draw one
+/// plain line like the named plain styles, 10 .. 15, 20 .. 25 and 30 .. 35
+/// a coloured line, and the rest nothing.
+enum class tbondstyle : std::int32_t {
+  normal = 1,
+  wedge = 2,
+  hashed = 3,
+  centred = 4,  ///< multiple lines centred on the bond
+  arrow = 5,    ///< dative, pointing at the wide end
+  plain = 6,    ///< one line whatever the kind (aromatic rings)
+  reversedplain = -6,
+  otherplain = 7,
+};
+
+/// The number a style is stored as.
+constexpr std::int32_t bondstylenumber(tbondstyle style) {
+  return static_cast<std::int32_t>(style);
+}
+/// The style stored as number; any number is accepted and kept.
+constexpr tbondstyle bondstylefromnumber(std::int32_t number) {
+  return static_cast<tbondstyle>(number);
+}
+/// A style from the byte of a bond record, which holds the negative styles
+/// in two's complement.
+constexpr tbondstyle bondstylefrombyte(std::uint8_t stored) {
+  return bondstylefromnumber(static_cast<std::int8_t>(stored));
+}
+/// The byte a bond record stores a style in; only -128 .. 255 survive.
+constexpr std::uint8_t bondstylebyte(tbondstyle style) {
+  return static_cast<std::uint8_t>(bondstylenumber(style));
+}
 
 /// Marks a delocalised (aromatic) bond in `order`.
 inline constexpr int delocalisedflag = 100;
@@ -57,7 +83,7 @@ struct tbondsides {
 /// control points of a symbol. The kind is the bond order in half units.
 class tlink : public tbaseobject {
  public:
-  tlink(int kind, std::uint32_t colour, int style);
+  tlink(int kind, std::uint32_t colour, tbondstyle style);
   /// From a file record, with the ends resolved in atoms; an end whose
   /// position is not in atoms stays null.
   tlink(const bondrecord& record, const tAtoms& atoms);
@@ -67,7 +93,7 @@ class tlink : public tbaseobject {
   std::int32_t width = 1;
   std::int32_t hybclass = 0;
   std::int32_t order = 0;
-  std::int32_t style = normalstyle;
+  tbondstyle style = tbondstyle::normal;
   std::int32_t spacing = 6;
   std::int32_t wideend = 2;
   std::int8_t side = 1;
@@ -97,8 +123,8 @@ class tlink : public tbaseobject {
   void sethalf() { setkind(1); }
   void setnone() { setkind(0); }
   void copykind(const tlink& other) { setkind(other.kind()); }
-  void setkindstyle(int newkind, int newstyle);
-  void setarrow() { style = arrowstyle; }
+  void setkindstyle(int newkind, tbondstyle newstyle);
+  void setarrow() { style = tbondstyle::arrow; }
   void flipwideend() { wideend = wideend == 2 ? 1 : 2; }
   /// 255 cycles 1 -> 2 -> 3 -> 4 -> 1; other values are stored.
   void setwidth(int newwidth);
@@ -149,11 +175,11 @@ class tlink : public tbaseobject {
 /// A chemical bond; creating one takes its kind from both ends' valence.
 class tbond : public tlink {
  public:
-  tbond(tatm* a, std::uint32_t colour, int style, int kind, tatm* b);
+  tbond(tatm* a, std::uint32_t colour, tbondstyle style, int kind, tatm* b);
   /// A bond from a to a new carbon at a + v scaled to L; the new atom is
   /// handed to the caller through newatom.
-  tbond(tatm* a, std::uint32_t colour, int style, int kind, const TXYZ& v,
-        std::unique_ptr<tatm>& newatom);
+  tbond(tatm* a, std::uint32_t colour, tbondstyle style, int kind,
+        const TXYZ& v, std::unique_ptr<tatm>& newatom);
   tbond(const bondrecord& record, const tAtoms& atoms);
   /// An exact copy of other joining a and b; the ends' valences are left
   /// as they are (they were copied with the atoms).

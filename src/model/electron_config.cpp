@@ -3,6 +3,7 @@
 #include "model/electron_config.h"
 
 #include "model/element_data.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -555,10 +556,10 @@ double ionradiusof(int Z, int q) {
 }
 
 double bondlength(int Z1, int Z2, int electrons, double standardlength) {
-  // 2.3409 = 1.53 * 1.53: the carbon-carbon single bond's radius sum and
-  // order factor, which turns it into exactly one standard length.
+  // The carbon-carbon single bond's radius sum and order factor are each
+  // angstromperbond, so that bond comes out exactly one standard length.
   return (radiusof(Z1) + radiusof(Z2) - 0.01) * standardlength *
-         (1.71 - 0.09 * electrons) / 2.3409;
+         (1.71 - 0.09 * electrons) / (angstromperbond * angstromperbond);
 }
 
 }  // namespace molvane

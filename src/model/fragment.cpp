@@ -6,6 +6,7 @@
 #include "model/element_data.h"
 #include "model/jacobi.h"
 #include "support/number_text.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <array>
@@ -30,9 +31,9 @@ constexpr double hydrogenatommass = 1.00794;
 /// Kilograms per unit of molmass.
 constexpr double kilogramsperunit = 1.673668165e-24;
 /// Avogadro's number as the moments of inertia use it, per mol.
-constexpr double avogadro = 6.02252e23;
+constexpr double avogadro = avogadronumber;
 /// Centimetres per drawing unit before the length scale.
-constexpr double centimetresperunit = 1.53e-8;
+constexpr double centimetresperunit = angstromperbond * 1e-8;
 /// Jacobi tolerance of the inertia tensor, relative to its norm.
 constexpr double inertiatolerance = 1e-16;
 /// Moments below this fraction of the largest are rounding noise; a

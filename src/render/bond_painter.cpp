@@ -37,7 +37,8 @@ void drawdotted(tcanvas& canvas, tpoint from, tpoint to) {
 }
 
 /// The colour of a coloured style; green only where the kind allows it.
-std::optional<tcolour> colourofstyle(int style, bool allowsgreen) {
+std::optional<tcolour> colourofstyle(tbondstyle bondstyle, bool allowsgreen) {
+  const int style = bondstylenumber(bondstyle);
   if (style >= 10 && style <= 15) {
     return reddishbondcolour;
   }
@@ -50,8 +51,9 @@ std::optional<tcolour> colourofstyle(int style, bool allowsgreen) {
   return std::nullopt;
 }
 
-bool isplainstyle(int style) {
-  return style == -7 || style == -6 || style == 6 || style == 7;
+bool isplainstyle(tbondstyle style) {
+  return bondstylenumber(style) == -7 || style == tbondstyle::reversedplain ||
+         style == tbondstyle::plain || style == tbondstyle::otherplain;
 }
 
 /// Half of v in each component, rounded away from zero (5 -> 3, -5 -> -3).
@@ -131,27 +133,27 @@ void drawarrow(tlink& bond, tcanvas& canvas) {
 }
 
 void drawsinglekinds(tlink& bond, tcanvas& canvas, tpoint a, tpoint b) {
-  const int style = bond.style;
-  if (style == wedgestyle) {
+  const tbondstyle style = bond.style;
+  if (style == tbondstyle::wedge) {
     drawwedge(bond, canvas);
-  } else if (style == hashedstyle) {
+  } else if (style == tbondstyle::hashed) {
     drawhashed(bond, canvas);
-  } else if (style == arrowstyle) {
+  } else if (style == tbondstyle::arrow) {
     drawarrow(bond, canvas);
   } else if (auto colour = colourofstyle(style, true)) {
     canvas.setpencolour(*colour);
     drawline(canvas, a, b);
-  } else if (bond.kind() == 1 && style == normalstyle) {
+  } else if (bond.kind() == 1 && style == tbondstyle::normal) {
     drawdotted(canvas, a, b);
-  } else if (isplainstyle(style) || style == 0 ||
-             (bond.kind() == 2 && style == normalstyle)) {
+  } else if (isplainstyle(style) || bondstylenumber(style) == 0 ||
+             (bond.kind() == 2 && style == tbondstyle::normal)) {
     drawline(canvas, a, b);
   }
 }
 
 void drawmultiplekinds(const tlink& bond, tcanvas& canvas, tpoint a, tpoint b) {
   const int kind = bond.kind();
-  const int style = bond.style;
+  const tbondstyle style = bond.style;
   const tpoint o{bond.offx, bond.offy};
   const int side = bond.side;
   const auto shifted = [&](int k, bool dotted) {
@@ -177,10 +179,10 @@ void drawmultiplekinds(const tlink& bond, tcanvas& canvas, tpoint a, tpoint b) {
     case 4:
       if (isplainstyle(style)) {
         drawline(canvas, a, b);
-      } else if (style == normalstyle) {
+      } else if (style == tbondstyle::normal) {
         drawline(canvas, a, b);
         shifted(side, false);
-      } else if (style == centredstyle) {
+      } else if (style == tbondstyle::centred) {
         const tpoint h{halfawayfromzero(o.x), halfawayfromzero(o.y)};
         drawline(canvas, minus(a, h), minus(b, h));
         drawline(canvas, plus(a, h), plus(b, h));
@@ -188,10 +190,11 @@ void drawmultiplekinds(const tlink& bond, tcanvas& canvas, tpoint a, tpoint b) {
       break;
     case 5:
       drawline(canvas, a, b);
-      if (style == -6 || style == 6 || style == 7) {
+      if (style == tbondstyle::reversedplain || style == tbondstyle::plain ||
+          style == tbondstyle::otherplain) {
         break;
       }
-      if (style == centredstyle) {
+      if (style == tbondstyle::centred) {
         shifted(-1, true);
         shifted(1, false);
       } else {
@@ -201,7 +204,7 @@ void drawmultiplekinds(const tlink& bond, tcanvas& canvas, tpoint a, tpoint b) {
       break;
     default:  // 6
       drawline(canvas, a, b);
-      if (style == centredstyle) {
+      if (style == tbondstyle::centred) {
         shifted(-1, false);
         shifted(1, false);
       } else {

@@ -11,6 +11,7 @@
 #include "render/atom_painter.h"
 #include "render/bond_painter.h"
 #include "render/view_turn.h"
+#include "support/units.h"
 
 #include <algorithm>
 #include <array>
@@ -23,10 +24,10 @@ namespace molvane {
 namespace {
 
 /// Pixels per bond length for one ångström of radius: 1 / 1.53.
-constexpr double pixelsperangstrom = 0.6535947712418301;
+constexpr double pixelsperangstrom = 1.0 / angstromperbond;
 /// Hydrogen's radius of 0.3 Å in bond lengths, and the 10 % it is
 /// enlarged by so that it stays visible beside heavier atoms.
-constexpr double hydrogenradius = 0.19607843137254902;
+constexpr double hydrogenradius = 0.3 / angstromperbond;
 constexpr double hydrogenenlargement = 1.1;
 /// Radii above 2.7 Å are drawn as 2.7 Å (2.7 / 1.53 bond lengths).
 constexpr double largestradius = 2.7;

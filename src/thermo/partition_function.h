@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/structure.h"
+#include "support/units.h"
 #include "thermo/species.h"
 
 #include <cstdint>
@@ -17,12 +18,12 @@ struct tspeciescopy;
 /// The physical constants of the thermochemistry.
 namespace thermoconstant {
 inline constexpr double c2 = 1.4387885812797891;  ///< cm·K
-inline constexpr double R = 1.98717;              ///< cal/(mol·K)
+inline constexpr double R = gasconstantcal;       ///< cal/(mol·K)
 inline constexpr double c = 29979250000.0;        ///< cm/s
 inline constexpr double h = 6.6256e-27;           ///< erg·s
 inline constexpr double k = 1.38054e-16;          ///< erg/K
 inline constexpr double kcal = 3.29956979e-24;    ///< cal/K
-inline constexpr double NA = 6.02252e23;          ///< 1/mol
+inline constexpr double NA = avogadronumber;      ///< 1/mol
 inline constexpr double Rv = 82.056;              ///< cm³·atm/(mol·K)
 inline constexpr double Fnu = 1302.9;             ///< ν̃ = Fnu √(G F)
 }  // namespace thermoconstant

@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "model/element_data.h"
 #include "support/number_text.h"
+#include "support/units.h"
 #include "thermo/linear_system.h"
 #include "thermo/partition_function.h"
 #include "thermo/species.h"
@@ -16,7 +17,6 @@
 namespace molvane {
 namespace {
 
-constexpr double gasconstant = 1.98717;  ///< cal/(mol·K)
 constexpr double lnten = 2.3025851;
 constexpr double lnten2 = 2.302585093;
 /// Sums closer than this count as equal in the balance check.
@@ -313,7 +313,7 @@ treactionvalues reactionvalues(tdrawing& drawing, const tSymbol& arrow,
   }
   const double t = std::max(temperature, lowesttemperature);
   values.freeenergy = values.enthalpy - temperature * values.entropy;
-  values.logk = -values.freeenergy / (t * gasconstant * lnten);
+  values.logk = -values.freeenergy / (t * gasconstantcal * lnten);
   return values;
 }
 
@@ -358,7 +358,7 @@ treactionlabels formatreaction(const treactionvalues& values,
 std::array<std::string, 3> reportlines(const treactionvalues& values,
                                        double temperature, double pressure) {
   const double t = std::max(temperature, lowesttemperature);
-  const double logk = -values.freeenergy / (lnten2 * gasconstant * t);
+  const double logk = -values.freeenergy / (lnten2 * gasconstantcal * t);
   return {"P=" + formatfixed(pressure, 1, 4) +
               "atm    T=" + formatfixed(temperature, 0, 4) + " K",
           "dG=" + formatfixed(0.001 * values.freeenergy, 1, 6) +

@@ -44,7 +44,7 @@ TEST_F(BondEditor, RightClickOpensItWithItsMenuDragsAndDoneCloses) {
   tbond* bond = openonbond();
   EXPECT_TRUE(editor().isVisible());
   EXPECT_EQ(editor().editbond(), bond);
-  EXPECT_EQ(window_->editormode(), 2);
+  EXPECT_EQ(window_->editormode(), teditormode::bondeditor);
   EXPECT_EQ(menuname(), QStringLiteral("BondEditorMenu"));
   EXPECT_EQ(bond->colour, 255U);
   EXPECT_EQ(editor().lengthlabel().text(), QStringLiteral("1.53\u00C5"));
@@ -58,7 +58,7 @@ TEST_F(BondEditor, RightClickOpensItWithItsMenuDragsAndDoneCloses) {
 
   choose({"File", "Exit"});
   EXPECT_FALSE(editor().isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
   EXPECT_EQ(menuname(), QStringLiteral("MainMenu1"));
   EXPECT_EQ(bond->colour, 0U);
   EXPECT_EQ(bond->atom1->colour, 0U);
@@ -114,7 +114,7 @@ TEST_F(BondEditor, DeleteAndUndoLeaveNoBondSelected) {
   EXPECT_EQ(end->colour, 0U);
   EXPECT_EQ(editor().editbond(), nullptr);
   EXPECT_FALSE(editor().isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
 
   openonbond();
   window_->toggleundo();

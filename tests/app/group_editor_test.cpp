@@ -30,7 +30,7 @@ TEST_F(GroupEditor, RightClickOpensAndDoneRestoresTheDrawing) {
   drawing().setdrawmode(15);
   click(QPoint(200, 200), Qt::RightButton);
   ASSERT_TRUE(editor().isVisible());
-  EXPECT_EQ(window_->editormode(), groupeditormode);
+  EXPECT_EQ(window_->editormode(), teditormode::groupeditor);
   EXPECT_EQ(menuname(), QStringLiteral("GroupEditorMenu"));
   EXPECT_EQ(editor().group(), drawing().structures.items(0));
   EXPECT_EQ(drawing().drawmode, 20);
@@ -38,7 +38,7 @@ TEST_F(GroupEditor, RightClickOpensAndDoneRestoresTheDrawing) {
 
   choose({"File", "Exit"});
   EXPECT_FALSE(editor().isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
   EXPECT_EQ(menuname(), QStringLiteral("MainMenu1"));
   EXPECT_EQ(drawing().drawmode, 15);
   EXPECT_EQ(drawing().atoms.items(0)->colour, 0U);
@@ -68,7 +68,7 @@ TEST_F(GroupEditor, ButtonsAndSlidersReachTheGroup) {
   press("DeleteButton");
   EXPECT_EQ(atomcount(), 6);
   EXPECT_FALSE(editor().isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
 }
 
 TEST_F(GroupEditor, RubberBandSelectsAndUndoDropsTheGroup) {

@@ -25,7 +25,8 @@ class MeasurementWindows : public MainWindow {
     for (double side : {-1.0, 1.0}) {
       tatm* h =
           drawing().addatom(std::make_unique<tatm>(1, 0, 200 + side * 24, 218));
-      drawing().addbond(std::make_unique<tbond>(o, 0, 1, 2, h));
+      drawing().addbond(
+          std::make_unique<tbond>(o, 0, tbondstyle::normal, 2, h));
     }
     window_->markmodified();
     window_->repaintdrawing();
@@ -67,7 +68,7 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   choose({"&File", "&Measurements ..."});
   TMetricTool& tool = window_->metrictool();
   ASSERT_TRUE(tool.isVisible());
-  EXPECT_EQ(window_->editormode(), measuremode);
+  EXPECT_EQ(window_->editormode(), teditormode::measure);
   EXPECT_FALSE(tool.modegroup().button(1)->isEnabled());
   // Water has bonds and one angle but no torsion.
   EXPECT_TRUE(tool.kindgroup().button(0)->isEnabled());
@@ -89,7 +90,7 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
 
   tool.okbutton().click();
   EXPECT_FALSE(tool.isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
   EXPECT_FALSE(window_->overlaypainter());
 
   // A command chosen while measuring closes the tool and runs on the next

@@ -50,7 +50,7 @@ TEST_F(NmrTool, OpensOnlyWithANucleusAndNucleiInTheDrawing) {
   TNMRTool& tool = openonring();
   ASSERT_TRUE(tool.isVisible());
   EXPECT_EQ(tool.settingsbox().title(), QStringLiteral("C-13"));
-  EXPECT_EQ(window_->editormode(), 10);
+  EXPECT_EQ(window_->editormode(), teditormode::nmr);
   EXPECT_FALSE(item->isEnabled());
   EXPECT_EQ(tool.list().count(), 6);
   EXPECT_EQ(tool.list().currentRow(), 0);
@@ -60,7 +60,7 @@ TEST_F(NmrTool, OpensOnlyWithANucleusAndNucleiInTheDrawing) {
 
   QTest::mouseClick(&tool.okbutton(), Qt::LeftButton);
   EXPECT_FALSE(tool.isVisible());
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
   EXPECT_FALSE(drawing().shownmrshifts);
   EXPECT_TRUE(item->isEnabled());
 

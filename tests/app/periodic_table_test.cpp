@@ -65,7 +65,7 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
   // Branch on an empty drawing adds; without an element a click builds
   // nothing.
   choose({"&Atom", "Branch ..."});
-  EXPECT_EQ(table().tablemode(), TPeriodicTable::addmode);
+  EXPECT_EQ(table().tablemode(), TPeriodicTable::ttablemode::add);
   click(QPoint(50, 50));
   EXPECT_EQ(atomcount(), 0);
   pick(17);
@@ -75,7 +75,7 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
   ASSERT_EQ(atomcount(), 1);
 
   choose({"&Atom", "Branch ..."});
-  EXPECT_EQ(table().tablemode(), TPeriodicTable::branchmode);
+  EXPECT_EQ(table().tablemode(), TPeriodicTable::ttablemode::branch);
   pick(8);
   click(QPoint(104, 102));
   ASSERT_EQ(drawing().bonds.count(), 1);
@@ -83,7 +83,7 @@ TEST_F(PeriodicTable, AddsAndBranchesThePickedElement) {
 
   QTest::mouseClick(table().findChild<QPushButton*>(QStringLiteral("bDone")),
                     Qt::LeftButton);
-  EXPECT_EQ(window_->editormode(), 0);
+  EXPECT_EQ(window_->editormode(), teditormode::drawing);
   click(QPoint(300, 300));
   EXPECT_EQ(atomcount(), 2);
 }
@@ -100,7 +100,7 @@ TEST_F(PeriodicTable, RightClickOpensTheAtomEditorWhichClonesAndDeletes) {
   buildring();
   tatm* atom = drawing().atoms.items(2);
   click(where(2), Qt::RightButton);
-  EXPECT_EQ(table().tablemode(), TPeriodicTable::editmode);
+  EXPECT_EQ(table().tablemode(), TPeriodicTable::ttablemode::edit);
   EXPECT_EQ(table().edit().text(), QStringLiteral("C"));
   EXPECT_EQ(menuname(), QStringLiteral("AtomEditorMenu"));
   // Labels are not for the atom editor.

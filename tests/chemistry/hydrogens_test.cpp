@@ -224,7 +224,7 @@ TEST_F(Hydrogens, RemovingRestoresTheHeavyAtomDrawing) {
   auto molecule = std::make_unique<tStructure>();
   tatm* c = molecule->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
   tatm* o = molecule->addatom(std::make_unique<tatm>(8, 0, L, 0.0));
-  molecule->addbond(std::make_unique<tbond>(c, 0, 1, 2, o));
+  molecule->addbond(std::make_unique<tbond>(c, 0, tbondstyle::normal, 2, o));
   tStructure* methanol = drawing().mergestructure(std::move(molecule));
   bond(atom(6, 0, 100), atom(6, L, 100), 4);
   benzene(0, 0, true);
@@ -252,7 +252,8 @@ TEST_F(Hydrogens, RemovingRestoresTheHeavyAtomDrawing) {
   tatm* nitrogen = atom(7, 200, 0);
   auto group = std::make_unique<tStructure>();
   tatm* h = group->addatom(std::make_unique<tatm>(1, 1, 230.0, 0.0));
-  group->addbond(std::make_unique<tbond>(nitrogen, 0, 1, 2, h));
+  group->addbond(
+      std::make_unique<tbond>(nitrogen, 0, tbondstyle::normal, 2, h));
   drawing().mergestructure(std::move(group));
   EXPECT_EQ(removehydrogens(drawing()), 1);
   EXPECT_EQ(drawing().atoms.counthydrogen(), 2);

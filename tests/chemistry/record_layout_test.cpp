@@ -170,7 +170,7 @@ TEST(RecordLayoutTest, WedgesShowEachStatedCentre) {
     ASSERT_EQ(layoutrecord(c.record, stereo), "") << c.name;
     int wedged = 0;
     for (const tbondentry& bond : c.record.bonds) {
-      if (bond.style == wedgestyle || bond.style == hashedstyle) {
+      if (bond.style == tbondstyle::wedge || bond.style == tbondstyle::hashed) {
         ++wedged;
         // The narrow end sits at a centre.
         int narrow = bond.wideend == 2 ? bond.atom1 : bond.atom2;

@@ -43,7 +43,7 @@ TEST_F(BondEditorCommands, PicturesSetKindStyleAndWideEnd) {
     tbond* link = ethane();
     EXPECT_TRUE(applybondtag(*link, entry.tag));
     EXPECT_EQ(link->kind(), entry.kind);
-    EXPECT_EQ(link->style, entry.style);
+    EXPECT_EQ(bondstylenumber(link->style), entry.style);
     EXPECT_EQ(link->wideend, entry.wideend);
     // The ends count the new kind against their valence.
     EXPECT_EQ(c1_->implicithydrogens(), entry.hydrogens);
@@ -82,11 +82,11 @@ TEST_F(BondEditorCommands, SecondLineCyclesRightLeftCentre) {
   for (int press = 0; press < 3; ++press) {
     SCOPED_TRACE(press);
     EXPECT_TRUE(shiftsecondline(*link));
-    EXPECT_EQ(link->style, styles[press]);
+    EXPECT_EQ(bondstylenumber(link->style), styles[press]);
     EXPECT_EQ(link->side, sides[press]);
   }
   // Wedges, hashed and plain lines keep their style whatever their side.
-  for (int style : {hashedstyle, 6}) {
+  for (tbondstyle style : {tbondstyle::hashed, tbondstyle::plain}) {
     link->style = style;
     link->side = -1;
     EXPECT_FALSE(shiftsecondline(*link));

@@ -161,7 +161,7 @@ TEST_F(BranchCommandsTest, DoubleBondedAndElementBranchesTakeTheirBonds) {
   tbranch oxo = branchdoublebonded(50, 0, 8);
   ASSERT_TRUE(oxo);
   EXPECT_EQ(oxo.bond->kind(), 4);
-  EXPECT_EQ(oxo.bond->style, centredstyle);
+  EXPECT_EQ(oxo.bond->style, tbondstyle::centred);
   EXPECT_EQ(anchor->implicithydrogens(), 2);
 
   tbranch methylene = branchdoublebonded(-50, 0, 6);

@@ -62,7 +62,7 @@ std::vector<double> snapshotof(const tdrawing& drawing) {
                        1.0 * atom->valence2});
   }
   for (const tbond* bond : drawing.bonds) {
-    s.insert(s.end(), {1.0 * bond->order, 1.0 * bond->style,
+    s.insert(s.end(), {1.0 * bond->order, 1.0 * bondstylenumber(bond->style),
                        1.0 * drawing.positionof(bond->atom1),
                        1.0 * drawing.positionof(bond->atom2)});
   }

@@ -82,7 +82,7 @@ TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
           for (tbond* each : drawing().bonds) {
             const int kind = each->kind();
             // Trans substituents give no side to prefer.
-            if ((kind == 3 || kind == 4) && each->style == normalstyle &&
+            if ((kind == 3 || kind == 4) && each->style == tbondstyle::normal &&
                 std::abs(towardsneighbours(drawing(), *each)) > 1.0) {
               EXPECT_GT(towardsneighbours(drawing(), *each), 0.0)
                   << "bond " << drawing().bondposition(each);

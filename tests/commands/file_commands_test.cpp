@@ -117,7 +117,7 @@ std::filesystem::path savesource(const testing::ttemporaryfolder& folder) {
   tdrawing& drawing = *session().drawing();
   tatm* c = drawing.addatom(std::make_unique<tatm>(6, 0, 10.0, 50.0));
   tatm* o = drawing.addatom(std::make_unique<tatm>(8, 2, 40.0, 50.0));
-  drawing.addbond(std::make_unique<tbond>(c, 0, 1, 4, o));
+  drawing.addbond(std::make_unique<tbond>(c, 0, tbondstyle::normal, 4, o));
   auto structure = std::make_unique<tStructure>();
   structure->atoms.add(c);
   structure->atoms.add(o);

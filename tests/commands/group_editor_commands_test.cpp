@@ -184,7 +184,7 @@ TEST_F(GroupEditorCommands, FuseDeleteAndLinesKeepTheListsSound) {
   EXPECT_EQ(fused->bonds.count(), 2);
   fused = setgroupringstyle(drawing(), fused, 1);
   EXPECT_EQ(fused->ringstyle, 6);
-  EXPECT_EQ(fused->bonds.items(0)->style, 6);
+  EXPECT_EQ(fused->bonds.items(0)->style, tbondstyle::plain);
   for (int expected : {2, 3, 4, 1}) {
     cyclegrouplines(*fused);
     EXPECT_EQ(fused->bonds.items(1)->width, expected);
@@ -230,7 +230,8 @@ TEST_F(GroupEditorCommands, RingStylePicturesShowTheStylesTheyGive) {
     const tStructure& ring = *sample->structures.items(0);
     EXPECT_EQ(ring.atoms.count(), 6);
     EXPECT_EQ(ring.ringstyle, std::vector<int>({6, 0, 7})[picture - 1]);
-    EXPECT_EQ(ring.bonds.items(0)->style, picture == 1 ? 6 : 1);
+    EXPECT_EQ(ring.bonds.items(0)->style,
+              picture == 1 ? tbondstyle::plain : tbondstyle::normal);
   }
 }
 

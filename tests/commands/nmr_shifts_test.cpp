@@ -162,7 +162,8 @@ TEST_F(NmrShifts, SaysWhyTheToolCannotOpen) {
     for (int element : row.elements) {
       tatm* atom = drawing.addatom(std::make_unique<tatm>(element, 0, 0, 0));
       if (previous != nullptr && element > 0 && previous->element > 0) {
-        drawing.addbond(std::make_unique<tbond>(previous, 0, 1, 2, atom));
+        drawing.addbond(
+            std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
       }
       previous = atom;
     }

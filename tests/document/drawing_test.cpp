@@ -24,8 +24,8 @@ void buildsample(tdrawing& drawing) {
   tatm* c1 = chain->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
   tatm* c2 = chain->addatom(std::make_unique<tatm>(6, 0, 26.0, 15.0));
   tatm* o = chain->addatom(std::make_unique<tatm>(8, 2, 52.0, 0.0));
-  chain->addbond(std::make_unique<tbond>(c1, 0, 1, 2, c2));
-  chain->addbond(std::make_unique<tbond>(c2, 0, 1, 2, o));
+  chain->addbond(std::make_unique<tbond>(c1, 0, tbondstyle::normal, 2, c2));
+  chain->addbond(std::make_unique<tbond>(c2, 0, tbondstyle::normal, 2, o));
   chain->ringatoms[1] = c1;
   drawing.placestructure(std::move(chain), 100, 100);
 
@@ -38,7 +38,7 @@ void buildsample(tdrawing& drawing) {
   auto arrow = makesymbol(102);
   tatm* tip = arrow->addatom(std::make_unique<tSXY>(300, 100));
   tatm* tail = arrow->addatom(std::make_unique<tSXY>(255, 100));
-  auto link = std::make_unique<tbond>(tip, 0, 1, 2, tail);
+  auto link = std::make_unique<tbond>(tip, 0, tbondstyle::normal, 2, tail);
   link->chemical = 0;
   arrow->addbond(std::move(link));
   arrow->headstyle = 2;
@@ -67,8 +67,8 @@ TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
       {.bondlength = 60, .linewidthcode = 3, .doublebondspacing = 9});
   const tbond* first = clone->bonds.items(0);
   EXPECT_NEAR(first->angstromlength(), first->length() * 1.53 / 60.0, 1e-9);
-  auto bond = std::make_unique<tbond>(clone->atoms.items(0), 0, 1, 2,
-                                      clone->atoms.items(2));
+  auto bond = std::make_unique<tbond>(
+      clone->atoms.items(0), 0, tbondstyle::normal, 2, clone->atoms.items(2));
   EXPECT_EQ(std::pair(bond->width, bond->spacing), std::pair(3, 9));
   session().settings.doublebondspacing = 4;
   session().setdrawing(std::move(clone));
@@ -136,7 +136,7 @@ TEST_F(DrawingTest, MergingTwiceAddsNothingMore) {
   auto ring = std::make_unique<tRing>();
   tatm* a = ring->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
   tatm* b = ring->addatom(std::make_unique<tatm>(6, 0, 30.0, 0.0));
-  ring->addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  ring->addbond(std::make_unique<tbond>(a, 0, tbondstyle::normal, 2, b));
   tStructure* merged = drawing().mergestructure(std::move(ring));
   drawing().mergestructure(merged);
   EXPECT_EQ(drawing().atoms.count(), 2);

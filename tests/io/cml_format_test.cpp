@@ -181,8 +181,8 @@ TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
   EXPECT_EQ(read.bonds.items(0)->order, 103);
   EXPECT_EQ(read.bonds.items(1)->order, 104);
   EXPECT_EQ(read.bonds.items(2)->kind(), 6);
-  EXPECT_EQ(read.bonds.items(3)->style, wedgestyle);
-  EXPECT_EQ(read.bonds.items(4)->style, hashedstyle);
+  EXPECT_EQ(read.bonds.items(3)->style, tbondstyle::wedge);
+  EXPECT_EQ(read.bonds.items(4)->style, tbondstyle::hashed);
   EXPECT_EQ(read.atoms.items(0)->implicithydrogens(), 1);
   EXPECT_EQ(read.atoms.items(2)->implicithydrogens(), 0);
   EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 13.0F);

@@ -225,8 +225,8 @@ TEST_F(MdlFormatTest, BondTypesAndStereoBecomeKindsAndStyles) {
   const tdrawing& read = *result.drawing;
   EXPECT_EQ(read.bonds.items(0)->order, 103);
   EXPECT_EQ(read.bonds.items(1)->order, 4);
-  EXPECT_EQ(read.bonds.items(2)->style, wedgestyle);
-  EXPECT_EQ(read.bonds.items(3)->style, hashedstyle);
+  EXPECT_EQ(read.bonds.items(2)->style, tbondstyle::wedge);
+  EXPECT_EQ(read.bonds.items(3)->style, tbondstyle::hashed);
 }
 
 TEST_F(MdlFormatTest, HundredsOfAtomsRunTheirNumbersTogether) {
@@ -251,7 +251,7 @@ TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
   const tdrawing& read = *result.drawing;
   EXPECT_EQ(read.atoms.items(1)->fcharge, -1);
   EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 17.0F);
-  EXPECT_EQ(read.bonds.items(1)->style, hashedstyle);
+  EXPECT_EQ(read.bonds.items(1)->style, tbondstyle::hashed);
   EXPECT_EQ(hillformula(read), "C2H2O");
 }
 
@@ -276,7 +276,7 @@ TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
   tatm* o2 = atom(8, 210, 120);
   n->setcharge(1);
   o1->setcharge(-1);
-  bond(ring[0], n)->style = wedgestyle;
+  bond(ring[0], n)->style = tbondstyle::wedge;
   bond(n, o1);
   bond(n, o2, 4);
   tatm* d = atom(1, ring[4]->x - 15, ring[4]->y - 15 * std::sqrt(3.0), 0,
@@ -297,7 +297,7 @@ TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
   const tdrawing& read = *back.drawing;
   // The chemistry comes back as the exchange round trips check; the wedge
   // and the deuterium label are the molfile's own.
-  EXPECT_EQ(read.bonds.items(6)->style, wedgestyle);
+  EXPECT_EQ(read.bonds.items(6)->style, tbondstyle::wedge);
   EXPECT_EQ(read.atoms.items(9)->symbol, "D");
   // Turned twice, the wedge's neighbours keep their sides.
   EXPECT_NEAR(read.atoms.items(8)->y - read.atoms.items(6)->y, -30.0, 1e-3);

@@ -89,7 +89,9 @@ class NativeFormatTest : public testing::tdrawingtest {
     std::unique_ptr<tSymbol> symbol = makesymbol(code);
     tatm* tip = symbol->addatom(std::make_unique<tSXY>(x + 45, y));
     tatm* tail = symbol->addatom(std::make_unique<tSXY>(x, y));
-    symbol->addbond(std::make_unique<tbond>(tip, 0, 1, 2, tail))->chemical = 0;
+    symbol
+        ->addbond(std::make_unique<tbond>(tip, 0, tbondstyle::normal, 2, tail))
+        ->chemical = 0;
     symbol->colour = 0x00AA00U + static_cast<std::uint32_t>(code);
     symbol->headstyle = static_cast<std::uint8_t>(code % 6);
     symbol->turn = -1;
@@ -124,7 +126,7 @@ class NativeFormatTest : public testing::tdrawingtest {
     for (int k = 0; k <= 6; ++k) {
       tbond* each =
           bond(atom(6, 10 + 30 * k, 100), atom(6, 10 + 30 * k, 130), k);
-      each->style = styles[k];
+      each->style = bondstylefromnumber(styles[k]);
       each->width = 1 + k % 4;
       each->colour = 0x102030U * static_cast<std::uint32_t>(k);
       each->wideend = 1 + k % 2;
@@ -404,7 +406,7 @@ TEST_F(NativeFormatTest, DamagedRecordsAreSkippedOrCorrected) {
         EXPECT_EQ(read->bonds.items(1)->order, 0);
         break;
       case 5:
-        EXPECT_EQ(read->bonds.items(2)->style, -6);
+        EXPECT_EQ(bondstylenumber(read->bonds.items(2)->style), -6);
         break;
       case 6:
         ASSERT_EQ(read->symbols.count(), 1);

@@ -222,7 +222,7 @@ TEST(Smiles, StatesTetrahedralAndDoubleBondStereo) {
 
 TEST_F(SmilesTest, ReadsStereoOffWedgesAndCoordinates) {
   // Bromochlorofluoromethane, drawn and mirrored, wedged and hashed.
-  auto draw = [this](double mirror, int style) {
+  auto draw = [this](double mirror, tbondstyle style) {
     session().newdrawing();
     tatm* c = atom(6, 100, 100);
     bond(c, atom(9, 100 - 26 * mirror, 115));
@@ -235,12 +235,12 @@ TEST_F(SmilesTest, ReadsStereoOffWedgesAndCoordinates) {
     EXPECT_EQ(error, "");
     return smiles;
   };
-  const std::string wedged = draw(1.0, wedgestyle);
+  const std::string wedged = draw(1.0, tbondstyle::wedge);
   EXPECT_NE(wedged.find('@'), std::string::npos) << wedged;
-  EXPECT_NE(draw(-1.0, wedgestyle), wedged);
-  EXPECT_NE(draw(1.0, hashedstyle), wedged);
-  EXPECT_EQ(draw(-1.0, hashedstyle), wedged);
-  EXPECT_EQ(draw(1.0, normalstyle).find('@'), std::string::npos);
+  EXPECT_NE(draw(-1.0, tbondstyle::wedge), wedged);
+  EXPECT_NE(draw(1.0, tbondstyle::hashed), wedged);
+  EXPECT_EQ(draw(-1.0, tbondstyle::hashed), wedged);
+  EXPECT_EQ(draw(1.0, tbondstyle::normal).find('@'), std::string::npos);
 
   // 1,2-difluoroethene drawn trans and cis; in a small ring nothing.
   auto ethene = [this](double side) {

@@ -25,7 +25,7 @@ class MolecularData : public testing::tdrawingtest {
     tatm* o = made->addatom(std::make_unique<tatm>(8, 0, x, 0));
     for (double side : {-1.0, 1.0}) {
       tatm* h = made->addatom(std::make_unique<tatm>(1, 0, x + side * 24, 18));
-      made->addbond(std::make_unique<tbond>(o, 0, 1, 2, h));
+      made->addbond(std::make_unique<tbond>(o, 0, tbondstyle::normal, 2, h));
     }
     return drawing().mergestructure(std::move(made));
   }

@@ -43,10 +43,10 @@ TEST_F(BondTest, CreatingAndChangingKindsKeepsValencesBalanced) {
   EXPECT_EQ(a->valence2, 4);
   ab->setkind(6);
   EXPECT_EQ(b->implicithydrogens(), 1);
-  EXPECT_EQ(ab->style, centredstyle);
+  EXPECT_EQ(ab->style, tbondstyle::centred);
   ab->setkind(2);
   EXPECT_EQ(a->implicithydrogens(), 3);
-  EXPECT_EQ(ab->style, normalstyle);
+  EXPECT_EQ(ab->style, tbondstyle::normal);
   drawing().removebond(ab);
   EXPECT_EQ(b->implicithydrogens(), 4);
 }
@@ -160,7 +160,7 @@ TEST_F(BondTest, RecordHasTheDocumentLayout) {
   tbond* ab = bond(a, b, 4);
   ab->setdelocalised(true);
   ab->colour = 0x00112233;
-  ab->style = 3;
+  ab->style = tbondstyle::hashed;
   ab->side = -1;
   ab->offx = -5;
   ab->offy = 300;
@@ -177,6 +177,19 @@ TEST_F(BondTest, RecordHasTheDocumentLayout) {
   EXPECT_EQ(copy.atom2, b);
   EXPECT_EQ(copy.order, 104);
   EXPECT_EQ(a->valence2, 4);  // reading a record never touches valences
+}
+
+TEST_F(BondTest, RecordKeepsNegativeAndUnnamedStyles) {
+  // The record holds a style in one byte; -6 must not come back as 250,
+  // which would draw nothing.
+  tbond* ab = bond(atom(6, 0, 0), atom(6, 30, 0));
+  for (int style : {-7, -6, 0, 1, 7, 35, 127}) {
+    SCOPED_TRACE(style);
+    ab->style = bondstylefromnumber(style);
+    tbond copy(bondrecord::frombytes(ab->writerecord().tobytes()),
+               drawing().atoms);
+    EXPECT_EQ(bondstylenumber(copy.style), style);
+  }
 }
 
 TEST_F(BondTest, RecordWithPositionsPastTheAtomListLeavesEndsEmpty) {

@@ -34,7 +34,7 @@ class Fragment : public ::testing::Test {
     return atom;
   }
   void bond(tatm* a, tatm* b, int kind = 2) {
-    drawing.addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
+    drawing.addbond(std::make_unique<tbond>(a, 0, tbondstyle::normal, kind, b));
   }
 
   tdrawing drawing;

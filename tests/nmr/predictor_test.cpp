@@ -203,7 +203,7 @@ TEST_F(ShiftPrediction, DrawingIsRestoredBondForBond) {
   bond(cation, atom(35, -90, 0));
   bond(ring[4], atom(7, -40, -40));
   tbond* styled = drawing().bonds.items(3);
-  styled->style = wedgestyle;
+  styled->style = tbondstyle::wedge;
   styled->colour = 0x123456;
 
   auto snapshot = [this] {

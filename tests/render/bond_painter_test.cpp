@@ -39,7 +39,7 @@ class BondPainter : public testing::tdrawingtest {
   tbond* horizontal(int order, int style) {
     tbond* b = bond(atom(6, 100, 100), atom(6, 130, 100), 2);
     b->order = order;
-    b->style = style;
+    b->style = bondstylefromnumber(style);
     b->width = 1;
     b->colour = 0;
     return b;
@@ -115,14 +115,14 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
 TEST_F(BondPainter, CentresADoubleBondOnHalfOffsetsRoundedAwayFromZero) {
   // Spacing 5 on a bond running up the screen gives the offset (5, 0).
   tbond* b = bond(atom(6, 100, 130), atom(6, 100, 100), 4);
-  b->style = centredstyle;
+  b->style = tbondstyle::centred;
   b->spacing = 5;
   b->width = 1;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(97, 130, 97, 100),
                                                  solid(103, 130, 103, 100)}));
   // Running down gives (-5, 0): halves -3 and 3 again.
   tbond* down = bond(atom(6, 200, 100), atom(6, 200, 130), 4);
-  down->style = centredstyle;
+  down->style = tbondstyle::centred;
   down->spacing = 5;
   down->width = 1;
   EXPECT_EQ(paint(*down),
@@ -140,7 +140,7 @@ TEST_F(BondPainter, DrawsOnlyChemicalBondsWithBothEnds) {
 }
 
 TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
-  tbond* b = horizontal(2, wedgestyle);
+  tbond* b = horizontal(2, bondstylenumber(tbondstyle::wedge));
   b->colour = 0x0000FF;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{
                            "polygon 100,100 130,103 130,97 pen=solid/1/0000FF "
@@ -155,7 +155,7 @@ TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
 
 TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
   tbond* b = bond(atom(6, 100, 100), atom(6, 130.4, 100.6), 2);
-  b->style = wedgestyle;
+  b->style = tbondstyle::wedge;
   b->width = 1;
   // The offset is (0, 6); 100.6 + 3 and 100.6 - 3 round to 104 and 98,
   // where the screen point (100, 101) would give 104 and 98 only by luck.
@@ -170,7 +170,7 @@ TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
 }
 
 TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
-  tbond* b = horizontal(2, hashedstyle);
+  tbond* b = horizontal(2, bondstylenumber(tbondstyle::hashed));
   std::vector<std::string> expected;
   for (int x = 100; x < 130; x += 3) {
     expected.push_back(solid(x, 97, x, 103));
@@ -182,7 +182,7 @@ TEST_F(BondPainter, StopsTheArrowShaftAQuarterBeforeTheHead) {
   // d = (32, 0): the tip is 8 pixels short of the head, the barbs reach 2
   // pixels back and 2 pixels to each side.
   tbond* b = bond(atom(6, 100, 100), atom(7, 132, 100), 2);
-  b->style = arrowstyle;
+  b->style = tbondstyle::arrow;
   b->width = 1;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{solid(100, 100, 124, 100),
                                                  solid(124, 100, 122, 98),

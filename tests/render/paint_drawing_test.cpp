@@ -35,8 +35,8 @@ class PaintDrawing : public testing::tdrawingtest {
     }
     for (int i = 0; i < 6; ++i) {
       structure->addbond(std::make_unique<tbond>(
-          corners[static_cast<std::size_t>(i)], 0, 1, i % 2 == 0 ? 4 : 2,
-          corners[static_cast<std::size_t>((i + 1) % 6)]));
+          corners[static_cast<std::size_t>(i)], 0, tbondstyle::normal,
+          i % 2 == 0 ? 4 : 2, corners[static_cast<std::size_t>((i + 1) % 6)]));
     }
     structure->ringsize = 6;
     structure->ringstyle = static_cast<std::uint8_t>(ringstyle);

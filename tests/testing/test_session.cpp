@@ -19,7 +19,8 @@ tatm* tdrawingtest::atom(int element, double x, double y, double z,
 }
 
 tbond* tdrawingtest::bond(tatm* a, tatm* b, int kind) const {
-  return drawing().addbond(std::make_unique<tbond>(a, 0, 1, kind, b));
+  return drawing().addbond(
+      std::make_unique<tbond>(a, 0, tbondstyle::normal, kind, b));
 }
 
 std::vector<tatm*> tdrawingtest::benzene(double cx, double cy,

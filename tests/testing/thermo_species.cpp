@@ -104,8 +104,8 @@ tStructure* addspecies(std::string_view name, double x) {
   for (std::size_t i = 0; i + 2 < found->bonds.size(); i += 3) {
     const int kind = found->bonds[i + 2];
     tbond* bond = structure->addbond(std::make_unique<tbond>(
-        atoms[static_cast<std::size_t>(found->bonds[i])], 0, 1, kind % 100,
-        atoms[static_cast<std::size_t>(found->bonds[i + 1])]));
+        atoms[static_cast<std::size_t>(found->bonds[i])], 0, tbondstyle::normal,
+        kind % 100, atoms[static_cast<std::size_t>(found->bonds[i + 1])]));
     bond->setdelocalised(kind >= 100);
   }
   for (std::size_t i = 0; i < found->hydrogens.size(); ++i) {

@@ -70,7 +70,8 @@ TEST(BondEnergy, KeyCombinesTheEndsAndTheBondOrder) {
   tdrawing& drawing = *session().drawing();
   tatm* a = drawing.addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
   tatm* b = drawing.addatom(std::make_unique<tatm>(8, 0, 30.0, 0.0));
-  tbond* bond = drawing.addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  tbond* bond =
+      drawing.addbond(std::make_unique<tbond>(a, 0, tbondstyle::normal, 2, b));
   for (const int kind : {2, 4}) {
     SCOPED_TRACE(kind);
     bond->setkind(kind);

@@ -29,8 +29,8 @@ tStructure* skeleton(tdrawing& drawing, std::vector<int> elements,
   }
   for (std::size_t i = 0; i + 2 < bonds.size(); i += 3) {
     structure->addbond(std::make_unique<tbond>(
-        atoms[static_cast<std::size_t>(bonds[i])], 0, 1, bonds[i + 2],
-        atoms[static_cast<std::size_t>(bonds[i + 1])]));
+        atoms[static_cast<std::size_t>(bonds[i])], 0, tbondstyle::normal,
+        bonds[i + 2], atoms[static_cast<std::size_t>(bonds[i + 1])]));
   }
   return drawing.mergestructure(std::move(structure));
 }

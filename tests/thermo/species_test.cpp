@@ -26,7 +26,8 @@ tStructure* ethane(tdrawing& drawing) {
   tatm* a = drawing.addatom(std::make_unique<tatm>(6, 0, 100.0, 100.0, 0.0));
   tatm* b =
       drawing.addatom(std::make_unique<tatm>(6, 0, 100.0 + length, 100.0, 0.0));
-  tbond* bond = drawing.addbond(std::make_unique<tbond>(a, 0, 1, 2, b));
+  tbond* bond =
+      drawing.addbond(std::make_unique<tbond>(a, 0, tbondstyle::normal, 2, b));
   auto structure = std::make_unique<tStructure>();
   structure->atoms.add(a);
   structure->atoms.add(b);
