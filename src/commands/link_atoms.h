@@ -22,7 +22,8 @@ struct tlinkpicks {
 /// pointer" and keeps the first pick. Only chemical atoms are picked; two
 /// atoms already bonded are not bonded again. A pick that is no longer in
 /// the context's drawing (after Undo) is dropped, and the click counts as a
-/// first one. "No Atoms" on an empty drawing. Returns the new bond.
+/// first one. The pending pick is the context's linkpicks. "No Atoms" on an
+/// empty drawing. Returns the new bond.
 tbond* linkatoms(tcommandcontext& context, double x, double y);
 
 }  // namespace molvane
