@@ -1,14 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// Times Normal (or Refine) from each benchmark start geometry and compares the
-// result with the reference minimum beside it.
+// Times a method from each benchmark start geometry, compares the result
+// with the reference minimum beside it, and the time with the reference
+// toolkit's MMFF94 minimisation of the same file (setup included).
 //
-//   optimize_bench [--refine] [--tolerance CAL] [--jump ANGSTROM] [--temp T]
-//                  [DIR]
+//   optimize_bench [--refine] [--no-polish] [--tolerance CAL]
+//                  [--jump ANGSTROM] [--temp T] [--reference SCRIPT]
+//                  [--scaling] [DIR]
 //
 // The settings default to the optimizer's; DIR holds <stem>_start.sdf and
-// <stem>_mmff.sdf (default: the shared data folder of the build).
+// maybe <stem>_mmff.sdf (default: the shared data folder of the build); the
+// stems are the benchmark molecules, or every *_start.sdf of a DIR given.
+// --reference runs SCRIPT (rdkit_minimize.py beside this file) with
+// /usr/bin/python3 on the same files. --scaling instead times sweeps and
+// gradients from 8 to about 5 000 atoms (side-by-side copies of hectane).
 #include "document/drawing.h"
 #include "io/exchange_files.h"
 #include "mechanics/force_field_parameters.h"
@@ -22,7 +28,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -186,16 +194,133 @@ void printgeometry(const char* stem, const tdrawing& ours,
 }  // namespace
 }  // namespace molvane
 
+namespace molvane {
+namespace {
+
+/// Milliseconds and iterations of the reference toolkit per start file.
+std::map<std::string, std::pair<double, long>> referencetimes(
+    const std::string& script, const std::vector<std::string>& files) {
+  std::map<std::string, std::pair<double, long>> times;
+  std::string command = "/usr/bin/python3 '" + script + "'";
+  for (const std::string& file : files) {
+    command += " '" + file + "'";
+  }
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return times;
+  }
+  char line[4096];
+  while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    std::istringstream words(line);
+    std::string file;
+    double ms = 0.0;
+    long iterations = 0;
+    if (words >> file >> ms >> iterations) {
+      times[file] = {ms, iterations};
+    }
+  }
+  pclose(pipe);
+  return times;
+}
+
+/// Copies of a drawing side by side, 16 Å apart across their long axis:
+/// beyond the reach of the pair list, so every atom keeps as many pairs.
+std::unique_ptr<tdrawing> copiesof(const std::filesystem::path& file,
+                                   int copies) {
+  std::unique_ptr<tdrawing> all = readsd(file);
+  if (all == nullptr || copies < 2) {
+    return all;
+  }
+  const double units = all->geometry().bondlength / standardbondangstrom;
+  const int side = static_cast<int>(std::ceil(std::sqrt(copies)));
+  std::unique_ptr<tdrawing> base = readsd(file);
+  for (int c = 1; c < copies; ++c) {
+    std::unique_ptr<tStructure> copy = base->copystructure(*base);
+    for (tatm* atom : copy->atoms) {
+      atom->y += 16.0 * units * (c % side);
+      atom->z += 16.0 * units * (c / side);
+    }
+    all->mergestructure(std::move(copy));
+  }
+  return all;
+}
+
+/// Per sweep of Normal and per gradient, against the number of atoms.
+void printscaling(const std::filesystem::path& folder) {
+  std::printf("\n%8s %12s %12s %14s %8s\n", "atoms", "ms/sweep", "ms/gradient",
+              "ms/gradient/atom", "pairs");
+  struct tcase {
+    const char* stem;
+    int copies;
+  };
+  for (const tcase& c :
+       {tcase{"ethane", 1}, tcase{"caffeine", 1}, tcase{"cholesterol", 1},
+        tcase{"hectane", 1}, tcase{"hectane", 2}, tcase{"hectane", 4},
+        tcase{"hectane", 8}, tcase{"hectane", 16}}) {
+    std::unique_ptr<tdrawing> drawing =
+        copiesof(folder / (std::string(c.stem) + "_start.sdf"), c.copies);
+    if (drawing == nullptr) {
+      continue;
+    }
+    toptimizer optimizer(*drawing);
+    optimizer.settings.polish = false;
+    optimizer.settings.maxseconds = 3.0;
+    const auto t0 = std::chrono::steady_clock::now();
+    if (!optimizer.runoptimizer(toptimizermethod::normal).empty()) {
+      continue;
+    }
+    const double sweeps =
+        std::chrono::duration<double, std::milli>(
+            std::chrono::steady_clock::now() - t0)
+            .count() /
+        static_cast<double>(std::max(1L, optimizer.state().sweeps));
+    tforcefield& field = optimizer.forcefield();
+    std::vector<double> xyz = field.coordinates();
+    std::vector<double> grad(xyz.size());
+    const int rounds = 20;
+    const auto t1 = std::chrono::steady_clock::now();
+    for (int r = 0; r < rounds; ++r) {
+      field.gradient(xyz, grad);
+    }
+    const double gradient = std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - t1)
+                                .count() /
+                            rounds;
+    const auto atoms = field.atoms().size();
+    std::printf("%8zu %12.3f %12.4f %14.6f %8zu\n", atoms, sweeps, gradient,
+                gradient / static_cast<double>(atoms),
+                field.nonbonded().size());
+  }
+}
+
+}  // namespace
+}  // namespace molvane
+
 int main(int argc, char** argv) {
   using namespace molvane;
   std::filesystem::path folder =
       std::filesystem::path(MOLVANE_BENCH_DATA) / "molecules";
+  bool ownfolder = false;
   toptimizersettings settings;
-  int method = normalmethod;
+  toptimizermethod method = toptimizermethod::normal;
+  std::string script;
+  bool scaling = false;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--refine") {
-      method = refinemethod;
+      method = toptimizermethod::refine;
+      continue;
+    }
+    if (word == "--no-polish") {
+      settings.polish = false;
+      continue;
+    }
+    if (word == "--scaling") {
+      scaling = true;
+      continue;
+    }
+    if (word == "--reference" && i + 1 < argc) {
+      script = argv[++i];
       continue;
     }
     double* target = word == "--tolerance" ? &settings.tolerance
@@ -206,21 +331,48 @@ int main(int argc, char** argv) {
       *target = std::atof(argv[++i]);
     } else {
       folder = word;
+      ownfolder = true;
     }
   }
-  std::printf("%s, tolerance %g cal, jump %g Å, temperature %g\n",
-              method == refinemethod ? "Refine" : "Normal", settings.tolerance,
-              settings.minjump, settings.temperature);
-  std::printf("%-12s %6s %9s %7s %9s %11s %11s %9s %9s\n", "molecule", "atoms",
-              "ms", "sweeps", "ms/sweep", "start kcal", "final kcal", "rmsd0 Å",
-              "rmsd Å");
-  std::vector<std::pair<const char*, std::unique_ptr<tdrawing>>> minima;
-  for (const char* stem : stems) {
-    const auto start = folder / (std::string(stem) + "_start.sdf");
-    std::unique_ptr<tdrawing> reference =
-        readsd(folder / (std::string(stem) + "_mmff.sdf"));
-    if (reference == nullptr || readsd(start) == nullptr) {
-      std::printf("%-12s missing\n", stem);
+  if (scaling) {
+    printscaling(folder);
+    return 0;
+  }
+  std::vector<std::string> names(std::begin(stems), std::end(stems));
+  if (ownfolder) {
+    names.clear();
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      const auto at = name.rfind("_start.sdf");
+      if (at != std::string::npos && at + 10 == name.size()) {
+        names.push_back(name.substr(0, at));
+      }
+    }
+    std::sort(names.begin(), names.end());
+  }
+  std::printf("%s, tolerance %g cal, jump %g Å, temperature %g%s\n",
+              method == toptimizermethod::refine ? "Refine" : "Normal",
+              settings.tolerance, settings.minjump, settings.temperature,
+              settings.polish ? "" : ", no polish");
+  std::map<std::string, std::pair<double, long>> reference;
+  if (!script.empty()) {
+    std::vector<std::string> files;
+    for (const std::string& stem : names) {
+      files.push_back((folder / (stem + "_start.sdf")).string());
+    }
+    reference = referencetimes(script, files);
+  }
+  std::printf("%-14s %5s %9s %6s %6s %6s %6s %9s %10s %8s %8s %9s %7s %6s\n",
+              "molecule", "atoms", "ms", "sweeps", "iters", "evals", "grads",
+              "rms grad", "final kcal", "rmsd0 Å", "rmsd Å", "ref ms",
+              "ref its", "ratio");
+  std::vector<std::pair<std::string, std::unique_ptr<tdrawing>>> minima;
+  for (const std::string& stem : names) {
+    const auto start = folder / (stem + "_start.sdf");
+    std::unique_ptr<tdrawing> referenceminimum =
+        readsd(folder / (stem + "_mmff.sdf"));
+    if (readsd(start) == nullptr) {
+      std::printf("%-14s missing\n", stem.c_str());
       continue;
     }
     std::vector<double> times;
@@ -229,38 +381,51 @@ int main(int argc, char** argv) {
     std::unique_ptr<tdrawing> drawing;
     for (int r = 0; r < repeats; ++r) {
       drawing = readsd(start);
-      before = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
+      if (referenceminimum != nullptr) {
+        before =
+            superposedrmsd(heavyatoms(*drawing), heavyatoms(*referenceminimum));
+      }
       toptimizer optimizer(*drawing);
       optimizer.settings = settings;
-      const auto t0 = std::chrono::steady_clock::now();
       if (!optimizer.runoptimizer(method).empty()) {
         break;
       }
-      times.push_back(std::chrono::duration<double, std::milli>(
-                          std::chrono::steady_clock::now() - t0)
-                          .count());
       state = optimizer.state();
-      after = superposedrmsd(heavyatoms(*drawing), heavyatoms(*reference));
+      // The seconds the command line reports: the run, setup included.
+      times.push_back(1000.0 * state.seconds);
+      if (referenceminimum != nullptr) {
+        after =
+            superposedrmsd(heavyatoms(*drawing), heavyatoms(*referenceminimum));
+      }
     }
     if (times.empty()) {
-      std::printf("%-12s failed\n", stem);
+      std::printf("%-14s failed\n", stem.c_str());
       continue;
     }
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
-    std::printf("%-12s %6d %9.1f %7ld %9.3f %11.3f %11.3f %9.3f %9.3f\n", stem,
-                drawing->atoms.countchemical(), median, state.sweeps,
-                median / static_cast<double>(std::max(1L, state.sweeps)),
-                state.startenergy * kcalpercal, state.energy * kcalpercal,
-                before, after);
-    minima.emplace_back(stem, std::move(drawing));
+    const auto found = reference.find(start.string());
+    const double referencems =
+        found == reference.end() ? NAN : found->second.first;
+    const long referenceiterations =
+        found == reference.end() ? 0 : found->second.second;
+    std::printf(
+        "%-14s %5d %9.1f %6ld %6ld %6ld %6ld %9.2e %10.3f %8.3f %8.3f %9.1f "
+        "%7ld %6.2f\n",
+        stem.c_str(), drawing->atoms.countchemical(), median, state.sweeps,
+        state.iterations, state.energyevaluations, state.gradientevaluations,
+        state.rmsgradient, state.energy * kcalpercal, before, after,
+        referencems, referenceiterations, median / referencems);
+    if (referenceminimum != nullptr) {
+      minima.emplace_back(stem, std::move(drawing));
+    }
   }
   std::printf(
       "\nmean ours/reference (largest difference): C-C single Å, "
       "C-H Å, C=O Å, C-C-C degrees\n");
   for (const auto& [stem, minimum] : minima) {
-    printgeometry(stem, *minimum,
-                  *readsd(folder / (std::string(stem) + "_mmff.sdf")));
+    printgeometry(stem.c_str(), *minimum,
+                  *readsd(folder / (stem + "_mmff.sdf")));
   }
   return 0;
 }

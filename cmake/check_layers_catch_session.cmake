@@ -20,6 +20,9 @@ execute_process(
   OUTPUT_VARIABLE output
   ERROR_VARIABLE output)
 file(REMOVE_RECURSE "${copy}")
+# The message is wrapped where its lines grow long, which depends on the
+# length of the build folder's path.
+string(REPLACE "\n" " " output "${output}")
 
 if(result EQUAL 0)
   message(FATAL_ERROR "The layer check passed a session() call in chemistry")

@@ -408,7 +408,8 @@ void TGroupEditor::optimize() {
   }
   optimize_->setText(QStringLiteral("STOP"));
   window_.setbusy(true);
-  const std::string problem = optimizer.runoptimizer(normalmethod, structure);
+  const std::string problem =
+      optimizer.runoptimizer(toptimizermethod::normal, structure);
   optimizer_.reset();
   window_.setbusy(false);
   optimize_->setText(QStringLiteral("Optimize.."));

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -36,10 +37,12 @@ constexpr std::array<double, 6> jumps{0.1, 0.03, 0.01, 0.003, 0.001, 0.0003};
 constexpr std::array<const char*, 5> captions{
     "Optimize Geometry", "Anneal Geometry", "Global Geometry",
     "Random Geometry", "Refine Geometry"};
-constexpr std::array<int, 5> atomcodes{normalmethod, annealmethod, globalmethod,
-                                       randommethod, refinemethod};
-constexpr std::array<int, 2> moleculecodes{moleculesnormalmethod,
-                                           moleculesannealmethod};
+constexpr std::array<toptimizermethod, 5> atomcodes{
+    toptimizermethod::normal, toptimizermethod::anneal,
+    toptimizermethod::global, toptimizermethod::random,
+    toptimizermethod::refine};
+constexpr std::array<toptimizermethod, 2> moleculecodes{
+    toptimizermethod::moleculesnormal, toptimizermethod::moleculesanneal};
 
 bool validstructure(const tdrawing& drawing) {
   if (drawing.atoms.count() <= 1) {
@@ -104,6 +107,10 @@ TStopTool::TStopTool(ttoolhost& host)
   low_->setToolTip(QStringLiteral("Lowest energy conformer"));
   energyrow->addWidget(low_);
   outer->addLayout(energyrow);
+  gradient_ = new QLabel(this);
+  gradient_->setToolTip(
+      QString::fromUtf8("Root-mean-square gradient in kcal/(mol\u00b7\u00c5)"));
+  outer->addWidget(gradient_);
 
   auto* groups = new QHBoxLayout;
   tolerance_ = radiogroup(
@@ -141,6 +148,11 @@ TStopTool::TStopTool(ttoolhost& host)
   temperaturerow->addWidget(temperature_, 1, 1);
   temperaturerow->addWidget(new QLabel(QStringLiteral("Hot"), this), 1, 2);
   outer->addLayout(temperaturerow);
+  polish_ = new QCheckBox(QStringLiteral("Polish to the minimum"), this);
+  polish_->setChecked(true);
+  polish_->setToolTip(QStringLiteral(
+      "Normal moves every atom at once after its sweeps, down to the minimum"));
+  outer->addWidget(polish_);
 
   auto* buttons = new QHBoxLayout;
   go_ = new QPushButton(QStringLiteral("GO"), this);
@@ -191,6 +203,7 @@ bool TStopTool::open() {
 void TStopTool::choosemethod(int index) {
   const bool searches = index >= 1 && index <= 3;
   temperature_->setEnabled(searches);
+  polish_->setEnabled(index == 0);
   setWindowTitle(QLatin1String(captions.at(static_cast<std::size_t>(index))));
 }
 
@@ -205,7 +218,7 @@ void TStopTool::choosemode(int index) {
   }
 }
 
-int TStopTool::methodcode() const {
+toptimizermethod TStopTool::methodcode() const {
   const auto method = static_cast<std::size_t>(method_->checkedId());
   if (mode_->checkedId() == 1 && method < moleculecodes.size()) {
     return moleculecodes.at(method);
@@ -221,6 +234,10 @@ void TStopTool::showbest(double energy) {
   low_->setText(QStringLiteral("\tLow PE = ") + fixed(energy * 0.001, 6, 2));
 }
 
+void TStopTool::showgradient(double kcal) {
+  gradient_->setText(QStringLiteral("RMS gradient %1").arg(kcal, 0, 'g', 3));
+}
+
 void TStopTool::setrunning(bool running) {
   running_ = running;
   go_->setText(running ? QStringLiteral("STOP") : QStringLiteral("GO"));
@@ -228,6 +245,7 @@ void TStopTool::setrunning(bool running) {
   for (QButtonGroup* group : {tolerance_, jump_, method_, mode_}) {
     group->buttons().first()->parentWidget()->setEnabled(!running);
   }
+  polish_->setEnabled(!running && method_->checkedId() == 0);
   // The run holds pointers into the drawing: nothing in the main window
   // may edit or replace it until the run returns.
   host_.setbusy(running);
@@ -254,6 +272,7 @@ void TStopTool::gostop() {
   optimizer.settings.minjump =
       jumps.at(static_cast<std::size_t>(jump_->checkedId()));
   optimizer.settings.temperature = temperature_->value() * 0.001;
+  optimizer.settings.polish = polish_->isChecked();
   double shownbest = 1e9;
   optimizer.hooks.processmessages = [] { QCoreApplication::processEvents(); };
   optimizer.hooks.status = [this](const std::string& text) {
@@ -261,6 +280,7 @@ void TStopTool::gostop() {
   };
   optimizer.hooks.show = [this, &shownbest](const toptimizerstate& state) {
     showenergy(state.energy);
+    showgradient(state.rmsgradient);
     if (state.bestenergy < shownbest) {
       shownbest = state.bestenergy;
       showbest(state.bestenergy);
@@ -280,6 +300,7 @@ void TStopTool::gostop() {
   } else {
     showenergy(state.energy);
     showbest(state.bestenergy);
+    showgradient(state.rmsgradient);
   }
   host_.repaintdrawing();
   if (closeafterrun_) {
@@ -309,6 +330,7 @@ void TStopTool::done() {
   }
   optimizer_.reset();
   energy_->clear();
+  gradient_->clear();
   hide();
 }
 

@@ -10,6 +10,7 @@
 class QCloseEvent;
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -19,6 +20,7 @@ namespace molvane {
 
 class tdrawing;
 class toptimizer;
+enum class toptimizermethod;
 class ttoolhost;
 
 /// The energy as the window shows it, E in cal/mol: kcal with 3 decimals
@@ -26,8 +28,9 @@ class ttoolhost;
 QString energytext(double energy);
 
 /// The "Optimizing Geometry" window: method, mode, tolerance, minimum jump
-/// and anneal temperature, one GO/STOP button for runs of the minimiser on
-/// the current drawing, the current and the lowest energy.
+/// and anneal temperature, whether Normal polishes to the minimum, one
+/// GO/STOP button for runs of the minimiser on the current drawing, the
+/// current and the lowest energy and the RMS gradient.
 class TStopTool final : public QWidget {
  public:
   explicit TStopTool(ttoolhost& host);
@@ -53,6 +56,8 @@ class TStopTool final : public QWidget {
   QScrollBar& temperaturebar() const { return *temperature_; }
   QLabel& energylabel() const { return *energy_; }
   QLabel& lowlabel() const { return *low_; }
+  QLabel& gradientlabel() const { return *gradient_; }
+  QCheckBox& polishbox() const { return *polish_; }
   QStatusBar& statusbar() const { return *status_; }
 
  protected:
@@ -63,12 +68,15 @@ class TStopTool final : public QWidget {
   void choosemode(int index);
   void showenergy(double energy);
   void showbest(double energy);
-  int methodcode() const;
+  void showgradient(double kcal);
+  toptimizermethod methodcode() const;
   void setrunning(bool running);
 
   ttoolhost& host_;
   QLabel* energy_ = nullptr;
   QLabel* low_ = nullptr;
+  QLabel* gradient_ = nullptr;
+  QCheckBox* polish_ = nullptr;
   QPushButton* go_ = nullptr;
   QPushButton* done_ = nullptr;
   QButtonGroup* tolerance_ = nullptr;

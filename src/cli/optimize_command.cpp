@@ -22,24 +22,25 @@ namespace {
 constexpr const char* usage =
     "usage: optimize IN OUT [--method normal|refine|anneal|global|random|"
     "molecules|molecules-anneal] [--tolerance CAL] [--jump ANGSTROM] "
-    "[--temp T] [--seed S] [--max-seconds S]";
+    "[--temp T] [--seed S] [--max-seconds S] [--gradient KCAL] "
+    "[--no-polish]";
 /// How long a search that runs until stopped goes when not told.
 constexpr double searchseconds = 10.0;
 
 struct tmethodname {
   const char* name;
-  int code;
+  toptimizermethod code;
   bool endless;
 };
 
 constexpr tmethodname methods[] = {
-    {"normal", normalmethod, false},
-    {"refine", refinemethod, false},
-    {"anneal", annealmethod, true},
-    {"global", globalmethod, true},
-    {"random", randommethod, true},
-    {"molecules", moleculesnormalmethod, false},
-    {"molecules-anneal", moleculesannealmethod, true}};
+    {"normal", toptimizermethod::normal, false},
+    {"refine", toptimizermethod::refine, false},
+    {"anneal", toptimizermethod::anneal, true},
+    {"global", toptimizermethod::global, true},
+    {"random", toptimizermethod::random, true},
+    {"molecules", toptimizermethod::moleculesnormal, false},
+    {"molecules-anneal", toptimizermethod::moleculesanneal, true}};
 
 }  // namespace
 
@@ -53,6 +54,10 @@ tclioutcome optimizecommand(const tclioptions& options,
     const std::string& word = arguments[i];
     if (word.rfind("--", 0) != 0) {
       positional.push_back(word);
+      continue;
+    }
+    if (word == "--no-polish") {
+      settings.polish = false;
       continue;
     }
     if (i + 1 >= arguments.size()) {
@@ -86,6 +91,9 @@ tclioutcome optimizecommand(const tclioptions& options,
     } else if (word == "--jump") {
       parsed = number(1e-6, 1.0);
       settings.minjump = parsed.value_or(0.0);
+    } else if (word == "--gradient") {
+      parsed = number(1e-9, 1e6);
+      settings.rmsgradientkcal = parsed.value_or(0.0);
     } else if (word == "--temp") {
       parsed = number(0.0, 1.0);
       settings.temperature = parsed.value_or(0.0);
@@ -139,14 +147,20 @@ tclioutcome optimizecommand(const tclioptions& options,
     json.addreal("startkcal", start, 4);
     json.addreal("finalkcal", final, 4);
     json.addinteger("sweeps", state.sweeps);
+    json.addreal("rmsgradient", state.rmsgradient, 6);
+    json.addinteger("iterations", state.iterations);
+    json.addinteger("energyevaluations", state.energyevaluations);
+    json.addinteger("gradientevaluations", state.gradientevaluations);
     json.addreal("seconds", state.seconds, 3);
     json.addboolean("converged", state.converged);
     return {0, json.text() + "\n", ""};
   }
   return {0,
           "Energy " + formatfixed(start, 4) + " -> " + formatfixed(final, 4) +
-              " kcal/mol in " + std::to_string(state.sweeps) + " sweeps, " +
-              formatfixed(state.seconds, 3) + " s" +
+              " kcal/mol in " + std::to_string(state.sweeps) + " sweeps and " +
+              std::to_string(state.iterations) + " descent steps, " +
+              formatfixed(state.seconds, 3) + " s, RMS gradient " +
+              formatfixed(state.rmsgradient, 6) + " kcal/(mol A)" +
               (state.converged ? ", converged" : "") + "\nWrote " +
               positional[1] + "\n",
           ""};

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <deque>
 
 namespace molvane {
 
@@ -15,9 +14,9 @@ namespace {
 constexpr std::size_t remembered = 8;
 /// Sufficient decrease of a step, as a share of what the slope promises.
 constexpr double sufficient = 1e-4;
-constexpr int halvings = 30;
+constexpr int halvings = 40;
 
-double dot(const std::vector<double>& a, const std::vector<double>& b) {
+double dot(std::span<const double> a, std::span<const double> b) {
   double sum = 0.0;
   for (std::size_t i = 0; i < a.size(); ++i) {
     sum += a[i] * b[i];
@@ -25,34 +24,65 @@ double dot(const std::vector<double>& a, const std::vector<double>& b) {
   return sum;
 }
 
-struct tpair {
-  std::vector<double> s;  // change of x
-  std::vector<double> y;  // change of the gradient
-  double rho = 0.0;       // 1 / (s . y)
+/// The remembered changes of x (s) and of the gradient (y), oldest first,
+/// in storage allocated once.
+class thistory {
+ public:
+  explicit thistory(std::size_t n)
+      : s_(remembered * n), y_(remembered * n), rho_(remembered), n_(n) {}
+
+  std::size_t size() const { return count_; }
+  void clear() { count_ = 0; }
+  std::span<double> s(std::size_t k) { return slot(s_, k); }
+  std::span<double> y(std::size_t k) { return slot(y_, k); }
+  double& rho(std::size_t k) { return rho_[(first_ + k) % remembered]; }
+
+  /// Makes room for a newest pair and returns its position.
+  std::size_t push() {
+    if (count_ == remembered) {
+      first_ = (first_ + 1) % remembered;
+    } else {
+      ++count_;
+    }
+    return count_ - 1;
+  }
+
+ private:
+  std::span<double> slot(std::vector<double>& store, std::size_t k) {
+    return std::span<double>(store).subspan(((first_ + k) % remembered) * n_,
+                                            n_);
+  }
+
+  std::vector<double> s_, y_, rho_;
+  std::size_t n_ = 0;
+  std::size_t first_ = 0;
+  std::size_t count_ = 0;
 };
 
 /// The quasi-Newton direction -H g from the remembered pairs.
-void direction(const std::deque<tpair>& pairs, const std::vector<double>& g,
-               std::vector<double>& d) {
-  d = g;
-  std::vector<double> alpha(pairs.size());
+void direction(thistory& pairs, std::span<const double> g,
+               std::vector<double>& alpha, std::span<double> d) {
+  std::copy(g.begin(), g.end(), d.begin());
   for (std::size_t k = pairs.size(); k-- > 0;) {
-    alpha[k] = pairs[k].rho * dot(pairs[k].s, d);
+    alpha[k] = pairs.rho(k) * dot(pairs.s(k), d);
+    const auto y = pairs.y(k);
     for (std::size_t i = 0; i < d.size(); ++i) {
-      d[i] -= alpha[k] * pairs[k].y[i];
+      d[i] -= alpha[k] * y[i];
     }
   }
-  if (!pairs.empty()) {
-    const tpair& last = pairs.back();
-    const double scale = 1.0 / (last.rho * dot(last.y, last.y));
+  if (pairs.size() > 0) {
+    const std::size_t last = pairs.size() - 1;
+    const double scale =
+        1.0 / (pairs.rho(last) * dot(pairs.y(last), pairs.y(last)));
     for (double& v : d) {
       v *= scale;
     }
   }
   for (std::size_t k = 0; k < pairs.size(); ++k) {
-    const double beta = pairs[k].rho * dot(pairs[k].y, d);
+    const double beta = pairs.rho(k) * dot(pairs.y(k), d);
+    const auto s = pairs.s(k);
     for (std::size_t i = 0; i < d.size(); ++i) {
-      d[i] += (alpha[k] - beta) * pairs[k].s[i];
+      d[i] += (alpha[k] - beta) * s[i];
     }
   }
   for (double& v : d) {
@@ -62,32 +92,40 @@ void direction(const std::deque<tpair>& pairs, const std::vector<double>& g,
 
 }  // namespace
 
-double descend(const tdescentproblem& problem, std::vector<double>& x,
-               const tdescentlimits& limits) {
+tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
+                       const tdescentlimits& limits) {
   const std::size_t n = x.size();
-  double energy = problem.energy(x);
-  if (n == 0 || !std::isfinite(energy)) {
-    return energy;
+  tdescentresult result;
+  std::vector<double> g(n), d(n), trial(n), gtrial(n), snew(n), ynew(n);
+  std::vector<double> alpha(remembered);
+  result.energy = problem.evaluate(x, g);
+  ++result.gradients;
+  auto rmsof = [n](std::span<const double> v) {
+    return n == 0 ? 0.0 : std::sqrt(dot(v, v) / static_cast<double>(n));
+  };
+  result.rmsgradient = rmsof(g);
+  if (n == 0 || !std::isfinite(result.energy) ||
+      !std::isfinite(result.rmsgradient)) {
+    result.converged = n == 0;
+    return result;
   }
-  std::vector<double> g(n);
-  std::vector<double> d(n);
-  std::vector<double> trial(n);
-  std::vector<double> gtrial(n);
-  std::deque<tpair> pairs;
-  problem.gradient(x, g);
-  for (int iteration = 0; iteration < limits.iterations; ++iteration) {
-    const double rms = std::sqrt(dot(g, g) / static_cast<double>(n));
-    if (!(rms > limits.gradient) || (problem.stop && problem.stop(energy))) {
+  thistory pairs(n);
+  while (result.iterations < limits.iterations) {
+    if (!(result.rmsgradient > limits.gradient)) {
+      result.converged = true;
       break;
     }
-    direction(pairs, g, d);
+    if (problem.stop && problem.stop(result.energy, result.rmsgradient)) {
+      break;
+    }
+    ++result.iterations;
+    direction(pairs, g, alpha, d);
     double slope = dot(d, g);
     if (!(slope < 0.0)) {
       // Not downhill: forget the curvature and go straight down.
       pairs.clear();
-      d = g;
-      for (double& v : d) {
-        v = -v;
+      for (std::size_t i = 0; i < n; ++i) {
+        d[i] = -g[i];
       }
       slope = dot(d, g);
     }
@@ -97,44 +135,54 @@ double descend(const tdescentproblem& problem, std::vector<double>& x,
     }
     double step =
         longest > limits.largeststep ? limits.largeststep / longest : 1.0;
-    double reached = energy;
     bool accepted = false;
-    for (int h = 0; h < halvings; ++h, step *= 0.5) {
+    double reached = result.energy;
+    for (int h = 0; h < halvings && !accepted; ++h) {
       for (std::size_t i = 0; i < n; ++i) {
         trial[i] = x[i] + step * d[i];
       }
-      reached = problem.energy(trial);
+      reached = problem.evaluate(trial, gtrial);
+      ++result.gradients;
       if (std::isfinite(reached) &&
-          reached <= energy + sufficient * step * slope) {
+          reached <= result.energy + sufficient * step * slope &&
+          reached < result.energy) {
         accepted = true;
-        break;
+      } else {
+        // Along a quadratic through the two energies and the slope, or a
+        // halving when that says little.
+        const double rise = reached - result.energy - step * slope;
+        const double best = std::isfinite(reached) && rise > 0.0
+                                ? -0.5 * slope * step * step / rise
+                                : 0.5 * step;
+        step = std::clamp(best, 0.1 * step, 0.5 * step);
       }
     }
-    if (!accepted || !(reached < energy)) {
-      break;
+    if (!accepted) {
+      if (pairs.size() == 0) {
+        break;  // no step downhill is left at this precision
+      }
+      pairs.clear();
+      continue;
     }
-    problem.gradient(trial, gtrial);
-    tpair pair;
-    pair.s.resize(n);
-    pair.y.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-      pair.s[i] = trial[i] - x[i];
-      pair.y[i] = gtrial[i] - g[i];
+      snew[i] = trial[i] - x[i];
+      ynew[i] = gtrial[i] - g[i];
     }
-    const double sy = dot(pair.s, pair.y);
-    if (sy > 1e-12) {
-      pair.rho = 1.0 / sy;
-      pairs.push_back(std::move(pair));
-      if (pairs.size() > remembered) {
-        pairs.pop_front();
-      }
+    // Only pairs that show the function curving upwards keep the
+    // direction downhill.
+    const double sy = dot(snew, ynew);
+    if (sy > 1e-12 * std::sqrt(dot(snew, snew) * dot(ynew, ynew)) && sy > 0.0) {
+      const std::size_t k = pairs.push();
+      std::copy(snew.begin(), snew.end(), pairs.s(k).begin());
+      std::copy(ynew.begin(), ynew.end(), pairs.y(k).begin());
+      pairs.rho(k) = 1.0 / sy;
     }
     x.swap(trial);
     g.swap(gtrial);
-    energy = reached;
+    result.energy = reached;
+    result.rmsgradient = rmsof(g);
   }
-  // The caller's geometry must be the accepted x.
-  return problem.energy(x);
+  return result;
 }
 
 }  // namespace molvane

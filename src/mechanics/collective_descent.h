@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace molvane {
@@ -10,27 +11,38 @@ namespace molvane {
 /// A function of many variables to bring down to a local minimum, with all
 /// variables moving together (limited-memory quasi-Newton steps).
 struct tdescentproblem {
-  /// Energy at x.
-  std::function<double(const std::vector<double>& x)> energy;
-  /// Gradient at x (energy per unit of x). It is always asked for right
-  /// after the energy at the same x, so it may rely on what that left.
-  std::function<void(const std::vector<double>& x, std::vector<double>& g)>
-      gradient;
-  /// Called once an iteration; returning true stops the descent.
-  std::function<bool(double energy)> stop;
+  /// The energy at x; when g is not empty (it is as long as x), also the
+  /// gradient there (energy per unit of x).
+  std::function<double(std::span<const double> x, std::span<double> g)>
+      evaluate;
+  /// Called once an iteration with the energy and the root-mean-square
+  /// gradient reached; returning true stops the descent.
+  std::function<bool(double energy, double rmsgradient)> stop;
 };
 
 struct tdescentlimits {
-  int iterations = 2000;
+  int iterations = 100000;
   /// The longest step of one variable in one iteration.
   double largeststep = 0.3;
-  /// Converged when the root-mean-square gradient is below this.
+  /// Converged when the root-mean-square gradient is at most this.
   double gradient = 1e-3;
 };
 
-/// Brings x down to a local minimum; returns the energy reached. x only
-/// ever takes positions of lower energy than the one before.
-double descend(const tdescentproblem& problem, std::vector<double>& x,
-               const tdescentlimits& limits);
+struct tdescentresult {
+  double energy = 0.0;
+  double rmsgradient = 0.0;
+  /// Evaluations of the energy alone, and of energy with gradient.
+  long energies = 0;
+  long gradients = 0;
+  int iterations = 0;
+  /// The gradient came down to the limit.
+  bool converged = false;
+};
+
+/// Brings x down to a local minimum. x only ever takes positions of lower
+/// energy than the one before, and ends at the lowest one reached; a start
+/// whose energy is not a number is left as it is.
+tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
+                       const tdescentlimits& limits);
 
 }  // namespace molvane

@@ -2,12 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mechanics/bend_term.h"
+#include "mechanics/force_field_parameters.h"
+#include "mechanics/force_field_term.h"
+#include "mechanics/nonbonded_term.h"
+#include "mechanics/planarity_term.h"
+#include "mechanics/stretch_term.h"
+#include "mechanics/torsion_term.h"
 #include "model/atom_list.h"
 #include "model/atom_pack.h"
+#include "support/cell_list.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -18,85 +27,6 @@ namespace molvane {
 class tatm;
 class tbond;
 class tdrawing;
-
-/// Kinds of term, stored in `tcoordinate::kind`.
-inline constexpr std::uint8_t nonbondedkind = 0;
-inline constexpr std::uint8_t stretchkind = 1;
-inline constexpr std::uint8_t bendkind = 2;
-inline constexpr std::uint8_t torsionkind = 3;
-inline constexpr std::uint8_t planaritykind = 4;
-inline constexpr int termkinds = 5;
-
-/// What every energy term has. Atoms are positions in the force field's
-/// atom list (-1 for unused slots); energies are cal/mol.
-struct tcoordinate {
-  std::array<std::int32_t, 4> atoms{-1, -1, -1, -1};
-  std::uint8_t kind = 0;
-  std::int32_t atomcount = 0;
-  /// Force constant of the vibrational analysis.
-  double fconst = 0.0;
-  double redundancy = 1.0;
-  double scale = 1.0;
-  /// The energy at the last evaluation.
-  double energy = 0.0;
-};
-
-/// A term over an internal coordinate, with the coordinate's derivatives by
-/// each atom's position (drawing units) as `measure` last found them.
-struct tmeasuredcoordinate : tcoordinate {
-  std::array<TXYZ, 4> bvectors{};
-};
-
-/// Bond stretch: a1 the atom of lower element number.
-struct tstretch : tmeasuredcoordinate {
-  tbond* bond = nullptr;
-  double inverselength = 1.0;  ///< 1 / r0, r0 in drawing units
-  double depth = 0.0;          ///< D
-  double tenfold = 0.0;        ///< 10 D
-  double harmonic = 0.0;       ///< constant of the stretched side, 5 D
-};
-
-/// Angle bend at the centre a3 between a1 and a2.
-struct tangle : tmeasuredcoordinate {
-  double ideal = 0.0;  ///< θ0, radians
-  double k = 50000.0;
-  double ktheta = 50000.0;  ///< for the vibrational analysis
-  double kmorse = 10000.0;
-  std::int32_t coordination = 0;
-  double angle = 0.0;  ///< radians, at the last evaluation
-};
-
-/// Torsion a1-a2-a3-a4 about the bond a2-a3.
-struct ttorque : tmeasuredcoordinate {
-  double barrier = 0.0;  ///< Vt, cal/mol
-  std::int32_t periodicity = 2;
-  double phase = 0.0;
-  /// cos and sin of periodicity × phase, so the energy needs no angle.
-  double cosphase = 1.0;
-  double sinphase = 0.0;
-};
-
-/// Planarity of the trigonal centre a4 with neighbours a1, a2, a3.
-struct tstrain : tmeasuredcoordinate {
-  /// The bends a1-c-a2, a1-c-a3, a2-c-a3 in the bend list.
-  std::array<std::int32_t, 3> bends{-1, -1, -1};
-  double vibrationconstant = 4000.0;
-  double kp = 20000.0;
-};
-
-/// Types of non-bonded pair.
-inline constexpr std::uint8_t vanderwaalspair = 0;
-inline constexpr std::uint8_t hydrogenbondpair = 1;
-inline constexpr std::uint8_t chargedpair = 2;
-
-/// A non-bonded pair. For a hydrogen bond a1 is the hydrogen, a2 the
-/// acceptor and a3 the hydrogen's neighbour.
-struct tnbpair : tcoordinate {
-  std::uint8_t type = vanderwaalspair;
-  double epsilon = 0.0;  ///< cal/mol
-  double radius = 0.0;   ///< distance of the minimum, Å
-  double coulomb = 0.0;  ///< 332063.7 q1 q2, cal·Å/mol
-};
 
 /// The terms one atom (or one structure) takes part in, as positions in the
 /// force field's five lists.
@@ -127,6 +57,11 @@ struct tsetupreport {
   std::function<void()> processmessages;
 };
 
+/// Up to this many atoms every pair of atoms counts in full; a larger
+/// drawing takes its pairs from a list of those near each other, with a
+/// smooth cut-off.
+inline constexpr std::size_t allpairslimit = 500;
+
 /// The energy terms of one drawing. It works on the drawing it is given
 /// (atoms and bonds as they stand), which must outlive it. Setup puts a
 /// pack into every chemical atom; `freeterms` and the destructor take them
@@ -139,14 +74,17 @@ class tforcefield {
   tforcefield& operator=(const tforcefield&) = delete;
 
   /// Builds every term. Returns "" on success, otherwise a sentence for
-  /// the user (no chemical atoms, coordinates that are not numbers); then
-  /// there are no terms.
+  /// the user (no chemical atoms, coordinates that are not numbers, atoms
+  /// packed too closely to list their pairs); then there are no terms.
   [[nodiscard]] std::string setupforcefield(const tsetupreport& report = {});
   /// Sets up when there are no terms yet, then measures every bonded term
   /// (last to first) and re-evaluates every energy.
   void refreshterms();
   /// Frees the terms, the exclusions and the atoms' packs.
   void freeterms();
+  /// Drawings with more chemical atoms than this get the cut-off pair list
+  /// at the next setup (allpairslimit unless changed).
+  void setallpairslimit(std::size_t atoms) { pairlimit_ = atoms; }
 
   /// Recomputes a term's derivative vectors from the current geometry.
   void measure(tstretch& term) const;
@@ -176,6 +114,10 @@ class tforcefield {
   double packenergy(const tforcefieldpack& pack);
   double packenergy(const tgroupPack& pack);
   double packenergy(std::int32_t atomindex);
+  /// The gradient (cal/mol per drawing unit) of the energy by the position
+  /// of the atom at that position, from its pack's terms as they stand; the
+  /// cached energies are left alone.
+  TXYZ packgradient(std::int32_t atomindex) const;
   /// Remembers the cached energies (and bend angles) of the atom's terms and
   /// the running total, so that a rejected trial move can put them back
   /// without evaluating the terms again.
@@ -188,6 +130,32 @@ class tforcefield {
   double totalenergy();
   /// The running total kept by `packenergy`.
   double runningenergy() const { return running_; }
+
+  /// The positions of the atoms (x, y, z of each in the order of `atoms`,
+  /// drawing units), as `energy` and `gradient` take them.
+  std::vector<double> coordinates() const;
+  /// The total energy (cal/mol) with the atoms at xyz, the same sum as
+  /// `totalenergy` there; the atoms and the terms' cached energies are left
+  /// alone. With the cut-off pair list, pairs are listed again first when
+  /// atoms have moved too far for the list.
+  double energy(std::span<const double> xyz);
+  /// The same energy; grad (as long as xyz) receives its gradient, cal/mol
+  /// per drawing unit.
+  double gradient(std::span<const double> xyz, std::span<double> grad);
+  /// Lists the pairs again from xyz when the cut-off list is in use and some
+  /// atom has moved further than allowed since the last listing, less
+  /// margin (drawing units) for moves still to come; returns whether it
+  /// did. The running total must then be refreshed (`totalenergy`).
+  bool updatepairs(std::span<const double> xyz, double margin = 0.0);
+  /// Whether pairs come from the cut-off list.
+  bool listspairs() const { return fade_.active(); }
+  /// The distance (Å) at which listed pairs have faded out, and the extra
+  /// reach of the list that lets atoms move before it is made again.
+  static constexpr double fadestart = 10.0;
+  static constexpr double fadeend = 12.0;
+  static constexpr double skin = 2.0;
+  /// How many times the pairs were listed since setup.
+  long pairlistings() const { return listings_; }
 
   /// 1-2, 1-3 and 1-4 pairs of the atom list.
   bool isexcluded(std::int32_t a, std::int32_t b) const;
@@ -214,7 +182,16 @@ class tforcefield {
   double angstromperunit() const { return angstromperunit_; }
 
  private:
+  /// What a pair needs to know of each of its atoms.
+  struct tpairatom {
+    twell well;
+    double charge = 0.0;
+    bool donor = false;
+    bool acceptor = false;
+  };
+
   TXYZ position(std::int32_t atom) const;
+  tpairplaces placesof(const tnbpair& term) const;
   void addexclusion(std::int32_t a, std::int32_t b);
   void registerterm(const tcoordinate& term, std::int32_t index);
   bool isbonded(std::int32_t a, std::int32_t b) const;
@@ -229,12 +206,19 @@ class tforcefield {
   void createbends(const tsetupreport& report);
   void createtorsions(const tsetupreport& report);
   void createplanarities(const tsetupreport& report);
-  void createnonbonded(const tsetupreport& report);
+  /// Returns "" or why the pairs could not be listed.
+  std::string createnonbonded(const tsetupreport& report);
+  void describepairatoms();
+  /// The pair of atoms i < j, unless it is excluded.
+  bool makepair(std::size_t i, std::size_t j, tnbpair& term) const;
+  /// Lists the pairs near each other at xyz; false when there are too many.
+  bool listpairs(std::span<const double> xyz);
   void creategroups();
 
   tdrawing& drawing_;
   double angstromperunit_ = 0.0;
   double running_ = 0.0;
+  std::size_t pairlimit_ = allpairslimit;
   std::vector<tatm*> atoms_;
   std::vector<tforcefieldpack*> packs_;
   /// Neighbour positions of each atom, in its bond order.
@@ -251,12 +235,22 @@ class tforcefield {
   /// Position in bends_ of the first bend at each centre, or -1.
   std::vector<std::int32_t> firstbend_;
   std::unordered_set<std::uint64_t> exclusions_;
+  std::vector<tpairatom> pairatoms_;
   std::vector<tnbpair> nonbonded_;
   std::vector<tstretch> stretches_;
   std::vector<tangle> bends_;
   std::vector<ttorque> torsions_;
   std::vector<tstrain> planarities_;
   std::vector<tgroupPack> groups_;
+  /// The cut-off list: how pairs fade (inactive for all pairs), where the
+  /// atoms were when it was made, and the grid that made it.
+  tpairswitch fade_;
+  std::vector<double> listedat_;
+  tcelllist cells_;
+  long listings_ = 0;
+  /// Angles of the bends at the last `energy` or `gradient`, for the
+  /// planarity terms; kept so evaluations allocate nothing.
+  std::vector<double> angles_;
   /// What `savepack` remembered; kept between calls so trial moves
   /// allocate nothing.
   std::vector<double> savedenergies_;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace molvane {
 
@@ -23,12 +24,13 @@ using detail::times;
 constexpr double degree = std::numbers::pi / 180.0;
 /// Probing turn and shift of the rigid moves (degrees, drawing units).
 constexpr double probeturn = 3.0;
-/// The collective descent that ends Refine: central-difference probe and
-/// longest step of an atom (Å), and the root-mean-square gradient it stops
-/// at (cal/mol/Å).
-constexpr double polishprobe = 1e-4;
+/// The longest step of an atom in one iteration of the collective descent,
+/// Å.
 constexpr double polishstep = 0.3;
-constexpr double polishgradient = 5.0;
+/// The trial structures of Anneal and Global are relaxed down to this
+/// root-mean-square gradient, kcal/(mol·Å): close enough to compare their
+/// minima, and much quicker than the full descent.
+constexpr double trialgradient = 0.01;
 /// The probe of the sweep threshold, as a share of the minimum jump.
 constexpr double thresholdprobe = 0.01;
 constexpr double probeshift = 0.1;
@@ -161,18 +163,10 @@ double toptimizer::atomgradient(std::int32_t atom, double probe,
   if (probe == 0.0) {
     probe = thresholdprobe * minjump_;
   }
-  tatm& moved = *field_.atoms()[static_cast<std::size_t>(atom)];
-  const TXYZ p = positionof(moved);
-  auto difference = [&](const TXYZ& step) {
-    put(moved, plus(p, step));
-    const double up = field_.packenergy(atom);
-    put(moved, minus(p, step));
-    return up - field_.packenergy(atom);
-  };
-  gradient = {difference({probe, 0.0, 0.0}), difference({0.0, probe, 0.0}),
-              difference({0.0, 0.0, probe})};
-  put(moved, p);
-  // The terms must describe the atom where it stands again.
+  // The pack's energy difference across the probe, E(p + h) - E(p - h) on
+  // each axis, taken from the analytic gradient: 2 h g to within h², for a
+  // seventh of the evaluations.
+  gradient = times(field_.packgradient(atom), 2.0 * probe);
   lastpackenergy_ = field_.packenergy(atom);
   return norm(gradient);
 }
@@ -233,6 +227,12 @@ void toptimizer::sweep() {
     threshold = first.value;
   }
   movemean_ = {};
+  // No atom moves further than half a bond in one sweep, so a pair list
+  // good for that much more movement serves the whole sweep.
+  if (field_.listspairs() &&
+      field_.updatepairs(field_.coordinates(), 0.5 * bond_)) {
+    refresh();
+  }
   const TXYZ middle = centre();
   for (auto a = movable_.rbegin(); a != movable_.rend() && !stop_; ++a) {
     moveatom(*a, threshold);
@@ -242,47 +242,62 @@ void toptimizer::sweep() {
   ++state_.sweeps;
 }
 
-void toptimizer::polish() {
-  std::vector<std::int32_t> free;
+void toptimizer::findfree() {
+  free_.clear();
   for (std::int32_t a : movable_) {
     if (field_.atoms()[static_cast<std::size_t>(a)]->fixed == 0) {
-      free.push_back(a);
+      free_.push_back(static_cast<std::size_t>(a) * 3);
     }
   }
-  auto place = [&](const std::vector<double>& x) {
-    for (std::size_t k = 0; k < free.size(); ++k) {
-      put(*field_.atoms()[static_cast<std::size_t>(free[k])],
-          {x[3 * k], x[3 * k + 1], x[3 * k + 2]});
-    }
-  };
-  std::vector<double> x(3 * free.size());
-  for (std::size_t k = 0; k < free.size(); ++k) {
-    const TXYZ p =
-        positionof(*field_.atoms()[static_cast<std::size_t>(free[k])]);
-    x[3 * k] = p.x;
-    x[3 * k + 1] = p.y;
-    x[3 * k + 2] = p.z;
+  xyz_ = field_.coordinates();
+  grad_.assign(xyz_.size(), 0.0);
+}
+
+double toptimizer::rmsgradient() {
+  findfree();
+  field_.gradient(xyz_, grad_);
+  double sum = 0.0;
+  for (std::size_t at : free_) {
+    sum += grad_[at] * grad_[at] + grad_[at + 1] * grad_[at + 1] +
+           grad_[at + 2] * grad_[at + 2];
   }
-  const double perangstrom = 1.0 / field_.angstromperunit();
-  const double probe = polishprobe * perangstrom;
+  // cal/(mol per drawing unit) to kcal/(mol·Å).
+  const double perangstrom = kcalpercal / field_.angstromperunit();
+  state_.rmsgradient =
+      free_.empty() ? 0.0
+                    : std::sqrt(sum / static_cast<double>(3 * free_.size())) *
+                          perangstrom;
+  return state_.rmsgradient;
+}
+
+void toptimizer::polish(double rmsgradientkcal) {
+  findfree();
+  std::vector<double> x(3 * free_.size());
+  for (std::size_t k = 0; k < free_.size(); ++k) {
+    std::copy_n(xyz_.begin() + static_cast<std::ptrdiff_t>(free_[k]), 3,
+                x.begin() + static_cast<std::ptrdiff_t>(3 * k));
+  }
+  const double perangstrom = kcalpercal / field_.angstromperunit();
   tdescentproblem problem;
-  problem.energy = [&](const std::vector<double>& at) {
-    place(at);
-    return field_.totalenergy();
-  };
-  // The energy just placed the atoms at the same point.
-  problem.gradient = [&](const std::vector<double>&, std::vector<double>& g) {
-    for (std::size_t k = 0; k < free.size(); ++k) {
-      TXYZ d{};
-      atomgradient(free[k], probe, d);
-      g[3 * k] = d.x / (2.0 * probe);
-      g[3 * k + 1] = d.y / (2.0 * probe);
-      g[3 * k + 2] = d.z / (2.0 * probe);
+  problem.evaluate = [this](std::span<const double> at, std::span<double> g) {
+    for (std::size_t k = 0; k < free_.size(); ++k) {
+      std::copy_n(at.begin() + static_cast<std::ptrdiff_t>(3 * k), 3,
+                  xyz_.begin() + static_cast<std::ptrdiff_t>(free_[k]));
     }
+    if (g.empty()) {
+      return field_.energy(xyz_);
+    }
+    const double energy = field_.gradient(xyz_, grad_);
+    for (std::size_t k = 0; k < free_.size(); ++k) {
+      std::copy_n(grad_.begin() + static_cast<std::ptrdiff_t>(free_[k]), 3,
+                  g.begin() + static_cast<std::ptrdiff_t>(3 * k));
+    }
+    return energy;
   };
   long iteration = 0;
-  problem.stop = [&](double energy) {
+  problem.stop = [&](double energy, double rms) {
     state_.energy = energy;
+    state_.rmsgradient = rms * perangstrom;
     if (++iteration % 10 == 0) {
       show();
     }
@@ -290,9 +305,19 @@ void toptimizer::polish() {
     return stop_;
   };
   tdescentlimits limits;
-  limits.largeststep = polishstep * perangstrom;
-  limits.gradient = polishgradient / perangstrom;
-  state_.energy = descend(problem, x, limits);
+  limits.largeststep = polishstep / field_.angstromperunit();
+  limits.gradient = rmsgradientkcal / perangstrom;
+  const tdescentresult result = descend(problem, x, limits);
+  for (std::size_t k = 0; k < free_.size(); ++k) {
+    put(*field_.atoms()[free_[k] / 3], {x[3 * k], x[3 * k + 1], x[3 * k + 2]});
+  }
+  state_.iterations += result.iterations;
+  state_.energyevaluations += result.energies;
+  state_.gradientevaluations += result.gradients;
+  state_.rmsgradient = result.rmsgradient * perangstrom;
+  // The pairs may have been listed again on the way: every cached energy
+  // is made anew.
+  refresh();
 }
 
 void toptimizer::prepare() {
@@ -339,25 +364,6 @@ void toptimizer::restorebestiflower() {
   state_.bestenergy = state_.energy;
 }
 
-void toptimizer::reachable(std::int32_t from, std::int32_t barrier,
-                           std::vector<std::int32_t>& into) const {
-  into.assign(1, from);
-  for (std::size_t next = 0; next < into.size(); ++next) {
-    for (std::int32_t n : neighbours_[static_cast<std::size_t>(into[next])]) {
-      if (!(into[next] == from && n == barrier) &&
-          std::find(into.begin(), into.end(), n) == into.end()) {
-        into.push_back(n);
-      }
-    }
-  }
-}
-
-bool toptimizer::isringbond(std::int32_t a, std::int32_t b) const {
-  std::vector<std::int32_t> side;
-  reachable(a, b, side);
-  return std::find(side.begin(), side.end(), b) != side.end();
-}
-
 void toptimizer::findrotors() {
   rotors_.clear();
   const auto& atoms = field_.atoms();
@@ -372,17 +378,11 @@ void toptimizer::findrotors() {
     // turned, which also keeps double bonds from flipping E and Z.
     if (bond.kind() != 2 || bond.isdelocalised() || first.hybridization < 2 ||
         second.hybridization < 2 || first.fixed != 0 || second.fixed != 0 ||
-        neighbours_[static_cast<std::size_t>(a)].size() < 2 ||
-        neighbours_[static_cast<std::size_t>(b)].size() < 2 ||
-        isringbond(a, b)) {
+        graph_.neighbours(a).size() < 2 || graph_.neighbours(b).size() < 2 ||
+        graph_.isringbond(a, b)) {
       continue;
     }
-    trotor rotor;
-    rotor.a = a;
-    rotor.b = b;
-    reachable(a, b, rotor.side1);
-    reachable(b, a, rotor.side2);
-    rotors_.push_back(std::move(rotor));
+    rotors_.push_back({a, b});
   }
 }
 
@@ -405,11 +405,15 @@ void toptimizer::rotatebond(std::int32_t bond, double degrees) {
       }
     }
   };
-  turn(rotor.side1, -0.5 * degrees * degree);
-  turn(rotor.side2, 0.5 * degrees * degree);
+  // The sides are found when needed: kept for every bond of a long chain
+  // they would take memory in the square of its length.
+  graph_.reachable(rotor.a, rotor.b, side_);
+  turn(side_, -0.5 * degrees * degree);
+  graph_.reachable(rotor.b, rotor.a, side_);
+  turn(side_, 0.5 * degrees * degree);
 }
 
-void toptimizer::runnormal() {
+void toptimizer::runnormal(bool polishing) {
   refresh();
   state_.bestenergy = state_.energy;
   show();
@@ -419,6 +423,9 @@ void toptimizer::runnormal() {
   for (long i = 0; !stop_; ++i) {
     sweep();
     if (i % 3 == 0) {
+      if (hooks.show) {
+        rmsgradient();
+      }
       show();
     }
     const double delta = converged(history, state_.energy);
@@ -430,6 +437,12 @@ void toptimizer::runnormal() {
       break;
     }
   }
+  if (polishing && !stop_) {
+    // The sweeps stop once three of them change the energy little, which
+    // soft torsions and ring modes allow well before the minimum.
+    polish(settings.rmsgradientkcal);
+    state_.converged = !stop_;
+  }
 }
 
 void toptimizer::runanneal(bool global) {
@@ -439,40 +452,39 @@ void toptimizer::runanneal(bool global) {
   show();
   prepare();
   const TXYZ home = centre();
-  std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
-                                state_.energy};
   std::size_t next = 0;
-  for (long i = 0; !stop_; ++i) {
-    const double delta = converged(history, state_.energy);
-    if (settings.tolerance > delta) {
-      keepbest();
-      const double kick = torsionkick * settings.temperature;
-      if (global) {
-        if (!rotors_.empty()) {
-          rotatebond(static_cast<std::int32_t>(next % rotors_.size()),
-                     uniform() < 0.5 ? kick : -kick);
-          ++next;
-        }
-      } else {
-        randomize(settings.temperature * bond_);
-        if (!rotors_.empty()) {
-          const auto pick =
-              std::min(rotors_.size() - 1,
-                       static_cast<std::size_t>(
-                           uniform() * static_cast<double>(rotors_.size())));
-          rotatebond(static_cast<std::int32_t>(pick),
-                     (1.0 - 2.0 * uniform()) * kick);
-        }
-      }
-      refresh();
-    }
-    sweep();
+  // Each trial structure is relaxed to its local minimum by the collective
+  // descent, kept when it is the best so far, and kicked for the next.
+  while (!stop_) {
+    polish(trialgradient);
     movecentreto(home);
     refresh();
-    if (i % 3 == 0) {
-      show();
-    }
+    ++state_.sweeps;
+    show();
     pump();
+    if (stop_) {
+      break;
+    }
+    keepbest();
+    const double kick = torsionkick * settings.temperature;
+    if (global) {
+      if (!rotors_.empty()) {
+        rotatebond(static_cast<std::int32_t>(next % rotors_.size()),
+                   uniform() < 0.5 ? kick : -kick);
+        ++next;
+      }
+    } else {
+      randomize(settings.temperature * bond_);
+      if (!rotors_.empty()) {
+        const auto pick =
+            std::min(rotors_.size() - 1,
+                     static_cast<std::size_t>(
+                         uniform() * static_cast<double>(rotors_.size())));
+        rotatebond(static_cast<std::int32_t>(pick),
+                   (1.0 - 2.0 * uniform()) * kick);
+      }
+    }
+    refresh();
   }
   restorebestiflower();
 }
@@ -480,7 +492,7 @@ void toptimizer::runanneal(bool global) {
 void toptimizer::runrandom() {
   const TXYZ home = centre();
   randomize(0.5 * bond_);
-  runnormal();
+  runnormal(false);
   state_.converged = false;
   refresh();
   state_.bestenergy = state_.energy;
@@ -517,12 +529,16 @@ void toptimizer::runrandom() {
   }
 }
 
-std::string toptimizer::runoptimizer(int code, tStructure* structure) {
+std::string toptimizer::runoptimizer(toptimizermethod code,
+                                     tStructure* structure) {
   static constexpr std::array codes{
-      normalmethod, annealmethod,          globalmethod,         randommethod,
-      refinemethod, moleculesnormalmethod, moleculesannealmethod};
+      toptimizermethod::normal,         toptimizermethod::anneal,
+      toptimizermethod::global,         toptimizermethod::random,
+      toptimizermethod::refine,         toptimizermethod::moleculesnormal,
+      toptimizermethod::moleculesanneal};
   if (std::find(codes.begin(), codes.end(), code) == codes.end()) {
-    return "Unknown optimizer method " + std::to_string(code) + ".";
+    return "Unknown optimizer method " +
+           std::to_string(static_cast<int>(code)) + ".";
   }
   start_ = std::chrono::steady_clock::now();
   hasdeadline_ = settings.maxseconds > 0.0;
@@ -538,25 +554,25 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
     return "The minimum jump must be a positive length.";
   }
 
-  if (std::string problem = field_.setupforcefield({hooks.status, {}});
+  // The window stays responsive while a large drawing is set up; a stop
+  // asked for meanwhile ends the run at its first move.
+  if (std::string problem =
+          field_.setupforcefield({hooks.status, [this] { pump(); }});
       !problem.empty()) {
     return problem;
   }
   const auto& atoms = field_.atoms();
-  neighbours_.assign(atoms.size(), {});
+  std::vector<std::pair<std::int32_t, std::int32_t>> bonds;
+  bonds.reserve(field_.stretches().size());
   for (const tstretch& stretch : field_.stretches()) {
-    const std::int32_t a = stretch.atoms[0], b = stretch.atoms[1];
-    auto& around = neighbours_[static_cast<std::size_t>(a)];
-    if (std::find(around.begin(), around.end(), b) == around.end()) {
-      around.push_back(b);
-      neighbours_[static_cast<std::size_t>(b)].push_back(a);
-    }
+    bonds.emplace_back(stretch.atoms[0], stretch.atoms[1]);
   }
+  graph_.build(atoms.size(), bonds);
   const bool whole = structure == nullptr ||
                      drawing_.structurenumber(structure) == 0 ||
                      structure == &drawing_;
-  const bool molecules =
-      code == moleculesnormalmethod || code == moleculesannealmethod;
+  const bool molecules = code == toptimizermethod::moleculesnormal ||
+                         code == toptimizermethod::moleculesanneal;
 
   std::vector<std::uint8_t> marks;
   marks.reserve(static_cast<std::size_t>(drawing_.atoms.count()));
@@ -579,7 +595,7 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
 
   if (molecules) {
     findmolecules(whole ? nullptr : structure);
-    runmolecules(code == moleculesannealmethod);
+    runmolecules(code == toptimizermethod::moleculesanneal);
   } else if (movable_.size() == 2 && field_.stretches().size() == 1 &&
              atoms[static_cast<std::size_t>(field_.stretches()[0].atoms[0])]
                      ->fixed == 0 &&
@@ -601,25 +617,26 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   } else if (movable_.size() >= 2) {
     findrotors();
     switch (code) {
-      case annealmethod:
+      case toptimizermethod::anneal:
         runanneal(false);
         break;
-      case globalmethod:
+      case toptimizermethod::global:
         runanneal(true);
         break;
-      case randommethod:
+      case toptimizermethod::random:
         runrandom();
         break;
-      case refinemethod:
-        // Refine goes on from Normal's end with every atom moving at once,
-        // down to the nearest minimum rather than a sweep's small change.
-        runnormal();
-        if (!stop_) {
-          polish();
-        }
+      case toptimizermethod::refine:
+        // Every atom moving at once, straight down to the nearest minimum.
+        refresh();
+        state_.bestenergy = state_.energy;
+        show();
+        prepare();
+        polish(settings.rmsgradientkcal);
+        state_.converged = !stop_;
         break;
       default:
-        runnormal();
+        runnormal(settings.polish);
     }
   }
   state_.stopped = stop_;
@@ -642,6 +659,9 @@ std::string toptimizer::runoptimizer(int code, tStructure* structure) {
   refresh();
   // Every method ends on the lowest geometry it kept.
   state_.bestenergy = state_.energy;
+  if (!molecules) {
+    rmsgradient();
+  }
   show();
   return "";
 }
@@ -658,7 +678,7 @@ void toptimizer::findmolecules(const tStructure* still) {
     if (owner[i] >= 0) {
       continue;
     }
-    reachable(static_cast<std::int32_t>(i), -1, members);
+    graph_.reachable(static_cast<std::int32_t>(i), -1, members);
     tgroupPack group;
     group.drawing = &drawing_;
     bool held = false;
@@ -689,7 +709,7 @@ void toptimizer::findmolecules(const tStructure* still) {
     if (m1 != m2) {
       for (std::int32_t m : {m1, m2}) {
         molecules_[static_cast<std::size_t>(m)]
-            .lists.terms[nonbondedkind]
+            .lists.terms[termslot(ttermkind::nonbonded)]
             .push_back(static_cast<std::int32_t>(p));
       }
     }

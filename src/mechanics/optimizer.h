@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mechanics/atom_graph.h"
 #include "mechanics/force_field.h"
 #include "model/atom_list.h"
 
@@ -19,15 +20,18 @@ namespace molvane {
 class tStructure;
 class tdrawing;
 
-/// Method codes of `runoptimizer`: atoms of one structure ...
-inline constexpr int normalmethod = 760;
-inline constexpr int annealmethod = 788;
-inline constexpr int globalmethod = 795;
-inline constexpr int randommethod = 787;
-inline constexpr int refinemethod = 782;
-/// ... and whole molecules moved rigidly against each other.
-inline constexpr int moleculesnormalmethod = 756;
-inline constexpr int moleculesannealmethod = 757;
+/// Method codes of `runoptimizer`, the command codes the window hands out:
+/// atoms of one structure, and whole molecules moved rigidly against each
+/// other.
+enum class toptimizermethod {
+  normal = 760,
+  anneal = 788,
+  global = 795,
+  random = 787,
+  refine = 782,
+  moleculesnormal = 756,
+  moleculesanneal = 757
+};
 
 /// The tuning values of a run.
 struct toptimizersettings {
@@ -43,6 +47,12 @@ struct toptimizersettings {
   /// Wall-clock limit in seconds (0: none). Methods that run until stopped
   /// need it, or a stop request, to end.
   double maxseconds = 0.0;
+  /// Normal goes on from its sweeps with every atom moving at once, down to
+  /// the minimum; off, it stops where the sweeps stop.
+  bool polish = true;
+  /// Root-mean-square gradient, kcal/(mol·Å), at which the descent of
+  /// Refine and of Normal's polish has reached the minimum.
+  double rmsgradientkcal = 1e-4;
 };
 
 /// What a run shows while it goes and leaves behind. Energies in cal/mol.
@@ -51,6 +61,14 @@ struct toptimizerstate {
   double energy = 0.0;
   double bestenergy = 0.0;
   long sweeps = 0;
+  /// Root-mean-square gradient of the moving atoms, kcal/(mol·Å), where
+  /// it was last worked out (every show, and at the end of a run).
+  double rmsgradient = 0.0;
+  /// Iterations of the collective descent, and its evaluations of the
+  /// energy alone and of energy with gradient.
+  long iterations = 0;
+  long energyevaluations = 0;
+  long gradientevaluations = 0;
   double seconds = 0.0;
   bool converged = false;
   bool stopped = false;
@@ -81,7 +99,7 @@ class toptimizer {
   /// structure stays still while the others move. Returns "" or a sentence
   /// for the user (unknown method, nothing to model, coordinates that are
   /// not numbers); a run never leaves coordinates that are not numbers.
-  [[nodiscard]] std::string runoptimizer(int code,
+  [[nodiscard]] std::string runoptimizer(toptimizermethod code,
                                          tStructure* structure = nullptr);
   /// Ends the run within one trial move, keeping the best geometry.
   void requeststop() { stop_ = true; }
@@ -103,7 +121,6 @@ class toptimizer {
  private:
   struct trotor {
     std::int32_t a = 0, b = 0;
-    std::vector<std::int32_t> side1, side2;
   };
 
   double uniform();
@@ -115,8 +132,13 @@ class toptimizer {
   double atomgradient(std::int32_t atom, double probe, TXYZ& gradient);
   bool moveatom(std::int32_t atom, double threshold);
   void sweep();
-  /// Moves every movable atom together down to the nearest minimum.
-  void polish();
+  /// Moves every free atom together down to the nearest minimum, until
+  /// the root-mean-square gradient is at most rmsgradientkcal.
+  void polish(double rmsgradientkcal);
+  /// The root-mean-square gradient of the free atoms, kcal/(mol·Å).
+  double rmsgradient();
+  /// The free atoms' coordinates in the field's coordinate array.
+  void findfree();
   void prepare();
   void refresh();
   void snapshot(std::vector<TXYZ>& into) const;
@@ -124,11 +146,8 @@ class toptimizer {
   void keepbest();
   void restorebestiflower();
   void findrotors();
-  bool isringbond(std::int32_t a, std::int32_t b) const;
-  void reachable(std::int32_t from, std::int32_t barrier,
-                 std::vector<std::int32_t>& into) const;
 
-  void runnormal();
+  void runnormal(bool polishing);
   void runanneal(bool global);
   void runrandom();
   void runmolecules(bool anneal);
@@ -167,8 +186,15 @@ class toptimizer {
   trunningmean movemean_;
   /// Force-field positions of the atoms being moved.
   std::vector<std::int32_t> movable_;
-  std::vector<std::vector<std::int32_t>> neighbours_;
+  /// Positions in the field's coordinate array of the movable atoms that
+  /// are not fixed, and that array and its gradient for the descent.
+  std::vector<std::size_t> free_;
+  std::vector<double> xyz_;
+  std::vector<double> grad_;
+  tatomgraph graph_;
   std::vector<trotor> rotors_;
+  /// One side of the bond being turned.
+  std::vector<std::int32_t> side_;
   std::vector<TXYZ> best_;
   std::vector<TXYZ> saved_;
   std::vector<tgroupPack> molecules_;

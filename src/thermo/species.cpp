@@ -271,7 +271,7 @@ void completehydrogens(tspeciescopy& copy) {
   toptimizer optimizer(drawing);
   optimizer.settings.tolerance = hydrogentolerance;
   // A run that fails leaves the hydrogens where they were placed.
-  static_cast<void>(optimizer.runoptimizer(normalmethod));
+  static_cast<void>(optimizer.runoptimizer(toptimizermethod::normal));
   optimizer.forcefield().freeterms();
   for (tatm* atom : copy.atoms) {
     atom->fixed = 0;
@@ -344,7 +344,7 @@ std::string optimizespecies(tStructure& structure,
   toptimizer optimizer(*copy.drawing);
   optimizer.settings = settings;
   optimizer.hooks = hooks;
-  std::string problem = optimizer.runoptimizer(normalmethod);
+  std::string problem = optimizer.runoptimizer(toptimizermethod::normal);
   optimizer.forcefield().freeterms();
   if (!problem.empty()) {
     return problem;

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -94,6 +95,27 @@ TEST_F(StopTool, GoRelaxesTheDrawingAsOneUndoStepAndStopEndsASearch) {
   QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
   EXPECT_FALSE(tool.running());
   EXPECT_FALSE(tool.isVisible());
+}
+
+TEST_F(StopTool, ThePolishBoxDecidesWhetherNormalEndsAtTheMinimum) {
+  drawethane();
+  choose({"&File", "3D &Optimizer ..."});
+  TStopTool& tool = window_->stoptool();
+  auto gradientshown = [&tool] {
+    const QString text = tool.gradientlabel().text();
+    return text.section(QLatin1Char(' '), -1).toDouble();
+  };
+  // The coarsest tolerance stops the sweeps well before the minimum.
+  tool.tolerancegroup().button(0)->click();
+  tool.polishbox().setChecked(false);
+  QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
+  EXPECT_GT(gradientshown(), 1e-4);
+  tool.polishbox().setChecked(true);
+  QTest::mouseClick(&tool.gobutton(), Qt::LeftButton);
+  EXPECT_LE(gradientshown(), 1e-4);
+  // Only Normal polishes.
+  tool.methodgroup().button(4)->click();
+  EXPECT_FALSE(tool.polishbox().isEnabled());
 }
 
 TEST_F(StopTool, AnEmptyDrawingIsNoChemicalStructure) {

@@ -4,6 +4,7 @@
 
 #include "document/drawing.h"
 #include "mechanics/force_field_parameters.h"
+#include "testing/molecule_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,60 +22,12 @@
 namespace molvane {
 namespace {
 
+using testing::ethane;
+using testing::formaldehyde;
+using testing::mixedmolecule;
+using testing::tmolecule;
+
 constexpr double pi = std::numbers::pi;
-
-/// A drawing built from element, x, y, z (Å) per atom and atom, atom, kind
-/// per bond, with no session involved.
-struct tmolecule {
-  tmolecule(const std::vector<double>& atoms, const std::vector<int>& bonds) {
-    for (std::size_t i = 0; i + 3 < atoms.size(); i += 4) {
-      list.push_back(drawing.addatom(std::make_unique<tatm>(
-          static_cast<int>(atoms[i]), 0, atoms[i + 1] * units(),
-          atoms[i + 2] * units(), atoms[i + 3] * units())));
-    }
-    for (std::size_t i = 0; i + 2 < bonds.size(); i += 3) {
-      drawing.addbond(std::make_unique<tbond>(&atom(bonds[i]), 0,
-                                              tbondstyle::normal, bonds[i + 2],
-                                              &atom(bonds[i + 1])));
-    }
-  }
-  /// Drawing units per Å.
-  double units() const {
-    return drawing.geometry().bondlength / standardbondangstrom;
-  }
-  tatm& atom(int i) const { return *list[static_cast<std::size_t>(i)]; }
-
-  tdrawing drawing;
-  std::vector<tatm*> list;
-};
-
-/// Staggered ethane, C-C along x.
-tmolecule ethane() {
-  const double s = 1.03 * std::sqrt(0.75), c = 0.515;
-  return tmolecule(
-      {6,     -0.765, 0,      0,     6, 0.765, 0,      0,     1,  -1.165, 1.03,
-       0,     1,      -1.165, -c,    s, 1,     -1.165, -c,    -s, 1,      1.165,
-       -1.03, 0,      1,      1.165, c, s,     1,      1.165, c,  -s},
-      {0, 1, 2, 0, 2, 2, 0, 3, 2, 0, 4, 2, 1, 5, 2, 1, 6, 2, 1, 7, 2});
-}
-
-/// Formaldehyde, flat in the xy plane.
-tmolecule formaldehyde() {
-  return tmolecule(
-      {6, 0, 0, 0, 8, 1.21, 0, 0, 1, -0.55, 0.94, 0, 1, -0.55, -0.94, 0},
-      {0, 1, 4, 0, 2, 2, 0, 3, 2});
-}
-
-/// A chain with a triple bond, a carbonyl, a three-membered ring, a loose
-/// nitrogen, in rough 3D positions.
-tmolecule mixedmolecule() {
-  return tmolecule({6, 0,    0,   0,   6, 1.5,  0.3,  0.1,  6, 2.2, 1.6,  0,
-                    6, 3.4,  1.8, 0.2, 6, 4.6,  2.0,  0.4,  8, 5.5, 3.1,  0.1,
-                    6, -0.8, 1.2, 0.3, 6, -0.9, 0.1,  1.3,  7, 3.0, -2.0, 1.0,
-                    1, 6.3,  2.9, 0.5, 1, -0.4, -0.9, -0.4, 8, 2.0, 2.6,  -0.8},
-                   {0, 1, 2, 1, 2, 2, 2, 3, 2, 3, 4, 6,  4, 5, 2,  0, 6,
-                    2, 6, 7, 2, 7, 0, 2, 5, 9, 2, 0, 10, 2, 2, 11, 4});
-}
 
 tforcefield& setup(tforcefield& field) {
   EXPECT_EQ(field.setupforcefield(), "");
@@ -117,7 +70,8 @@ TEST(ForceField, WorkedEnergiesOfStretchHydrogenBondAndIons) {
   tforcefield field(dimer.drawing);
   double bonds = 0.0;
   for (tnbpair& pair : setup(field).nonbonded()) {
-    bonds += pair.type == hydrogenbondpair ? field.termenergy(pair) : 0.0;
+    bonds +=
+        pair.type == tpairtype::hydrogenbond ? field.termenergy(pair) : 0.0;
   }
   EXPECT_NEAR(bonds, -9000.0, 0.1);
 
@@ -126,7 +80,7 @@ TEST(ForceField, WorkedEnergiesOfStretchHydrogenBondAndIons) {
   ions.atom(1).setcharge(-1);
   tforcefield ionfield(ions.drawing);
   tnbpair& pair = setup(ionfield).nonbonded().at(0);
-  ASSERT_EQ(pair.type, chargedpair);
+  ASSERT_EQ(pair.type, tpairtype::charged);
   EXPECT_NEAR(ionfield.termenergy(pair), -coulombconstant / 3.0,
               pair.epsilon * 1.01);
   // The minimum lies at ionic, not covalent, distance.
