@@ -6,8 +6,8 @@
 #include "chemistry/build_geometry.h"
 #include "commands/build_messages.h"
 #include "commands/click_anchor.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/bond.h"
 
 #include <cmath>
@@ -27,7 +27,9 @@ using detail::pointof;
 using detail::times;
 using detail::unit;
 
-double bondlength() { return session().settings.bondlength; }
+double bondlength(const tcommandcontext& context) {
+  return context.settings.bondlength;
+}
 
 tStructure* firststructureof(const tdrawing& drawing, const tatm* atom) {
   for (tStructure* structure : drawing.structures) {
@@ -40,8 +42,9 @@ tStructure* firststructureof(const tdrawing& drawing, const tatm* atom) {
 
 }  // namespace
 
-tbranch attachcarbon(tatm& anchor, const TXYZ& position) {
-  tdrawing& drawing = *session().drawing();
+tbranch attachcarbon(tcommandcontext& context, tatm& anchor,
+                     const TXYZ& position) {
+  tdrawing& drawing = context.drawing;
   tStructure* home = firststructureof(drawing, &anchor);
   tatm* atom = drawing.addatom(
       std::make_unique<tatm>(6, nolabel, position.x, position.y, position.z));
@@ -54,12 +57,12 @@ tbranch attachcarbon(tatm& anchor, const TXYZ& position) {
   return {atom, bond};
 }
 
-tbranch branchfrom(tatm& anchor, double x, double y) {
+tbranch branchfrom(tcommandcontext& context, tatm& anchor, double x, double y) {
   std::optional<TXYZ> position = branchposition(anchor, x, y);
   if (!position) {
     return {};
   }
-  return attachcarbon(anchor, *position);
+  return attachcarbon(context, anchor, *position);
 }
 
 void orientlabel(tatm& atom, const tatm& neighbour) {
@@ -68,8 +71,9 @@ void orientlabel(tatm& atom, const tatm& neighbour) {
   }
 }
 
-tbranch branchelementfrom(tatm& anchor, double x, double y, int element) {
-  tbranch branch = branchfrom(anchor, x, y);
+tbranch branchelementfrom(tcommandcontext& context, tatm& anchor, double x,
+                          double y, int element) {
+  tbranch branch = branchfrom(context, anchor, x, y);
   if (!branch) {
     return branch;
   }
@@ -79,45 +83,48 @@ tbranch branchelementfrom(tatm& anchor, double x, double y, int element) {
   return branch;
 }
 
-tbranch branchatom(double x, double y) {
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+tbranch branchatom(tcommandcontext& context, double x, double y) {
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return {};
   }
-  tbranch branch = branchfrom(*anchor, x, y);
+  tbranch branch = branchfrom(context, *anchor, x, y);
   if (branch) {
     branch.bond->adjustlength(1);
   }
   return branch;
 }
 
-tbranch branchelement(double x, double y, int element) {
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+tbranch branchelement(tcommandcontext& context, double x, double y,
+                      int element) {
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return {};
   }
-  return branchelementfrom(*anchor, x, y, element);
+  return branchelementfrom(context, *anchor, x, y, element);
 }
 
-tbranch branchdeuterium(double x, double y) {
-  tbranch branch = branchelement(x, y, 1);
+tbranch branchdeuterium(tcommandcontext& context, double x, double y) {
+  tbranch branch = branchelement(context, x, y, 1);
   if (branch) {
     branch.atom->setdeuterium();
   }
   return branch;
 }
 
-tbranch branchalongaxis(double x, double y, int element, bool bare) {
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+tbranch branchalongaxis(tcommandcontext& context, double x, double y,
+                        int element, bool bare) {
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return {};
   }
-  tbranch branch = branchelementfrom(*anchor, x, y, element);
+  tbranch branch = branchelementfrom(context, *anchor, x, y, element);
   if (!branch) {
     return branch;
   }
   const TXYZ axis = screenaxis(wholedegrees(x - anchor->x, y - anchor->y));
-  const TXYZ position = plus(pointof(*anchor), times(axis, bondlength()));
+  const TXYZ position =
+      plus(pointof(*anchor), times(axis, bondlength(context)));
   branch.atom->setxyz(position.x, position.y, position.z);
   branch.bond->refresh();
   // The move may have put the atom on the other side of its anchor.
@@ -128,12 +135,13 @@ tbranch branchalongaxis(double x, double y, int element, bool bare) {
   return branch;
 }
 
-tbranch branchdoublebonded(double x, double y, int element) {
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+tbranch branchdoublebonded(tcommandcontext& context, double x, double y,
+                           int element) {
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return {};
   }
-  if (session().settings.build3d && anchor->ischemical() &&
+  if (context.settings.build3d && anchor->ischemical() &&
       anchor->findneighbours() == 2) {
     // The anchor becomes a trigonal centre, whose third bond lies on the
     // open side of the other two: a click inside their angle, which may
@@ -145,7 +153,7 @@ tbranch branchdoublebonded(double x, double y, int element) {
       y = anchor->y - towards.y;
     }
   }
-  tbranch branch = branchelementfrom(*anchor, x, y, element);
+  tbranch branch = branchelementfrom(context, *anchor, x, y, element);
   if (!branch) {
     return branch;
   }

@@ -7,8 +7,9 @@
 #include "commands/build_messages.h"
 #include "commands/click_anchor.h"
 #include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
+#include "document/messages.h"
 #include "model/bond.h"
 
 #include <array>
@@ -26,7 +27,9 @@ using detail::pointof;
 using detail::times;
 using detail::unit;
 
-double bondlength() { return session().settings.bondlength; }
+double bondlength(const tcommandcontext& context) {
+  return context.settings.bondlength;
+}
 
 /// Unit vector of the bond from previous to last in the drawing plane.
 TXYZ planeheading(const tatm& previous, const tatm& last) {
@@ -42,8 +45,9 @@ void record(tskeleton& skeleton, const tbranch& branch, tatm& parent) {
   skeleton.parents.push_back(&parent);
 }
 
-bool growtowards(tskeleton& skeleton, tatm& from, const TXYZ& aim) {
-  tbranch branch = branchfrom(from, aim.x, aim.y);
+bool growtowards(tcommandcontext& context, tskeleton& skeleton, tatm& from,
+                 const TXYZ& aim) {
+  tbranch branch = branchfrom(context, from, aim.x, aim.y);
   if (!branch) {
     return false;
   }
@@ -51,8 +55,9 @@ bool growtowards(tskeleton& skeleton, tatm& from, const TXYZ& aim) {
   return true;
 }
 
-bool growat(tskeleton& skeleton, tatm& from, const TXYZ& position) {
-  record(skeleton, attachcarbon(from, position), from);
+bool growat(tcommandcontext& context, tskeleton& skeleton, tatm& from,
+            const TXYZ& position) {
+  record(skeleton, attachcarbon(context, from, position), from);
   return true;
 }
 
@@ -62,8 +67,9 @@ constexpr std::size_t slotcount = 12;
 /// A structure built around the origin, for the Chain/Add rows.
 class tchainbuilder {
  public:
-  tchainbuilder() : chain_(std::make_unique<tChain>()) {
-    chain_->setgeometry(session().settings);
+  explicit tchainbuilder(tcommandcontext& context)
+      : context_(context), chain_(std::make_unique<tChain>()) {
+    chain_->setgeometry(context_.settings);
   }
 
   tatm* atom(double x, double y) {
@@ -77,7 +83,7 @@ class tchainbuilder {
   /// Atom k of the zigzag: bonds at 120 degrees, the first going down to
   /// the right.
   tatm* zigzagatom(int k) {
-    const double l = bondlength();
+    const double l = bondlength(context_);
     return atom(k * l * std::cos(std::numbers::pi / 6.0),
                 (k % 2) * l * std::sin(std::numbers::pi / 6.0));
   }
@@ -107,7 +113,7 @@ class tchainbuilder {
       }
     }
     tStructure* placed =
-        session().drawing()->placestructure(std::move(chain_), x, y);
+        context_.drawing.placestructure(std::move(chain_), x, y);
     for (tbond* bond : sided) {
       bond->choosesides();
     }
@@ -116,12 +122,14 @@ class tchainbuilder {
   tChain& chain() { return *chain_; }
 
  private:
+  tcommandcontext& context_;
   std::unique_ptr<tChain> chain_;
 };
 
 /// Zigzag of n carbons with the kinds of its bonds, first to last.
-tChain* addzigzag(double x, double y, const std::vector<int>& kinds) {
-  tchainbuilder builder;
+tChain* addzigzag(tcommandcontext& context, double x, double y,
+                  const std::vector<int>& kinds) {
+  tchainbuilder builder(context);
   tatm* previous = builder.zigzagatom(0);
   for (std::size_t k = 0; k < kinds.size(); ++k) {
     tatm* next = builder.zigzagatom(static_cast<int>(k) + 1);
@@ -132,12 +140,13 @@ tChain* addzigzag(double x, double y, const std::vector<int>& kinds) {
 }
 
 /// Carbons on a level line with the kinds of their bonds; sp centres.
-tChain* addstraight(double x, double y, const std::vector<int>& kinds) {
-  tchainbuilder builder;
+tChain* addstraight(tcommandcontext& context, double x, double y,
+                    const std::vector<int>& kinds) {
+  tchainbuilder builder(context);
   tatm* previous = builder.atom(0.0, 0.0);
   for (std::size_t k = 0; k < kinds.size(); ++k) {
     tatm* next =
-        builder.atom((static_cast<double>(k) + 1.0) * bondlength(), 0.0);
+        builder.atom((static_cast<double>(k) + 1.0) * bondlength(context), 0.0);
     builder.bond(previous, next, kinds[k]);
     previous = next;
   }
@@ -147,8 +156,9 @@ tChain* addstraight(double x, double y, const std::vector<int>& kinds) {
 /// Propane's zigzag with a methyl hanging from the middle carbon (and a
 /// further carbon for isopentane); branchkind is the kind of the methyl's
 /// bond (4 for isobutene).
-tChain* addbranched(double x, double y, int chaincarbons, int branchkind) {
-  tchainbuilder builder;
+tChain* addbranched(tcommandcontext& context, double x, double y,
+                    int chaincarbons, int branchkind) {
+  tchainbuilder builder(context);
   std::array<tatm*, 4> chain{};
   for (int k = 0; k < chaincarbons; ++k) {
     chain[static_cast<std::size_t>(k)] = builder.zigzagatom(k);
@@ -158,15 +168,16 @@ tChain* addbranched(double x, double y, int chaincarbons, int branchkind) {
     }
   }
   // The middle carbon sits low in the zigzag; its third bond points down.
-  tatm* methyl = builder.atom(chain[1]->x, chain[1]->y + bondlength());
+  tatm* methyl = builder.atom(chain[1]->x, chain[1]->y + bondlength(context));
   builder.bond(chain[1], methyl, branchkind);
   return builder.place(x, y);
 }
 
-tChain* newchainstructure(const tskeleton& skeleton) {
+tChain* newchainstructure(tcommandcontext& context, const tskeleton& skeleton) {
   auto chain = std::make_unique<tChain>();
   chain->ringsize = static_cast<std::uint8_t>(skeleton.atoms.size());
-  return static_cast<tChain*>(collectskeleton(skeleton, std::move(chain)));
+  return static_cast<tChain*>(
+      collectskeleton(context, skeleton, std::move(chain)));
 }
 
 }  // namespace
@@ -177,42 +188,50 @@ double clickside(const tatm& from, const tatm& to, double x, double y) {
   return dx * (y - from.y) - dy * (x - from.x) >= 0.0 ? 1.0 : -1.0;
 }
 
-bool growzigzag(tskeleton& skeleton, tatm& previous, tatm& last, double side) {
+bool growzigzag(tcommandcontext& context, tskeleton& skeleton, tatm& previous,
+                tatm& last, double side) {
   const TXYZ heading = planeheading(previous, last);
-  const TXYZ aim = plus(
-      pointof(last),
-      times(plus(heading, times(clockwiseof(heading), side)), bondlength()));
-  return growtowards(skeleton, last, aim);
+  const TXYZ aim = plus(pointof(last),
+                        times(plus(heading, times(clockwiseof(heading), side)),
+                              bondlength(context)));
+  return growtowards(context, skeleton, last, aim);
 }
 
-bool growstraight(tskeleton& skeleton, const tatm& previous, tatm& last) {
+bool growstraight(tcommandcontext& context, tskeleton& skeleton,
+                  const tatm& previous, tatm& last) {
   const TXYZ heading = unit(minus(pointof(last), pointof(previous)));
-  return growat(skeleton, last,
-                plus(pointof(last), times(heading, bondlength())));
+  return growat(context, skeleton, last,
+                plus(pointof(last), times(heading, bondlength(context))));
 }
 
-void growfork(tskeleton& skeleton, tatm& previous, tatm& centre, double side) {
-  growzigzag(skeleton, previous, centre, side);
+void growfork(tcommandcontext& context, tskeleton& skeleton, tatm& previous,
+              tatm& centre, double side) {
+  growzigzag(context, skeleton, previous, centre, side);
   // With two neighbours the centre's open bisector is the third direction
   // of the trigonal star; aiming straight on lies on its side.
-  const TXYZ aim = plus(pointof(centre),
-                        times(planeheading(previous, centre), bondlength()));
-  growtowards(skeleton, centre, aim);
+  const TXYZ aim = plus(pointof(centre), times(planeheading(previous, centre),
+                                               bondlength(context)));
+  growtowards(context, skeleton, centre, aim);
 }
 
-void growcross(tskeleton& skeleton, const tatm& previous, tatm& centre) {
+void growcross(tcommandcontext& context, tskeleton& skeleton,
+               const tatm& previous, tatm& centre) {
   const TXYZ heading = planeheading(previous, centre);
   const TXYZ across = clockwiseof(heading);
   const TXYZ origin = pointof(centre);
-  growat(skeleton, centre, plus(origin, times(across, bondlength())));
-  growat(skeleton, centre, plus(origin, times(across, -bondlength())));
-  growat(skeleton, centre, plus(origin, times(heading, bondlength())));
+  growat(context, skeleton, centre,
+         plus(origin, times(across, bondlength(context))));
+  growat(context, skeleton, centre,
+         plus(origin, times(across, -bondlength(context))));
+  growat(context, skeleton, centre,
+         plus(origin, times(heading, bondlength(context))));
 }
 
-tskeleton branchchainfrom(tatm& anchor, double x, double y, int carbons) {
+tskeleton branchchainfrom(tcommandcontext& context, tatm& anchor, double x,
+                          double y, int carbons) {
   tskeleton skeleton;
   skeleton.anchor = &anchor;
-  if (carbons < 1 || !growtowards(skeleton, anchor, TXYZ{x, y, 0.0})) {
+  if (carbons < 1 || !growtowards(context, skeleton, anchor, TXYZ{x, y, 0.0})) {
     return skeleton;
   }
   // The chain first bends towards the side of the click.
@@ -220,7 +239,7 @@ tskeleton branchchainfrom(tatm& anchor, double x, double y, int carbons) {
   for (int k = 1; k < carbons; ++k) {
     tatm* last = skeleton.atoms.back();
     tatm* previous = skeleton.parents.back();
-    if (!growzigzag(skeleton, *previous, *last, side)) {
+    if (!growzigzag(context, skeleton, *previous, *last, side)) {
       break;
     }
     side = -side;
@@ -228,38 +247,43 @@ tskeleton branchchainfrom(tatm& anchor, double x, double y, int carbons) {
   return skeleton;
 }
 
-tskeleton branchlinearfrom(tatm& anchor, double x, double y, int carbons) {
+tskeleton branchlinearfrom(tcommandcontext& context, tatm& anchor, double x,
+                           double y, int carbons) {
   tskeleton skeleton;
   skeleton.anchor = &anchor;
-  if (carbons < 1 || !growtowards(skeleton, anchor, TXYZ{x, y, 0.0})) {
+  if (carbons < 1 || !growtowards(context, skeleton, anchor, TXYZ{x, y, 0.0})) {
     return skeleton;
   }
   for (int k = 1; k < carbons; ++k) {
-    growstraight(skeleton, *skeleton.parents.back(), *skeleton.atoms.back());
+    growstraight(context, skeleton, *skeleton.parents.back(),
+                 *skeleton.atoms.back());
   }
   return skeleton;
 }
 
-tskeleton branchisopropylfrom(tatm& anchor, double x, double y) {
-  tskeleton skeleton = branchchainfrom(anchor, x, y, 1);
+tskeleton branchisopropylfrom(tcommandcontext& context, tatm& anchor, double x,
+                              double y) {
+  tskeleton skeleton = branchchainfrom(context, anchor, x, y, 1);
   if (!skeleton.empty()) {
     tatm* centre = skeleton.atoms.front();
-    growfork(skeleton, anchor, *centre, clickside(anchor, *centre, x, y));
+    growfork(context, skeleton, anchor, *centre,
+             clickside(anchor, *centre, x, y));
   }
   return skeleton;
 }
 
-tskeleton branchtertbutylfrom(tatm& anchor, double x, double y) {
-  tskeleton skeleton = branchchainfrom(anchor, x, y, 1);
+tskeleton branchtertbutylfrom(tcommandcontext& context, tatm& anchor, double x,
+                              double y) {
+  tskeleton skeleton = branchchainfrom(context, anchor, x, y, 1);
   if (!skeleton.empty()) {
-    growcross(skeleton, anchor, *skeleton.atoms.front());
+    growcross(context, skeleton, anchor, *skeleton.atoms.front());
   }
   return skeleton;
 }
 
-tStructure* collectskeleton(const tskeleton& skeleton,
+tStructure* collectskeleton(tcommandcontext& context, const tskeleton& skeleton,
                             std::unique_ptr<tStructure> structure) {
-  structure->setgeometry(session().settings);
+  structure->setgeometry(context.settings);
   for (std::size_t i = 0; i < skeleton.atoms.size(); ++i) {
     structure->atoms.add(skeleton.atoms[i]);
     structure->bonds.add(skeleton.bonds[i]);
@@ -268,15 +292,15 @@ tStructure* collectskeleton(const tskeleton& skeleton,
       structure->ringbonds[i + 1] = skeleton.bonds[i];
     }
   }
-  return session().drawing()->mergestructure(std::move(structure));
+  return context.drawing.mergestructure(std::move(structure));
 }
 
-tChain* addchain(double x, double y, int carbons) {
+tChain* addchain(tcommandcontext& context, double x, double y, int carbons) {
   if (carbons < 2) {
     return nullptr;
   }
   if (carbons == 2) {
-    tchainbuilder builder;
+    tchainbuilder builder(context);
     tatm* first = builder.zigzagatom(0);
     builder.bond(first, builder.zigzagatom(1));
     // Ethane's one bond would otherwise point down to the right.
@@ -286,35 +310,35 @@ tChain* addchain(double x, double y, int carbons) {
     }
     return builder.place(x, y);
   }
-  return addzigzag(x, y,
+  return addzigzag(context, x, y,
                    std::vector<int>(static_cast<std::size_t>(carbons) - 1, 2));
 }
 
-tChain* addhydrocarbon(double x, double y, int code) {
+tChain* addhydrocarbon(tcommandcontext& context, double x, double y, int code) {
   switch (code) {
     case isobutanecommand:
-      return addbranched(x, y, 3, 2);
+      return addbranched(context, x, y, 3, 2);
     case isopentanecommand:
-      return addbranched(x, y, 4, 2);
+      return addbranched(context, x, y, 4, 2);
     case isobutenecommand:
-      return addbranched(x, y, 3, 4);
+      return addbranched(context, x, y, 3, 4);
     case ethylenecommand:
-      return addstraight(x, y, {4});
+      return addstraight(context, x, y, {4});
     case ethynecommand:
-      return addstraight(x, y, {6});
+      return addstraight(context, x, y, {6});
     case propenecommand:
-      return addzigzag(x, y, {4, 2});
+      return addzigzag(context, x, y, {4, 2});
     case propynecommand:
-      return addstraight(x, y, {6, 2});
+      return addstraight(context, x, y, {6, 2});
     case butene1command:
-      return addzigzag(x, y, {4, 2, 2});
+      return addzigzag(context, x, y, {4, 2, 2});
     case butene2command:
-      return addzigzag(x, y, {2, 4, 2});
+      return addzigzag(context, x, y, {2, 4, 2});
     case butyne1command: {
       // HC#C-CH2-CH3: three carbons in line, the ethyl end bent by 120
       // degrees at the sp3 carbon.
-      tchainbuilder builder;
-      const double l = bondlength();
+      tchainbuilder builder(context);
+      const double l = bondlength(context);
       tatm* c1 = builder.atom(0.0, 0.0);
       tatm* c2 = builder.atom(l, 0.0);
       tatm* c3 = builder.atom(2.0 * l, 0.0);
@@ -325,66 +349,67 @@ tChain* addhydrocarbon(double x, double y, int code) {
       return builder.place(x, y);
     }
     case butyne2command:
-      return addstraight(x, y, {2, 6, 2});
+      return addstraight(context, x, y, {2, 6, 2});
     case allenecommand:
       // The middle carbon of an allene is sp: the molecule is straight.
-      return addstraight(x, y, {4, 4});
+      return addstraight(context, x, y, {4, 4});
     default:
       return nullptr;
   }
 }
 
-tChain* branchchain(double x, double y, int carbons) {
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+tChain* branchchain(tcommandcontext& context, double x, double y, int carbons) {
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return nullptr;
   }
-  tskeleton skeleton = branchchainfrom(*anchor, x, y, carbons);
+  tskeleton skeleton = branchchainfrom(context, *anchor, x, y, carbons);
   if (skeleton.empty()) {
-    session().messages().inform(nochainanchormessage);
+    context.messages.inform(nochainanchormessage);
     return nullptr;
   }
-  return newchainstructure(skeleton);
+  return newchainstructure(context, skeleton);
 }
 
-tChain* branchalkyl(double x, double y, int code) {
+tChain* branchalkyl(tcommandcontext& context, double x, double y, int code) {
   if (code != isopropylcommand && code != tertbutylcommand &&
       code != isobutylcommand && code != secbutylcommand) {
     return nullptr;
   }
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return nullptr;
   }
   tskeleton skeleton;
   if (code == isopropylcommand) {
-    skeleton = branchisopropylfrom(*anchor, x, y);
+    skeleton = branchisopropylfrom(context, *anchor, x, y);
   } else if (code == tertbutylcommand) {
-    skeleton = branchtertbutylfrom(*anchor, x, y);
+    skeleton = branchtertbutylfrom(context, *anchor, x, y);
   } else if (code == isobutylcommand) {
     // -CH2-CH(CH3)2: two chain carbons, the fork on the second.
-    skeleton = branchchainfrom(*anchor, x, y, 2);
+    skeleton = branchchainfrom(context, *anchor, x, y, 2);
     if (skeleton.atoms.size() == 2) {
       tatm* first = skeleton.atoms[0];
       tatm* second = skeleton.atoms[1];
-      growfork(skeleton, *first, *second, -clickside(*anchor, *first, x, y));
+      growfork(context, skeleton, *first, *second,
+               -clickside(*anchor, *first, x, y));
     }
   } else {
     // -CH(CH3)-CH2-CH3: a methyl and an ethyl on the first carbon.
-    skeleton = branchchainfrom(*anchor, x, y, 1);
+    skeleton = branchchainfrom(context, *anchor, x, y, 1);
     if (!skeleton.empty()) {
       tatm* centre = skeleton.atoms[0];
       const double side = clickside(*anchor, *centre, x, y);
-      growfork(skeleton, *anchor, *centre, side);
+      growfork(context, skeleton, *anchor, *centre, side);
       tatm* ethyl = skeleton.atoms.back();
-      growzigzag(skeleton, *centre, *ethyl, side);
+      growzigzag(context, skeleton, *centre, *ethyl, side);
     }
   }
   if (skeleton.empty()) {
-    session().messages().inform(nochainanchormessage);
+    context.messages.inform(nochainanchormessage);
     return nullptr;
   }
-  return newchainstructure(skeleton);
+  return newchainstructure(context, skeleton);
 }
 
 }  // namespace molvane

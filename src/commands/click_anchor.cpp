@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/click_anchor.h"
 
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
+#include "document/messages.h"
 
 namespace molvane {
 
@@ -11,10 +12,11 @@ tatm* nearestatom(const tdrawing& drawing, double x, double y) {
   return drawing.nearestatom(nullptr, x, y);
 }
 
-tatm* clickanchor(double x, double y, const char* emptymessage) {
-  tatm* anchor = nearestatom(*session().drawing(), x, y);
+tatm* clickanchor(tcommandcontext& context, double x, double y,
+                  const char* emptymessage) {
+  tatm* anchor = nearestatom(context.drawing, x, y);
   if (anchor == nullptr) {
-    session().messages().inform(emptymessage);
+    context.messages.inform(emptymessage);
   }
   return anchor;
 }

@@ -6,6 +6,8 @@
 
 namespace molvane {
 
+struct tcommandcontext;
+
 class tatm;
 class tdrawing;
 class tStructure;
@@ -15,8 +17,9 @@ class tStructure;
 /// tie. Null only for a drawing without atoms.
 tatm* nearestatom(const tdrawing& drawing, double x, double y);
 
-/// The anchor atom of a click in the current drawing; for a drawing
+/// The anchor atom of a click in the context's drawing; for a drawing
 /// without atoms null, after telling the user emptymessage.
-tatm* clickanchor(double x, double y, const char* emptymessage);
+tatm* clickanchor(tcommandcontext& context, double x, double y,
+                  const char* emptymessage);
 
 }  // namespace molvane

@@ -25,131 +25,145 @@ using tfamily = tcommandfamily;
 
 // The handlers: each runs one building routine with what its row says.
 
-tLAtm* runaddring(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  addring(at.x, at.y, row.parameter);
+tLAtm* runaddring(tcommandcontext& context, const tcommandrow& row,
+                  tclickpoint at) {
+  addring(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runboat(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  addconformer(at.x, at.y, false);
+tLAtm* runboat(tcommandcontext& context, const tcommandrow&, tclickpoint at) {
+  addconformer(context, at.x, at.y, false);
   return nullptr;
 }
 
-tLAtm* runchair(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  addconformer(at.x, at.y, true);
+tLAtm* runchair(tcommandcontext& context, const tcommandrow&, tclickpoint at) {
+  addconformer(context, at.x, at.y, true);
   return nullptr;
 }
 
-tLAtm* runfusering(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  fusering(at.x, at.y, row.parameter);
+tLAtm* runfusering(tcommandcontext& context, const tcommandrow& row,
+                   tclickpoint at) {
+  fusering(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runbranchring(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  branchring(at.x, at.y, row.parameter);
+tLAtm* runbranchring(tcommandcontext& context, const tcommandrow& row,
+                     tclickpoint at) {
+  branchring(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runjoinring(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  joinring(at.x, at.y, row.parameter);
+tLAtm* runjoinring(tcommandcontext& context, const tcommandrow& row,
+                   tclickpoint at) {
+  joinring(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* rundimethyl(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  joindimethyl(at.x, at.y);
+tLAtm* rundimethyl(tcommandcontext& context, const tcommandrow&,
+                   tclickpoint at) {
+  joindimethyl(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* runaddchain(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  addchain(at.x, at.y, row.parameter);
+tLAtm* runaddchain(tcommandcontext& context, const tcommandrow& row,
+                   tclickpoint at) {
+  addchain(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runhydrocarbon(tcommandcontext&, const tcommandrow& row,
+tLAtm* runhydrocarbon(tcommandcontext& context, const tcommandrow& row,
                       tclickpoint at) {
-  addhydrocarbon(at.x, at.y, row.code);
+  addhydrocarbon(context, at.x, at.y, row.code);
   return nullptr;
 }
 
-tLAtm* runbranchatom(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  branchatom(at.x, at.y);
+tLAtm* runbranchatom(tcommandcontext& context, const tcommandrow&,
+                     tclickpoint at) {
+  branchatom(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* runbranchchain(tcommandcontext&, const tcommandrow& row,
+tLAtm* runbranchchain(tcommandcontext& context, const tcommandrow& row,
                       tclickpoint at) {
-  branchchain(at.x, at.y, row.parameter);
+  branchchain(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runbranchalkyl(tcommandcontext&, const tcommandrow& row,
+tLAtm* runbranchalkyl(tcommandcontext& context, const tcommandrow& row,
                       tclickpoint at) {
-  branchalkyl(at.x, at.y, row.code);
+  branchalkyl(context, at.x, at.y, row.code);
   return nullptr;
 }
 
-tLAtm* runbranchelement(tcommandcontext&, const tcommandrow& row,
+tLAtm* runbranchelement(tcommandcontext& context, const tcommandrow& row,
                         tclickpoint at) {
-  branchelement(at.x, at.y, row.parameter);
+  branchelement(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* rundeuterium(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  branchdeuterium(at.x, at.y);
+tLAtm* rundeuterium(tcommandcontext& context, const tcommandrow&,
+                    tclickpoint at) {
+  branchdeuterium(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* rundoublebonded(tcommandcontext&, const tcommandrow& row,
+tLAtm* rundoublebonded(tcommandcontext& context, const tcommandrow& row,
                        tclickpoint at) {
-  branchdoublebonded(at.x, at.y, row.parameter);
+  branchdoublebonded(context, at.x, at.y, row.parameter);
   return nullptr;
 }
 
-tLAtm* runalongaxis(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  branchalongaxis(at.x, at.y, row.parameter, false);
+tLAtm* runalongaxis(tcommandcontext& context, const tcommandrow& row,
+                    tclickpoint at) {
+  branchalongaxis(context, at.x, at.y, row.parameter, false);
   return nullptr;
 }
 
 /// "q-Me": a methyl along the axis whose label is switched off.
-tLAtm* runbarealongaxis(tcommandcontext&, const tcommandrow& row,
+tLAtm* runbarealongaxis(tcommandcontext& context, const tcommandrow& row,
                         tclickpoint at) {
-  branchalongaxis(at.x, at.y, row.parameter, true);
+  branchalongaxis(context, at.x, at.y, row.parameter, true);
   return nullptr;
 }
 
 tLAtm* runlinkatoms(tcommandcontext& context, const tcommandrow&,
                     tclickpoint at) {
-  linkatoms(at.x, at.y, context.linkpicks);
+  linkatoms(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* rungroup(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  branchgroup(at.x, at.y, row.code);
+tLAtm* rungroup(tcommandcontext& context, const tcommandrow& row,
+                tclickpoint at) {
+  branchgroup(context, at.x, at.y, row.code);
   return nullptr;
 }
 
-tLAtm* runmolecule(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  addmolecule(at.x, at.y, row.code);
+tLAtm* runmolecule(tcommandcontext& context, const tcommandrow& row,
+                   tclickpoint at) {
+  addmolecule(context, at.x, at.y, row.code);
   return nullptr;
 }
 
-tLAtm* runhydride(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  addhydride(at.x, at.y, row.code);
+tLAtm* runhydride(tcommandcontext& context, const tcommandrow& row,
+                  tclickpoint at) {
+  addhydride(context, at.x, at.y, row.code);
   return nullptr;
 }
 
-tLAtm* runaddbenzene(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  addbenzene(at.x, at.y);
+tLAtm* runaddbenzene(tcommandcontext& context, const tcommandrow&,
+                     tclickpoint at) {
+  addbenzene(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* runfusebenzene(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  fusebenzene(at.x, at.y);
+tLAtm* runfusebenzene(tcommandcontext& context, const tcommandrow&,
+                      tclickpoint at) {
+  fusebenzene(context, at.x, at.y);
   return nullptr;
 }
 
-tLAtm* runphenyl(tcommandcontext&, const tcommandrow&, tclickpoint at) {
-  branchphenyl(at.x, at.y);
+tLAtm* runphenyl(tcommandcontext& context, const tcommandrow&, tclickpoint at) {
+  branchphenyl(context, at.x, at.y);
   return nullptr;
 }
 
@@ -159,8 +173,9 @@ tLAtm* runsymbol(tcommandcontext& context, const tcommandrow& row,
   return nullptr;
 }
 
-tLAtm* runlabel(tcommandcontext&, const tcommandrow& row, tclickpoint at) {
-  tLAtm* label = addlabel(at.x, at.y, row.code);
+tLAtm* runlabel(tcommandcontext& context, const tcommandrow& row,
+                tclickpoint at) {
+  tLAtm* label = addlabel(context, at.x, at.y, row.code);
   return label != nullptr && editsnewlabel(row.code) ? label : nullptr;
 }
 

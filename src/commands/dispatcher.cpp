@@ -48,10 +48,14 @@ tatomtoolresult runatomtool(double x, double y, int code, tatomtoolmode mode) {
   }
   session().takeundosnapshot();
   result.snapshot = true;
+  // The atom tool leaves any pending Link Atoms pick alone.
+  tlinkpicks picks;
+  tcommandcontext context{*session().drawing(), session().settings,
+                          session().messages(), picks};
   if (mode == tatomtoolmode::add) {
-    addsingleatom(x, y, result.element);
+    addsingleatom(context, x, y, result.element);
   } else {
-    branchelement(x, y, result.element);
+    branchelement(context, x, y, result.element);
   }
   repaintnow();
   return result;

@@ -6,8 +6,8 @@
 #include "commands/chain_commands.h"
 #include "commands/click_anchor.h"
 #include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/bond.h"
 #include "model/bond_list.h"
 
@@ -50,49 +50,53 @@ bool hasatoms(const tskeleton& skeleton, std::size_t count) {
 
 /// A chain of two carbons; its end atom continues straight on when
 /// straightend, as an sp centre needs, making three.
-tskeleton chainskeleton(tatm& anchor, double x, double y, bool straightend) {
-  tskeleton skeleton = branchchainfrom(anchor, x, y, 2);
+tskeleton chainskeleton(tcommandcontext& context, tatm& anchor, double x,
+                        double y, bool straightend) {
+  tskeleton skeleton = branchchainfrom(context, anchor, x, y, 2);
   if (straightend && hasatoms(skeleton, 2)) {
-    growstraight(skeleton, *skeleton.atoms[0], *skeleton.atoms[1]);
+    growstraight(context, skeleton, *skeleton.atoms[0], *skeleton.atoms[1]);
   }
   return skeleton;
 }
 
 /// One atom from the anchor, then a centre zigzagging on from it with a
 /// fork (crossed when tertiary) on that centre: -X-C(C)(C) and -X-C(C)3.
-tskeleton linkedcentre(tatm& anchor, double x, double y, bool tertiary) {
-  tskeleton skeleton = branchchainfrom(anchor, x, y, 1);
+tskeleton linkedcentre(tcommandcontext& context, tatm& anchor, double x,
+                       double y, bool tertiary) {
+  tskeleton skeleton = branchchainfrom(context, anchor, x, y, 1);
   if (skeleton.empty()) {
     return skeleton;
   }
   tatm* link = skeleton.atoms[0];
   const double side = clickside(anchor, *link, x, y);
-  if (!growzigzag(skeleton, anchor, *link, side)) {
+  if (!growzigzag(context, skeleton, anchor, *link, side)) {
     return skeleton;
   }
   tatm* centre = skeleton.atoms[1];
   if (tertiary) {
-    growcross(skeleton, *link, *centre);
+    growcross(context, skeleton, *link, *centre);
   } else {
-    growfork(skeleton, *link, *centre, -side);
+    growfork(context, skeleton, *link, *centre, -side);
   }
   return skeleton;
 }
 
 /// -X-C(=C)-C: a chain of three (the last atom continuing the zigzag) with
 /// a fourth atom on the middle carbon pointing out of the zigzag.
-tskeleton esterskeleton(tatm& anchor, double x, double y) {
-  tskeleton skeleton = branchchainfrom(anchor, x, y, 2);
+tskeleton esterskeleton(tcommandcontext& context, tatm& anchor, double x,
+                        double y) {
+  tskeleton skeleton = branchchainfrom(context, anchor, x, y, 2);
   if (hasatoms(skeleton, 2)) {
     const double side = -clickside(anchor, *skeleton.atoms[0], x, y);
-    growfork(skeleton, *skeleton.atoms[0], *skeleton.atoms[1], side);
+    growfork(context, skeleton, *skeleton.atoms[0], *skeleton.atoms[1], side);
   }
   return skeleton;
 }
 
 /// Builds the skeleton of code and gives its atoms and bonds their
 /// elements and kinds; an empty or short skeleton when the anchor refused.
-tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
+tskeleton buildgroup(tcommandcontext& context, tatm& anchor, double x, double y,
+                     int code) {
   tskeleton s;
   switch (code) {
     case hydroxymethylcommand:
@@ -104,7 +108,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case nitrosocommand:
     case oximecommand:
     case nitrosyl2command:
-      s = chainskeleton(anchor, x, y, false);
+      s = chainskeleton(context, anchor, x, y, false);
       if (!hasatoms(s, 2)) {
         return s;
       }
@@ -130,7 +134,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
       return s;
     case allenylcommand:
     case isocyanatocommand:
-      s = chainskeleton(anchor, x, y, true);
+      s = chainskeleton(context, anchor, x, y, true);
       if (!hasatoms(s, 3)) {
         return s;
       }
@@ -145,7 +149,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case cyanocommand:
     case carbonylcommand:
     case isocyanocommand:
-      s = branchlinearfrom(anchor, x, y, 2);
+      s = branchlinearfrom(context, anchor, x, y, 2);
       if (!hasatoms(s, 2)) {
         return s;
       }
@@ -164,7 +168,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case nitrocommand:
     case sulfonylcommand:
       // Atoms: the centre, then the two forked ends.
-      s = branchisopropylfrom(anchor, x, y);
+      s = branchisopropylfrom(context, anchor, x, y);
       if (!hasatoms(s, 3)) {
         return s;
       }
@@ -185,7 +189,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case sulfamoylcommand:
     case mesylcommand:
       // Atoms: the centre, the two crossed ends, the end straight on.
-      s = branchtertbutylfrom(anchor, x, y);
+      s = branchtertbutylfrom(context, anchor, x, y);
       if (!hasatoms(s, 4)) {
         return s;
       }
@@ -206,7 +210,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case sulfooxycommand:
     case phosphinicoxycommand: {
       const bool tertiary = code != phosphinicoxycommand;
-      s = linkedcentre(anchor, x, y, tertiary);
+      s = linkedcentre(context, anchor, x, y, tertiary);
       if (!hasatoms(s, tertiary ? 5U : 4U)) {
         return s;
       }
@@ -230,7 +234,7 @@ tskeleton buildgroup(tatm& anchor, double x, double y, int code) {
     case acetamidocommand:
       // Atoms: the link, the carbonyl carbon, the chain end, the carbonyl
       // oxygen.
-      s = esterskeleton(anchor, x, y);
+      s = esterskeleton(context, anchor, x, y);
       if (!hasatoms(s, 4)) {
         return s;
       }
@@ -286,16 +290,17 @@ void orientlabels(const tskeleton& skeleton) {
 
 std::span<const tgrouprow> grouprows() { return groups; }
 
-tStructure* branchgroup(double x, double y, int code) {
+tStructure* branchgroup(tcommandcontext& context, double x, double y,
+                        int code) {
   if (std::none_of(groups.begin(), groups.end(),
                    [code](const tgrouprow& row) { return row.code == code; })) {
     return nullptr;
   }
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr) {
     return nullptr;
   }
-  tskeleton skeleton = buildgroup(*anchor, x, y, code);
+  tskeleton skeleton = buildgroup(context, *anchor, x, y, code);
   if (skeleton.empty()) {
     return nullptr;
   }
@@ -307,7 +312,7 @@ tStructure* branchgroup(double x, double y, int code) {
   }
   // In 3D building the end atoms move to their ideal bond lengths.
   bonds.adjustterminal();
-  return collectskeleton(skeleton, std::make_unique<tStructure>());
+  return collectskeleton(context, skeleton, std::make_unique<tStructure>());
 }
 
 }  // namespace molvane

@@ -7,6 +7,8 @@
 
 namespace molvane {
 
+struct tcommandcontext;
+
 class tStructure;
 
 /// A group the Branch menu and Branch/Group build, by command code and the
@@ -25,6 +27,6 @@ std::span<const tgrouprow> grouprows();
 /// their kinds. The new atoms and bonds form one new structure. "No Atoms"
 /// on an empty drawing; null for an anchor that takes no branch and for a
 /// code that names no group.
-tStructure* branchgroup(double x, double y, int code);
+tStructure* branchgroup(tcommandcontext& context, double x, double y, int code);
 
 }  // namespace molvane

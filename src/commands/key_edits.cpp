@@ -4,7 +4,9 @@
 
 #include "commands/branch_commands.h"
 #include "commands/click_anchor.h"
+#include "commands/command_table.h"
 #include "commands/editor_commands.h"
+#include "commands/link_atoms.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/atom.h"
@@ -200,7 +202,10 @@ bool runkeyedit(char key, double x, double y) {
   } else if (key == 'L') {
     linknearest(drawing, x, y);
   } else if (key == 'J') {
-    branchatom(x, y);
+    tlinkpicks picks;
+    tcommandcontext context{drawing, session().settings, session().messages(),
+                            picks};
+    branchatom(context, x, y);
   } else if (key == 'K' || key == 'A' || key == 'T' ||
              (key >= '1' && key <= '5')) {
     editbond(drawing, key, x, y);

@@ -3,8 +3,8 @@
 #include "commands/label_commands.h"
 
 #include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "support/number_text.h"
 
 #include <memory>
@@ -39,8 +39,8 @@ std::unique_ptr<tLAtm> makelabel(int code, double x, double y,
   }
 }
 
-tLAtm* addlabel(double x, double y, int code) {
-  tdrawing& drawing = *session().drawing();
+tLAtm* addlabel(tcommandcontext& context, double x, double y, int code) {
+  tdrawing& drawing = context.drawing;
   std::unique_ptr<tLAtm> label = makelabel(code, x, y, drawing.temperature);
   if (label == nullptr) {
     return nullptr;

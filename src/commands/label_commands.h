@@ -6,6 +6,8 @@
 
 namespace molvane {
 
+struct tcommandcontext;
+
 class tLAtm;
 
 /// The label code creates at (x, y), in no drawing yet; the temperature
@@ -14,11 +16,11 @@ std::unique_ptr<tLAtm> makelabel(int code, double x, double y,
                                  double temperature);
 
 /// The text labels of the symbol tool (codes 607, 608, 611, 613, 614,
-/// 615), added to the current drawing at the click: a plain text, a
+/// 615), added to the context's drawing at the click: a plain text, a
 /// formula (drawn like an atom label, with subscript digits, highlighted
 /// while it is new), "+", the drawing's temperature in kelvin, and the
 /// partial-charge marks. Null for any other code.
-tLAtm* addlabel(double x, double y, int code);
+tLAtm* addlabel(tcommandcontext& context, double x, double y, int code);
 
 /// Whether the window opens the text editor on the label code creates.
 bool editsnewlabel(int code);

@@ -4,8 +4,9 @@
 
 #include "commands/build_messages.h"
 #include "commands/click_anchor.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
+#include "document/messages.h"
 #include "model/bond.h"
 
 #include <memory>
@@ -25,12 +26,13 @@ bool bonded(const tdrawing& drawing, const tatm* a, const tatm* b) {
 
 }  // namespace
 
-tbond* linkatoms(double x, double y, tlinkpicks& picks) {
-  tdrawing& drawing = *session().drawing();
+tbond* linkatoms(tcommandcontext& context, double x, double y) {
+  tlinkpicks& picks = context.linkpicks;
+  tdrawing& drawing = context.drawing;
   if (picks.first != nullptr && drawing.positionof(picks.first) < 0) {
     picks.first = nullptr;
   }
-  tatm* picked = clickanchor(x, y, noatomsmessage);
+  tatm* picked = clickanchor(context, x, y, noatomsmessage);
   if (picked == nullptr || !picked->ischemical()) {
     return nullptr;
   }
@@ -39,7 +41,7 @@ tbond* linkatoms(double x, double y, tlinkpicks& picks) {
     return nullptr;
   }
   if (picked == picks.first) {
-    session().messages().inform(movepointermessage);
+    context.messages.inform(movepointermessage);
     return nullptr;
   }
   tatm* first = picks.first;

@@ -4,6 +4,8 @@
 
 namespace molvane {
 
+struct tcommandcontext;
+
 class tatm;
 class tbond;
 
@@ -19,8 +21,9 @@ struct tlinkpicks {
 /// and clears the pick. The same atom twice says "Please move mouse
 /// pointer" and keeps the first pick. Only chemical atoms are picked; two
 /// atoms already bonded are not bonded again. A pick that is no longer in
-/// the current drawing (after Undo) is dropped, and the click counts as a
-/// first one. "No Atoms" on an empty drawing. Returns the new bond.
-tbond* linkatoms(double x, double y, tlinkpicks& picks);
+/// the context's drawing (after Undo) is dropped, and the click counts as a
+/// first one. The pending pick is the context's linkpicks. "No Atoms" on an
+/// empty drawing. Returns the new bond.
+tbond* linkatoms(tcommandcontext& context, double x, double y);
 
 }  // namespace molvane

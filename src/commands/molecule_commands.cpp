@@ -4,8 +4,8 @@
 
 #include "chemistry/build_geometry.h"
 #include "commands/command_codes.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
 #include "model/bond.h"
 
 #include <array>
@@ -77,13 +77,16 @@ constexpr std::array<tmoleculerow, 30> molecules = {{
     {hydroniumioncommand, "H3O+"},    {hydroxideioncommand, "OH-"},
 }};
 
-double bondlength() { return session().settings.bondlength; }
+double bondlength(const tcommandcontext& context) {
+  return context.settings.bondlength;
+}
 
 /// A molecule built around the origin, placed at the click at the end.
 class tmoleculebuilder {
  public:
-  tmoleculebuilder() : structure_(std::make_unique<tStructure>()) {
-    structure_->setgeometry(session().settings);
+  explicit tmoleculebuilder(tcommandcontext& context)
+      : context_(context), structure_(std::make_unique<tStructure>()) {
+    structure_->setgeometry(context_.settings);
   }
 
   tatm* atom(int element, int labelmode, const TXYZ& p = {}) {
@@ -99,8 +102,9 @@ class tmoleculebuilder {
   /// An atom one bond length L from centre along direction, bonded to it;
   /// in 3D building the bond takes its ideal length.
   tatm* ligand(tatm* centre, int element, const TXYZ& direction, int kind = 2) {
-    tatm* added = atom(element, symbollabel,
-                       plus(pointof(*centre), times(direction, bondlength())));
+    tatm* added =
+        atom(element, symbollabel,
+             plus(pointof(*centre), times(direction, bondlength(context_))));
     bond(centre, added, kind)->adjustlength(1);
     return added;
   }
@@ -114,10 +118,11 @@ class tmoleculebuilder {
   }
   tStructure& structure() { return *structure_; }
   tStructure* place(double x, double y) {
-    return session().drawing()->placestructure(std::move(structure_), x, y);
+    return context_.drawing.placestructure(std::move(structure_), x, y);
   }
 
  private:
+  tcommandcontext& context_;
   std::unique_ptr<tStructure> structure_;
 };
 
@@ -137,9 +142,10 @@ void makeion(tatm* centre, int charge, int valence) {
 /// the viewer and keeps the hydrogens apart on the screen; left there, the
 /// fourth hydrogen of a saturated centre would hide behind the centre, so
 /// those are also turned 20 degrees about y.
-tStructure* addtetrahedral(double x, double y, int element, int labelmode,
-                           int hydrogens, int charge) {
-  tmoleculebuilder builder;
+tStructure* addtetrahedral(tcommandcontext& context, double x, double y,
+                           int element, int labelmode, int hydrogens,
+                           int charge) {
+  tmoleculebuilder builder(context);
   tatm* centre = builder.atom(element, labelmode);
   const double tetrahedral = std::acos(-1.0 / 3.0);
   builder.ligand(centre, 1, {1.0, 0.0, 0.0});
@@ -163,8 +169,9 @@ tStructure* addtetrahedral(double x, double y, int element, int labelmode,
 
 /// A bent hydride drawn flat, its hydrogens below the centre at the
 /// molecule's bond angle.
-tStructure* addbent(double x, double y, int element, double angle, int charge) {
-  tmoleculebuilder builder;
+tStructure* addbent(tcommandcontext& context, double x, double y, int element,
+                    double angle, int charge) {
+  tmoleculebuilder builder(context);
   tatm* centre = builder.atom(element, symbollabel);
   builder.ligand(centre, 1, planedirection(90.0 - angle / 2.0));
   builder.ligand(centre, 1, planedirection(90.0 + angle / 2.0));
@@ -174,8 +181,9 @@ tStructure* addbent(double x, double y, int element, double angle, int charge) {
 
 /// Two atoms centred on the click along x, the first on the left, at the
 /// ideal length of their bond.
-tStructure* adddiatomic(double x, double y, int left, int right, int kind) {
-  tmoleculebuilder builder;
+tStructure* adddiatomic(tcommandcontext& context, double x, double y, int left,
+                        int right, int kind) {
+  tmoleculebuilder builder(context);
   tatm* first = builder.atom(left, symbollabel);
   builder.ideal(first, right, {1.0, 0.0, 0.0}, kind);
   const TXYZ middle = builder.structure().atoms.centroid3();
@@ -187,9 +195,9 @@ tStructure* adddiatomic(double x, double y, int left, int right, int kind) {
 
 /// A centre with two equal double-bonded ends, straight (angle 180) or bent
 /// with its ends below the centre.
-tStructure* addtriatomic(double x, double y, int centreelement, int end,
-                         int kind, double angle) {
-  tmoleculebuilder builder;
+tStructure* addtriatomic(tcommandcontext& context, double x, double y,
+                         int centreelement, int end, int kind, double angle) {
+  tmoleculebuilder builder(context);
   tatm* centre = builder.atom(centreelement, symbollabel);
   builder.ideal(centre, end, planedirection(90.0 - angle / 2.0), kind);
   builder.ideal(centre, end, planedirection(90.0 + angle / 2.0), kind);
@@ -202,16 +210,17 @@ std::span<const thydriderow> hydriderows() { return hydrides; }
 
 std::span<const tmoleculerow> moleculerows() { return molecules; }
 
-tStructure* addsingleatom(double x, double y, int element) {
-  tmoleculebuilder builder;
+tStructure* addsingleatom(tcommandcontext& context, double x, double y,
+                          int element) {
+  tmoleculebuilder builder(context);
   builder.atom(element, hydrogenlabel);
   return builder.place(x, y);
 }
 
-tStructure* addhydride(double x, double y, int code) {
+tStructure* addhydride(tcommandcontext& context, double x, double y, int code) {
   for (const thydriderow& row : hydrides) {
     if (row.code == code) {
-      tmoleculebuilder builder;
+      tmoleculebuilder builder(context);
       makeion(builder.atom(row.element, hydrogenlabel), row.charge,
               row.valence);
       return builder.place(x, y);
@@ -220,36 +229,37 @@ tStructure* addhydride(double x, double y, int code) {
   return nullptr;
 }
 
-tStructure* addmolecule(double x, double y, int code) {
+tStructure* addmolecule(tcommandcontext& context, double x, double y,
+                        int code) {
   switch (code) {
     case methanecommand:
-      return addtetrahedral(x, y, 6, nolabel, 4, 0);
+      return addtetrahedral(context, x, y, 6, nolabel, 4, 0);
     case silanecommand:
-      return addtetrahedral(x, y, 14, symbollabel, 4, 0);
+      return addtetrahedral(context, x, y, 14, symbollabel, 4, 0);
     case ammoniumioncommand:
-      return addtetrahedral(x, y, 7, symbollabel, 4, 1);
+      return addtetrahedral(context, x, y, 7, symbollabel, 4, 1);
     case ammoniacommand:
-      return addtetrahedral(x, y, 7, symbollabel, 3, 0);
+      return addtetrahedral(context, x, y, 7, symbollabel, 3, 0);
     case phosphinecommand:
-      return addtetrahedral(x, y, 15, symbollabel, 3, 0);
+      return addtetrahedral(context, x, y, 15, symbollabel, 3, 0);
     case methanideioncommand:
       // The carbanion is pyramidal like ammonia, its lone pair in place of
       // the fourth hydrogen.
-      return addtetrahedral(x, y, 6, symbollabel, 3, -1);
+      return addtetrahedral(context, x, y, 6, symbollabel, 3, -1);
     case hydroniumioncommand:
-      return addtetrahedral(x, y, 8, symbollabel, 3, 1);
+      return addtetrahedral(context, x, y, 8, symbollabel, 3, 1);
     case watercommand:
       // Water's H-O-H angle is 104.5 degrees, hydrogen sulphide's 92.1; the
       // amide ion, with two lone pairs like water, about 104.
-      return addbent(x, y, 8, 104.5, 0);
+      return addbent(context, x, y, 8, 104.5, 0);
     case hydrogensulfidecommand:
-      return addbent(x, y, 16, 92.1, 0);
+      return addbent(context, x, y, 16, 92.1, 0);
     case amideioncommand:
-      return addbent(x, y, 7, 104.0, -1);
+      return addbent(context, x, y, 7, 104.0, -1);
     case boranecommand: {
       // Borane has an empty p orbital and is flat: three hydrogens at 120
       // degrees around boron.
-      tmoleculebuilder builder;
+      tmoleculebuilder builder(context);
       tatm* boron = builder.atom(5, symbollabel);
       for (double angle : {90.0, 210.0, 330.0}) {
         builder.ligand(boron, 1, planedirection(angle));
@@ -257,58 +267,58 @@ tStructure* addmolecule(double x, double y, int code) {
       return builder.place(x, y);
     }
     case hydroxideioncommand: {
-      tStructure* ion = adddiatomic(x, y, 8, 1, 2);
+      tStructure* ion = adddiatomic(context, x, y, 8, 1, 2);
       makeion(ion->atoms.items(0), -1, -1);
       return ion;
     }
     case dihydrogencommand:
-      return adddiatomic(x, y, 1, 1, 2);
+      return adddiatomic(context, x, y, 1, 1, 2);
     case hydrogenfluoridecommand:
-      return adddiatomic(x, y, 9, 1, 2);
+      return adddiatomic(context, x, y, 9, 1, 2);
     case hydrogenchloridecommand:
-      return adddiatomic(x, y, 17, 1, 2);
+      return adddiatomic(context, x, y, 17, 1, 2);
     case hydrogenbromidecommand:
-      return adddiatomic(x, y, 35, 1, 2);
+      return adddiatomic(context, x, y, 35, 1, 2);
     case hydrogeniodidecommand:
-      return adddiatomic(x, y, 53, 1, 2);
+      return adddiatomic(context, x, y, 53, 1, 2);
     case dinitrogencommand:
-      return adddiatomic(x, y, 7, 7, 6);
+      return adddiatomic(context, x, y, 7, 7, 6);
     case dioxygencommand:
-      return adddiatomic(x, y, 8, 8, 4);
+      return adddiatomic(context, x, y, 8, 8, 4);
     case difluorinecommand:
-      return adddiatomic(x, y, 9, 9, 2);
+      return adddiatomic(context, x, y, 9, 9, 2);
     case dichlorinecommand:
-      return adddiatomic(x, y, 17, 17, 2);
+      return adddiatomic(context, x, y, 17, 17, 2);
     case dibrominecommand:
-      return adddiatomic(x, y, 35, 35, 2);
+      return adddiatomic(context, x, y, 35, 35, 2);
     case diiodinecommand:
-      return adddiatomic(x, y, 53, 53, 2);
+      return adddiatomic(context, x, y, 53, 53, 2);
     case carbonmonoxidecommand: {
       // C#O leaves carbon one free valence, which would read as a
       // hydrogen; the carbon's lone pair takes it.
-      tStructure* molecule = adddiatomic(x, y, 8, 6, 6);
+      tStructure* molecule = adddiatomic(context, x, y, 8, 6, 6);
       molecule->atoms.items(1)->sethadjust(-1);
       return molecule;
     }
     case nitricoxidecommand:
       // Nitric oxide's bond order is two and a half; the odd electron then
       // leaves neither atom a free valence for a hydrogen.
-      return adddiatomic(x, y, 7, 8, 5);
+      return adddiatomic(context, x, y, 7, 8, 5);
     case carbondioxidecommand:
-      return addtriatomic(x, y, 6, 8, 4, 180.0);
+      return addtriatomic(context, x, y, 6, 8, 4, 180.0);
     case silicondioxidecommand:
       // The molecule of silica vapour, straight like carbon dioxide.
-      return addtriatomic(x, y, 14, 8, 4, 180.0);
+      return addtriatomic(context, x, y, 14, 8, 4, 180.0);
     case sulfurdioxidecommand:
       // Bent at 119 degrees, two S=O bonds.
-      return addtriatomic(x, y, 16, 8, 4, 119.0);
+      return addtriatomic(context, x, y, 16, 8, 4, 119.0);
     case nitrogendioxidecommand:
       // Bent at 134 degrees; the odd electron spreads over both N-O bonds,
       // each one and a half, which leaves no free valence for a hydrogen.
-      return addtriatomic(x, y, 7, 8, 3, 134.0);
+      return addtriatomic(context, x, y, 7, 8, 3, 134.0);
     case hydrogencyanidecommand: {
       // H-C#N in a straight line, carbon at the click.
-      tmoleculebuilder builder;
+      tmoleculebuilder builder(context);
       tatm* carbon = builder.atom(6, symbollabel);
       builder.ideal(carbon, 1, {-1.0, 0.0, 0.0}, 2);
       builder.ideal(carbon, 7, {1.0, 0.0, 0.0}, 6);

@@ -7,6 +7,8 @@
 
 namespace molvane {
 
+struct tcommandcontext;
+
 class tStructure;
 
 /// An Atom/Add AHn item: one central atom whose label shows its hydrogens.
@@ -33,14 +35,15 @@ std::span<const tmoleculerow> moleculerows();
 
 /// A new structure of one atom of element at the click, its hydrogens in
 /// the label (the atom tool's Add mode).
-tStructure* addsingleatom(double x, double y, int element);
+tStructure* addsingleatom(tcommandcontext& context, double x, double y,
+                          int element);
 
 /// Add AHn: the central atom of the row of code at the click; null for a
 /// code that is not an Add AHn row.
-tStructure* addhydride(double x, double y, int code);
+tStructure* addhydride(tcommandcontext& context, double x, double y, int code);
 
 /// Add Molecule: the molecule or ion of code with explicit atoms, its
 /// central (or first) atom at the click; null for other codes.
-tStructure* addmolecule(double x, double y, int code);
+tStructure* addmolecule(tcommandcontext& context, double x, double y, int code);
 
 }  // namespace molvane

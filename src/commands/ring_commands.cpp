@@ -7,8 +7,9 @@
 #include "commands/build_messages.h"
 #include "commands/chain_commands.h"
 #include "commands/click_anchor.h"
+#include "commands/command_table.h"
 #include "document/drawing.h"
-#include "document/session.h"
+#include "document/messages.h"
 #include "model/bond.h"
 
 #include <cmath>
@@ -39,7 +40,9 @@ constexpr double largejoinedfold = 30.0;
 /// Below this in-plane length a bond gives no side to fuse on.
 constexpr double shortestfusebond = 0.001;
 
-double bondlength() { return session().settings.bondlength; }
+double bondlength(const tcommandcontext& context) {
+  return context.settings.bondlength;
+}
 
 /// Ring atom i (0-based) of a ring structure.
 tatm* ringatom(const tStructure& ring, int i) {
@@ -149,10 +152,10 @@ void envelope(const tStructure& ring, double opposite, double degrees) {
 }
 
 /// A regular ring of n carbons around the origin: atom 1 straight above the
-/// centre, then clockwise on the screen.
-void buildregular(tStructure& ring, int n) {
+/// centre, then clockwise on the screen, its bonds length long.
+void buildregular(tStructure& ring, int n, double length) {
   const double theta = 2.0 * pi / n;
-  const double radius = (bondlength() / 2.0) / std::sin(theta / 2.0);
+  const double radius = (length / 2.0) / std::sin(theta / 2.0);
   tatm* previous = nullptr;
   for (int i = 1; i <= n; ++i) {
     tatm* atom = ring.addatom(
@@ -246,9 +249,9 @@ double fuseside(tbond& bond, double x, double y, const TXYZ& normal) {
 /// Builds into ring the n - 2 atoms that complete a regular n-gon on bond,
 /// which becomes ring bond 1, and merges it. Null (ring discarded) when the
 /// bond shows no length in the drawing plane.
-tRing* fuseonto(tbond& bond, int n, double x, double y,
-                std::unique_ptr<tRing> ring) {
-  ring->setgeometry(session().settings);
+tRing* fuseonto(tcommandcontext& context, tbond& bond, int n, double x,
+                double y, std::unique_ptr<tRing> ring) {
+  ring->setgeometry(context.settings);
   tatm* first = bond.atom1;
   tatm* second = bond.atom2;
   const double dx = second->x - first->x;
@@ -291,21 +294,22 @@ tRing* fuseonto(tbond& bond, int n, double x, double y,
   ring->ringbonds[static_cast<std::size_t>(n)] = ring->addbond(
       std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, first));
   ring->ringsize = static_cast<std::uint8_t>(n);
-  return static_cast<tRing*>(
-      session().drawing()->mergestructure(std::move(ring)));
+  return static_cast<tRing*>(context.drawing.mergestructure(std::move(ring)));
 }
 
 /// Fuses onto bond, puckering unless benzene.
-tRing* fuse(tbond& bond, int n, double x, double y, bool benzene) {
+tRing* fuse(tcommandcontext& context, tbond& bond, int n, double x, double y,
+            bool benzene) {
   if (benzene) {
-    tRing* ring = fuseonto(bond, 6, x, y, std::make_unique<tBenzene>());
+    tRing* ring =
+        fuseonto(context, bond, 6, x, y, std::make_unique<tBenzene>());
     if (ring != nullptr) {
       makearomatic(*ring);
     }
     return ring;
   }
-  tRing* ring = fuseonto(bond, n, x, y, std::make_unique<tRing>());
-  if (ring != nullptr && session().settings.build3d) {
+  tRing* ring = fuseonto(context, bond, n, x, y, std::make_unique<tRing>());
+  if (ring != nullptr && context.settings.build3d) {
     envelope(*ring, 0.5 + n / 2.0, n <= 5 ? smallfusedfold : largefusedfold);
   }
   return ring;
@@ -321,32 +325,34 @@ bool hasbonds(const tdrawing& drawing) {
   return false;
 }
 
-tRing* fuseatclick(double x, double y, int n, bool benzene) {
-  tdrawing& drawing = *session().drawing();
+tRing* fuseatclick(tcommandcontext& context, double x, double y, int n,
+                   bool benzene) {
+  tdrawing& drawing = context.drawing;
   if (!hasbonds(drawing)) {
-    session().messages().inform(benzene ? nobondsforbenzenemessage
-                                        : nobondstofusemessage);
+    context.messages.inform(benzene ? nobondsforbenzenemessage
+                                    : nobondstofusemessage);
     return nullptr;
   }
   tbond* bond = nearestbond(drawing, x, y);
   if (bond == nullptr) {
     return nullptr;
   }
-  return fuse(*bond, n, x, y, benzene);
+  return fuse(context, *bond, n, x, y, benzene);
 }
 
-tRing* branchringatclick(double x, double y, int n, bool benzene) {
-  tatm* anchor = clickanchor(x, y, noringanchormessage);
+tRing* branchringatclick(tcommandcontext& context, double x, double y, int n,
+                         bool benzene) {
+  tatm* anchor = clickanchor(context, x, y, noringanchormessage);
   if (anchor == nullptr) {
     return nullptr;
   }
-  tskeleton chain = branchchainfrom(*anchor, x, y, 2);
+  tskeleton chain = branchchainfrom(context, *anchor, x, y, 2);
   if (chain.atoms.size() < 2) {
     return nullptr;
   }
   // The ring's first atoms are the chain's two carbons; its far side lies
   // away from the anchor.
-  tRing* ring = fuse(*chain.bonds[1], n, x, y, benzene);
+  tRing* ring = fuse(context, *chain.bonds[1], n, x, y, benzene);
   if (ring != nullptr) {
     ring->bonds.add(chain.bonds[0]);
   }
@@ -373,26 +379,26 @@ void shapering(tStructure& ring, int form) {
   }
 }
 
-tRing* addring(double x, double y, int n) {
+tRing* addring(tcommandcontext& context, double x, double y, int n) {
   if (outofrange(n)) {
     return nullptr;
   }
   auto ring = std::make_unique<tRing>();
-  ring->setgeometry(session().settings);
-  buildregular(*ring, n);
-  if (session().settings.build3d) {
+  ring->setgeometry(context.settings);
+  buildregular(*ring, n, bondlength(context));
+  if (context.settings.build3d) {
     const bool even = n == 3 || n == 4 || n == 6 || n == 8;
     shapering(*ring, even ? 2 : 3);
   }
   return static_cast<tRing*>(
-      session().drawing()->placestructure(std::move(ring), x, y));
+      context.drawing.placestructure(std::move(ring), x, y));
 }
 
-tRing* addconformer(double x, double y, bool chair) {
+tRing* addconformer(tcommandcontext& context, double x, double y, bool chair) {
   auto ring = std::make_unique<tRing>();
-  ring->setgeometry(session().settings);
-  buildregular(*ring, 6);
-  if (session().settings.build3d) {
+  ring->setgeometry(context.settings);
+  buildregular(*ring, 6, bondlength(context));
+  if (context.settings.build3d) {
     shapering(*ring, chair ? 1 : 2);
     const double turn = chair ? 90.0 : -90.0;
     ring->rotateaxis(1, turn, TXYZ{});
@@ -403,25 +409,25 @@ tRing* addconformer(double x, double y, bool chair) {
     }
   }
   return static_cast<tRing*>(
-      session().drawing()->placestructure(std::move(ring), x, y));
+      context.drawing.placestructure(std::move(ring), x, y));
 }
 
-tRing* fusering(double x, double y, int n) {
+tRing* fusering(tcommandcontext& context, double x, double y, int n) {
   if (outofrange(n)) {
     return nullptr;
   }
-  return fuseatclick(x, y, n, false);
+  return fuseatclick(context, x, y, n, false);
 }
 
-tBenzene* fusebenzene(double x, double y) {
-  return static_cast<tBenzene*>(fuseatclick(x, y, 6, true));
+tBenzene* fusebenzene(tcommandcontext& context, double x, double y) {
+  return static_cast<tBenzene*>(fuseatclick(context, x, y, 6, true));
 }
 
-tBenzene* addbenzene(double x, double y) {
+tBenzene* addbenzene(tcommandcontext& context, double x, double y) {
   auto benzene = std::make_unique<tBenzene>();
-  benzene->setgeometry(session().settings);
-  buildregular(*benzene, 6);
-  if (session().settings.build3d) {
+  benzene->setgeometry(context.settings);
+  buildregular(*benzene, 6, bondlength(context));
+  if (context.settings.build3d) {
     // Aromatic bonds are shorter than single ones.
     const double factor = ideallengthof(6, 6, 3) / ideallengthof(6, 6, 2);
     for (tatm* atom : benzene->atoms) {
@@ -429,40 +435,40 @@ tBenzene* addbenzene(double x, double y) {
     }
   }
   auto* placed = static_cast<tBenzene*>(
-      session().drawing()->placestructure(std::move(benzene), x, y));
+      context.drawing.placestructure(std::move(benzene), x, y));
   makearomatic(*placed);
   return placed;
 }
 
-tRing* branchring(double x, double y, int n) {
+tRing* branchring(tcommandcontext& context, double x, double y, int n) {
   if (outofrange(n)) {
     return nullptr;
   }
-  return branchringatclick(x, y, n, false);
+  return branchringatclick(context, x, y, n, false);
 }
 
-tBenzene* branchphenyl(double x, double y) {
-  return static_cast<tBenzene*>(branchringatclick(x, y, 6, true));
+tBenzene* branchphenyl(tcommandcontext& context, double x, double y) {
+  return static_cast<tBenzene*>(branchringatclick(context, x, y, 6, true));
 }
 
-tRing* joinring(double x, double y, int n) {
+tRing* joinring(tcommandcontext& context, double x, double y, int n) {
   if (outofrange(n)) {
     return nullptr;
   }
-  tatm* anchor = clickanchor(x, y, noatomsmessage);
+  tatm* anchor = clickanchor(context, x, y, noatomsmessage);
   if (anchor == nullptr || !anchor->ischemical()) {
     return nullptr;
   }
   const int direction =
       thirtydegreesector(wholedegrees(x - anchor->x, y - anchor->y));
-  const double radius = (bondlength() / 2.0) / std::sin(pi / n);
+  const double radius = (bondlength(context) / 2.0) / std::sin(pi / n);
   const TXYZ origin = pointof(*anchor);
   const TXYZ centre =
       plus(origin, times(detail::planedirection(direction), radius));
   const TXYZ start = minus(origin, centre);
 
   auto ring = std::make_unique<tRing>();
-  ring->setgeometry(session().settings);
+  ring->setgeometry(context.settings);
   ring->atoms.add(anchor);
   ring->ringatoms[1] = anchor;
   tatm* previous = anchor;
@@ -479,17 +485,17 @@ tRing* joinring(double x, double y, int n) {
       std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, anchor));
   ring->ringsize = static_cast<std::uint8_t>(n);
   auto* joined =
-      static_cast<tRing*>(session().drawing()->mergestructure(std::move(ring)));
-  if (session().settings.build3d && n >= 4) {
+      static_cast<tRing*>(context.drawing.mergestructure(std::move(ring)));
+  if (context.settings.build3d && n >= 4) {
     envelope(*joined, n / 2.0, n <= 5 ? smalljoinedfold : largejoinedfold);
   }
   return joined;
 }
 
-tRing* joindimethyl(double x, double y) {
-  tRing* ring = joinring(x, y, 3);
+tRing* joindimethyl(tcommandcontext& context, double x, double y) {
+  tRing* ring = joinring(context, x, y, 3);
   if (ring != nullptr) {
-    session().drawing()->removebond(ring->ringbonds[2]);
+    context.drawing.removebond(ring->ringbonds[2]);
   }
   return ring;
 }

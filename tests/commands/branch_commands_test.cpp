@@ -4,7 +4,7 @@
 
 #include "chemistry/build_geometry.h"
 #include "model/bond.h"
-#include "testing/test_session.h"
+#include "testing/command_test.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 namespace molvane {
 namespace {
 
-using BranchCommandsTest = testing::tdrawingtest;
+using BranchCommandsTest = testing::tcommandtest;
 using testing::angleat;
 using testing::heading;
 
@@ -61,10 +61,10 @@ TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
       bond(atom(6, 100 + 30 * v.x, 100 + 30 * v.y), anchor, c.kind);
     }
     if (c.deadzone) {
-      EXPECT_FALSE(branchatom(100.0005, 100));
+      EXPECT_FALSE(branchatom(context(), 100.0005, 100));
     }
     auto [x, y] = clickat(*anchor, c.click);
-    tbranch branch = branchatom(x, y);
+    tbranch branch = branchatom(context(), x, y);
     ASSERT_TRUE(branch);
     EXPECT_NEAR(heading(*anchor, *branch.atom), c.heading, 1e-6);
   }
@@ -72,8 +72,9 @@ TEST_F(BranchCommandsTest, FlatNeighboursDecideTheDirection) {
   session().newdrawing();
   tatm* anchor = atom(6, 0, 0);
   bond(anchor, atom(6, -30, 0));
-  EXPECT_NEAR(std::abs(heading(*anchor, *branchatom(40, 0).atom) - 180.0),
-              120.0, 1e-3);
+  EXPECT_NEAR(
+      std::abs(heading(*anchor, *branchatom(context(), 40, 0).atom) - 180.0),
+      120.0, 1e-3);
 }
 
 TEST_F(BranchCommandsTest, PyramidalCentreTakesTheFreeTetrahedralDirection) {
@@ -87,7 +88,7 @@ TEST_F(BranchCommandsTest, PyramidalCentreTakesTheFreeTetrahedralDirection) {
   for (const TXYZ& d : directions) {
     bond(anchor, atom(6, 30 * d.x, 30 * d.y, 30 * d.z));
   }
-  tbranch branch = branchatom(-5, 0);
+  tbranch branch = branchatom(context(), -5, 0);
   ASSERT_TRUE(branch);
   EXPECT_NEAR(anchor->distance(*branch.atom), standard, 1e-9);
   const TXYZ made = detail::unit(detail::pointof(*branch.atom));
@@ -98,18 +99,18 @@ TEST_F(BranchCommandsTest, PyramidalCentreTakesTheFreeTetrahedralDirection) {
 
 TEST_F(BranchCommandsTest, OnlyChemicalAtomsWithFewNeighboursTakeBranches) {
   testing::trecordingmessages& messages = recordmessages();
-  EXPECT_FALSE(branchatom(0, 0));
+  EXPECT_FALSE(branchatom(context(), 0, 0));
   EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"});
   drawing().addatom(std::make_unique<tLAtm>("note", 0, 0));
-  EXPECT_FALSE(branchatom(5, 5));
-  EXPECT_FALSE(branchelement(5, 5, 8));
+  EXPECT_FALSE(branchatom(context(), 5, 5));
+  EXPECT_FALSE(branchelement(context(), 5, 5, 8));
 
   session().newdrawing();
   tatm* centre = atom(26, 0, 0);
   for (int i = 0; i < 17; ++i) {
     bond(centre, atom(1, 30 * std::cos(i * 0.3), 30 * std::sin(i * 0.3)));
   }
-  EXPECT_FALSE(branchatom(0.5, 0));
+  EXPECT_FALSE(branchatom(context(), 0.5, 0));
   EXPECT_EQ(messages.informs.size(), 1U);
 }
 
@@ -128,7 +129,7 @@ TEST_F(BranchCommandsTest, ElementBranchesShowHydrogensAwayFromTheAnchor) {
     session().newdrawing();
     tatm* anchor = atom(6, 100, 100);
     auto [x, y] = clickat(*anchor, c.click);
-    tbranch branch = branchelement(x, y, c.element);
+    tbranch branch = branchelement(context(), x, y, c.element);
     ASSERT_TRUE(branch);
     EXPECT_EQ(branch.atom->labelmode, c.labelmode);
     EXPECT_EQ(branch.atom->implicithydrogens(), c.hydrogens);
@@ -146,25 +147,26 @@ TEST_F(BranchCommandsTest, AxisBranchesLieOnTheNearestScreenAxis) {
     session().newdrawing();
     tatm* anchor = atom(6, 0, 0);
     auto [x, y] = clickat(*anchor, c.click);
-    tbranch branch = branchalongaxis(x, y, 8, false);
+    tbranch branch = branchalongaxis(context(), x, y, 8, false);
     ASSERT_TRUE(branch);
     EXPECT_NEAR(branch.atom->x, c.x, 1e-9);
     EXPECT_NEAR(branch.atom->y, c.y, 1e-9);
     // The label is written away from the anchor where the atom ended up.
     EXPECT_EQ(branch.atom->direction, c.x < 0 ? -1 : 1);
   }
-  EXPECT_EQ(branchalongaxis(50, 0, 6, true).atom->labelmode, nolabel);
+  EXPECT_EQ(branchalongaxis(context(), 50, 0, 6, true).atom->labelmode,
+            nolabel);
 }
 
 TEST_F(BranchCommandsTest, DoubleBondedAndElementBranchesTakeTheirBonds) {
   tatm* anchor = atom(6, 0, 0);
-  tbranch oxo = branchdoublebonded(50, 0, 8);
+  tbranch oxo = branchdoublebonded(context(), 50, 0, 8);
   ASSERT_TRUE(oxo);
   EXPECT_EQ(oxo.bond->kind(), 4);
   EXPECT_EQ(oxo.bond->style, tbondstyle::centred);
   EXPECT_EQ(anchor->implicithydrogens(), 2);
 
-  tbranch methylene = branchdoublebonded(-50, 0, 6);
+  tbranch methylene = branchdoublebonded(context(), -50, 0, 6);
   EXPECT_EQ(methylene.atom->labelmode, nolabel);
   EXPECT_EQ(methylene.atom->implicithydrogens(), 2);
   EXPECT_EQ(anchor->implicithydrogens(), 0);
@@ -172,9 +174,10 @@ TEST_F(BranchCommandsTest, DoubleBondedAndElementBranchesTakeTheirBonds) {
   // An element branch takes its ideal length only in 3D.
   session().newdrawing();
   anchor = atom(6, 0, 0);
-  EXPECT_NEAR(anchor->distance(*branchelement(50, 0, 17).atom), standard, 1e-9);
+  EXPECT_NEAR(anchor->distance(*branchelement(context(), 50, 0, 17).atom),
+              standard, 1e-9);
   session().settings.build3d = true;
-  tbranch deep = branchelement(-50, 0, 17);
+  tbranch deep = branchelement(context(), -50, 0, 17);
   EXPECT_NEAR(anchor->distance(*deep.atom), deep.bond->ideallength(), 1e-9);
 }
 
@@ -196,7 +199,7 @@ TEST_F(BranchCommandsTest, DoubleBondedBranchesIn3DTakeTheTrigonalPosition) {
         bond(anchor, others[i]);
       }
       auto [x, y] = clickat(*anchor, click);
-      tbranch branch = branchdoublebonded(x, y, 8);
+      tbranch branch = branchdoublebonded(context(), x, y, 8);
       ASSERT_TRUE(branch);
       EXPECT_NEAR(anchor->distance(*branch.atom), branch.bond->ideallength(),
                   1e-9);

@@ -3,7 +3,7 @@
 #include "commands/chain_commands.h"
 
 #include "model/bond.h"
-#include "testing/test_session.h"
+#include "testing/command_test.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 namespace molvane {
 namespace {
 
-using ChainCommandsTest = testing::tdrawingtest;
+using ChainCommandsTest = testing::tcommandtest;
 using testing::angleat;
 
 /// Sign of the turn a -> b -> c as the screen shows it.
@@ -24,7 +24,7 @@ double turn(const tatm& a, const tatm& b, const tatm& c) {
 }
 
 TEST_F(ChainCommandsTest, AddedChainStartsOnTheClickAndZigzagsDownFirst) {
-  tChain* chain = addchain(100, 100, 4);
+  tChain* chain = addchain(context(), 100, 100, 4);
   ASSERT_NE(chain, nullptr);
   EXPECT_NEAR(chain->ringatoms[1]->x, 100, 1e-9);
   EXPECT_NEAR(chain->ringatoms[2]->y, 115, 1e-9);
@@ -32,16 +32,16 @@ TEST_F(ChainCommandsTest, AddedChainStartsOnTheClickAndZigzagsDownFirst) {
               1e-9);
   EXPECT_EQ(drawing().bonds.count(), 3);
   // Ethane lies level; a branch joins the structure of its anchor.
-  tChain* ethane = addchain(10, 20, 2);
+  tChain* ethane = addchain(context(), 10, 20, 2);
   EXPECT_NEAR(ethane->atoms.items(1)->y, 20.0, 1e-9);
-  ASSERT_NE(branchchain(45, 40, 3), nullptr);
+  ASSERT_NE(branchchain(context(), 45, 40, 3), nullptr);
   EXPECT_EQ(ethane->atoms.count(), 5);
   EXPECT_EQ(ethane->bonds.count(), 4);
 }
 
 TEST_F(ChainCommandsTest, BranchedChainZigzagsAt120Degrees) {
   tatm* anchor = atom(6, 0, 0);
-  tChain* chain = branchchain(10, 3, 6);
+  tChain* chain = branchchain(context(), 10, 3, 6);
   ASSERT_NE(chain, nullptr);
   ASSERT_EQ(chain->atoms.count(), 6);
   EXPECT_EQ(chain->bonds.items(0)->atom1, anchor);
@@ -64,16 +64,18 @@ TEST_F(ChainCommandsTest, ChainBendsTowardsTheClickSide) {
   for (double side : {1.0, -1.0}) {
     session().newdrawing();
     atom(6, 0, 0);
-    EXPECT_GT(branchchain(30, 10 * side, 2)->atoms.items(1)->y * side, 0.0);
+    EXPECT_GT(
+        branchchain(context(), 30, 10 * side, 2)->atoms.items(1)->y * side,
+        0.0);
   }
 }
 
 TEST_F(ChainCommandsTest, ChainBranchingSaysWhyNothingWasBuilt) {
   testing::trecordingmessages& messages = recordmessages();
-  EXPECT_EQ(branchchain(0, 0, 3), nullptr);
+  EXPECT_EQ(branchchain(context(), 0, 0, 3), nullptr);
   drawing().addatom(std::make_unique<tLAtm>("label", 0, 0));
-  EXPECT_EQ(branchchain(5, 5, 3), nullptr);
-  EXPECT_EQ(branchalkyl(5, 5, 521), nullptr);
+  EXPECT_EQ(branchchain(context(), 5, 5, 3), nullptr);
+  EXPECT_EQ(branchalkyl(context(), 5, 5, 521), nullptr);
   EXPECT_EQ(messages.informs,
             (std::vector<std::string>{"No Atoms", "No Atoms to Link ",
                                       "No Atoms to Link "}));
@@ -89,7 +91,7 @@ TEST_F(ChainCommandsTest, AlkylBranchesHaveTheirShapes) {
     SCOPED_TRACE(c.code);
     session().newdrawing();
     atom(6, 0, 0);
-    tChain* alkyl = branchalkyl(20, 5, c.code);
+    tChain* alkyl = branchalkyl(context(), 20, 5, c.code);
     ASSERT_NE(alkyl, nullptr);
     ASSERT_EQ(alkyl->atoms.count(), c.atoms);
     EXPECT_EQ(alkyl->atoms.items(0)->findneighbours(), c.anchorneighbours);
@@ -106,7 +108,7 @@ TEST_F(ChainCommandsTest, UnsaturatedChainsPutMultipleBondsWhereTheirNamesSay) {
         tcase{688, {2, 2, 4}}, tcase{689, {4, 4}}}) {
     SCOPED_TRACE(c.code);
     session().newdrawing();
-    tChain* chain = addhydrocarbon(50, 50, c.code);
+    tChain* chain = addhydrocarbon(context(), 50, 50, c.code);
     ASSERT_NE(chain, nullptr);
     ASSERT_EQ(chain->bonds.count(), static_cast<int>(c.kinds.size()));
     for (int i = 0; i < chain->bonds.count(); ++i) {

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/command_table.h"
 
+#include "commands/command_codes.h"
+#include "commands/group_commands.h"
 #include "commands/link_atoms.h"
+#include "commands/molecule_commands.h"
 #include "document/drawing.h"
 #include "testing/test_session.h"
 
@@ -91,6 +94,45 @@ TEST_F(CommandContextTest, HandlersBuildInTheDrawingTheyAreGiven) {
   arrow.handler(context, arrow, {50, 50});
   EXPECT_EQ(other.symbols.count(), 1);
   EXPECT_EQ(drawing().symbols.count(), 0);
+}
+
+// Every building family takes its drawing and messages from the context,
+// never from the session's current drawing.
+TEST_F(CommandContextTest, BuildingRowsActOnlyOnTheContext) {
+  testing::trecordingmessages told;
+  tdrawing other;
+  tlinkpicks picks;
+  tcommandcontext context{other, session().settings, told, picks};
+  auto run = [&](int code, double x, double y) {
+    const tcommandrow* row = findcommand(code);
+    ASSERT_NE(row, nullptr) << code;
+    row->handler(context, *row, {x, y});
+  };
+
+  run(511, 0, 0);  // Branch/"Bond" on an empty drawing
+  EXPECT_EQ(told.informs.size(), 1u);
+  run(familycode(tcommandfamily::addring, 6), 100, 100);
+  run(familycode(tcommandfamily::addchain, 4), 300, 100);
+  run(familycode(tcommandfamily::fusering, 5), 130, 100);
+  run(familycode(tcommandfamily::branchring, 6), 100, 20);
+  run(familycode(tcommandfamily::joinring, 5), 340, 60);
+  run(511, 300, 140);
+  run(grouprows().front().code, 200, 200);
+  run(moleculerows().front().code, 500, 500);
+  run(hydriderows().front().code, 600, 500);
+  const int atoms = other.atoms.count();
+  const int bonds = other.bonds.count();
+  run(linkatomscommand, 500, 500);
+  run(linkatomscommand, 600, 500);
+  EXPECT_EQ(other.bonds.count(), bonds + 1);
+  run(textlabelcommand, 50, 400);
+  EXPECT_EQ(other.atoms.count(), atoms + 1);
+
+  EXPECT_GT(atoms, 30);
+  EXPECT_EQ(told.informs.size(), 1u);
+  EXPECT_EQ(drawing().atoms.count(), 0);
+  EXPECT_EQ(drawing().bonds.count(), 0);
+  EXPECT_EQ(drawing().structures.count(), 0);
 }
 
 }  // namespace

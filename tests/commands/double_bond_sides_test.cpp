@@ -7,7 +7,7 @@
 #include "commands/key_edits.h"
 #include "commands/ring_commands.h"
 #include "model/bond.h"
-#include "testing/test_session.h"
+#include "testing/command_test.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 namespace molvane {
 namespace {
 
-using DoubleBondSidesTest = testing::tdrawingtest;
+using DoubleBondSidesTest = testing::tcommandtest;
 
 /// How far the other neighbours of a bond's ends lie on the side of its
 /// second line, in pixels: positive when the line is drawn towards them,
@@ -74,7 +74,7 @@ TEST_F(DoubleBondSidesTest, SecondLinesLieTowardsTheBondsNeighbours) {
         session().settings.build3d = start == 1;
         bond(atom(6, 100, 100), atom(6, 130, 100));
         if (start == 2) {
-          fusering(115, 70, 6);
+          fusering(context(), 115, 70, 6);
         }
         tcommandstate state;
         if (code < 100 ? runkeyedit(static_cast<char>(code), x, y)

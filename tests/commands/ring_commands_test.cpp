@@ -4,7 +4,7 @@
 
 #include "model/bond.h"
 #include "model/formula.h"
-#include "testing/test_session.h"
+#include "testing/command_test.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 namespace molvane {
 namespace {
 
-using RingCommandsTest = testing::tdrawingtest;
+using RingCommandsTest = testing::tcommandtest;
 
 void expectclosedring(const tStructure& ring, int n, double length) {
   ASSERT_EQ(ring.ringsize, n);
@@ -44,7 +44,7 @@ double zspread(const tStructure& ring) {
 TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
   // A six-ring has an atom straight above and below the click, and goes
   // clockwise on the screen: the second atom is to the right.
-  tRing* six = addring(200, 200, 6);
+  tRing* six = addring(context(), 200, 200, 6);
   EXPECT_NEAR(six->ringatoms[1]->y, 170.0, 1e-9);
   EXPECT_NEAR(six->ringatoms[4]->x, 200.0, 1e-9);
   EXPECT_GT(six->ringatoms[2]->x, 200.0);
@@ -53,7 +53,7 @@ TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
     for (int n = 3; n <= 10; ++n) {
       SCOPED_TRACE(std::to_string(n) + (deep ? " 3D" : " flat"));
       session().newdrawing();
-      tRing* ring = addring(100, 100, n);
+      tRing* ring = addring(context(), 100, 100, n);
       ASSERT_NE(ring, nullptr);
       expectclosedring(*ring, n, 30.0);
       if (!deep || n <= 4) {
@@ -64,8 +64,8 @@ TEST_F(RingCommandsTest, RingsAreRegularFlatOrPuckeredWithoutStretching) {
       }
     }
   }
-  EXPECT_EQ(addring(0, 0, 2), nullptr);
-  EXPECT_EQ(addring(0, 0, 11), nullptr);
+  EXPECT_EQ(addring(context(), 0, 0, 2), nullptr);
+  EXPECT_EQ(addring(context(), 0, 0, 11), nullptr);
 }
 
 TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
@@ -73,9 +73,9 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
     SCOPED_TRACE(chair ? "chair" : "boat");
     session().newdrawing();
     session().settings.build3d = false;
-    EXPECT_EQ(zspread(*addconformer(0, 0, chair)), 0.0);
+    EXPECT_EQ(zspread(*addconformer(context(), 0, 0, chair)), 0.0);
     session().settings.build3d = true;
-    tRing* shaped = addconformer(200, 0, chair);
+    tRing* shaped = addconformer(context(), 200, 0, chair);
     expectclosedring(*shaped, 6, 30.0);
     // Seen from the side: no two atoms stacked on the screen.
     for (const tatm* a : shaped->atoms) {
@@ -87,7 +87,7 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
     }
   }
   // Chair form 1: ring atoms 0 and 3 leave the plane to opposite faces.
-  tRing* chair = addring(0, 0, 6);
+  tRing* chair = addring(context(), 0, 0, 6);
   shapering(*chair, 1);
   EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
 }
@@ -118,7 +118,7 @@ TEST_F(RingCommandsTest, FusedRingSideRules) {
     for (const auto& [end, p] : c.substituents) {
       bond(ends[end], atom(6, p.x, p.y));
     }
-    tRing* ring = fusering(15, c.clicky, 5);
+    tRing* ring = fusering(context(), 15, c.clicky, 5);
     ASSERT_NE(ring, nullptr);
     expectclosedring(*ring, 5, 30.0);
     EXPECT_EQ(ring->ringbonds[1], shared);
@@ -127,18 +127,18 @@ TEST_F(RingCommandsTest, FusedRingSideRules) {
 }
 
 TEST_F(RingCommandsTest, BenzeneIsAKekuleRingMarkedAromatic) {
-  tBenzene* benzene = addbenzene(100, 100);
+  tBenzene* benzene = addbenzene(context(), 100, 100);
   for (std::size_t i = 1; i <= 6; ++i) {
     EXPECT_EQ(benzene->ringbonds[i]->kind(), i % 2 == 0 ? 4 : 2);
     EXPECT_TRUE(benzene->ringbonds[i]->isdelocalised());
   }
   session().newdrawing();
   session().settings.build3d = true;
-  expectclosedring(*addbenzene(0, 0), 6, 30.0 * 1.44 / 1.53);
+  expectclosedring(*addbenzene(context(), 0, 0), 6, 30.0 * 1.44 / 1.53);
 }
 
 TEST_F(RingCommandsTest, FusedBenzeneKeepsEveryCarbonTetravalent) {
-  addbenzene(100, 100);
+  addbenzene(context(), 100, 100);
   session().takeundosnapshot();
   // Fuse on ring bond 2, a double bond, and on ring bond 3, a single one.
   for (int which : {2, 3}) {
@@ -147,7 +147,7 @@ TEST_F(RingCommandsTest, FusedBenzeneKeepsEveryCarbonTetravalent) {
     const tbond* anchor = first->ringbonds[static_cast<std::size_t>(which)];
     const double mx = (anchor->atom1->x + anchor->atom2->x) / 2.0;
     const double my = (anchor->atom1->y + anchor->atom2->y) / 2.0;
-    tBenzene* second = fusebenzene(mx, my);
+    tBenzene* second = fusebenzene(context(), mx, my);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->ringbonds[1], anchor);
     for (tatm* each : drawing().atoms) {
@@ -162,7 +162,8 @@ TEST_F(RingCommandsTest, JoinedRingCentresOnTheSnappedClickDirection) {
   tatm* anchor = atom(6, 100, 100);
   session().takeundosnapshot();
   const double r20 = 20.0 * std::numbers::pi / 180.0;
-  tRing* ring = joinring(100 + 40 * std::cos(r20), 100 + 40 * std::sin(r20), 6);
+  tRing* ring = joinring(context(), 100 + 40 * std::cos(r20),
+                         100 + 40 * std::sin(r20), 6);
   ASSERT_NE(ring, nullptr);
   EXPECT_EQ(ring->ringatoms[1], anchor);
   const TXYZ centre = ring->atoms.centroid3();
@@ -177,7 +178,7 @@ TEST_F(RingCommandsTest, JoinedRingsPuckerAwayFromTheirAnchorIn3D) {
     SCOPED_TRACE(n);
     session().newdrawing();
     tatm* anchor = atom(6, 0, 0);
-    tRing* ring = joinring(10, 0, n);
+    tRing* ring = joinring(context(), 10, 0, n);
     ASSERT_NE(ring, nullptr);
     expectclosedring(*ring, n, 30.0);
     EXPECT_EQ(anchor->z, 0.0);
@@ -187,7 +188,7 @@ TEST_F(RingCommandsTest, JoinedRingsPuckerAwayFromTheirAnchorIn3D) {
 
 TEST_F(RingCommandsTest, BranchedRingHangsByOneBondDimethylByTwo) {
   tatm* anchor = atom(6, 0, 0);
-  tRing* ring = branchring(30, 5, 6);
+  tRing* ring = branchring(context(), 30, 5, 6);
   ASSERT_NE(ring, nullptr);
   EXPECT_EQ(anchor->findneighbours(), 1);
   EXPECT_TRUE(ring->bonds.last()->hasatom(anchor));
@@ -196,19 +197,19 @@ TEST_F(RingCommandsTest, BranchedRingHangsByOneBondDimethylByTwo) {
   EXPECT_EQ(hillformula(drawing()), "C7H14");
   session().newdrawing();
   anchor = atom(6, 0, 0);
-  ASSERT_NE(joindimethyl(10, 0), nullptr);
+  ASSERT_NE(joindimethyl(context(), 10, 0), nullptr);
   EXPECT_EQ(anchor->findneighbours(), 2);
   EXPECT_EQ(hillformula(drawing()), "C3H8");
 
   // Branching needs an atom, fusing a bond; a symbol's links are none.
   testing::trecordingmessages& messages = recordmessages();
   session().newdrawing();
-  EXPECT_EQ(branchring(0, 0, 5), nullptr);
-  EXPECT_EQ(branchphenyl(0, 0), nullptr);
+  EXPECT_EQ(branchring(context(), 0, 0, 5), nullptr);
+  EXPECT_EQ(branchphenyl(context(), 0, 0), nullptr);
   atom(6, 0, 0);
   placesymbol(drawing(), 720, 100, 100);
-  EXPECT_EQ(fusering(0, 0, 6), nullptr);
-  EXPECT_EQ(fusebenzene(0, 0), nullptr);
+  EXPECT_EQ(fusering(context(), 0, 0, 6), nullptr);
+  EXPECT_EQ(fusebenzene(context(), 0, 0), nullptr);
   EXPECT_EQ(messages.informs,
             (std::vector<std::string>{"No atoms to link", "No atoms to link",
                                       "No Bonds To Fuse", "No Bonds to Fuse"}));
