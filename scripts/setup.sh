@@ -7,6 +7,9 @@ set -euo pipefail
 molvane_packages=(
   cmake
   g++
+  clang
+  clang-tidy
+  libclang-rt-dev
   make
   libgtest-dev
   libgmock-dev

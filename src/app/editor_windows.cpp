@@ -43,7 +43,8 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
 }
 
 void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
-                   std::function<void(int)> slide, std::function<void()> end) {
+                   const std::function<void(int)>& slide,
+                   const std::function<void()>& end) {
   QObject::connect(&slider, &QScrollBar::valueChanged, &context,
                    [&slider, &resting, slide, end](int position) {
                      if (resting) {

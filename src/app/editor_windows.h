@@ -56,7 +56,8 @@ QPushButton* makebutton(QWidget& parent, const char* name, const char* caption,
 /// arrows and the track end their scroll at once, a drag of the thumb when
 /// it is let go; then end runs.
 void connectslider(QScrollBar& slider, QObject& context, const bool& resting,
-                   std::function<void(int)> slide, std::function<void()> end);
+                   const std::function<void(int)>& slide,
+                   const std::function<void()>& end);
 
 /// Hides an editor's window; when the main window is still in one of the
 /// editor's modes it goes back to drawing mode, otherwise it repaints.

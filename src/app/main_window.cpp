@@ -252,7 +252,7 @@ void TMolvane3D::buildmenus() {
 
 void TMolvane3D::buildfilemenu(QMenu& menu) {
   auto item = [this, &menu](const char* caption, auto handler,
-                            QKeySequence shortcut = {}) {
+                            const QKeySequence& shortcut = {}) {
     QAction* action = menu.addAction(QString::fromUtf8(caption));
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, handler);

@@ -44,6 +44,8 @@ class TReactionTool final : public QDialog {
   void report();
   /// Gives back the draw mode, clears the highlight and hides.
   void done();
+  // Keeps QDialog's done(int) callable beside the one above.
+  using QDialog::done;
 
   int temperature() const { return temperature_; }
   double pressure() const { return pressure_; }

@@ -18,7 +18,7 @@ std::string uppercase(std::string text) {
   return text;
 }
 
-constexpr std::size_t largestrecents = 64 * 1024;
+constexpr std::size_t largestrecents = std::size_t{64} * 1024;
 
 }  // namespace
 

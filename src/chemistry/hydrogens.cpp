@@ -429,7 +429,7 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
     for (int i = 1; i <= std::min(n, 2); ++i) {
       places.push_back(aroundbond(120.0, i * 180.0 - 90.0));
     }
-  } else if (code == 2 && k == 2) {
+  } else if ((code == 2 && k == 2) || (code == 4 && n == 1 && k >= 2)) {
     places = awayfromtwo(atom, length);
   } else if ((code == 2 && k == 3) || code == 3) {
     // Three places 120 degrees apart (a fourth would repeat one), turned
@@ -466,8 +466,6 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
   } else if (code == 1 && k == 1) {
     double d = (radiusof(1) + radiusof(6)) * length / companionangstromperbond;
     places.push_back(minus(a, times(unit(b), d)));
-  } else if (code == 4 && n == 1 && k >= 2) {
-    places = awayfromtwo(atom, length);
   }
   return attachall(drawing, atom, places);
 }

@@ -21,7 +21,7 @@ namespace molvane {
 
 namespace {
 
-constexpr std::size_t maxinputbytes = 512U * 1024U * 1024U;
+constexpr std::size_t maxinputbytes = std::size_t{512} * 1024 * 1024;
 
 /// The database named by --db, read as it is and never written.
 std::shared_ptr<IPeakdb> readdatabase(const std::string& path, int nucleus,

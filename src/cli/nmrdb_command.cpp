@@ -44,6 +44,7 @@ tclioutcome modelcommand(const tclioptions& options,
     }
   }
   std::vector<const ttrainingmolecule*> all;
+  all.reserve(molecules.size());
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }
@@ -146,6 +147,7 @@ tclioutcome nmrdbcommand(const tclioptions& options,
     }
   }
   std::vector<const ttrainingmolecule*> all;
+  all.reserve(molecules.size());
   for (const ttrainingmolecule& molecule : molecules) {
     all.push_back(&molecule);
   }

@@ -49,7 +49,7 @@ std::vector<std::string> recordsummaries(const std::string& path) {
     }
   } else {
     std::vector<std::uint8_t> bytes;
-    if (!readwholefile(path, bytes, 512U * 1024U * 1024U).empty()) {
+    if (!readwholefile(path, bytes, std::size_t{512} * 1024 * 1024).empty()) {
       return {};
     }
     for (const treadresult& record :

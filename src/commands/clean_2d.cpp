@@ -18,7 +18,7 @@ std::string clean2d(tdrawing& drawing) {
     return "No Atoms";
   }
   tmoleculerecord record = recordofdrawing(drawing);
-  const std::string error = layoutrecord(record, perceivestereo(record));
+  std::string error = layoutrecord(record, perceivestereo(record));
   if (!error.empty()) {
     return error;
   }

@@ -21,7 +21,6 @@ namespace molvane {
 namespace {
 
 constexpr int proton = 1;
-constexpr int exactlevel = 7;
 /// The level limit the increment search hands to the database.
 constexpr int discolevellimit = 8;
 constexpr int discocycles = 11;

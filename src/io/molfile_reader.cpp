@@ -76,9 +76,7 @@ std::optional<tbondentry> bondtype(int type) {
 /// Charge codes of the V2000 atom block: 1..3 = +3..+1, 5..7 = -1..-3;
 /// 4 marks a doublet radical.
 void applychargecode(tatomentry& atom, int code) {
-  if (code >= 1 && code <= 3) {
-    atom.charge = 4 - code;
-  } else if (code >= 5 && code <= 7) {
+  if ((code >= 1 && code <= 3) || (code >= 5 && code <= 7)) {
     atom.charge = 4 - code;
   } else if (code == 4) {
     atom.radical = 2;

@@ -21,8 +21,6 @@ bool ishalogenornitrogenoroxygen(int element) {
 /// Listing stops, with a message, beyond this many pairs per atom: ordinary
 /// matter has about 600 atoms within the reach of the list.
 constexpr std::size_t pairsperatom = 1000;
-/// Listing pumps messages after this many pairs.
-constexpr std::size_t pumpinterval = 256;
 
 }  // namespace
 

@@ -329,12 +329,11 @@ int tatm::gethybridization() {
 
 int tatm::setlabelmode(int mode) {
   int previous = labelmode;
-  if (mode == nonelabel || mode == nolabel || mode == symbollabel) {
+  if (mode == nonelabel || mode == nolabel || mode == symbollabel ||
+      (mode >= 3 && mode <= 6)) {
     labelmode = static_cast<std::uint8_t>(mode);
   } else if (mode == hydrogenlabel) {
     labelmode = takeshydrogens(element) ? hydrogenlabel : symbollabel;
-  } else if (mode >= 3 && mode <= 6) {
-    labelmode = static_cast<std::uint8_t>(mode);
   }
   return previous;
 }

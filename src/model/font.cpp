@@ -99,6 +99,9 @@ tfontlist::tfontlist(const fontrecord& defaultfont)
   append(defaultfont_);
 }
 
+// The base starts empty on purpose: the loop below fills it with copies of
+// the other list's fonts rather than sharing them.
+// NOLINTNEXTLINE(bugprone-copy-constructor-init)
 tfontlist::tfontlist(const tfontlist& other)
     : tBaseList<tfontobject>(),
       current(other.current),

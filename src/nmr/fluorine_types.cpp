@@ -12,7 +12,7 @@ namespace molvane {
 
 namespace {
 
-constexpr int fluorine = 9;
+constexpr int fluorineelement = 9;
 constexpr std::uint64_t baseterm = 201;
 
 }  // namespace
@@ -62,14 +62,15 @@ tfluorinekeys fluorinekeys(const tnmrgraph& graph, int fluorine) {
 
 bool fluorineterms(const tnmrgraph& graph, int atom, tincrementterms& terms) {
   std::vector<int> bonds = graph.presentbonds(atom);
-  if (graph.atoms[static_cast<std::size_t>(atom)].element != fluorine ||
+  if (graph.atoms[static_cast<std::size_t>(atom)].element != fluorineelement ||
       bonds.size() != 1) {
     return false;
   }
   int centre = graph.other(bonds[0], atom);
   int fluorines = 0;
   for (int n : graph.neighbours(centre)) {
-    fluorines += graph.atoms[static_cast<std::size_t>(n)].element == fluorine;
+    fluorines +=
+        graph.atoms[static_cast<std::size_t>(n)].element == fluorineelement;
   }
   terms = {};
   terms.fixed.push_back(

@@ -72,9 +72,9 @@ void expectshifts(const std::vector<tatomshift>& shifts,
                   double tolerance) {
   for (auto [index, shift] : expected) {
     SCOPED_TRACE(index);
-    auto found =
-        std::find_if(shifts.begin(), shifts.end(),
-                     [&](const tatomshift& s) { return s.atomindex == index; });
+    auto found = std::find_if(
+        shifts.begin(), shifts.end(),
+        [&, atom = index](const tatomshift& s) { return s.atomindex == atom; });
     ASSERT_NE(found, shifts.end());
     EXPECT_NE(found->level, 0);
     EXPECT_NEAR(found->shift, shift, tolerance);
