@@ -10,22 +10,16 @@
 #include "document/drawing.h"
 #include "model/bond.h"
 
-#include <cmath>
 #include <memory>
-#include <numbers>
 
 namespace molvane {
 
 namespace {
 
-using detail::cross;
 using detail::dot;
-using detail::minus;
-using detail::norm;
 using detail::plus;
 using detail::pointof;
 using detail::times;
-using detail::unit;
 
 double bondlength(const tcommandcontext& context) {
   return context.settings.bondlength;
