@@ -151,6 +151,7 @@ tatm::tatm(const tatm& other) : txy() {
   hybridization = other.hybridization;
   hadjust = other.hadjust;
   nbcount = other.nbcount;
+  stereomark = other.stereomark;
   mass = massof(element);
   fixed = 0;
 }

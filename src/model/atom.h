@@ -6,6 +6,7 @@
 #include "model/atom_pack.h"
 #include "model/base_object.h"
 #include "model/bond_list.h"
+#include "model/stereo_mark.h"
 
 #include <cstdint>
 #include <memory>
@@ -64,6 +65,7 @@ class tbaseatm : public tbaseobject {
   std::string symbol;
   std::uint32_t colour = 0;
   std::uint8_t fixed = 0;
+  tstereomark stereomark = tstereomark::asdrawn;
   std::unique_ptr<tAtmPack> pack;
   std::uint8_t selected = 0;
 };

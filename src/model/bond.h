@@ -4,6 +4,7 @@
 
 #include "model/atom_list.h"
 #include "model/base_object.h"
+#include "model/stereo_mark.h"
 
 #include <array>
 #include <cstdint>
@@ -104,6 +105,8 @@ class tlink : public tbaseobject {
   tatm* atom1 = nullptr;
   tatm* atom2 = nullptr;
   std::uint8_t selected = 0;
+  /// For a double bond: whether its geometry is stated.
+  tstereomark stereomark = tstereomark::asdrawn;
 
   /// The record, with the ends as positions in the current drawing.
   bondrecord writerecord() const;
