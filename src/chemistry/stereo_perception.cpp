@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -20,7 +21,7 @@ constexpr int smallestfreering = 8;
 /// Rings larger than this do not tell alike substituents of a centre apart.
 constexpr int mostringsize = 24;
 /// Atoms that search looks at, so that huge records stay linear.
-constexpr std::size_t mostsearched = 4096;
+constexpr std::size_t mostsearched = 512;
 /// Depth (in ångström) below which a record counts as flat.
 constexpr double flatdepth = 0.01;
 /// Refinement rounds of the symmetry classes; enough for any molecule a
@@ -66,10 +67,11 @@ class tperception {
   /// Whether the atom's neighbours could make it a centre, whatever the
   /// geometry: distinct substituents, or alike ones that a ring makes
   /// distinct (1,4-disubstituted rings, spiro centres).
-  bool stereogenic(int atom) const;
+  bool stereogenic(int atom, bool judgealike = true) const;
   /// The reference neighbours of a double bond that could have a
   /// geometry, or nullopt.
-  std::optional<std::pair<int, int>> references(int bond) const;
+  std::optional<std::pair<int, int>> references(int bond,
+                                                bool judgealike = true) const;
 
  private:
   static std::size_t at(int i) { return static_cast<std::size_t>(i); }
@@ -95,6 +97,10 @@ class tperception {
   const tmoleculerecord& record_;
   std::vector<std::vector<tneighbour>> neighbours_;
   mutable std::vector<int> ranks_;
+  /// Scratch of ringresolved: where the search came from, and when.
+  mutable std::vector<int> previous_;
+  mutable std::vector<unsigned> searched_;
+  mutable unsigned generation_ = 0;
   bool threed_ = false;
 };
 
@@ -126,23 +132,49 @@ void tperception::rankatoms() const {
         initial.emplace(key, static_cast<int>(initial.size())).first->second;
   }
   std::size_t classes = initial.size();
+  // Each round sorts the atoms by their class and the sorted codes of their
+  // neighbours, kept in one flat list so that no round allocates per atom.
+  std::vector<std::size_t> offsets(count + 1, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    offsets[i + 1] = offsets[i] + neighbours_[i].size();
+  }
+  std::vector<int> codes(offsets[count]);
+  std::vector<std::size_t> order(count);
+  auto lowerkey = [&](std::size_t a, std::size_t b) {
+    if (ranks_[a] != ranks_[b]) {
+      return ranks_[a] < ranks_[b];
+    }
+    return std::lexicographical_compare(
+        codes.begin() + static_cast<std::ptrdiff_t>(offsets[a]),
+        codes.begin() + static_cast<std::ptrdiff_t>(offsets[a + 1]),
+        codes.begin() + static_cast<std::ptrdiff_t>(offsets[b]),
+        codes.begin() + static_cast<std::ptrdiff_t>(offsets[b + 1]));
+  };
   for (int round = 0; round < mostrounds && classes < count; ++round) {
-    std::map<std::vector<int>, int> keys;
-    std::vector<int> next(count);
     for (std::size_t i = 0; i < count; ++i) {
-      std::vector<int> key{ranks_[i]};
+      std::size_t k = offsets[i];
       for (const tneighbour& n : neighbours_[i]) {
-        key.push_back(ranks_[at(n.atom)] * 8 + record_.bonds[at(n.bond)].kind);
+        codes[k++] = ranks_[at(n.atom)] * 8 + record_.bonds[at(n.bond)].kind;
       }
-      std::sort(key.begin() + 1, key.end());
-      next[i] = keys.emplace(std::move(key), static_cast<int>(keys.size()))
-                    .first->second;
+      std::sort(codes.begin() + static_cast<std::ptrdiff_t>(offsets[i]),
+                codes.begin() + static_cast<std::ptrdiff_t>(offsets[i + 1]));
+      order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), lowerkey);
+    std::vector<int> next(count);
+    int current = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+      if (k > 0 && lowerkey(order[k - 1], order[k])) {
+        ++current;
+      }
+      next[order[k]] = current;
     }
     ranks_ = std::move(next);
-    if (keys.size() == classes) {
+    const auto found = static_cast<std::size_t>(current) + 1;
+    if (found == classes) {
       break;
     }
-    classes = keys.size();
+    classes = found;
   }
 }
 
@@ -154,28 +186,45 @@ bool tperception::narrowendat(const tbondentry& bond, int atom) const {
 }
 
 bool tperception::ringresolved(int atom, int first, int second) const {
-  // Shortest path from first to second around atom.
-  std::map<int, int> previous{{first, -1}, {atom, -1}};
+  // Shortest path from first to second around atom, breadth first; the
+  // marks of earlier searches are told apart by their generation.
+  if (previous_.empty()) {
+    previous_.assign(record_.atoms.size(), -1);
+    searched_.assign(record_.atoms.size(), 0);
+  }
+  ++generation_;
+  auto reach = [&](int here, int from) {
+    if (searched_[at(here)] == generation_) {
+      return false;
+    }
+    searched_[at(here)] = generation_;
+    previous_[at(here)] = from;
+    return true;
+  };
+  reach(atom, -1);
+  reach(first, -1);
   std::vector<int> frontier{first};
+  std::size_t seen = 2;
   for (int level = 0;
        level < mostringsize && !frontier.empty() &&
-       !previous.contains(second) && previous.size() < mostsearched;
+       searched_[at(second)] != generation_ && seen < mostsearched;
        ++level) {
     std::vector<int> next;
     for (int here : frontier) {
       for (const tneighbour& n : neighbours_[at(here)]) {
-        if (previous.emplace(n.atom, here).second) {
+        if (reach(n.atom, here)) {
           next.push_back(n.atom);
+          ++seen;
         }
       }
     }
     frontier = std::move(next);
   }
-  if (!previous.contains(second)) {
+  if (searched_[at(second)] != generation_) {
     return false;
   }
   std::vector<int> path;
-  for (int here = second; here >= 0; here = previous.at(here)) {
+  for (int here = second; here >= 0; here = previous_[at(here)]) {
     path.push_back(here);
   }
   for (std::size_t k = 0; k < path.size(); ++k) {
@@ -199,7 +248,7 @@ bool tperception::ringresolved(int atom, int first, int second) const {
   return false;
 }
 
-bool tperception::stereogenic(int atom) const {
+bool tperception::stereogenic(int atom, bool judgealike) const {
   const auto& around = neighbours_[at(atom)];
   const int hydrogens = implicithydrogens(atom);
   const std::size_t total = around.size() + static_cast<std::size_t>(hydrogens);
@@ -214,7 +263,7 @@ bool tperception::stereogenic(int atom) const {
     }
   }
   // Alike substituents make no centre, unless a ring tells them apart.
-  for (std::size_t i = 0; i < around.size(); ++i) {
+  for (std::size_t i = 0; judgealike && i < around.size(); ++i) {
     int alike = 0;
     for (std::size_t j = 0; j < around.size(); ++j) {
       if (j != i && rank(around[j].atom) == rank(around[i].atom)) {
@@ -339,7 +388,8 @@ bool tperception::smallring(const tbondentry& bond, int index) const {
   return false;
 }
 
-std::optional<std::pair<int, int>> tperception::references(int index) const {
+std::optional<std::pair<int, int>> tperception::references(
+    int index, bool judgealike) const {
   const tbondentry& bond = record_.bonds[at(index)];
   if (bond.kind != 4 || bond.delocalised) {
     return std::nullopt;
@@ -364,7 +414,8 @@ std::optional<std::pair<int, int>> tperception::references(int index) const {
       others.push_back(n.atom);
     }
     if (single < 0 || others.size() > 2 ||
-        (others.size() == 2 && rank(others[0]) == rank(others[1]))) {
+        (judgealike && others.size() == 2 &&
+         rank(others[0]) == rank(others[1]))) {
       return -1;
     }
     return single;
@@ -426,6 +477,31 @@ trecordstereo perceivestereo(const tmoleculerecord& record) {
   return stereo;
 }
 
+int parityof(const ttetrahedralstereo& centre) {
+  // The implicit hydrogen counts as the highest position.
+  std::array<long, 4> order{};
+  for (std::size_t k = 0; k < 4; ++k) {
+    order[k] = centre.neighbours[k] < 0 ? std::numeric_limits<long>::max()
+                                        : centre.neighbours[k];
+  }
+  // Swaps that sort the neighbours into (highest, 1, 2, 3).
+  std::array<long, 4> sorted = order;
+  std::sort(sorted.begin(), sorted.end());
+  const std::array<long, 4> wanted{sorted[3], sorted[0], sorted[1], sorted[2]};
+  bool even = true;
+  for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t j = i + 1; j < 4 && order[i] != wanted[i]; ++j) {
+      if (order[j] == wanted[i]) {
+        std::swap(order[i], order[j]);
+        even = !even;
+      }
+    }
+  }
+  // Anticlockwise seen from the highest neighbour is clockwise with it
+  // pointing away.
+  return centre.anticlockwise == even ? 1 : 2;
+}
+
 tstereocandidates stereocandidates(const tmoleculerecord& record) {
   tstereocandidates candidates;
   tperception perception(record);
@@ -435,11 +511,11 @@ tstereocandidates stereocandidates(const tmoleculerecord& record) {
     const int element = record.atoms[i].element;
     candidates.centres[i] = (element == 6 || element == 7 || element == 14 ||
                              element == 15 || element == 16) &&
-                            perception.stereogenic(static_cast<int>(i));
+                            perception.stereogenic(static_cast<int>(i), false);
   }
   for (std::size_t b = 0; b < record.bonds.size(); ++b) {
     candidates.doublebonds[b] =
-        perception.references(static_cast<int>(b)).has_value();
+        perception.references(static_cast<int>(b), false).has_value();
   }
   return candidates;
 }

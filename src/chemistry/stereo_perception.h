@@ -21,11 +21,17 @@ trecordstereo perceivestereo(const tmoleculerecord& record);
 
 /// The atoms and double bonds that could carry stereo, whatever the
 /// geometry and the marks say: what a reader marks unstated when the file
-/// does not state it.
+/// does not state it. Judged by their bonds alone, in linear time, so some
+/// whose substituents are alike are among them.
 struct tstereocandidates {
   std::vector<bool> centres;
   std::vector<bool> doublebonds;
 };
 tstereocandidates stereocandidates(const tmoleculerecord& record);
+
+/// The parity exchange files give a centre: with the neighbours numbered
+/// by their position in the atom list (an implicit hydrogen last) and the
+/// last one pointing away, 1 when the other three run clockwise, else 2.
+int parityof(const ttetrahedralstereo& centre);
 
 }  // namespace molvane
