@@ -22,6 +22,8 @@ constexpr int smallestfreering = 8;
 constexpr int mostringsize = 24;
 /// Atoms that search looks at, so that huge records stay linear.
 constexpr std::size_t mostsearched = 512;
+/// Spiro atoms a ring question passes through.
+constexpr int mostspiros = 2;
 /// Depth (in ångström) below which a record counts as flat.
 constexpr double flatdepth = 0.01;
 /// Refinement rounds of the symmetry classes; enough for any molecule a
@@ -92,7 +94,7 @@ class tperception {
   bool narrowendat(const tbondentry& bond, int atom) const;
   /// Whether two alike neighbours of atom lie on a ring that holds
   /// another atom with two different substituents off the ring.
-  bool ringresolved(int atom, int first, int second) const;
+  bool ringresolved(int atom, int first, int second, int depth = 0) const;
 
   const tmoleculerecord& record_;
   std::vector<std::vector<tneighbour>> neighbours_;
@@ -185,7 +187,8 @@ bool tperception::narrowendat(const tbondentry& bond, int atom) const {
           (bond.atom2 == atom && bond.wideend == 1));
 }
 
-bool tperception::ringresolved(int atom, int first, int second) const {
+bool tperception::ringresolved(int atom, int first, int second,
+                               int depth) const {
   // Shortest path from first to second around atom, breadth first; the
   // marks of earlier searches are told apart by their generation.
   if (previous_.empty()) {
@@ -243,6 +246,19 @@ bool tperception::ringresolved(int atom, int first, int second) const {
     }
     if (off.size() == 2 && off[0] != off[1]) {
       return true;
+    }
+    // A spiro atom passes the question on to its other ring.
+    if (off.size() == 2 && off[0] >= 0 && depth < mostspiros) {
+      std::vector<int> pair;
+      for (const tneighbour& n : neighbours_[at(here)]) {
+        if (n.atom != atom &&
+            std::find(path.begin(), path.end(), n.atom) == path.end()) {
+          pair.push_back(n.atom);
+        }
+      }
+      if (pair.size() == 2 && ringresolved(here, pair[0], pair[1], depth + 1)) {
+        return true;
+      }
     }
   }
   return false;

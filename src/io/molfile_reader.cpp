@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/molfile_reader.h"
 
+#include "chemistry/stereo_perception.h"
 #include "io/group_aliases.h"
 #include "model/atom.h"
 #include "model/element_data.h"
@@ -178,6 +179,25 @@ class tmolfileparser {
       if (bond.style == tbondstyle::wedge || bond.style == tbondstyle::hashed) {
         record_.atoms[static_cast<std::size_t>(bond.atom1)].stereomark =
             tstereomark::stated;
+      }
+    }
+    std::vector<int> wedged;
+    for (std::size_t i = 0; i < record_.atoms.size(); ++i) {
+      if (record_.atoms[i].stereomark == tstereomark::stated) {
+        wedged.push_back(static_cast<int>(i));
+      }
+    }
+    if (!wedged.empty()) {
+      const trecordstereo stereo = perceivestereo(record_);
+      for (int atom : wedged) {
+        if (std::none_of(stereo.centres.begin(), stereo.centres.end(),
+                         [atom](const ttetrahedralstereo& centre) {
+                           return centre.centre == atom;
+                         })) {
+          record_.notices.push_back("the wedges at atom " +
+                                    std::to_string(atom + 1) +
+                                    " state no configuration");
+        }
       }
     }
     for (std::size_t index : eitherbonds_) {

@@ -705,6 +705,7 @@ void tatm::assign(const tatm& atom) {
   y0 = y;
   z0 = z;
   hadjust = atom.hadjust;
+  stereomark = atom.stereomark;
 }
 
 tSXY::tSXY(double pointx, double pointy)
