@@ -4,6 +4,7 @@
 #include "chemistry/record_of_drawing.h"
 #include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
+#include "io/cml_format.h"
 #include "io/mdl_format.h"
 #include "io/native_format.h"
 #include "io/smiles_format.h"
@@ -135,6 +136,23 @@ TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
   EXPECT_EQ(drawing.bonds.items(0)->stereomark, tstereomark::asdrawn);
   // Written back, the double bond is "either" again.
   EXPECT_NE(molfileof(drawing).find("  3  4  2  3"), std::string::npos);
+}
+
+TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
+  const std::string smiles = "C[C@H](O)/C=C/[C@@H](F)CC";
+  auto drawing = drawingof(smiles);
+  ASSERT_NE(drawing, nullptr);
+  const std::vector<std::uint8_t> bytes = writecml(*drawing);
+  const std::string text(bytes.begin(), bytes.end());
+  // Both centres carry a parity.
+  const std::size_t first = text.find("<atomParity");
+  ASSERT_NE(first, std::string::npos) << text;
+  EXPECT_NE(text.find("<atomParity", first + 1), std::string::npos);
+  EXPECT_NE(text.find("\">T</bondStereo>"), std::string::npos);
+  treadresult back = readcml(bytes);
+  ASSERT_NE(back.drawing, nullptr) << back.error;
+  EXPECT_EQ(smilesof(*back.drawing), smilesof(*drawing));
+  EXPECT_EQ(back.drawing->atoms.items(1)->stereomark, tstereomark::stated);
 }
 
 // Native documents keep the marks in a block after everything older
