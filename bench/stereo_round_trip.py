@@ -10,7 +10,10 @@ SMILES), converted to SMILES and to a molfile, and both must give the same
 canonical isomeric SMILES in the reference again: stated stereo kept,
 unstated stereo left open.
 
-Usage: stereo_round_trip_check.py CLI SHARED_DATA WORK_DIR [LIMIT]
+Usage: stereo_round_trip.py CLI SHARED_DATA WORK_DIR [LIMIT]
+(for example: bench/stereo_round_trip.py build/dev/src/molvane3d-cli
+../shared/data /tmp/stereo). Prints the figures and every molecule that
+differs; exits 1 when one does.
 Exits 77 (skipped) when RDKit or the data is missing.
 """
 import csv
