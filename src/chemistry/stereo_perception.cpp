@@ -384,7 +384,9 @@ bool tperception::smallring(const tbondentry& bond, int index) const {
   // Breadth-first from one end to the other without the bond itself.
   std::map<int, int> depth{{bond.atom1, 0}};
   std::vector<int> frontier{bond.atom1};
-  for (int level = 1; level < smallestfreering && !frontier.empty(); ++level) {
+  // A path of n bonds closes a ring of n + 1 atoms.
+  for (int level = 1; level + 1 < smallestfreering && !frontier.empty();
+       ++level) {
     std::vector<int> next;
     for (int atom : frontier) {
       for (const tneighbour& n : neighbours_[at(atom)]) {
