@@ -30,7 +30,8 @@ struct tbondrow {
   tbondend second;
   /// The force field's order code: 2 single, 4 double, 6 triple.
   int code = 0;
-  double depthkcal = 0.0;
+  /// The depth, or in the adjustments what comes on top of it (kcal/mol).
+  double kcal = 0.0;
 };
 
 // Dissociation energies from the ground state, worked out from the
@@ -63,18 +64,11 @@ constexpr tbondrow bondrows[] = {
     {{8, -1, 1, 0}, {16, 1, 2, 8}, 2, 127.01},
 };
 
-/// Bonds whose force-field depth is right for the molecules it was tuned
-/// on but off by a constant for the rest of a family, as group additivity
-/// tells them apart. The extra depth (kcal/mol) brings the molecule to its
-/// enthalpy of formation (NIST Chemistry WebBook, gas, 298.15 K).
-struct tadjustmentrow {
-  tbondend first;
-  tbondend second;
-  int code = 0;
-  double extrakcal = 0.0;
-};
-
-constexpr tadjustmentrow adjustmentrows[] = {
+// Bonds whose force-field depth is right for the molecules it was tuned
+// on but off by a constant for the rest of a family, as group additivity
+// tells them apart: kcal/mol on top of the depth, which bring the molecule
+// to its enthalpy of formation (NIST Chemistry WebBook, gas, 298.15 K).
+constexpr tbondrow adjustmentrows[] = {
     // A carbon-carbon double bond: heats of hydrogenation of ethylene,
     // 32.6 kcal/mol, propene 29.9, trans-2-butene 27.6, where the depth
     // alone gives them 4.6 kcal/mol more.
@@ -95,8 +89,7 @@ bool matches(const tbondend& wanted, const tbondend& found) {
          (wanted.hydrogens < 0 || wanted.hydrogens == found.hydrogens);
 }
 
-template <typename trow>
-bool matchesrow(const trow& row, int code, const tbondend& a,
+bool matchesrow(const tbondrow& row, int code, const tbondend& a,
                 const tbondend& b) {
   return row.code == code &&
          ((matches(row.first, a) && matches(row.second, b)) ||
@@ -105,15 +98,21 @@ bool matchesrow(const trow& row, int code, const tbondend& a,
 
 }  // namespace
 
-std::vector<double> bonddissociationdepths(tforcefield& field) {
-  const std::vector<tatm*>& atoms = field.atoms();
-  std::vector<std::vector<std::int32_t>> around(atoms.size());
+std::vector<std::vector<std::int32_t>> stretchneighbours(tforcefield& field) {
+  std::vector<std::vector<std::int32_t>> around(field.atoms().size());
   for (const tstretch& stretch : field.stretches()) {
     around[static_cast<std::size_t>(stretch.atoms[0])].push_back(
         stretch.atoms[1]);
     around[static_cast<std::size_t>(stretch.atoms[1])].push_back(
         stretch.atoms[0]);
   }
+  return around;
+}
+
+std::vector<double> bonddissociationdepths(tforcefield& field) {
+  const std::vector<tatm*>& atoms = field.atoms();
+  const std::vector<std::vector<std::int32_t>> around =
+      stretchneighbours(field);
   const auto endof = [&](std::int32_t index, std::int32_t other) {
     const auto at = static_cast<std::size_t>(index);
     tbondend end{atoms[at]->element, atoms[at]->fcharge,
@@ -137,13 +136,13 @@ std::vector<double> bonddissociationdepths(tforcefield& field) {
     double depth = stretch.depth;
     for (const tbondrow& row : bondrows) {
       if (matchesrow(row, code, a, b)) {
-        depth = row.depthkcal / kcalpercal;
+        depth = row.kcal / kcalpercal;
         break;
       }
     }
-    for (const tadjustmentrow& row : adjustmentrows) {
+    for (const tbondrow& row : adjustmentrows) {
       if (matchesrow(row, code, a, b)) {
-        depth += row.extrakcal / kcalpercal;
+        depth += row.kcal / kcalpercal;
         break;
       }
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace molvane {
@@ -16,5 +17,9 @@ class tforcefield;
 /// alone describe badly, take values from standard atomisation energies,
 /// so that the molecule as a whole has its measured one.
 std::vector<double> bonddissociationdepths(tforcefield& field);
+
+/// The atoms bonded to each atom of a set-up force field (indices into its
+/// atom list), by its stretches.
+std::vector<std::vector<std::int32_t>> stretchneighbours(tforcefield& field);
 
 }  // namespace molvane

@@ -6,6 +6,7 @@
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/vector3.h"
+#include "thermo/bond_enthalpy.h"
 
 #include <algorithm>
 #include <array>
@@ -339,13 +340,8 @@ void tPF::addbends(tforcefield& field) {
 
 void tPF::addtorsions(tforcefield& field) {
   const auto& atoms = field.atoms();
-  std::vector<std::vector<std::int32_t>> around(atoms.size());
-  for (const tstretch& stretch : field.stretches()) {
-    around[static_cast<std::size_t>(stretch.atoms[0])].push_back(
-        stretch.atoms[1]);
-    around[static_cast<std::size_t>(stretch.atoms[1])].push_back(
-        stretch.atoms[0]);
-  }
+  const std::vector<std::vector<std::int32_t>> around =
+      stretchneighbours(field);
   auto& torsions = field.torsions();
   // Every torsion about one bond measures the same twist: the bond's
   // stiffness is the sum of their constants, each term a share of the mode.
