@@ -13,8 +13,9 @@ are built on); the aliphatic compounds from the same book's tables of
 alkanes, alcohols, amines, carbonyl compounds and nitriles. Atoms are
 numbered as the heavy atoms of the SMILES; a carbon's 1H value is the mean
 of its protons. The check is not part of the test run: the compounds are
-kept out of the databases so that it measures what the predictor does for
-molecules it has not seen.
+kept out of everyday.sdf (and all but 3-pentanone are absent from the
+training spectra), so that it measures what the predictor does for molecules
+it has no exact entry for.
 """
 import json
 import subprocess
