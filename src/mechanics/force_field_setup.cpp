@@ -67,6 +67,8 @@ void tforcefield::freeterms() {
   firstbend_.clear();
   exclusions_.clear();
   nonbonded_.clear();
+  compact_.clear();
+  hydrogenbonds_.clear();
   stretches_.clear();
   bends_.clear();
   torsions_.clear();
