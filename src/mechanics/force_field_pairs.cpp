@@ -22,7 +22,7 @@ bool ishalogenornitrogenoroxygen(int element) {
 /// matter has about 600 atoms within the reach of the list.
 constexpr std::size_t pairsperatom = 1000;
 /// The long fade is taken when it lists no more pairs per atom than this.
-constexpr std::size_t longpairsperatom = 400;
+constexpr std::size_t longpairsperatom = 150;
 /// Listing asks for messages after this many pairs (a few milliseconds).
 constexpr std::size_t pollpairs = 16384;
 
