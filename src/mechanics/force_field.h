@@ -55,7 +55,14 @@ struct tgroupPack {
 struct tsetupreport {
   std::function<void(const std::string&)> status;
   std::function<void()> processmessages;
+  /// Asked after each step and every few milliseconds while pairs are
+  /// listed; once it answers true, setup ends with no terms and returns
+  /// `setupstoppedtext`.
+  std::function<bool()> stopped;
 };
+
+/// What setup returns when its report asked it to stop.
+inline constexpr const char* setupstoppedtext = "The setup was stopped.";
 
 /// Up to this many atoms every pair of atoms counts in full; a larger
 /// drawing takes its pairs from a list of those near each other, with a
@@ -230,7 +237,7 @@ class tforcefield {
   /// peratom per atom.
   bool fitsinlist(std::span<const double> xyz, std::size_t peratom);
   /// Asks for messages through the setup's hook, during long listings.
-  void poll() const;
+  void poll();
   void creategroups();
   /// Makes the compact copy of the pairs that the whole-field sums read.
   void compactpairs();
@@ -272,6 +279,9 @@ class tforcefield {
   std::vector<double> listedat_;
   tcelllist cells_;
   std::function<void()> poll_;
+  /// The setup's stop question while it lists, and whether it said yes.
+  std::function<bool()> stopping_;
+  bool cancelled_ = false;
   long listings_ = 0;
   /// Angles of the bends at the last `energy` or `gradient`, for the
   /// planarity terms; kept so evaluations allocate nothing.

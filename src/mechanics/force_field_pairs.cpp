@@ -94,18 +94,24 @@ std::string tforcefield::createnonbonded(const tsetupreport& report) {
   const std::size_t n = atoms_.size();
   // Setup asks for messages through its own hook while it lists.
   struct tsetuphook {
-    std::function<void()>& hook;
+    tforcefield& field;
     std::function<void()> kept;
-    ~tsetuphook() { hook = std::move(kept); }
-  } setuphook{poll_, poll_};
+    ~tsetuphook() {
+      field.poll_ = std::move(kept);
+      field.stopping_ = nullptr;
+    }
+  } setuphook{*this, poll_};
   if (report.processmessages) {
     poll_ = report.processmessages;
   }
+  stopping_ = report.stopped;
+  cancelled_ = false;
   if (n > pairlimit_) {
     const std::vector<double> xyz = coordinates();
     fade_ = {fadestart, fadeend};
     if (!fitsinlist(xyz, pairsperatom)) {
-      return "The atoms are packed too closely to model.";
+      return cancelled_ ? setupstoppedtext
+                        : "The atoms are packed too closely to model.";
     }
     // Dispersion along an open chain or a sheet reaches far beyond the
     // short fade (a 2 000-atom alkane loses 3 % of its pair energy there),
@@ -115,7 +121,9 @@ std::string tforcefield::createnonbonded(const tsetupreport& report) {
     if (!fitsinlist(xyz, longpairsperatom)) {
       fade_ = {fadestart, fadeend};
     }
-    listpairs(xyz);
+    if (!listpairs(xyz) && cancelled_) {
+      return setupstoppedtext;
+    }
     return "";
   }
   tnbpair term;
@@ -135,9 +143,12 @@ std::string tforcefield::createnonbonded(const tsetupreport& report) {
   return "";
 }
 
-void tforcefield::poll() const {
+void tforcefield::poll() {
   if (poll_) {
     poll_();
+  }
+  if (stopping_ && stopping_()) {
+    cancelled_ = true;
   }
 }
 
@@ -164,7 +175,7 @@ bool tforcefield::fitsinlist(std::span<const double> xyz, std::size_t peratom) {
     if (++count % pollpairs == 0) {
       poll();
     }
-    return count <= most;
+    return count <= most && !cancelled_;
   });
 }
 
@@ -180,6 +191,9 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
     return false;
   }
   poll();
+  if (cancelled_) {
+    return false;
+  }
   nonbonded_.clear();
   nonbonded_.reserve(count);
   for (tforcefieldpack* pack : packs_) {
@@ -190,6 +204,9 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   cells_.forpairs(xyz, [&](std::int32_t a, std::int32_t b) {
     if (++visited % pollpairs == 0) {
       poll();
+      if (cancelled_) {
+        return false;
+      }
     }
     if (makepair(static_cast<std::size_t>(std::min(a, b)),
                  static_cast<std::size_t>(std::max(a, b)), term)) {

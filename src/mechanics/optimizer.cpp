@@ -561,10 +561,12 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
   field_.setlistinghook([this] { pump(); });
-  if (std::string problem =
-          field_.setupforcefield({hooks.status, [this] { pump(); }});
+  if (std::string problem = field_.setupforcefield(
+          {hooks.status, [this] { pump(); }, [this] { return stop_; }});
       !problem.empty()) {
-    return problem;
+    // Stopped while setting up: nothing has moved.
+    state_.stopped = problem == setupstoppedtext;
+    return state_.stopped ? "" : problem;
   }
   const auto& atoms = field_.atoms();
   std::vector<std::pair<std::int32_t, std::int32_t>> bonds;
@@ -619,7 +621,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     put(b, plus(middle, times(along, half)));
     refresh();
     state_.converged = true;
-  } else if (movable_.size() >= 2) {
+  } else if (movable_.size() >= 2 && !stop_) {
     findrotors();
     switch (code) {
       case toptimizermethod::anneal:
