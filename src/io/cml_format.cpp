@@ -167,8 +167,10 @@ std::optional<std::string_view> property(const pugi::xml_node& node,
 
 class tcmlreader {
  public:
-  tcmlreader(std::span<const std::uint8_t> bytes, const tsettings& settings)
-      : bytes_(bytes), settings_(settings) {}
+  /// firstline: the line of the file that bytes start on.
+  tcmlreader(std::span<const std::uint8_t> bytes, const tsettings& settings,
+             int firstline = 1)
+      : bytes_(bytes), settings_(settings), firstline_(firstline) {}
 
   /// Parses the document; false with error() set when it is not XML.
   bool load() {
@@ -230,10 +232,10 @@ class tcmlreader {
     std::size_t end =
         std::min(bytes_.size(),
                  static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)));
-    return 1 + static_cast<int>(
-                   std::count(bytes_.begin(),
-                              bytes_.begin() + static_cast<std::ptrdiff_t>(end),
-                              std::uint8_t{'\n'}));
+    return firstline_ + static_cast<int>(std::count(
+                            bytes_.begin(),
+                            bytes_.begin() + static_cast<std::ptrdiff_t>(end),
+                            std::uint8_t{'\n'}));
   }
 
   bool fail(const pugi::xml_node& node, const std::string& what) {
@@ -599,6 +601,7 @@ class tcmlreader {
 
   std::span<const std::uint8_t> bytes_;
   const tsettings& settings_;
+  int firstline_ = 1;
   pugi::xml_document document_;
   std::vector<pugi::xml_node> molecules_;
   tmoleculerecord record_;
@@ -970,6 +973,20 @@ treadresult readcml(std::span<const std::uint8_t> bytes,
     return failed;
   }
   return reader.readmolecule(0);
+}
+
+treadresult readcmlmolecule(std::span<const std::uint8_t> bytes, int firstline,
+                            const tsettings& settings) {
+  tcmlreader reader(bytes, settings, firstline);
+  treadresult result;
+  if (!reader.load()) {
+    result.error = reader.error();
+  } else if (reader.molecules() == 0) {
+    result.error = lineerror(firstline, "no molecule");
+  } else {
+    result = reader.readmolecule(0);
+  }
+  return result;
 }
 
 std::vector<std::uint8_t> writecml(const tdrawing& drawing) {
