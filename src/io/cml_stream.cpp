@@ -126,8 +126,11 @@ tmoleculespan findmolecule(std::string_view text) {
 }
 
 tcmlstream::tcmlstream(const std::filesystem::path& path,
-                       const tsettings& settings, std::size_t largestrecord)
-    : chunks_(path), settings_(settings), largestrecord_(largestrecord) {}
+                       const tsettings& settings, std::size_t largestrecord,
+                       std::size_t chunkbytes)
+    : chunks_(path, chunkbytes),
+      settings_(settings),
+      largestrecord_(largestrecord) {}
 
 std::optional<treadresult> tcmlstream::next() {
   while (true) {

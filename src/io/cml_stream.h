@@ -43,7 +43,8 @@ class tcmlstream {
  public:
   explicit tcmlstream(const std::filesystem::path& path,
                       const tsettings& settings = defaultsettings(),
-                      std::size_t largestrecord = std::size_t{64} << 20U);
+                      std::size_t largestrecord = std::size_t{64} << 20U,
+                      std::size_t chunkbytes = std::size_t{1} << 20U);
 
   /// Why the file could not be opened or read on; "" while all is well.
   const std::string& error() const { return chunks_.error(); }

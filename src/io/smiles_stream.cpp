@@ -7,8 +7,17 @@
 namespace molvane {
 
 tsmilesstream::tsmilesstream(const std::filesystem::path& path,
-                             std::size_t longestline)
-    : chunks_(path), longestline_(longestline) {}
+                             std::size_t longestline, std::size_t chunkbytes)
+    : chunks_(path, chunkbytes), longestline_(longestline) {}
+
+tsmilesline tsmilesstream::refusedline(int number) const {
+  tsmilesline refused;
+  refused.line = number;
+  refused.error =
+      lineerror(number, "the line is longer than " +
+                            std::to_string(longestline_) + " bytes");
+  return refused;
+}
 
 std::optional<tsmilesline> tsmilesstream::next() {
   while (true) {
@@ -24,12 +33,7 @@ std::optional<tsmilesline> tsmilesstream::next() {
         // Too long to be a molecule: dropped up to its end.
         skipping_ = true;
         chunks_.take(pending.size());
-        tsmilesline refused;
-        refused.line = lines_ + 1;
-        refused.error = lineerror(refused.line,
-                                  "the line is longer than " +
-                                      std::to_string(longestline_) + " bytes");
-        return refused;
+        return refusedline(lines_ + 1);
       }
       chunks_.readmore();
       continue;
@@ -54,6 +58,10 @@ std::optional<tsmilesline> tsmilesstream::next() {
     }
     if (lines_ == 1 && startswith(text, "\xEF\xBB\xBF")) {
       text.remove_prefix(3);
+    }
+    if (text.size() > longestline_) {
+      chunks_.take(taken);
+      return refusedline(lines_);
     }
     line_ = std::string(trimmed(text));
     chunks_.take(taken);

@@ -28,7 +28,8 @@ struct tsmilesline {
 class tsmilesstream {
  public:
   explicit tsmilesstream(const std::filesystem::path& path,
-                         std::size_t longestline = std::size_t{64} << 20U);
+                         std::size_t longestline = std::size_t{64} << 20U,
+                         std::size_t chunkbytes = std::size_t{1} << 20U);
 
   /// Why the file could not be opened or read on; "" while all is well.
   const std::string& error() const { return chunks_.error(); }
@@ -37,6 +38,8 @@ class tsmilesstream {
   std::optional<tsmilesline> next();
 
  private:
+  tsmilesline refusedline(int number) const;
+
   ttextchunks chunks_;
   std::size_t longestline_;
   std::string line_;
