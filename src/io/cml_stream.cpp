@@ -132,25 +132,27 @@ tcmlstream::tcmlstream(const std::filesystem::path& path,
       settings_(settings),
       largestrecord_(largestrecord) {}
 
+treadresult tcmlstream::readpending(std::size_t size) {
+  const std::string_view element = chunks_.pending().substr(0, size);
+  ++records_;
+  treadresult result = readcmlmolecule(
+      std::span(reinterpret_cast<const std::uint8_t*>(element.data()),
+                element.size()),
+      chunks_.linestaken() + 1, settings_);
+  chunks_.take(element.size());
+  if (result.drawing == nullptr) {
+    result.error = recorderror(records_, result.error);
+  }
+  return result;
+}
+
 std::optional<treadresult> tcmlstream::next() {
   while (true) {
     const std::string_view pending = chunks_.pending();
     const tmoleculespan span = findmolecule(pending);
     if (span.status == tmoleculespan::tstatus::found) {
       chunks_.take(span.begin);
-      const int firstline = chunks_.linestaken() + 1;
-      const std::string_view element =
-          pending.substr(span.begin, span.end - span.begin);
-      ++records_;
-      treadresult result = readcmlmolecule(
-          std::span(reinterpret_cast<const std::uint8_t*>(element.data()),
-                    element.size()),
-          firstline, settings_);
-      chunks_.take(element.size());
-      if (result.drawing == nullptr) {
-        result.error = recorderror(records_, result.error);
-      }
-      return result;
+      return readpending(span.end - span.begin);
     }
     if (chunks_.ended()) {
       if (span.status == tmoleculespan::tstatus::incomplete &&
@@ -160,18 +162,7 @@ std::optional<treadresult> tcmlstream::next() {
         // A molecule the file cuts off: read as far as it goes, so that
         // the error says what is missing.
         chunks_.take(span.keep);
-        const int firstline = chunks_.linestaken() + 1;
-        const std::string_view rest = chunks_.pending();
-        ++records_;
-        treadresult result = readcmlmolecule(
-            std::span(reinterpret_cast<const std::uint8_t*>(rest.data()),
-                      rest.size()),
-            firstline, settings_);
-        chunks_.take(rest.size());
-        if (result.drawing == nullptr) {
-          result.error = recorderror(records_, result.error);
-        }
-        return result;
+        return readpending(chunks_.pending().size());
       }
       chunks_.take(pending.size());
       return std::nullopt;

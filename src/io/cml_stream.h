@@ -55,6 +55,9 @@ class tcmlstream {
   std::optional<treadresult> next();
 
  private:
+  /// Reads the first size bytes of what is pending as the next record.
+  treadresult readpending(std::size_t size);
+
   ttextchunks chunks_;
   const tsettings& settings_;
   std::size_t largestrecord_;
