@@ -242,8 +242,7 @@ int statedmassnumber(const tatm& atom) {
   if (atom.element < 1 || named) {
     return 0;
   }
-  const int mass = roundhalfeven(atom.mass);
-  return mass > 0 && mass != roundhalfeven(massof(atom.element)) ? mass : 0;
+  return isotopicmass(atom.element, atom.mass) ? roundhalfeven(atom.mass) : 0;
 }
 
 std::string exchangesymbol(const tatm& atom) {

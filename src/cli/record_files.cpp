@@ -6,13 +6,15 @@
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/cml_stream.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
 #include "io/sd_copy.h"
 #include "io/sd_stream.h"
+#include "io/smiles_format.h"
+#include "io/smiles_stream.h"
 #include "model/formula.h"
-#include "support/atomic_file.h"
 
 namespace molvane {
 
@@ -39,23 +41,43 @@ std::vector<std::string> recordsummaries(const std::string& path) {
   if (row == nullptr || row->format == tfileformat::native) {
     return {};
   }
+  // Each format is read a record at a time, and SMILES without a layout:
+  // a summary needs what a molecule holds, not where its atoms stand.
   std::vector<std::string> summaries;
-  if (holdsmdlrecords(path, *row)) {
-    tsdstreamoptions options;
-    options.settings = &session().settings;
-    tsdstream stream(path, options);
-    while (std::optional<treadresult> record = stream.next()) {
-      summaries.push_back(summaryof(*record));
+  const tsettings& settings = session().settings;
+  switch (exchangeformatoffile(path, row->format)) {
+    case tfileformat::mdl: {
+      tsdstreamoptions options;
+      options.settings = &settings;
+      tsdstream stream(path, options);
+      while (std::optional<treadresult> record = stream.next()) {
+        summaries.push_back(summaryof(*record));
+      }
+      break;
     }
-  } else {
-    std::vector<std::uint8_t> bytes;
-    if (!readwholefile(path, bytes, std::size_t{512} * 1024 * 1024).empty()) {
-      return {};
+    case tfileformat::cml: {
+      tcmlstream stream(path, settings);
+      while (std::optional<treadresult> record = stream.next()) {
+        summaries.push_back(summaryof(*record));
+      }
+      break;
     }
-    for (const treadresult& record :
-         readexchangerecords(bytes, row->format, session().settings)) {
-      summaries.push_back(summaryof(record));
+    case tfileformat::smiles: {
+      tsmilesstream stream(path);
+      while (std::optional<tsmilesline> line = stream.next()) {
+        if (!line->error.empty()) {
+          summaries.push_back("unreadable: " + line->error);
+          continue;
+        }
+        summaries.push_back(
+            summaryof(readsmilesline(line->line, line->text, settings,
+                                     /*laidout=*/false)));
+      }
+      break;
     }
+    default:
+      // Reactions and XYZ tables are one record each.
+      break;
   }
   if (summaries.size() < 2) {
     return {};

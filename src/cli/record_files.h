@@ -12,8 +12,8 @@ namespace molvane {
 
 /// One line per record of a file that holds several molecules (SD files,
 /// CML with several molecules): its Hill formula and charge, or why it could
-/// not be read. Empty for files of one record. SD files are read one record
-/// at a time.
+/// not be read. Empty for files of one record. SD, CML and SMILES files are
+/// read one record at a time, so memory stays flat whatever their length.
 std::vector<std::string> recordsummaries(const std::string& path);
 
 /// convert of a file of MDL records to an SD file: every record is copied

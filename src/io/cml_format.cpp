@@ -169,8 +169,10 @@ std::optional<std::string_view> property(const pugi::xml_node& node,
 
 class tcmlreader {
  public:
-  tcmlreader(std::span<const std::uint8_t> bytes, const tsettings& settings)
-      : bytes_(bytes), settings_(settings) {}
+  /// firstline: the line of the file that bytes start on.
+  tcmlreader(std::span<const std::uint8_t> bytes, const tsettings& settings,
+             int firstline = 1)
+      : bytes_(bytes), settings_(settings), firstline_(firstline) {}
 
   /// Parses the document; false with error() set when it is not XML.
   bool load() {
@@ -232,10 +234,10 @@ class tcmlreader {
     std::size_t end =
         std::min(bytes_.size(),
                  static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)));
-    return 1 + static_cast<int>(
-                   std::count(bytes_.begin(),
-                              bytes_.begin() + static_cast<std::ptrdiff_t>(end),
-                              std::uint8_t{'\n'}));
+    return firstline_ + static_cast<int>(std::count(
+                            bytes_.begin(),
+                            bytes_.begin() + static_cast<std::ptrdiff_t>(end),
+                            std::uint8_t{'\n'}));
   }
 
   bool fail(const pugi::xml_node& node, const std::string& what) {
@@ -619,6 +621,7 @@ class tcmlreader {
 
   std::span<const std::uint8_t> bytes_;
   const tsettings& settings_;
+  int firstline_ = 1;
   pugi::xml_document document_;
   std::vector<pugi::xml_node> molecules_;
   tmoleculerecord record_;
@@ -725,6 +728,16 @@ treadresult readlines(std::span<const std::uint8_t> bytes,
         return failure(i, "charge not understood: " + quotedtext(line));
       }
       open->second.charge = static_cast<int>(std::clamp(*charge, -9L, 9L));
+    } else if (open && (contains(line, "isotopeNumber") ||
+                        contains(line, "hydrogenCount"))) {
+      const bool isotope = contains(line, "isotopeNumber");
+      std::optional<long> value = parseinteger(elementtext(line));
+      if (!value || *value < 0 || *value > (isotope ? mostmassnumber : 60)) {
+        return failure(i, std::string(isotope ? "isotope" : "hydrogen count") +
+                              " not understood: " + quotedtext(line));
+      }
+      (isotope ? open->second.massnumber : open->second.hydrogens) =
+          static_cast<int>(*value);
     } else if (open && contains(line, "</atom>")) {
       if (!ids.emplace(open->first, static_cast<int>(record.atoms.size()))
                .second) {
@@ -823,6 +836,55 @@ std::string tabs(int count) {
   return std::string(static_cast<std::size_t>(count), '\t');
 }
 
+/// The order a bond is written with, "1.0" to "3.0".
+std::string ordertext(const tbond& bond) {
+  return formatfixed(bond.ffkind() * 0.5, 1, 3);
+}
+
+struct twrittenvalence {
+  /// All hydrogens of the atom, bonded ones included, where the reader
+  /// would not find them from the element's valence; -1 otherwise.
+  int hydrogens = -1;
+};
+
+/// What each atom of view needs written so that the reader gives it the
+/// hydrogens it has: an atom whose hydrogens differ from what its element's
+/// valence leaves beside its bonds (set by hand, or by a bracket such as
+/// [CH] or [13C]) is written with its count.
+std::vector<twrittenvalence> writtenvalences(const tchemicalview& view) {
+  std::vector<int> bonded(view.atoms.size(), 0);
+  std::vector<int> hydrogenatoms(view.atoms.size(), 0);
+  for (const tbond* bond : view.bonds) {
+    const int kind = bond->kind();
+    const auto first = view.positions.find(bond->atom1);
+    const auto second = view.positions.find(bond->atom2);
+    if (first == view.positions.end() || second == view.positions.end()) {
+      continue;
+    }
+    const auto a = static_cast<std::size_t>(first->second);
+    const auto b = static_cast<std::size_t>(second->second);
+    bonded[a] += kind;
+    bonded[b] += kind;
+    hydrogenatoms[a] += bond->atom2->element == 1 ? 1 : 0;
+    hydrogenatoms[b] += bond->atom1->element == 1 ? 1 : 0;
+  }
+  std::vector<twrittenvalence> valences(view.atoms.size());
+  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
+    const tatm& atom = *view.atoms[i];
+    if (atom.element < 1) {
+      continue;
+    }
+    const int expected = implicithydrogensof(
+        atom.element,
+        std::clamp(valenceof(atom.element) - bonded[i], -128, 127));
+    const int actual = atom.implicithydrogens();
+    if (actual != expected) {
+      valences[i].hydrogens = actual + hydrogenatoms[i];
+    }
+  }
+  return valences;
+}
+
 std::string cmltext(const tdrawing& drawing) {
   tchemicalview view = chemicalview(drawing);
   double bondlength = drawing.geometry().bondlength;
@@ -850,7 +912,10 @@ std::string cmltext(const tdrawing& drawing) {
     centres[static_cast<std::size_t>(centre.centre)] = &centre;
   }
   text += tabs(3) + "<atomArray>\n";
+  const std::vector<twrittenvalence> valences = writtenvalences(view);
+  std::size_t index = 0;
   for (const tatm* atom : view.atoms) {
+    const twrittenvalence& valence = valences[index++];
     const tatm& origin = *view.atoms.front();
     text += tabs(4) + "<atom id=\"a_" +
             std::to_string(drawing.positionof(atom)) + "\">\n";
@@ -869,6 +934,14 @@ std::string cmltext(const tdrawing& drawing) {
     if (atom->fcharge != 0) {
       text += tabs(5) + "<integer builtin=\"formalCharge\">" +
               std::to_string(atom->fcharge) + "</integer>\n";
+    }
+    if (const int mass = statedmassnumber(*atom); mass != 0) {
+      text += tabs(5) + "<integer builtin=\"isotopeNumber\">" +
+              std::to_string(mass) + "</integer>\n";
+    }
+    if (valence.hydrogens >= 0) {
+      text += tabs(5) + "<integer builtin=\"hydrogenCount\">" +
+              std::to_string(valence.hydrogens) + "</integer>\n";
     }
     // The sign of the volume the four atoms span; the centre stands for
     // its implicit hydrogen.
@@ -904,8 +977,8 @@ std::string cmltext(const tdrawing& drawing) {
       text += tabs(5) + "<string builtin=\"atomRef\">a_" +
               std::to_string(drawing.positionof(end)) + "</string>\n";
     }
-    text += tabs(5) + "<string builtin=\"order\">" +
-            formatfixed(bond->ffkind() * 0.5, 1, 3) + "</string>\n";
+    text += tabs(5) + "<string builtin=\"order\">" + ordertext(*bond) +
+            "</string>\n";
     if (wedged) {
       text += tabs(5) + "<bondStereo>" +
               (bond->style == tbondstyle::wedge ? "W" : "H") +
@@ -965,6 +1038,20 @@ treadresult readcml(std::span<const std::uint8_t> bytes,
     return failed;
   }
   return reader.readmolecule(0);
+}
+
+treadresult readcmlmolecule(std::span<const std::uint8_t> bytes, int firstline,
+                            const tsettings& settings) {
+  tcmlreader reader(bytes, settings, firstline);
+  treadresult result;
+  if (!reader.load()) {
+    result.error = reader.error();
+  } else if (reader.molecules() == 0) {
+    result.error = lineerror(firstline, "no molecule");
+  } else {
+    result = reader.readmolecule(0);
+  }
+  return result;
 }
 
 std::vector<std::uint8_t> writecml(const tdrawing& drawing) {

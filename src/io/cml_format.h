@@ -37,6 +37,13 @@ class tdrawing;
     std::span<const std::uint8_t> bytes,
     const tsettings& settings = defaultsettings());
 
+/// Reads one molecule element that a stream cut out of a larger CML file,
+/// starting on line firstline of it, so that errors name the line in the
+/// whole file.
+[[nodiscard]] treadresult readcmlmolecule(
+    std::span<const std::uint8_t> bytes, int firstline,
+    const tsettings& settings = defaultsettings());
+
 /// The CML file written beside every saved document, line by line with
 /// tabs: the formula, one `<atom id="a_i">` per chemical atom (i its
 /// position in the drawing's atom list) with x3, y3, z3 in ångström (1.54

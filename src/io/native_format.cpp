@@ -260,7 +260,8 @@ class tnativewriter {
     out_.writei8(atom.valence2);
     out_.writei8(atom.fcharge);
     out_.writei8(atom.element);
-    out_.writereal48(massof(atom.element));
+    // An isotope keeps its own mass; older builds wrote the element's.
+    out_.writereal48(atom.mass);
     out_.writeu8(atom.labelmode);
     out_.writeu8(0);
     out_.writeu16(atom.align);
@@ -403,6 +404,7 @@ struct tatomrecord {
   std::int8_t valence2 = 0;
   std::int8_t fcharge = 0;
   std::int8_t element = 0;
+  double mass = 0.0;
   std::uint8_t labelmode = 0;
   std::uint8_t align = 0;
 };
@@ -430,7 +432,7 @@ tatomrecord decodeatom(std::span<const std::uint8_t> bytes) {
   record.valence2 = in.readi8();
   record.fcharge = in.readi8();
   record.element = in.readi8();
-  in.skip(real48size);
+  record.mass = in.readreal48();
   record.labelmode = in.readu8();
   in.skip(1);
   record.align = static_cast<std::uint8_t>(in.readu16() & 0xFFU);
@@ -610,6 +612,9 @@ class tnativereader {
     atom->qpartial = 0.0F;
     atom->element = static_cast<std::int8_t>(element);
     atom->mass = massof(element);
+    if (isotopicmass(element, record.mass)) {
+      atom->mass = static_cast<float>(record.mass);
+    }
     // White and brighter were never meant as atom colours; they read as
     // black so that the atom stays visible on the white page.
     atom->colour = static_cast<std::int32_t>(record.colour) >= brightestcolour

@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/record_index.h"
 
-#include "io/cml_format.h"
+#include "io/cml_stream.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
-#include "support/atomic_file.h"
 #include "support/text_lines.h"
 
 #include <algorithm>
@@ -15,9 +14,6 @@
 namespace molvane {
 
 namespace {
-
-/// CML files are read whole to be indexed; beyond this they are not.
-constexpr std::size_t largestcmlfile = 64U * 1024U * 1024U;
 
 tfileformat contentformat(const std::filesystem::path& path) {
   const tformatrow* row = formatofpath(path);
@@ -38,17 +34,6 @@ std::string titleof(std::string_view text) {
   return title;
 }
 
-std::vector<treadresult> cmlrecords(const std::filesystem::path& path,
-                                    std::string& error,
-                                    const tsettings& settings) {
-  std::vector<std::uint8_t> bytes;
-  error = readwholefile(path, bytes, largestcmlfile);
-  if (!error.empty()) {
-    return {};
-  }
-  return readcmlrecords(bytes, settings);
-}
-
 }  // namespace
 
 trecordindex indexrecords(const std::filesystem::path& path) {
@@ -67,10 +52,15 @@ trecordindex indexrecords(const std::filesystem::path& path) {
       break;
     }
     case tfileformat::cml: {
-      for (const treadresult& record :
-           cmlrecords(path, index.error, defaultsettings())) {
-        index.titles.push_back(
-            record.drawing == nullptr ? "" : titleof(record.drawing->title()));
+      tcmlstream stream(path);
+      while (std::optional<treadresult> record = stream.next()) {
+        index.titles.push_back(record->drawing == nullptr
+                                   ? ""
+                                   : titleof(record->drawing->title()));
+      }
+      if (!stream.error().empty()) {
+        index = {};
+        index.error = stream.error();
       }
       break;
     }
@@ -109,13 +99,16 @@ treadresult readindexedrecord(const std::filesystem::path& path,
   if (index.count() == 1) {
     return loaddocument(path, settings);
   }
-  std::string error;
-  std::vector<treadresult> records = cmlrecords(path, error, settings);
-  if (!error.empty() || which >= records.size()) {
-    result.error = error.empty() ? "the file has changed" : error;
-    return result;
+  tcmlstream stream(path, settings);
+  for (std::size_t k = 0; std::optional<treadresult> record = stream.next();
+       ++k) {
+    if (k == which) {
+      return std::move(*record);
+    }
   }
-  return std::move(records[which]);
+  result.error =
+      stream.error().empty() ? "the file has changed" : stream.error();
+  return result;
 }
 
 void readindexedrecords(
@@ -148,17 +141,17 @@ void readindexedrecords(
     take(0, loaddocument(path, settings));
     return;
   }
-  std::string error;
-  std::vector<treadresult> records = cmlrecords(path, error, settings);
+  tcmlstream stream(path, settings);
   for (std::size_t k = 0; k < count; ++k) {
-    if (k < records.size()) {
-      take(k, std::move(records[k]));
-    } else {
+    std::optional<treadresult> record = stream.next();
+    if (!record) {
       treadresult missing;
-      missing.error = error.empty() ? "the file has changed" : error;
+      missing.error =
+          stream.error().empty() ? "the file has changed" : stream.error();
       take(k, std::move(missing));
       return;
     }
+    take(k, std::move(*record));
   }
 }
 

@@ -29,18 +29,30 @@ std::vector<std::pair<int, std::string_view>> recordlines(
   return lines;
 }
 
-treadresult readrecordline(int number, std::string_view line,
-                           const tsettings& settings) {
+}  // namespace
+
+treadresult readsmilesline(int number, std::string_view line,
+                           const tsettings& settings, bool laidout) {
   treadresult result;
   tsmilesrecord parsed = parsesmiles(line);
   if (!parsed.error.empty()) {
     result.error = lineerror(number, parsed.error);
     return result;
   }
-  std::string problem = layoutrecord(parsed.record, parsed.stereo);
-  if (!problem.empty()) {
-    result.error = lineerror(number, problem);
-    return result;
+  if (laidout) {
+    std::string problem = layoutrecord(parsed.record, parsed.stereo);
+    if (!problem.empty()) {
+      result.error = lineerror(number, problem);
+      return result;
+    }
+  } else {
+    // Places apart, so that the drawing is not laid out: what it holds
+    // does not depend on where its atoms stand.
+    double x = 0.0;
+    for (tatomentry& atom : parsed.record.atoms) {
+      atom.x = x;
+      x += 1.0;
+    }
   }
   result.notices = parsed.record.notices;
   tbuildoptions options;
@@ -48,8 +60,6 @@ treadresult readrecordline(int number, std::string_view line,
   result.drawing = builddrawing(parsed.record, options, result.notices);
   return result;
 }
-
-}  // namespace
 
 tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
   const auto lines = recordlines(bytes);
@@ -76,7 +86,7 @@ treadresult readsmilesfile(std::span<const std::uint8_t> bytes,
     return result;
   }
   treadresult result =
-      readrecordline(lines.front().first, lines.front().second, settings);
+      readsmilesline(lines.front().first, lines.front().second, settings);
   if (result.drawing != nullptr && lines.size() > 1) {
     result.notices.push_back("the file holds " + std::to_string(lines.size()) +
                              " records; the first was read");
@@ -88,7 +98,7 @@ std::vector<treadresult> readsmilesrecords(std::span<const std::uint8_t> bytes,
                                            const tsettings& settings) {
   std::vector<treadresult> results;
   for (const auto& [number, line] : recordlines(bytes)) {
-    results.push_back(readrecordline(number, line, settings));
+    results.push_back(readsmilesline(number, line, settings));
   }
   if (results.empty()) {
     results.push_back(readsmilesfile(bytes, settings));

@@ -25,6 +25,13 @@ struct tsmilesrecord {
 /// Reads one SMILES string (a name may follow after white space).
 tsmilesrecord parsesmiles(std::string_view text);
 
+/// Reads one record line of a SMILES file (number: its line in the file,
+/// which errors name). Without laidout the atoms stand in a row, for
+/// callers that need what the drawing holds but not its picture.
+[[nodiscard]] treadresult readsmilesline(
+    int number, std::string_view line,
+    const tsettings& settings = defaultsettings(), bool laidout = true);
+
 /// Reads a SMILES file (one record a line): the first record, laid out.
 [[nodiscard]] treadresult readsmilesfile(
     std::span<const std::uint8_t> bytes,

@@ -84,6 +84,15 @@ int roundhalfeven(double value) {
   return static_cast<int>(rounded);
 }
 
+bool isotopicmass(int element, double mass) {
+  if (element < 1 || element > lastelement || !std::isfinite(mass)) {
+    return false;
+  }
+  const int number = roundhalfeven(mass);
+  return number >= 1 && number <= mostmassnumber &&
+         number != roundhalfeven(massof(element));
+}
+
 std::int8_t saturatedbyte(int value) {
   return static_cast<std::int8_t>(std::clamp(value, -128, 127));
 }

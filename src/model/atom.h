@@ -268,6 +268,12 @@ int representativeelement(int element);
 /// Rounds half to even, as every display and hydrogen count does.
 int roundhalfeven(double value);
 
+/// Whether an atom of element with this mass (as an atom or a file holds
+/// it) is an isotope that files keep: its nearest whole number lies in
+/// 1..mostmassnumber and is not that of the element's usual mass. False
+/// for pseudo atoms, unnamed points and masses that are not finite.
+bool isotopicmass(int element, double mass);
+
 /// value limited to a signed byte: valence arithmetic saturates instead of
 /// wrapping around.
 std::int8_t saturatedbyte(int value);

@@ -5,6 +5,7 @@
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "model/jacobi.h"
+#include "support/cell_list.h"
 #include "support/number_text.h"
 #include "support/units.h"
 
@@ -13,9 +14,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -258,16 +261,43 @@ double TFragment::molmass() const {
 
 double TFragment::molmasskg() const { return molmass() * kilogramsperunit; }
 
-void TFragment::equilibratecharges() {
-  const std::vector<tatm*> chemical = chemicalatoms(atoms);
-  if (chemical.size() < 2) {
-    return;
+namespace {
+
+/// Past this many chemical atoms the charges take only the pairs within
+/// chargecutoff, faded out smoothly from chargefadestart: beyond it the
+/// sixth-power weights add less than a percent, and every pair would cost
+/// time with the square of the size.
+constexpr std::size_t chargeexactlimit = 500;
+constexpr double chargefadestart = 9.0;  ///< Å
+constexpr double chargecutoff = 10.0;    ///< Å
+
+/// 1 up to chargefadestart, 0 from chargecutoff, and smooth in between
+/// (value and slope), of the distance in Å.
+double chargefade(double distance) {
+  if (distance <= chargefadestart) {
+    return 1.0;
   }
-  // First pass: each neutral atom pulls charge from every other neutral
-  // atom in proportion to their electronegativity difference, weighted
-  // steeply by distance. W sums every weight, both directions.
-  std::vector<double> pulled(chemical.size(), 0.0);
+  if (distance >= chargecutoff) {
+    return 0.0;
+  }
+  const double off2 = chargecutoff * chargecutoff;
+  const double on2 = chargefadestart * chargefadestart;
+  const double r2 = distance * distance;
+  const double width = off2 - on2;
+  return (off2 - r2) * (off2 - r2) * (off2 + 2.0 * r2 - 3.0 * on2) /
+         (width * width * width);
+}
+
+/// What the first pass of the equilibration adds up.
+struct tchargepull {
+  std::vector<double> pulled;
   double totalweight = 0.0;
+};
+
+/// Every ordered pair of atoms, as the charges have always been worked out.
+tchargepull pullofeverypair(const std::vector<tatm*>& chemical) {
+  tchargepull pull;
+  pull.pulled.assign(chemical.size(), 0.0);
   for (std::size_t i = 0; i < chemical.size(); ++i) {
     const tatm& a = *chemical[i];
     for (std::size_t j = 0; j < chemical.size(); ++j) {
@@ -280,13 +310,81 @@ void TFragment::equilibratecharges() {
           (radiusof(a.element) + radiusof(b.element)) / a.angstromdistance(b);
       const double pairweight = std::pow(reach, 6);
       if (a.fcharge == 0 && b.fcharge == 0) {
-        pulled[i] -=
+        pull.pulled[i] -=
             (electronegativityof(a.element) - electronegativityof(b.element)) *
             chargefactor * pairweight;
       }
-      totalweight += pairweight;
+      pull.totalweight += pairweight;
     }
   }
+  return pull;
+}
+
+/// The same over the pairs within the cutoff, found through a cell list;
+/// nullopt when the coordinates cannot be sorted into cells.
+std::optional<tchargepull> pullofnearpairs(const std::vector<tatm*>& chemical) {
+  const tatm& first = *chemical.front();
+  const double angstromperunit =
+      angstromperbond * first.geometry().lengthscale();
+  if (!std::isfinite(angstromperunit) || angstromperunit <= 0.0) {
+    return std::nullopt;
+  }
+  std::vector<double> xyz;
+  xyz.reserve(3 * chemical.size());
+  for (const tatm* atom : chemical) {
+    for (double value : {atom->x, atom->y, atom->z}) {
+      if (!std::isfinite(value)) {
+        return std::nullopt;
+      }
+      xyz.push_back(value);
+    }
+  }
+  tcelllist cells;
+  // A little beyond the cutoff, as angstromdistance adds a hair.
+  cells.build(xyz, (chargecutoff + 0.001) / angstromperunit);
+  tchargepull pull;
+  pull.pulled.assign(chemical.size(), 0.0);
+  cells.forpairs(xyz, [&](std::int32_t p, std::int32_t q) {
+    const auto i = static_cast<std::size_t>(p);
+    const auto j = static_cast<std::size_t>(q);
+    const tatm& a = *chemical[i];
+    const tatm& b = *chemical[j];
+    if (a.distance2(b) == 0.0) {
+      return true;
+    }
+    const double distance = a.angstromdistance(b);
+    const double reach = (radiusof(a.element) + radiusof(b.element)) / distance;
+    const double square = reach * reach;
+    const double pairweight = square * square * square * chargefade(distance);
+    if (a.fcharge == 0 && b.fcharge == 0) {
+      const double difference =
+          electronegativityof(a.element) - electronegativityof(b.element);
+      pull.pulled[i] -= difference * chargefactor * pairweight;
+      pull.pulled[j] += difference * chargefactor * pairweight;
+    }
+    pull.totalweight += 2.0 * pairweight;
+    return true;
+  });
+  return pull;
+}
+
+}  // namespace
+
+void TFragment::equilibratecharges() {
+  const std::vector<tatm*> chemical = chemicalatoms(atoms);
+  if (chemical.size() < 2) {
+    return;
+  }
+  // First pass: each neutral atom pulls charge from every other neutral
+  // atom in proportion to their electronegativity difference, weighted
+  // steeply by distance. W sums every weight, both directions.
+  std::optional<tchargepull> near;
+  if (chemical.size() > chargeexactlimit) {
+    near = pullofnearpairs(chemical);
+  }
+  const tchargepull pull = near ? std::move(*near) : pullofeverypair(chemical);
+  const std::vector<double>& pulled = pull.pulled;
+  const double totalweight = pull.totalweight;
   // Second pass over the whole list; formal charges are kept as they are.
   const double n = atoms.count();
   std::size_t i = 0;

@@ -7,12 +7,12 @@
 #include "nmr/linear_solve.h"
 #include "nmr/nmr_graph.h"
 #include "support/atomic_file.h"
+#include "support/number_text.h"
 #include "support/text_lines.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <unordered_map>
 
 namespace molvane {
@@ -176,24 +176,24 @@ double tcarbonmodel::predict(const tcarbonfeatures& features) const {
 std::string tcarbonmodel::text() const {
   std::string out(header);
   out += '\n';
-  char line[64];
+  // Every number through the locale-free helper, whatever its size: a
+  // fixed line buffer cut long bases short, and the table then read back
+  // as damaged.
   for (int c = 1; c <= shareclasses; ++c) {
     out += "shares " + std::to_string(c);
     for (int level = 0; level < sharelevels; ++level) {
-      std::snprintf(line, sizeof line, " %.2f", share(c, level));
-      out += line;
+      out += " " + formatfixed(share(c, level), 2);
     }
     out += '\n';
   }
   for (const auto& [centre, kind] : centres_) {
-    std::snprintf(line, sizeof line, "centre %u %.4f %zu\n", centre, kind.base,
-                  kind.increments.size());
-    out += line;
+    out += "centre " + std::to_string(centre) + " " +
+           formatfixed(kind.base, 4) + " " +
+           std::to_string(kind.increments.size()) + "\n";
     std::map<std::uint32_t, double> sorted(kind.increments.begin(),
                                            kind.increments.end());
     for (const auto& [key, value] : sorted) {
-      std::snprintf(line, sizeof line, "%u %.4f\n", key, value);
-      out += line;
+      out += std::to_string(key) + " " + formatfixed(value, 4) + "\n";
     }
   }
   return out;

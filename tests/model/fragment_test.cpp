@@ -273,3 +273,46 @@ TEST_F(FormulaTest, FixedPlacesOnlyWhenTheListIsLongEnough) {
 
 }  // namespace
 }  // namespace molvane
+
+namespace molvane {
+namespace {
+
+// Issue 29: past 500 atoms the charges take the pairs within a cutoff;
+// they must stay those of every pair, as far as a few bond lengths show.
+TEST(FragmentCharges, LargeDrawingsKeepTheChargesOfEveryPair) {
+  auto chain = [](int length, std::vector<double>& charges) {
+    tdrawing drawing;
+    TFragment fragment;
+    for (int i = 0; i < length; ++i) {
+      // C-O-C-O... as a zigzag, with a charged atom among the first.
+      const int element = i == 7 ? 7 : i % 2 == 0 ? 6 : 8;
+      auto atom = std::make_unique<tatm>(element, 1, 26.0 * i,
+                                         i % 2 == 0 ? 0.0 : 15.0, 0.0);
+      if (i == 7) {
+        atom->setcharge(1);
+      }
+      fragment.atoms.add(drawing.addatom(std::move(atom)));
+    }
+    fragment.equilibratecharges();
+    charges.clear();
+    for (const tatm* atom : fragment.atoms) {
+      charges.push_back(atom->eqcharge);
+    }
+  };
+  std::vector<double> exact;
+  std::vector<double> near;
+  chain(500, exact);
+  chain(501, near);
+  for (std::size_t i = 0; i < 40; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(near[i], exact[i], 2e-3 * std::abs(exact[i]) + 1e-9);
+  }
+  // Far along the chain the two agree as well, and nothing is lost: the
+  // neutral atoms still carry charges of both signs.
+  EXPECT_NEAR(near[250], exact[250], 2e-3 * std::abs(exact[250]));
+  EXPECT_GT(near[250] * near[251], -1.0);
+  EXPECT_LT(near[250] * near[251], 0.0);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -172,6 +172,18 @@ TEST(CarbonModel, TextRoundTripAndDamagedTables) {
   }
 }
 
+// Found by fuzzing (issue 29): a base too long for a fixed line buffer was
+// cut short on writing, so the table did not read back.
+TEST(CarbonModel, HugeValuesReadBackFromTheirText) {
+  const std::string text = "molvane carbon shift model 1\ncentre 2 " +
+                           std::string(80, '6') + " 1\n7 -1e40\n";
+  tcarbonmodel model;
+  ASSERT_EQ(model.fromtext(text), "");
+  tcarbonmodel copy;
+  ASSERT_EQ(copy.fromtext(model.text()), "");
+  EXPECT_EQ(copy.text(), model.text());
+}
+
 TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
   auto butane = build("CCCC", {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
   tnmrgraph graph = tnmrgraph::fromstructure(*butane);
