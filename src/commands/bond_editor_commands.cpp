@@ -167,7 +167,7 @@ bool deletebond(tbond* bond) {
 }
 
 void takeeditsnapshot() {
-  session().takeundosnapshot();
+  session().takeundosnapshot("Bond Editor");
   clearcolours(*session().undodrawing());
 }
 
