@@ -147,7 +147,7 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   window_->keyup(
       Qt::Key_O, Qt::NoModifier,
       QPoint(static_cast<int>(first->x), static_cast<int>(first->y)));
-  choose({"Edit", "Undo"});
+  choose({"Edit", "Undo Key O"});
   EXPECT_EQ(drawing().atoms.first()->element, 6);
 
   // Save As of a molfile proposes the document it writes.
@@ -193,8 +193,9 @@ TEST_F(MainWindow, DamagedFilesKeepTheDrawingOrOpenUntitled) {
   bytes.resize(568 + 2 + 3 * 346);  // the header and three atoms
   ASSERT_EQ(writefileatomically(bad, bytes), "");
   EXPECT_EQ(window_->files().openfile(qtpath(bad)), treadextent::partial);
+  // What was read is not saved anywhere yet.
   EXPECT_EQ(window_->windowTitle().toStdString(),
-            "Molvane 3D [ UNTITLED.MLV ]");
+            "Molvane 3D [ UNTITLED.MLV* ]");
   // Save then asks for a name; Cancel leaves the part read alone.
   choose({"&File", "&Save ..."});
   EXPECT_EQ(std::filesystem::file_size(bad), bytes.size());
