@@ -39,16 +39,45 @@ std::filesystem::path absolutepath(const QString& name) {
 
 }  // namespace
 
-QString windowcaption(const std::string& filename) {
+QString windowcaption(const std::string& filename, bool modified) {
   const QString name =
       qtpath(std::filesystem::path(filename).filename()).toUpper();
-  return QStringLiteral("Molvane 3D [ ") + name + QStringLiteral(" ]");
+  return QStringLiteral("Molvane 3D [ ") + name +
+         (modified ? QStringLiteral("* ]") : QStringLiteral(" ]"));
 }
 
 tfileactions::tfileactions(ttoolhost& host, const QImage& shown,
                            std::filesystem::path datafolder)
     : host_(host), shown_(shown), datafolder_(std::move(datafolder)) {
   recents_.load(datafolder_ / recentsfilename);
+  tsettingsread read = loadsettingsfile(datafolder_ / settingsfilename);
+  settingsfile_ = std::move(read.settings);
+  settingsproblems_ = std::move(read.problems);
+  session().setundolimits(
+      {settingsfile_.undosteps,
+       settingsfile_.undomegabytes * tundolimits::megabyte});
+}
+
+std::filesystem::path tfileactions::startfolder() const {
+  std::error_code error;
+  const std::filesystem::path last = settingsfile_.lastfolder;
+  if (!last.empty() && std::filesystem::is_directory(last, error)) {
+    return last;
+  }
+  return datafolder_;
+}
+
+void tfileactions::rememberfolder(const std::filesystem::path& file) {
+  const std::string folder = file.parent_path().string();
+  if (folder.empty() || folder == settingsfile_.lastfolder) {
+    return;
+  }
+  settingsfile_.lastfolder = folder;
+  const std::string problem =
+      savesettingsfile(datafolder_ / settingsfilename, settingsfile_);
+  if (!problem.empty()) {
+    host_.hostwindow().statusBar()->showMessage(qtstring(problem));
+  }
 }
 
 void tfileactions::addrecentmenu(QMenu& menu) {
@@ -90,12 +119,26 @@ void tfileactions::addrecent(const std::string& name) {
 }
 
 void tfileactions::setcaption() {
+  const tdrawing& drawing = *session().drawing();
   host_.hostwindow().setWindowTitle(
-      windowcaption(session().drawing()->filename));
+      windowcaption(drawing.filename, hasunsavedwork(drawing)));
+}
+
+bool tfileactions::mayloseunsavedwork() {
+  switch (asktosaveunsavedwork()) {
+    case tsaveanswer::save:
+      save();
+      return session().drawing()->saved;
+    case tsaveanswer::discard:
+      return true;
+    case tsaveanswer::cancel:
+      break;
+  }
+  return false;
 }
 
 void tfileactions::newdrawing() {
-  if (!session().messages().confirm("Erase Drawing")) {
+  if (!mayloseunsavedwork()) {
     return;
   }
   session().newdrawing();
@@ -105,9 +148,10 @@ void tfileactions::newdrawing() {
 }
 
 void tfileactions::open() {
-  if (!mayreplacedrawing()) {
+  if (!mayloseunsavedwork()) {
     return;
   }
+  host_.dialogs().startfolder = qtpath(startfolder());
   if (const auto choice = host_.dialogs().openname(&host_.hostwindow(),
                                                    QStringLiteral("Open"))) {
     openfile(choice->name, choice->records);
@@ -119,6 +163,9 @@ treadextent tfileactions::openfile(const QString& name, trecordchoice records) {
   const treadextent extent = opendocument(path, records);
   if (extent == treadextent::whole) {
     addrecent(path.string());
+  }
+  if (extent != treadextent::nothing) {
+    rememberfolder(path);
   }
   if (extent != treadextent::nothing) {
     host_.drawingreplaced();
@@ -151,12 +198,13 @@ void tfileactions::openrecent(int index) {
     return;
   }
   const std::string name = names[static_cast<std::size_t>(index)];
-  if (session().messages().confirm(replacedrawing)) {
+  if (mayloseunsavedwork()) {
     openfile(qtpath(name));
   }
 }
 
 void tfileactions::import() {
+  host_.dialogs().startfolder = qtpath(startfolder());
   if (const auto choice = host_.dialogs().openname(
           &host_.hostwindow(), QStringLiteral("Import Dialog"))) {
     importfile(choice->name, choice->records);
@@ -167,6 +215,7 @@ bool tfileactions::importfile(const QString& name, trecordchoice records) {
   if (!importdocument(pathof(name), records)) {
     return false;
   }
+  rememberfolder(absolutepath(name));
   showrecords(pathof(name), records);
   host_.markmodified();
   host_.showwholedrawing();
@@ -184,7 +233,7 @@ void tfileactions::save() {
 
 void tfileactions::saveas() {
   const std::filesystem::path start =
-      saveasname(session().drawing()->filename, datafolder_);
+      saveasname(session().drawing()->filename, startfolder());
   if (const auto choice =
           host_.dialogs().savename(&host_.hostwindow(), qtpath(start))) {
     savefile(choice->name, choice->filter);
@@ -216,6 +265,7 @@ bool tfileactions::savefile(const QString& name, int filter) {
     session().messages().warn(problem);
   }
   addrecent(native.string());
+  rememberfolder(native);
   setcaption();
   return true;
 }
@@ -253,6 +303,7 @@ void tfileactions::savemodified() {
 void tfileactions::editcomments() {
   if (host_.dialogs().comments(&host_.hostwindow())) {
     session().drawing()->saved = false;
+    setcaption();
   }
 }
 

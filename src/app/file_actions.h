@@ -5,6 +5,7 @@
 #include "app/recent_files.h"
 #include "commands/record_choice.h"
 #include "io/read_result.h"
+#include "io/settings_file.h"
 #include "render/paint_drawing.h"
 
 #include <QString>
@@ -22,8 +23,9 @@ namespace molvane {
 
 class ttoolhost;
 
-/// The window title for a document name: "Molvane 3D [ NAME ]".
-QString windowcaption(const std::string& filename);
+/// The window title for a document name: "Molvane 3D [ NAME ]", with a
+/// "*" after the name while the drawing holds unsaved work.
+QString windowcaption(const std::string& filename, bool modified = false);
 
 /// The File menu's document actions: new, open, import, save, comments,
 /// copy, print and the recent files. Every way of opening a document (the
@@ -36,10 +38,24 @@ class tfileactions {
                std::filesystem::path datafolder);
 
   const trecentfiles& recentfiles() const { return recents_; }
+  /// The settings file as read at the start (its undo limits are the
+  /// session's) and kept since.
+  const tsettingsfile& settingsfile() const { return settingsfile_; }
+  /// The lines of the settings file that were ignored, and why.
+  const std::vector<std::string>& settingsproblems() const {
+    return settingsproblems_;
+  }
+  /// The folder the dialogs open in: the last one used, else the data
+  /// folder.
+  std::filesystem::path startfolder() const;
   /// Lists the recent files at the end of menu, after a separator, and
   /// keeps the list up to date.
   void addrecentmenu(QMenu& menu);
 
+  /// Before unsaved work would be lost: Save (then true only when it was
+  /// saved), Discard (true) or Cancel (false). True at once when nothing
+  /// is unsaved.
+  bool mayloseunsavedwork();
   void newdrawing();
   /// Asks before replacing unsaved work, then asks for the file to open.
   void open();
@@ -72,19 +88,24 @@ class tfileactions {
   void print(const std::vector<tatomnote>& notes = {});
   void printto(QPrinter& printer, const std::vector<tatomnote>& notes = {});
   void printpreview(const std::vector<tatomnote>& notes = {});
-  /// Names the window after the current drawing.
+  /// Names the window after the current drawing and marks unsaved work.
   void setcaption();
 
  private:
   /// Says in the status bar which records of a file of several were taken.
   void showrecords(const std::filesystem::path& path, trecordchoice records);
   void addrecent(const std::string& name);
+  /// The folder of file becomes the last folder used, kept in the
+  /// settings file.
+  void rememberfolder(const std::filesystem::path& file);
   void refreshrecentmenu();
 
   ttoolhost& host_;
   const QImage& shown_;
   std::filesystem::path datafolder_;
   trecentfiles recents_;
+  tsettingsfile settingsfile_;
+  std::vector<std::string> settingsproblems_;
   QMenu* recentmenu_ = nullptr;
   QAction* recentseparator_ = nullptr;
   std::vector<QAction*> recentactions_;

@@ -122,6 +122,11 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   if (!settings_->loaderror().empty()) {
     warn(settings_->loaderror());
   }
+  if (!files_->settingsproblems().empty()) {
+    statusBar()->showMessage(qtstring(std::string(settingsfilename) + ", " +
+                                      files_->settingsproblems().front() +
+                                      " (ignored)"));
+  }
 }
 
 TMolvane3D::~TMolvane3D() {
@@ -160,6 +165,29 @@ bool TMolvane3D::confirm(const std::string& text) {
              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void TMolvane3D::errordetail(const std::string& text,
+                             const std::string& detail) {
+  QMessageBox box(QMessageBox::Critical, QLatin1String(programtitle),
+                  fromutf8(text), QMessageBox::Ok, this);
+  box.setInformativeText(fromutf8(detail));
+  box.exec();
+}
+
+tsaveanswer TMolvane3D::asktosave(const std::string& text) {
+  switch (QMessageBox::question(
+      this, QLatin1String(programtitle), fromutf8(text),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+      QMessageBox::Save)) {
+    case QMessageBox::Save:
+      return tsaveanswer::save;
+    case QMessageBox::Discard:
+      return tsaveanswer::discard;
+    default:
+      break;
+  }
+  return tsaveanswer::cancel;
+}
+
 void TMolvane3D::setrange(int minimum, int maximum) {
   progressbar_->setRange(minimum, maximum);
   progressbar_->setValue(minimum);
@@ -191,7 +219,14 @@ void TMolvane3D::buildmenus() {
   undoaction_ = edit.addAction(QStringLiteral("Undo"));
   undoaction_->setShortcut(QKeySequence::Undo);
   undoaction_->setEnabled(false);
-  connect(undoaction_, &QAction::triggered, this, [this] { toggleundo(); });
+  connect(undoaction_, &QAction::triggered, this, [this] { undoedit(); });
+  redoaction_ = edit.addAction(QStringLiteral("Redo"));
+  redoaction_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                             QKeySequence(QStringLiteral("Ctrl+Y"))});
+  redoaction_->setEnabled(false);
+  connect(redoaction_, &QAction::triggered, this, [this] { redoedit(); });
+  // Edits that bypass markmodified still show in the items.
+  connect(&edit, &QMenu::aboutToShow, this, [this] { showundo(); });
   edit.addSeparator();
   // Copy takes the drawing, or its selection, as pictures and chemistry.
   QAction* copy = edit.addAction(QStringLiteral("Copy"));
@@ -425,12 +460,10 @@ void TMolvane3D::resetcommand() {
 void TMolvane3D::markmodified() {
   session().drawing()->saved = false;
   resetaction_->setEnabled(true);
-  noteedit(undo_);
   showundo();
 }
 
 void TMolvane3D::drawingreplaced() {
-  notereplaced(undo_);
   showundo();
   view_->resetview();
 }
@@ -444,8 +477,12 @@ QPoint TMolvane3D::windowpointof(const tatm& atom) const {
 }
 
 void TMolvane3D::showundo() {
-  undoaction_->setEnabled(undo_.enabled);
-  undoaction_->setText(QString::fromUtf8(undo_.caption()));
+  const tundoitems items = undoitems();
+  undoaction_->setEnabled(items.canundo);
+  undoaction_->setText(qtstring(items.undotext));
+  redoaction_->setEnabled(items.canredo);
+  redoaction_->setText(qtstring(items.redotext));
+  files_->setcaption();
 }
 
 teditorwindows& TMolvane3D::editors() {
@@ -520,16 +557,22 @@ void TMolvane3D::showviews3d() {
   views3d().raise();
 }
 
-void TMolvane3D::toggleundo() {
+void TMolvane3D::undoedit() {
   resetcommand();
-  chooseundo(undo_);
+  chooseundo();
+  showundo();
+  repaintdrawing();
+}
+
+void TMolvane3D::redoedit() {
+  resetcommand();
+  chooseredo();
   showundo();
   repaintdrawing();
 }
 
 void TMolvane3D::exit() {
-  files_->savemodified();
-  if (session().messages().confirm("Quit Molvane3D")) {
+  if (files_->mayloseunsavedwork()) {
     exiting_ = true;
     close();
   }
@@ -577,7 +620,7 @@ void TMolvane3D::closeEvent(QCloseEvent* event) {
   if (session().settings.saveonclose) {
     files_->savemodified();
   }
-  if (session().messages().confirm("Exit Molvane3D")) {
+  if (files_->mayloseunsavedwork()) {
     event->accept();
   } else {
     event->ignore();

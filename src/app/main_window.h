@@ -65,6 +65,8 @@ class TMolvane3D final : public QMainWindow,
   void warn(const std::string& text) override;
   void error(const std::string& text) override;
   bool confirm(const std::string& text) override;
+  void errordetail(const std::string& text, const std::string& detail) override;
+  tsaveanswer asktosave(const std::string& text) override;
   // tprogress
   void setrange(int minimum, int maximum) override;
   void step(int amount) override;
@@ -111,6 +113,7 @@ class TMolvane3D final : public QMainWindow,
   }
   tdrawingview& view() const { return *view_; }
   QAction* undoaction() const { return undoaction_; }
+  QAction* redoaction() const { return redoaction_; }
   QAction* resetaction() const { return resetaction_; }
   /// The last right-click choice (the editors that open on it come later).
   const tclicktarget& lastclicktarget() const { return lastclick_; }
@@ -122,7 +125,12 @@ class TMolvane3D final : public QMainWindow,
   tsettingsactions& settings() { return *settings_; }
 
   void resetcommand();
-  void toggleundo();
+  /// Edit/Undo and Edit/Redo: one step of the history back or forward.
+  void undoedit();
+  void redoedit();
+  /// The Undo and Redo items and the title follow the history and the
+  /// modified mark.
+  void showundo();
 
   /// The tool windows of the atom, symbol and text editors.
   teditorwindows& editors();
@@ -171,14 +179,11 @@ class TMolvane3D final : public QMainWindow,
   void buildhelpmenu(QMenu& menu);
   void buildtoolbar();
   void showcommand();
-  /// The Undo item shows the state of undo_.
-  void showundo();
   void exit();
 
   std::filesystem::path datafolder_;
   tcommandstate state_;
   teditormode editormode_ = teditormode::drawing;
-  tundoitem undo_;
   std::unique_ptr<tdialogs> dialogs_;
   std::unique_ptr<tsettingsactions> settings_;
   std::unique_ptr<tfileactions> files_;
@@ -198,6 +203,7 @@ class TMolvane3D final : public QMainWindow,
   tdrawingview* view_ = nullptr;
   QImage buffer_;
   QAction* undoaction_ = nullptr;
+  QAction* redoaction_ = nullptr;
   QAction* resetaction_ = nullptr;
   QAction* nmraction_ = nullptr;
   QProgressBar* progressbar_ = nullptr;

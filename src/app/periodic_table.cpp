@@ -234,6 +234,7 @@ void TPeriodicTable::openeditor(tatm* atom) {
     previous->colour = 0;
   }
   editatom_.set(atom);
+  step_.restart();
   atom->colour = editcolour;
   tablemode_ = ttablemode::edit;
   layouteditor();
@@ -264,9 +265,9 @@ void TPeriodicTable::chooseelement(int z) {
     return;
   }
   if (tatm* atom = editatom()) {
+    beforechange();
     setatomelement(*atom, z);
     showsymbol();
-    session().drawing()->saved = false;
     window_.repaintdrawing();
   }
 }
@@ -277,32 +278,35 @@ void TPeriodicTable::applytag(int tag) {
     return;
   }
   if (tag == cloneatomtag) {
+    // The copy is a step of its own, and so are the changes made to it.
+    atom->colour = 0;
     if (tatm* copy = cloneatom(*atom)) {
-      atom->colour = 0;
       copy->colour = editcolour;
       editatom_.set(copy);
+      step_.restart();
       showsymbol();
       window_.markmodified();
+    } else {
+      atom->colour = editcolour;
     }
   } else if (tag == deleteatomtag) {
     editatom_.clear();
     deleteatom(atom);
     window_.markmodified();
     finish();
-  } else if (applyatomtag(*atom, tag)) {
+  } else if (tag >= hideatomtag && tag < cloneatomtag) {
+    beforechange();
+    applyatomtag(*atom, tag);
     if (tag == deuteriumtag) {
       showsymbol();
     }
-    session().drawing()->saved = false;
   }
   window_.repaintdrawing();
 }
 
 void TPeriodicTable::done() {
   if (tablemode_ == ttablemode::edit) {
-    if (tatm* atom = editatom()) {
-      setlabeltext(*atom, utf8string(edit1_->text()));
-    }
+    settext();
   }
   finish();
 }
@@ -318,8 +322,8 @@ void TPeriodicTable::choosefont() {
       window_.dialogs().font(&window_.hostwindow(), qtfontof(start, true));
   atom = editatom();
   if (chosen && atom != nullptr) {
+    beforechange();
     atom->setfont(fontrecordof(*chosen, start));
-    session().drawing()->saved = false;
   }
   window_.repaintdrawing();
   show();
@@ -334,6 +338,7 @@ void TPeriodicTable::pickat(QPoint point) {
     previous->colour = 0;
   }
   editatom_.set(nearest);
+  step_.restart();
   nearest->colour = editcolour;
   showsymbol();
   window_.repaintdrawing();
@@ -348,7 +353,7 @@ void TPeriodicTable::dragmove(QPoint point) {
   }
   if (!dragged_) {
     // One undo copy for the whole drag.
-    session().takeundosnapshot();
+    session().takeundosnapshot("Move Atom");
     window_.markmodified();
     dragged_ = true;
   }
@@ -376,9 +381,9 @@ void TPeriodicTable::runtool(QPoint point) {
         runatomtool(point.x(), point.y(), code, tatomtoolmode::choose);
     tatm* atom = editatom();
     if (result.element != 0 && atom != nullptr) {
+      beforechange();
       setatomelement(*atom, result.element);
       showsymbol();
-      session().drawing()->saved = false;
       window_.repaintdrawing();
     }
     return;
@@ -429,6 +434,7 @@ void TPeriodicTable::finish() {
     atom->colour = 0;
   }
   editatom_.clear();
+  step_.restart();
   dragged_ = false;
   atomtool_->hide();
   closeeditor(*this, window_, {teditormode::atomeditor, teditormode::atomtool});
@@ -441,10 +447,34 @@ void TPeriodicTable::showsymbol() {
 }
 
 void TPeriodicTable::changed() {
-  if (tatm* atom = editatom()) {
-    setlabeltext(*atom, utf8string(edit1_->text()));
-    session().drawing()->saved = false;
+  if (settext()) {
     window_.repaintdrawing();
+  }
+}
+
+bool TPeriodicTable::settext() {
+  tatm* atom = editatom();
+  const std::string text = utf8string(edit1_->text());
+  if (atom == nullptr || text == atom->symbol) {
+    return false;
+  }
+  beforechange();
+  setlabeltext(*atom, text);
+  return true;
+}
+
+void TPeriodicTable::beforechange() {
+  // The undo copy keeps the atom as the drawing shows it outside the
+  // editor: without the highlight.
+  tatm* atom = editatom();
+  if (atom != nullptr) {
+    atom->colour = 0;
+  }
+  if (step_.beforechange()) {
+    window_.markmodified();
+  }
+  if (atom != nullptr) {
+    atom->colour = editcolour;
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/editor_windows.h"
+#include "commands/editor_step.h"
 #include "render/canvas.h"
 
 #include <QLabel>
@@ -121,10 +122,16 @@ class TPeriodicTable final : public QWidget, public tmouseeditor {
   void finish();
   void showsymbol();
   void changed();
+  /// The label takes the text of the edit line; false when it had it.
+  bool settext();
+  /// Before each change to the edited atom: the first of an editing run
+  /// takes the undo snapshot.
+  void beforechange();
 
   ttoolhost& window_;
   ttablemode tablemode_ = ttablemode::add;
   tdrawingpointer<tatm> editatom_;
+  teditorstep step_{"Atom Editor"};
   bool dragged_ = false;
   QLineEdit* edit1_ = nullptr;
   QPushButton* bdone_ = nullptr;

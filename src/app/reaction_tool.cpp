@@ -330,7 +330,7 @@ void TReactionTool::optimize() {
   if (!attached()) {
     return;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Optimize");
   host_.markmodified();
   toptimizerhooks hooks;
   hooks.processmessages = [] { QCoreApplication::processEvents(); };

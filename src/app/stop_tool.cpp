@@ -263,7 +263,7 @@ void TStopTool::gostop() {
     session().messages().error("Invalid Chemical Structure");
     return;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Optimize");
   host_.markmodified();
   optimizer_ = std::make_unique<toptimizer>(drawing);
   toptimizer& optimizer = *optimizer_;

@@ -165,7 +165,7 @@ void TSymbolEditor::dragmove(QPoint point) {
   if (!dragged_) {
     // One undo copy for the whole drag, with the symbol's own pen.
     symbol->linewidth = savedwidth_;
-    session().takeundosnapshot();
+    session().takeundosnapshot("Move Symbol");
     symbol->linewidth = 1;
     window_.markmodified();
     dragged_ = true;
@@ -238,7 +238,7 @@ void TSymbolEditor::remove() {
   if (symbol == nullptr) {
     return;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Delete");
   editsymbol_.clear();
   session().drawing()->deletesymbol(symbol);
   window_.markmodified();

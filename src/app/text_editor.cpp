@@ -132,7 +132,7 @@ void TTextEditor::dragmove(QPoint point) {
     return;
   }
   if (!dragged_) {
-    session().takeundosnapshot();
+    session().takeundosnapshot("Move Label");
     window_.markmodified();
     dragged_ = true;
   }

@@ -74,7 +74,7 @@ QString savefilters() {
 
 std::optional<tdialogs::topenchoice> tdialogs::openname(QWidget* parent,
                                                         const QString& title) {
-  timportdialog dialog(parent, title, QString());
+  timportdialog dialog(parent, title, startfolder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().empty()) {
     return std::nullopt;
   }

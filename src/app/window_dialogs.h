@@ -22,6 +22,9 @@ class tsettingsactions;
 class tdialogs {
  public:
   virtual ~tdialogs() = default;
+  /// The folder the Open and Import dialogs start in; empty for the
+  /// working folder.
+  QString startfolder;
   /// A file to open or import, and which of its records when it holds
   /// several; nullopt on Cancel.
   struct topenchoice {

@@ -169,7 +169,7 @@ bool deletebond(tbond* bond) {
 }
 
 void takeeditsnapshot() {
-  session().takeundosnapshot();
+  session().takeundosnapshot("Bond Editor");
   clearcolours(*session().undodrawing());
 }
 

@@ -77,7 +77,7 @@ bool clean2dcommand() {
   if (drawing == nullptr) {
     return false;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Clean 2D");
   const std::string error = clean2d(*drawing);
   if (!error.empty()) {
     session().messages().error(error);

@@ -4,6 +4,7 @@
 
 #include "commands/branch_commands.h"
 #include "commands/command_codes.h"
+#include "commands/command_names.h"
 #include "commands/command_table.h"
 #include "commands/molecule_commands.h"
 #include "document/session.h"
@@ -27,7 +28,7 @@ void resetcommand(tcommandstate& state) {
 tcommandresult runcommand(double x, double y, int code, tcommandstate& state) {
   tcommandresult result;
   if (code != nocommand) {
-    session().takeundosnapshot();
+    session().takeundosnapshot(commandname(code));
     result.snapshot = true;
     const tcommandrow* row = findcommand(code);
     if (row != nullptr && row->handler != nullptr) {
@@ -46,7 +47,8 @@ tatomtoolresult runatomtool(double x, double y, int code, tatomtoolmode mode) {
   if (result.element == 0 || mode == tatomtoolmode::choose) {
     return result;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot((mode == tatomtoolmode::add ? "Add " : "Branch ") +
+                             commandname(code));
   result.snapshot = true;
   // The atom tool leaves any pending Link Atoms pick alone.
   tlinkpicks picks;

@@ -42,7 +42,7 @@ std::unique_ptr<T> copytotheright(tdrawing& drawing, const T& original,
   if (!holds(drawing, &original)) {
     return nullptr;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Clone");
   const int right = rightedge(drawing);
   auto copy = std::make_unique<T>(original);
   copy->colour = 0;
@@ -137,7 +137,7 @@ void deleteatom(tatm* atom) {
   if (!holds(drawing, atom)) {
     return;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Delete");
   drawing.atoms.setcolourall(0);
   drawing.removeatom(atom);
   labelloneatoms(drawing);
@@ -165,7 +165,7 @@ tSymbol* clonesymbol(const tSymbol& symbol) {
   if (!drawing.symbols.contains(&symbol)) {
     return nullptr;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Clone");
   const int right = rightedge(drawing);
   std::unique_ptr<tSymbol> copy = copysymbol(symbol);
   const TXYZ centre = copy->centre();

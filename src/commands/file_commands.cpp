@@ -8,6 +8,7 @@
 #include "document/symbol.h"
 #include "io/document_files.h"
 
+#include <string>
 #include <utility>
 
 namespace molvane {
@@ -17,7 +18,7 @@ treadresult readforcommand(const std::filesystem::path& path,
   treadresult result = loadrecords(path, choice);
   const treadextent extent = result.extent();
   if (extent == treadextent::nothing) {
-    session().messages().error(filereaderror);
+    session().messages().errordetail(filereaderror, result.error);
     result.drawing = nullptr;
     return result;
   }
@@ -33,6 +34,16 @@ treadresult readforcommand(const std::filesystem::path& path,
 bool hasunsavedwork(const tdrawing& drawing) {
   return !drawing.saved &&
          (drawing.atoms.count() > 0 || drawing.symbols.count() > 0);
+}
+
+tsaveanswer asktosaveunsavedwork() {
+  const tdrawing& drawing = *session().drawing();
+  if (!hasunsavedwork(drawing)) {
+    return tsaveanswer::discard;
+  }
+  const std::string name =
+      std::filesystem::path(drawing.filename).filename().string();
+  return session().messages().asktosave("Save changes to " + name + "?");
 }
 
 bool mayreplacedrawing() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commands/record_choice.h"
+#include "document/messages.h"
 #include "io/read_result.h"
 
 #include <filesystem>
@@ -29,6 +30,10 @@ treadresult readforcommand(const std::filesystem::path& path,
 /// Whether the drawing holds work that was never saved.
 bool hasunsavedwork(const tdrawing& drawing);
 
+/// Before unsaved work would be lost (New, Open, Exit): asks "Save changes
+/// to NAME?" with Save, Discard and Cancel. Nothing is asked, and the
+/// answer is discard, when the drawing holds no unsaved work.
+tsaveanswer asktosaveunsavedwork();
 /// Asks "Replace Current Drawing? " when the current drawing holds unsaved
 /// work; true when it may be replaced.
 bool mayreplacedrawing();

@@ -166,7 +166,7 @@ void tgroupeditor::snapshot() {
   keepcolours();
   colours_.restore(drawing);
   drawing.setdrawmode(static_cast<std::uint8_t>(saveddrawmode_));
-  session().takeundosnapshot();
+  session().takeundosnapshot("Group Editor");
   drawing.setdrawmode(shown);
   highlight();
 }

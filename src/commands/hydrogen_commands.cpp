@@ -9,9 +9,21 @@
 
 namespace molvane {
 
+const char* hydrogencommandname(thydrogencommand command) {
+  switch (command) {
+    case thydrogencommand::add2d:
+      return "Add Hs 2D";
+    case thydrogencommand::add3d:
+      return "Add Hs 3D";
+    case thydrogencommand::remove:
+      break;
+  }
+  return "Remove Hs";
+}
+
 int runhydrogencommand(thydrogencommand command) {
   tsession& current = session();
-  current.takeundosnapshot();
+  current.takeundosnapshot(hydrogencommandname(command));
   tdrawing& drawing = *current.drawing();
   int count = 0;
   switch (command) {

@@ -7,6 +7,9 @@ namespace molvane {
 /// The hydrogen commands of the menu.
 enum class thydrogencommand { add2d, add3d, remove };
 
+/// The name of command for the user: "Add Hs 2D", "Add Hs 3D", "Remove Hs".
+const char* hydrogencommandname(thydrogencommand command);
+
 /// Runs a hydrogen command on the current drawing as the menu does: takes
 /// the undo copy, runs it, assigns hybridisation codes and repaints.
 /// Returns the number of hydrogens added or removed.

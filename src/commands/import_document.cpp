@@ -122,7 +122,7 @@ bool importdocument(const std::filesystem::path& path, trecordchoice choice) {
   if (imported == nullptr) {
     return false;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Import");
   tdrawing& target = *session().drawing();
   mergedrawing(target, std::move(imported));
   target.saved = false;

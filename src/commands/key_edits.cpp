@@ -190,7 +190,8 @@ bool runkeyedit(char key, double x, double y) {
   if (!iskey(key)) {
     return false;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot(key == deletekey ? std::string("Delete")
+                                              : std::string("Key ") + key);
   tdrawing& drawing = *session().drawing();
   if (key == deletekey) {
     // Symbol points belong to their symbols and go with them.

@@ -20,7 +20,7 @@ bool pastestructure(std::string_view mimetype, std::string_view text) {
         (read.error.empty() ? std::string("no atoms to paste") : read.error));
     return false;
   }
-  session().takeundosnapshot();
+  session().takeundosnapshot("Paste");
   tdrawing& target = *session().drawing();
   mergedrawing(target, std::move(read.drawing));
   target.saved = false;

@@ -6,26 +6,27 @@
 
 namespace molvane {
 
-void noteedit(tundoitem& item) {
-  item.enabled = true;
-  item.tag = -1;
+namespace {
+
+std::string itemtext(const char* verb, const std::string& caption) {
+  return caption.empty() ? std::string(verb)
+                         : std::string(verb) + " " + caption;
 }
 
-void notereplaced(tundoitem& item) {
-  item.enabled = false;
-  item.tag = -1;
+}  // namespace
+
+tundoitems undoitems() {
+  const tundohistory& history = session().history();
+  tundoitems items;
+  items.canundo = history.canundo();
+  items.canredo = history.canredo();
+  items.undotext = itemtext("Undo", history.undocaption());
+  items.redotext = itemtext("Redo", history.redocaption());
+  return items;
 }
 
-void chooseundo(tundoitem& item) {
-  if (!item.enabled) {
-    return;
-  }
-  if (item.tag == -1) {
-    session().undo();
-  } else {
-    session().redo();
-  }
-  item.tag = -item.tag;
-}
+void chooseundo() { session().undo(); }
+
+void chooseredo() { session().redo(); }
 
 }  // namespace molvane

@@ -2,28 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 namespace molvane {
 
-/// The Edit menu's one item that undoes and redoes: it swaps the current
-/// drawing with the session's undo or redo copy and turns round each time.
-struct tundoitem {
-  bool enabled = false;
-  /// -1: the item undoes; 1: it redoes.
-  int tag = -1;
-  /// "Undo" or "Redo".
-  const char* caption() const { return tag == -1 ? "Undo" : "Redo"; }
+/// What the Edit menu's Undo and Redo items say and whether they can be
+/// chosen, from the session's history: "Undo Ring 6", "Redo Add Hs 3D";
+/// plain "Undo" or "Redo" for a step without a name.
+struct tundoitems {
+  bool canundo = false;
+  bool canredo = false;
+  std::string undotext = "Undo";
+  std::string redotext = "Redo";
 };
 
-/// An edit took the undo snapshot (a command, a key, a drag): the item
-/// undoes it, even right after an Undo, whose redo copy the edit outdated.
-void noteedit(tundoitem& item);
+tundoitems undoitems();
 
-/// New or Open gave the session fresh copies equal to the drawing: there is
-/// nothing to undo until the next edit.
-void notereplaced(tundoitem& item);
-
-/// Choosing the item: undoes or redoes in the session and turns the item
-/// round. A disabled item changes nothing.
-void chooseundo(tundoitem& item);
+/// Undo and Redo as the Edit menu chooses them: one step back or forward
+/// in the session's history; nothing when there is none.
+void chooseundo();
+void chooseredo();
 
 }  // namespace molvane

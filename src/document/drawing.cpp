@@ -207,10 +207,13 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
   for (const tbond* bond : bonds) {
     tbond* twin = copy->tStructure::addbond(
         tbond::copyof(*bond, map.atom(bond->atom1), map.atom(bond->atom2)));
-    // A copy is a bond built anew: it takes the spacing of the setting, so
-    // that Undo never brings back a spacing the user has since changed.
-    twin->spacing = geometry().doublebondspacing;
-    twin->calcoffsets();
+    // A copy takes the spacing of the setting, so that Undo never brings
+    // back a spacing the user has since changed; a bond that has it keeps
+    // its lines as they are, so that a copy saves as the original does.
+    if (twin->spacing != geometry().doublebondspacing) {
+      twin->spacing = geometry().doublebondspacing;
+      twin->calcoffsets();
+    }
     map.bonds.emplace(bond, twin);
   }
   for (const tbond* bond : auxbonds) {

@@ -6,6 +6,9 @@
 
 namespace molvane {
 
+/// The answers to the question asked before unsaved work would be lost.
+enum class tsaveanswer { save, discard, cancel };
+
 /// How core code talks to the user. The window shows message boxes; the
 /// command-line front end prints; tests record.
 class tmessages {
@@ -16,6 +19,17 @@ class tmessages {
   virtual void error(const std::string& text) = 0;
   /// A Yes/No question; true for Yes.
   virtual bool confirm(const std::string& text) = 0;
+  /// An error with what caused it ("\"a.mlv\": line 4: ..."), which the
+  /// window shows below text. Those who keep no detail show text alone.
+  virtual void errordetail(const std::string& text, const std::string& detail) {
+    static_cast<void>(detail);
+    error(text);
+  }
+  /// Save, Discard or Cancel before unsaved work is lost. Those who offer
+  /// no Save ask Yes/No: Yes discards, No cancels.
+  virtual tsaveanswer asktosave(const std::string& text) {
+    return confirm(text) ? tsaveanswer::discard : tsaveanswer::cancel;
+  }
 };
 
 /// Progress of a long computation.

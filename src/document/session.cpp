@@ -37,43 +37,51 @@ void tsession::newdrawing() {
   resetsnapshots();
 }
 
-void tsession::takeundosnapshot() {
+void tsession::takeundosnapshot(std::string_view caption) {
   drawing_->selectall(false);
-  undodrawing_ = drawing_->clonedrawing();
+  std::unique_ptr<tdrawing> before = drawing_->clonedrawing();
   drawing_->saved = false;
-  undodrawing_->saved = false;
+  before->saved = false;
+  history_.record(std::move(before), std::string(caption));
   adoptdrawings();
 }
 
 void tsession::undo() {
-  if (undodrawing_ == nullptr) {
-    return;
+  if (history_.canundo()) {
+    showstep(history_.undo(std::move(drawing_)));
   }
-  redodrawing_ = drawing_->clonedrawing();
-  drawing_ = undodrawing_->clonedrawing();
-  ++drawingserial_;
-  adoptdrawings();
 }
 
 void tsession::redo() {
-  if (redodrawing_ == nullptr) {
-    return;
+  if (history_.canredo()) {
+    showstep(history_.redo(std::move(drawing_)));
   }
-  undodrawing_ = drawing_->clonedrawing();
-  drawing_ = redodrawing_->clonedrawing();
-  ++drawingserial_;
+}
+
+void tsession::showstep(std::unique_ptr<tdrawing> drawing) {
+  if (drawing != nullptr) {
+    // A fresh copy built on the live settings: what changed in them since
+    // the step was taken (the double-bond spacing) reaches its bonds.
+    drawing->usegeometry(&settings);
+    drawing_ = drawing->clonedrawing();
+    ++drawingserial_;
+  }
   adoptdrawings();
 }
 
 void tsession::resetsnapshots() {
-  undodrawing_ = drawing_->clonedrawing();
-  redodrawing_ = drawing_->clonedrawing();
+  history_.clear();
+  basedrawing_ = drawing_->clonedrawing();
   adoptdrawings();
 }
 
+tdrawing* tsession::undodrawing() const {
+  tdrawing* newest = history_.undodrawing();
+  return newest != nullptr ? newest : basedrawing_.get();
+}
+
 void tsession::adoptdrawings() {
-  for (tdrawing* each :
-       {drawing_.get(), undodrawing_.get(), redodrawing_.get()}) {
+  for (tdrawing* each : {drawing_.get(), undodrawing(), redodrawing()}) {
     if (each != nullptr) {
       each->usegeometry(&settings);
     }
@@ -102,6 +110,15 @@ void tsession::trelayedmessages::error(const std::string& text) {
 
 bool tsession::trelayedmessages::confirm(const std::string& text) {
   return session_.messages().confirm(text);
+}
+
+void tsession::trelayedmessages::errordetail(const std::string& text,
+                                             const std::string& detail) {
+  session_.messages().errordetail(text, detail);
+}
+
+tsaveanswer tsession::trelayedmessages::asktosave(const std::string& text) {
+  return session_.messages().asktosave(text);
 }
 
 void tsession::trelayedprogress::setrange(int minimum, int maximum) {

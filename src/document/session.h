@@ -4,20 +4,22 @@
 
 #include "document/messages.h"
 #include "document/settings.h"
+#include "document/undo_history.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace molvane {
 
 class tdrawing;
 
-/// All mutable program state: the current drawing, its undo and redo
-/// copies, the settings and the ways of talking to the user. Reached through
-/// session(); tests replace it with a fresh one through tsessionguard.
+/// All mutable program state: the current drawing, its undo history, the
+/// settings and the ways of talking to the user. Reached through session();
+/// tests replace it with a fresh one through tsessionguard.
 class tsession {
  public:
   tsession();
@@ -32,19 +34,28 @@ class tsession {
   /// Starts a new empty drawing with fresh undo and redo copies.
   void newdrawing();
 
-  tdrawing* undodrawing() const { return undodrawing_.get(); }
-  tdrawing* redodrawing() const { return redodrawing_.get(); }
-  /// The undo copy becomes a clone of the current drawing; selections of
-  /// the current drawing are cleared and neither is marked saved.
-  void takeundosnapshot();
-  /// Redo copy := clone of the current drawing; current := clone of the
-  /// undo copy.
+  /// The drawing Undo returns to, and the one Redo returns to. With no
+  /// edit to undo, undodrawing() is the drawing as New or Open left it (it
+  /// is null only before the first New); redodrawing() is null when there
+  /// is nothing to redo.
+  tdrawing* undodrawing() const;
+  tdrawing* redodrawing() const { return history_.redodrawing(); }
+  /// Before an edit: a copy of the current drawing becomes the newest undo
+  /// step, named caption ("Ring 6"; empty for none), and the redo steps are
+  /// forgotten. Selections of the current drawing are cleared and neither
+  /// is marked saved.
+  void takeundosnapshot(std::string_view caption = {});
+  /// Steps back one edit; the current drawing becomes the next redo step.
+  /// Nothing when there is nothing to undo.
   void undo();
-  /// Undo copy := clone of the current drawing; current := clone of the
-  /// redo copy.
+  /// Steps forward one undone edit; nothing when there is none.
   void redo();
-  /// Both copies become clones of the current drawing (after New or Open).
+  /// Forgets every undo and redo step (after New or Open); the drawing as
+  /// it is now is the one undodrawing() shows until the next edit.
   void resetsnapshots();
+  const tundohistory& history() const { return history_; }
+  /// The history's limits; the oldest steps go at once when they pass.
+  void setundolimits(tundolimits limits) { history_.setlimits(limits); }
   /// Grows each time another drawing becomes the current one (New, Open,
   /// Undo, Redo, setdrawing). Whoever keeps pointers into the drawing
   /// compares it to tell whether they still point into the current one.
@@ -76,8 +87,11 @@ class tsession {
   void seedrandom(std::uint64_t seed);
 
  private:
-  /// Makes the drawings the session holds read its settings.
+  /// Makes the current drawing and the next undo and redo steps read its
+  /// settings.
   void adoptdrawings();
+  /// After Undo or Redo: the drawing returned becomes the current one.
+  void showstep(std::unique_ptr<tdrawing> drawing);
 
   class trelayedmessages final : public tmessages {
    public:
@@ -86,6 +100,9 @@ class tsession {
     void warn(const std::string& text) override;
     void error(const std::string& text) override;
     bool confirm(const std::string& text) override;
+    void errordetail(const std::string& text,
+                     const std::string& detail) override;
+    tsaveanswer asktosave(const std::string& text) override;
 
    private:
     const tsession& session_;
@@ -102,8 +119,8 @@ class tsession {
   };
 
   std::unique_ptr<tdrawing> drawing_;
-  std::unique_ptr<tdrawing> undodrawing_;
-  std::unique_ptr<tdrawing> redodrawing_;
+  tundohistory history_;
+  std::unique_ptr<tdrawing> basedrawing_;
   std::uint64_t drawingserial_ = 0;
   tsilentmessages silentmessages_;
   tsilentprogress silentprogress_;

@@ -117,7 +117,7 @@ TEST_F(BondEditor, DeleteAndUndoLeaveNoBondSelected) {
   EXPECT_EQ(window_->editormode(), teditormode::drawing);
 
   openonbond();
-  window_->toggleundo();
+  window_->undoedit();
   EXPECT_EQ(editor().editbond(), nullptr);
   press("Image4");
   ASSERT_EQ(messages_.warnings.size(), 1U);

@@ -81,7 +81,7 @@ TEST_F(GroupEditor, RubberBandSelectsAndUndoDropsTheGroup) {
   EXPECT_EQ(editor().pivotatom(), editor().group()->atoms.items(0));
 
   press("In-OutButton");
-  window_->toggleundo();
+  window_->undoedit();
   EXPECT_EQ(editor().group(), nullptr);
   // The undo copy was taken with the colours of the plain drawing.
   EXPECT_EQ(drawing().atoms.items(0)->colour, 0U);

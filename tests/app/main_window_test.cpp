@@ -34,12 +34,22 @@
 namespace molvane {
 namespace {
 
-TEST_F(MainWindow, StartsUntitledAndAsksBeforeClosing) {
+TEST_F(MainWindow, StartsUntitledAndAsksBeforeClosingOnUnsavedWork) {
   EXPECT_EQ(window_->windowTitle().toStdString(),
             "Molvane 3D [ UNTITLED.MLV ]");
+  buildring();
+  EXPECT_EQ(window_->windowTitle().toStdString(),
+            "Molvane 3D [ UNTITLED.MLV* ]");
   messages_.answer = false;
   EXPECT_FALSE(window_->close());
-  EXPECT_EQ(messages_.confirmations.back(), "Exit Molvane3D");
+  EXPECT_EQ(messages_.confirmations.back(), "Save changes to untitled.mlv?");
+  // Undo back to the empty drawing: nothing is lost, nothing is asked.
+  choose({"Edit", "Undo Ring 6"});
+  EXPECT_EQ(window_->windowTitle().toStdString(),
+            "Molvane 3D [ UNTITLED.MLV ]");
+  const std::size_t asked = messages_.confirmations.size();
+  EXPECT_TRUE(window_->close());
+  EXPECT_EQ(messages_.confirmations.size(), asked);
 }
 
 TEST_F(MainWindow, RingAddSixBuildsWhereClickedAndUndoSharesOneItem) {
@@ -58,16 +68,27 @@ TEST_F(MainWindow, RingAddSixBuildsWhereClickedAndUndoSharesOneItem) {
   EXPECT_EQ(atomcount(), 12);
 
   QAction* undo = window_->undoaction();
-  choose({"Edit", "Undo"});
+  QAction* redo = window_->redoaction();
+  choose({"Edit", "Undo Ring 6"});
   EXPECT_EQ(atomcount(), 6);
-  choose({"Edit", "Redo"});
+  choose({"Edit", "Redo Ring 6"});
   EXPECT_EQ(atomcount(), 12);
-  // Undo, then a new command: the item reads "Undo" again.
+  // Ctrl+Z walks back edit by edit, Ctrl+Y and Ctrl+Shift+Z forward.
+  QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(atomcount(), 0);
+  EXPECT_FALSE(undo->isEnabled());
+  QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(window_.get(), Qt::Key_Z,
+                  Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(atomcount(), 12);
+  // Undo, then a new command: nothing is left to redo.
   undo->trigger();
-  EXPECT_EQ(undo->text().toStdString(), "Redo");
+  EXPECT_EQ(redo->text().toStdString(), "Redo Ring 6");
   choose({"Ben&zene", "&Add"});
   click(QPoint(400, 400));
-  EXPECT_EQ(undo->text().toStdString(), "Undo");
+  EXPECT_FALSE(redo->isEnabled());
+  EXPECT_EQ(redo->text().toStdString(), "Redo");
 }
 
 // The atom's own case is the drawing view's test.
@@ -116,8 +137,9 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   choose({"&File", "Save&As ..."});
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "ring.xyz"));
   EXPECT_EQ(window_->windowTitle().toStdString(), "Molvane 3D [ RING.MLV ]");
+  // Just saved: New asks nothing.
   choose({"&File", "&New"});
-  EXPECT_EQ(messages_.confirmations.back(), "Erase Drawing");
+  EXPECT_TRUE(messages_.confirmations.empty());
   choose({"&File", "&Open ..."});
   EXPECT_EQ(atomcount(), 6);
   // A key edit right after Open is one undo step.
@@ -125,7 +147,7 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   window_->keyup(
       Qt::Key_O, Qt::NoModifier,
       QPoint(static_cast<int>(first->x), static_cast<int>(first->y)));
-  choose({"Edit", "Undo"});
+  choose({"Edit", "Undo Key O"});
   EXPECT_EQ(drawing().atoms.first()->element, 6);
 
   // Save As of a molfile proposes the document it writes.
@@ -138,17 +160,21 @@ TEST_F(MainWindow, SaveAsThenOpenRestoresTheDrawing) {
   EXPECT_TRUE(window_->files().savefile(qtpath(folder_.path() / "pic.mlv"), 3));
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "pic.bmp"));
 
-  // The recent-files list survives a restart and always asks first.
+  // The recent-files list survives a restart and asks first when work
+  // would be lost.
   openwindow();
   QAction* recent = menuitem(*window_->menuBar(), {QStringLiteral("&File"),
                                                    QStringLiteral("RING.MLV")});
   ASSERT_NE(recent, nullptr);
+  choose({"Ben&zene", "&Add"});
+  click(QPoint(400, 400));
   messages_.answer = false;
   recent->trigger();
-  EXPECT_EQ(atomcount(), 0);
+  EXPECT_FALSE(drawing().saved);
   messages_.answer = true;
   recent->trigger();
   EXPECT_EQ(atomcount(), 6);
+  EXPECT_TRUE(drawing().saved);
 }
 
 TEST_F(MainWindow, DamagedFilesKeepTheDrawingOrOpenUntitled) {
@@ -167,8 +193,9 @@ TEST_F(MainWindow, DamagedFilesKeepTheDrawingOrOpenUntitled) {
   bytes.resize(568 + 2 + 3 * 346);  // the header and three atoms
   ASSERT_EQ(writefileatomically(bad, bytes), "");
   EXPECT_EQ(window_->files().openfile(qtpath(bad)), treadextent::partial);
+  // What was read is not saved anywhere yet.
   EXPECT_EQ(window_->windowTitle().toStdString(),
-            "Molvane 3D [ UNTITLED.MLV ]");
+            "Molvane 3D [ UNTITLED.MLV* ]");
   // Save then asks for a name; Cancel leaves the part read alone.
   choose({"&File", "&Save ..."});
   EXPECT_EQ(std::filesystem::file_size(bad), bytes.size());
@@ -182,7 +209,7 @@ TEST_F(MainWindow, OpenAsksBeforeReplacingUnsavedWork) {
   buildring();
   messages_.answer = false;
   choose({"&File", "&Open ..."});
-  EXPECT_EQ(messages_.confirmations.back(), "Replace Current Drawing? ");
+  EXPECT_EQ(messages_.confirmations.back(), "Save changes to untitled.mlv?");
   EXPECT_FALSE(drawing().saved);
 }
 

@@ -52,7 +52,7 @@ TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
   EXPECT_NE(drawing().dipolevector.y, 0.0);
 
   // After Undo the box acts on the drawing now current, worked out anew.
-  window_->toggleundo();
+  window_->undoedit();
   window.dipolebox().click();
   window.dipolebox().click();
   EXPECT_TRUE(drawing().showdipole);
@@ -82,7 +82,7 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
 
   // Undo brings back the empty drawing: the marks of the old one are not
   // painted and a click finds no atom of it.
-  window_->toggleundo();
+  window_->undoedit();
   window_->repaintdrawing();
   tool.kindgroup().button(3)->click();
   click(QPoint(200, 200));

@@ -152,13 +152,34 @@ TEST_F(PeriodicTable, DragMovesTheEditedAtomAndUndoForgetsIt) {
   EXPECT_EQ(atom->sx, 130);
   // After Undo the edited atom is gone from the drawing: the buttons and
   // the text then change nothing.
-  window_->toggleundo();
+  window_->undoedit();
   EXPECT_EQ(table().editatom(), nullptr);
   press(QStringLiteral("Q+1"));
   press(QStringLiteral("Clone"));
   QTest::keyClicks(&table().edit(), QStringLiteral("x"));
   EXPECT_EQ(atomcount(), 1);
   EXPECT_EQ(drawing().atoms.first()->fcharge, 0);
+}
+
+// The atom editor took no undo copy: Undo went back past the ring as well.
+TEST_F(PeriodicTable, AnEditorRunIsOneUndoStep) {
+  buildring();
+  window_->resetcommand();
+  click(where(0), Qt::RightButton);
+  ASSERT_NE(table().editatom(), nullptr);
+  press(QStringLiteral("Q+1"));
+  press(QStringLiteral("+H"));
+  pick(7);
+  table().done();
+  EXPECT_EQ(drawing().atoms.first()->element, 7);
+  EXPECT_EQ(window_->undoaction()->text(), QStringLiteral("Undo Atom Editor"));
+  window_->undoedit();
+  ASSERT_EQ(atomcount(), 6);
+  EXPECT_EQ(drawing().atoms.first()->element, 6);
+  EXPECT_EQ(drawing().atoms.first()->fcharge, 0);
+  EXPECT_EQ(drawing().atoms.first()->colour, 0U);
+  window_->undoedit();
+  EXPECT_EQ(atomcount(), 0);
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ TEST_F(SymbolTools, EditorsWithoutTheirObjectChangeNothing) {
   EXPECT_EQ(messages_.informs, std::vector<std::string>{"No symbol selected"});
 
   add("AddText", QPoint(100, 100));
-  window_->toggleundo();
+  window_->undoedit();
   EXPECT_EQ(texteditor().editlabel(), nullptr);
   QTest::keyClicks(&texteditor().edit(), QStringLiteral("abc"));
   press(texteditor(), "CloneButton");

@@ -90,6 +90,48 @@ TEST_F(DamagedDocumentTest, UnreadableFilesChangeNothingPartlyReadOnesAreNew) {
   EXPECT_EQ(messages.confirmations.size(), 1U);
 }
 
+// The window said only "File Read Error", though the reader knew which
+// file and why.
+TEST_F(FileCommandsTest, ReadErrorsNameTheFileAndTheReason) {
+  class tdetails final : public tmessages {
+   public:
+    void inform(const std::string&) override {}
+    void warn(const std::string&) override {}
+    void error(const std::string& text) override { details.push_back(text); }
+    bool confirm(const std::string&) override { return false; }
+    void errordetail(const std::string& text,
+                     const std::string& detail) override {
+      details.push_back(text + " | " + detail);
+    }
+    std::vector<std::string> details;
+  } details;
+  session().setmessages(&details);
+  testing::ttemporaryfolder folder;
+  const auto broken = folder.path() / "broken.mol";
+  std::ofstream(broken) << "title\n\n\n999 99\n";
+  EXPECT_EQ(readforcommand(broken).drawing, nullptr);
+  session().setmessages(nullptr);
+  ASSERT_EQ(details.details.size(), 1U);
+  const std::string& shown = details.details.front();
+  EXPECT_EQ(shown.rfind("File Read Error | \"", 0), 0U) << shown;
+  EXPECT_NE(shown.find("broken.mol\": "), std::string::npos) << shown;
+  EXPECT_NE(shown.find("line 4"), std::string::npos) << shown;
+}
+
+TEST_F(FileCommandsTest, OnlyUnsavedWorkAsksToBeSaved) {
+  testing::trecordingmessages& messages = recordmessages();
+  EXPECT_EQ(asktosaveunsavedwork(), tsaveanswer::discard);
+  atom(6, 0, 0);
+  drawing().saved = true;
+  EXPECT_EQ(asktosaveunsavedwork(), tsaveanswer::discard);
+  EXPECT_TRUE(messages.confirmations.empty());
+  session().takeundosnapshot("Key C");
+  messages.answer = false;
+  EXPECT_EQ(asktosaveunsavedwork(), tsaveanswer::cancel);
+  EXPECT_EQ(messages.confirmations,
+            std::vector<std::string>{"Save changes to untitled.mlv?"});
+}
+
 // Save As of an opened "x.mol" proposed "x.mol", asked to replace
 // it, then wrote "x.MLV".
 TEST(SaveAsName, ProposesTheDocumentTheSaveWrites) {
