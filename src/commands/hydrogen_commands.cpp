@@ -4,12 +4,16 @@
 
 #include "chemistry/hybridization.h"
 #include "chemistry/hydrogens.h"
+#include "commands/make_3d.h"
 #include "document/drawing.h"
 #include "document/session.h"
 
 namespace molvane {
 
 int runhydrogencommand(thydrogencommand command) {
+  if (command == thydrogencommand::make3d) {
+    return runmake3d().hydrogens;
+  }
   tsession& current = session();
   current.takeundosnapshot();
   tdrawing& drawing = *current.drawing();
@@ -23,6 +27,8 @@ int runhydrogencommand(thydrogencommand command) {
       break;
     case thydrogencommand::remove:
       count = removehydrogens(drawing);
+      break;
+    case thydrogencommand::make3d:
       break;
   }
   assignhybridization(drawing);

@@ -71,6 +71,7 @@ void tforcefield::freeterms() {
   bends_.clear();
   torsions_.clear();
   planarities_.clear();
+  chiralities_.clear();
   groups_.clear();
   pairatoms_.clear();
   fade_ = {};
@@ -170,6 +171,7 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
   createtorsions(report);
   status("Creating dihedrals");
   createplanarities(report);
+  createchiralities();
   status("Creating non-bonded interactions");
   if (std::string problem = createnonbonded(report); !problem.empty()) {
     freeterms();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/optimizer.h"
 
+#include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
@@ -554,6 +555,9 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     return "The minimum jump must be a positive length.";
   }
 
+  // Stated stereo gets its depth before anything moves; the restraints of
+  // the setup then hold it through the run.
+  const tstereopreparation stereo = preparestereo(drawing_);
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
   if (std::string problem =
@@ -589,6 +593,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   }
   std::vector<TXYZ> startgeometry;
   snapshot(startgeometry);
+  const int unheld = unheldstereo(stereo.stated);
   refresh();
   state_.startenergy = state_.energy;
   state_.bestenergy = state_.energy;
@@ -640,6 +645,19 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     }
   }
   state_.stopped = stop_;
+  if (!molecules && unheldstereo(stereo.stated) > unheld) {
+    // A kick turned a centre over that the restraints could not bring
+    // back: relax again from the start, which holds it, without the kick;
+    // failing that the start stays.
+    hasdeadline_ = false;
+    stop_ = false;
+    restore(startgeometry);
+    polish(settings.rmsgradientkcal);
+    if (unheldstereo(stereo.stated) > unheld) {
+      restore(startgeometry);
+    }
+    stop_ = state_.stopped;
+  }
 
   std::size_t mark = 0;
   for (tatm* atom : drawing_.atoms) {
