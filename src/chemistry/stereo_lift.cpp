@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -118,6 +120,28 @@ void placehydrogens(const tdrawing& drawing, const tstatedcentre& stated) {
   }
 }
 
+/// Turns the wedged and hashed neighbours of a centre nearly upright above
+/// or below it, at their distance on the page.
+void standup(const tdrawing& drawing, const tstatedcentre& stated) {
+  tatm& centre = *stated.centre;
+  for (const tbond* bond : drawing.bondsof(&centre)) {
+    tatm* other = bond->other(&centre);
+    if (other == nullptr || other->element == 1 || !iswedged(*bond) ||
+        narrowend(*bond) != &centre) {
+      continue;
+    }
+    const TXYZ flat{other->x - centre.x, other->y - centre.y, 0.0};
+    const double length = norm(flat);
+    const double side = bond->style == tbondstyle::wedge ? 1.0 : -1.0;
+    const TXYZ place = plus(
+        pointof(centre),
+        times(unit(plus(times(flat, 0.3 / length), {0.0, 0.0, side})), length));
+    other->x = place.x;
+    other->y = place.y;
+    other->z = place.z;
+  }
+}
+
 /// Gives a flat drawing the depth its wedges state; returns the number of
 /// centres whose sense it could not build.
 int liftstereo(tdrawing& drawing, const tstatedstereo& stereo) {
@@ -139,27 +163,130 @@ int liftstereo(tdrawing& drawing, const tstatedstereo& stereo) {
     atom->z += dz;
   }
   const double step = 0.5 * drawing.geometry().bondlength;
-  int unbuilt = 0;
   for (const tstatedcentre& stated : stereo.centres) {
     placehydrogens(drawing, stated);
-    const double z = stated.centre->z;
-    // The picture may leave the sense to the centre's own place (three
-    // neighbours on the page around a hashed hydrogen drawn as a line, a
-    // ring-fusion atom): try it on either side of its neighbours.
-    for (double shift : {1.0, -1.0, 2.0, -2.0}) {
-      if (holds(stated) == 1) {
-        break;
+  }
+  // Moving one centre moves a neighbour of the next: a few rounds let
+  // neighbouring centres settle together.
+  for (int round = 0; round < 3; ++round) {
+    for (const tstatedcentre& stated : stereo.centres) {
+      const double z = stated.centre->z;
+      // The picture may leave the sense to the centre's own place (three
+      // neighbours on the page around a hydrogen drawn as a line, a
+      // ring-fusion atom): try it on either side of its neighbours. Four
+      // bonds drawn as a cross on the page are no tetrahedron whatever the
+      // centre's height: then the wedged neighbours stand up first.
+      for (int attempt = 0; attempt < 2 && holds(stated) != 1; ++attempt) {
+        if (attempt == 1) {
+          standup(drawing, stated);
+        }
+        for (double shift : {0.0, 1.0, -1.0, 2.0, -2.0}) {
+          stated.centre->z = z + shift * step;
+          placehydrogens(drawing, stated);
+          if (holds(stated) == 1) {
+            break;
+          }
+        }
       }
-      stated.centre->z = z + shift * step;
-      placehydrogens(drawing, stated);
-    }
-    if (holds(stated) != 1) {
-      stated.centre->z = z;
-      placehydrogens(drawing, stated);
-      ++unbuilt;
+      if (holds(stated) != 1) {
+        stated.centre->z = z;
+        placehydrogens(drawing, stated);
+      }
     }
   }
+  int unbuilt = 0;
+  for (const tstatedcentre& stated : stereo.centres) {
+    unbuilt += holds(stated) == 1 ? 0 : 1;
+  }
   return unbuilt;
+}
+
+/// The volume the centre's neighbour directions span, negative when they
+/// run anticlockwise. With the drawing given, the directions are those of
+/// the flat picture, raised by wedges and lowered by hashes that start at
+/// the centre; otherwise those of the coordinates.
+double sensevolume(const tstatedcentre& centre, const tdrawing* flat) {
+  std::array<TXYZ, 4> directions{};
+  TXYZ sum{};
+  int missing = -1;
+  for (std::size_t k = 0; k < 4; ++k) {
+    const tatm* neighbour = centre.neighbours[k];
+    if (neighbour == nullptr) {
+      if (missing >= 0) {
+        return 0.0;
+      }
+      missing = static_cast<int>(k);
+      continue;
+    }
+    TXYZ along = upwards(*centre.centre, *neighbour);
+    if (flat != nullptr) {
+      const double length = std::hypot(along.x, along.y);
+      if (!(length > 0.0)) {
+        return 0.0;
+      }
+      double lift = 0.0;
+      for (const tbond* bond : flat->bondsof(centre.centre)) {
+        if (bond->other(centre.centre) == neighbour && iswedged(*bond) &&
+            narrowend(*bond) == centre.centre) {
+          lift = bond->style == tbondstyle::wedge ? 1.0 : -1.0;
+        }
+      }
+      directions[k] = {along.x / length, along.y / length, lift};
+    } else {
+      if (!(norm(along) > 0.0)) {
+        return 0.0;
+      }
+      directions[k] = unit(along);
+    }
+    sum = plus(sum, directions[k]);
+  }
+  if (missing >= 0) {
+    directions[static_cast<std::size_t>(missing)] = times(sum, -1.0);
+  }
+  const TXYZ a = minus(directions[1], directions[0]);
+  const TXYZ b = minus(directions[2], directions[0]);
+  const TXYZ c = minus(directions[3], directions[0]);
+  return dot(a, cross(b, c));
+}
+
+/// A centre the perception leaves out because two of its substituents are
+/// alike on their own (the fusion atoms of decalin, the ring carbons of a
+/// 1,2-disubstituted cyclohexane), which the drawing still states: wedged
+/// in a flat drawing, marked stated in a model. Keeping an achiral centre
+/// as drawn changes nothing, so no symmetry test is needed.
+std::optional<tstatedcentre> relativecentre(const tdrawing& drawing, tatm& atom,
+                                            bool flat) {
+  std::vector<tatm*> around;
+  bool wedged = false;
+  for (const tbond* bond : drawing.bondsof(&atom)) {
+    tatm* other = bond->other(&atom);
+    if (bond->chemical == 0 || other == nullptr || !other->ischemical()) {
+      continue;
+    }
+    if (bond->kind() != 2) {
+      return std::nullopt;
+    }
+    wedged = wedged || (iswedged(*bond) && narrowend(*bond) == &atom);
+    around.push_back(other);
+  }
+  const std::size_t total = around.size() + static_cast<std::size_t>(std::max(
+                                                0, atom.implicithydrogens()));
+  if ((flat && !wedged) || (!flat && atom.stereomark != tstereomark::stated) ||
+      around.size() < 3 || around.size() > 4 || total != 4) {
+    return std::nullopt;
+  }
+  tstatedcentre centre;
+  centre.centre = &atom;
+  std::size_t slot = around.size() == 3 ? 1 : 0;
+  for (tatm* other : around) {
+    centre.neighbours[slot++] = other;
+  }
+  const double volume = sensevolume(centre, flat ? &drawing : nullptr);
+  if (!(std::abs(volume) >= 1e-3)) {
+    return std::nullopt;
+  }
+  centre.anticlockwise = volume < 0.0;
+  return centre;
 }
 
 std::string counted(std::size_t n, const char* one, const char* many) {
@@ -189,6 +316,22 @@ tstatedstereo statedstereo(const tdrawing& drawing) {
     stated.anticlockwise = centre.anticlockwise;
     stereo.centres.push_back(stated);
   }
+  std::unordered_set<const tatm*> listed;
+  for (const tstatedcentre& centre : stereo.centres) {
+    listed.insert(centre.centre);
+  }
+  const bool flat = isflat(drawing);
+  for (tatm* atom : view.atoms) {
+    if (atom->stereomark != tstereomark::unstated && !listed.contains(atom) &&
+        std::none_of(found.centres.begin(), found.centres.end(),
+                     [&](const ttetrahedralstereo& centre) {
+                       return atomat(centre.centre) == atom;
+                     })) {
+      if (auto centre = relativecentre(drawing, *atom, flat)) {
+        stereo.centres.push_back(*centre);
+      }
+    }
+  }
   for (const tdoublebondstereo& bond : found.doublebonds) {
     const tbondentry& entry = record.bonds[static_cast<std::size_t>(bond.bond)];
     tstatedbond stated;
@@ -206,33 +349,24 @@ tstatedstereo statedstereo(const tdrawing& drawing) {
   return stereo;
 }
 
+std::array<TXYZ, 4> idealdirections(bool anticlockwise) {
+  const double r = std::sqrt(8.0) / 3.0;
+  std::array<TXYZ, 4> d{TXYZ{0.0, 0.0, 1.0}};
+  for (std::size_t k = 1; k < 4; ++k) {
+    const double turn =
+        static_cast<double>(k - 1) * 2.0 * std::numbers::pi / 3.0;
+    d[k] = {r * std::cos(turn), r * std::sin(turn), -1.0 / 3.0};
+  }
+  const double volume =
+      dot(minus(d[1], d[0]), cross(minus(d[2], d[0]), minus(d[3], d[0])));
+  if ((volume < 0.0) != anticlockwise) {
+    std::swap(d[2], d[3]);
+  }
+  return d;
+}
+
 int holds(const tstatedcentre& centre) {
-  std::array<TXYZ, 4> directions{};
-  TXYZ sum{};
-  int missing = -1;
-  for (std::size_t k = 0; k < 4; ++k) {
-    const tatm* neighbour = centre.neighbours[k];
-    if (neighbour == nullptr) {
-      if (missing >= 0) {
-        return 0;
-      }
-      missing = static_cast<int>(k);
-      continue;
-    }
-    const TXYZ along = upwards(*centre.centre, *neighbour);
-    if (!(norm(along) > 0.0)) {
-      return 0;
-    }
-    directions[k] = unit(along);
-    sum = plus(sum, directions[k]);
-  }
-  if (missing >= 0) {
-    directions[static_cast<std::size_t>(missing)] = times(sum, -1.0);
-  }
-  const TXYZ a = minus(directions[1], directions[0]);
-  const TXYZ b = minus(directions[2], directions[0]);
-  const TXYZ c = minus(directions[3], directions[0]);
-  const double volume = dot(a, cross(b, c));
+  const double volume = sensevolume(centre, nullptr);
   if (!(std::abs(volume) >= 1e-3)) {
     return 0;
   }

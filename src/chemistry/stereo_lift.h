@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/atom_list.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -46,6 +48,10 @@ struct tstatedstereo {
 /// of a model with depth; double bonds from their geometry. Atoms and bonds
 /// marked unstated are left out.
 tstatedstereo statedstereo(const tdrawing& drawing);
+
+/// Directions of the four neighbour slots of an ideal tetrahedron with the
+/// sense given (y up the page, z towards the viewer).
+std::array<TXYZ, 4> idealdirections(bool anticlockwise);
 
 /// Whether the coordinates hold a centre's sense or a bond's geometry: 1
 /// held, -1 the other way round, 0 undefined (flat, atoms on top of each

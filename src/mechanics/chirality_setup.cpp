@@ -15,31 +15,8 @@
 
 namespace molvane {
 
-namespace {
-
 using detail::cross;
 using detail::dot;
-using detail::minus;
-
-/// Directions of the four neighbour slots of an ideal tetrahedron with the
-/// centre's sense (y up the page, as the sense is stated).
-std::array<TXYZ, 4> idealdirections(bool anticlockwise) {
-  const double r = std::sqrt(8.0) / 3.0;
-  std::array<TXYZ, 4> d{TXYZ{0.0, 0.0, 1.0}};
-  for (std::size_t k = 1; k < 4; ++k) {
-    const double turn =
-        static_cast<double>(k - 1) * 2.0 * std::numbers::pi / 3.0;
-    d[k] = {r * std::cos(turn), r * std::sin(turn), -1.0 / 3.0};
-  }
-  const double volume =
-      dot(minus(d[1], d[0]), cross(minus(d[2], d[0]), minus(d[3], d[0])));
-  if ((volume < 0.0) != anticlockwise) {
-    std::swap(d[2], d[3]);
-  }
-  return d;
-}
-
-}  // namespace
 
 void tforcefield::createchiralities() {
   const bool marked =
@@ -105,6 +82,8 @@ void tforcefield::createchiralities() {
     }
     tchirality term;
     term.doublebond = true;
+    // Held with room to spare within 60 degrees of its plane.
+    term.threshold = 0.5;
     term.atoms = {indexof.at(bond.neighbour1), indexof.at(bond.end1),
                   indexof.at(bond.end2), indexof.at(bond.neighbour2)};
     term.sense = bond.cis ? 1.0 : -1.0;

@@ -645,18 +645,22 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     }
   }
   state_.stopped = stop_;
+  if (state_.stopped && !(state_.energy <= state_.startenergy)) {
+    // Stopped between a kick and its relaxation: the start was better, and
+    // its stated centres are sound.
+    restore(startgeometry);
+  }
   if (!molecules && unheldstereo(stereo.stated) > unheld) {
     // A kick turned a centre over that the restraints could not bring
-    // back: relax again from the start, which holds it, without the kick;
-    // failing that the start stays.
-    hasdeadline_ = false;
-    stop_ = false;
+    // back. The start holds it: a run that was stopped ends there; one that
+    // was not relaxes again from it, without the kick.
     restore(startgeometry);
-    polish(settings.rmsgradientkcal);
-    if (unheldstereo(stereo.stated) > unheld) {
-      restore(startgeometry);
+    if (!state_.stopped) {
+      polish(settings.rmsgradientkcal);
+      if (unheldstereo(stereo.stated) > unheld) {
+        restore(startgeometry);
+      }
     }
-    stop_ = state_.stopped;
   }
 
   std::size_t mark = 0;
