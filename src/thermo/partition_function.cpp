@@ -6,6 +6,7 @@
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "model/vector3.h"
+#include "thermo/bond_enthalpy.h"
 
 #include <algorithm>
 #include <array>
@@ -109,8 +110,67 @@ double rotorpotential(tforcefield& field) {
   return sum;
 }
 
+/// Whether every torsion about the bond between atoms a and b has three
+/// minima a turn (a bond between two tetrahedral atoms), and there is one.
+bool isthreefold(tforcefield& field, std::int32_t a, std::int32_t b) {
+  bool found = false;
+  for (const ttorque& term : field.torsions()) {
+    if (std::minmax(term.atoms[1], term.atoms[2]) != std::minmax(a, b)) {
+      continue;
+    }
+    if (term.periodicity != 3) {
+      return false;
+    }
+    found = true;
+  }
+  return found;
+}
+
+/// The energies of a three-fold bond's staggered positions from the drawn
+/// one, turning the two sides rigidly by thirds of a turn with turn
+/// (degrees), when no side turns onto itself; otherwise none.
+template <typename tturn>
+std::vector<double> conformerwells(tforcefield& field, const tbond& bond,
+                                   const TNu_HR& rotor, const tturn& turn) {
+  const auto& atoms = field.atoms();
+  const auto indexof = [&](const tatm* atom) {
+    return static_cast<std::int32_t>(
+        std::find(atoms.begin(), atoms.end(), atom) - atoms.begin());
+  };
+  if (rotor.rotorsymmetry > 1.0 ||
+      !isthreefold(field, indexof(bond.atom1), indexof(bond.atom2))) {
+    return {};
+  }
+  const double drawn = rotorpotential(field);
+  std::vector<double> wells{0.0};
+  for (int third = 1; third < 3; ++third) {
+    turn(120.0);
+    wells.push_back(rotorpotential(field) - drawn);
+  }
+  turn(120.0);
+  return wells;
+}
+
 std::vector<tatm*> atomsof(const tAtoms& list) {
   return {list.begin(), list.end()};
+}
+
+/// The Boltzmann sum over the rotor's wells (1 without distinct wells).
+double wellsum(const TNu_HR& rotor, double temperature) {
+  double sum = rotor.wells.empty() ? 1.0 : 0.0;
+  for (const double well : rotor.wells) {
+    sum += std::exp(-well / (R * temperature));
+  }
+  return sum;
+}
+
+/// The Boltzmann mean of the wells' energies, cal/mol.
+double wellenergy(const TNu_HR& rotor, double temperature) {
+  double sum = 0.0;
+  for (const double well : rotor.wells) {
+    sum += well * std::exp(-well / (R * temperature));
+  }
+  return sum / wellsum(rotor, temperature);
 }
 
 /// The free rotor's partition function.
@@ -133,12 +193,13 @@ double rotorenergy(const TNu_HR& rotor, double temperature) {
   if (!(theta > 0.0)) {
     return 0.5 * R * t;  // a free rotor
   }
+  const double wells = wellenergy(rotor, t);
   const double x = 2.0 * pi * theta * std::sqrt(2.0 * pi * rotor.moment * k) /
                    (h * rotor.rotorsymmetry * std::sqrt(t));
   // x / sinh(2x) tends to 0 for large x and to 1/2 for small.
   const double damping = x > 300.0 ? 0.0 : x / std::sinh(2.0 * x);
   return harmonicenergy(theta, t) -
-         (std::isfinite(damping) ? damping : 0.5) * R * t;
+         (std::isfinite(damping) ? damping : 0.5) * R * t + wells;
 }
 
 double rotorlnq(const TNu_HR& rotor, double temperature) {
@@ -150,7 +211,11 @@ double rotorlnq(const TNu_HR& rotor, double temperature) {
   }
   const double quantum = 1.0 / (-std::expm1(-theta / t));
   const double classical = t / theta;
-  return std::log(quantum) + std::log(std::tanh(free / classical));
+  // n wells each holding an oscillator while the free rotor's states are
+  // many; a low barrier leaves the free rotor, which visits them all.
+  const double wells = wellsum(rotor, t);
+  return std::log(quantum) + std::log(wells) +
+         std::log(std::tanh(free / (classical * wells)));
 }
 
 tPF::tPF(tStructure& owner)
@@ -275,13 +340,8 @@ void tPF::addbends(tforcefield& field) {
 
 void tPF::addtorsions(tforcefield& field) {
   const auto& atoms = field.atoms();
-  std::vector<std::vector<std::int32_t>> around(atoms.size());
-  for (const tstretch& stretch : field.stretches()) {
-    around[static_cast<std::size_t>(stretch.atoms[0])].push_back(
-        stretch.atoms[1]);
-    around[static_cast<std::size_t>(stretch.atoms[1])].push_back(
-        stretch.atoms[0]);
-  }
+  const std::vector<std::vector<std::int32_t>> around =
+      stretchneighbours(field);
   auto& torsions = field.torsions();
   // Every torsion about one bond measures the same twist: the bond's
   // stiffness is the sum of their constants, each term a share of the mode.
@@ -372,6 +432,14 @@ void tPF::addrotors(tforcefield& field, tspeciescopy& copy) {
     for (const tatm* atom : field.atoms()) {
       saved.push_back(pointof(*atom));
     }
+    const auto restore = [&] {
+      for (std::size_t i = 0; i < saved.size(); ++i) {
+        tatm* atom = field.atoms()[i];
+        atom->x = saved[i].x;
+        atom->y = saved[i].y;
+        atom->z = saved[i].z;
+      }
+    };
     const double step = pi / 180.0;
     double curvature = 0.0;
     for (int i = -6; i <= 6; ++i) {
@@ -385,12 +453,9 @@ void tPF::addrotors(tforcefield& field, tspeciescopy& copy) {
       curvature =
           std::max(curvature, (above + below - 2.0 * middle) / (step * step));
     }
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-      tatm* atom = field.atoms()[i];
-      atom->x = saved[i].x;
-      atom->y = saved[i].y;
-      atom->z = saved[i].z;
-    }
+    restore();
+    rotor.wells = conformerwells(field, *bond, rotor, turn);
+    restore();
     const double kerg = curvature * curvaturetoerg;
     if (kerg > 0.0) {
       rotor.wavenumber = std::sqrt(kerg / rotor.moment) / (2.0 * pi) / c;

@@ -47,6 +47,11 @@ struct TNu_HR {
   double wavenumber = 0.0;  ///< cm⁻¹ of the torsional oscillation
   double moment = 0.0;      ///< reduced moment of inertia, g·cm²
   double rotorsymmetry = 1.0;
+  /// Energies (cal/mol) of the rotor's staggered minima from the drawn
+  /// one, the drawn one (0) included, when they are distinct conformers
+  /// (ethanol's trans and two gauche forms); empty when the turn maps the
+  /// molecule onto itself.
+  std::vector<double> wells;
   bool valid = false;
   double theta() const { return wavenumber * thermoconstant::c2; }
 };
@@ -118,9 +123,11 @@ class tPF final : public tthermoobject {
 /// Harmonic oscillator energy of a mode of temperature theta (K).
 double harmonicenergy(double theta, double temperature);
 /// Energy of a hindered rotor; a rotor without a wavenumber turns freely.
+/// The Boltzmann mean energy of its wells comes on top.
 double rotorenergy(const TNu_HR& rotor, double temperature);
 /// ln q of a hindered rotor, interpolated between the harmonic oscillator
-/// at low and the free rotor at high temperature.
+/// at low and the free rotor at high temperature. A rotor with distinct
+/// wells counts each with its Boltzmann weight while the barrier holds.
 double rotorlnq(const TNu_HR& rotor, double temperature);
 
 /// Frees any thermochemistry object of the structure and makes a new one

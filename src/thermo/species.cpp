@@ -10,6 +10,7 @@
 #include "model/element_data.h"
 #include "model/jacobi.h"
 #include "model/vector3.h"
+#include "thermo/bond_enthalpy.h"
 
 #include <algorithm>
 #include <array>
@@ -331,8 +332,8 @@ double speciesenergy(const tStructure& structure) {
   // takes each bond's dissociation depth off, so that making and breaking
   // bonds shows in a reaction's enthalpy.
   double depths = 0.0;
-  for (const tstretch& stretch : field.stretches()) {
-    depths += stretch.depth;
+  for (const double depth : bonddissociationdepths(field)) {
+    depths += depth;
   }
   return field.totalenergy() - depths;
 }

@@ -26,6 +26,8 @@ struct trecipe {
   std::vector<int> bonds;
   /// Hydrogens taken from (or given to) the first atoms.
   std::vector<int> hydrogens = {};
+  /// Formal charges of the first atoms.
+  std::vector<int> charges = {};
 };
 
 std::vector<double> ring(int element, double radius, double pucker) {
@@ -67,6 +69,28 @@ const std::vector<trecipe>& recipes() {
       {"C6H12",
        ring(6, 1.45, 0.25),
        {0, 1, 2, 1, 2, 2, 2, 3, 2, 3, 4, 2, 4, 5, 2, 5, 0, 2}},
+      // Small molecules beyond the reference table, as other programs
+      // write them: with formal charges on multiple bonds.
+      {"[C-]#[O+]", {6, 0, 0, 0, 8, 1.13, 0, 0}, {0, 1, 6}, {-1}, {-1, 1}},
+      {"N#[N+][O-]",
+       {7, -1.13, 0, 0, 7, 0, 0, 0, 8, 1.18, 0, 0},
+       {0, 1, 6, 1, 2, 2},
+       {0, 0, -1},
+       {0, 1, -1}},
+      {"[N-]=[N+]=O",
+       {7, -1.13, 0, 0, 7, 0, 0, 0, 8, 1.18, 0, 0},
+       {0, 1, 4, 1, 2, 4},
+       {-1},
+       {-1, 1, 0}},
+      {"O3",
+       {8, -1.089, -0.670, 0, 8, 0, 0, 0, 8, 1.089, -0.670, 0},
+       {0, 1, 2, 1, 2, 4},
+       {-1},
+       {-1, 1, 0}},
+      {"SO2",
+       {8, -1.236, -0.721, 0, 16, 0, 0, 0, 8, 1.236, -0.721, 0},
+       {0, 1, 4, 1, 2, 4}},
+      {"H2S", {16, 0, 0, 0}, {}},
   };
   return table;
 }
@@ -107,6 +131,9 @@ tStructure* addspecies(std::string_view name, double x) {
         atoms[static_cast<std::size_t>(found->bonds[i])], 0, tbondstyle::normal,
         kind % 100, atoms[static_cast<std::size_t>(found->bonds[i + 1])]));
     bond->setdelocalised(kind >= 100);
+  }
+  for (std::size_t i = 0; i < found->charges.size(); ++i) {
+    atoms[i]->setcharge(found->charges[i]);
   }
   for (std::size_t i = 0; i < found->hydrogens.size(); ++i) {
     atoms[i]->sethadjust(found->hydrogens[i]);
