@@ -53,6 +53,17 @@ def clashes(model):
     return count
 
 
+def _skeleton(mol):
+    copy = Chem.RWMol(mol)
+    for bond in copy.GetBonds():
+        bond.SetBondType(Chem.BondType.SINGLE)
+        bond.SetIsAromatic(False)
+    for atom in copy.GetAtoms():
+        atom.SetIsAromatic(False)
+        atom.SetFormalCharge(0)
+    return copy
+
+
 def judge(reference, model_path):
     ref = Chem.MolFromMolBlock(reference, removeHs=True)
     if ref is None:
@@ -67,6 +78,10 @@ def judge(reference, model_path):
     heavy = Chem.RemoveHs(model, sanitize=False)
     Chem.AssignStereochemistry(heavy, cleanIt=True, force=True)
     match = heavy.GetSubstructMatch(ref, useChirality=False)
+    if not match:
+        # Bond orders may be written another way (Kekulé or charged forms):
+        # match the skeleton alone.
+        match = _skeleton(heavy).GetSubstructMatch(_skeleton(ref))
     if not match:
         result["readable"] = False
         return result
