@@ -416,6 +416,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
   const std::vector<bool> repeated = repeatedbonds(record.bonds);
   tparts parts(atoms.size());
   bonds.reserve(record.bonds.size());
+  std::vector<std::pair<tbond*, tstereomark>> marks;
   for (std::size_t k = 0; k < record.bonds.size(); ++k) {
     const tbondentry& entry = record.bonds[k];
     auto a = static_cast<std::size_t>(entry.atom1);
@@ -440,11 +441,20 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
     }
     bond->wideend = entry.wideend == 1 ? 1 : 2;
     bonds.emplace_back(drawing->addbond(std::move(bond)), a);
+    marks.emplace_back(bonds.back().first, entry.stereomark);
     bonded[a] += entry.kind;
     bonded[b] += entry.kind;
     hydrogenneighbours[a] += record.atoms[b].element == 1 ? 1 : 0;
     hydrogenneighbours[b] += record.atoms[a].element == 1 ? 1 : 0;
     parts.join(a, b);
+  }
+
+  // After the bonds, since a bond added at an atom drops its mark.
+  for (std::size_t i = 0; i < atoms.size(); ++i) {
+    atoms[i]->stereomark = record.atoms[i].stereomark;
+  }
+  for (auto [bond, mark] : marks) {
+    bond->stereomark = mark;
   }
 
   int overbonded = 0;

@@ -4,6 +4,7 @@
 
 #include "document/settings.h"
 #include "model/bond.h"
+#include "model/stereo_mark.h"
 #include "support/units.h"
 
 #include <memory>
@@ -40,6 +41,8 @@ struct tatomentry {
   /// The total valence the file states (bond orders plus implicit
   /// hydrogens); 0 means "no implicit hydrogens"; -1 when not stated.
   int valence = -1;
+  /// Whether the file states the configuration at the atom.
+  tstereomark stereomark = tstereomark::asdrawn;
 };
 
 /// One bond of a record; the ends are 0-based positions in the atom list.
@@ -52,6 +55,8 @@ struct tbondentry {
   tbondstyle style = tbondstyle::normal;
   /// The wide end of a wedge or hashed bond: 2 at atom2, 1 at atom1.
   int wideend = 2;
+  /// Whether the file states the geometry of a double bond.
+  tstereomark stereomark = tstereomark::asdrawn;
 };
 
 /// A molecule read from a file, complete and checked, not yet a drawing.

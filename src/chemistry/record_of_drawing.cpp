@@ -21,6 +21,7 @@ tmoleculerecord recordofdrawing(const tdrawing& drawing) {
     entry.kind = bond->kind();
     entry.delocalised = bond->isdelocalised();
     entry.style = bond->style;
+    entry.stereomark = bond->stereomark;
     if ((bond->style == tbondstyle::wedge ||
          bond->style == tbondstyle::hashed) &&
         bond->wideend == 1) {
@@ -52,6 +53,7 @@ tmoleculerecord recordofdrawing(const tdrawing& drawing) {
                            ? 3
                            : statedmassnumber(atom);
     entry.hydrogens = atom.implicithydrogens() + hydrogenatoms[i];
+    entry.stereomark = atom.stereomark;
     record.atoms.push_back(entry);
   }
   return record;

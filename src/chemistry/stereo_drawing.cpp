@@ -156,7 +156,19 @@ std::optional<bool> drawnsense(const tmoleculerecord& record,
     return std::nullopt;
   }
   if (implicit >= 0) {
-    at[static_cast<std::size_t>(implicit)] = {0.0, 0.0, lift > 0 ? -1.0 : 1.0};
+    // The hydrogen (or lone pair) points away from the three bonds: behind
+    // them when they spread round the centre, into the open side of the
+    // plane when they crowd into one half of it, as other programs read
+    // such drawings too.
+    std::array<double, 3> away{0.0, 0.0, 0.0};
+    for (std::size_t k = 0; k < 4; ++k) {
+      if (static_cast<int>(k) != implicit) {
+        for (std::size_t d = 0; d < 3; ++d) {
+          away[d] -= at[k][d];
+        }
+      }
+    }
+    at[static_cast<std::size_t>(implicit)] = away;
   }
   auto minus = [](const std::array<double, 3>& a,
                   const std::array<double, 3>& b) {

@@ -7,14 +7,31 @@
 
 namespace molvane {
 
-/// The stereo a record's picture shows (see recordofdrawing for the
-/// record's conventions). Flat records: centres at the narrow end of a
-/// wedged or hashed bond, the wide end taken as raised towards the viewer
-/// (wedge) or lowered (hash). Records with depth: every centre from its
-/// coordinates. Double bonds get a geometry from their coordinates when
-/// both ends carry different substituents and the bond lies in no ring of
-/// fewer than eight atoms. Centres and double bonds whose substituents are
-/// alike are left out.
+/// The stereo a record states: the one reading of configurations that
+/// every reader, writer and the 3D path share. Flat records: centres at
+/// the narrow end of a wedged or hashed bond (`wideend` names the other
+/// end), read as drawnsense reads them. Records with depth: every centre
+/// from its coordinates. Double bonds get a geometry from their
+/// coordinates when both ends carry different substituents and the bond
+/// lies in no ring of fewer than eight atoms. Centres whose substituents
+/// are alike are left out, unless a ring tells them apart (the two ring
+/// carbons of a 1,4-disubstituted cyclohexane). An atom or bond marked
+/// unstated never yields stereo, whatever its picture.
 trecordstereo perceivestereo(const tmoleculerecord& record);
+
+/// The atoms and double bonds that could carry stereo, whatever the
+/// geometry and the marks say: what a reader marks unstated when the file
+/// does not state it. Judged by their bonds alone, in linear time, so some
+/// whose substituents are alike are among them.
+struct tstereocandidates {
+  std::vector<bool> centres;
+  std::vector<bool> doublebonds;
+};
+tstereocandidates stereocandidates(const tmoleculerecord& record);
+
+/// The parity exchange files give a centre: with the neighbours numbered
+/// by their position in the atom list (an implicit hydrogen last) and the
+/// last one pointing away, 1 when the other three run clockwise, else 2.
+int parityof(const ttetrahedralstereo& centre);
 
 }  // namespace molvane

@@ -72,6 +72,8 @@ void turnbond(tlink& bond, const tatm* pivot, tbondslider function,
 }  // namespace
 
 bool applybondtag(tlink& bond, int tag) {
+  // A new kind or a wedge restates what the bond and its ends show.
+  bond.dropstereomarks();
   switch (tag) {
     case 1:
       bond.setsingle();

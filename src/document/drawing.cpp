@@ -135,10 +135,32 @@ void tdrawing::removeatom(tatm* atom) {
   tStructure::removeatom(atom);
 }
 
+tbond* tdrawing::addbond(std::unique_ptr<tbond> bond) {
+  tbond* view = tStructure::addbond(std::move(bond));
+  if (view != nullptr) {
+    dropstereomarks(*view);
+  }
+  return view;
+}
+
+void tdrawing::dropstereomarks(const tlink& bond) {
+  for (tatm* end : {bond.atom1, bond.atom2}) {
+    const tatm* other = end == bond.atom1 ? bond.atom2 : bond.atom1;
+    if (end == nullptr || (other != nullptr && other->element == 1)) {
+      continue;
+    }
+    end->stereomark = tstereomark::asdrawn;
+    for (tbond* each : bondsof(end)) {
+      each->stereomark = tstereomark::asdrawn;
+    }
+  }
+}
+
 void tdrawing::removebond(tbond* bond) {
   if (bond == nullptr || !bonds.contains(bond)) {
     return;
   }
+  dropstereomarks(*bond);
   // Structures only list the bond; the valence goes back once, below.
   for (tStructure* structure : structures) {
     structure->bonds.remove(bond);
@@ -264,6 +286,16 @@ void tdrawing::mergestructure(tStructure* structure) {
 }
 
 void tdrawing::jointhelists(const tStructure& structure) {
+  // A new bond at an atom the drawing already holds (a chain drawn from
+  // it) changes that atom's neighbourhood; a pasted part keeps its marks.
+  std::vector<const tbond*> attached;
+  for (const tbond* bond : structure.bonds) {
+    if (bondposition(bond) < 0 &&
+        ((bond->atom1 != nullptr && positionof(bond->atom1) >= 0) ||
+         (bond->atom2 != nullptr && positionof(bond->atom2) >= 0))) {
+      attached.push_back(bond);
+    }
+  }
   for (tatm* atom : structure.atoms) {
     if (positionof(atom) < 0) {
       atoms.add(atom);
@@ -276,6 +308,9 @@ void tdrawing::jointhelists(const tStructure& structure) {
     if (bondposition(bond) < 0) {
       bonds.add(bond);
     }
+  }
+  for (const tbond* bond : attached) {
+    dropstereomarks(*bond);
   }
 }
 

@@ -70,6 +70,11 @@ class tdrawing : public tStructure {
   /// Removes an atom with its bonds from the drawing, its structures,
   /// symbols and label list, and frees it.
   void removeatom(tatm* atom) override;
+  /// Appends bond and owns it. An edit that adds or removes a bond changes
+  /// the neighbourhood of its ends: their stereo marks and those of the
+  /// bonds at them go back to asdrawn (not for a bond to a hydrogen atom,
+  /// which only makes an implicit hydrogen explicit or back).
+  tbond* addbond(std::unique_ptr<tbond> bond);
   /// Removes a bond from the drawing and its structures and frees it; its
   /// kind goes back to the free valence of both ends.
   void removebond(tbond* bond) override;
@@ -121,6 +126,8 @@ class tdrawing : public tStructure {
   void holdgeometry() const;
   /// Adds the structure's atoms and bonds that the drawing lacks.
   void jointhelists(const tStructure& structure);
+  /// The stereo marks at the ends of a bond being added or removed.
+  void dropstereomarks(const tlink& bond);
 
   std::string title_;
   std::string author_;

@@ -4,6 +4,8 @@
 
 #include "chemistry/bond_perception.h"
 #include "chemistry/molecule_record.h"
+#include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -359,6 +361,11 @@ class tcmlreader {
     if (spin && *spin > 1) {
       atom.radical = *spin;
     }
+    for (pugi::xml_node child : node.children()) {
+      if (localname(child) == "atomParity") {
+        atom.stereomark = tstereomark::stated;
+      }
+    }
     if (text.id) {
       std::string id = cleanid(*text.id);
       if (!id.empty() &&
@@ -520,6 +527,7 @@ class tcmlreader {
       return fail(node, "a bond needs two atom references");
     }
     bool aromatic = false;
+    bool stated = false;
     tbondstyle style = tbondstyle::normal;
     for (pugi::xml_node child : node.children()) {
       std::string_view name = localname(child);
@@ -543,10 +551,22 @@ class tcmlreader {
         style = mark == "W"   ? tbondstyle::wedge
                 : mark == "H" ? tbondstyle::hashed
                               : style;
+        stated = stated || mark == "C" || mark == "T";
       }
     }
-    return addbond(node, references[0], references[1], property(node, "order"),
-                   aromatic, style);
+    if (!addbond(node, references[0], references[1], property(node, "order"),
+                 aromatic, style)) {
+      return false;
+    }
+    tbondentry& added = record_.bonds.back();
+    if (added.style == tbondstyle::wedge || added.style == tbondstyle::hashed) {
+      record_.atoms[static_cast<std::size_t>(added.atom1)].stereomark =
+          tstereomark::stated;
+    }
+    if (stated && added.kind == 4) {
+      added.stereomark = tstereomark::stated;
+    }
+    return true;
   }
 
   bool readbondarray(const pugi::xml_node& node) {
@@ -819,6 +839,16 @@ std::string cmltext(const tdrawing& drawing) {
           "=\"" + std::string(upwards) + "\">\n";
   text +=
       tabs(2) + "<formula>" + escaped(formulatext(drawing)) + "</formula>\n";
+  // What the drawing states, read the one way the program reads stereo.
+  const trecordstereo stereo = perceivestereo(recordofdrawing(drawing));
+  auto reference = [&](int position) {
+    return "a_" + std::to_string(drawing.positionof(
+                      view.atoms[static_cast<std::size_t>(position)]));
+  };
+  std::vector<const ttetrahedralstereo*> centres(view.atoms.size(), nullptr);
+  for (const ttetrahedralstereo& centre : stereo.centres) {
+    centres[static_cast<std::size_t>(centre.centre)] = &centre;
+  }
   text += tabs(3) + "<atomArray>\n";
   for (const tatm* atom : view.atoms) {
     const tatm& origin = *view.atoms.front();
@@ -840,19 +870,54 @@ std::string cmltext(const tdrawing& drawing) {
       text += tabs(5) + "<integer builtin=\"formalCharge\">" +
               std::to_string(atom->fcharge) + "</integer>\n";
     }
+    // The sign of the volume the four atoms span; the centre stands for
+    // its implicit hydrogen.
+    if (const ttetrahedralstereo* centre =
+            centres[static_cast<std::size_t>(view.positions.at(atom))]) {
+      std::string references;
+      for (int neighbour : centre->neighbours) {
+        references += (references.empty() ? "" : " ") +
+                      reference(neighbour < 0 ? centre->centre : neighbour);
+      }
+      text += tabs(5) + "<atomParity atomRefs4=\"" + references + "\">" +
+              (centre->anticlockwise ? "-1" : "1") + "</atomParity>\n";
+    }
     text += tabs(4) + "</atom>\n";
   }
   text += tabs(3) + "</atomArray>\n";
   text += tabs(3) + "<bondArray>\n";
-  for (const tbond* bond : view.bonds) {
+  std::vector<const tdoublebondstereo*> geometries(view.bonds.size(), nullptr);
+  for (const tdoublebondstereo& geometry : stereo.doublebonds) {
+    geometries[static_cast<std::size_t>(geometry.bond)] = &geometry;
+  }
+  for (std::size_t j = 0; j < view.bonds.size(); ++j) {
+    const tbond* bond = view.bonds[j];
     text += tabs(4) + "<bond id=\"b_" +
             std::to_string(drawing.bondposition(bond)) + "\">\n";
-    for (const tatm* end : {bond->atom1, bond->atom2}) {
+    const bool wedged =
+        bond->kind() == 2 &&
+        (bond->style == tbondstyle::wedge || bond->style == tbondstyle::hashed);
+    // A wedge or hash is read from its first atom, the narrow end.
+    const bool turned = wedged && bond->wideend == 1;
+    for (const tatm* end : {turned ? bond->atom2 : bond->atom1,
+                            turned ? bond->atom1 : bond->atom2}) {
       text += tabs(5) + "<string builtin=\"atomRef\">a_" +
               std::to_string(drawing.positionof(end)) + "</string>\n";
     }
     text += tabs(5) + "<string builtin=\"order\">" +
             formatfixed(bond->ffkind() * 0.5, 1, 3) + "</string>\n";
+    if (wedged) {
+      text += tabs(5) + "<bondStereo>" +
+              (bond->style == tbondstyle::wedge ? "W" : "H") +
+              "</bondStereo>\n";
+    } else if (const tdoublebondstereo* geometry = geometries[j]) {
+      text += tabs(5) + "<bondStereo atomRefs4=\"" +
+              reference(geometry->neighbour1) + " " +
+              reference(view.positions.at(bond->atom1)) + " " +
+              reference(view.positions.at(bond->atom2)) + " " +
+              reference(geometry->neighbour2) + "\">" +
+              (geometry->cis ? "C" : "T") + "</bondStereo>\n";
+    }
     text += tabs(4) + "</bond>\n";
   }
   text += tabs(1) + "    </bondArray>\n";

@@ -3,6 +3,8 @@
 #include "io/mdl_format.h"
 
 #include "chemistry/molecule_record.h"
+#include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
 #include "io/document_files.h"
 #include "io/molfile_reader.h"
@@ -172,6 +174,8 @@ struct tstandardatom {
   int charge;
   int isotope;
   int valence;
+  /// 0 none, 1 or 2 the centre's parity, 3 either.
+  int parity = 0;
 };
 
 struct tstandardbond {
@@ -202,6 +206,20 @@ tstandardtable standardtable(const tdrawing& drawing) {
   if (trimmed(table.title) == "$$$$") {
     table.title.clear();
   }
+  // What the drawing states, read the one way the program reads stereo:
+  // parities of its centres, and "either" on double bonds left open.
+  const tmoleculerecord record = recordofdrawing(drawing);
+  std::vector<int> parities(view.atoms.size(), 0);
+  for (const ttetrahedralstereo& centre : perceivestereo(record).centres) {
+    parities[static_cast<std::size_t>(centre.centre)] = parityof(centre);
+  }
+  const tstereocandidates candidates = stereocandidates(record);
+  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
+    if (candidates.centres[i] &&
+        view.atoms[i]->stereomark == tstereomark::unstated) {
+      parities[i] = 3;
+    }
+  }
   std::vector<int> bonded(view.atoms.size(), 0);
   for (const tbond* bond : view.bonds) {
     tbondtype type = standardtype(*bond);
@@ -215,6 +233,9 @@ tstandardtable standardtable(const tdrawing& drawing) {
       if (bond->wideend == 1) {
         std::swap(a, b);
       }
+    } else if (type.type == 2 && bond->stereomark == tstereomark::unstated &&
+               candidates.doublebonds[table.bonds.size()]) {
+      stereo = 3;
     }
     table.bonds.push_back({a + 1, b + 1, type.type, stereo});
     bonded[static_cast<std::size_t>(a)] += type.readkind;
@@ -238,6 +259,7 @@ tstandardtable standardtable(const tdrawing& drawing) {
     entry.charge = atom.fcharge;
     entry.isotope = statedmassnumber(atom);
     entry.valence = valencefield(atom, bonded[i]);
+    entry.parity = parities[i];
     table.atoms.push_back(entry);
   }
   return table;
@@ -278,7 +300,7 @@ std::string v2000text(const tstandardtable& table) {
     symbol.resize(3, ' ');
     text += formatfixed(atom.x, 4, 10) + formatfixed(atom.y, 4, 10) +
             formatfixed(atom.z, 4, 10) + " " + symbol + formatinteger(0, 2) +
-            formatinteger(code, 3) + "  0  0  0" +
+            formatinteger(code, 3) + formatinteger(atom.parity, 3) + "  0  0" +
             formatinteger(atom.valence, 3) + "  0  0  0  0  0  0\n";
     int position = static_cast<int>(i) + 1;
     if (atom.charge != 0) {
@@ -311,6 +333,9 @@ std::string v3000text(const tstandardtable& table) {
     text += "M  V30 " + std::to_string(i + 1) + " " + atom.symbol + " " +
             formatfixed(atom.x, 4) + " " + formatfixed(atom.y, 4) + " " +
             formatfixed(atom.z, 4) + " 0";
+    if (atom.parity != 0) {
+      text += " CFG=" + std::to_string(atom.parity);
+    }
     if (atom.charge != 0) {
       text += " CHG=" + std::to_string(atom.charge);
     }
@@ -329,7 +354,9 @@ std::string v3000text(const tstandardtable& table) {
             std::to_string(bond.type) + " " + std::to_string(bond.atom1) + " " +
             std::to_string(bond.atom2);
     if (bond.stereo != 0) {
-      text += bond.stereo == 1 ? " CFG=1" : " CFG=3";
+      text += bond.stereo == 1   ? " CFG=1"
+              : bond.stereo == 3 ? " CFG=2"
+                                 : " CFG=3";
     }
     text += "\n";
   }

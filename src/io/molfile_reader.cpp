@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/molfile_reader.h"
 
+#include "chemistry/stereo_perception.h"
 #include "io/group_aliases.h"
 #include "model/atom.h"
 #include "model/element_data.h"
@@ -164,11 +165,69 @@ class tmolfileparser {
       result.error = error_;
       return result;
     }
+    markstereo();
     result.record = std::move(record_);
     return result;
   }
 
  private:
+  /// A wedge states its narrow end; an "either" bond leaves its double
+  /// bond, or the centre at its first atom and the double bonds there,
+  /// open.
+  void markstereo() {
+    for (tbondentry& bond : record_.bonds) {
+      if (bond.style == tbondstyle::wedge || bond.style == tbondstyle::hashed) {
+        record_.atoms[static_cast<std::size_t>(bond.atom1)].stereomark =
+            tstereomark::stated;
+      }
+    }
+    std::vector<int> wedged;
+    for (std::size_t i = 0; i < record_.atoms.size(); ++i) {
+      if (record_.atoms[i].stereomark == tstereomark::stated) {
+        wedged.push_back(static_cast<int>(i));
+      }
+    }
+    if (!wedged.empty()) {
+      const trecordstereo stereo = perceivestereo(record_);
+      for (int atom : wedged) {
+        if (std::none_of(stereo.centres.begin(), stereo.centres.end(),
+                         [atom](const ttetrahedralstereo& centre) {
+                           return centre.centre == atom;
+                         })) {
+          record_.notices.push_back("the wedges at atom " +
+                                    std::to_string(atom + 1) +
+                                    " state no configuration");
+        }
+      }
+    }
+    for (std::size_t index : eitherbonds_) {
+      tbondentry& bond = record_.bonds[index];
+      if (bond.kind == 4) {
+        bond.stereomark = tstereomark::unstated;
+        continue;
+      }
+      tatomentry& atom = record_.atoms[static_cast<std::size_t>(bond.atom1)];
+      if (atom.stereomark != tstereomark::stated) {
+        atom.stereomark = tstereomark::unstated;
+      }
+      for (tbondentry& other : record_.bonds) {
+        if (other.kind == 4 &&
+            (other.atom1 == bond.atom1 || other.atom2 == bond.atom1)) {
+          other.stereomark = tstereomark::unstated;
+        }
+      }
+    }
+  }
+
+  /// Atom parity 1 or 2 states the centre, 3 leaves it open.
+  static void markparity(tatomentry& atom, long parity) {
+    if (parity == 1 || parity == 2) {
+      atom.stereomark = tstereomark::stated;
+    } else if (parity == 3) {
+      atom.stereomark = tstereomark::unstated;
+    }
+  }
+
   int number(std::size_t i) const { return firstline_ + static_cast<int>(i); }
 
   bool fail(std::size_t i, const std::string& what) {
@@ -351,6 +410,7 @@ class tmolfileparser {
     std::optional<long> massdifference = columninteger(line, 34, 2);
     std::optional<long> chargecode = columninteger(line, 36, 3);
     std::optional<long> valence = columninteger(line, 48, 3);
+    std::optional<long> parity = columninteger(line, 39, 3);
     if (!x || !y || !z || symbol.empty()) {
       // Coordinates wider than their columns push the rest along; the
       // fields are then still apart.
@@ -369,6 +429,7 @@ class tmolfileparser {
         symbol = words[3];
         massdifference = word(4);
         chargecode = word(5);
+        parity = word(6);
         valence = word(9);
       }
     }
@@ -396,6 +457,9 @@ class tmolfileparser {
       atom.valence = 0;
     } else if (*valence >= 1 && *valence <= 14) {
       atom.valence = static_cast<int>(*valence);
+    }
+    if (parity) {
+      markparity(atom, *parity);
     }
     record_.atoms.push_back(atom);
     return true;
@@ -435,6 +499,10 @@ class tmolfileparser {
       } else if (*stereo == 6) {
         bond->style = tbondstyle::hashed;
       }
+    }
+    if ((*stereo == 4 && bond->kind == 2) ||
+        (*stereo == 3 && bond->kind == 4)) {
+      eitherbonds_.push_back(record_.bonds.size());
     }
     record_.bonds.push_back(*bond);
     return true;
@@ -715,6 +783,10 @@ class tmolfileparser {
         if (atom.element > 0) {
           setmassnumber(line.line, atom, *value);
         }
+      } else if ((text = keyvalue(words[k], "CFG"))) {
+        if (std::optional<int> parity = smallinteger(*text)) {
+          markparity(atom, *parity);
+        }
       } else if ((text = keyvalue(words[k], "VAL"))) {
         value = smallinteger(*text);
         if (!value) {
@@ -774,6 +846,10 @@ class tmolfileparser {
         } else if (*configuration == "3") {
           bond->style = tbondstyle::hashed;
         }
+      }
+      if (configuration && *configuration == "2" &&
+          (bond->kind == 2 || bond->kind == 4)) {
+        eitherbonds_.push_back(record_.bonds.size());
       }
     }
     record_.bonds.push_back(*bond);
@@ -876,6 +952,8 @@ class tmolfileparser {
   std::span<const std::string_view> lines_;
   int firstline_;
   tmoleculerecord record_;
+  /// Bonds whose stereo the file leaves open ("either").
+  std::vector<std::size_t> eitherbonds_;
   std::string error_;
   std::string skipped_;
   std::size_t skippedline_ = 0;

@@ -36,6 +36,9 @@
 //   numbers     N, N x (u16 atom number, f64 equilibrated charge)
 //   NMR shift display flag (u8), structure label flag (u8)
 //   colours     C (u8), C x (u8 atomic number, u32 colour)
+//   stereo marks, only when some atom or bond holds one: "STMK", N, N x u8
+//                 atom mark, M, M x u8 bond mark (0 as drawn, 1 stated,
+//                 2 unstated)
 //
 // Atoms and bonds are referred to by their 0-based position in the lists
 // as written. Documents older than version 107 end after the symbols.
@@ -79,6 +82,9 @@ constexpr std::size_t numberrecordsize = 10;
 constexpr std::size_t colourrecordsize = 5;
 constexpr std::size_t classichead = 53;
 constexpr std::size_t widehead = 57;
+
+/// Opens the block of stereo marks after the colours.
+constexpr std::array<char, 4> stereomarktag{'S', 'T', 'M', 'K'};
 
 constexpr std::uint8_t classiclayout = 1;
 constexpr std::uint8_t widelayout = 2;
@@ -193,6 +199,7 @@ class tnativewriter {
     out_.writeu8(drawing_.shownmrshifts ? 1 : 0);
     out_.writeu8(drawing_.showstructurelabels ? 1 : 0);
     writecolours();
+    writemarks();
     return out_.takebytes();
   }
 
@@ -333,6 +340,29 @@ class tnativewriter {
     out_.writeu8(structure.phase);
     out_.writeu8(structure.thermoflag);
     out_.writeu32(0);
+  }
+
+  /// Readers before the marks stop after the colours, so the block costs
+  /// them nothing; drawings without marks end as they always did.
+  void writemarks() {
+    auto marked = [](const auto* item) {
+      return item->stereomark != tstereomark::asdrawn;
+    };
+    if (std::none_of(drawing_.atoms.begin(), drawing_.atoms.end(), marked) &&
+        std::none_of(drawing_.bonds.begin(), drawing_.bonds.end(), marked)) {
+      return;
+    }
+    for (char c : stereomarktag) {
+      out_.writeu8(static_cast<std::uint8_t>(c));
+    }
+    writecount(drawing_.atoms.count());
+    for (const tatm* atom : drawing_.atoms) {
+      out_.writeu8(static_cast<std::uint8_t>(atom->stereomark));
+    }
+    writecount(drawing_.bonds.count());
+    for (const tbond* bond : drawing_.bonds) {
+      out_.writeu8(static_cast<std::uint8_t>(bond->stereomark));
+    }
   }
 
   void writecolours() {
@@ -484,6 +514,7 @@ class tnativereader {
         readflags();
         readcolours();
         result.cutshort = result.cutshort || brokenlist_;
+        readmarks();
       }
     } else {
       result.cutshort = in_.failed();
@@ -880,6 +911,51 @@ class tnativereader {
       if (element >= 1 && element <= lastelement) {
         drawing_->elementcolours[static_cast<std::size_t>(element)] =
             detail::getu32(&bytes[1]);
+      }
+    }
+  }
+
+  /// The stereo marks, when the file holds them whole; a block cut short
+  /// or of another size leaves every mark as drawn.
+  void readmarks() {
+    if (in_.failed() || in_.remaining() < stereomarktag.size()) {
+      return;
+    }
+    const auto tag = in_.readbytes(stereomarktag.size());
+    if (!std::equal(stereomarktag.begin(), stereomarktag.end(), tag.begin())) {
+      return;
+    }
+    auto readlist = [this](std::uint32_t expected) {
+      const std::uint32_t count = readcount();
+      std::vector<std::uint8_t> marks;
+      if (in_.failed() || count != expected || in_.remaining() < count) {
+        return marks;
+      }
+      const auto bytes = in_.readbytes(count);
+      marks.assign(bytes.begin(), bytes.end());
+      return marks;
+    };
+    const std::vector<std::uint8_t> atommarks =
+        readlist(static_cast<std::uint32_t>(atoms_.size()));
+    const std::vector<std::uint8_t> bondmarks =
+        readlist(static_cast<std::uint32_t>(bonds_.size()));
+    if (atommarks.size() != atoms_.size() ||
+        bondmarks.size() != bonds_.size()) {
+      return;
+    }
+    auto markof = [](std::uint8_t value) {
+      return value == 1   ? tstereomark::stated
+             : value == 2 ? tstereomark::unstated
+                          : tstereomark::asdrawn;
+    };
+    for (std::size_t i = 0; i < atoms_.size(); ++i) {
+      if (atoms_[i] != nullptr) {
+        atoms_[i]->stereomark = markof(atommarks[i]);
+      }
+    }
+    for (std::size_t i = 0; i < bonds_.size(); ++i) {
+      if (bonds_[i] != nullptr) {
+        bonds_[i]->stereomark = markof(bondmarks[i]);
       }
     }
   }

@@ -4,6 +4,7 @@
 // without recursion (branches on an explicit stack), then hydrogens are
 // implied, aromatic rings kekulised and the stereo marks collected.
 #include "chemistry/kekulisation.h"
+#include "chemistry/stereo_perception.h"
 #include "io/smiles_format.h"
 #include "io/smiles_valence.h"
 #include "model/element_data.h"
@@ -507,6 +508,31 @@ void addstereo(const tsmilesparser& parser, const std::vector<bool>& aromatic,
   }
 }
 
+/// What the text states is stated; any other centre or double bond that
+/// could carry stereo is left open, so that no layout states it later.
+void markstereo(tsmilesrecord& result) {
+  tmoleculerecord& record = result.record;
+  const tstereocandidates candidates = stereocandidates(record);
+  for (std::size_t i = 0; i < record.atoms.size(); ++i) {
+    if (candidates.centres[i]) {
+      record.atoms[i].stereomark = tstereomark::unstated;
+    }
+  }
+  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
+    if (candidates.doublebonds[b]) {
+      record.bonds[b].stereomark = tstereomark::unstated;
+    }
+  }
+  for (const ttetrahedralstereo& centre : result.stereo.centres) {
+    record.atoms[static_cast<std::size_t>(centre.centre)].stereomark =
+        tstereomark::stated;
+  }
+  for (const tdoublebondstereo& bond : result.stereo.doublebonds) {
+    record.bonds[static_cast<std::size_t>(bond.bond)].stereomark =
+        tstereomark::stated;
+  }
+}
+
 }  // namespace
 
 tsmilesrecord parsesmiles(std::string_view text) {
@@ -587,6 +613,7 @@ tsmilesrecord parsesmiles(std::string_view text) {
     return result;
   }
   addstereo(parser, aromatic, result);
+  markstereo(result);
   return result;
 }
 

@@ -162,6 +162,9 @@ void tatm::setelement(int newelement, int newlabelmode) {
   if (newelement < firstelement || newelement > lastelement) {
     return;
   }
+  if (newelement != element) {
+    stereomark = tstereomark::asdrawn;
+  }
   element = static_cast<std::int8_t>(newelement);
   symbol = std::string(symbolof(element));
   direction = 1;
@@ -175,6 +178,7 @@ void tatm::setelement(int newelement, int newlabelmode) {
 }
 
 void tatm::changeelement(int newelement, int newlabelmode) {
+  const int oldelement = element;
   if (newelement == 0) {
     setelement(element, labelmode);
   } else {
@@ -187,6 +191,12 @@ void tatm::changeelement(int newelement, int newlabelmode) {
     }
     valence2 = saturatedbyte(free);
     hfree = saturatedbyte(std::max(0, freehalf(valence2)));
+  }
+  // Another element changes the neighbourhood of the atoms bonded to it.
+  if (element != oldelement) {
+    for (tbond* each : bonds) {
+      each->dropstereomarks();
+    }
   }
 }
 
@@ -695,6 +705,7 @@ void tatm::assign(const tatm& atom) {
   y0 = y;
   z0 = z;
   hadjust = atom.hadjust;
+  stereomark = atom.stereomark;
 }
 
 tSXY::tSXY(double pointx, double pointy)

@@ -224,6 +224,9 @@ void tlink::setdelocalised(bool on) {
 void tlink::setkind(int newkind) {
   int oldkind = kind();
   int newclass = hybclassof(newkind);
+  if (newkind != oldkind) {
+    dropstereomarks();
+  }
   if (newkind >= 1 && newkind <= 4) {
     style = tbondstyle::normal;
   } else if (newkind == 5 || newkind == 6) {
@@ -244,6 +247,15 @@ void tlink::setkind(int newkind) {
   kdiss = ffkind() * (pairenergy * 0.5);
   kstretch = 10.0 * kdiss;
   refresh();
+}
+
+void tlink::dropstereomarks() {
+  stereomark = tstereomark::asdrawn;
+  for (tatm* end : {atom1, atom2}) {
+    if (end != nullptr) {
+      end->stereomark = tstereomark::asdrawn;
+    }
+  }
 }
 
 void tlink::setkindstyle(int newkind, tbondstyle newstyle) {

@@ -117,7 +117,10 @@ class tlink : public tbaseobject {
   /// The order used by modelling.
   int ffkind() const;
   void setdelocalised(bool on);
+  /// A new kind drops the stereo marks of the bond and its ends.
   void setkind(int newkind);
+  /// The bond and its ends go back to asdrawn: an edit changed them.
+  void dropstereomarks();
   void setsingle() { setkind(2); }
   void setdouble() { setkind(4); }
   void settriple() { setkind(6); }

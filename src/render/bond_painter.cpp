@@ -96,12 +96,14 @@ void drawwedge(const tlink& bond, tcanvas& canvas) {
   resetbrush(canvas);
 }
 
+/// Hashes widen from the narrow end to the wide end, as wide as a wedge
+/// there, so the picture says which end is raised or lowered.
 void drawhashed(const tlink& bond, tcanvas& canvas) {
   const tpoint offset = singleperpendicular(bond);
   // Integer division: the half stroke is truncated towards zero.
   const tpoint half{offset.x / 2, offset.y / 2};
-  for (const thashstroke& stroke :
-       hashstrokes(screenof(*bond.atom1), screenof(*bond.atom2), half)) {
+  for (const thashstroke& stroke : hashstrokes(
+           screenof(narrowatom(bond)), screenof(wideatom(bond)), half)) {
     drawline(canvas, stroke.from, stroke.to);
   }
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/hashed_line.h"
 
+#include "model/atom.h"
+
 #include <cstdlib>
 
 namespace molvane {
@@ -37,10 +39,14 @@ std::vector<thashstroke> hashstrokes(tpoint from, tpoint to, tpoint half) {
   std::vector<tpoint> pixels = digitalline(from, to);
   std::vector<thashstroke> strokes;
   strokes.reserve(pixels.size() / 3 + 1);
+  const auto count = static_cast<double>(pixels.size());
   for (std::size_t i = 0; i < pixels.size(); i += 3) {
     const tpoint p = pixels[i];
+    const double share = static_cast<double>(i + 1) / count;
+    const tpoint reach{roundhalfeven(half.x * share),
+                       roundhalfeven(half.y * share)};
     strokes.push_back(
-        {{p.x - half.x, p.y - half.y}, {p.x + half.x, p.y + half.y}});
+        {{p.x - reach.x, p.y - reach.y}, {p.x + reach.x, p.y + reach.y}});
   }
   return strokes;
 }

@@ -21,9 +21,11 @@ struct thashstroke {
   friend bool operator==(const thashstroke&, const thashstroke&) = default;
 };
 
-/// The strokes of a hashed bond from `from` to `to`: at the 1st, 4th, 7th
-/// ... pixel of the digital line a stroke from pixel - half to pixel + half.
-/// All strokes have the same length.
+/// The strokes of a hashed bond from its narrow end `from` to its wide end
+/// `to`: at the 1st, 4th, 7th ... pixel of the digital line a stroke across
+/// the line, widening as a wedge does: at pixel k of n it reaches
+/// (k + 1) / n of `half` to each side (rounded half to even), so the
+/// strokes near `to` are the widest.
 std::vector<thashstroke> hashstrokes(tpoint from, tpoint to, tpoint half);
 
 }  // namespace molvane

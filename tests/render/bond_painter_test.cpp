@@ -169,13 +169,23 @@ TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
   EXPECT_EQ(canvas.calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
 }
 
-TEST_F(BondPainter, HashesEveryThirdPixelWithEqualStrokes) {
+// Hashes widen towards the wide end, as a wedge does, so the picture and
+// the reading of the bond agree (issue 27).
+TEST_F(BondPainter, HashesEveryThirdPixelWideningTowardsTheWideEnd) {
   tbond* b = horizontal(2, bondstylenumber(tbondstyle::hashed));
+  // 30 pixels, a half stroke of 3: pixel k reaches 3 (k + 1) / 30.
   std::vector<std::string> expected;
-  for (int x = 100; x < 130; x += 3) {
-    expected.push_back(solid(x, 97, x, 103));
+  for (int k = 0; k < 30; k += 3) {
+    const int reach = roundhalfeven(3.0 * (k + 1) / 30.0);
+    expected.push_back(solid(100 + k, 100 - reach, 100 + k, 100 + reach));
   }
   EXPECT_EQ(paint(*b), expected);
+  // The wide end at atom1: the walk starts at atom2.
+  b->wideend = 1;
+  const std::vector<std::string> reversed = paint(*b);
+  ASSERT_EQ(reversed.size(), expected.size());
+  EXPECT_EQ(reversed.front(), solid(130, 100, 130, 100));
+  EXPECT_EQ(reversed.back(), solid(103, 97, 103, 103));
 }
 
 TEST_F(BondPainter, StopsTheArrowShaftAQuarterBeforeTheHead) {
