@@ -75,7 +75,7 @@ def judge(reference, model_path):
     if model is None:
         return result
     result["clashes"] = clashes(model)
-    heavy = Chem.RemoveHs(model, sanitize=False)
+    heavy = Chem.RemoveHs(model)
     Chem.AssignStereochemistry(heavy, cleanIt=True, force=True)
     match = heavy.GetSubstructMatch(ref, useChirality=False)
     if not match:
