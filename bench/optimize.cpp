@@ -7,14 +7,16 @@
 //
 //   optimize_bench [--refine] [--no-polish] [--tolerance CAL]
 //                  [--jump ANGSTROM] [--temp T] [--reference SCRIPT]
-//                  [--scaling] [DIR]
+//                  [--scaling] [--stop-latency] [DIR]
 //
 // The settings default to the optimizer's; DIR holds <stem>_start.sdf and
 // maybe <stem>_mmff.sdf (default: the shared data folder of the build); the
 // stems are the benchmark molecules, or every *_start.sdf of a DIR given.
 // --reference runs SCRIPT (rdkit_minimize.py beside this file) with
 // /usr/bin/python3 on the same files. --scaling instead times sweeps and
-// gradients from 8 to about 5 000 atoms (side-by-side copies of hectane).
+// gradients from 8 to about 5 000 atoms (side-by-side copies of hectane);
+// --stop-latency how soon each method ends, on about 5 000 atoms, once
+// asked to stop.
 #include "document/drawing.h"
 #include "io/exchange_files.h"
 #include "mechanics/force_field_parameters.h"
@@ -293,6 +295,60 @@ void printscaling(const std::filesystem::path& folder) {
   }
 }
 
+/// How long each method takes to end once asked to stop, on about 5 000
+/// atoms (copies of hectane), asking at several times after the start:
+/// during setup, the first sweeps and later.
+void printstoplatency(const std::filesystem::path& folder) {
+  std::printf("\n%-16s %6s %10s %12s %12s\n", "method", "atoms", "ask ms",
+              "latency ms", "run ms");
+  struct tmethod {
+    const char* name;
+    toptimizermethod code;
+  };
+  for (const tmethod& m :
+       {tmethod{"normal", toptimizermethod::normal},
+        tmethod{"refine", toptimizermethod::refine},
+        tmethod{"anneal", toptimizermethod::anneal},
+        tmethod{"global", toptimizermethod::global},
+        tmethod{"random", toptimizermethod::random},
+        tmethod{"molecules", toptimizermethod::moleculesnormal}}) {
+    for (const double ask : {1.0, 30.0, 300.0, 1500.0}) {
+      std::unique_ptr<tdrawing> drawing =
+          copiesof(folder / "hectane_start.sdf", 16);
+      if (drawing == nullptr) {
+        return;
+      }
+      toptimizer optimizer(*drawing);
+      using tclock = std::chrono::steady_clock;
+      const auto start = tclock::now();
+      auto asked = start;
+      bool requested = false;
+      optimizer.hooks.processmessages = [&] {
+        if (!requested &&
+            std::chrono::duration<double, std::milli>(tclock::now() - start)
+                    .count() >= ask) {
+          requested = true;
+          asked = tclock::now();
+          optimizer.requeststop();
+        }
+      };
+      const std::string problem = optimizer.runoptimizer(m.code);
+      const auto end = tclock::now();
+      if (!problem.empty()) {
+        std::printf("%-16s %s\n", m.name, problem.c_str());
+        break;
+      }
+      std::printf(
+          "%-16s %6zu %10.0f %12.1f %12.1f\n", m.name,
+          optimizer.forcefield().atoms().size(), ask,
+          requested
+              ? std::chrono::duration<double, std::milli>(end - asked).count()
+              : NAN,
+          std::chrono::duration<double, std::milli>(end - start).count());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace molvane
 
@@ -305,6 +361,7 @@ int main(int argc, char** argv) {
   toptimizermethod method = toptimizermethod::normal;
   std::string script;
   bool scaling = false;
+  bool stoplatency = false;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--refine") {
@@ -317,6 +374,10 @@ int main(int argc, char** argv) {
     }
     if (word == "--scaling") {
       scaling = true;
+      continue;
+    }
+    if (word == "--stop-latency") {
+      stoplatency = true;
       continue;
     }
     if (word == "--reference" && i + 1 < argc) {
@@ -336,6 +397,10 @@ int main(int argc, char** argv) {
   }
   if (scaling) {
     printscaling(folder);
+    return 0;
+  }
+  if (stoplatency) {
+    printstoplatency(folder);
     return 0;
   }
   std::vector<std::string> names(std::begin(stems), std::end(stems));

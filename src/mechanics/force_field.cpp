@@ -306,12 +306,12 @@ double tforcefield::energy(std::span<const double> xyz) {
     return 0.0;
   }
   updatepairs(xyz);
-  // The order of totalenergy's sum, so both give the same number.
-  double total = 0.0;
-  for (auto i = nonbonded_.rbegin(); i != nonbonded_.rend(); ++i) {
-    total += pairenergy(*i,
-                        {at(xyz, i->atoms[0]), at(xyz, i->atoms[1]),
-                         i->atoms[2] >= 0 ? at(xyz, i->atoms[2]) : TXYZ{}},
+  double total = compactpairsum(compact_, xyz, angstromperunit_, fade_, {});
+  for (auto i = hydrogenbonds_.rbegin(); i != hydrogenbonds_.rend(); ++i) {
+    const tnbpair& term = nonbonded_[static_cast<std::size_t>(*i)];
+    total += pairenergy(term,
+                        {at(xyz, term.atoms[0]), at(xyz, term.atoms[1]),
+                         at(xyz, term.atoms[2])},
                         angstromperunit_, fade_);
   }
   for (auto i = stretches_.rbegin(); i != stretches_.rend(); ++i) {
@@ -350,18 +350,16 @@ double tforcefield::gradient(std::span<const double> xyz,
     return 0.0;
   }
   updatepairs(xyz);
-  double total = 0.0;
+  double total = compactpairsum(compact_, xyz, angstromperunit_, fade_, grad);
   std::array<TXYZ, 3> g3{};
-  for (auto i = nonbonded_.rbegin(); i != nonbonded_.rend(); ++i) {
-    const bool third = i->atoms[2] >= 0;
-    total += pairgradient(*i,
-                          {at(xyz, i->atoms[0]), at(xyz, i->atoms[1]),
-                           third ? at(xyz, i->atoms[2]) : TXYZ{}},
+  for (auto i = hydrogenbonds_.rbegin(); i != hydrogenbonds_.rend(); ++i) {
+    const tnbpair& term = nonbonded_[static_cast<std::size_t>(*i)];
+    total += pairgradient(term,
+                          {at(xyz, term.atoms[0]), at(xyz, term.atoms[1]),
+                           at(xyz, term.atoms[2])},
                           angstromperunit_, fade_, g3);
-    add(grad, i->atoms[0], g3[0]);
-    add(grad, i->atoms[1], g3[1]);
-    if (third) {
-      add(grad, i->atoms[2], g3[2]);
+    for (std::size_t k = 0; k < 3; ++k) {
+      add(grad, term.atoms[k], g3[k]);
     }
   }
   std::array<TXYZ, 2> g2{};

@@ -56,7 +56,14 @@ struct tgroupPack {
 struct tsetupreport {
   std::function<void(const std::string&)> status;
   std::function<void()> processmessages;
+  /// Asked after each step and every few milliseconds while pairs are
+  /// listed; once it answers true, setup ends with no terms and returns
+  /// `setupstoppedtext`.
+  std::function<bool()> stopped;
 };
+
+/// What setup returns when its report asked it to stop.
+inline constexpr const char* setupstoppedtext = "The setup was stopped.";
 
 /// Up to this many atoms every pair of atoms counts in full; a larger
 /// drawing takes its pairs from a list of those near each other, with a
@@ -86,6 +93,10 @@ class tforcefield {
   /// Drawings with more chemical atoms than this get the cut-off pair list
   /// at the next setup (allpairslimit unless changed).
   void setallpairslimit(std::size_t atoms) { pairlimit_ = atoms; }
+  /// Called every few milliseconds while the pairs are listed again during
+  /// a run (setup uses the hook of its report), so a window stays
+  /// responsive.
+  void setlistinghook(std::function<void()> hook) { poll_ = std::move(hook); }
 
   /// Recomputes a term's derivative vectors from the current geometry.
   void measure(tstretch& term) const;
@@ -156,6 +167,15 @@ class tforcefield {
   static constexpr double fadestart = 10.0;
   static constexpr double fadeend = 12.0;
   static constexpr double skin = 2.0;
+  /// The fade of drawings that are not dense, such as open chains, where
+  /// it lists few enough pairs.
+  static constexpr double longfadestart = 28.0;
+  static constexpr double longfadeend = 30.0;
+  /// The fade in use (inactive when every pair counts).
+  const tpairswitch& pairfade() const { return fade_; }
+  /// Whether one of these atoms (positions in the atom list) stands further
+  /// from where the cut-off list was made than it allows.
+  bool outgrown(std::span<const std::int32_t> atoms) const;
   /// How many times the pairs were listed since setup.
   long pairlistings() const { return listings_; }
 
@@ -219,7 +239,14 @@ class tforcefield {
   bool makepair(std::size_t i, std::size_t j, tnbpair& term) const;
   /// Lists the pairs near each other at xyz; false when there are too many.
   bool listpairs(std::span<const double> xyz);
+  /// Whether the pairs within the reach of the fade in use number at most
+  /// peratom per atom.
+  bool fitsinlist(std::span<const double> xyz, std::size_t peratom);
+  /// Asks for messages through the setup's hook, during long listings.
+  void poll();
   void creategroups();
+  /// Makes the compact copy of the pairs that the whole-field sums read.
+  void compactpairs();
 
   tdrawing& drawing_;
   double angstromperunit_ = 0.0;
@@ -243,6 +270,10 @@ class tforcefield {
   std::unordered_set<std::uint64_t> exclusions_;
   std::vector<tpairatom> pairatoms_;
   std::vector<tnbpair> nonbonded_;
+  /// The pairs that are not hydrogen bonds, compact, and the positions in
+  /// nonbonded_ of those that are.
+  std::vector<tcompactpair> compact_;
+  std::vector<std::int32_t> hydrogenbonds_;
   std::vector<tstretch> stretches_;
   std::vector<tangle> bends_;
   std::vector<ttorque> torsions_;
@@ -254,6 +285,10 @@ class tforcefield {
   tpairswitch fade_;
   std::vector<double> listedat_;
   tcelllist cells_;
+  std::function<void()> poll_;
+  /// The setup's stop question while it lists, and whether it said yes.
+  std::function<bool()> stopping_;
+  bool cancelled_ = false;
   long listings_ = 0;
   /// Angles of the bends at the last `energy` or `gradient`, for the
   /// planarity terms; kept so evaluations allocate nothing.

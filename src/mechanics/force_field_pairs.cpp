@@ -21,6 +21,10 @@ bool ishalogenornitrogenoroxygen(int element) {
 /// Listing stops, with a message, beyond this many pairs per atom: ordinary
 /// matter has about 600 atoms within the reach of the list.
 constexpr std::size_t pairsperatom = 1000;
+/// The long fade is taken when it lists no more pairs per atom than this.
+constexpr std::size_t longpairsperatom = 150;
+/// Listing asks for messages after this many pairs (a few milliseconds).
+constexpr std::size_t pollpairs = 16384;
 
 }  // namespace
 
@@ -88,14 +92,37 @@ bool tforcefield::makepair(std::size_t i, std::size_t j, tnbpair& term) const {
 std::string tforcefield::createnonbonded(const tsetupreport& report) {
   describepairatoms();
   const std::size_t n = atoms_.size();
-  if (n > pairlimit_) {
-    fade_ = {fadestart, fadeend};
-    const std::vector<double> xyz = coordinates();
-    if (!listpairs(xyz)) {
-      return "The atoms are packed too closely to model.";
+  // Setup asks for messages through its own hook while it lists.
+  struct tsetuphook {
+    tforcefield& field;
+    std::function<void()> kept;
+    ~tsetuphook() {
+      field.poll_ = std::move(kept);
+      field.stopping_ = nullptr;
     }
-    if (report.processmessages) {
-      report.processmessages();
+  } setuphook{*this, poll_};
+  if (report.processmessages) {
+    poll_ = report.processmessages;
+  }
+  stopping_ = report.stopped;
+  cancelled_ = false;
+  if (n > pairlimit_) {
+    const std::vector<double> xyz = coordinates();
+    fade_ = {fadestart, fadeend};
+    if (!fitsinlist(xyz, pairsperatom)) {
+      return cancelled_ ? setupstoppedtext
+                        : "The atoms are packed too closely to model.";
+    }
+    // Dispersion along an open chain or a sheet reaches far beyond the
+    // short fade (a 2 000-atom alkane loses 3 % of its pair energy there),
+    // while in dense matter the short fade already lists hundreds of pairs
+    // per atom: the longer fade is taken where it costs no more than that.
+    fade_ = {longfadestart, longfadeend};
+    if (!fitsinlist(xyz, longpairsperatom)) {
+      fade_ = {fadestart, fadeend};
+    }
+    if (!listpairs(xyz) && cancelled_) {
+      return setupstoppedtext;
     }
     return "";
   }
@@ -112,12 +139,48 @@ std::string tforcefield::createnonbonded(const tsetupreport& report) {
       }
     }
   }
+  compactpairs();
   return "";
 }
 
+void tforcefield::poll() {
+  if (poll_) {
+    poll_();
+  }
+  if (stopping_ && stopping_()) {
+    cancelled_ = true;
+  }
+}
+
+void tforcefield::compactpairs() {
+  compact_.clear();
+  hydrogenbonds_.clear();
+  for (std::size_t p = 0; p < nonbonded_.size(); ++p) {
+    const tnbpair& term = nonbonded_[p];
+    if (term.type == tpairtype::hydrogenbond) {
+      hydrogenbonds_.push_back(static_cast<std::int32_t>(p));
+    } else {
+      compact_.push_back(
+          {term.atoms[0], term.atoms[1], term.epsilon, term.radius,
+           term.type == tpairtype::charged ? term.coulomb : 0.0});
+    }
+  }
+}
+
+bool tforcefield::fitsinlist(std::span<const double> xyz, std::size_t peratom) {
+  cells_.build(xyz, (fade_.off + skin) / angstromperunit_);
+  const std::size_t most = peratom * atoms_.size();
+  std::size_t count = 0;
+  return cells_.forpairs(xyz, [this, &count, most](std::int32_t, std::int32_t) {
+    if (++count % pollpairs == 0) {
+      poll();
+    }
+    return count <= most && !cancelled_;
+  });
+}
+
 bool tforcefield::listpairs(std::span<const double> xyz) {
-  const double reach = (fadeend + skin) / angstromperunit_;
-  cells_.build(xyz, reach);
+  cells_.build(xyz, (fade_.off + skin) / angstromperunit_);
   const std::size_t most = pairsperatom * atoms_.size();
   // Counted first, so a crowd of atoms is refused before anything grows.
   std::size_t count = 0;
@@ -127,13 +190,24 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   if (!fits) {
     return false;
   }
+  poll();
+  if (cancelled_) {
+    return false;
+  }
   nonbonded_.clear();
   nonbonded_.reserve(count);
   for (tforcefieldpack* pack : packs_) {
     pack->lists.terms[termslot(ttermkind::nonbonded)].clear();
   }
   tnbpair term;
+  std::size_t visited = 0;
   cells_.forpairs(xyz, [&](std::int32_t a, std::int32_t b) {
+    if (++visited % pollpairs == 0) {
+      poll();
+      if (cancelled_) {
+        return false;
+      }
+    }
     if (makepair(static_cast<std::size_t>(std::min(a, b)),
                  static_cast<std::size_t>(std::max(a, b)), term)) {
       registerterm(term, static_cast<std::int32_t>(nonbonded_.size()));
@@ -141,12 +215,34 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
     }
     return true;
   });
+  compactpairs();
   listedat_.assign(xyz.begin(), xyz.end());
   ++listings_;
   if (!groups_.empty()) {
     creategroups();
   }
   return true;
+}
+
+bool tforcefield::outgrown(std::span<const std::int32_t> atoms) const {
+  if (!fade_.active()) {
+    return false;
+  }
+  const double allowed = 0.5 * skin / angstromperunit_;
+  for (std::int32_t a : atoms) {
+    const auto i = static_cast<std::size_t>(a) * 3;
+    const tatm& atom = *atoms_[static_cast<std::size_t>(a)];
+    if (i + 2 >= listedat_.size()) {
+      return true;
+    }
+    const double dx = atom.x - listedat_[i];
+    const double dy = atom.y - listedat_[i + 1];
+    const double dz = atom.z - listedat_[i + 2];
+    if (!(dx * dx + dy * dy + dz * dz < allowed * allowed)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool tforcefield::updatepairs(std::span<const double> xyz, double margin) {

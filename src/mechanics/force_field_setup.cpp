@@ -67,6 +67,8 @@ void tforcefield::freeterms() {
   firstbend_.clear();
   exclusions_.clear();
   nonbonded_.clear();
+  compact_.clear();
+  hydrogenbonds_.clear();
   stretches_.clear();
   bends_.clear();
   torsions_.clear();
@@ -163,15 +165,29 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
   flattenconjugatednitrogens(graph, hybrids_);
   alternating_ = alternatingringbonds(graph);
   donorring_ = donorringsinglebonds(graph);
+  auto stopped = [&] {
+    if (report.stopped && report.stopped()) {
+      freeterms();
+      status("");
+      return true;
+    }
+    return false;
+  };
   status("Creating stretches");
   createstretches(report);
   status("Creating bends");
   createbends(report);
+  if (stopped()) {
+    return setupstoppedtext;
+  }
   status("Creating torsions");
   createtorsions(report);
   status("Creating dihedrals");
   createplanarities(report);
   createchiralities();
+  if (stopped()) {
+    return setupstoppedtext;
+  }
   status("Creating non-bonded interactions");
   if (std::string problem = createnonbonded(report); !problem.empty()) {
     freeterms();

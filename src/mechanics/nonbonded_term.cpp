@@ -81,7 +81,70 @@ tvalue plainpair(const tnbpair& term, double d) {
   return value;
 }
 
+/// The sum of compactpairsum, made for each case so that the loop over
+/// many pairs carries no tests it does not need.
+template <bool withgradient, bool fading>
+double compactsum(std::span<const tcompactpair> pairs,
+                  std::span<const double> xyz, double angstromperunit,
+                  const tpairswitch& fade, std::span<double> grad) {
+  double total = 0.0;
+  for (auto p = pairs.rbegin(); p != pairs.rend(); ++p) {
+    const auto a = static_cast<std::size_t>(p->a) * 3;
+    const auto b = static_cast<std::size_t>(p->b) * 3;
+    const double dx = xyz[b] - xyz[a];
+    const double dy = xyz[b + 1] - xyz[a + 1];
+    const double dz = xyz[b + 2] - xyz[a + 2];
+    const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const double d = length * angstromperunit + contactoffset;
+    // One division per pair: the latency of dividing is what limits it.
+    const double inverse = 1.0 / d;
+    const double s = sixth(p->radius * inverse);
+    double energy = p->epsilon * s * (s - 2.0);
+    double slope = -12.0 * p->epsilon * s * (s - 1.0) * inverse;
+    if (p->coulomb != 0.0) {
+      if (d <= closestcharges) {
+        energy += p->coulomb * largestreciprocal;
+      } else {
+        energy += p->coulomb * inverse;
+        slope -= p->coulomb * inverse * inverse;
+      }
+    }
+    if constexpr (fading) {
+      const tfade faded = fadeat(fade, d);
+      slope = slope * faded.factor + energy * faded.slope;
+      energy *= faded.factor;
+    }
+    total += energy;
+    if constexpr (withgradient) {
+      if (length > 0.0) {
+        const double f = slope * angstromperunit / length;
+        grad[b] += dx * f;
+        grad[b + 1] += dy * f;
+        grad[b + 2] += dz * f;
+        grad[a] -= dx * f;
+        grad[a + 1] -= dy * f;
+        grad[a + 2] -= dz * f;
+      }
+    }
+  }
+  return total;
+}
+
 }  // namespace
+
+double compactpairsum(std::span<const tcompactpair> pairs,
+                      std::span<const double> xyz, double angstromperunit,
+                      const tpairswitch& fade, std::span<double> grad) {
+  if (grad.empty()) {
+    return fade.active() ? compactsum<false, true>(pairs, xyz, angstromperunit,
+                                                   fade, grad)
+                         : compactsum<false, false>(pairs, xyz, angstromperunit,
+                                                    fade, grad);
+  }
+  return fade.active()
+             ? compactsum<true, true>(pairs, xyz, angstromperunit, fade, grad)
+             : compactsum<true, false>(pairs, xyz, angstromperunit, fade, grad);
+}
 
 double pairenergy(const tnbpair& term, const tpairplaces& at,
                   double angstromperunit, const tpairswitch& fade) {

@@ -4,6 +4,8 @@
 
 #include "mechanics/force_field_term.h"
 
+#include <span>
+
 namespace molvane {
 
 /// Types of non-bonded pair; the numbers are those of stored terms.
@@ -20,6 +22,17 @@ struct tnbpair : tcoordinate {
   double epsilon = 0.0;  ///< cal/mol
   double radius = 0.0;   ///< distance of the minimum, Å
   double coulomb = 0.0;  ///< 332063.7 q1 q2, cal·Å/mol
+};
+
+/// A pair that is not a hydrogen bond, in the compact form the sums over
+/// the whole field read (a third of a stored pair's size, so the pairs of a
+/// few hundred atoms stay in the cache). coulomb is 0 for uncharged pairs.
+struct tcompactpair {
+  std::int32_t a = 0;
+  std::int32_t b = 0;
+  double epsilon = 0.0;
+  double radius = 0.0;
+  double coulomb = 0.0;
 };
 
 /// How pairs fade out with distance: not at all (every pair counts in
@@ -46,5 +59,13 @@ double pairenergy(const tnbpair& term, const tpairplaces& at,
 double pairgradient(const tnbpair& term, const tpairplaces& at,
                     double angstromperunit, const tpairswitch& fade,
                     std::array<TXYZ, 3>& g);
+
+/// The summed energy (cal/mol) of compact pairs, last to first, with the
+/// atoms at xyz (drawing units, x, y, z of each atom in turn); the same
+/// value pair by pair as `pairenergy`. When grad (as long as xyz) is not
+/// empty, the pairs' gradient is added to it.
+double compactpairsum(std::span<const tcompactpair> pairs,
+                      std::span<const double> xyz, double angstromperunit,
+                      const tpairswitch& fade, std::span<double> grad);
 
 }  // namespace molvane

@@ -168,7 +168,11 @@ double toptimizer::atomgradient(std::int32_t atom, double probe,
   // each axis, taken from the analytic gradient: 2 h g to within h², for a
   // seventh of the evaluations.
   gradient = times(field_.packgradient(atom), 2.0 * probe);
-  lastpackenergy_ = field_.packenergy(atom);
+  // The cached energies of the atom's terms are those of the geometry as it
+  // stands (each move re-evaluates its pack, and a rejected one is put
+  // back), so the pack's energy is the running total without evaluating
+  // them again.
+  lastpackenergy_ = field_.runningenergy();
   return norm(gradient);
 }
 
@@ -560,10 +564,13 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   const tstereopreparation stereo = preparestereo(drawing_);
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
-  if (std::string problem =
-          field_.setupforcefield({hooks.status, [this] { pump(); }});
+  field_.setlistinghook([this] { pump(); });
+  if (std::string problem = field_.setupforcefield(
+          {hooks.status, [this] { pump(); }, [this] { return stop_; }});
       !problem.empty()) {
-    return problem;
+    // Stopped while setting up: nothing has moved.
+    state_.stopped = problem == setupstoppedtext;
+    return state_.stopped ? "" : problem;
   }
   const auto& atoms = field_.atoms();
   std::vector<std::pair<std::int32_t, std::int32_t>> bonds;
@@ -619,7 +626,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     put(b, plus(middle, times(along, half)));
     refresh();
     state_.converged = true;
-  } else if (movable_.size() >= 2) {
+  } else if (movable_.size() >= 2 && !stop_) {
     findrotors();
     switch (code) {
       case toptimizermethod::anneal:
@@ -723,11 +730,20 @@ void toptimizer::findmolecules(const tStructure* still) {
                       molecules_[m].atoms.end());
     }
   }
+  owner_ = std::move(owner);
+  listmoleculepairs();
+  snapshot(saved_);
+}
+
+void toptimizer::listmoleculepairs() {
   // A molecule's energy changes only through its pairs with the others.
+  for (tgroupPack& molecule : molecules_) {
+    molecule.lists.terms[termslot(ttermkind::nonbonded)].clear();
+  }
   for (std::size_t p = 0; p < field_.nonbonded().size(); ++p) {
     const tnbpair& pair = field_.nonbonded()[p];
-    const std::int32_t m1 = owner[static_cast<std::size_t>(pair.atoms[0])];
-    const std::int32_t m2 = owner[static_cast<std::size_t>(pair.atoms[1])];
+    const std::int32_t m1 = owner_[static_cast<std::size_t>(pair.atoms[0])];
+    const std::int32_t m2 = owner_[static_cast<std::size_t>(pair.atoms[1])];
     if (m1 != m2) {
       for (std::int32_t m : {m1, m2}) {
         molecules_[static_cast<std::size_t>(m)]
@@ -736,10 +752,17 @@ void toptimizer::findmolecules(const tStructure* still) {
       }
     }
   }
-  snapshot(saved_);
 }
 
 double toptimizer::moleculeenergy(std::size_t molecule) {
+  // Only this molecule has moved since the last evaluation; once it has
+  // gone too far for the cut-off list, the pairs are listed again, and with
+  // them every molecule's pairs and the running total.
+  if (field_.outgrown(molecules_[molecule].atoms) &&
+      field_.updatepairs(field_.coordinates())) {
+    listmoleculepairs();
+    return field_.totalenergy();
+  }
   return field_.packenergy(molecules_[molecule]);
 }
 

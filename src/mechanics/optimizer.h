@@ -152,6 +152,8 @@ class toptimizer {
   void runrandom();
   void runmolecules(bool anneal);
   void findmolecules(const tStructure* still);
+  /// Puts every pair between two molecules into both molecules' lists.
+  void listmoleculepairs();
   double moleculeenergy(std::size_t molecule);
   void placemolecule(std::size_t molecule, const std::array<double, 9>& turn,
                      const TXYZ& shift);
@@ -199,6 +201,8 @@ class toptimizer {
   std::vector<TXYZ> saved_;
   std::vector<tgroupPack> molecules_;
   std::vector<bool> stillmolecule_;
+  /// The molecule of each atom, by its position in the field's atom list.
+  std::vector<std::int32_t> owner_;
 };
 
 }  // namespace molvane

@@ -22,6 +22,7 @@
 namespace molvane {
 namespace {
 
+using testing::alkane;
 using testing::ethane;
 using testing::formaldehyde;
 using testing::mixedmolecule;
@@ -309,11 +310,32 @@ TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
   EXPECT_NEAR(running, field.totalenergy(), 1e-9);
 }
 
+TEST(ForceField, SetupAskedToStopLeavesNoTerms) {
+  // Small drawings are asked between steps; a long chain also while its
+  // pairs are listed.
+  for (const int carbons : {2, 300}) {
+    SCOPED_TRACE(carbons);
+    tmolecule molecule = alkane(carbons);
+    tforcefield field(molecule.drawing);
+    tsetupreport report;
+    int asked = 0;
+    report.stopped = [&asked, carbons] {
+      return ++asked > (carbons > 2 ? 2 : 0);
+    };
+    EXPECT_EQ(field.setupforcefield(report), setupstoppedtext);
+    EXPECT_TRUE(field.atoms().empty());
+    EXPECT_TRUE(field.nonbonded().empty());
+    EXPECT_EQ(molecule.atom(0).pack, nullptr);
+  }
+}
+
 TEST(ForceField, SetupPumpsOncePerTermAndFreeingClearsThePacks) {
   tmolecule molecule = formaldehyde();
   tforcefield field(molecule.drawing);
   int pumps = 0;
-  tsetupreport report{[](const std::string&) {}, [&pumps] { ++pumps; }};
+  tsetupreport report;
+  report.status = [](const std::string&) {};
+  report.processmessages = [&pumps] { ++pumps; };
   ASSERT_EQ(field.setupforcefield(report), "");
   EXPECT_EQ(pumps, 3 + 3 + 1);
   ASSERT_NE(molecule.atom(0).pack, nullptr);

@@ -316,6 +316,30 @@ TEST(Optimizer, LargeAndHostileDrawingsEndWithAResultOrAMessage) {
   EXPECT_EQ(crowd.atoms.items(0)->pack, nullptr);
 }
 
+TEST(Optimizer, MoleculesPastTheAllPairsLimitListTheirPairsAgain) {
+  // Three chains of 60 carbons: two 7 Å apart draw together further than
+  // the pair list allows; the third, far off, keeps the mean pull low so
+  // that they move.
+  testing::tmolecule chains = testing::alkane(60);
+  const testing::tmolecule base = testing::alkane(60);
+  for (const double z : {7.0, 60.0}) {
+    std::unique_ptr<tStructure> copy = base.drawing.copystructure(base.drawing);
+    for (tatm* atom : copy->atoms) {
+      atom->z += z * chains.units();
+    }
+    chains.drawing.mergestructure(std::move(copy));
+  }
+  toptimizer optimizer(chains.drawing);
+  ASSERT_EQ(optimizer.runoptimizer(toptimizermethod::moleculesnormal), "");
+  EXPECT_GT(optimizer.forcefield().pairlistings(), 1);
+  EXPECT_LT(optimizer.state().energy, optimizer.state().startenergy);
+  // The energy the run ended on is that of a list made afresh.
+  tforcefield fresh(chains.drawing);
+  ASSERT_EQ(fresh.setupforcefield(), "");
+  const double expected = fresh.totalenergy();
+  EXPECT_NEAR(optimizer.state().energy, expected, 1e-9 * std::abs(expected));
+}
+
 TEST(CollectiveDescent, FindsTheFloorOfANarrowCurvedValley) {
   // Rosenbrock's valley: its floor bends, and its walls are a hundred times
   // steeper than the floor.

@@ -48,7 +48,8 @@ TEST(PairList, SmallDrawingsSumEveryPairAndLargeOnesANearList) {
 TEST(PairList, ACutOffChainLosesOnlyThePairsBeyondTheCutOff) {
   // 2 000 atoms. Every pair closer than where the fade starts is listed
   // with its full energy; what the fade and the cut-off take away is no
-  // more than the pairs beyond hold.
+  // more than the pairs beyond hold, and less than 0.1 % of all pairs'
+  // energy: an open chain takes the long fade, since it lists few pairs.
   tmolecule chain = alkane(666);
   tforcefield listed(chain.drawing);
   ASSERT_EQ(listed.setupforcefield(), "");
@@ -84,6 +85,8 @@ TEST(PairList, ACutOffChainLosesOnlyThePairsBeyondTheCutOff) {
   EXPECT_EQ(cut.nearcount, all.nearcount);
   EXPECT_NEAR(cut.near, all.near, 1e-9 * std::abs(all.near));
   EXPECT_LE(std::abs(cut.all - all.near), all.far);
+  EXPECT_NEAR(cut.all, all.all, 1e-3 * std::abs(all.all));
+  EXPECT_EQ(listed.pairfade().off, tforcefield::longfadeend);
   EXPECT_LT(listed.nonbonded().size(), every.nonbonded().size() / 10);
 }
 
