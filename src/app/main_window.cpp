@@ -253,9 +253,10 @@ void TMolvane3D::buildmenus() {
           [this] { editors().periodictable().openbranch(); });
   addatommenu(atom, choose);
   atom.addSeparator();
-  const std::array<std::pair<const char*, thydrogencommand>, 3> hydrogens{{
+  const std::array<std::pair<const char*, thydrogencommand>, 4> hydrogens{{
       {"Add Hs &2D", thydrogencommand::add2d},
       {"Add Hs &3D", thydrogencommand::add3d},
+      {"&Make 3D", thydrogencommand::make3d},
       {"Remove Hs", thydrogencommand::remove},
   }};
   for (const auto& [caption, command] : hydrogens) {

@@ -4,6 +4,7 @@
 
 #include "chemistry/branch_position.h"
 #include "chemistry/build_geometry.h"
+#include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/bond.h"
@@ -348,16 +349,13 @@ int completehydrogens3d(tdrawing& drawing, tatm& atom) {
   if (n < 1 || code > 4) {
     return 0;
   }
-  double length = standardlength(drawing);
+  // A model is built at its bond lengths whether or not 3D mode is on.
+  const double length = hydrogenlength(drawing, atom);
   TXYZ a = pointof(atom);
   std::vector<TXYZ> places;
   switch (code) {
     case 0: {
-      double d = length;
-      if (drawing.geometry().build3d) {
-        d = length * (radiusof(1) + radiusof(atom.element)) /
-            companionangstromperbond;
-      }
+      const double d = length;
       if (n == 1 || n == 2) {
         places.push_back(plus(a, {d, 0.0, 0.0}));
       }
@@ -368,8 +366,9 @@ int completehydrogens3d(tdrawing& drawing, tatm& atom) {
     }
     case 1:
       if (k == 1) {
-        // The reflection of the neighbour through the atom.
-        places.push_back(minus(a, towardsneighbour(atom, 0)));
+        // Opposite the neighbour.
+        places.push_back(
+            minus(a, times(unit(towardsneighbour(atom, 0)), length)));
       }
       break;
     case 2:
@@ -404,10 +403,10 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
   if (k < 1 || n < 1) {
     return 0;
   }
-  double length = standardlength(drawing);
+  const double length = hydrogenlength(drawing, atom);
   TXYZ a = pointof(atom);
   TXYZ b = towardsneighbour(atom, 0);
-  double r = norm(b);
+  const double r = norm(b) > 0.0 ? length : 0.0;
   double phib = std::atan2(b.y, b.x);
   double thetab = std::atan2(std::hypot(b.x, b.y), b.z);
   // A point at polar angle theta from the bond to the first neighbour and
@@ -464,8 +463,7 @@ int completefrombond(tdrawing& drawing, tatm& atom) {
           aroundbond(tetrahedralangle, (i - 2) * 120.0 + bestturn));
     }
   } else if (code == 1 && k == 1) {
-    double d = (radiusof(1) + radiusof(6)) * length / companionangstromperbond;
-    places.push_back(minus(a, times(unit(b), d)));
+    places.push_back(minus(a, times(unit(b), length)));
   }
   return attachall(drawing, atom, places);
 }
@@ -475,6 +473,11 @@ int addhydrogens2d(tdrawing& drawing, tStructure* scope) {
 }
 
 int addhydrogens3d(tdrawing& drawing, tStructure* scope) {
+  if (scope == nullptr || scope == &drawing) {
+    // Centres the drawing states get their depth first, so that each
+    // hydrogen goes to the side the wedges leave free.
+    static_cast<void>(preparestereo(drawing));
+  }
   return completeeach(drawing, scope, accepts3dhydrogens, completehydrogens3d);
 }
 

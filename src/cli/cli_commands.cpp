@@ -4,6 +4,7 @@
 
 #include "cli/build_command.h"
 #include "cli/document_input.h"
+#include "cli/embed_command.h"
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
 #include "cli/json_writer.h"
@@ -186,6 +187,10 @@ std::string cliusage() {
          "--mode)\n"
          "  build OUT CODE@X,Y ...     runs command codes at click points "
          "(--in FILE, --3d)\n"
+         "  embed IN OUT               builds a relaxed 3D model with "
+         "hydrogens, stated\n"
+         "                             stereo kept (--conformers N, --seed "
+         "S)\n"
          "  energy IN                  force-field energy (kcal/mol) and "
          "term counts\n"
          "  optimize IN OUT            relaxes the geometry in the force "
@@ -221,17 +226,12 @@ tclioutcome runclicommand(const tclioptions& options,
   using tcommand =
       tclioutcome (*)(const tclioptions&, const std::vector<std::string>&);
   static const std::map<std::string, tcommand> commands = {
-      {"build", buildcommand},
-      {"info", info},
-      {"convert", convert},
-      {"energy", energycommand},
-      {"hydrogens", hydrogenscommand},
-      {"nmr", nmrcommand},
-      {"nmrdb", nmrdbcommand},
-      {"optimize", optimizecommand},
-      {"reaction", reactioncommand},
-      {"render", rendercommand},
-      {"smiles", smilescommand}};
+      {"build", buildcommand},       {"info", info},
+      {"convert", convert},          {"embed", embedcommand},
+      {"energy", energycommand},     {"hydrogens", hydrogenscommand},
+      {"nmr", nmrcommand},           {"nmrdb", nmrdbcommand},
+      {"optimize", optimizecommand}, {"reaction", reactioncommand},
+      {"render", rendercommand},     {"smiles", smilescommand}};
   if (arguments.empty()) {
     return failure("no command given\n" + cliusage());
   }

@@ -4,6 +4,7 @@
 
 #include "chemistry/hybridization.h"
 #include "chemistry/hydrogens.h"
+#include "commands/make_3d.h"
 #include "document/drawing.h"
 #include "document/session.h"
 
@@ -22,6 +23,9 @@ const char* hydrogencommandname(thydrogencommand command) {
 }
 
 int runhydrogencommand(thydrogencommand command) {
+  if (command == thydrogencommand::make3d) {
+    return runmake3d().hydrogens;
+  }
   tsession& current = session();
   current.takeundosnapshot(hydrogencommandname(command));
   tdrawing& drawing = *current.drawing();
@@ -35,6 +39,8 @@ int runhydrogencommand(thydrogencommand command) {
       break;
     case thydrogencommand::remove:
       count = removehydrogens(drawing);
+      break;
+    case thydrogencommand::make3d:
       break;
   }
   assignhybridization(drawing);

@@ -4,8 +4,9 @@
 
 namespace molvane {
 
-/// The hydrogen commands of the menu.
-enum class thydrogencommand { add2d, add3d, remove };
+/// The hydrogen commands of the menu; Make 3D adds hydrogens and builds
+/// the relaxed model (see runmake3d).
+enum class thydrogencommand { add2d, add3d, remove, make3d };
 
 /// The name of command for the user: "Add Hs 2D", "Add Hs 3D", "Remove Hs".
 const char* hydrogencommandname(thydrogencommand command);

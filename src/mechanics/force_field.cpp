@@ -123,6 +123,13 @@ double tforcefield::termenergy(tstrain& term) const {
   return term.energy;
 }
 
+double tforcefield::termenergy(tchirality& term) const {
+  term.energy =
+      chiralityenergy(term, position(term.atoms[0]), position(term.atoms[1]),
+                      position(term.atoms[2]), position(term.atoms[3]));
+  return term.energy;
+}
+
 double tforcefield::packenergy(const tforcefieldpack& pack) {
   return packenergy(pack.lists);
 }
@@ -146,6 +153,7 @@ double tforcefield::packenergy(const ttermlists& lists) {
   update(bends_, lists.terms[termslot(ttermkind::bend)]);
   update(torsions_, lists.terms[termslot(ttermkind::torsion)]);
   update(planarities_, lists.terms[termslot(ttermkind::planarity)]);
+  update(chiralities_, lists.terms[termslot(ttermkind::chirality)]);
   return running_;
 }
 
@@ -193,6 +201,12 @@ TXYZ tforcefield::packgradient(std::int32_t atomindex) const {
                       position(term.atoms[2]), position(term.atoms[3]), g4);
     take(term.atoms, g4);
   }
+  for (std::int32_t i : lists.terms[termslot(ttermkind::chirality)]) {
+    const tchirality& term = chiralities_[static_cast<std::size_t>(i)];
+    chiralitygradient(term, position(term.atoms[0]), position(term.atoms[1]),
+                      position(term.atoms[2]), position(term.atoms[3]), g4);
+    take(term.atoms, g4);
+  }
   return sum;
 }
 
@@ -210,6 +224,7 @@ void tforcefield::savepack(std::int32_t atomindex) {
   save(bends_, lists.terms[termslot(ttermkind::bend)]);
   save(torsions_, lists.terms[termslot(ttermkind::torsion)]);
   save(planarities_, lists.terms[termslot(ttermkind::planarity)]);
+  save(chiralities_, lists.terms[termslot(ttermkind::chirality)]);
   for (std::int32_t i : lists.terms[termslot(ttermkind::bend)]) {
     savedangles_.push_back(bends_[static_cast<std::size_t>(i)].angle);
   }
@@ -230,6 +245,7 @@ void tforcefield::restorepack(std::int32_t atomindex) {
   restore(bends_, lists.terms[termslot(ttermkind::bend)]);
   restore(torsions_, lists.terms[termslot(ttermkind::torsion)]);
   restore(planarities_, lists.terms[termslot(ttermkind::planarity)]);
+  restore(chiralities_, lists.terms[termslot(ttermkind::chirality)]);
   next = 0;
   for (std::int32_t i : lists.terms[termslot(ttermkind::bend)]) {
     bends_[static_cast<std::size_t>(i)].angle = savedangles_[next++];
@@ -250,6 +266,7 @@ double tforcefield::totalenergy() {
     sum(bends_);
     sum(torsions_);
     sum(planarities_);
+    sum(chiralities_);
   }
   running_ = total;
   return total;
@@ -319,6 +336,10 @@ double tforcefield::energy(std::span<const double> xyz) {
     }
     total += planarityenergy(*i, angles);
   }
+  for (auto i = chiralities_.rbegin(); i != chiralities_.rend(); ++i) {
+    total += chiralityenergy(*i, at(xyz, i->atoms[0]), at(xyz, i->atoms[1]),
+                             at(xyz, i->atoms[2]), at(xyz, i->atoms[3]));
+  }
   return total;
 }
 
@@ -366,6 +387,13 @@ double tforcefield::gradient(std::span<const double> xyz,
   }
   for (auto i = planarities_.rbegin(); i != planarities_.rend(); ++i) {
     total += planaritygradient(*i, at(xyz, i->atoms[0]), at(xyz, i->atoms[1]),
+                               at(xyz, i->atoms[2]), at(xyz, i->atoms[3]), g4);
+    for (std::size_t k = 0; k < 4; ++k) {
+      add(grad, i->atoms[k], g4[k]);
+    }
+  }
+  for (auto i = chiralities_.rbegin(); i != chiralities_.rend(); ++i) {
+    total += chiralitygradient(*i, at(xyz, i->atoms[0]), at(xyz, i->atoms[1]),
                                at(xyz, i->atoms[2]), at(xyz, i->atoms[3]), g4);
     for (std::size_t k = 0; k < 4; ++k) {
       add(grad, i->atoms[k], g4[k]);

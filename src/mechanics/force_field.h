@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mechanics/bend_term.h"
+#include "mechanics/chirality_term.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/force_field_term.h"
 #include "mechanics/nonbonded_term.h"
@@ -29,7 +30,7 @@ class tbond;
 class tdrawing;
 
 /// The terms one atom (or one structure) takes part in, as positions in the
-/// force field's five lists.
+/// force field's lists, one for each kind of term.
 struct ttermlists {
   std::array<std::vector<std::int32_t>, termkinds> terms;
 };
@@ -112,6 +113,7 @@ class tforcefield {
   /// The torsion's dihedral angle φ in radians, from the current positions.
   double dihedralangle(const ttorque& term) const;
   double termenergy(tstrain& term) const;
+  double termenergy(tchirality& term) const;
 
   /// total += new energy - previous energy of the term.
   template <typename tterm>
@@ -186,6 +188,9 @@ class tforcefield {
   std::vector<tangle>& bends() { return bends_; }
   std::vector<ttorque>& torsions() { return torsions_; }
   std::vector<tstrain>& planarities() { return planarities_; }
+  /// The restraints that hold stated stereo centres and double bonds;
+  /// empty unless an atom or a double bond is marked stated.
+  std::vector<tchirality>& chiralities() { return chiralities_; }
   std::vector<tgroupPack>& groups() { return groups_; }
   /// The pack of the atom at that position.
   const tforcefieldpack& pack(std::int32_t atomindex) const {
@@ -226,6 +231,7 @@ class tforcefield {
   void createbends(const tsetupreport& report);
   void createtorsions(const tsetupreport& report);
   void createplanarities(const tsetupreport& report);
+  void createchiralities();
   /// Returns "" or why the pairs could not be listed.
   std::string createnonbonded(const tsetupreport& report);
   void describepairatoms();
@@ -272,6 +278,7 @@ class tforcefield {
   std::vector<tangle> bends_;
   std::vector<ttorque> torsions_;
   std::vector<tstrain> planarities_;
+  std::vector<tchirality> chiralities_;
   std::vector<tgroupPack> groups_;
   /// The cut-off list: how pairs fade (inactive for all pairs), where the
   /// atoms were when it was made, and the grid that made it.

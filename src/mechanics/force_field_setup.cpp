@@ -73,6 +73,7 @@ void tforcefield::freeterms() {
   bends_.clear();
   torsions_.clear();
   planarities_.clear();
+  chiralities_.clear();
   groups_.clear();
   pairatoms_.clear();
   fade_ = {};
@@ -183,6 +184,7 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
   createtorsions(report);
   status("Creating dihedrals");
   createplanarities(report);
+  createchiralities();
   if (stopped()) {
     return setupstoppedtext;
   }

@@ -17,9 +17,10 @@ enum class ttermkind : std::uint8_t {
   stretch = 1,
   bend = 2,
   torsion = 3,
-  planarity = 4
+  planarity = 4,
+  chirality = 5
 };
-inline constexpr int termkinds = 5;
+inline constexpr int termkinds = 6;
 
 /// The position of a kind's list among the five lists of a pack.
 constexpr std::size_t termslot(ttermkind kind) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/optimizer.h"
 
+#include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
@@ -558,6 +559,9 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     return "The minimum jump must be a positive length.";
   }
 
+  // Stated stereo gets its depth before anything moves; the restraints of
+  // the setup then hold it through the run.
+  const tstereopreparation stereo = preparestereo(drawing_);
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
   field_.setlistinghook([this] { pump(); });
@@ -596,6 +600,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   }
   std::vector<TXYZ> startgeometry;
   snapshot(startgeometry);
+  const int unheld = unheldstereo(stereo.stated);
   refresh();
   state_.startenergy = state_.energy;
   state_.bestenergy = state_.energy;
@@ -647,6 +652,23 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     }
   }
   state_.stopped = stop_;
+  if (state_.stopped && !(state_.energy <= state_.startenergy)) {
+    // Stopped between a kick and its relaxation: the start was better, and
+    // its stated centres are sound.
+    restore(startgeometry);
+  }
+  if (!molecules && unheldstereo(stereo.stated) > unheld) {
+    // A kick turned a centre over that the restraints could not bring
+    // back. The start holds it: a run that was stopped ends there; one that
+    // was not relaxes again from it, without the kick.
+    restore(startgeometry);
+    if (!state_.stopped) {
+      polish(settings.rmsgradientkcal);
+      if (unheldstereo(stereo.stated) > unheld) {
+        restore(startgeometry);
+      }
+    }
+  }
 
   std::size_t mark = 0;
   for (tatm* atom : drawing_.atoms) {

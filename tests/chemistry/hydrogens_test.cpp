@@ -106,7 +106,10 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
       for (int i = 0; i < around.count(); ++i) {
         tatm* a = around.items(i);
         if (a->element == 1) {
-          EXPECT_NEAR(centre->distance(*a), L, 1e-6);
+          // Issue #30: at the element's bond length, not a whole L.
+          EXPECT_NEAR(centre->distance(*a),
+                      L * (radiusof(1) + radiusof(centre->element)) / 1.54,
+                      1e-6);
         }
         for (int j = i + 1; j < around.count(); ++j) {
           tatm* b = around.items(j);
@@ -137,14 +140,15 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
           << torsion;
     }
   }
-  // A bare atom starts along +x; in 3D mode a metal's go along x at the sum
-  // of the covalent radii.
+  // A bare atom starts along +x; a metal's go along x, at the sum of the
+  // covalent radii in and out of 3D mode.
   session().newdrawing();
   tatm* water = atom(8, 5, 6, 7);
   session().settings.build3d = true;
   tatm* calcium = atom(20, 100, 0);
   addhydrogens3d(drawing());
-  EXPECT_NEAR(hydrogensof(*water)[0]->x, 5 + L, 1e-9);
+  EXPECT_NEAR(hydrogensof(*water)[0]->x,
+              5 + L * (radiusof(1) + radiusof(8)) / 1.54, 1e-9);
   EXPECT_NEAR(hydrogensof(*calcium)[1]->x,
               100 - L * (radiusof(1) + radiusof(20)) / 1.54, 1e-9);
 }
@@ -164,7 +168,7 @@ TEST_F(Hydrogens, AwkwardCentresGetHydrogensOneBondAwayOrNone) {
     if (z == 0.0) {
       EXPECT_NEAR(heading(*centre, *h), 150.0, 1e-6);  // away from the third
     } else {
-      EXPECT_NEAR(h->z, -L, 1e-6);
+      EXPECT_NEAR(h->z, -L * (radiusof(1) + radiusof(6)) / 1.54, 1e-6);
     }
   }
   // A straight chain gets hydrogens only in 2D; no hydrogen may land on

@@ -36,6 +36,18 @@ tmolecule crowded(int z, double r, int n) {
   return tmolecule(atoms, bonds);
 }
 
+/// CHFClBr with its halogens 0.25 Å out of the plane, and FHC=CHCl with
+/// the chlorine turned 75 degrees out of the double bond's plane.
+tmolecule statedstereo() {
+  return tmolecule(
+      {6,    0,     0,     0,     9,    1.35, 0,   0.25, 17,    -0.88, 1.52,
+       0.25, 35,    -0.97, -1.68, 0.25, 1,    0,   0,    -1.09, 6,     4,
+       0,    0,     6,     5.34,  0,    0,    9,   3.3,  1.1,   0,     1,
+       3.4,  -0.95, 0,     17,    6.0,  0.4,  1.4, 1,    5.9,   -0.9,  -0.3},
+      {0, 1, 2, 0, 2, 2, 0, 3, 2, 0, 4, 2,  5, 6,
+       4, 5, 7, 2, 5, 8, 2, 6, 9, 2, 6, 10, 2});
+}
+
 struct tshape {
   const char* name;
   std::function<tmolecule()> build;
@@ -43,6 +55,8 @@ struct tshape {
   /// come from the cut-off list.
   std::vector<std::pair<int, int>> charges;
   std::size_t allpairs;
+  /// Whether the first atom and the double bonds are marked stated.
+  bool stated = false;
 };
 
 /// The shape built, with its force field set up.
@@ -50,6 +64,14 @@ struct tbuilt {
   explicit tbuilt(const tshape& shape) : molecule(shape.build()) {
     for (auto [atom, charge] : shape.charges) {
       molecule.atom(atom).setcharge(charge);
+    }
+    if (shape.stated) {
+      molecule.atom(0).stereomark = tstereomark::stated;
+      for (tbond* bond : molecule.drawing.bonds) {
+        if (bond->kind() == 4) {
+          bond->stereomark = tstereomark::stated;
+        }
+      }
     }
     field.setallpairslimit(shape.allpairs);
     EXPECT_EQ(field.setupforcefield(), "");
@@ -85,6 +107,9 @@ const tshape shapes[] = {
      [] { return crowded(53, 1.85, 7); },
      {},
      allpairslimit},
+    // A nearly flat stated centre and a stated double bond turned half way,
+    // so that both restraints pull.
+    {"stated centre and double bond", statedstereo, {}, allpairslimit, true},
     // Ions 8 to 14 Å apart, listed with the cut-off: some pairs fade out.
     {"faded ions",
      [] {
@@ -95,9 +120,18 @@ const tshape shapes[] = {
      {{0, 1}, {1, -1}},
      0}};
 
-enum class tfamily { stretch, bend, torsion, planarity, nonbonded, whole };
+enum class tfamily {
+  stretch,
+  bend,
+  torsion,
+  planarity,
+  nonbonded,
+  chirality,
+  whole
+};
 const char* const familynames[] = {"stretch",   "bend",      "torsion",
-                                   "planarity", "nonbonded", "whole"};
+                                   "planarity", "nonbonded", "chirality",
+                                   "whole"};
 
 TXYZ at(std::span<const double> xyz, std::int32_t atom) {
   const auto i = static_cast<std::size_t>(atom) * 3;
@@ -162,6 +196,11 @@ double familyenergy(tforcefield& field, tfamily family,
           field.nonbonded(), xyz, grad, [&](auto& t, auto& p, auto& g) {
             return pairgradient(t, {p[0], p[1], p[2]}, apu, fade, g);
           });
+    case tfamily::chirality:
+      return sumof<tchirality, 4>(
+          field.chiralities(), xyz, grad, [](auto& t, auto& p, auto& g) {
+            return chiralitygradient(t, p[0], p[1], p[2], p[3], g);
+          });
     default:
       return field.gradient(xyz, grad);
   }
@@ -209,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Range<std::size_t>(0, std::size(shapes)),
                        ::testing::Values(tfamily::stretch, tfamily::bend,
                                          tfamily::torsion, tfamily::planarity,
-                                         tfamily::nonbonded, tfamily::whole)),
+                                         tfamily::nonbonded, tfamily::chirality,
+                                         tfamily::whole)),
     [](const auto& param) {
       std::string name =
           std::string(shapes[std::get<0>(param.param)].name) + "_" +
@@ -222,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(ForceFieldGradient, EveryFamilyAndHydrogenBondsAreChecked) {
-  std::array<std::size_t, 5> counts{};
+  std::array<std::size_t, 6> counts{};
   for (const tshape& shape : shapes) {
     tbuilt built(shape);
     counts[0] += built.field.stretches().size();
@@ -231,6 +271,9 @@ TEST(ForceFieldGradient, EveryFamilyAndHydrogenBondsAreChecked) {
     counts[3] += built.field.planarities().size();
     for (const tnbpair& pair : built.field.nonbonded()) {
       counts[4] += pair.type == tpairtype::hydrogenbond;
+    }
+    for (const tchirality& term : built.field.chiralities()) {
+      counts[5] += term.energy > 0.0 ? 1 : 0;
     }
   }
   EXPECT_EQ(std::count(counts.begin(), counts.end(), 0U), 0);

@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// Issue #27: 3D models of wedged drawings were often other stereoisomers.
+#include "chemistry/hydrogens.h"
+#include "chemistry/stereo_lift.h"
+#include "document/drawing.h"
+#include "io/document_files.h"
+#include "io/mdl_format.h"
+#include "mechanics/embedding.h"
+#include "mechanics/optimizer.h"
+#include "mechanics/torsion_term.h"
+#include "model/atom.h"
+#include "model/vector3.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+std::unique_ptr<tdrawing> frommolblock(const std::string& text) {
+  const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  treadresult read = readmdl(bytes);
+  EXPECT_EQ(read.error, "");
+  return std::move(read.drawing);
+}
+
+bool allfinite(const tdrawing& drawing) {
+  for (const tatm* atom : drawing.atoms) {
+    if (!std::isfinite(atom->x) || !std::isfinite(atom->y) ||
+        !std::isfinite(atom->z)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+double dihedraldegrees(const tatm& a, const tatm& b, const tatm& c,
+                       const tatm& d) {
+  using detail::pointof;
+  return dihedralof(pointof(a), pointof(b), pointof(c), pointof(d)) * 180.0 /
+         std::numbers::pi;
+}
+
+/// The hydrogen bonded to atom.
+const tatm* hydrogenof(const tdrawing& drawing, const tatm& atom) {
+  for (const tbond* bond : drawing.bondsof(&atom)) {
+    if (bond->other(&atom)->element == 1) {
+      return bond->other(&atom);
+    }
+  }
+  return nullptr;
+}
+
+TEST(StereoModels, SharedChiralDrawingsKeepEveryCentreThroughEveryMethod) {
+  const std::filesystem::path folder =
+      std::filesystem::path(MOLVANE_SHARED_DATA) / "molecules";
+  if (!std::filesystem::exists(folder / "cholesterol_2d.mol")) {
+    GTEST_SKIP() << "the shared molecules are absent";
+  }
+  struct tcase {
+    const char* file;
+    std::size_t centres;
+  };
+  const tcase cases[] = {{"cholesterol_2d.mol", 8},
+                         {"glucose_2d.mol", 5},
+                         {"gly_ala_11_2d.mol", 5}};
+  const toptimizermethod methods[] = {
+      toptimizermethod::normal, toptimizermethod::refine,
+      toptimizermethod::anneal, toptimizermethod::global,
+      toptimizermethod::random, toptimizermethod::moleculesnormal};
+  for (const tcase& each : cases) {
+    for (toptimizermethod method : methods) {
+      for (double temperature : {0.273, 1.0}) {
+        SCOPED_TRACE(std::string(each.file) + " method " +
+                     std::to_string(static_cast<int>(method)) +
+                     " temperature " + std::to_string(temperature));
+        treadresult read = loaddocument(folder / each.file);
+        ASSERT_NE(read.drawing, nullptr);
+        tdrawing& drawing = *read.drawing;
+        const tstatedstereo wanted = statedstereo(drawing);
+        ASSERT_GE(wanted.centres.size(), each.centres);
+        addhydrogens3d(drawing);
+        EXPECT_EQ(unheldstereo(wanted), 0) << "after Add Hs 3D";
+        toptimizer optimizer(drawing);
+        optimizer.settings.temperature = temperature;
+        // Stopped early, every run must still hand back a sound model.
+        optimizer.settings.maxseconds = 0.2;
+        ASSERT_EQ(optimizer.runoptimizer(method), "");
+        EXPECT_EQ(unheldstereo(wanted), 0);
+        EXPECT_TRUE(allfinite(drawing));
+      }
+    }
+  }
+}
+
+// Trans-decalin (wedge at one fusion atom, hash at the other) and the cis
+// isomer (two wedges), drawn with implicit hydrogens.
+std::string decalin(int secondstereo) {
+  return "\n     RDKit          2D\n\n"
+         " 10 11  0  0  0  0  0  0  0  0999 V2000\n"
+         "   -2.5981   -0.7500    0.0000 C   0  0\n"
+         "   -2.5981    0.7500    0.0000 C   0  0\n"
+         "   -1.2990    1.5000    0.0000 C   0  0\n"
+         "   -0.0000    0.7500    0.0000 C   0  0\n"
+         "    1.2990    1.5000    0.0000 C   0  0\n"
+         "    2.5981    0.7500    0.0000 C   0  0\n"
+         "    2.5981   -0.7500    0.0000 C   0  0\n"
+         "    1.2990   -1.5000    0.0000 C   0  0\n"
+         "    0.0000   -0.7500    0.0000 C   0  0\n"
+         "   -1.2990   -1.5000    0.0000 C   0  0\n"
+         "  1  2  1  0\n  2  3  1  0\n  4  3  1  1\n  4  5  1  0\n"
+         "  5  6  1  0\n  6  7  1  0\n  7  8  1  0\n  9  8  1  " +
+         std::to_string(secondstereo) +
+         "\n  9 10  1  0\n 10  1  1  0\n  9  4  1  0\nM  END\n";
+}
+
+TEST(StereoModels, EmbedKeepsRingFusionsAndDoubleBondsAsDrawn) {
+  for (int second : {6, 1}) {
+    SCOPED_TRACE(second == 6 ? "trans" : "cis");
+    std::unique_ptr<tdrawing> drawing = frommolblock(decalin(second));
+    ASSERT_NE(drawing, nullptr);
+    tatm& a = *drawing->atoms.items(3);
+    tatm& b = *drawing->atoms.items(8);
+    const double x = (a.x + b.x) / 2.0;
+    const tembedresult result = embedmolecule(*drawing);
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.unheld, 0);
+    EXPECT_EQ(result.startclashes, 0);
+    EXPECT_EQ(result.hydrogens, 18);
+    const tatm* ha = hydrogenof(*drawing, a);
+    const tatm* hb = hydrogenof(*drawing, b);
+    ASSERT_NE(ha, nullptr);
+    ASSERT_NE(hb, nullptr);
+    const double torsion = std::abs(dihedraldegrees(*ha, a, b, *hb));
+    if (second == 6) {
+      EXPECT_GT(torsion, 150.0);
+    } else {
+      EXPECT_LT(torsion, 90.0);
+    }
+    // The model stays where the rings were drawn.
+    EXPECT_NEAR((a.x + b.x) / 2.0, x, drawing->geometry().bondlength);
+  }
+  // (Z)-4-methylhex-2-ene.
+  std::unique_ptr<tdrawing> hexene = frommolblock(
+      "\n     RDKit          2D\n\n"
+      "  7  6  0  0  0  0  0  0  0  0999 V2000\n"
+      "    1.8862    1.2407    0.0000 C   0  0\n"
+      "    2.0963   -0.2445    0.0000 C   0  0\n"
+      "    0.9151   -1.1691    0.0000 C   0  0\n"
+      "   -0.4762   -0.6084    0.0000 C   0  0\n"
+      "   -1.6574   -1.5330    0.0000 C   0  0\n"
+      "   -0.6863    0.8768    0.0000 C   0  0\n"
+      "   -2.0776    1.4375    0.0000 C   0  0\n"
+      "  1  2  1  0\n  2  3  2  0\n  3  4  1  0\n  4  5  1  0\n"
+      "  4  6  1  0\n  6  7  1  0\nM  END\n");
+  ASSERT_NE(hexene, nullptr);
+  ASSERT_EQ(embedmolecule(*hexene, {8, 3, {}, {}}).error, "");
+  EXPECT_LT(std::abs(dihedraldegrees(
+                *hexene->atoms.items(0), *hexene->atoms.items(1),
+                *hexene->atoms.items(2), *hexene->atoms.items(3))),
+            30.0);
+}
+
+TEST(StereoModels, HostileDrawingsGiveAModelAndAWarning) {
+  const char* header = "\n     test\n\n";
+  struct tcase {
+    const char* name;
+    std::string block;
+    /// Whether the drawing states something the model cannot follow.
+    bool warns = true;
+  };
+  const tcase cases[] = {
+      {"wedge between two hydrogens",
+       "  2  1  0  0  0  0  0  0  0  0999 V2000\n"
+       "    0.0000    0.0000    0.0000 H   0  0\n"
+       "    0.7400    0.0000    0.0000 H   0  0\n"
+       "  1  2  1  1\nM  END\n"},
+      // Spiro[4.4]nonane: the wedged atom has four ring bonds and two alike
+      // rings; kept as drawn, which changes nothing, it needs no warning.
+      {"wedge on an atom with four ring bonds",
+       "  9 10  0  0  0  0  0  0  0  0999 V2000\n"
+       "    0.0000    0.0000    0.0000 C   0  0\n"
+       "   -0.9000    1.2000    0.0000 C   0  0\n"
+       "   -2.3000    0.7000    0.0000 C   0  0\n"
+       "   -2.3000   -0.7000    0.0000 C   0  0\n"
+       "   -0.9000   -1.2000    0.0000 C   0  0\n"
+       "    0.9000    1.2000    0.0000 C   0  0\n"
+       "    2.3000    0.7000    0.0000 C   0  0\n"
+       "    2.3000   -0.7000    0.0000 C   0  0\n"
+       "    0.9000   -1.2000    0.0000 C   0  0\n"
+       "  1  2  1  1\n  2  3  1  0\n  3  4  1  0\n  4  5  1  0\n"
+       "  5  1  1  0\n  1  6  1  0\n  6  7  1  0\n  7  8  1  0\n"
+       "  8  9  1  0\n  9  1  1  0\nM  END\n",
+       false},
+      {"contradictory wedges",
+       "  5  4  0  0  0  0  0  0  0  0999 V2000\n"
+       "    0.0000    0.0000    0.0000 C   0  0\n"
+       "    1.5000    0.0000    0.0000 F   0  0\n"
+       "   -1.5000    0.0000    0.0000 Cl  0  0\n"
+       "    0.0000    1.5000    0.0000 Br  0  0\n"
+       "    0.0000   -1.5000    0.0000 I   0  0\n"
+       "  1  2  1  1\n  1  3  1  1\n  1  4  1  1\n  1  5  1  1\nM  END\n"},
+      {"two atoms at one place",
+       "  3  2  0  0  0  0  0  0  0  0999 V2000\n"
+       "    0.0000    0.0000    0.0000 C   0  0\n"
+       "    1.5000    0.0000    0.0000 C   0  0\n"
+       "    1.5000    0.0000    0.0000 O   0  0\n"
+       "  1  2  1  0\n  2  3  1  0\nM  END\n"},
+  };
+  for (const tcase& each : cases) {
+    SCOPED_TRACE(each.name);
+    std::unique_ptr<tdrawing> drawing = frommolblock(header + each.block);
+    ASSERT_NE(drawing, nullptr);
+    const tembedresult result = embedmolecule(*drawing, {2, 1, {}, {}});
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.warning.empty(), !each.warns) << result.warning;
+    EXPECT_TRUE(allfinite(*drawing));
+  }
+}
+
+}  // namespace
+}  // namespace molvane
