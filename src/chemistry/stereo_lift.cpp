@@ -397,10 +397,40 @@ int holds(const tstatedbond& bond) {
   return (cosine > 0.0) == bond.cis ? 1 : -1;
 }
 
-int unheldstereo(const tstatedstereo& stereo) {
+namespace {
+
+/// Whether a centre holds seen whole and seen with each neighbour left out
+/// in turn (standing in, as an implicit hydrogen does, away from the
+/// others): a run stopped mid-way can leave the centre itself pushed
+/// through the plane of three neighbours while the four still give the
+/// stated sense, and that model is not the stated stereoisomer either.
+bool holdsfromeveryside(const tstatedcentre& centre) {
+  if (holds(centre) != 1) {
+    return false;
+  }
+  for (std::size_t k = 0; k < centre.neighbours.size(); ++k) {
+    if (centre.neighbours[k] == nullptr) {
+      return true;
+    }
+  }
+  for (std::size_t k = 0; k < centre.neighbours.size(); ++k) {
+    tstatedcentre view = centre;
+    view.neighbours[k] = nullptr;
+    if (holds(view) != 1) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int unheldstereo(const tstatedstereo& stereo, bool everyside) {
   int count = 0;
   for (const tstatedcentre& centre : stereo.centres) {
-    count += holds(centre) == 1 ? 0 : 1;
+    const bool held =
+        everyside ? holdsfromeveryside(centre) : holds(centre) == 1;
+    count += held ? 0 : 1;
   }
   for (const tstatedbond& bond : stereo.doublebonds) {
     count += holds(bond) == 1 ? 0 : 1;

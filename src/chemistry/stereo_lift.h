@@ -59,7 +59,10 @@ std::array<TXYZ, 4> idealdirections(bool anticlockwise);
 int holds(const tstatedcentre& centre);
 int holds(const tstatedbond& bond);
 /// How many centres and double bonds of stereo the coordinates do not hold.
-int unheldstereo(const tstatedstereo& stereo);
+/// With `everyside`, a centre also counts as unheld when the centre atom
+/// itself has been pushed through the plane of three of its neighbours
+/// (the test after a run; a lifted start may not pass it yet).
+int unheldstereo(const tstatedstereo& stereo, bool everyside = false);
 
 /// The length of a bond from atom to a hydrogen, in drawing units: the sum
 /// of the covalent radii, scaled as the drawing's bond length is.

@@ -16,6 +16,8 @@ const char* hydrogencommandname(thydrogencommand command) {
       return "Add Hs 2D";
     case thydrogencommand::add3d:
       return "Add Hs 3D";
+    case thydrogencommand::make3d:
+      return "Make 3D";
     case thydrogencommand::remove:
       break;
   }

@@ -9,7 +9,7 @@ namespace molvane {
 
 tembedresult runmake3d(tembedsettings settings) {
   tsession& current = session();
-  current.takeundosnapshot();
+  current.takeundosnapshot("Make 3D");
   tprogress& progress = current.progress();
   progress.setrange(0, settings.conformers);
   settings.progress = [&progress](int, int) { progress.step(1); };

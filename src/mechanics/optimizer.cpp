@@ -600,7 +600,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   }
   std::vector<TXYZ> startgeometry;
   snapshot(startgeometry);
-  const int unheld = unheldstereo(stereo.stated);
+  const int unheld = unheldstereo(stereo.stated, true);
   refresh();
   state_.startenergy = state_.energy;
   state_.bestenergy = state_.energy;
@@ -657,14 +657,14 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     // its stated centres are sound.
     restore(startgeometry);
   }
-  if (!molecules && unheldstereo(stereo.stated) > unheld) {
+  if (!molecules && unheldstereo(stereo.stated, true) > unheld) {
     // A kick turned a centre over that the restraints could not bring
     // back. The start holds it: a run that was stopped ends there; one that
     // was not relaxes again from it, without the kick.
     restore(startgeometry);
     if (!state_.stopped) {
       polish(settings.rmsgradientkcal);
-      if (unheldstereo(stereo.stated) > unheld) {
+      if (unheldstereo(stereo.stated, true) > unheld) {
         restore(startgeometry);
       }
     }
