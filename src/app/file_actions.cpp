@@ -60,7 +60,7 @@ tfileactions::tfileactions(ttoolhost& host, const QImage& shown,
 
 std::filesystem::path tfileactions::startfolder() const {
   std::error_code error;
-  const std::filesystem::path last = settingsfile_.lastfolder;
+  std::filesystem::path last = settingsfile_.lastfolder;
   if (!last.empty() && std::filesystem::is_directory(last, error)) {
     return last;
   }

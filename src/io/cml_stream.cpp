@@ -38,7 +38,9 @@ std::size_t constructend(std::string_view text, std::size_t at) {
   for (std::size_t i = at + 1; i < text.size(); ++i) {
     const char c = text[i];
     if (quote != 0) {
-      quote = c == quote ? 0 : quote;
+      if (c == quote) {
+        quote = 0;
+      }
     } else if (c == '"' || c == '\'') {
       quote = c;
     } else if (c == '>') {
