@@ -55,10 +55,19 @@ TMolecularData::TMolecularData(ttoolhost& host)
   weight_ = line("F.W.", "Formula weight in gram moles", nullptr);
   composition_ = line("Composition ( Weight % )", "", nullptr);
   energy_ = line("P.E.", "Potential energy in Kcals", "Kcal");
-  dipole_ = line("Dipole Moment", "Dipole moment in debyes", nullptr);
+  dipole_ = line("Dipole Moment",
+                 "Dipole moment in debyes, from the partial charges with "
+                 "bond and lone-pair increments",
+                 "D");
   moments_ = line("Principal Moments of Inertia (amu-A\u00B2)", "", nullptr);
   charge_ = line("Charge", "", nullptr);
   charge_->setText(QStringLiteral("0"));
+  valence_ = new QLabel(this);
+  valence_->setObjectName(QStringLiteral("Valence"));
+  valence_->setStyleSheet(QStringLiteral("color: red"));
+  valence_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  valence_->hide();
+  grid->addWidget(valence_, row++, 0, 1, 3);
 
   showdipole_ = new QCheckBox(QStringLiteral("Show Dipole Vector"), this);
   showdipole_->setFocusPolicy(Qt::NoFocus);
@@ -111,6 +120,8 @@ void TMolecularData::fill(const tmoleculardata& values, int momentdecimals) {
   formula_->setText(qtstring(values.formula));
   weight_->setText(qtstring(values.formulaweight));
   composition_->setText(qtstring(values.composition));
+  valence_->setText(qtstring(values.valence));
+  valence_->setVisible(!values.valence.empty());
   if (!values.measured) {
     // Bonded to atoms outside: the other values would be the wrong
     // molecule's, and the old ones stay.

@@ -40,6 +40,8 @@ class TMolecularData final : public QWidget {
   QLabel& dipolelabel() const { return *dipole_; }
   QLabel& momentslabel() const { return *moments_; }
   QLabel& chargelabel() const { return *charge_; }
+  /// Names the atoms over their valence; empty and hidden when none is.
+  QLabel& valencelabel() const { return *valence_; }
   QCheckBox& dipolebox() const { return *showdipole_; }
   QPushButton& okbutton() const { return *ok_; }
 
@@ -62,6 +64,7 @@ class TMolecularData final : public QWidget {
   QLabel* dipole_ = nullptr;
   QLabel* moments_ = nullptr;
   QLabel* charge_ = nullptr;
+  QLabel* valence_ = nullptr;
   QCheckBox* showdipole_ = nullptr;
   QPushButton* ok_ = nullptr;
   /// The drawing and structure (none: the whole drawing) shown.

@@ -3,6 +3,7 @@
 #include "chemistry/molecule_record.h"
 
 #include "chemistry/record_layout.h"
+#include "chemistry/ring_sides.h"
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/element_data.h"
@@ -497,6 +498,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
   }
 
   addstructures(*drawing, atoms, bonds, parts);
+  placeringsecondlines(*drawing);
   return drawing;
 }
 

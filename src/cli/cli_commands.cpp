@@ -106,7 +106,11 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(bonds) + "\n";
   text += "Structures:     " + std::to_string(structures) + "\n";
   text += "Symbols:        " + std::to_string(symbols) + "\n";
-  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) + " D\n";
+  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) +
+          " D (partial charges with lone-pair increments)\n";
+  if (!data.valence.empty()) {
+    text += data.valence + "\n";
+  }
   text += "Moments:        " + data.momentstext(2) + " amu\u00B7\u00C5\u00B2\n";
   if (data.energycal) {
     text += "Energy:         " + trimmed(data.energytext()) + " kcal/mol\n";

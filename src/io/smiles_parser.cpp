@@ -6,7 +6,7 @@
 #include "chemistry/kekulisation.h"
 #include "chemistry/stereo_perception.h"
 #include "io/smiles_format.h"
-#include "io/smiles_valence.h"
+#include "chemistry/valence.h"
 #include "model/element_data.h"
 
 #include <algorithm>
