@@ -89,7 +89,8 @@ int checkringbonds(tdrawing& drawing) {
 TEST(RingSecondLines, SmilesRingsDrawTheirSecondLinesInside) {
   const char* cases[] = {
       "O=C(/C=C/c1ccccc1)c1ccc(Cl)cc1",  // the chalcone of the issue
-      "c1ccc2ccccc2c1",                  // a fusion: each line in its ring
+      "Clc1ccccc1",
+      "c1ccc2ccccc2c1",  // a fusion: each line in its ring
       "C1=CCC=C1",
       "O=C1C=CC(=O)C=C1",
       "Cn1cnc2c1c(=O)n(C)c(=O)n2C",
