@@ -28,25 +28,18 @@ constexpr long mostconformers = 1000;
 tclioutcome embedrecords(const tclioptions& options,
                          const std::vector<std::string>& positional,
                          const tembedsettings& settings, int jobs) {
-  const tchangedrecords changed = changerecords(
-      positional[0], positional[1], jobs, [&settings](tdrawing& drawing) {
+  return changerecordsfor(
+      options, positional[0], positional[1], jobs,
+      [&settings](tdrawing& drawing) {
         return embedmolecule(drawing, settings).error;
+      },
+      [&settings](tjsonobject& json) {
+        json.addinteger("conformers", settings.conformers);
+      },
+      [&positional](int records) {
+        return "Built 3D models of " + std::to_string(records) +
+               " records\nWrote " + positional[1] + "\n";
       });
-  if (!changed.error.empty()) {
-    return failure(changed.error);
-  }
-  if (options.json) {
-    tjsonobject json;
-    json.addtext("input", positional[0]);
-    json.addtext("output", positional[1]);
-    json.addinteger("conformers", settings.conformers);
-    json.addinteger("records", changed.written);
-    return {0, json.text() + "\n", ""};
-  }
-  return {0,
-          "Built 3D models of " + std::to_string(changed.written) +
-              " records\nWrote " + positional[1] + "\n",
-          ""};
 }
 
 }  // namespace

@@ -45,32 +45,24 @@ std::optional<tmode> modeof(std::string_view argument) {
 tclioutcome hydrogensofrecords(const tclioptions& options,
                                const std::vector<std::string>& paths,
                                const tmode& mode, int jobs) {
+  const bool removed = mode.command == thydrogencommand::remove;
   std::atomic<int> count{0};
-  const tchangedrecords changed =
-      changerecords(paths[0], paths[1], jobs, [&](tdrawing& drawing) {
+  return changerecordsfor(
+      options, paths[0], paths[1], jobs,
+      [&](tdrawing& drawing) {
         count += applyhydrogencommand(drawing, mode.command);
         return std::string();
+      },
+      [&](tjsonobject& json) {
+        json.addtext("mode", mode.flag.substr(2));
+        json.addinteger(removed ? "removed" : "added", count.load());
+      },
+      [&](int records) {
+        return std::string(removed ? "Removed " : "Added ") +
+               std::to_string(count.load()) +
+               (count == 1 ? " hydrogen" : " hydrogens") + " in " +
+               std::to_string(records) + " records, wrote " + paths[1] + "\n";
       });
-  if (!changed.error.empty()) {
-    return failure(changed.error);
-  }
-  const bool removed = mode.command == thydrogencommand::remove;
-  if (options.json) {
-    tjsonobject json;
-    json.addtext("input", paths[0]);
-    json.addtext("output", paths[1]);
-    json.addtext("mode", mode.flag.substr(2));
-    json.addinteger(removed ? "removed" : "added", count.load());
-    json.addinteger("records", changed.written);
-    return {0, json.text() + "\n", ""};
-  }
-  return {0,
-          std::string(removed ? "Removed " : "Added ") +
-              std::to_string(count.load()) +
-              (count == 1 ? " hydrogen" : " hydrogens") + " in " +
-              std::to_string(changed.written) + " records, wrote " + paths[1] +
-              "\n",
-          ""};
 }
 
 }  // namespace

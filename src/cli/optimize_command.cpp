@@ -49,27 +49,18 @@ tclioutcome optimizerecords(const tclioptions& options,
                             const std::vector<std::string>& positional,
                             const tmethodname& method,
                             const toptimizersettings& settings, int jobs) {
-  const tchangedrecords changed =
-      changerecords(positional[0], positional[1], jobs, [&](tdrawing& drawing) {
+  return changerecordsfor(
+      options, positional[0], positional[1], jobs,
+      [&](tdrawing& drawing) {
         toptimizer optimizer(drawing);
         optimizer.settings = settings;
         return optimizer.runoptimizer(method.code);
+      },
+      [&method](tjsonobject& json) { json.addtext("method", method.name); },
+      [&positional](int records) {
+        return "Optimized " + std::to_string(records) + " records\nWrote " +
+               positional[1] + "\n";
       });
-  if (!changed.error.empty()) {
-    return failure(changed.error);
-  }
-  if (options.json) {
-    tjsonobject json;
-    json.addtext("input", positional[0]);
-    json.addtext("output", positional[1]);
-    json.addtext("method", method.name);
-    json.addinteger("records", changed.written);
-    return {0, json.text() + "\n", ""};
-  }
-  return {0,
-          "Optimized " + std::to_string(changed.written) + " records\nWrote " +
-              positional[1] + "\n",
-          ""};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/record_batch.h"
 
+#include "cli/json_writer.h"
 #include "cli/record_jobs.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -100,6 +101,26 @@ tchangedrecords changerecords(const std::string& in, const std::string& out,
     changed.written = 0;
   }
   return changed;
+}
+
+tclioutcome changerecordsfor(
+    const tclioptions& options, const std::string& in, const std::string& out,
+    int jobs, const trecordchange& change,
+    const std::function<void(tjsonobject& json)>& addjson,
+    const std::function<std::string(int records)>& said) {
+  const tchangedrecords changed = changerecords(in, out, jobs, change);
+  if (!changed.error.empty()) {
+    return failure(changed.error);
+  }
+  if (options.json) {
+    tjsonobject json;
+    json.addtext("input", in);
+    json.addtext("output", out);
+    addjson(json);
+    json.addinteger("records", changed.written);
+    return {0, json.text() + "\n", ""};
+  }
+  return {0, said(changed.written), ""};
 }
 
 std::string takejobs(std::vector<std::string>& arguments, int& jobs) {

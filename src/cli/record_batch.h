@@ -11,6 +11,7 @@
 namespace molvane {
 
 class tdrawing;
+class tjsonobject;
 
 /// Whether path is a file of MDL records that holds more than one: such
 /// files are worked on a record at a time. Reads at most two records.
@@ -41,6 +42,15 @@ struct tchangedrecords {
 [[nodiscard]] tchangedrecords changerecords(const std::string& in,
                                             const std::string& out, int jobs,
                                             const trecordchange& change);
+
+/// changerecords as a command's answer: its error as the one line, or on
+/// success the JSON of input, output, the records written and what addjson
+/// adds, or the text that said gives for the records written.
+tclioutcome changerecordsfor(
+    const tclioptions& options, const std::string& in, const std::string& out,
+    int jobs, const trecordchange& change,
+    const std::function<void(tjsonobject& json)>& addjson,
+    const std::function<std::string(int records)>& said);
 
 /// Takes --jobs N from the arguments (anywhere after the command name):
 /// N worker threads, 0 for one per core, 1 when not given. "" or why the
