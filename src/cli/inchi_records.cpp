@@ -45,6 +45,8 @@ tclioutcome writeinchis(const tclioptions& options, const std::string& in,
         return;
       }
     }
+    // An empty line keeps every later InChI on the line of its record.
+    text += "\n";
     lastproblem = "record " + std::to_string(visited) + ": " + problem;
     session().messages().warn(lastproblem);
   });

@@ -10,7 +10,7 @@
 namespace molvane {
 
 /// convert to an InChI file (one standard InChI a line, one per record of
-/// IN; records without one are left out with a warning) or from an InChI
+/// IN; a record without one gives an empty line and a warning) or from an InChI
 /// file to an SD file (every line a record; a damaged line fails the
 /// whole conversion). nullopt for any other pair of formats.
 std::optional<tclioutcome> convertinchirecords(const tclioptions& options,
