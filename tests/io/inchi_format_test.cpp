@@ -40,6 +40,7 @@ constexpr tpublished publishedkeys[] = {
     {"CC(=O)[O-]", "QTBSBXVTEAMEQO-UHFFFAOYSA-M"},
     {"C[NH3+]", "BAVYZALUXZFZLV-UHFFFAOYSA-O"},
     {"[2H]C([2H])([2H])O", "OKKJLVBELUTLKV-FIBGUPNXSA-N"},
+    {"[H+]", "GPRLSGONYQIRFK-UHFFFAOYSA-N"},  // a bare proton, not H2+
 };
 
 TEST(Inchi, DrawingsAndRecordsGiveThePublishedKeys) {
