@@ -79,6 +79,8 @@ def main():
             mine, warnings = ours(cli, path, folder)
             name = os.path.relpath(path, shared)
             if mine is None:
+                if not any(theirs):
+                    continue  # neither describes it
                 print(f"{name}: ours failed: {warnings}")
                 compared += max(1, len(theirs))
                 continue
