@@ -282,6 +282,10 @@ int chargevalenceshift(int element, int charge) {
   if (charge == 0) {
     return 0;
   }
+  // A proton has no electrons left to bond with.
+  if (element == 1 && charge == 1) {
+    return -1;
+  }
   int group = maingroup(element);
   int target = element - charge;
   if (group == 0 || target < 1 || target > lastelement) {

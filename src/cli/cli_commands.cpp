@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 
+#include "chemistry/inchi_identifier.h"
 #include "cli/build_command.h"
 #include "cli/document_input.h"
 #include "cli/embed_command.h"
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
+#include "cli/inchi_records.h"
 #include "cli/json_writer.h"
 #include "cli/nmr_command.h"
 #include "cli/nmrdb_command.h"
@@ -73,6 +75,7 @@ tclioutcome info(const tclioptions& options,
   int structures = drawing.structures.count();
   int symbols = drawing.symbols.count();
   std::vector<std::string> records = recordsummaries(arguments[1]);
+  const tinchiresult inchi = standardinchi(drawing);
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
@@ -85,6 +88,11 @@ tclioutcome info(const tclioptions& options,
     json.addinteger("bonds", bonds);
     json.addinteger("structures", structures);
     json.addinteger("symbols", symbols);
+    json.addtext("inchi", inchi.inchi);
+    json.addtext("inchikey", inchi.key);
+    if (!inchi.message.empty()) {
+      json.addtext("inchimessage", inchi.message);
+    }
     if (!records.empty()) {
       json.addtexts("records", records);
     }
@@ -107,6 +115,12 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(bonds) + "\n";
   text += "Structures:     " + std::to_string(structures) + "\n";
   text += "Symbols:        " + std::to_string(symbols) + "\n";
+  if (inchi.inchi.empty()) {
+    text += "InChI:          none (" + inchi.message + ")\n";
+  } else {
+    text += "InChI:          " + inchi.inchi + "\n";
+    text += "InChIKey:       " + inchi.key + "\n";
+  }
   text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) +
           " D (partial charges with lone-pair increments)\n";
   if (!data.valence.empty()) {
@@ -159,6 +173,10 @@ tclioutcome convert(const tclioptions& options,
                    "\": the picture options are for .bmp, .jpg, .png and "
                    ".svg files");
   }
+  if (auto identifiers =
+          convertinchirecords(options, arguments[1], arguments[2])) {
+    return *identifiers;
+  }
   if (auto copied = convertrecords(options, arguments[1], arguments[2], jobs)) {
     return *copied;
   }
@@ -189,8 +207,9 @@ std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
          "       molvane3d-cli --help | --version\n"
          "commands:\n"
-         "  info FILE                  formula, weight, composition, charge "
-         "and counts\n"
+         "  info FILE                  formula, weight, composition, charge, "
+         "counts, InChI\n"
+         "                             and InChIKey\n"
          "  convert IN OUT             reads IN and writes OUT in the format "
          "of its extension\n"
          "                             (pictures: the render options but "

@@ -10,11 +10,14 @@
 #include "io/cml_stream.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
+#include "io/inchi_format.h"
 #include "io/mdl_format.h"
 #include "io/sd_stream.h"
 #include "io/smiles_format.h"
 #include "io/smiles_stream.h"
 #include "model/formula.h"
+
+#include <functional>
 
 namespace molvane {
 
@@ -31,14 +34,12 @@ std::string summaryof(const treadresult& record) {
 
 }  // namespace
 
-std::vector<std::string> recordsummaries(const std::string& path) {
+void visitrecords(const std::string& path, bool laidout,
+                  const std::function<void(const treadresult&)>& visit) {
   const tformatrow* row = formatofpath(path);
   if (row == nullptr || row->format == tfileformat::native) {
-    return {};
+    return;
   }
-  // Each format is read a record at a time, and SMILES without a layout:
-  // a summary needs what a molecule holds, not where its atoms stand.
-  std::vector<std::string> summaries;
   const tsettings& settings = session().settings;
   switch (exchangeformatoffile(path, row->format)) {
     case tfileformat::mdl: {
@@ -46,27 +47,32 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       options.settings = &settings;
       tsdstream stream(path, options);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        visit(*record);
       }
       break;
     }
     case tfileformat::cml: {
       tcmlstream stream(path, settings);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        visit(*record);
       }
       break;
     }
-    case tfileformat::smiles: {
+    case tfileformat::smiles:
+    case tfileformat::inchi: {
+      // Both hold one record a line.
+      const bool inchi = row->format == tfileformat::inchi;
       tsmilesstream stream(path);
       while (std::optional<tsmilesline> line = stream.next()) {
+        treadresult record;
         if (!line->error.empty()) {
-          summaries.push_back("unreadable: " + line->error);
-          continue;
+          record.error = line->error;
+        } else if (inchi) {
+          record = readinchiline(line->line, line->text, settings);
+        } else {
+          record = readsmilesline(line->line, line->text, settings, laidout);
         }
-        summaries.push_back(
-            summaryof(readsmilesline(line->line, line->text, settings,
-                                     /*laidout=*/false)));
+        visit(record);
       }
       break;
     }
@@ -74,6 +80,15 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       // Reactions and XYZ tables are one record each.
       break;
   }
+}
+
+std::vector<std::string> recordsummaries(const std::string& path) {
+  // A summary needs what a molecule holds, not where its atoms stand, so
+  // SMILES is read without a layout.
+  std::vector<std::string> summaries;
+  visitrecords(path, /*laidout=*/false, [&](const treadresult& record) {
+    summaries.push_back(summaryof(record));
+  });
   if (summaries.size() < 2) {
     return {};
   }

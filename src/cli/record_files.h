@@ -3,12 +3,21 @@
 #pragma once
 
 #include "cli/cli_commands.h"
+#include "io/read_result.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace molvane {
+
+/// Calls visit with every record of a file that may hold several (SD,
+/// CML, SMILES and InChI files), read one at a time, in file order;
+/// unreadable ones come with their error. Other formats give no call.
+/// SMILES is laid out only with laidout.
+void visitrecords(const std::string& path, bool laidout,
+                  const std::function<void(const treadresult&)>& visit);
 
 /// One line per record of a file that holds several molecules (SD files,
 /// CML with several molecules): its Hill formula and charge, or why it could

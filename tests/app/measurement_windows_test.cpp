@@ -41,6 +41,8 @@ TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
   EXPECT_EQ(window.formulalabel().text(), QStringLiteral("H2 O "));
   EXPECT_EQ(window.weightlabel().text(), QStringLiteral("    18.015"));
   EXPECT_EQ(window.chargelabel().text(), QStringLiteral("0"));
+  EXPECT_EQ(window.inchikeylabel().text(),
+            QStringLiteral("XLYOFNOQVPJJNP-UHFFFAOYSA-N"));
   EXPECT_NE(window.dipolelabel().text(), QStringLiteral("  0.00"));
   EXPECT_FALSE(window.energylabel().text().isEmpty());
   EXPECT_FALSE(drawing().showdipole);
