@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "document/settings.h"
 #include "document/symbol.h"
+#include "io/native_records.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -68,16 +69,18 @@ namespace molvane {
 
 namespace {
 
-constexpr std::size_t headersize = 568;
+using namespace detail;
+
+constexpr std::size_t headersize = detail::nativeheadersize;
 constexpr std::size_t headerreserved = 51;
 constexpr std::size_t commentfield = 96;
 constexpr std::size_t headertail = 224;
-constexpr std::size_t atomrecordsize = 346;
+constexpr std::size_t atomrecordsize = detail::nativeatomrecordsize;
 constexpr std::size_t atomsymbolfield = 256;
 constexpr std::size_t widebondrecordsize = 27;
 constexpr std::size_t bondindexoffset = 18;
 constexpr std::size_t coordinaterecordsize = 3 * real48size;
-constexpr std::size_t valuerecordsize = 126;
+constexpr std::size_t valuerecordsize = detail::nativevaluerecordsize;
 constexpr std::size_t numberrecordsize = 10;
 constexpr std::size_t colourrecordsize = 5;
 constexpr std::size_t classichead = 53;
@@ -95,12 +98,6 @@ constexpr std::uint16_t lastversionwithoutcoordinates = 106;
 constexpr int fontlimit = 256;
 /// Colours of this value and above (as signed words) read as black.
 constexpr std::int32_t brightestcolour = 0xFFFFFF;
-/// Label modes above this, other than "none", mean nothing.
-constexpr std::uint8_t lastfiguremode = 20;
-constexpr int largestcharge = 9;
-constexpr int lastbondkind = 6;
-/// Draw modes whose value modulo 100 is larger fall back to 0.
-constexpr int lastdrawmode = 19;
 /// Header bond lengths strictly between these are trusted for rescaling.
 constexpr int shortestheaderbond = 15;
 constexpr int longestheaderbond = 33;
@@ -112,6 +109,8 @@ constexpr const char* endoffile = "End of File";
 /// equilibrium arrows, the triangle, arcs, arc arrows and curved arrows.
 constexpr std::array<std::uint32_t, 8> symboltypes = {102, 103, 104, 105,
                                                       106, 108, 109, 110};
+/// A symbol class of old releases: its records are read past.
+constexpr std::uint32_t retiredsymbol = 107;
 
 bool issymboltype(std::uint32_t code) {
   return std::find(symboltypes.begin(), symboltypes.end(), code) !=
@@ -122,18 +121,6 @@ std::int16_t clamp16(long long value) {
   return static_cast<std::int16_t>(
       std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(),
                             std::numeric_limits<std::int16_t>::max()));
-}
-
-void writedouble(tbytewriter& out, double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  out.writeu32(static_cast<std::uint32_t>(bits));
-  out.writeu32(static_cast<std::uint32_t>(bits >> 32U));
-}
-
-double readdouble(tbytecursor& in) {
-  const std::uint64_t low = in.readu32();
-  const std::uint64_t high = in.readu32();
-  return std::bit_cast<double>(low | (high << 32U));
 }
 
 // ---------------------------------------------------------------- writing
@@ -389,89 +376,10 @@ class tnativewriter {
 
 // ---------------------------------------------------------------- reading
 
-/// The fields of an atom record that make the atom.
-struct tatomrecord {
-  std::uint16_t number = 0;
-  std::uint8_t kind = 0;
-  std::int16_t sx = 0;
-  std::int16_t sy = 0;
-  std::int16_t z = 0;
-  fontrecord font;
-  std::string symbol;
-  std::int8_t direction = 1;
-  std::uint32_t colour = 0;
-  std::int8_t hfree = 0;
-  std::int8_t valence2 = 0;
-  std::int8_t fcharge = 0;
-  std::int8_t element = 0;
-  double mass = 0.0;
-  std::uint8_t labelmode = 0;
-  std::uint8_t align = 0;
-};
-
-tatomrecord decodeatom(std::span<const std::uint8_t> bytes) {
-  tbytecursor in(bytes);
-  tatomrecord record;
-  record.number = in.readu16();
-  record.kind = in.readu8();
-  record.sx = in.readi16();
-  record.sy = in.readi16();
-  in.skip(4);
-  record.z = in.readi16();
-  in.skip(2);
-  std::array<std::uint8_t, fontrecord::recordsize> font{};
-  const auto fontbytes = in.readbytes(fontrecord::recordsize);
-  std::copy(fontbytes.begin(), fontbytes.end(), font.begin());
-  record.font = fontrecord::frombytes(font);
-  in.skip(2);
-  record.symbol = in.readshortstring(atomsymbolfield);
-  record.direction = in.readi8();
-  record.colour = in.readu32();
-  in.skip(4);
-  record.hfree = in.readi8();
-  record.valence2 = in.readi8();
-  record.fcharge = in.readi8();
-  record.element = in.readi8();
-  record.mass = in.readreal48();
-  record.labelmode = in.readu8();
-  in.skip(1);
-  record.align = static_cast<std::uint8_t>(in.readu16() & 0xFFU);
-  return record;
-}
-
-/// The thermochemistry fields of a structure value record.
-struct tvaluerecord {
-  double amount = 1.0;
-  std::array<double, 11> values{};
-  std::uint8_t phase = 0;
-  std::uint8_t flag = 0;
-
-  bool finite() const {
-    return std::isfinite(amount) &&
-           std::all_of(values.begin(), values.end(),
-                       [](double value) { return std::isfinite(value); });
-  }
-};
-
-tvaluerecord decodevalues(std::span<const std::uint8_t> bytes) {
-  tbytecursor in(bytes);
-  tvaluerecord record;
-  in.skip(8);
-  record.amount = readdouble(in);
-  for (double& value : record.values) {
-    value = readdouble(in);
-  }
-  in.skip(8);  // value 7 again
-  in.skip(8);
-  record.phase = in.readu8();
-  record.flag = in.readu8();
-  return record;
-}
-
 class tnativereader {
  public:
   tnativereader(std::span<const std::uint8_t> bytes, const tsettings& settings)
-      : in_(bytes), settings_(settings) {
+      : bytes_(bytes), in_(bytes), settings_(settings) {
     ends_.add(nullptr);
     ends_.add(nullptr);
   }
@@ -481,6 +389,10 @@ class tnativereader {
     if (in_.remaining() < headersize) {
       result.error = "The document header needs " + std::to_string(headersize) +
                      " bytes; the file has " + std::to_string(in_.remaining());
+      return result;
+    }
+    if (std::string problem = headerproblem(bytes_); !problem.empty()) {
+      result.error = std::move(problem);
       return result;
     }
     drawing_ = std::make_unique<tdrawing>(settings_);
@@ -516,10 +428,20 @@ class tnativereader {
         readflags();
         readcolours();
         result.cutshort = result.cutshort || brokenlist_;
-        readmarks();
+        const bool trailing = !in_.failed() && in_.remaining() > 0;
+        if (!readmarks() && trailing) {
+          sound_.take(false);  // bytes after the end that hold no marks
+        }
       }
     } else {
       result.cutshort = in_.failed();
+    }
+    if (!sound_.believable()) {
+      result.error =
+          "no Molvane document: " + std::to_string(sound_.unsound()) +
+          " of its " + std::to_string(sound_.records()) +
+          " records hold values the format does not allow";
+      return result;
     }
     if (result.cutshort && drawing_->atoms.count() == 0 &&
         drawing_->symbols.count() == 0) {
@@ -551,6 +473,14 @@ class tnativereader {
     return std::min<std::size_t>(count, in_.remaining() / size);
   }
 
+  /// An atom of the file, or the index writers give an end the drawing
+  /// does not hold.
+  bool isend(std::uint32_t index) const {
+    return index < atomcount_ ||
+           index == (wide_ ? std::numeric_limits<std::uint32_t>::max()
+                           : classiclimit);
+  }
+
   tatm* atomat(std::uint32_t index) const {
     return index < atoms_.size() ? atoms_[index] : nullptr;
   }
@@ -569,7 +499,9 @@ class tnativereader {
       if (in_.failed()) {
         return;
       }
-      std::unique_ptr<tatm> atom = makeatom(decodeatom(bytes));
+      tatomrecord record = decodeatom(bytes);
+      sound_.take(issoundatom(record));
+      std::unique_ptr<tatm> atom = makeatom(std::move(record));
       // Records of unknown kinds keep their index, so that later indices
       // still point at the atoms they were written for.
       atoms_.push_back(atom != nullptr ? drawing_->addatom(std::move(atom))
@@ -673,6 +605,8 @@ class tnativereader {
           wide_ ? detail::getu32(indices) : detail::getu16(indices);
       const std::uint32_t second =
           wide_ ? detail::getu32(indices + 4) : detail::getu16(indices + 2);
+      sound_.take(issoundbondorder(record.order) && record.chemical <= 1 &&
+                  isend(first) && isend(second));
       bonds_.push_back(makebond(record, atomat(first), atomat(second)));
     }
   }
@@ -706,6 +640,7 @@ class tnativereader {
       if (!readstructure(structure.get(), true)) {
         return;
       }
+      sound_.take(recordsound_);
       drawing_->mergestructure(std::move(structure));
     }
   }
@@ -716,6 +651,7 @@ class tnativereader {
       if (!readstructure(nullptr, false)) {
         return;
       }
+      sound_.take(recordsound_);
     }
   }
 
@@ -731,6 +667,7 @@ class tnativereader {
       if (!readstructure(symbol.get(), false)) {
         return;
       }
+      sound_.take(recordsound_ && (symbol != nullptr || code == retiredsymbol));
       if (symbol != nullptr) {
         drawing_->addsymbol(std::move(symbol));
       }
@@ -764,13 +701,15 @@ class tnativereader {
     }
     bytes[4] = record.readu8();
     bytes[5] = record.readu8();
+    const std::uint32_t headatoms = wide_ ? record.readu32() : record.readu16();
+    const std::uint32_t headbonds = wide_ ? record.readu32() : record.readu16();
     // The counts of the head are repeated before the index lists; the
     // lists go by their own counts.
-
+    recordsound_ = true;
     if (!readindices(target != nullptr ? &target->atoms : nullptr, atoms_,
-                     atomseen_) ||
+                     atomseen_, headatoms) ||
         !readindices(target != nullptr ? &target->bonds : nullptr, bonds_,
-                     bondseen_)) {
+                     bondseen_, headbonds)) {
       return false;
     }
     if (target != nullptr) {
@@ -787,11 +726,13 @@ class tnativereader {
   }
 
   /// Reads a count and that many indices into list (null: read past
-  /// them). Indices that point nowhere, and repeats, are dropped.
+  /// them). Indices that point nowhere, and repeats, are dropped; they,
+  /// and a count other than the head's, make the record unsound.
   template <class T, class tlist>
   bool readindices(tlist* list, const std::vector<T*>& objects,
-                   std::vector<std::uint32_t>& seen) {
+                   std::vector<std::uint32_t>& seen, std::uint32_t headcount) {
     const std::uint32_t count = readcount();
+    recordsound_ = recordsound_ && count == headcount;
     if (!in_.canhold(count, countsize())) {
       stop();
       return false;
@@ -802,8 +743,11 @@ class tnativereader {
     ++generation_;
     for (std::uint32_t i = 0; i < count; ++i) {
       const std::uint32_t index = readcount();
-      if (list == nullptr || index >= objects.size() ||
-          objects[index] == nullptr || seen[index] == generation_) {
+      if (index >= objects.size() || seen[index] == generation_) {
+        recordsound_ = false;
+        continue;
+      }
+      if (list == nullptr || objects[index] == nullptr) {
         continue;
       }
       seen[index] = generation_;
@@ -822,6 +766,8 @@ class tnativereader {
       const double x = record.readreal48();
       const double y = record.readreal48();
       const double z = record.readreal48();
+      sound_.take(issoundcoordinate(x) && issoundcoordinate(y) &&
+                  issoundcoordinate(z));
       if (tatm* atom = atomat(i)) {
         atom->setxyzraw(x, y, z);
         atom->commit();
@@ -832,6 +778,7 @@ class tnativereader {
   void readdrawmode() {
     const std::uint8_t mode = in_.readu8();
     if (!in_.failed()) {
+      sound_.take(mode % 100 <= lastdrawmode);
       drawing_->drawmode = mode % 100 > lastdrawmode ? 0 : mode;
     }
   }
@@ -846,12 +793,13 @@ class tnativereader {
       if (in_.failed()) {
         break;
       }
+      const tvaluerecord values = decodevalues(bytes);
+      sound_.take(values.finite());
       if (read >= structures) {
         continue;
       }
       tStructure* structure =
           drawing_->structures.items(static_cast<int>(read));
-      const tvaluerecord values = decodevalues(bytes);
       if (!values.finite()) {
         structure->resetvalues();
         continue;
@@ -884,6 +832,7 @@ class tnativereader {
       tbytecursor record(bytes);
       const std::uint16_t number = record.readu16();
       const double eqcharge = readdouble(record);
+      sound_.take(std::isfinite(eqcharge));
       if (tatm* atom = atomat(i)) {
         atom->number = number;
         if (std::isfinite(eqcharge)) {
@@ -913,6 +862,7 @@ class tnativereader {
         return;
       }
       const int element = bytes[0];
+      sound_.take(element >= 1 && element <= lastelement);
       if (element >= 1 && element <= lastelement) {
         drawing_->elementcolours[static_cast<std::size_t>(element)] =
             detail::getu32(&bytes[1]);
@@ -921,14 +871,15 @@ class tnativereader {
   }
 
   /// The stereo marks, when the file holds them whole; a block cut short
-  /// or of another size leaves every mark as drawn.
-  void readmarks() {
+  /// or of another size leaves every mark as drawn. True when marks were
+  /// read.
+  bool readmarks() {
     if (in_.failed() || in_.remaining() < stereomarktag.size()) {
-      return;
+      return false;
     }
     const auto tag = in_.readbytes(stereomarktag.size());
     if (!std::equal(stereomarktag.begin(), stereomarktag.end(), tag.begin())) {
-      return;
+      return false;
     }
     auto readlist = [this](std::uint32_t expected) {
       const std::uint32_t count = readcount();
@@ -946,7 +897,7 @@ class tnativereader {
         readlist(static_cast<std::uint32_t>(bonds_.size()));
     if (atommarks.size() != atoms_.size() ||
         bondmarks.size() != bonds_.size()) {
-      return;
+      return false;
     }
     auto markof = [](std::uint8_t value) {
       return value == 1   ? tstereomark::stated
@@ -963,6 +914,7 @@ class tnativereader {
         bonds_[i]->stereomark = markof(bondmarks[i]);
       }
     }
+    return true;
   }
 
   /// Brings the drawing to the current bond length. A trusted header bond
@@ -996,8 +948,14 @@ class tnativereader {
     }
   }
 
+  std::span<const std::uint8_t> bytes_;
   tbytecursor in_;
   const tsettings& settings_;
+  /// Records holding values no writer gives.
+  tsoundness sound_;
+  /// The structure record just read held only indices into the lists,
+  /// each once, as many as its head says.
+  bool recordsound_ = true;
   bool wide_ = false;
   std::unique_ptr<tdrawing> drawing_;
   /// Atoms and bonds by their index in the file; null for records that
