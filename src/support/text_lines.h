@@ -17,6 +17,20 @@ namespace molvane {
 /// of the file, which is the number error messages give.
 std::vector<std::string_view> splitlines(std::string_view text);
 
+/// The lines of text one at a time, as splitlines gives them, for files
+/// whose lines need not all be held at once.
+class tlinewalker {
+ public:
+  explicit tlinewalker(std::string_view text) : text_(text) {}
+
+  /// The next line without its end, or false at the end of the text.
+  bool next(std::string_view& line);
+
+ private:
+  std::string_view text_;
+  std::size_t start_ = 0;
+};
+
 /// The bytes of a file seen as text (no copy, no decoding).
 std::string_view astext(std::span<const std::uint8_t> bytes);
 
