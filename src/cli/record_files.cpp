@@ -36,14 +36,14 @@ bool holdsmdlrecords(const std::string& path, const tformatrow& row) {
 
 }  // namespace
 
-std::vector<std::string> recordsummaries(const std::string& path) {
+trecordsummaries::trecordsummaries(const std::string& path) {
   const tformatrow* row = formatofpath(path);
   if (row == nullptr || row->format == tfileformat::native) {
-    return {};
+    return;
   }
+  spill_ = std::tmpfile();
   // Each format is read a record at a time, and SMILES without a layout:
   // a summary needs what a molecule holds, not where its atoms stand.
-  std::vector<std::string> summaries;
   const tsettings& settings = session().settings;
   switch (exchangeformatoffile(path, row->format)) {
     case tfileformat::mdl: {
@@ -51,14 +51,14 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       options.settings = &settings;
       tsdstream stream(path, options);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        add(summaryof(*record));
       }
       break;
     }
     case tfileformat::cml: {
       tcmlstream stream(path, settings);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        add(summaryof(*record));
       }
       break;
     }
@@ -66,11 +66,10 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       tsmilesstream stream(path);
       while (std::optional<tsmilesline> line = stream.next()) {
         if (!line->error.empty()) {
-          summaries.push_back("unreadable: " + line->error);
+          add("unreadable: " + line->error);
           continue;
         }
-        summaries.push_back(
-            summaryof(readsmilesline(line->line, line->text, settings,
+        add(summaryof(readsmilesline(line->line, line->text, settings,
                                      /*laidout=*/false)));
       }
       break;
@@ -79,10 +78,49 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       // Reactions and XYZ tables are one record each.
       break;
   }
-  if (summaries.size() < 2) {
-    return {};
+  // One record is no list.
+  if (count_ < 2) {
+    count_ = 0;
   }
-  return summaries;
+}
+
+trecordsummaries::~trecordsummaries() {
+  if (spill_ != nullptr) {
+    std::fclose(spill_);
+  }
+}
+
+void trecordsummaries::add(std::string_view summary) {
+  if (spill_ == nullptr) {
+    return;
+  }
+  // Each line is its length, then its bytes: errors may hold any byte.
+  const std::size_t size = summary.size();
+  if (std::fwrite(&size, sizeof size, 1, spill_) != 1 ||
+      std::fwrite(summary.data(), 1, size, spill_) != size) {
+    return;
+  }
+  ++count_;
+}
+
+void trecordsummaries::visit(
+    const std::function<void(std::size_t, std::string_view)>& take) const {
+  if (spill_ == nullptr || count_ == 0 || std::fflush(spill_) != 0) {
+    return;
+  }
+  std::rewind(spill_);
+  std::string line;
+  for (std::size_t i = 0; i < count_; ++i) {
+    std::size_t size = 0;
+    if (std::fread(&size, sizeof size, 1, spill_) != 1) {
+      return;
+    }
+    line.resize(size);
+    if (std::fread(line.data(), 1, size, spill_) != size) {
+      return;
+    }
+    take(i, line);
+  }
 }
 
 std::optional<tclioutcome> convertrecords(const tclioptions& options,

@@ -22,76 +22,22 @@
 #include <unordered_map>
 #include <utility>
 
-// The native document, little-endian, records packed without padding:
-//
-//   header                        568 bytes
-//   atoms       N, N x 346-byte atom record
-//   bonds       M, M x 23-byte bond record
-//   structures  S, S x structure record
-//   rings       R (always written 0), R x structure record, discarded
-//   symbols     Y, Y x (u32 type code, structure record)
-//   coordinates N x (x, y, z as real48)
-//   a reserved byte, the draw mode (u8)
-//   values      S, S x 126-byte structure value record
-//   the drawing's bond length (u16)
-//   numbers     N, N x (u16 atom number, f64 equilibrated charge)
-//   NMR shift display flag (u8), structure label flag (u8)
-//   colours     C (u8), C x (u8 atomic number, u32 colour)
-//   stereo marks, only when some atom or bond holds one: "STMK", N, N x u8
-//                 atom mark, M, M x u8 bond mark (0 as drawn, 1 stated,
-//                 2 unstated)
-//
-// Atoms and bonds are referred to by their 0-based position in the lists
-// as written. Documents older than version 107 end after the symbols.
-//
-// Header: u16 version at 0, u8 layout at 2, u16 bond length in pixels at
-// 3, title, author and notes as NUL-terminated 96-byte fields at 56, 152
-// and 248; everything else is zero.
-//
-// Structure record: a 53-byte head (u16 type, u8 ring size, the
-// structure's six record bytes at 3..6, 47 and 48, its record word at 15,
-// the selection flag twice at 31 and 35, the frame as four i16 at 39, the
-// atom and bond counts at 49 and 51), then the atom count again and the
-// atom indices, then the bond count again and the bond indices.
-//
-// Wide layout. Every count and index above is 16 bits wide, so a drawing
-// with more than 65535 atoms, bonds, structures or symbols cannot be
-// written in that form. Such drawings are written with 2 instead of 1 in
-// the layout byte of the header, and then every count N, M, S, R, Y, every
-// count and index of a structure record (the head becomes 57 bytes, its
-// counts at 49 and 53), the atom indices of bond records (records of 27
-// bytes: u32 indices at 18 and 22, `chemical` at 26), the count of value
-// records and the count of number records are u32. Everything else is the
-// same. A reader takes a layout byte of 2 as wide and any other as classic,
-// so older documents, which hold 1 there, keep being read.
-
 namespace molvane {
 
 namespace {
 
 using namespace detail;
 
-constexpr std::size_t headersize = detail::nativeheadersize;
-constexpr std::size_t headerreserved = 51;
-constexpr std::size_t commentfield = 96;
-constexpr std::size_t headertail = 224;
-constexpr std::size_t atomrecordsize = detail::nativeatomrecordsize;
-constexpr std::size_t atomsymbolfield = 256;
+constexpr std::size_t headersize = nativeheadersize;
+constexpr std::size_t atomrecordsize = nativeatomrecordsize;
 constexpr std::size_t widebondrecordsize = 27;
-constexpr std::size_t bondindexoffset = 18;
 constexpr std::size_t coordinaterecordsize = 3 * real48size;
-constexpr std::size_t valuerecordsize = detail::nativevaluerecordsize;
+constexpr std::size_t valuerecordsize = nativevaluerecordsize;
 constexpr std::size_t numberrecordsize = 10;
 constexpr std::size_t colourrecordsize = 5;
 constexpr std::size_t classichead = 53;
 constexpr std::size_t widehead = 57;
 
-/// Opens the block of stereo marks after the colours.
-constexpr std::array<char, 4> stereomarktag{'S', 'T', 'M', 'K'};
-
-constexpr std::uint8_t classiclayout = 1;
-constexpr std::uint8_t widelayout = 2;
-constexpr std::uint32_t classiclimit = 0xFFFF;
 constexpr std::uint16_t lastversionwithoutcoordinates = 106;
 
 /// Atoms refer to their font by a byte.
@@ -117,265 +63,6 @@ bool issymboltype(std::uint32_t code) {
          symboltypes.end();
 }
 
-std::int16_t clamp16(long long value) {
-  return static_cast<std::int16_t>(
-      std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(),
-                            std::numeric_limits<std::int16_t>::max()));
-}
-
-// ---------------------------------------------------------------- writing
-
-class tnativewriter {
- public:
-  explicit tnativewriter(const tdrawing& drawing) : drawing_(drawing) {}
-
-  std::vector<std::uint8_t> write() {
-    const tgeometrysettings& geometry = drawing_.geometry();
-    // The file keeps draw modes below 100.
-    const auto drawmode = static_cast<std::uint8_t>(drawing_.drawmode % 100);
-    wide_ = needswide();
-
-    // The version of the layout written here, whatever version a defaults
-    // file claims: an older number would tell readers to skip the
-    // coordinates that follow.
-    out_.writeu16(defaultsettings().version);
-    out_.writeu8(wide_ ? widelayout : classiclayout);
-    out_.writeu16(geometry.bondlength);
-    out_.writezeros(headerreserved);
-    out_.writefixedtext(drawing_.title(), commentfield);
-    out_.writefixedtext(drawing_.author(), commentfield);
-    out_.writefixedtext(drawing_.notes(), commentfield);
-    out_.writezeros(headertail);
-
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      writeatom(*atom);
-    }
-    writecount(drawing_.bonds.count());
-    for (const tbond* bond : drawing_.bonds) {
-      writebond(*bond);
-    }
-    writecount(drawing_.structures.count());
-    for (const tStructure* structure : drawing_.structures) {
-      writestructure(*structure);
-    }
-    writecount(0);  // reserved rings
-    writecount(drawing_.symbols.count());
-    for (const tSymbol* symbol : drawing_.symbols) {
-      out_.writeu32(static_cast<std::uint32_t>(symbol->fragtype));
-      writestructure(*symbol);
-    }
-
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writereal48(atom->x);
-      out_.writereal48(atom->y);
-      out_.writereal48(atom->z);
-    }
-    out_.writeu8(0);
-    out_.writeu8(drawmode);
-    writecount(drawing_.structures.count());
-    for (const tStructure* structure : drawing_.structures) {
-      writevalues(*structure);
-    }
-    out_.writeu16(drawing_.bondlength);
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writeu16(atom->number);
-      writedouble(out_, atom->eqcharge);
-    }
-    out_.writeu8(drawing_.shownmrshifts ? 1 : 0);
-    out_.writeu8(drawing_.showstructurelabels ? 1 : 0);
-    writecolours();
-    writemarks();
-    return out_.takebytes();
-  }
-
- private:
-  bool needswide() const {
-    const auto over = [](int count) {
-      return static_cast<std::uint32_t>(count) > classiclimit;
-    };
-    const auto overstructure = [&over](const tStructure* structure) {
-      return over(structure->atoms.count()) || over(structure->bonds.count());
-    };
-    return over(drawing_.atoms.count()) || over(drawing_.bonds.count()) ||
-           over(drawing_.structures.count()) ||
-           over(drawing_.symbols.count()) ||
-           std::any_of(drawing_.structures.begin(), drawing_.structures.end(),
-                       overstructure) ||
-           std::any_of(drawing_.symbols.begin(), drawing_.symbols.end(),
-                       overstructure);
-  }
-
-  void writecount(std::size_t count) {
-    if (wide_) {
-      out_.writeu32(static_cast<std::uint32_t>(count));
-    } else {
-      out_.writeu16(static_cast<std::uint16_t>(count));
-    }
-  }
-
-  /// The position of atom in the drawing; for an end the drawing does not
-  /// hold, an index past every list, which readers drop.
-  std::uint32_t atomindex(const tatm* atom) const {
-    const int position = drawing_.positionof(atom);
-    if (position < 0) {
-      return wide_ ? std::numeric_limits<std::uint32_t>::max() : classiclimit;
-    }
-    return static_cast<std::uint32_t>(position);
-  }
-
-  void writeatom(const tatm& atom) {
-    const std::int16_t sx = clamp16(roundhalfeven(atom.x));
-    const std::int16_t sy = clamp16(roundhalfeven(atom.y));
-    const std::int16_t z = clamp16(roundhalfeven(atom.z));
-    out_.writeu16(atom.number);
-    out_.writeu8(atom.kind);
-    out_.writei16(sx);
-    out_.writei16(sy);
-    out_.writei16(sx);
-    out_.writei16(sy);
-    out_.writei16(z);
-    out_.writei16(z);
-    out_.writebytes(drawing_.getfontrecord(atom.fontindex).tobytes());
-    out_.writeu16(0);
-    out_.writeshortstring(atom.symbol, atomsymbolfield);
-    out_.writei8(atom.direction);
-    out_.writeu32(atom.colour);
-    out_.writeu32(atom.colour);
-    out_.writei8(atom.hfree);
-    out_.writei8(atom.valence2);
-    out_.writei8(atom.fcharge);
-    out_.writei8(atom.element);
-    // An isotope keeps its own mass; older builds wrote the element's.
-    out_.writereal48(atom.mass);
-    out_.writeu8(atom.labelmode);
-    out_.writeu8(0);
-    out_.writeu16(atom.align);
-  }
-
-  void writebond(const tbond& bond) {
-    bondrecord record = bond.writerecord();
-    const std::uint32_t first = atomindex(bond.atom1);
-    const std::uint32_t second = atomindex(bond.atom2);
-    if (!wide_) {
-      record.atom1 = static_cast<std::uint16_t>(first);
-      record.atom2 = static_cast<std::uint16_t>(second);
-      out_.writebytes(record.tobytes());
-      return;
-    }
-    const auto bytes = record.tobytes();
-    out_.writebytes(std::span(bytes).first(bondindexoffset));
-    out_.writeu32(first);
-    out_.writeu32(second);
-    out_.writeu8(record.chemical);
-  }
-
-  void writestructure(const tStructure& structure) {
-    atomindices_.clear();
-    for (const tatm* atom : structure.atoms) {
-      if (const int position = drawing_.positionof(atom); position >= 0) {
-        atomindices_.push_back(static_cast<std::uint32_t>(position));
-      }
-    }
-    bondindices_.clear();
-    for (const tbond* bond : structure.bonds) {
-      if (const int position = drawing_.bondposition(bond); position >= 0) {
-        bondindices_.push_back(static_cast<std::uint32_t>(position));
-      }
-    }
-    const tStructure::trecordbytes bytes = structure.recordbytes();
-    out_.writeu16(static_cast<std::uint16_t>(
-        static_cast<std::uint32_t>(structure.fragtype) & 0xFFFFU));
-    out_.writeu8(structure.ringsize);
-    for (std::size_t i = 0; i < 4; ++i) {
-      out_.writeu8(bytes[i]);
-    }
-    out_.writezeros(8);
-    out_.writeu32(structure.recordword());
-    out_.writezeros(12);
-    out_.writeu32(structure.selected);
-    out_.writeu32(structure.selected);
-    for (const std::int32_t side : structure.frame) {
-      out_.writei16(clamp16(side));
-    }
-    out_.writeu8(bytes[4]);
-    out_.writeu8(bytes[5]);
-    writecount(atomindices_.size());
-    writecount(bondindices_.size());
-    writeindices(atomindices_);
-    writeindices(bondindices_);
-  }
-
-  void writeindices(const std::vector<std::uint32_t>& indices) {
-    writecount(indices.size());
-    for (const std::uint32_t index : indices) {
-      writecount(index);
-    }
-  }
-
-  //   0 reserved   8 amount   16..56 values 0-5   64..96 values 6-10
-  // 104 value 7 again   112 zero   120 phase   121 flag   122 zero
-  void writevalues(const tStructure& structure) {
-    const auto& values = structure.thermovalues;
-    out_.writezeros(8);
-    writedouble(out_, structure.amount);
-    for (const double value : values) {
-      writedouble(out_, value);
-    }
-    writedouble(out_, values[7]);
-    out_.writezeros(8);
-    out_.writeu8(structure.phase);
-    out_.writeu8(structure.thermoflag);
-    out_.writeu32(0);
-  }
-
-  /// Readers before the marks stop after the colours, so the block costs
-  /// them nothing; drawings without marks end as they always did.
-  void writemarks() {
-    auto marked = [](const auto* item) {
-      return item->stereomark != tstereomark::asdrawn;
-    };
-    if (std::none_of(drawing_.atoms.begin(), drawing_.atoms.end(), marked) &&
-        std::none_of(drawing_.bonds.begin(), drawing_.bonds.end(), marked)) {
-      return;
-    }
-    for (char c : stereomarktag) {
-      out_.writeu8(static_cast<std::uint8_t>(c));
-    }
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writeu8(static_cast<std::uint8_t>(atom->stereomark));
-    }
-    writecount(drawing_.bonds.count());
-    for (const tbond* bond : drawing_.bonds) {
-      out_.writeu8(static_cast<std::uint8_t>(bond->stereomark));
-    }
-  }
-
-  void writecolours() {
-    std::vector<int> changed;
-    for (int e = 1; e <= lastelement; ++e) {
-      if (drawing_.elementcolours[static_cast<std::size_t>(e)] != colourof(e)) {
-        changed.push_back(e);
-      }
-    }
-    out_.writeu8(static_cast<std::uint8_t>(changed.size()));
-    for (const int e : changed) {
-      out_.writeu8(static_cast<std::uint8_t>(e));
-      out_.writeu32(drawing_.elementcolours[static_cast<std::size_t>(e)]);
-    }
-  }
-
-  const tdrawing& drawing_;
-  tbytewriter out_;
-  bool wide_ = false;
-  std::vector<std::uint32_t> atomindices_;
-  std::vector<std::uint32_t> bondindices_;
-};
-
-// ---------------------------------------------------------------- reading
-
 class tnativereader {
  public:
   tnativereader(std::span<const std::uint8_t> bytes, const tsettings& settings)
@@ -397,14 +84,14 @@ class tnativereader {
     }
     drawing_ = std::make_unique<tdrawing>(settings_);
     const std::uint16_t version = in_.readu16();
-    wide_ = in_.readu8() == widelayout;
+    wide_ = in_.readu8() == nativewidelayout;
     const std::uint16_t headerbond = in_.readu16();
-    in_.skip(headerreserved);
+    in_.skip(nativeheaderreserved);
     drawing_->fileversion = version;
-    drawing_->settitle(in_.readfixedtext(commentfield));
-    drawing_->setauthor(in_.readfixedtext(commentfield));
-    drawing_->setnotes(in_.readfixedtext(commentfield));
-    in_.skip(headertail);
+    drawing_->settitle(in_.readfixedtext(nativecommentfield));
+    drawing_->setauthor(in_.readfixedtext(nativecommentfield));
+    drawing_->setnotes(in_.readfixedtext(nativecommentfield));
+    in_.skip(nativeheadertail);
 
     readatoms();
     readbonds();
@@ -478,7 +165,7 @@ class tnativereader {
   bool isend(std::uint32_t index) const {
     return index < atomcount_ ||
            index == (wide_ ? std::numeric_limits<std::uint32_t>::max()
-                           : classiclimit);
+                           : nativeclassiclimit);
   }
 
   tatm* atomat(std::uint32_t index) const {
@@ -597,10 +284,10 @@ class tnativereader {
         return;
       }
       std::array<std::uint8_t, bondrecord::recordsize> classic{};
-      std::copy_n(bytes.begin(), bondindexoffset, classic.begin());
+      std::copy_n(bytes.begin(), nativebondindexoffset, classic.begin());
       classic.back() = bytes.back();
       bondrecord record = bondrecord::frombytes(classic);
-      const std::uint8_t* indices = bytes.data() + bondindexoffset;
+      const std::uint8_t* indices = bytes.data() + nativebondindexoffset;
       const std::uint32_t first =
           wide_ ? detail::getu32(indices) : detail::getu16(indices);
       const std::uint32_t second =
@@ -874,11 +561,12 @@ class tnativereader {
   /// or of another size leaves every mark as drawn. True when marks were
   /// read.
   bool readmarks() {
-    if (in_.failed() || in_.remaining() < stereomarktag.size()) {
+    if (in_.failed() || in_.remaining() < nativestereomarktag.size()) {
       return false;
     }
-    const auto tag = in_.readbytes(stereomarktag.size());
-    if (!std::equal(stereomarktag.begin(), stereomarktag.end(), tag.begin())) {
+    const auto tag = in_.readbytes(nativestereomarktag.size());
+    if (!std::equal(nativestereomarktag.begin(), nativestereomarktag.end(),
+                    tag.begin())) {
       return false;
     }
     auto readlist = [this](std::uint32_t expected) {
@@ -980,10 +668,6 @@ class tnativereader {
 treadresult readnative(std::span<const std::uint8_t> bytes,
                        const tsettings& settings) {
   return tnativereader(bytes, settings).read();
-}
-
-std::vector<std::uint8_t> writenative(const tdrawing& drawing) {
-  return tnativewriter(drawing).write();
 }
 
 }  // namespace molvane

@@ -16,8 +16,6 @@ namespace molvane::detail {
 
 namespace {
 
-constexpr std::size_t atomsymbolfield = 256;
-constexpr std::size_t commentfield = 96;
 constexpr std::size_t firstcomment = 56;
 /// Documents carry the program's version word: 150 today, lower numbers
 /// for older releases. Later releases may raise it, but never by this much.
@@ -58,7 +56,7 @@ tatomrecord decodeatom(std::span<const std::uint8_t> bytes) {
   std::copy(fontbytes.begin(), fontbytes.end(), font.begin());
   record.font = fontrecord::frombytes(font);
   record.reservedword = in.readu16();
-  record.symbol = in.readshortstring(atomsymbolfield);
+  record.symbol = in.readshortstring(nativesymbolfield);
   record.direction = in.readi8();
   record.colour = in.readu32();
   in.skip(4);
@@ -106,8 +104,8 @@ std::string headerproblem(std::span<const std::uint8_t> bytes) {
   }
   // Title, author and notes each end inside their field.
   for (std::size_t field = 0; field < 3; ++field) {
-    const auto text =
-        bytes.subspan(firstcomment + field * commentfield, commentfield);
+    const auto text = bytes.subspan(firstcomment + field * nativecommentfield,
+                                    nativecommentfield);
     if (std::find(text.begin(), text.end(), 0) == text.end()) {
       return "no Molvane document: a comment of its header is not ended";
     }

@@ -156,8 +156,7 @@ TEST_P(EveryFormat, ExportedFileOpensAgainWithItsChemistry) {
     return;
   }
   // The program's own layouts keep exact kinds; the others keep orders.
-  const bool exact =
-      row.name == "Molvane" || row.name == "XYZ table";
+  const bool exact = row.name == "Molvane" || row.name == "XYZ table";
   expectsamechemistry(drawing(), *again.drawing, exact);
 }
 
