@@ -128,7 +128,8 @@ tframe frameof(const tmoleculerecord& record, const tbuildoptions& options) {
   frame.ysign = options.ydown ? 1.0 : -1.0;
   bool flat = std::all_of(record.atoms.begin(), record.atoms.end(),
                           [](const tatomentry& a) { return a.z == 0.0; });
-  if (!options.ownlayout && flat && !record.bonds.empty()) {
+  if (!options.ownlayout && !options.statedscale && flat &&
+      !record.bonds.empty()) {
     double total = 0.0;
     for (const tbondentry& bond : record.bonds) {
       const tatomentry& a = record.atoms[static_cast<std::size_t>(bond.atom1)];

@@ -80,6 +80,9 @@ struct tbuildoptions {
   /// CML and MDL companions at 1.54, so each is read back at its own
   /// factor and a round trip keeps every length.
   double angstromperlength = angstromperbond;
+  /// The file states its scale (a standard molfile this program wrote):
+  /// coordinates are read at `angstromperlength`, never fitted to L.
+  bool statedscale = false;
   /// y grows downwards as in the drawing (the companion molfile, the text
   /// table, and CML this program wrote before it wrote y upwards);
   /// otherwise upwards, as other programs write it.

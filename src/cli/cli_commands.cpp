@@ -26,12 +26,17 @@
 #include "model/formula.h"
 #include "support/number_text.h"
 
+#include <cstdio>
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace molvane {
 
 namespace {
+
+/// Record lists up to this long are held and written at once.
+constexpr std::size_t heldrecordlines = 1000;
 
 std::string trimmed(std::string text) {
   while (!text.empty() && text.back() == ' ') {
@@ -74,8 +79,17 @@ tclioutcome info(const tclioptions& options,
   int bonds = countchemicalbonds(drawing);
   int structures = drawing.structures.count();
   int symbols = drawing.symbols.count();
-  std::vector<std::string> records = recordsummaries(arguments[1]);
   const tinchiresult inchi = standardinchi(drawing);
+  // Record lists are held in memory only while short; longer ones are
+  // written from the summaries' file as the output goes out.
+  auto summaries = std::make_shared<trecordsummaries>(arguments[1]);
+  const bool held = summaries->count() <= heldrecordlines;
+  std::vector<std::string> records;
+  if (held) {
+    summaries->visit([&records](std::size_t, std::string_view line) {
+      records.emplace_back(line);
+    });
+  }
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
@@ -93,17 +107,33 @@ tclioutcome info(const tclioptions& options,
     if (!inchi.message.empty()) {
       json.addtext("inchimessage", inchi.message);
     }
-    if (!records.empty()) {
+    tjsonobject after;
+    if (held && !records.empty()) {
       json.addtexts("records", records);
     }
-    json.addreal("dipoledebye", data.dipole.debye, 3);
-    json.addreals("dipolevector", {dipole.x, dipole.y, dipole.z}, 3);
-    json.addreals("principalmoments", moments, 3);
+    tjsonobject& tail = held ? json : after;
+    tail.addreal("dipoledebye", data.dipole.debye, 3);
+    tail.addreals("dipolevector", {dipole.x, dipole.y, dipole.z}, 3);
+    tail.addreals("principalmoments", moments, 3);
     if (data.energycal) {
-      json.addreal("energykcal", *data.energycal * 0.001, 4);
+      tail.addreal("energykcal", *data.energycal * 0.001, 4);
     }
-    json.addreals("partialcharges", partialcharges, 4);
-    return {0, json.text() + "\n", ""};
+    tail.addreals("partialcharges", partialcharges, 4);
+    if (held) {
+      return {0, json.text() + "\n", "", {}};
+    }
+    // The same object, its record list written line by line.
+    std::string head = json.text();
+    head.back() = ',';
+    std::string end = after.text();
+    end.front() = ' ';
+    return {0, head + " \"records\": [", "", [summaries, end](std::FILE* out) {
+              summaries->visit([out](std::size_t i, std::string_view line) {
+                std::fputs(((i == 0 ? "" : ", ") + jsonquoted(line)).c_str(),
+                           out);
+              });
+              std::fputs(("]," + end + "\n").c_str(), out);
+            }};
   }
   std::string text;
   text += "Formula:        " + trimmed(formula) + "\n";
@@ -130,14 +160,24 @@ tclioutcome info(const tclioptions& options,
   if (data.energycal) {
     text += "Energy:         " + trimmed(data.energytext()) + " kcal/mol\n";
   }
-  if (!records.empty()) {
-    text += "Records:        " + std::to_string(records.size()) +
+  if (summaries->count() > 0) {
+    text += "Records:        " + std::to_string(summaries->count()) +
             " (the numbers above are of the first)\n";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-      text += "  " + std::to_string(i + 1) + ": " + records[i] + "\n";
-    }
   }
-  return {0, text, ""};
+  const auto line = [](std::size_t i, std::string_view summary) {
+    return "  " + std::to_string(i + 1) + ": " + std::string(summary) + "\n";
+  };
+  if (!held) {
+    return {0, text, "", [summaries, line](std::FILE* out) {
+              summaries->visit([&](std::size_t i, std::string_view summary) {
+                std::fputs(line(i, summary).c_str(), out);
+              });
+            }};
+  }
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    text += line(i, records[i]);
+  }
+  return {0, text, "", {}};
 }
 
 tclioutcome convert(const tclioptions& options,

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <utility>
@@ -22,6 +24,8 @@ struct tclioutcome {
   int status = 0;
   std::string output;
   std::string error;
+  /// Output too long to hold, written after output when set.
+  std::function<void(std::FILE*)> rest = nullptr;
 };
 
 /// A user error: exit status 1 with message on the error stream.

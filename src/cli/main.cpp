@@ -87,5 +87,8 @@ int main(int argc, char** argv) {
     return outcome.status;
   }
   std::fputs(outcome.output.c_str(), stdout);
+  if (outcome.rest) {
+    outcome.rest(stdout);
+  }
   return 0;
 }

@@ -82,17 +82,59 @@ void visitrecords(const std::string& path, bool laidout,
   }
 }
 
-std::vector<std::string> recordsummaries(const std::string& path) {
+trecordsummaries::trecordsummaries(const std::string& path) {
+  const tformatrow* row = formatofpath(path);
+  if (row == nullptr || row->format == tfileformat::native) {
+    return;
+  }
+  spill_ = std::tmpfile();
   // A summary needs what a molecule holds, not where its atoms stand, so
   // SMILES is read without a layout.
-  std::vector<std::string> summaries;
-  visitrecords(path, /*laidout=*/false, [&](const treadresult& record) {
-    summaries.push_back(summaryof(record));
-  });
-  if (summaries.size() < 2) {
-    return {};
+  visitrecords(path, /*laidout=*/false,
+               [this](const treadresult& record) { add(summaryof(record)); });
+  // One record is no list.
+  if (count_ < 2) {
+    count_ = 0;
   }
-  return summaries;
+}
+
+trecordsummaries::~trecordsummaries() {
+  if (spill_ != nullptr) {
+    std::fclose(spill_);
+  }
+}
+
+void trecordsummaries::add(std::string_view summary) {
+  if (spill_ == nullptr) {
+    return;
+  }
+  // Each line is its length, then its bytes: errors may hold any byte.
+  const std::size_t size = summary.size();
+  if (std::fwrite(&size, sizeof size, 1, spill_) != 1 ||
+      std::fwrite(summary.data(), 1, size, spill_) != size) {
+    return;
+  }
+  ++count_;
+}
+
+void trecordsummaries::visit(
+    const std::function<void(std::size_t, std::string_view)>& take) const {
+  if (spill_ == nullptr || count_ == 0 || std::fflush(spill_) != 0) {
+    return;
+  }
+  std::rewind(spill_);
+  std::string line;
+  for (std::size_t i = 0; i < count_; ++i) {
+    std::size_t size = 0;
+    if (std::fread(&size, sizeof size, 1, spill_) != 1) {
+      return;
+    }
+    line.resize(size);
+    if (std::fread(line.data(), 1, size, spill_) != size) {
+      return;
+    }
+    take(i, line);
+  }
 }
 
 std::optional<tclioutcome> convertrecords(const tclioptions& options,

@@ -5,9 +5,11 @@
 #include "cli/cli_commands.h"
 #include "io/read_result.h"
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace molvane {
@@ -21,9 +23,28 @@ void visitrecords(const std::string& path, bool laidout,
 
 /// One line per record of a file that holds several molecules (SD files,
 /// CML with several molecules): its Hill formula and charge, or why it could
-/// not be read. Empty for files of one record. SD, CML and SMILES files are
-/// read one record at a time, so memory stays flat whatever their length.
-std::vector<std::string> recordsummaries(const std::string& path);
+/// not be read. None for files of one record. SD, CML, SMILES and InChI files
+/// are read one record at a time and the lines go to a temporary file, so
+/// memory stays flat whatever their length.
+class trecordsummaries {
+ public:
+  explicit trecordsummaries(const std::string& path);
+  ~trecordsummaries();
+  trecordsummaries(const trecordsummaries&) = delete;
+  trecordsummaries& operator=(const trecordsummaries&) = delete;
+
+  std::size_t count() const { return count_; }
+
+  /// Hands every line to take in record order, with its 0-based number.
+  void visit(
+      const std::function<void(std::size_t, std::string_view)>& take) const;
+
+ private:
+  void add(std::string_view summary);
+
+  std::FILE* spill_ = nullptr;
+  std::size_t count_ = 0;
+};
 
 /// convert of a file of MDL records to an SD file: every record is copied
 /// as it is read. nullopt for any other pair of formats, which convert

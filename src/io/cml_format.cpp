@@ -836,8 +836,13 @@ std::string tabs(int count) {
   return std::string(static_cast<std::size_t>(count), '\t');
 }
 
-/// The order a bond is written with, "1.0" to "3.0".
+/// The order a bond is written with: "A" for an aromatic bond, as other
+/// programs read it (they take "1.5" as single), otherwise "1.0" to "3.0".
 std::string ordertext(const tbond& bond) {
+  constexpr int aromatickind = 3;
+  if (bond.ffkind() == aromatickind) {
+    return "A";
+  }
   return formatfixed(bond.ffkind() * 0.5, 1, 3);
 }
 

@@ -4,6 +4,7 @@
 
 #include "document/drawing.h"
 #include "io/cml_format.h"
+#include "io/cml_stream.h"
 #include "io/exchange_files.h"
 #include "io/inchi_format.h"
 #include "io/mdl_format.h"
@@ -55,6 +56,19 @@ std::string quoted(const std::filesystem::path& path) {
   return "\"" + path.string() + "\"";
 }
 
+/// The first molecule of a CML file, cut out of it and read alone; nullopt
+/// when that gives no drawing, so that the whole file is read instead
+/// (files of earlier versions that are not XML, or no molecule at all).
+std::optional<treadresult> firstcmlmolecule(const std::filesystem::path& path,
+                                            const tsettings& settings) {
+  tcmlstream stream(path, settings);
+  std::optional<treadresult> first = stream.next();
+  if (!stream.error().empty() || !first || first->drawing == nullptr) {
+    return std::nullopt;
+  }
+  return first;
+}
+
 }  // namespace
 
 std::span<const tformatrow> fileformats() { return formattable(); }
@@ -97,17 +111,25 @@ treadresult loaddocument(const std::filesystem::path& path,
                    " files cannot be read yet";
     return result;
   }
-  // MDL records are read one at a time, so an SD file of any size opens
-  // with its first record without the rest being read.
+  // MDL records and CML molecules are read one at a time, so a file of
+  // any size opens with its first record without the rest being read.
+  const tfileformat content = row->format == tfileformat::native
+                                  ? tfileformat::native
+                                  : exchangeformatoffile(path, row->format);
   std::optional<tsdstream> records;
-  if (row->format != tfileformat::native &&
-      exchangeformatoffile(path, row->format) == tfileformat::mdl) {
+  if (content == tfileformat::mdl) {
     tsdstreamoptions options;
     options.settings = &settings;
     records.emplace(path, options);
   }
+  std::optional<treadresult> molecule;
+  if (content == tfileformat::cml) {
+    molecule = firstcmlmolecule(path, settings);
+  }
   if (records && records->error().empty()) {
     result = readfirstrecord(*records, settings);
+  } else if (molecule) {
+    result = std::move(*molecule);
   } else {
     std::vector<std::uint8_t> bytes;
     std::string failure = readwholefile(path, bytes, largestdocument);

@@ -31,16 +31,21 @@ treadresult readinchiline(int number, std::string_view line,
 
 treadresult readinchifile(std::span<const std::uint8_t> bytes,
                           const tsettings& settings) {
-  const auto lines = recordlines(bytes);
-  if (lines.empty()) {
+  trecordlines lines(bytes);
+  int number = 0;
+  std::string_view line;
+  if (!lines.next(number, line)) {
     treadresult result;
     result.error = "the file holds no InChI";
     return result;
   }
-  treadresult result =
-      readinchiline(lines.front().first, lines.front().second, settings);
-  if (result.drawing != nullptr && lines.size() > 1) {
-    result.notices.push_back("the file holds " + std::to_string(lines.size()) +
+  treadresult result = readinchiline(number, line, settings);
+  std::size_t count = 1;
+  for (int other = 0; lines.next(other, line);) {
+    ++count;
+  }
+  if (result.drawing != nullptr && count > 1) {
+    result.notices.push_back("the file holds " + std::to_string(count) +
                              " records; the first was read");
   }
   return result;
@@ -49,7 +54,9 @@ treadresult readinchifile(std::span<const std::uint8_t> bytes,
 std::vector<treadresult> readinchirecords(std::span<const std::uint8_t> bytes,
                                           const tsettings& settings) {
   std::vector<treadresult> results;
-  for (const auto& [number, line] : recordlines(bytes)) {
+  trecordlines lines(bytes);
+  int number = 0;
+  for (std::string_view line; lines.next(number, line);) {
     results.push_back(readinchiline(number, line, settings));
   }
   if (results.empty()) {

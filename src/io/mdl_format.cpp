@@ -73,51 +73,6 @@ double bondlengthof(const tdrawing& drawing) {
 
 int clampedkind(const tbond& bond) { return std::clamp(bond.kind(), 0, 6); }
 
-// The companion layout:
-//   "  0.00000   0.00000   0.00000  C 0  0  0  1 0"
-//   "1 2  1 0 0 0"
-std::string companiontext(const tdrawing& drawing) {
-  tchemicalview view = chemicalview(drawing);
-  const double scale = companionangstromperbond / bondlengthof(drawing);
-  std::string text = companionname(drawing) + "\n\n\n";
-  text += std::to_string(view.atoms.size()) + " " +
-          std::to_string(view.bonds.size()) + " 0 0 0\n";
-  std::vector<int> neighbours(view.atoms.size(), 0);
-  for (const tbond* bond : view.bonds) {
-    ++neighbours[static_cast<std::size_t>(view.positions.at(bond->atom1))];
-    ++neighbours[static_cast<std::size_t>(view.positions.at(bond->atom2))];
-  }
-  // Values go through single precision, as the coordinates always have.
-  auto single = [scale](double value) {
-    return static_cast<double>(static_cast<float>(scale * value));
-  };
-  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
-    const tatm& atom = *view.atoms[i];
-    const tatm& origin = *view.atoms.front();
-    for (double value :
-         {single(atom.x) - single(origin.x), single(atom.y) - single(origin.y),
-          single(atom.z) - single(origin.z)}) {
-      text += formatfixed(value, 5, 8) + " ";
-    }
-    std::string label = exchangesymbol(atom);
-    text += std::string(label.size() < 2 ? 2 - label.size() : 0, ' ') + label;
-    text += formatinteger(0, 2) + " " + formatinteger(atom.fcharge, 2) + " " +
-            formatinteger(0, 2) + " " + formatinteger(neighbours[i], 2) +
-            formatinteger(0, 2) + "\n";
-  }
-  for (const tbond* bond : view.bonds) {
-    int kind = clampedkind(*bond);
-    int order = kind / 2;
-    bool delocalised = bond->isdelocalised();
-    bool exact = kind == 2 * order && !delocalised;
-    text += std::to_string(view.positions.at(bond->atom1) + 1) + " " +
-            std::to_string(view.positions.at(bond->atom2) + 1) + " " +
-            formatinteger(order, 2) + formatinteger(exact ? 0 : kind + 1, 2) +
-            formatinteger(delocalised ? 1 : 0, 2) + formatinteger(0, 2) + "\n";
-  }
-  return text;
-}
-
 // The standard molfile.
 
 /// Bond type of the standard molfile for a bond, and the kind a reader
@@ -184,12 +139,16 @@ struct tstandardbond {
 
 struct tstandardtable {
   std::string title;
+  /// The third header line.
+  std::string comment;
   bool threed = false;
   std::vector<tstandardatom> atoms;
   std::vector<tstandardbond> bonds;
 };
 
-tstandardtable standardtable(const tdrawing& drawing) {
+/// The table of drawing at angstromperlength Å per bond length.
+tstandardtable standardtable(const tdrawing& drawing,
+                             double angstromperlength) {
   tchemicalview view = chemicalview(drawing);
   tstandardtable table;
   std::string title = drawing.title();
@@ -241,7 +200,7 @@ tstandardtable standardtable(const tdrawing& drawing) {
     bonded[static_cast<std::size_t>(a)] += type.readkind;
     bonded[static_cast<std::size_t>(b)] += type.readkind;
   }
-  const double scale = angstromperbond / bondlengthof(drawing);
+  const double scale = angstromperlength / bondlengthof(drawing);
   for (std::size_t i = 0; i < view.atoms.size(); ++i) {
     const tatm& atom = *view.atoms[i];
     const tatm& origin = *view.atoms.front();
@@ -267,7 +226,7 @@ tstandardtable standardtable(const tdrawing& drawing) {
 
 std::string headerlines(const tstandardtable& table) {
   return table.title + "\n  Molvane3          " + (table.threed ? "3D" : "2D") +
-         "\n\n";
+         "\n" + table.comment + "\n";
 }
 
 /// Property lines of at most eight entries: "M  CHG  2   1  -1   3   1".
@@ -364,8 +323,7 @@ std::string v3000text(const tstandardtable& table) {
   return text;
 }
 
-std::string molfiletext(const tdrawing& drawing) {
-  tstandardtable table = standardtable(drawing);
+std::string molfiletext(tstandardtable table) {
   constexpr std::size_t largestv2000 = 999;
   if (table.atoms.size() > largestv2000 || table.bonds.size() > largestv2000) {
     return v3000text(table);
@@ -389,6 +347,9 @@ treadresult readmolfilerecord(std::span<const std::string_view> lines,
   options.ydown = options.ownlayout;
   if (options.ownlayout) {
     options.angstromperlength = companionangstromperbond;
+  } else if (parsed.angstromperlength > 0.0) {
+    options.angstromperlength = parsed.angstromperlength;
+    options.statedscale = true;
   }
   result.notices = parsed.record.notices;
   result.drawing = builddrawing(parsed.record, options, result.notices);
@@ -423,15 +384,19 @@ std::vector<treadresult> readmdlrecords(std::span<const std::uint8_t> bytes,
 }
 
 std::vector<std::uint8_t> writemdl(const tdrawing& drawing) {
-  return bytesof(companiontext(drawing));
+  tstandardtable table = standardtable(drawing, companionangstromperbond);
+  table.title = companionname(drawing);
+  table.comment = companioncomment(companionangstromperbond);
+  return bytesof(molfiletext(std::move(table)));
 }
 
 std::vector<std::uint8_t> writemolfile(const tdrawing& drawing) {
-  return bytesof(molfiletext(drawing));
+  return bytesof(molfiletext(standardtable(drawing, angstromperbond)));
 }
 
 std::vector<std::uint8_t> writesdfile(const tdrawing& drawing) {
-  return bytesof(molfiletext(drawing) + "$$$$\n");
+  return bytesof(molfiletext(standardtable(drawing, angstromperbond)) +
+                 "$$$$\n");
 }
 
 }  // namespace molvane

@@ -41,14 +41,13 @@ class tdrawing;
     std::span<const std::uint8_t> bytes,
     const tsettings& settings = defaultsettings());
 
-/// The companion written beside every saved document: the file name, two
-/// empty lines, the counts ("3 2 0 0 0"), one line per chemical atom with
-/// x, y, z in ångström (1.54 per L, relative to the first atom, 8:5), the
-/// label, "0", the formal charge, "0", the number of bonds and "0", then one
-/// line per bond between chemical atoms ("1 2  1 0 0 0"). A bond whose kind
-/// the order cannot tell (one-and-a-half, delocalised) carries its kind
-/// plus 1 in the fourth field and 1 in the fifth when it is delocalised;
-/// older readers ignore both.
+/// The companion written beside every saved document: the standard molfile
+/// of writemolfile, titled with the companion's file name, at 1.54 Å per
+/// bond length L. Its comment line ("Molvane 3D companion, 1.54 A per bond
+/// length") names the program and that scale; readmdl reads such a file back
+/// at the scale it names, so a round trip keeps every length. Companions
+/// of earlier versions (free-format lines, "3 2 0 0 0" counts) stay
+/// readable.
 [[nodiscard]] std::vector<std::uint8_t> writemdl(const tdrawing& drawing);
 
 /// A standard V2000 molfile that other programs read: coordinates in

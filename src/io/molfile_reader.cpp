@@ -116,6 +116,32 @@ std::vector<std::string_view> v3000words(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view companionhead = "Molvane 3D companion, ";
+constexpr std::string_view companiontail = " A per bond length";
+
+}  // namespace
+
+std::string companioncomment(double angstromperlength) {
+  return std::string(companionhead) + formatfixed(angstromperlength, 2) +
+         std::string(companiontail);
+}
+
+double companionscale(std::string_view comment) {
+  comment = trimmed(comment);
+  if (!comment.starts_with(companionhead) ||
+      !comment.ends_with(companiontail)) {
+    return 0.0;
+  }
+  comment.remove_prefix(companionhead.size());
+  comment.remove_suffix(companiontail.size());
+  const std::optional<double> scale = parsereal(comment);
+  constexpr double shortest = 0.5;
+  constexpr double longest = 5.0;
+  return scale && *scale >= shortest && *scale <= longest ? *scale : 0.0;
+}
+
 bool iscompanioncounts(std::string_view line) {
   line = trimmed(line);
   std::vector<std::string_view> words = splitwords(line);
@@ -166,6 +192,9 @@ class tmolfileparser {
       return result;
     }
     markstereo();
+    if (result.layout != tmolfilelayout::companion) {
+      result.angstromperlength = companionscale(lines_[2]);
+    }
     result.record = std::move(record_);
     return result;
   }

@@ -18,7 +18,20 @@ struct tparsedmolfile {
   tmolfilelayout layout = tmolfilelayout::v2000;
   /// "line N: ..." when the record cannot be read; record is then empty.
   std::string error;
+  /// Ångström per bond length L named by the comment line of a companion
+  /// this program wrote; 0 for other files.
+  double angstromperlength = 0.0;
 };
+
+/// The comment line of the molfile this program writes beside its
+/// documents: "Molvane 3D companion, 1.54 A per bond length". The number
+/// tells a reader the scale of the drawing the copy was made from.
+std::string companioncomment(double angstromperlength);
+
+/// The ångström per bond length a comment line written by
+/// companioncomment names; 0 when it is no such line or the number is not
+/// a plausible scale.
+double companionscale(std::string_view comment);
 
 /// True for the counts line of the companion layout: five numbers without
 /// widths, the last three 0, single blanks between ("3 2 0 0 0").

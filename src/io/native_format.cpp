@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "document/settings.h"
 #include "document/symbol.h"
+#include "io/native_records.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -21,86 +22,28 @@
 #include <unordered_map>
 #include <utility>
 
-// The native document, little-endian, records packed without padding:
-//
-//   header                        568 bytes
-//   atoms       N, N x 346-byte atom record
-//   bonds       M, M x 23-byte bond record
-//   structures  S, S x structure record
-//   rings       R (always written 0), R x structure record, discarded
-//   symbols     Y, Y x (u32 type code, structure record)
-//   coordinates N x (x, y, z as real48)
-//   a reserved byte, the draw mode (u8)
-//   values      S, S x 126-byte structure value record
-//   the drawing's bond length (u16)
-//   numbers     N, N x (u16 atom number, f64 equilibrated charge)
-//   NMR shift display flag (u8), structure label flag (u8)
-//   colours     C (u8), C x (u8 atomic number, u32 colour)
-//   stereo marks, only when some atom or bond holds one: "STMK", N, N x u8
-//                 atom mark, M, M x u8 bond mark (0 as drawn, 1 stated,
-//                 2 unstated)
-//
-// Atoms and bonds are referred to by their 0-based position in the lists
-// as written. Documents older than version 107 end after the symbols.
-//
-// Header: u16 version at 0, u8 layout at 2, u16 bond length in pixels at
-// 3, title, author and notes as NUL-terminated 96-byte fields at 56, 152
-// and 248; everything else is zero.
-//
-// Structure record: a 53-byte head (u16 type, u8 ring size, the
-// structure's six record bytes at 3..6, 47 and 48, its record word at 15,
-// the selection flag twice at 31 and 35, the frame as four i16 at 39, the
-// atom and bond counts at 49 and 51), then the atom count again and the
-// atom indices, then the bond count again and the bond indices.
-//
-// Wide layout. Every count and index above is 16 bits wide, so a drawing
-// with more than 65535 atoms, bonds, structures or symbols cannot be
-// written in that form. Such drawings are written with 2 instead of 1 in
-// the layout byte of the header, and then every count N, M, S, R, Y, every
-// count and index of a structure record (the head becomes 57 bytes, its
-// counts at 49 and 53), the atom indices of bond records (records of 27
-// bytes: u32 indices at 18 and 22, `chemical` at 26), the count of value
-// records and the count of number records are u32. Everything else is the
-// same. A reader takes a layout byte of 2 as wide and any other as classic,
-// so older documents, which hold 1 there, keep being read.
-
 namespace molvane {
 
 namespace {
 
-constexpr std::size_t headersize = 568;
-constexpr std::size_t headerreserved = 51;
-constexpr std::size_t commentfield = 96;
-constexpr std::size_t headertail = 224;
-constexpr std::size_t atomrecordsize = 346;
-constexpr std::size_t atomsymbolfield = 256;
+using namespace detail;
+
+constexpr std::size_t headersize = nativeheadersize;
+constexpr std::size_t atomrecordsize = nativeatomrecordsize;
 constexpr std::size_t widebondrecordsize = 27;
-constexpr std::size_t bondindexoffset = 18;
 constexpr std::size_t coordinaterecordsize = 3 * real48size;
-constexpr std::size_t valuerecordsize = 126;
+constexpr std::size_t valuerecordsize = nativevaluerecordsize;
 constexpr std::size_t numberrecordsize = 10;
 constexpr std::size_t colourrecordsize = 5;
 constexpr std::size_t classichead = 53;
 constexpr std::size_t widehead = 57;
 
-/// Opens the block of stereo marks after the colours.
-constexpr std::array<char, 4> stereomarktag{'S', 'T', 'M', 'K'};
-
-constexpr std::uint8_t classiclayout = 1;
-constexpr std::uint8_t widelayout = 2;
-constexpr std::uint32_t classiclimit = 0xFFFF;
 constexpr std::uint16_t lastversionwithoutcoordinates = 106;
 
 /// Atoms refer to their font by a byte.
 constexpr int fontlimit = 256;
 /// Colours of this value and above (as signed words) read as black.
 constexpr std::int32_t brightestcolour = 0xFFFFFF;
-/// Label modes above this, other than "none", mean nothing.
-constexpr std::uint8_t lastfiguremode = 20;
-constexpr int largestcharge = 9;
-constexpr int lastbondkind = 6;
-/// Draw modes whose value modulo 100 is larger fall back to 0.
-constexpr int lastdrawmode = 19;
 /// Header bond lengths strictly between these are trusted for rescaling.
 constexpr int shortestheaderbond = 15;
 constexpr int longestheaderbond = 33;
@@ -112,366 +55,18 @@ constexpr const char* endoffile = "End of File";
 /// equilibrium arrows, the triangle, arcs, arc arrows and curved arrows.
 constexpr std::array<std::uint32_t, 8> symboltypes = {102, 103, 104, 105,
                                                       106, 108, 109, 110};
+/// A symbol class of old releases: its records are read past.
+constexpr std::uint32_t retiredsymbol = 107;
 
 bool issymboltype(std::uint32_t code) {
   return std::find(symboltypes.begin(), symboltypes.end(), code) !=
          symboltypes.end();
 }
 
-std::int16_t clamp16(long long value) {
-  return static_cast<std::int16_t>(
-      std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(),
-                            std::numeric_limits<std::int16_t>::max()));
-}
-
-void writedouble(tbytewriter& out, double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  out.writeu32(static_cast<std::uint32_t>(bits));
-  out.writeu32(static_cast<std::uint32_t>(bits >> 32U));
-}
-
-double readdouble(tbytecursor& in) {
-  const std::uint64_t low = in.readu32();
-  const std::uint64_t high = in.readu32();
-  return std::bit_cast<double>(low | (high << 32U));
-}
-
-// ---------------------------------------------------------------- writing
-
-class tnativewriter {
- public:
-  explicit tnativewriter(const tdrawing& drawing) : drawing_(drawing) {}
-
-  std::vector<std::uint8_t> write() {
-    const tgeometrysettings& geometry = drawing_.geometry();
-    // The file keeps draw modes below 100.
-    const auto drawmode = static_cast<std::uint8_t>(drawing_.drawmode % 100);
-    wide_ = needswide();
-
-    // The version of the layout written here, whatever version a defaults
-    // file claims: an older number would tell readers to skip the
-    // coordinates that follow.
-    out_.writeu16(defaultsettings().version);
-    out_.writeu8(wide_ ? widelayout : classiclayout);
-    out_.writeu16(geometry.bondlength);
-    out_.writezeros(headerreserved);
-    out_.writefixedtext(drawing_.title(), commentfield);
-    out_.writefixedtext(drawing_.author(), commentfield);
-    out_.writefixedtext(drawing_.notes(), commentfield);
-    out_.writezeros(headertail);
-
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      writeatom(*atom);
-    }
-    writecount(drawing_.bonds.count());
-    for (const tbond* bond : drawing_.bonds) {
-      writebond(*bond);
-    }
-    writecount(drawing_.structures.count());
-    for (const tStructure* structure : drawing_.structures) {
-      writestructure(*structure);
-    }
-    writecount(0);  // reserved rings
-    writecount(drawing_.symbols.count());
-    for (const tSymbol* symbol : drawing_.symbols) {
-      out_.writeu32(static_cast<std::uint32_t>(symbol->fragtype));
-      writestructure(*symbol);
-    }
-
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writereal48(atom->x);
-      out_.writereal48(atom->y);
-      out_.writereal48(atom->z);
-    }
-    out_.writeu8(0);
-    out_.writeu8(drawmode);
-    writecount(drawing_.structures.count());
-    for (const tStructure* structure : drawing_.structures) {
-      writevalues(*structure);
-    }
-    out_.writeu16(drawing_.bondlength);
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writeu16(atom->number);
-      writedouble(out_, atom->eqcharge);
-    }
-    out_.writeu8(drawing_.shownmrshifts ? 1 : 0);
-    out_.writeu8(drawing_.showstructurelabels ? 1 : 0);
-    writecolours();
-    writemarks();
-    return out_.takebytes();
-  }
-
- private:
-  bool needswide() const {
-    const auto over = [](int count) {
-      return static_cast<std::uint32_t>(count) > classiclimit;
-    };
-    const auto overstructure = [&over](const tStructure* structure) {
-      return over(structure->atoms.count()) || over(structure->bonds.count());
-    };
-    return over(drawing_.atoms.count()) || over(drawing_.bonds.count()) ||
-           over(drawing_.structures.count()) ||
-           over(drawing_.symbols.count()) ||
-           std::any_of(drawing_.structures.begin(), drawing_.structures.end(),
-                       overstructure) ||
-           std::any_of(drawing_.symbols.begin(), drawing_.symbols.end(),
-                       overstructure);
-  }
-
-  void writecount(std::size_t count) {
-    if (wide_) {
-      out_.writeu32(static_cast<std::uint32_t>(count));
-    } else {
-      out_.writeu16(static_cast<std::uint16_t>(count));
-    }
-  }
-
-  /// The position of atom in the drawing; for an end the drawing does not
-  /// hold, an index past every list, which readers drop.
-  std::uint32_t atomindex(const tatm* atom) const {
-    const int position = drawing_.positionof(atom);
-    if (position < 0) {
-      return wide_ ? std::numeric_limits<std::uint32_t>::max() : classiclimit;
-    }
-    return static_cast<std::uint32_t>(position);
-  }
-
-  void writeatom(const tatm& atom) {
-    const std::int16_t sx = clamp16(roundhalfeven(atom.x));
-    const std::int16_t sy = clamp16(roundhalfeven(atom.y));
-    const std::int16_t z = clamp16(roundhalfeven(atom.z));
-    out_.writeu16(atom.number);
-    out_.writeu8(atom.kind);
-    out_.writei16(sx);
-    out_.writei16(sy);
-    out_.writei16(sx);
-    out_.writei16(sy);
-    out_.writei16(z);
-    out_.writei16(z);
-    out_.writebytes(drawing_.getfontrecord(atom.fontindex).tobytes());
-    out_.writeu16(0);
-    out_.writeshortstring(atom.symbol, atomsymbolfield);
-    out_.writei8(atom.direction);
-    out_.writeu32(atom.colour);
-    out_.writeu32(atom.colour);
-    out_.writei8(atom.hfree);
-    out_.writei8(atom.valence2);
-    out_.writei8(atom.fcharge);
-    out_.writei8(atom.element);
-    // An isotope keeps its own mass; older builds wrote the element's.
-    out_.writereal48(atom.mass);
-    out_.writeu8(atom.labelmode);
-    out_.writeu8(0);
-    out_.writeu16(atom.align);
-  }
-
-  void writebond(const tbond& bond) {
-    bondrecord record = bond.writerecord();
-    const std::uint32_t first = atomindex(bond.atom1);
-    const std::uint32_t second = atomindex(bond.atom2);
-    if (!wide_) {
-      record.atom1 = static_cast<std::uint16_t>(first);
-      record.atom2 = static_cast<std::uint16_t>(second);
-      out_.writebytes(record.tobytes());
-      return;
-    }
-    const auto bytes = record.tobytes();
-    out_.writebytes(std::span(bytes).first(bondindexoffset));
-    out_.writeu32(first);
-    out_.writeu32(second);
-    out_.writeu8(record.chemical);
-  }
-
-  void writestructure(const tStructure& structure) {
-    atomindices_.clear();
-    for (const tatm* atom : structure.atoms) {
-      if (const int position = drawing_.positionof(atom); position >= 0) {
-        atomindices_.push_back(static_cast<std::uint32_t>(position));
-      }
-    }
-    bondindices_.clear();
-    for (const tbond* bond : structure.bonds) {
-      if (const int position = drawing_.bondposition(bond); position >= 0) {
-        bondindices_.push_back(static_cast<std::uint32_t>(position));
-      }
-    }
-    const tStructure::trecordbytes bytes = structure.recordbytes();
-    out_.writeu16(static_cast<std::uint16_t>(
-        static_cast<std::uint32_t>(structure.fragtype) & 0xFFFFU));
-    out_.writeu8(structure.ringsize);
-    for (std::size_t i = 0; i < 4; ++i) {
-      out_.writeu8(bytes[i]);
-    }
-    out_.writezeros(8);
-    out_.writeu32(structure.recordword());
-    out_.writezeros(12);
-    out_.writeu32(structure.selected);
-    out_.writeu32(structure.selected);
-    for (const std::int32_t side : structure.frame) {
-      out_.writei16(clamp16(side));
-    }
-    out_.writeu8(bytes[4]);
-    out_.writeu8(bytes[5]);
-    writecount(atomindices_.size());
-    writecount(bondindices_.size());
-    writeindices(atomindices_);
-    writeindices(bondindices_);
-  }
-
-  void writeindices(const std::vector<std::uint32_t>& indices) {
-    writecount(indices.size());
-    for (const std::uint32_t index : indices) {
-      writecount(index);
-    }
-  }
-
-  //   0 reserved   8 amount   16..56 values 0-5   64..96 values 6-10
-  // 104 value 7 again   112 zero   120 phase   121 flag   122 zero
-  void writevalues(const tStructure& structure) {
-    const auto& values = structure.thermovalues;
-    out_.writezeros(8);
-    writedouble(out_, structure.amount);
-    for (const double value : values) {
-      writedouble(out_, value);
-    }
-    writedouble(out_, values[7]);
-    out_.writezeros(8);
-    out_.writeu8(structure.phase);
-    out_.writeu8(structure.thermoflag);
-    out_.writeu32(0);
-  }
-
-  /// Readers before the marks stop after the colours, so the block costs
-  /// them nothing; drawings without marks end as they always did.
-  void writemarks() {
-    auto marked = [](const auto* item) {
-      return item->stereomark != tstereomark::asdrawn;
-    };
-    if (std::none_of(drawing_.atoms.begin(), drawing_.atoms.end(), marked) &&
-        std::none_of(drawing_.bonds.begin(), drawing_.bonds.end(), marked)) {
-      return;
-    }
-    for (char c : stereomarktag) {
-      out_.writeu8(static_cast<std::uint8_t>(c));
-    }
-    writecount(drawing_.atoms.count());
-    for (const tatm* atom : drawing_.atoms) {
-      out_.writeu8(static_cast<std::uint8_t>(atom->stereomark));
-    }
-    writecount(drawing_.bonds.count());
-    for (const tbond* bond : drawing_.bonds) {
-      out_.writeu8(static_cast<std::uint8_t>(bond->stereomark));
-    }
-  }
-
-  void writecolours() {
-    std::vector<int> changed;
-    for (int e = 1; e <= lastelement; ++e) {
-      if (drawing_.elementcolours[static_cast<std::size_t>(e)] != colourof(e)) {
-        changed.push_back(e);
-      }
-    }
-    out_.writeu8(static_cast<std::uint8_t>(changed.size()));
-    for (const int e : changed) {
-      out_.writeu8(static_cast<std::uint8_t>(e));
-      out_.writeu32(drawing_.elementcolours[static_cast<std::size_t>(e)]);
-    }
-  }
-
-  const tdrawing& drawing_;
-  tbytewriter out_;
-  bool wide_ = false;
-  std::vector<std::uint32_t> atomindices_;
-  std::vector<std::uint32_t> bondindices_;
-};
-
-// ---------------------------------------------------------------- reading
-
-/// The fields of an atom record that make the atom.
-struct tatomrecord {
-  std::uint16_t number = 0;
-  std::uint8_t kind = 0;
-  std::int16_t sx = 0;
-  std::int16_t sy = 0;
-  std::int16_t z = 0;
-  fontrecord font;
-  std::string symbol;
-  std::int8_t direction = 1;
-  std::uint32_t colour = 0;
-  std::int8_t hfree = 0;
-  std::int8_t valence2 = 0;
-  std::int8_t fcharge = 0;
-  std::int8_t element = 0;
-  double mass = 0.0;
-  std::uint8_t labelmode = 0;
-  std::uint8_t align = 0;
-};
-
-tatomrecord decodeatom(std::span<const std::uint8_t> bytes) {
-  tbytecursor in(bytes);
-  tatomrecord record;
-  record.number = in.readu16();
-  record.kind = in.readu8();
-  record.sx = in.readi16();
-  record.sy = in.readi16();
-  in.skip(4);
-  record.z = in.readi16();
-  in.skip(2);
-  std::array<std::uint8_t, fontrecord::recordsize> font{};
-  const auto fontbytes = in.readbytes(fontrecord::recordsize);
-  std::copy(fontbytes.begin(), fontbytes.end(), font.begin());
-  record.font = fontrecord::frombytes(font);
-  in.skip(2);
-  record.symbol = in.readshortstring(atomsymbolfield);
-  record.direction = in.readi8();
-  record.colour = in.readu32();
-  in.skip(4);
-  record.hfree = in.readi8();
-  record.valence2 = in.readi8();
-  record.fcharge = in.readi8();
-  record.element = in.readi8();
-  record.mass = in.readreal48();
-  record.labelmode = in.readu8();
-  in.skip(1);
-  record.align = static_cast<std::uint8_t>(in.readu16() & 0xFFU);
-  return record;
-}
-
-/// The thermochemistry fields of a structure value record.
-struct tvaluerecord {
-  double amount = 1.0;
-  std::array<double, 11> values{};
-  std::uint8_t phase = 0;
-  std::uint8_t flag = 0;
-
-  bool finite() const {
-    return std::isfinite(amount) &&
-           std::all_of(values.begin(), values.end(),
-                       [](double value) { return std::isfinite(value); });
-  }
-};
-
-tvaluerecord decodevalues(std::span<const std::uint8_t> bytes) {
-  tbytecursor in(bytes);
-  tvaluerecord record;
-  in.skip(8);
-  record.amount = readdouble(in);
-  for (double& value : record.values) {
-    value = readdouble(in);
-  }
-  in.skip(8);  // value 7 again
-  in.skip(8);
-  record.phase = in.readu8();
-  record.flag = in.readu8();
-  return record;
-}
-
 class tnativereader {
  public:
   tnativereader(std::span<const std::uint8_t> bytes, const tsettings& settings)
-      : in_(bytes), settings_(settings) {
+      : bytes_(bytes), in_(bytes), settings_(settings) {
     ends_.add(nullptr);
     ends_.add(nullptr);
   }
@@ -483,16 +78,20 @@ class tnativereader {
                      " bytes; the file has " + std::to_string(in_.remaining());
       return result;
     }
+    if (std::string problem = headerproblem(bytes_); !problem.empty()) {
+      result.error = std::move(problem);
+      return result;
+    }
     drawing_ = std::make_unique<tdrawing>(settings_);
     const std::uint16_t version = in_.readu16();
-    wide_ = in_.readu8() == widelayout;
+    wide_ = in_.readu8() == nativewidelayout;
     const std::uint16_t headerbond = in_.readu16();
-    in_.skip(headerreserved);
+    in_.skip(nativeheaderreserved);
     drawing_->fileversion = version;
-    drawing_->settitle(in_.readfixedtext(commentfield));
-    drawing_->setauthor(in_.readfixedtext(commentfield));
-    drawing_->setnotes(in_.readfixedtext(commentfield));
-    in_.skip(headertail);
+    drawing_->settitle(in_.readfixedtext(nativecommentfield));
+    drawing_->setauthor(in_.readfixedtext(nativecommentfield));
+    drawing_->setnotes(in_.readfixedtext(nativecommentfield));
+    in_.skip(nativeheadertail);
 
     readatoms();
     readbonds();
@@ -516,10 +115,20 @@ class tnativereader {
         readflags();
         readcolours();
         result.cutshort = result.cutshort || brokenlist_;
-        readmarks();
+        const bool trailing = !in_.failed() && in_.remaining() > 0;
+        if (!readmarks() && trailing) {
+          sound_.take(false);  // bytes after the end that hold no marks
+        }
       }
     } else {
       result.cutshort = in_.failed();
+    }
+    if (!sound_.believable()) {
+      result.error =
+          "no Molvane document: " + std::to_string(sound_.unsound()) +
+          " of its " + std::to_string(sound_.records()) +
+          " records hold values the format does not allow";
+      return result;
     }
     if (result.cutshort && drawing_->atoms.count() == 0 &&
         drawing_->symbols.count() == 0) {
@@ -551,6 +160,14 @@ class tnativereader {
     return std::min<std::size_t>(count, in_.remaining() / size);
   }
 
+  /// An atom of the file, or the index writers give an end the drawing
+  /// does not hold.
+  bool isend(std::uint32_t index) const {
+    return index < atomcount_ ||
+           index == (wide_ ? std::numeric_limits<std::uint32_t>::max()
+                           : nativeclassiclimit);
+  }
+
   tatm* atomat(std::uint32_t index) const {
     return index < atoms_.size() ? atoms_[index] : nullptr;
   }
@@ -569,7 +186,9 @@ class tnativereader {
       if (in_.failed()) {
         return;
       }
-      std::unique_ptr<tatm> atom = makeatom(decodeatom(bytes));
+      tatomrecord record = decodeatom(bytes);
+      sound_.take(issoundatom(record));
+      std::unique_ptr<tatm> atom = makeatom(std::move(record));
       // Records of unknown kinds keep their index, so that later indices
       // still point at the atoms they were written for.
       atoms_.push_back(atom != nullptr ? drawing_->addatom(std::move(atom))
@@ -665,14 +284,16 @@ class tnativereader {
         return;
       }
       std::array<std::uint8_t, bondrecord::recordsize> classic{};
-      std::copy_n(bytes.begin(), bondindexoffset, classic.begin());
+      std::copy_n(bytes.begin(), nativebondindexoffset, classic.begin());
       classic.back() = bytes.back();
       bondrecord record = bondrecord::frombytes(classic);
-      const std::uint8_t* indices = bytes.data() + bondindexoffset;
+      const std::uint8_t* indices = bytes.data() + nativebondindexoffset;
       const std::uint32_t first =
           wide_ ? detail::getu32(indices) : detail::getu16(indices);
       const std::uint32_t second =
           wide_ ? detail::getu32(indices + 4) : detail::getu16(indices + 2);
+      sound_.take(issoundbondorder(record.order) && record.chemical <= 1 &&
+                  isend(first) && isend(second));
       bonds_.push_back(makebond(record, atomat(first), atomat(second)));
     }
   }
@@ -706,6 +327,7 @@ class tnativereader {
       if (!readstructure(structure.get(), true)) {
         return;
       }
+      sound_.take(recordsound_);
       drawing_->mergestructure(std::move(structure));
     }
   }
@@ -716,6 +338,7 @@ class tnativereader {
       if (!readstructure(nullptr, false)) {
         return;
       }
+      sound_.take(recordsound_);
     }
   }
 
@@ -731,6 +354,7 @@ class tnativereader {
       if (!readstructure(symbol.get(), false)) {
         return;
       }
+      sound_.take(recordsound_ && (symbol != nullptr || code == retiredsymbol));
       if (symbol != nullptr) {
         drawing_->addsymbol(std::move(symbol));
       }
@@ -764,13 +388,15 @@ class tnativereader {
     }
     bytes[4] = record.readu8();
     bytes[5] = record.readu8();
+    const std::uint32_t headatoms = wide_ ? record.readu32() : record.readu16();
+    const std::uint32_t headbonds = wide_ ? record.readu32() : record.readu16();
     // The counts of the head are repeated before the index lists; the
     // lists go by their own counts.
-
+    recordsound_ = true;
     if (!readindices(target != nullptr ? &target->atoms : nullptr, atoms_,
-                     atomseen_) ||
+                     atomseen_, headatoms) ||
         !readindices(target != nullptr ? &target->bonds : nullptr, bonds_,
-                     bondseen_)) {
+                     bondseen_, headbonds)) {
       return false;
     }
     if (target != nullptr) {
@@ -787,11 +413,13 @@ class tnativereader {
   }
 
   /// Reads a count and that many indices into list (null: read past
-  /// them). Indices that point nowhere, and repeats, are dropped.
+  /// them). Indices that point nowhere, and repeats, are dropped; they,
+  /// and a count other than the head's, make the record unsound.
   template <class T, class tlist>
   bool readindices(tlist* list, const std::vector<T*>& objects,
-                   std::vector<std::uint32_t>& seen) {
+                   std::vector<std::uint32_t>& seen, std::uint32_t headcount) {
     const std::uint32_t count = readcount();
+    recordsound_ = recordsound_ && count == headcount;
     if (!in_.canhold(count, countsize())) {
       stop();
       return false;
@@ -802,8 +430,11 @@ class tnativereader {
     ++generation_;
     for (std::uint32_t i = 0; i < count; ++i) {
       const std::uint32_t index = readcount();
-      if (list == nullptr || index >= objects.size() ||
-          objects[index] == nullptr || seen[index] == generation_) {
+      if (index >= objects.size() || seen[index] == generation_) {
+        recordsound_ = false;
+        continue;
+      }
+      if (list == nullptr || objects[index] == nullptr) {
         continue;
       }
       seen[index] = generation_;
@@ -822,6 +453,8 @@ class tnativereader {
       const double x = record.readreal48();
       const double y = record.readreal48();
       const double z = record.readreal48();
+      sound_.take(issoundcoordinate(x) && issoundcoordinate(y) &&
+                  issoundcoordinate(z));
       if (tatm* atom = atomat(i)) {
         atom->setxyzraw(x, y, z);
         atom->commit();
@@ -832,6 +465,7 @@ class tnativereader {
   void readdrawmode() {
     const std::uint8_t mode = in_.readu8();
     if (!in_.failed()) {
+      sound_.take(mode % 100 <= lastdrawmode);
       drawing_->drawmode = mode % 100 > lastdrawmode ? 0 : mode;
     }
   }
@@ -846,12 +480,13 @@ class tnativereader {
       if (in_.failed()) {
         break;
       }
+      const tvaluerecord values = decodevalues(bytes);
+      sound_.take(values.finite());
       if (read >= structures) {
         continue;
       }
       tStructure* structure =
           drawing_->structures.items(static_cast<int>(read));
-      const tvaluerecord values = decodevalues(bytes);
       if (!values.finite()) {
         structure->resetvalues();
         continue;
@@ -884,6 +519,7 @@ class tnativereader {
       tbytecursor record(bytes);
       const std::uint16_t number = record.readu16();
       const double eqcharge = readdouble(record);
+      sound_.take(std::isfinite(eqcharge));
       if (tatm* atom = atomat(i)) {
         atom->number = number;
         if (std::isfinite(eqcharge)) {
@@ -913,6 +549,7 @@ class tnativereader {
         return;
       }
       const int element = bytes[0];
+      sound_.take(element >= 1 && element <= lastelement);
       if (element >= 1 && element <= lastelement) {
         drawing_->elementcolours[static_cast<std::size_t>(element)] =
             detail::getu32(&bytes[1]);
@@ -921,14 +558,16 @@ class tnativereader {
   }
 
   /// The stereo marks, when the file holds them whole; a block cut short
-  /// or of another size leaves every mark as drawn.
-  void readmarks() {
-    if (in_.failed() || in_.remaining() < stereomarktag.size()) {
-      return;
+  /// or of another size leaves every mark as drawn. True when marks were
+  /// read.
+  bool readmarks() {
+    if (in_.failed() || in_.remaining() < nativestereomarktag.size()) {
+      return false;
     }
-    const auto tag = in_.readbytes(stereomarktag.size());
-    if (!std::equal(stereomarktag.begin(), stereomarktag.end(), tag.begin())) {
-      return;
+    const auto tag = in_.readbytes(nativestereomarktag.size());
+    if (!std::equal(nativestereomarktag.begin(), nativestereomarktag.end(),
+                    tag.begin())) {
+      return false;
     }
     auto readlist = [this](std::uint32_t expected) {
       const std::uint32_t count = readcount();
@@ -946,7 +585,7 @@ class tnativereader {
         readlist(static_cast<std::uint32_t>(bonds_.size()));
     if (atommarks.size() != atoms_.size() ||
         bondmarks.size() != bonds_.size()) {
-      return;
+      return false;
     }
     auto markof = [](std::uint8_t value) {
       return value == 1   ? tstereomark::stated
@@ -963,6 +602,7 @@ class tnativereader {
         bonds_[i]->stereomark = markof(bondmarks[i]);
       }
     }
+    return true;
   }
 
   /// Brings the drawing to the current bond length. A trusted header bond
@@ -996,8 +636,14 @@ class tnativereader {
     }
   }
 
+  std::span<const std::uint8_t> bytes_;
   tbytecursor in_;
   const tsettings& settings_;
+  /// Records holding values no writer gives.
+  tsoundness sound_;
+  /// The structure record just read held only indices into the lists,
+  /// each once, as many as its head says.
+  bool recordsound_ = true;
   bool wide_ = false;
   std::unique_ptr<tdrawing> drawing_;
   /// Atoms and bonds by their index in the file; null for records that
@@ -1022,10 +668,6 @@ class tnativereader {
 treadresult readnative(std::span<const std::uint8_t> bytes,
                        const tsettings& settings) {
   return tnativereader(bytes, settings).read();
-}
-
-std::vector<std::uint8_t> writenative(const tdrawing& drawing) {
-  return tnativewriter(drawing).write();
 }
 
 }  // namespace molvane

@@ -39,34 +39,44 @@ treadresult readsmilesline(int number, std::string_view line,
 }
 
 tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
-  const auto lines = recordlines(bytes);
-  if (lines.empty()) {
+  trecordlines lines(bytes);
+  int number = 0;
+  std::string_view line;
+  if (!lines.next(number, line)) {
     tsmilesrecord result;
     result.error = "the file holds no SMILES";
     return result;
   }
-  tsmilesrecord result = parsesmiles(lines.front().second);
+  tsmilesrecord result = parsesmiles(line);
   if (!result.error.empty()) {
-    result.error = lineerror(lines.front().first, result.error);
+    result.error = lineerror(number, result.error);
   }
   return result;
 }
 
 treadresult readsmilesfile(std::span<const std::uint8_t> bytes,
                            const tsettings& settings) {
-  const auto lines = recordlines(bytes);
-  if (lines.empty()) {
+  trecordlines lines(bytes);
+  int number = 0;
+  std::string_view line;
+  if (!lines.next(number, line)) {
     // A file of no records, as written for a drawing without atoms.
     treadresult result;
     result.drawing = std::make_unique<tdrawing>(settings);
     result.notices.push_back("the file holds no SMILES");
     return result;
   }
-  treadresult result =
-      readsmilesline(lines.front().first, lines.front().second, settings);
-  if (result.drawing != nullptr && lines.size() > 1) {
-    result.notices.push_back("the file holds " + std::to_string(lines.size()) +
-                             " records; the first was read");
+  treadresult result = readsmilesline(number, line, settings);
+  if (result.drawing != nullptr) {
+    // The others are only counted.
+    std::size_t records = 1;
+    for (int other = 0; lines.next(other, line);) {
+      ++records;
+    }
+    if (records > 1) {
+      result.notices.push_back("the file holds " + std::to_string(records) +
+                               " records; the first was read");
+    }
   }
   return result;
 }
@@ -74,7 +84,9 @@ treadresult readsmilesfile(std::span<const std::uint8_t> bytes,
 std::vector<treadresult> readsmilesrecords(std::span<const std::uint8_t> bytes,
                                            const tsettings& settings) {
   std::vector<treadresult> results;
-  for (const auto& [number, line] : recordlines(bytes)) {
+  trecordlines lines(bytes);
+  int number = 0;
+  for (std::string_view line; lines.next(number, line);) {
     results.push_back(readsmilesline(number, line, settings));
   }
   if (results.empty()) {

@@ -23,27 +23,35 @@ std::vector<std::string_view> splitlines(std::string_view text) {
   // One pass to count saves the copies of a growing list.
   lines.reserve(
       static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  const char* const data = text.data();
-  const std::size_t size = text.size();
-  std::size_t start = 0;
-  while (start < size) {
-    // Lines end at LF, CR LF or a lone CR, whichever comes first.
-    const auto* linefeed =
-        static_cast<const char*>(std::memchr(data + start, '\n', size - start));
-    const std::size_t limit =
-        linefeed != nullptr ? static_cast<std::size_t>(linefeed - data) : size;
-    const auto* carriage = static_cast<const char*>(
-        std::memchr(data + start, '\r', limit - start));
-    const std::size_t end =
-        carriage != nullptr ? static_cast<std::size_t>(carriage - data) : limit;
-    lines.push_back(text.substr(start, end - start));
-    std::size_t next = end + 1;
-    if (carriage != nullptr && next < size && data[next] == '\n') {
-      ++next;
-    }
-    start = next;
+  tlinewalker walker(text);
+  for (std::string_view line; walker.next(line);) {
+    lines.push_back(line);
   }
   return lines;
+}
+
+bool tlinewalker::next(std::string_view& line) {
+  const char* const data = text_.data();
+  const std::size_t size = text_.size();
+  if (start_ >= size) {
+    return false;
+  }
+  // Lines end at LF, CR LF or a lone CR, whichever comes first.
+  const auto* linefeed =
+      static_cast<const char*>(std::memchr(data + start_, '\n', size - start_));
+  const std::size_t limit =
+      linefeed != nullptr ? static_cast<std::size_t>(linefeed - data) : size;
+  const auto* carriage = static_cast<const char*>(
+      std::memchr(data + start_, '\r', limit - start_));
+  const std::size_t end =
+      carriage != nullptr ? static_cast<std::size_t>(carriage - data) : limit;
+  line = text_.substr(start_, end - start_);
+  std::size_t following = end + 1;
+  if (carriage != nullptr && following < size && data[following] == '\n') {
+    ++following;
+  }
+  start_ = following;
+  return true;
 }
 
 std::string_view astext(std::span<const std::uint8_t> bytes) {
@@ -54,22 +62,26 @@ std::string_view astext(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-std::vector<std::pair<int, std::string_view>> recordlines(
-    std::span<const std::uint8_t> bytes) {
-  std::string_view text = astext(bytes);
-  if (startswith(text, "\xEF\xBB\xBF")) {
-    text.remove_prefix(3);
-  }
-  std::vector<std::pair<int, std::string_view>> lines;
-  int number = 0;
-  for (std::string_view line : splitlines(text)) {
-    ++number;
-    std::string_view content = trimmed(line);
-    if (!content.empty() && content.front() != '#') {
-      lines.emplace_back(number, content);
+trecordlines::trecordlines(std::span<const std::uint8_t> bytes)
+    : walker_([&bytes] {
+        std::string_view text = astext(bytes);
+        if (startswith(text, "\xEF\xBB\xBF")) {
+          text.remove_prefix(3);
+        }
+        return text;
+      }()) {}
+
+bool trecordlines::next(int& number, std::string_view& content) {
+  for (std::string_view line; walker_.next(line);) {
+    ++number_;
+    line = trimmed(line);
+    if (!line.empty() && line.front() != '#') {
+      number = number_;
+      content = line;
+      return true;
     }
   }
-  return lines;
+  return false;
 }
 
 std::string_view trimmed(std::string_view text) {

@@ -18,11 +18,35 @@ namespace molvane {
 /// of the file, which is the number error messages give.
 std::vector<std::string_view> splitlines(std::string_view text);
 
+/// The lines of text one at a time, as splitlines gives them, for files
+/// whose lines need not all be held at once.
+class tlinewalker {
+ public:
+  explicit tlinewalker(std::string_view text) : text_(text) {}
+
+  /// The next line without its end, or false at the end of the text.
+  bool next(std::string_view& line);
+
+ private:
+  std::string_view text_;
+  std::size_t start_ = 0;
+};
+
 /// The lines of a file of one record a line that hold records, trimmed,
-/// each with its 1-based number: blank lines, comments ("#") and a leading
-/// UTF-8 byte order mark are left out.
-std::vector<std::pair<int, std::string_view>> recordlines(
-    std::span<const std::uint8_t> bytes);
+/// one at a time with their 1-based numbers: blank lines, comments ("#")
+/// and a leading UTF-8 byte order mark are left out, and a file of
+/// millions of lines is gone through without a list of them.
+class trecordlines {
+ public:
+  explicit trecordlines(std::span<const std::uint8_t> bytes);
+
+  /// The next record line, trimmed, and its number; false at the end.
+  bool next(int& number, std::string_view& content);
+
+ private:
+  tlinewalker walker_;
+  int number_ = 0;
+};
 
 /// The bytes of a file seen as text (no copy, no decoding).
 std::string_view astext(std::span<const std::uint8_t> bytes);

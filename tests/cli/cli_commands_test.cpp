@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -239,6 +240,57 @@ TEST_F(CliTest, CommandMessagesReachTheSession) {
   EXPECT_EQ(runclicommand({}, {"info", expand("{dir}/in.mlv")}).status, 0);
   EXPECT_NE(messages.warnings.at(0).find("only its first part"),
             std::string::npos);
+}
+
+/// All that info writes: the text and what is written after it.
+std::string wholeoutput(const tclioutcome& outcome) {
+  std::string text = outcome.output;
+  if (outcome.rest) {
+    std::FILE* file = std::tmpfile();
+    outcome.rest(file);
+    std::rewind(file);
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+      text += static_cast<char>(c);
+    }
+    std::fclose(file);
+  }
+  return text;
+}
+
+TEST_F(CliTest, LongRecordListsAreWrittenAsShortOnesAre) {
+  // Past the length held in memory the list is written from a file, with
+  // the same text.
+  for (const int records : {1000, 1001}) {
+    SCOPED_TRACE(records);
+    {
+      std::ofstream file(folder.path() / "many.smi");
+      for (int i = 0; i < records; ++i) {
+        file << (i == 1 ? "[NH4+]" : "C") << "\n";
+      }
+    }
+    const tclioutcome text =
+        runclicommand({}, {"info", expand("{dir}/many.smi")});
+    ASSERT_EQ(text.status, 0) << text.error;
+    EXPECT_EQ(static_cast<bool>(text.rest), records > 1000);
+    const std::string all = wholeoutput(text);
+    const std::string count = std::to_string(records);
+    EXPECT_NE(all.find("\nRecords:        " + count +
+                       " (the numbers above are of the first)\n  1: CH4\n"
+                       "  2: H4N charge 1\n  3: CH4\n"),
+              std::string::npos);
+    EXPECT_TRUE(all.ends_with("\n  " + count + ": CH4\n")) << all.substr(0, 80);
+
+    tclioptions json;
+    json.json = true;
+    const std::string object =
+        wholeoutput(runclicommand(json, {"info", expand("{dir}/many.smi")}));
+    EXPECT_NE(object.find("\"symbols\": 0, \"records\": [\"CH4\", \"H4N "
+                          "charge 1\", \"CH4\", "),
+              std::string::npos);
+    EXPECT_NE(object.find("\"CH4\"], \"dipoledebye\": "), std::string::npos);
+    EXPECT_EQ(std::count(object.begin(), object.end(), '{'), 1);
+    EXPECT_TRUE(object.ends_with("]}\n"));
+  }
 }
 
 TEST(JsonWriter, QuotesEverythingThatNeedsIt) {

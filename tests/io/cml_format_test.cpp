@@ -51,7 +51,7 @@ TEST_F(CmlFormatTest, WritesTheCompanionLineByLine) {
             "\t\t\t\t<bond id=\"b_0\">\n"
             "\t\t\t\t\t<string builtin=\"atomRef\">a_0</string>\n"
             "\t\t\t\t\t<string builtin=\"atomRef\">a_1</string>\n"
-            "\t\t\t\t\t<string builtin=\"order\">1.5</string>\n"
+            "\t\t\t\t\t<string builtin=\"order\">A</string>\n"
             "\t\t\t\t</bond>\n"
             "\t    </bondArray>\n"
             "\t</molecule>\n"

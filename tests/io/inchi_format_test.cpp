@@ -71,15 +71,19 @@ TEST(Inchi, InchiLinesReadBackToTheSameInchi) {
       "InChI=1S/C6H12O6/c7-1-2-3(8)4(9)5(10)6(11)12-2/h2-11H,1H2/"
       "t2-,3-,4+,5-,6+/m1/s1\n";
   std::vector<treadresult> records = readinchirecords(bytesof(text));
-  const auto lines = recordlines(bytesof(text));
-  ASSERT_EQ(records.size(), lines.size());
+  const std::vector<std::uint8_t> bytes = bytesof(text);
+  trecordlines lines(bytes);
+  int number = 0;
+  std::string_view line;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    const std::string inchi(splitwords(lines[i].second)[0]);
+    ASSERT_TRUE(lines.next(number, line));
+    const std::string inchi(splitwords(line)[0]);
     SCOPED_TRACE(inchi);
     ASSERT_NE(records[i].drawing, nullptr) << records[i].error;
     std::vector<std::uint8_t> written = writeinchifile(*records[i].drawing);
     EXPECT_EQ(std::string(written.begin(), written.end()), inchi + "\n");
   }
+  EXPECT_FALSE(lines.next(number, line));
   EXPECT_EQ(records[0].drawing->title(), "L-alanine");
 }
 

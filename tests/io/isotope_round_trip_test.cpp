@@ -40,8 +40,9 @@ std::string smilesof(const tdrawing& drawing) {
 TEST(IsotopeRoundTrip, EveryFormatKeepsMassNumbersAndHydrogens) {
   const char* molecules[] = {"[13CH4]",  "[13C]C", "C[CH]C",   "[2H]C",
                              "[15NH4+]", "[300U]", "OC[18OH]", "[CH2]=[14CH2]"};
-  // The companion ".mdl" layout and the XYZ table have no place for them.
-  const char* formats[] = {"a.mlv", "a.cml", "a.mol", "a.sdf", "a.smi"};
+  // The XYZ table has no place for them.
+  const char* formats[] = {"a.mlv", "a.cml", "a.mdl",
+                           "a.mol", "a.sdf", "a.smi"};
   for (const char* smiles : molecules) {
     std::unique_ptr<tdrawing> drawing = fromsmiles(smiles);
     ASSERT_NE(drawing, nullptr);

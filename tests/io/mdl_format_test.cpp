@@ -53,21 +53,41 @@ std::string molfile(const std::vector<std::string>& atoms,
   return text + properties + "M  END\n";
 }
 
-TEST_F(MdlFormatTest, CompanionWritesFreeFormatLinesRelativeToTheFirstAtom) {
+TEST_F(MdlFormatTest, CompanionIsAStandardMolfileThatNamesItsScale) {
   drawing().filename = "/somewhere/Test.MLV";
   tatm* c = atom(6, 100, 200);
   tatm* o = atom(8, 130, 200);
   o->setcharge(-1);
   bond(c, o);
   EXPECT_EQ(textof(writemdl(drawing())),
-            "Test.MDL\n\n\n"
-            "2 1 0 0 0\n"
-            " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
-            " 1.54000  0.00000  0.00000  O 0 -1  0  1 0\n"
-            "1 2  1 0 0 0\n");
+            "Test.MDL\n"
+            "  Molvane3          2D\n"
+            "Molvane 3D companion, 1.54 A per bond length\n"
+            "  2  1  0  0  0  0  0  0  0  0999 V2000\n"
+            "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0"
+            "  0  0\n"
+            "    1.5400    0.0000    0.0000 O   0  5  0  0  0  2  0  0  0  0"
+            "  0  0\n"
+            "  1  2  1  0  0  0  0\n"
+            "M  CHG  1   2  -1\n"
+            "M  END\n");
+
+  // The layout of earlier versions: free-format lines, y downwards.
+  treadresult old = readtext(
+      "Test.MDL\n\n\n"
+      "2 1 0 0 0\n"
+      " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
+      " 1.54000  1.54000  0.00000  O 0 -1  0  1 0\n"
+      "1 2  1 0 0 0\n");
+  ASSERT_NE(old.drawing, nullptr) << old.error;
+  const tatm& first = *old.drawing->atoms.items(0);
+  const tatm& second = *old.drawing->atoms.items(1);
+  EXPECT_EQ(second.fcharge, -1);
+  EXPECT_NEAR(second.x - first.x, 30.0, 1e-4);
+  EXPECT_NEAR(second.y - first.y, 30.0, 1e-4);
 }
 
-TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndKeepsExactKinds) {
+TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndReadsBackAtItsScale) {
   tatm* a = atom(6, 0, 0);
   tatm* b = atom(6, 30, 0);
   tatm* c = atom(7, 60, 0);
@@ -78,19 +98,37 @@ TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndKeepsExactKinds) {
   bond(c, d, 2);
   c->setcharge(1);
   std::string text = textof(writemdl(drawing()));
-  EXPECT_NE(text.find("\n4 3 0 0 0\n"), std::string::npos) << text;
-  // The label atom stands between c and d in the drawing, not in the file.
-  EXPECT_NE(text.find("\n1 2  2 5 1 0\n2 3  1 4 0 0\n3 4  1 0 0 0\n"),
+  EXPECT_NE(text.find("\n  4  3  0  0  0  0  0  0  0  0999 V2000\n"),
+            std::string::npos)
+      << text;
+  // The label atom stands between c and d in the drawing, not in the file;
+  // both delocalised kinds are aromatic, as other programs read them.
+  EXPECT_NE(text.find("\n  1  2  4  0  0  0  0\n  2  3  4  0  0  0  0\n"
+                      "  3  4  1  0  0  0  0\n"),
             std::string::npos)
       << text;
 
-  // The scale is the companion's own; the chemistry is checked elsewhere.
   treadresult back = readmdl(writemdl(drawing()));
   ASSERT_NE(back.drawing, nullptr) << back.error;
   const tdrawing& read = *back.drawing;
-  // Read at the factor it was written with: as long as before, not flipped.
+  // Read at the scale its comment names, whatever the mean bond: a chain
+  // drawn at twice the bond length comes back twice as long.
   EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x, 30.0, 1e-4);
   EXPECT_NEAR(read.atoms.items(1)->y, read.atoms.items(0)->y, 1e-9);
+  d->x = 150;
+  treadresult stretched = readmdl(writemdl(drawing()));
+  ASSERT_NE(stretched.drawing, nullptr) << stretched.error;
+  EXPECT_NEAR(stretched.drawing->atoms.items(3)->x -
+                  stretched.drawing->atoms.items(2)->x,
+              90.0, 1e-3);
+  // Without the comment the same file is fitted to bonds of length L.
+  std::string plain = textof(writemdl(drawing()));
+  plain.replace(plain.find("Molvane 3D"), 10, "Other tool");
+  treadresult fitted = readtext(plain);
+  ASSERT_NE(fitted.drawing, nullptr) << fitted.error;
+  EXPECT_LT(
+      fitted.drawing->atoms.items(3)->x - fitted.drawing->atoms.items(2)->x,
+      89.0);
 }
 
 TEST_F(MdlFormatTest, CompanionFilesOfEarlierVersionsStayReadable) {

@@ -5,6 +5,7 @@
 // (issue 29: both were read whole, with a drawing kept per record).
 #include "io/cml_format.h"
 #include "io/cml_stream.h"
+#include "io/document_files.h"
 #include "io/smiles_stream.h"
 #include "model/formula.h"
 #include "testing/test_session.h"
@@ -72,6 +73,23 @@ TEST_F(RecordStreams, CmlReadsAsTheWholeFileReaderWhateverTheChunkSize) {
     EXPECT_EQ(streamed, whole);
     EXPECT_EQ(stream.error(), "");
   }
+}
+
+TEST_F(RecordStreams, OpeningACmlFileReadsOnlyItsFirstMolecule) {
+  // What follows the first molecule is never parsed: a damaged tail, which
+  // the whole-file reader refuses, does not keep the first from opening.
+  const std::filesystem::path path = folder_.path() / "many.cml";
+  std::ofstream(path) << "<cml><molecule id=\"m1\" title=\"first\">"
+                         "<atomArray><atom id=\"a1\" elementType=\"N\"/>"
+                         "</atomArray></molecule>\n<molecule id=\"m2\"><oops"
+                         " &broken; </cml>";
+  treadresult opened = loaddocument(path);
+  ASSERT_NE(opened.drawing, nullptr) << opened.error;
+  EXPECT_EQ(hillformula(*opened.drawing), "H3N");
+  EXPECT_EQ(opened.drawing->title(), "first");
+  // A file that is not XML still goes to the whole-file reader.
+  std::ofstream(path, std::ios::trunc) << "not xml";
+  EXPECT_NE(loaddocument(path).error, "");
 }
 
 TEST_F(RecordStreams, CmlRefusesHostileFilesAndGoesOn) {
