@@ -71,7 +71,7 @@ TEST(Inchi, InchiLinesReadBackToTheSameInchi) {
       "InChI=1S/C6H12O6/c7-1-2-3(8)4(9)5(10)6(11)12-2/h2-11H,1H2/"
       "t2-,3-,4+,5-,6+/m1/s1\n";
   std::vector<treadresult> records = readinchirecords(bytesof(text));
-  const std::vector<std::uint8_t> bytes = bytesof(text);
+  const std::span<const std::uint8_t> bytes = bytesof(text);
   trecordlines lines(bytes);
   int number = 0;
   std::string_view line;
