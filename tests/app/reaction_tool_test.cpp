@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <cmath>
+
 namespace molvane {
 namespace {
 
@@ -115,6 +117,21 @@ TEST_F(ReactionTool, OpeningOptimizesTheSpeciesUnlessTurnedOff) {
   EXPECT_EQ(drawing().structures.items(2)->atoms.first()->x, x);
   EXPECT_EQ(shown(tool.geometrynote()),
             "Figures of the species as drawn, not optimized");
+  tool.close();
+}
+
+// Issue 30: the bundled example is a reaction the tool balances, with
+// figures near the known ones of the esterification (a few kcal at most).
+TEST_F(ReactionTool, TheBundledExampleIsABalancedReaction) {
+  dialogs_->name = QStringLiteral(MOLVANE_SOURCE_DIR "/examples/sample.mlv");
+  choose({"&File", "&Open ..."});
+  ASSERT_EQ(drawing().structures.count(), 4);
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
+  const auto enthalpy = tool.findChild<QLabel*>(QStringLiteral("deltaH"));
+  ASSERT_NE(enthalpy, nullptr);
+  EXPECT_LT(std::abs(enthalpy->text().toDouble()), 10.0);
   tool.close();
 }
 
