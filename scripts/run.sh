@@ -11,6 +11,7 @@ cmake --build --preset release -j "$(nproc)"
 example="examples/sample.mlv"
 echo "Molvane 3D: $example"
 ./build/release/src/molvane3d-cli info "$example"
+./build/release/src/molvane3d-cli reaction "$example"
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec ./build/release/src/molvane3d "$example"
 fi

@@ -225,8 +225,7 @@ void TBondEditor::dragmove(QPoint point) {
     return;
   }
   if (!dragged_) {
-    // One undo copy for the whole drag.
-    takeeditsnapshot();
+    takeeditsnapshot(&step_);
     window_.markmodified();
     dragged_ = true;
   }
@@ -248,7 +247,7 @@ void TBondEditor::dragend(QPoint) {
 }
 
 void TBondEditor::applytag(int tag) {
-  if (runbondtag(editbond(), tag)) {
+  if (runbondtag(editbond(), tag, &step_)) {
     showlabels();
     window_.markmodified();
     window_.repaintdrawing();
@@ -257,13 +256,18 @@ void TBondEditor::applytag(int tag) {
 
 void TBondEditor::shiftline() {
   tbond* bond = editbond();
-  if (bond != nullptr && shiftsecondline(*bond)) {
+  if (bond == nullptr) {
+    return;
+  }
+  beforechange();
+  if (shiftsecondline(*bond)) {
     changed();
   }
 }
 
 void TBondEditor::cyclewidth() {
   if (tbond* bond = editbond()) {
+    beforechange();
     bond->setwidth(255);
     changed();
   }
@@ -273,7 +277,7 @@ void TBondEditor::remove() {
   tbond* bond = editbond();
   editbond_.clear();
   pivotatom_.clear();
-  if (bond != nullptr && deletebond(bond)) {
+  if (bond != nullptr && deletebond(bond, &step_)) {
     window_.markmodified();
   }
   finish();
@@ -282,6 +286,7 @@ void TBondEditor::remove() {
 void TBondEditor::setaromatic(bool aromatic) {
   checkbox1_->setChecked(aromatic);
   if (tbond* bond = editbond()) {
+    beforechange();
     bond->setdelocalised(aromatic);
     showlabels();
     changed();
@@ -321,6 +326,9 @@ void TBondEditor::closeEvent(QCloseEvent* event) {
 
 void TBondEditor::select(tbond& bond, QPoint point) {
   clearcolours(*session().drawing());
+  if (editbond() != &bond) {
+    step_.restart();
+  }
   editbond_.set(&bond);
   pivotatom_.set(nearerend(bond, point.x(), point.y()));
   checkbox1_->setChecked(bond.isdelocalised());
@@ -358,6 +366,12 @@ void TBondEditor::showlabels() {
   }
 }
 
+void TBondEditor::beforechange() {
+  if (takeeditsnapshot(&step_)) {
+    window_.markmodified();
+  }
+}
+
 void TBondEditor::changed() {
   if (tbond* bond = editbond()) {
     bond->highlight();
@@ -388,8 +402,7 @@ void TBondEditor::slide(int position) {
     return;
   }
   if (!sliding_) {
-    // One undo copy for the whole slide.
-    takeeditsnapshot();
+    takeeditsnapshot(&step_);
     window_.markmodified();
     sliding_ = true;
   }
@@ -414,6 +427,7 @@ void TBondEditor::finish() {
   editbond_.clear();
   pivotatom_.clear();
   dragged_ = false;
+  step_.restart();
   edit1_->clear();
   closeeditor(*this, window_, {teditormode::bondeditor});
 }

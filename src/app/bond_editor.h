@@ -4,6 +4,7 @@
 
 #include "app/editor_windows.h"
 #include "commands/bond_editor_commands.h"
+#include "commands/editor_step.h"
 #include "thermo/bond_energy.h"
 
 #include <QPoint>
@@ -80,7 +81,9 @@ class TBondEditor final : public QWidget, public tmouseeditor {
   /// Where the bond's midpoint is shown in the drawing area.
   QPoint middleinview(const tbond& bond) const;
   void showlabels();
-  /// After a change that took no undo copy: unsaved, red, repainted.
+  /// Before a change: the editor's undo step, unless the change joins it.
+  void beforechange();
+  /// After a change: unsaved, red, repainted.
   void changed();
   tbondslider sliderfunction() const;
   void resetslider();
@@ -105,6 +108,8 @@ class TBondEditor final : public QWidget, public tmouseeditor {
   bool resting_ = false;
   bool sliding_ = false;
   bool dragged_ = false;
+  /// Every change to one bond while the editor shows it is one undo step.
+  teditorstep step_{"Bond Editor"};
 };
 
 }  // namespace molvane

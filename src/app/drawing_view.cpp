@@ -129,9 +129,15 @@ void tdrawingview::fittowindow() {
 
 void tdrawingview::showwhole() {
   view_.reset();
+  fitmodel();
+}
+
+void tdrawingview::fitmodel() {
   if (const auto box = shownextent()) {
-    view_.showwhole(*box, width(), height(), viewmargin);
+    view_.fit(*box, width(), height(), viewmargin,
+              tviewtransform::largestfitzoom);
   }
+  window_.repaintdrawing();
 }
 
 void tdrawingview::keepinview() {

@@ -40,9 +40,12 @@ class tdrawingview final : public QWidget {
   void zoomout();
   /// Zooms and pans so that the whole drawing fills the view.
   void fittowindow();
-  /// For a document just opened or imported: not turned, at zoom 1 where
-  /// it fits, else fitted.
+  /// For a document just opened or imported: not turned, fitted and
+  /// centred, enlarged at most largestfitzoom times.
   void showwhole();
+  /// For a 3D model just built or changed: fitted and centred as showwhole
+  /// does, the turn kept.
+  void fitmodel();
   /// For a drawing that a command moved or scaled: panned back into view.
   void keepinview();
   /// For a new drawing: zoom 1, no pan, no turn.

@@ -73,6 +73,10 @@ void tfileactions::rememberfolder(const std::filesystem::path& file) {
     return;
   }
   settingsfile_.lastfolder = folder;
+  savesettings();
+}
+
+void tfileactions::savesettings() {
   const std::string problem =
       savesettingsfile(datafolder_ / settingsfilename, settingsfile_);
   if (!problem.empty()) {

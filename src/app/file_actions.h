@@ -41,6 +41,9 @@ class tfileactions {
   /// The settings file as read at the start (its undo limits are the
   /// session's) and kept since.
   const tsettingsfile& settingsfile() const { return settingsfile_; }
+  tsettingsfile& settingsfile() { return settingsfile_; }
+  /// Writes the settings file; a failure is shown in the status bar.
+  void savesettings();
   /// The lines of the settings file that were ignored, and why.
   const std::vector<std::string>& settingsproblems() const {
     return settingsproblems_;

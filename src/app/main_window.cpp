@@ -27,6 +27,8 @@
 #include "commands/drawing_settings.h"
 #include "commands/hydrogen_commands.h"
 #include "commands/key_edits.h"
+#include "commands/make_3d.h"
+#include "commands/run_summaries.h"
 #include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -265,8 +267,16 @@ void TMolvane3D::buildmenus() {
     QAction* action = atom.addAction(QString::fromUtf8(caption));
     connect(action, &QAction::triggered, this, [this, command = command] {
       resetcommand();
-      runhydrogencommand(command);
+      const std::string summary =
+          command == thydrogencommand::make3d
+              ? make3dsummary(runmake3d())
+              : hydrogensummary(command, runhydrogencommand(command));
       markmodified();
+      if (command == thydrogencommand::add3d ||
+          command == thydrogencommand::make3d) {
+        fitmodel();
+      }
+      statusBar()->showMessage(qtstring(summary));
     });
   }
   atom.addSeparator();
@@ -471,7 +481,13 @@ void TMolvane3D::drawingreplaced() {
   view_->resetview();
 }
 
+tsettingsfile& TMolvane3D::programsettings() { return files_->settingsfile(); }
+
+void TMolvane3D::keepprogramsettings() { files_->savesettings(); }
+
 void TMolvane3D::showwholedrawing() { view_->showwhole(); }
+
+void TMolvane3D::fitmodel() { view_->fitmodel(); }
 
 void TMolvane3D::keepdrawinginview() { view_->keepinview(); }
 

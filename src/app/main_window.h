@@ -94,7 +94,10 @@ class TMolvane3D final : public QMainWindow,
   /// Marks the drawing modified after a command that took a snapshot.
   void markmodified() override;
   void drawingreplaced() override;
+  tsettingsfile& programsettings() override;
+  void keepprogramsettings() override;
   void showwholedrawing() override;
+  void fitmodel() override;
   void keepdrawinginview() override;
   QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;

@@ -119,7 +119,7 @@ tcolour cellcolour(int z) {
 }
 
 telement::telement(int z, QWidget* parent, std::function<void(int)> chosen)
-    : QLabel(qtstring(symbolof(z)), parent),
+    : QLabel(qtstring(writtensymbolof(z)), parent),
       Z(z),
       yoffset(cellposition(z).y()),
       chosen_(std::move(chosen)) {

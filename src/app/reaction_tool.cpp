@@ -5,6 +5,7 @@
 #include "app/stop_tool.h"
 #include "app/tool_host.h"
 #include "commands/reaction_controls.h"
+#include "commands/reaction_equation.h"
 #include "commands/reaction_report.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -18,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -81,19 +83,22 @@ TReactionTool::TReactionTool(ttoolhost& host)
                        "Display reactant status, balanced or unbalanced");
   message_ = namedlabel(this, "ReactionMsg", "",
                         "Displays mass imbalance or reaction analysis");
+  geometry_ = namedlabel(this, "GeometryNote", "",
+                         "Whether the figures are of optimized species");
   outer->addWidget(status_);
   outer->addWidget(message_);
+  outer->addWidget(geometry_);
 
   auto* databox = new QGroupBox(QStringLiteral("Thermodynamic Data"), this);
   auto* values = new QGridLayout(databox);
   enthalpy_ = namedlabel(databox, "deltaH", "Kcal");
   freeenergy_ = namedlabel(databox, "deltaG", "Kcal");
-  entropy_ = namedlabel(databox, "deltaS", "Kcal/K");
+  entropy_ = namedlabel(databox, "deltaS", "cal/K");
   logk_ = namedlabel(databox, "logK", "");
   const std::array<std::pair<const char*, QLabel*>, 4> rows{
       {{"\u0394H (Kcal)", enthalpy_},
        {"\u0394G (Kcal)", freeenergy_},
-       {"\u0394S (Kcal/K)", entropy_},
+       {"\u0394S (cal/K)", entropy_},
        {"log K", logk_}}};
   for (int row = 0; row < 4; ++row) {
     const auto& [name, label] = rows.at(static_cast<std::size_t>(row));
@@ -133,6 +138,14 @@ TReactionTool::TReactionTool(ttoolhost& host)
     statelayout->addWidget(button);
   }
   outer->addWidget(statebox);
+  // Drawn geometries carry the strain of their drawing into the energies
+  // (a drawn H-H of 1 Å alone is hundreds of kcal), so the species are
+  // optimised first unless the user asks for the drawn geometry.
+  optimizefirst_ = new QCheckBox(
+      QStringLiteral("Optimize every species when the tool opens"), this);
+  optimizefirst_->setObjectName(QStringLiteral("OptimizeFirst"));
+  optimizefirst_->setChecked(true);
+  outer->addWidget(optimizefirst_);
   connect(state_, &QButtonGroup::idClicked, this,
           [this](int id) { choosestate(id); });
 
@@ -236,7 +249,22 @@ bool TReactionTool::start() {
   balance();
   status_->clear();
   message_->clear();
-  analyse();
+  if (optimizefirst_->isChecked()) {
+    optimize();
+  } else {
+    geometry_->setText(
+        QStringLiteral("Figures of the species as drawn, not optimized"));
+    analyse();
+  }
+  // The drawing reads as the balanced equation while the tool is open.
+  host_.setoverlaypainter([this](tcanvas& canvas) {
+    const tSymbol* arrow = attached() ? reactionarrow(*drawing_) : nullptr;
+    if (arrow != nullptr && analysis_.balanced) {
+      paintequation(*drawing_, canvas,
+                    equationtexts(*drawing_, canvas, *arrow));
+    }
+  });
+  host_.repaintdrawing();
   adjustSize();
   if (const QScreen* screen = host_.hostwindow().screen()) {
     const QRect area = screen->availableGeometry();
@@ -344,18 +372,13 @@ void TReactionTool::optimize() {
                       QStringLiteral(" Kcal"));
   };
   setbusy(true);
-  std::string problem;
-  for (tStructure* structure : drawing_->structures) {
-    if (!structure->isreactive()) {
-      continue;
-    }
-    problem = optimizespecies(*structure, toptimizersettings{}, hooks);
-    host_.repaintdrawing();
-    if (!problem.empty()) {
-      break;
-    }
-  }
+  const std::string problem = optimizereactivespecies(
+      *drawing_, hooks, [this] { host_.repaintdrawing(); });
   setbusy(false);
+  geometry_->setText(problem.empty()
+                         ? QStringLiteral("Figures of the optimized species")
+                         : QStringLiteral("The optimizer failed: some figures "
+                                          "are of species as drawn"));
   // The thermochemistry describes the geometry it was made from.
   for (tStructure* structure : drawing_->structures) {
     makethermo(*structure);
@@ -381,10 +404,15 @@ void TReactionTool::report() {
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter painter(&scratch);
     tqtcanvas canvas(painter, true);
+    const std::vector<tequationtext> equation =
+        analysis_.balanced ? equationtexts(*drawing_, canvas, *arrow)
+                           : std::vector<tequationtext>{};
     labels =
         addreportlabels(*drawing_, canvas,
                         reportlines(analysis_.values, temperature_, pressure_),
                         reportindenttext(analysis_.values), *arrow);
+    const std::vector<tLAtm*> signs = addequationlabels(*drawing_, equation);
+    labels.insert(labels.end(), signs.begin(), signs.end());
   }
   std::string problem;
   tpictureoptions smooth;
@@ -411,6 +439,7 @@ void TReactionTool::done() {
   }
   drawing_ = nullptr;
   reference_ = nullptr;
+  host_.setoverlaypainter({});
   host_.repaintdrawing();
   hide();
 }

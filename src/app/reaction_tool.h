@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -62,6 +63,11 @@ class TReactionTool final : public QDialog {
   QScrollBar& pressuretenths() const { return *pressure01_; }
   QPushButton& reactantbutton() const { return *reactant_; }
   QPushButton& optimizebutton() const { return *optimize_; }
+  /// Whether the tool optimises every species when it opens (on unless
+  /// the user turned it off).
+  QCheckBox& optimizefirstbox() const { return *optimizefirst_; }
+  /// Says whether the figures are of optimised or of drawn geometries.
+  QLabel& geometrynote() const { return *geometry_; }
   QPushButton& reportbutton() const { return *report_; }
   QPushButton& donebutton() const { return *done_; }
 
@@ -106,6 +112,8 @@ class TReactionTool final : public QDialog {
   QPushButton* optimize_ = nullptr;
   QPushButton* report_ = nullptr;
   QPushButton* done_ = nullptr;
+  QCheckBox* optimizefirst_ = nullptr;
+  QLabel* geometry_ = nullptr;
 };
 
 }  // namespace molvane

@@ -3,8 +3,10 @@
 #include "app/stop_tool.h"
 
 #include "app/tool_host.h"
+#include "commands/run_summaries.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/settings_file.h"
 #include "mechanics/optimizer.h"
 
 #include <QAbstractButton>
@@ -149,10 +151,14 @@ TStopTool::TStopTool(ttoolhost& host)
   temperaturerow->addWidget(new QLabel(QStringLiteral("Hot"), this), 1, 2);
   outer->addLayout(temperaturerow);
   polish_ = new QCheckBox(QStringLiteral("Polish to the minimum"), this);
-  polish_->setChecked(true);
+  polish_->setChecked(host_.programsettings().polish);
   polish_->setToolTip(QStringLiteral(
       "Normal moves every atom at once after its sweeps, down to the minimum"));
   outer->addWidget(polish_);
+  connect(polish_, &QCheckBox::toggled, this, [this](bool on) {
+    host_.programsettings().polish = on;
+    host_.keepprogramsettings();
+  });
 
   auto* buttons = new QHBoxLayout;
   go_ = new QPushButton(QStringLiteral("GO"), this);
@@ -301,6 +307,9 @@ void TStopTool::gostop() {
     showenergy(state.energy);
     showbest(state.bestenergy);
     showgradient(state.rmsgradient);
+    host_.hostwindow().statusBar()->showMessage(
+        QString::fromStdString(optimizersummary(state)));
+    host_.fitmodel();
   }
   host_.repaintdrawing();
   if (closeafterrun_) {

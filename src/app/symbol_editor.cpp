@@ -163,11 +163,10 @@ void TSymbolEditor::dragmove(QPoint point) {
     return;
   }
   if (!dragged_) {
-    // One undo copy for the whole drag, with the symbol's own pen.
+    // The undo copy keeps the symbol's own pen.
     symbol->linewidth = savedwidth_;
-    session().takeundosnapshot("Move Symbol");
+    beforechange();
     symbol->linewidth = 1;
-    window_.markmodified();
     dragged_ = true;
   }
   symbol->translate(point.x() - last_.x(), point.y() - last_.y(), 0.0);
@@ -277,6 +276,9 @@ void TSymbolEditor::select(tSymbol& symbol) {
   if (tSymbol* previous = editsymbol(); previous != nullptr) {
     setsymbolcolour(*previous, 0);
   }
+  if (editsymbol() != &symbol) {
+    step_.restart();
+  }
   editsymbol_.set(&symbol);
   highlight();
   showeditor();
@@ -300,10 +302,23 @@ void TSymbolEditor::highlight() {
 
 void TSymbolEditor::edit(const std::function<void(tSymbol&)>& change) {
   if (tSymbol* symbol = editsymbol()) {
+    beforechange();
     change(*symbol);
     highlight();
     changed();
   }
+}
+
+void TSymbolEditor::beforechange() {
+  // The undo copy keeps the symbol as the drawing shows it outside the
+  // editor: without the highlight.
+  if (tSymbol* symbol = editsymbol()) {
+    setsymbolcolour(*symbol, 0);
+  }
+  if (step_.beforechange()) {
+    window_.markmodified();
+  }
+  highlight();
 }
 
 void TSymbolEditor::changed() {
@@ -337,6 +352,7 @@ void TSymbolEditor::finish() {
   editsymbol_.clear();
   pressed_ = false;
   dragged_ = false;
+  step_.restart();
   closeeditor(*this, window_, {teditormode::symboleditor});
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/editor_windows.h"
+#include "commands/editor_step.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -67,6 +68,8 @@ class TSymbolEditor final : public QWidget, public tmouseeditor {
   /// Applies change to the selected symbol, highlights it and repaints;
   /// nothing without a symbol.
   void edit(const std::function<void(tSymbol&)>& change);
+  /// Before a change: the editor's undo step, unless the change joins it.
+  void beforechange();
   void changed();
   /// The slider at position: a turn in degrees or a zoom in percent of
   /// the reference positions.
@@ -87,6 +90,8 @@ class TSymbolEditor final : public QWidget, public tmouseeditor {
   bool resting_ = false;
   bool pressed_ = false;
   bool dragged_ = false;
+  /// Every change to one symbol while the editor shows it is one undo step.
+  teditorstep step_{"Symbol Editor"};
   QPoint last_;
   std::uint8_t savedwidth_ = 1;
 };

@@ -132,8 +132,7 @@ void TTextEditor::dragmove(QPoint point) {
     return;
   }
   if (!dragged_) {
-    session().takeundosnapshot("Move Label");
-    window_.markmodified();
+    beforechange();
     dragged_ = true;
   }
   label->dragtocursor(point.x(), point.y());
@@ -168,8 +167,8 @@ void TTextEditor::choosefont() {
       window_.dialogs().font(this, qtfontof(start, true));
   label = editlabel();
   if (chosen && label != nullptr) {
+    beforechange();
     label->setfont(fontrecordof(*chosen, start));
-    session().drawing()->saved = false;
     window_.repaintdrawing();
   }
 }
@@ -179,6 +178,7 @@ void TTextEditor::clone() {
   if (label == nullptr) {
     return;
   }
+  beforechange();
   if (tLAtm* copy = clonelabel(*label)) {
     edittarget(copy);
     window_.markmodified();
@@ -203,6 +203,9 @@ void TTextEditor::closeEvent(QCloseEvent* event) {
 }
 
 void TTextEditor::edittarget(tLAtm* label) {
+  if (editlabel() != label) {
+    step_.restart();
+  }
   editlabel_.set(label);
   edit1_->setText(qtstring(label->symbol));
   // Typing replaces the text a new label starts with.
@@ -215,14 +218,35 @@ void TTextEditor::edittarget(tLAtm* label) {
 
 void TTextEditor::copytext() {
   if (tLAtm* label = editlabel()) {
-    setlabeltext(*label, utf8string(edit1_->text()));
-    session().drawing()->saved = false;
+    const std::string text = utf8string(edit1_->text());
+    if (text == label->symbol) {
+      return;
+    }
+    beforechange();
+    setlabeltext(*label, text);
     window_.repaintdrawing();
+  }
+}
+
+void TTextEditor::beforechange() {
+  // The undo copy keeps the label as the drawing shows it outside the
+  // editor: without the highlight.
+  tLAtm* label = editlabel();
+  if (label != nullptr) {
+    label->colour = 0;
+  }
+  if (step_.beforechange()) {
+    window_.markmodified();
+  }
+  session().drawing()->saved = false;
+  if (label != nullptr) {
+    label->colour = editcolour;
   }
 }
 
 void TTextEditor::finish() {
   editlabel_.clear();
+  step_.restart();
   pressed_ = false;
   dragged_ = false;
   closeeditor(*this, window_, {teditormode::texteditor});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/editor_windows.h"
+#include "commands/editor_step.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -50,6 +51,8 @@ class TTextEditor final : public QWidget, public tmouseeditor {
  private:
   void edittarget(tLAtm* label);
   void copytext();
+  /// Before a change: the editor's undo step, unless the change joins it.
+  void beforechange();
   void finish();
 
   ttoolhost& window_;
@@ -57,6 +60,8 @@ class TTextEditor final : public QWidget, public tmouseeditor {
   QLineEdit* edit1_ = nullptr;
   bool pressed_ = false;
   bool dragged_ = false;
+  /// Every change to one label while the editor shows it is one undo step.
+  teditorstep step_{"Text Editor"};
 };
 
 }  // namespace molvane

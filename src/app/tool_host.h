@@ -15,6 +15,7 @@ class tatm;
 class tStructure;
 class tcanvas;
 class tdialogs;
+struct tsettingsfile;
 
 /// Where the main window sends the mouse; the numbers are the program's
 /// own editor mode codes.
@@ -50,6 +51,11 @@ class ttoolhost {
   /// The program's data folder, which holds the tables the tools keep.
   virtual const std::filesystem::path& datafolder() const = 0;
 
+  /// The settings kept in the settings file (polish switch, palette
+  /// places); a tool that changes them calls keepprogramsettings.
+  virtual tsettingsfile& programsettings() = 0;
+  /// Writes the settings file; a failure is shown in the status bar.
+  virtual void keepprogramsettings() = 0;
   /// Where the mouse goes.
   virtual teditormode editormode() const = 0;
   virtual void seteditormode(teditormode mode) = 0;
@@ -74,6 +80,10 @@ class ttoolhost {
   virtual void drawingreplaced() = 0;
   /// For a drawing just opened or imported: shown whole and not turned.
   virtual void showwholedrawing() = 0;
+  /// After a 3D model was built or changed, or its draw mode changed: the
+  /// model fitted to the window and centred (never enlarged past
+  /// largestfitzoom), the turn of the view kept.
+  virtual void fitmodel() = 0;
   /// After a command moved or scaled the drawing: panned back into view.
   virtual void keepdrawinginview() = 0;
   /// Shows the help page of a context number.

@@ -6,6 +6,7 @@
 #include "commands/sample_molecule.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/settings_file.h"
 #include "qt/picture_export.h"
 #include "render/paint_3d.h"
 
@@ -20,9 +21,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,6 +53,8 @@ constexpr std::array<tdrawmodehandler, 15> handlers{{
 }};
 
 constexpr int picturecolumns = 5;
+/// Frame width of the picture of the mode in use.
+constexpr int chosenframe = 3;
 /// Where the sample molecule is built; the picture is cropped to it.
 constexpr double samplecentre = 200.0;
 
@@ -182,6 +187,8 @@ tmodepicture* TFunctions3D::picture(int index) const {
 void TFunctions3D::Image1Click(int mode) {
   session().drawing()->setdrawmode(static_cast<std::uint8_t>(mode));
   RadioGroup1Click();
+  // Another way of drawing covers another extent: the model is fitted anew.
+  window_.fitmodel();
 }
 
 void TFunctions3D::RadioGroup1Click() {
@@ -189,7 +196,47 @@ void TFunctions3D::RadioGroup1Click() {
   const int mode = stereo_->isChecked() ? stereoviewof(drawing.drawmode)
                                         : normalviewof(drawing.drawmode);
   drawing.setdrawmode(static_cast<std::uint8_t>(mode));
+  showcurrentmode();
   window_.repaintdrawing();
+}
+
+void TFunctions3D::showcurrentmode() {
+  const int current = normalviewof(session().drawing()->drawmode);
+  for (tmodepicture* picture : pictures_) {
+    const bool chosen = picture->mode() == current;
+    picture->setLineWidth(chosen ? chosenframe : 1);
+    picture->setFrameShadow(chosen ? QFrame::Sunken : QFrame::Plain);
+    picture->setFrameShape(chosen ? QFrame::Panel : QFrame::Box);
+  }
+}
+
+QPoint TFunctions3D::placebeside() const {
+  // Beside the main window where the screen has room, else inside its
+  // drawing area against the far edge: never over the middle of the model.
+  const QRect frame = window_.hostwindow().frameGeometry();
+  const QSize size = frameGeometry().size();
+  QRect screen(frame.topLeft(), frame.size());
+  if (const QScreen* shown = window_.hostwindow().screen()) {
+    screen = shown->availableGeometry();
+  }
+  if (frame.right() + size.width() < screen.right()) {
+    return {frame.right() + 1, frame.top()};
+  }
+  if (frame.left() - size.width() > screen.left()) {
+    return {frame.left() - size.width(), frame.top()};
+  }
+  const QWidget& area = window_.drawingarea();
+  const QPoint corner = area.mapToGlobal(area.rect().topRight());
+  return {std::max(screen.left(), corner.x() - size.width()), corner.y()};
+}
+
+void TFunctions3D::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  // A palette the user moved opens where it was left next time.
+  if (pos() != placed_) {
+    window_.programsettings().views3dplace = tpaletteplace{x(), y()};
+    window_.keepprogramsettings();
+  }
 }
 
 void TFunctions3D::Button6Click() { hide(); }
@@ -203,9 +250,11 @@ void TFunctions3D::showEvent(QShowEvent* event) {
     (isstereopair(session().drawing()->drawmode) ? stereo_ : normal_)
         ->setChecked(true);
   }
-  const QWidget& area = window_.drawingarea();
-  const QPoint centre = area.mapToGlobal(area.rect().center());
-  move(centre - QPoint(width() / 2, height() / 2));
+  showcurrentmode();
+  const std::optional<tpaletteplace> kept =
+      window_.programsettings().views3dplace;
+  placed_ = kept ? QPoint(kept->x, kept->y) : placebeside();
+  move(placed_);
 }
 
 }  // namespace molvane

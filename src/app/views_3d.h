@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -93,16 +94,26 @@ class TFunctions3D final : public QWidget {
   void Button6Click();
 
  protected:
-  /// Centres the window over the main window's drawing area.
+  /// Opens where the user last left the window, else beside the drawing,
+  /// with the picture of the drawing's mode framed.
   void showEvent(QShowEvent* event) override;
+  /// Keeps the place the user moved the window to in the settings file.
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  /// Frames the picture of the drawing's draw mode, and only that one.
+  void showcurrentmode();
+  /// Where the window goes when the user has not placed it yet.
+  QPoint placebeside() const;
+
   ttoolhost& window_;
   std::array<tmodepicture*, picturemodes.size()> pictures_{};
   QRadioButton* normal_ = nullptr;
   QRadioButton* stereo_ = nullptr;
   QCheckBox* build3dbox_ = nullptr;
   QPushButton* done_ = nullptr;
+  /// Where the window was put when it was last shown.
+  QPoint placed_;
 };
 
 }  // namespace molvane

@@ -252,11 +252,8 @@ std::string exchangesymbol(const tatm& atom) {
   if (meaning && meaning->element == atom.element) {
     return atom.symbol;
   }
-  if (atom.element == lastelement) {
-    return "Lr";
-  }
   if (atom.element > 0) {
-    return std::string(symbolof(atom.element));
+    return std::string(writtensymbolof(atom.element));
   }
   return atom.element == 0 ? "*" : "R";
 }

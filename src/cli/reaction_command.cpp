@@ -123,14 +123,9 @@ tclioutcome reactioncommand(const tclioptions& options,
   tStructure& reference =
       *drawing.structures.items(static_cast<int>(chosen.reference - 1));
   if (chosen.optimize) {
-    for (tStructure* structure : all) {
-      if (!structure->isreactive()) {
-        continue;
-      }
-      if (std::string problem = optimizespecies(*structure, {});
-          !problem.empty()) {
-        return failure(problem);
-      }
+    if (std::string problem = optimizereactivespecies(drawing);
+        !problem.empty()) {
+      return failure(problem);
     }
   }
   for (tStructure* structure : all) {

@@ -3,6 +3,7 @@
 #include "commands/bond_editor_commands.h"
 
 #include "commands/editor_commands.h"
+#include "commands/editor_step.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/atom.h"
@@ -128,7 +129,7 @@ bool applybondtag(tlink& bond, int tag) {
   return true;
 }
 
-bool runbondtag(tbond* bond, int tag) {
+bool runbondtag(tbond* bond, int tag, teditorstep* step) {
   if (!holds(*session().drawing(), bond)) {
     session().messages().warn(nobondmessage);
     return false;
@@ -136,7 +137,7 @@ bool runbondtag(tbond* bond, int tag) {
   if (tag < firstbondtag || tag > lastbondtag) {
     return false;
   }
-  takeeditsnapshot();
+  takeeditsnapshot(step);
   applybondtag(*bond, tag);
   bond->highlight();
   return true;
@@ -156,21 +157,28 @@ bool shiftsecondline(tlink& bond) {
   return true;
 }
 
-bool deletebond(tbond* bond) {
+bool deletebond(tbond* bond, teditorstep* step) {
   tdrawing& drawing = *session().drawing();
   if (!holds(drawing, bond)) {
     return false;
   }
-  takeeditsnapshot();
+  takeeditsnapshot(step);
   clearcolours(drawing);
   drawing.removebond(bond);
   labelloneatoms(drawing);
   return true;
 }
 
-void takeeditsnapshot() {
-  session().takeundosnapshot("Bond Editor");
+bool takeeditsnapshot(teditorstep* step) {
+  if (step != nullptr) {
+    if (!step->beforechange()) {
+      return false;
+    }
+  } else {
+    session().takeundosnapshot("Bond Editor");
+  }
   clearcolours(*session().undodrawing());
+  return true;
 }
 
 void clearcolours(tdrawing& drawing) {

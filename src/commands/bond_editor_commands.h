@@ -13,6 +13,7 @@ class tatm;
 class tbond;
 class tdrawing;
 class tlink;
+class teditorstep;
 
 /// The bond pictures of the bond editor carry the tags 1 .. 15.
 inline constexpr int firstbondtag = 1;
@@ -30,7 +31,7 @@ bool applybondtag(tlink& bond, int tag);
 /// drawing, warns nobondmessage and returns false. Otherwise takes the
 /// undo snapshot (without the editor's colours), applies tag and
 /// highlights the bond.
-bool runbondtag(tbond* bond, int tag);
+bool runbondtag(tbond* bond, int tag, teditorstep* step = nullptr);
 
 /// "<|>": the second line of a double bond moves from the right (style 1,
 /// side +1) to the left (side -1), then to the centre (style 4), then back
@@ -43,11 +44,13 @@ bool shiftsecondline(tlink& bond);
 /// the free valence of both ends, and every chemical atom left without a
 /// bond shows its hydrogens. False (nothing changes) when the current
 /// drawing does not hold bond.
-bool deletebond(tbond* bond);
+/// With step, the change joins the editor's current undo step.
+bool deletebond(tbond* bond, teditorstep* step = nullptr);
 
 /// The undo snapshot of an editor's change: the undo copy keeps none of
-/// the highlight colours of the current drawing.
-void takeeditsnapshot();
+/// the highlight colours of the current drawing. With step, a change that
+/// joins the step's snapshot takes none; returns whether one was taken.
+bool takeeditsnapshot(teditorstep* step = nullptr);
 
 /// Every atom and chemical bond of drawing back to colour 0.
 void clearcolours(tdrawing& drawing);

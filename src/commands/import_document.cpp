@@ -29,6 +29,16 @@ double meanbondlength(const tdrawing& drawing) {
   return count > 0 ? total / count : 0.0;
 }
 
+/// The bond length things merged into drawing take: its mean bond, else L.
+double wantedbondlength(const tdrawing& drawing) {
+  const double mean = meanbondlength(drawing);
+  return mean > 0.0 ? mean : session().settings.bondlength;
+}
+
+/// Bond lengths left between the drawing's rightmost atom and what Paste
+/// and Import bring in: about one bond length clear of its labels.
+constexpr double besidegapbonds = 1.5;
+
 struct tbounds {
   double left = std::numeric_limits<double>::infinity();
   double right = -std::numeric_limits<double>::infinity();
@@ -71,10 +81,7 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported,
     return 0;
   }
   double own = meanbondlength(*imported);
-  double wanted = meanbondlength(target);
-  if (wanted <= 0.0) {
-    wanted = session().settings.bondlength;
-  }
+  const double wanted = wantedbondlength(target);
   const tbounds before = boundsof(*imported);
   double factor = own > 0.0 ? wanted / own : 1.0;
   const tbounds existing = boundsof(target);
@@ -117,6 +124,11 @@ int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported,
   return imported->atoms.count();
 }
 
+int placebeside(tdrawing& target, std::unique_ptr<tdrawing> imported) {
+  const double gap = besidegapbonds * wantedbondlength(target);
+  return mergedrawing(target, std::move(imported), gap);
+}
+
 bool importdocument(const std::filesystem::path& path, trecordchoice choice) {
   std::unique_ptr<tdrawing> imported = readforcommand(path, choice).drawing;
   if (imported == nullptr) {
@@ -124,7 +136,7 @@ bool importdocument(const std::filesystem::path& path, trecordchoice choice) {
   }
   session().takeundosnapshot("Import");
   tdrawing& target = *session().drawing();
-  mergedrawing(target, std::move(imported));
+  placebeside(target, std::move(imported));
   target.saved = false;
   session().repaint();
   return true;

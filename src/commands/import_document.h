@@ -23,8 +23,14 @@ class tdrawing;
 int mergedrawing(tdrawing& target, std::unique_ptr<tdrawing> imported,
                  double gap = 0.0);
 
+/// What Paste and Import place beside the drawing: mergedrawing with a gap
+/// of one and a half bond lengths (the drawing's mean bond, else L) from
+/// its rightmost atom, so that something pasted stands clear of the
+/// drawing and of its labels, never on or against it.
+int placebeside(tdrawing& target, std::unique_ptr<tdrawing> imported);
+
 /// The Import command: reads a document of any format the program reads,
-/// refreshes the undo copy, merges the document into the current drawing,
+/// refreshes the undo copy, places the document beside the current drawing,
 /// marks the drawing modified and repaints. A file that cannot be read
 /// shows "File Read Error" and changes nothing. Returns whether the
 /// document was imported.

@@ -22,7 +22,7 @@ bool pastestructure(std::string_view mimetype, std::string_view text) {
   }
   session().takeundosnapshot("Paste");
   tdrawing& target = *session().drawing();
-  mergedrawing(target, std::move(read.drawing));
+  placebeside(target, std::move(read.drawing));
   target.saved = false;
   session().repaint();
   return true;

@@ -9,7 +9,7 @@ namespace molvane {
 /// Paste of a structure given as text of the clipboard (mimetype as the
 /// clipboard names it; any other type is looked at as plain text): reads a
 /// molfile, CML or SMILES, refreshes the undo copy, merges the structure
-/// into the current drawing to the right of what is there, marks the
+/// into the current drawing clear of what is there (placebeside), marks the
 /// drawing modified and repaints. Text that holds no structure changes
 /// nothing and says why through the session's messages ("Paste: the
 /// molfile cannot be read: ..."). Returns whether atoms were added.

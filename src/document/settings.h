@@ -20,7 +20,7 @@ struct tsettings : tgeometrysettings {
   std::uint16_t horizontalstep = 16;
   std::uint16_t verticalstep = 16;
   /// Heteroatom labels take the colour of their element.
-  bool colourlabels = false;
+  bool colourlabels = true;
   /// The window draws smooth (antialiased) lines and text.
   bool smoothscreen = true;
 };

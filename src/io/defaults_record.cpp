@@ -100,6 +100,9 @@ tdefaultsrecord tdefaultsrecord::standard(const std::string& folder) {
   tdefaultsrecord record;
   record.folder = folder.substr(0, longestfolder);
   record.folder2 = record.folder;
+  // A fresh program colours heteroatom labels; an old record whose byte is
+  // still 0 keeps the plain labels it was saved with.
+  record.displayflags = colourlabelsflag;
   return record;
 }
 

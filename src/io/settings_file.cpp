@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace molvane {
 
@@ -27,6 +28,27 @@ std::optional<std::size_t> numberin(std::string_view text, std::size_t low,
     return std::nullopt;
   }
   return value;
+}
+
+/// "X,Y" with both within +-100000 pixels.
+std::optional<tpaletteplace> placein(std::string_view text) {
+  constexpr int farthest = 100000;
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) {
+    return std::nullopt;
+  }
+  tpaletteplace place;
+  for (auto [part, value] :
+       {std::pair{trimmed(text.substr(0, comma)), &place.x},
+        std::pair{trimmed(text.substr(comma + 1)), &place.y}}) {
+    const char* end = part.data() + part.size();
+    const auto [stop, error] = std::from_chars(part.data(), end, *value);
+    if (part.empty() || error != std::errc() || stop != end ||
+        *value < -farthest || *value > farthest) {
+      return std::nullopt;
+    }
+  }
+  return place;
 }
 
 /// Takes one key's value into settings; the problem with it, or "".
@@ -54,6 +76,12 @@ std::string takevalue(std::string_view key, std::string_view value,
       return "not a folder name";
     }
     settings.lastfolder = std::string(value);
+  } else if (key == "palette.views3d") {
+    const auto place = placein(value);
+    if (!place) {
+      return "not two numbers X,Y from -100000 to 100000";
+    }
+    settings.views3dplace = place;
   }
   return "";
 }
@@ -103,7 +131,11 @@ std::string settingstext(const tsettingsfile& settings) {
          (settings.polish ? "1" : "0") +
          "\n"
          "folder.last=" +
-         (onelinefolder ? settings.lastfolder : std::string()) + "\n";
+         (onelinefolder ? settings.lastfolder : std::string()) + "\n" +
+         (settings.views3dplace
+              ? "palette.views3d=" + std::to_string(settings.views3dplace->x) +
+                    "," + std::to_string(settings.views3dplace->y) + "\n"
+              : std::string());
 }
 
 tsettingsread loadsettingsfile(const std::filesystem::path& path) {

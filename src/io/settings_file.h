@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,14 @@ namespace molvane {
 
 /// The name of the settings file in the data folder.
 inline constexpr const char* settingsfilename = "molvane3_settings.txt";
+
+/// Where a palette window was last put: its top left corner on the
+/// desktop, in pixels.
+struct tpaletteplace {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const tpaletteplace&, const tpaletteplace&) = default;
+};
 
 /// The choices the defaults record has no room for, kept in a text file of
 /// `key=value` lines beside it.
@@ -25,6 +34,8 @@ struct tsettingsfile {
   bool polish = true;
   /// The folder the last file was opened from or saved to; empty for none.
   std::string lastfolder;
+  /// Where the user moved the 3D Views palette; none until then.
+  std::optional<tpaletteplace> views3dplace;
 };
 
 /// What reading the settings gave: the settings, with the defaults where

@@ -652,9 +652,10 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     }
   }
   state_.stopped = stop_;
-  if (state_.stopped && !(state_.energy <= state_.startenergy)) {
-    // Stopped between a kick and its relaxation: the start was better, and
-    // its stated centres are sound.
+  if (!(state_.energy <= state_.startenergy)) {
+    // Stopped between a kick and its relaxation, or a search that never
+    // got back down: the start was better, and its stated centres are
+    // sound. Every method returns the best geometry it saw.
     restore(startgeometry);
   }
   if (!molecules && unheldstereo(stereo.stated, true) > unheld) {

@@ -60,6 +60,10 @@ std::string_view symbolof(int element) {
   return lookup(elementsymbols, element);
 }
 
+std::string_view writtensymbolof(int element) {
+  return element == lastelement ? "Lr" : symbolof(element);
+}
+
 float massof(int element) { return lookup(elementmasses, element); }
 
 int valenceof(int element) { return lookup(elementvalences, element); }

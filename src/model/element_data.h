@@ -131,6 +131,9 @@ inline constexpr std::array<std::uint32_t, lastelement - firstelement + 1>
 /// Element symbol for -1..108 ("R", "", "H", ... "Lw", "04" ... "08");
 /// "" outside that range.
 std::string_view symbolof(int element);
+/// The symbol as a chemist writes it today: symbolof, but "Lr" for
+/// lawrencium, whose old symbol the program keeps in its own files.
+std::string_view writtensymbolof(int element);
 /// Atomic mass in u for -1..103; 0 outside.
 float massof(int element);
 /// Valence in half-bond units (carbon 8) for -1..103; 0 outside.

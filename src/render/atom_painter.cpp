@@ -99,7 +99,8 @@ std::string hydrogenlabeltext(const tatm& atom) {
   return cut(atom.symbol + "H" + digits);
 }
 
-std::optional<std::string> labelbase(const tatm& atom) {
+std::optional<std::string> labelbase(const tatm& atom,
+                                     const tdrawing& drawing) {
   if (atom.kind == symbolpointkind) {
     return std::nullopt;
   }
@@ -111,6 +112,10 @@ std::optional<std::string> labelbase(const tatm& atom) {
   }
   switch (atom.labelmode) {
     case nolabel:
+      // A lone skeleton atom would otherwise vanish from the drawing.
+      if (atom.ischemical() && drawing.bondsof(&atom).empty()) {
+        return hydrogenlabeltext(atom);
+      }
       return std::string();
     case symbollabel:
       return atom.symbol;
@@ -155,7 +160,7 @@ void drawatom(const tatm& atom, tcanvas& canvas, const tdrawing& drawing,
     drawplaintext(atom, canvas, drawing);
     return;
   }
-  if (std::optional<std::string> text = labelbase(atom)) {
+  if (std::optional<std::string> text = labelbase(atom, drawing)) {
     drawlabeltext(atom, canvas, *text, std::nullopt, drawing, colourbyelement);
   }
 }

@@ -26,9 +26,11 @@ std::string hydrogenlabeltext(const tatm& atom);
 
 /// What drawatom hands to drawlabeltext for the atom: "" for label mode 0
 /// (so charge and number still show), the symbol, or the hydrogen label.
-/// None when the atom draws no label (symbol points, label atoms in plain
-/// text mode 5, the 3D figures and the silent modes).
-std::optional<std::string> labelbase(const tatm& atom);
+/// A chemical atom without bonds in drawing shows its hydrogens in mode 0
+/// too ("CH4" for a lone carbon), as a chemist writes it. None when the
+/// atom draws no label (symbol points, label atoms in plain text mode 5,
+/// the 3D figures and the silent modes).
+std::optional<std::string> labelbase(const tatm& atom, const tdrawing& drawing);
 
 /// text + the charge text, and the first three characters of the number
 /// text when the drawing shows numbers; at most 64 characters.

@@ -167,7 +167,7 @@ std::optional<tbox> labelbox(const tatm& atom, tcanvas& canvas,
   if (atom.kind == labelatomkind && atom.labelmode == textlabel) {
     return plaintextbox(atom, canvas, drawing);
   }
-  const std::optional<std::string> base = labelbase(atom);
+  const std::optional<std::string> base = labelbase(atom, drawing);
   if (!base) {
     return std::nullopt;
   }

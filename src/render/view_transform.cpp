@@ -88,12 +88,13 @@ void tviewtransform::turnby(double dx, double dy) {
   turn_ = product(dragrotationmatrix(dx, dy, turndegreesperpixel), turn_);
 }
 
-void tviewtransform::fit(const tbox& box, int width, int height, int margin) {
+void tviewtransform::fit(const tbox& box, int width, int height, int margin,
+                         double largest) {
   // A window too small for its margins is filled without them.
   const double room = width > 2 * margin ? width - 2.0 * margin : width;
   const double roomdown = height > 2 * margin ? height - 2.0 * margin : height;
-  zoom_ = clampzoom(std::min(room / std::max(box.width(), 1),
-                             roomdown / std::max(box.height(), 1)));
+  zoom_ = clampzoom(std::min({room / std::max(box.width(), 1),
+                              roomdown / std::max(box.height(), 1), largest}));
   panx_ = width / 2.0 - zoom_ * (box.left + box.right + 1) / 2.0;
   pany_ = height / 2.0 - zoom_ * (box.top + box.bottom + 1) / 2.0;
 }

@@ -25,6 +25,9 @@ class tviewtransform {
  public:
   static constexpr double smallestzoom = 0.05;
   static constexpr double largestzoom = 20.0;
+  /// The most a drawing just opened or a model just built is enlarged
+  /// when it is fitted: a small molecule stays a drawing, not a poster.
+  static constexpr double largestfitzoom = 1.5;
 
   double zoom() const { return zoom_; }
   double panx() const { return panx_; }
@@ -48,8 +51,9 @@ class tviewtransform {
 
   /// Zooms and pans so that box (drawing coordinates) fills a window of
   /// width × height pixels, centred, with margin pixels left free on every
-  /// side.
-  void fit(const tbox& box, int width, int height, int margin);
+  /// side, but never enlarged past largest.
+  void fit(const tbox& box, int width, int height, int margin,
+           double largest = largestzoom);
   /// Shows box whole at zoom 1 when it fits, moved in from the edges only
   /// as far as needed; a larger box is fitted. The turn is kept.
   void showwhole(const tbox& box, int width, int height, int margin);

@@ -348,8 +348,8 @@ treactionlabels formatreaction(const treactionvalues& values,
   };
   labels.enthalpy = energy(values.enthalpy);
   labels.freeenergy = energy(values.freeenergy);
-  labels.entropy = formatfixed(0.001 * values.entropy,
-                               std::abs(values.entropy) >= 100.0 ? 3 : 4, 10);
+  // In cal/K as the report under the drawing gives it.
+  labels.entropy = formatfixed(values.entropy, 2, 10);
   labels.logk =
       formatfixed(values.logk, std::abs(values.logk) >= 10.0 ? 1 : 2, 10);
   return labels;

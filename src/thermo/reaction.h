@@ -102,7 +102,7 @@ struct treactionlabels {
   std::string pressure;     ///< "P=" label: width 4, one decimal
   std::string temperature;  ///< "T=" label: width 4, no decimals
   std::string enthalpy;     ///< kcal, width 10
-  std::string entropy;      ///< kcal/K, width 10
+  std::string entropy;      ///< cal/K, width 10, two decimals
   std::string freeenergy;   ///< kcal, width 10
   std::string logk;         ///< width 10
 };

@@ -361,6 +361,25 @@ std::string optimizespecies(tStructure& structure,
   return {};
 }
 
+std::string optimizereactivespecies(tdrawing& drawing,
+                                    const toptimizerhooks& hooks,
+                                    const std::function<void()>& done) {
+  for (tStructure* structure : drawing.structures) {
+    if (!structure->isreactive()) {
+      continue;
+    }
+    std::string problem =
+        optimizespecies(*structure, toptimizersettings{}, hooks);
+    if (done) {
+      done();
+    }
+    if (!problem.empty()) {
+      return problem;
+    }
+  }
+  return {};
+}
+
 int rotationorder(const std::vector<tatm*>& atoms, const TXYZ& origin,
                   const TXYZ& axis, double angstromperunit) {
   const TXYZ direction = detail::unit(axis);

@@ -4,6 +4,7 @@
 
 #include "mechanics/optimizer.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,13 @@ double speciesenergy(const tStructure& structure);
 [[nodiscard]] std::string optimizespecies(tStructure& structure,
                                           const toptimizersettings& settings,
                                           const toptimizerhooks& hooks = {});
+
+/// Minimises every reactive structure of drawing on its own, as
+/// optimizespecies does; after each one, done (when given) is called.
+/// Returns "" or the first problem, where it stops.
+[[nodiscard]] std::string optimizereactivespecies(
+    tdrawing& drawing, const toptimizerhooks& hooks = {},
+    const std::function<void()>& done = {});
 
 /// The rotational symmetry number σ of the structure's geometry: the number
 /// of proper rotations that map every atom onto one of the same element

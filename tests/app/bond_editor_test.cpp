@@ -88,6 +88,25 @@ TEST_F(BondEditor, ControlsReachTheirOperations) {
   EXPECT_EQ(editor().lengthlabel().text(), QStringLiteral("3.06\u00C5"));
 }
 
+// Issue 30: every change made to one bond while the editor shows it is
+// one undo step, and the step holds no highlight.
+TEST_F(BondEditor, OneEditorSessionIsOneUndoStep) {
+  tbond* bond = openonbond();
+  const int side = bond->side;
+  const int width = bond->width;
+  press("Button1");
+  press("LineButton");
+  press("CheckBox1");
+  EXPECT_EQ(window_->undoaction()->text(), QStringLiteral("Undo Bond Editor"));
+  window_->undoedit();
+  ASSERT_EQ(drawing().bonds.count(), 6);
+  const tbond* back = drawing().bonds.items(0);
+  EXPECT_EQ(back->side, side);
+  EXPECT_EQ(back->width, width);
+  EXPECT_FALSE(back->isdelocalised());
+  EXPECT_EQ(back->colour, 0U);
+}
+
 // A second energy for the same bond replaces the first, in the table and
 // in its file.
 TEST_F(BondEditor, EnergyFieldWritesTheTableAndEmpties) {

@@ -9,10 +9,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+
+#include <cmath>
 
 namespace molvane {
 namespace {
@@ -83,6 +86,7 @@ TEST_F(ReactionTool, ControlsReachTheReactionAndDoneGivesTheDrawingBack) {
 
 TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
   openhydrogenation();
+  window_->reactiontool().optimizefirstbox().setChecked(false);
   TReactionTool& tool = opentool();
   ASSERT_TRUE(tool.isVisible());
   const tatm* carbon = drawing().structures.items(2)->atoms.first();
@@ -91,6 +95,44 @@ TEST_F(ReactionTool, OptimizeRelaxesTheSpeciesAsOneUndoStep) {
   EXPECT_NE(carbon->x, x);
   EXPECT_TRUE(window_->undoaction()->isEnabled());
   EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
+}
+
+// Issue 30: the figures came from the drawn geometry with no word. The
+// species are optimised when the tool opens unless the box is off, and
+// the tool says which geometry the figures describe.
+TEST_F(ReactionTool, OpeningOptimizesTheSpeciesUnlessTurnedOff) {
+  openhydrogenation();
+  const tatm* carbon = drawing().structures.items(2)->atoms.first();
+  const double x = carbon->x;
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.optimizefirstbox().isChecked());
+  EXPECT_NE(carbon->x, x);
+  EXPECT_EQ(shown(tool.geometrynote()), "Figures of the optimized species");
+  EXPECT_EQ(window_->undoaction()->text(), QStringLiteral("Undo Optimize"));
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+
+  window_->undoedit();
+  tool.optimizefirstbox().setChecked(false);
+  opentool();
+  EXPECT_EQ(drawing().structures.items(2)->atoms.first()->x, x);
+  EXPECT_EQ(shown(tool.geometrynote()),
+            "Figures of the species as drawn, not optimized");
+  tool.close();
+}
+
+// Issue 30: the bundled example is a reaction the tool balances, with
+// figures near the known ones of the esterification (a few kcal at most).
+TEST_F(ReactionTool, TheBundledExampleIsABalancedReaction) {
+  dialogs_->name = QStringLiteral(MOLVANE_SOURCE_DIR "/examples/sample.mlv");
+  choose({"&File", "&Open ..."});
+  ASSERT_EQ(drawing().structures.count(), 4);
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  EXPECT_EQ(shown(tool.statusmessage()), "Balanced");
+  const auto enthalpy = tool.findChild<QLabel*>(QStringLiteral("deltaH"));
+  ASSERT_NE(enthalpy, nullptr);
+  EXPECT_LT(std::abs(enthalpy->text().toDouble()), 10.0);
+  tool.close();
 }
 
 TEST_F(ReactionTool, AnUnbalancedReactionOffersNoReport) {

@@ -3,6 +3,7 @@
 #include "app/stop_tool.h"
 
 #include "document/structure.h"
+#include "io/settings_file.h"
 #include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "window_fixture.h"
@@ -116,6 +117,19 @@ TEST_F(StopTool, ThePolishBoxDecidesWhetherNormalEndsAtTheMinimum) {
   // Only Normal polishes.
   tool.methodgroup().button(4)->click();
   EXPECT_FALSE(tool.polishbox().isEnabled());
+}
+
+TEST_F(StopTool, ThePolishSwitchIsKeptInTheSettingsFile) {
+  drawethane();
+  choose({"&File", "3D &Optimizer ..."});
+  EXPECT_TRUE(window_->stoptool().polishbox().isChecked());
+  window_->stoptool().polishbox().setChecked(false);
+  EXPECT_FALSE(
+      loadsettingsfile(folder_.path() / settingsfilename).settings.polish);
+  openwindow();
+  drawethane();
+  choose({"&File", "3D &Optimizer ..."});
+  EXPECT_FALSE(window_->stoptool().polishbox().isChecked());
 }
 
 TEST_F(StopTool, AnEmptyDrawingIsNoChemicalStructure) {

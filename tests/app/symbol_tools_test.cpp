@@ -142,6 +142,31 @@ TEST_F(SymbolTools, TextLabelFollowsEveryKey) {
   EXPECT_EQ(texteditor().editlabel(), label);
 }
 
+// Issue 30: typing in the text editor and turning a symbol take one undo
+// step per editor session, kept without the editor's red.
+TEST_F(SymbolTools, EachEditorSessionIsOneUndoStep) {
+  add("AddText", QPoint(100, 100));
+  const std::string start = drawing().labelatoms.first()->symbol;
+  QTest::keyClicks(&texteditor().edit(), QStringLiteral("Cu"));
+  QTest::keyClick(&texteditor().edit(), Qt::Key_Return);
+  EXPECT_EQ(window_->undoaction()->text(), QStringLiteral("Undo Text Editor"));
+  window_->undoedit();
+  ASSERT_EQ(drawing().labelatoms.count(), 1);
+  EXPECT_EQ(drawing().labelatoms.first()->symbol, start);
+  EXPECT_EQ(drawing().labelatoms.first()->colour, 0U);
+
+  add("SingleArrow", QPoint(200, 250));
+  tSymbol* arrow = drawing().symbols.first();
+  const tatm* tip = arrow->atoms.first();
+  const double x = tip->x;
+  click(QPoint(tip->sx, tip->sy), Qt::RightButton);
+  press(symboleditor(), "Button1");
+  press(symboleditor(), "Button1");
+  window_->undoedit();
+  ASSERT_EQ(drawing().symbols.count(), 1);
+  EXPECT_DOUBLE_EQ(drawing().symbols.first()->atoms.first()->x, x);
+}
+
 TEST_F(SymbolTools, TextEditorButtonsReachTheLabel) {
   add("AddText", QPoint(100, 100));
   tLAtm* label = texteditor().editlabel();

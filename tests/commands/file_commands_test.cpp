@@ -194,7 +194,8 @@ TEST_F(ImportDocumentTest, ImportScalesToTheDrawingAndPlacesItToTheRight) {
   for (int i = 2; i < merged.atoms.count(); ++i) {
     left = std::min(left, merged.atoms.items(i)->x);
   }
-  EXPECT_NEAR(left, 140.0, 1e-9);
+  // Issue 30: one and a half bond lengths clear of the drawing.
+  EXPECT_NEAR(left, 140.0 + 1.5 * 40.0, 1e-9);
   EXPECT_TRUE(merged.structures.items(0)->atoms.contains(imported->atom1));
   EXPECT_EQ(merged.getfontrecord(merged.labelatoms.items(0)->fontindex)
                 .facenametext(),
@@ -214,7 +215,7 @@ TEST_F(ImportDocumentTest, WithoutBondsTheBondLengthSettingDecides) {
   ASSERT_TRUE(importdocument(folder.path() / "source.mdl"));
   ASSERT_EQ(drawing().bonds.count(), 1);
   EXPECT_NEAR(drawing().bonds.items(0)->length(), 45.0, 1e-6);
-  EXPECT_NEAR(drawing().atoms.items(1)->x, lone->x, 1e-6);
+  EXPECT_NEAR(drawing().atoms.items(1)->x, lone->x + 1.5 * 45.0, 1e-6);
 }
 
 TEST_F(ImportDocumentTest, UnreadableFilesChangeNothing) {

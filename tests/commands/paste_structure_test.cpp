@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace molvane {
@@ -27,6 +28,21 @@ TEST_F(PasteStructure, MergesBesideTheDrawingWithAnUndoCopy) {
   EXPECT_EQ(session().undodrawing()->atoms.count(), 2);
   // Pasted to the right of what was there.
   EXPECT_GE(drawing().atoms.items(2)->x, 30.0);
+}
+
+// Issue 30: a second paste of the same text looked bonded to the first.
+TEST_F(PasteStructure, EveryPasteStandsClearOfWhatIsDrawn) {
+  ASSERT_TRUE(pastestructure(plaintextmimetype, "CCO"));
+  ASSERT_TRUE(pastestructure(plaintextmimetype, "CCO"));
+  ASSERT_EQ(drawing().atoms.count(), 6);
+  const double bond = session().settings.bondlength;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 3; j < 6; ++j) {
+      const tatm* a = drawing().atoms.items(i);
+      const tatm* b = drawing().atoms.items(j);
+      EXPECT_GT(std::hypot(a->x - b->x, a->y - b->y), 1.4 * bond) << i << j;
+    }
+  }
 }
 
 TEST_F(PasteStructure, SmilesTravelsBothWays) {

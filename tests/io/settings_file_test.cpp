@@ -61,6 +61,23 @@ TEST(SettingsFile, BadLinesAreSkippedWithTheirReason) {
                 "line 8: longer than 4096 bytes"}));
 }
 
+TEST(SettingsFile, KeepsThePlaceOfThe3DViewsPalette) {
+  tsettingsfile chosen;
+  EXPECT_EQ(parsesettings(settingstext(chosen)).settings.views3dplace,
+            std::nullopt);
+  chosen.views3dplace = tpaletteplace{-1280, 40};
+  EXPECT_EQ(parsesettings(settingstext(chosen)).settings.views3dplace,
+            chosen.views3dplace);
+  for (const char* bad :
+       {"palette.views3d=12", "palette.views3d=1,2,3", "palette.views3d=,5",
+        "palette.views3d=9,200000", "palette.views3d=x,1"}) {
+    SCOPED_TRACE(bad);
+    const tsettingsread read = parsesettings(bad);
+    EXPECT_EQ(read.settings.views3dplace, std::nullopt);
+    EXPECT_EQ(read.problems.size(), 1U);
+  }
+}
+
 TEST(SettingsFile, HugeOrBinaryFilesNeverCrash) {
   testing::ttemporaryfolder folder;
   const auto path = folder.path() / settingsfilename;

@@ -187,9 +187,13 @@ TEST(DefaultsRecord, SettingsKeepTheSpacingsHighByteAndTheDisplayByte) {
   // screen drawing on and label colours off.
   settings.colourlabels = true;
   settings.smoothscreen = false;
-  tdefaultsrecord::standard("").applyto(settings);
+  tdefaultsrecord{}.applyto(settings);
   EXPECT_FALSE(settings.colourlabels);
   EXPECT_TRUE(settings.smoothscreen);
+  // A fresh program colours heteroatom labels, in the same byte.
+  tdefaultsrecord::standard("").applyto(settings);
+  EXPECT_TRUE(settings.colourlabels);
+  EXPECT_EQ(tdefaultsrecord::standard("").tobytes()[63], colourlabelsflag);
 
   tdefaultsrecord record;
   record.displayflags = 0x80;  // a bit of a later program is kept

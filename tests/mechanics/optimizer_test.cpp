@@ -432,6 +432,41 @@ TEST(Optimizer, StoppingAnnealKeepsTheBestGeometry) {
   EXPECT_NEAR(fresh.totalenergy(), optimizer.state().energy, 1e-6);
 }
 
+// Issue 30: Random stopped early ended above its start (44.22 against
+// 47.48 kcal/mol). From a relaxed start, every method stopped at any
+// moment ends at or below it, on the geometry whose energy it reports.
+TEST(Optimizer, EveryStoppedSearchEndsNoHigherThanItsStart) {
+  tdrawing relaxed;
+  place(relaxed, ethane());
+  place(relaxed, formaldehyde(), 4.0);
+  {
+    toptimizer first(relaxed);
+    ASSERT_EQ(first.runoptimizer(toptimizermethod::refine), "");
+  }
+  for (toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::anneal,
+        toptimizermethod::global, toptimizermethod::random,
+        toptimizermethod::refine, toptimizermethod::moleculesnormal,
+        toptimizermethod::moleculesanneal}) {
+    for (long limit : {40L, 400L}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(code)) + " stopped at " +
+                   std::to_string(limit));
+      auto drawing = relaxed.clonedrawing();
+      toptimizer optimizer(*drawing);
+      optimizer.settings.temperature = 1.0;
+      long calls = 0;
+      stopafter(optimizer, calls, limit);
+      optimizer.settings.maxseconds = 2.0;
+      ASSERT_EQ(optimizer.runoptimizer(code), "");
+      const toptimizerstate& state = optimizer.state();
+      EXPECT_LE(state.energy, state.startenergy + 1e-9);
+      tforcefield fresh(*drawing);
+      ASSERT_EQ(fresh.setupforcefield(), "");
+      EXPECT_NEAR(fresh.totalenergy(), state.energy, 1e-6);
+    }
+  }
+}
+
 TEST(Optimizer, TheSameSeedRepeatsARun) {
   auto run = [](toptimizermethod code, std::uint64_t seed) {
     tdrawing drawing;

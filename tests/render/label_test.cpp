@@ -74,7 +74,9 @@ TEST_F(Label, WritesAHydroxylLeftwardsOrWithItsHydrogenOverTheAtom) {
 }
 
 TEST_F(Label, RaisesChargesAndShowsMinusOneAsASignAlone) {
+  // A skeleton carbon, bonded, shows only its charge.
   tatm* carbon = atom(6, 100, 100);
+  bond(carbon, atom(6, 130, 100));
   carbon->setcharge(-1);
   ASSERT_EQ(carbon->chargetext(), "-1");
   EXPECT_EQ(drawn(*carbon), (std::vector<std::string>{text(97, 86, "-")}));
@@ -200,7 +202,9 @@ TEST_F(Label, DrawsEachKindOfAtomByItsMode) {
   text5->align = 0;
   EXPECT_EQ(drawn(*text5).size(), 4U);
 
+  // A skeleton carbon, bonded.
   tatm* carbon = atom(6, 0, 0);
+  bond(carbon, atom(6, 30, 0));
   EXPECT_TRUE(drawn(*carbon).empty());
   for (int mode : {3, 19, 255}) {
     SCOPED_TRACE(mode);
@@ -212,6 +216,25 @@ TEST_F(Label, DrawsEachKindOfAtomByItsMode) {
 
   auto point = std::make_unique<tSXY>(5, 5);
   EXPECT_TRUE(drawn(*point).empty());
+}
+
+// Issue 30: a pasted "C" was drawn as nothing. An atom without bonds
+// shows its hydrogens, as a chemist writes it; bonded, it is a skeleton
+// atom again.
+TEST_F(Label, ALoneAtomShowsItsHydrogens) {
+  tatm* carbon = atom(6, 0, 0);
+  const auto drawntext = [this](const tatm& a) {
+    std::string all;
+    for (const std::string& call : drawn(a)) {
+      all += call.substr(call.find('"') + 1, 1);
+    }
+    return all;
+  };
+  EXPECT_EQ(drawntext(*carbon), "CH4");
+  tatm* oxygen = atom(8, 100, 0);
+  EXPECT_EQ(drawntext(*oxygen), "H2O");
+  bond(carbon, atom(6, 30, 0));
+  EXPECT_TRUE(drawn(*carbon).empty());
 }
 
 TEST_F(Label, PaintsAtomsLastToFirst) {

@@ -197,12 +197,12 @@ TEST(Reaction, ClassificationAndTexts) {
   EXPECT_EQ(labels.pressure, " 1.0");
   EXPECT_EQ(labels.temperature, " 298");
   EXPECT_EQ(labels.enthalpy, "     -32.7");
-  EXPECT_EQ(labels.entropy, "   -0.0301");
+  EXPECT_EQ(labels.entropy, "    -30.12");
   EXPECT_EQ(labels.logk, "      17.3");
   EXPECT_EQ(formatreaction({-50.0, 150.0, 0, 1.0}, 0, 0.5).enthalpy,
             "     -0.05");
   EXPECT_EQ(formatreaction({-50.0, 150.0, 0, 1.0}, 0, 0.5).entropy,
-            "     0.150");
+            "    150.00");
   const auto lines = reportlines(values, 298.0, 1.0);
   EXPECT_EQ(lines[0], "P= 1.0atm    T= 298 K");
   EXPECT_EQ(lines[1], "dG= -23.7 LogK=17.407");
