@@ -4,6 +4,7 @@
 
 #include "cli/build_command.h"
 #include "cli/document_input.h"
+#include "cli/drawing_info.h"
 #include "cli/embed_command.h"
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
@@ -37,10 +38,6 @@ std::string trimmed(std::string text) {
   return text;
 }
 
-int countchemicalbonds(const tdrawing& drawing) {
-  return drawing.bonds.countchemical();
-}
-
 tclioutcome info(const tclioptions& options,
                  const std::vector<std::string>& arguments) {
   if (arguments.size() != 2) {
@@ -50,62 +47,44 @@ tclioutcome info(const tclioptions& options,
   if (!problem.empty()) {
     return failure(problem);
   }
-  tdrawing& drawing = *session().drawing();
-  const tmoleculardata data = moleculardata(drawing);
-  std::vector<double> partialcharges;
-  for (const tatm* atom : drawing.atoms) {
-    if (atom->ischemical()) {
-      partialcharges.push_back(atom->qpartial);
-    }
-  }
+  const tdrawinginfo info = drawinginfo(*session().drawing());
+  const tmoleculardata& data = info.data;
   const TXYZ& dipole = data.dipole.vector;
-  std::vector<double> moments;
-  for (double moment : data.moments.moments) {
-    moments.push_back(moment * amuangstromspergramcm);
-  }
-  std::string formula = formulatext(drawing);
-  double weight = drawing.molmass();
-  std::string composition = compositiontext(drawing);
-  int charge = drawing.totalcharge();
-  int atoms = drawing.atoms.countchemical();
-  int bonds = countchemicalbonds(drawing);
-  int structures = drawing.structures.count();
-  int symbols = drawing.symbols.count();
   std::vector<std::string> records = recordsummaries(arguments[1]);
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
-    json.addtext("formula", formula);
-    json.addtext("hill", hillformula(drawing));
-    json.addreal("weight", weight, 3);
-    json.addtext("composition", composition);
-    json.addinteger("charge", charge);
-    json.addinteger("atoms", atoms);
-    json.addinteger("bonds", bonds);
-    json.addinteger("structures", structures);
-    json.addinteger("symbols", symbols);
+    json.addtext("formula", info.formula);
+    json.addtext("hill", info.hill);
+    json.addreal("weight", info.weight, 3);
+    json.addtext("composition", info.composition);
+    json.addinteger("charge", info.charge);
+    json.addinteger("atoms", info.atoms);
+    json.addinteger("bonds", info.bonds);
+    json.addinteger("structures", info.structures);
+    json.addinteger("symbols", info.symbols);
     if (!records.empty()) {
       json.addtexts("records", records);
     }
     json.addreal("dipoledebye", data.dipole.debye, 3);
     json.addreals("dipolevector", {dipole.x, dipole.y, dipole.z}, 3);
-    json.addreals("principalmoments", moments, 3);
+    json.addreals("principalmoments", info.moments, 3);
     if (data.energycal) {
       json.addreal("energykcal", *data.energycal * 0.001, 4);
     }
-    json.addreals("partialcharges", partialcharges, 4);
+    json.addreals("partialcharges", info.partialcharges, 4);
     return {0, json.text() + "\n", ""};
   }
   std::string text;
-  text += "Formula:        " + trimmed(formula) + "\n";
-  text += "Hill formula:   " + hillformula(drawing) + "\n";
-  text += "Formula weight: " + formatfixed(weight, 3) + "\n";
-  text += "Composition:    " + trimmed(composition) + "\n";
-  text += "Net charge:     " + std::to_string(charge) + "\n";
-  text += "Atoms:          " + std::to_string(atoms) + "\n";
-  text += "Bonds:          " + std::to_string(bonds) + "\n";
-  text += "Structures:     " + std::to_string(structures) + "\n";
-  text += "Symbols:        " + std::to_string(symbols) + "\n";
+  text += "Formula:        " + trimmed(info.formula) + "\n";
+  text += "Hill formula:   " + info.hill + "\n";
+  text += "Formula weight: " + formatfixed(info.weight, 3) + "\n";
+  text += "Composition:    " + trimmed(info.composition) + "\n";
+  text += "Net charge:     " + std::to_string(info.charge) + "\n";
+  text += "Atoms:          " + std::to_string(info.atoms) + "\n";
+  text += "Bonds:          " + std::to_string(info.bonds) + "\n";
+  text += "Structures:     " + std::to_string(info.structures) + "\n";
+  text += "Symbols:        " + std::to_string(info.symbols) + "\n";
   text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) + " D\n";
   text += "Moments:        " + data.momentstext(2) + " amu\u00B7\u00C5\u00B2\n";
   if (data.energycal) {

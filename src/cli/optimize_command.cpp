@@ -24,15 +24,6 @@ constexpr const char* usage =
     "molecules|molecules-anneal] [--tolerance CAL] [--jump ANGSTROM] "
     "[--temp T] [--seed S] [--max-seconds S] [--gradient KCAL] "
     "[--no-polish]";
-/// How long a search that runs until stopped goes when not told.
-constexpr double searchseconds = 10.0;
-
-struct tmethodname {
-  const char* name;
-  toptimizermethod code;
-  bool endless;
-};
-
 constexpr tmethodname methods[] = {
     {"normal", toptimizermethod::normal, false},
     {"refine", toptimizermethod::refine, false},
@@ -43,6 +34,15 @@ constexpr tmethodname methods[] = {
     {"molecules-anneal", toptimizermethod::moleculesanneal, true}};
 
 }  // namespace
+
+const tmethodname* optimizermethodnamed(std::string_view name) {
+  for (const tmethodname& method : methods) {
+    if (name == method.name) {
+      return &method;
+    }
+  }
+  return nullptr;
+}
 
 tclioutcome optimizecommand(const tclioptions& options,
                             const std::vector<std::string>& arguments) {
@@ -74,12 +74,7 @@ tclioutcome optimizecommand(const tclioptions& options,
     };
     std::optional<double> parsed;
     if (word == "--method") {
-      method = nullptr;
-      for (const tmethodname& m : methods) {
-        if (value == m.name) {
-          method = &m;
-        }
-      }
+      method = optimizermethodnamed(value);
       if (method == nullptr) {
         return failure("unknown method \"" + value + "\"\n" + usage);
       }
