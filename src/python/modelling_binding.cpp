@@ -6,6 +6,7 @@
 #include "cli/optimize_command.h"
 #include "commands/hydrogen_commands.h"
 #include "document/drawing.h"
+#include "document/messages.h"
 #include "mechanics/embedding.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/optimizer.h"
@@ -154,6 +155,13 @@ std::shared_ptr<IPeakdb> shippeddatabase(int nucleus) {
     db = nmrdatabase(tclioptions{}, "", nucleus, problem);
     if (db == nullptr) {
       throw tmoduleerror(problem);
+    }
+    // The database outlives the thread that read it, and so that thread's
+    // session, whose messages it was given.
+    static tsilentmessages messages;
+    static tsilentprogress progress;
+    if (auto* shipped = dynamic_cast<tpeakdb*>(db.get())) {
+      shipped->setreporting(messages, progress);
     }
   }
   return db;

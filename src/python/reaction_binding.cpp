@@ -20,23 +20,8 @@ namespace molvane {
 
 namespace {
 
-/// The answer in the units the command prints: kcal/mol, cal/(mol K).
-struct treactionresult {
-  std::vector<std::string> roles;
-  std::vector<std::string> formulas;
-  std::vector<double> amounts;
-  bool solved = false;
-  bool balanced = false;
-  std::string status;
-  std::string message;
-  std::optional<double> enthalpy;
-  std::optional<double> entropy;
-  std::optional<double> freeenergy;
-  std::optional<double> logk;
-};
-
-treactionresult react(tmolecule& molecule, double temperature, double pressure,
-                      bool optimize, long reference) {
+treactionsummary react(tmolecule& molecule, double temperature, double pressure,
+                       bool optimize, long reference) {
   if (!std::isfinite(temperature) || temperature < 0.0 || temperature > 1e6) {
     throw tmoduleerror("temperature must lie between 0 and 1000000 K");
   }
@@ -59,43 +44,54 @@ treactionresult react(tmolecule& molecule, double temperature, double pressure,
   if (!summary.error.empty()) {
     throw tmoduleerror(summary.error);
   }
-  treactionresult result;
-  result.roles = summary.roles;
-  result.formulas = summary.formulas;
-  result.amounts = summary.amounts;
-  result.solved = summary.solved;
-  result.balanced = summary.balanced;
-  result.status = summary.status;
-  result.message = summary.message;
-  if (summary.balanced) {
-    result.enthalpy = 0.001 * summary.values.enthalpy;
-    result.entropy = summary.values.entropy;
-    result.freeenergy = 0.001 * summary.values.freeenergy;
-    result.logk = summary.values.logk;
+  return summary;
+}
+
+/// A value of a balanced reaction; None for one that could not be
+/// balanced, whose values mean nothing.
+std::optional<double> balancedvalue(const treactionsummary& result,
+                                    double value) {
+  if (!result.balanced) {
+    return std::nullopt;
   }
-  return result;
+  return value;
 }
 
 }  // namespace
 
 void bindreaction(py::module_& module) {
-  py::class_<treactionresult>(
+  py::class_<treactionsummary>(
       module, "Reaction",
       "A balanced reaction: per structure (reactants, products, solvents) its "
       "role, formula and amount; ΔH and ΔG in kcal/mol, ΔS in cal/(mol K) "
       "and log K, or None when it could not be balanced.")
-      .def_readonly("roles", &treactionresult::roles)
-      .def_readonly("formulas", &treactionresult::formulas)
-      .def_readonly("amounts", &treactionresult::amounts)
-      .def_readonly("solved", &treactionresult::solved)
-      .def_readonly("balanced", &treactionresult::balanced)
-      .def_readonly("status", &treactionresult::status)
-      .def_readonly("message", &treactionresult::message)
-      .def_readonly("delta_h", &treactionresult::enthalpy)
-      .def_readonly("delta_s", &treactionresult::entropy)
-      .def_readonly("delta_g", &treactionresult::freeenergy)
-      .def_readonly("log_k", &treactionresult::logk)
-      .def("__repr__", [](const treactionresult& result) {
+      .def_readonly("roles", &treactionsummary::roles)
+      .def_readonly("formulas", &treactionsummary::formulas)
+      .def_readonly("amounts", &treactionsummary::amounts)
+      .def_readonly("solved", &treactionsummary::solved)
+      .def_readonly("balanced", &treactionsummary::balanced)
+      .def_readonly("status", &treactionsummary::status)
+      .def_readonly("message", &treactionsummary::message)
+      .def_property_readonly("delta_h",
+                             [](const treactionsummary& result) {
+                               return balancedvalue(
+                                   result, 0.001 * result.values.enthalpy);
+                             })
+      .def_property_readonly("delta_s",
+                             [](const treactionsummary& result) {
+                               return balancedvalue(result,
+                                                    result.values.entropy);
+                             })
+      .def_property_readonly("delta_g",
+                             [](const treactionsummary& result) {
+                               return balancedvalue(
+                                   result, 0.001 * result.values.freeenergy);
+                             })
+      .def_property_readonly("log_k",
+                             [](const treactionsummary& result) {
+                               return balancedvalue(result, result.values.logk);
+                             })
+      .def("__repr__", [](const treactionsummary& result) {
         return "<Reaction " + result.status + ">";
       });
   module.def("_react", &react, py::arg("drawing"), py::arg("temperature"),

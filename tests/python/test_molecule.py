@@ -114,3 +114,15 @@ def test_pictures():
     assert molvane.Molecule()._repr_svg_() is None
     with pytest.raises(molvane.Error):
         molecule.to_png(width=-1)
+
+
+def test_inchi_keys_of_stereo_and_charged_molecules():
+    if not hasattr(molvane.Molecule, "inchikey"):
+        pytest.skip("the core has no InChI yet")
+    keys = {
+        "C[C@H](N)C(=O)O": "QNAYBMKLOCPYGJ-REOHCLBHSA-N",  # L-alanine
+        "C/C=C/C(=O)O": "LDHQCZJRKDOVOX-NSCUHMNNSA-N",  # crotonic acid
+        "C[N+](C)(C)C": "QEMXHQIAXOOASZ-UHFFFAOYSA-N",  # tetramethylammonium
+    }
+    for smiles, key in keys.items():
+        assert molvane.Molecule.from_smiles(smiles).inchikey == key
