@@ -18,6 +18,7 @@ molvane_packages=(
   libjpeg-dev
   libpugixml-dev
   libcoordgen-dev
+  libinchi-dev
   locales
   qt6-base-dev
   qt6-svg-dev

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/clipboard_actions.h"
 
+#include "chemistry/inchi_identifier.h"
 #include "commands/paste_structure.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -84,6 +85,16 @@ void copystructure(std::vector<tatomnote> notes) {
   }
   // The clipboard owns what it is given.
   QApplication::clipboard()->setMimeData(data.release());
+}
+
+void copyinchi() {
+  std::unique_ptr<tdrawing> subject = clipboardsubject(*session().drawing());
+  const tinchiresult inchi = standardinchi(*subject);
+  if (inchi.inchi.empty()) {
+    session().messages().warn("Copy InChI: " + inchi.message);
+    return;
+  }
+  QApplication::clipboard()->setText(QString::fromUtf8(inchi.inchi));
 }
 
 bool pastemimedata(const QMimeData& data) {

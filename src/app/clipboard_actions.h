@@ -27,6 +27,11 @@ std::unique_ptr<QMimeData> structuremimedata(const tdrawing& drawing,
 /// when there is nothing to copy.
 void copystructure(std::vector<tatomnote> notes = {});
 
+/// Copy InChI: the standard InChI of the current drawing (its selected
+/// atoms when there are any) to the clipboard as text; warns with the
+/// reason when the drawing has none.
+void copyinchi();
+
 /// Paste: the first of a molfile, CML, SMILES or plain text the data
 /// holds, through pastestructure. Returns whether atoms were added.
 bool pastemimedata(const QMimeData& data);

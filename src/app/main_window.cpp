@@ -235,6 +235,8 @@ void TMolvane3D::buildmenus() {
   connect(copy, &QAction::triggered, this, [this] { copydrawing(); });
   // The editors swap the menu bar; Ctrl+C still reaches the window.
   addAction(copy);
+  QAction* inchi = edit.addAction(QStringLiteral("Copy InChI"));
+  connect(inchi, &QAction::triggered, this, [] { copyinchi(); });
   QAction* paste = edit.addAction(QStringLiteral("Paste"));
   paste->setShortcut(QKeySequence::Paste);
   connect(paste, &QAction::triggered, this, [this] { pastefromclipboard(); });

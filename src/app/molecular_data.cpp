@@ -3,6 +3,7 @@
 #include "app/molecular_data.h"
 
 #include "app/tool_host.h"
+#include "chemistry/inchi_identifier.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "model/vector3.h"
@@ -55,10 +56,21 @@ TMolecularData::TMolecularData(ttoolhost& host)
   weight_ = line("F.W.", "Formula weight in gram moles", nullptr);
   composition_ = line("Composition ( Weight % )", "", nullptr);
   energy_ = line("P.E.", "Potential energy in Kcals", "Kcal");
-  dipole_ = line("Dipole Moment", "Dipole moment in debyes", nullptr);
+  dipole_ = line("Dipole Moment",
+                 "Dipole moment in debyes, from the partial charges with "
+                 "bond and lone-pair increments",
+                 "D");
   moments_ = line("Principal Moments of Inertia (amu-A\u00B2)", "", nullptr);
   charge_ = line("Charge", "", nullptr);
   charge_->setText(QStringLiteral("0"));
+  inchikey_ = line("InChIKey",
+                   "Standard InChIKey, as public databases index it", nullptr);
+  valence_ = new QLabel(this);
+  valence_->setObjectName(QStringLiteral("Valence"));
+  valence_->setStyleSheet(QStringLiteral("color: red"));
+  valence_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  valence_->hide();
+  grid->addWidget(valence_, row++, 0, 1, 3);
 
   showdipole_ = new QCheckBox(QStringLiteral("Show Dipole Vector"), this);
   showdipole_->setFocusPolicy(Qt::NoFocus);
@@ -84,6 +96,7 @@ void TMolecularData::open() {
   forstructure_ = false;
   const tmoleculardata values = moleculardata(drawing);
   fill(values, 2);
+  showkey(drawing);
   origin_ = drawing.centroid();
   arrow_ = detail::times(values.dipole.vector, drawingarrowscale);
   showarrow();
@@ -98,6 +111,7 @@ void TMolecularData::openfor(tStructure& structure) {
   forstructure_ = true;
   const tmoleculardata values = moleculardata(drawing, structure);
   fill(values, 0);
+  showkey(drawing);
   if (values.measured) {
     origin_ = structure.centroid();
     arrow_ = values.dipole.vector;
@@ -111,6 +125,8 @@ void TMolecularData::fill(const tmoleculardata& values, int momentdecimals) {
   formula_->setText(qtstring(values.formula));
   weight_->setText(qtstring(values.formulaweight));
   composition_->setText(qtstring(values.composition));
+  valence_->setText(qtstring(values.valence));
+  valence_->setVisible(!values.valence.empty());
   if (!values.measured) {
     // Bonded to atoms outside: the other values would be the wrong
     // molecule's, and the old ones stay.
@@ -120,6 +136,11 @@ void TMolecularData::fill(const tmoleculardata& values, int momentdecimals) {
   moments_->setText(qtstring(values.momentstext(momentdecimals)));
   energy_->setText(qtstring(values.energytext()));
   charge_->setText(QString::number(values.charge));
+}
+
+void TMolecularData::showkey(const tdrawing& drawing) {
+  const tinchiresult inchi = standardinchi(drawing);
+  inchikey_->setText(qtstring(inchi.key.empty() ? inchi.message : inchi.key));
 }
 
 void TMolecularData::showarrow() {

@@ -20,8 +20,8 @@ class ttoolhost;
 /// The "Molecular Data" window: formula, formula weight, composition,
 /// force-field energy, dipole moment (with the dipole arrow in the drawing
 /// on request), principal moments and net charge of the current drawing or
-/// of one of its structures. Showing it writes the equilibrated partial
-/// charges into the atoms.
+/// of one of its structures, and the InChIKey of the whole drawing. Showing it
+/// writes the equilibrated partial charges into the atoms.
 class TMolecularData final : public QWidget {
  public:
   explicit TMolecularData(ttoolhost& host);
@@ -40,6 +40,9 @@ class TMolecularData final : public QWidget {
   QLabel& dipolelabel() const { return *dipole_; }
   QLabel& momentslabel() const { return *moments_; }
   QLabel& chargelabel() const { return *charge_; }
+  QLabel& inchikeylabel() const { return *inchikey_; }
+  /// Names the atoms over their valence; empty and hidden when none is.
+  QLabel& valencelabel() const { return *valence_; }
   QCheckBox& dipolebox() const { return *showdipole_; }
   QPushButton& okbutton() const { return *ok_; }
 
@@ -49,6 +52,8 @@ class TMolecularData final : public QWidget {
 
  private:
   void fill(const tmoleculardata& values, int momentdecimals);
+  /// The InChIKey of the whole drawing, or why it has none.
+  void showkey(const tdrawing& drawing);
   /// Shows or hides the arrow of the drawing the data belong to; data of a
   /// drawing that is no longer current are worked out again first.
   void showarrow();
@@ -62,6 +67,8 @@ class TMolecularData final : public QWidget {
   QLabel* dipole_ = nullptr;
   QLabel* moments_ = nullptr;
   QLabel* charge_ = nullptr;
+  QLabel* inchikey_ = nullptr;
+  QLabel* valence_ = nullptr;
   QCheckBox* showdipole_ = nullptr;
   QPushButton* ok_ = nullptr;
   /// The drawing and structure (none: the whole drawing) shown.

@@ -3,6 +3,7 @@
 #include "chemistry/molecule_record.h"
 
 #include "chemistry/record_layout.h"
+#include "chemistry/ring_sides.h"
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/element_data.h"
@@ -281,6 +282,10 @@ int chargevalenceshift(int element, int charge) {
   if (charge == 0) {
     return 0;
   }
+  // A proton has no electrons left to bond with.
+  if (element == 1 && charge == 1) {
+    return -1;
+  }
   int group = maingroup(element);
   int target = element - charge;
   if (group == 0 || target < 1 || target > lastelement) {
@@ -497,6 +502,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
   }
 
   addstructures(*drawing, atoms, bonds, parts);
+  placeringsecondlines(*drawing);
   return drawing;
 }
 

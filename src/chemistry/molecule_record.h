@@ -143,8 +143,8 @@ std::optional<tsymbolmeaning> symbolmeaning(std::string_view symbol);
 /// Shift of an atom's free valence in whole bonds that its formal charge
 /// implies by the isoelectronic rule: N+ and O+ bond like C and N (+1),
 /// O- and S- like F and Cl (-1), C+ and C- like B and N (-1), B- like C
-/// (+1), Na+ like Ne (-1). 0 outside the main groups and when the charge
-/// leaves the period.
+/// (+1), Na+ like Ne (-1), H+ no bond at all (-1). 0 outside the main groups
+/// and when the charge leaves the period.
 int chargevalenceshift(int element, int charge);
 
 }  // namespace molvane

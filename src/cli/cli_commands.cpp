@@ -2,17 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 
+#include "chemistry/inchi_identifier.h"
 #include "cli/build_command.h"
 #include "cli/document_input.h"
 #include "cli/drawing_info.h"
 #include "cli/embed_command.h"
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
+#include "cli/inchi_records.h"
 #include "cli/json_writer.h"
 #include "cli/nmr_command.h"
 #include "cli/nmrdb_command.h"
 #include "cli/optimize_command.h"
 #include "cli/reaction_command.h"
+#include "cli/record_batch.h"
 #include "cli/record_files.h"
 #include "cli/render_command.h"
 #include "cli/smiles_command.h"
@@ -51,6 +54,7 @@ tclioutcome info(const tclioptions& options,
   const tmoleculardata& data = info.data;
   const TXYZ& dipole = data.dipole.vector;
   std::vector<std::string> records = recordsummaries(arguments[1]);
+  const tinchiresult inchi = standardinchi(*session().drawing());
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
@@ -63,6 +67,11 @@ tclioutcome info(const tclioptions& options,
     json.addinteger("bonds", info.bonds);
     json.addinteger("structures", info.structures);
     json.addinteger("symbols", info.symbols);
+    json.addtext("inchi", inchi.inchi);
+    json.addtext("inchikey", inchi.key);
+    if (!inchi.message.empty()) {
+      json.addtext("inchimessage", inchi.message);
+    }
     if (!records.empty()) {
       json.addtexts("records", records);
     }
@@ -85,7 +94,17 @@ tclioutcome info(const tclioptions& options,
   text += "Bonds:          " + std::to_string(info.bonds) + "\n";
   text += "Structures:     " + std::to_string(info.structures) + "\n";
   text += "Symbols:        " + std::to_string(info.symbols) + "\n";
-  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) + " D\n";
+  if (inchi.inchi.empty()) {
+    text += "InChI:          none (" + inchi.message + ")\n";
+  } else {
+    text += "InChI:          " + inchi.inchi + "\n";
+    text += "InChIKey:       " + inchi.key + "\n";
+  }
+  text += "Dipole moment:  " + formatfixed(data.dipole.debye, 2) +
+          " D (partial charges with lone-pair increments)\n";
+  if (!data.valence.empty()) {
+    text += data.valence + "\n";
+  }
   text += "Moments:        " + data.momentstext(2) + " amu\u00B7\u00C5\u00B2\n";
   if (data.energycal) {
     text += "Energy:         " + trimmed(data.energytext()) + " kcal/mol\n";
@@ -101,10 +120,15 @@ tclioutcome info(const tclioptions& options,
 }
 
 tclioutcome convert(const tclioptions& options,
-                    const std::vector<std::string>& arguments) {
+                    const std::vector<std::string>& command) {
   constexpr const char* usage =
       "usage: convert IN OUT [--width W] [--height H] [--scale F] [--dpi N] "
-      "[--colour] [--antialias]";
+      "[--colour] [--antialias] [--jobs N]";
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   tpictureoptions picture;
   bool pictureoptions = false;
   for (std::size_t i = 3; i < arguments.size(); ++i) {
@@ -128,7 +152,11 @@ tclioutcome convert(const tclioptions& options,
                    "\": the picture options are for .bmp, .jpg, .png and "
                    ".svg files");
   }
-  if (auto copied = convertrecords(options, arguments[1], arguments[2])) {
+  if (auto identifiers =
+          convertinchirecords(options, arguments[1], arguments[2])) {
+    return *identifiers;
+  }
+  if (auto copied = convertrecords(options, arguments[1], arguments[2], jobs)) {
     return *copied;
   }
   std::string problem = openinput(arguments[1]);
@@ -158,8 +186,9 @@ std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
          "       molvane3d-cli --help | --version\n"
          "commands:\n"
-         "  info FILE                  formula, weight, composition, charge "
-         "and counts\n"
+         "  info FILE                  formula, weight, composition, charge, "
+         "counts, InChI\n"
+         "                             and InChIKey\n"
          "  convert IN OUT             reads IN and writes OUT in the format "
          "of its extension\n"
          "                             (pictures: the render options but "
@@ -197,7 +226,13 @@ std::string cliusage() {
          "(--mode N, --width W,\n"
          "                             --height H, --scale F, --dpi N, "
          "--colour, --antialias)\n"
-         "  smiles IN                  prints the SMILES of the drawing\n";
+         "  smiles IN                  prints the SMILES of the drawing\n"
+         "SD files of several records: convert, embed, optimize and hydrogens "
+         "(to an SD\n"
+         "file) and nmr work on every record, in the order of the file; "
+         "--jobs N spreads\n"
+         "the records over N threads (0: one per core) with the same "
+         "output.\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,

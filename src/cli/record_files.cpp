@@ -3,18 +3,21 @@
 #include "cli/record_files.h"
 
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/cml_stream.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
+#include "io/inchi_format.h"
 #include "io/mdl_format.h"
-#include "io/sd_copy.h"
 #include "io/sd_stream.h"
 #include "io/smiles_format.h"
 #include "io/smiles_stream.h"
 #include "model/formula.h"
+
+#include <functional>
 
 namespace molvane {
 
@@ -29,21 +32,14 @@ std::string summaryof(const treadresult& record) {
          (charge == 0 ? "" : " charge " + std::to_string(charge));
 }
 
-bool holdsmdlrecords(const std::string& path, const tformatrow& row) {
-  return row.format != tfileformat::native &&
-         exchangeformatoffile(path, row.format) == tfileformat::mdl;
-}
-
 }  // namespace
 
-std::vector<std::string> recordsummaries(const std::string& path) {
+void visitrecords(const std::string& path, bool laidout,
+                  const std::function<void(const treadresult&)>& visit) {
   const tformatrow* row = formatofpath(path);
   if (row == nullptr || row->format == tfileformat::native) {
-    return {};
+    return;
   }
-  // Each format is read a record at a time, and SMILES without a layout:
-  // a summary needs what a molecule holds, not where its atoms stand.
-  std::vector<std::string> summaries;
   const tsettings& settings = session().settings;
   switch (exchangeformatoffile(path, row->format)) {
     case tfileformat::mdl: {
@@ -51,27 +47,32 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       options.settings = &settings;
       tsdstream stream(path, options);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        visit(*record);
       }
       break;
     }
     case tfileformat::cml: {
       tcmlstream stream(path, settings);
       while (std::optional<treadresult> record = stream.next()) {
-        summaries.push_back(summaryof(*record));
+        visit(*record);
       }
       break;
     }
-    case tfileformat::smiles: {
+    case tfileformat::smiles:
+    case tfileformat::inchi: {
+      // Both hold one record a line.
+      const bool inchi = row->format == tfileformat::inchi;
       tsmilesstream stream(path);
       while (std::optional<tsmilesline> line = stream.next()) {
+        treadresult record;
         if (!line->error.empty()) {
-          summaries.push_back("unreadable: " + line->error);
-          continue;
+          record.error = line->error;
+        } else if (inchi) {
+          record = readinchiline(line->line, line->text, settings);
+        } else {
+          record = readsmilesline(line->line, line->text, settings, laidout);
         }
-        summaries.push_back(
-            summaryof(readsmilesline(line->line, line->text, settings,
-                                     /*laidout=*/false)));
+        visit(record);
       }
       break;
     }
@@ -79,6 +80,15 @@ std::vector<std::string> recordsummaries(const std::string& path) {
       // Reactions and XYZ tables are one record each.
       break;
   }
+}
+
+std::vector<std::string> recordsummaries(const std::string& path) {
+  // A summary needs what a molecule holds, not where its atoms stand, so
+  // SMILES is read without a layout.
+  std::vector<std::string> summaries;
+  visitrecords(path, /*laidout=*/false, [&](const treadresult& record) {
+    summaries.push_back(summaryof(record));
+  });
   if (summaries.size() < 2) {
     return {};
   }
@@ -87,17 +97,12 @@ std::vector<std::string> recordsummaries(const std::string& path) {
 
 std::optional<tclioutcome> convertrecords(const tclioptions& options,
                                           const std::string& in,
-                                          const std::string& out) {
-  const tformatrow* from = formatofpath(in);
-  const tformatrow* to = formatofpath(out);
-  if (from == nullptr || to == nullptr || to->write != writesdfile ||
-      !holdsmdlrecords(in, *from)) {
+                                          const std::string& out, int jobs) {
+  if (!writesrecords(out) || !holdsmdlrecords(in)) {
     return std::nullopt;
   }
-  tcopiedrecords copied = copysdrecords(in, out);
-  for (const std::string& notice : copied.notices) {
-    session().messages().warn(notice);
-  }
+  const tchangedrecords copied =
+      changerecords(in, out, jobs, [](tdrawing&) { return std::string(); });
   if (!copied.error.empty()) {
     return failure(std::string(filereaderror) + ": \"" + in +
                    "\": " + copied.error);

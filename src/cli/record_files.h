@@ -3,12 +3,21 @@
 #pragma once
 
 #include "cli/cli_commands.h"
+#include "io/read_result.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace molvane {
+
+/// Calls visit with every record of a file that may hold several (SD,
+/// CML, SMILES and InChI files), read one at a time, in file order;
+/// unreadable ones come with their error. Other formats give no call.
+/// SMILES is laid out only with laidout.
+void visitrecords(const std::string& path, bool laidout,
+                  const std::function<void(const treadresult&)>& visit);
 
 /// One line per record of a file that holds several molecules (SD files,
 /// CML with several molecules): its Hill formula and charge, or why it could
@@ -19,9 +28,10 @@ std::vector<std::string> recordsummaries(const std::string& path);
 /// convert of a file of MDL records to an SD file: every record is copied
 /// as it is read. nullopt for any other pair of formats, which convert
 /// handles as one drawing. Unreadable records are left out with a warning
-/// through the session's messages.
+/// through the session's messages. Records are read and written on jobs
+/// worker threads, in the order of the file.
 std::optional<tclioutcome> convertrecords(const tclioptions& options,
                                           const std::string& in,
-                                          const std::string& out);
+                                          const std::string& out, int jobs);
 
 }  // namespace molvane

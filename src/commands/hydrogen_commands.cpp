@@ -24,7 +24,7 @@ const char* hydrogencommandname(thydrogencommand command) {
   return "Remove Hs";
 }
 
-int changehydrogens(tdrawing& drawing, thydrogencommand command) {
+int applyhydrogencommand(tdrawing& drawing, thydrogencommand command) {
   int count = 0;
   switch (command) {
     case thydrogencommand::add2d:
@@ -49,7 +49,7 @@ int runhydrogencommand(thydrogencommand command) {
   }
   tsession& current = session();
   current.takeundosnapshot(hydrogencommandname(command));
-  const int count = changehydrogens(*current.drawing(), command);
+  const int count = applyhydrogencommand(*current.drawing(), command);
   current.repaint();
   return count;
 }

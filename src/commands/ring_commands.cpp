@@ -387,8 +387,10 @@ tRing* addring(tcommandcontext& context, double x, double y, int n) {
   ring->setgeometry(context.settings);
   buildregular(*ring, n, bondlength(context));
   if (context.settings.build3d) {
-    const bool even = n == 3 || n == 4 || n == 6 || n == 8;
-    shapering(*ring, even ? 2 : 3);
+    // A six-ring starts as the chair it relaxes to; from a boat the
+    // optimiser stops in the twist-boat above it.
+    const bool even = n == 3 || n == 4 || n == 8;
+    shapering(*ring, n == 6 ? 1 : even ? 2 : 3);
   }
   return static_cast<tRing*>(
       context.drawing.placestructure(std::move(ring), x, y));

@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "io/cml_format.h"
 #include "io/exchange_files.h"
+#include "io/inchi_format.h"
 #include "io/mdl_format.h"
 #include "io/native_format.h"
 #include "io/sd_stream.h"
@@ -35,8 +36,8 @@ std::string lowercase(std::string text) {
 // MDL family has three rows: the companion layout (".mdl"), and standard
 // molfiles and SD files for other programs; they read alike, since every
 // exchange reader looks at the content first.
-const std::array<tformatrow, 8>& formattable() {
-  static const std::array<tformatrow, 8> table = {{
+const std::array<tformatrow, 9>& formattable() {
+  static const std::array<tformatrow, 9> table = {{
       {tfileformat::native, "Molvane", {"mlv"}, readnative, writenative},
       {tfileformat::cml, "CML", {"xml", "cml"}, readcmlfile, writecml},
       {tfileformat::mdl, "MDL", {"mdl"}, readmdlfile, writemdl},
@@ -45,6 +46,7 @@ const std::array<tformatrow, 8>& formattable() {
       {tfileformat::xyz, "XYZ table", {"xyz"}, readxyzfile, writexyz},
       {tfileformat::rxn, "MDL reaction", {"rxn"}, readrxnfile, nullptr},
       {tfileformat::smiles, "SMILES", {"smi"}, readsmilesfile, writesmilesfile},
+      {tfileformat::inchi, "InChI", {"inchi"}, readinchifile, writeinchifile},
   }};
   return table;
 }

@@ -15,7 +15,7 @@ namespace molvane {
 
 class tdrawing;
 
-enum class tfileformat { native, cml, mdl, xyz, rxn, smiles };
+enum class tfileformat { native, cml, mdl, xyz, rxn, smiles, inchi };
 
 /// One file format: its extensions and, where the program has them, its
 /// reader and writer. The window and the command line share this table.

@@ -8,29 +8,6 @@
 
 namespace molvane {
 
-namespace {
-
-/// The lines of a SMILES file that hold records: not blank, not comments.
-std::vector<std::pair<int, std::string_view>> recordlines(
-    std::span<const std::uint8_t> bytes) {
-  std::string_view text = astext(bytes);
-  if (startswith(text, "\xEF\xBB\xBF")) {
-    text.remove_prefix(3);
-  }
-  std::vector<std::pair<int, std::string_view>> lines;
-  int number = 0;
-  for (std::string_view line : splitlines(text)) {
-    ++number;
-    std::string_view content = trimmed(line);
-    if (!content.empty() && content.front() != '#') {
-      lines.emplace_back(number, content);
-    }
-  }
-  return lines;
-}
-
-}  // namespace
-
 treadresult readsmilesline(int number, std::string_view line,
                            const tsettings& settings, bool laidout) {
   treadresult result;

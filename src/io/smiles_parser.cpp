@@ -5,8 +5,8 @@
 // implied, aromatic rings kekulised and the stereo marks collected.
 #include "chemistry/kekulisation.h"
 #include "chemistry/stereo_perception.h"
+#include "chemistry/valence.h"
 #include "io/smiles_format.h"
-#include "io/smiles_valence.h"
 #include "model/element_data.h"
 
 #include <algorithm>

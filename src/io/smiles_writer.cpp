@@ -8,8 +8,8 @@
 #include "chemistry/kekulisation.h"
 #include "chemistry/record_of_drawing.h"
 #include "chemistry/stereo_perception.h"
+#include "chemistry/valence.h"
 #include "io/smiles_format.h"
-#include "io/smiles_valence.h"
 #include "model/element_data.h"
 
 #include <algorithm>

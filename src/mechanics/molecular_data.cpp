@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mechanics/molecular_data.h"
 
+#include "chemistry/valence_check.h"
 #include "document/drawing.h"
 #include "mechanics/force_field.h"
 #include "model/atom.h"
@@ -26,7 +27,7 @@ void measure(TFragment& fragment, const tdrawing& drawing,
              tmoleculardata& data) {
   equilibratepartialcharges(fragment);
   data.measured = true;
-  data.dipole = dipolemoment(fragment);
+  data.dipole = moleculedipole(fragment);
   data.moments = fragment.principalmoments();
   data.energycal = potentialenergy(drawing);
   data.charge = fragment.totalcharge();
@@ -105,6 +106,7 @@ std::optional<double> potentialenergy(const tdrawing& drawing) {
 tmoleculardata moleculardata(tdrawing& drawing) {
   tmoleculardata data;
   describe(drawing, data);
+  data.valence = valencetext(valenceproblems(drawing));
   measure(drawing, drawing, data);
   return data;
 }
@@ -112,6 +114,11 @@ tmoleculardata moleculardata(tdrawing& drawing) {
 tmoleculardata moleculardata(tdrawing& drawing, tStructure& structure) {
   tmoleculardata data;
   describe(structure, data);
+  std::vector<tvalenceproblem> problems = valenceproblems(drawing);
+  std::erase_if(problems, [&structure](const tvalenceproblem& problem) {
+    return !structure.hasatom(problem.atom);
+  });
+  data.valence = valencetext(problems);
   if (bondedoutside(drawing, structure)) {
     return data;
   }

@@ -22,6 +22,9 @@ struct tmoleculardata {
   std::string formula;
   std::string formulaweight;
   std::string composition;
+  /// The atoms over their valence ("Valence: C3 has 5 bonds"); "" when
+  /// every atom is within it.
+  std::string valence;
   /// False for a structure bonded to atoms outside it: the values below
   /// were not worked out and the window keeps what it showed.
   bool measured = false;

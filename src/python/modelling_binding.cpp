@@ -62,12 +62,13 @@ struct tshiftview {
 };
 
 int addhydrogens(tmolecule& molecule, bool threed) {
-  return changehydrogens(molecule.drawing(), threed ? thydrogencommand::add3d
-                                                    : thydrogencommand::add2d);
+  return applyhydrogencommand(
+      molecule.drawing(),
+      threed ? thydrogencommand::add3d : thydrogencommand::add2d);
 }
 
 int removehydrogens(tmolecule& molecule) {
-  return changehydrogens(molecule.drawing(), thydrogencommand::remove);
+  return applyhydrogencommand(molecule.drawing(), thydrogencommand::remove);
 }
 
 tembedoutcome embed(tmolecule& molecule, int conformers, long seed) {

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Molecule: atoms, bonds, coordinates, SMILES and what `info` reports.
+#include "chemistry/inchi_identifier.h"
 #include "cli/drawing_info.h"
 #include "document/drawing.h"
 #include "io/smiles_format.h"
@@ -147,6 +148,14 @@ std::string tosmiles(const tmolecule& molecule) {
   return smiles;
 }
 
+tinchiresult inchiof(const tmolecule& molecule) {
+  tinchiresult result = standardinchi(molecule.drawing());
+  if (result.inchi.empty()) {
+    throw tmoduleerror(result.message.empty() ? "no InChI" : result.message);
+  }
+  return result;
+}
+
 std::string trimmed(std::string text) {
   while (!text.empty() && text.back() == ' ') {
     text.pop_back();
@@ -262,6 +271,15 @@ void bindmolecule(py::module_& module) {
           [](tmolecule& molecule) {
             return drawinginfo(molecule.drawing()).partialcharges;
           })
+      .def_property_readonly(
+          "inchi",
+          [](const tmolecule& molecule) { return inchiof(molecule).inchi; },
+          "The standard InChI; raises Error when the library cannot "
+          "describe the molecule.")
+      .def_property_readonly(
+          "inchikey",
+          [](const tmolecule& molecule) { return inchiof(molecule).key; },
+          "The standard InChIKey, the key public databases look up.")
       .def("__repr__", [](tmolecule& molecule) {
         return "<Molecule " + drawinginfo(molecule.drawing()).hill + ">";
       });

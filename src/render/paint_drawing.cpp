@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/paint_drawing.h"
 
+#include "chemistry/valence_check.h"
 #include "document/drawing.h"
 #include "render/atom_painter.h"
 #include "render/bond_painter.h"
@@ -147,6 +148,23 @@ void drawatomnotes(const tdrawing& drawing, tcanvas& canvas,
   canvas.settextopaque(previous.opaque);
 }
 
+/// A red ring round each atom with more bonds than it can make; the drawing
+/// itself stays as the user made it.
+void paintvalenceflags(const tdrawing& drawing, tcanvas& canvas) {
+  const std::vector<tvalenceproblem> problems = valenceproblems(drawing);
+  if (problems.empty()) {
+    return;
+  }
+  setpen(canvas, tpenstyle::solid, 1, valenceflagcolour);
+  setbrush(canvas, tbrushstyle::clear, valenceflagcolour);
+  for (const tvalenceproblem& problem : problems) {
+    const int x = problem.atom->sx;
+    const int y = problem.atom->sy;
+    canvas.ellipse(x - valenceflagradius, y - valenceflagradius,
+                   x + valenceflagradius + 1, y + valenceflagradius + 1);
+  }
+}
+
 bool showsaromaticcircles(int drawmode) {
   return drawmode == 0 || drawmode == 12 || drawmode == 15 || drawmode == 18;
 }
@@ -229,6 +247,7 @@ void paintdrawing(tdrawing& drawing, tcanvas& canvas,
   for (tSymbol* symbol : drawing.symbols) {
     drawsymbol(*symbol, canvas);
   }
+  paintvalenceflags(drawing, canvas);
   drawatomnotes(drawing, canvas, options.notes);
   std::optional<tvectoroverlay> overlay = options.overlay;
   if (!overlay && drawing.showdipole) {

@@ -57,6 +57,10 @@ struct tpaintoptions {
 };
 
 inline constexpr tcolour overlaycolour = 0x808080;
+/// The ring painted round an atom over its valence.
+inline constexpr tcolour valenceflagcolour = 0x0000FF;
+/// Its radius in pixels.
+inline constexpr int valenceflagradius = 8;
 
 /// The box the notes cover when painted on canvas in the drawing's
 /// default font; none without notes.

@@ -54,6 +54,24 @@ std::string_view astext(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
+std::vector<std::pair<int, std::string_view>> recordlines(
+    std::span<const std::uint8_t> bytes) {
+  std::string_view text = astext(bytes);
+  if (startswith(text, "\xEF\xBB\xBF")) {
+    text.remove_prefix(3);
+  }
+  std::vector<std::pair<int, std::string_view>> lines;
+  int number = 0;
+  for (std::string_view line : splitlines(text)) {
+    ++number;
+    std::string_view content = trimmed(line);
+    if (!content.empty() && content.front() != '#') {
+      lines.emplace_back(number, content);
+    }
+  }
+  return lines;
+}
+
 std::string_view trimmed(std::string_view text) {
   std::size_t first = 0;
   while (first < text.size() && isblank(text[first])) {

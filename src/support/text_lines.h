@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -16,6 +17,12 @@ namespace molvane {
 /// counts, an empty file has no lines. Line i of the result is line i + 1
 /// of the file, which is the number error messages give.
 std::vector<std::string_view> splitlines(std::string_view text);
+
+/// The lines of a file of one record a line that hold records, trimmed,
+/// each with its 1-based number: blank lines, comments ("#") and a leading
+/// UTF-8 byte order mark are left out.
+std::vector<std::pair<int, std::string_view>> recordlines(
+    std::span<const std::uint8_t> bytes);
 
 /// The bytes of a file seen as text (no copy, no decoding).
 std::string_view astext(std::span<const std::uint8_t> bytes);

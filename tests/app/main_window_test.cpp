@@ -275,6 +275,16 @@ TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
   EXPECT_EQ(greys(), 0);
 }
 
+TEST_F(MainWindow, CopyInchiPutsTheIdentifierOnTheClipboard) {
+  choose({"Edit", "Copy InChI"});
+  ASSERT_EQ(messages_.warnings.size(), 1U);
+  EXPECT_EQ(messages_.warnings[0], "Copy InChI: no atoms for InChI");
+  buildring();
+  choose({"Edit", "Copy InChI"});
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("InChI=1S/C6H12/c1-2-4-6-5-3-1/h1-6H2"));
+}
+
 TEST_F(MainWindow, CopyAndPasteCarryTheStructure) {
   buildring();
   choose({"Edit", "Copy"});

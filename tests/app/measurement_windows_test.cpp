@@ -41,6 +41,8 @@ TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
   EXPECT_EQ(window.formulalabel().text(), QStringLiteral("H2 O "));
   EXPECT_EQ(window.weightlabel().text(), QStringLiteral("    18.015"));
   EXPECT_EQ(window.chargelabel().text(), QStringLiteral("0"));
+  EXPECT_EQ(window.inchikeylabel().text(),
+            QStringLiteral("XLYOFNOQVPJJNP-UHFFFAOYSA-N"));
   EXPECT_NE(window.dipolelabel().text(), QStringLiteral("  0.00"));
   EXPECT_FALSE(window.energylabel().text().isEmpty());
   EXPECT_FALSE(drawing().showdipole);
@@ -61,6 +63,24 @@ TEST_F(MeasurementWindows, MolecularDataShowsTheDrawingAndItsArrowUntilClosed) {
   window.okbutton().click();
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(drawing().showdipole);
+}
+
+// Issue #30: an atom over its valence was accepted silently.
+TEST_F(MeasurementWindows, MolecularDataNamesAtomsOverTheirValence) {
+  drawwater();
+  choose({"&File", "Molecular &Data ..."});
+  TMolecularData& window = window_->moleculardata();
+  EXPECT_TRUE(window.valencelabel().isHidden());
+  window.okbutton().click();
+  tatm* oxygen = drawing().atoms.items(0);
+  drawing().addbond(std::make_unique<tbond>(
+      oxygen, 0, tbondstyle::normal, 4,
+      drawing().addatom(std::make_unique<tatm>(6, 0, 200, 170))));
+  choose({"&File", "Molecular &Data ..."});
+  EXPECT_FALSE(window.valencelabel().isHidden());
+  EXPECT_EQ(window.valencelabel().text(),
+            QStringLiteral("Valence: O1 has 4 bonds"));
+  EXPECT_EQ(drawing().bonds.count(), 3);
 }
 
 TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {

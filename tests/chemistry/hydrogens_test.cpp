@@ -3,16 +3,20 @@
 #include "chemistry/hydrogens.h"
 
 #include "commands/hydrogen_commands.h"
+#include "io/document_files.h"
 #include "model/element_data.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -151,6 +155,37 @@ TEST_F(Hydrogens, SpatialHydrogensFollowTheHybridisation) {
               5 + L * (radiusof(1) + radiusof(8)) / 1.54, 1e-9);
   EXPECT_NEAR(hydrogensof(*calcium)[1]->x,
               100 - L * (radiusof(1) + radiusof(20)) / 1.54, 1e-9);
+}
+
+// Issue #30: hydrogens added to cholesterol's 3D model at a whole bond
+// length made 26 contacts under 1.6 A and millions of kcal/mol.
+TEST_F(Hydrogens, SpatialHydrogensOfCholesterolTouchNothing) {
+  const std::filesystem::path file =
+      std::filesystem::path(MOLVANE_SHARED_DATA) / "molecules" /
+      "cholesterol.sdf";
+  if (!std::filesystem::exists(file)) {
+    GTEST_SKIP() << "the shared molecules are not at " << file;
+  }
+  treadresult read = loaddocument(file);
+  ASSERT_NE(read.drawing, nullptr) << read.error;
+  tdrawing& model = *read.drawing;
+  EXPECT_EQ(removehydrogens(model), 46);
+  EXPECT_EQ(addhydrogens3d(model), 46);
+  std::set<std::pair<const tatm*, const tatm*>> bonded;
+  for (const tbond* bond : model.bonds) {
+    bonded.emplace(bond->atom1, bond->atom2);
+    bonded.emplace(bond->atom2, bond->atom1);
+  }
+  int contacts = 0;
+  for (const tatm* a : model.atoms) {
+    for (const tatm* b : model.atoms) {
+      if (a < b && (a->element == 1 || b->element == 1) &&
+          bonded.count({a, b}) == 0 && a->angstromdistance(*b) < 1.6) {
+        ++contacts;
+      }
+    }
+  }
+  EXPECT_EQ(contacts, 0);
 }
 
 TEST_F(Hydrogens, AwkwardCentresGetHydrogensOneBondAwayOrNone) {

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/ring_commands.h"
 
+#include "commands/hydrogen_commands.h"
+#include "mechanics/optimizer.h"
 #include "model/bond.h"
 #include "model/formula.h"
+#include "model/vector3.h"
 #include "testing/command_test.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +93,58 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
   tRing* chair = addring(context(), 0, 0, 6);
   shapering(*chair, 1);
   EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
+}
+
+/// Torsion angle a-b-c-d in degrees.
+double torsion(const tatm& a, const tatm& b, const tatm& c, const tatm& d) {
+  const TXYZ p[4] = {detail::pointof(a), detail::pointof(b), detail::pointof(c),
+                     detail::pointof(d)};
+  const TXYZ b1 = detail::minus(p[1], p[0]);
+  const TXYZ b2 = detail::minus(p[2], p[1]);
+  const TXYZ b3 = detail::minus(p[3], p[2]);
+  const TXYZ n1 = detail::cross(b1, b2);
+  const TXYZ n2 = detail::cross(b2, b3);
+  const double along = std::sqrt(detail::dot(b2, b2));
+  return std::atan2(along * detail::dot(b1, n2), detail::dot(n1, n2)) * 180.0 /
+         std::numbers::pi;
+}
+
+// Issue #30: "Ring 6" in 3D was a boat, which Add Hs 3D and the optimiser
+// left in the twist-boat. A chair has ring torsions of alternating sign
+// near 55 degrees, and keeps them through both methods.
+TEST_F(RingCommandsTest, SixRingIn3DIsAChairThatTheOptimiserKeeps) {
+  for (toptimizermethod method :
+       {toptimizermethod::normal, toptimizermethod::refine}) {
+    SCOPED_TRACE(static_cast<int>(method));
+    session().newdrawing();
+    session().settings.build3d = true;
+    tRing* ring = addring(context(), 200, 200, 6);
+    std::vector<int> places;
+    for (int i = 1; i <= 6; ++i) {
+      places.push_back(
+          ring->ringatoms[static_cast<std::size_t>(i)]->ownerposition());
+    }
+    auto expectchair = [&](double lowest) {
+      std::vector<const tatm*> atoms;
+      for (int place : places) {
+        atoms.push_back(drawing().atoms.items(place));
+      }
+      for (std::size_t i = 0; i < 6; ++i) {
+        const double angle = torsion(*atoms[i], *atoms[(i + 1) % 6],
+                                     *atoms[(i + 2) % 6], *atoms[(i + 3) % 6]);
+        const double next = torsion(*atoms[(i + 1) % 6], *atoms[(i + 2) % 6],
+                                    *atoms[(i + 3) % 6], *atoms[(i + 4) % 6]);
+        EXPECT_GT(std::abs(angle), lowest) << i;
+        EXPECT_LT(angle * next, 0.0) << i;
+      }
+    };
+    expectchair(30.0);
+    EXPECT_EQ(runhydrogencommand(thydrogencommand::add3d), 12);
+    expectchair(30.0);
+    toptimizer optimizer(drawing());
+    ASSERT_EQ(optimizer.runoptimizer(method), "");
+    expectchair(45.0);
+  }
 }
 
 TEST_F(RingCommandsTest, FusedRingSideRules) {

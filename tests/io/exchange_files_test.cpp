@@ -204,7 +204,11 @@ void expectsound(const treadresult& result, std::size_t inputsize) {
   }
   // Every exchange writer, its output read back by the format's reader.
   for (const tformatrow& row : fileformats()) {
-    if (row.format == tfileformat::native || row.write == nullptr) {
+    // InChI names a molecule rather than copying the drawing (hydrogens,
+    // charges and metal bonds come back normalised); its own tests read
+    // it back.
+    if (row.format == tfileformat::native || row.write == nullptr ||
+        row.format == tfileformat::inchi) {
       continue;
     }
     treadresult again = row.read(row.write(drawing), defaultsettings());

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "io/smiles_valence.h"
+#include "chemistry/valence.h"
 
 #include "chemistry/molecule_record.h"
 
@@ -65,6 +65,28 @@ int lowestbonds(int element) {
   return 0;
 }
 
+/// Valences of the elements SMILES always brackets, for the check alone.
+std::span<const int> bracketedvalences(int element) {
+  static constexpr std::array<int, 1> one = {1};
+  static constexpr std::array<int, 1> four = {4};
+  static constexpr std::array<int, 2> pnictogen = {3, 5};
+  static constexpr std::array<int, 3> chalcogen = {2, 4, 6};
+  switch (element) {
+    case 1:
+      return one;
+    case 14:
+    case 32:
+      return four;
+    case 33:
+      return pnictogen;
+    case 34:
+    case 52:
+      return chalcogen;
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 bool isorganicsubset(int element, bool aromatic) {
@@ -73,6 +95,19 @@ bool isorganicsubset(int element, bool aromatic) {
            element == 15 || element == 16;
   }
   return !normalvalences(element).empty();
+}
+
+std::optional<int> largestvalence(int element, int charge) {
+  std::span<const int> valences = normalvalences(element);
+  if (valences.empty()) {
+    valences = bracketedvalences(element);
+  }
+  if (valences.empty()) {
+    return std::nullopt;
+  }
+  const bool secondperiod = element >= 3 && element <= 10;
+  const int neutral = secondperiod ? valences.front() : valences.back();
+  return std::max(0, neutral + chargevalenceshift(element, charge));
 }
 
 timpliedvalence impliedvalence(int element, bool aromatic, int bondsum) {

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "io/inchi_format.h"
+
+#include "chemistry/inchi_identifier.h"
+#include "io/smiles_format.h"
+#include "support/text_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+std::span<const std::uint8_t> bytesof(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+struct tpublished {
+  const char* smiles;
+  const char* key;
+};
+
+// Keys as the public databases give them (each checked against a second
+// toolkit): stereocentres, double bonds, charges, isotopes, and the same
+// skeletons with their stereo left open.
+constexpr tpublished publishedkeys[] = {
+    {"C[C@@H](C(=O)O)N", "QNAYBMKLOCPYGJ-REOHCLBHSA-N"},  // L-alanine
+    {"C[C@H](C(=O)O)N", "QNAYBMKLOCPYGJ-UWTATZPHSA-N"},   // D-alanine
+    {"CC(C(=O)O)N", "QNAYBMKLOCPYGJ-UHFFFAOYSA-N"},
+    {"F[C@H](Cl)Br", "YNKZSBSRKWVMEZ-SFOWXEAESA-N"},
+    {"CCO", "LFQSCWFLJHTTHZ-UHFFFAOYSA-N"},
+    {"c1ccccc1", "UHOVQNZJYSORNB-UHFFFAOYSA-N"},
+    {"C/C=C/C", "IAQRGUVFOMOMEM-ONEGZZNKSA-N"},  // (E)-but-2-ene
+    {"C/C=C\\C", "IAQRGUVFOMOMEM-ARJAWSKDSA-N"},
+    {"CC=CC", "IAQRGUVFOMOMEM-UHFFFAOYSA-N"},
+    {"CC(=O)[O-]", "QTBSBXVTEAMEQO-UHFFFAOYSA-M"},
+    {"C[NH3+]", "BAVYZALUXZFZLV-UHFFFAOYSA-O"},
+    {"[2H]C([2H])([2H])O", "OKKJLVBELUTLKV-FIBGUPNXSA-N"},
+    {"[H+]", "GPRLSGONYQIRFK-UHFFFAOYSA-N"},  // a bare proton, not H2+
+};
+
+TEST(Inchi, DrawingsAndRecordsGiveThePublishedKeys) {
+  for (const tpublished& molecule : publishedkeys) {
+    SCOPED_TRACE(molecule.smiles);
+    // Laid out: the stereo reaches the library as wedges and geometry.
+    treadresult drawn = readsmilesline(1, molecule.smiles);
+    ASSERT_NE(drawn.drawing, nullptr) << drawn.error;
+    tinchiresult fromdrawing = standardinchi(*drawn.drawing);
+    EXPECT_EQ(fromdrawing.key, molecule.key) << fromdrawing.message;
+    EXPECT_TRUE(fromdrawing.inchi.starts_with("InChI=1S/"));
+    // Without coordinates: the stereo goes as parities.
+    tsmilesrecord parsed = parsesmiles(molecule.smiles);
+    tinchiresult fromrecord = standardinchi(parsed.record, parsed.stereo);
+    EXPECT_EQ(fromrecord.inchi, fromdrawing.inchi) << fromrecord.message;
+  }
+}
+
+TEST(Inchi, InchiLinesReadBackToTheSameInchi) {
+  const std::string text =
+      "# amino acids and an alkene\n"
+      "InChI=1S/C3H7NO2/c1-2(4)3(5)6/h2H,4H2,1H3,(H,5,6)/t2-/m0/s1 "
+      "L-alanine\n"
+      "\n"
+      "InChI=1S/C4H8/c1-3-4-2/h3-4H,1-2H3/b4-3+\n"
+      "InChI=1S/C2H4O2/c1-2(3)4/h1H3,(H,3,4)/p-1\n"
+      "InChI=1S/CH4O/c1-2/h2H,1H3/i1D3\n"
+      "InChI=1S/C6H12O6/c7-1-2-3(8)4(9)5(10)6(11)12-2/h2-11H,1H2/"
+      "t2-,3-,4+,5-,6+/m1/s1\n";
+  std::vector<treadresult> records = readinchirecords(bytesof(text));
+  const auto lines = recordlines(bytesof(text));
+  ASSERT_EQ(records.size(), lines.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string inchi(splitwords(lines[i].second)[0]);
+    SCOPED_TRACE(inchi);
+    ASSERT_NE(records[i].drawing, nullptr) << records[i].error;
+    std::vector<std::uint8_t> written = writeinchifile(*records[i].drawing);
+    EXPECT_EQ(std::string(written.begin(), written.end()), inchi + "\n");
+  }
+  EXPECT_EQ(records[0].drawing->title(), "L-alanine");
+}
+
+TEST(Inchi, DamagedLinesNameTheirLine) {
+  const char* damaged[] = {
+      "C1=CC=CC=C1",                // SMILES, not an InChI
+      "InChI=",                     // nothing after the prefix
+      "InChI=1S/C2H6O/c1-2-9/h3H",  // a bond to an atom it has not got
+      "InChI=1S/Xq2/c1-2",          // no such element
+  };
+  for (const char* line : damaged) {
+    SCOPED_TRACE(line);
+    treadresult result = readinchiline(7, line);
+    EXPECT_EQ(result.drawing, nullptr);
+    EXPECT_TRUE(result.error.starts_with("line 7: ")) << result.error;
+  }
+  treadresult empty = readinchifile(bytesof("# nothing here\n\n"));
+  EXPECT_EQ(empty.error, "the file holds no InChI");
+}
+
+TEST(Inchi, WhatTheLibraryCannotDescribeGetsAMessage) {
+  tmoleculerecord chain;
+  for (int i = 0; i < largestinchiatoms + 1; ++i) {
+    chain.atoms.push_back({});
+    if (i > 0) {
+      chain.bonds.push_back({i - 1, i});
+    }
+  }
+  tinchiresult large = standardinchi(chain);
+  EXPECT_EQ(large.inchi, "");
+  EXPECT_EQ(large.message,
+            "too many atoms for InChI (1025, the limit is 1024)");
+
+  chain.atoms.resize(3);
+  chain.bonds.resize(2);
+  chain.atoms[2].element = -1;
+  EXPECT_EQ(standardinchi(chain).message,
+            "InChI cannot describe pseudo atoms (R groups, \"*\")");
+  EXPECT_EQ(standardinchi(tmoleculerecord{}).message, "no atoms for InChI");
+}
+
+TEST(Inchi, ThreadsShareTheLibrarySafely) {
+  const auto work = [](std::string* key) {
+    tsmilesrecord parsed = parsesmiles("C[C@@H](C(=O)O)N");
+    for (int i = 0; i < 40; ++i) {
+      std::string now = standardinchi(parsed.record, parsed.stereo).key;
+      if (i > 0 && now != *key) {
+        *key = "changed";
+        return;
+      }
+      *key = now;
+    }
+  };
+  std::string first;
+  std::string second;
+  std::thread one(work, &first);
+  std::thread two(work, &second);
+  one.join();
+  two.join();
+  EXPECT_EQ(first, "QNAYBMKLOCPYGJ-REOHCLBHSA-N");
+  EXPECT_EQ(second, first);
+}
+
+}  // namespace
+}  // namespace molvane
