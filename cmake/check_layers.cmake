@@ -5,7 +5,8 @@
 cmake_policy(VERSION 3.20)
 #
 # The layers, lowest first: support <- model <- document <- chemistry <-
-# io, render, mechanics <- nmr <- thermo <- commands <- qt <- cli, app.
+# io, render, mechanics <- nmr <- thermo <- commands <- qt <- cli, app;
+# the Python module sits on top of the command line's code.
 set(allowed_support support)
 set(allowed_model support model)
 set(allowed_document ${allowed_model} document)
@@ -18,13 +19,14 @@ set(allowed_thermo ${allowed_nmr} thermo)
 set(allowed_commands ${allowed_thermo} commands)
 set(allowed_qt ${allowed_commands} qt)
 set(allowed_cli ${allowed_qt} cli)
+set(allowed_python ${allowed_cli} python)
 set(below_commands support model document chemistry io render mechanics nmr
     thermo)
 set(core_folders ${below_commands} commands)
-set(all_folders ${core_folders} qt cli app)
+set(all_folders ${core_folders} qt cli app python)
 
 set(offenders "")
-foreach(folder IN LISTS core_folders qt cli)
+foreach(folder IN LISTS core_folders qt cli python)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h"
        "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(path IN LISTS files)

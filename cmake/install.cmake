@@ -4,6 +4,7 @@
 #   share/applications, share/icons/hicolor, share/mime/packages,
 #   share/metainfo        the desktop's menu entry, icon and file types
 #   share/man/man1        the manual pages
+#   lib/python3/dist-packages/molvane   the Python package (src/python)
 include(GNUInstallDirs)
 
 set(molvane_data "${CMAKE_INSTALL_DATADIR}/molvane3d")
@@ -60,4 +61,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-wayland, shared-mime-info, desktop-file-utils, fonts-dejavu-core")
+# The Python package rides in the same package: it is one small module over
+# the same core, and an extension module links no Python library, so the
+# interpreter and NumPy (for coordinates) are only recommended.
+if(MOLVANE_PYTHON)
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", python3, python3-numpy")
+endif()
 include(CPack)

@@ -23,6 +23,12 @@ molvane_packages=(
   qt6-base-dev
   qt6-svg-dev
   libgl-dev
+  pybind11-dev
+  python3-dev
+  python3-numpy
+  python3-pytest
+  python3-dask
+  python3-distributed
 )
 
 molvane_missing=()

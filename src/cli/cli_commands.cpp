@@ -5,6 +5,7 @@
 #include "chemistry/inchi_identifier.h"
 #include "cli/build_command.h"
 #include "cli/document_input.h"
+#include "cli/drawing_info.h"
 #include "cli/embed_command.h"
 #include "cli/energy_command.h"
 #include "cli/hydrogens_command.h"
@@ -45,10 +46,6 @@ std::string trimmed(std::string text) {
   return text;
 }
 
-int countchemicalbonds(const tdrawing& drawing) {
-  return drawing.bonds.countchemical();
-}
-
 tclioutcome info(const tclioptions& options,
                  const std::vector<std::string>& arguments) {
   if (arguments.size() != 2) {
@@ -59,26 +56,9 @@ tclioutcome info(const tclioptions& options,
     return failure(problem);
   }
   tdrawing& drawing = *session().drawing();
-  const tmoleculardata data = moleculardata(drawing);
-  std::vector<double> partialcharges;
-  for (const tatm* atom : drawing.atoms) {
-    if (atom->ischemical()) {
-      partialcharges.push_back(atom->qpartial);
-    }
-  }
+  const tdrawinginfo info = drawinginfo(drawing);
+  const tmoleculardata& data = info.data;
   const TXYZ& dipole = data.dipole.vector;
-  std::vector<double> moments;
-  for (double moment : data.moments.moments) {
-    moments.push_back(moment * amuangstromspergramcm);
-  }
-  std::string formula = formulatext(drawing);
-  double weight = drawing.molmass();
-  std::string composition = compositiontext(drawing);
-  int charge = drawing.totalcharge();
-  int atoms = drawing.atoms.countchemical();
-  int bonds = countchemicalbonds(drawing);
-  int structures = drawing.structures.count();
-  int symbols = drawing.symbols.count();
   const tinchiresult inchi = standardinchi(drawing);
   // Record lists are held in memory only while short; longer ones are
   // written from the summaries' file as the output goes out.
@@ -93,15 +73,15 @@ tclioutcome info(const tclioptions& options,
   if (options.json) {
     tjsonobject json;
     json.addtext("file", arguments[1]);
-    json.addtext("formula", formula);
-    json.addtext("hill", hillformula(drawing));
-    json.addreal("weight", weight, 3);
-    json.addtext("composition", composition);
-    json.addinteger("charge", charge);
-    json.addinteger("atoms", atoms);
-    json.addinteger("bonds", bonds);
-    json.addinteger("structures", structures);
-    json.addinteger("symbols", symbols);
+    json.addtext("formula", info.formula);
+    json.addtext("hill", info.hill);
+    json.addreal("weight", info.weight, 3);
+    json.addtext("composition", info.composition);
+    json.addinteger("charge", info.charge);
+    json.addinteger("atoms", info.atoms);
+    json.addinteger("bonds", info.bonds);
+    json.addinteger("structures", info.structures);
+    json.addinteger("symbols", info.symbols);
     json.addtext("inchi", inchi.inchi);
     json.addtext("inchikey", inchi.key);
     if (!inchi.message.empty()) {
@@ -114,11 +94,11 @@ tclioutcome info(const tclioptions& options,
     tjsonobject& tail = held ? json : after;
     tail.addreal("dipoledebye", data.dipole.debye, 3);
     tail.addreals("dipolevector", {dipole.x, dipole.y, dipole.z}, 3);
-    tail.addreals("principalmoments", moments, 3);
+    tail.addreals("principalmoments", info.moments, 3);
     if (data.energycal) {
       tail.addreal("energykcal", *data.energycal * 0.001, 4);
     }
-    tail.addreals("partialcharges", partialcharges, 4);
+    tail.addreals("partialcharges", info.partialcharges, 4);
     if (held) {
       return {0, json.text() + "\n", "", {}};
     }
@@ -136,15 +116,15 @@ tclioutcome info(const tclioptions& options,
             }};
   }
   std::string text;
-  text += "Formula:        " + trimmed(formula) + "\n";
-  text += "Hill formula:   " + hillformula(drawing) + "\n";
-  text += "Formula weight: " + formatfixed(weight, 3) + "\n";
-  text += "Composition:    " + trimmed(composition) + "\n";
-  text += "Net charge:     " + std::to_string(charge) + "\n";
-  text += "Atoms:          " + std::to_string(atoms) + "\n";
-  text += "Bonds:          " + std::to_string(bonds) + "\n";
-  text += "Structures:     " + std::to_string(structures) + "\n";
-  text += "Symbols:        " + std::to_string(symbols) + "\n";
+  text += "Formula:        " + trimmed(info.formula) + "\n";
+  text += "Hill formula:   " + info.hill + "\n";
+  text += "Formula weight: " + formatfixed(info.weight, 3) + "\n";
+  text += "Composition:    " + trimmed(info.composition) + "\n";
+  text += "Net charge:     " + std::to_string(info.charge) + "\n";
+  text += "Atoms:          " + std::to_string(info.atoms) + "\n";
+  text += "Bonds:          " + std::to_string(info.bonds) + "\n";
+  text += "Structures:     " + std::to_string(info.structures) + "\n";
+  text += "Symbols:        " + std::to_string(info.symbols) + "\n";
   if (inchi.inchi.empty()) {
     text += "InChI:          none (" + inchi.message + ")\n";
   } else {

@@ -165,6 +165,28 @@ tclioutcome predictrecords(const tclioptions& options, const std::string& file,
 
 }  // namespace
 
+std::shared_ptr<IPeakdb> nmrdatabase(const tclioptions& options,
+                                     const std::string& dbfile, int nucleus,
+                                     std::string& problem) {
+  std::shared_ptr<IPeakdb> db;
+  if (!dbfile.empty()) {
+    db = readdatabase(dbfile, nucleus, problem);
+  } else if (!options.datadir.empty()) {
+    db = opendatabase(options.datadir, nucleus, session().relayedmessages(),
+                      session().relayedprogress());
+  } else {
+    // The databases that come with the program, read as they are; a
+    // nucleus without one predicts from an empty database.
+    std::filesystem::path shipped =
+        shippeddatabasefolder() / databasefilename(nucleus);
+    std::error_code ignored;
+    db = std::filesystem::exists(shipped, ignored)
+             ? readdatabase(shipped.string(), nucleus, problem)
+             : std::make_shared<tpeakdb>(nucleus);
+  }
+  return db;
+}
+
 tclioutcome nmrcommand(const tclioptions& options,
                        const std::vector<std::string>& command) {
   const std::string usage =
@@ -195,23 +217,8 @@ tclioutcome nmrcommand(const tclioptions& options,
   if (file.empty() || nucleus == 0) {
     return failure(usage);
   }
-  std::shared_ptr<IPeakdb> db;
   std::string problem;
-  if (!dbfile.empty()) {
-    db = readdatabase(dbfile, nucleus, problem);
-  } else if (!options.datadir.empty()) {
-    db = opendatabase(options.datadir, nucleus, session().relayedmessages(),
-                      session().relayedprogress());
-  } else {
-    // The databases that come with the program, read as they are; a
-    // nucleus without one predicts from an empty database.
-    std::filesystem::path shipped =
-        shippeddatabasefolder() / databasefilename(nucleus);
-    std::error_code ignored;
-    db = std::filesystem::exists(shipped, ignored)
-             ? readdatabase(shipped.string(), nucleus, problem)
-             : std::make_shared<tpeakdb>(nucleus);
-  }
+  std::shared_ptr<IPeakdb> db = nmrdatabase(options, dbfile, nucleus, problem);
   if (db == nullptr) {
     return failure(problem);
   }

@@ -25,15 +25,6 @@ constexpr const char* usage =
     "molecules|molecules-anneal] [--tolerance CAL] [--jump ANGSTROM] "
     "[--temp T] [--seed S] [--max-seconds S] [--gradient KCAL] "
     "[--no-polish] [--jobs N]";
-/// How long a search that runs until stopped goes when not told.
-constexpr double searchseconds = 10.0;
-
-struct tmethodname {
-  const char* name;
-  toptimizermethod code;
-  bool endless;
-};
-
 constexpr tmethodname methods[] = {
     {"normal", toptimizermethod::normal, false},
     {"refine", toptimizermethod::refine, false},
@@ -64,6 +55,15 @@ tclioutcome optimizerecords(const tclioptions& options,
 }
 
 }  // namespace
+
+const tmethodname* optimizermethodnamed(std::string_view name) {
+  for (const tmethodname& method : methods) {
+    if (name == method.name) {
+      return &method;
+    }
+  }
+  return nullptr;
+}
 
 tclioutcome optimizecommand(const tclioptions& options,
                             const std::vector<std::string>& command) {
@@ -100,12 +100,7 @@ tclioutcome optimizecommand(const tclioptions& options,
     };
     std::optional<double> parsed;
     if (word == "--method") {
-      method = nullptr;
-      for (const tmethodname& m : methods) {
-        if (value == m.name) {
-          method = &m;
-        }
-      }
+      method = optimizermethodnamed(value);
       if (method == nullptr) {
         return failure("unknown method \"" + value + "\"\n" + usage);
       }

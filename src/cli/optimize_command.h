@@ -3,11 +3,28 @@
 #pragma once
 
 #include "cli/cli_commands.h"
+#include "mechanics/optimizer.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace molvane {
+
+/// A method of the optimize command by its name ("normal", "refine",
+/// "anneal", "global", "random", "molecules", "molecules-anneal").
+struct tmethodname {
+  const char* name;
+  toptimizermethod code;
+  /// Runs until stopped, so it needs a time limit.
+  bool endless;
+};
+
+/// The method called name; null for an unknown name.
+const tmethodname* optimizermethodnamed(std::string_view name);
+
+/// How long a search that runs until stopped goes when not told, seconds.
+inline constexpr double searchseconds = 10.0;
 
 /// `optimize IN OUT [--method M] [--tolerance CAL] [--jump ANGSTROM]
 /// [--temp T] [--seed S] [--max-seconds S] [--gradient KCAL] [--no-polish]`:

@@ -23,12 +23,8 @@ namespace {
 constexpr const char* usage =
     "usage: reaction IN [--T K] [--P ATM] [--optimize] [--reference N]";
 
-struct treactionoptions {
+struct treactionoptions : treactionrequest {
   std::string input;
-  double temperature = 293.0;
-  double pressure = 1.0;
-  bool optimize = false;
-  long reference = 1;
 };
 
 /// The options, or the message for the user.
@@ -93,6 +89,57 @@ std::string roleof(const tStructure& structure, const tSymbol& arrow) {
 
 }  // namespace
 
+treactionsummary summarisereaction(tdrawing& drawing,
+                                   const treactionrequest& request) {
+  treactionsummary summary;
+  const treactioncheck check = checkreaction(drawing);
+  if (check == treactioncheck::nostructures) {
+    summary.nostructures = true;
+    summary.error = "No structures";
+    return summary;
+  }
+  if (check != treactioncheck::ready) {
+    summary.error = checktext(check);
+    return summary;
+  }
+  tSymbol& arrow = *reactionarrow(drawing);
+  const treactionspecies species = findspecies(drawing, arrow);
+  std::vector<tStructure*> all = species.reactants;
+  all.insert(all.end(), species.products.begin(), species.products.end());
+  all.insert(all.end(), species.solvents.begin(), species.solvents.end());
+  if (request.reference > drawing.structures.count()) {
+    summary.error = "--reference " + std::to_string(request.reference) +
+                    ": the drawing has " +
+                    std::to_string(drawing.structures.count()) + " structures";
+    return summary;
+  }
+  tStructure& reference =
+      *drawing.structures.items(static_cast<int>(request.reference - 1));
+  if (request.optimize) {
+    if (std::string problem = optimizereactivespecies(drawing);
+        !problem.empty()) {
+      summary.error = problem;
+      return summary;
+    }
+  }
+  for (tStructure* structure : all) {
+    makethermo(*structure);
+  }
+  summary.solved = balancereaction(drawing, arrow, reference);
+  const treactionanalysis analysis =
+      analysereaction(drawing, request.temperature, request.pressure);
+  summary.message = analysis.message.value_or("");
+  summary.balanced = analysis.balanced;
+  summary.status = analysis.status;
+  summary.values = analysis.values;
+  for (tStructure* structure : all) {
+    summary.roles.push_back(roleof(*structure, arrow));
+    summary.formulas.push_back(hillformula(*structure));
+    summary.amounts.push_back(structure->amount);
+  }
+  return summary;
+}
+
 tclioutcome reactioncommand(const tclioptions& options,
                             const std::vector<std::string>& arguments) {
   treactionoptions chosen;
@@ -102,48 +149,19 @@ tclioutcome reactioncommand(const tclioptions& options,
   if (std::string problem = openinput(chosen.input); !problem.empty()) {
     return failure(problem);
   }
-  tdrawing& drawing = *session().drawing();
-  const treactioncheck check = checkreaction(drawing);
-  if (check == treactioncheck::nostructures) {
+  const treactionsummary summary =
+      summarisereaction(*session().drawing(), chosen);
+  if (summary.nostructures) {
     return failure("No structures in " + chosen.input);
   }
-  if (check != treactioncheck::ready) {
-    return failure(std::string(checktext(check)));
+  if (!summary.error.empty()) {
+    return failure(summary.error);
   }
-  tSymbol& arrow = *reactionarrow(drawing);
-  const treactionspecies species = findspecies(drawing, arrow);
-  std::vector<tStructure*> all = species.reactants;
-  all.insert(all.end(), species.products.begin(), species.products.end());
-  all.insert(all.end(), species.solvents.begin(), species.solvents.end());
-  if (chosen.reference > drawing.structures.count()) {
-    return failure("--reference " + std::to_string(chosen.reference) +
-                   ": the drawing has " +
-                   std::to_string(drawing.structures.count()) + " structures");
-  }
-  tStructure& reference =
-      *drawing.structures.items(static_cast<int>(chosen.reference - 1));
-  if (chosen.optimize) {
-    if (std::string problem = optimizereactivespecies(drawing);
-        !problem.empty()) {
-      return failure(problem);
-    }
-  }
-  for (tStructure* structure : all) {
-    makethermo(*structure);
-  }
-  const bool solved = balancereaction(drawing, arrow, reference);
-  const treactionanalysis analysis =
-      analysereaction(drawing, chosen.temperature, chosen.pressure);
-  const std::string message = analysis.message.value_or("");
-
-  std::vector<std::string> roles, formulas;
-  std::vector<double> amounts;
-  for (tStructure* structure : all) {
-    roles.push_back(roleof(*structure, arrow));
-    formulas.push_back(hillformula(*structure));
-    amounts.push_back(structure->amount);
-  }
-  const treactionvalues& values = analysis.values;
+  const std::vector<std::string>& roles = summary.roles;
+  const std::vector<std::string>& formulas = summary.formulas;
+  const std::vector<double>& amounts = summary.amounts;
+  const std::string& message = summary.message;
+  const treactionvalues& values = summary.values;
   if (options.json) {
     tjsonobject json;
     json.addtext("input", chosen.input);
@@ -152,11 +170,11 @@ tclioutcome reactioncommand(const tclioptions& options,
     json.addtexts("roles", roles);
     json.addtexts("formulas", formulas);
     json.addreals("amounts", amounts, 4);
-    json.addboolean("solved", solved);
-    json.addboolean("balanced", analysis.balanced);
-    json.addtext("status", analysis.status);
+    json.addboolean("solved", summary.solved);
+    json.addboolean("balanced", summary.balanced);
+    json.addtext("status", summary.status);
     json.addtext("message", message);
-    if (analysis.balanced) {
+    if (summary.balanced) {
       json.addreal("deltaHkcal", 0.001 * values.enthalpy, 4);
       json.addreal("deltaScal", values.entropy, 4);
       json.addreal("deltaGkcal", 0.001 * values.freeenergy, 4);
@@ -165,12 +183,12 @@ tclioutcome reactioncommand(const tclioptions& options,
     return {0, json.text() + "\n", ""};
   }
   std::string text;
-  for (std::size_t i = 0; i < all.size(); ++i) {
+  for (std::size_t i = 0; i < roles.size(); ++i) {
     text +=
         roles[i] + " " + formulas[i] + " " + formatfixed(amounts[i], 4) + "\n";
   }
-  text += analysis.status + (message.empty() ? "" : " " + message) + "\n";
-  if (analysis.balanced) {
+  text += summary.status + (message.empty() ? "" : " " + message) + "\n";
+  if (summary.balanced) {
     text += "dH " + formatfixed(0.001 * values.enthalpy, 4) + " kcal/mol\n";
     text += "dS " + formatfixed(values.entropy, 4) + " cal/(mol K)\n";
     text += "dG " + formatfixed(0.001 * values.freeenergy, 4) + " kcal/mol\n";
