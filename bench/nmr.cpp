@@ -15,9 +15,9 @@
 // database and model. --detail adds the errors of one fold by class and
 // level (and for carbon by model share), --detail-only shows only those,
 // --speed-only only the time. DIR holds train.sdf and f19_train.sdf
-// (default: the shared data folder of the build). --reference adds the
-// exact entries of a file of textbook shifts to every fold's database, as
-// the shipped databases hold them.
+// (default: the shared data folder of the build). --reference (repeatable)
+// adds the exact entries of a file of textbook shifts to every fold's database,
+// as the shipped databases hold them.
 #include "io/exchange_files.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
@@ -130,7 +130,7 @@ int run(int argc, char** argv) {
   bool detailonly = false;
   bool speedonly = false;
   std::string only;
-  std::string referencefile;
+  std::vector<std::string> referencefiles;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     if (argument == "--folds" && i + 1 < argc) {
@@ -138,7 +138,7 @@ int run(int argc, char** argv) {
     } else if (argument == "--entries" && i + 1 < argc) {
       entries = std::atoi(argv[++i]);
     } else if (argument == "--reference" && i + 1 < argc) {
-      referencefile = argv[++i];
+      referencefiles.emplace_back(argv[++i]);
     } else if (argument == "--nucleus" && i + 1 < argc) {
       only = argv[++i];
     } else if (argument == "--detail") {
@@ -169,13 +169,16 @@ int run(int argc, char** argv) {
       continue;
     }
     std::vector<ttrainingmolecule> referencemolecules;
-    if (!referencefile.empty()) {
+    for (const std::string& referencefile : referencefiles) {
       problem = readtrainingfile(referencefile, each.nucleus,
                                  referencemolecules, skipped);
       if (!problem.empty()) {
-        std::printf("%s: %s\n", each.name, problem.c_str());
-        continue;
+        break;
       }
+    }
+    if (!problem.empty()) {
+      std::printf("%s: %s\n", each.name, problem.c_str());
+      continue;
     }
     std::vector<const ttrainingmolecule*> references;
     for (const ttrainingmolecule& molecule : referencemolecules) {

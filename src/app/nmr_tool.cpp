@@ -3,6 +3,7 @@
 #include "app/nmr_tool.h"
 
 #include "app/tool_host.h"
+#include "commands/nmr_texts.h"
 #include "document/drawing.h"
 #include "document/messages.h"
 #include "document/session.h"
@@ -30,6 +31,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <filesystem>
 #include <initializer_list>
 #include <utility>
 
@@ -259,6 +261,15 @@ tshiftfilter TNMRTool::filter() const {
 
 void TNMRTool::showentries() {
   entries_->setText(QString::number(shifts_->entrycount()));
+  const int nucleus = shifts_->nucleus();
+  const std::string note =
+      untaughtnucleusnote(nucleus,
+                          std::filesystem::exists(shippeddatabasefolder() /
+                                                  databasefilename(nucleus)),
+                          shifts_->entrycount());
+  if (!note.empty()) {
+    status_->showMessage(qtstring(note));
+  }
 }
 
 void TNMRTool::seteditable(bool on) {

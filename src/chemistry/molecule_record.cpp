@@ -463,6 +463,11 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
   for (std::size_t i = 0; i < atoms.size(); ++i) {
     const tatomentry& entry = record.atoms[i];
     tatm& atom = *atoms[i];
+    // The bonds a positive charge adds (an oxonium O+ has three, an
+    // ammonium or nitro N+ four), unless the hydrogen adjustment below
+    // already holds them.
+    int chargebonds =
+        std::max(0, chargevalenceshift(entry.element, entry.charge));
     if (options.explicithydrogens) {
       sethydrogens(atom, 0);
     } else if (entry.hydrogens >= 0) {
@@ -481,12 +486,14 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
       if (shift != 0) {
         atom.sethadjust(shift);
       }
+      chargebonds = 0;
     }
     atom.refreshhfree();
     // Elements of the second period cannot widen their valence shell; a
     // whole bond too many is worth a word (one-and-a-half bonds of fused
     // rings overshoot by half a bond).
-    if (entry.element >= 5 && entry.element <= 9 && atom.valence2 <= -2) {
+    if (entry.element >= 5 && entry.element <= 9 &&
+        atom.valence2 + 2 * chargebonds <= -2) {
       ++overbonded;
       if (overbonded <= mostvalencenotices) {
         notices.push_back("atom " + std::to_string(i + 1) + " (" + atom.symbol +

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/nmr_texts.h"
 
+#include "nmr/database_files.h"
 #include "support/number_text.h"
 
 #include <algorithm>
@@ -58,6 +59,15 @@ std::string peakrowtext(const tpeakrow& peak, bool proton) {
     text += " ";
   }
   return text.substr(0, longestrow);
+}
+
+std::string untaughtnucleusnote(int nucleus, bool shipped, int entries) {
+  if (shipped) {
+    return "";
+  }
+  return "No " + nucleuslabel(nucleus) +
+         " shifts come with the program: it predicts only what you teach (" +
+         std::to_string(entries) + (entries == 1 ? " entry)" : " entries)");
 }
 
 std::optional<std::string> shiftlabeltext(double shift, bool proton) {

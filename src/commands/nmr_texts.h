@@ -41,6 +41,12 @@ std::string peakrowtext(const tpeakrow& peak, bool proton);
 /// (no shift).
 std::optional<std::string> shiftlabeltext(double shift, bool proton);
 
+/// What the NMR tool says of a nucleus for which the program ships no
+/// shifts (shipped false): its atoms show "---" until the user teaches the
+/// database, so the tool says so, with the entries taught so far. Empty
+/// for a nucleus that comes with shifts.
+std::string untaughtnucleusnote(int nucleus, bool shipped, int entries);
+
 /// The shift typed into the NMR tool: one or more numbers separated by
 /// commas, averaged. None when the text is blank or any part is not a
 /// number.

@@ -200,10 +200,6 @@ double stretchdepth(int first, int second, int c) {
 
 double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2, int q1,
                              int q2) {
-  // A single bond from an unsaturated cation to an anion is half of a π
-  // bond written as two charges (nitro, azide, N2O, ozone): N-O 1.22 Å in
-  // nitromethane, 1.18 in N2O; O-O 1.28 in ozone (CRC Handbook, bond
-  // lengths in free molecules).
   // The covalent radius of hydrogen in the element table (0.29 Å) makes
   // C-H 1.05 Å; bonds to hydrogen are 1.09 (C), 1.02 (N) and 0.97 Å (O).
   auto bondradius = [](int z) {
@@ -239,6 +235,17 @@ double stretchlengthangstrom(int z1, int z2, int c, int h1, int h2, int q1,
     length += push1 + push2;
   }
   return std::max(length, shortestbondangstrom);
+}
+
+double chargedtriplelengthening(bool secondbond, bool anionside,
+                                bool anionpartner) {
+  if (!secondbond) {
+    return 0.0;
+  }
+  if (anionside) {
+    return 0.065;
+  }
+  return anionpartner ? 0.05 : 0.0;
 }
 
 double bendredundancy(int bondcount) {

@@ -32,6 +32,16 @@ inline constexpr int lonepairdonor = 5;
 double stretchlengthangstrom(int z1, int z2, int c, int h1 = 3, int h2 = 3,
                              int q1 = 0, int q2 = 0);
 
+/// How much longer a triple bond from a cation that carries a second bond
+/// is when a resonance form makes it part double: N2O's N≡N+–O− is 1.128 Å
+/// and an azide's terminal N≡N 1.13 Å (N2 1.098), an isocyanide's N+≡C−
+/// 1.166 Å (CRC Handbook, bond lengths in free molecules). anionside is
+/// true when the cation's other neighbour is an anion, anionpartner when
+/// the triple bond's far end is one; a diazonium (neither) and CO (no
+/// second bond) keep their lengths.
+double chargedtriplelengthening(bool secondbond, bool anionside,
+                                bool anionpartner);
+
 /// Redundancy weight of a bend at a centre with that many bonds.
 double bendredundancy(int bondcount);
 

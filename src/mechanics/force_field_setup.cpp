@@ -21,6 +21,32 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 constexpr double degree = pi / 180.0;
+
+/// The lengthening of the triple bond a1-a2 when one end is a cation with a
+/// second bond (N2O, azides, isocyanides).
+double triplelengthening(
+    const std::vector<tatm*>& atoms,
+    const std::vector<std::vector<std::int32_t>>& neighbours, std::int32_t a1,
+    std::int32_t a2) {
+  auto charge = [&](std::int32_t a) {
+    return atoms[static_cast<std::size_t>(a)]->fcharge;
+  };
+  for (auto [cation, partner] : {std::pair{a1, a2}, std::pair{a2, a1}}) {
+    if (charge(cation) <= 0) {
+      continue;
+    }
+    bool secondbond = false;
+    bool anionside = false;
+    for (std::int32_t n : neighbours[static_cast<std::size_t>(cation)]) {
+      if (n != partner) {
+        secondbond = true;
+        anionside = anionside || charge(n) < 0;
+      }
+    }
+    return chargedtriplelengthening(secondbond, anionside, charge(partner) < 0);
+  }
+  return 0.0;
+}
 /// Extra depth (cal/mol) of a bond in an aromatic or delocalised system.
 constexpr double resonanceperbond = 6000.0;
 /// Extra depth (cal/mol) a carbon substituent gives a C=C bond: alkyl
@@ -240,10 +266,13 @@ void tforcefield::createstretches(const tsetupreport& report) {
     term.kind = ttermkind::stretch;
     term.atomcount = 2;
     term.bond = bond;
-    const double length = stretchlengthangstrom(
+    double length = stretchlengthangstrom(
         z1, z2, c, lengthhybrid(a1, a2), lengthhybrid(a2, a1),
         atoms_[static_cast<std::size_t>(a1)]->fcharge,
         atoms_[static_cast<std::size_t>(a2)]->fcharge);
+    if (c == 6) {
+      length += triplelengthening(atoms_, neighbours_, a1, a2);
+    }
     term.inverselength =
         angstromperunit_ /
         (donorring_[index] ? length - donorringshortening : length);

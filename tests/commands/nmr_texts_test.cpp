@@ -63,5 +63,15 @@ TEST(NmrTexts, AveragesCommaSeparatedShiftsOrRejectsTheText) {
   }
 }
 
+TEST(NmrTexts, NucleiWithoutShippedShiftsSaySoPlainly) {
+  EXPECT_EQ(untaughtnucleusnote(7, false, 0),
+            "No N-15 shifts come with the program: it predicts only what you "
+            "teach (0 entries)");
+  EXPECT_EQ(untaughtnucleusnote(15, false, 1).substr(0, 7), "No P=31");
+  EXPECT_NE(untaughtnucleusnote(15, false, 1).find("(1 entry)"),
+            std::string::npos);
+  EXPECT_EQ(untaughtnucleusnote(6, true, 2200), "");
+}
+
 }  // namespace
 }  // namespace molvane

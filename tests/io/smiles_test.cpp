@@ -305,6 +305,17 @@ TEST_F(SmilesTest, FilesReadLaidOutAndWriteBack) {
   EXPECT_EQ(crowded.notices,
             std::vector<std::string>{
                 "atom 1 (C) has more bonds than its valence allows"});
+  // A positive charge widens the valence: oxonium, nitro and ammonium are
+  // sound, an O+ with four bonds is not.
+  for (const char* sound : {"C[O+](C)C", "C[N+](=O)[O-]", "C[N+](C)(C)C",
+                            "[C-]#[O+]", "C[NH3+]", "F[B-](F)(F)F"}) {
+    treadresult charged = readsmilesfile(testing::bytesof(sound));
+    ASSERT_NE(charged.drawing, nullptr) << sound;
+    EXPECT_TRUE(charged.notices.empty()) << sound;
+  }
+  EXPECT_EQ(readsmilesfile(testing::bytesof("C[O+](C)(C)C")).notices,
+            std::vector<std::string>{
+                "atom 2 (O) has more bonds than its valence allows"});
   treadresult none = readsmilesfile(testing::bytesof("\n# nothing\n"));
   ASSERT_NE(none.drawing, nullptr);
   EXPECT_EQ(none.drawing->atoms.count(), 0);

@@ -193,6 +193,61 @@ TEST(ForceField, ConjugationSetsLengthsAndFlatness) {
   }
 }
 
+// The triple bond of a cation with a second bond to an anion or to the
+// triple bond's anionic end is part double. Free-molecule lengths from the
+// CRC Handbook of Chemistry and Physics: N2O's N-N 1.128 Å, methyl
+// isocyanide's N-C 1.166 Å, the terminal N-N of an azide 1.13 Å.
+TEST(ForceField, ChargedTripleBondsAreAsLongAsMeasured) {
+  struct tcase {
+    std::vector<double> atoms;
+    std::vector<int> charges;
+    double angstrom;
+  };
+  // Three atoms on a line, the triple bond between the last two.
+  for (const tcase& c : {
+           tcase{{8, 0, 0, 0, 7, 1.2, 0, 0, 7, 2.3, 0, 0}, {-1, 1, 0}, 1.128},
+           tcase{{6, 0, 0, 0, 7, 1.4, 0, 0, 6, 2.6, 0, 0}, {0, 1, -1}, 1.166},
+           tcase{{7, 0, 0, 0, 7, 1.2, 0, 0, 7, 2.3, 0, 0}, {-1, 1, 0}, 1.13},
+       }) {
+    SCOPED_TRACE(c.angstrom);
+    tmolecule molecule(c.atoms, {0, 1, 2, 1, 2, 6});
+    for (int i = 0; i < 3; ++i) {
+      molecule.atom(i).setcharge(c.charges[static_cast<std::size_t>(i)]);
+    }
+    tforcefield field(molecule.drawing);
+    ASSERT_EQ(setup(field).stretches().size(), 2U);
+    for (const tstretch& stretch : field.stretches()) {
+      if (stretch.bond->kind() == 6) {
+        EXPECT_NEAR(field.angstromperunit() / stretch.inverselength, c.angstrom,
+                    0.01);
+      }
+    }
+  }
+  // CO written with charges (no second bond) and a diazonium (no anion)
+  // keep the plain triple-bond length.
+  for (const int second : {0, 6}) {
+    tmolecule molecule(
+        second == 0
+            ? std::vector<double>{6, 0, 0, 0, 8, 1.1, 0, 0}
+            : std::vector<double>{6, -1.4, 0, 0, 7, 0, 0, 0, 7, 1.1, 0, 0},
+        second == 0 ? std::vector<int>{0, 1, 6}
+                    : std::vector<int>{1, 2, 6, 0, 1, 2});
+    molecule.atom(0).setcharge(second == 0 ? -1 : 0);
+    molecule.atom(1).setcharge(1);
+    tforcefield field(molecule.drawing);
+    for (const tstretch& stretch : setup(field).stretches()) {
+      if (stretch.bond->kind() == 6) {
+        const int z1 = field.atoms()[stretch.atoms[0]]->element;
+        const int z2 = field.atoms()[stretch.atoms[1]]->element;
+        EXPECT_NEAR(field.angstromperunit() / stretch.inverselength,
+                    second == 0 ? stretchlengthangstrom(z1, z2, 6, 1, 1, -1, 1)
+                                : stretchlengthangstrom(z1, z2, 6, 1, 1, 1, 0),
+                    1e-9);
+      }
+    }
+  }
+}
+
 TEST(ForceField, PlanarityGrowsWithTheSquareOfThePyramid) {
   tmolecule m = formaldehyde();
   tforcefield field(m.drawing);

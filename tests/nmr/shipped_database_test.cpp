@@ -133,10 +133,13 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
 }
 
 // Common laboratory compounds, whose shifts the shipped databases hold as
-// textbook entries. Values: H. E. Gottlieb, V. Kotlyar, A. Nudelman,
-// J. Org. Chem. 1997, 62, 7512-7515, Table 2 (13C) and Table 1 (1H), CDCl3.
-// Atoms are numbered in SMILES order. The two N-methyls of DMF share one
-// environment here, so each is 2.6 ppm from their mean.
+// textbook entries. Values: the solvents from H. E. Gottlieb, V. Kotlyar,
+// A. Nudelman, J. Org. Chem. 1997, 62, 7512-7515, Table 2 (13C) and Table 1
+// (1H); the rest from the 13C and 1H tables of E. Pretsch, P. Buhlmann,
+// M. Badertscher, Structure Determination of Organic Compounds, 4th ed.,
+// Springer 2009; all in CDCl3. Atoms are numbered in SMILES order. The two
+// N-methyls of DMF share one environment here, so each is 2.6 ppm from
+// their mean.
 TEST_F(ShippedDatabases, PredictEverydayCompounds) {
   if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
     GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
@@ -154,6 +157,14 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
       {"CC(=O)C", 6, {{0, 30.92}, {1, 207.07}}, 0.5},
       {"CN(C)C=O", 6, {{0, 36.50}, {2, 31.39}, {3, 162.62}}, 3.0},
       {"CCN(CC)CC", 1, {{0, 1.03}, {1, 2.53}}, 0.05},
+      // Pretsch: an aldehyde, a ring ketone and the para carbons that the
+      // substituent four bonds away decides.
+      {"CC=O", 6, {{0, 31.2}, {1, 200.5}}, 0.5},
+      {"CC=O", 1, {{1, 9.80}}, 0.05},
+      {"O=C1CCCCC1", 6, {{1, 211.9}, {2, 42.0}, {3, 27.1}, {4, 25.1}}, 0.5},
+      {"Nc1ccccc1", 6, {{1, 146.4}, {4, 118.5}}, 0.5},
+      {"O=[N+]([O-])c1ccccc1", 6, {{3, 148.3}, {6, 134.7}}, 0.5},
+      {"O=[N+]([O-])c1ccccc1", 1, {{4, 8.23}}, 0.05},
   };
   tsilentmessages silent;
   tsilentprogress steps;
