@@ -301,6 +301,9 @@ void TStopTool::gostop() {
     showenergy(state.energy);
     showbest(state.bestenergy);
     showgradient(state.rmsgradient);
+    if (!state.warning.empty()) {
+      session().messages().warn(state.warning);
+    }
   }
   host_.repaintdrawing();
   if (closeafterrun_) {

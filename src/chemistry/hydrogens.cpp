@@ -472,11 +472,17 @@ int addhydrogens2d(tdrawing& drawing, tStructure* scope) {
   return completeeach(drawing, scope, accepts2dhydrogens, completehydrogens2d);
 }
 
-int addhydrogens3d(tdrawing& drawing, tStructure* scope) {
+int addhydrogens3d(tdrawing& drawing, tStructure* scope, std::string* warning) {
+  if (warning != nullptr) {
+    warning->clear();
+  }
   if (scope == nullptr || scope == &drawing) {
     // Centres the drawing states get their depth first, so that each
     // hydrogen goes to the side the wedges leave free.
-    static_cast<void>(preparestereo(drawing));
+    tstereopreparation stereo = preparestereo(drawing);
+    if (warning != nullptr) {
+      *warning = std::move(stereo.warning);
+    }
   }
   return completeeach(drawing, scope, accepts3dhydrogens, completehydrogens3d);
 }

@@ -36,9 +36,14 @@ int runhydrogencommand(thydrogencommand command) {
     case thydrogencommand::add2d:
       count = addhydrogens2d(drawing);
       break;
-    case thydrogencommand::add3d:
-      count = addhydrogens3d(drawing);
+    case thydrogencommand::add3d: {
+      std::string warning;
+      count = addhydrogens3d(drawing, nullptr, &warning);
+      if (!warning.empty()) {
+        current.messages().warn(warning);
+      }
       break;
+    }
     case thydrogencommand::remove:
       count = removehydrogens(drawing);
       break;
