@@ -23,10 +23,11 @@ class tStructure;
 /// number of hydrogens added.
 int addhydrogens2d(tdrawing& drawing, tStructure* scope = nullptr);
 /// The same with hydrogens placed in 3D by each atom's hybridisation. With
-/// the whole drawing as scope, the stereo it states gets its depth first;
-/// warning (when given) receives what that could not follow, or "".
-int addhydrogens3d(tdrawing& drawing, tStructure* scope = nullptr,
-                   std::string* warning = nullptr);
+/// the whole drawing as scope, the stereo it states gets its depth first.
+int addhydrogens3d(tdrawing& drawing, tStructure* scope = nullptr);
+/// The same for the whole drawing; warning receives what the stereo's
+/// depth could not follow, or "".
+int addhydrogens3d(tdrawing& drawing, std::string& warning);
 /// Deletes every hydrogen atom bonded to another element, with its bonds,
 /// so that its atom counts it as implicit again; structures left empty go.
 /// Hydrogen that is not attached to a heavier atom (H2, a proton, a bare

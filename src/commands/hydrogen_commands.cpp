@@ -38,7 +38,7 @@ int runhydrogencommand(thydrogencommand command) {
       break;
     case thydrogencommand::add3d: {
       std::string warning;
-      count = addhydrogens3d(drawing, nullptr, &warning);
+      count = addhydrogens3d(drawing, warning);
       if (!warning.empty()) {
         current.messages().warn(warning);
       }
