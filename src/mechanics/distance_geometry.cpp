@@ -5,6 +5,8 @@
 // met by descent in four dimensions, then three.
 #include "mechanics/distance_geometry.h"
 
+#include "chemistry/stereo_lift.h"
+#include "mechanics/chirality_term.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field.h"
 #include "model/atom.h"
@@ -84,7 +86,8 @@ double across(double ab, double bc, double cd, double abc, double bcd,
 
 class tbuilder {
  public:
-  explicit tbuilder(tforcefield& field) : field_(field) {}
+  tbuilder(tforcefield& field, const std::vector<tchirality>& stereo)
+      : field_(field), stereo_(stereo) {}
 
   tproblem build() {
     tproblem problem;
@@ -205,7 +208,7 @@ class tbuilder {
   }
 
   void addstereo(tproblem& problem) {
-    for (const tchirality& term : field_.chiralities()) {
+    for (const tchirality& term : stereo_) {
       const auto& at = term.atoms;
       if (term.doublebond) {
         // The substituents' distance across the bond pins its side.
@@ -229,6 +232,7 @@ class tbuilder {
   }
 
   tforcefield& field_;
+  const std::vector<tchirality>& stereo_;
   std::vector<std::vector<std::int32_t>> neighbours_;
   std::unordered_map<std::uint64_t, tbound> bounds_;
   std::unordered_map<std::uint64_t, double> lengths_;
@@ -360,13 +364,14 @@ void descendfor(const tproblem& problem, std::vector<double>& x,
   (void)descend(descent, x, limits);
 }
 
-int wrongstereo(tforcefield& field, const std::vector<double>& xyz) {
+int wrongstereo(const std::vector<tchirality>& stereo,
+                const std::vector<double>& xyz) {
   int wrong = 0;
   auto at = [&xyz](std::int32_t atom) {
     const auto i = static_cast<std::size_t>(atom) * 3;
     return TXYZ{xyz[i], xyz[i + 1], xyz[i + 2]};
   };
-  for (const tchirality& term : field.chiralities()) {
+  for (const tchirality& term : stereo) {
     if (!(chiralityvalue(term, at(term.atoms[0]), at(term.atoms[1]),
                          at(term.atoms[2]), at(term.atoms[3])) > 0.0)) {
       ++wrong;
@@ -404,9 +409,34 @@ int countstartclashes(tforcefield& field, const std::vector<double>& xyz) {
   return count;
 }
 
-tgeometrystart buildgeometrystart(tforcefield& field, std::uint64_t seed) {
+tgeometrystart buildgeometrystart(tforcefield& field,
+                                  const tstatedstereo& stereo,
+                                  std::uint64_t seed) {
   tgeometrystart best;
-  tproblem problem = tbuilder(field).build();
+  std::unordered_map<const tatm*, std::int32_t> indexof;
+  for (std::size_t i = 0; i < field.atoms().size(); ++i) {
+    indexof.emplace(field.atoms()[i], static_cast<std::int32_t>(i));
+  }
+  std::vector<tchirality> restraints;
+  const auto known = [&indexof](const tatm* atom) {
+    return atom == nullptr || indexof.contains(atom);
+  };
+  tstatedstereo held;
+  for (const tstatedcentre& centre : stereo.centres) {
+    if (known(centre.centre) && std::all_of(centre.neighbours.begin(),
+                                            centre.neighbours.end(), known)) {
+      held.centres.push_back(centre);
+    }
+  }
+  for (const tstatedbond& bond : stereo.doublebonds) {
+    if (known(bond.end1) && known(bond.end2) && known(bond.neighbour1) &&
+        known(bond.neighbour2) && bond.neighbour1 != nullptr &&
+        bond.neighbour2 != nullptr) {
+      held.doublebonds.push_back(bond);
+    }
+  }
+  restraints = chiralityterms(held, indexof);
+  tproblem problem = tbuilder(field, restraints).build();
   const std::size_t n = problem.n;
   if (n == 0) {
     return best;
@@ -444,7 +474,7 @@ tgeometrystart buildgeometrystart(tforcefield& field, std::uint64_t seed) {
       start.xyz[3 * i + 2] = p.z / scale;
     }
     start.clashes = countstartclashes(field, start.xyz);
-    start.wrongstereo = wrongstereo(field, start.xyz);
+    start.wrongstereo = wrongstereo(restraints, start.xyz);
     if (best.xyz.empty() ||
         start.clashes + start.wrongstereo < best.clashes + best.wrongstereo) {
       best = std::move(start);

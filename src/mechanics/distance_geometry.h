@@ -8,6 +8,7 @@
 namespace molvane {
 
 class tforcefield;
+struct tstatedstereo;
 
 /// A start built from the connectivity alone.
 struct tgeometrystart {
@@ -17,7 +18,7 @@ struct tgeometrystart {
   /// Pairs of atoms not bonded to each other that stand closer than 0.8 of
   /// the sum of their covalent radii.
   int clashes = 0;
-  /// Stereo restraints of the force field the start does not hold.
+  /// Restraints of the stated stereo the start does not hold.
   int wrongstereo = 0;
 };
 
@@ -29,8 +30,11 @@ struct tgeometrystart {
 /// of stated double bonds held, then pressed flat into three. A start that
 /// still clashes or breaks a stated configuration is built again from
 /// other places a few times; the best is returned. The field must be set
-/// up; the same seed gives the same start.
-tgeometrystart buildgeometrystart(tforcefield& field, std::uint64_t seed);
+/// up; stereo names its atoms (a null neighbour of a centre stands for one
+/// it does not list). The same seed gives the same start.
+tgeometrystart buildgeometrystart(tforcefield& field,
+                                  const tstatedstereo& stereo,
+                                  std::uint64_t seed);
 
 /// The clash count of `tgeometrystart` for xyz laid out as there.
 int countstartclashes(tforcefield& field, const std::vector<double>& xyz);

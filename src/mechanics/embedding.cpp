@@ -158,6 +158,9 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
   result.warning = joined(result.warning, stereo.warning);
   assignhybridization(drawing);
   result.hydrogens = addhydrogens3d(drawing);
+  // Adding hydrogens reads the stereo again from the lifted model, where a
+  // lift may have twisted a double bond; what the drawing stated holds.
+  markstereo(drawing, stereo.stated);
   assignhybridization(drawing);
   atoms = chemicalatoms(drawing);
   const int conformers = std::max(1, settings.conformers);
@@ -175,7 +178,7 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
       order = field.atoms();
       for (int k = 0; k < conformers; ++k) {
         starts.push_back(buildgeometrystart(
-            field,
+            field, stereo.stated,
             settings.seed * startseedstride + static_cast<std::uint64_t>(k)));
       }
     }
