@@ -56,6 +56,64 @@ std::vector<twrittenwedge> wedgesofmodel(const tmoleculerecord& record,
     atom.z = 0.0;
   }
   placewedges(flat, stereo);
+  // A wedge beside a short projected bond can leave the picture to be read
+  // either way: where the picture does not show the centre's parity, the
+  // other bonds of the centre are tried, wedged and hashed.
+  auto parityshown = [&flat](int atom) {
+    for (const ttetrahedralstereo& seen : perceivestereo(flat).centres) {
+      if (seen.centre == atom) {
+        return parityof(seen);
+      }
+    }
+    return 0;
+  };
+  for (const ttetrahedralstereo& centre : stereo.centres) {
+    const int wanted = parityof(centre);
+    if (wanted == 0 || parityshown(centre.centre) == wanted) {
+      continue;
+    }
+    std::vector<std::size_t> own;
+    for (std::size_t b = 0; b < flat.bonds.size(); ++b) {
+      const tbondentry& bond = flat.bonds[b];
+      if (bond.atom1 == centre.centre || bond.atom2 == centre.centre) {
+        own.push_back(b);
+      }
+    }
+    auto plain = [&flat, &own, &centre] {
+      for (std::size_t b : own) {
+        tbondentry& bond = flat.bonds[b];
+        if ((bond.style == tbondstyle::wedge ||
+             bond.style == tbondstyle::hashed) &&
+            (bond.wideend == 2 ? bond.atom1 : bond.atom2) == centre.centre) {
+          bond.style = tbondstyle::normal;
+          bond.wideend = 2;
+        }
+      }
+    };
+    bool shown = false;
+    for (std::size_t b : own) {
+      tbondentry& bond = flat.bonds[b];
+      if (bond.kind != 2 || bond.delocalised ||
+          bond.style != tbondstyle::normal) {
+        continue;
+      }
+      for (tbondstyle style : {tbondstyle::wedge, tbondstyle::hashed}) {
+        plain();
+        bond.style = style;
+        bond.wideend = bond.atom1 == centre.centre ? 2 : 1;
+        if (parityshown(centre.centre) == wanted) {
+          shown = true;
+          break;
+        }
+      }
+      if (shown) {
+        break;
+      }
+    }
+    if (!shown) {
+      plain();
+    }
+  }
   std::vector<twrittenwedge> made(flat.bonds.size());
   for (std::size_t i = 0; i < flat.bonds.size(); ++i) {
     const tbondentry& bond = flat.bonds[i];
