@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <mutex>
 
 namespace molvane {
 namespace {
@@ -23,10 +24,19 @@ int wholeorder(const tbondentry& bond) {
   }
 }
 
+/// The library keeps its ring templates in one process-wide list that it
+/// fills on first use and matches molecules against, so two layouts at
+/// once would race on it: they take turns.
+std::mutex& librarylock() {
+  static std::mutex lock;
+  return lock;
+}
+
 }  // namespace
 
 std::vector<tflatpoint> librarylayout(const tmoleculerecord& part,
                                       const trecordstereo& stereo) {
+  const std::lock_guard<std::mutex> turn(librarylock());
   // The minimiser owns the molecule and frees it, its atoms and its bonds.
   sketcherMinimizer minimizer;
   auto* molecule = new sketcherMinimizerMolecule();

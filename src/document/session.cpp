@@ -11,8 +11,11 @@ namespace molvane {
 
 namespace {
 
+// Each thread has its own session, made on first use: worker threads of a
+// batch run never share a drawing, settings or random source, and the
+// window's thread sees the one it always had.
 std::unique_ptr<tsession>& currentsession() {
-  static std::unique_ptr<tsession> current;
+  thread_local std::unique_ptr<tsession> current;
   return current;
 }
 

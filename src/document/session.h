@@ -133,11 +133,12 @@ class tsession {
   std::mt19937_64 random_{20261206};
 };
 
-/// The program's one session.
+/// The calling thread's session, made with the default settings on the
+/// thread's first call. The window has one thread and so one session.
 tsession& session();
 
-/// Installs a fresh session for its lifetime and restores the previous one
-/// afterwards. Every test holds one.
+/// Installs a fresh session for the calling thread for its lifetime and
+/// restores the previous one afterwards. Every test holds one.
 class tsessionguard {
  public:
   tsessionguard();

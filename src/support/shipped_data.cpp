@@ -2,11 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/shipped_data.h"
 
+#include <mutex>
 #include <system_error>
 
 namespace molvane {
 
 namespace {
+
+// Chosen once at start-up, read by every thread that opens a shipped file.
+std::mutex& folderlock() {
+  static std::mutex lock;
+  return lock;
+}
 
 std::filesystem::path& chosenfolder() {
   static std::filesystem::path folder(MOLVANE_SHIPPED_DATA);
@@ -15,7 +22,10 @@ std::filesystem::path& chosenfolder() {
 
 }  // namespace
 
-std::filesystem::path shippeddatafolder() { return chosenfolder(); }
+std::filesystem::path shippeddatafolder() {
+  const std::lock_guard<std::mutex> hold(folderlock());
+  return chosenfolder();
+}
 
 std::filesystem::path useshippeddatanear(
     const std::filesystem::path& executablefolder) {
@@ -24,6 +34,7 @@ std::filesystem::path useshippeddatanear(
   const std::filesystem::path installed =
       (executablefolder / MOLVANE_INSTALLED_DATA).lexically_normal();
   std::error_code failure;
+  const std::lock_guard<std::mutex> hold(folderlock());
   if (!executablefolder.empty() &&
       std::filesystem::is_directory(installed, failure)) {
     chosenfolder() = installed;
