@@ -360,7 +360,7 @@ void descendfor(const tproblem& problem, std::vector<double>& x,
   tdescentlimits limits;
   limits.iterations = iterations;
   limits.largeststep = 0.5;
-  limits.gradient = 1e-5;
+  limits.gradient = 1e-3;
   (void)descend(descent, x, limits);
 }
 
@@ -451,14 +451,14 @@ tgeometrystart buildgeometrystart(tforcefield& field,
       value = place(random);
     }
     problem.flatten = 0.0;
-    descendfor(problem, x, 400);
+    descendfor(problem, x, 200);
     problem.flatten = 1.0;
-    descendfor(problem, x, 300);
+    descendfor(problem, x, 150);
     for (std::size_t i = 0; i < n; ++i) {
       x[i * dimensions + 3] = 0.0;
     }
     problem.flatten = 100.0;
-    descendfor(problem, x, 300);
+    descendfor(problem, x, 100);
     tgeometrystart start;
     start.xyz.resize(3 * n);
     TXYZ middle{};
