@@ -12,6 +12,7 @@
 #include "cli/nmrdb_command.h"
 #include "cli/optimize_command.h"
 #include "cli/reaction_command.h"
+#include "cli/record_batch.h"
 #include "cli/record_files.h"
 #include "cli/render_command.h"
 #include "cli/smiles_command.h"
@@ -122,10 +123,15 @@ tclioutcome info(const tclioptions& options,
 }
 
 tclioutcome convert(const tclioptions& options,
-                    const std::vector<std::string>& arguments) {
+                    const std::vector<std::string>& command) {
   constexpr const char* usage =
       "usage: convert IN OUT [--width W] [--height H] [--scale F] [--dpi N] "
-      "[--colour] [--antialias]";
+      "[--colour] [--antialias] [--jobs N]";
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   tpictureoptions picture;
   bool pictureoptions = false;
   for (std::size_t i = 3; i < arguments.size(); ++i) {
@@ -149,7 +155,7 @@ tclioutcome convert(const tclioptions& options,
                    "\": the picture options are for .bmp, .jpg, .png and "
                    ".svg files");
   }
-  if (auto copied = convertrecords(options, arguments[1], arguments[2])) {
+  if (auto copied = convertrecords(options, arguments[1], arguments[2], jobs)) {
     return *copied;
   }
   std::string problem = openinput(arguments[1]);
@@ -218,7 +224,13 @@ std::string cliusage() {
          "(--mode N, --width W,\n"
          "                             --height H, --scale F, --dpi N, "
          "--colour, --antialias)\n"
-         "  smiles IN                  prints the SMILES of the drawing\n";
+         "  smiles IN                  prints the SMILES of the drawing\n"
+         "SD files of several records: convert, embed, optimize and hydrogens "
+         "(to an SD\n"
+         "file) and nmr work on every record, in the order of the file; "
+         "--jobs N spreads\n"
+         "the records over N threads (0: one per core) with the same "
+         "output.\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,

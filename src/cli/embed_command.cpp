@@ -4,6 +4,7 @@
 
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
@@ -17,14 +18,39 @@ namespace molvane {
 
 namespace {
 
-constexpr const char* usage = "usage: embed IN OUT [--conformers N] [--seed S]";
+constexpr const char* usage =
+    "usage: embed IN OUT [--conformers N] [--seed S] [--jobs N]";
 /// More conformers than this would only take time.
 constexpr long mostconformers = 1000;
+
+/// Every record of an SD file to an SD file, each with the same seed, so
+/// that a record's model does not depend on the thread that built it.
+tclioutcome embedrecords(const tclioptions& options,
+                         const std::vector<std::string>& positional,
+                         const tembedsettings& settings, int jobs) {
+  return changerecordsfor(
+      options, positional[0], positional[1], jobs,
+      [&settings](tdrawing& drawing) {
+        return embedmolecule(drawing, settings).error;
+      },
+      [&settings](tjsonobject& json) {
+        json.addinteger("conformers", settings.conformers);
+      },
+      [&positional](int records) {
+        return "Built 3D models of " + std::to_string(records) +
+               " records\nWrote " + positional[1] + "\n";
+      });
+}
 
 }  // namespace
 
 tclioutcome embedcommand(const tclioptions& options,
-                         const std::vector<std::string>& arguments) {
+                         const std::vector<std::string>& command) {
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   std::vector<std::string> positional;
   tembedsettings settings;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -58,6 +84,9 @@ tclioutcome embedcommand(const tclioptions& options,
   }
   if (positional.size() != 2) {
     return failure(usage);
+  }
+  if (holdsseveralrecords(positional[0]) && writesrecords(positional[1])) {
+    return embedrecords(options, positional, settings, jobs);
   }
   if (std::string problem = openinput(positional[0]); !problem.empty()) {
     return failure(problem);

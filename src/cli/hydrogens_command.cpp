@@ -4,12 +4,14 @@
 
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
 #include "commands/file_commands.h"
 #include "commands/hydrogen_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
 
+#include <atomic>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -18,7 +20,8 @@ namespace molvane {
 
 namespace {
 
-constexpr const char* usage = "usage: hydrogens --2d|--3d|--remove IN OUT";
+constexpr const char* usage =
+    "usage: hydrogens --2d|--3d|--remove IN OUT [--jobs N]";
 
 struct tmode {
   std::string_view flag;
@@ -38,10 +41,39 @@ std::optional<tmode> modeof(std::string_view argument) {
   return std::nullopt;
 }
 
+/// Every record of an SD file to an SD file.
+tclioutcome hydrogensofrecords(const tclioptions& options,
+                               const std::vector<std::string>& paths,
+                               const tmode& mode, int jobs) {
+  const bool removed = mode.command == thydrogencommand::remove;
+  std::atomic<int> count{0};
+  return changerecordsfor(
+      options, paths[0], paths[1], jobs,
+      [&](tdrawing& drawing) {
+        count += applyhydrogencommand(drawing, mode.command);
+        return std::string();
+      },
+      [&](tjsonobject& json) {
+        json.addtext("mode", mode.flag.substr(2));
+        json.addinteger(removed ? "removed" : "added", count.load());
+      },
+      [&](int records) {
+        return std::string(removed ? "Removed " : "Added ") +
+               std::to_string(count.load()) +
+               (count == 1 ? " hydrogen" : " hydrogens") + " in " +
+               std::to_string(records) + " records, wrote " + paths[1] + "\n";
+      });
+}
+
 }  // namespace
 
 tclioutcome hydrogenscommand(const tclioptions& options,
-                             const std::vector<std::string>& arguments) {
+                             const std::vector<std::string>& command) {
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   std::optional<tmode> mode;
   std::vector<std::string> paths;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -56,6 +88,9 @@ tclioutcome hydrogenscommand(const tclioptions& options,
   }
   if (!mode || paths.size() != 2) {
     return failure(usage);
+  }
+  if (holdsseveralrecords(paths[0]) && writesrecords(paths[1])) {
+    return hydrogensofrecords(options, paths, *mode, jobs);
   }
   if (std::string problem = openinput(paths[0]); !problem.empty()) {
     return failure(problem);

@@ -4,10 +4,13 @@
 
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
+#include "cli/record_jobs.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
 #include "io/exchange_files.h"
+#include "io/sd_stream.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
@@ -114,12 +117,63 @@ std::string readrecords(const std::string& path,
   return "";
 }
 
+/// The shifts of one record as the output shows them.
+std::string recordtext(const std::vector<tatomshift>& shifts, int nucleus,
+                       int number, bool json) {
+  if (json) {
+    return (number == 1 ? "" : ",") + jsonrecord(shifts, nucleus);
+  }
+  return "record " + std::to_string(number) + "\n" +
+         plainrecord(shifts, nucleus);
+}
+
+/// Every record of an SD file, read one at a time and predicted on jobs
+/// worker threads; they share the database, which prediction only reads.
+tclioutcome predictrecords(const tclioptions& options, const std::string& file,
+                           const std::shared_ptr<IPeakdb>& db, int jobs) {
+  const int nucleus = db->nucleus();
+  const bool json = options.json;
+  const trecordwork work = [&db, nucleus, json](const tsdrecordtext& record,
+                                                const tsettings& settings) {
+    trecordoutput output;
+    treadresult read = readnumberedrecord(record, settings);
+    if (read.drawing == nullptr) {
+      output.error = "File Read Error: " + read.error;
+      return output;
+    }
+    output.text = recordtext(predictshifts(*read.drawing, db), nucleus,
+                             record.place.number, json);
+    return output;
+  };
+  std::string output;
+  std::string error;
+  const trecordsink sink = [&output, &error](const trecordoutput& record) {
+    error = record.error;
+    output += record.text;
+    return error.empty();
+  };
+  if (std::string problem =
+          runrecordjobs(file, jobs, session().settings, work, sink);
+      !problem.empty()) {
+    return failure("File Read Error: " + problem);
+  }
+  if (!error.empty()) {
+    return failure(error);
+  }
+  return {0, json ? "[" + output + "]\n" : output, ""};
+}
+
 }  // namespace
 
 tclioutcome nmrcommand(const tclioptions& options,
-                       const std::vector<std::string>& arguments) {
+                       const std::vector<std::string>& command) {
   const std::string usage =
-      "usage: nmr FILE --nucleus 1H|13C|15N|19F|31P [--db FILE]";
+      "usage: nmr FILE --nucleus 1H|13C|15N|19F|31P [--db FILE] [--jobs N]";
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   std::string file;
   std::string dbfile;
   int nucleus = 0;
@@ -160,6 +214,9 @@ tclioutcome nmrcommand(const tclioptions& options,
   }
   if (db == nullptr) {
     return failure(problem);
+  }
+  if (holdsseveralrecords(file)) {
+    return predictrecords(options, file, db, jobs);
   }
   std::vector<std::unique_ptr<tdrawing>> drawings;
   problem = readrecords(file, drawings);

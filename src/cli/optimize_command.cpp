@@ -4,6 +4,7 @@
 
 #include "cli/document_input.h"
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
@@ -23,7 +24,7 @@ constexpr const char* usage =
     "usage: optimize IN OUT [--method normal|refine|anneal|global|random|"
     "molecules|molecules-anneal] [--tolerance CAL] [--jump ANGSTROM] "
     "[--temp T] [--seed S] [--max-seconds S] [--gradient KCAL] "
-    "[--no-polish]";
+    "[--no-polish] [--jobs N]";
 /// How long a search that runs until stopped goes when not told.
 constexpr double searchseconds = 10.0;
 
@@ -42,10 +43,35 @@ constexpr tmethodname methods[] = {
     {"molecules", toptimizermethod::moleculesnormal, false},
     {"molecules-anneal", toptimizermethod::moleculesanneal, true}};
 
+/// Every record of an SD file to an SD file; each run starts from the same
+/// seed, whichever thread runs it.
+tclioutcome optimizerecords(const tclioptions& options,
+                            const std::vector<std::string>& positional,
+                            const tmethodname& method,
+                            const toptimizersettings& settings, int jobs) {
+  return changerecordsfor(
+      options, positional[0], positional[1], jobs,
+      [&](tdrawing& drawing) {
+        toptimizer optimizer(drawing);
+        optimizer.settings = settings;
+        return optimizer.runoptimizer(method.code);
+      },
+      [&method](tjsonobject& json) { json.addtext("method", method.name); },
+      [&positional](int records) {
+        return "Optimized " + std::to_string(records) + " records\nWrote " +
+               positional[1] + "\n";
+      });
+}
+
 }  // namespace
 
 tclioutcome optimizecommand(const tclioptions& options,
-                            const std::vector<std::string>& arguments) {
+                            const std::vector<std::string>& command) {
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   std::vector<std::string> positional;
   const tmethodname* method = &methods[0];
   toptimizersettings settings;
@@ -121,6 +147,9 @@ tclioutcome optimizecommand(const tclioptions& options,
   }
   if (method->endless && (!timed || settings.maxseconds <= 0.0)) {
     settings.maxseconds = searchseconds;
+  }
+  if (holdsseveralrecords(positional[0]) && writesrecords(positional[1])) {
+    return optimizerecords(options, positional, *method, settings, jobs);
   }
   if (std::string problem = openinput(positional[0]); !problem.empty()) {
     return failure(problem);

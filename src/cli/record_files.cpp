@@ -3,6 +3,7 @@
 #include "cli/record_files.h"
 
 #include "cli/json_writer.h"
+#include "cli/record_batch.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -10,7 +11,6 @@
 #include "io/document_files.h"
 #include "io/exchange_files.h"
 #include "io/mdl_format.h"
-#include "io/sd_copy.h"
 #include "io/sd_stream.h"
 #include "io/smiles_format.h"
 #include "io/smiles_stream.h"
@@ -27,11 +27,6 @@ std::string summaryof(const treadresult& record) {
   const int charge = record.drawing->totalcharge();
   return hillformula(*record.drawing) +
          (charge == 0 ? "" : " charge " + std::to_string(charge));
-}
-
-bool holdsmdlrecords(const std::string& path, const tformatrow& row) {
-  return row.format != tfileformat::native &&
-         exchangeformatoffile(path, row.format) == tfileformat::mdl;
 }
 
 }  // namespace
@@ -87,17 +82,12 @@ std::vector<std::string> recordsummaries(const std::string& path) {
 
 std::optional<tclioutcome> convertrecords(const tclioptions& options,
                                           const std::string& in,
-                                          const std::string& out) {
-  const tformatrow* from = formatofpath(in);
-  const tformatrow* to = formatofpath(out);
-  if (from == nullptr || to == nullptr || to->write != writesdfile ||
-      !holdsmdlrecords(in, *from)) {
+                                          const std::string& out, int jobs) {
+  if (!writesrecords(out) || !holdsmdlrecords(in)) {
     return std::nullopt;
   }
-  tcopiedrecords copied = copysdrecords(in, out);
-  for (const std::string& notice : copied.notices) {
-    session().messages().warn(notice);
-  }
+  const tchangedrecords copied =
+      changerecords(in, out, jobs, [](tdrawing&) { return std::string(); });
   if (!copied.error.empty()) {
     return failure(std::string(filereaderror) + ": \"" + in +
                    "\": " + copied.error);

@@ -19,9 +19,10 @@ std::vector<std::string> recordsummaries(const std::string& path);
 /// convert of a file of MDL records to an SD file: every record is copied
 /// as it is read. nullopt for any other pair of formats, which convert
 /// handles as one drawing. Unreadable records are left out with a warning
-/// through the session's messages.
+/// through the session's messages. Records are read and written on jobs
+/// worker threads, in the order of the file.
 std::optional<tclioutcome> convertrecords(const tclioptions& options,
                                           const std::string& in,
-                                          const std::string& out);
+                                          const std::string& out, int jobs);
 
 }  // namespace molvane

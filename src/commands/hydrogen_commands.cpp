@@ -24,13 +24,7 @@ const char* hydrogencommandname(thydrogencommand command) {
   return "Remove Hs";
 }
 
-int runhydrogencommand(thydrogencommand command) {
-  if (command == thydrogencommand::make3d) {
-    return runmake3d().hydrogens;
-  }
-  tsession& current = session();
-  current.takeundosnapshot(hydrogencommandname(command));
-  tdrawing& drawing = *current.drawing();
+int applyhydrogencommand(tdrawing& drawing, thydrogencommand command) {
   int count = 0;
   switch (command) {
     case thydrogencommand::add2d:
@@ -48,9 +42,19 @@ int runhydrogencommand(thydrogencommand command) {
       count = removehydrogens(drawing);
       break;
     case thydrogencommand::make3d:
-      break;
+      return 0;
   }
   assignhybridization(drawing);
+  return count;
+}
+
+int runhydrogencommand(thydrogencommand command) {
+  if (command == thydrogencommand::make3d) {
+    return runmake3d().hydrogens;
+  }
+  tsession& current = session();
+  current.takeundosnapshot(hydrogencommandname(command));
+  const int count = applyhydrogencommand(*current.drawing(), command);
   current.repaint();
   return count;
 }

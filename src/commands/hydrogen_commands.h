@@ -4,6 +4,8 @@
 
 namespace molvane {
 
+class tdrawing;
+
 /// The hydrogen commands of the menu; Make 3D adds hydrogens and builds
 /// the relaxed model (see runmake3d).
 enum class thydrogencommand { add2d, add3d, remove, make3d };
@@ -15,5 +17,10 @@ const char* hydrogencommandname(thydrogencommand command);
 /// the undo copy, runs it, assigns hybridisation codes and repaints.
 /// Returns the number of hydrogens added or removed.
 int runhydrogencommand(thydrogencommand command);
+
+/// The same on any drawing, without undo copy or repaint: adds or removes
+/// hydrogens and assigns hybridisation codes. Make 3D does nothing here.
+/// Returns the number of hydrogens added or removed.
+int applyhydrogencommand(tdrawing& drawing, thydrogencommand command);
 
 }  // namespace molvane

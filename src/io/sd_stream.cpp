@@ -188,14 +188,19 @@ std::optional<treadresult> tsdstream::next() {
   if (!text) {
     return std::nullopt;
   }
+  return readnumberedrecord(*text, *options_.settings);
+}
+
+treadresult readnumberedrecord(const tsdrecordtext& record,
+                               const tsettings& settings) {
   treadresult result;
-  if (text->error.empty()) {
-    result = readsdrecord(*text, *options_.settings);
+  if (record.error.empty()) {
+    result = readsdrecord(record, settings);
   } else {
-    result.error = text->error;
+    result.error = record.error;
   }
   if (!result.error.empty()) {
-    result.error = recorderror(text->place.number, result.error);
+    result.error = recorderror(record.place.number, result.error);
   }
   return result;
 }

@@ -105,6 +105,11 @@ class tsdstream {
 [[nodiscard]] treadresult readsdrecord(
     const tsdrecordtext& record, const tsettings& settings = defaultsettings());
 
+/// A record as tsdstream::next reads it: errors, and a record refused for
+/// its size, name the record and the line ("record 2, line 40: ...").
+[[nodiscard]] treadresult readnumberedrecord(
+    const tsdrecordtext& record, const tsettings& settings = defaultsettings());
+
 /// The first record of a fresh stream, read as readmdl reads it from
 /// memory: errors name the line but not the record, and a file without
 /// any record gives "the file holds no structure".

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace molvane {
 namespace {
 
@@ -63,6 +65,32 @@ TEST(Session, GuardsIsolateTests) {
   }
   EXPECT_EQ(session().settings.bondlength, 45);
   EXPECT_EQ(session().drawing(), outerdrawing);
+}
+
+TEST(Session, EachThreadHasItsOwn) {
+  tsessionguard guard;
+  session().settings.bondlength = 45;
+  session().seedrandom(7);
+  const double first = session().randomreal();
+  tsession* mine = &session();
+  tsession* theirs = nullptr;
+  double theirbondlength = 0;
+  double theirfirst = 0;
+  std::thread other([&] {
+    theirs = &session();
+    theirbondlength = session().settings.bondlength;
+    session().seedrandom(7);
+    theirfirst = session().randomreal();
+    // A guard on another thread swaps that thread's session only.
+    tsessionguard inner;
+    session().settings.bondlength = 60;
+  });
+  other.join();
+  EXPECT_NE(theirs, mine);
+  EXPECT_EQ(&session(), mine);
+  EXPECT_EQ(theirbondlength, 30);
+  EXPECT_EQ(theirfirst, first);
+  EXPECT_EQ(session().settings.bondlength, 45);
 }
 
 TEST(Session, RandomNumbersAreReproducibleAndInRange) {

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/record_jobs.h"
+
+#include "cli/cli_commands.h"
+#include "cli_files.h"
+#include "document/drawing.h"
+#include "io/mdl_format.h"
+#include "io/smiles_format.h"
+#include "testing/test_session.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace molvane {
+namespace {
+
+constexpr const char* smiles[] = {
+    "CCO",           "CC(=O)C",     "Cc1ccccc1", "OC1CCCCC1", "C/C=C/Cl",
+    "N[C@@H](C)C=O", "FC(F)F",      "c1ccncc1",  "CC(C)(C)O", "C#CC",
+    "OC(=O)CC",      "CN(C)C",      "C1CC1",     "ClC(Cl)Cl", "COC",
+    "CC=O",          "c1ccc(O)cc1", "CS(=O)C",   "C=CC=C",    "NC(=O)N"};
+
+/// Twenty records, the eighth of which is damaged when broken is set.
+std::string sdtext(bool broken) {
+  std::string text;
+  for (std::size_t i = 0; i < std::size(smiles); ++i) {
+    treadresult read = readsmilesline(1, smiles[i]);
+    EXPECT_NE(read.drawing, nullptr) << smiles[i];
+    const std::vector<std::uint8_t> record = writesdfile(*read.drawing);
+    text += broken && i == 7 ? std::string("bad\n\n\n  x\n$$$$\n")
+                             : std::string(record.begin(), record.end());
+  }
+  return text;
+}
+
+std::string contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+using RecordJobs = tclifiles;
+
+TEST_F(RecordJobs, NmrOutputIsTheSameOnAnyNumberOfThreads) {
+  const std::string sd = write("twenty.sdf", sdtext(false));
+  for (bool json : {false, true}) {
+    const tclioutcome one =
+        runclicommand({{}, json}, {"nmr", sd, "--nucleus", "13C"});
+    ASSERT_EQ(one.error, "");
+    EXPECT_NE(one.output.find(json ? "]}]\n" : "record 20\n"),
+              std::string::npos);
+    for (const char* jobs : {"2", "3", "0"}) {
+      const tclioutcome many = runclicommand(
+          {{}, json}, {"nmr", sd, "--jobs", jobs, "--nucleus", "13C"});
+      EXPECT_EQ(many.error, "");
+      EXPECT_EQ(many.output, one.output) << "--jobs " << jobs;
+    }
+  }
+}
+
+TEST_F(RecordJobs, ChangedFilesAreTheSameOnAnyNumberOfThreads) {
+  const std::string sd = write("twenty.sdf", sdtext(false));
+  const std::vector<std::vector<std::string>> commands = {
+      {"embed", "--conformers", "2", "--seed", "3"},
+      {"optimize", "--method", "normal"},
+      {"hydrogens", "--3d"},
+      {"convert"}};
+  for (const std::vector<std::string>& command : commands) {
+    std::string first;
+    for (const char* jobs : {"1", "2"}) {
+      std::vector<std::string> arguments = command;
+      const std::string out =
+          (folder.path() / (command[0] + jobs + ".sdf")).string();
+      arguments.insert(arguments.begin() + 1, {sd, out, "--jobs", jobs});
+      const tclioutcome outcome = runclicommand({}, arguments);
+      ASSERT_EQ(outcome.error, "") << command[0];
+      const std::string written = contents(out);
+      if (first.empty()) {
+        first = written;
+        EXPECT_EQ(std::count(written.begin(), written.end(), '$'), 80)
+            << command[0] << ": every record, each ended by $$$$";
+      } else {
+        EXPECT_EQ(written, first) << command[0] << " --jobs " << jobs;
+      }
+    }
+  }
+}
+
+TEST_F(RecordJobs, DamagedRecordsAreNamed) {
+  const std::string sd = write("broken.sdf", sdtext(true));
+  const std::string out = (folder.path() / "out.sdf").string();
+  for (const char* jobs : {"1", "2"}) {
+    testing::trecordingmessages messages;
+    session().setmessages(&messages);
+    const tclioutcome copied =
+        runclicommand({}, {"hydrogens", "--2d", sd, out, "--jobs", jobs});
+    session().setmessages(nullptr);
+    EXPECT_EQ(copied.error, "");
+    ASSERT_EQ(messages.warnings.size(), 1U);
+    EXPECT_EQ(messages.warnings[0].rfind("record 8, ", 0), 0U)
+        << messages.warnings[0];
+    const std::string written = contents(out);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '$'), 76);
+
+    const tclioutcome predicted =
+        runclicommand({}, {"nmr", sd, "--nucleus", "1H", "--jobs", jobs});
+    EXPECT_EQ(predicted.status, 1);
+    EXPECT_EQ(predicted.error.rfind("File Read Error: record 8, ", 0), 0U)
+        << predicted.error;
+  }
+  const tclioutcome refused =
+      runclicommand({}, {"nmr", sd, "--nucleus", "1H", "--jobs", "-1"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.error.find("--jobs"), std::string::npos);
+}
+
+TEST_F(RecordJobs, OutputKeepsFileOrderAndStopsEarly) {
+  const std::string sd = write("twenty.sdf", sdtext(false));
+  // Early records take longest, so later ones finish first.
+  const trecordwork work = [](const tsdrecordtext& record, const tsettings&) {
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(2 * (20 - record.place.number)));
+    return trecordoutput{std::to_string(record.place.number), "", {}};
+  };
+  std::vector<std::string> seen;
+  EXPECT_EQ(runrecordjobs(sd, 4, session().settings, work,
+                          [&seen](const trecordoutput& output) {
+                            seen.push_back(output.text);
+                            return seen.size() < 5;
+                          }),
+            "");
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+  EXPECT_NE(runrecordjobs(folder.path() / "missing.sdf", 2, session().settings,
+                          work, [](const trecordoutput&) { return true; }),
+            "");
+}
+
+}  // namespace
+}  // namespace molvane
