@@ -34,7 +34,7 @@ int applyhydrogencommand(tdrawing& drawing, thydrogencommand command) {
       std::string warning;
       count = addhydrogens3d(drawing, warning);
       if (!warning.empty()) {
-        current.messages().warn(warning);
+        session().messages().warn(warning);
       }
       break;
     }
