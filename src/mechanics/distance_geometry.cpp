@@ -360,7 +360,7 @@ void descendfor(const tproblem& problem, std::vector<double>& x,
   tdescentlimits limits;
   limits.iterations = iterations;
   limits.largeststep = 0.5;
-  limits.gradient = 1e-3;
+  limits.gradient = 1e-5;
   (void)descend(descent, x, limits);
 }
 
@@ -451,14 +451,14 @@ tgeometrystart buildgeometrystart(tforcefield& field,
       value = place(random);
     }
     problem.flatten = 0.0;
-    descendfor(problem, x, 200);
+    descendfor(problem, x, 400);
     problem.flatten = 1.0;
-    descendfor(problem, x, 150);
+    descendfor(problem, x, 300);
     for (std::size_t i = 0; i < n; ++i) {
       x[i * dimensions + 3] = 0.0;
     }
     problem.flatten = 100.0;
-    descendfor(problem, x, 100);
+    descendfor(problem, x, 300);
     tgeometrystart start;
     start.xyz.resize(3 * n);
     TXYZ middle{};
