@@ -310,6 +310,9 @@ void TStopTool::gostop() {
     host_.hostwindow().statusBar()->showMessage(
         QString::fromStdString(optimizersummary(state)));
     host_.fitmodel();
+    if (!state.warning.empty()) {
+      session().messages().warn(state.warning);
+    }
   }
   host_.repaintdrawing();
   if (closeafterrun_) {

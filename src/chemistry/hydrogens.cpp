@@ -472,11 +472,18 @@ int addhydrogens2d(tdrawing& drawing, tStructure* scope) {
   return completeeach(drawing, scope, accepts2dhydrogens, completehydrogens2d);
 }
 
+int addhydrogens3d(tdrawing& drawing, std::string& warning) {
+  // Centres the drawing states get their depth first, so that each
+  // hydrogen goes to the side the wedges leave free.
+  warning = preparestereo(drawing).warning;
+  return completeeach(drawing, nullptr, accepts3dhydrogens,
+                      completehydrogens3d);
+}
+
 int addhydrogens3d(tdrawing& drawing, tStructure* scope) {
   if (scope == nullptr || scope == &drawing) {
-    // Centres the drawing states get their depth first, so that each
-    // hydrogen goes to the side the wedges leave free.
-    static_cast<void>(preparestereo(drawing));
+    std::string ignored;
+    return addhydrogens3d(drawing, ignored);
   }
   return completeeach(drawing, scope, accepts3dhydrogens, completehydrogens3d);
 }

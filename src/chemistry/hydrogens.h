@@ -4,6 +4,8 @@
 
 #include "chemistry/hybridization.h"
 
+#include <string>
+
 namespace molvane {
 
 class tatm;
@@ -20,8 +22,12 @@ class tStructure;
 /// when null) into hydrogen atoms drawn flat around each atom. Returns the
 /// number of hydrogens added.
 int addhydrogens2d(tdrawing& drawing, tStructure* scope = nullptr);
-/// The same with hydrogens placed in 3D by each atom's hybridisation.
+/// The same with hydrogens placed in 3D by each atom's hybridisation. With
+/// the whole drawing as scope, the stereo it states gets its depth first.
 int addhydrogens3d(tdrawing& drawing, tStructure* scope = nullptr);
+/// The same for the whole drawing; warning receives what the stereo's
+/// depth could not follow, or "".
+int addhydrogens3d(tdrawing& drawing, std::string& warning);
 /// Deletes every hydrogen atom bonded to another element, with its bonds,
 /// so that its atom counts it as implicit again; structures left empty go.
 /// Hydrogen that is not attached to a heavier atom (H2, a proton, a bare

@@ -62,28 +62,6 @@ bool isflat(const tdrawing& drawing) {
       });
 }
 
-void markstereo(tdrawing& drawing, const tstatedstereo& stereo) {
-  std::unordered_set<const void*> stated;
-  for (const tstatedcentre& centre : stereo.centres) {
-    stated.insert(centre.centre);
-  }
-  for (const tstatedbond& bond : stereo.doublebonds) {
-    stated.insert(bond.bond);
-  }
-  for (tatm* atom : drawing.atoms) {
-    if (atom->ischemical()) {
-      atom->stereomark =
-          stated.contains(atom) ? tstereomark::stated : tstereomark::unstated;
-    }
-  }
-  for (tbond* bond : drawing.bonds) {
-    if (bond->chemical != 0 && bond->kind() == 4) {
-      bond->stereomark =
-          stated.contains(bond) ? tstereomark::stated : tstereomark::unstated;
-    }
-  }
-}
-
 /// Puts the bonded hydrogens of a centre on the page's free side, or along
 /// their wedge, at their bond length.
 void placehydrogens(const tdrawing& drawing, const tstatedcentre& stated) {
@@ -197,6 +175,39 @@ int liftstereo(tdrawing& drawing, const tstatedstereo& stereo) {
   int unbuilt = 0;
   for (const tstatedcentre& stated : stereo.centres) {
     unbuilt += holds(stated) == 1 ? 0 : 1;
+  }
+  // Substituents lifted off the page by the wedges of their own centres
+  // can twist a stated double bond between them until its side is lost:
+  // its ends then follow them to their height.
+  for (const tstatedbond& stated : stereo.doublebonds) {
+    if (holds(stated) == 1) {
+      continue;
+    }
+    const std::array<tatm*, 2> ends{stated.end1, stated.end2};
+    std::array<double, 2> was{};
+    for (std::size_t k = 0; k < 2; ++k) {
+      was[k] = ends[k]->z;
+      double sum = 0.0;
+      int count = 0;
+      for (const tbond* bond : drawing.bondsof(ends[k])) {
+        const tatm* other = bond->other(ends[k]);
+        if (other != nullptr && other != ends[1 - k] && other->ischemical()) {
+          sum += other->z;
+          ++count;
+        }
+      }
+      if (count > 0) {
+        ends[k]->z = sum / count;
+      }
+    }
+    int broken = 0;
+    for (const tstatedcentre& centre : stereo.centres) {
+      broken += holds(centre) == 1 ? 0 : 1;
+    }
+    if (holds(stated) != 1 || broken > unbuilt) {
+      ends[0]->z = was[0];
+      ends[1]->z = was[1];
+    }
   }
   return unbuilt;
 }
@@ -347,6 +358,28 @@ tstatedstereo statedstereo(const tdrawing& drawing) {
     stereo.doublebonds.push_back(stated);
   }
   return stereo;
+}
+
+void markstereo(tdrawing& drawing, const tstatedstereo& stereo) {
+  std::unordered_set<const void*> stated;
+  for (const tstatedcentre& centre : stereo.centres) {
+    stated.insert(centre.centre);
+  }
+  for (const tstatedbond& bond : stereo.doublebonds) {
+    stated.insert(bond.bond);
+  }
+  for (tatm* atom : drawing.atoms) {
+    if (atom->ischemical()) {
+      atom->stereomark =
+          stated.contains(atom) ? tstereomark::stated : tstereomark::unstated;
+    }
+  }
+  for (tbond* bond : drawing.bonds) {
+    if (bond->chemical != 0 && bond->kind() == 4) {
+      bond->stereomark =
+          stated.contains(bond) ? tstereomark::stated : tstereomark::unstated;
+    }
+  }
 }
 
 std::array<TXYZ, 4> idealdirections(bool anticlockwise) {

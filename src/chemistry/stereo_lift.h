@@ -49,6 +49,10 @@ struct tstatedstereo {
 /// marked unstated are left out.
 tstatedstereo statedstereo(const tdrawing& drawing);
 
+/// Marks the centres and double bonds of stereo as stated and every other
+/// chemical atom and double bond as unstated.
+void markstereo(tdrawing& drawing, const tstatedstereo& stereo);
+
 /// Directions of the four neighbour slots of an ideal tetrahedron with the
 /// sense given (y up the page, z towards the viewer).
 std::array<TXYZ, 4> idealdirections(bool anticlockwise);

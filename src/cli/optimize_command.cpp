@@ -156,6 +156,9 @@ tclioutcome optimizecommand(const tclioptions& options,
       !problem.empty()) {
     return failure(problem);
   }
+  if (!optimizer.state().warning.empty()) {
+    session().messages().warn(optimizer.state().warning);
+  }
   if (std::string written = exportdocument(drawing, positional[1]);
       !written.empty()) {
     return failure(written);

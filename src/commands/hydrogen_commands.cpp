@@ -30,9 +30,14 @@ int applyhydrogencommand(tdrawing& drawing, thydrogencommand command) {
     case thydrogencommand::add2d:
       count = addhydrogens2d(drawing);
       break;
-    case thydrogencommand::add3d:
-      count = addhydrogens3d(drawing);
+    case thydrogencommand::add3d: {
+      std::string warning;
+      count = addhydrogens3d(drawing, warning);
+      if (!warning.empty()) {
+        session().messages().warn(warning);
+      }
       break;
+    }
     case thydrogencommand::remove:
       count = removehydrogens(drawing);
       break;

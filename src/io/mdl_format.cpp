@@ -4,6 +4,7 @@
 
 #include "chemistry/molecule_record.h"
 #include "chemistry/record_of_drawing.h"
+#include "chemistry/stereo_drawing.h"
 #include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
 #include "io/document_files.h"
@@ -24,6 +25,104 @@
 namespace molvane {
 
 namespace {
+
+/// A wedge or hashed bond the writer shows a model's centre with.
+struct twrittenwedge {
+  tbondstyle style = tbondstyle::normal;
+  /// The record position of its narrow end, the centre.
+  int narrow = -1;
+};
+
+/// For a model with depth: one wedge or hashed bond per stated centre,
+/// narrow end on the centre, that shows its sense in the picture a flat
+/// reader sees (the model seen down z), so that readers of 2D files get the
+/// stereo too. Wedges kept from the drawing the model was built from show
+/// another picture and are not written. Empty for a flat drawing: its bonds
+/// are written as drawn.
+std::vector<twrittenwedge> wedgesofmodel(const tmoleculerecord& record,
+                                         const trecordstereo& stereo) {
+  if (stereo.centres.empty() || record.atoms.empty()) {
+    return {};
+  }
+  const bool deep = std::any_of(
+      record.atoms.begin(), record.atoms.end(), [&](const tatomentry& atom) {
+        return std::abs(atom.z - record.atoms.front().z) > 1e-6;
+      });
+  if (!deep) {
+    return {};
+  }
+  tmoleculerecord flat = record;
+  for (tatomentry& atom : flat.atoms) {
+    atom.z = 0.0;
+  }
+  placewedges(flat, stereo);
+  // A wedge beside a short projected bond can leave the picture to be read
+  // either way: where the picture does not show the centre's parity, the
+  // other bonds of the centre are tried, wedged and hashed.
+  auto parityshown = [&flat](int atom) {
+    for (const ttetrahedralstereo& seen : perceivestereo(flat).centres) {
+      if (seen.centre == atom) {
+        return parityof(seen);
+      }
+    }
+    return 0;
+  };
+  for (const ttetrahedralstereo& centre : stereo.centres) {
+    const int wanted = parityof(centre);
+    if (wanted == 0 || parityshown(centre.centre) == wanted) {
+      continue;
+    }
+    std::vector<std::size_t> own;
+    for (std::size_t b = 0; b < flat.bonds.size(); ++b) {
+      const tbondentry& bond = flat.bonds[b];
+      if (bond.atom1 == centre.centre || bond.atom2 == centre.centre) {
+        own.push_back(b);
+      }
+    }
+    auto plain = [&flat, &own, &centre] {
+      for (std::size_t b : own) {
+        tbondentry& bond = flat.bonds[b];
+        if ((bond.style == tbondstyle::wedge ||
+             bond.style == tbondstyle::hashed) &&
+            (bond.wideend == 2 ? bond.atom1 : bond.atom2) == centre.centre) {
+          bond.style = tbondstyle::normal;
+          bond.wideend = 2;
+        }
+      }
+    };
+    bool shown = false;
+    for (std::size_t b : own) {
+      tbondentry& bond = flat.bonds[b];
+      if (bond.kind != 2 || bond.delocalised ||
+          bond.style != tbondstyle::normal) {
+        continue;
+      }
+      for (tbondstyle style : {tbondstyle::wedge, tbondstyle::hashed}) {
+        plain();
+        bond.style = style;
+        bond.wideend = bond.atom1 == centre.centre ? 2 : 1;
+        if (parityshown(centre.centre) == wanted) {
+          shown = true;
+          break;
+        }
+      }
+      if (shown) {
+        break;
+      }
+    }
+    if (!shown) {
+      plain();
+    }
+  }
+  std::vector<twrittenwedge> made(flat.bonds.size());
+  for (std::size_t i = 0; i < flat.bonds.size(); ++i) {
+    const tbondentry& bond = flat.bonds[i];
+    if (bond.style == tbondstyle::wedge || bond.style == tbondstyle::hashed) {
+      made[i] = {bond.style, bond.wideend == 2 ? bond.atom1 : bond.atom2};
+    }
+  }
+  return made;
+}
 
 /// Lines [first, end) of one record, between "$$$$" lines.
 struct tchunk {
@@ -168,10 +267,12 @@ tstandardtable standardtable(const tdrawing& drawing,
   // What the drawing states, read the one way the program reads stereo:
   // parities of its centres, and "either" on double bonds left open.
   const tmoleculerecord record = recordofdrawing(drawing);
+  const trecordstereo perceived = perceivestereo(record);
   std::vector<int> parities(view.atoms.size(), 0);
-  for (const ttetrahedralstereo& centre : perceivestereo(record).centres) {
+  for (const ttetrahedralstereo& centre : perceived.centres) {
     parities[static_cast<std::size_t>(centre.centre)] = parityof(centre);
   }
+  const std::vector<twrittenwedge> made3d = wedgesofmodel(record, perceived);
   const tstereocandidates candidates = stereocandidates(record);
   for (std::size_t i = 0; i < view.atoms.size(); ++i) {
     if (candidates.centres[i] &&
@@ -185,11 +286,14 @@ tstandardtable standardtable(const tdrawing& drawing,
     int a = view.positions.at(bond->atom1);
     int b = view.positions.at(bond->atom2);
     int stereo = 0;
-    if (type.type == 1 && (bond->style == tbondstyle::wedge ||
-                           bond->style == tbondstyle::hashed)) {
-      stereo = bond->style == tbondstyle::wedge ? 1 : 6;
+    const twrittenwedge* made =
+        made3d.empty() ? nullptr : &made3d[table.bonds.size()];
+    const tbondstyle style = made != nullptr ? made->style : bond->style;
+    if (type.type == 1 &&
+        (style == tbondstyle::wedge || style == tbondstyle::hashed)) {
+      stereo = style == tbondstyle::wedge ? 1 : 6;
       // The narrow end comes first.
-      if (bond->wideend == 1) {
+      if (made != nullptr ? made->narrow != a : bond->wideend == 1) {
         std::swap(a, b);
       }
     } else if (type.type == 2 && bond->stereomark == tstereomark::unstated &&

@@ -18,33 +18,16 @@ namespace molvane {
 using detail::cross;
 using detail::dot;
 
-void tforcefield::createchiralities() {
-  const bool marked =
-      std::any_of(atoms_.begin(), atoms_.end(),
-                  [](const tatm* atom) {
-                    return atom->stereomark == tstereomark::stated;
-                  }) ||
-      std::any_of(bonds_.begin(), bonds_.end(), [](const auto& bond) {
-        return bond.first->stereomark == tstereomark::stated;
-      });
-  if (!marked) {
-    return;
-  }
-  std::unordered_map<const tatm*, std::int32_t> indexof;
-  for (std::size_t i = 0; i < atoms_.size(); ++i) {
-    indexof.emplace(atoms_[i], static_cast<std::int32_t>(i));
-  }
-  auto add = [this](tchirality term) {
+std::vector<tchirality> chiralityterms(
+    const tstatedstereo& stereo,
+    const std::unordered_map<const tatm*, std::int32_t>& indexof) {
+  std::vector<tchirality> terms;
+  auto add = [&terms](tchirality term) {
     term.kind = ttermkind::chirality;
     term.atomcount = 4;
-    registerterm(term, static_cast<std::int32_t>(chiralities_.size()));
-    chiralities_.push_back(term);
+    terms.push_back(term);
   };
-  const tstatedstereo stereo = statedstereo(drawing_);
   for (const tstatedcentre& centre : stereo.centres) {
-    if (centre.centre->stereomark != tstereomark::stated) {
-      continue;
-    }
     const std::array<TXYZ, 4> ideal = idealdirections(centre.anticlockwise);
     std::vector<std::size_t> real;
     for (std::size_t k = 0; k < 4; ++k) {
@@ -64,6 +47,9 @@ void tforcefield::createchiralities() {
           three.push_back(real[k]);
         }
       }
+      if (three.size() != 3) {
+        break;
+      }
       tchirality term;
       term.atoms = {indexof.at(centre.neighbours[three[0]]),
                     indexof.at(centre.neighbours[three[1]]),
@@ -77,9 +63,6 @@ void tforcefield::createchiralities() {
     }
   }
   for (const tstatedbond& bond : stereo.doublebonds) {
-    if (bond.bond->stereomark != tstereomark::stated) {
-      continue;
-    }
     tchirality term;
     term.doublebond = true;
     // Held with room to spare within 60 degrees of its plane.
@@ -88,6 +71,36 @@ void tforcefield::createchiralities() {
                   indexof.at(bond.end2), indexof.at(bond.neighbour2)};
     term.sense = bond.cis ? 1.0 : -1.0;
     add(term);
+  }
+  return terms;
+}
+
+void tforcefield::createchiralities() {
+  const bool marked =
+      std::any_of(atoms_.begin(), atoms_.end(),
+                  [](const tatm* atom) {
+                    return atom->stereomark == tstereomark::stated;
+                  }) ||
+      std::any_of(bonds_.begin(), bonds_.end(), [](const auto& bond) {
+        return bond.first->stereomark == tstereomark::stated;
+      });
+  if (!marked) {
+    return;
+  }
+  std::unordered_map<const tatm*, std::int32_t> indexof;
+  for (std::size_t i = 0; i < atoms_.size(); ++i) {
+    indexof.emplace(atoms_[i], static_cast<std::int32_t>(i));
+  }
+  tstatedstereo stereo = statedstereo(drawing_);
+  std::erase_if(stereo.centres, [](const tstatedcentre& centre) {
+    return centre.centre->stereomark != tstereomark::stated;
+  });
+  std::erase_if(stereo.doublebonds, [](const tstatedbond& bond) {
+    return bond.bond->stereomark != tstereomark::stated;
+  });
+  for (tchirality& term : chiralityterms(stereo, indexof)) {
+    registerterm(term, static_cast<std::int32_t>(chiralities_.size()));
+    chiralities_.push_back(term);
   }
 }
 

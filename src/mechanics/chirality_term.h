@@ -4,6 +4,10 @@
 
 #include "mechanics/force_field_term.h"
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 namespace molvane {
 
 /// A restraint that holds a stated configuration. At a stereo centre a4 it
@@ -36,5 +40,16 @@ double chiralityenergy(const tchirality& term, const TXYZ& p1, const TXYZ& p2,
 double chiralitygradient(const tchirality& term, const TXYZ& p1, const TXYZ& p2,
                          const TXYZ& p3, const TXYZ& p4,
                          std::array<TXYZ, 4>& g);
+
+class tatm;
+struct tstatedstereo;
+
+/// The restraints that hold the centres and double bonds of stereo, their
+/// atoms given as positions by indexof (which must list every atom they
+/// name): four volumes at a centre of four neighbours, one at a centre
+/// whose fourth is implicit, one side at a double bond.
+std::vector<tchirality> chiralityterms(
+    const tstatedstereo& stereo,
+    const std::unordered_map<const tatm*, std::int32_t>& indexof);
 
 }  // namespace molvane

@@ -6,6 +6,8 @@
 #include "chemistry/hydrogens.h"
 #include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
+#include "mechanics/distance_geometry.h"
+#include "mechanics/force_field.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/optimizer.h"
 #include "model/atom.h"
@@ -13,6 +15,7 @@
 #include "model/element_data.h"
 #include "model/vector3.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -32,11 +35,11 @@ using detail::pointof;
 constexpr double samespot = 1e-3;
 /// How far such an atom is moved off its twin, in bond lengths.
 constexpr double nudge = 0.3;
-/// Size of the kicks that make the conformers differ, as a fraction of a
-/// bond length (the optimiser's temperature); the first start is kicked
-/// least.
-constexpr double firstkick = 0.05;
-constexpr double laterkick = 0.2;
+/// Seeds of the starts of one run lie this far apart, so that runs with
+/// neighbouring seeds build different starts.
+constexpr std::uint64_t startseedstride = 1000003;
+/// Conformers this close in energy (cal/mol) have relaxed to one minimum.
+constexpr double sameenergy = 10.0;
 /// Root-mean-square gradient at which a conformer counts as relaxed,
 /// kcal/(mol·Å): far below what moves a bond length by 0.001 Å.
 constexpr double relaxedgradient = 0.01;
@@ -155,28 +158,60 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
   result.warning = joined(result.warning, stereo.warning);
   assignhybridization(drawing);
   result.hydrogens = addhydrogens3d(drawing);
+  // Adding hydrogens reads the stereo again from the lifted model, where a
+  // lift may have twisted a double bond; what the drawing stated holds.
+  markstereo(drawing, stereo.stated);
   assignhybridization(drawing);
   atoms = chemicalatoms(drawing);
-  tplaces start;
-  start.take(atoms);
-  result.startclashes = countclashes(drawing);
-
   const int conformers = std::max(1, settings.conformers);
+  tplaces lifted;
+  lifted.take(atoms);
+  // Every conformer starts from its own build from the connectivity, made
+  // while the lifted coordinates still give the restraints their sense.
+  std::vector<tatm*> order;
+  std::vector<tgeometrystart> starts;
+  {
+    tforcefield field(drawing);
+    tsetupreport report;
+    report.processmessages = settings.processmessages;
+    if (field.setupforcefield(report).empty()) {
+      order = field.atoms();
+      for (int k = 0; k < conformers; ++k) {
+        starts.push_back(buildgeometrystart(
+            field, stereo.stated,
+            settings.seed * startseedstride + static_cast<std::uint64_t>(k)));
+      }
+    }
+  }
+  if (starts.empty()) {
+    starts.emplace_back();
+  }
   tplaces best;
   double bestenergy = std::numeric_limits<double>::infinity();
   int bestunheld = std::numeric_limits<int>::max();
   std::string problem;
-  for (int k = 0; k < conformers; ++k) {
-    start.put();
+  for (std::size_t k = 0; k < starts.size(); ++k) {
+    const tgeometrystart& start = starts[k];
+    lifted.put();
+    if (!start.xyz.empty()) {
+      for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i]->x = start.xyz[3 * i];
+        order[i]->y = start.xyz[3 * i + 1];
+        order[i]->z = start.xyz[3 * i + 2];
+      }
+    }
+    result.startclashes = std::max(result.startclashes, countclashes(drawing));
     toptimizer optimizer(drawing);
     optimizer.settings.seed = settings.seed + static_cast<std::uint64_t>(k);
-    optimizer.settings.temperature = k == 0 ? firstkick : laterkick;
     optimizer.settings.rmsgradientkcal = relaxedgradient;
     optimizer.hooks.processmessages = settings.processmessages;
     problem = optimizer.runoptimizer(toptimizermethod::refine);
+    bool agreed = false;
     if (problem.empty()) {
       const int unheld = unheldstereo(stereo.stated);
       const double energy = optimizer.state().energy;
+      agreed = unheld == 0 && unheld == bestunheld &&
+               std::abs(energy - bestenergy) < sameenergy;
       if (unheld < bestunheld ||
           (unheld == bestunheld && energy < bestenergy)) {
         bestunheld = unheld;
@@ -185,7 +220,12 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
       }
     }
     if (settings.progress) {
-      settings.progress(k + 1, conformers);
+      settings.progress(agreed ? conformers : static_cast<int>(k) + 1,
+                        conformers);
+    }
+    if (agreed) {
+      // Two starts relaxed to the same minimum: more would find it again.
+      break;
     }
   }
   if (best.atoms.empty()) {

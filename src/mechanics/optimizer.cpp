@@ -562,6 +562,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   // Stated stereo gets its depth before anything moves; the restraints of
   // the setup then hold it through the run.
   const tstereopreparation stereo = preparestereo(drawing_);
+  state_.warning = stereo.warning;
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
   field_.setlistinghook([this] { pump(); });

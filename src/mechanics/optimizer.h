@@ -72,6 +72,8 @@ struct toptimizerstate {
   double seconds = 0.0;
   bool converged = false;
   bool stopped = false;
+  /// What the run could not follow of the stereo the drawing states, or "".
+  std::string warning;
 };
 
 /// Hooks of a run. `show` receives the state every few iterations;
