@@ -471,6 +471,28 @@ int unheldstereo(const tstatedstereo& stereo, bool everyside) {
   return count;
 }
 
+std::vector<unsigned char> stereoholdings(const tstatedstereo& stereo) {
+  std::vector<unsigned char> held;
+  held.reserve(stereo.centres.size() + stereo.doublebonds.size());
+  for (const tstatedcentre& centre : stereo.centres) {
+    held.push_back(holds(centre) != 1 ? 0 : holdsfromeveryside(centre) ? 2 : 1);
+  }
+  for (const tstatedbond& bond : stereo.doublebonds) {
+    held.push_back(holds(bond) == 1 ? 1 : 0);
+  }
+  return held;
+}
+
+int lostsince(const tstatedstereo& stereo,
+              const std::vector<unsigned char>& before) {
+  const std::vector<unsigned char> now = stereoholdings(stereo);
+  int lost = 0;
+  for (std::size_t i = 0; i < now.size() && i < before.size(); ++i) {
+    lost += now[i] < before[i] ? 1 : 0;
+  }
+  return lost;
+}
+
 double hydrogenlength(const tdrawing& drawing, const tatm& atom) {
   return drawing.geometry().bondlength *
          (radiusof(1) + radiusof(atom.element)) / companionangstromperbond;

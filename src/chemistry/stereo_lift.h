@@ -67,6 +67,17 @@ int holds(const tstatedbond& bond);
 /// itself has been pushed through the plane of three of its neighbours
 /// (the test after a run; a lifted start may not pass it yet).
 int unheldstereo(const tstatedstereo& stereo, bool everyside = false);
+/// What the coordinates hold of each stated centre, then of each stated
+/// double bond: 0 nothing, 1 its sense, 2 its sense from every side too
+/// (centres only).
+std::vector<unsigned char> stereoholdings(const tstatedstereo& stereo);
+/// How many centres and double bonds are held less than `before` (from
+/// stereoholdings of the same stereo) recorded: one that held from every
+/// side must still, one that held its sense must not be turned over. A
+/// count of the unheld alone misses one centre turned over while another
+/// was straightened.
+int lostsince(const tstatedstereo& stereo,
+              const std::vector<unsigned char>& before);
 
 /// The length of a bond from atom to a hydrogen, in drawing units: the sum
 /// of the covalent radii, scaled as the drawing's bond length is.

@@ -601,7 +601,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   }
   std::vector<TXYZ> startgeometry;
   snapshot(startgeometry);
-  const int unheld = unheldstereo(stereo.stated, true);
+  const std::vector<unsigned char> heldatstart = stereoholdings(stereo.stated);
   refresh();
   state_.startenergy = state_.energy;
   state_.bestenergy = state_.energy;
@@ -659,14 +659,14 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     // sound. Every method returns the best geometry it saw.
     restore(startgeometry);
   }
-  if (!molecules && unheldstereo(stereo.stated, true) > unheld) {
+  if (!molecules && lostsince(stereo.stated, heldatstart) > 0) {
     // A kick turned a centre over that the restraints could not bring
     // back. The start holds it: a run that was stopped ends there; one that
     // was not relaxes again from it, without the kick.
     restore(startgeometry);
     if (!state_.stopped) {
       polish(settings.rmsgradientkcal);
-      if (unheldstereo(stereo.stated, true) > unheld) {
+      if (lostsince(stereo.stated, heldatstart) > 0) {
         restore(startgeometry);
       }
     }
