@@ -158,10 +158,10 @@ std::string libraryatoms(const tmoleculerecord& record,
         static_cast<AT_NUM>(std::clamp(entry.massnumber, 0, 999));
     // A stated count is given exactly; otherwise the library completes the
     // atom by its usual valence.
-    atom.num_iso_H[0] = entry.hydrogens < 0
-                            ? -1
-                            : static_cast<S_CHAR>(std::clamp(
-                                  entry.hydrogens - hydrogenatoms[i], 0, 100));
+    atom.num_iso_H[0] = static_cast<S_CHAR>(
+        entry.hydrogens < 0
+            ? -1
+            : std::clamp(entry.hydrogens - hydrogenatoms[i], 0, 100));
   }
   return "";
 }

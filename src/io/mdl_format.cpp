@@ -427,7 +427,7 @@ std::string v3000text(const tstandardtable& table) {
   return text;
 }
 
-std::string molfiletext(tstandardtable table) {
+std::string molfiletext(const tstandardtable& table) {
   constexpr std::size_t largestv2000 = 999;
   if (table.atoms.size() > largestv2000 || table.bonds.size() > largestv2000) {
     return v3000text(table);
@@ -491,7 +491,7 @@ std::vector<std::uint8_t> writemdl(const tdrawing& drawing) {
   tstandardtable table = standardtable(drawing, companionangstromperbond);
   table.title = companionname(drawing);
   table.comment = companioncomment(companionangstromperbond);
-  return bytesof(molfiletext(std::move(table)));
+  return bytesof(molfiletext(table));
 }
 
 std::vector<std::uint8_t> writemolfile(const tdrawing& drawing) {

@@ -337,12 +337,11 @@ int tatm::gethybridization() {
     hybridization = 5;
   } else if (code == 6) {
     hybridization = 6;
-  } else if ((code >= 10 && code <= 12) || code == 30) {
-    hybridization = 2;
-  } else if (code == 20 && fcharge == 0 &&
-             inranges(element, {{16, 16}, {34, 34}, {52, 52}})) {
-    // A neutral sulfur, selenium or tellurium with two double bonds keeps
-    // a lone pair and is bent, as SO2 is (119 degrees).
+  } else if ((code >= 10 && code <= 12) || code == 30 ||
+             (code == 20 && fcharge == 0 &&
+              inranges(element, {{16, 16}, {34, 34}, {52, 52}}))) {
+    // A neutral sulfur, selenium or tellurium with two double bonds (code
+    // 20) keeps a lone pair and is bent, as SO2 is (119 degrees).
     hybridization = 2;
   } else if (code == 20 || (code >= 100 && code <= 102)) {
     hybridization = 1;

@@ -203,8 +203,8 @@ void bindmolecule(py::module_& module) {
            "states.")
       .def("copy", &tmolecule::copy, "A deep copy.")
       .def("__copy__", &tmolecule::copy)
-      .def("__deepcopy__",
-           [](const tmolecule& molecule, py::dict) { return molecule.copy(); })
+      .def("__deepcopy__", [](const tmolecule& molecule,
+                              const py::dict&) { return molecule.copy(); })
       .def_property_readonly("atoms", &atomsof,
                              "The chemical atoms (copies: changing them does "
                              "not change the molecule).")
