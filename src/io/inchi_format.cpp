@@ -3,7 +3,11 @@
 #include "io/inchi_format.h"
 
 #include "chemistry/inchi_identifier.h"
+#include "io/line_records.h"
 #include "support/text_lines.h"
+
+#include <optional>
+#include <utility>
 
 namespace molvane {
 
@@ -31,34 +35,24 @@ treadresult readinchiline(int number, std::string_view line,
 
 treadresult readinchifile(std::span<const std::uint8_t> bytes,
                           const tsettings& settings) {
-  trecordlines lines(bytes);
-  int number = 0;
-  std::string_view line;
-  if (!lines.next(number, line)) {
+  std::optional<treadresult> first = readfirstrecordline(
+      bytes, [&settings](int number, std::string_view line) {
+        return readinchiline(number, line, settings);
+      });
+  if (!first) {
     treadresult result;
     result.error = "the file holds no InChI";
     return result;
   }
-  treadresult result = readinchiline(number, line, settings);
-  std::size_t count = 1;
-  for (int other = 0; lines.next(other, line);) {
-    ++count;
-  }
-  if (result.drawing != nullptr && count > 1) {
-    result.notices.push_back("the file holds " + std::to_string(count) +
-                             " records; the first was read");
-  }
-  return result;
+  return std::move(*first);
 }
 
 std::vector<treadresult> readinchirecords(std::span<const std::uint8_t> bytes,
                                           const tsettings& settings) {
-  std::vector<treadresult> results;
-  trecordlines lines(bytes);
-  int number = 0;
-  for (std::string_view line; lines.next(number, line);) {
-    results.push_back(readinchiline(number, line, settings));
-  }
+  std::vector<treadresult> results =
+      readrecordlines(bytes, [&settings](int number, std::string_view line) {
+        return readinchiline(number, line, settings);
+      });
   if (results.empty()) {
     results.push_back(readinchifile(bytes, settings));
   }

@@ -4,7 +4,11 @@
 
 #include "chemistry/record_layout.h"
 #include "document/drawing.h"
+#include "io/line_records.h"
 #include "support/text_lines.h"
+
+#include <optional>
+#include <utility>
 
 namespace molvane {
 
@@ -56,39 +60,26 @@ tsmilesrecord firstsmilesrecord(std::span<const std::uint8_t> bytes) {
 
 treadresult readsmilesfile(std::span<const std::uint8_t> bytes,
                            const tsettings& settings) {
-  trecordlines lines(bytes);
-  int number = 0;
-  std::string_view line;
-  if (!lines.next(number, line)) {
+  std::optional<treadresult> first = readfirstrecordline(
+      bytes, [&settings](int number, std::string_view line) {
+        return readsmilesline(number, line, settings);
+      });
+  if (!first) {
     // A file of no records, as written for a drawing without atoms.
     treadresult result;
     result.drawing = std::make_unique<tdrawing>(settings);
     result.notices.push_back("the file holds no SMILES");
     return result;
   }
-  treadresult result = readsmilesline(number, line, settings);
-  if (result.drawing != nullptr) {
-    // The others are only counted.
-    std::size_t records = 1;
-    for (int other = 0; lines.next(other, line);) {
-      ++records;
-    }
-    if (records > 1) {
-      result.notices.push_back("the file holds " + std::to_string(records) +
-                               " records; the first was read");
-    }
-  }
-  return result;
+  return std::move(*first);
 }
 
 std::vector<treadresult> readsmilesrecords(std::span<const std::uint8_t> bytes,
                                            const tsettings& settings) {
-  std::vector<treadresult> results;
-  trecordlines lines(bytes);
-  int number = 0;
-  for (std::string_view line; lines.next(number, line);) {
-    results.push_back(readsmilesline(number, line, settings));
-  }
+  std::vector<treadresult> results =
+      readrecordlines(bytes, [&settings](int number, std::string_view line) {
+        return readsmilesline(number, line, settings);
+      });
   if (results.empty()) {
     results.push_back(readsmilesfile(bytes, settings));
   }

@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "io/read_result.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace molvane {
+
+/// Reads one record line of a file of one record a line; number is the
+/// line in the file, which errors name.
+using tlinereader =
+    std::function<treadresult(int number, std::string_view line)>;
+
+/// The first record of a file of one record a line (blank lines and "#"
+/// comments skipped), read with readline. The other lines are only
+/// counted, and a notice says how many records there were. None when the
+/// file holds no record.
+std::optional<treadresult> readfirstrecordline(
+    std::span<const std::uint8_t> bytes, const tlinereader& readline);
+
+/// Every record line of such a file, read with readline, in file order.
+std::vector<treadresult> readrecordlines(std::span<const std::uint8_t> bytes,
+                                         const tlinereader& readline);
+
+}  // namespace molvane
