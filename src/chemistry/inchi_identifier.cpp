@@ -148,7 +148,12 @@ std::string libraryatoms(const tmoleculerecord& record,
       return "InChI cannot describe pseudo atoms (R groups, \"*\")";
     }
     const std::string symbol = librarysymbol(entry.element);
-    std::strncpy(atom.elname, symbol.c_str(), ATOM_EL_LEN - 1);
+    // Element symbols are at most three letters; the field holds five and
+    // its end.
+    const std::size_t length =
+        std::min(symbol.size(), std::size_t{ATOM_EL_LEN - 1});
+    std::memcpy(atom.elname, symbol.data(), length);
+    atom.elname[length] = '\0';
     atom.x = entry.x;
     atom.y = entry.y;
     atom.z = entry.z;
