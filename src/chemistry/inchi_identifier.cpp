@@ -345,7 +345,9 @@ std::string recordoflibrary(const inchi_OutputStruct& output,
       record.atoms[static_cast<std::size_t>(centre.centre)].stereomark =
           tstereomark::stated;
     } else if (parity.type == INCHI_StereoType_DoubleBond) {
-      const auto ends =
+      // A copy: minmax answers with references to the converted ends,
+      // which last only as long as this statement.
+      const std::pair<int, int> ends =
           std::minmax<int>(parity.neighbor[1], parity.neighbor[2]);
       auto found = bonds.find(ends);
       if (found == bonds.end()) {
