@@ -390,10 +390,22 @@ int main(int argc, char** argv) {
                                            : nullptr;
     if (target != nullptr && i + 1 < argc) {
       *target = std::atof(argv[++i]);
+    } else if (word.starts_with("-")) {
+      std::fprintf(word == "--help" ? stdout : stderr,
+                   "usage: optimize_bench [--refine] [--no-polish] "
+                   "[--scaling] [--stop-latency] [--reference SCRIPT] "
+                   "[--tolerance CAL] [--jump A] [--temp T] [FOLDER]\n");
+      return word == "--help" ? 0 : 1;
     } else {
       folder = word;
       ownfolder = true;
     }
+  }
+  std::error_code missing;
+  if (!std::filesystem::is_directory(folder, missing)) {
+    std::fprintf(stderr, "optimize_bench: %s is not a folder\n",
+                 folder.string().c_str());
+    return 1;
   }
   if (scaling) {
     printscaling(folder);

@@ -63,6 +63,9 @@ tclioutcome info(const tclioptions& options,
   // Record lists are held in memory only while short; longer ones are
   // written from the summaries' file as the output goes out.
   auto summaries = std::make_shared<trecordsummaries>(arguments[1]);
+  if (!summaries->error().empty()) {
+    return failure(summaries->error());
+  }
   const bool held = summaries->count() <= heldrecordlines;
   std::vector<std::string> records;
   if (held) {

@@ -88,12 +88,16 @@ trecordsummaries::trecordsummaries(const std::string& path) {
     return;
   }
   spill_ = std::tmpfile();
+  if (spill_ == nullptr) {
+    error_ = "cannot list the records: no temporary file could be made";
+    return;
+  }
   // A summary needs what a molecule holds, not where its atoms stand, so
   // SMILES is read without a layout.
   visitrecords(path, /*laidout=*/false,
                [this](const treadresult& record) { add(summaryof(record)); });
   // One record is no list.
-  if (count_ < 2) {
+  if (count_ < 2 || !error_.empty()) {
     count_ = 0;
   }
 }
@@ -105,13 +109,14 @@ trecordsummaries::~trecordsummaries() {
 }
 
 void trecordsummaries::add(std::string_view summary) {
-  if (spill_ == nullptr) {
+  if (spill_ == nullptr || !error_.empty()) {
     return;
   }
   // Each line is its length, then its bytes: errors may hold any byte.
   const std::size_t size = summary.size();
   if (std::fwrite(&size, sizeof size, 1, spill_) != 1 ||
       std::fwrite(summary.data(), 1, size, spill_) != size) {
+    error_ = "cannot list the records: the temporary file is full";
     return;
   }
   ++count_;

@@ -35,6 +35,10 @@ class trecordsummaries {
 
   std::size_t count() const { return count_; }
 
+  /// Why the list could not be kept (no temporary file, or writing to it
+  /// failed); empty when it was, or when the file holds one record.
+  const std::string& error() const { return error_; }
+
   /// Hands every line to take in record order, with its 0-based number.
   void visit(
       const std::function<void(std::size_t, std::string_view)>& take) const;
@@ -44,6 +48,7 @@ class trecordsummaries {
 
   std::FILE* spill_ = nullptr;
   std::size_t count_ = 0;
+  std::string error_;
 };
 
 /// convert of a file of MDL records to an SD file: every record is copied
