@@ -38,49 +38,6 @@ void expectpoints(const tSymbol& symbol, const std::vector<txy2>& expected) {
 
 using tpixels = std::vector<tpixel>;
 
-TEST_F(SymbolTest, EveryCommandBuildsItsPointsAroundTheOrigin) {
-  struct tcase {
-    int code;
-    int typecode;
-    std::vector<txy2> points;
-    std::vector<std::pair<int, int>> links;
-  };
-  // L = 30; mirrored arcs reflect about their rounded centre (-8, -8).
-  const std::vector<tcase> cases = {
-      {720, 102, {{45, 0}, {0, 0}}, {{0, 1}}},
-      {721, 103, {{45, 0}, {0, 0}}, {{0, 1}}},
-      {722, 104, {{45, -2}, {0, -2}, {0, 2}, {45, 2}}, {{0, 1}, {2, 3}}},
-      {723, 105, {{45, -2}, {0, -2}, {0, 2}, {22, 2}}, {{0, 1}, {2, 3}}},
-      {724, 109, {{-15, 0}, {0, -15}}, {}},
-      {725, 109, {{-15, -16}, {0, -1}}, {}},
-      {728, 108, {{-15, 0}, {0, -15}}, {}},
-      {729, 106, {{0, 0}, {15, 0}, {8, -13}}, {{0, 1}, {1, 2}, {2, 0}}},
-      {730, 110, {{45, 0}, {0, 0}, {45, -15}, {0, -15}}, {{0, 1}, {2, 3}}},
-  };
-  for (const tcase& c : cases) {
-    SCOPED_TRACE("command " + std::to_string(c.code));
-    std::unique_ptr<tSymbol> symbol = makesymbolforcommand(c.code);
-    ASSERT_NE(symbol, nullptr);
-    EXPECT_EQ(symbol->fragtype, c.typecode);
-    EXPECT_EQ(symbol->turn, c.code == 725 || c.code == 727 ? -1 : 1);
-    expectpoints(*symbol, c.points);
-    ASSERT_EQ(symbol->bonds.count(), static_cast<int>(c.links.size()));
-    for (int i = 0; i < symbol->bonds.count(); ++i) {
-      const tbond* link = symbol->bonds.items(i);
-      const auto [from, to] = c.links[static_cast<std::size_t>(i)];
-      EXPECT_EQ(link->atom1, symbol->atoms.items(from));
-      EXPECT_EQ(link->atom2, symbol->atoms.items(to));
-      EXPECT_EQ(link->chemical, 0);
-    }
-  }
-  for (int code : {719, 731}) {
-    EXPECT_EQ(makesymbolforcommand(code), nullptr) << code;
-  }
-  for (int code : {101, 107, 111}) {
-    EXPECT_EQ(makesymbol(code), nullptr) << code;
-  }
-}
-
 TEST_F(SymbolTest, PlacedSymbolsAreCentredOnTheClickInTheDrawing) {
   tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
   ASSERT_NE(arrow, nullptr);
@@ -127,18 +84,6 @@ TEST_F(SymbolTest, CopyIsIndependentAndKeepsClassAndFields) {
   const tSymbol& plaintwin = *plaincopy;
   EXPECT_TRUE(typeid(plaintwin) == typeid(tSymbol));
   EXPECT_EQ(plaintwin.fragtype, 107);
-}
-
-TEST_F(SymbolTest, StyleAndWidthCycleRoundAndReachTheLinks) {
-  auto arrow = makesymbolforcommand(721);
-  arrow->headstyle = 5;
-  arrow->cyclestyle();
-  arrow->linewidth = 2;
-  arrow->cyclewidth();
-  arrow->cyclewidth();
-  EXPECT_EQ(arrow->headstyle, 0);
-  EXPECT_EQ(arrow->linewidth, 0);
-  EXPECT_EQ(arrow->bonds.items(0)->width, 0);
 }
 
 TEST_F(SymbolTest, RotationTurnsStraightSymbolsFromTheReference) {

@@ -67,15 +67,6 @@ TEST_F(BondTest, DelocalisationSurvivesAKindChange) {
   }
 }
 
-TEST_F(BondTest, WidthCyclesThroughFourValues) {
-  tbond* b = bond(atom(6, 0, 0), atom(6, 30, 0));
-  for (auto [from, to] : {std::pair{4, 1}, {1, 2}, {9, 1}}) {
-    b->width = from;
-    b->setwidth(255);
-    EXPECT_EQ(b->width, to) << from;
-  }
-}
-
 TEST_F(BondTest, IdealLengthOfACarbonSingleBondIsOneStandardLength) {
   tbond* cc = bond(atom(6, 0, 0), atom(6, 30, 0));
   EXPECT_NEAR(cc->ideallength(), 30.0, 1e-6);
