@@ -7,6 +7,7 @@
 #include "io/cml_stream.h"
 #include "io/exchange_files.h"
 #include "io/inchi_format.h"
+#include "io/line_records.h"
 #include "io/mdl_format.h"
 #include "io/native_format.h"
 #include "io/sd_stream.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <cctype>
 #include <optional>
+#include <string_view>
 
 namespace molvane {
 
@@ -125,6 +127,16 @@ treadresult loaddocument(const std::filesystem::path& path,
   std::optional<treadresult> molecule;
   if (content == tfileformat::cml) {
     molecule = firstcmlmolecule(path, settings);
+  } else if (content == tfileformat::smiles) {
+    molecule = readfirstrecordline(
+        path, [&settings](int number, std::string_view line) {
+          return readsmilesline(number, line, settings);
+        });
+  } else if (content == tfileformat::inchi) {
+    molecule = readfirstrecordline(
+        path, [&settings](int number, std::string_view line) {
+          return readinchiline(number, line, settings);
+        });
   }
   if (records && records->error().empty()) {
     result = readfirstrecord(*records, settings);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/line_records.h"
 
+#include "io/smiles_stream.h"
 #include "support/text_lines.h"
 
 #include <string>
@@ -21,6 +22,30 @@ std::optional<treadresult> readfirstrecordline(
     std::size_t records = 1;
     for (int other = 0; lines.next(other, line);) {
       ++records;
+    }
+    if (records > 1) {
+      result.notices.push_back("the file holds " + std::to_string(records) +
+                               " records; the first was read");
+    }
+  }
+  return result;
+}
+
+std::optional<treadresult> readfirstrecordline(
+    const std::filesystem::path& path, const tlinereader& readline) {
+  tsmilesstream lines(path);
+  std::optional<tsmilesline> first = lines.next();
+  if (!first || !first->error.empty() || !lines.error().empty()) {
+    return std::nullopt;
+  }
+  treadresult result = readline(first->line, first->text);
+  if (result.drawing != nullptr) {
+    std::size_t records = 1;
+    while (lines.next()) {
+      ++records;
+    }
+    if (!lines.error().empty()) {
+      return std::nullopt;
     }
     if (records > 1) {
       result.notices.push_back("the file holds " + std::to_string(records) +

@@ -5,6 +5,7 @@
 #include "io/read_result.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
@@ -24,6 +25,13 @@ using tlinereader =
 /// file holds no record.
 std::optional<treadresult> readfirstrecordline(
     std::span<const std::uint8_t> bytes, const tlinereader& readline);
+
+/// The same, read from the file at path one line at a time, so that a file
+/// of any length opens without being held. None also when the file cannot
+/// be read or its first record line was refused for its length: the
+/// caller then reads the bytes, which says why.
+std::optional<treadresult> readfirstrecordline(
+    const std::filesystem::path& path, const tlinereader& readline);
 
 /// Every record line of such a file, read with readline, in file order.
 std::vector<treadresult> readrecordlines(std::span<const std::uint8_t> bytes,

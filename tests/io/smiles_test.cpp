@@ -6,11 +6,13 @@
 #include "io/smiles_format.h"
 #include "io/smiles_writer.h"
 #include "model/formula.h"
+#include "support/atomic_file.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 namespace molvane {
@@ -330,6 +332,18 @@ TEST_F(SmilesTest, FilesReadLaidOutAndWriteBack) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "empty.smi"));
   const tmoleculerecord record = recordofdrawing(*first.drawing);
   EXPECT_EQ(record.atoms.size(), 7U);
+  // Opened from a file, the lines are read one at a time with the same
+  // result; an empty list still opens as an empty drawing.
+  const std::filesystem::path list = folder.path() / "list.smi";
+  ASSERT_EQ(writefileatomically(list, bytes), "");
+  treadresult opened = loaddocument(list, defaultsettings());
+  ASSERT_NE(opened.drawing, nullptr) << opened.error;
+  EXPECT_EQ(hillformula(*opened.drawing), "C6H6O");
+  EXPECT_EQ(opened.drawing->title(), "phenol");
+  EXPECT_EQ(opened.notices, first.notices);
+  const std::filesystem::path blank = folder.path() / "blank.smi";
+  ASSERT_EQ(writefileatomically(blank, testing::bytesof("\n# nothing\n")), "");
+  EXPECT_EQ(loaddocument(blank, defaultsettings()).notices, none.notices);
 }
 
 }  // namespace
