@@ -18,4 +18,9 @@ std::string kekulise(tmoleculerecord& record,
                      const std::vector<bool>& needsdouble,
                      const std::vector<bool>& aromaticbonds);
 
+/// The record with its one-and-a-half bonds (aromatic rings, carboxylate
+/// groups) given single and double bonds as the atoms' valences ask;
+/// single bonds where no such pattern exists.
+tmoleculerecord kekulerecord(const tmoleculerecord& record);
+
 }  // namespace molvane

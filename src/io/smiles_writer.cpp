@@ -414,47 +414,6 @@ std::string tsmileswriter::write(std::string& error) {
   return text;
 }
 
-/// The record with its one-and-a-half bonds (aromatic rings, carboxylate
-/// groups) given single and double bonds as the atoms' valences ask;
-/// single bonds where no such pattern exists.
-tmoleculerecord kekulerecord(const tmoleculerecord& record) {
-  tmoleculerecord kekule = record;
-  std::vector<bool> delocalised(record.bonds.size(), false);
-  std::vector<int> bondsum(record.atoms.size(), 0);
-  bool any = false;
-  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
-    const tbondentry& bond = record.bonds[b];
-    delocalised[b] = bond.kind == 3;
-    any = any || delocalised[b];
-    const int order = bond.kind == 3 ? 1 : (bond.kind + 1) / 2;
-    bondsum[static_cast<std::size_t>(bond.atom1)] += order;
-    bondsum[static_cast<std::size_t>(bond.atom2)] += order;
-  }
-  if (!any) {
-    return kekule;
-  }
-  std::vector<bool> needsdouble(record.atoms.size(), false);
-  for (std::size_t b = 0; b < record.bonds.size(); ++b) {
-    if (!delocalised[b]) {
-      continue;
-    }
-    for (int end : {record.bonds[b].atom1, record.bonds[b].atom2}) {
-      const auto i = static_cast<std::size_t>(end);
-      const tatomentry& atom = record.atoms[i];
-      needsdouble[i] = bracketneedsdouble(atom.element, atom.charge, bondsum[i],
-                                          std::max(0, atom.hydrogens));
-    }
-  }
-  if (!kekulise(kekule, needsdouble, delocalised).empty()) {
-    for (std::size_t b = 0; b < record.bonds.size(); ++b) {
-      if (delocalised[b]) {
-        kekule.bonds[b].kind = 2;
-      }
-    }
-  }
-  return kekule;
-}
-
 }  // namespace
 
 std::string smilesofrecord(const tmoleculerecord& record,
