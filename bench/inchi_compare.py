@@ -27,7 +27,9 @@ def ours(cli, path, folder):
     if run.returncode != 0:
         return None, run.stderr.strip()
     with open(out, encoding="utf-8") as handle:
-        return [line.strip() for line in handle], run.stderr.strip()
+        # A line is the InChI, then the record's title.
+        return [(line.split() or [""])[0] for line in handle], \
+            run.stderr.strip()
 
 
 def obabel(path, index=None):

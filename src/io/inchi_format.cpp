@@ -63,8 +63,9 @@ std::string inchiline(const tdrawing& drawing, std::string& error) {
   tinchiresult result = standardinchi(drawing);
   if (result.inchi.empty()) {
     error = result.message;
+    return "";
   }
-  return result.inchi;
+  return result.inchi + linetitle(drawing);
 }
 
 std::vector<std::uint8_t> writeinchifile(const tdrawing& drawing) {

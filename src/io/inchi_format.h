@@ -31,8 +31,9 @@ namespace molvane {
     std::span<const std::uint8_t> bytes,
     const tsettings& settings = defaultsettings());
 
-/// The standard InChI of a drawing as a line of an InChI file, without its
-/// line end; empty with error set when the library cannot describe it.
+/// The standard InChI of a drawing as a line of an InChI file, followed by
+/// the drawing's title after a space when it has one, without its line
+/// end; empty with error set when the library cannot describe it.
 std::string inchiline(const tdrawing& drawing, std::string& error);
 
 /// An InChI file of one line for the drawing; empty when the drawing has

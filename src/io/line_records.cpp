@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/line_records.h"
 
+#include "document/drawing.h"
 #include "io/smiles_stream.h"
 #include "support/text_lines.h"
 
@@ -53,6 +54,15 @@ std::optional<treadresult> readfirstrecordline(
     }
   }
   return result;
+}
+
+std::string linetitle(const tdrawing& drawing) {
+  std::string title;
+  for (char c : drawing.title()) {
+    title += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+  }
+  title = std::string(trimmed(title));
+  return title.empty() ? "" : " " + title;
 }
 
 std::vector<treadresult> readrecordlines(std::span<const std::uint8_t> bytes,

@@ -9,10 +9,13 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace molvane {
+
+class tdrawing;
 
 /// Reads one record line of a file of one record a line; number is the
 /// line in the file, which errors name.
@@ -32,6 +35,10 @@ std::optional<treadresult> readfirstrecordline(
 /// caller then reads the bytes, which says why.
 std::optional<treadresult> readfirstrecordline(
     const std::filesystem::path& path, const tlinereader& readline);
+
+/// The drawing's title as it follows the record on its line: one space,
+/// then the title with line breaks and tabs made spaces; "" for none.
+std::string linetitle(const tdrawing& drawing);
 
 /// Every record line of such a file, read with readline, in file order.
 std::vector<treadresult> readrecordlines(std::span<const std::uint8_t> bytes,

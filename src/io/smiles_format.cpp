@@ -92,12 +92,7 @@ std::vector<std::uint8_t> writesmilesfile(const tdrawing& drawing) {
   if (text.empty()) {
     return {};
   }
-  std::string title;
-  for (char c : drawing.title()) {
-    title += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
-  }
-  title = std::string(trimmed(title));
-  text += (title.empty() ? "" : " " + title) + "\n";
+  text += linetitle(drawing) + "\n";
   return {text.begin(), text.end()};
 }
 

@@ -43,19 +43,22 @@ TEST_F(InchiRecords, InfoGivesTheInchiAndItsKey) {
 
 TEST_F(InchiRecords, ConvertKeepsOneRecordALineBothWays) {
   // The middle record has no InChI: its line stays empty, so the others
-  // keep the line of their record.
+  // keep the line of their record. Titles follow their InChI, as in SMILES,
+  // and come back through an SD file.
   const std::string smiles =
       write("three.smi", "C[C@@H](C(=O)O)N ala\n*C\nC/C=C/C butene\n");
   const std::string inchis = (folder.path() / "three.inchi").string();
   const tclioutcome out = runclicommand({}, {"convert", smiles, inchis});
   ASSERT_EQ(out.status, 0) << out.error;
-  EXPECT_EQ(contents(inchis), std::string(alanine) + "\n\n" + butene + "\n");
+  EXPECT_EQ(contents(inchis),
+            std::string(alanine) + " ala\n\n" + butene + " butene\n");
 
   const std::string sdf = (folder.path() / "back.sdf").string();
   ASSERT_EQ(runclicommand({}, {"convert", inchis, sdf}).status, 0);
   const std::string again = (folder.path() / "again.inchi").string();
   ASSERT_EQ(runclicommand({}, {"convert", sdf, again}).status, 0);
-  EXPECT_EQ(contents(again), std::string(alanine) + "\n" + butene + "\n");
+  EXPECT_EQ(contents(again),
+            std::string(alanine) + " ala\n" + butene + " butene\n");
 }
 
 TEST_F(InchiRecords, ADamagedLineFailsInOneLine) {
