@@ -156,13 +156,11 @@ TEST(CommandNames, NameCommandsAsTheUserKnowsThem) {
   const std::pair<int, const char*> names[] = {{154, "Ring 6"},
                                                {159, "Ring 6 Boat"},
                                                {204, "Fuse Ring 6"},
-                                               {701, "Benzene"},
                                                {585, "Add NO2"},
                                                {525, "NO2"},
                                                {620, "AHn CH4"},
                                                {509, "10-Decane"},
                                                {817, "Cl"},
-                                               {720, "Arrow"},
                                                {0, ""},
                                                {499, ""},
                                                {1000, ""}};
