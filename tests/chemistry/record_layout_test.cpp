@@ -228,21 +228,17 @@ TEST(RecordLayoutTest, DoubleBondsKeepTheirStatedGeometry) {
 }
 
 TEST(RecordLayoutTest, LargeAndOddInputsFinishQuickly) {
-  // Rings too long for the library, a long chain, many fused rings, a
-  // crowded atom, lone atoms, and nothing at all.
+  // A ring too long for the library, many fused rings, a crowded atom,
+  // lone atoms, nothing at all and a long chain.
   tmoleculerecord star = molecule(13, {});
   for (int i = 1; i < 13; ++i) {
     star.bonds.push_back({0, i});
   }
   tmoleculerecord ions = molecule(200, {});
   const std::vector<std::pair<std::string, tmoleculerecord>> cases{
-      {"ring of 1 000", ring(1000)},
-      {"chain of 3 000", chain(3000)},
-      {"1 000 fused rings", acene(1000)},
-      {"crowded atom", star},
-      {"lone atoms", ions},
-      {"no atoms", tmoleculerecord{}},
-      {"10 000 atoms", chain(10000)}};
+      {"ring of 1 000", ring(1000)},   {"1 000 fused rings", acene(1000)},
+      {"crowded atom", star},          {"lone atoms", ions},
+      {"no atoms", tmoleculerecord{}}, {"10 000 atoms", chain(10000)}};
   for (auto [name, record] : cases) {
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(layoutrecord(record, {}), "") << name;
