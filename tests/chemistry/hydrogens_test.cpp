@@ -317,10 +317,11 @@ TEST_F(Hydrogens, HybridisationFollowsTheBondPatternAndSetsTheIdealAngle) {
   // Past a byte the pattern stays at 255 instead of wrapping to 5, which
   // would read as five-coordinate.
   const std::string crowded = "664444422222222222";
-  const tcase cases[] = {{6, "", 0, 3},         {16, "222222", 6, 6},
-                         {16, "2222222", 7, 0}, {6, "4222", 13, 0},
-                         {6, "44", 20, 1},      {6, "6", 100, 1},
-                         {11, "2", 1, 0},       {6, crowded, 255, 0}};
+  const tcase cases[] = {
+      {6, "", 0, 3},         {15, "22222", 5, 5}, {16, "222222", 6, 6},
+      {16, "2222222", 7, 0}, {6, "4", 10, 2},     {6, "4222", 13, 0},
+      {6, "44", 20, 1},      {16, "444", 30, 2},  {6, "6", 100, 1},
+      {11, "2", 1, 0},       {6, crowded, 255, 0}};
   for (const tcase& each : cases) {
     SCOPED_TRACE(each.kinds);
     session().newdrawing();

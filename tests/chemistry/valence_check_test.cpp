@@ -112,8 +112,10 @@ TEST(ValenceCheck, LargestValenceFollowsPeriodAndCharge) {
   EXPECT_EQ(largestvalence(7, 0), 3);
   EXPECT_EQ(largestvalence(7, 1), 4);
   EXPECT_EQ(largestvalence(6, -1), 3);
+  EXPECT_EQ(largestvalence(5, -1), 4);
   EXPECT_EQ(largestvalence(16, 0), 6);
   EXPECT_EQ(largestvalence(26, 0), std::nullopt);
+  EXPECT_EQ(largestvalence(-1, 0), std::nullopt);
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST_F(GroupEditorCommands, NumberTwiceClearsAndEachNumberingCounts) {
   const tcase cases[] = {{tnumbering::drawing, 0, {1, 2, 3}},
                          {tnumbering::group, 0, {8, 9, 10}},
                          {tnumbering::nmr, 6, {1, 2, 3}},
+                         {tnumbering::nmr, 1, {1, 2, 3}},
                          {tnumbering::nmr, 7, {0, 0, 0}}};
   for (const tcase& entry : cases) {
     SCOPED_TRACE(static_cast<int>(entry.numbering));

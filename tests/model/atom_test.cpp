@@ -17,6 +17,7 @@ using AtomTest = testing::tdrawingtest;
 
 TEST(RoundHalfEven, RoundsTiesToTheEvenNeighbour) {
   EXPECT_EQ(roundhalfeven(2.5), 2);
+  EXPECT_EQ(roundhalfeven(3.5), 4);
   EXPECT_EQ(roundhalfeven(-2.5), -2);
   EXPECT_EQ(roundhalfeven(1e300), 2147483647);
   EXPECT_EQ(roundhalfeven(std::nan("")), 0);
@@ -97,6 +98,16 @@ TEST_F(AtomTest, DeuteriumAndNeutronsChangeTheMassButNotACopys) {
   EXPECT_NEAR(d->mass, 2.016 - 1.0087, 1e-6);
 }
 
+TEST_F(AtomTest, NumberTextLeadsWithABlankBehindALabel) {
+  tatm* c = atom(6, 0, 0);
+  EXPECT_EQ(c->numbertext(), "");
+  c->number = 12;
+  for (int mode : {nolabel, symbollabel, hydrogenlabel}) {
+    c->setlabelmode(mode);
+    EXPECT_EQ(c->numbertext(), mode == nolabel ? "12" : " 12");
+  }
+}
+
 TEST_F(AtomTest, NeighbourQueriesFollowEveryChangeOfTheBondList) {
   tatm* c = atom(6, 0, 0);
   tatm* h = atom(1, 30, 0);
@@ -146,6 +157,13 @@ TEST_F(AtomTest, FlatnessTestSeparatesTrigonalFromPyramidal) {
   EXPECT_FALSE(pyramid->isplanar());
 }
 
+TEST_F(AtomTest, PolarHydrogenSitsOnNitrogenOxygenOrFluorine) {
+  tatm* h = atom(1, 0, 0);
+  EXPECT_FALSE(h->ispolarh());
+  EXPECT_TRUE(bond(h, atom(8, 30, 0))->atom1->ispolarh());
+  EXPECT_FALSE(bond(atom(1, 100, 0), atom(6, 130, 0))->atom1->ispolarh());
+}
+
 TEST_F(AtomTest, FixedAtomsIgnoreMovesButNotRawSets) {
   tatm* c = atom(6, 10, 10);
   c->fixed = 1;
@@ -176,7 +194,7 @@ TEST_F(AtomTest, AngstromDistanceUsesOneBondLengthFor153Picometres) {
 
 TEST_F(AtomTest, ParameterElementGroupsHeavyElements) {
   for (auto [element, expected] :
-       {std::pair{6, 6}, {21, 26}, {80, 69}, {81, 92}}) {
+       {std::pair{6, 6}, {21, 26}, {30, 26}, {57, 69}, {80, 69}, {81, 92}}) {
     EXPECT_EQ(tatm(element, 0, 0, 0).paramelement(), expected) << element;
   }
 }

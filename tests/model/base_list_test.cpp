@@ -44,6 +44,18 @@ TEST_F(BaseList, AddListAppendsOnlyMissingItemsInTheOtherOrder) {
   EXPECT_EQ(list.all(), (std::vector<titem*>{&a, &b, &d, &c}));
 }
 
+TEST_F(BaseList, IntersectsNeedsACommonItem) {
+  tBaseList<titem> mine;
+  tBaseList<titem> other;
+  mine.add(&a);
+  mine.add(&b);
+  EXPECT_FALSE(other.intersects(mine));
+  other.add(&c);
+  EXPECT_FALSE(mine.intersects(other));
+  other.add(&b);
+  EXPECT_TRUE(mine.intersects(other));
+}
+
 // The drawing owns its atoms; a view of them that goes away, or is
 // cleared, must not take the atoms with it (ASan reports a double free).
 TEST_F(BaseList, DestroyingAListLeavesItsItemsAlive) {

@@ -34,7 +34,8 @@ TEST(ElectronConfig, EnergiesFollowTheShieldingAndPairingRules) {
     int subshell;
     int electrons;
     double energy;
-  } lone[] = {{2, 4, -133334.2229014}, {5, 6, -87729.1498915}};
+  } lone[] = {
+      {2, 3, -100654.2622005}, {2, 4, -133334.2229014}, {5, 6, -87729.1498915}};
   for (const auto& c : lone) {
     SCOPED_TRACE(c.electrons);
     TEConfig atom(100, 0);
@@ -53,20 +54,24 @@ TEST(ElectronConfig, EverySubshellIsScreenedByItsOwnRule) {
     double zeff;
   };
   const tcase cases[] = {
-      {11, 3, 11 - (8 * B + 2 * G)},            // Na 3s
-      {17, 4, 17 - (6 * A + 8 * Bp + 2 * G)},   // Cl 3p
-      {26, 5, 26 - (5 * A + 8 * E + 10 * G)},   // Fe 3d
-      {47, 10, 47 - (10 * D + 36 * G)},         // Ag 5s
-      {64, 9, 64 - (6 * s + 46 * G)},           // Gd 4f
-      {92, 17, 92 - (1 * s + 9 * t + 81 * G)},  // U 7s
+      {11, 3, 11 - (8 * B + 2 * G)},                   // Na 3s
+      {17, 4, 17 - (6 * A + 8 * Bp + 2 * G)},          // Cl 3p
+      {26, 5, 26 - (5 * A + 8 * E + 10 * G)},          // Fe 3d
+      {26, 6, 26 - (1 * A + 6 * D + 8 * B + 10 * G)},  // Fe 4s
+      {47, 10, 47 - (10 * D + 36 * G)},                // Ag 5s
+      {64, 9, 64 - (6 * s + 46 * G)},                  // Gd 4f
+      {64, 12, 64 - (61 * G)},                         // Gd 5d
+      {92, 17, 92 - (1 * s + 9 * t + 81 * G)},         // U 7s
   };
   for (const tcase& c : cases) {
     SCOPED_TRACE(std::to_string(c.z) + " " +
                  std::string(TEConfig::subshellname(c.subshell)));
     EXPECT_NEAR(TEConfig(c.z, 0).zeff(c.subshell), c.zeff, 1e-9);
   }
-  // 3d electrons screen 3s and 3p a little (C).
+  // 3d electrons screen 3s and 3p a little (C), 5d ones screen 5s (C).
   EXPECT_NEAR(TEConfig(30, 0).zeff(3), 30 - (7 * A + 10 * C + 8 * B + 2 * G),
+              1e-9);
+  EXPECT_NEAR(TEConfig(78, 0).zeff(10), 78 - (7 * A + 9 * C + 10 * D + 36 * G),
               1e-9);
   EXPECT_EQ(TEConfig(6, 0).zeff(nosubshell), 0.0);
   EXPECT_DOUBLE_EQ(TEConfig(1, 0).zeff(0), 1.0);

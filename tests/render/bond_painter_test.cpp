@@ -78,6 +78,7 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
       {1, 4, {}},
       {1, 10, {red}},
       {1, 35, {green}},
+      {1, 36, {}},
       {2, 1, {line}},
       {3, 1, {line, dot(106)}},
       {3, 30, {line, dot(106)}},
