@@ -1,0 +1,251 @@
+// SPDX-FileCopyrightText: 2026 Molvane 3D developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "nmr/heavy_halogens.h"
+
+#include "nmr/environment_keys.h"
+#include "nmr/nmr_graph.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace molvane {
+
+namespace {
+
+constexpr int hydrogen = 1;
+constexpr int carbon = 6;
+constexpr int chlorine = 17;
+constexpr int bromine = 35;
+constexpr int iodine = 53;
+constexpr int farthest = 4;
+
+constexpr int aromatic = 4;
+constexpr int sp3 = 3;
+
+/// Each table below holds the bromine value first, then the iodine value:
+/// differences to chlorine in ppm, from the substituent increments of
+/// alkanes, alkenes and benzenes in the 13C and 1H tables of Pretsch,
+/// Buhlmann and Badertscher, "Structure Determination of Organic
+/// Compounds" (4th ed., 2009), and the halomethanes, haloethanes,
+/// 1- and 2-halopropanes and tert-butyl halides of the same tables.
+using tpair = std::array<double, 2>;
+
+struct tcarbontables {
+  /// On an sp3 carbon bonded to the halogen, by that carbon's other heavy
+  /// neighbours (0 for a halomethane, 3 for a tert-butyl halide).
+  std::array<tpair, 4> alpha{
+      {{-15.0, -45.8}, {-11.5, -38.5}, {-8.5, -32.6}, {-5.0, -23.7}}};
+  /// Half the extra shielding of each pair of heavy halogens on one carbon
+  /// (CH2Br2, CHBr3, CH2I2 shield more than their halogens one by one).
+  tpair halfpair{-4.5, -15.0};
+  /// On an sp2 or aromatic carbon bonded to the halogen.
+  tpair alphasp2{-12.0, -40.3};
+  /// Two bonds away over an sp3 carbon, by that carbon's heavy neighbours
+  /// other than the halogen.
+  std::array<tpair, 4> beta{{{0.8, 1.3}, {0.8, 1.3}, {1.2, 3.9}, {1.9, 5.9}}};
+  /// Ortho in a ring; beyond the double bond of a vinyl halide; other
+  /// sp2 carbons two bonds away.
+  tpair ortho{2.8, 8.3};
+  tpair vinylbeta{4.9, 13.1};
+  tpair otherbeta{0.3, 1.5};
+  /// Three bonds away: meta in a ring, an sp3 carbon on the ortho position,
+  /// an sp3 carbon along a chain.
+  tpair meta{0.3, 0.1};
+  tpair orthoalkyl{2.9, 8.2};
+  tpair gamma{1.2, 3.4};
+  /// Para in a ring.
+  tpair para{0.3, 0.8};
+};
+
+struct tprotontables {
+  std::array<tpair, 4> alpha{
+      {{-0.37, -0.89}, {-0.12, -0.34}, {0.07, 0.18}, {0.0, 0.0}}};
+  tpair halfpair{-0.06, -0.36};
+  tpair alphasp2{0.18, 0.27};
+  tpair beta{0.15, 0.25};
+  tpair ortho{0.15, 0.36};
+  tpair vinylbeta{0.45, 0.95};
+  tpair meta{-0.06, -0.19};
+  tpair para{0.05, 0.09};
+};
+
+constexpr tcarbontables carbontables{};
+constexpr tprotontables protontables{};
+
+bool isheavyhalogen(const tgraphatom& atom) {
+  return atom.active && (atom.element == bromine || atom.element == iodine);
+}
+
+/// The heavy neighbours of atom other than the halogen it carries.
+int otherheavyneighbours(const tnmrgraph& graph, int atom) {
+  int count = 0;
+  for (int far : graph.neighbours(atom)) {
+    const tgraphatom& each = graph.atoms[static_cast<std::size_t>(far)];
+    count += each.active && each.element != hydrogen ? 1 : 0;
+  }
+  return std::clamp(count - 1, 0, 3);
+}
+
+int heavyhalogensof(const tnmrgraph& graph, int atom) {
+  int count = 0;
+  for (int far : graph.neighbours(atom)) {
+    count += isheavyhalogen(graph.atoms[static_cast<std::size_t>(far)]) ? 1 : 0;
+  }
+  return count;
+}
+
+/// The shortest path from halogen to atom of at most farthest bonds, both
+/// ends included; empty when there is none.
+std::vector<int> pathbetween(const tnmrgraph& graph, int halogen, int atom) {
+  std::vector<int> from(static_cast<std::size_t>(graph.size()), -1);
+  std::vector<int> distance(static_cast<std::size_t>(graph.size()), -1);
+  std::vector<int> queue{halogen};
+  distance[static_cast<std::size_t>(halogen)] = 0;
+  for (std::size_t next = 0; next < queue.size(); ++next) {
+    int node = queue[next];
+    if (node == atom) {
+      break;
+    }
+    if (distance[static_cast<std::size_t>(node)] == farthest) {
+      continue;
+    }
+    for (int far : graph.neighbours(node)) {
+      auto f = static_cast<std::size_t>(far);
+      if (distance[f] < 0 && graph.atoms[f].active) {
+        distance[f] = distance[static_cast<std::size_t>(node)] + 1;
+        from[f] = node;
+        queue.push_back(far);
+      }
+    }
+  }
+  std::vector<int> path;
+  if (distance[static_cast<std::size_t>(atom)] < 0) {
+    return path;
+  }
+  for (int node = atom; node >= 0;
+       node = from[static_cast<std::size_t>(node)]) {
+    path.push_back(node);
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+/// One halogen's effect on the carbon at the end of path (halogen first).
+double carboneffect(const tnmrgraph& graph, const std::vector<int>& path,
+                    int which) {
+  const tcarbontables& t = carbontables;
+  int target = path.back();
+  int c = atomclass(graph, target);
+  int a = atomclass(graph, path[1]);
+  auto w = static_cast<std::size_t>(which);
+  switch (path.size() - 1) {
+    case 1:
+      if (c != sp3) {
+        return t.alphasp2[w];
+      }
+      return t.alpha[static_cast<std::size_t>(
+                 otherheavyneighbours(graph, target))][w] +
+             t.halfpair[w] * (heavyhalogensof(graph, target) - 1);
+    case 2:
+      if (c == sp3) {
+        return t.beta[static_cast<std::size_t>(
+            otherheavyneighbours(graph, path[1]))][w];
+      }
+      if (a == aromatic && c == aromatic) {
+        return t.ortho[w];
+      }
+      return a != sp3 ? t.vinylbeta[w] : t.otherbeta[w];
+    case 3:
+      if (c == aromatic && a == aromatic) {
+        return t.meta[w];
+      }
+      if (c == sp3) {
+        return a == aromatic ? t.orthoalkyl[w] : t.gamma[w];
+      }
+      return 0.0;
+    case 4:
+      return c == aromatic && a == aromatic ? t.para[w] : 0.0;
+    default:
+      return 0.0;
+  }
+}
+
+/// One halogen's effect on the protons of the atom at the end of path.
+double protoneffect(const tnmrgraph& graph, const std::vector<int>& path,
+                    int which) {
+  const tprotontables& t = protontables;
+  int target = path.back();
+  int c = atomclass(graph, target);
+  int a = atomclass(graph, path[1]);
+  auto w = static_cast<std::size_t>(which);
+  switch (path.size() - 1) {
+    case 1:
+      if (c != sp3) {
+        return t.alphasp2[w];
+      }
+      return t.alpha[static_cast<std::size_t>(
+                 otherheavyneighbours(graph, target))][w] +
+             t.halfpair[w] * (heavyhalogensof(graph, target) - 1);
+    case 2:
+      if (c == sp3) {
+        return t.beta[w];
+      }
+      if (a == aromatic && c == aromatic) {
+        return t.ortho[w];
+      }
+      return a != sp3 ? t.vinylbeta[w] : 0.0;
+    case 3:
+      return c == aromatic && a == aromatic ? t.meta[w] : 0.0;
+    case 4:
+      return c == aromatic && a == aromatic ? t.para[w] : 0.0;
+    default:
+      return 0.0;
+  }
+}
+
+}  // namespace
+
+bool nearheavyhalogen(const tnmrgraph& graph, int atom) {
+  for (int i = 0; i < graph.size(); ++i) {
+    if (isheavyhalogen(graph.atoms[static_cast<std::size_t>(i)]) &&
+        !pathbetween(graph, i, atom).empty()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+tnmrgraph chlorinestandin(const tnmrgraph& graph) {
+  tnmrgraph standin = graph;
+  for (tgraphatom& atom : standin.atoms) {
+    if (isheavyhalogen(atom)) {
+      atom.element = chlorine;
+    }
+  }
+  return standin;
+}
+
+double heavyhalogenshift(const tnmrgraph& graph, int atom, int nucleus) {
+  if ((nucleus != carbon && nucleus != hydrogen) || atom < 0 ||
+      atom >= graph.size()) {
+    return 0.0;
+  }
+  double total = 0.0;
+  for (int i = 0; i < graph.size(); ++i) {
+    const tgraphatom& halogen = graph.atoms[static_cast<std::size_t>(i)];
+    if (!isheavyhalogen(halogen) || i == atom) {
+      continue;
+    }
+    std::vector<int> path = pathbetween(graph, i, atom);
+    if (path.size() < 2) {
+      continue;
+    }
+    int which = halogen.element == bromine ? 0 : 1;
+    total += nucleus == carbon ? carboneffect(graph, path, which)
+                               : protoneffect(graph, path, which);
+  }
+  return total;
+}
+
+}  // namespace molvane
