@@ -95,40 +95,38 @@ int heavyhalogensof(const tnmrgraph& graph, int atom) {
   return count;
 }
 
-/// The shortest path from halogen to atom of at most farthest bonds, both
-/// ends included; empty when there is none.
-std::vector<int> pathbetween(const tnmrgraph& graph, int halogen, int atom) {
+/// The shortest path of at most farthest bonds from each bromine and
+/// iodine to atom, halogen first and atom last.
+std::vector<std::vector<int>> heavyhalogenpaths(const tnmrgraph& graph,
+                                                int atom) {
   std::vector<int> from(static_cast<std::size_t>(graph.size()), -1);
   std::vector<int> distance(static_cast<std::size_t>(graph.size()), -1);
-  std::vector<int> queue{halogen};
-  distance[static_cast<std::size_t>(halogen)] = 0;
+  std::vector<int> queue{atom};
+  distance[static_cast<std::size_t>(atom)] = 0;
+  std::vector<std::vector<int>> paths;
   for (std::size_t next = 0; next < queue.size(); ++next) {
     int node = queue[next];
-    if (node == atom) {
-      break;
+    auto n = static_cast<std::size_t>(node);
+    if (node != atom && isheavyhalogen(graph.atoms[n])) {
+      std::vector<int>& path = paths.emplace_back();
+      for (int step = node; step >= 0;
+           step = from[static_cast<std::size_t>(step)]) {
+        path.push_back(step);
+      }
     }
-    if (distance[static_cast<std::size_t>(node)] == farthest) {
+    if (distance[n] == farthest) {
       continue;
     }
     for (int far : graph.neighbours(node)) {
       auto f = static_cast<std::size_t>(far);
       if (distance[f] < 0 && graph.atoms[f].active) {
-        distance[f] = distance[static_cast<std::size_t>(node)] + 1;
+        distance[f] = distance[n] + 1;
         from[f] = node;
         queue.push_back(far);
       }
     }
   }
-  std::vector<int> path;
-  if (distance[static_cast<std::size_t>(atom)] < 0) {
-    return path;
-  }
-  for (int node = atom; node >= 0;
-       node = from[static_cast<std::size_t>(node)]) {
-    path.push_back(node);
-  }
-  std::reverse(path.begin(), path.end());
-  return path;
+  return paths;
 }
 
 /// One halogen's effect on the carbon at the end of path (halogen first).
@@ -206,14 +204,13 @@ double protoneffect(const tnmrgraph& graph, const std::vector<int>& path,
 
 }  // namespace
 
+bool anyheavyhalogen(const tnmrgraph& graph) {
+  return std::any_of(graph.atoms.begin(), graph.atoms.end(), isheavyhalogen);
+}
+
 bool nearheavyhalogen(const tnmrgraph& graph, int atom) {
-  for (int i = 0; i < graph.size(); ++i) {
-    if (isheavyhalogen(graph.atoms[static_cast<std::size_t>(i)]) &&
-        !pathbetween(graph, i, atom).empty()) {
-      return true;
-    }
-  }
-  return false;
+  return atom >= 0 && atom < graph.size() &&
+         !heavyhalogenpaths(graph, atom).empty();
 }
 
 tnmrgraph chlorinestandin(const tnmrgraph& graph) {
@@ -232,16 +229,11 @@ double heavyhalogenshift(const tnmrgraph& graph, int atom, int nucleus) {
     return 0.0;
   }
   double total = 0.0;
-  for (int i = 0; i < graph.size(); ++i) {
-    const tgraphatom& halogen = graph.atoms[static_cast<std::size_t>(i)];
-    if (!isheavyhalogen(halogen) || i == atom) {
-      continue;
-    }
-    std::vector<int> path = pathbetween(graph, i, atom);
-    if (path.size() < 2) {
-      continue;
-    }
-    int which = halogen.element == bromine ? 0 : 1;
+  for (const std::vector<int>& path : heavyhalogenpaths(graph, atom)) {
+    int which =
+        graph.atoms[static_cast<std::size_t>(path.front())].element == bromine
+            ? 0
+            : 1;
     total += nucleus == carbon ? carboneffect(graph, path, which)
                                : protoneffect(graph, path, which);
   }

@@ -14,6 +14,9 @@ class tnmrgraph;
 /// effects further out) is added from the substituent increments of
 /// textbook tables.
 
+/// Whether graph holds a bromine or iodine at all.
+bool anyheavyhalogen(const tnmrgraph& graph);
+
 /// Whether a bromine or iodine lies within four bonds of atom, close enough
 /// to change its shift.
 bool nearheavyhalogen(const tnmrgraph& graph, int atom);

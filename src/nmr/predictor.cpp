@@ -125,6 +125,8 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
   int nucleus = db.nucleus();
   tnmrgraph graph = tnmrgraph::fromstructure(structure);
   tnmrgraph standin;
+  const bool heavy =
+      (nucleus == carbon || nucleus == hydrogen) && anyheavyhalogen(graph);
   list.shifts.resize(list.peaks.size());
   for (tpeak& peak : list.peaks) {
     peak.clearshift();
@@ -161,8 +163,7 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     // Short of an exact entry, a carbon or proton near a bromine or iodine
     // is better served by the far more common chlorine in the halogen's
     // place and the heavier halogen's known difference.
-    if ((nucleus == carbon || nucleus == hydrogen) &&
-        result.level != spherecount && nearheavyhalogen(graph, node)) {
+    if (heavy && result.level != spherecount && nearheavyhalogen(graph, node)) {
       if (standin.size() == 0) {
         standin = chlorinestandin(graph);
       }
