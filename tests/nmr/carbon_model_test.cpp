@@ -204,6 +204,27 @@ TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
   EXPECT_EQ(refinecarbon(model, graph, 0, 1, current).shift, 21.0);
 }
 
+// A match that stops short of closing a small ring has missed its strain:
+// the model takes its shallow-match share there, but not in a six-ring or
+// once the match reaches round the ring.
+TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
+  for (int size : {5, 6}) {
+    SCOPED_TRACE(size);
+    auto cycle =
+        build(std::string(static_cast<std::size_t>(size), 'C'), ring(size));
+    tnmrgraph graph = tnmrgraph::fromstructure(*cycle);
+    tcarbonsample sample{carbonfeatures(graph, 0), 25.0};
+    tcarbonmodel model =
+        tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+    model.setshare(3, 1, 0.5);
+    model.setshare(3, 4, 0.0);
+    model.setshare(3, 6, 0.0);
+    EXPECT_NEAR(refinecarbon(model, graph, 0, 4, {21.0, 4}).shift,
+                size == 5 ? 23.0 : 21.0, 1e-3);
+    EXPECT_NEAR(refinecarbon(model, graph, 0, 6, {21.0, 6}).shift, 21.0, 1e-3);
+  }
+}
+
 // A database far too small for these chains leaves their carbons with
 // shallow matches; the model trained beside it puts them right.
 TEST(CarbonModel, TrainedModelCorrectsShallowMatches) {
