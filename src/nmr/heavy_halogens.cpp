@@ -31,47 +31,58 @@ constexpr int sp3 = 3;
 /// 1- and 2-halopropanes and tert-butyl halides of the same tables.
 using tpair = std::array<double, 2>;
 
-struct tcarbontables {
-  /// On an sp3 carbon bonded to the halogen, by that carbon's other heavy
-  /// neighbours (0 for a halomethane, 3 for a tert-butyl halide).
-  std::array<tpair, 4> alpha{
-      {{-15.0, -45.8}, {-11.5, -38.5}, {-8.5, -32.6}, {-5.0, -23.7}}};
-  /// Half the extra shielding of each pair of heavy halogens on one carbon
+/// One table for each nucleus; terms that do not move a nucleus's shift
+/// stay 0.
+struct ttables {
+  /// Bonded to an sp3 atom, by that atom's other heavy neighbours (0 for a
+  /// halomethane, 3 for a tert-butyl halide).
+  std::array<tpair, 4> alpha{};
+  /// Half the extra shielding of each pair of heavy halogens on one atom
   /// (CH2Br2, CHBr3, CH2I2 shield more than their halogens one by one).
-  tpair halfpair{-4.5, -15.0};
-  /// On an sp2 or aromatic carbon bonded to the halogen.
-  tpair alphasp2{-12.0, -40.3};
-  /// Two bonds away over an sp3 carbon, by that carbon's heavy neighbours
-  /// other than the halogen.
-  std::array<tpair, 4> beta{{{0.8, 1.3}, {0.8, 1.3}, {1.2, 3.9}, {1.9, 5.9}}};
-  /// Ortho in a ring; beyond the double bond of a vinyl halide; other
-  /// sp2 carbons two bonds away.
-  tpair ortho{2.8, 8.3};
-  tpair vinylbeta{4.9, 13.1};
-  tpair otherbeta{0.3, 1.5};
-  /// Three bonds away: meta in a ring, an sp3 carbon on the ortho position,
-  /// an sp3 carbon along a chain.
-  tpair meta{0.3, 0.1};
-  tpair orthoalkyl{2.9, 8.2};
-  tpair gamma{1.2, 3.4};
+  tpair halfpair{};
+  /// Bonded to an sp2 or aromatic atom.
+  tpair alphasp2{};
+  /// Two bonds away on an sp3 atom, by the heavy neighbours of the atom
+  /// between other than the halogen.
+  std::array<tpair, 4> beta{};
+  /// Two bonds away: ortho in a ring; beyond the double bond of a vinyl
+  /// halide; other sp2 atoms.
+  tpair ortho{};
+  tpair vinylbeta{};
+  tpair otherbeta{};
+  /// Three bonds away: meta in a ring, an sp3 carbon on the ortho
+  /// position, an sp3 carbon along a chain.
+  tpair meta{};
+  tpair orthoalkyl{};
+  tpair gamma{};
   /// Para in a ring.
-  tpair para{0.3, 0.8};
+  tpair para{};
 };
 
-struct tprotontables {
-  std::array<tpair, 4> alpha{
-      {{-0.37, -0.89}, {-0.12, -0.34}, {0.07, 0.18}, {0.0, 0.0}}};
-  tpair halfpair{-0.06, -0.36};
-  tpair alphasp2{0.18, 0.27};
-  tpair beta{0.15, 0.25};
-  tpair ortho{0.15, 0.36};
-  tpair vinylbeta{0.45, 0.95};
-  tpair meta{-0.06, -0.19};
-  tpair para{0.05, 0.09};
+constexpr ttables carbontables{
+    .alpha = {{{-15.0, -45.8}, {-11.5, -38.5}, {-8.5, -32.6}, {-5.0, -23.7}}},
+    .halfpair = {-4.5, -15.0},
+    .alphasp2 = {-12.0, -40.3},
+    .beta = {{{0.8, 1.3}, {0.8, 1.3}, {1.2, 3.9}, {1.9, 5.9}}},
+    .ortho = {2.8, 8.3},
+    .vinylbeta = {4.9, 13.1},
+    .otherbeta = {0.3, 1.5},
+    .meta = {0.3, 0.1},
+    .orthoalkyl = {2.9, 8.2},
+    .gamma = {1.2, 3.4},
+    .para = {0.3, 0.8},
 };
 
-constexpr tcarbontables carbontables{};
-constexpr tprotontables protontables{};
+constexpr ttables protontables{
+    .alpha = {{{-0.37, -0.89}, {-0.12, -0.34}, {0.07, 0.18}, {0.0, 0.0}}},
+    .halfpair = {-0.06, -0.36},
+    .alphasp2 = {0.18, 0.27},
+    .beta = {{{0.15, 0.25}, {0.15, 0.25}, {0.15, 0.25}, {0.15, 0.25}}},
+    .ortho = {0.15, 0.36},
+    .vinylbeta = {0.45, 0.95},
+    .meta = {-0.06, -0.19},
+    .para = {0.05, 0.09},
+};
 
 bool isheavyhalogen(const tgraphatom& atom) {
   return atom.active && (atom.element == bromine || atom.element == iodine);
@@ -129,26 +140,27 @@ std::vector<std::vector<int>> heavyhalogenpaths(const tnmrgraph& graph,
   return paths;
 }
 
-/// One halogen's effect on the carbon at the end of path (halogen first).
-double carboneffect(const tnmrgraph& graph, const std::vector<int>& path,
-                    int which) {
-  const tcarbontables& t = carbontables;
+/// One halogen's effect on the atom at the end of path (halogen first).
+double effect(const ttables& t, const tnmrgraph& graph,
+              const std::vector<int>& path, int which) {
   int target = path.back();
   int c = atomclass(graph, target);
   int a = atomclass(graph, path[1]);
   auto w = static_cast<std::size_t>(which);
+  auto byneighbours = [&](const std::array<tpair, 4>& table, int atom) {
+    return table[static_cast<std::size_t>(otherheavyneighbours(graph, atom))]
+                [w];
+  };
   switch (path.size() - 1) {
     case 1:
       if (c != sp3) {
         return t.alphasp2[w];
       }
-      return t.alpha[static_cast<std::size_t>(
-                 otherheavyneighbours(graph, target))][w] +
+      return byneighbours(t.alpha, target) +
              t.halfpair[w] * (heavyhalogensof(graph, target) - 1);
     case 2:
       if (c == sp3) {
-        return t.beta[static_cast<std::size_t>(
-            otherheavyneighbours(graph, path[1]))][w];
+        return byneighbours(t.beta, path[1]);
       }
       if (a == aromatic && c == aromatic) {
         return t.ortho[w];
@@ -162,39 +174,6 @@ double carboneffect(const tnmrgraph& graph, const std::vector<int>& path,
         return a == aromatic ? t.orthoalkyl[w] : t.gamma[w];
       }
       return 0.0;
-    case 4:
-      return c == aromatic && a == aromatic ? t.para[w] : 0.0;
-    default:
-      return 0.0;
-  }
-}
-
-/// One halogen's effect on the protons of the atom at the end of path.
-double protoneffect(const tnmrgraph& graph, const std::vector<int>& path,
-                    int which) {
-  const tprotontables& t = protontables;
-  int target = path.back();
-  int c = atomclass(graph, target);
-  int a = atomclass(graph, path[1]);
-  auto w = static_cast<std::size_t>(which);
-  switch (path.size() - 1) {
-    case 1:
-      if (c != sp3) {
-        return t.alphasp2[w];
-      }
-      return t.alpha[static_cast<std::size_t>(
-                 otherheavyneighbours(graph, target))][w] +
-             t.halfpair[w] * (heavyhalogensof(graph, target) - 1);
-    case 2:
-      if (c == sp3) {
-        return t.beta[w];
-      }
-      if (a == aromatic && c == aromatic) {
-        return t.ortho[w];
-      }
-      return a != sp3 ? t.vinylbeta[w] : 0.0;
-    case 3:
-      return c == aromatic && a == aromatic ? t.meta[w] : 0.0;
     case 4:
       return c == aromatic && a == aromatic ? t.para[w] : 0.0;
     default:
@@ -234,8 +213,8 @@ double heavyhalogenshift(const tnmrgraph& graph, int atom, int nucleus) {
         graph.atoms[static_cast<std::size_t>(path.front())].element == bromine
             ? 0
             : 1;
-    total += nucleus == carbon ? carboneffect(graph, path, which)
-                               : protoneffect(graph, path, which);
+    total += effect(nucleus == carbon ? carbontables : protontables, graph,
+                    path, which);
   }
   return total;
 }

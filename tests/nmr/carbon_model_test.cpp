@@ -59,6 +59,12 @@ tcarbonfeatures featuresof(const tdrawing& drawing, int atom) {
   return carbonfeatures(tnmrgraph::fromstructure(drawing), atom);
 }
 
+/// A model fitted to forty copies of one carbon of graph with shift.
+tcarbonmodel modelknowing(const tnmrgraph& graph, int atom, double shift) {
+  tcarbonsample sample{carbonfeatures(graph, atom), shift};
+  return tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+}
+
 TEST(CarbonFeatures, RingsAndKindsOfCarbon) {
   auto decalin = build("CCCCCCCCCC", {{1, 2, 1},
                                       {2, 3, 1},
@@ -187,9 +193,7 @@ TEST(CarbonModel, HugeValuesReadBackFromTheirText) {
 TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
   auto butane = build("CCCC", {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
   tnmrgraph graph = tnmrgraph::fromstructure(*butane);
-  tcarbonsample sample{carbonfeatures(graph, 1), 25.0};
-  tcarbonmodel model =
-      tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+  tcarbonmodel model = modelknowing(graph, 1, 25.0);
   model.setshare(3, 1, 0.5);
   model.setshare(3, 7, 0.0);
   const tprediction current{21.0, 1};
@@ -213,9 +217,7 @@ TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
     auto cycle =
         build(std::string(static_cast<std::size_t>(size), 'C'), ring(size));
     tnmrgraph graph = tnmrgraph::fromstructure(*cycle);
-    tcarbonsample sample{carbonfeatures(graph, 0), 25.0};
-    tcarbonmodel model =
-        tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+    tcarbonmodel model = modelknowing(graph, 0, 25.0);
     model.setshare(3, 1, 0.5);
     model.setshare(3, 4, 0.0);
     model.setshare(3, 6, 0.0);
