@@ -47,7 +47,12 @@ std::string trimmed(std::string text) {
 }
 
 tclioutcome info(const tclioptions& options,
-                 const std::vector<std::string>& arguments) {
+                 const std::vector<std::string>& command) {
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   if (arguments.size() != 2) {
     return failure("usage: info FILE");
   }
@@ -62,7 +67,7 @@ tclioutcome info(const tclioptions& options,
   const tinchiresult inchi = standardinchi(drawing);
   // Record lists are held in memory only while short; longer ones are
   // written from the summaries' file as the output goes out.
-  auto summaries = std::make_shared<trecordsummaries>(arguments[1]);
+  auto summaries = std::make_shared<trecordsummaries>(arguments[1], jobs);
   if (!summaries->error().empty()) {
     return failure(summaries->error());
   }
@@ -230,7 +235,7 @@ std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
          "       molvane3d-cli --help | --version\n"
          "commands:\n"
-         "  info FILE                  formula, weight, composition, charge, "
+         "  info FILE [--jobs N]       formula, weight, composition, charge, "
          "counts, InChI\n"
          "                             and InChIKey\n"
          "  convert IN OUT             reads IN and writes OUT in the format "
