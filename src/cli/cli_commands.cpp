@@ -276,12 +276,13 @@ std::string cliusage() {
          "                             --height H, --scale F, --dpi N, "
          "--colour, --antialias)\n"
          "  smiles IN                  prints the SMILES of the drawing\n"
-         "SD files of several records: convert, embed, optimize and hydrogens "
-         "(to an SD\n"
-         "file) and nmr work on every record, in the order of the file; "
-         "--jobs N spreads\n"
-         "the records over N threads (0: one per core) with the same "
-         "output.\n";
+         "SD, CML and SMILES files of several records: convert, embed, "
+         "optimize and\n"
+         "hydrogens (to an SD file), nmr and info work on every record, in "
+         "the order of\n"
+         "the file; --jobs N spreads the records over N threads (0: one per "
+         "core) with\n"
+         "the same output.\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,
