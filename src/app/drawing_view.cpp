@@ -25,6 +25,7 @@
 #include <QTransform>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace molvane {
@@ -183,6 +184,16 @@ QPoint tdrawingview::windowpointof(const tatm& atom) const {
   return rounded(view_.toscreen({shown.x, shown.y}));
 }
 
+int tdrawingview::firstrowbelow() const {
+  const auto box = shownextent();
+  if (!box) {
+    return 0;
+  }
+  const double bottom = view_.toscreen({0.0, box->bottom + 1.0}).y;
+  return std::clamp(static_cast<int>(std::ceil(bottom)) + viewmargin, 0,
+                    height() / 2);
+}
+
 std::optional<tbox> tdrawingview::shownextent() const {
   tdrawing& drawing = *session().drawing();
   // Text is measured on a scratch image at the drawing's own size.
@@ -193,7 +204,16 @@ std::optional<tbox> tdrawingview::shownextent() const {
   if (view_.turned() && isdrawmode3d(drawing.drawmode)) {
     turned.emplace(drawing, view_.turn());
   }
-  return drawingextent(drawing, canvas, 0);
+  std::optional<tbox> extent = drawingextent(drawing, canvas, 0);
+  // Shown NMR shifts sit beside their atoms and count as much as labels.
+  if (const auto notes = notesbox(drawing, canvas, window_.shiftlabels())) {
+    if (extent) {
+      extent->include(*notes);
+    } else {
+      extent = notes;
+    }
+  }
+  return extent;
 }
 
 QPoint tdrawingview::clickat(QPoint point) const {

@@ -58,6 +58,9 @@ class tdrawingview final : public QWidget {
   /// Where the view shows atom (a label or symbol point too), in its
   /// pixels.
   QPoint windowpointof(const tatm& atom) const;
+  /// The first row of the view below the drawing as shown, with a margin;
+  /// never below the middle of the view, so a band under it has room.
+  int firstrowbelow() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

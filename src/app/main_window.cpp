@@ -308,7 +308,10 @@ void TMolvane3D::repaintdrawing() {
     if (nmrtool_ != nullptr) {
       QPainter painter(&buffer_);
       tqtcanvas canvas(painter, false);
-      nmrtool_->paintspectrum(canvas, buffer_.width(), buffer_.height());
+      // The spectrum takes the band under the structure.
+      const int top = view_->firstrowbelow();
+      nmrtool_->paintspectrum(canvas, buffer_.width(), buffer_.height() - top,
+                              top);
     }
     view_->update();
   }

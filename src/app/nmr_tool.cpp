@@ -442,7 +442,8 @@ std::vector<tatomnote> TNMRTool::shiftlabels() const {
   return shifts_->shiftlabels(filter());
 }
 
-void TNMRTool::paintspectrum(tcanvas& canvas, int width, int height) const {
+void TNMRTool::paintspectrum(tcanvas& canvas, int width, int height,
+                             int top) const {
   if (!isVisible() || !plot_->isChecked()) {
     return;
   }
@@ -452,6 +453,7 @@ void TNMRTool::paintspectrum(tcanvas& canvas, int width, int height) const {
   }
   TSpecPlot plot(width, height, 0.0, spectrum.b);
   plot.fitshifts();
+  plot.settop(top);
   plot.draw(canvas, spectrum.lines, spectrum.low, spectrum.high);
 }
 

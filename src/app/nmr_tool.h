@@ -45,9 +45,9 @@ class TNMRTool final : public QWidget {
   /// The labels the drawing shows beside its atoms while the window is
   /// open.
   std::vector<tatomnote> shiftlabels() const;
-  /// The spectrum over an area of the window's size, when "Show Plot" is
-  /// on.
-  void paintspectrum(tcanvas& canvas, int width, int height) const;
+  /// The spectrum over width by height pixels from row top down, when
+  /// "Show Plot" is on.
+  void paintspectrum(tcanvas& canvas, int width, int height, int top) const;
 
   /// Called when the window shows or hides.
   std::function<void()> shownchanged;

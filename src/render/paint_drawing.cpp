@@ -4,6 +4,9 @@
 
 #include "chemistry/valence_check.h"
 #include "document/drawing.h"
+#include "model/atom.h"
+#include "model/atom_owner.h"
+#include "model/bond.h"
 #include "render/atom_painter.h"
 #include "render/bond_painter.h"
 #include "render/drawing_extent.h"
@@ -12,7 +15,9 @@
 #include "render/symbol_painter.h"
 #include "render/view_turn.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -127,7 +132,69 @@ void paintaromaticcircle(const tStructure& structure, tcanvas& canvas) {
   resetbrush(canvas);
 }
 
-/// Each note's top left corner sits a little right of and below its atom.
+/// The way from atom that none of its bonds take, in screen pixels (y
+/// down), of length 1: below right for an atom without bonds or whose
+/// bonds cancel out.
+std::array<double, 2> freedirection(const tatm& atom) {
+  double x = 0.0;
+  double y = 0.0;
+  if (atom.owner() != nullptr) {
+    for (const tbond* bond : atom.owner()->bondsof(&atom)) {
+      const tatm* other = bond->other(&atom);
+      if (other == nullptr) {
+        continue;
+      }
+      const double dx = other->sx - atom.sx;
+      const double dy = other->sy - atom.sy;
+      const double length = std::hypot(dx, dy);
+      if (length > 0.0) {
+        x -= dx / length;
+        y -= dy / length;
+      }
+    }
+  }
+  const double length = std::hypot(x, y);
+  if (length < 0.1) {
+    return {std::numbers::sqrt2 / 2.0, std::numbers::sqrt2 / 2.0};
+  }
+  return {x / length, y / length};
+}
+
+bool overlaps(const tbox& a, const tbox& b) {
+  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom &&
+         b.top <= a.bottom;
+}
+
+/// Where a note of width by height pixels goes beside atom: on the side its
+/// bonds leave free, clear of the atom's own label. Selects the atom's font.
+tbox noteplace(const tatm& atom, int width, int height, tcanvas& canvas,
+               const tdrawing& drawing) {
+  tbox keepclear{atom.sx, atom.sy, atom.sx, atom.sy};
+  if (const std::optional<tbox> label = labelbox(atom, canvas, drawing)) {
+    keepclear.include(*label);
+  }
+  keepclear.left -= noteoffset / 2;
+  keepclear.top -= noteoffset / 2;
+  keepclear.right += noteoffset / 2;
+  keepclear.bottom += noteoffset / 2;
+  const auto [dx, dy] = freedirection(atom);
+  // The note's centre walks out along the free way until the note is clear.
+  const int reach = noteoffset + width + height +
+                    std::max(keepclear.width(), keepclear.height());
+  tbox placed{};
+  for (int step = noteoffset; step <= reach; ++step) {
+    const int cx = atom.sx + static_cast<int>(std::lround(dx * step));
+    const int cy = atom.sy + static_cast<int>(std::lround(dy * step));
+    placed = {cx - width / 2, cy - height / 2, cx - width / 2 + width - 1,
+              cy - height / 2 + height - 1};
+    if (!overlaps(placed, keepclear)) {
+      break;
+    }
+  }
+  return placed;
+}
+
+/// Each note sits beside its atom, away from the atom's bonds and label.
 void drawatomnotes(const tdrawing& drawing, tcanvas& canvas,
                    const std::vector<tatomnote>& notes) {
   if (notes.empty()) {
@@ -140,8 +207,11 @@ void drawatomnotes(const tdrawing& drawing, tcanvas& canvas,
   resetbrush(canvas);
   for (const tatomnote& note : notes) {
     if (note.atom != nullptr) {
-      canvas.textout(note.atom->sx + noteoffset, note.atom->sy + noteoffset,
-                     note.text);
+      const int width = canvas.textwidth(note.text);
+      const int height = canvas.textheight(note.text);
+      const tbox place = noteplace(*note.atom, width, height, canvas, drawing);
+      annotationfont(drawing, canvas);
+      canvas.textout(place.left, place.top, note.text);
     }
   }
   canvas.settextalign(previous.horizontal, previous.vertical);
@@ -174,15 +244,14 @@ bool showsaromaticcircles(int drawmode) {
 std::optional<tbox> notesbox(const tdrawing& drawing, tcanvas& canvas,
                              const std::vector<tatomnote>& notes) {
   std::optional<tbox> box;
-  annotationfont(drawing, canvas);
   for (const tatomnote& note : notes) {
     if (note.atom == nullptr) {
       continue;
     }
-    const int left = note.atom->sx + noteoffset;
-    const int top = note.atom->sy + noteoffset;
-    const tbox covered{left, top, left + canvas.textwidth(note.text) - 1,
-                       top + canvas.textheight(note.text) - 1};
+    annotationfont(drawing, canvas);
+    const tbox covered =
+        noteplace(*note.atom, canvas.textwidth(note.text),
+                  canvas.textheight(note.text), canvas, drawing);
     if (box) {
       box->include(covered);
     } else {

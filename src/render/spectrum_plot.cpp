@@ -111,7 +111,7 @@ void TSpecPlot::draw(tcanvas& canvas, std::span<const tspectrumline> lines,
   if (!(imax > 0.0) || !std::isfinite(imax)) {
     return;
   }
-  const int baseline = height_ - topmargin;
+  const int baseline = top_ + height_ - topmargin;
   for (const tspectrumline& line : lines) {
     if (!std::isfinite(line.shift) || !(line.intensity >= 0.0)) {
       continue;
@@ -122,10 +122,10 @@ void TSpecPlot::draw(tcanvas& canvas, std::span<const tspectrumline> lines,
 }
 
 void TSpecPlot::drawaxes(tcanvas& canvas) const {
-  const int baseline = height_ - topmargin;
+  const int baseline = top_ + height_ - topmargin;
   const int right = width_ - leftmargin;
   canvas.line(leftmargin, baseline, right, baseline);
-  canvas.line(leftmargin, topmargin, leftmargin, baseline);
+  canvas.line(leftmargin, top_ + topmargin, leftmargin, baseline);
 
   canvas.setfont(fontrecord::standard());
   canvas.setfontcolour(blackcolour);
@@ -134,7 +134,7 @@ void TSpecPlot::drawaxes(tcanvas& canvas) const {
   const int span = height_ - 2 * topmargin;
   canvas.settextalign(thorizontalalign::left, tverticalalign::top);
   for (int i = 0; i < yticks; ++i) {
-    const int y = roundhalfeven(i * 0.1 * span + topmargin);
+    const int y = top_ + roundhalfeven(i * 0.1 * span + topmargin);
     canvas.line(leftmargin, y, leftmargin + ticklength, y);
     const std::string label = formatfixed(0.1 * (yticks - i), 1);
     canvas.textout(leftmargin - 20, y - canvas.textheight(label) / 2, label);

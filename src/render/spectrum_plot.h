@@ -28,6 +28,10 @@ class TSpecPlot {
   /// one still shows.
   TSpecPlot(int width, int height, double a, double b);
 
+  /// Moves the area down by top pixels, so that the plot takes a band of
+  /// a larger picture.
+  void settop(int top) { top_ = top; }
+
   /// Widens the axis from [low, high] to take every line, then to whole
   /// tens plus one ten of room at each end. An area too small to leave
   /// room between the margins draws nothing.
@@ -57,6 +61,7 @@ class TSpecPlot {
 
   int width_;
   int height_;
+  int top_ = 0;
   double a_;
   double b_;
   bool fitshifts_ = false;

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace molvane {
@@ -122,6 +123,40 @@ TEST_F(DrawingView, DocumentsOpenWholeAndTheViewMenuFitsThem) {
   EXPECT_GT(view().viewtransform().zoom(), fitted);
   choose({"&View", "Zoom &Out"});
   EXPECT_NEAR(view().viewtransform().zoom(), fitted, 1e-9);
+}
+
+// Fitting to atom centres alone cut a long label at the edge in half.
+TEST_F(DrawingView, FitToWindowKeepsWholeLabelsInside) {
+  buildring();
+  drawing().addatom(
+      std::make_unique<tLAtm>("Tetrabutylammonium bromide", 330, 120));
+  drawing().addatom(std::make_unique<tLAtm>("Solvent", 20, 300));
+  tatm* top = drawing().atoms.items(0);
+  tatm* bottom = drawing().atoms.items(3);
+  top->setelement(8, symbollabel);
+  bottom->setelement(7, symbollabel);
+  for (const int mode : {0, 10}) {
+    SCOPED_TRACE(mode);
+    drawing().setdrawmode(static_cast<std::uint8_t>(mode));
+    for (const char* fit : {"&Fit to Window", "Zoom &In", "&Fit to Window"}) {
+      choose({"&View", fit});
+    }
+    ASSERT_GT(view().viewtransform().zoom(), 1.0);
+    const QImage& shown = window_->buffer();
+    // A band at every edge stays white, and the labels were painted.
+    constexpr int band = 4;
+    int inked = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        const bool dark = qGray(shown.pixel(x, y)) < 200;
+        inked += dark ? 1 : 0;
+        const bool edge = x < band || y < band || x >= shown.width() - band ||
+                          y >= shown.height() - band;
+        ASSERT_FALSE(edge && dark) << x << "," << y;
+      }
+    }
+    EXPECT_GT(inked, 200);
+  }
 }
 
 }  // namespace

@@ -71,11 +71,16 @@ TEST_F(PaintDrawing, PaintsBondsAtomsCirclesSymbolsNotesAndOverlayInOrder) {
   EXPECT_EQ(callkinds(),
             (std::vector<std::string>{"line", "text", "ellipse", "line",
                                       "polyline", "text", "line"}));
+  // The note goes on the side the bond leaves free, clear of "OH".
   EXPECT_EQ(canvas.calls[canvas.calls.size() - 2],
-            "text 206,106 \"61.2\" left/top font=-11/400 colour=000000 "
+            "text 215,93 \"61.2\" left/top font=-11/400 colour=000000 "
             "opaque");
-  EXPECT_EQ(notesbox(drawing(), canvas, options.notes),
-            (tbox{206, 106, 229, 119}));
+  const std::optional<tbox> note = notesbox(drawing(), canvas, options.notes);
+  EXPECT_EQ(note, (tbox{215, 93, 238, 106}));
+  const std::optional<tbox> label = labelbox(*oxygen, canvas, drawing());
+  ASSERT_TRUE(note && label);
+  EXPECT_TRUE(note->left > label->right || note->top > label->bottom ||
+              note->bottom < label->top || note->right < label->left);
   EXPECT_EQ(canvas.calls.back(), "line 10,10 40,10 pen=solid/2/808080");
   EXPECT_EQ(canvas.brush(), tbrush{});
 }
