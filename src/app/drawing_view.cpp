@@ -122,7 +122,7 @@ void tdrawingview::zoomout() {
 
 void tdrawingview::fittowindow() {
   if (const auto box = shownextent()) {
-    view_.fit(*box, width(), height(), viewmargin);
+    view_.fit(*box, width(), roomheight(), viewmargin);
   } else {
     view_.reset();
   }
@@ -136,7 +136,7 @@ void tdrawingview::showwhole() {
 
 void tdrawingview::fitmodel() {
   if (const auto box = shownextent()) {
-    view_.fit(*box, width(), height(), viewmargin,
+    view_.fit(*box, width(), roomheight(), viewmargin,
               tviewtransform::largestfitzoom);
   }
   window_.repaintdrawing();
@@ -169,7 +169,14 @@ void tdrawingview::showmodel() {
 
 void tdrawingview::keepinview() {
   if (const auto box = shownextent()) {
-    view_.keepinview(*box, width(), height(), viewmargin);
+    const int room = roomheight();
+    if (room < height() &&
+        box->height() * view_.zoom() + 2 * viewmargin > room) {
+      // Too tall for the room the spectrum leaves: shrunk, never enlarged.
+      view_.fit(*box, width(), room, viewmargin, view_.zoom());
+    } else {
+      view_.keepinview(*box, width(), room, viewmargin);
+    }
   }
 }
 
@@ -182,6 +189,10 @@ QPoint tdrawingview::windowpointof(const tatm& atom) const {
     shown = turnpoint(view_.turn(), turncentre(drawing), shown);
   }
   return rounded(view_.toscreen({shown.x, shown.y}));
+}
+
+int tdrawingview::roomheight() const {
+  return window_.showsspectrum() ? height() / 2 : height();
 }
 
 int tdrawingview::firstrowbelow() const {

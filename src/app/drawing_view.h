@@ -78,6 +78,9 @@ class tdrawingview final : public QWidget {
   /// What the drawing covers as the view shows it (turned, unzoomed);
   /// none without atoms.
   std::optional<tbox> shownextent() const;
+  /// The rows from the top that the drawing may take: the upper half while
+  /// the NMR spectrum is drawn under it.
+  int roomheight() const;
   /// The drawing point a click at point means to the commands.
   QPoint clickat(QPoint point) const;
   /// The drawing point under point, for drags.

@@ -326,6 +326,10 @@ std::vector<tatomnote> TMolvane3D::shiftlabels() const {
                              : std::vector<tatomnote>{};
 }
 
+bool TMolvane3D::showsspectrum() const {
+  return nmrtool_ != nullptr && nmrtool_->showsplot();
+}
+
 void TMolvane3D::opennmrtool() {
   resetcommand();
   nmrtool_->open();

@@ -157,6 +157,8 @@ class TMolvane3D final : public QMainWindow,
   void shownmraction();
   /// The NMR tool's labels while it is open; none otherwise.
   std::vector<tatomnote> shiftlabels() const;
+  /// True while the NMR tool draws its spectrum under the drawing.
+  bool showsspectrum() const;
   QAction* nmraction() const { return nmraction_; }
   /// The reaction tool, made on first use.
   TReactionTool& reactiontool();

@@ -173,7 +173,11 @@ TNMRTool::TNMRTool(ttoolhost& host, std::filesystem::path datafolder)
     session().drawing()->shownumbers = hide ? 0 : 1;
     host_.repaintdrawing();
   });
-  connect(plot_, &QCheckBox::clicked, this, [this] { host_.repaintdrawing(); });
+  connect(plot_, &QCheckBox::clicked, this, [this] {
+    // The plot takes the lower half; the drawing moves up out of its way.
+    host_.keepdrawinginview();
+    host_.repaintdrawing();
+  });
   connect(editing_, &QCheckBox::toggled, this,
           [this](bool on) { seteditable(on); });
   // The window keeps the size it has with the edit shown; without it the
@@ -441,6 +445,8 @@ std::vector<tatomnote> TNMRTool::shiftlabels() const {
   }
   return shifts_->shiftlabels(filter());
 }
+
+bool TNMRTool::showsplot() const { return isVisible() && plot_->isChecked(); }
 
 void TNMRTool::paintspectrum(tcanvas& canvas, int width, int height,
                              int top) const {

@@ -68,6 +68,8 @@ class TNMRTool final : public QWidget {
   QGroupBox& settingsbox() const { return *settingsbox_; }
   QCheckBox& numbersbox() const { return *numbers_; }
   QCheckBox& plotbox() const { return *plot_; }
+  /// True while the tool is open with "Show Plot" on.
+  bool showsplot() const;
   QCheckBox& editbox() const { return *editing_; }
   QStatusBar& statusbar() const { return *status_; }
 

@@ -17,6 +17,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace molvane {
 namespace {
 
@@ -117,6 +119,48 @@ TEST_F(NmrTool, DisplayChoicesReachTheDrawingAndTheClipboard) {
   tool.clipboardbutton().click();
   EXPECT_EQ(QApplication::clipboard()->image().size(),
             window_->buffer().size());
+}
+
+// The shifts were cut off by Fit to Window and the spectrum was drawn over
+// the ring.
+TEST_F(NmrTool, ShiftsFitAndTheSpectrumKeepsBelowTheDrawing) {
+  TNMRTool& tool = openonring();
+  tool.settingsgroup().button(0)->click();
+  ASSERT_EQ(window_->shiftlabels().size(), 6u);
+  choose({"&View", "&Fit to Window"});
+  const auto inked = [](const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 200;
+  };
+  const QImage fitted = window_->buffer().copy();
+  constexpr int band = 4;
+  for (int y = 0; y < fitted.height(); ++y) {
+    for (int x = 0; x < fitted.width(); ++x) {
+      const bool edge = x < band || y < band || x >= fitted.width() - band ||
+                        y >= fitted.height() - band;
+      ASSERT_FALSE(edge && inked(fitted, x, y)) << x << "," << y;
+    }
+  }
+
+  tool.plotbox().click();
+  choose({"&View", "&Fit to Window"});
+  const QImage both = window_->buffer().copy();
+  tool.plotbox().click();
+  const QImage drawingonly = window_->buffer().copy();
+  // Every pixel the spectrum adds lies below every pixel of the drawing.
+  int lowestdrawn = -1;
+  int highestplotted = both.height();
+  for (int y = 0; y < both.height(); ++y) {
+    for (int x = 0; x < both.width(); ++x) {
+      if (inked(drawingonly, x, y)) {
+        lowestdrawn = y;
+      } else if (inked(both, x, y)) {
+        highestplotted = std::min(highestplotted, y);
+      }
+    }
+  }
+  EXPECT_GT(lowestdrawn, 0);
+  EXPECT_LT(highestplotted, both.height());
+  EXPECT_LT(lowestdrawn, highestplotted);
 }
 
 }  // namespace
