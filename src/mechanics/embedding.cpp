@@ -102,6 +102,34 @@ struct tplaces {
   }
 };
 
+/// Puts the hydrogen that adding hydrogens gave a centre into the slot its
+/// implicit hydrogen held. Every restraint then names the hydrogen: with
+/// only the other three held, a start may put it beside them, and the
+/// relaxation turns the centre over to bring it back.
+void nameaddedhydrogens(const tdrawing& drawing, tstatedstereo& stereo) {
+  for (tstatedcentre& centre : stereo.centres) {
+    auto open =
+        std::find(centre.neighbours.begin(), centre.neighbours.end(), nullptr);
+    if (open == centre.neighbours.end()) {
+      continue;
+    }
+    tatm* added = nullptr;
+    int unlisted = 0;
+    for (const tbond* bond : drawing.bondsof(centre.centre)) {
+      tatm* other = bond->other(centre.centre);
+      if (bond->chemical != 0 && other->ischemical() &&
+          std::find(centre.neighbours.begin(), centre.neighbours.end(),
+                    other) == centre.neighbours.end()) {
+        ++unlisted;
+        added = other->element == 1 ? other : nullptr;
+      }
+    }
+    if (unlisted == 1 && added != nullptr) {
+      *open = added;
+    }
+  }
+}
+
 std::string joined(const std::string& a, const std::string& b) {
   return a.empty() ? b : b.empty() ? a : a + " " + b;
 }
@@ -154,13 +182,14 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
   if (separate(drawing, random) > 0) {
     result.warning = "Atoms on top of each other were moved apart.";
   }
-  const tstereopreparation stereo = preparestereo(drawing);
+  tstereopreparation stereo = preparestereo(drawing);
   result.warning = joined(result.warning, stereo.warning);
   assignhybridization(drawing);
   result.hydrogens = addhydrogens3d(drawing);
   // Adding hydrogens reads the stereo again from the lifted model, where a
   // lift may have twisted a double bond; what the drawing stated holds.
   markstereo(drawing, stereo.stated);
+  nameaddedhydrogens(drawing, stereo.stated);
   assignhybridization(drawing);
   atoms = chemicalatoms(drawing);
   const int conformers = std::max(1, settings.conformers);
@@ -204,6 +233,8 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
     toptimizer optimizer(drawing);
     optimizer.settings.seed = settings.seed + static_cast<std::uint64_t>(k);
     optimizer.settings.rmsgradientkcal = relaxedgradient;
+    // Each start is built apart already; a kick would only undo its care.
+    optimizer.settings.temperature = 0.0;
     optimizer.hooks.processmessages = settings.processmessages;
     problem = optimizer.runoptimizer(toptimizermethod::refine);
     bool agreed = false;
