@@ -37,9 +37,7 @@ void tatm::setxyzraw(double newx, double newy, double newz) {
 }
 
 void tatm::commit() {
-  sx = roundhalfeven(x);
-  sy = roundhalfeven(y);
-  sz = roundhalfeven(z);
+  updatescreen();
   osx = sx;
   osy = sy;
   x0 = x;
