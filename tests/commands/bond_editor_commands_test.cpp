@@ -32,12 +32,9 @@ TEST_F(BondEditorCommands, PicturesSetKindStyleAndWideEnd) {
     int tag, kind, style, wideend, hydrogens;
   };
   // The hydrogens of a half-unit valence round half to even.
-  const tcase cases[] = {
-      {1, 2, 1, 2, 3},  {2, 1, 1, 2, 4},   {3, 2, 2, 2, 3},  {4, 4, 1, 2, 2},
-      {5, 3, 1, 2, 2},  {6, 2, 2, 1, 3},   {7, 6, 4, 2, 1},  {8, 5, 4, 2, 2},
-      {9, 2, 3, 2, 3},  {10, 2, 5, 1, 3},  {11, 2, 5, 2, 3}, {12, 1, 5, 2, 4},
-      {13, 2, 6, 2, 3}, {14, 2, -6, 2, 3}, {15, 2, 7, 2, 3},
-  };
+  const tcase cases[] = {{2, 1, 1, 2, 4},  {4, 4, 1, 2, 2},   {5, 3, 1, 2, 2},
+                         {6, 2, 2, 1, 3},  {7, 6, 4, 2, 1},   {8, 5, 4, 2, 2},
+                         {10, 2, 5, 1, 3}, {14, 2, -6, 2, 3}, {15, 2, 7, 2, 3}};
   for (const tcase& entry : cases) {
     SCOPED_TRACE(entry.tag);
     tbond* link = ethane();

@@ -13,29 +13,6 @@ namespace {
 
 using SessionTest = testing::tdrawingtest;
 
-TEST_F(SessionTest, UndoAndRedoSwapWholeDrawings) {
-  atom(6, 0, 0);
-  session().takeundosnapshot();
-  tatm* o = atom(8, 30, 0);
-  bond(drawing().atoms.items(0), o);
-  session().undo();
-  EXPECT_EQ(drawing().atoms.count(), 1);
-  EXPECT_EQ(drawing().atoms.items(0)->implicithydrogens(), 4);
-  session().redo();
-  ASSERT_EQ(drawing().atoms.count(), 2);
-  EXPECT_EQ(drawing().atoms.items(0)->findneighbours(), 1);
-}
-
-TEST_F(SessionTest, SnapshotClearsSelectionsAndTheSavedFlag) {
-  tatm* c = atom(6, 0, 0);
-  drawing().saved = true;
-  drawing().selectall(true);
-  session().takeundosnapshot();
-  EXPECT_FALSE(drawing().saved);
-  EXPECT_EQ(c->selected, 0);
-  EXPECT_FALSE(session().undodrawing()->saved);
-}
-
 TEST_F(SessionTest, SerialCountsEveryReplacementOfTheDrawing) {
   atom(6, 0, 0);
   std::uint64_t serial = session().drawingserial();

@@ -127,11 +127,8 @@ TEST_F(SymbolTest, ScalingAndMovingKeepTheCentre) {
 TEST_F(SymbolTest, ArrowsReflectAcrossTheOtherAxis) {
   // Axis 1 reverses arrows left to right but turns arcs and the triangle
   // upside down.
-  for (const auto& [typecode, reflectsx] : {std::pair{102, true},
-                                            {104, true},
-                                            {110, true},
-                                            {106, false},
-                                            {109, false}}) {
+  for (const auto& [typecode, reflectsx] :
+       {std::pair{102, true}, {110, true}, {106, false}, {109, false}}) {
     for (int axis : {1, 2}) {
       SCOPED_TRACE(std::to_string(typecode) + " axis " + std::to_string(axis));
       std::unique_ptr<tSymbol> symbol = makesymbol(typecode);

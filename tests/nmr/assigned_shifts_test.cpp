@@ -48,6 +48,17 @@ TEST(AssignedShifts, ReadsMeasuredSpectraOnly) {
   }
 }
 
+// Carbons bonded to iodine lie far upfield and are real measurements, not
+// deposition errors.
+TEST(AssignedShifts, KeepsUpfieldIodineCarbons) {
+  const std::string record =
+      "> <Spectrum 13C 0>\n-20.7;0.0;0|-54.0;0.0;1|-350.0;0.0;2|\n\n";
+  std::vector<tassignedshift> shifts = parseassignedshifts(record, "13C");
+  ASSERT_EQ(shifts.size(), 2U);
+  EXPECT_DOUBLE_EQ(shifts[0].shift, -20.7);
+  EXPECT_DOUBLE_EQ(shifts[1].shift, -54.0);
+}
+
 TEST(AssignedShifts, SplitsRecordsAtDollarLines) {
   EXPECT_EQ(splitsdrecords("a\n$$$$\nb\n$$$$\n"),
             (std::vector<std::string_view>{"a\n", "b\n"}));

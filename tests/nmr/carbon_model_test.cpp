@@ -59,6 +59,12 @@ tcarbonfeatures featuresof(const tdrawing& drawing, int atom) {
   return carbonfeatures(tnmrgraph::fromstructure(drawing), atom);
 }
 
+/// A model fitted to forty copies of one carbon of graph with shift.
+tcarbonmodel modelknowing(const tnmrgraph& graph, int atom, double shift) {
+  tcarbonsample sample{carbonfeatures(graph, atom), shift};
+  return tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+}
+
 TEST(CarbonFeatures, RingsAndKindsOfCarbon) {
   auto decalin = build("CCCCCCCCCC", {{1, 2, 1},
                                       {2, 3, 1},
@@ -187,9 +193,7 @@ TEST(CarbonModel, HugeValuesReadBackFromTheirText) {
 TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
   auto butane = build("CCCC", {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
   tnmrgraph graph = tnmrgraph::fromstructure(*butane);
-  tcarbonsample sample{carbonfeatures(graph, 1), 25.0};
-  tcarbonmodel model =
-      tcarbonmodel::fit(std::vector<tcarbonsample>(40, sample));
+  tcarbonmodel model = modelknowing(graph, 1, 25.0);
   model.setshare(3, 1, 0.5);
   model.setshare(3, 7, 0.0);
   const tprediction current{21.0, 1};
@@ -202,6 +206,25 @@ TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
   EXPECT_EQ(alone.level, -1);
   // A kind of carbon the model never saw keeps what it had.
   EXPECT_EQ(refinecarbon(model, graph, 0, 1, current).shift, 21.0);
+}
+
+// A match that stops short of closing a small ring has missed its strain:
+// the model takes its shallow-match share there, but not in a six-ring or
+// once the match reaches round the ring.
+TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
+  for (int size : {5, 6}) {
+    SCOPED_TRACE(size);
+    auto cycle =
+        build(std::string(static_cast<std::size_t>(size), 'C'), ring(size));
+    tnmrgraph graph = tnmrgraph::fromstructure(*cycle);
+    tcarbonmodel model = modelknowing(graph, 0, 25.0);
+    model.setshare(3, 1, 0.5);
+    model.setshare(3, 4, 0.0);
+    model.setshare(3, 6, 0.0);
+    EXPECT_NEAR(refinecarbon(model, graph, 0, 4, {21.0, 4}).shift,
+                size == 5 ? 23.0 : 21.0, 1e-3);
+    EXPECT_NEAR(refinecarbon(model, graph, 0, 6, {21.0, 6}).shift, 21.0, 1e-3);
+  }
 }
 
 // A database far too small for these chains leaves their carbons with

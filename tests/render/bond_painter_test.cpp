@@ -62,7 +62,6 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
   // Colours are 0x00BBGGRR. Kind 3 has no green style and draws 30 as an
   // ordinary 3/2 bond; side -1 puts the extra lines above.
   const std::string red = solid(100, 100, 130, 100, "solid/1/7777CC");
-  const std::string blue = solid(100, 100, 130, 100, "solid/1/CC7777");
   const std::string green = solid(100, 100, 130, 100, "solid/1/77FF77");
   const std::string wide = "line 100,100 130,100 pen=solid/3/123456";
   struct trow {
@@ -78,11 +77,9 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
       {1, 0, {line}},
       {1, 4, {}},
       {1, 10, {red}},
-      {1, 25, {blue}},
       {1, 35, {green}},
       {1, 36, {}},
       {2, 1, {line}},
-      {3, 6, {line}},
       {3, 1, {line, dot(106)}},
       {3, 30, {line, dot(106)}},
       {4, 1, {line, at(106)}},
@@ -94,10 +91,8 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
       {5, 6, {line}},
       {5, 4, {line, dot(96), at(104)}},
       {5, 1, {line, dot(108), at(104)}},
-      {5, 33, {green}},
       {6, 4, {line, at(96), at(104)}},
       {6, 1, {line, at(104), at(108)}},
-      {0, 1, {}},
       {7, 1, {}}};
   for (const trow& row : table) {
     SCOPED_TRACE("order " + std::to_string(row.order) + " style " +
@@ -304,7 +299,6 @@ TEST(DigitalLine, WalksEveryOctantOnePixelAtATimeWithoutItsEnd) {
       EXPECT_LE(across, 0.71);
     }
   }
-  EXPECT_TRUE(digitalline({5, 5}, {5, 5}).empty());
   EXPECT_TRUE(hashstrokes({5, 5}, {5, 5}, {0, 3}).empty());
 }
 

@@ -136,12 +136,9 @@ TEST_F(Paint3d, DrawsEachModeWithItsFiguresBondsAndLabels) {
     std::size_t lines;
     std::size_t texts;
   };
-  const std::vector<trow> table{
-      {4, 0, 0, 0},   {5, 2, 0, 1},  {6, 3, 2, 0},   {7, 0, 4, 0},
-      {8, 2, 2, 0},   {9, 2, 0, 0},  {10, 24, 0, 0}, {11, 3, 4, 0},
-      {12, 0, 2, 0},  {13, 3, 0, 1}, {16, 24, 4, 0}, {17, 24, 0, 1},
-      {18, 24, 2, 1}, {21, 0, 0, 0},
-  };
+  const std::vector<trow> table{{4, 0, 0, 0},  {5, 2, 0, 1},   {6, 3, 2, 0},
+                                {7, 0, 4, 0},  {10, 24, 0, 0}, {11, 3, 4, 0},
+                                {12, 0, 2, 0}, {18, 24, 2, 1}, {21, 0, 0, 0}};
   for (const trow& row : table) {
     SCOPED_TRACE(row.mode);
     paint(row.mode);

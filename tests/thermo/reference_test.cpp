@@ -177,10 +177,8 @@ TEST(ReferenceThermochemistry, ReactionsHaveTheRightEnthalpyAndEntropy) {
   // ethanol's entropy low.
   const std::vector<treaction> reactions = {
       {{"H2", "C2H4"}, {"C2H6"}},
-      {{"C2H2", "H2"}, {"C2H6"}},
       {{"C2H2", "H2"}, {"C2H4"}},
       {{"C6H6", "H2"}, {"C6H12"}},
-      {{"C2H6", "H2"}, {"CH4"}},
       {{"C3H8", "H2"}, {"CH4", "C2H6"}},
       {{"C2H6"}, {"C2H4", "H2"}},
       {{"N2", "H2"}, {"NH3"}},
@@ -189,12 +187,8 @@ TEST(ReferenceThermochemistry, ReactionsHaveTheRightEnthalpyAndEntropy) {
       {{"H2", "O2"}, {"H2O"}},
       {{"NH3", "O2"}, {"N2", "H2O"}},
       {{"CH4", "O2"}, {"CO2", "H2O"}},
-      {{"C2H6", "O2"}, {"CO2", "H2O"}},
-      {{"C3H8", "O2"}, {"CO2", "H2O"}},
       {{"C2H4", "O2"}, {"CO2", "H2O"}},
-      {{"C2H2", "O2"}, {"CO2", "H2O"}},
       {{"C6H6", "O2"}, {"CO2", "H2O"}},
-      {{"C6H12", "O2"}, {"CO2", "H2O"}},
       {{"CH3OH", "O2"}, {"CO2", "H2O"}},
       {{"C2H5OH", "O2"}, {"CO2", "H2O"}},
       {{"CO", "O2"}, {"CO2"}},
