@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chemistry/inchi_identifier.h"
 
+#include "chemistry/kekulisation.h"
 #include "chemistry/record_layout.h"
 #include "chemistry/record_of_drawing.h"
 #include "model/element_data.h"
@@ -177,20 +178,12 @@ std::string librarytext(const char* text) {
 
 }  // namespace
 
-tinchiresult standardinchi(const tmoleculerecord& record,
-                           const trecordstereo& stereo) {
+namespace {
+
+/// One call of the library over a record that passed the checks.
+tinchiresult libraryinchi(const tmoleculerecord& record,
+                          const trecordstereo& stereo) {
   tinchiresult result;
-  const int count = static_cast<int>(record.atoms.size());
-  if (count == 0) {
-    result.message = "no atoms for InChI";
-    return result;
-  }
-  if (count > largestinchiatoms) {
-    result.message = "too many atoms for InChI (" + std::to_string(count) +
-                     ", the limit is " + std::to_string(largestinchiatoms) +
-                     ")";
-    return result;
-  }
   std::vector<inchi_Atom> atoms;
   result.message = libraryatoms(record, atoms);
   if (!result.message.empty()) {
@@ -205,7 +198,7 @@ tinchiresult standardinchi(const tmoleculerecord& record,
   input.atom = atoms.data();
   input.stereo0D = parities.empty() ? nullptr : parities.data();
   input.szOptions = options;
-  input.num_atoms = static_cast<AT_NUM>(count);
+  input.num_atoms = static_cast<AT_NUM>(record.atoms.size());
   input.num_stereo0D = static_cast<AT_NUM>(parities.size());
 
   std::lock_guard<std::mutex> guard(librarylock());
@@ -227,6 +220,44 @@ tinchiresult standardinchi(const tmoleculerecord& record,
   result.inchi = inchi;
   result.key = key;
   result.message = message;
+  return result;
+}
+
+/// Whether the record has one-and-a-half bonds (kind 3).
+bool hasdelocalisedbonds(const tmoleculerecord& record) {
+  return std::any_of(record.bonds.begin(), record.bonds.end(),
+                     [](const tbondentry& bond) { return bond.kind == 3; });
+}
+
+}  // namespace
+
+tinchiresult standardinchi(const tmoleculerecord& record,
+                           const trecordstereo& stereo) {
+  tinchiresult result;
+  const int count = static_cast<int>(record.atoms.size());
+  if (count == 0) {
+    result.message = "no atoms for InChI";
+    return result;
+  }
+  if (count > largestinchiatoms) {
+    result.message = "too many atoms for InChI (" + std::to_string(count) +
+                     ", the limit is " + std::to_string(largestinchiatoms) +
+                     ")";
+    return result;
+  }
+  result = libraryinchi(record, stereo);
+  // The library takes aromatic bonds only where it can place the double
+  // bonds itself; elsewhere (a ring atom with a substituent and no
+  // hydrogen to spare, say) it refuses them. The same atoms and bonds with
+  // alternating bonds then describe the molecule; the aromatic form is
+  // tried first because the library finds mobile hydrogens in it that a
+  // fixed choice of double bonds can hide.
+  if (result.inchi.empty() && hasdelocalisedbonds(record)) {
+    tinchiresult kekule = libraryinchi(kekulerecord(record), stereo);
+    if (!kekule.inchi.empty()) {
+      result = std::move(kekule);
+    }
+  }
   return result;
 }
 

@@ -47,7 +47,12 @@ std::string trimmed(std::string text) {
 }
 
 tclioutcome info(const tclioptions& options,
-                 const std::vector<std::string>& arguments) {
+                 const std::vector<std::string>& command) {
+  std::vector<std::string> arguments = command;
+  int jobs = 1;
+  if (std::string problem = takejobs(arguments, jobs); !problem.empty()) {
+    return failure(problem);
+  }
   if (arguments.size() != 2) {
     return failure("usage: info FILE");
   }
@@ -62,7 +67,7 @@ tclioutcome info(const tclioptions& options,
   const tinchiresult inchi = standardinchi(drawing);
   // Record lists are held in memory only while short; longer ones are
   // written from the summaries' file as the output goes out.
-  auto summaries = std::make_shared<trecordsummaries>(arguments[1]);
+  auto summaries = std::make_shared<trecordsummaries>(arguments[1], jobs);
   if (!summaries->error().empty()) {
     return failure(summaries->error());
   }
@@ -230,7 +235,7 @@ std::string cliusage() {
   return "usage: molvane3d-cli [--datadir DIR] [--json] COMMAND ...\n"
          "       molvane3d-cli --help | --version\n"
          "commands:\n"
-         "  info FILE                  formula, weight, composition, charge, "
+         "  info FILE [--jobs N]       formula, weight, composition, charge, "
          "counts, InChI\n"
          "                             and InChIKey\n"
          "  convert IN OUT             reads IN and writes OUT in the format "
@@ -271,12 +276,13 @@ std::string cliusage() {
          "                             --height H, --scale F, --dpi N, "
          "--colour, --antialias)\n"
          "  smiles IN                  prints the SMILES of the drawing\n"
-         "SD files of several records: convert, embed, optimize and hydrogens "
-         "(to an SD\n"
-         "file) and nmr work on every record, in the order of the file; "
-         "--jobs N spreads\n"
-         "the records over N threads (0: one per core) with the same "
-         "output.\n";
+         "SD, CML and SMILES files of several records: convert, embed, "
+         "optimize and\n"
+         "hydrogens (to an SD file), nmr and info work on every record, in "
+         "the order of\n"
+         "the file; --jobs N spreads the records over N threads (0: one per "
+         "core) with\n"
+         "the same output.\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,

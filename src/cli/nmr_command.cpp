@@ -133,16 +133,16 @@ tclioutcome predictrecords(const tclioptions& options, const std::string& file,
                            const std::shared_ptr<IPeakdb>& db, int jobs) {
   const int nucleus = db->nucleus();
   const bool json = options.json;
-  const trecordwork work = [&db, nucleus, json](const tsdrecordtext& record,
+  const trecordwork work = [&db, nucleus, json](const tjobrecord& record,
                                                 const tsettings& settings) {
     trecordoutput output;
-    treadresult read = readnumberedrecord(record, settings);
+    treadresult read = readjobrecord(record, settings);
     if (read.drawing == nullptr) {
       output.error = "File Read Error: " + read.error;
       return output;
     }
     output.text = recordtext(predictshifts(*read.drawing, db), nucleus,
-                             record.place.number, json);
+                             record.number, json);
     return output;
   };
   std::string output;

@@ -4,6 +4,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/record_jobs.h"
+#include "cli/record_source.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
@@ -19,19 +20,19 @@ namespace molvane {
 namespace {
 
 /// One record read and changed; its SD text, or why it is left out.
-trecordoutput changeone(const tsdrecordtext& record, const tsettings& settings,
+trecordoutput changeone(const tjobrecord& record, const tsettings& settings,
                         const trecordchange& change) {
   trecordoutput output;
-  treadresult read = readnumberedrecord(record, settings);
+  treadresult read = readjobrecord(record, settings);
   if (read.drawing == nullptr) {
     output.error = read.error;
     return output;
   }
   for (const std::string& notice : read.notices) {
-    output.notices.push_back(recorderror(record.place.number, notice));
+    output.notices.push_back(recorderror(record.number, notice));
   }
   if (std::string problem = change(*read.drawing); !problem.empty()) {
-    output.error = recorderror(record.place.number, problem);
+    output.error = recorderror(record.number, problem);
     return output;
   }
   const std::vector<std::uint8_t> bytes = writesdfile(*read.drawing);
@@ -48,11 +49,11 @@ bool holdsmdlrecords(const std::string& path) {
 }
 
 bool holdsseveralrecords(const std::string& path) {
-  if (!holdsmdlrecords(path)) {
+  if (recordfileof(path) == trecordfile::none) {
     return false;
   }
-  tsdstream stream(path);
-  return stream.nexttext() && stream.nexttext();
+  trecordsource source(path, session().settings);
+  return source.next() && source.next();
 }
 
 bool writesrecords(const std::string& path) {
@@ -63,13 +64,13 @@ bool writesrecords(const std::string& path) {
 tchangedrecords changerecords(const std::string& in, const std::string& out,
                               int jobs, const trecordchange& change) {
   tchangedrecords changed;
-  if (!holdsmdlrecords(in)) {
-    changed.error = "\"" + in + "\" holds no MDL records";
+  if (recordfileof(in) == trecordfile::none) {
+    changed.error = "\"" + in + "\" holds no SD, CML or SMILES records";
     return changed;
   }
   tatomicwriter writer(out);
   std::string firsterror;
-  const trecordwork work = [&change](const tsdrecordtext& record,
+  const trecordwork work = [&change](const tjobrecord& record,
                                      const tsettings& settings) {
     return changeone(record, settings, change);
   };

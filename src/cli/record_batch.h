@@ -13,8 +13,9 @@ namespace molvane {
 class tdrawing;
 class tjsonobject;
 
-/// Whether path is a file of MDL records that holds more than one: such
-/// files are worked on a record at a time. Reads at most two records.
+/// Whether path is a file of SD, CML, SMILES or InChI records that holds
+/// more than one: such files are worked on a record at a time. Reads at
+/// most two records.
 bool holdsseveralrecords(const std::string& path);
 
 /// Whether path is a file of MDL records (an SD or MDL file).
@@ -34,11 +35,11 @@ struct tchangedrecords {
   int written = 0;
 };
 
-/// Reads the MDL records of in one at a time, changes each on jobs worker
-/// threads and writes the changed records to out as SD records in the order
-/// of in. A record that cannot be read or changed is left out with a
-/// warning through the session's messages ("record 3, line 40: ...; left
-/// out"). out is replaced only when at least one record was written.
+/// Reads the records of in (SD, CML, SMILES or InChI) one at a time, changes
+/// each on jobs worker threads and writes the changed records to out as SD
+/// records in the order of in. A record that cannot be read or changed is left
+/// out with a warning through the session's messages ("record 3, line 40: ...;
+/// left out"). out is replaced only when at least one record was written.
 [[nodiscard]] tchangedrecords changerecords(const std::string& in,
                                             const std::string& out, int jobs,
                                             const trecordchange& change);

@@ -4,6 +4,8 @@
 
 #include "cli/json_writer.h"
 #include "cli/record_batch.h"
+#include "cli/record_jobs.h"
+#include "cli/record_source.h"
 #include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -82,9 +84,8 @@ void visitrecords(const std::string& path, bool laidout,
   }
 }
 
-trecordsummaries::trecordsummaries(const std::string& path) {
-  const tformatrow* row = formatofpath(path);
-  if (row == nullptr || row->format == tfileformat::native) {
+trecordsummaries::trecordsummaries(const std::string& path, int jobs) {
+  if (recordfileof(path) == trecordfile::none) {
     return;
   }
   spill_ = std::tmpfile();
@@ -94,8 +95,18 @@ trecordsummaries::trecordsummaries(const std::string& path) {
   }
   // A summary needs what a molecule holds, not where its atoms stand, so
   // SMILES is read without a layout.
-  visitrecords(path, /*laidout=*/false,
-               [this](const treadresult& record) { add(summaryof(record)); });
+  const trecordwork work = [](const tjobrecord& record,
+                              const tsettings& settings) {
+    trecordoutput output;
+    output.text = summaryof(readjobrecord(record, settings, false));
+    return output;
+  };
+  const trecordsink sink = [this](const trecordoutput& output) {
+    add(output.text);
+    return error_.empty();
+  };
+  // A file that cannot be read on gives the records it had, as before.
+  (void)runrecordjobs(path, jobs, session().settings, work, sink);
   // One record is no list.
   if (count_ < 2 || !error_.empty()) {
     count_ = 0;
@@ -145,7 +156,9 @@ void trecordsummaries::visit(
 std::optional<tclioutcome> convertrecords(const tclioptions& options,
                                           const std::string& in,
                                           const std::string& out, int jobs) {
-  if (!writesrecords(out) || !holdsmdlrecords(in)) {
+  // One CML molecule or SMILES line is converted as a drawing.
+  if (!writesrecords(out) ||
+      (!holdsmdlrecords(in) && !holdsseveralrecords(in))) {
     return std::nullopt;
   }
   const tchangedrecords copied =

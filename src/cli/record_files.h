@@ -24,11 +24,12 @@ void visitrecords(const std::string& path, bool laidout,
 /// One line per record of a file that holds several molecules (SD files,
 /// CML with several molecules): its Hill formula and charge, or why it could
 /// not be read. None for files of one record. SD, CML, SMILES and InChI files
-/// are read one record at a time and the lines go to a temporary file, so
-/// memory stays flat whatever their length.
+/// are read one record at a time, on jobs worker threads, and the lines go
+/// to a temporary file in file order, so memory stays flat whatever their
+/// length.
 class trecordsummaries {
  public:
-  explicit trecordsummaries(const std::string& path);
+  explicit trecordsummaries(const std::string& path, int jobs = 1);
   ~trecordsummaries();
   trecordsummaries(const trecordsummaries&) = delete;
   trecordsummaries& operator=(const trecordsummaries&) = delete;

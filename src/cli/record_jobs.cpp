@@ -27,9 +27,8 @@ constexpr long mostjobs = 256;
 /// next read.
 struct tjob {
   std::size_t index = 0;
-  tsdplace place;
+  tjobrecord record;
   std::string text;
-  std::string error;
 };
 
 /// What the calling thread and the workers share, under one lock.
@@ -95,17 +94,15 @@ class tjobqueue {
 
 trecordoutput runone(const trecordwork& work, const tjob& job,
                      const tsettings& settings) {
-  tsdrecordtext record;
-  record.place = job.place;
+  tjobrecord record = job.record;
   record.text = job.text;
-  record.error = job.error;
   // Nothing may leave a worker thread: that would end the program.
   try {
     return work(record, settings);
   } catch (const std::exception& failure) {
     return {
         "",
-        "record " + std::to_string(job.place.number) + ": " + failure.what(),
+        "record " + std::to_string(job.record.number) + ": " + failure.what(),
         {}};
   }
 }
@@ -136,9 +133,7 @@ std::optional<int> jobcount(const std::string& value) {
 std::string runrecordjobs(const std::filesystem::path& path, int jobs,
                           const tsettings& settings, const trecordwork& work,
                           const trecordsink& sink) {
-  tsdstreamoptions options;
-  options.settings = &settings;
-  tsdstream stream(path, options);
+  trecordsource stream(path, settings);
   if (!stream.error().empty()) {
     return stream.error();
   }
@@ -157,12 +152,16 @@ std::string runrecordjobs(const std::filesystem::path& path, int jobs,
   bool stopped = false;
   while (!stopped) {
     while (more && read - written < ahead) {
-      std::optional<tsdrecordtext> text = stream.nexttext();
-      if (!text) {
+      std::optional<tjobrecord> record = stream.next();
+      if (!record) {
         more = false;
         break;
       }
-      queue.give({read++, text->place, std::string(text->text), text->error});
+      // The text is copied out: the source keeps it only until the next
+      // read.
+      tjob job{read++, *record, std::string(record->text)};
+      job.record.text = {};
+      queue.give(std::move(job));
     }
     if (written == read) {
       break;

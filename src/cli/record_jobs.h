@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "io/sd_stream.h"
+#include "cli/record_source.h"
 
 #include <filesystem>
 #include <functional>
@@ -28,7 +28,7 @@ struct trecordoutput {
 /// The work on one record. It runs on a worker thread with a session of its
 /// own (holding a copy of settings), so it may use session() freely, but it
 /// must not touch anything the calling thread owns.
-using trecordwork = std::function<trecordoutput(const tsdrecordtext& record,
+using trecordwork = std::function<trecordoutput(const tjobrecord& record,
                                                 const tsettings& settings)>;
 /// Takes each record's output on the calling thread, in the order of the
 /// file; false stops the run.
@@ -38,7 +38,8 @@ using trecordsink = std::function<bool(const trecordoutput& output)>;
 /// nullopt for a value that is no whole number from 0 to 256.
 std::optional<int> jobcount(const std::string& value);
 
-/// Reads the SD file at path a record at a time and runs work on each, on
+/// Reads the SD, CML, SMILES or InChI file at path a record at a time
+/// (trecordsource) and runs work on each, on
 /// jobs worker threads (1 or less: on one), handing the outputs to sink in
 /// the order of the file. At most four records per worker are read ahead,
 /// so memory stays flat whatever the length of the file. Returns why the

@@ -134,27 +134,48 @@ tcmlstream::tcmlstream(const std::filesystem::path& path,
       settings_(settings),
       largestrecord_(largestrecord) {}
 
-treadresult tcmlstream::readpending(std::size_t size) {
-  const std::string_view element = chunks_.pending().substr(0, size);
-  ++records_;
+treadresult readcmlrecordtext(const tcmlrecordtext& record,
+                              const tsettings& settings) {
+  if (!record.error.empty()) {
+    treadresult refused;
+    refused.error = record.error;
+    return refused;
+  }
   treadresult result = readcmlmolecule(
-      std::span(reinterpret_cast<const std::uint8_t*>(element.data()),
-                element.size()),
-      chunks_.linestaken() + 1, settings_);
-  chunks_.take(element.size());
+      std::span(reinterpret_cast<const std::uint8_t*>(record.text.data()),
+                record.text.size()),
+      record.firstline, settings);
   if (result.drawing == nullptr) {
-    result.error = recorderror(records_, result.error);
+    result.error = recorderror(record.number, result.error);
   }
   return result;
 }
 
+tcmlrecordtext tcmlstream::takepending(std::size_t size) {
+  tcmlrecordtext record;
+  record.number = ++records_;
+  record.firstline = chunks_.linestaken() + 1;
+  text_.assign(chunks_.pending().substr(0, size));
+  chunks_.take(text_.size());
+  record.text = text_;
+  return record;
+}
+
 std::optional<treadresult> tcmlstream::next() {
+  std::optional<tcmlrecordtext> record = nexttext();
+  if (!record) {
+    return std::nullopt;
+  }
+  return readcmlrecordtext(*record, settings_);
+}
+
+std::optional<tcmlrecordtext> tcmlstream::nexttext() {
   while (true) {
     const std::string_view pending = chunks_.pending();
     const tmoleculespan span = findmolecule(pending);
     if (span.status == tmoleculespan::tstatus::found) {
       chunks_.take(span.begin);
-      return readpending(span.end - span.begin);
+      return takepending(span.end - span.begin);
     }
     if (chunks_.ended()) {
       if (span.status == tmoleculespan::tstatus::incomplete &&
@@ -164,7 +185,7 @@ std::optional<treadresult> tcmlstream::next() {
         // A molecule the file cuts off: read as far as it goes, so that
         // the error says what is missing.
         chunks_.take(span.keep);
-        return readpending(chunks_.pending().size());
+        return takepending(chunks_.pending().size());
       }
       chunks_.take(pending.size());
       return std::nullopt;
@@ -172,8 +193,9 @@ std::optional<treadresult> tcmlstream::next() {
     chunks_.take(span.keep);
     if (chunks_.pending().size() > largestrecord_) {
       // Too large a molecule: dropped, and the scan goes on after it.
-      ++records_;
-      treadresult refused;
+      tcmlrecordtext refused;
+      refused.number = ++records_;
+      refused.firstline = chunks_.linestaken() + 1;
       refused.error = recorderror(
           records_, lineerror(chunks_.linestaken() + 1,
                               "the molecule is larger than " +

@@ -39,6 +39,25 @@ tmoleculespan findmolecule(std::string_view text);
 /// element and one chunk of the file at a time: each element is cut out of
 /// the text and read on its own, so that a file of any number of molecules
 /// reads in flat memory.
+/// One molecule element's text as it stands in the file.
+struct tcmlrecordtext {
+  /// 1-based among the molecules of the file.
+  int number = 1;
+  /// 1-based number of the line the element starts on.
+  int firstline = 1;
+  /// Valid until the next call on the stream that gave it.
+  std::string_view text;
+  /// Set, with text empty, when the molecule was refused for its size; it
+  /// names the record and the line.
+  std::string error;
+};
+
+/// Reads a molecule's text as tcmlstream::next does: errors name the
+/// record and the line ("record 2, line 40: ...").
+[[nodiscard]] treadresult readcmlrecordtext(
+    const tcmlrecordtext& record,
+    const tsettings& settings = defaultsettings());
+
 class tcmlstream {
  public:
   explicit tcmlstream(const std::filesystem::path& path,
@@ -54,14 +73,19 @@ class tcmlstream {
   /// 2, line 40: ..."); reading goes on with the molecule after it.
   std::optional<treadresult> next();
 
+  /// The next molecule's text, or nullopt at the end; what next() reads.
+  std::optional<tcmlrecordtext> nexttext();
+
  private:
-  /// Reads the first size bytes of what is pending as the next record.
-  treadresult readpending(std::size_t size);
+  /// Takes the first size bytes of what is pending as the next record.
+  tcmlrecordtext takepending(std::size_t size);
 
   ttextchunks chunks_;
   const tsettings& settings_;
   std::size_t largestrecord_;
   int records_ = 0;
+  /// The text nexttext gave last.
+  std::string text_;
 };
 
 }  // namespace molvane

@@ -3,7 +3,8 @@
 #include "io/molfile_reader.h"
 
 #include "chemistry/stereo_perception.h"
-#include "io/group_aliases.h"
+#include "io/molfile_fields.h"
+#include "io/molfile_properties.h"
 #include "model/atom.h"
 #include "model/element_data.h"
 #include "support/number_text.h"
@@ -18,147 +19,6 @@
 #include <vector>
 
 namespace molvane {
-
-namespace {
-
-/// Coordinates beyond this (in file units) are taken as damage.
-constexpr double largestcoordinate = 1e9;
-
-std::optional<double> coordinate(std::string_view text) {
-  std::optional<double> value = parsereal(text);
-  if (!value || std::abs(*value) > largestcoordinate) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<int> smallinteger(std::string_view text) {
-  std::optional<long> value = parseinteger(text);
-  if (!value || *value < -1000000 || *value > 1000000) {
-    return std::nullopt;
-  }
-  return static_cast<int>(*value);
-}
-
-/// Bond types of the molfile formats: 1 single, 2 double, 3 triple,
-/// 4 aromatic; the query types 5 to 8 are read as the nearest plain bond,
-/// 8 ("any") and the coordination and hydrogen bonds 9 and 10 as bonds
-/// without order.
-std::optional<tbondentry> bondtype(int type) {
-  tbondentry bond;
-  switch (type) {
-    case 1:
-    case 5:
-    case 6:
-      bond.kind = 2;
-      break;
-    case 2:
-    case 7:
-      bond.kind = 4;
-      break;
-    case 3:
-      bond.kind = 6;
-      break;
-    case 4:
-      bond.kind = 3;
-      bond.delocalised = true;
-      break;
-    case 8:
-    case 9:
-    case 10:
-      bond.kind = 0;
-      break;
-    default:
-      return std::nullopt;
-  }
-  return bond;
-}
-
-/// Charge codes of the V2000 atom block: 1..3 = +3..+1, 5..7 = -1..-3;
-/// 4 marks a doublet radical.
-void applychargecode(tatomentry& atom, int code) {
-  if ((code >= 1 && code <= 3) || (code >= 5 && code <= 7)) {
-    atom.charge = 4 - code;
-  } else if (code == 4) {
-    atom.radical = 2;
-  }
-}
-
-/// The words of a V3000 line; blanks inside parentheses or double quotes
-/// do not separate ("ATOMS=(2 1 7)" is one word).
-std::vector<std::string_view> v3000words(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-      ++i;
-    }
-    std::size_t start = i;
-    int depth = 0;
-    bool quoted = false;
-    while (i < text.size() &&
-           (quoted || depth > 0 || (text[i] != ' ' && text[i] != '\t'))) {
-      if (text[i] == '"') {
-        quoted = !quoted;
-      } else if (!quoted && text[i] == '(') {
-        ++depth;
-      } else if (!quoted && text[i] == ')' && depth > 0) {
-        --depth;
-      }
-      ++i;
-    }
-    if (i > start) {
-      words.push_back(text.substr(start, i - start));
-    }
-  }
-  return words;
-}
-
-}  // namespace
-
-namespace {
-
-constexpr std::string_view companionhead = "Molvane 3D companion, ";
-constexpr std::string_view companiontail = " A per bond length";
-
-}  // namespace
-
-std::string companioncomment(double angstromperlength) {
-  return std::string(companionhead) + formatfixed(angstromperlength, 2) +
-         std::string(companiontail);
-}
-
-double companionscale(std::string_view comment) {
-  comment = trimmed(comment);
-  if (!comment.starts_with(companionhead) ||
-      !comment.ends_with(companiontail)) {
-    return 0.0;
-  }
-  comment.remove_prefix(companionhead.size());
-  comment.remove_suffix(companiontail.size());
-  const std::optional<double> scale = parsereal(comment);
-  constexpr double shortest = 0.5;
-  constexpr double longest = 5.0;
-  return scale && *scale >= shortest && *scale <= longest ? *scale : 0.0;
-}
-
-bool iscompanioncounts(std::string_view line) {
-  line = trimmed(line);
-  std::vector<std::string_view> words = splitwords(line);
-  if (words.size() != 5 || words[2] != "0" || words[3] != "0" ||
-      words[4] != "0") {
-    return false;
-  }
-  std::string joined;
-  for (std::string_view word : words) {
-    if (!parseinteger(word) || word[0] == '+' || word[0] == '-') {
-      return false;
-    }
-    joined += std::string(word) + " ";
-  }
-  joined.pop_back();
-  return joined == line;
-}
 
 namespace {
 
@@ -328,9 +188,9 @@ class tmolfileparser {
       tatomentry atom;
       std::optional<double> x, y, z;
       if (words.size() >= 4) {
-        x = coordinate(words[0]);
-        y = coordinate(words[1]);
-        z = coordinate(words[2]);
+        x = molfilecoordinate(words[0]);
+        y = molfilecoordinate(words[1]);
+        z = molfilecoordinate(words[2]);
       }
       if (!x || !y || !z) {
         return fail(i, "atom line not understood: " + quotedtext(lines_[i]));
@@ -351,7 +211,7 @@ class tmolfileparser {
         if (field >= words.size() || atom.charge != 0) {
           continue;
         }
-        std::optional<int> charge = smallinteger(words[field]);
+        std::optional<int> charge = molfileinteger(words[field]);
         if (!charge) {
           return fail(i, "charge not understood: " + quotedtext(words[field]));
         }
@@ -363,9 +223,9 @@ class tmolfileparser {
       std::vector<std::string_view> words = splitwords(lines_[i]);
       std::optional<int> a, b, order;
       if (words.size() >= 3) {
-        a = smallinteger(words[0]);
-        b = smallinteger(words[1]);
-        order = smallinteger(words[2]);
+        a = molfileinteger(words[0]);
+        b = molfileinteger(words[1]);
+        order = molfileinteger(words[2]);
       }
       if (!a || !b || !order) {
         return fail(i, "bond line not understood: " + quotedtext(lines_[i]));
@@ -383,7 +243,7 @@ class tmolfileparser {
       // Where the order alone would lose the kind, this program writes the
       // kind plus 1 after it, then 1 for a delocalised bond.
       std::optional<int> exact =
-          words.size() >= 4 ? smallinteger(words[3]) : std::optional<int>(0);
+          words.size() >= 4 ? molfileinteger(words[3]) : std::optional<int>(0);
       if (exact && *exact >= 1 && *exact <= 7) {
         bond.kind = *exact - 1;
         bond.delocalised = words.size() >= 5 && words[4] == "1";
@@ -427,14 +287,18 @@ class tmolfileparser {
         return false;
       }
     }
-    return readproperties(i);
+    std::string error = readmolfileproperties(lines_, i, firstline_, record_);
+    if (!error.empty() && error_.empty()) {
+      error_ = std::move(error);
+    }
+    return error_.empty();
   }
 
   bool readv2000atom(std::size_t i) {
     std::string_view line = lines_[i];
-    std::optional<double> x = coordinate(columns(line, 0, 10));
-    std::optional<double> y = coordinate(columns(line, 10, 10));
-    std::optional<double> z = coordinate(columns(line, 20, 10));
+    std::optional<double> x = molfilecoordinate(columns(line, 0, 10));
+    std::optional<double> y = molfilecoordinate(columns(line, 10, 10));
+    std::optional<double> z = molfilecoordinate(columns(line, 20, 10));
     std::string_view symbol = trimmed(columns(line, 31, 3));
     std::optional<long> massdifference = columninteger(line, 34, 2);
     std::optional<long> chargecode = columninteger(line, 36, 3);
@@ -452,9 +316,9 @@ class tmolfileparser {
       bool named = words.size() >= 4 &&
                    std::isdigit(static_cast<unsigned char>(words[3][0])) == 0;
       if (named) {
-        x = coordinate(words[0]);
-        y = coordinate(words[1]);
-        z = coordinate(words[2]);
+        x = molfilecoordinate(words[0]);
+        y = molfilecoordinate(words[1]);
+        z = molfilecoordinate(words[2]);
         symbol = words[3];
         massdifference = word(4);
         chargecode = word(5);
@@ -481,7 +345,7 @@ class tmolfileparser {
                  static_cast<int>(*massdifference);
       atom.massnumber = mass >= 1 && mass <= mostmassnumber ? mass : 0;
     }
-    applychargecode(atom, static_cast<int>(*chargecode));
+    applymolfilechargecode(atom, static_cast<int>(*chargecode));
     if (*valence == 15) {
       atom.valence = 0;
     } else if (*valence >= 1 && *valence <= 14) {
@@ -516,7 +380,7 @@ class tmolfileparser {
       return false;
     }
     std::optional<tbondentry> bond =
-        bondtype(static_cast<int>(std::clamp(*type, -1L, 100L)));
+        molfilebondtype(static_cast<int>(std::clamp(*type, -1L, 100L)));
     if (!bond) {
       return fail(i, "unknown bond type " + std::to_string(*type));
     }
@@ -535,182 +399,6 @@ class tmolfileparser {
     }
     record_.bonds.push_back(*bond);
     return true;
-  }
-
-  /// "M  CHG  2   1  -1   4   1": a count, then atom and value pairs. A
-  /// line with fewer pairs than it announces gives the ones it has; a line
-  /// with no count gives none. Either is noted.
-  bool readpairs(std::size_t i, std::vector<std::pair<long, long>>& pairs) {
-    std::vector<std::string_view> words = splitwords(lines_[i].substr(6));
-    std::optional<long> count =
-        words.empty() ? std::nullopt : parseinteger(words[0]);
-    if (words.empty()) {
-      notice(i,
-             "property line without a count skipped: " + quotedtext(lines_[i]));
-      return true;
-    }
-    if (!count || *count < 0) {
-      return fail(i, "property line not understood: " + quotedtext(lines_[i]));
-    }
-    std::size_t present = (words.size() - 1) / 2;
-    if (present < static_cast<std::size_t>(*count)) {
-      notice(i, quotedtext(lines_[i].substr(0, 6)) + " announces " +
-                    std::to_string(*count) + " entries but holds " +
-                    std::to_string(present));
-    }
-    std::size_t used = std::min(present, static_cast<std::size_t>(*count));
-    for (std::size_t k = 0; k < used; ++k) {
-      std::optional<long> first = parseinteger(words[1 + 2 * k]);
-      std::optional<long> second = parseinteger(words[2 + 2 * k]);
-      if (!first || !second) {
-        return fail(i,
-                    "property line not understood: " + quotedtext(lines_[i]));
-      }
-      pairs.emplace_back(*first, *second);
-    }
-    return true;
-  }
-
-  tatomentry* propertyatom(std::size_t i, long position,
-                           std::string_view what) {
-    long count = static_cast<long>(record_.atoms.size());
-    if (position < 1 || position > count) {
-      fail(i, std::string(what) + " on atom " + std::to_string(position) +
-                  " of " + std::to_string(count));
-      return nullptr;
-    }
-    return &record_.atoms[static_cast<std::size_t>(position - 1)];
-  }
-
-  bool readproperties(std::size_t i) {
-    bool chargesreset = false;
-    bool massesreset = false;
-    std::vector<tatomalias> aliases;
-    for (; i < lines_.size(); ++i) {
-      std::string_view line = lines_[i];
-      if (startswith(line, "M  END") || startswith(line, ">")) {
-        break;
-      }
-      bool charges = startswith(line, "M  CHG");
-      bool radicals = startswith(line, "M  RAD");
-      bool isotopes = startswith(line, "M  ISO");
-      bool zeroorder = startswith(line, "M  ZBO");
-      if (startswith(line, "A  ") || startswith(line, "G  ")) {
-        // The alias text (or group) stands on the next line.
-        std::optional<long> atom = columninteger(line, 3, 3, -1);
-        if (startswith(line, "A  ") && atom && i + 1 < lines_.size()) {
-          aliases.push_back({*atom - 1, trimmed(lines_[i + 1])});
-        }
-        ++i;
-        continue;
-      }
-      if (!charges && !radicals && !isotopes && !zeroorder) {
-        noteskipped(i, line);
-        continue;
-      }
-      std::vector<std::pair<long, long>> pairs;
-      if (!readpairs(i, pairs)) {
-        return false;
-      }
-      // The first charge or radical line replaces every charge and radical
-      // of the atom block; the first isotope line every mass difference.
-      if ((charges || radicals) && !chargesreset) {
-        chargesreset = true;
-        for (tatomentry& atom : record_.atoms) {
-          atom.charge = 0;
-          atom.radical = 0;
-        }
-      }
-      if (isotopes && !massesreset) {
-        massesreset = true;
-        for (tatomentry& atom : record_.atoms) {
-          atom.massnumber = atom.label == "D" ? 2 : atom.label == "T" ? 3 : 0;
-        }
-      }
-      for (const auto& [position, value] : pairs) {
-        if (zeroorder) {
-          long count = static_cast<long>(record_.bonds.size());
-          if (position < 1 || position > count) {
-            return fail(i, "bond " + std::to_string(position) + " of " +
-                               std::to_string(count));
-          }
-          if (value == 0) {
-            record_.bonds[static_cast<std::size_t>(position - 1)].kind = 0;
-            record_.bonds[static_cast<std::size_t>(position - 1)].delocalised =
-                false;
-          }
-          continue;
-        }
-        tatomentry* atom = propertyatom(i, position,
-                                        charges    ? "charge"
-                                        : radicals ? "radical"
-                                                   : "isotope");
-        if (atom == nullptr) {
-          return false;
-        }
-        if (charges) {
-          if (value < -15 || value > 15) {
-            return fail(i, "charge " + std::to_string(value));
-          }
-          atom->charge = static_cast<int>(std::clamp(value, -9L, 9L));
-        } else if (radicals) {
-          if (value < 0 || value > 3) {
-            return fail(i, "radical " + std::to_string(value));
-          }
-          atom->radical = static_cast<int>(value);
-        } else if (atom->element > 0) {
-          // Pseudo atoms use the field for R-group numbers; 0 is the
-          // natural isotope mixture.
-          setmassnumber(i, *atom, value);
-        }
-      }
-    }
-    if (!skipped_.empty()) {
-      notice(skippedline_, "skipped what the drawing cannot hold: " + skipped_);
-    }
-    expandaliases(record_, aliases);
-    return true;
-  }
-
-  /// Mass number 0 (or none) is the natural mixture; one outside the range
-  /// of known nuclides is dropped with a notice, keeping the atom.
-  void setmassnumber(std::size_t i, tatomentry& atom, long value) {
-    if (value == 0) {
-      atom.massnumber = 0;
-    } else if (value < 1 || value > mostmassnumber) {
-      notice(i, "mass number " + std::to_string(value) + " ignored");
-    } else {
-      atom.massnumber = static_cast<int>(value);
-    }
-  }
-
-  /// Property lines the drawing has no place for ("M  ALS" atom lists,
-  /// "M  STY" groups and their "M  S.." lines, "V" values, ...) are
-  /// gathered into one notice by kind.
-  void noteskipped(std::size_t i, std::string_view line) {
-    // "M  ALS" and the like by their six columns, "V    3 text" by its letter.
-    std::string_view kind =
-        startswith(line, "M  ") ? line.substr(0, 6) : line.substr(0, 1);
-    while (!kind.empty() && kind.back() == ' ') {
-      kind.remove_suffix(1);
-    }
-    if (kind.empty()) {
-      return;
-    }
-    if (skipped_.empty()) {
-      skippedline_ = i;
-    }
-    std::string entry = "\"" + std::string(kind) + "\"";
-    if (kind == "V") {
-      entry += " (atom values)";
-    } else if (kind == "M  ALS") {
-      entry += " (atom lists)";
-    } else if (kind == "M  STY") {
-      entry += " (groups)";
-    }
-    if (skipped_.find(entry) == std::string::npos) {
-      skipped_ += skipped_.empty() ? entry : ", " + entry;
-    }
   }
 
   // V3000: "M  V30 " lines, a trailing "-" continues on the next line.
@@ -770,9 +458,9 @@ class tmolfileparser {
     std::optional<double> x, y, z;
     if (words.size() >= 5) {
       index = parseinteger(words[0]);
-      x = coordinate(words[2]);
-      y = coordinate(words[3]);
-      z = coordinate(words[4]);
+      x = molfilecoordinate(words[2]);
+      y = molfilecoordinate(words[3]);
+      z = molfilecoordinate(words[4]);
     }
     if (!index || !x || !y || !z || *index < 1) {
       return fail(line.line,
@@ -793,31 +481,32 @@ class tmolfileparser {
       std::optional<std::string_view> text;
       std::optional<int> value;
       if ((text = keyvalue(words[k], "CHG"))) {
-        value = smallinteger(*text);
+        value = molfileinteger(*text);
         if (!value || *value < -15 || *value > 15) {
           return fail(line.line, "charge " + quotedtext(*text));
         }
         atom.charge = std::clamp(*value, -9, 9);
       } else if ((text = keyvalue(words[k], "RAD"))) {
-        value = smallinteger(*text);
+        value = molfileinteger(*text);
         if (!value || *value < 0 || *value > 3) {
           return fail(line.line, "radical " + quotedtext(*text));
         }
         atom.radical = *value;
       } else if ((text = keyvalue(words[k], "MASS"))) {
-        value = smallinteger(*text);
+        value = molfileinteger(*text);
         if (!value) {
           return fail(line.line, "mass number " + quotedtext(*text));
         }
-        if (atom.element > 0) {
-          setmassnumber(line.line, atom, *value);
+        if (atom.element > 0 && !setstatedmassnumber(atom, *value)) {
+          notice(line.line,
+                 "mass number " + std::to_string(*value) + " ignored");
         }
       } else if ((text = keyvalue(words[k], "CFG"))) {
-        if (std::optional<int> parity = smallinteger(*text)) {
+        if (std::optional<int> parity = molfileinteger(*text)) {
           markparity(atom, *parity);
         }
       } else if ((text = keyvalue(words[k], "VAL"))) {
-        value = smallinteger(*text);
+        value = molfileinteger(*text);
         if (!value) {
           return fail(line.line, "valence " + quotedtext(*text));
         }
@@ -861,7 +550,7 @@ class tmolfileparser {
                   "bond from atom " + std::to_string(*a) + " to itself");
     }
     std::optional<tbondentry> bond =
-        bondtype(static_cast<int>(std::clamp(*type, -1L, 100L)));
+        molfilebondtype(static_cast<int>(std::clamp(*type, -1L, 100L)));
     if (!bond) {
       return fail(line.line, "unknown bond type " + std::to_string(*type));
     }
@@ -984,8 +673,6 @@ class tmolfileparser {
   /// Bonds whose stereo the file leaves open ("either").
   std::vector<std::size_t> eitherbonds_;
   std::string error_;
-  std::string skipped_;
-  std::size_t skippedline_ = 0;
 };
 
 }  // namespace

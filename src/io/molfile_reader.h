@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chemistry/molecule_record.h"
+#include "io/molfile_companion.h"
 
 #include <span>
 #include <string>
@@ -22,20 +23,6 @@ struct tparsedmolfile {
   /// this program wrote; 0 for other files.
   double angstromperlength = 0.0;
 };
-
-/// The comment line of the molfile this program writes beside its
-/// documents: "Molvane 3D companion, 1.54 A per bond length". The number
-/// tells a reader the scale of the drawing the copy was made from.
-std::string companioncomment(double angstromperlength);
-
-/// The ångström per bond length a comment line written by
-/// companioncomment names; 0 when it is no such line or the number is not
-/// a plausible scale.
-double companionscale(std::string_view comment);
-
-/// True for the counts line of the companion layout: five numbers without
-/// widths, the last three 0, single blanks between ("3 2 0 0 0").
-bool iscompanioncounts(std::string_view line);
 
 /// Reads one record: the header, the connection table and its property
 /// lines. lines holds the record only (an SD file's "$$$$" and what

@@ -5,6 +5,7 @@
 #include "cli/cli_commands.h"
 #include "cli_files.h"
 #include "document/drawing.h"
+#include "io/cml_format.h"
 #include "io/mdl_format.h"
 #include "io/smiles_format.h"
 #include "testing/test_session.h"
@@ -38,6 +39,29 @@ std::string sdtext(bool broken) {
                              : std::string(record.begin(), record.end());
   }
   return text;
+}
+
+/// The same twenty molecules as SMILES lines, or as one CML document.
+std::string linestext() {
+  std::string text;
+  for (const char* line : smiles) {
+    text += std::string(line) + "\n";
+  }
+  return text;
+}
+
+std::string cmltext() {
+  std::string text = "<cml>\n";
+  for (const char* line : smiles) {
+    treadresult read = readsmilesline(1, line);
+    EXPECT_NE(read.drawing, nullptr) << line;
+    const std::vector<std::uint8_t> bytes = writecml(*read.drawing);
+    const std::string whole(bytes.begin(), bytes.end());
+    const std::size_t begin = whole.find("<molecule");
+    const std::size_t end = whole.find("</molecule>");
+    text += whole.substr(begin, end + 11 - begin) + "\n";
+  }
+  return text + "</cml>\n";
 }
 
 std::string contents(const std::string& path) {
@@ -94,6 +118,54 @@ TEST_F(RecordJobs, ChangedFilesAreTheSameOnAnyNumberOfThreads) {
   }
 }
 
+TEST_F(RecordJobs, CmlAndSmilesFilesAreWorkedOnARecordAtATime) {
+  const std::string sd = write("twenty.sdf", sdtext(false));
+  const std::string inputs[] = {write("twenty.smi", linestext()),
+                                write("twenty.cml", cmltext())};
+  for (const std::string& in : inputs) {
+    SCOPED_TRACE(in);
+    std::string first;
+    for (const char* jobs : {"1", "2", "0"}) {
+      const tclioutcome predicted =
+          runclicommand({}, {"nmr", in, "--nucleus", "13C", "--jobs", jobs});
+      ASSERT_EQ(predicted.error, "");
+      EXPECT_NE(predicted.output.find("record 20\n"), std::string::npos);
+      const std::string out =
+          (folder.path() / (std::string("embedded") + jobs + ".sdf")).string();
+      const tclioutcome embedded =
+          runclicommand({}, {"embed", in, out, "--seed", "3", "--jobs", jobs});
+      ASSERT_EQ(embedded.error, "");
+      const std::string all = predicted.output + contents(out);
+      if (first.empty()) {
+        first = all;
+        const std::string written = contents(out);
+        EXPECT_EQ(std::count(written.begin(), written.end(), '$'), 80);
+      } else {
+        EXPECT_EQ(all, first) << "--jobs " << jobs;
+      }
+    }
+  }
+  // The records' formulas are the same whichever file holds them and
+  // however many threads read them.
+  std::string summary;
+  for (const std::string& in : {sd, inputs[0], inputs[1]}) {
+    for (const char* jobs : {"1", "2", "0"}) {
+      const tclioutcome info =
+          runclicommand({{}, true}, {"info", in, "--jobs", jobs});
+      ASSERT_EQ(info.error, "") << in;
+      const std::size_t list = info.output.find("\"records\"");
+      ASSERT_NE(list, std::string::npos) << in;
+      const std::string records =
+          info.output.substr(list, info.output.find(']', list) - list);
+      if (summary.empty()) {
+        summary = records;
+        EXPECT_NE(summary.find("C2H6O"), std::string::npos) << summary;
+      }
+      EXPECT_EQ(records, summary) << in << " --jobs " << jobs;
+    }
+  }
+}
+
 TEST_F(RecordJobs, DamagedRecordsAreNamed) {
   const std::string sd = write("broken.sdf", sdtext(true));
   const std::string out = (folder.path() / "out.sdf").string();
@@ -125,10 +197,10 @@ TEST_F(RecordJobs, DamagedRecordsAreNamed) {
 TEST_F(RecordJobs, OutputKeepsFileOrderAndStopsEarly) {
   const std::string sd = write("twenty.sdf", sdtext(false));
   // Early records take longest, so later ones finish first.
-  const trecordwork work = [](const tsdrecordtext& record, const tsettings&) {
+  const trecordwork work = [](const tjobrecord& record, const tsettings&) {
     std::this_thread::sleep_for(
-        std::chrono::milliseconds(2 * (20 - record.place.number)));
-    return trecordoutput{std::to_string(record.place.number), "", {}};
+        std::chrono::milliseconds(2 * (20 - record.number)));
+    return trecordoutput{std::to_string(record.number), "", {}};
   };
   std::vector<std::string> seen;
   EXPECT_EQ(runrecordjobs(sd, 4, session().settings, work,

@@ -3,11 +3,13 @@
 #include "io/inchi_format.h"
 
 #include "chemistry/inchi_identifier.h"
+#include "io/mdl_format.h"
 #include "io/smiles_format.h"
 #include "support/text_lines.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -125,6 +127,87 @@ TEST(Inchi, WhatTheLibraryCannotDescribeGetsAMessage) {
   EXPECT_EQ(standardinchi(chain).message,
             "InChI cannot describe pseudo atoms (R groups, \"*\")");
   EXPECT_EQ(standardinchi(tmoleculerecord{}).message, "no atoms for InChI");
+}
+
+// A V2000 record from atom lines "x y symbol", bonds "a b type" and the
+// lines after the bond block.
+std::string molrecord(const std::vector<std::string>& atoms,
+                      const std::vector<std::string>& bonds,
+                      const std::string& tail) {
+  std::string text = "\n  test\n\n";
+  char line[96];
+  std::snprintf(line, sizeof line,
+                "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
+                bonds.size());
+  text += line;
+  for (const std::string& atom : atoms) {
+    double x = 0.0, y = 0.0;
+    char symbol[4] = {};
+    std::sscanf(atom.c_str(), "%lf %lf %3s", &x, &y, symbol);
+    std::snprintf(
+        line, sizeof line,
+        "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", x, y,
+        0.0, symbol);
+    text += line;
+  }
+  for (const std::string& bond : bonds) {
+    int a = 0, b = 0, type = 0;
+    std::sscanf(bond.c_str(), "%d %d %d", &a, &b, &type);
+    std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", a, b, type);
+    text += line;
+  }
+  return text + tail + "M  END\n";
+}
+
+TEST(Inchi, HydrogenIsotopeAliasesAndRefusedAromaticBonds) {
+  const std::vector<std::string> ring = {
+      "0 1.4 C",     "1.2 0.7 C",  "1.2 -0.7 C", "0 -1.4 C",
+      "-1.2 -0.7 C", "-1.2 0.7 C", "0 2.8 *"};
+  struct tcase {
+    std::string file;
+    const char* inchi;
+  };
+  const tcase cases[] = {
+      // A "*" atom named D or T is a hydrogen isotope, alone or written
+      // with the atom that carries it.
+      {molrecord(
+           ring,
+           {"1 2 2", "2 3 1", "3 4 2", "4 5 1", "5 6 2", "6 1 1", "1 7 1"},
+           "A    7\nD\n"),
+       "InChI=1S/C6H6/c1-2-4-6-5-3-1/h1-6H/i1D"},
+      {molrecord(
+           ring,
+           {"1 2 2", "2 3 1", "3 4 2", "4 5 1", "5 6 2", "6 1 1", "1 7 1"},
+           "A    7\nT\n"),
+       "InChI=1S/C6H6/c1-2-4-6-5-3-1/h1-6H/i1T"},
+      {molrecord({"0 1 O", "0 0 C", "1 -0.5 *", "-1 -0.5 N"},
+                 {"1 2 2", "2 3 1", "2 4 1"}, "A    3\nND2\n"),
+       "InChI=1S/CH4N2O/c2-1(3)4/h(H4,2,3,4)/i/hD2"},
+      {molrecord({"0 0 *", "1 0.5 C", "2 0 C", "3 0.5 S"},
+                 {"2 1 1", "3 2 1", "4 3 1"}, "A    1\nDS\n"),
+       "InChI=1S/C2H6S2/c3-1-2-4/h3-4H,1-2H2/i/hD"},
+      // Aromatic bonds where a substituent leaves the library no room to
+      // place the double bonds itself: toluene, not a failure.
+      {molrecord(
+           {"0 1.4 C", "1.2 0.7 C", "1.2 -0.7 C", "0 -1.4 C", "-1.2 -0.7 C",
+            "-1.2 0.7 C", "0 2.8 C"},
+           {"1 2 4", "2 3 4", "3 4 4", "4 5 4", "5 6 4", "6 1 4", "1 7 1"}, ""),
+       "InChI=1S/C7H8/c1-7-5-3-2-4-6-7/h2-6H,1H3"},
+  };
+  for (const tcase& c : cases) {
+    SCOPED_TRACE(c.file);
+    treadresult read = readmdl(bytesof(c.file));
+    ASSERT_NE(read.drawing, nullptr) << read.error;
+    tinchiresult result = standardinchi(*read.drawing);
+    EXPECT_EQ(result.inchi, c.inchi) << result.message;
+  }
+  // Mobile hydrogens of an aromatic record the library takes as it is stay
+  // in its answer (pyridin-2-one drawn aromatic keeps the /h layer of its
+  // tautomers rather than one fixed form).
+  tsmilesrecord pyridone = parsesmiles("O=c1cccc[nH]1");
+  tinchiresult mobile = standardinchi(pyridone.record, pyridone.stereo);
+  EXPECT_EQ(mobile.inchi, "InChI=1S/C5H5NO/c7-5-3-1-2-4-6-5/h1-4H,(H,6,7)")
+      << mobile.message;
 }
 
 TEST(Inchi, ThreadsShareTheLibrarySafely) {

@@ -189,6 +189,10 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
           {"Nc1ccccc1", 6, {{1, 146.4}, {4, 118.5}}, 0.5},
           {"O=[N+]([O-])c1ccccc1", 6, {{3, 148.3}, {6, 134.7}}, 0.5},
           {"O=[N+]([O-])c1ccccc1", 1, {{4, 8.23}}, 0.05},
+          // Ring strain: cyclopropane is far upfield of every open chain.
+          {"C1CC1", 6, {{0, -2.8}}, 0.5},
+          {"C1CC1", 1, {{0, 0.22}}, 0.05},
+          {"C1CCC1", 6, {{0, 22.4}}, 0.5},
       },
       [](const tdrawing&) {});
 }

@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "io/cml_format.h"
-
 #include "chemistry/bond_perception.h"
 #include "chemistry/molecule_record.h"
 #include "chemistry/record_of_drawing.h"
 #include "chemistry/stereo_perception.h"
 #include "document/drawing.h"
+#include "io/cml_fields.h"
+#include "io/cml_format.h"
+#include "io/cml_line_reader.h"
 #include "model/atom.h"
 #include "model/bond.h"
 #include "model/element_data.h"
@@ -28,97 +29,6 @@
 namespace molvane {
 
 namespace {
-
-/// The molecule id this program writes, which marks its own layout.
-constexpr std::string_view ownmoleculeid = "MOLVANE3D_MOLECULE";
-/// The molecule attribute that says y grows upwards. Files of the own
-/// layout without it are older ones, which kept the drawing's downward y.
-constexpr std::string_view yaxisattribute = "yaxis";
-constexpr std::string_view upwards = "up";
-
-constexpr double largestcoordinate = 1e9;
-
-std::optional<double> coordinate(std::string_view text) {
-  std::optional<double> value = parsereal(text);
-  if (!value || std::abs(*value) > largestcoordinate) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-/// An atom identifier without the blanks and stray quotes older files of
-/// this program left around it (` a_1"`).
-std::string cleanid(std::string_view text) {
-  text = trimmed(text);
-  while (!text.empty() && (text.front() == '"' || text.front() == '\'')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == '"' || text.back() == '\'')) {
-    text.remove_suffix(1);
-  }
-  return std::string(trimmed(text));
-}
-
-/// Bond orders: "1", "S", "2", "D", "3", "T", "A", or a number of bonds
-/// such as "1.5" (aromatic) or "2.0".
-std::optional<tbondentry> cmlorder(std::string_view text) {
-  text = trimmed(text);
-  tbondentry bond;
-  if (text.empty() || text == "S" || text == "s") {
-    return bond;
-  }
-  if (text == "D" || text == "d") {
-    bond.kind = 4;
-    return bond;
-  }
-  if (text == "T" || text == "t") {
-    bond.kind = 6;
-    return bond;
-  }
-  if (text == "A" || text == "a") {
-    bond.kind = 3;
-    bond.delocalised = true;
-    return bond;
-  }
-  std::optional<double> order = parsereal(text);
-  if (!order || *order < 0.0 || *order > 3.0) {
-    return std::nullopt;
-  }
-  double halves = 2.0 * *order;
-  if (std::abs(halves - std::round(halves)) > 0.01) {
-    return std::nullopt;
-  }
-  bond.kind = static_cast<int>(std::lround(halves));
-  bond.delocalised = bond.kind == 3;
-  return bond;
-}
-
-std::string escaped(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        // Control characters are not allowed in XML 1.0 at all.
-        out += static_cast<unsigned char>(c) < 32 && c != '\t' ? ' ' : c;
-    }
-  }
-  return out;
-}
 
 // Reading with the XML parser.
 
@@ -204,10 +114,11 @@ class tcmlreader {
     ids_.clear();
     treadresult result;
     const pugi::xml_node molecule = molecules_[index];
-    own_ = std::string_view(molecule.attribute("id").value()) == ownmoleculeid;
+    own_ =
+        std::string_view(molecule.attribute("id").value()) == cmlownmoleculeid;
     const bool yup =
-        std::string_view(molecule.attribute(yaxisattribute.data()).value()) ==
-        upwards;
+        std::string_view(
+            molecule.attribute(cmlyaxisattribute.data()).value()) == cmlupwards;
     std::string_view title = molecule.attribute("title").value();
     record_.title = std::string(
         title.empty() ? std::string_view(molecule.attribute("id").value())
@@ -310,7 +221,7 @@ class tcmlreader {
       if (!value) {
         return true;
       }
-      std::optional<double> parsed = coordinate(*value);
+      std::optional<double> parsed = cmlcoordinate(*value);
       if (parsed) {
         out = *parsed;
       }
@@ -369,7 +280,7 @@ class tcmlreader {
       }
     }
     if (text.id) {
-      std::string id = cleanid(*text.id);
+      std::string id = cmlid(*text.id);
       if (!id.empty() &&
           !ids_.emplace(id, static_cast<int>(record_.atoms.size())).second) {
         return fail(node, "atom id " + quotedtext(id) + " given twice");
@@ -487,7 +398,7 @@ class tcmlreader {
   bool addbond(const pugi::xml_node& node, std::string_view first,
                std::string_view second, std::optional<std::string_view> order,
                bool aromatic, tbondstyle style) {
-    std::string ids[2] = {cleanid(first), cleanid(second)};
+    std::string ids[2] = {cmlid(first), cmlid(second)};
     int ends[2] = {0, 0};
     for (int k = 0; k < 2; ++k) {
       auto found = ids_.find(ids[k]);
@@ -630,380 +541,6 @@ class tcmlreader {
   std::string error_;
 };
 
-// Reading line by line, for files of the program's own layout that are not
-// well-formed XML.
-
-/// The text between the first '>' and the following "</".
-std::string_view elementtext(std::string_view line) {
-  std::size_t open = line.find('>');
-  if (open == std::string_view::npos) {
-    return {};
-  }
-  std::size_t close = line.find("</", open + 1);
-  return line.substr(open + 1, close == std::string_view::npos
-                                   ? std::string_view::npos
-                                   : close - open - 1);
-}
-
-/// The text between the first pair of double quotes after key.
-std::string_view quotedafter(std::string_view line, std::string_view key) {
-  std::size_t at = line.find(key);
-  std::size_t open = line.find('"', at == std::string_view::npos ? 0 : at);
-  if (open == std::string_view::npos) {
-    return {};
-  }
-  std::size_t close = line.find('"', open + 1);
-  return line.substr(open + 1, close == std::string_view::npos
-                                   ? std::string_view::npos
-                                   : close - open - 1);
-}
-
-std::string uppercase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
-
-bool contains(std::string_view line, std::string_view part) {
-  return line.find(part) != std::string_view::npos;
-}
-
-/// Whether the molecule line carries the attribute of upward y.
-bool saysyup(const std::vector<std::string_view>& lines) {
-  const std::string marker =
-      std::string(yaxisattribute) + "=\"" + std::string(upwards) + "\"";
-  for (std::string_view line : lines) {
-    if (contains(line, "<molecule")) {
-      return contains(line, marker);
-    }
-  }
-  return false;
-}
-
-treadresult readlines(std::span<const std::uint8_t> bytes,
-                      const tsettings& settings) {
-  treadresult result;
-  std::vector<std::string_view> lines = splitlines(astext(bytes));
-  auto failure = [&result](std::size_t i, const std::string& what) {
-    result.error = lineerror(static_cast<int>(i) + 1, what);
-    return std::move(result);
-  };
-  std::size_t i = 0;
-  while (i < lines.size() && !contains(lines[i], "atomArray")) {
-    ++i;
-  }
-  if (i == lines.size()) {
-    return failure(i == 0 ? 0 : i - 1, "no atomArray");
-  }
-  tmoleculerecord record;
-  std::unordered_map<std::string, int> ids;
-  std::optional<std::pair<std::string, tatomentry>> open;
-  int coordinates = 0;
-  for (++i; i < lines.size() && !contains(lines[i], "/atomArray"); ++i) {
-    std::string_view line = lines[i];
-    if (contains(line, "atom id=")) {
-      open.emplace(uppercase(cleanid(quotedafter(line, "id="))), tatomentry{});
-      coordinates = 0;
-    } else if (open && contains(line, "float builtin=")) {
-      std::optional<double> value = coordinate(trimmed(elementtext(line)));
-      if (!value) {
-        return failure(i, "coordinate not understood: " + quotedtext(line));
-      }
-      double* targets[] = {&open->second.x, &open->second.y, &open->second.z};
-      if (coordinates < 3) {
-        *targets[coordinates++] = *value;
-      }
-    } else if (open && contains(line, "elementType")) {
-      std::string_view symbol = trimmed(elementtext(line));
-      std::optional<tsymbolmeaning> meaning = symbolmeaning(symbol);
-      if (!meaning) {
-        return failure(i, "unknown element symbol " + quotedtext(symbol));
-      }
-      open->second.element = meaning->element;
-      open->second.massnumber = meaning->massnumber;
-      open->second.label = meaning->label;
-    } else if (open && contains(line, "formalCharge")) {
-      std::optional<long> charge = parseinteger(elementtext(line));
-      if (!charge) {
-        return failure(i, "charge not understood: " + quotedtext(line));
-      }
-      open->second.charge = static_cast<int>(std::clamp(*charge, -9L, 9L));
-    } else if (open && (contains(line, "isotopeNumber") ||
-                        contains(line, "hydrogenCount"))) {
-      const bool isotope = contains(line, "isotopeNumber");
-      std::optional<long> value = parseinteger(elementtext(line));
-      if (!value || *value < 0 || *value > (isotope ? mostmassnumber : 60)) {
-        return failure(i, std::string(isotope ? "isotope" : "hydrogen count") +
-                              " not understood: " + quotedtext(line));
-      }
-      (isotope ? open->second.massnumber : open->second.hydrogens) =
-          static_cast<int>(*value);
-    } else if (open && contains(line, "</atom>")) {
-      if (!ids.emplace(open->first, static_cast<int>(record.atoms.size()))
-               .second) {
-        return failure(i,
-                       "atom id " + quotedtext(open->first) + " given twice");
-      }
-      record.atoms.push_back(open->second);
-      open.reset();
-    }
-  }
-  while (i < lines.size() && !contains(lines[i], "<bondArray>")) {
-    ++i;
-  }
-  std::vector<std::string> references;
-  std::string order;
-  std::size_t bondline = 0;
-  bool inbond = false;
-  auto closebond = [&]() -> bool {
-    if (!inbond) {
-      return true;
-    }
-    inbond = false;
-    if (references.size() < 2) {
-      result.error = lineerror(static_cast<int>(bondline) + 1,
-                               "a bond needs two atom references");
-      return false;
-    }
-    int ends[2] = {0, 0};
-    for (int k = 0; k < 2; ++k) {
-      auto found = ids.find(references[static_cast<std::size_t>(k)]);
-      if (found == ids.end()) {
-        result.error =
-            lineerror(static_cast<int>(bondline) + 1,
-                      "bond to atom " +
-                          quotedtext(references[static_cast<std::size_t>(k)]) +
-                          ", which the molecule does not hold");
-        return false;
-      }
-      ends[k] = found->second;
-    }
-    std::optional<tbondentry> bond = cmlorder(order);
-    if (!bond || ends[0] == ends[1]) {
-      result.error =
-          lineerror(static_cast<int>(bondline) + 1, "bond not understood");
-      return false;
-    }
-    bond->atom1 = ends[0];
-    bond->atom2 = ends[1];
-    record.bonds.push_back(*bond);
-    return true;
-  };
-  for (; i < lines.size() && !contains(lines[i], "</bondArray>"); ++i) {
-    std::string_view line = lines[i];
-    if (contains(line, "<bond id=")) {
-      if (!closebond()) {
-        return result;
-      }
-      inbond = true;
-      bondline = i;
-      references.clear();
-      order.clear();
-    } else if (inbond && contains(line, "atomRef")) {
-      references.push_back(uppercase(cleanid(elementtext(line))));
-    } else if (inbond && contains(line, "order")) {
-      order = cleanid(elementtext(line));
-    } else if (contains(line, "</bond>") && !closebond()) {
-      return result;
-    }
-  }
-  if (!closebond()) {
-    return result;
-  }
-  tbuildoptions options;
-  options.settings = &settings;
-  options.ownlayout = true;
-  options.angstromperlength = companionangstromperbond;
-  options.ydown = !saysyup(lines);
-  result.notices = record.notices;
-  result.drawing = builddrawing(record, options, result.notices);
-  return result;
-}
-
-bool ownfile(std::span<const std::uint8_t> bytes) {
-  return contains(astext(bytes), ownmoleculeid);
-}
-
-// Writing.
-
-std::string documentname(const tdrawing& drawing) {
-  std::string name =
-      std::filesystem::path(drawing.filename).filename().string();
-  return name.substr(0, std::min(name.find('.'), std::size_t{95}));
-}
-
-std::string tabs(int count) {
-  return std::string(static_cast<std::size_t>(count), '\t');
-}
-
-/// The order a bond is written with: "A" for an aromatic bond, as other
-/// programs read it (they take "1.5" as single), otherwise "1.0" to "3.0".
-std::string ordertext(const tbond& bond) {
-  constexpr int aromatickind = 3;
-  if (bond.ffkind() == aromatickind) {
-    return "A";
-  }
-  return formatfixed(bond.ffkind() * 0.5, 1, 3);
-}
-
-struct twrittenvalence {
-  /// All hydrogens of the atom, bonded ones included, where the reader
-  /// would not find them from the element's valence; -1 otherwise.
-  int hydrogens = -1;
-};
-
-/// What each atom of view needs written so that the reader gives it the
-/// hydrogens it has: an atom whose hydrogens differ from what its element's
-/// valence leaves beside its bonds (set by hand, or by a bracket such as
-/// [CH] or [13C]) is written with its count.
-std::vector<twrittenvalence> writtenvalences(const tchemicalview& view) {
-  std::vector<int> bonded(view.atoms.size(), 0);
-  std::vector<int> hydrogenatoms(view.atoms.size(), 0);
-  for (const tbond* bond : view.bonds) {
-    const int kind = bond->kind();
-    const auto first = view.positions.find(bond->atom1);
-    const auto second = view.positions.find(bond->atom2);
-    if (first == view.positions.end() || second == view.positions.end()) {
-      continue;
-    }
-    const auto a = static_cast<std::size_t>(first->second);
-    const auto b = static_cast<std::size_t>(second->second);
-    bonded[a] += kind;
-    bonded[b] += kind;
-    hydrogenatoms[a] += bond->atom2->element == 1 ? 1 : 0;
-    hydrogenatoms[b] += bond->atom1->element == 1 ? 1 : 0;
-  }
-  std::vector<twrittenvalence> valences(view.atoms.size());
-  for (std::size_t i = 0; i < view.atoms.size(); ++i) {
-    const tatm& atom = *view.atoms[i];
-    if (atom.element < 1) {
-      continue;
-    }
-    const int expected = implicithydrogensof(
-        atom.element,
-        std::clamp(valenceof(atom.element) - bonded[i], -128, 127));
-    const int actual = atom.implicithydrogens();
-    if (actual != expected) {
-      valences[i].hydrogens = actual + hydrogenatoms[i];
-    }
-  }
-  return valences;
-}
-
-std::string cmltext(const tdrawing& drawing) {
-  tchemicalview view = chemicalview(drawing);
-  double bondlength = drawing.geometry().bondlength;
-  const double scale =
-      companionangstromperbond / (bondlength > 0.0 ? bondlength : 30.0);
-  auto single = [scale](double value) {
-    return static_cast<double>(static_cast<float>(scale * value));
-  };
-  const std::string name = escaped(documentname(drawing));
-  std::string text = "<?xml version=\"1.0\"?>\n";
-  text += "<cml title=\"" + name + "\">\n";
-  text += tabs(1) + "<molecule title=\"" + name + "\" id=\"" +
-          std::string(ownmoleculeid) + "\" " + std::string(yaxisattribute) +
-          "=\"" + std::string(upwards) + "\">\n";
-  text +=
-      tabs(2) + "<formula>" + escaped(formulatext(drawing)) + "</formula>\n";
-  // What the drawing states, read the one way the program reads stereo.
-  const trecordstereo stereo = perceivestereo(recordofdrawing(drawing));
-  auto reference = [&](int position) {
-    return "a_" + std::to_string(drawing.positionof(
-                      view.atoms[static_cast<std::size_t>(position)]));
-  };
-  std::vector<const ttetrahedralstereo*> centres(view.atoms.size(), nullptr);
-  for (const ttetrahedralstereo& centre : stereo.centres) {
-    centres[static_cast<std::size_t>(centre.centre)] = &centre;
-  }
-  text += tabs(3) + "<atomArray>\n";
-  const std::vector<twrittenvalence> valences = writtenvalences(view);
-  std::size_t index = 0;
-  for (const tatm* atom : view.atoms) {
-    const twrittenvalence& valence = valences[index++];
-    const tatm& origin = *view.atoms.front();
-    text += tabs(4) + "<atom id=\"a_" +
-            std::to_string(drawing.positionof(atom)) + "\">\n";
-    const std::pair<const char*, double> axes[] = {
-        {"x3", single(atom->x) - single(origin.x)},
-        // The drawing's y grows down the screen; the file's grows upwards,
-        // as other programs read it, or every stereocentre is mirrored.
-        {"y3", single(origin.y) - single(atom->y)},
-        {"z3", single(atom->z) - single(origin.z)}};
-    for (const auto& [axis, value] : axes) {
-      text += tabs(5) + "<float builtin=\"" + axis + "\" units=\"A\"> " +
-              formatfixed(value, 5, 10) + "</float>\n";
-    }
-    text += tabs(5) + "<string builtin=\"elementType\">" +
-            escaped(exchangesymbol(*atom)) + "</string>\n";
-    if (atom->fcharge != 0) {
-      text += tabs(5) + "<integer builtin=\"formalCharge\">" +
-              std::to_string(atom->fcharge) + "</integer>\n";
-    }
-    if (const int mass = statedmassnumber(*atom); mass != 0) {
-      text += tabs(5) + "<integer builtin=\"isotopeNumber\">" +
-              std::to_string(mass) + "</integer>\n";
-    }
-    if (valence.hydrogens >= 0) {
-      text += tabs(5) + "<integer builtin=\"hydrogenCount\">" +
-              std::to_string(valence.hydrogens) + "</integer>\n";
-    }
-    // The sign of the volume the four atoms span; the centre stands for
-    // its implicit hydrogen.
-    if (const ttetrahedralstereo* centre =
-            centres[static_cast<std::size_t>(view.positions.at(atom))]) {
-      std::string references;
-      for (int neighbour : centre->neighbours) {
-        references += (references.empty() ? "" : " ") +
-                      reference(neighbour < 0 ? centre->centre : neighbour);
-      }
-      text += tabs(5) + "<atomParity atomRefs4=\"" + references + "\">" +
-              (centre->anticlockwise ? "-1" : "1") + "</atomParity>\n";
-    }
-    text += tabs(4) + "</atom>\n";
-  }
-  text += tabs(3) + "</atomArray>\n";
-  text += tabs(3) + "<bondArray>\n";
-  std::vector<const tdoublebondstereo*> geometries(view.bonds.size(), nullptr);
-  for (const tdoublebondstereo& geometry : stereo.doublebonds) {
-    geometries[static_cast<std::size_t>(geometry.bond)] = &geometry;
-  }
-  for (std::size_t j = 0; j < view.bonds.size(); ++j) {
-    const tbond* bond = view.bonds[j];
-    text += tabs(4) + "<bond id=\"b_" +
-            std::to_string(drawing.bondposition(bond)) + "\">\n";
-    const bool wedged =
-        bond->kind() == 2 &&
-        (bond->style == tbondstyle::wedge || bond->style == tbondstyle::hashed);
-    // A wedge or hash is read from its first atom, the narrow end.
-    const bool turned = wedged && bond->wideend == 1;
-    for (const tatm* end : {turned ? bond->atom2 : bond->atom1,
-                            turned ? bond->atom1 : bond->atom2}) {
-      text += tabs(5) + "<string builtin=\"atomRef\">a_" +
-              std::to_string(drawing.positionof(end)) + "</string>\n";
-    }
-    text += tabs(5) + "<string builtin=\"order\">" + ordertext(*bond) +
-            "</string>\n";
-    if (wedged) {
-      text += tabs(5) + "<bondStereo>" +
-              (bond->style == tbondstyle::wedge ? "W" : "H") +
-              "</bondStereo>\n";
-    } else if (const tdoublebondstereo* geometry = geometries[j]) {
-      text += tabs(5) + "<bondStereo atomRefs4=\"" +
-              reference(geometry->neighbour1) + " " +
-              reference(view.positions.at(bond->atom1)) + " " +
-              reference(view.positions.at(bond->atom2)) + " " +
-              reference(geometry->neighbour2) + "\">" +
-              (geometry->cis ? "C" : "T") + "</bondStereo>\n";
-    }
-    text += tabs(4) + "</bond>\n";
-  }
-  text += tabs(1) + "    </bondArray>\n";
-  text += tabs(1) + "</molecule>\n";
-  text += "</cml>\n";
-  return text;
-}
-
 }  // namespace
 
 std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes,
@@ -1011,8 +548,8 @@ std::vector<treadresult> readcmlrecords(std::span<const std::uint8_t> bytes,
   std::vector<treadresult> results;
   tcmlreader reader(bytes, settings);
   if (!reader.load()) {
-    if (ownfile(bytes)) {
-      results.push_back(readlines(bytes, settings));
+    if (iscmlownfile(bytes)) {
+      results.push_back(readcmllines(bytes, settings));
     } else {
       treadresult failed;
       failed.error = reader.error();
@@ -1030,8 +567,8 @@ treadresult readcml(std::span<const std::uint8_t> bytes,
                     const tsettings& settings) {
   tcmlreader reader(bytes, settings);
   if (!reader.load()) {
-    if (ownfile(bytes)) {
-      return readlines(bytes, settings);
+    if (iscmlownfile(bytes)) {
+      return readcmllines(bytes, settings);
     }
     treadresult failed;
     failed.error = reader.error();
@@ -1057,11 +594,6 @@ treadresult readcmlmolecule(std::span<const std::uint8_t> bytes, int firstline,
     result = reader.readmolecule(0);
   }
   return result;
-}
-
-std::vector<std::uint8_t> writecml(const tdrawing& drawing) {
-  std::string text = cmltext(drawing);
-  return {text.begin(), text.end()};
 }
 
 }  // namespace molvane
