@@ -2,8 +2,10 @@
 # the main window's header: tool windows reach it through ttoolhost.
 # Run as: cmake -DSOURCE_DIR=<src> -P check_window_host.cmake
 cmake_minimum_required(VERSION 3.20)
-# The drawing view is the main window's central widget, not a tool window.
-set(allowed main_window.h main_window.cpp main.cpp drawing_view.cpp)
+# The drawing view is the main window's central widget, not a tool window;
+# window_status.cpp holds more of the main window's own members.
+set(allowed main_window.h main_window.cpp window_status.cpp main.cpp
+    drawing_view.cpp)
 file(GLOB_RECURSE files "${SOURCE_DIR}/app/*.h" "${SOURCE_DIR}/app/*.cpp")
 set(offenders "")
 foreach(path IN LISTS files)

@@ -11,6 +11,7 @@
 #include "qt/qt_canvas.h"
 #include "qt/view_painting.h"
 #include "render/drawing_extent.h"
+#include "render/legible_turn.h"
 #include "render/paint_drawing.h"
 #include "render/view_turn.h"
 
@@ -138,6 +139,31 @@ void tdrawingview::fitmodel() {
               tviewtransform::largestfitzoom);
   }
   window_.repaintdrawing();
+}
+
+void tdrawingview::showmodel() {
+  tdrawing& drawing = *session().drawing();
+  const bool turnview = isdrawmode3d(drawing.drawmode);
+  std::vector<TXYZ> shown;
+  {
+    std::optional<tturnedview> turned;
+    if (turnview && view_.turned()) {
+      turned.emplace(drawing, view_.turn());
+    }
+    for (const tatm* atom : drawing.atoms) {
+      if (atom->ischemical()) {
+        shown.push_back({atom->x, atom->y, atom->z});
+      }
+    }
+  }
+  const tmatrix3 turn = legibleturn(shown);
+  if (turnview) {
+    view_.turnfurther(turn);
+  } else {
+    const TXYZ centre = turncentre(drawing);
+    drawing.atoms.rotate(turn, centre.x, centre.y, centre.z);
+  }
+  fitmodel();
 }
 
 void tdrawingview::keepinview() {

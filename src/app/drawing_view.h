@@ -46,6 +46,11 @@ class tdrawingview final : public QWidget {
   /// For a 3D model just built or changed: fitted and centred as showwhole
   /// does, the turn kept.
   void fitmodel();
+  /// For a 3D model just built or changed: turned so that no atom hides
+  /// another, then fitted. In the 3D draw modes the view turns; in the 2D
+  /// mode, which draws the model's own x and y, the model itself is turned
+  /// rigidly, so its shape is kept.
+  void showmodel();
   /// For a drawing that a command moved or scaled: panned back into view.
   void keepinview();
   /// For a new drawing: zoom 1, no pan, no turn.

@@ -22,13 +22,9 @@
 #include "app/views_3d.h"
 #include "commands/clean_2d.h"
 #include "commands/command_codes.h"
-#include "commands/command_names.h"
 #include "commands/command_table.h"
 #include "commands/drawing_settings.h"
-#include "commands/hydrogen_commands.h"
 #include "commands/key_edits.h"
-#include "commands/make_3d.h"
-#include "commands/run_summaries.h"
 #include "commands/save_name.h"
 #include "document/drawing.h"
 #include "document/session.h"
@@ -42,9 +38,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
-#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -58,10 +52,6 @@ namespace {
 
 constexpr int windowwidth = 650;
 constexpr int windowheight = 528;
-constexpr const char* programtitle = "Molvane 3D";
-
-QString fromutf8(const std::string& text) { return qtstring(text); }
-
 /// The edit key of a Qt key: upper-case letters, digits, signs and Delete;
 /// 0 for keys without an edit.
 char editkeyof(int key) {
@@ -106,10 +96,7 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   setCentralWidget(view_);
   buildmenus();
   buildtoolbar();
-  progressbar_ = new QProgressBar(this);
-  progressbar_->setMaximumWidth(160);
-  progressbar_->hide();
-  statusBar()->addPermanentWidget(progressbar_);
+  buildstatusbar();
   resize(windowwidth, windowheight);
   nmrtool_ = new TNMRTool(*this, datafolder_);
   nmrtool_->shownchanged = [this] { shownmraction(); };
@@ -124,11 +111,7 @@ TMolvane3D::TMolvane3D(const std::filesystem::path& datafolder, QWidget* parent)
   if (!settings_->loaderror().empty()) {
     warn(settings_->loaderror());
   }
-  if (!files_->settingsproblems().empty()) {
-    statusBar()->showMessage(qtstring(std::string(settingsfilename) + ", " +
-                                      files_->settingsproblems().front() +
-                                      " (ignored)"));
-  }
+  showsettingsproblems();
 }
 
 TMolvane3D::~TMolvane3D() {
@@ -148,59 +131,6 @@ TMolvane3D::~TMolvane3D() {
   current.setrepaint({});
   current.setprocessmessages({});
 }
-
-void TMolvane3D::inform(const std::string& text) {
-  QMessageBox::information(this, QLatin1String(programtitle), fromutf8(text));
-}
-
-void TMolvane3D::warn(const std::string& text) {
-  QMessageBox::warning(this, QLatin1String(programtitle), fromutf8(text));
-}
-
-void TMolvane3D::error(const std::string& text) {
-  QMessageBox::critical(this, QLatin1String(programtitle), fromutf8(text));
-}
-
-bool TMolvane3D::confirm(const std::string& text) {
-  return QMessageBox::question(
-             this, QLatin1String(programtitle), fromutf8(text),
-             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-void TMolvane3D::errordetail(const std::string& text,
-                             const std::string& detail) {
-  QMessageBox box(QMessageBox::Critical, QLatin1String(programtitle),
-                  fromutf8(text), QMessageBox::Ok, this);
-  box.setInformativeText(fromutf8(detail));
-  box.exec();
-}
-
-tsaveanswer TMolvane3D::asktosave(const std::string& text) {
-  switch (QMessageBox::question(
-      this, QLatin1String(programtitle), fromutf8(text),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-      QMessageBox::Save)) {
-    case QMessageBox::Save:
-      return tsaveanswer::save;
-    case QMessageBox::Discard:
-      return tsaveanswer::discard;
-    default:
-      break;
-  }
-  return tsaveanswer::cancel;
-}
-
-void TMolvane3D::setrange(int minimum, int maximum) {
-  progressbar_->setRange(minimum, maximum);
-  progressbar_->setValue(minimum);
-  progressbar_->show();
-}
-
-void TMolvane3D::step(int amount) {
-  progressbar_->setValue(progressbar_->value() + amount);
-}
-
-void TMolvane3D::reset() { progressbar_->hide(); }
 
 void TMolvane3D::setdialogs(std::unique_ptr<tdialogs> dialogs) {
   dialogs_ = std::move(dialogs);
@@ -265,19 +195,8 @@ void TMolvane3D::buildmenus() {
   }};
   for (const auto& [caption, command] : hydrogens) {
     QAction* action = atom.addAction(QString::fromUtf8(caption));
-    connect(action, &QAction::triggered, this, [this, command = command] {
-      resetcommand();
-      const std::string summary =
-          command == thydrogencommand::make3d
-              ? make3dsummary(runmake3d())
-              : hydrogensummary(command, runhydrogencommand(command));
-      markmodified();
-      if (command == thydrogencommand::add3d ||
-          command == thydrogencommand::make3d) {
-        fitmodel();
-      }
-      statusBar()->showMessage(qtstring(summary));
-    });
+    connect(action, &QAction::triggered, this,
+            [this, command = command] { runhydrogenaction(command); });
   }
   atom.addSeparator();
   QAction* clean = atom.addAction(QStringLiteral("Clean 2D"));
@@ -378,19 +297,6 @@ void TMolvane3D::buildtoolbar() {
   tools.addAction(undoaction_);
 }
 
-void TMolvane3D::showcommand() {
-  const int code = state_.commandcode;
-  QString text = QString::fromUtf8(helphint);
-  if (code != nocommand) {
-    const std::string name = commandname(code);
-    const bool element = elementofcommand(code) != 0;
-    text =
-        (element ? QStringLiteral("Element: ") : QStringLiteral("Command: ")) +
-        (name.empty() ? QString::number(code) : qtstring(name));
-  }
-  statusBar()->showMessage(text);
-}
-
 void TMolvane3D::repaintdrawing() {
   const QSize size = view_ != nullptr ? view_->size() : QSize(1, 1);
   if (buffer_.size() != size) {
@@ -484,16 +390,6 @@ void TMolvane3D::drawingreplaced() {
 tsettingsfile& TMolvane3D::programsettings() { return files_->settingsfile(); }
 
 void TMolvane3D::keepprogramsettings() { files_->savesettings(); }
-
-void TMolvane3D::showwholedrawing() { view_->showwhole(); }
-
-void TMolvane3D::fitmodel() { view_->fitmodel(); }
-
-void TMolvane3D::keepdrawinginview() { view_->keepinview(); }
-
-QPoint TMolvane3D::windowpointof(const tatm& atom) const {
-  return view_->windowpointof(atom);
-}
 
 void TMolvane3D::showundo() {
   const tundoitems items = undoitems();
@@ -718,23 +614,7 @@ void TMolvane3D::rightup(QPoint point, Qt::KeyboardModifiers modifiers) {
     return;
   }
   lastclick_ = pickclicktarget(*session().drawing(), point.x(), point.y());
-  QString text;
-  switch (lastclick_.kind) {
-    case tclicktarget::tkind::atom:
-      text = QStringLiteral("Atom");
-      break;
-    case tclicktarget::tkind::bond:
-      text = QStringLiteral("Bond");
-      break;
-    case tclicktarget::tkind::structure:
-      text = QStringLiteral("Structure");
-      break;
-    case tclicktarget::tkind::none:
-      break;
-  }
-  if (!text.isEmpty()) {
-    statusBar()->showMessage(text, 2000);
-  }
+  showclicktarget();
   editors().openfor(lastclick_, point);
 }
 

@@ -6,6 +6,7 @@
 #include "app/window_dialogs.h"
 #include "commands/click_target.h"
 #include "commands/dispatcher.h"
+#include "commands/hydrogen_commands.h"
 #include "commands/undo_item.h"
 #include "document/messages.h"
 #include "render/paint_drawing.h"
@@ -98,6 +99,7 @@ class TMolvane3D final : public QMainWindow,
   void keepprogramsettings() override;
   void showwholedrawing() override;
   void fitmodel() override;
+  void showmodel() override;
   void keepdrawinginview() override;
   QPoint windowpointof(const tatm& atom) const override;
   void showhelp(int context) override;
@@ -182,6 +184,14 @@ class TMolvane3D final : public QMainWindow,
   void buildhelpmenu(QMenu& menu);
   void buildtoolbar();
   void showcommand();
+  void buildstatusbar();
+  /// The first problem of the settings file, on the status bar.
+  void showsettingsproblems();
+  /// An Add Hs or Make 3D item: runs it, fits a new model to the view and
+  /// says on the status bar what the run did.
+  void runhydrogenaction(thydrogencommand command);
+  /// What the last right click picked, briefly on the status bar.
+  void showclicktarget();
   void exit();
 
   std::filesystem::path datafolder_;

@@ -451,6 +451,7 @@ void TNMRTool::paintspectrum(tcanvas& canvas, int width, int height) const {
     return;
   }
   TSpecPlot plot(width, height, 0.0, spectrum.b);
+  plot.fitshifts();
   plot.draw(canvas, spectrum.lines, spectrum.low, spectrum.high);
 }
 

@@ -309,7 +309,7 @@ void TStopTool::gostop() {
     showgradient(state.rmsgradient);
     host_.hostwindow().statusBar()->showMessage(
         QString::fromStdString(optimizersummary(state)));
-    host_.fitmodel();
+    host_.showmodel();
     if (!state.warning.empty()) {
       session().messages().warn(state.warning);
     }

@@ -84,6 +84,9 @@ class ttoolhost {
   /// model fitted to the window and centred (never enlarged past
   /// largestfitzoom), the turn of the view kept.
   virtual void fitmodel() = 0;
+  /// After a 3D model was built or changed: turned so that no atom hides
+  /// another in the current draw mode, then fitted as fitmodel does.
+  virtual void showmodel() = 0;
   /// After a command moved or scaled the drawing: panned back into view.
   virtual void keepdrawinginview() = 0;
   /// Shows the help page of a context number.

@@ -9,20 +9,6 @@
 
 namespace molvane {
 
-namespace {
-
-constexpr double largestcoordinate = 1e9;
-
-}  // namespace
-
-std::optional<double> cmlcoordinate(std::string_view text) {
-  std::optional<double> value = parsereal(text);
-  if (!value || std::abs(*value) > largestcoordinate) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::string cmlid(std::string_view text) {
   text = trimmed(text);
   while (!text.empty() && (text.front() == '"' || text.front() == '\'')) {

@@ -17,9 +17,6 @@ inline constexpr std::string_view cmlownmoleculeid = "MOLVANE3D_MOLECULE";
 inline constexpr std::string_view cmlyaxisattribute = "yaxis";
 inline constexpr std::string_view cmlupwards = "up";
 
-/// A coordinate; none when it is no number or implausibly large.
-std::optional<double> cmlcoordinate(std::string_view text);
-
 /// An atom identifier without the blanks and stray quotes older files of
 /// this program left around it (` a_1"`).
 std::string cmlid(std::string_view text);

@@ -105,7 +105,7 @@ treadresult readcmllines(std::span<const std::uint8_t> bytes,
       open.emplace(uppercase(cmlid(quotedafter(line, "id="))), tatomentry{});
       coordinates = 0;
     } else if (open && contains(line, "float builtin=")) {
-      std::optional<double> value = cmlcoordinate(trimmed(elementtext(line)));
+      std::optional<double> value = parsecoordinate(trimmed(elementtext(line)));
       if (!value) {
         return failure(i, "coordinate not understood: " + quotedtext(line));
       }

@@ -221,7 +221,7 @@ class tcmlreader {
       if (!value) {
         return true;
       }
-      std::optional<double> parsed = cmlcoordinate(*value);
+      std::optional<double> parsed = parsecoordinate(*value);
       if (parsed) {
         out = *parsed;
       }

@@ -8,21 +8,6 @@
 
 namespace molvane {
 
-namespace {
-
-/// Coordinates beyond this (in file units) are taken as damage.
-constexpr double largestcoordinate = 1e9;
-
-}  // namespace
-
-std::optional<double> molfilecoordinate(std::string_view text) {
-  std::optional<double> value = parsereal(text);
-  if (!value || std::abs(*value) > largestcoordinate) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<int> molfileinteger(std::string_view text) {
   std::optional<long> value = parseinteger(text);
   if (!value || *value < -1000000 || *value > 1000000) {

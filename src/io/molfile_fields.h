@@ -10,9 +10,6 @@
 
 namespace molvane {
 
-/// A coordinate field; none when it is no number or implausibly large.
-std::optional<double> molfilecoordinate(std::string_view text);
-
 /// An integer field within a million either side of 0.
 std::optional<int> molfileinteger(std::string_view text);
 

@@ -188,9 +188,9 @@ class tmolfileparser {
       tatomentry atom;
       std::optional<double> x, y, z;
       if (words.size() >= 4) {
-        x = molfilecoordinate(words[0]);
-        y = molfilecoordinate(words[1]);
-        z = molfilecoordinate(words[2]);
+        x = parsecoordinate(words[0]);
+        y = parsecoordinate(words[1]);
+        z = parsecoordinate(words[2]);
       }
       if (!x || !y || !z) {
         return fail(i, "atom line not understood: " + quotedtext(lines_[i]));
@@ -296,9 +296,9 @@ class tmolfileparser {
 
   bool readv2000atom(std::size_t i) {
     std::string_view line = lines_[i];
-    std::optional<double> x = molfilecoordinate(columns(line, 0, 10));
-    std::optional<double> y = molfilecoordinate(columns(line, 10, 10));
-    std::optional<double> z = molfilecoordinate(columns(line, 20, 10));
+    std::optional<double> x = parsecoordinate(columns(line, 0, 10));
+    std::optional<double> y = parsecoordinate(columns(line, 10, 10));
+    std::optional<double> z = parsecoordinate(columns(line, 20, 10));
     std::string_view symbol = trimmed(columns(line, 31, 3));
     std::optional<long> massdifference = columninteger(line, 34, 2);
     std::optional<long> chargecode = columninteger(line, 36, 3);
@@ -316,9 +316,9 @@ class tmolfileparser {
       bool named = words.size() >= 4 &&
                    std::isdigit(static_cast<unsigned char>(words[3][0])) == 0;
       if (named) {
-        x = molfilecoordinate(words[0]);
-        y = molfilecoordinate(words[1]);
-        z = molfilecoordinate(words[2]);
+        x = parsecoordinate(words[0]);
+        y = parsecoordinate(words[1]);
+        z = parsecoordinate(words[2]);
         symbol = words[3];
         massdifference = word(4);
         chargecode = word(5);
@@ -458,9 +458,9 @@ class tmolfileparser {
     std::optional<double> x, y, z;
     if (words.size() >= 5) {
       index = parseinteger(words[0]);
-      x = molfilecoordinate(words[2]);
-      y = molfilecoordinate(words[3]);
-      z = molfilecoordinate(words[4]);
+      x = parsecoordinate(words[2]);
+      y = parsecoordinate(words[3]);
+      z = parsecoordinate(words[4]);
     }
     if (!index || !x || !y || !z || *index < 1) {
       return fail(line.line,

@@ -20,8 +20,6 @@ namespace molvane {
 
 namespace {
 
-constexpr double largestcoordinate = 1e9;
-
 constexpr std::string_view layoutdescription =
     "/* FILE FORMAT*\n"
     "NAtoms NBonds\n"
@@ -35,14 +33,6 @@ constexpr std::string_view layoutdescription =
     "Atom1 Atom2 Bonding NAr(0 or 1)\n"
     "/* NAtoms lines follow */\n"
     "Atomic_Symbol\n";
-
-std::optional<double> coordinate(std::string_view text) {
-  std::optional<double> value = parsereal(text);
-  if (!value || std::abs(*value) > largestcoordinate) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 treadresult failure(int line, const std::string& what) {
   treadresult result;
@@ -104,9 +94,9 @@ treadresult readcommon(const std::vector<std::string_view>& lines, long count,
     std::vector<std::string_view> words = splitwords(line);
     std::optional<double> x, y, z;
     if (words.size() >= 4) {
-      x = coordinate(words[1]);
-      y = coordinate(words[2]);
-      z = coordinate(words[3]);
+      x = parsecoordinate(words[1]);
+      y = parsecoordinate(words[2]);
+      z = parsecoordinate(words[3]);
     }
     if (!x || !y || !z) {
       return failure(number, "atom line not understood: " + quotedtext(line));
@@ -161,9 +151,9 @@ treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
   std::vector<std::string_view> words = splitwords(lines[1]);
   std::optional<double> x0, y0, z0;
   if (words.size() >= 3) {
-    x0 = coordinate(words[0]);
-    y0 = coordinate(words[1]);
-    z0 = coordinate(words[2]);
+    x0 = parsecoordinate(words[0]);
+    y0 = parsecoordinate(words[1]);
+    z0 = parsecoordinate(words[2]);
   }
   if (!x0 || !y0 || !z0) {
     return failure(2, "origin not understood: " + quotedtext(lines[1]));
@@ -177,9 +167,9 @@ treadresult readtable(const std::vector<std::string_view>& lines, long atoms,
     if (words.size() >= 5) {
       element = parseinteger(words[0]);
       charge = parseinteger(words[1]);
-      x = coordinate(words[2]);
-      y = coordinate(words[3]);
-      z = coordinate(words[4]);
+      x = parsecoordinate(words[2]);
+      y = parsecoordinate(words[3]);
+      z = parsecoordinate(words[4]);
     }
     int number = static_cast<int>(i) + 1;
     if (!element || !charge || !x || !y || !z) {

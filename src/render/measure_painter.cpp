@@ -73,7 +73,11 @@ void drawmeasurement(const tmeasurement& measurement, tcanvas& canvas,
   if (measurement.fontatom != nullptr) {
     selectfont(drawing, measurement.fontatom->fontindex, canvas);
   }
+  // The figure stands beside its bond or angle: the lines show through.
+  const bool opaque = canvas.textformat().opaque;
+  canvas.settextopaque(false);
   canvas.textout(measurement.x, measurement.y, measurement.text);
+  canvas.settextopaque(opaque);
 }
 
 }  // namespace molvane

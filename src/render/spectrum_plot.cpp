@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace molvane {
@@ -24,6 +25,18 @@ double wholetens(double value) {
   return std::trunc(std::round(value) / 10.0) * 10.0;
 }
 
+/// A tick step of 1, 2 or 5 times a power of ten, the smallest not below
+/// at least.
+double roundstep(double at_least) {
+  const double power = std::pow(10.0, std::floor(std::log10(at_least)));
+  for (const double factor : {1.0, 2.0, 5.0}) {
+    if (factor * power >= at_least) {
+      return factor * power;
+    }
+  }
+  return 10.0 * power;
+}
+
 }  // namespace
 
 TSpecPlot::TSpecPlot(int width, int height, double a, double b)
@@ -31,6 +44,25 @@ TSpecPlot::TSpecPlot(int width, int height, double a, double b)
 
 void TSpecPlot::fitaxis(std::span<const tspectrumline> lines, double low,
                         double high) {
+  if (fitshifts_) {
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -lowest;
+    for (const tspectrumline& line : lines) {
+      if (std::isfinite(line.shift)) {
+        lowest = std::min(lowest, line.shift);
+        highest = std::max(highest, line.shift);
+      }
+    }
+    if (lowest <= highest) {
+      // A single line, or lines close together, still get a readable axis.
+      tickstep_ = roundstep(std::max(highest - lowest, 1.0) / 8.0);
+      axislow_ = std::floor(lowest / tickstep_ - 0.5) * tickstep_;
+      axishigh_ = std::ceil(highest / tickstep_ + 0.5) * tickstep_;
+      setscale();
+      return;
+    }
+  }
+  tickstep_ = tickppm;
   for (const tspectrumline& line : lines) {
     if (!std::isfinite(line.shift)) {
       continue;
@@ -43,6 +75,10 @@ void TSpecPlot::fitaxis(std::span<const tspectrumline> lines, double low,
   }
   axislow_ = wholetens(low) - tickppm;
   axishigh_ = wholetens(high) + tickppm;
+  setscale();
+}
+
+void TSpecPlot::setscale() {
   const double range = axishigh_ - axislow_;
   xscale_ = -(width_ - 2.0 * leftmargin) / range;
   xoffset_ =
@@ -105,13 +141,21 @@ void TSpecPlot::drawaxes(tcanvas& canvas) const {
   }
 
   canvas.settextalign(thorizontalalign::centre, tverticalalign::top);
-  const double step = tickppm * std::abs(xscale_);
-  const int ticks = static_cast<int>((axishigh_ - axislow_) / tickppm);
+  const double step = tickstep_ * std::abs(xscale_);
+  const int ticks =
+      static_cast<int>(std::lround((axishigh_ - axislow_) / tickstep_));
+  // Ticks under a whole ppm show their tenths.
+  const int decimals = tickstep_ < 1.0 ? 1 : 0;
   for (int i = 1; i <= ticks; ++i) {
     const int x = roundhalfeven(leftmargin + i * step);
     canvas.line(x, baseline, x, baseline + ticklength);
+    double value = axishigh_ - tickstep_ * i;
+    if (std::abs(value) < 1e-6 * tickstep_) {
+      value = 0.0;  // never "-0.0"
+    }
     canvas.textout(x, baseline + 10,
-                   formatinteger(std::lround(axishigh_ - tickppm * i), 0));
+                   decimals == 0 ? formatinteger(std::lround(value), 0)
+                                 : formatfixed(value, decimals));
     if (x >= right) {
       break;
     }

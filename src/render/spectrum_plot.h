@@ -33,6 +33,13 @@ class TSpecPlot {
   /// room between the margins draws nothing.
   void draw(tcanvas& canvas, std::span<const tspectrumline> lines, double low,
             double high);
+  /// From now on draw spans the axis over the lines' own shifts instead,
+  /// with half a tick of room at each end and ticks of 1, 2 or 5 times a
+  /// power of ten, about five to ten of them; low and high then count only
+  /// when no line has a shift.
+  void fitshifts() { fitshifts_ = true; }
+  /// The ppm between ticks of the axis draw fitted last.
+  double tickstep() const { return tickstep_; }
 
   /// The axis draw fitted last, in ppm.
   double axislow() const { return axislow_; }
@@ -45,12 +52,15 @@ class TSpecPlot {
 
  private:
   void fitaxis(std::span<const tspectrumline> lines, double low, double high);
+  void setscale();
   void drawaxes(tcanvas& canvas) const;
 
   int width_;
   int height_;
   double a_;
   double b_;
+  bool fitshifts_ = false;
+  double tickstep_ = 10.0;
   double axislow_ = 0.0;
   double axishigh_ = 0.0;
   double xscale_ = 0.0;

@@ -119,6 +119,18 @@ void tviewtransform::keepinview(const tbox& box, int width, int height,
                       margin);
 }
 
+void tviewtransform::turnfurther(const tmatrix3& turn) {
+  tmatrix3 result{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t j = 0; j < 3; ++j) {
+      for (std::size_t k = 0; k < 3; ++k) {
+        result[i][j] += turn[i][k] * turn_[k][j];
+      }
+    }
+  }
+  turn_ = result;
+}
+
 void tviewtransform::reset() { *this = tviewtransform(); }
 
 double wheelzoomfactor(double notches) { return std::pow(zoomstep, notches); }

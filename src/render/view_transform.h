@@ -48,6 +48,8 @@ class tviewtransform {
   void panby(double dx, double dy);
   /// Turns the 3D view like a trackball for a drag of (dx, dy) pixels.
   void turnby(double dx, double dy);
+  /// Turns the 3D view further by turn, after the turn it has.
+  void turnfurther(const tmatrix3& turn);
 
   /// Zooms and pans so that box (drawing coordinates) fills a window of
   /// width × height pixels, centred, with margin pixels left free on every

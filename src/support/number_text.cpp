@@ -108,6 +108,15 @@ std::string pad(std::string text, int width) {
 
 }  // namespace
 
+std::optional<double> parsecoordinate(std::string_view text) {
+  constexpr double largestcoordinate = 1e9;
+  std::optional<double> value = parsereal(text);
+  if (!value || std::abs(*value) > largestcoordinate) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 std::optional<double> parsereal(std::string_view text) {
   const auto number = dropplus(trimblanks(text));
   if (!number || number->empty()) {

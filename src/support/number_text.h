@@ -18,6 +18,10 @@ namespace molvane {
 /// ("2.6E-500") give a zero with the sign of the text; denormals are kept.
 [[nodiscard]] std::optional<double> parsereal(std::string_view text);
 
+/// A coordinate in a file: parsereal, and none beyond 1e9 in the file's
+/// units, which only damage gives.
+[[nodiscard]] std::optional<double> parsecoordinate(std::string_view text);
+
 /// A decimal integer with an optional '+' or '-' and the same blanks as
 /// parsereal. Gives nullopt for empty text, anything left over ("12.0",
 /// "0x1F") and values outside the range of long.

@@ -99,6 +99,12 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   ASSERT_TRUE(tool.shown().has_value());
   EXPECT_EQ(tool.shown()->text, "1.530\u00C5");
   EXPECT_EQ(atomcount(), 3);
+  // An angle carries its degree sign.
+  tool.kindgroup().button(1)->click();
+  click(QPoint(212, 209));
+  ASSERT_TRUE(tool.shown().has_value());
+  EXPECT_TRUE(tool.shown()->text.ends_with("\u00B0")) << tool.shown()->text;
+  tool.kindgroup().button(0)->click();
 
   // Undo brings back the empty drawing: the marks of the old one are not
   // painted and a click finds no atom of it.

@@ -266,6 +266,9 @@ TEST_F(BondPainter, PaintsAMeasurementsLinesRingsAndTextInItsAtomsFont) {
   canvas.clear();
   drawmeasurement(shown, canvas, drawing());
   EXPECT_EQ(canvas.calls.back().substr(0, 14), "text 7,9 \"1.0\"");
+  // The figure never blanks out the bond it measures.
+  EXPECT_NE(canvas.calls.back().find("transparent"), std::string::npos);
+  EXPECT_TRUE(canvas.textformat().opaque);
 }
 
 TEST(DigitalLine, WalksEveryOctantOnePixelAtATimeWithoutItsEnd) {

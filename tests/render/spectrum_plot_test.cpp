@@ -78,6 +78,42 @@ TEST(SpectrumPlot, WidensTheAxisToTakeEveryShift) {
   }
 }
 
+TEST(SpectrumPlot, FitsTheAxisToTheShiftsWithRoundTicks) {
+  struct trow {
+    std::vector<tspectrumline> lines;
+    double low;
+    double high;
+    double step;
+    std::string firstlabel;
+  };
+  // Protons of an alcohol, carbons, one line, and two lines 0.3 ppm apart.
+  const std::vector<trow> table{
+      {{{0.9, 1.0}, {1.3, 2.0}, {3.6, 1.0}, {5.3, 0.5}}, 0.0, 6.0, 1.0, "5"},
+      {{{14.0, 1.0}, {128.0, 1.0}, {172.0, 1.0}}, 0.0, 200.0, 20.0, "180"},
+      {{{7.26, 1.0}}, 7.0, 7.4, 0.2, "7.2"},
+      {{{2.0, 1.0}, {2.3, 1.0}}, 1.8, 2.4, 0.2, "2.2"},
+  };
+  for (const trow& row : table) {
+    SCOPED_TRACE(row.lines.front().shift);
+    trecordingcanvas canvas;
+    TSpecPlot plot(400, 300, 0.0, 0.1);
+    plot.fitshifts();
+    // The nucleus's usual range does not widen a fitted axis.
+    plot.draw(canvas, row.lines, -10.0, 20.0);
+    EXPECT_NEAR(plot.tickstep(), row.step, 1e-9);
+    EXPECT_NEAR(plot.axislow(), row.low, 1e-9);
+    EXPECT_NEAR(plot.axishigh(), row.high, 1e-9);
+    for (const tspectrumline& line : row.lines) {
+      EXPECT_GT(plot.xof(line.shift), 40);
+      EXPECT_LT(plot.xof(line.shift), 360);
+    }
+    const std::vector<std::string> texts = canvas.callsof("text");
+    ASSERT_GE(texts.size(), 10u + 2u + 1u);
+    EXPECT_NE(texts[10].find("\"" + row.firstlabel + "\""), std::string::npos)
+        << texts[10];
+  }
+}
+
 TEST(SpectrumPlot, DrawsNoSticksItCannotScale) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   struct trow {
