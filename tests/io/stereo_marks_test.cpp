@@ -66,6 +66,9 @@ TEST(StereoMarks, WedgesOfALayoutGiveBackTheStatedCentres) {
       // tells apart.
       "C1CC[C@@H]2CCCC[C@H]2C1",
       "C1CC[C@H]2CCCC[C@H]2C1",
+      // Bridged centres the layout draws with two neighbours in a line: the
+      // wedge goes on a bond that shows them (they were dropped).
+      "CC(C)[C@H]1[C@@H]2C[C@@H](CN3C(c4ccccc4)=CCC[C@H]23)[C@@H]2CCCCN21",
   };
   for (const char* smiles : molecules) {
     SCOPED_TRACE(smiles);
