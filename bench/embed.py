@@ -78,6 +78,7 @@ def main():
                       for i, block in enumerate(train[:options.sample])]
     work = tempfile.mkdtemp()
     embed = {"molecules": 0, "kept": 0, "clashstarts": 0, "failed": 0,
+             "clashmodels": 0,
              "seconds": [], "atoms": [], "rdkit": [], "bond": [], "angle": []}
     methods = {m: {"molecules": 0, "kept": 0, "failed": 0} for m, _ in METHODS}
     for index, (name, block) in enumerate(chosen):
@@ -101,6 +102,8 @@ def main():
         embed["atoms"].append(Chem.AddHs(ref).GetNumAtoms())
         embed["clashstarts"] += 1 if report["startclashes"] > 0 else 0
         verdict = judge(block, out)
+        if verdict and verdict["clashes"]:
+            embed["clashmodels"] += 1
         if verdict and verdict["readable"] and \
                 verdict["kept"] == verdict["stated"]:
             embed["kept"] += 1
@@ -130,8 +133,9 @@ def main():
                 print("%s lost stereo:" % method, name, verdict)
     mean = lambda v: statistics.mean(v) if v else float("nan")
     print("embed: %d molecules, stereo kept %d, starts with a clash %d, "
-          "failed %d" % (embed["molecules"], embed["kept"],
-                         embed["clashstarts"], embed["failed"]))
+          "models with a clash %d, failed %d" % (
+              embed["molecules"], embed["kept"], embed["clashstarts"],
+              embed["clashmodels"], embed["failed"]))
     print("embed: mean %.1f ms per molecule (median %.1f), RDKit ETKDG+MMFF "
           "in process mean %.1f ms (median %.1f)" % (
               1000 * mean(embed["seconds"]),

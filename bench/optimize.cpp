@@ -7,7 +7,7 @@
 //
 //   optimize_bench [--refine] [--no-polish] [--tolerance CAL]
 //                  [--jump ANGSTROM] [--temp T] [--reference SCRIPT]
-//                  [--scaling] [--stop-latency] [DIR]
+//                  [--scaling] [--stop-latency [--method NAME]] [DIR]
 //
 // The settings default to the optimizer's; DIR holds <stem>_start.sdf and
 // maybe <stem>_mmff.sdf (default: the shared data folder of the build); the
@@ -16,7 +16,7 @@
 // /usr/bin/python3 on the same files. --scaling instead times sweeps and
 // gradients from 8 to about 5 000 atoms (side-by-side copies of hectane);
 // --stop-latency how soon each method ends, on about 5 000 atoms, once
-// asked to stop.
+// asked to stop (--method NAME: that method alone).
 #include "document/drawing.h"
 #include "io/exchange_files.h"
 #include "mechanics/force_field_parameters.h"
@@ -298,7 +298,8 @@ void printscaling(const std::filesystem::path& folder) {
 /// How long each method takes to end once asked to stop, on about 5 000
 /// atoms (copies of hectane), asking at several times after the start:
 /// during setup, the first sweeps and later.
-void printstoplatency(const std::filesystem::path& folder) {
+void printstoplatency(const std::filesystem::path& folder,
+                      const std::string& only) {
   std::printf("\n%-16s %6s %10s %12s %12s\n", "method", "atoms", "ask ms",
               "latency ms", "run ms");
   struct tmethod {
@@ -311,7 +312,11 @@ void printstoplatency(const std::filesystem::path& folder) {
         tmethod{"anneal", toptimizermethod::anneal},
         tmethod{"global", toptimizermethod::global},
         tmethod{"random", toptimizermethod::random},
-        tmethod{"molecules", toptimizermethod::moleculesnormal}}) {
+        tmethod{"molecules", toptimizermethod::moleculesnormal},
+        tmethod{"molecules-anneal", toptimizermethod::moleculesanneal}}) {
+    if (!only.empty() && only != m.name) {
+      continue;
+    }
     for (const double ask : {1.0, 30.0, 300.0, 1500.0}) {
       std::unique_ptr<tdrawing> drawing =
           copiesof(folder / "hectane_start.sdf", 16);
@@ -362,6 +367,7 @@ int main(int argc, char** argv) {
   std::string script;
   bool scaling = false;
   bool stoplatency = false;
+  std::string only;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if (word == "--refine") {
@@ -380,6 +386,10 @@ int main(int argc, char** argv) {
       stoplatency = true;
       continue;
     }
+    if (word == "--method" && i + 1 < argc) {
+      only = argv[++i];
+      continue;
+    }
     if (word == "--reference" && i + 1 < argc) {
       script = argv[++i];
       continue;
@@ -393,7 +403,8 @@ int main(int argc, char** argv) {
     } else if (word.starts_with("-")) {
       std::fprintf(word == "--help" ? stdout : stderr,
                    "usage: optimize_bench [--refine] [--no-polish] "
-                   "[--scaling] [--stop-latency] [--reference SCRIPT] "
+                   "[--scaling] [--stop-latency [--method NAME]] "
+                   "[--reference SCRIPT] "
                    "[--tolerance CAL] [--jump A] [--temp T] [FOLDER]\n");
       return word == "--help" ? 0 : 1;
     } else {
@@ -412,7 +423,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (stoplatency) {
-    printstoplatency(folder);
+    printstoplatency(folder, only);
     return 0;
   }
   std::vector<std::string> names(std::begin(stems), std::end(stems));

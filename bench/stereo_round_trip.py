@@ -32,7 +32,14 @@ RDLogger.DisableLog("rdApp.*")
 
 
 def canonical(mol):
-    return None if mol is None else Chem.MolToSmiles(mol)
+    # Canonical SMILES of the SMILES: the reference's canonical form of a
+    # molecule read from a molfile can differ from that of the same molecule
+    # read from SMILES when ring centres depend on each other, though every
+    # centre has the same label; a second pass gives one form for both.
+    if mol is None:
+        return None
+    again = Chem.MolFromSmiles(Chem.MolToSmiles(mol))
+    return Chem.MolToSmiles(again if again is not None else mol)
 
 
 def references(data):

@@ -288,9 +288,10 @@ void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
           "not its neighbours; it is not drawn");
       continue;
     }
-    // The best bond: not yet styled, single, then by preference.
-    int best = -1;
-    int bestscore = -1;
+    // The free single bonds, best first; the first whose wedge shows the
+    // centre in this layout is taken (with neighbours in a line, a wedge on
+    // one bond can leave the sense open where one on another shows it).
+    std::vector<std::pair<int, int>> candidates;  // score, bond
     for (auto [next, via] :
          adjacency[static_cast<std::size_t>(centre.centre)]) {
       const tbondentry& bond = record.bonds[static_cast<std::size_t>(via)];
@@ -302,30 +303,40 @@ void placewedges(tmoleculerecord& record, const trecordstereo& stereo) {
       int score = (inring[static_cast<std::size_t>(via)] ? 0 : 4) +
                   (record.atoms[n].element == 1 ? 2 : 0) +
                   (iscentre[n] ? 0 : 8);
-      if (score > bestscore) {
-        best = via;
-        bestscore = score;
-      }
+      candidates.emplace_back(score, via);
     }
-    if (best < 0) {
+    if (candidates.empty()) {
       record.notices.push_back("the stereo centre at atom " +
                                std::to_string(centre.centre + 1) +
                                " has no free single bond to show it");
       continue;
     }
-    tbondentry& bond = record.bonds[static_cast<std::size_t>(best)];
-    bond.style = tbondstyle::wedge;
-    bond.wideend = bond.atom1 == centre.centre ? 2 : 1;
-    std::optional<bool> shown = drawnsense(record, centre);
-    if (!shown) {
+    // Stable, so bonds of equal score keep the order of the bond list.
+    std::stable_sort(
+        candidates.begin(), candidates.end(),
+        [](const auto& a, const auto& b) { return a.first > b.first; });
+    tbondentry* chosen = nullptr;
+    std::optional<bool> shown;
+    for (auto [score, via] : candidates) {
+      tbondentry& bond = record.bonds[static_cast<std::size_t>(via)];
+      bond.style = tbondstyle::wedge;
+      bond.wideend = bond.atom1 == centre.centre ? 2 : 1;
+      shown = drawnsense(record, centre);
+      if (shown) {
+        chosen = &bond;
+        break;
+      }
+      bond.style = tbondstyle::normal;
+      bond.wideend = 2;
+    }
+    if (chosen == nullptr) {
       record.notices.push_back("the stereo centre at atom " +
                                std::to_string(centre.centre + 1) +
                                " has its neighbours in a line and is not "
                                "drawn");
-      bond.style = tbondstyle::normal;
-      bond.wideend = 2;
       continue;
     }
+    tbondentry& bond = *chosen;
     if (*shown != centre.anticlockwise) {
       bond.style = tbondstyle::hashed;
     }

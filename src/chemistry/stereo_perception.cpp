@@ -233,8 +233,13 @@ bool tperception::ringresolved(int atom, int first, int second,
   for (std::size_t k = 0; k < path.size(); ++k) {
     const int here = path[k];
     std::vector<int> off;
+    // The ring closes through atom at the two ends of the path; a bond
+    // from atom to an atom inside the path is a bridge across the ring, and
+    // atom a substituent there (the fusion atoms of decalin).
+    const bool end = k == 0 || k + 1 == path.size();
     for (const tneighbour& n : neighbours_[at(here)]) {
-      const bool onpath = n.atom == atom || (k > 0 && n.atom == path[k - 1]) ||
+      const bool onpath = (end && n.atom == atom) ||
+                          (k > 0 && n.atom == path[k - 1]) ||
                           (k + 1 < path.size() && n.atom == path[k + 1]);
       if (!onpath) {
         off.push_back(rank(n.atom));

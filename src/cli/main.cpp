@@ -13,6 +13,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,19 +43,36 @@ void printqtmessage(QtMsgType type, const QMessageLogContext&,
   }
 }
 
+/// Whether the command may paint a picture: only those need fonts, and so a
+/// GUI application, whose platform and font set-up costs more than most
+/// commands take.
+bool paints(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--datadir") {
+      ++i;
+    } else if (argument.substr(0, 1) != "-") {
+      return argument == "render" || argument == "convert";
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Pictures need fonts, and fonts need a GUI application; a batch tool
-  // has no window, so it runs on the offscreen platform unless told
-  // otherwise. Qt sees only the program name, never the user's arguments.
+  // A batch tool has no window, so pictures are painted on the offscreen
+  // platform unless told otherwise. Qt sees only the program name, never
+  // the user's arguments.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   qInstallMessageHandler(printqtmessage);
   int qtargc = 1;
   char* qtargv[] = {argv[0], nullptr};
-  QGuiApplication application(qtargc, qtargv);
+  std::unique_ptr<QCoreApplication> application =
+      paints(argc, argv) ? std::make_unique<QGuiApplication>(qtargc, qtargv)
+                         : std::make_unique<QCoreApplication>(qtargc, qtargv);
   molvane::useshippeddatanear(
       molvane::pathof(QCoreApplication::applicationDirPath()));
   // Qt takes the user's locale for the whole process; numbers in files and

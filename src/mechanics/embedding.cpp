@@ -39,7 +39,11 @@ constexpr double nudge = 0.3;
 /// neighbouring seeds build different starts.
 constexpr std::uint64_t startseedstride = 1000003;
 /// Conformers this close in energy (cal/mol) have relaxed to one minimum.
-constexpr double sameenergy = 10.0;
+constexpr double sameenergy = 100.0;
+/// Root-mean-square gradient, kcal/(mol·Å), to which each conformer is
+/// relaxed before the lowest is chosen: close enough to its minimum to
+/// rank the conformers.
+constexpr double screengradient = 0.3;
 /// Root-mean-square gradient at which a conformer counts as relaxed,
 /// kcal/(mol·Å): far below what moves a bond length by 0.001 Å.
 constexpr double relaxedgradient = 0.01;
@@ -102,6 +106,34 @@ struct tplaces {
   }
 };
 
+/// Puts the hydrogen that adding hydrogens gave a centre into the slot its
+/// implicit hydrogen held. Every restraint then names the hydrogen: with
+/// only the other three held, a start may put it beside them, and the
+/// relaxation turns the centre over to bring it back.
+void nameaddedhydrogens(const tdrawing& drawing, tstatedstereo& stereo) {
+  for (tstatedcentre& centre : stereo.centres) {
+    auto open =
+        std::find(centre.neighbours.begin(), centre.neighbours.end(), nullptr);
+    if (open == centre.neighbours.end()) {
+      continue;
+    }
+    tatm* added = nullptr;
+    int unlisted = 0;
+    for (const tbond* bond : drawing.bondsof(centre.centre)) {
+      tatm* other = bond->other(centre.centre);
+      if (bond->chemical != 0 && other->ischemical() &&
+          std::find(centre.neighbours.begin(), centre.neighbours.end(),
+                    other) == centre.neighbours.end()) {
+        ++unlisted;
+        added = other->element == 1 ? other : nullptr;
+      }
+    }
+    if (unlisted == 1 && added != nullptr) {
+      *open = added;
+    }
+  }
+}
+
 std::string joined(const std::string& a, const std::string& b) {
   return a.empty() ? b : b.empty() ? a : a + " " + b;
 }
@@ -154,62 +186,60 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
   if (separate(drawing, random) > 0) {
     result.warning = "Atoms on top of each other were moved apart.";
   }
-  const tstereopreparation stereo = preparestereo(drawing);
+  tstereopreparation stereo = preparestereo(drawing);
   result.warning = joined(result.warning, stereo.warning);
   assignhybridization(drawing);
   result.hydrogens = addhydrogens3d(drawing);
   // Adding hydrogens reads the stereo again from the lifted model, where a
   // lift may have twisted a double bond; what the drawing stated holds.
   markstereo(drawing, stereo.stated);
+  nameaddedhydrogens(drawing, stereo.stated);
   assignhybridization(drawing);
   atoms = chemicalatoms(drawing);
   const int conformers = std::max(1, settings.conformers);
   tplaces lifted;
   lifted.take(atoms);
-  // Every conformer starts from its own build from the connectivity, made
-  // while the lifted coordinates still give the restraints their sense.
-  std::vector<tatm*> order;
-  std::vector<tgeometrystart> starts;
-  {
-    tforcefield field(drawing);
-    tsetupreport report;
-    report.processmessages = settings.processmessages;
-    if (field.setupforcefield(report).empty()) {
-      order = field.atoms();
-      for (int k = 0; k < conformers; ++k) {
-        starts.push_back(buildgeometrystart(
-            field, stereo.stated,
-            settings.seed * startseedstride + static_cast<std::uint64_t>(k)));
-      }
-    }
-  }
-  if (starts.empty()) {
-    starts.emplace_back();
-  }
+  // Every conformer starts from its own build from the connectivity. The
+  // builds share one field, set up while the lifted coordinates still give
+  // the restraints their sense, and are made only for the conformers tried.
+  tforcefield field(drawing);
+  tsetupreport report;
+  report.processmessages = settings.processmessages;
+  const bool buildable = field.setupforcefield(report).empty();
+  const std::vector<tatm*> order =
+      buildable ? field.atoms() : std::vector<tatm*>{};
   tplaces best;
   double bestenergy = std::numeric_limits<double>::infinity();
   int bestunheld = std::numeric_limits<int>::max();
   std::string problem;
-  for (std::size_t k = 0; k < starts.size(); ++k) {
-    const tgeometrystart& start = starts[k];
+  auto relax = [&](std::uint64_t seed, double gradient) {
+    toptimizer optimizer(drawing);
+    optimizer.settings.seed = seed;
+    optimizer.settings.rmsgradientkcal = gradient;
+    // Each start is built apart already; a kick would only undo its care.
+    optimizer.settings.temperature = 0.0;
+    optimizer.hooks.processmessages = settings.processmessages;
+    problem = optimizer.runoptimizer(toptimizermethod::refine);
+    return optimizer.state().energy;
+  };
+  for (int k = 0; k < conformers; ++k) {
     lifted.put();
-    if (!start.xyz.empty()) {
-      for (std::size_t i = 0; i < order.size(); ++i) {
+    if (buildable) {
+      const tgeometrystart start = buildgeometrystart(
+          field, stereo.stated,
+          settings.seed * startseedstride + static_cast<std::uint64_t>(k));
+      for (std::size_t i = 0; i < order.size() && !start.xyz.empty(); ++i) {
         order[i]->x = start.xyz[3 * i];
         order[i]->y = start.xyz[3 * i + 1];
         order[i]->z = start.xyz[3 * i + 2];
       }
     }
     result.startclashes = std::max(result.startclashes, countclashes(drawing));
-    toptimizer optimizer(drawing);
-    optimizer.settings.seed = settings.seed + static_cast<std::uint64_t>(k);
-    optimizer.settings.rmsgradientkcal = relaxedgradient;
-    optimizer.hooks.processmessages = settings.processmessages;
-    problem = optimizer.runoptimizer(toptimizermethod::refine);
+    const double energy =
+        relax(settings.seed + static_cast<std::uint64_t>(k), screengradient);
     bool agreed = false;
     if (problem.empty()) {
       const int unheld = unheldstereo(stereo.stated);
-      const double energy = optimizer.state().energy;
       agreed = unheld == 0 && unheld == bestunheld &&
                std::abs(energy - bestenergy) < sameenergy;
       if (unheld < bestunheld ||
@@ -220,12 +250,21 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
       }
     }
     if (settings.progress) {
-      settings.progress(agreed ? conformers : static_cast<int>(k) + 1,
-                        conformers);
+      settings.progress(agreed ? conformers : k + 1, conformers);
     }
-    if (agreed) {
+    if (agreed || !buildable) {
       // Two starts relaxed to the same minimum: more would find it again.
       break;
+    }
+  }
+  if (!best.atoms.empty()) {
+    // Only the kept conformer is relaxed all the way down.
+    best.put();
+    const double energy = relax(settings.seed, relaxedgradient);
+    if (problem.empty() && unheldstereo(stereo.stated) <= bestunheld) {
+      bestenergy = energy;
+      bestunheld = unheldstereo(stereo.stated);
+      best.take(atoms);
     }
   }
   if (best.atoms.empty()) {
@@ -234,6 +273,10 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
     return result;
   }
   best.put();
+  // The relaxations read the stereo again from their starts, where a double
+  // bond may stand too twisted to show a side and be marked unstated; what
+  // the drawing stated is what the model states.
+  markstereo(drawing, stereo.stated);
   // Back to where the structures were drawn, the model's middle on the page.
   const TXYZ middle = best.centre();
   for (tatm* atom : atoms) {

@@ -95,8 +95,13 @@ class tforcefield {
   void setallpairslimit(std::size_t atoms) { pairlimit_ = atoms; }
   /// Called every few milliseconds while the pairs are listed again during
   /// a run (setup uses the hook of its report), so a window stays
-  /// responsive.
-  void setlistinghook(std::function<void()> hook) { poll_ = std::move(hook); }
+  /// responsive. Once stopped answers true, a listing in progress is given
+  /// up and the pairs listed before stay.
+  void setlistinghook(std::function<void()> hook,
+                      std::function<bool()> stopped = {}) {
+    poll_ = std::move(hook);
+    runstopping_ = std::move(stopped);
+  }
 
   /// Recomputes a term's derivative vectors from the current geometry.
   void measure(tstretch& term) const;
@@ -286,8 +291,10 @@ class tforcefield {
   std::vector<double> listedat_;
   tcelllist cells_;
   std::function<void()> poll_;
-  /// The setup's stop question while it lists, and whether it said yes.
+  /// The setup's stop question while it lists, the run's, and whether the
+  /// one in use said yes.
   std::function<bool()> stopping_;
+  std::function<bool()> runstopping_;
   bool cancelled_ = false;
   long listings_ = 0;
   /// Angles of the bends at the last `energy` or `gradient`, for the

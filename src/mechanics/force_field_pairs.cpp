@@ -147,7 +147,8 @@ void tforcefield::poll() {
   if (poll_) {
     poll_();
   }
-  if (stopping_ && stopping_()) {
+  const auto& stopped = stopping_ ? stopping_ : runstopping_;
+  if (stopped && stopped()) {
     cancelled_ = true;
   }
 }
@@ -183,10 +184,15 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   cells_.build(xyz, (fade_.off + skin) / angstromperunit_);
   const std::size_t most = pairsperatom * atoms_.size();
   // Counted first, so a crowd of atoms is refused before anything grows.
+  // A listing given up on the way leaves the pairs it found before.
+  cancelled_ = false;
   std::size_t count = 0;
-  const bool fits = cells_.forpairs(
-      xyz,
-      [&count, most](std::int32_t, std::int32_t) { return ++count <= most; });
+  const bool fits = cells_.forpairs(xyz, [&](std::int32_t, std::int32_t) {
+    if (++count % pollpairs == 0) {
+      poll();
+    }
+    return count <= most && !cancelled_;
+  });
   if (!fits) {
     return false;
   }
@@ -194,11 +200,8 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   if (cancelled_) {
     return false;
   }
-  nonbonded_.clear();
-  nonbonded_.reserve(count);
-  for (tforcefieldpack* pack : packs_) {
-    pack->lists.terms[termslot(ttermkind::nonbonded)].clear();
-  }
+  std::vector<tnbpair> listed;
+  listed.reserve(count);
   tnbpair term;
   std::size_t visited = 0;
   cells_.forpairs(xyz, [&](std::int32_t a, std::int32_t b) {
@@ -210,11 +213,20 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
     }
     if (makepair(static_cast<std::size_t>(std::min(a, b)),
                  static_cast<std::size_t>(std::max(a, b)), term)) {
-      registerterm(term, static_cast<std::int32_t>(nonbonded_.size()));
-      nonbonded_.push_back(term);
+      listed.push_back(term);
     }
     return true;
   });
+  if (cancelled_) {
+    return false;
+  }
+  for (tforcefieldpack* pack : packs_) {
+    pack->lists.terms[termslot(ttermkind::nonbonded)].clear();
+  }
+  for (std::size_t p = 0; p < listed.size(); ++p) {
+    registerterm(listed[p], static_cast<std::int32_t>(p));
+  }
+  nonbonded_.swap(listed);
   compactpairs();
   listedat_.assign(xyz.begin(), xyz.end());
   ++listings_;

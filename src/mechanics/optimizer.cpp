@@ -520,7 +520,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   state_.warning = stereo.warning;
   // The window stays responsive while a large drawing is set up; a stop
   // asked for meanwhile ends the run at its first move.
-  field_.setlistinghook([this] { pump(); });
+  field_.setlistinghook([this] { pump(); }, [this] { return stop_; });
   if (std::string problem = field_.setupforcefield(
           {hooks.status, [this] { pump(); }, [this] { return stop_; }});
       !problem.empty()) {

@@ -206,7 +206,7 @@ void toptimizer::runmolecules(bool anneal) {
   snapshot(best_);
   show();
   const TXYZ home = centre();
-  for (std::size_t m = 0; m < molecules_.size(); ++m) {
+  for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
     rotatemolecule(m);
   }
   refresh();
@@ -217,14 +217,14 @@ void toptimizer::runmolecules(bool anneal) {
     const double delta = converged(history, state_.energy);
     double mean = 0.0;
     long counted = 0;
-    for (std::size_t m = 0; m < molecules_.size(); ++m) {
+    for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
       if (!stillmolecule_[m]) {
         ++counted;
         mean +=
             (translationgradient(m, g) - mean) / static_cast<double>(counted);
       }
     }
-    for (std::size_t m = 0; m < molecules_.size(); ++m) {
+    for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
       translatemolecule(m, mean);
     }
     movecentreto(home);
@@ -260,13 +260,12 @@ void toptimizer::runmolecules(bool anneal) {
       refresh();
     }
   }
-  const bool stopped = stop_;
-  stop_ = false;
-  hasdeadline_ = false;
-  for (std::size_t m = 0; m < molecules_.size(); ++m) {
+  // A run that ends by itself gives every molecule a last turn; one that
+  // was stopped, or ran out of time, ends at once, as a large drawing takes
+  // seconds over those turns.
+  for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
     rotatemolecule(m);
   }
-  stop_ = stopped;
   refresh();
   restorebestiflower();
 }

@@ -49,8 +49,9 @@ std::string molfileof(const tdrawing& drawing) {
 
 // Wedges the layout places are read back as the centres the SMILES
 // stated, and ring double bonds keep their geometry: several centres, a
-// ring-only pair (issue 28: the writer dropped it), a spiro centre, and
-// the 26-membered ring whose centre came back inverted (issue 28).
+// ring-only pair (issue 28: the writer dropped it), a spiro centre, the
+// 26-membered ring whose centre came back inverted (issue 28), and both
+// decalins.
 TEST(StereoMarks, WedgesOfALayoutGiveBackTheStatedCentres) {
   const char* const molecules[] = {
       "C[C@H]1CC[C@@H](C)CC1",
@@ -61,6 +62,13 @@ TEST(StereoMarks, WedgesOfALayoutGiveBackTheStatedCentres) {
       "N#C[C@@H]1CC[C@H]2C[C@@H]1CN2Cc1ccccc1",
       "C2CCCCCCCCCCC(=O)N[C@@H](CSSCC\\C=C\\2)C(=O)O",
       "C[C@@H]1C/C=C\\CCCCC[C@H](O)C1",
+      // Fusion atoms whose ring neighbours only the other fusion atom
+      // tells apart.
+      "C1CC[C@@H]2CCCC[C@H]2C1",
+      "C1CC[C@H]2CCCC[C@H]2C1",
+      // Bridged centres the layout draws with two neighbours in a line: the
+      // wedge goes on a bond that shows them (they were dropped).
+      "CC(C)[C@H]1[C@@H]2C[C@@H](CN3C(c4ccccc4)=CCC[C@H]23)[C@@H]2CCCCN21",
   };
   for (const char* smiles : molecules) {
     SCOPED_TRACE(smiles);

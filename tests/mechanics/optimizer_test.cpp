@@ -340,6 +340,40 @@ TEST(Optimizer, MoleculesPastTheAllPairsLimitListTheirPairsAgain) {
   EXPECT_NEAR(optimizer.state().energy, expected, 1e-9 * std::abs(expected));
 }
 
+TEST(Optimizer, AStoppedMoleculesRunEndsWithoutFurtherMoves) {
+  // Once stopped, the run ends where it is: on a large drawing a last turn
+  // of every molecule would take many seconds.
+  testing::tmolecule chains = testing::alkane(8);
+  const testing::tmolecule base = testing::alkane(8);
+  for (const double z : {6.0, 12.0}) {
+    std::unique_ptr<tStructure> copy = base.drawing.copystructure(base.drawing);
+    for (tatm* atom : copy->atoms) {
+      atom->z += z * chains.units();
+    }
+    chains.drawing.mergestructure(std::move(copy));
+  }
+  for (const auto code :
+       {toptimizermethod::moleculesnormal, toptimizermethod::moleculesanneal}) {
+    toptimizer optimizer(chains.drawing);
+    // Asked once the first round of moves is shown, after setup.
+    long afterstop = -1;
+    optimizer.hooks.show = [&](const toptimizerstate& state) {
+      if (afterstop < 0 && state.sweeps > 0) {
+        optimizer.requeststop();
+        afterstop = 0;
+      }
+    };
+    optimizer.hooks.processmessages = [&] {
+      if (afterstop >= 0) {
+        ++afterstop;
+      }
+    };
+    ASSERT_EQ(optimizer.runoptimizer(code), "");
+    EXPECT_TRUE(optimizer.state().stopped);
+    EXPECT_LE(afterstop, 1);
+  }
+}
+
 TEST(CollectiveDescent, FindsTheFloorOfANarrowCurvedValley) {
   // Rosenbrock's valley: its floor bends, and its walls are a hundred times
   // steeper than the floor.

@@ -126,5 +126,41 @@ TEST(PairList, ListingAgainAfterAtomsMoveChangesNothing) {
   EXPECT_EQ(field.pairlistings(), before + 1);
 }
 
+TEST(PairList, AListingGivenUpKeepsThePairsListedBefore) {
+  // A run that is stopped while its pairs are listed again must not be left
+  // with half a list: the old one stays, and the next listing that is let
+  // finish makes the full one.
+  tmolecule chain = alkane(200);
+  tforcefield field(chain.drawing);
+  ASSERT_EQ(field.setupforcefield(), "");
+  ASSERT_TRUE(field.listspairs());
+  const std::size_t pairs = field.nonbonded().size();
+  const double listedenergy = field.energy(field.coordinates());
+  bool stopping = true;
+  long polls = 0;
+  field.setlistinghook([&polls] { ++polls; }, [&stopping] { return stopping; });
+  std::vector<double> xyz = field.coordinates();
+  for (std::size_t i = 0; i < xyz.size(); i += 3) {
+    xyz[i] *= 1.05;
+  }
+  const long before = field.pairlistings();
+  EXPECT_FALSE(field.updatepairs(xyz));
+  EXPECT_GT(polls, 0);
+  EXPECT_EQ(field.pairlistings(), before);
+  ASSERT_EQ(field.nonbonded().size(), pairs);
+  EXPECT_NEAR(field.energy(field.coordinates()), listedenergy,
+              1e-9 * std::abs(listedenergy));
+  std::size_t registered = 0;
+  for (std::size_t a = 0; a < field.atoms().size(); ++a) {
+    registered += field.pack(static_cast<std::int32_t>(a))
+                      .lists.terms[termslot(ttermkind::nonbonded)]
+                      .size();
+  }
+  EXPECT_EQ(registered, 2 * pairs);
+  stopping = false;
+  EXPECT_TRUE(field.updatepairs(xyz));
+  EXPECT_EQ(field.pairlistings(), before + 1);
+}
+
 }  // namespace
 }  // namespace molvane

@@ -17,6 +17,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -172,6 +174,33 @@ TEST(StereoModels, EmbedKeepsRingFusionsAndDoubleBondsAsDrawn) {
                 *hexene->atoms.items(0), *hexene->atoms.items(1),
                 *hexene->atoms.items(2), *hexene->atoms.items(3))),
             30.0);
+}
+
+// A start may hold a stated double bond too twisted to show its side; the
+// model written from it must still state the bond (it came out "either").
+TEST(StereoModels, EmbedKeepsTheMarkOfAStatedDoubleBond) {
+  const std::filesystem::path file =
+      std::filesystem::path(MOLVANE_SHARED_DATA) / "stereo" /
+      "train_stereo_2d.sdf";
+  std::ifstream in(file);
+  if (!in) {
+    GTEST_SKIP() << "the shared stereo drawings are absent";
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  const std::size_t title =
+      text.find("\n(2S,4aS,5R,8aS)-5-hydroxy-5-methyl-2-[(E)-2-phenyl");
+  ASSERT_NE(title, std::string::npos);
+  const std::size_t end = text.find("M  END", title);
+  std::unique_ptr<tdrawing> drawing =
+      frommolblock(text.substr(title + 1, end + 7 - title - 1));
+  ASSERT_NE(drawing, nullptr);
+  ASSERT_EQ(statedstereo(*drawing).doublebonds.size(), 1u);
+  const tembedresult result = embedmolecule(*drawing);
+  ASSERT_EQ(result.error, "");
+  EXPECT_EQ(result.unheld, 0);
+  const tstatedstereo model = statedstereo(*drawing);
+  ASSERT_EQ(model.doublebonds.size(), 1u);
+  EXPECT_FALSE(model.doublebonds[0].cis);
 }
 
 TEST(StereoModels, HostileDrawingsGiveAModelAndAWarning) {
