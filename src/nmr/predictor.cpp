@@ -178,7 +178,7 @@ void predictpeaks(tpeaklist& list, tStructure& structure, tprogress& progress) {
     }
     if (result.level != 0) {
       peak.setshift(result.shift, nucleus);
-      peak.level = peak.hasshift() ? static_cast<std::int8_t>(result.level) : 0;
+      peak.level = static_cast<std::int8_t>(peak.hasshift() ? result.level : 0);
     }
     shown.shown = 1;
   }
