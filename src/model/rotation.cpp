@@ -83,4 +83,16 @@ tmatrix3 transposed(const tmatrix3& matrix) {
   return result;
 }
 
+tmatrix3 product(const tmatrix3& a, const tmatrix3& b) {
+  tmatrix3 result{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t j = 0; j < 3; ++j) {
+      for (std::size_t k = 0; k < 3; ++k) {
+        result[i][j] += a[i][k] * b[k][j];
+      }
+    }
+  }
+  return result;
+}
+
 }  // namespace molvane

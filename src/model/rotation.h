@@ -33,6 +33,9 @@ TXYZ turnpoint(const tmatrix3& matrix, const TXYZ& centre, const TXYZ& point);
 /// The inverse of a turn.
 tmatrix3 transposed(const tmatrix3& matrix);
 
+/// The turn b, then a.
+tmatrix3 product(const tmatrix3& a, const tmatrix3& b);
+
 /// Turns every chemical atom of structure by degrees about the x, y or z
 /// axis (0, 1, 2) through the structure's centre, the mean position of
 /// its chemical atoms. Screen positions follow.

@@ -65,18 +65,6 @@ int countoverlaid(const std::vector<TXYZ>& points, double closeness) {
   return count;
 }
 
-tmatrix3 product(const tmatrix3& a, const tmatrix3& b) {
-  tmatrix3 result{};
-  for (std::size_t i = 0; i < 3; ++i) {
-    for (std::size_t j = 0; j < 3; ++j) {
-      for (std::size_t k = 0; k < 3; ++k) {
-        result[i][j] += a[i][k] * b[k][j];
-      }
-    }
-  }
-  return result;
-}
-
 }  // namespace
 
 int overlaidpairs(const std::vector<TXYZ>& points) {

@@ -16,18 +16,6 @@ constexpr double zoomstep = 1.1;
 /// Degrees the view turns for every pixel the pointer is dragged.
 constexpr double turndegreesperpixel = 0.5;
 
-tmatrix3 product(const tmatrix3& a, const tmatrix3& b) {
-  tmatrix3 result{};
-  for (std::size_t i = 0; i < 3; ++i) {
-    for (std::size_t j = 0; j < 3; ++j) {
-      for (std::size_t k = 0; k < 3; ++k) {
-        result[i][j] += a[i][k] * b[k][j];
-      }
-    }
-  }
-  return result;
-}
-
 double clampzoom(double zoom) {
   return std::clamp(zoom, tviewtransform::smallestzoom,
                     tviewtransform::largestzoom);
