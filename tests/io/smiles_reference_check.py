@@ -80,7 +80,10 @@ def ours(cli, path):
         return None, "timed out"
     if out.returncode != 0:
         return None, out.stderr.strip()
-    return out.stdout.strip(), ""
+    # A file of several records gives a SMILES file, one line a record with
+    # its name; the reference reads the first.
+    lines = out.stdout.strip().splitlines()
+    return (lines[0].split()[0] if lines and lines[0].split() else ""), ""
 
 
 def files(data):
