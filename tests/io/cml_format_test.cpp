@@ -4,6 +4,7 @@
 
 #include "model/formula.h"
 #include "model/vector3.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -69,8 +70,7 @@ TEST_F(CmlFormatTest, CompanionReadsBackWithItsNameAndOrders) {
   bond(b, n, 3)->setdelocalised(true);
 
   treadresult back = readcml(writecml(drawing()));
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  const tdrawing& read = *back.drawing;
+  const tdrawing& read = testing::drawingof(back);
   EXPECT_EQ(read.title(), "R&D \"draft\"");
   EXPECT_EQ(read.bonds.items(0)->order, 6);
   EXPECT_EQ(read.bonds.items(1)->order, 103);
@@ -124,8 +124,7 @@ TEST_F(CmlFormatTest, CompanionsWrittenBeforeKeepTheirDownwardY) {
         "<atom id=\"a_1\" x3=\"0\" y3=\"1.54\" z3=\"0\"/>"
         "</atomArray></molecule></cml>";
     treadresult result = readtext(text);
-    ASSERT_NE(result.drawing, nullptr) << result.error;
-    const tdrawing& read = *result.drawing;
+    const tdrawing& read = testing::drawingof(result);
     EXPECT_NEAR(read.atoms.items(1)->y - read.atoms.items(0)->y,
                 upwards ? -30.0 : 30.0, 1e-9);
   }
@@ -135,8 +134,7 @@ TEST_F(CmlFormatTest, OlderCompanionFilesAreReadLineByLine) {
   // Earlier versions wrote a quote after each reference and did not escape
   // the name, which makes the file unreadable as XML.
   treadresult result = readcml(testing::corpusfile("cml", "old_companion.cml"));
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+  const tdrawing& read = testing::drawingof(result);
   // a_1, a text label in its time, was never closed and is not an atom.
   ASSERT_EQ(read.atoms.count(), 2);
   EXPECT_EQ(read.atoms.items(0)->element, 7);
@@ -176,8 +174,7 @@ TEST_F(CmlFormatTest, OrdersStereoAndAtomProperties) {
  <bond atomRefs2="a1 a5" order="1"><bondStereo>W</bondStereo></bond>
  <bond atomRefs2="a1 a6" order="1"><bondStereo dictRef="cml:H"/></bond>
 </bondArray></molecule>)");
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+  const tdrawing& read = testing::drawingof(result);
   EXPECT_EQ(read.bonds.items(0)->order, 103);
   EXPECT_EQ(read.bonds.items(1)->order, 104);
   EXPECT_EQ(read.bonds.items(2)->kind(), 6);

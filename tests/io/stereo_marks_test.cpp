@@ -11,11 +11,11 @@
 #include "io/smiles_writer.h"
 #include "model/atom.h"
 #include "model/bond.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -33,7 +33,7 @@ std::map<int, int> paritiesof(const trecordstereo& stereo) {
 
 std::unique_ptr<tdrawing> drawingof(const std::string& smiles) {
   treadresult read = readsmilesfile(testing::bytesof(smiles + "\n"));
-  EXPECT_NE(read.drawing, nullptr) << smiles << " " << read.error;
+  testing::drawingof(read);
   return std::move(read.drawing);
 }
 
@@ -93,7 +93,6 @@ TEST(StereoMarks, OpenStereoIsNeverWrittenAsStated) {
                              "CC=CC", "C1CCCCCC=CCCCC1"}) {
     SCOPED_TRACE(smiles);
     auto drawing = drawingof(smiles);
-    ASSERT_NE(drawing, nullptr);
     const std::string written = smilesof(*drawing);
     EXPECT_EQ(written.find_first_of("@/\\"), std::string::npos) << written;
     EXPECT_TRUE(perceivestereo(recordofdrawing(*drawing)).empty());
@@ -136,8 +135,7 @@ TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
       "  1  2  1  0\n  2  3  1  0\n  3  4  2  3\n  4  5  1  0\n  2  6  1  0\n"
       "M  END\n";
   treadresult read = readmdl(testing::bytesof(molfile));
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  const tdrawing& drawing = *read.drawing;
+  const tdrawing& drawing = testing::drawingof(read);
   EXPECT_EQ(drawing.atoms.items(1)->stereomark, tstereomark::unstated);
   EXPECT_EQ(drawing.atoms.items(4)->stereomark, tstereomark::stated);
   EXPECT_EQ(drawing.bonds.items(2)->stereomark, tstereomark::unstated);
@@ -149,7 +147,6 @@ TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
 TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
   const std::string smiles = "C[C@H](O)/C=C/[C@@H](F)CC";
   auto drawing = drawingof(smiles);
-  ASSERT_NE(drawing, nullptr);
   const std::vector<std::uint8_t> bytes = writecml(*drawing);
   const std::string text(bytes.begin(), bytes.end());
   // Both centres carry a parity.
@@ -167,7 +164,6 @@ TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
 // readers read; a document without it reads as drawn.
 TEST(StereoMarks, NativeDocumentsKeepTheMarks) {
   auto drawing = drawingof("C[C@H](O)/C=C/CC(C)N");
-  ASSERT_NE(drawing, nullptr);
   const std::vector<std::uint8_t> bytes = writenative(*drawing);
   treadresult back = readnative(bytes);
   ASSERT_NE(back.drawing, nullptr);
@@ -205,7 +201,6 @@ TEST(StereoMarks, NativeDocumentsKeepTheMarks) {
 // only there.
 TEST(StereoMarks, EditsDropTheMarksOfWhatTheyChange) {
   auto drawing = drawingof("C[C@H](O)/C=C/CC(C)N");
-  ASSERT_NE(drawing, nullptr);
   tatm* centre = drawing->atoms.items(1);
   tatm* open = drawing->atoms.items(6);
   tbond* doublebond = drawing->bonds.items(3);
@@ -233,36 +228,26 @@ TEST(StereoMarks, EditsDropTheMarksOfWhatTheyChange) {
 
 // Hostile drawings give a drawing and a notice, never a crash or a hang.
 TEST(StereoMarks, ImpossibleWedgesAreReportedNotRead) {
-  const std::string head = "\n  test\n\n";
-  auto atomline = [](double x, double y, const char* symbol) {
-    char line[80];
-    std::snprintf(line, sizeof line,
-                  "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  "
-                  "0\n",
-                  x, y, 0.0, symbol);
-    return std::string(line);
-  };
+  using testing::molatom;
+  using testing::molbond;
   // A wedge between two hydrogens.
-  std::string hydrogens = head + "  2  1  0  0  0  0  0  0  0  0999 V2000\n" +
-                          atomline(0, 0, "H") + atomline(1, 0, "H") +
-                          "  1  2  1  1\nM  END\n";
+  const std::string hydrogens = testing::molfiletext(
+      {molatom("H"), molatom("H", 1)}, {molbond(1, 2, 1, 1)});
   // Every neighbour of a centre raised: no side is below.
-  std::string contradictory =
-      head + "  5  4  0  0  0  0  0  0  0  0999 V2000\n" + atomline(0, 0, "C") +
-      atomline(1, 0, "F") + atomline(-1, 0, "Cl") + atomline(0, 1, "Br") +
-      atomline(0, -1, "I") +
-      "  1  2  1  1\n  1  3  1  1\n  1  4  1  1\n  1  5  1  1\nM  END\n";
+  const std::string contradictory =
+      testing::molfiletext({molatom("C"), molatom("F", 1), molatom("Cl", -1),
+                            molatom("Br", 0, 1), molatom("I", 0, -1)},
+                           {molbond(1, 2, 1, 1), molbond(1, 3, 1, 1),
+                            molbond(1, 4, 1, 1), molbond(1, 5, 1, 1)});
   // A ring-fusion atom with four ring bonds whose rings are alike.
-  std::string fused =
-      head + "  7  8  0  0  0  0  0  0  0  0999 V2000\n" + atomline(0, 0, "C") +
-      atomline(1, 0, "C") + atomline(1, 1, "C") + atomline(0, 1, "C") +
-      atomline(-1, 0, "C") + atomline(-1, -1, "C") + atomline(0, -1, "C") +
-      "  1  2  1  1\n  2  3  1  0\n  3  4  1  0\n  4  1  1  1\n"
-      "  1  5  1  6\n  5  6  1  0\n  6  7  1  0\n  7  1  1  6\nM  END\n";
+  const std::string fused = testing::molfiletext(
+      {molatom("C"), molatom("C", 1), molatom("C", 1, 1), molatom("C", 0, 1),
+       molatom("C", -1), molatom("C", -1, -1), molatom("C", 0, -1)},
+      {molbond(1, 2, 1, 1), molbond(2, 3), molbond(3, 4), molbond(4, 1, 1, 1),
+       molbond(1, 5, 1, 6), molbond(5, 6), molbond(6, 7), molbond(7, 1, 1, 6)});
   for (const std::string& file : {hydrogens, contradictory, fused}) {
     treadresult read = readmdl(testing::bytesof(file));
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    smilesof(*read.drawing);
+    smilesof(testing::drawingof(read));
     molfileof(*read.drawing);
     EXPECT_FALSE(read.notices.empty()) << file;
   }
