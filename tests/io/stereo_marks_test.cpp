@@ -103,22 +103,6 @@ TEST(StereoMarks, OpenStereoIsNeverWrittenAsStated) {
   treadresult back = readmdl(testing::bytesof(molfile));
   ASSERT_NE(back.drawing, nullptr);
   EXPECT_EQ(smilesof(*back.drawing).find_first_of("/\\"), std::string::npos);
-  // A stated centre in depth is read from its coordinates, an open one
-  // never.
-  tmoleculerecord tetrahedron = parsesmiles("FC(Cl)(Br)I").record;
-  const double places[5][3] = {{0, 0, 1},
-                               {0, 0, 0},
-                               {0.94, 0, -0.33},
-                               {-0.47, 0.82, -0.33},
-                               {-0.47, -0.82, -0.33}};
-  for (std::size_t i = 0; i < 5; ++i) {
-    tetrahedron.atoms[i].x = places[i][0];
-    tetrahedron.atoms[i].y = places[i][1];
-    tetrahedron.atoms[i].z = places[i][2];
-  }
-  EXPECT_TRUE(perceivestereo(tetrahedron).centres.empty());
-  tetrahedron.atoms[1].stereomark = tstereomark::stated;
-  EXPECT_EQ(perceivestereo(tetrahedron).centres.size(), 1U);
 }
 
 TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {

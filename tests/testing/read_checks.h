@@ -25,6 +25,8 @@ inline tdrawing& drawingof(const treadresult& result) {
   }
   return *result.drawing;
 }
+/// A temporary result would take its drawing with it.
+tdrawing& drawingof(const treadresult&& result) = delete;
 
 /// The Hill formula of a record that was read, else its error.
 inline std::string outcome(const treadresult& result) {
