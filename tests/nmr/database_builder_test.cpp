@@ -3,41 +3,21 @@
 #include "nmr/database_builder.h"
 
 #include "document/drawing.h"
-#include "io/exchange_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "testing/smiles_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace molvane {
 namespace {
 
-/// A chain of single bonds read from a molfile, with measured shifts.
-ttrainingmolecule chain(const std::string& elements,
+/// A molecule read from SMILES, with measured shifts.
+ttrainingmolecule chain(const std::string& smiles,
                         std::vector<tassignedshift> shifts) {
-  char line[80];
-  std::snprintf(line, sizeof line,
-                "x\n\n\n%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n",
-                elements.size(), elements.size() - 1);
-  std::string text = line;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    std::snprintf(line, sizeof line,
-                  "%10.4f    0.0000    0.0000 %c   0  0  0  0  0  0\n",
-                  1.5 * static_cast<double>(i), elements[i]);
-    text += line;
-  }
-  for (std::size_t i = 1; i < elements.size(); ++i) {
-    std::snprintf(line, sizeof line, "%3zu%3zu  1  0\n", i, i + 1);
-    text += line;
-  }
-  text += "M  END\n";
-  treadresult read = readmdlfile(std::span<const std::uint8_t>(
-      reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  EXPECT_EQ(read.error, "");
-  return {std::move(read.drawing), std::move(shifts)};
+  return {testing::fromsmiles(smiles), std::move(shifts)};
 }
 
 tatomshift first(const std::vector<ttrainingmolecule>& molecules, int nucleus,
