@@ -188,7 +188,7 @@ TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
 // shallow matches; the model trained beside it puts them right.
 TEST(CarbonModel, TrainedModelCorrectsShallowMatches) {
   const struct {
-    const char* elements;
+    const char* smiles;
     std::vector<tassignedshift> shifts;
   } kinds[] = {
       {"CCCO", {{0, 10.3}, {1, 26.0}, {2, 64.2}}},
@@ -199,7 +199,7 @@ TEST(CarbonModel, TrainedModelCorrectsShallowMatches) {
   std::vector<ttrainingmolecule> molecules;
   for (int copy = 0; copy < 40; ++copy) {
     for (const auto& kind : kinds) {
-      molecules.push_back({fromsmiles(kind.elements), kind.shifts});
+      molecules.push_back({fromsmiles(kind.smiles), kind.shifts});
     }
   }
   std::vector<const ttrainingmolecule*> all;

@@ -15,8 +15,8 @@ namespace molvane {
 namespace {
 
 /// A molecule read from SMILES, with measured shifts.
-ttrainingmolecule chain(const std::string& smiles,
-                        std::vector<tassignedshift> shifts) {
+ttrainingmolecule measured(const std::string& smiles,
+                           std::vector<tassignedshift> shifts) {
   return {testing::fromsmiles(smiles), std::move(shifts)};
 }
 
@@ -35,15 +35,15 @@ tatomshift first(const std::vector<ttrainingmolecule>& molecules, int nucleus,
 // fluorine, which has none, it fills the room the other classes leave.
 TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
   std::vector<ttrainingmolecule> carbon;
-  carbon.push_back(chain("CCO", {{0, 18.2}, {1, 58.3}}));
-  carbon.push_back(chain("CCO", {{0, 18.4}, {1, 58.1}}));
-  carbon.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  carbon.push_back(measured("CCO", {{0, 18.2}, {1, 58.3}}));
+  carbon.push_back(measured("CCO", {{0, 18.4}, {1, 58.1}}));
+  carbon.push_back(measured("CCCF", {{0, 13.2}, {1, 26.1}}));
   EXPECT_LT(std::abs(first(carbon, 6, 2).level), 2);
 
   std::vector<ttrainingmolecule> fluorine;
-  fluorine.push_back(chain("FC", {{0, -271.9}}));
-  fluorine.push_back(chain("FC", {{0, -272.1}}));
-  fluorine.push_back(chain("FCC", {{0, -212.8}}));
+  fluorine.push_back(measured("FC", {{0, -271.9}}));
+  fluorine.push_back(measured("FC", {{0, -272.1}}));
+  fluorine.push_back(measured("FCC", {{0, -212.8}}));
   // The learned fluorine increments are averaged into a match this shallow,
   // so the class shows in the depth of the match rather than in the shift.
   EXPECT_EQ(first(fluorine, 9, 2).level, 2);
@@ -54,13 +54,13 @@ TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
 // that moves class values towards the training atoms.
 TEST(DatabaseBuilder, ReferencesGetExactEntriesWithinCapacity) {
   std::vector<ttrainingmolecule> training;
-  training.push_back(chain("CCO", {{0, 17.0}, {1, 57.0}}));
-  training.push_back(chain("CCO", {{0, 17.2}, {1, 57.2}}));
-  training.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  training.push_back(measured("CCO", {{0, 17.0}, {1, 57.0}}));
+  training.push_back(measured("CCO", {{0, 17.2}, {1, 57.2}}));
+  training.push_back(measured("CCCF", {{0, 13.2}, {1, 26.1}}));
   std::vector<ttrainingmolecule> references;
-  references.push_back(chain("CCO", {{0, 18.41}, {1, 58.28}}));
+  references.push_back(measured("CCO", {{0, 18.41}, {1, 58.28}}));
   // The two ends of propane share an environment: they get the mean.
-  references.push_back(chain("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
+  references.push_back(measured("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
   std::vector<const ttrainingmolecule*> all;
   for (const ttrainingmolecule& molecule : training) {
     all.push_back(&molecule);
