@@ -127,6 +127,7 @@ tatm* cloneatom(const tatm& atom) {
   }
   copy->valence2 = saturatedbyte(atom.valence2 + bonded);
   copy->mass = atom.mass;
+  copy->statednuclide = atom.statednuclide;
   copy->refreshhfree();
   copy->setlabelmode(hydrogenlabel);
   return drawing.addatom(std::move(copy));

@@ -106,7 +106,10 @@ TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
   EXPECT_NEAR(copy->mass, 2.016, 1e-4);
   EXPECT_EQ(copy->fcharge, 1);
 
+  // A named nuclide of the usual mass stays named in the copy.
+  c1_->setmassnumber(12);
   tatm* carbon = cloneatom(*c1_);
+  EXPECT_TRUE(carbon->statednuclide);
   EXPECT_EQ(carbon->implicithydrogens(), 4);
   EXPECT_GT(carbon->x, copy->x);
 }
