@@ -5,11 +5,13 @@
 #include "chemistry/kekulisation.h"
 #include "chemistry/record_layout.h"
 #include "chemistry/record_of_drawing.h"
+#include "model/atom.h"
 #include "model/element_data.h"
 
 #include <inchi_api.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -267,13 +269,39 @@ tinchiresult standardinchi(const tdrawing& drawing) {
 
 namespace {
 
+/// The mass number the library counts an isotope shift from. It is the
+/// rounded mass of our table but for these elements, whose usual mass the
+/// library takes from another isotope.
+int librarymassnumber(int element) {
+  static constexpr std::array<std::pair<int, int>, 13> differing = {{
+      {43, 98},
+      {46, 106},
+      {66, 163},
+      {84, 209},
+      {94, 244},
+      {96, 247},
+      {97, 247},
+      {98, 251},
+      {99, 252},
+      {100, 257},
+      {101, 258},
+      {102, 259},
+      {103, 260},
+  }};
+  for (const auto& [number, massnumber] : differing) {
+    if (number == element) {
+      return massnumber;
+    }
+  }
+  return roundhalfeven(massof(element));
+}
+
 int massnumberof(int element, int isotopicmass) {
   if (isotopicmass <= 0) {
     return 0;
   }
   if (isotopicmass >= ISOTOPIC_SHIFT_FLAG - ISOTOPIC_SHIFT_MAX) {
-    const int average = static_cast<int>(std::lround(massof(element)));
-    return average + isotopicmass - ISOTOPIC_SHIFT_FLAG;
+    return librarymassnumber(element) + isotopicmass - ISOTOPIC_SHIFT_FLAG;
   }
   return isotopicmass;
 }

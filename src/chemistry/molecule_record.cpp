@@ -244,7 +244,7 @@ int statedmassnumber(const tatm& atom) {
   if (atom.element < 1 || named) {
     return 0;
   }
-  return isotopicmass(atom.element, atom.mass) ? roundhalfeven(atom.mass) : 0;
+  return nuclidemassnumber(atom);
 }
 
 std::string exchangesymbol(const tatm& atom) {
@@ -402,7 +402,7 @@ std::unique_ptr<tdrawing> builddrawing(const tmoleculerecord& record,
     atom->setcharge(entry.charge);
     atom->eqcharge = atom->fcharge;
     if (entry.massnumber > 0) {
-      atom->mass = static_cast<float>(entry.massnumber);
+      atom->setmassnumber(entry.massnumber);
     }
     atoms.push_back(drawing->addatom(std::move(atom)));
   }

@@ -112,7 +112,8 @@ tchemicalview chemicalview(const tdrawing& drawing);
 std::string exchangesymbol(const tatm& atom);
 
 /// The mass number exchange files state for an atom: 0 for the element's
-/// usual mass, for pseudo atoms, and for D and T (their symbol says it).
+/// usual mass unless the nuclide was stated, for pseudo atoms, and for D
+/// and T (their symbol says it).
 int statedmassnumber(const tatm& atom);
 
 /// Drawing coordinates a reader produces stay within this many units of

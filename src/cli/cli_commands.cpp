@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace molvane {
@@ -56,7 +57,19 @@ tclioutcome info(const tclioptions& options,
   if (arguments.size() != 2) {
     return failure("usage: info FILE");
   }
-  std::string problem = openinput(arguments[1]);
+  // Record lists are held in memory only while short; longer ones are
+  // written from the summaries' file as the output goes out. The pass
+  // that lists them reads the first record too, so the file is read once;
+  // a first record that cannot be read is opened again for the message
+  // opening a document gives.
+  auto summaries = std::make_shared<trecordsummaries>(arguments[1], jobs);
+  if (!summaries->error().empty()) {
+    return failure(summaries->error());
+  }
+  std::optional<treadresult> first = summaries->takefirst();
+  std::string problem = first && first->drawing != nullptr
+                            ? adoptinput(arguments[1], std::move(*first))
+                            : openinput(arguments[1]);
   if (!problem.empty()) {
     return failure(problem);
   }
@@ -65,12 +78,6 @@ tclioutcome info(const tclioptions& options,
   const tmoleculardata& data = info.data;
   const TXYZ& dipole = data.dipole.vector;
   const tinchiresult inchi = standardinchi(drawing);
-  // Record lists are held in memory only while short; longer ones are
-  // written from the summaries' file as the output goes out.
-  auto summaries = std::make_shared<trecordsummaries>(arguments[1], jobs);
-  if (!summaries->error().empty()) {
-    return failure(summaries->error());
-  }
   const bool held = summaries->count() <= heldrecordlines;
   std::vector<std::string> records;
   if (held) {
@@ -278,11 +285,13 @@ std::string cliusage() {
          "  smiles IN                  prints the SMILES of the drawing\n"
          "SD, CML and SMILES files of several records: convert, embed, "
          "optimize and\n"
-         "hydrogens (to an SD file), nmr and info work on every record, in "
-         "the order of\n"
-         "the file; --jobs N spreads the records over N threads (0: one per "
-         "core) with\n"
-         "the same output.\n";
+         "hydrogens (to an SD file), nmr, smiles, energy and info work on "
+         "every record, in\n"
+         "the order of the file (smiles: one line a record, its SMILES and "
+         "name; energy:\n"
+         "its number, kcal/mol and name); --jobs N spreads the records over "
+         "N threads\n"
+         "(0: one per core) with the same output.\n";
 }
 
 tclioutcome runclicommand(const tclioptions& options,

@@ -12,7 +12,10 @@
 namespace molvane {
 
 std::string openinput(const std::string& path) {
-  treadresult result = loaddocument(path, session().settings);
+  return adoptinput(path, loaddocument(path, session().settings));
+}
+
+std::string adoptinput(const std::string& path, treadresult result) {
   const treadextent extent = result.extent();
   if (extent == treadextent::nothing) {
     return std::string(filereaderror) + ": " + result.error;

@@ -5,6 +5,7 @@
 #include "cli/json_writer.h"
 #include "cli/record_jobs.h"
 #include "cli/record_source.h"
+#include "commands/file_commands.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/document_files.h"
@@ -122,6 +123,47 @@ tclioutcome changerecordsfor(
     return {0, json.text() + "\n", ""};
   }
   return {0, said(changed.written), ""};
+}
+
+tclioutcome listrecords(const std::string& path, int jobs, bool json,
+                        const trecordentry& entry) {
+  const trecordwork work = [&entry](const tjobrecord& record,
+                                    const tsettings& settings) {
+    trecordoutput output;
+    std::string error;
+    output.text = entry(record, settings, error);
+    if (!error.empty()) {
+      output.error = error;
+      output.text.clear();
+    }
+    return output;
+  };
+  std::string text;
+  std::string firsterror;
+  int listed = 0;
+  const trecordsink sink = [&](const trecordoutput& output) {
+    if (!output.error.empty()) {
+      if (firsterror.empty()) {
+        firsterror = output.error;
+      }
+      session().messages().warn(output.error + "; left out");
+      return true;
+    }
+    text += (json && listed > 0 ? "," : "") + output.text;
+    ++listed;
+    return true;
+  };
+  if (std::string problem =
+          runrecordjobs(path, jobs, session().settings, work, sink);
+      !problem.empty()) {
+    return failure(std::string(filereaderror) + ": \"" + path +
+                   "\": " + problem);
+  }
+  if (listed == 0) {
+    return failure(firsterror.empty() ? "\"" + path + "\" holds no structure"
+                                      : firsterror);
+  }
+  return {0, json ? "[" + text + "]\n" : text, ""};
 }
 
 std::string takejobs(std::vector<std::string>& arguments, int& jobs) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/cli_commands.h"
+#include "cli/record_source.h"
 
 #include <functional>
 #include <string>
@@ -12,6 +13,7 @@ namespace molvane {
 
 class tdrawing;
 class tjsonobject;
+struct tsettings;
 
 /// Whether path is a file of SD, CML, SMILES or InChI records that holds
 /// more than one: such files are worked on a record at a time. Reads at
@@ -52,6 +54,19 @@ tclioutcome changerecordsfor(
     int jobs, const trecordchange& change,
     const std::function<void(tjsonobject& json)>& addjson,
     const std::function<std::string(int records)>& said);
+
+/// What a printing command gives for one record: its line (or JSON
+/// object), or why the record is left out.
+using trecordentry = std::function<std::string(
+    const tjobrecord& record, const tsettings& settings, std::string& error)>;
+
+/// Runs entry on every record of path on jobs worker threads and prints
+/// what they give in the order of the file; with json the objects make one
+/// array. A record that fails is left out with a warning through the
+/// session's messages ("record 3, line 40: ...; left out"); when every one
+/// fails, the first failure is the command's error.
+tclioutcome listrecords(const std::string& path, int jobs, bool json,
+                        const trecordentry& entry);
 
 /// Takes --jobs N from the arguments (anywhere after the command name):
 /// N worker threads, 0 for one per core, 1 when not given. "" or why the

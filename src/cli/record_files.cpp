@@ -94,11 +94,17 @@ trecordsummaries::trecordsummaries(const std::string& path, int jobs) {
     return;
   }
   // A summary needs what a molecule holds, not where its atoms stand, so
-  // SMILES is read without a layout.
-  const trecordwork work = [](const tjobrecord& record,
-                              const tsettings& settings) {
+  // SMILES is read without a layout, bar the first record, which is kept.
+  // One worker alone reads it, and the workers are done before it is used.
+  const trecordwork work = [this](const tjobrecord& record,
+                                  const tsettings& settings) {
     trecordoutput output;
-    output.text = summaryof(readjobrecord(record, settings, false));
+    const bool first = record.number == 1;
+    treadresult read = readjobrecord(record, settings, first);
+    output.text = summaryof(read);
+    if (first) {
+      first_ = std::move(read);
+    }
     return output;
   };
   const trecordsink sink = [this](const trecordoutput& output) {

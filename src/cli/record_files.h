@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -26,7 +27,8 @@ void visitrecords(const std::string& path, bool laidout,
 /// not be read. None for files of one record. SD, CML, SMILES and InChI files
 /// are read one record at a time, on jobs worker threads, and the lines go
 /// to a temporary file in file order, so memory stays flat whatever their
-/// length.
+/// length. The first record is kept as opening the file would read it, so
+/// that the file is read only once.
 class trecordsummaries {
  public:
   explicit trecordsummaries(const std::string& path, int jobs = 1);
@@ -35,6 +37,10 @@ class trecordsummaries {
   trecordsummaries& operator=(const trecordsummaries&) = delete;
 
   std::size_t count() const { return count_; }
+
+  /// The first record, laid out, whether or not the file holds others;
+  /// nullopt for files of no records and other formats.
+  std::optional<treadresult> takefirst() { return std::move(first_); }
 
   /// Why the list could not be kept (no temporary file, or writing to it
   /// failed); empty when it was, or when the file holds one record.
@@ -47,6 +53,7 @@ class trecordsummaries {
  private:
   void add(std::string_view summary);
 
+  std::optional<treadresult> first_;
   std::FILE* spill_ = nullptr;
   std::size_t count_ = 0;
   std::string error_;

@@ -57,8 +57,12 @@ std::optional<treadresult> readfirstrecordline(
 }
 
 std::string linetitle(const tdrawing& drawing) {
+  return linetitle(drawing.title());
+}
+
+std::string linetitle(std::string_view text) {
   std::string title;
-  for (char c : drawing.title()) {
+  for (char c : text) {
     title += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
   }
   title = std::string(trimmed(title));

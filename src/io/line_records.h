@@ -39,6 +39,8 @@ std::optional<treadresult> readfirstrecordline(
 /// The drawing's title as it follows the record on its line: one space,
 /// then the title with line breaks and tabs made spaces; "" for none.
 std::string linetitle(const tdrawing& drawing);
+/// The same for a record's title.
+std::string linetitle(std::string_view title);
 
 /// Every record line of such a file, read with readline, in file order.
 std::vector<treadresult> readrecordlines(std::span<const std::uint8_t> bytes,

@@ -116,8 +116,12 @@ class tnativereader {
         readcolours();
         result.cutshort = result.cutshort || brokenlist_;
         const bool trailing = !in_.failed() && in_.remaining() > 0;
-        if (!readmarks() && trailing) {
-          sound_.take(false);  // bytes after the end that hold no marks
+        if (!readmarks()) {
+          if (trailing) {
+            sound_.take(false);  // bytes after the end that hold no marks
+          }
+        } else {
+          readnuclides();
         }
       }
     } else {
@@ -561,28 +565,11 @@ class tnativereader {
   /// or of another size leaves every mark as drawn. True when marks were
   /// read.
   bool readmarks() {
-    if (in_.failed() || in_.remaining() < nativestereomarktag.size()) {
+    if (!readtag(nativestereomarktag)) {
       return false;
     }
-    const auto tag = in_.readbytes(nativestereomarktag.size());
-    if (!std::equal(nativestereomarktag.begin(), nativestereomarktag.end(),
-                    tag.begin())) {
-      return false;
-    }
-    auto readlist = [this](std::uint32_t expected) {
-      const std::uint32_t count = readcount();
-      std::vector<std::uint8_t> marks;
-      if (in_.failed() || count != expected || in_.remaining() < count) {
-        return marks;
-      }
-      const auto bytes = in_.readbytes(count);
-      marks.assign(bytes.begin(), bytes.end());
-      return marks;
-    };
-    const std::vector<std::uint8_t> atommarks =
-        readlist(static_cast<std::uint32_t>(atoms_.size()));
-    const std::vector<std::uint8_t> bondmarks =
-        readlist(static_cast<std::uint32_t>(bonds_.size()));
+    const std::vector<std::uint8_t> atommarks = readbytelist(atoms_.size());
+    const std::vector<std::uint8_t> bondmarks = readbytelist(bonds_.size());
     if (atommarks.size() != atoms_.size() ||
         bondmarks.size() != bonds_.size()) {
       return false;
@@ -603,6 +590,40 @@ class tnativereader {
       }
     }
     return true;
+  }
+
+  /// Which atoms had their nuclide stated, after the marks; a block cut
+  /// short or of another size leaves every mass as the records give it.
+  void readnuclides() {
+    if (!readtag(nativenuclidetag)) {
+      return;
+    }
+    const std::vector<std::uint8_t> stated = readbytelist(atoms_.size());
+    for (std::size_t i = 0; i < stated.size(); ++i) {
+      if (atoms_[i] != nullptr && stated[i] == 1) {
+        atoms_[i]->setmassnumber(roundhalfeven(atoms_[i]->mass));
+      }
+    }
+  }
+
+  bool readtag(const std::array<char, 4>& expected) {
+    if (in_.failed() || in_.remaining() < expected.size()) {
+      return false;
+    }
+    const auto tag = in_.readbytes(expected.size());
+    return std::equal(expected.begin(), expected.end(), tag.begin());
+  }
+
+  /// A count that must be expected, then that many bytes; empty otherwise.
+  std::vector<std::uint8_t> readbytelist(std::size_t expected) {
+    const std::uint32_t count = readcount();
+    std::vector<std::uint8_t> list;
+    if (in_.failed() || count != expected || in_.remaining() < count) {
+      return list;
+    }
+    const auto bytes = in_.readbytes(count);
+    list.assign(bytes.begin(), bytes.end());
+    return list;
   }
 
   /// Brings the drawing to the current bond length. A trusted header bond

@@ -74,6 +74,9 @@ inline constexpr std::uint8_t nativewidelayout = 2;
 inline constexpr std::uint32_t nativeclassiclimit = 0xFFFF;
 /// Opens the block of stereo marks after the colours.
 inline constexpr std::array<char, 4> nativestereomarktag{'S', 'T', 'M', 'K'};
+/// Opens the block after the marks that says which atoms had their nuclide
+/// stated (one byte an atom, 1 for stated).
+inline constexpr std::array<char, 4> nativenuclidetag{'N', 'U', 'C', 'L'};
 /// The title, author and notes of the header, each NUL-terminated.
 inline constexpr std::size_t nativecommentfield = 96;
 /// The length-prefixed symbol of an atom record.

@@ -237,11 +237,21 @@ class tnativewriter {
 
   /// Readers before the marks stop after the colours, so the block costs
   /// them nothing; drawings without marks end as they always did.
+  /// The stated nuclides follow the marks, which are then written even
+  /// where every one is as drawn: readers before the nuclides stop after
+  /// the marks. Only a nuclide of the element's usual mass needs them;
+  /// any other mass says itself that it is an isotope.
   void writemarks() {
     auto marked = [](const auto* item) {
       return item->stereomark != tstereomark::asdrawn;
     };
-    if (std::none_of(drawing_.atoms.begin(), drawing_.atoms.end(), marked) &&
+    const bool nuclides = std::any_of(
+        drawing_.atoms.begin(), drawing_.atoms.end(), [](const tatm* atom) {
+          return atom->statednuclide &&
+                 !isotopicmass(atom->element, atom->mass);
+        });
+    if (!nuclides &&
+        std::none_of(drawing_.atoms.begin(), drawing_.atoms.end(), marked) &&
         std::none_of(drawing_.bonds.begin(), drawing_.bonds.end(), marked)) {
       return;
     }
@@ -255,6 +265,15 @@ class tnativewriter {
     writecount(drawing_.bonds.count());
     for (const tbond* bond : drawing_.bonds) {
       out_.writeu8(static_cast<std::uint8_t>(bond->stereomark));
+    }
+    if (nuclides) {
+      for (char c : nativenuclidetag) {
+        out_.writeu8(static_cast<std::uint8_t>(c));
+      }
+      writecount(drawing_.atoms.count());
+      for (const tatm* atom : drawing_.atoms) {
+        out_.writeu8(atom->statednuclide ? 1 : 0);
+      }
     }
   }
 

@@ -93,6 +93,15 @@ bool isotopicmass(int element, double mass) {
          number != roundhalfeven(massof(element));
 }
 
+int nuclidemassnumber(const tatm& atom) {
+  const int number = roundhalfeven(atom.mass);
+  if (atom.statednuclide && atom.element >= 1 && number >= 1 &&
+      number <= mostmassnumber) {
+    return number;
+  }
+  return isotopicmass(atom.element, atom.mass) ? number : 0;
+}
+
 std::int8_t saturatedbyte(int value) {
   return static_cast<std::int8_t>(std::clamp(value, -128, 127));
 }
@@ -178,6 +187,7 @@ void tatm::setelement(int newelement, int newlabelmode) {
   symbol = std::string(symbolof(element));
   direction = 1;
   mass = massof(element);
+  statednuclide = false;
   fcharge = 0;
   valence2 = saturatedbyte(valenceof(element));
   hfree = saturatedbyte(std::max(0, freehalf(valence2)));
@@ -217,6 +227,15 @@ void tatm::setdeuterium() {
 
 void tatm::addneutrons(int n) {
   mass = static_cast<float>(mass + n * neutronmass);
+  statednuclide = false;
+}
+
+void tatm::setmassnumber(int massnumber) {
+  if (massnumber < 1 || massnumber > mostmassnumber) {
+    return;
+  }
+  mass = static_cast<float>(massnumber);
+  statednuclide = true;
 }
 
 int tatm::implicithydrogens() const {
@@ -610,6 +629,7 @@ void tatm::assign(const tatm& atom) {
   fcharge = atom.fcharge;
   element = atom.element;
   mass = atom.mass;
+  statednuclide = atom.statednuclide;
   labelmode = atom.labelmode;
   x = atom.x;
   y = atom.y;

@@ -47,6 +47,9 @@ class tbaseatm : public tbaseobject {
   /// the partial charge so that a prediction never changes the physics.
   double nmrvalue = -999.9;
   float mass = 0.0F;
+  /// Whether a file or the user named the nuclide: the mass is then kept
+  /// as an isotope even where it is the element's usual one (210Po).
+  bool statednuclide = false;
   float qpartial = 0.0F;
   std::int8_t hfree = 0;
   /// Free valence in half-bond units.
@@ -102,8 +105,12 @@ class tatm : public txy {
   /// the kinds of the atom's bonds are taken from the free valence.
   void changeelement(int element, int labelmode);
   void setdeuterium();
-  /// Adds n neutron masses (n may be negative).
+  /// Adds n neutron masses (n may be negative); the nuclide is then told
+  /// by the mass alone again.
   void addneutrons(int n);
+  /// Makes the atom the nuclide of this mass number (1..mostmassnumber;
+  /// other values leave it as it is).
+  void setmassnumber(int massnumber);
   /// Implicit hydrogens derived from the free valence.
   int implicithydrogens() const;
   /// Manual hydrogen adjustment: valence2 += 2n.
@@ -273,6 +280,10 @@ int roundhalfeven(double value);
 /// 1..mostmassnumber and is not that of the element's usual mass. False
 /// for pseudo atoms, unnamed points and masses that are not finite.
 bool isotopicmass(int element, double mass);
+
+/// The mass number of the atom's isotope: the stated nuclide, or the mass
+/// where isotopicmass holds it; 0 for the element's usual mass.
+int nuclidemassnumber(const tatm& atom);
 
 /// value limited to a signed byte: valence arithmetic saturates instead of
 /// wrapping around.

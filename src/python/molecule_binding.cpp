@@ -58,8 +58,7 @@ std::vector<tatomview> atomsof(const tmolecule& molecule) {
     view.atomicnumber = atom->element;
     view.element = std::string(symbolof(atom->element));
     view.charge = atom->fcharge;
-    view.isotope =
-        isotopicmass(atom->element, atom->mass) ? roundhalfeven(atom->mass) : 0;
+    view.isotope = nuclidemassnumber(*atom);
     view.position = angstromof(*atom, scale);
     views.push_back(std::move(view));
   }

@@ -166,6 +166,88 @@ TEST_F(RecordJobs, CmlAndSmilesFilesAreWorkedOnARecordAtATime) {
   }
 }
 
+TEST_F(RecordJobs, SmilesAndEnergyPrintEveryRecordInFileOrder) {
+  // Named SD records; each line must be the record's own, the first what a
+  // file of that one record gives.
+  std::string named;
+  for (std::size_t i = 0; i < std::size(smiles); ++i) {
+    treadresult read = readsmilesline(1, smiles[i]);
+    ASSERT_NE(read.drawing, nullptr);
+    read.drawing->settitle("mol " + std::to_string(i + 1));
+    const std::vector<std::uint8_t> record = writesdfile(*read.drawing);
+    named.append(record.begin(), record.end());
+    if (i == 0) {
+      write("first.sdf", std::string(record.begin(), record.end()));
+    }
+  }
+  const std::string sd = write("named.sdf", named);
+  const std::string first = (folder.path() / "first.sdf").string();
+  const tclioutcome alone = runclicommand({}, {"smiles", first});
+  ASSERT_EQ(alone.error, "");
+  const tclioutcome energyalone = runclicommand({}, {"energy", first});
+  ASSERT_EQ(energyalone.error, "");
+  const std::string lines = write("twenty.smi", linestext());
+  for (bool json : {false, true}) {
+    std::string listed;
+    std::string energies;
+    for (const char* jobs : {"1", "2", "0"}) {
+      SCOPED_TRACE(std::string(json ? "json" : "text") + " --jobs " + jobs);
+      const tclioutcome written =
+          runclicommand({{}, json}, {"smiles", sd, "--jobs", jobs});
+      const tclioutcome energy =
+          runclicommand({{}, json}, {"energy", sd, "--jobs", jobs});
+      ASSERT_EQ(written.error + energy.error, "");
+      if (listed.empty()) {
+        listed = written.output;
+        energies = energy.output;
+      }
+      EXPECT_EQ(written.output, listed);
+      EXPECT_EQ(energy.output, energies);
+    }
+    if (json) {
+      EXPECT_EQ(listed.rfind("[{\"record\": 1, \"name\": \"mol 1\"", 0), 0U)
+          << listed;
+      EXPECT_NE(energies.find("\"record\": 20, \"name\": \"mol 20\", "
+                              "\"energykcal\""),
+                std::string::npos)
+          << energies;
+      continue;
+    }
+    std::istringstream table(listed);
+    std::istringstream energytable(energies);
+    std::string line;
+    std::string energyline;
+    for (std::size_t i = 0; i < std::size(smiles); ++i) {
+      ASSERT_TRUE(std::getline(table, line));
+      ASSERT_TRUE(std::getline(energytable, energyline));
+      const std::string name = " mol " + std::to_string(i + 1);
+      ASSERT_GT(line.size(), name.size());
+      EXPECT_EQ(line.substr(line.size() - name.size()), name);
+      EXPECT_EQ(energyline.rfind(std::to_string(i + 1) + " ", 0), 0U);
+      EXPECT_EQ(energyline.substr(energyline.size() - name.size()), name);
+      if (i == 0) {
+        EXPECT_EQ(line.substr(0, line.size() - name.size()) + "\n",
+                  alone.output);
+        // "Energy 1.2345 kcal/mol" alone, "1 1.2345 mol 1" in the list.
+        const std::string kcal =
+            energyline.substr(2, energyline.find(' ', 2) - 2);
+        EXPECT_EQ(energyalone.output.rfind("Energy " + kcal + " kcal/mol\n", 0),
+                  0U)
+            << energyalone.output;
+      }
+    }
+    EXPECT_FALSE(std::getline(table, line));
+    // A SMILES file: each line as that line alone gives it.
+    const tclioutcome again =
+        runclicommand({}, {"smiles", lines, "--jobs", "2"});
+    std::string each;
+    for (const char* one : smiles) {
+      each += runclicommand({}, {"smiles", write("one.smi", one)}).output;
+    }
+    EXPECT_EQ(again.output, each);
+  }
+}
+
 TEST_F(RecordJobs, DamagedRecordsAreNamed) {
   const std::string sd = write("broken.sdf", sdtext(true));
   const std::string out = (folder.path() / "out.sdf").string();
@@ -187,6 +269,18 @@ TEST_F(RecordJobs, DamagedRecordsAreNamed) {
     EXPECT_EQ(predicted.status, 1);
     EXPECT_EQ(predicted.error.rfind("File Read Error: record 8, ", 0), 0U)
         << predicted.error;
+
+    // Printing commands leave the record out and say so.
+    session().setmessages(&messages);
+    messages.warnings.clear();
+    const tclioutcome listed =
+        runclicommand({}, {"smiles", sd, "--jobs", jobs});
+    session().setmessages(nullptr);
+    EXPECT_EQ(listed.error, "");
+    EXPECT_EQ(std::count(listed.output.begin(), listed.output.end(), '\n'), 19);
+    ASSERT_EQ(messages.warnings.size(), 1U);
+    EXPECT_EQ(messages.warnings[0].rfind("record 8, ", 0), 0U)
+        << messages.warnings[0];
   }
   const tclioutcome refused =
       runclicommand({}, {"nmr", sd, "--nucleus", "1H", "--jobs", "-1"});
