@@ -43,10 +43,10 @@ constexpr double sameenergy = 100.0;
 /// Root-mean-square gradient, kcal/(mol·Å), to which each conformer is
 /// relaxed before the lowest is chosen: close enough to its minimum to
 /// rank the conformers.
-constexpr double screengradient = 0.3;
+constexpr double screengradient = 0.6;
 /// Root-mean-square gradient at which a conformer counts as relaxed,
 /// kcal/(mol·Å): far below what moves a bond length by 0.001 Å.
-constexpr double relaxedgradient = 0.01;
+constexpr double relaxedgradient = 0.05;
 
 std::vector<tatm*> chemicalatoms(const tdrawing& drawing) {
   std::vector<tatm*> atoms;
