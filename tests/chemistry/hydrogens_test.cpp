@@ -5,6 +5,7 @@
 #include "commands/hydrogen_commands.h"
 #include "io/document_files.h"
 #include "model/element_data.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -167,8 +168,7 @@ TEST_F(Hydrogens, SpatialHydrogensOfCholesterolTouchNothing) {
     GTEST_SKIP() << "the shared molecules are not at " << file;
   }
   treadresult read = loaddocument(file);
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  tdrawing& model = *read.drawing;
+  tdrawing& model = testing::drawingof(read);
   EXPECT_EQ(removehydrogens(model), 46);
   EXPECT_EQ(addhydrogens3d(model), 46);
   std::set<std::pair<const tatm*, const tatm*>> bonded;

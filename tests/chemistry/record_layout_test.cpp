@@ -5,6 +5,7 @@
 #include "chemistry/stereo_drawing.h"
 #include "io/cml_format.h"
 #include "io/mdl_format.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -277,19 +278,13 @@ TEST(RecordLayoutTest, LargeAndOddInputsAreLaidOut) {
 using RecordLayoutReadingTest = testing::tdrawingtest;
 
 TEST_F(RecordLayoutReadingTest, FilesWithoutCoordinatesAreLaidOut) {
-  std::string molfile =
-      "benzene\n\n\n  6  6  0  0  0  0  0  0  0  0999 V2000\n";
+  // Benzene with every atom at the origin.
+  std::vector<std::string> atoms(6, testing::molatom("C"));
+  std::vector<std::string> bonds;
   for (int i = 0; i < 6; ++i) {
-    molfile +=
-        "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  "
-        "0  0  0\n";
+    bonds.push_back(testing::molbond(i + 1, (i + 1) % 6 + 1, 1 + i % 2));
   }
-  for (int i = 0; i < 6; ++i) {
-    molfile += "  " + std::to_string(i + 1) + "  " +
-               std::to_string((i + 1) % 6 + 1) + "  " +
-               std::to_string(1 + i % 2) + "  0\n";
-  }
-  molfile += "M  END\n";
+  const std::string molfile = testing::molfiletext(atoms, bonds);
   const std::string cml =
       "<cml><molecule id=\"m\"><atomArray><atom id=\"a1\" elementType=\"C\"/>"
       "<atom id=\"a2\" elementType=\"O\"/><atom id=\"a3\" elementType=\"N\"/>"
@@ -297,15 +292,14 @@ TEST_F(RecordLayoutReadingTest, FilesWithoutCoordinatesAreLaidOut) {
       "<bond atomRefs2=\"a1 a3\" order=\"1\"/></bondArray></molecule></cml>";
   for (const treadresult& result :
        {readmdl(testing::bytesof(molfile)), readcml(testing::bytesof(cml))}) {
-    ASSERT_NE(result.drawing, nullptr) << result.error;
+    const tAtoms& placed = testing::drawingof(result).atoms;
     EXPECT_NE(std::find(result.notices.begin(), result.notices.end(),
                         "the structure had no coordinates; laid out in 2D"),
               result.notices.end());
-    const auto& atoms = result.drawing->atoms;
-    for (int i = 0; i < atoms.count(); ++i) {
+    for (int i = 0; i < placed.count(); ++i) {
       for (int j = 0; j < i; ++j) {
-        EXPECT_GT(std::hypot(atoms.items(i)->x - atoms.items(j)->x,
-                             atoms.items(i)->y - atoms.items(j)->y),
+        EXPECT_GT(std::hypot(placed.items(i)->x - placed.items(j)->x,
+                             placed.items(i)->y - placed.items(j)->y),
                   10.0);
       }
     }

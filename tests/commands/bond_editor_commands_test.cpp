@@ -57,8 +57,7 @@ TEST_F(BondEditorCommands, PictureWithoutBondWarnsAndChangesNothing) {
   tbond* link = ethane();
   link->highlight();
   EXPECT_FALSE(runbondtag(nullptr, 4));
-  ASSERT_EQ(messages.warnings.size(), 1U);
-  EXPECT_EQ(messages.warnings[0], "No Bond Selected");
+  EXPECT_EQ(messages.warnings, std::vector<std::string>{"No Bond Selected"});
   EXPECT_EQ(session().undodrawing()->bonds.count(), 0);
 
   // A picture takes an undo copy without the editor's red.

@@ -5,6 +5,7 @@
 #include "document/drawing.h"
 #include "document/session.h"
 #include "io/smiles_format.h"
+#include "testing/smiles_drawing.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,9 @@ TEST_F(Clean2D, EvensOutAMessyDrawingAndKeepsItsStereo) {
   for (const char* smiles :
        {"N[C@@H](C)C(=O)O", "C/C=C/C(=O)O", "C[C@H]1CC[C@@H](O)CC1"}) {
     SCOPED_TRACE(smiles);
-    const std::string text(smiles);
-    treadresult read = readsmilesfile(
-        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    tdrawing& d = *read.drawing;
+    const std::unique_ptr<tdrawing> read = testing::fromsmiles(smiles);
+    ASSERT_NE(read, nullptr);
+    tdrawing& d = *read;
     std::string error;
     const std::string before = writesmiles(d, error);
     // Push every atom a little off its place, as a hand drawing would be.
@@ -48,8 +47,7 @@ TEST_F(Clean2D, EvensOutAMessyDrawingAndKeepsItsStereo) {
 TEST_F(Clean2D, AnEmptyDrawingSaysSoAndIsLeftAlone) {
   testing::trecordingmessages& messages = recordmessages();
   EXPECT_FALSE(clean2dcommand());
-  ASSERT_EQ(messages.errors.size(), 1U);
-  EXPECT_EQ(messages.errors[0], "No Atoms");
+  EXPECT_EQ(messages.errors, std::vector<std::string>{"No Atoms"});
 }
 
 }  // namespace

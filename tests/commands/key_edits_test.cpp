@@ -143,21 +143,17 @@ TEST_F(KeyEdits, EveryEditIsOneUndoStepAfterOpenNewOrUndo) {
 
 class ClickTarget : public testing::tdrawingtest {};
 
-TEST_F(ClickTarget, TiesKeepTheEarlierCandidate) {
+TEST_F(ClickTarget, TiesKeepTheEarlierCandidateAndFarClicksFindNothing) {
   tatm* a = atom(6, 0, 0);
   tatm* b = atom(6, 20, 0);
   tbond* link = bond(a, b);
   // (5, 0) is 5 from atom a and 5 from the bond's midpoint.
   EXPECT_EQ(pickclicktarget(drawing(), 5, 0).atom, a);
   EXPECT_EQ(pickclicktarget(drawing(), 10, 1).bond, link);
-}
-
-TEST_F(ClickTarget, NothingBeyondTheStartDistanceOrInAnEmptyDrawing) {
-  atom(6, 0, 0);
-  // 1255² + 1255² is just past 3145728; 1254² + 1254² just below it.
-  EXPECT_EQ(pickclicktarget(drawing(), 1255, 1255).kind,
+  // 1255² + 1255² is just past 3145728 from a; 1254² + 1254² just below it.
+  EXPECT_EQ(pickclicktarget(drawing(), -1255, -1255).kind,
             tclicktarget::tkind::none);
-  EXPECT_EQ(pickclicktarget(drawing(), 1254, 1254).kind,
+  EXPECT_EQ(pickclicktarget(drawing(), -1254, -1254).kind,
             tclicktarget::tkind::atom);
 }
 

@@ -6,38 +6,25 @@
 #include "commands/import_document.h"
 #include "document/drawing.h"
 #include "document/session.h"
+#include "io/mdl_format.h"
 #include "model/formula.h"
+#include "testing/smiles_drawing.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <string>
 
 namespace molvane {
 namespace {
 
-/// A molfile of a chain of count atoms of element symbol, 1.5 Å apart.
-std::string chain(const std::string& title, const std::string& symbol,
-                  int count) {
-  char counts[64];
-  std::snprintf(counts, sizeof counts,
-                "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n", count, count - 1);
-  std::string text = title + "\n\n\n" + counts;
-  for (int i = 0; i < count; ++i) {
-    char line[80];
-    std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f %-3s 0  0\n", 1.5 * i,
-                  0.0, 0.0, symbol.c_str());
-    text += line;
-  }
-  for (int i = 1; i < count; ++i) {
-    char line[32];
-    std::snprintf(line, sizeof line, "%3d%3d  1  0\n", i, i + 1);
-    text += line;
-  }
-  return text + "M  END\n$$$$\n";
+/// The SD record of a SMILES molecule under title.
+std::string record(const std::string& title, const std::string& smiles) {
+  std::unique_ptr<tdrawing> molecule = testing::fromsmiles(smiles);
+  molecule->settitle(title);
+  return testing::textof(writesdfile(*molecule));
 }
 
 class RecordChoice : public testing::tdrawingtest {
@@ -45,9 +32,9 @@ class RecordChoice : public testing::tdrawingtest {
   void SetUp() override {
     recordmessages();
     path_ = folder_.path() / "three.sdf";
-    std::ofstream(path_) << chain("ethane", "C", 2) << chain("propane", "C", 3)
+    std::ofstream(path_) << record("ethane", "CC") << record("propane", "CCC")
                          << "broken\n\n\n  9  9\nM  END\n$$$$\n"
-                         << chain("peroxide", "O", 2);
+                         << record("peroxide", "OO");
   }
 
   testing::ttemporaryfolder folder_;

@@ -7,6 +7,7 @@
 #include "io/native_format.h"
 #include "model/formula.h"
 #include "support/atomic_file.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -144,25 +145,23 @@ TEST_P(EveryFormat, ExportedFileOpensAgainWithItsChemistry) {
   buildsample();
   // Through the native format on both sides, as a saved document goes.
   treadresult native = readnative(writenative(drawing()));
-  ASSERT_NE(native.drawing, nullptr) << native.error;
   const std::filesystem::path path =
       folder.path() / ("out." + std::string(row.extensions.front()));
-  ASSERT_EQ(exportdocument(*native.drawing, path), "");
+  ASSERT_EQ(exportdocument(testing::drawingof(native), path), "");
   treadresult read = loaddocument(path);
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  treadresult again = readnative(writenative(*read.drawing));
-  ASSERT_NE(again.drawing, nullptr) << again.error;
+  treadresult again = readnative(writenative(testing::drawingof(read)));
+  const tdrawing& back = testing::drawingof(again);
   // SMILES lists the atoms in its own order: the same molecule, counted.
   if (row.format == tfileformat::smiles) {
-    EXPECT_EQ(hillformula(*again.drawing), hillformula(drawing()));
-    EXPECT_EQ(again.drawing->totalcharge(), drawing().totalcharge());
-    EXPECT_EQ(chemicalview(*again.drawing).bonds.size(),
+    EXPECT_EQ(hillformula(back), hillformula(drawing()));
+    EXPECT_EQ(back.totalcharge(), drawing().totalcharge());
+    EXPECT_EQ(chemicalview(back).bonds.size(),
               chemicalview(drawing()).bonds.size());
     return;
   }
   // The program's own layouts keep exact kinds; the others keep orders.
   const bool exact = row.name == "Molvane" || row.name == "XYZ table";
-  expectsamechemistry(drawing(), *again.drawing, exact);
+  expectsamechemistry(drawing(), back, exact);
 }
 
 TEST_F(SampleDocument, SavedCompanionsOpenAgain) {
@@ -178,8 +177,7 @@ TEST_F(SampleDocument, SavedCompanionsOpenAgain) {
   for (const char* name : {"nitro.mdl", "nitro.xml"}) {
     SCOPED_TRACE(name);
     treadresult read = loaddocument(folder.path() / name);
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    expectsamechemistry(drawing(), *read.drawing, false);
+    expectsamechemistry(drawing(), testing::drawingof(read), false);
   }
   // The companion is a standard molfile that names its scale.
   std::vector<std::uint8_t> companion;

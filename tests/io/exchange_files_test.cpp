@@ -6,6 +6,7 @@
 #include "io/mdl_format.h"
 #include "model/formula.h"
 #include "support/atomic_file.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +51,7 @@ TEST(ExchangeFormat, ContentDecidesWhateverTheExtensionSays) {
   treadresult read =
       readxyzfile(bytesof("t\n\n\n  1  0  0  0  0  0            999 V2000\n"
                           "    0.0000    0.0000    0.0000 N   0  0\nM  END\n"));
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  EXPECT_EQ(hillformula(*read.drawing), "H3N");
+  EXPECT_EQ(testing::outcome(read), "H3N");
 }
 
 using ExchangeFilesTest = testing::tdrawingtest;
@@ -106,11 +106,11 @@ TEST_F(ExchangeFilesTest, ThirdPartyFilesGiveTheirKnownFormulas) {
     SCOPED_TRACE(row[0]);
     EXPECT_EQ(std::to_string(records(folder / row[0]).size()), row[1]);
     treadresult first = loaddocument(folder / row[0]);
-    ASSERT_NE(first.drawing, nullptr) << first.error;
-    std::string formula = hillformula(*first.drawing);
+    const tdrawing& read = testing::drawingof(first);
+    std::string formula = hillformula(read);
     EXPECT_EQ(formula.empty() ? "-" : formula, row[2]);
-    EXPECT_EQ(std::to_string(heavyatoms(*first.drawing)), row[3]);
-    EXPECT_EQ(std::to_string(first.drawing->totalcharge()), row[4]);
+    EXPECT_EQ(std::to_string(heavyatoms(read)), row[3]);
+    EXPECT_EQ(std::to_string(read.totalcharge()), row[4]);
   }
 }
 
@@ -122,8 +122,8 @@ TEST_F(ExchangeFilesTest, BrokenThirdPartyFilesAreReadAsFarAsSensible) {
   auto formulas = [&folder](const char* name) {
     std::vector<std::string> found;
     for (const treadresult& result : records(folder / name)) {
-      found.push_back(result.drawing != nullptr ? hillformula(*result.drawing)
-                                                : "error: " + result.error);
+      found.push_back((result.drawing != nullptr ? "" : "error: ") +
+                      testing::outcome(result));
     }
     return found;
   };
@@ -160,8 +160,7 @@ TEST_F(ExchangeFilesTest, BrokenThirdPartyFilesAreReadAsFarAsSensible) {
             std::vector<std::string>{
                 "atom 1 (F) has more bonds than its valence allows"});
   treadresult formulaonly = loaddocument(folder / "cml/cmlConciseFormula.cml");
-  ASSERT_NE(formulaonly.drawing, nullptr);
-  EXPECT_EQ(formulaonly.drawing->notes(), "C18H21Cl2MnN5O");
+  EXPECT_EQ(testing::drawingof(formulaonly).notes(), "C18H21Cl2MnN5O");
 }
 
 using ExchangeMutationTest = testing::tdrawingtest;

@@ -6,10 +6,12 @@
 #include "io/mdl_format.h"
 #include "io/smiles_format.h"
 #include "support/text_lines.h"
+#include "testing/read_checks.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,8 +52,7 @@ TEST(Inchi, DrawingsAndRecordsGiveThePublishedKeys) {
     SCOPED_TRACE(molecule.smiles);
     // Laid out: the stereo reaches the library as wedges and geometry.
     treadresult drawn = readsmilesline(1, molecule.smiles);
-    ASSERT_NE(drawn.drawing, nullptr) << drawn.error;
-    tinchiresult fromdrawing = standardinchi(*drawn.drawing);
+    tinchiresult fromdrawing = standardinchi(testing::drawingof(drawn));
     EXPECT_EQ(fromdrawing.key, molecule.key) << fromdrawing.message;
     EXPECT_TRUE(fromdrawing.inchi.starts_with("InChI=1S/"));
     // Without coordinates: the stereo goes as parities.
@@ -129,40 +130,23 @@ TEST(Inchi, WhatTheLibraryCannotDescribeGetsAMessage) {
   EXPECT_EQ(standardinchi(tmoleculerecord{}).message, "no atoms for InChI");
 }
 
-// A V2000 record from atom lines "x y symbol", bonds "a b type" and the
-// lines after the bond block.
-std::string molrecord(const std::vector<std::string>& atoms,
-                      const std::vector<std::string>& bonds,
-                      const std::string& tail) {
-  std::string text = "\n  test\n\n";
-  char line[96];
-  std::snprintf(line, sizeof line,
-                "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
-                bonds.size());
-  text += line;
-  for (const std::string& atom : atoms) {
-    double x = 0.0, y = 0.0;
-    char symbol[4] = {};
-    std::sscanf(atom.c_str(), "%lf %lf %3s", &x, &y, symbol);
-    std::snprintf(
-        line, sizeof line,
-        "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", x, y,
-        0.0, symbol);
-    text += line;
-  }
-  for (const std::string& bond : bonds) {
-    int a = 0, b = 0, type = 0;
-    std::sscanf(bond.c_str(), "%d %d %d", &a, &b, &type);
-    std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", a, b, type);
-    text += line;
-  }
-  return text + tail + "M  END\n";
-}
-
 TEST(Inchi, HydrogenIsotopeAliasesAndRefusedAromaticBonds) {
-  const std::vector<std::string> ring = {
-      "0 1.4 C",     "1.2 0.7 C",  "1.2 -0.7 C", "0 -1.4 C",
-      "-1.2 -0.7 C", "-1.2 0.7 C", "0 2.8 *"};
+  using testing::molatom;
+  using testing::molbond;
+  using testing::molfiletext;
+  // A hexagon with Kekulé or aromatic bonds and a seventh atom on its first.
+  std::vector<std::string> ring, kekule, aromatic;
+  for (int i = 0; i < 6; ++i) {
+    const double angle = (90.0 - 60.0 * i) * std::numbers::pi / 180.0;
+    ring.push_back(molatom("C", 1.4 * std::cos(angle), 1.4 * std::sin(angle)));
+    kekule.push_back(molbond(i + 1, (i + 1) % 6 + 1, 2 - i % 2));
+    aromatic.push_back(molbond(i + 1, (i + 1) % 6 + 1, 4));
+  }
+  kekule.push_back(molbond(1, 7));
+  aromatic.push_back(molbond(1, 7));
+  std::vector<std::string> starred = ring, toluene = ring;
+  starred.push_back(molatom("*", 0, 2.8));
+  toluene.push_back(molatom("C", 0, 2.8));
   struct tcase {
     std::string file;
     const char* inchi;
@@ -170,35 +154,29 @@ TEST(Inchi, HydrogenIsotopeAliasesAndRefusedAromaticBonds) {
   const tcase cases[] = {
       // A "*" atom named D or T is a hydrogen isotope, alone or written
       // with the atom that carries it.
-      {molrecord(
-           ring,
-           {"1 2 2", "2 3 1", "3 4 2", "4 5 1", "5 6 2", "6 1 1", "1 7 1"},
-           "A    7\nD\n"),
+      {molfiletext(starred, kekule, "A    7\nD\n"),
        "InChI=1S/C6H6/c1-2-4-6-5-3-1/h1-6H/i1D"},
-      {molrecord(
-           ring,
-           {"1 2 2", "2 3 1", "3 4 2", "4 5 1", "5 6 2", "6 1 1", "1 7 1"},
-           "A    7\nT\n"),
+      {molfiletext(starred, kekule, "A    7\nT\n"),
        "InChI=1S/C6H6/c1-2-4-6-5-3-1/h1-6H/i1T"},
-      {molrecord({"0 1 O", "0 0 C", "1 -0.5 *", "-1 -0.5 N"},
-                 {"1 2 2", "2 3 1", "2 4 1"}, "A    3\nND2\n"),
+      {molfiletext({molatom("O", 0, 1), molatom("C"), molatom("*", 1, -0.5),
+                    molatom("N", -1, -0.5)},
+                   {molbond(1, 2, 2), molbond(2, 3), molbond(2, 4)},
+                   "A    3\nND2\n"),
        "InChI=1S/CH4N2O/c2-1(3)4/h(H4,2,3,4)/i/hD2"},
-      {molrecord({"0 0 *", "1 0.5 C", "2 0 C", "3 0.5 S"},
-                 {"2 1 1", "3 2 1", "4 3 1"}, "A    1\nDS\n"),
+      {molfiletext({molatom("*"), molatom("C", 1, 0.5), molatom("C", 2),
+                    molatom("S", 3, 0.5)},
+                   {molbond(2, 1), molbond(3, 2), molbond(4, 3)},
+                   "A    1\nDS\n"),
        "InChI=1S/C2H6S2/c3-1-2-4/h3-4H,1-2H2/i/hD"},
       // Aromatic bonds where a substituent leaves the library no room to
       // place the double bonds itself: toluene, not a failure.
-      {molrecord(
-           {"0 1.4 C", "1.2 0.7 C", "1.2 -0.7 C", "0 -1.4 C", "-1.2 -0.7 C",
-            "-1.2 0.7 C", "0 2.8 C"},
-           {"1 2 4", "2 3 4", "3 4 4", "4 5 4", "5 6 4", "6 1 4", "1 7 1"}, ""),
+      {molfiletext(toluene, aromatic),
        "InChI=1S/C7H8/c1-7-5-3-2-4-6-7/h2-6H,1H3"},
   };
   for (const tcase& c : cases) {
     SCOPED_TRACE(c.file);
     treadresult read = readmdl(bytesof(c.file));
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    tinchiresult result = standardinchi(*read.drawing);
+    tinchiresult result = standardinchi(testing::drawingof(read));
     EXPECT_EQ(result.inchi, c.inchi) << result.message;
   }
   // Mobile hydrogens of an aromatic record the library takes as it is stay

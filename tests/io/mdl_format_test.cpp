@@ -3,7 +3,7 @@
 #include "io/mdl_format.h"
 
 #include "model/formula.h"
-#include "support/number_text.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -17,41 +17,12 @@ namespace {
 
 using MdlFormatTest = testing::tdrawingtest;
 using testing::bytesof;
+using testing::molatom;
+using testing::molbond;
+using testing::molfiletext;
 using testing::textof;
 
 treadresult readtext(std::string_view text) { return readmdl(bytesof(text)); }
-
-/// "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0"
-std::string atomline(std::string symbol, double x = 0.0, int chargecode = 0,
-                     int valence = 0) {
-  symbol.resize(3, ' ');
-  return formatfixed(x, 4, 10) + formatfixed(0.0, 4, 10) +
-         formatfixed(0.0, 4, 10) + " " + symbol + " 0" +
-         formatinteger(chargecode, 3) + "  0  0  0" +
-         formatinteger(valence, 3) + "\n";
-}
-
-std::string bondline(int a, int b, int type = 1, int stereo = 0) {
-  return formatinteger(a, 3) + formatinteger(b, 3) + formatinteger(type, 3) +
-         formatinteger(stereo, 3) + "\n";
-}
-
-/// A V2000 molfile: three header lines, counts, the given lines, M  END.
-std::string molfile(const std::vector<std::string>& atoms,
-                    const std::vector<std::string>& bonds,
-                    const std::string& properties = "") {
-  std::string text = "title\n  test\n\n" +
-                     formatinteger(static_cast<long>(atoms.size()), 3) +
-                     formatinteger(static_cast<long>(bonds.size()), 3) +
-                     "  0  0  0  0  0  0  0  0999 V2000\n";
-  for (const std::string& line : atoms) {
-    text += line;
-  }
-  for (const std::string& line : bonds) {
-    text += line;
-  }
-  return text + properties + "M  END\n";
-}
 
 TEST_F(MdlFormatTest, CompanionIsAStandardMolfileThatNamesItsScale) {
   drawing().filename = "/somewhere/Test.MLV";
@@ -79,8 +50,7 @@ TEST_F(MdlFormatTest, CompanionIsAStandardMolfileThatNamesItsScale) {
       " 0.00000  0.00000  0.00000  C 0  0  0  1 0\n"
       " 1.54000  1.54000  0.00000  O 0 -1  0  1 0\n"
       "1 2  1 0 0 0\n");
-  ASSERT_NE(old.drawing, nullptr) << old.error;
-  const tatm& first = *old.drawing->atoms.items(0);
+  const tatm& first = *testing::drawingof(old).atoms.items(0);
   const tatm& second = *old.drawing->atoms.items(1);
   EXPECT_EQ(second.fcharge, -1);
   EXPECT_NEAR(second.x - first.x, 30.0, 1e-4);
@@ -109,38 +79,33 @@ TEST_F(MdlFormatTest, CompanionLeavesOutLabelsAndReadsBackAtItsScale) {
       << text;
 
   treadresult back = readmdl(writemdl(drawing()));
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  const tdrawing& read = *back.drawing;
+  const tdrawing& read = testing::drawingof(back);
   // Read at the scale its comment names, whatever the mean bond: a chain
   // drawn at twice the bond length comes back twice as long.
   EXPECT_NEAR(read.atoms.items(1)->x - read.atoms.items(0)->x, 30.0, 1e-4);
   EXPECT_NEAR(read.atoms.items(1)->y, read.atoms.items(0)->y, 1e-9);
   d->x = 150;
   treadresult stretched = readmdl(writemdl(drawing()));
-  ASSERT_NE(stretched.drawing, nullptr) << stretched.error;
-  EXPECT_NEAR(stretched.drawing->atoms.items(3)->x -
-                  stretched.drawing->atoms.items(2)->x,
-              90.0, 1e-3);
+  const tAtoms& longer = testing::drawingof(stretched).atoms;
+  EXPECT_NEAR(longer.items(3)->x - longer.items(2)->x, 90.0, 1e-3);
   // Without the comment the same file is fitted to bonds of length L.
   std::string plain = textof(writemdl(drawing()));
   plain.replace(plain.find("Molvane 3D"), 10, "Other tool");
   treadresult fitted = readtext(plain);
-  ASSERT_NE(fitted.drawing, nullptr) << fitted.error;
-  EXPECT_LT(
-      fitted.drawing->atoms.items(3)->x - fitted.drawing->atoms.items(2)->x,
-      89.0);
+  const tAtoms& plainatoms = testing::drawingof(fitted).atoms;
+  EXPECT_LT(plainatoms.items(3)->x - plainatoms.items(2)->x, 89.0);
 }
 
 TEST_F(MdlFormatTest, CompanionFilesOfEarlierVersionsStayReadable) {
   // No kind field; one file puts the charge after "0", one in place of it.
   treadresult written =
       readmdl(testing::corpusfile("mdl", "old_companion.mdl"));
-  ASSERT_NE(written.drawing, nullptr) << written.error;
-  EXPECT_EQ(written.drawing->atoms.items(1)->fcharge, 1);
-  EXPECT_EQ(written.drawing->atoms.items(2)->fcharge, -1);
-  EXPECT_EQ(written.drawing->bonds.items(1)->order, 4);
+  const tdrawing& read = testing::drawingof(written);
+  EXPECT_EQ(read.atoms.items(1)->fcharge, 1);
+  EXPECT_EQ(read.atoms.items(2)->fcharge, -1);
+  EXPECT_EQ(read.bonds.items(1)->order, 4);
   // No charge rule for the program's own files: N+ keeps its own valence.
-  EXPECT_EQ(written.drawing->atoms.items(1)->implicithydrogens(), 0);
+  EXPECT_EQ(read.atoms.items(1)->implicithydrogens(), 0);
 }
 
 TEST_F(MdlFormatTest, ChargesAndRadicalsSetTheHydrogens) {
@@ -149,46 +114,46 @@ TEST_F(MdlFormatTest, ChargesAndRadicalsSetTheHydrogens) {
     std::string file;
     int hydrogens;  // of the first atom
   };
-  const std::string methyl = atomline("C", 1.5);
+  const std::string methyl = molatom("C", 1.5);
   const tcase cases[] = {
-      {"ammonium", molfile({atomline("N", 0, 3)}, {}), 4},
+      {"ammonium", molfiletext({molatom("N", 0, 0, 3)}, {}), 4},
       {"quaternary N+",
-       molfile(
-           {atomline("N", 0, 3), methyl, methyl, methyl, methyl},
-           {bondline(1, 2), bondline(1, 3), bondline(1, 4), bondline(1, 5)}),
+       molfiletext(
+           {molatom("N", 0, 0, 3), methyl, methyl, methyl, methyl},
+           {molbond(1, 2), molbond(1, 3), molbond(1, 4), molbond(1, 5)}),
        0},
       {"methoxide by M  CHG",
-       molfile({atomline("O"), methyl}, {bondline(1, 2)},
-               "M  CHG  1   1  -1\n"),
+       molfiletext({molatom("O"), methyl}, {molbond(1, 2)},
+                   "M  CHG  1   1  -1\n"),
        0},
-      {"borohydride", molfile({atomline("B", 0, 5)}, {}), 4},
-      {"sodium ion", molfile({atomline("Na", 0, 3)}, {}), 0},
-      {"doublet radical", molfile({atomline("C")}, {}, "M  RAD  1   1   2\n"),
+      {"borohydride", molfiletext({molatom("B", 0, 0, 5)}, {}), 4},
+      {"sodium ion", molfiletext({molatom("Na", 0, 0, 3)}, {}), 0},
+      {"doublet radical",
+       molfiletext({molatom("C")}, {}, "M  RAD  1   1   2\n"), 3},
+      {"triplet carbene",
+       molfiletext({molatom("C")}, {}, "M  RAD  1   1   3\n"), 2},
+      {"radical from charge code 4", molfiletext({molatom("C", 0, 0, 4)}, {}),
        3},
-      {"triplet carbene", molfile({atomline("C")}, {}, "M  RAD  1   1   3\n"),
-       2},
-      {"radical from charge code 4", molfile({atomline("C", 0, 4)}, {}), 3},
-      {"valence field 15", molfile({atomline("C", 0, 0, 15)}, {}), 0},
-      {"valence field 2", molfile({atomline("C", 0, 0, 2)}, {}), 2},
+      {"valence field 15", molfiletext({molatom("C", 0, 0, 0, 15)}, {}), 0},
+      {"valence field 2", molfiletext({molatom("C", 0, 0, 0, 2)}, {}), 2},
   };
   for (const tcase& c : cases) {
     SCOPED_TRACE(c.what);
     treadresult result = readtext(c.file);
-    ASSERT_NE(result.drawing, nullptr) << result.error;
-    EXPECT_EQ(result.drawing->atoms.items(0)->implicithydrogens(), c.hydrogens);
+    EXPECT_EQ(testing::drawingof(result).atoms.items(0)->implicithydrogens(),
+              c.hydrogens);
   }
 }
 
 TEST_F(MdlFormatTest, PropertyLinesOverrideTheAtomBlock) {
   // Charge codes say +3 and -1; the M  CHG lines replace all of them, and
   // two lines add up rather than replace each other.
-  const std::string file =
-      molfile({atomline("N", 0, 1), atomline("O", 1.5, 5), atomline("C", 3)},
-              {bondline(1, 2), bondline(2, 3)},
-              "M  CHG  1   1   1\nM  CHG  1   3  -1\nM  ISO  1   3  13\n");
+  const std::string file = molfiletext(
+      {molatom("N", 0, 0, 1), molatom("O", 1.5, 0, 5), molatom("C", 3)},
+      {molbond(1, 2), molbond(2, 3)},
+      "M  CHG  1   1   1\nM  CHG  1   3  -1\nM  ISO  1   3  13\n");
   treadresult result = readtext(file);
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+  const tdrawing& read = testing::drawingof(result);
   EXPECT_EQ(read.atoms.items(1)->fcharge, 0);
   EXPECT_EQ(read.atoms.items(2)->fcharge, -1);
   EXPECT_FLOAT_EQ(read.atoms.items(2)->mass, 13.0F);
@@ -218,13 +183,13 @@ TEST_F(MdlFormatTest, PropertyLinesOtherToolkitsWriteKeepTheMolecule) {
       {"V    3 hydroxyl\n", "\"V\" (atom values)", 12.011F, 0},
   };
   for (const tcase& row : table) {
+    SCOPED_TRACE(row.properties);
     treadresult result =
-        readtext(molfile({atomline("C"), atomline("C", 1.5), atomline("O", 3)},
-                         {bondline(1, 2), bondline(2, 3)}, row.properties));
-    ASSERT_NE(result.drawing, nullptr) << row.properties << result.error;
-    const tatm* carbon = result.drawing->atoms.items(1);
-    EXPECT_NEAR(carbon->mass, row.carbonmass, 0.01F) << row.properties;
-    EXPECT_EQ(carbon->fcharge, row.carboncharge) << row.properties;
+        readtext(molfiletext({molatom("C"), molatom("C", 1.5), molatom("O", 3)},
+                             {molbond(1, 2), molbond(2, 3)}, row.properties));
+    const tatm* carbon = testing::drawingof(result).atoms.items(1);
+    EXPECT_NEAR(carbon->mass, row.carbonmass, 0.01F);
+    EXPECT_EQ(carbon->fcharge, row.carboncharge);
     std::string said;
     for (const std::string& notice : result.notices) {
       said += notice + "\n";
@@ -232,8 +197,7 @@ TEST_F(MdlFormatTest, PropertyLinesOtherToolkitsWriteKeepTheMolecule) {
     if (*row.notice == '\0') {
       EXPECT_EQ(said.find("line 10"), std::string::npos) << said;
     } else {
-      EXPECT_NE(said.find(row.notice), std::string::npos)
-          << row.properties << " said: " << said;
+      EXPECT_NE(said.find(row.notice), std::string::npos) << said;
     }
   }
   // V3000 and CML say the natural mixture with 0 too.
@@ -242,25 +206,22 @@ TEST_F(MdlFormatTest, PropertyLinesOtherToolkitsWriteKeepTheMolecule) {
       "M  V30 BEGIN CTAB\nM  V30 COUNTS 1 0 0 0 0\nM  V30 BEGIN ATOM\n"
       "M  V30 1 C 0 0 0 0 MASS=0\nM  V30 END ATOM\nM  V30 END CTAB\n"
       "M  END\n");
-  ASSERT_NE(v3000.drawing, nullptr) << v3000.error;
-  EXPECT_NEAR(v3000.drawing->atoms.items(0)->mass, 12.011F, 0.01F);
+  EXPECT_NEAR(testing::drawingof(v3000).atoms.items(0)->mass, 12.011F, 0.01F);
   // A file that ends without "M  END" still holds its molecule.
   std::string unended =
-      molfile({atomline("C"), atomline("O", 1.5)}, {bondline(1, 2)});
+      molfiletext({molatom("C"), molatom("O", 1.5)}, {molbond(1, 2)});
   unended.resize(unended.size() - std::string("M  END\n").size());
   treadresult cut = readtext(unended);
-  ASSERT_NE(cut.drawing, nullptr) << cut.error;
-  EXPECT_EQ(cut.drawing->atoms.count(), 2);
+  EXPECT_EQ(testing::drawingof(cut).atoms.count(), 2);
 }
 
 TEST_F(MdlFormatTest, BondTypesAndStereoBecomeKindsAndStyles) {
   treadresult result =
-      readtext(molfile({atomline("C"), atomline("C", 1.5), atomline("C", 3),
-                        atomline("C", 4.5), atomline("C", 6)},
-                       {bondline(1, 2, 4), bondline(2, 3, 2),
-                        bondline(3, 4, 1, 1), bondline(4, 5, 1, 6)}));
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+      readtext(molfiletext({molatom("C"), molatom("C", 1.5), molatom("C", 3),
+                            molatom("C", 4.5), molatom("C", 6)},
+                           {molbond(1, 2, 4), molbond(2, 3, 2),
+                            molbond(3, 4, 1, 1), molbond(4, 5, 1, 6)}));
+  const tdrawing& read = testing::drawingof(result);
   EXPECT_EQ(read.bonds.items(0)->order, 103);
   EXPECT_EQ(read.bonds.items(1)->order, 4);
   EXPECT_EQ(read.bonds.items(2)->style, tbondstyle::wedge);
@@ -271,22 +232,19 @@ TEST_F(MdlFormatTest, HundredsOfAtomsRunTheirNumbersTogether) {
   std::vector<std::string> atoms;
   std::vector<std::string> bonds;
   for (int i = 1; i <= 120; ++i) {
-    atoms.push_back(atomline("C", 1.5 * i));
+    atoms.push_back(molatom("C", 1.5 * i));
     if (i > 1) {
-      bonds.push_back(bondline(i - 1, i));
+      bonds.push_back(molbond(i - 1, i));
     }
   }
-  std::string file = molfile(atoms, bonds);
+  std::string file = molfiletext(atoms, bonds);
   ASSERT_NE(file.find("\n100101  1"), std::string::npos);
-  treadresult result = readtext(file);
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  EXPECT_EQ(hillformula(*result.drawing), "C120H242");
+  EXPECT_EQ(testing::outcome(readtext(file)), "C120H242");
 }
 
 TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
   treadresult result = readmdl(testing::corpusfile("mdl", "v3000.mol"));
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+  const tdrawing& read = testing::drawingof(result);
   EXPECT_EQ(read.atoms.items(1)->fcharge, -1);
   EXPECT_FLOAT_EQ(read.atoms.items(1)->mass, 17.0F);
   EXPECT_EQ(read.bonds.items(1)->style, tbondstyle::hashed);
@@ -294,15 +252,15 @@ TEST_F(MdlFormatTest, V3000TablesWithContinuedLines) {
 }
 
 TEST_F(MdlFormatTest, SdFilesGoOnAfterABadRecord) {
-  const std::vector<std::string> two = {atomline("O"), atomline("C", 1.5)};
-  std::string file = molfile(two, {bondline(1, 2)}) + "> <ID>\none\n\n$$$$\n" +
-                     molfile(two, {bondline(1, 9)}) + "$$$$\n\n$$$$\n" +
-                     molfile({atomline("N")}, {}) + "$$$$\n";
+  const std::vector<std::string> two = {molatom("O"), molatom("C", 1.5)};
+  std::string file = molfiletext(two, {molbond(1, 2)}) +
+                     "> <ID>\none\n\n$$$$\n" +
+                     molfiletext(two, {molbond(1, 9)}) + "$$$$\n\n$$$$\n" +
+                     molfiletext({molatom("N")}, {}) + "$$$$\n";
   std::vector<treadresult> records = readmdlrecords(bytesof(file));
   ASSERT_EQ(records.size(), 3U);
   EXPECT_EQ(records[1].error, "record 2, line 19: bond to atom 9 of 2");
-  ASSERT_NE(records[2].drawing, nullptr);
-  EXPECT_EQ(hillformula(*records[2].drawing), "H3N");
+  EXPECT_EQ(testing::outcome(records[2]), "H3N");
 }
 
 TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
@@ -331,8 +289,7 @@ TEST_F(MdlFormatTest, MolfileWriterKeepsChargesAromaticityAndWedges) {
   EXPECT_TRUE(textof(writesdfile(drawing())).ends_with("M  END\n$$$$\n"));
 
   treadresult back = readmdl(writemolfile(drawing()));
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  const tdrawing& read = *back.drawing;
+  const tdrawing& read = testing::drawingof(back);
   // The chemistry comes back as the exchange round trips check; the wedge
   // and the deuterium label are the molfile's own.
   EXPECT_EQ(read.bonds.items(6)->style, tbondstyle::wedge);
@@ -367,8 +324,7 @@ TEST_F(MdlFormatTest, LargeDrawingsAreWrittenAsV3000) {
   const std::vector<std::uint8_t> file = writemolfile(drawing());
   EXPECT_NE(textof(file).find("V3000"), std::string::npos);
   treadresult back = readmdl(file);
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  EXPECT_EQ(back.drawing->bonds.count(), drawing().bonds.count());
+  EXPECT_EQ(testing::drawingof(back).bonds.count(), drawing().bonds.count());
 }
 
 }  // namespace

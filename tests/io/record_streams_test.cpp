@@ -8,12 +8,12 @@
 #include "io/document_files.h"
 #include "io/smiles_stream.h"
 #include "model/formula.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,18 +25,13 @@ using testing::bytesof;
 class RecordStreams : public ::testing::Test {
  protected:
   std::filesystem::path write(const std::string& text) {
-    const auto path = folder_.path() / "records";
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return testing::writetext(folder_.path() / "records", text);
   }
 
   testing::ttemporaryfolder folder_;
 };
 
-std::string outcome(const treadresult& result) {
-  return result.drawing != nullptr ? hillformula(*result.drawing)
-                                   : result.error;
-}
+using testing::outcome;
 
 const char* const cmlfile = R"(<?xml version="1.0"?>
 <!-- a <molecule> in a comment is none -->
@@ -78,18 +73,16 @@ TEST_F(RecordStreams, CmlReadsAsTheWholeFileReaderWhateverTheChunkSize) {
 TEST_F(RecordStreams, OpeningACmlFileReadsOnlyItsFirstMolecule) {
   // What follows the first molecule is never parsed: a damaged tail, which
   // the whole-file reader refuses, does not keep the first from opening.
-  const std::filesystem::path path = folder_.path() / "many.cml";
-  std::ofstream(path) << "<cml><molecule id=\"m1\" title=\"first\">"
-                         "<atomArray><atom id=\"a1\" elementType=\"N\"/>"
-                         "</atomArray></molecule>\n<molecule id=\"m2\"><oops"
-                         " &broken; </cml>";
+  const std::filesystem::path path = testing::writetext(
+      folder_.path() / "many.cml",
+      "<cml><molecule id=\"m1\" title=\"first\">"
+      "<atomArray><atom id=\"a1\" elementType=\"N\"/>"
+      "</atomArray></molecule>\n<molecule id=\"m2\"><oops &broken; </cml>");
   treadresult opened = loaddocument(path);
-  ASSERT_NE(opened.drawing, nullptr) << opened.error;
-  EXPECT_EQ(hillformula(*opened.drawing), "H3N");
-  EXPECT_EQ(opened.drawing->title(), "first");
+  EXPECT_EQ(testing::drawingof(opened).title(), "first");
+  EXPECT_EQ(outcome(opened), "H3N");
   // A file that is not XML still goes to the whole-file reader.
-  std::ofstream(path, std::ios::trunc) << "not xml";
-  EXPECT_NE(loaddocument(path).error, "");
+  EXPECT_NE(loaddocument(testing::writetext(path, "not xml")).error, "");
 }
 
 TEST_F(RecordStreams, CmlRefusesHostileFilesAndGoesOn) {

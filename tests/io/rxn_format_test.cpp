@@ -6,6 +6,7 @@
 #include "io/document_files.h"
 #include "model/formula.h"
 #include "support/atomic_file.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +102,7 @@ TEST_F(RxnFormatTest, MoleculesStandLeftAndRightOfOneArrow) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.seed);
     treadresult result = readrxn(testing::corpusfile("rxn", c.seed));
-    ASSERT_NE(result.drawing, nullptr) << result.error;
-    EXPECT_EQ(result.drawing->title(), c.title);
+    EXPECT_EQ(testing::drawingof(result).title(), c.title);
     EXPECT_EQ(result.notices, c.notices);
     tsides sides = sidesof(*result.drawing);
     EXPECT_EQ(sides.left, c.left);
@@ -131,8 +131,7 @@ TEST_F(RxnFormatTest, ReactionFilesOpenByExtensionAndByContent) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(writefileatomically(folder.path() / c.name, c.bytes), "");
     treadresult read = loaddocument(folder.path() / c.name);
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    EXPECT_EQ(read.drawing->symbols.count(), c.symbols);
+    EXPECT_EQ(testing::drawingof(read).symbols.count(), c.symbols);
   }
   EXPECT_NE(exportdocument(drawing(), folder.path() / "out.rxn"), "");
 }

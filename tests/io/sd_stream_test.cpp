@@ -7,12 +7,12 @@
 #include "io/sd_copy.h"
 #include "model/formula.h"
 #include "support/atomic_file.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -26,20 +26,17 @@ class SdStream : public testing::tdrawingtest {
  protected:
   std::filesystem::path write(const std::string& name,
                               const std::string& text) {
-    const auto path = folder_.path() / name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return testing::writetext(folder_.path() / name, text);
   }
 
   testing::ttemporaryfolder folder_;
 };
 
 /// "C2H6O" per readable record, the error for the others.
-std::vector<std::string> outcomes(std::vector<treadresult> results) {
+std::vector<std::string> outcomes(const std::vector<treadresult>& results) {
   std::vector<std::string> texts;
   for (const treadresult& result : results) {
-    texts.push_back(result.drawing ? hillformula(*result.drawing)
-                                   : result.error);
+    texts.push_back(testing::outcome(result));
   }
   return texts;
 }
@@ -52,7 +49,7 @@ std::vector<std::string> streamed(const std::filesystem::path& path,
     results.push_back(std::move(*record));
   }
   EXPECT_EQ(stream.error(), "");
-  return outcomes(std::move(results));
+  return outcomes(results);
 }
 
 constexpr const char* methane =
@@ -120,8 +117,7 @@ TEST_F(SdStream, PlacesLeadBackToTheirRecords) {
   for (std::size_t k = 0; k < index.count(); ++k) {
     SCOPED_TRACE(k);
     treadresult alone = readindexedrecord(path, index, k);
-    EXPECT_EQ(alone.drawing ? hillformula(*alone.drawing) : alone.error,
-              whole[k]);
+    EXPECT_EQ(testing::outcome(alone), whole[k]);
   }
   EXPECT_EQ(readindexedrecord(path, index, 5).error,
             "the file holds no record 6");

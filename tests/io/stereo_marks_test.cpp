@@ -11,11 +11,11 @@
 #include "io/smiles_writer.h"
 #include "model/atom.h"
 #include "model/bond.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -33,7 +33,7 @@ std::map<int, int> paritiesof(const trecordstereo& stereo) {
 
 std::unique_ptr<tdrawing> drawingof(const std::string& smiles) {
   treadresult read = readsmilesfile(testing::bytesof(smiles + "\n"));
-  EXPECT_NE(read.drawing, nullptr) << smiles << " " << read.error;
+  testing::drawingof(read);
   return std::move(read.drawing);
 }
 
@@ -93,7 +93,6 @@ TEST(StereoMarks, OpenStereoIsNeverWrittenAsStated) {
                              "CC=CC", "C1CCCCCC=CCCCC1"}) {
     SCOPED_TRACE(smiles);
     auto drawing = drawingof(smiles);
-    ASSERT_NE(drawing, nullptr);
     const std::string written = smilesof(*drawing);
     EXPECT_EQ(written.find_first_of("@/\\"), std::string::npos) << written;
     EXPECT_TRUE(perceivestereo(recordofdrawing(*drawing)).empty());
@@ -102,24 +101,8 @@ TEST(StereoMarks, OpenStereoIsNeverWrittenAsStated) {
   const std::string molfile = molfileof(*imine);
   EXPECT_NE(molfile.find("  2  3  2  3"), std::string::npos) << molfile;
   treadresult back = readmdl(testing::bytesof(molfile));
-  ASSERT_NE(back.drawing, nullptr);
-  EXPECT_EQ(smilesof(*back.drawing).find_first_of("/\\"), std::string::npos);
-  // A stated centre in depth is read from its coordinates, an open one
-  // never.
-  tmoleculerecord tetrahedron = parsesmiles("FC(Cl)(Br)I").record;
-  const double places[5][3] = {{0, 0, 1},
-                               {0, 0, 0},
-                               {0.94, 0, -0.33},
-                               {-0.47, 0.82, -0.33},
-                               {-0.47, -0.82, -0.33}};
-  for (std::size_t i = 0; i < 5; ++i) {
-    tetrahedron.atoms[i].x = places[i][0];
-    tetrahedron.atoms[i].y = places[i][1];
-    tetrahedron.atoms[i].z = places[i][2];
-  }
-  EXPECT_TRUE(perceivestereo(tetrahedron).centres.empty());
-  tetrahedron.atoms[1].stereomark = tstereomark::stated;
-  EXPECT_EQ(perceivestereo(tetrahedron).centres.size(), 1U);
+  EXPECT_EQ(smilesof(testing::drawingof(back)).find_first_of("/\\"),
+            std::string::npos);
 }
 
 TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
@@ -136,8 +119,7 @@ TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
       "  1  2  1  0\n  2  3  1  0\n  3  4  2  3\n  4  5  1  0\n  2  6  1  0\n"
       "M  END\n";
   treadresult read = readmdl(testing::bytesof(molfile));
-  ASSERT_NE(read.drawing, nullptr) << read.error;
-  const tdrawing& drawing = *read.drawing;
+  const tdrawing& drawing = testing::drawingof(read);
   EXPECT_EQ(drawing.atoms.items(1)->stereomark, tstereomark::unstated);
   EXPECT_EQ(drawing.atoms.items(4)->stereomark, tstereomark::stated);
   EXPECT_EQ(drawing.bonds.items(2)->stereomark, tstereomark::unstated);
@@ -149,7 +131,6 @@ TEST(StereoMarks, MolfileParityAndEitherBondsSetTheMarks) {
 TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
   const std::string smiles = "C[C@H](O)/C=C/[C@@H](F)CC";
   auto drawing = drawingof(smiles);
-  ASSERT_NE(drawing, nullptr);
   const std::vector<std::uint8_t> bytes = writecml(*drawing);
   const std::string text(bytes.begin(), bytes.end());
   // Both centres carry a parity.
@@ -158,8 +139,7 @@ TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
   EXPECT_NE(text.find("<atomParity", first + 1), std::string::npos);
   EXPECT_NE(text.find("\">T</bondStereo>"), std::string::npos);
   treadresult back = readcml(bytes);
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  EXPECT_EQ(smilesof(*back.drawing), smilesof(*drawing));
+  EXPECT_EQ(smilesof(testing::drawingof(back)), smilesof(*drawing));
   EXPECT_EQ(back.drawing->atoms.items(1)->stereomark, tstereomark::stated);
 }
 
@@ -167,11 +147,9 @@ TEST(StereoMarks, CmlStatesParityAndDoubleBondGeometry) {
 // readers read; a document without it reads as drawn.
 TEST(StereoMarks, NativeDocumentsKeepTheMarks) {
   auto drawing = drawingof("C[C@H](O)/C=C/CC(C)N");
-  ASSERT_NE(drawing, nullptr);
   const std::vector<std::uint8_t> bytes = writenative(*drawing);
   treadresult back = readnative(bytes);
-  ASSERT_NE(back.drawing, nullptr);
-  ASSERT_EQ(back.drawing->atoms.count(), drawing->atoms.count());
+  ASSERT_EQ(testing::drawingof(back).atoms.count(), drawing->atoms.count());
   for (int i = 0; i < drawing->atoms.count(); ++i) {
     EXPECT_EQ(back.drawing->atoms.items(i)->stereomark,
               drawing->atoms.items(i)->stereomark)
@@ -190,9 +168,8 @@ TEST(StereoMarks, NativeDocumentsKeepTheMarks) {
       bytes.begin(), bytes.end() - 4 - 2 - drawing->atoms.count() - 2 -
                          drawing->bonds.count());
   treadresult old = readnative(plain);
-  ASSERT_NE(old.drawing, nullptr);
   EXPECT_FALSE(old.cutshort);
-  for (const tatm* atom : old.drawing->atoms) {
+  for (const tatm* atom : testing::drawingof(old).atoms) {
     EXPECT_EQ(atom->stereomark, tstereomark::asdrawn);
   }
   // Undo copies carry the marks.
@@ -205,7 +182,6 @@ TEST(StereoMarks, NativeDocumentsKeepTheMarks) {
 // only there.
 TEST(StereoMarks, EditsDropTheMarksOfWhatTheyChange) {
   auto drawing = drawingof("C[C@H](O)/C=C/CC(C)N");
-  ASSERT_NE(drawing, nullptr);
   tatm* centre = drawing->atoms.items(1);
   tatm* open = drawing->atoms.items(6);
   tbond* doublebond = drawing->bonds.items(3);
@@ -233,36 +209,26 @@ TEST(StereoMarks, EditsDropTheMarksOfWhatTheyChange) {
 
 // Hostile drawings give a drawing and a notice, never a crash or a hang.
 TEST(StereoMarks, ImpossibleWedgesAreReportedNotRead) {
-  const std::string head = "\n  test\n\n";
-  auto atomline = [](double x, double y, const char* symbol) {
-    char line[80];
-    std::snprintf(line, sizeof line,
-                  "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  "
-                  "0\n",
-                  x, y, 0.0, symbol);
-    return std::string(line);
-  };
+  using testing::molatom;
+  using testing::molbond;
   // A wedge between two hydrogens.
-  std::string hydrogens = head + "  2  1  0  0  0  0  0  0  0  0999 V2000\n" +
-                          atomline(0, 0, "H") + atomline(1, 0, "H") +
-                          "  1  2  1  1\nM  END\n";
+  const std::string hydrogens = testing::molfiletext(
+      {molatom("H"), molatom("H", 1)}, {molbond(1, 2, 1, 1)});
   // Every neighbour of a centre raised: no side is below.
-  std::string contradictory =
-      head + "  5  4  0  0  0  0  0  0  0  0999 V2000\n" + atomline(0, 0, "C") +
-      atomline(1, 0, "F") + atomline(-1, 0, "Cl") + atomline(0, 1, "Br") +
-      atomline(0, -1, "I") +
-      "  1  2  1  1\n  1  3  1  1\n  1  4  1  1\n  1  5  1  1\nM  END\n";
+  const std::string contradictory =
+      testing::molfiletext({molatom("C"), molatom("F", 1), molatom("Cl", -1),
+                            molatom("Br", 0, 1), molatom("I", 0, -1)},
+                           {molbond(1, 2, 1, 1), molbond(1, 3, 1, 1),
+                            molbond(1, 4, 1, 1), molbond(1, 5, 1, 1)});
   // A ring-fusion atom with four ring bonds whose rings are alike.
-  std::string fused =
-      head + "  7  8  0  0  0  0  0  0  0  0999 V2000\n" + atomline(0, 0, "C") +
-      atomline(1, 0, "C") + atomline(1, 1, "C") + atomline(0, 1, "C") +
-      atomline(-1, 0, "C") + atomline(-1, -1, "C") + atomline(0, -1, "C") +
-      "  1  2  1  1\n  2  3  1  0\n  3  4  1  0\n  4  1  1  1\n"
-      "  1  5  1  6\n  5  6  1  0\n  6  7  1  0\n  7  1  1  6\nM  END\n";
+  const std::string fused = testing::molfiletext(
+      {molatom("C"), molatom("C", 1), molatom("C", 1, 1), molatom("C", 0, 1),
+       molatom("C", -1), molatom("C", -1, -1), molatom("C", 0, -1)},
+      {molbond(1, 2, 1, 1), molbond(2, 3), molbond(3, 4), molbond(4, 1, 1, 1),
+       molbond(1, 5, 1, 6), molbond(5, 6), molbond(6, 7), molbond(7, 1, 1, 6)});
   for (const std::string& file : {hydrogens, contradictory, fused}) {
     treadresult read = readmdl(testing::bytesof(file));
-    ASSERT_NE(read.drawing, nullptr) << read.error;
-    smilesof(*read.drawing);
+    smilesof(testing::drawingof(read));
     molfileof(*read.drawing);
     EXPECT_FALSE(read.notices.empty()) << file;
   }

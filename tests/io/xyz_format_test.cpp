@@ -4,6 +4,7 @@
 
 #include "chemistry/bond_perception.h"
 #include "model/formula.h"
+#include "testing/read_checks.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +50,7 @@ TEST_F(XyzFormatTest, TableOfEthaneWithHydrogensReadsBack) {
   tatm* d = drawing().atoms.items(7);
   d->symbol = "D";
   treadresult back = readxyz(writexyz(drawing()));
-  ASSERT_NE(back.drawing, nullptr) << back.error;
-  const tdrawing& read = *back.drawing;
+  const tdrawing& read = testing::drawingof(back);
   EXPECT_EQ(read.bonds.count(), 7);
   EXPECT_EQ(hillformula(read), "C2H6");
   EXPECT_EQ(read.atoms.items(7)->symbol, "D");
@@ -60,8 +60,7 @@ TEST_F(XyzFormatTest, TableOfEthaneWithHydrogensReadsBack) {
 
 TEST_F(XyzFormatTest, CommonFilesGetBondsFromDistancesAndNoImplicitHydrogens) {
   treadresult result = readxyz(testing::corpusfile("xyz", "methanol.xyz"));
-  ASSERT_NE(result.drawing, nullptr) << result.error;
-  const tdrawing& read = *result.drawing;
+  const tdrawing& read = testing::drawingof(result);
   EXPECT_EQ(read.title(), "methanol, one hydrogen short");
   EXPECT_EQ(hillformula(read), "CH3O");
   // Molecules have y upwards; the first hydrogen lies above the carbon.

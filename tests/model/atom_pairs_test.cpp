@@ -37,16 +37,14 @@ class AtomPairs : public ::testing::Test {
   std::vector<std::unique_ptr<tabpair>> pairs_;
 };
 
-TEST_F(AtomPairs, PairIsNormalisedByDrawingPosition) {
+TEST_F(AtomPairs,
+       PairIsNormalisedByDrawingPositionAndOutsideAtomsGiveAKeyOfZero) {
   const tabpair forward(atom(3), atom(7));
   const tabpair backward(atom(7), atom(3));
   EXPECT_EQ(backward.atom1, atom(3));
   EXPECT_TRUE(backward.equals(forward));
   EXPECT_TRUE(backward.matches(atom(7), atom(3)));
   EXPECT_FALSE(backward.matches(atom(3), atom(3)));
-}
-
-TEST_F(AtomPairs, AtomsOutsideTheDrawingGiveAKeyOfZero) {
   // An atom outside the drawing has position 0; with two of them the key
   // must still be a number.
   tatm outside(6, 1, 0.0, 0.0);

@@ -133,9 +133,7 @@ TEST_F(AtomTest, NeighbourQueriesFollowEveryChangeOfTheBondList) {
   EXPECT_EQ(c->neighboursexcept(h).items(0), n);
   EXPECT_EQ(c->singlebonds().count(), 2);
   EXPECT_TRUE(c->doublebonds().empty());
-}
-
-TEST_F(AtomTest, LabelsAndSymbolPointsHaveNoNeighbours) {
+  // Labels and symbol points are never anyone's neighbours.
   tatm* point = drawing().addatom(std::make_unique<tSXY>(0, 0));
   tatm* label = drawing().addatom(std::make_unique<tLAtm>("note", 10, 10));
   bond(point, bond(label, atom(6, 30, 0))->atom2);
@@ -164,7 +162,7 @@ TEST_F(AtomTest, PolarHydrogenSitsOnNitrogenOxygenOrFluorine) {
   EXPECT_FALSE(bond(atom(1, 100, 0), atom(6, 130, 0))->atom1->ispolarh());
 }
 
-TEST_F(AtomTest, FixedAtomsIgnoreMovesButNotRawSets) {
+TEST_F(AtomTest, FixedAtomsIgnoreMovesAndScalingWorksFromTheReferenceCopy) {
   tatm* c = atom(6, 10, 10);
   c->fixed = 1;
   c->move(5, 5, 5);
@@ -172,16 +170,13 @@ TEST_F(AtomTest, FixedAtomsIgnoreMovesButNotRawSets) {
   c->setxyzraw(1, 2, 3);
   EXPECT_EQ(c->x, 1);
   EXPECT_EQ(c->sx, 10);  // screen fields wait for a commit
-}
-
-TEST_F(AtomTest, ScalingWorksFromTheReferenceCopy) {
-  tatm* c = atom(6, 10, 0);
-  c->scaleabout(0, 0, 0, 2.0);
-  c->scaleabout(0, 0, 0, 3.0);
-  EXPECT_DOUBLE_EQ(c->x, 30.0);  // not 60: scaling never accumulates
-  c->commit();
-  c->scaleabout(0, 0, 0, 0.5);
-  EXPECT_DOUBLE_EQ(c->x, 15.0);
+  tatm* s = atom(6, 10, 0);
+  s->scaleabout(0, 0, 0, 2.0);
+  s->scaleabout(0, 0, 0, 3.0);
+  EXPECT_DOUBLE_EQ(s->x, 30.0);  // not 60: scaling never accumulates
+  s->commit();
+  s->scaleabout(0, 0, 0, 0.5);
+  EXPECT_DOUBLE_EQ(s->x, 15.0);
 }
 
 TEST_F(AtomTest, AngstromDistanceUsesOneBondLengthFor153Picometres) {
@@ -192,14 +187,12 @@ TEST_F(AtomTest, AngstromDistanceUsesOneBondLengthFor153Picometres) {
   EXPECT_NEAR(b->angstromx(), 0.765, 1e-12);
 }
 
-TEST_F(AtomTest, ParameterElementGroupsHeavyElements) {
+TEST_F(AtomTest,
+       ElementsOutsideTheTableAreNeverStoredAndHeavyOnesShareParameters) {
   for (auto [element, expected] :
        {std::pair{6, 6}, {21, 26}, {30, 26}, {57, 69}, {80, 69}, {81, 92}}) {
     EXPECT_EQ(tatm(element, 0, 0, 0).paramelement(), expected) << element;
   }
-}
-
-TEST_F(AtomTest, InvalidElementsAreNeverStored) {
   tatm bad(104, 0, 0, 0);
   EXPECT_EQ(bad.element, 0);
   bad.setelement(-2, 1);

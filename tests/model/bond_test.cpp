@@ -16,7 +16,9 @@ namespace {
 
 using BondTest = testing::tdrawingtest;
 
-TEST_F(BondTest, DoubleBondOffsetIsPerpendicularAndNarrowerForTriples) {
+TEST_F(
+    BondTest,
+    DoubleBondOffsetsArePerpendicularNarrowerForTriplesAndKeptForCoincidentEnds) {
   session().settings.doublebondspacing = 4;
   tbond* dbl = bond(atom(6, 0, 0), atom(6, 10, 0), 4);
   EXPECT_EQ(dbl->offy, 4);
@@ -26,9 +28,7 @@ TEST_F(BondTest, DoubleBondOffsetIsPerpendicularAndNarrowerForTriples) {
   tbond* vertical = bond(atom(6, 0, 100), atom(6, 0, 110), 4);
   vertical->calcoffsets();
   EXPECT_EQ(vertical->offx, -4);
-}
-
-TEST_F(BondTest, CoincidentEndsKeepTheirOffsets) {
+  // Coincident ends give no direction: the offsets stay.
   tbond* b = bond(atom(6, 5, 5), atom(6, 5, 5), 4);
   b->offy = -7;
   b->calcoffsets();
@@ -130,13 +130,12 @@ TEST_F(BondTest, SecondLineOfACisDoubleBondGoesBetweenItsNeighbours) {
   ab->ref1 = ab->ref2 = -1;
   ab->choosesides();
   EXPECT_EQ(ab->side, 1);
-}
-
-TEST_F(BondTest, BranchedDoubleBondPrefersTheBestHybridisedNonHydrogenPair) {
-  tatm* a = atom(6, 15, 0);
-  tatm* b = atom(6, 45, 0);
-  tbond* ab = bond(a, b, 4);
-  tatm* p = atom(6, 0, -26);
+  // Branched: the best hybridised pair that is not hydrogen decides.
+  session().newdrawing();
+  a = atom(6, 15, 0);
+  b = atom(6, 45, 0);
+  ab = bond(a, b, 4);
+  p = atom(6, 0, -26);
   bond(a, atom(1, 0, 26));
   bond(a, p);
   bond(b, atom(6, 60, -26));
@@ -145,7 +144,7 @@ TEST_F(BondTest, BranchedDoubleBondPrefersTheBestHybridisedNonHydrogenPair) {
   EXPECT_EQ(ab->ref1, drawing().positionof(p));
 }
 
-TEST_F(BondTest, RecordHasTheDocumentLayout) {
+TEST_F(BondTest, RecordHasTheDocumentLayoutAndEndsPastTheAtomListStayEmpty) {
   tatm* a = atom(6, 0, 0);
   tatm* b = atom(8, 30, 0);
   tbond* ab = bond(a, b, 4);
@@ -168,6 +167,16 @@ TEST_F(BondTest, RecordHasTheDocumentLayout) {
   EXPECT_EQ(copy.atom2, b);
   EXPECT_EQ(copy.order, 104);
   EXPECT_EQ(a->valence2, 4);  // reading a record never touches valences
+  // An end past the atom list stays empty, and nothing uses it.
+  bondrecord record;
+  record.order = 2;
+  record.atom1 = 0;
+  record.atom2 = 60000;
+  tbond loose(record, drawing().atoms);
+  EXPECT_EQ(loose.atom2, nullptr);
+  loose.refresh();
+  loose.choosesides();
+  EXPECT_EQ(loose.length(), 0.0);
 }
 
 TEST_F(BondTest, RecordKeepsNegativeAndUnnamedStyles) {
@@ -181,19 +190,6 @@ TEST_F(BondTest, RecordKeepsNegativeAndUnnamedStyles) {
                drawing().atoms);
     EXPECT_EQ(bondstylenumber(copy.style), style);
   }
-}
-
-TEST_F(BondTest, RecordWithPositionsPastTheAtomListLeavesEndsEmpty) {
-  atom(6, 0, 0);
-  bondrecord record;
-  record.order = 2;
-  record.atom1 = 0;
-  record.atom2 = 60000;
-  tbond b(record, drawing().atoms);
-  EXPECT_EQ(b.atom2, nullptr);
-  b.refresh();
-  b.choosesides();
-  EXPECT_EQ(b.length(), 0.0);
 }
 
 TEST_F(BondTest, LengthAdjustsOnlyWhileBuildingIn3D) {

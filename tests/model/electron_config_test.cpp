@@ -173,7 +173,7 @@ TEST(ElectronConfig, EnergyDifferencesUseTableRowsAndLeaveTheObjectAlone) {
   EXPECT_EQ(TEConfig(2, 2).ionisationenergy(), 0.0);
 }
 
-TEST(ElectronConfig, RadiusAndElectronegativityOfHydrogen) {
+TEST(ElectronConfig, RadiiAndElectronegativity) {
   const TEConfig hydrogen(1, 0);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(0), bohr);
   EXPECT_DOUBLE_EQ(hydrogen.orbitalradius(1), bohr / 2);
@@ -188,6 +188,13 @@ TEST(ElectronConfig, RadiusAndElectronegativityOfHydrogen) {
   // 0.359 Z* / r^2 + 0.744.
   EXPECT_NEAR(hydrogen.electronegativity(), 2.2340522093, 1e-9);
   EXPECT_EQ(TEConfig(0, 0).electronegativity(), 0.0);
+  // The ion radius scales the covalent radius.
+  EXPECT_EQ(ionradiusof(6, 0), 0.77);
+  // Na+ has the 2p shell of neon outside; neutral Na a single 3s electron.
+  const double rplus = bohr * 4 / (11 - (7 * 0.3218 + 2 * 0.9355));
+  const double rneutral = bohr * 9 / (11 - (8 * 0.8921 + 2 * 0.941));
+  EXPECT_NEAR(ionradiusof(11, 1), 1.86 * rplus / rneutral, 1e-12);
+  EXPECT_EQ(ionradiusof(-1, 2), 0.0);
 }
 
 TEST(ElectronConfig, PartialChargeElectronegativityIsAParabola) {
@@ -199,15 +206,6 @@ TEST(ElectronConfig, PartialChargeElectronegativityIsAParabola) {
   for (double delta = -6; delta <= 6; delta += 0.25) {
     EXPECT_GE(electronegativityatpartial(8, -1, delta), 0.0) << delta;
   }
-}
-
-TEST(ElectronConfig, IonRadiusScalesTheCovalentRadius) {
-  EXPECT_EQ(ionradiusof(6, 0), 0.77);
-  // Na+ has the 2p shell of neon outside; neutral Na a single 3s electron.
-  const double rplus = bohr * 4 / (11 - (7 * 0.3218 + 2 * 0.9355));
-  const double rneutral = bohr * 9 / (11 - (8 * 0.8921 + 2 * 0.941));
-  EXPECT_NEAR(ionradiusof(11, 1), 1.86 * rplus / rneutral, 1e-12);
-  EXPECT_EQ(ionradiusof(-1, 2), 0.0);
 }
 
 TEST(ElectronConfig, EveryStateGivesFinitePropertiesAndWellDepthGrows) {

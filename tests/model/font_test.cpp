@@ -54,15 +54,12 @@ TEST(FontList, EqualFontsAreStoredOnce) {
   EXPECT_EQ(fonts.findfont(heavier), -1);
 }
 
-TEST(FontList, ClearingKeepsOnlyTheDefaultFont) {
+TEST(FontList, ClearingKeepsOnlyTheDefaultFontAndCopiesOwnTheirFonts) {
   tfontlist fonts(boldarial());
   fonts.addfont(fontrecord::standard());
   fonts.clearfonts();
   ASSERT_EQ(fonts.count(), 1);
   EXPECT_TRUE(fonts.items(0)->sameas(boldarial()));
-}
-
-TEST(FontList, CopiesOwnTheirFonts) {
   tfontlist original;
   original.addfont(boldarial());
   tfontlist copy = original;

@@ -69,7 +69,7 @@ TEST_F(Fragment, MolMassAddsImplicitHydrogensOfMainGroupAtomsOnly) {
 // 1 u·Å² = 1.660435e-40 g·cm²; at the default bond length one pixel is
 // 1.53 / 30 Å. CO2 at 1.53 Å: I = 2 × 15.9994 u × (1.53 Å)², twice, and 0
 // about the axis.
-TEST_F(Fragment, PrincipalMomentsOfLinearMolecule) {
+TEST_F(Fragment, PrincipalMomentsOfLinearMoleculeAndOfTooFewAtoms) {
   constexpr double moment = 1.243765e-38;
   add(8, 41.3 - 18, -7.9 - 24, 12.2);
   add(6, 41.3, -7.9, 12.2);
@@ -79,9 +79,8 @@ TEST_F(Fragment, PrincipalMomentsOfLinearMolecule) {
   EXPECT_NEAR(result.moments[1] / moment, 1.0, 1e-6);
   EXPECT_NEAR(result.moments[2] / moment, 1.0, 1e-6);
   EXPECT_EQ(result.positive, 2);
-}
-
-TEST_F(Fragment, MomentsAndChargesNeedTwoChemicalAtoms) {
+  // A chemical atom and a symbol point give neither moments nor charges.
+  fragment.atoms.clear();
   tatm* carbon = add(6, 0, 0);
   addpoint(40, 0);
   carbon->eqcharge = 0.5;

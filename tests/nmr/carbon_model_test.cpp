@@ -3,56 +3,27 @@
 #include "nmr/carbon_model.h"
 
 #include "document/drawing.h"
-#include "io/exchange_files.h"
 #include "nmr/carbon_correction.h"
 #include "nmr/carbon_features.h"
 #include "nmr/carbon_training.h"
 #include "nmr/database_builder.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
-#include "testing/test_session.h"
+#include "testing/smiles_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <tuple>
+#include <string>
 
 namespace molvane {
 namespace {
 
-/// A molecule of the given elements (one letter each) and bonds (1-based
-/// ends and order), hydrogens implicit.
-std::unique_ptr<tdrawing> build(
-    const std::string& elements,
-    const std::vector<std::tuple<int, int, int>>& bonds) {
-  char line[96];
-  std::snprintf(line, sizeof line,
-                "m\n\n\n%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n",
-                elements.size(), bonds.size());
-  std::string text = line;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    std::snprintf(line, sizeof line,
-                  "%10.4f%10.4f    0.0000 %c   0  0  0  0  0  0\n",
-                  std::cos(static_cast<double>(i)),
-                  0.3 * static_cast<double>(i), elements[i]);
-    text += line;
-  }
-  for (auto [a, b, order] : bonds) {
-    std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", a, b, order);
-    text += line;
-  }
-  treadresult read = readmdlfile(testing::bytesof(text + "M  END\n"));
-  EXPECT_EQ(read.error, "");
-  return std::move(read.drawing);
-}
+using testing::fromsmiles;
 
-std::vector<std::tuple<int, int, int>> ring(int size) {
-  std::vector<std::tuple<int, int, int>> bonds;
-  for (int i = 1; i <= size; ++i) {
-    bonds.emplace_back(i, i % size + 1, 1);
-  }
-  return bonds;
+/// Cyclic alkane of size carbons.
+std::unique_ptr<tdrawing> ring(int size) {
+  return fromsmiles("C1" +
+                    std::string(static_cast<std::size_t>(size - 1), 'C') + "1");
 }
 
 tcarbonfeatures featuresof(const tdrawing& drawing, int atom) {
@@ -66,31 +37,18 @@ tcarbonmodel modelknowing(const tnmrgraph& graph, int atom, double shift) {
 }
 
 TEST(CarbonFeatures, RingsAndKindsOfCarbon) {
-  auto decalin = build("CCCCCCCCCC", {{1, 2, 1},
-                                      {2, 3, 1},
-                                      {3, 4, 1},
-                                      {4, 5, 1},
-                                      {5, 6, 1},
-                                      {6, 1, 1},
-                                      {6, 7, 1},
-                                      {7, 8, 1},
-                                      {8, 9, 1},
-                                      {9, 10, 1},
-                                      {10, 1, 1}});
-  auto propane = build("CCC", {{1, 2, 1}, {2, 3, 1}});
-  auto cyclononane = build("CCCCCCCCC", ring(9));
   const struct {
     const char* name;
     std::unique_ptr<tdrawing> drawing;
     int atom;
     int ring;
   } cases[] = {
-      {"cyclopropane", build("CCC", ring(3)), 0, 3},
-      {"cyclobutane", build("CCCC", ring(4)), 2, 4},
-      {"oxolane", build("OCCCC", ring(5)), 1, 5},
-      {"decalin bridgehead", std::move(decalin), 0, 6},
-      {"propane", std::move(propane), 1, 0},
-      {"cyclononane, too large", std::move(cyclononane), 0, 0},
+      {"cyclopropane", ring(3), 0, 3},
+      {"cyclobutane", ring(4), 2, 4},
+      {"oxolane", fromsmiles("O1CCCC1"), 1, 5},
+      {"decalin bridgehead", fromsmiles("C12CCCCC1CCCC2"), 0, 6},
+      {"propane", fromsmiles("CCC"), 1, 0},
+      {"cyclononane, too large", ring(9), 0, 0},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.name);
@@ -101,8 +59,8 @@ TEST(CarbonFeatures, RingsAndKindsOfCarbon) {
 
   // A carbonyl carbon and an alkene carbon with the same substituents are
   // different kinds; atoms that are not carbon, or not there, are none.
-  auto acetone = build("CCCO", {{1, 2, 1}, {2, 3, 1}, {2, 4, 2}});
-  auto isobutene = build("CCCC", {{1, 2, 1}, {2, 3, 1}, {2, 4, 2}});
+  auto acetone = fromsmiles("CC(C)=O");
+  auto isobutene = fromsmiles("CC(C)=C");
   EXPECT_NE(featuresof(*acetone, 1).centre, featuresof(*isobutene, 1).centre);
   EXPECT_EQ(featuresof(*acetone, 0).keys.size(),
             featuresof(*isobutene, 0).keys.size());
@@ -191,7 +149,7 @@ TEST(CarbonModel, HugeValuesReadBackFromTheirText) {
 }
 
 TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
-  auto butane = build("CCCC", {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
+  auto butane = fromsmiles("CCCC");
   tnmrgraph graph = tnmrgraph::fromstructure(*butane);
   tcarbonmodel model = modelknowing(graph, 1, 25.0);
   model.setshare(3, 1, 0.5);
@@ -214,8 +172,7 @@ TEST(CarbonModel, RefinesByShareOfTheMatchLevel) {
 TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
   for (int size : {5, 6}) {
     SCOPED_TRACE(size);
-    auto cycle =
-        build(std::string(static_cast<std::size_t>(size), 'C'), ring(size));
+    auto cycle = ring(size);
     tnmrgraph graph = tnmrgraph::fromstructure(*cycle);
     tcarbonmodel model = modelknowing(graph, 0, 25.0);
     model.setshare(3, 1, 0.5);
@@ -231,7 +188,7 @@ TEST(CarbonModel, SmallRingsLeanOnTheModelUntilTheMatchClosesThem) {
 // shallow matches; the model trained beside it puts them right.
 TEST(CarbonModel, TrainedModelCorrectsShallowMatches) {
   const struct {
-    const char* elements;
+    const char* smiles;
     std::vector<tassignedshift> shifts;
   } kinds[] = {
       {"CCCO", {{0, 10.3}, {1, 26.0}, {2, 64.2}}},
@@ -242,9 +199,7 @@ TEST(CarbonModel, TrainedModelCorrectsShallowMatches) {
   std::vector<ttrainingmolecule> molecules;
   for (int copy = 0; copy < 40; ++copy) {
     for (const auto& kind : kinds) {
-      molecules.push_back(
-          {build(kind.elements, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}}),
-           kind.shifts});
+      molecules.push_back({fromsmiles(kind.smiles), kind.shifts});
     }
   }
   std::vector<const ttrainingmolecule*> all;

@@ -3,41 +3,21 @@
 #include "nmr/database_builder.h"
 
 #include "document/drawing.h"
-#include "io/exchange_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
+#include "testing/smiles_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace molvane {
 namespace {
 
-/// A chain of single bonds read from a molfile, with measured shifts.
-ttrainingmolecule chain(const std::string& elements,
-                        std::vector<tassignedshift> shifts) {
-  char line[80];
-  std::snprintf(line, sizeof line,
-                "x\n\n\n%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n",
-                elements.size(), elements.size() - 1);
-  std::string text = line;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    std::snprintf(line, sizeof line,
-                  "%10.4f    0.0000    0.0000 %c   0  0  0  0  0  0\n",
-                  1.5 * static_cast<double>(i), elements[i]);
-    text += line;
-  }
-  for (std::size_t i = 1; i < elements.size(); ++i) {
-    std::snprintf(line, sizeof line, "%3zu%3zu  1  0\n", i, i + 1);
-    text += line;
-  }
-  text += "M  END\n";
-  treadresult read = readmdlfile(std::span<const std::uint8_t>(
-      reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  EXPECT_EQ(read.error, "");
-  return {std::move(read.drawing), std::move(shifts)};
+/// A molecule read from SMILES, with measured shifts.
+ttrainingmolecule measured(const std::string& smiles,
+                           std::vector<tassignedshift> shifts) {
+  return {testing::fromsmiles(smiles), std::move(shifts)};
 }
 
 tatomshift first(const std::vector<ttrainingmolecule>& molecules, int nucleus,
@@ -55,15 +35,15 @@ tatomshift first(const std::vector<ttrainingmolecule>& molecules, int nucleus,
 // fluorine, which has none, it fills the room the other classes leave.
 TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
   std::vector<ttrainingmolecule> carbon;
-  carbon.push_back(chain("CCO", {{0, 18.2}, {1, 58.3}}));
-  carbon.push_back(chain("CCO", {{0, 18.4}, {1, 58.1}}));
-  carbon.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  carbon.push_back(measured("CCO", {{0, 18.2}, {1, 58.3}}));
+  carbon.push_back(measured("CCO", {{0, 18.4}, {1, 58.1}}));
+  carbon.push_back(measured("CCCF", {{0, 13.2}, {1, 26.1}}));
   EXPECT_LT(std::abs(first(carbon, 6, 2).level), 2);
 
   std::vector<ttrainingmolecule> fluorine;
-  fluorine.push_back(chain("FC", {{0, -271.9}}));
-  fluorine.push_back(chain("FC", {{0, -272.1}}));
-  fluorine.push_back(chain("FCC", {{0, -212.8}}));
+  fluorine.push_back(measured("FC", {{0, -271.9}}));
+  fluorine.push_back(measured("FC", {{0, -272.1}}));
+  fluorine.push_back(measured("FCC", {{0, -212.8}}));
   // The learned fluorine increments are averaged into a match this shallow,
   // so the class shows in the depth of the match rather than in the shift.
   EXPECT_EQ(first(fluorine, 9, 2).level, 2);
@@ -74,13 +54,13 @@ TEST(DatabaseBuilder, ClassesOfOneAtomOnlyFillRoomWithoutSchemes) {
 // that moves class values towards the training atoms.
 TEST(DatabaseBuilder, ReferencesGetExactEntriesWithinCapacity) {
   std::vector<ttrainingmolecule> training;
-  training.push_back(chain("CCO", {{0, 17.0}, {1, 57.0}}));
-  training.push_back(chain("CCO", {{0, 17.2}, {1, 57.2}}));
-  training.push_back(chain("CCCF", {{0, 13.2}, {1, 26.1}}));
+  training.push_back(measured("CCO", {{0, 17.0}, {1, 57.0}}));
+  training.push_back(measured("CCO", {{0, 17.2}, {1, 57.2}}));
+  training.push_back(measured("CCCF", {{0, 13.2}, {1, 26.1}}));
   std::vector<ttrainingmolecule> references;
-  references.push_back(chain("CCO", {{0, 18.41}, {1, 58.28}}));
+  references.push_back(measured("CCO", {{0, 18.41}, {1, 58.28}}));
   // The two ends of propane share an environment: they get the mean.
-  references.push_back(chain("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
+  references.push_back(measured("CCC", {{0, 15.0}, {1, 16.0}, {2, 17.0}}));
   std::vector<const ttrainingmolecule*> all;
   for (const ttrainingmolecule& molecule : training) {
     all.push_back(&molecule);

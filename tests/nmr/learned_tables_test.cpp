@@ -3,23 +3,18 @@
 #include "nmr/learned_tables.h"
 
 #include "document/drawing.h"
-#include "io/smiles_format.h"
 #include "nmr/database_builder.h"
 #include "nmr/nmr_graph.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
-#include "testing/test_session.h"
+#include "testing/smiles_drawing.h"
 
 #include <gtest/gtest.h>
 
 namespace molvane {
 namespace {
 
-std::unique_ptr<tdrawing> fromsmiles(const std::string& smiles) {
-  treadresult read = readsmilesfile(testing::bytesof(smiles + "\n"));
-  EXPECT_EQ(read.error, "") << smiles;
-  return std::move(read.drawing);
-}
+using testing::fromsmiles;
 
 tnmrgraph graphof(const std::string& smiles) {
   return tnmrgraph::fromstructure(*fromsmiles(smiles));

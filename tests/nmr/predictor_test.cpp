@@ -127,9 +127,7 @@ TEST_F(ShiftPrediction, CombinesDatabaseAndIncrementsByClass) {
     EXPECT_DOUBLE_EQ(p.shift, each.shift);
     EXPECT_EQ(p.level, each.result);
   }
-}
-
-TEST_F(ShiftPrediction, ThreeSpheresOfAnSp3CarbonNeedNoTable) {
+  // Three spheres of an sp3 carbon need no table, four of an aromatic one.
   EXPECT_FALSE(needsfallback(3, 3));
   EXPECT_TRUE(needsfallback(3, 2));
   EXPECT_FALSE(needsfallback(4, 4));

@@ -1,70 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Molvane 3D developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "io/exchange_files.h"
-#include "io/smiles_format.h"
 #include "nmr/carbon_model.h"
 #include "nmr/database_files.h"
 #include "nmr/peak_database.h"
 #include "nmr/predictor.h"
 #include "support/atomic_file.h"
+#include "testing/smiles_drawing.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 
 namespace molvane {
 namespace {
-
-std::unique_ptr<tdrawing> molecule(const std::string& atoms,
-                                   const std::string& bonds, int natoms,
-                                   int nbonds) {
-  std::string text = "m\n  test\n\n";
-  auto pad = [](int value) {
-    std::string s = std::to_string(value);
-    return std::string(3 - s.size(), ' ') + s;
-  };
-  text += pad(natoms) + pad(nbonds) + "  0  0  0  0  0  0  0  0999 V2000\n" +
-          atoms + bonds + "M  END\n";
-  treadresult result = readmdlfile(testing::bytesof(text));
-  EXPECT_EQ(result.error, "");
-  return std::move(result.drawing);
-}
-
-std::string atomline(const char* element, double x, double y) {
-  char line[80];
-  std::snprintf(line, sizeof line,
-                "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
-                x, y, 0.0, element);
-  return line;
-}
-
-std::string bondline(int a, int b, int order) {
-  char line[40];
-  std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", a, b, order);
-  return line;
-}
-
-/// Benzene with substituent element on atom 1 (none for "").
-std::unique_ptr<tdrawing> benzenewith(const char* substituent) {
-  std::string atoms;
-  std::string bonds;
-  for (int i = 0; i < 6; ++i) {
-    atoms += atomline("C", 1.4 * std::cos(i * 1.0471976),
-                      1.4 * std::sin(i * 1.0471976));
-    bonds += bondline(i + 1, (i + 1) % 6 + 1, i % 2 == 0 ? 2 : 1);
-  }
-  atoms += atomline(substituent, 2.9, 0.0);
-  bonds += bondline(1, 7, 1);
-  return molecule(atoms, bonds, 7, 7);
-}
-
-// The shipped databases predict these within twice their cross-validated
-// error: 7 ppm for carbon, 0.45 ppm for hydrogen, 3 ppm for fluorine.
-double tolerance(int nucleus) {
-  return nucleus == 6 ? 7.0 : nucleus == 1 ? 0.45 : 3.0;
-}
 
 /// Each (atom, shift) of expected is predicted within tolerance.
 void expectshifts(const std::vector<tatomshift>& shifts,
@@ -92,72 +41,48 @@ struct tsmilescase {
 class ShippedDatabases : public testing::tdrawingtest {
  protected:
   /// Predicts each case with the shipped database of its nucleus; calls
-  /// also(drawing) after each prediction.
+  /// also(drawing) after each prediction. Skips without shipped databases.
   template <typename F>
   void expectcases(const std::vector<tsmilescase>& cases, F also) {
+    if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
+      GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
+    }
     tsilentmessages silent;
     tsilentprogress steps;
     for (const tsmilescase& each : cases) {
       SCOPED_TRACE(std::string(each.smiles) + " nucleus " +
                    std::to_string(each.nucleus));
-      treadresult read =
-          readsmilesfile(testing::bytesof(std::string(each.smiles) + "\n"));
-      ASSERT_NE(read.drawing, nullptr) << read.error;
-      expectshifts(
-          predictshifts(*read.drawing, opendatabase(folder.path(), each.nucleus,
-                                                    silent, steps)),
-          each.shifts, each.tolerance);
-      also(*read.drawing);
+      std::unique_ptr<tdrawing> drawing = testing::fromsmiles(each.smiles);
+      ASSERT_NE(drawing, nullptr);
+      auto db = opendatabase(folder.path(), each.nucleus, silent, steps);
+      ASSERT_GT(db->totalcount(), 0);
+      expectshifts(predictshifts(*drawing, db), each.shifts, each.tolerance);
+      also(*drawing);
     }
   }
 
   testing::ttemporaryfolder folder;
 };
 
+// The shipped databases predict these within twice their cross-validated
+// error: 7 ppm for carbon, 0.45 ppm for hydrogen, 3 ppm for fluorine.
 TEST_F(ShippedDatabases, PredictTextbookMolecules) {
-  if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
-    GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
-  }
-  auto ethanol = molecule(
-      atomline("C", 0, 0) + atomline("C", 1.3, 0.75) + atomline("O", 2.6, 0),
-      bondline(1, 2, 1) + bondline(2, 3, 1), 3, 2);
-  auto acetone =
-      molecule(atomline("C", 0, 0) + atomline("C", 1.3, 0.75) +
-                   atomline("C", 2.6, 0) + atomline("O", 1.3, 2.25),
-               bondline(1, 2, 1) + bondline(2, 3, 1) + bondline(2, 4, 2), 4, 3);
-  auto toluene = benzenewith("C");
-  auto fluorobenzene = benzenewith("F");
-  const struct {
-    const char* name;
-    tdrawing* drawing;
-    int nucleus;
-    std::vector<std::pair<int, double>> shifts;
-  } cases[] = {
-      {"ethanol", ethanol.get(), 6, {{0, 18.4}, {1, 58.3}}},
-      {"ethanol", ethanol.get(), 1, {{0, 1.24}, {1, 3.71}}},
-      {"acetone", acetone.get(), 6, {{0, 30.8}, {1, 206.7}}},
-      {"acetone", acetone.get(), 1, {{0, 2.17}}},
-      {"toluene",
-       toluene.get(),
-       6,
-       {{0, 137.9}, {1, 129.1}, {2, 128.3}, {3, 125.4}, {6, 21.5}}},
-      {"toluene", toluene.get(), 1, {{1, 7.17}, {3, 7.15}, {6, 2.35}}},
-      {"fluorobenzene",
-       fluorobenzene.get(),
-       6,
-       {{0, 163.0}, {1, 115.5}, {2, 130.1}, {3, 124.2}}},
-      {"fluorobenzene", fluorobenzene.get(), 9, {{6, -113.1}}},
-  };
-  tsilentmessages silent;
-  tsilentprogress steps;
-  for (const auto& each : cases) {
-    SCOPED_TRACE(std::string(each.name) + " nucleus " +
-                 std::to_string(each.nucleus));
-    auto db = opendatabase(folder.path(), each.nucleus, silent, steps);
-    ASSERT_GT(db->totalcount(), 0);
-    expectshifts(predictshifts(*each.drawing, db), each.shifts,
-                 tolerance(each.nucleus));
-  }
+  expectcases(
+      {
+          {"CCO", 1, {{0, 1.24}, {1, 3.71}}, 0.45},
+          {"CC(=O)C", 1, {{0, 2.17}}, 0.45},
+          {"Cc1ccccc1",
+           6,
+           {{1, 137.9}, {2, 129.1}, {3, 128.3}, {4, 125.4}, {0, 21.5}},
+           7.0},
+          {"Cc1ccccc1", 1, {{2, 7.17}, {4, 7.15}, {0, 2.35}}, 0.45},
+          {"Fc1ccccc1",
+           6,
+           {{1, 163.0}, {2, 115.5}, {3, 130.1}, {4, 124.2}},
+           7.0},
+          {"Fc1ccccc1", 9, {{0, -113.1}}, 3.0},
+      },
+      [](const tdrawing&) {});
 }
 
 // Common laboratory compounds, whose shifts the shipped databases hold as
@@ -169,9 +94,6 @@ TEST_F(ShippedDatabases, PredictTextbookMolecules) {
 // N-methyls of DMF share one environment here, so each is 2.6 ppm from
 // their mean.
 TEST_F(ShippedDatabases, PredictEverydayCompounds) {
-  if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
-    GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
-  }
   expectcases(
       {
           {"CO", 6, {{0, 50.41}}, 0.5},
@@ -202,9 +124,6 @@ TEST_F(ShippedDatabases, PredictEverydayCompounds) {
 // chlorine analogues. Values from the 13C and 1H tables of Pretsch,
 // Buhlmann and Badertscher (as above), in CDCl3; SMILES atom order.
 TEST_F(ShippedDatabases, PredictBromidesAndIodides) {
-  if (!std::filesystem::exists(shippeddatabasefolder() / "nmr13.pks")) {
-    GTEST_SKIP() << "no shipped databases in " << shippeddatabasefolder();
-  }
   expectcases(
       {
           {"CI", 6, {{0, -20.7}}, 0.5},
@@ -242,52 +161,43 @@ TEST_F(ShippedDatabases, CarbonDatabasesReadFromFilesUseTheShippedModel) {
   EXPECT_EQ(tpeakdb(6).carbonmodel(), nullptr);
 }
 
-TEST_F(ShippedDatabases, InstallingNeverOverwritesATaughtDatabase) {
-  const auto shipped = folder.path() / "shipped";
-  const auto data = folder.path() / "data";
-  std::filesystem::create_directories(shipped);
-  std::filesystem::create_directories(data);
-  const std::vector<std::uint8_t> ours = {1, 2, 3};
-  const std::vector<std::uint8_t> theirs = {4, 5};
-  ASSERT_EQ(writefileatomically(shipped / "nmr13.pks", ours), "");
-  ASSERT_EQ(writefileatomically(shipped / "nmr01.pks", ours), "");
-  ASSERT_EQ(writefileatomically(data / "nmr13.pks", theirs), "");
-  EXPECT_EQ(installshippeddatabases(data, shipped),
-            std::vector<std::string>{"nmr01.pks"});
-  std::vector<std::uint8_t> bytes;
-  ASSERT_EQ(readwholefile(data / "nmr13.pks", bytes, 100), "");
-  EXPECT_EQ(bytes, theirs);
-  ASSERT_EQ(readwholefile(data / "nmr01.pks", bytes, 100), "");
-  EXPECT_EQ(bytes, ours);
-  EXPECT_TRUE(installshippeddatabases(data, shipped).empty());
-}
-
-// A copy the program installed follows the shipped database as it improves
-// until the user teaches it; from then on it is the user's.
+// A database the user has is never overwritten; a copy the program
+// installed follows the shipped database as it improves until the user
+// teaches it, and from then on it is the user's.
 TEST_F(ShippedDatabases, InstallingReplacesOnlyUntaughtCopies) {
   const auto shipped = folder.path() / "shipped";
   const auto data = folder.path() / "data";
   std::filesystem::create_directories(shipped);
-  auto ship = [&](const std::vector<std::uint8_t>& bytes) {
-    ASSERT_EQ(writefileatomically(shipped / "nmr13.pks", bytes), "");
+  std::filesystem::create_directories(data);
+  auto write = [](const std::filesystem::path& path,
+                  const std::vector<std::uint8_t>& bytes) {
+    ASSERT_EQ(writefileatomically(path, bytes), "");
   };
-  auto installed = [&] {
+  auto installed = [&](const char* name) {
     std::vector<std::uint8_t> bytes;
-    EXPECT_EQ(readwholefile(data / "nmr13.pks", bytes, 100), "");
+    EXPECT_EQ(readwholefile(data / name, bytes, 100), "");
     return bytes;
   };
-  const std::vector<std::string> copied = {"nmr13.pks"};
-  ship({1, 2, 3});
+  const std::vector<std::uint8_t> theirs = {4, 5};
+  write(shipped / "nmr13.pks", {1, 2, 3});
+  write(shipped / "nmr01.pks", {1, 2, 3});
+  write(data / "nmr13.pks", theirs);
+  const std::vector<std::string> copied = {"nmr01.pks"};
   EXPECT_EQ(installshippeddatabases(data, shipped), copied);
-  ship({1, 2, 4});
+  EXPECT_EQ(installed("nmr13.pks"), theirs);
+  EXPECT_EQ(installed("nmr01.pks"), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(installshippeddatabases(data, shipped).empty());
+
+  write(shipped / "nmr01.pks", {1, 2, 4});
   EXPECT_EQ(installshippeddatabases(data, shipped), copied);
-  EXPECT_EQ(installed(), (std::vector<std::uint8_t>{1, 2, 4}));
+  EXPECT_EQ(installed("nmr01.pks"), (std::vector<std::uint8_t>{1, 2, 4}));
 
   const std::vector<std::uint8_t> taught = {1, 2, 4, 9};
-  ASSERT_EQ(writefileatomically(data / "nmr13.pks", taught), "");
-  ship({5, 6});
+  write(data / "nmr01.pks", taught);
+  write(shipped / "nmr01.pks", {5, 6});
   EXPECT_TRUE(installshippeddatabases(data, shipped).empty());
-  EXPECT_EQ(installed(), taught);
+  EXPECT_EQ(installed("nmr01.pks"), taught);
+  EXPECT_EQ(installed("nmr13.pks"), theirs);
 }
 
 }  // namespace

@@ -202,10 +202,9 @@ TEST_F(Label, DrawsEachKindOfAtomByItsMode) {
   text5->align = 0;
   EXPECT_EQ(drawn(*text5).size(), 4U);
 
-  // A skeleton carbon, bonded.
+  // A skeleton carbon, bonded, draws nothing in these modes either.
   tatm* carbon = atom(6, 0, 0);
   bond(carbon, atom(6, 30, 0));
-  EXPECT_TRUE(drawn(*carbon).empty());
   for (int mode : {3, 19, 255}) {
     SCOPED_TRACE(mode);
     carbon->labelmode = static_cast<std::uint8_t>(mode);

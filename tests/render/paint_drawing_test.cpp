@@ -213,7 +213,7 @@ TEST_F(PaintDrawing, FillsTheBackgroundAndPaintsNothingForAnEmptyDrawing) {
   EXPECT_EQ(pumped, 1);
 }
 
-TEST_F(PaintDrawing, FindsTheExtentOfAtomsLabelsAndHeads) {
+TEST_F(PaintDrawing, FindsTheExtentOfAtomsLabelsHeadsNamesAndArcs) {
   EXPECT_FALSE(drawingextent(drawing(), canvas, 2).has_value());
   atom(8, 100, 100, 0, hydrogenlabel);
   // "H2O" runs from 96 to 117; the lowered 2 reaches down to 111.
@@ -222,9 +222,8 @@ TEST_F(PaintDrawing, FindsTheExtentOfAtomsLabelsAndHeads) {
   // The arrow's tip is at 322.
   placesymbol(drawing(), 720, 300, 100);
   EXPECT_EQ(drawingextent(drawing(), canvas, 0), (tbox{96, 93, 322, 111}));
-}
 
-TEST_F(PaintDrawing, CountsStructureNamesAndArcsInTheExtent) {
+  session().newdrawing();
   ring(100, 100, 0);
   EXPECT_EQ(drawingextent(drawing(), canvas, 0)->top, 70);
   // "Gas_1" stands on the ring's top edge, 14 pixels high.
@@ -232,7 +231,7 @@ TEST_F(PaintDrawing, CountsStructureNamesAndArcsInTheExtent) {
   EXPECT_EQ(drawingextent(drawing(), canvas, 0)->top, 56);
   // A quarter arc from (92, 108) round to (108, 92) stays in the box of
   // its ends, not the box of its whole ellipse (76, 76 to 108, 108).
-  tsessionguard fresh;
+  session().newdrawing();
   placesymbol(drawing(), 728, 100, 100);
   const std::optional<tbox> arc = drawingextent(drawing(), canvas, 0);
   ASSERT_TRUE(arc.has_value());
