@@ -481,8 +481,14 @@ void tperception::doublebonds(trecordstereo& stereo) const {
     if (np < 0.05 * length || nq < 0.05 * length) {
       continue;
     }
+    // A bond left as drawn states a side only when its substituents lean
+    // clearly to it. One the drawing states keeps the side they lean to,
+    // however little: a model's start (a random kick, a distance-geometry
+    // guess) may stand it nearly upright, and its statement is all the
+    // coordinates still hold of the configuration.
     const double cosine = dot(p, q) / (np * nq);
-    if (std::abs(cosine) < 0.1) {
+    const bool stated = bond.stereomark == tstereomark::stated;
+    if (stated ? cosine == 0.0 : std::abs(cosine) < 0.1) {
       continue;
     }
     stereo.doublebonds.push_back(

@@ -13,9 +13,11 @@ namespace molvane {
 /// end), read as drawnsense reads them. Records with depth: every centre
 /// from its coordinates. Double bonds get a geometry from their
 /// coordinates when both ends carry different substituents and the bond
-/// lies in no ring of fewer than eight atoms. Centres whose substituents
-/// are alike are left out, unless a ring tells them apart (the two ring
-/// carbons of a 1,4-disubstituted cyclohexane). An atom or bond marked
+/// lies in no ring of fewer than eight atoms; a bond marked stated gets the
+/// side its substituents lean to however little, one left as drawn only a
+/// clear side (not within about 6 degrees of upright). Centres whose
+/// substituents are alike are left out, unless a ring tells them apart (the two
+/// ring carbons of a 1,4-disubstituted cyclohexane). An atom or bond marked
 /// unstated never yields stereo, whatever its picture.
 trecordstereo perceivestereo(const tmoleculerecord& record);
 

@@ -273,10 +273,6 @@ tembedresult embedmolecule(tdrawing& drawing, const tembedsettings& settings) {
     return result;
   }
   best.put();
-  // The relaxations read the stereo again from their starts, where a double
-  // bond may stand too twisted to show a side and be marked unstated; what
-  // the drawing stated is what the model states.
-  markstereo(drawing, stereo.stated);
   // Back to where the structures were drawn, the model's middle on the page.
   const TXYZ middle = best.centre();
   for (tatm* atom : atoms) {

@@ -223,13 +223,19 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   for (tforcefieldpack* pack : packs_) {
     pack->lists.terms[termslot(ttermkind::nonbonded)].clear();
   }
+  // Past this point the new list is taken whatever a poll answers; the polls
+  // only keep a window responsive while millions of pairs are registered.
   for (std::size_t p = 0; p < listed.size(); ++p) {
     registerterm(listed[p], static_cast<std::int32_t>(p));
+    if (p % pollpairs == pollpairs - 1) {
+      poll();
+    }
   }
   nonbonded_.swap(listed);
   compactpairs();
   listedat_.assign(xyz.begin(), xyz.end());
   ++listings_;
+  poll();
   if (!groups_.empty()) {
     creategroups();
   }

@@ -35,6 +35,9 @@ constexpr double trialgradient = 0.01;
 constexpr double thresholdprobe = 0.01;
 /// The largest torsion kick, degrees at temperature 1.
 constexpr double torsionkick = 120.0;
+/// A pass over every atom asks for messages after this many of them, a few
+/// milliseconds.
+constexpr std::size_t pumpatoms = 256;
 /// A flat drawing gets at least this much (in bonds) out of its plane, or
 /// rings would stay flat at temperature 0.
 constexpr double flatkick = 0.1;
@@ -58,6 +61,12 @@ double toptimizer::converged(std::array<double, 3>& history, double energy) {
 double toptimizer::uniform() {
   // 53 random bits give the same doubles on every platform.
   return static_cast<double>(random_() >> 11) * 0x1.0p-53;
+}
+
+void toptimizer::pumpevery(std::size_t k) {
+  if (k % pumpatoms == pumpatoms - 1) {
+    pump();
+  }
 }
 
 void toptimizer::pump() {
@@ -98,7 +107,20 @@ void toptimizer::movecentreto(const TXYZ& target) {
 
 void toptimizer::refresh() { state_.energy = field_.totalenergy(); }
 
+void toptimizer::settle(double known) {
+  // Shifting every atom together changes no energy; shifting only some
+  // does.
+  if (stop_ && movable_.size() == field_.atoms().size()) {
+    state_.energy = known;
+  } else {
+    refresh();
+  }
+}
+
 void toptimizer::randomize(double amplitude) {
+  if (stop_) {
+    return;  // a stopped run makes no more moves
+  }
   const TXYZ middle = centre();
   for (auto a = movable_.rbegin(); a != movable_.rend(); ++a) {
     tatm& atom = *field_.atoms()[static_cast<std::size_t>(*a)];
@@ -181,8 +203,9 @@ void toptimizer::sweep() {
   } else {
     trunningmean first;
     TXYZ g{};
-    for (std::int32_t a : movable_) {
-      first.add(atomgradient(a, 0.0, g));
+    for (std::size_t k = 0; k < movable_.size() && !stop_; ++k) {
+      first.add(atomgradient(movable_[k], 0.0, g));
+      pumpevery(k);
     }
     threshold = first.value;
   }
@@ -198,7 +221,7 @@ void toptimizer::sweep() {
     moveatom(*a, threshold);
   }
   movecentreto(middle);
-  refresh();
+  settle(field_.runningenergy());
   ++state_.sweeps;
 }
 
@@ -276,8 +299,12 @@ void toptimizer::polish(double rmsgradientkcal) {
   state_.gradientevaluations += result.gradients;
   state_.rmsgradient = result.rmsgradient * perangstrom;
   // The pairs may have been listed again on the way: every cached energy
-  // is made anew.
-  refresh();
+  // is made anew, unless the run was stopped.
+  if (stop_) {
+    state_.energy = result.energy;
+  } else {
+    refresh();
+  }
 }
 
 void toptimizer::prepare() {
@@ -308,9 +335,20 @@ void toptimizer::restore(const std::vector<TXYZ>& from) {
   refresh();
 }
 
+void toptimizer::restore(const std::vector<TXYZ>& from, double energy) {
+  if (!stop_) {
+    restore(from);
+    return;
+  }
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    put(*field_.atoms()[i], from[i]);
+  }
+  state_.energy = energy;
+}
+
 void toptimizer::keepbest() {
   if (state_.bestenergy < state_.energy) {
-    restore(best_);
+    restore(best_, state_.bestenergy);
   } else {
     state_.bestenergy = state_.energy;
     snapshot(best_);
@@ -319,7 +357,7 @@ void toptimizer::keepbest() {
 
 void toptimizer::restorebestiflower() {
   if (state_.bestenergy < state_.energy) {
-    restore(best_);
+    restore(best_, state_.bestenergy);
   }
   state_.bestenergy = state_.energy;
 }
@@ -383,7 +421,7 @@ void toptimizer::runnormal(bool polishing) {
   for (long i = 0; !stop_; ++i) {
     sweep();
     if (i % 3 == 0) {
-      if (hooks.show) {
+      if (hooks.show && !stop_) {
         rmsgradient();
       }
       show();
@@ -406,7 +444,6 @@ void toptimizer::runnormal(bool polishing) {
 }
 
 void toptimizer::runanneal(bool global) {
-  refresh();
   state_.bestenergy = state_.energy;
   snapshot(best_);
   show();
@@ -418,7 +455,7 @@ void toptimizer::runanneal(bool global) {
   while (!stop_) {
     polish(trialgradient);
     movecentreto(home);
-    refresh();
+    settle(state_.energy);
     ++state_.sweeps;
     show();
     pump();
@@ -445,6 +482,7 @@ void toptimizer::runanneal(bool global) {
       }
     }
     refresh();
+    pump();
   }
   restorebestiflower();
 }
@@ -454,13 +492,12 @@ void toptimizer::runrandom() {
   randomize(0.5 * bond_);
   runnormal(false);
   state_.converged = false;
-  refresh();
   state_.bestenergy = state_.energy;
   while (!stop_) {
     // Even with nothing to turn the loop asks for messages, or a window
     // could never stop it.
     pump();
-    if (rotors_.empty()) {
+    if (stop_ || rotors_.empty()) {
       continue;
     }
     const double angle = uniform() * torsionkick;
@@ -471,21 +508,27 @@ void toptimizer::runrandom() {
     const double before = state_.energy;
     rotatebond(pick, angle);
     double after = field_.totalenergy();
-    if (!(after < before)) {
+    // A pass over every term takes a while on a large drawing: a stop asked
+    // for meanwhile turns the bond back at once.
+    pump();
+    if (!(after < before) && !stop_) {
       rotatebond(pick, -2.0 * angle);
       after = field_.totalenergy();
       if (!(after < before)) {
         rotatebond(pick, angle);
       }
+    } else if (!(after < before)) {
+      rotatebond(pick, -angle);
     }
     if (after < before) {
       movecentreto(home);
-    }
-    refresh();
-    state_.bestenergy = std::min(state_.bestenergy, state_.energy);
-    if (after < before) {
+      settle(after);
       show();
+    } else {
+      // Turned back: the geometry, and so the energy, of before.
+      state_.energy = before;
     }
+    state_.bestenergy = std::min(state_.bestenergy, state_.energy);
   }
 }
 
@@ -506,6 +549,7 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
       start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                    std::chrono::duration<double>(settings.maxseconds));
   stop_ = false;
+  stoprequested_ = false;
   state_ = {};
   random_.seed(settings.seed);
   bond_ = drawing_.geometry().bondlength;
@@ -557,8 +601,10 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
   std::vector<TXYZ> startgeometry;
   snapshot(startgeometry);
   const std::vector<unsigned char> heldatstart = stereoholdings(stereo.stated);
-  refresh();
+  // Setup has just evaluated every term at this geometry.
+  state_.energy = field_.runningenergy();
   state_.startenergy = state_.energy;
+  pump();
   state_.bestenergy = state_.energy;
 
   if (molecules) {
@@ -596,11 +642,12 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
         break;
       case toptimizermethod::refine:
         // Every atom moving at once, straight down to the nearest minimum.
-        refresh();
         state_.bestenergy = state_.energy;
         show();
         prepare();
-        polish(settings.rmsgradientkcal);
+        if (!stop_) {
+          polish(settings.rmsgradientkcal);
+        }
         state_.converged = !stop_;
         break;
       default:
@@ -608,17 +655,22 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     }
   }
   state_.stopped = stop_;
+  // A stopped run ends at once: the energy of where it ends is known by
+  // now, from the running total of the terms or from a geometry kept with
+  // its energy, so none of the passes over every term below are made
+  // again; the terms' cached energies may then be those of a trial
+  // geometry.
   if (!(state_.energy <= state_.startenergy)) {
     // Stopped between a kick and its relaxation, or a search that never
     // got back down: the start was better, and its stated centres are
     // sound. Every method returns the best geometry it saw.
-    restore(startgeometry);
+    restore(startgeometry, state_.startenergy);
   }
   if (!molecules && lostsince(stereo.stated, heldatstart) > 0) {
     // A kick turned a centre over that the restraints could not bring
     // back. The start holds it: a run that was stopped ends there; one that
     // was not relaxes again from it, without the kick.
-    restore(startgeometry);
+    restore(startgeometry, state_.startenergy);
     if (!state_.stopped) {
       polish(settings.rmsgradientkcal);
       if (lostsince(stereo.stated, heldatstart) > 0) {
@@ -642,10 +694,14 @@ std::string toptimizer::runoptimizer(toptimizermethod code,
     show();
     return "The optimizer lost the geometry; the drawing was left as it was.";
   }
-  refresh();
+  if (!state_.stopped) {
+    refresh();
+  }
   // Every method ends on the lowest geometry it kept.
   state_.bestenergy = state_.energy;
-  if (!molecules) {
+  // A window that asked to stop has shown the gradient of the last report
+  // already; a run that ran out of its time reports it anew.
+  if (!molecules && (!state_.stopped || !stoprequested_)) {
     rmsgradient();
   }
   show();

@@ -103,8 +103,15 @@ class toptimizer {
   /// not numbers); a run never leaves coordinates that are not numbers.
   [[nodiscard]] std::string runoptimizer(toptimizermethod code,
                                          tStructure* structure = nullptr);
-  /// Ends the run within one trial move, keeping the best geometry.
-  void requeststop() { stop_ = true; }
+  /// Ends the run within one trial move, keeping the best geometry. The
+  /// energy reported is that of the geometry left; the root-mean-square
+  /// gradient is that of the last report (a run that reaches its time limit
+  /// works it out anew), and the terms' cached energies may be those of a
+  /// trial geometry.
+  void requeststop() {
+    stop_ = true;
+    stoprequested_ = true;
+  }
   const toptimizerstate& state() const { return state_; }
   tforcefield& forcefield() { return field_; }
 
@@ -127,6 +134,8 @@ class toptimizer {
 
   double uniform();
   void pump();
+  /// Pumps once every so many atoms of a pass over them, k counting them.
+  void pumpevery(std::size_t k);
   void show();
   TXYZ centre() const;
   void movecentreto(const TXYZ& target);
@@ -143,8 +152,16 @@ class toptimizer {
   void findfree();
   void prepare();
   void refresh();
+  /// Takes the energy of the geometry as it stands after the moved atoms
+  /// were shifted back to their centre: known, the energy before the shift,
+  /// when the run was stopped and every atom moves; a new pass over every
+  /// term otherwise.
+  void settle(double known);
   void snapshot(std::vector<TXYZ>& into) const;
   void restore(const std::vector<TXYZ>& from);
+  /// The same for a geometry whose energy is known: a stopped run takes it
+  /// without a new pass.
+  void restore(const std::vector<TXYZ>& from, double energy);
   void keepbest();
   void restorebestiflower();
   void findrotors();
@@ -168,6 +185,8 @@ class toptimizer {
   std::mt19937_64 random_;
   toptimizerstate state_;
   bool stop_ = false;
+  /// The stop came from requeststop, not from the time limit.
+  bool stoprequested_ = false;
   std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point deadline_;
   bool hasdeadline_ = false;

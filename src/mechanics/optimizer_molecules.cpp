@@ -201,7 +201,6 @@ void toptimizer::translatemolecule(std::size_t molecule, double meangradient) {
 }
 
 void toptimizer::runmolecules(bool anneal) {
-  refresh();
   state_.bestenergy = state_.energy;
   snapshot(best_);
   show();
@@ -209,7 +208,7 @@ void toptimizer::runmolecules(bool anneal) {
   for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
     rotatemolecule(m);
   }
-  refresh();
+  settle(field_.runningenergy());
   std::array<double, 3> history{3.0 * state_.energy, 2.0 * state_.energy,
                                 state_.energy};
   TXYZ g{};
@@ -222,13 +221,14 @@ void toptimizer::runmolecules(bool anneal) {
         ++counted;
         mean +=
             (translationgradient(m, g) - mean) / static_cast<double>(counted);
+        pump();
       }
     }
     for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
       translatemolecule(m, mean);
     }
     movecentreto(home);
-    refresh();
+    settle(field_.runningenergy());
     ++state_.sweeps;
     show();
     pump();
@@ -266,7 +266,7 @@ void toptimizer::runmolecules(bool anneal) {
   for (std::size_t m = 0; m < molecules_.size() && !stop_; ++m) {
     rotatemolecule(m);
   }
-  refresh();
+  settle(field_.runningenergy());
   restorebestiflower();
 }
 

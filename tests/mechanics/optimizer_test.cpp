@@ -501,6 +501,46 @@ TEST(Optimizer, EveryStoppedSearchEndsNoHigherThanItsStart) {
   }
 }
 
+// Issue 26: on a large drawing, a stop took up to half a second: the run
+// kicked the atoms and made passes over every term before it looked again,
+// and after the stop it made more. Asked at the first message after setup,
+// every method ends where it started, on the energy setup found there, and
+// asks for no more messages.
+TEST(Optimizer, AStopAtTheStartEndsBeforeAnyMove) {
+  for (toptimizermethod code :
+       {toptimizermethod::normal, toptimizermethod::anneal,
+        toptimizermethod::global, toptimizermethod::random,
+        toptimizermethod::refine, toptimizermethod::moleculesnormal,
+        toptimizermethod::moleculesanneal}) {
+    SCOPED_TRACE(static_cast<int>(code));
+    tdrawing drawing;
+    place(drawing, ethane());
+    place(drawing, formaldehyde(), 4.0);
+    const std::vector<double> start = coordinates(drawing);
+    toptimizer optimizer(drawing);
+    bool setup = false;
+    long afterstop = -1;
+    optimizer.hooks.status = [&](const std::string& line) {
+      setup = setup || line.empty();
+    };
+    optimizer.hooks.processmessages = [&] {
+      if (afterstop >= 0) {
+        ++afterstop;
+      } else if (setup) {
+        optimizer.requeststop();
+        afterstop = 0;
+      }
+    };
+    ASSERT_EQ(optimizer.runoptimizer(code), "");
+    const toptimizerstate& state = optimizer.state();
+    EXPECT_TRUE(state.stopped);
+    EXPECT_EQ(state.sweeps, 0);
+    EXPECT_EQ(afterstop, 0);
+    EXPECT_EQ(coordinates(drawing), start);
+    EXPECT_EQ(state.energy, state.startenergy);
+  }
+}
+
 TEST(Optimizer, TheSameSeedRepeatsARun) {
   auto run = [](toptimizermethod code, std::uint64_t seed) {
     tdrawing drawing;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -201,6 +202,55 @@ TEST(StereoModels, EmbedKeepsTheMarkOfAStatedDoubleBond) {
   const tstatedstereo model = statedstereo(*drawing);
   ASSERT_EQ(model.doublebonds.size(), 1u);
   EXPECT_FALSE(model.doublebonds[0].cis);
+}
+
+// Issue 27: optimize alone, from a start where a stated double bond stood
+// nearly upright, read no side, marked the bond unstated and let the run
+// pick either.
+TEST(StereoModels, OptimizeKeepsAStatedDoubleBondTwistedAtItsStart) {
+  // (E)-1-chloro-2-fluoroethene, the fluorine end turned 85 degrees: the
+  // chlorine and fluorine lean trans by a cosine of -0.09.
+  const std::string block =
+      "\n     test           3D\n\n"
+      "  6  5  0  0  0  0  0  0  0  0999 V2000\n"
+      "    0.0000    0.0000    0.0000 C   0  0\n"
+      "    1.3300    0.0000    0.0000 C   0  0\n"
+      "   -0.9000    1.4500    0.0000 Cl  0  0\n"
+      "   -0.5400   -0.9400    0.0000 H   0  0\n"
+      "    2.0100   -0.1000   -1.1460 F   0  0\n"
+      "    1.8700    0.0820    0.9360 H   0  0\n"
+      "  1  2  2  0\n  1  3  1  0\n  1  4  1  0\n  2  5  1  0\n"
+      "  2  6  1  0\nM  END\n";
+  {
+    // Left as drawn, so slight a lean states no side.
+    std::unique_ptr<tdrawing> drawing = frommolblock(block);
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_TRUE(statedstereo(*drawing).doublebonds.empty());
+  }
+  for (const toptimizermethod method :
+       {toptimizermethod::normal, toptimizermethod::refine,
+        toptimizermethod::anneal}) {
+    for (const std::uint64_t seed : {1u, 2u, 3u, 4u}) {
+      SCOPED_TRACE("method " + std::to_string(static_cast<int>(method)) +
+                   " seed " + std::to_string(seed));
+      std::unique_ptr<tdrawing> drawing = frommolblock(block);
+      ASSERT_NE(drawing, nullptr);
+      tbond& bond = *drawing->bonds.items(0);
+      bond.stereomark = tstereomark::stated;
+      const tstatedstereo start = statedstereo(*drawing);
+      ASSERT_EQ(start.doublebonds.size(), 1u);
+      EXPECT_FALSE(start.doublebonds[0].cis);
+      toptimizer optimizer(*drawing);
+      optimizer.settings.seed = seed;
+      optimizer.settings.maxseconds = 0.3;
+      ASSERT_EQ(optimizer.runoptimizer(method), "");
+      // The restraint has held the stated side (unrestrained, seed 3 ends
+      // cis), and the model still states it.
+      EXPECT_EQ(optimizer.forcefield().chiralities().size(), 1u);
+      EXPECT_EQ(unheldstereo(start), 0);
+      EXPECT_EQ(bond.stereomark, tstereomark::stated);
+    }
+  }
 }
 
 TEST(StereoModels, HostileDrawingsGiveAModelAndAWarning) {
