@@ -255,9 +255,7 @@ class tnativewriter {
         std::none_of(drawing_.bonds.begin(), drawing_.bonds.end(), marked)) {
       return;
     }
-    for (char c : nativestereomarktag) {
-      out_.writeu8(static_cast<std::uint8_t>(c));
-    }
+    writetag(nativestereomarktag);
     writecount(drawing_.atoms.count());
     for (const tatm* atom : drawing_.atoms) {
       out_.writeu8(static_cast<std::uint8_t>(atom->stereomark));
@@ -267,13 +265,17 @@ class tnativewriter {
       out_.writeu8(static_cast<std::uint8_t>(bond->stereomark));
     }
     if (nuclides) {
-      for (char c : nativenuclidetag) {
-        out_.writeu8(static_cast<std::uint8_t>(c));
-      }
+      writetag(nativenuclidetag);
       writecount(drawing_.atoms.count());
       for (const tatm* atom : drawing_.atoms) {
         out_.writeu8(atom->statednuclide ? 1 : 0);
       }
+    }
+  }
+
+  void writetag(const std::array<char, 4>& tag) {
+    for (char c : tag) {
+      out_.writeu8(static_cast<std::uint8_t>(c));
     }
   }
 
