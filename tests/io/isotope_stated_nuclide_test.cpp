@@ -10,6 +10,7 @@
 #include "io/native_format.h"
 #include "io/smiles_format.h"
 #include "model/atom.h"
+#include "testing/smiles_drawing.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,7 @@
 namespace molvane {
 namespace {
 
-std::unique_ptr<tdrawing> fromsmiles(const std::string& smiles) {
-  treadresult read = readsmilesline(1, smiles);
-  EXPECT_NE(read.drawing, nullptr) << smiles << ": " << read.error;
-  return std::move(read.drawing);
-}
+using testing::fromsmiles;
 
 std::string smilesof(const tdrawing& drawing) {
   std::string error;
