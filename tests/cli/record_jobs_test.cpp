@@ -73,96 +73,72 @@ std::string contents(const std::string& path) {
 
 using RecordJobs = tclifiles;
 
-TEST_F(RecordJobs, NmrOutputIsTheSameOnAnyNumberOfThreads) {
-  const std::string sd = write("twenty.sdf", sdtext(false));
-  for (bool json : {false, true}) {
-    const tclioutcome one =
-        runclicommand({{}, json}, {"nmr", sd, "--nucleus", "13C"});
-    ASSERT_EQ(one.error, "");
-    EXPECT_NE(one.output.find(json ? "]}]\n" : "record 20\n"),
-              std::string::npos);
-    for (const char* jobs : {"2", "3", "0"}) {
-      const tclioutcome many = runclicommand(
-          {{}, json}, {"nmr", sd, "--jobs", jobs, "--nucleus", "13C"});
-      EXPECT_EQ(many.error, "");
-      EXPECT_EQ(many.output, one.output) << "--jobs " << jobs;
-    }
-  }
-}
+/// A command run over a many-record file: what it prints, followed by the
+/// file it writes when it writes one.
+struct tjobcase {
+  std::vector<std::string> command;
+  bool writes = false;
+  bool json = false;
+};
 
-TEST_F(RecordJobs, ChangedFilesAreTheSameOnAnyNumberOfThreads) {
+TEST_F(RecordJobs, EveryCommandGivesTheSameOnAnyNumberOfThreads) {
   const std::string sd = write("twenty.sdf", sdtext(false));
-  const std::vector<std::vector<std::string>> commands = {
-      {"embed", "--conformers", "2", "--seed", "3"},
-      {"optimize", "--method", "normal"},
-      {"hydrogens", "--3d"},
-      {"convert"}};
-  for (const std::vector<std::string>& command : commands) {
-    std::string first;
-    for (const char* jobs : {"1", "2"}) {
-      std::vector<std::string> arguments = command;
-      const std::string out =
-          (folder.path() / (command[0] + jobs + ".sdf")).string();
-      arguments.insert(arguments.begin() + 1, {sd, out, "--jobs", jobs});
-      const tclioutcome outcome = runclicommand({}, arguments);
-      ASSERT_EQ(outcome.error, "") << command[0];
-      const std::string written = contents(out);
-      if (first.empty()) {
-        first = written;
-        EXPECT_EQ(std::count(written.begin(), written.end(), '$'), 80)
-            << command[0] << ": every record, each ended by $$$$";
-      } else {
-        EXPECT_EQ(written, first) << command[0] << " --jobs " << jobs;
+  const std::string lines = write("twenty.smi", linestext());
+  const std::string cml = write("twenty.cml", cmltext());
+  const std::vector<std::pair<tjobcase, std::vector<std::string>>> cases = {
+      {{{"nmr", "--nucleus", "13C"}}, {sd, lines, cml}},
+      {{{"nmr", "--nucleus", "13C"}, false, true}, {sd}},
+      {{{"embed", "--conformers", "2", "--seed", "3"}, true}, {sd, lines, cml}},
+      {{{"optimize", "--method", "normal"}, true}, {sd}},
+      {{{"hydrogens", "--3d"}, true}, {sd}},
+      {{{"convert"}, true}, {sd}},
+      {{{"smiles"}}, {sd, lines}},
+      {{{"smiles"}, false, true}, {sd}},
+      {{{"energy"}}, {sd}},
+      {{{"energy"}, false, true}, {sd}}};
+  for (const auto& [job, inputs] : cases) {
+    for (const std::string& in : inputs) {
+      SCOPED_TRACE(job.command[0] + (job.json ? " --json " : " ") + in);
+      std::string first;
+      for (const char* jobs : {"1", "2", "0"}) {
+        std::vector<std::string> arguments = job.command;
+        const std::string out = (folder.path() / "out.sdf").string();
+        arguments.insert(arguments.begin() + 1, in);
+        if (job.writes) {
+          arguments.insert(arguments.begin() + 2, out);
+        }
+        arguments.insert(arguments.end(), {"--jobs", jobs});
+        const tclioutcome outcome = runclicommand({{}, job.json}, arguments);
+        ASSERT_EQ(outcome.error, "");
+        const std::string all =
+            outcome.output + (job.writes ? contents(out) : std::string());
+        if (first.empty()) {
+          first = all;
+          if (job.writes) {
+            EXPECT_EQ(std::count(all.begin(), all.end(), '$'), 80)
+                << "every record, each ended by $$$$";
+          }
+        } else {
+          EXPECT_EQ(all, first) << "--jobs " << jobs;
+        }
       }
     }
   }
-}
-
-TEST_F(RecordJobs, CmlAndSmilesFilesAreWorkedOnARecordAtATime) {
-  const std::string sd = write("twenty.sdf", sdtext(false));
-  const std::string inputs[] = {write("twenty.smi", linestext()),
-                                write("twenty.cml", cmltext())};
-  for (const std::string& in : inputs) {
-    SCOPED_TRACE(in);
-    std::string first;
-    for (const char* jobs : {"1", "2", "0"}) {
-      const tclioutcome predicted =
-          runclicommand({}, {"nmr", in, "--nucleus", "13C", "--jobs", jobs});
-      ASSERT_EQ(predicted.error, "");
-      EXPECT_NE(predicted.output.find("record 20\n"), std::string::npos);
-      const std::string out =
-          (folder.path() / (std::string("embedded") + jobs + ".sdf")).string();
-      const tclioutcome embedded =
-          runclicommand({}, {"embed", in, out, "--seed", "3", "--jobs", jobs});
-      ASSERT_EQ(embedded.error, "");
-      const std::string all = predicted.output + contents(out);
-      if (first.empty()) {
-        first = all;
-        const std::string written = contents(out);
-        EXPECT_EQ(std::count(written.begin(), written.end(), '$'), 80);
-      } else {
-        EXPECT_EQ(all, first) << "--jobs " << jobs;
-      }
-    }
-  }
-  // The records' formulas are the same whichever file holds them and
-  // however many threads read them.
+  // The records' formulas are the same whichever file holds them.
   std::string summary;
-  for (const std::string& in : {sd, inputs[0], inputs[1]}) {
-    for (const char* jobs : {"1", "2", "0"}) {
-      const tclioutcome info =
-          runclicommand({{}, true}, {"info", in, "--jobs", jobs});
-      ASSERT_EQ(info.error, "") << in;
-      const std::size_t list = info.output.find("\"records\"");
-      ASSERT_NE(list, std::string::npos) << in;
-      const std::string records =
-          info.output.substr(list, info.output.find(']', list) - list);
-      if (summary.empty()) {
-        summary = records;
-        EXPECT_NE(summary.find("C2H6O"), std::string::npos) << summary;
-      }
-      EXPECT_EQ(records, summary) << in << " --jobs " << jobs;
+  for (const std::string& in : {sd, lines, cml}) {
+    const tclioutcome info =
+        runclicommand({{}, true}, {"info", in, "--jobs", "2"});
+    ASSERT_EQ(info.error, "") << in;
+    const std::size_t list = info.output.find("\"records\"");
+    ASSERT_NE(list, std::string::npos) << in;
+    const std::string records =
+        info.output.substr(list, info.output.find(']', list) - list);
+    if (summary.empty()) {
+      summary = records;
+      EXPECT_NE(summary.find("C2H6O"), std::string::npos) << summary;
     }
+    EXPECT_EQ(records, summary) << in;
   }
 }
 
@@ -170,6 +146,7 @@ TEST_F(RecordJobs, SmilesAndEnergyPrintEveryRecordInFileOrder) {
   // Named SD records; each line must be the record's own, the first what a
   // file of that one record gives.
   std::string named;
+  std::string first;
   for (std::size_t i = 0; i < std::size(smiles); ++i) {
     treadresult read = readsmilesline(1, smiles[i]);
     ASSERT_NE(read.drawing, nullptr);
@@ -177,75 +154,53 @@ TEST_F(RecordJobs, SmilesAndEnergyPrintEveryRecordInFileOrder) {
     const std::vector<std::uint8_t> record = writesdfile(*read.drawing);
     named.append(record.begin(), record.end());
     if (i == 0) {
-      write("first.sdf", std::string(record.begin(), record.end()));
+      first = write("first.sdf", std::string(record.begin(), record.end()));
     }
   }
   const std::string sd = write("named.sdf", named);
-  const std::string first = (folder.path() / "first.sdf").string();
   const tclioutcome alone = runclicommand({}, {"smiles", first});
-  ASSERT_EQ(alone.error, "");
   const tclioutcome energyalone = runclicommand({}, {"energy", first});
-  ASSERT_EQ(energyalone.error, "");
-  const std::string lines = write("twenty.smi", linestext());
-  for (bool json : {false, true}) {
-    std::string listed;
-    std::string energies;
-    for (const char* jobs : {"1", "2", "0"}) {
-      SCOPED_TRACE(std::string(json ? "json" : "text") + " --jobs " + jobs);
-      const tclioutcome written =
-          runclicommand({{}, json}, {"smiles", sd, "--jobs", jobs});
-      const tclioutcome energy =
-          runclicommand({{}, json}, {"energy", sd, "--jobs", jobs});
-      ASSERT_EQ(written.error + energy.error, "");
-      if (listed.empty()) {
-        listed = written.output;
-        energies = energy.output;
-      }
-      EXPECT_EQ(written.output, listed);
-      EXPECT_EQ(energy.output, energies);
+  const tclioutcome listed = runclicommand({}, {"smiles", sd, "--jobs", "2"});
+  const tclioutcome energies = runclicommand({}, {"energy", sd, "--jobs", "2"});
+  ASSERT_EQ(alone.error + energyalone.error + listed.error + energies.error,
+            "");
+  std::istringstream table(listed.output);
+  std::istringstream energytable(energies.output);
+  std::string line;
+  std::string energyline;
+  for (std::size_t i = 0; i < std::size(smiles); ++i) {
+    ASSERT_TRUE(std::getline(table, line));
+    ASSERT_TRUE(std::getline(energytable, energyline));
+    const std::string name = " mol " + std::to_string(i + 1);
+    ASSERT_GT(line.size(), name.size());
+    EXPECT_EQ(line.substr(line.size() - name.size()), name);
+    EXPECT_EQ(energyline.rfind(std::to_string(i + 1) + " ", 0), 0U);
+    EXPECT_EQ(energyline.substr(energyline.size() - name.size()), name);
+    if (i == 0) {
+      EXPECT_EQ(line.substr(0, line.size() - name.size()) + "\n", alone.output);
+      // "Energy 1.2345 kcal/mol" alone, "1 1.2345 mol 1" in the list.
+      const std::string kcal =
+          energyline.substr(2, energyline.find(' ', 2) - 2);
+      EXPECT_EQ(energyalone.output.rfind("Energy " + kcal + " kcal/mol\n", 0),
+                0U)
+          << energyalone.output;
     }
-    if (json) {
-      EXPECT_EQ(listed.rfind("[{\"record\": 1, \"name\": \"mol 1\"", 0), 0U)
-          << listed;
-      EXPECT_NE(energies.find("\"record\": 20, \"name\": \"mol 20\", "
-                              "\"energykcal\""),
-                std::string::npos)
-          << energies;
-      continue;
-    }
-    std::istringstream table(listed);
-    std::istringstream energytable(energies);
-    std::string line;
-    std::string energyline;
-    for (std::size_t i = 0; i < std::size(smiles); ++i) {
-      ASSERT_TRUE(std::getline(table, line));
-      ASSERT_TRUE(std::getline(energytable, energyline));
-      const std::string name = " mol " + std::to_string(i + 1);
-      ASSERT_GT(line.size(), name.size());
-      EXPECT_EQ(line.substr(line.size() - name.size()), name);
-      EXPECT_EQ(energyline.rfind(std::to_string(i + 1) + " ", 0), 0U);
-      EXPECT_EQ(energyline.substr(energyline.size() - name.size()), name);
-      if (i == 0) {
-        EXPECT_EQ(line.substr(0, line.size() - name.size()) + "\n",
-                  alone.output);
-        // "Energy 1.2345 kcal/mol" alone, "1 1.2345 mol 1" in the list.
-        const std::string kcal =
-            energyline.substr(2, energyline.find(' ', 2) - 2);
-        EXPECT_EQ(energyalone.output.rfind("Energy " + kcal + " kcal/mol\n", 0),
-                  0U)
-            << energyalone.output;
-      }
-    }
-    EXPECT_FALSE(std::getline(table, line));
-    // A SMILES file: each line as that line alone gives it.
-    const tclioutcome again =
-        runclicommand({}, {"smiles", lines, "--jobs", "2"});
-    std::string each;
-    for (const char* one : smiles) {
-      each += runclicommand({}, {"smiles", write("one.smi", one)}).output;
-    }
-    EXPECT_EQ(again.output, each);
   }
+  EXPECT_FALSE(std::getline(table, line));
+  const tclioutcome json =
+      runclicommand({{}, true}, {"energy", sd, "--jobs", "2"});
+  EXPECT_NE(json.output.find("\"record\": 20, \"name\": \"mol 20\", "
+                             "\"energykcal\""),
+            std::string::npos)
+      << json.output;
+  // A SMILES file: each line as that line alone gives it.
+  const tclioutcome again = runclicommand(
+      {}, {"smiles", write("twenty.smi", linestext()), "--jobs", "2"});
+  std::string each;
+  for (const char* one : smiles) {
+    each += runclicommand({}, {"smiles", write("one.smi", one)}).output;
+  }
+  EXPECT_EQ(again.output, each);
 }
 
 TEST_F(RecordJobs, DamagedRecordsAreNamed) {
