@@ -11,11 +11,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include <cmath>
+#include <utility>
 
 namespace molvane {
 namespace {
@@ -132,6 +135,31 @@ TEST_F(ReactionTool, TheBundledExampleIsABalancedReaction) {
   const auto enthalpy = tool.findChild<QLabel*>(QStringLiteral("deltaH"));
   ASSERT_NE(enthalpy, nullptr);
   EXPECT_LT(std::abs(enthalpy->text().toDouble()), 10.0);
+  tool.close();
+}
+
+TEST_F(ReactionTool, TheReportPictureShowsTheReferenceSpeciesInItsColour) {
+  openhydrogenation();
+  TReactionTool& tool = opentool();
+  ASSERT_TRUE(tool.isVisible());
+  // Counts the pixels near the reference colour (blue) and near black.
+  const auto pixels = [](const QImage& picture) {
+    std::pair<int, int> found;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        const QColor c = picture.pixelColor(x, y);
+        found.first += c.blue() > 180 && c.red() < 80 && c.green() < 80;
+        found.second += c.blue() < 80 && c.red() < 80 && c.green() < 80;
+      }
+    }
+    return found;
+  };
+  QApplication::clipboard()->clear();
+  QTest::mouseClick(&tool.reportbutton(), Qt::LeftButton);
+  const auto [blue, black] = pixels(QApplication::clipboard()->image());
+  EXPECT_GT(blue, 20);
+  // The other species and the report's text stay black.
+  EXPECT_GT(black, blue);
   tool.close();
 }
 

@@ -132,6 +132,36 @@ TEST_F(StopTool, ThePolishSwitchIsKeptInTheSettingsFile) {
   EXPECT_FALSE(window_->stoptool().polishbox().isChecked());
 }
 
+// Issue 30: the window opened over the drawing and hid the model it moved.
+TEST_F(StopTool, OpensBesideTheMainWindowThenWhereTheUserLeftIt) {
+  drawethane();
+  window_->move(0, 0);
+  window_->resize(window_->minimumSizeHint());
+  choose({"&File", "3D &Optimizer ..."});
+  TStopTool& tool = window_->stoptool();
+  ASSERT_TRUE(tool.isVisible());
+  const QRect main = window_->frameGeometry();
+  ASSERT_LT(main.width() + tool.frameGeometry().width(), 780)
+      << "no room beside the main window on this screen";
+  EXPECT_EQ(tool.x(), main.right() + 1);
+  EXPECT_FALSE(tool.frameGeometry().intersects(main));
+
+  // Closed where it was opened, nothing is kept; moved, the place is.
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_EQ(window_->programsettings().optimizerplace, std::nullopt);
+  tool.open();
+  tool.move(123, 45);
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_EQ(loadsettingsfile(folder_.path() / settingsfilename)
+                .settings.optimizerplace,
+            (tpaletteplace{123, 45}));
+  openwindow();
+  drawethane();
+  choose({"&File", "3D &Optimizer ..."});
+  EXPECT_EQ(window_->stoptool().pos(), QPoint(123, 45));
+  EXPECT_EQ(window_->programsettings().views3dplace, std::nullopt);
+}
+
 TEST_F(StopTool, AnEmptyDrawingIsNoChemicalStructure) {
   choose({"&File", "3D &Optimizer ..."});
   ASSERT_EQ(messages_.errors.size(), 1U);
