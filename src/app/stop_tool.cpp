@@ -94,7 +94,7 @@ QString energytext(double energy) {
 TStopTool::TStopTool(ttoolhost& host)
     : QWidget(&host.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
       host_(host),
-      placement_(host, &tsettingsfile::optimizerplace, tbesideedge::bottom) {
+      placement_(host, &tsettingsfile::optimizerplace) {
   setWindowTitle(QStringLiteral("Optimizing Geometry"));
   auto* outer = new QVBoxLayout(this);
 

@@ -12,36 +12,56 @@
 
 namespace molvane {
 
-QPoint besidemainwindow(ttoolhost& host, const QWidget& tool,
-                        tbesideedge edge) {
+namespace {
+
+/// Moves place down below each open tool window of the main window it
+/// would cover, as long as it stays on the screen.
+QRect clearofothertools(ttoolhost& host, const QWidget& tool, QRect place,
+                        const QRect& screen) {
+  const QList<QWidget*> others =
+      host.hostwindow().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (bool moved = true; moved;) {
+    moved = false;
+    for (const QWidget* other : others) {
+      const QRect taken = other->frameGeometry();
+      if (other == &tool || !other->isWindow() || !other->isVisible() ||
+          !taken.intersects(place) ||
+          taken.bottom() + place.height() >= screen.bottom()) {
+        continue;
+      }
+      place.moveTop(taken.bottom() + 1);
+      moved = true;
+    }
+  }
+  return place;
+}
+
+}  // namespace
+
+QPoint besidemainwindow(ttoolhost& host, const QWidget& tool) {
   const QRect frame = host.hostwindow().frameGeometry();
   const QSize size = tool.frameGeometry().size();
   QRect screen(frame.topLeft(), frame.size());
   if (const QScreen* shown = host.hostwindow().screen()) {
     screen = shown->availableGeometry();
   }
-  const bool top = edge == tbesideedge::top;
-  const int y =
-      top ? frame.top()
-          : std::max(screen.top(), frame.bottom() + 1 - size.height());
+  QPoint corner;
   if (frame.right() + size.width() < screen.right()) {
-    return {frame.right() + 1, y};
+    corner = {frame.right() + 1, frame.top()};
+  } else if (frame.left() - size.width() > screen.left()) {
+    corner = {frame.left() - size.width(), frame.top()};
+  } else {
+    const QWidget& area = host.drawingarea();
+    const QPoint topright = area.mapToGlobal(area.rect().topRight());
+    corner = {std::max(screen.left(), topright.x() - size.width()),
+              topright.y()};
   }
-  if (frame.left() - size.width() > screen.left()) {
-    return {frame.left() - size.width(), y};
-  }
-  const QWidget& area = host.drawingarea();
-  const QPoint corner = area.mapToGlobal(top ? area.rect().topRight()
-                                             : area.rect().bottomRight());
-  return {std::max(screen.left(), corner.x() - size.width()),
-          top ? corner.y()
-              : std::max(screen.top(), corner.y() + 1 - size.height())};
+  return clearofothertools(host, tool, QRect(corner, size), screen).topLeft();
 }
 
 void ttoolplacement::place(QWidget& tool) {
   const std::optional<tpaletteplace>& kept = host_.programsettings().*kept_;
-  placed_ =
-      kept ? QPoint(kept->x, kept->y) : besidemainwindow(host_, tool, edge_);
+  placed_ = kept ? QPoint(kept->x, kept->y) : besidemainwindow(host_, tool);
   tool.move(placed_);
 }
 

@@ -14,15 +14,11 @@ namespace molvane {
 
 class ttoolhost;
 
-/// Which edge of the main window a tool window lines up with when it opens
-/// beside it; tool windows that may be open together take different edges.
-enum class tbesideedge { top, bottom };
-
-/// Where a tool window of the given frame goes when the user has not placed
-/// it yet: beside the main window where the screen has room, else inside
-/// the drawing area against its far side, never over the middle of the
-/// model.
-QPoint besidemainwindow(ttoolhost& host, const QWidget& tool, tbesideedge edge);
+/// Where a tool window goes when the user has not placed it yet: beside the
+/// main window where the screen has room, else inside the drawing area
+/// against its far side, never over the middle of the model; and below any
+/// other tool window already open there while the screen has room.
+QPoint besidemainwindow(ttoolhost& host, const QWidget& tool);
 
 /// Opens a tool window where the user last left it, else beside the main
 /// window, and keeps the place the user moves it to in one entry of the
@@ -31,8 +27,7 @@ class ttoolplacement {
  public:
   using tkept = std::optional<tpaletteplace> tsettingsfile::*;
 
-  ttoolplacement(ttoolhost& host, tkept kept, tbesideedge edge)
-      : host_(host), kept_(kept), edge_(edge) {}
+  ttoolplacement(ttoolhost& host, tkept kept) : host_(host), kept_(kept) {}
 
   /// Moves the tool to its place; called as it is shown.
   void place(QWidget& tool);
@@ -43,7 +38,6 @@ class ttoolplacement {
  private:
   ttoolhost& host_;
   tkept kept_;
-  tbesideedge edge_;
   /// Where the tool was put when it was last shown.
   QPoint placed_;
 };

@@ -129,7 +129,7 @@ void tmodepicture::mouseReleaseEvent(QMouseEvent* event) {
 TFunctions3D::TFunctions3D(ttoolhost& window, QAction& build3d)
     : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
       window_(window),
-      placement_(window, &tsettingsfile::views3dplace, tbesideedge::top) {
+      placement_(window, &tsettingsfile::views3dplace) {
   setWindowTitle(QStringLiteral("3D Views"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/stop_tool.h"
 
+#include "app/tool_placement.h"
 #include "document/structure.h"
 #include "io/settings_file.h"
 #include "mechanics/force_field.h"
@@ -143,6 +144,13 @@ TEST_F(StopTool, OpensBesideTheMainWindowThenWhereTheUserLeftIt) {
   const QRect main = window_->frameGeometry();
   EXPECT_EQ(tool.x(), main.right() + 1);
   EXPECT_FALSE(tool.frameGeometry().intersects(main));
+  {
+    // A second tool window opened beside goes below the first.
+    QWidget other(window_.get(), Qt::Tool);
+    other.resize(50, 50);
+    EXPECT_EQ(besidemainwindow(*window_, other).y(),
+              tool.frameGeometry().bottom() + 1);
+  }
 
   // Closed where it was opened, nothing is kept; moved, the place is.
   QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
