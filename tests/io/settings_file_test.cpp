@@ -66,9 +66,6 @@ TEST(SettingsFile, KeepsThePlacesOfThePalettesEachUnderItsOwnKey) {
   EXPECT_EQ(parsesettings(settingstext(chosen)).settings.views3dplace,
             std::nullopt);
   chosen.views3dplace = tpaletteplace{-1280, 40};
-  const tsettingsfile views = parsesettings(settingstext(chosen)).settings;
-  EXPECT_EQ(views.views3dplace, chosen.views3dplace);
-  EXPECT_EQ(views.optimizerplace, std::nullopt);
   chosen.optimizerplace = tpaletteplace{700, -3};
   const tsettingsfile both = parsesettings(settingstext(chosen)).settings;
   EXPECT_EQ(both.views3dplace, chosen.views3dplace);
