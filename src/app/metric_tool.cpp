@@ -133,11 +133,6 @@ void TMetricTool::measure(QPoint point) {
       kind_->checkedButton()->isEnabled()) {
     shown_ = measureat(drawing, static_cast<tmeasurekind>(kind), point.x(),
                        point.y(), distance_);
-    const bool angle = kind == static_cast<int>(tmeasurekind::bondangle) ||
-                       kind == static_cast<int>(tmeasurekind::torsionangle);
-    if (angle && shown_ && !shown_->text.empty()) {
-      shown_->text += "\u00B0";
-    }
   }
   host_.repaintdrawing();
 }

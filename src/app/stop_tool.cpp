@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -92,7 +93,8 @@ QString energytext(double energy) {
 
 TStopTool::TStopTool(ttoolhost& host)
     : QWidget(&host.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
-      host_(host) {
+      host_(host),
+      placement_(host, &tsettingsfile::optimizerplace) {
   setWindowTitle(QStringLiteral("Optimizing Geometry"));
   auto* outer = new QVBoxLayout(this);
 
@@ -198,9 +200,9 @@ bool TStopTool::open() {
   low_->setText(QStringLiteral("Low PE ="));
   energy_->clear();
   setrunning(false);
-  const QRect area = host_.hostwindow().geometry();
   adjustSize();
-  move(area.right() - width(), area.top() + 2);
+  // Beside the drawing, not over the model it is about to move.
+  placement_.place(*this);
   show();
   raise();
   return true;
@@ -334,6 +336,11 @@ void TStopTool::closeEvent(QCloseEvent* event) {
   }
   done();
   event->accept();
+}
+
+void TStopTool::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  placement_.keep(*this);
 }
 
 void TStopTool::done() {

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/tool_placement.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 
 class QCloseEvent;
+class QHideEvent;
 
 class QButtonGroup;
 class QCheckBox;
@@ -62,6 +65,8 @@ class TStopTool final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  /// Keeps the place the user moved the window to in the settings file.
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void choosemethod(int index);
@@ -90,6 +95,7 @@ class TStopTool final : public QWidget {
   tdrawing* target_ = nullptr;
   bool running_ = false;
   bool closeafterrun_ = false;
+  ttoolplacement placement_;
 };
 
 }  // namespace molvane

@@ -21,11 +21,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -130,7 +128,8 @@ void tmodepicture::mouseReleaseEvent(QMouseEvent* event) {
 
 TFunctions3D::TFunctions3D(ttoolhost& window, QAction& build3d)
     : QWidget(&window.hostwindow(), Qt::Tool | Qt::WindowStaysOnTopHint),
-      window_(window) {
+      window_(window),
+      placement_(window, &tsettingsfile::views3dplace) {
   setWindowTitle(QStringLiteral("3D Views"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -210,33 +209,10 @@ void TFunctions3D::showcurrentmode() {
   }
 }
 
-QPoint TFunctions3D::placebeside() const {
-  // Beside the main window where the screen has room, else inside its
-  // drawing area against the far edge: never over the middle of the model.
-  const QRect frame = window_.hostwindow().frameGeometry();
-  const QSize size = frameGeometry().size();
-  QRect screen(frame.topLeft(), frame.size());
-  if (const QScreen* shown = window_.hostwindow().screen()) {
-    screen = shown->availableGeometry();
-  }
-  if (frame.right() + size.width() < screen.right()) {
-    return {frame.right() + 1, frame.top()};
-  }
-  if (frame.left() - size.width() > screen.left()) {
-    return {frame.left() - size.width(), frame.top()};
-  }
-  const QWidget& area = window_.drawingarea();
-  const QPoint corner = area.mapToGlobal(area.rect().topRight());
-  return {std::max(screen.left(), corner.x() - size.width()), corner.y()};
-}
-
 void TFunctions3D::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   // A palette the user moved opens where it was left next time.
-  if (pos() != placed_) {
-    window_.programsettings().views3dplace = tpaletteplace{x(), y()};
-    window_.keepprogramsettings();
-  }
+  placement_.keep(*this);
 }
 
 void TFunctions3D::Button6Click() { hide(); }
@@ -251,10 +227,7 @@ void TFunctions3D::showEvent(QShowEvent* event) {
         ->setChecked(true);
   }
   showcurrentmode();
-  const std::optional<tpaletteplace> kept =
-      window_.programsettings().views3dplace;
-  placed_ = kept ? QPoint(kept->x, kept->y) : placebeside();
-  move(placed_);
+  placement_.place(*this);
 }
 
 }  // namespace molvane

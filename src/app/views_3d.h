@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/tool_placement.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QPoint>
@@ -103,8 +105,6 @@ class TFunctions3D final : public QWidget {
  private:
   /// Frames the picture of the drawing's draw mode, and only that one.
   void showcurrentmode();
-  /// Where the window goes when the user has not placed it yet.
-  QPoint placebeside() const;
 
   ttoolhost& window_;
   std::array<tmodepicture*, picturemodes.size()> pictures_{};
@@ -112,8 +112,7 @@ class TFunctions3D final : public QWidget {
   QRadioButton* stereo_ = nullptr;
   QCheckBox* build3dbox_ = nullptr;
   QPushButton* done_ = nullptr;
-  /// Where the window was put when it was last shown.
-  QPoint placed_;
+  ttoolplacement placement_;
 };
 
 }  // namespace molvane

@@ -22,7 +22,9 @@ std::string optimizersummary(const toptimizerstate& state) {
                              : state.converged
                                  ? "converged in " + seconds
                                  : "not converged after " + seconds;
-  return "Optimized: " + formatfixed(state.energy, 1) + " kcal/mol, " + ending;
+  // The run's energies are in cal/mol.
+  return "Optimized: " + formatfixed(state.energy / 1000.0, 1) + " kcal/mol, " +
+         ending;
 }
 
 std::string hydrogensummary(thydrogencommand command, int count) {

@@ -51,6 +51,14 @@ std::optional<tpaletteplace> placein(std::string_view text) {
   return place;
 }
 
+/// "key=X,Y" and a line break, or nothing for a place not chosen.
+std::string placeline(const char* key,
+                      const std::optional<tpaletteplace>& place) {
+  return place ? key + ("=" + std::to_string(place->x)) + "," +
+                     std::to_string(place->y) + "\n"
+               : std::string();
+}
+
 /// Takes one key's value into settings; the problem with it, or "".
 std::string takevalue(std::string_view key, std::string_view value,
                       tsettingsfile& settings) {
@@ -76,12 +84,13 @@ std::string takevalue(std::string_view key, std::string_view value,
       return "not a folder name";
     }
     settings.lastfolder = std::string(value);
-  } else if (key == "palette.views3d") {
+  } else if (key == "palette.views3d" || key == "palette.optimizer") {
     const auto place = placein(value);
     if (!place) {
       return "not two numbers X,Y from -100000 to 100000";
     }
-    settings.views3dplace = place;
+    (key == "palette.views3d" ? settings.views3dplace
+                              : settings.optimizerplace) = place;
   }
   return "";
 }
@@ -132,10 +141,8 @@ std::string settingstext(const tsettingsfile& settings) {
          "\n"
          "folder.last=" +
          (onelinefolder ? settings.lastfolder : std::string()) + "\n" +
-         (settings.views3dplace
-              ? "palette.views3d=" + std::to_string(settings.views3dplace->x) +
-                    "," + std::to_string(settings.views3dplace->y) + "\n"
-              : std::string());
+         placeline("palette.views3d", settings.views3dplace) +
+         placeline("palette.optimizer", settings.optimizerplace);
 }
 
 tsettingsread loadsettingsfile(const std::filesystem::path& path) {

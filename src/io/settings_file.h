@@ -36,6 +36,8 @@ struct tsettingsfile {
   std::string lastfolder;
   /// Where the user moved the 3D Views palette; none until then.
   std::optional<tpaletteplace> views3dplace;
+  /// Where the user moved the optimizer window; none until then.
+  std::optional<tpaletteplace> optimizerplace;
 };
 
 /// What reading the settings gave: the settings, with the defaults where

@@ -79,7 +79,7 @@ std::optional<tmeasurement> bondangle(tforcefield& field, double x, double y) {
   tmeasurement result;
   result.lines = {{centre, a, bluecolour, false},
                   {centre, b, bluecolour, false}};
-  result.text = formatfixed(angleat(*centre, *a, *b), 1, 5);
+  result.text = formatfixed(angleat(*centre, *a, *b), 1, 5) + degreesign;
   result.x = centre->sx + 1;
   result.y = centre->sy + 1;
   return result;

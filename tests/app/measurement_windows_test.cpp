@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <memory>
+#include <string>
 
 namespace molvane {
 namespace {
@@ -99,11 +100,12 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   ASSERT_TRUE(tool.shown().has_value());
   EXPECT_EQ(tool.shown()->text, "1.530\u00C5");
   EXPECT_EQ(atomcount(), 3);
-  // An angle carries its degree sign.
+  // An angle carries one degree sign.
   tool.kindgroup().button(1)->click();
   click(QPoint(212, 209));
   ASSERT_TRUE(tool.shown().has_value());
   EXPECT_TRUE(tool.shown()->text.ends_with("\u00B0")) << tool.shown()->text;
+  EXPECT_FALSE(tool.shown()->text.ends_with("\u00B0\u00B0"));
   tool.kindgroup().button(0)->click();
 
   // Undo brings back the empty drawing: the marks of the old one are not
@@ -125,6 +127,19 @@ TEST_F(MeasurementWindows, MetricToolMeasuresClicksInItsModeAndOkLeavesIt) {
   buildring();
   EXPECT_FALSE(tool.isVisible());
   EXPECT_EQ(atomcount(), 6);
+}
+
+// Issue 30: torsions showed two degree signs.
+TEST_F(MeasurementWindows, MetricToolWritesOneDegreeSignOnATorsion) {
+  buildring();
+  choose({"&File", "&Measurements ..."});
+  TMetricTool& tool = window_->metrictool();
+  tool.kindgroup().button(2)->click();
+  click(QPoint(200, 200));
+  ASSERT_TRUE(tool.shown().has_value());
+  const std::string& text = tool.shown()->text;
+  EXPECT_TRUE(text.ends_with("\u00B0") && !text.ends_with("\u00B0\u00B0"))
+      << text;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -132,6 +134,28 @@ TEST_F(ReactionTool, TheBundledExampleIsABalancedReaction) {
   const auto enthalpy = tool.findChild<QLabel*>(QStringLiteral("deltaH"));
   ASSERT_NE(enthalpy, nullptr);
   EXPECT_LT(std::abs(enthalpy->text().toDouble()), 10.0);
+  tool.close();
+}
+
+TEST_F(ReactionTool, TheReportPictureShowsTheReferenceSpeciesInItsColour) {
+  openhydrogenation();
+  TReactionTool& tool = opentool();
+  QApplication::clipboard()->clear();
+  QTest::mouseClick(&tool.reportbutton(), Qt::LeftButton);
+  const QImage picture = QApplication::clipboard()->image();
+  // Pixels of the reference colour (blue) and of the black of the rest.
+  int blue = 0;
+  int black = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      const bool dark = c.red() < 80 && c.green() < 80;
+      blue += dark && c.blue() > 180;
+      black += dark && c.blue() < 80;
+    }
+  }
+  EXPECT_GT(blue, 20);
+  EXPECT_GT(black, blue);
   tool.close();
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/stop_tool.h"
 
+#include "app/tool_placement.h"
 #include "document/structure.h"
 #include "io/settings_file.h"
 #include "mechanics/force_field.h"
@@ -130,6 +131,40 @@ TEST_F(StopTool, ThePolishSwitchIsKeptInTheSettingsFile) {
   drawethane();
   choose({"&File", "3D &Optimizer ..."});
   EXPECT_FALSE(window_->stoptool().polishbox().isChecked());
+}
+
+// Issue 30: the window opened over the drawing and hid the model it moved.
+TEST_F(StopTool, OpensBesideTheMainWindowThenWhereTheUserLeftIt) {
+  drawethane();
+  window_->move(0, 0);
+  window_->resize(window_->minimumSizeHint());
+  choose({"&File", "3D &Optimizer ..."});
+  TStopTool& tool = window_->stoptool();
+  ASSERT_TRUE(tool.isVisible());
+  const QRect main = window_->frameGeometry();
+  EXPECT_EQ(tool.x(), main.right() + 1);
+  EXPECT_FALSE(tool.frameGeometry().intersects(main));
+  {
+    // A second tool window opened beside goes below the first.
+    QWidget other(window_.get(), Qt::Tool);
+    other.resize(50, 50);
+    EXPECT_EQ(besidemainwindow(*window_, other).y(),
+              tool.frameGeometry().bottom() + 1);
+  }
+
+  // Closed where it was opened, nothing is kept; moved, the place is.
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_EQ(window_->programsettings().optimizerplace, std::nullopt);
+  tool.open();
+  tool.move(123, 45);
+  QTest::mouseClick(&tool.donebutton(), Qt::LeftButton);
+  EXPECT_EQ(loadsettingsfile(folder_.path() / settingsfilename)
+                .settings.optimizerplace,
+            (tpaletteplace{123, 45}));
+  openwindow();
+  drawethane();
+  choose({"&File", "3D &Optimizer ..."});
+  EXPECT_EQ(window_->stoptool().pos(), QPoint(123, 45));
 }
 
 TEST_F(StopTool, AnEmptyDrawingIsNoChemicalStructure) {

@@ -10,10 +10,11 @@
 namespace molvane {
 namespace {
 
-// Issue 30: the status bar says what a run did.
+// Issue 30: the status bar says what a run did, in kcal/mol from the
+// run's cal/mol.
 TEST(RunSummaries, SayHowARunEnded) {
   toptimizerstate state;
-  state.energy = 42.0812;
+  state.energy = 42081.2;
   state.seconds = 0.0812;
   state.converged = true;
   EXPECT_EQ(optimizersummary(state),

@@ -61,19 +61,23 @@ TEST(SettingsFile, BadLinesAreSkippedWithTheirReason) {
                 "line 8: longer than 4096 bytes"}));
 }
 
-TEST(SettingsFile, KeepsThePlaceOfThe3DViewsPalette) {
+TEST(SettingsFile, KeepsThePlacesOfThePalettesEachUnderItsOwnKey) {
   tsettingsfile chosen;
   EXPECT_EQ(parsesettings(settingstext(chosen)).settings.views3dplace,
             std::nullopt);
   chosen.views3dplace = tpaletteplace{-1280, 40};
-  EXPECT_EQ(parsesettings(settingstext(chosen)).settings.views3dplace,
-            chosen.views3dplace);
+  chosen.optimizerplace = tpaletteplace{700, -3};
+  const tsettingsfile both = parsesettings(settingstext(chosen)).settings;
+  EXPECT_EQ(both.views3dplace, chosen.views3dplace);
+  EXPECT_EQ(both.optimizerplace, chosen.optimizerplace);
   for (const char* bad :
        {"palette.views3d=12", "palette.views3d=1,2,3", "palette.views3d=,5",
-        "palette.views3d=9,200000", "palette.views3d=x,1"}) {
+        "palette.views3d=9,200000", "palette.optimizer=x,1",
+        "palette.optimizer=5,\x01"}) {
     SCOPED_TRACE(bad);
     const tsettingsread read = parsesettings(bad);
     EXPECT_EQ(read.settings.views3dplace, std::nullopt);
+    EXPECT_EQ(read.settings.optimizerplace, std::nullopt);
     EXPECT_EQ(read.problems.size(), 1U);
   }
 }

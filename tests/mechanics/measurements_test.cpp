@@ -51,7 +51,7 @@ TEST_F(Measurements, EachKindPicksTheNearestObjectAndWritesItsValue) {
       {tmeasurekind::bondlength, r / 2, 7, "1.530\u00C5", 1, red},
       // 84200 cal × (e^(-0.2236) - 1)² at a tenth over the ideal length.
       {tmeasurekind::bondenergy, 316, 0, "3380.5cal", 1, red},
-      {tmeasurekind::bondangle, r, 12, "120.0", 2, blue},
+      {tmeasurekind::bondangle, r, 12, "120.0\u00B0", 2, blue},
       {tmeasurekind::torsionangle, 1.5 * r, 7, "180.0\u00B0", 3, blue},
   };
   for (const auto& c : cases) {
