@@ -3,6 +3,7 @@
 #include "app/metric_tool.h"
 
 #include "app/tool_host.h"
+#include "app/tool_placement.h"
 #include "document/drawing.h"
 #include "document/session.h"
 #include "render/measure_painter.h"
@@ -111,10 +112,9 @@ void TMetricTool::open() {
       drawmeasurement(*shown_, canvas, *session().drawing());
     }
   });
-  // At the top right of the main window, as the optimizer's window.
-  const QRect area = host_.hostwindow().geometry();
+  // Beside the drawing, as the optimizer's window.
   adjustSize();
-  move(area.right() - width(), area.top() + 2);
+  move(besidemainwindow(host_, *this));
   show();
   raise();
 }

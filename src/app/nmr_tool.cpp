@@ -3,6 +3,7 @@
 #include "app/nmr_tool.h"
 
 #include "app/tool_host.h"
+#include "app/tool_placement.h"
 #include "commands/nmr_texts.h"
 #include "document/drawing.h"
 #include "document/messages.h"
@@ -206,8 +207,9 @@ bool TNMRTool::open() {
   }
   host_.choosecommand(0);
   list_->clear();
-  const QRect area = host_.hostwindow().geometry();
-  move(area.right() - width(), area.top() + 2);
+  // Beside the drawing, so that the labels and the spectrum stay in view.
+  adjustSize();
+  move(besidemainwindow(host_, *this));
   show();
   raise();
   buildlist();

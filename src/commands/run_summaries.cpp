@@ -3,6 +3,7 @@
 #include "commands/run_summaries.h"
 
 #include "mechanics/embedding.h"
+#include "mechanics/force_field_parameters.h"
 #include "mechanics/optimizer.h"
 #include "support/number_text.h"
 
@@ -23,8 +24,8 @@ std::string optimizersummary(const toptimizerstate& state) {
                                  ? "converged in " + seconds
                                  : "not converged after " + seconds;
   // The run's energies are in cal/mol.
-  return "Optimized: " + formatfixed(state.energy / 1000.0, 1) + " kcal/mol, " +
-         ending;
+  return "Optimized: " + formatfixed(state.energy * kcalpercal, 1) +
+         " kcal/mol, " + ending;
 }
 
 std::string hydrogensummary(thydrogencommand command, int count) {
