@@ -82,8 +82,15 @@ tangleresult measureangle(const TXYZ& a, const TXYZ& b, const TXYZ& centre,
   } else {
     result.angle = std::acos(cosine);
   }
-  const double sine = std::sin(result.angle);
-  if (derivatives && sine > 1e-12) {
+  if (!derivatives) {
+    return result;
+  }
+  // θ lies in [0, π], so its sine is never negative: taken from the cosine
+  // it costs no second transcendental call.
+  const double sine = cosine >= 1.0 || cosine < -1.0
+                          ? 0.0
+                          : std::sqrt((1.0 - cosine) * (1.0 + cosine));
+  if (sine > 1e-12) {
     result.da = times(minus(times(uu, cosine), vu), 1.0 / (lu * sine));
     result.db = times(minus(times(vu, cosine), uu), 1.0 / (lv * sine));
     result.dcentre = times(plus(result.da, result.db), -1.0);

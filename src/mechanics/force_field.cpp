@@ -22,6 +22,10 @@ TXYZ at(std::span<const double> xyz, std::int32_t atom) {
   return {xyz[i], xyz[i + 1], xyz[i + 2]};
 }
 
+/// A pass over every term asks for messages after this many of them,
+/// well under a millisecond.
+constexpr std::size_t pollterms = 16384;
+
 void add(std::span<double> grad, std::int32_t atom, const TXYZ& g) {
   const auto i = static_cast<std::size_t>(atom) * 3;
   grad[i] += g.x;
@@ -256,9 +260,15 @@ void tforcefield::restorepack(std::int32_t atomindex) {
 double tforcefield::totalenergy() {
   double total = 0.0;
   if (atoms_.size() >= 2) {
-    auto sum = [this, &total](auto& terms) {
+    // Millions of pairs take a good part of a second: the listing hook
+    // keeps a window answering meanwhile.
+    std::size_t done = 0;
+    auto sum = [this, &total, &done](auto& terms) {
       for (auto i = terms.rbegin(); i != terms.rend(); ++i) {
         total += termenergy(*i);
+        if (++done % pollterms == 0 && poll_) {
+          poll_();
+        }
       }
     };
     sum(nonbonded_);

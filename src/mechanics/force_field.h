@@ -196,7 +196,14 @@ class tforcefield {
   /// The restraints that hold stated stereo centres and double bonds;
   /// empty unless an atom or a double bond is marked stated.
   std::vector<tchirality>& chiralities() { return chiralities_; }
-  std::vector<tgroupPack>& groups() { return groups_; }
+  /// The term lists of each structure, made when first asked for after
+  /// setup or a new pair listing (the runs themselves never read them).
+  std::vector<tgroupPack>& groups() {
+    if (groupsstale_) {
+      creategroups();
+    }
+    return groups_;
+  }
   /// The pack of the atom at that position.
   const tforcefieldpack& pack(std::int32_t atomindex) const {
     return *packs_[static_cast<std::size_t>(atomindex)];
@@ -285,6 +292,7 @@ class tforcefield {
   std::vector<tstrain> planarities_;
   std::vector<tchirality> chiralities_;
   std::vector<tgroupPack> groups_;
+  bool groupsstale_ = false;
   /// The cut-off list: how pairs fade (inactive for all pairs), where the
   /// atoms were when it was made, and the grid that made it.
   tpairswitch fade_;

@@ -236,9 +236,7 @@ bool tforcefield::listpairs(std::span<const double> xyz) {
   listedat_.assign(xyz.begin(), xyz.end());
   ++listings_;
   poll();
-  if (!groups_.empty()) {
-    creategroups();
-  }
+  groupsstale_ = true;
   return true;
 }
 

@@ -101,6 +101,7 @@ void tforcefield::freeterms() {
   planarities_.clear();
   chiralities_.clear();
   groups_.clear();
+  groupsstale_ = false;
   pairatoms_.clear();
   fade_ = {};
   listedat_.clear();
@@ -221,7 +222,7 @@ std::string tforcefield::setupforcefield(const tsetupreport& report) {
     return problem;
   }
   angles_.assign(bends_.size(), 0.0);
-  creategroups();
+  groupsstale_ = true;
   status("");
   totalenergy();
   return "";
@@ -487,6 +488,7 @@ void tforcefield::createplanarities(const tsetupreport& report) {
 }
 
 void tforcefield::creategroups() {
+  groupsstale_ = false;
   groups_.clear();
   std::unordered_map<const tatm*, std::int32_t> indexof;
   for (std::size_t i = 0; i < atoms_.size(); ++i) {

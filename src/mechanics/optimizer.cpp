@@ -369,7 +369,10 @@ void toptimizer::runnormal(bool polishing) {
       show();
     }
     const double delta = converged(history, state_.energy);
-    if (stop_) {
+    if (stop_ || polishing) {
+      // With a polish to follow, one sweep is enough: it takes the kick of
+      // prepare out atom by atom, and the descent, moving every atom at
+      // once, goes down much faster from there than more sweeps would.
       break;
     }
     if (settings.tolerance > delta) {
@@ -378,8 +381,6 @@ void toptimizer::runnormal(bool polishing) {
     }
   }
   if (polishing && !stop_) {
-    // The sweeps stop once three of them change the energy little, which
-    // soft torsions and ring modes allow well before the minimum.
     polish(settings.rmsgradientkcal);
     state_.converged = !stop_;
   }

@@ -47,8 +47,9 @@ struct toptimizersettings {
   /// Wall-clock limit in seconds (0: none). Methods that run until stopped
   /// need it, or a stop request, to end.
   double maxseconds = 0.0;
-  /// Normal goes on from its sweeps with every atom moving at once, down to
-  /// the minimum; off, it stops where the sweeps stop.
+  /// Normal makes one sweep of per-atom moves and then goes on with every
+  /// atom moving at once, down to the minimum; off, it sweeps until the
+  /// energy tolerance is met and stops there.
   bool polish = true;
   /// Root-mean-square gradient, kcal/(mol·Å), at which the descent of
   /// Refine and of Normal's polish has reached the minimum.

@@ -25,14 +25,24 @@ struct tphase {
   double sine = 0.0;
 };
 
-tphase phaseof(const ttorque& term, const TXYZ& p1, const TXYZ& p2,
-               const TXYZ& p3, const TXYZ& p4) {
-  const TXYZ b1 = minus(p2, p1);
-  const TXYZ b2 = minus(p3, p2);
-  const TXYZ b3 = minus(p4, p3);
-  const TXYZ n2 = cross(b2, b3);
-  const double x = dot(cross(b1, b2), n2);
-  const double y = norm(b2) * dot(b1, n2);
+/// The bond vectors and plane normals of a torsion at p1 ... p4.
+struct tframe {
+  TXYZ b1, b2, b3, n1, n2;
+};
+
+tframe frameof(const TXYZ& p1, const TXYZ& p2, const TXYZ& p3, const TXYZ& p4) {
+  tframe f;
+  f.b1 = minus(p2, p1);
+  f.b2 = minus(p3, p2);
+  f.b3 = minus(p4, p3);
+  f.n1 = cross(f.b1, f.b2);
+  f.n2 = cross(f.b2, f.b3);
+  return f;
+}
+
+tphase phaseof(const ttorque& term, const tframe& f, double l2) {
+  const double x = dot(f.n1, f.n2);
+  const double y = l2 * dot(f.b1, f.n2);
   const double r = std::sqrt(x * x + y * y);
   const double c = r > 0.0 ? x / r : 1.0;  // φ = 0 where it is undefined
   const double s = r > 0.0 ? y / r : 0.0;
@@ -47,39 +57,20 @@ tphase phaseof(const ttorque& term, const TXYZ& p1, const TXYZ& p2,
           sn * term.cosphase - cn * term.sinphase};
 }
 
-}  // namespace
-
-double dihedralof(const TXYZ& p1, const TXYZ& p2, const TXYZ& p3,
-                  const TXYZ& p4) {
-  const TXYZ b1 = minus(p2, p1);
-  const TXYZ b2 = minus(p3, p2);
-  const TXYZ b3 = minus(p4, p3);
-  const TXYZ n1 = cross(b1, b2);
-  const TXYZ n2 = cross(b2, b3);
-  return std::atan2(norm(b2) * dot(b1, n2), dot(n1, n2));
-}
-
-std::array<TXYZ, 4> dihedralderivatives(const TXYZ& p1, const TXYZ& p2,
-                                        const TXYZ& p3, const TXYZ& p4) {
-  const TXYZ b1 = minus(p2, p1);
-  const TXYZ b2 = minus(p3, p2);
-  const TXYZ b3 = minus(p4, p3);
-  const TXYZ n1 = cross(b1, b2);
-  const TXYZ n2 = cross(b2, b3);
-  const double l2 = norm(b2);
-  const double s1 = dot(n1, n1);
-  const double s2 = dot(n2, n2);
+std::array<TXYZ, 4> derivativesof(const tframe& f, double l2) {
+  const double s1 = dot(f.n1, f.n1);
+  const double s2 = dot(f.n2, f.n2);
   // Within about 1e-5 radians of a straight angle the derivatives grow
   // without bound while the angle itself is meaningless: take none.
   const double straight = 1e-10 * l2 * l2;
-  if (!(l2 > 0.0) || !(s1 > straight * dot(b1, b1)) ||
-      !(s2 > straight * dot(b3, b3))) {
+  if (!(l2 > 0.0) || !(s1 > straight * dot(f.b1, f.b1)) ||
+      !(s2 > straight * dot(f.b3, f.b3))) {
     return {};
   }
-  const TXYZ d1 = times(n1, -l2 / s1);
-  const TXYZ d4 = times(n2, l2 / s2);
-  const double f1 = dot(b1, b2) / (l2 * l2);
-  const double f3 = dot(b3, b2) / (l2 * l2);
+  const TXYZ d1 = times(f.n1, -l2 / s1);
+  const TXYZ d4 = times(f.n2, l2 / s2);
+  const double f1 = dot(f.b1, f.b2) / (l2 * l2);
+  const double f3 = dot(f.b3, f.b2) / (l2 * l2);
   // The middle atoms follow from the angle not changing when the whole
   // torsion is moved or turned.
   const TXYZ d2 = minus(times(d4, f3), times(d1, 1.0 + f1));
@@ -87,16 +78,34 @@ std::array<TXYZ, 4> dihedralderivatives(const TXYZ& p1, const TXYZ& p2,
   return {d1, d2, d3, d4};
 }
 
+}  // namespace
+
+double dihedralof(const TXYZ& p1, const TXYZ& p2, const TXYZ& p3,
+                  const TXYZ& p4) {
+  const tframe f = frameof(p1, p2, p3, p4);
+  return std::atan2(norm(f.b2) * dot(f.b1, f.n2), dot(f.n1, f.n2));
+}
+
+std::array<TXYZ, 4> dihedralderivatives(const TXYZ& p1, const TXYZ& p2,
+                                        const TXYZ& p3, const TXYZ& p4) {
+  const tframe f = frameof(p1, p2, p3, p4);
+  return derivativesof(f, norm(f.b2));
+}
+
 double torsionenergy(const ttorque& term, const TXYZ& p1, const TXYZ& p2,
                      const TXYZ& p3, const TXYZ& p4) {
-  return term.barrier * (1.0 - phaseof(term, p1, p2, p3, p4).cosine);
+  const tframe f = frameof(p1, p2, p3, p4);
+  return term.barrier * (1.0 - phaseof(term, f, norm(f.b2)).cosine);
 }
 
 double torsiongradient(const ttorque& term, const TXYZ& p1, const TXYZ& p2,
                        const TXYZ& p3, const TXYZ& p4, std::array<TXYZ, 4>& g) {
-  const tphase phase = phaseof(term, p1, p2, p3, p4);
+  // The energy and the derivatives share one frame and one bond length.
+  const tframe f = frameof(p1, p2, p3, p4);
+  const double l2 = norm(f.b2);
+  const tphase phase = phaseof(term, f, l2);
   const double slope = term.barrier * term.periodicity * phase.sine;
-  g = dihedralderivatives(p1, p2, p3, p4);
+  g = derivativesof(f, l2);
   for (TXYZ& v : g) {
     v = times(v, slope);
   }

@@ -200,6 +200,9 @@ TEST(Optimizer, RefineGoesOnToTheMinimumNormalApproaches) {
     optimizer.settings.polish = false;
     ASSERT_EQ(optimizer.runoptimizer(code), "");
     EXPECT_TRUE(optimizer.state().converged);
+    if (code == toptimizermethod::normal) {
+      EXPECT_GT(optimizer.state().sweeps, 1);  // sweeps down to the tolerance
+    }
     reached[code == toptimizermethod::refine] = optimizer.state().energy;
     if (code == toptimizermethod::refine) {
       const std::vector<double> minimum = coordinates(drawing);
@@ -247,6 +250,9 @@ TEST(Optimizer, ConvergedRunsEndBelowTheGradientAskedFor) {
       EXPECT_LE(rmsgradientof(drawing), asked);
       EXPECT_NEAR(optimizer.state().rmsgradient, rmsgradientof(drawing), 1e-9);
       EXPECT_GT(optimizer.state().gradientevaluations, 0);
+      // With its polish, Normal's one sweep only takes the kick out.
+      EXPECT_EQ(optimizer.state().sweeps,
+                code == toptimizermethod::normal ? 1 : 0);
     }
   }
 }
@@ -261,15 +267,20 @@ TEST(Optimizer, StoppingTheDescentLeavesTheLowestGeometrySoFar) {
     double lowest = std::numeric_limits<double>::infinity();
     long calls = 0, shows = 0;
     // Refine stops in its descent, which shows the state every ten steps;
-    // Normal in its sweeps, which pump after every trial move.
+    // Normal in its sweep, which pumps after every trial move (counted
+    // from its first show, once setup is over).
     optimizer.hooks.show = [&](const toptimizerstate& state) {
       lowest = std::min(lowest, state.energy);
-      if (code == toptimizermethod::refine && ++shows == 3) {
+      if (++shows == 3 && code == toptimizermethod::refine) {
         optimizer.requeststop();
       }
     };
     if (code == toptimizermethod::normal) {
-      stopafter(optimizer, calls, 2000);
+      optimizer.hooks.processmessages = [&] {
+        if (shows > 0 && ++calls == 10) {
+          optimizer.requeststop();
+        }
+      };
     }
     ASSERT_EQ(optimizer.runoptimizer(code), "");
     ASSERT_TRUE(optimizer.state().stopped);
