@@ -8,18 +8,20 @@ namespace molvane {
 
 bool teditorstep::beforechange() {
   tsession& current = session();
-  // The newest undo step is still ours only while nobody else took one and
-  // the drawing is the one it was taken of.
-  if (undodrawing_ != nullptr && current.undodrawing() == undodrawing_ &&
+  // The newest undo step is still ours only while the history did nothing
+  // else since (the address of its drawing may come back for another step)
+  // and the drawing is the one it was taken of.
+  if (joined_ && current.history().changes() == historychanges_ &&
       current.drawingserial() == drawingserial_) {
     return false;
   }
   current.takeundosnapshot(caption_);
-  undodrawing_ = current.undodrawing();
+  joined_ = true;
+  historychanges_ = current.history().changes();
   drawingserial_ = current.drawingserial();
   return true;
 }
 
-void teditorstep::restart() { undodrawing_ = nullptr; }
+void teditorstep::restart() { joined_ = false; }
 
 }  // namespace molvane

@@ -8,8 +8,6 @@
 
 namespace molvane {
 
-class tdrawing;
-
 /// One undo step for a run of changes in an editor window: the first
 /// change takes the session's undo snapshot, later ones join that step. A
 /// step of its own starts again once anything else took a snapshot or
@@ -28,7 +26,8 @@ class teditorstep {
 
  private:
   std::string caption_;
-  const tdrawing* undodrawing_ = nullptr;
+  bool joined_ = false;
+  std::uint64_t historychanges_ = 0;
   std::uint64_t drawingserial_ = 0;
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/drawing.h"
 
+#include "document/object_copy.h"
 #include "model/element_data.h"
 
 #include <algorithm>
@@ -9,37 +10,6 @@
 #include <utility>
 
 namespace molvane {
-
-namespace {
-
-std::string cutcomment(std::string_view text) {
-  return std::string(text.substr(0, tdrawing::commentsize));
-}
-
-/// An atom of the same kind as source with every property of source.
-std::unique_ptr<tatm> copyatom(const tatm& source) {
-  std::unique_ptr<tatm> copy;
-  if (source.kind == labelatomkind) {
-    copy = std::make_unique<tLAtm>(source.symbol, source.x, source.y);
-  } else if (source.kind == symbolpointkind) {
-    copy = std::make_unique<tSXY>(source.x, source.y);
-  } else {
-    copy = std::make_unique<tatm>(6, nolabel, source.x, source.y);
-  }
-  copy->assign(source);
-  copy->x0 = source.x0;
-  copy->y0 = source.y0;
-  copy->z0 = source.z0;
-  copy->weight = source.weight;
-  copy->mark = source.mark;
-  copy->eqcharge = source.eqcharge;
-  copy->qpartial = source.qpartial;
-  copy->hybridization = source.hybridization;
-  copy->nbcount = source.nbcount;
-  copy->fixed = source.fixed;
-  copy->selected = source.selected;
-  return copy;
-}
 
 /// Maps objects of one document to their copies in another.
 struct tcopymap {
@@ -55,6 +25,12 @@ struct tcopymap {
     return found == bonds.end() ? nullptr : found->second;
   }
 };
+
+namespace {
+
+std::string cutcomment(std::string_view text) {
+  return std::string(text.substr(0, tdrawing::commentsize));
+}
 
 /// Fills target's lists with the copies of source's atoms and bonds.
 void relinkstructure(const tStructure& source, tStructure& target,
@@ -174,7 +150,7 @@ void tdrawing::removebond(tbond* bond) {
   tStructure::removebond(bond);
 }
 
-std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
+std::unique_ptr<tdrawing> tdrawing::emptycopy() const {
   auto copy = std::make_unique<tdrawing>();
   copy->TFragment::setgeometry(geometry());
   copy->copyfields(*this);
@@ -195,7 +171,32 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
   copy->showstructurelabels = showstructurelabels;
   copy->showstructurevalues = showstructurevalues;
   copy->shownmrshifts = shownmrshifts;
+  return copy;
+}
 
+void tdrawing::copylinks(tdrawing& copy, const tcopymap& map) const {
+  for (const tbond* bond : auxbonds) {
+    if (tbond* linked = map.bond(bond)) {
+      copy.auxbonds.add(linked);
+    }
+  }
+  for (const tStructure* structure : structures) {
+    std::unique_ptr<tStructure> twin = structure->newempty();
+    relinkstructure(*structure, *twin, map);
+    copy.structures.add(twin.get());
+    copy.ownedstructures_.push_back(std::move(twin));
+  }
+  for (const tSymbol* symbol : symbols) {
+    std::unique_ptr<tSymbol> twin = symbol->newsymbol();
+    relinkstructure(*symbol, *twin, map);
+    copy.symbols.add(twin.get());
+    copy.ownedsymbols_.push_back(std::move(twin));
+  }
+  copy.holdgeometry();
+}
+
+std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
+  std::unique_ptr<tdrawing> copy = emptycopy();
   tcopymap map;
   map.atoms.reserve(static_cast<std::size_t>(atoms.count()));
   copy->atoms.reserve(atoms.count());
@@ -216,25 +217,31 @@ std::unique_ptr<tdrawing> tdrawing::clonedrawing() const {
     }
     map.bonds.emplace(bond, twin);
   }
-  for (const tbond* bond : auxbonds) {
-    if (tbond* linked = map.bond(bond)) {
-      copy->auxbonds.add(linked);
-    }
-  }
-  for (const tStructure* structure : structures) {
-    std::unique_ptr<tStructure> twin = structure->newempty();
-    relinkstructure(*structure, *twin, map);
-    copy->structures.add(twin.get());
-    copy->ownedstructures_.push_back(std::move(twin));
-  }
-  for (const tSymbol* symbol : symbols) {
-    std::unique_ptr<tSymbol> twin = symbol->newsymbol();
-    relinkstructure(*symbol, *twin, map);
-    copy->symbols.add(twin.get());
-    copy->ownedsymbols_.push_back(std::move(twin));
-  }
-  copy->holdgeometry();
+  copylinks(*copy, map);
   return copy;
+}
+
+std::unique_ptr<tdrawing> tdrawing::framedrawing(
+    const std::vector<tatm*>& atomparts,
+    const std::vector<tbond*>& bondparts) const {
+  std::unique_ptr<tdrawing> shell = emptycopy();
+  tcopymap map;
+  map.atoms.reserve(atomparts.size());
+  shell->atoms.reserve(atoms.count());
+  for (int i = 0; i < atoms.count(); ++i) {
+    tatm* part = atomparts.at(static_cast<std::size_t>(i));
+    shell->atoms.add(part);
+    map.atoms.emplace(atoms.items(i), part);
+  }
+  map.bonds.reserve(bondparts.size());
+  shell->bonds.reserve(bonds.count());
+  for (int i = 0; i < bonds.count(); ++i) {
+    tbond* part = bondparts.at(static_cast<std::size_t>(i));
+    shell->bonds.add(part);
+    map.bonds.emplace(bonds.items(i), part);
+  }
+  copylinks(*shell, map);
+  return shell;
 }
 
 void tdrawing::selectall(bool flag) {

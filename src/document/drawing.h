@@ -16,6 +16,8 @@
 
 namespace molvane {
 
+struct tcopymap;
+
 /// The document: every atom, bond, structure, symbol and font on the page,
 /// with the comments, the element colours and the conditions of the
 /// thermochemistry tools. The drawing owns all of them.
@@ -81,6 +83,14 @@ class tdrawing : public tStructure {
 
   /// A complete, independent copy of the document.
   std::unique_ptr<tdrawing> clonedrawing() const;
+  /// A drawing that lists atomparts and bondparts, position for position,
+  /// where this one lists its atoms and bonds, without owning them; its
+  /// structures, symbols and other fields are copies of this drawing's.
+  /// The parts must outlive it, and the ends of each bond part must be
+  /// atom parts. Its clonedrawing() is then a copy of this drawing.
+  std::unique_ptr<tdrawing> framedrawing(
+      const std::vector<tatm*>& atomparts,
+      const std::vector<tbond*>& bondparts) const;
   /// Selection flag of the drawing, every atom and every bond; symbols take
   /// it only in draw modes 0 and 70.
   void selectall(bool flag);
@@ -121,6 +131,11 @@ class tdrawing : public tStructure {
   void setgeometry(const tgeometrysettings& settings);
 
  private:
+  /// A copy of the fields with no atoms, bonds, structures or symbols.
+  std::unique_ptr<tdrawing> emptycopy() const;
+  /// Gives copy the auxiliary bonds, structures and symbols of this
+  /// drawing, through map from this drawing's objects to copy's.
+  void copylinks(tdrawing& copy, const tcopymap& map) const;
   /// Makes structure read the geometry of this drawing.
   void holdgeometry(tStructure& structure) const;
   void holdgeometry() const;

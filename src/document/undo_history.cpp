@@ -3,36 +3,13 @@
 #include "document/undo_history.h"
 
 #include "document/drawing.h"
-#include "document/symbol.h"
-#include "model/atom.h"
-#include "model/bond.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace molvane {
 
-std::size_t drawingfootprint(const tdrawing& drawing) {
-  // Each object is counted with the list entries that point at it; the
-  // structures' own lists are views of the same objects.
-  constexpr std::size_t entry = 2 * sizeof(void*);
-  std::size_t bytes = sizeof(tdrawing) + drawing.title().size() +
-                      drawing.author().size() + drawing.notes().size() +
-                      drawing.filename.size();
-  for (const tatm* atom : drawing.atoms) {
-    bytes += sizeof(tLAtm) + atom->symbol.capacity() + entry;
-  }
-  bytes += drawing.bonds.count() * (sizeof(tbond) + entry);
-  for (const tSymbol* symbol : drawing.symbols) {
-    bytes += sizeof(tSymbol) + entry +
-             (symbol->atoms.count() + symbol->bonds.count()) * entry;
-  }
-  for (const tStructure* structure : drawing.structures) {
-    bytes += sizeof(tStructure) + entry +
-             (structure->atoms.count() + structure->bonds.count()) * entry;
-  }
-  return bytes;
-}
+tundohistory::~tundohistory() { clear(); }
 
 void tundohistory::setlimits(tundolimits limits) {
   limits_ = limits;
@@ -40,10 +17,60 @@ void tundohistory::setlimits(tundolimits limits) {
   trim();
 }
 
-tundohistory::tstep tundohistory::makestep(std::unique_ptr<tdrawing> drawing,
-                                           std::string caption) {
+void tundohistory::push(tsteps& steps, std::unique_ptr<tdrawing> drawing,
+                        std::string caption) {
+  compactnewest(steps);
   const std::size_t bytes = drawingfootprint(*drawing);
-  return {std::move(drawing), std::move(caption), bytes};
+  stepbytes_ += bytes;
+  steps.push_back({std::move(drawing), nullptr, std::move(caption), bytes});
+}
+
+tundohistory::tstep tundohistory::pop(tsteps& steps) {
+  expandnewest(steps);
+  tstep step = std::move(steps.back());
+  steps.pop_back();
+  stepbytes_ -= step.bytes;
+  step.bytes = 0;
+  expandnewest(steps);
+  return step;
+}
+
+void tundohistory::dropoldest(tsteps& steps) {
+  stepbytes_ -= steps.front().bytes;
+  steps.pop_front();
+}
+
+void tundohistory::dropall(tsteps& steps) {
+  while (!steps.empty()) {
+    dropoldest(steps);
+  }
+}
+
+void tundohistory::compactnewest(tsteps& steps) {
+  if (steps.empty() || steps.back().drawing == nullptr) {
+    return;
+  }
+  tstep& newest = steps.back();
+  const tdrawingsnapshot* like =
+      steps.size() > 1 ? steps[steps.size() - 2].snapshot.get() : nullptr;
+  newest.snapshot =
+      std::make_unique<tdrawingsnapshot>(*newest.drawing, like, pool_);
+  newest.drawing.reset();
+  stepbytes_ -= newest.bytes;
+  newest.bytes = newest.snapshot->bytes();
+  stepbytes_ += newest.bytes;
+}
+
+void tundohistory::expandnewest(tsteps& steps) {
+  if (steps.empty() || steps.back().snapshot == nullptr) {
+    return;
+  }
+  tstep& newest = steps.back();
+  newest.drawing = newest.snapshot->restore();
+  newest.snapshot.reset();
+  stepbytes_ -= newest.bytes;
+  newest.bytes = drawingfootprint(*newest.drawing);
+  stepbytes_ += newest.bytes;
 }
 
 void tundohistory::record(std::unique_ptr<tdrawing> before,
@@ -51,8 +78,9 @@ void tundohistory::record(std::unique_ptr<tdrawing> before,
   if (before == nullptr) {
     return;
   }
-  redo_.clear();
-  undo_.push_back(makestep(std::move(before), std::move(caption)));
+  ++changes_;
+  dropall(redo_);
+  push(undo_, std::move(before), std::move(caption));
   trim();
 }
 
@@ -61,9 +89,9 @@ std::unique_ptr<tdrawing> tundohistory::undo(
   if (undo_.empty() || current == nullptr) {
     return nullptr;
   }
-  tstep step = std::move(undo_.back());
-  undo_.pop_back();
-  redo_.push_back(makestep(std::move(current), step.caption));
+  ++changes_;
+  tstep step = pop(undo_);
+  push(redo_, std::move(current), step.caption);
   trim();
   return std::move(step.drawing);
 }
@@ -73,16 +101,17 @@ std::unique_ptr<tdrawing> tundohistory::redo(
   if (redo_.empty() || current == nullptr) {
     return nullptr;
   }
-  tstep step = std::move(redo_.back());
-  redo_.pop_back();
-  undo_.push_back(makestep(std::move(current), step.caption));
+  ++changes_;
+  tstep step = pop(redo_);
+  push(undo_, std::move(current), step.caption);
   trim();
   return std::move(step.drawing);
 }
 
 void tundohistory::clear() {
-  undo_.clear();
-  redo_.clear();
+  ++changes_;
+  dropall(undo_);
+  dropall(redo_);
 }
 
 std::string tundohistory::undocaption() const {
@@ -101,16 +130,6 @@ tdrawing* tundohistory::redodrawing() const {
   return redo_.empty() ? nullptr : redo_.back().drawing.get();
 }
 
-std::size_t tundohistory::bytes() const {
-  std::size_t total = 0;
-  for (const auto* steps : {&undo_, &redo_}) {
-    for (const tstep& step : *steps) {
-      total += step.bytes;
-    }
-  }
-  return total;
-}
-
 void tundohistory::trim() {
   auto over = [this] {
     return undo_.size() + redo_.size() > limits_.steps ||
@@ -118,9 +137,9 @@ void tundohistory::trim() {
   };
   while (over()) {
     if (undo_.size() > 1) {
-      undo_.pop_front();
+      dropoldest(undo_);
     } else if (!redo_.empty() && undo_.size() + redo_.size() > 1) {
-      redo_.pop_front();
+      dropoldest(redo_);
     } else {
       break;
     }

@@ -128,16 +128,20 @@ TEST_F(UndoSession, ALongSessionStaysWithinTheMemoryLimit) {
     EXPECT_LE(session().history().bytes(), limit);
     states.push_back(saved());
   }
+  // Five whole copies fit; the steps share the atoms these edits leave
+  // alone, so more of them do.
   const std::size_t kept = session().history().undocount();
-  EXPECT_GE(kept, 4U);
-  EXPECT_LE(kept, 5U);
-  // What is kept still walks back exactly.
-  for (std::size_t i = 0; i < kept; ++i) {
+  EXPECT_GT(kept, 5U);
+  EXPECT_LT(kept, 30U);
+  // What is kept still walks back exactly. The redo step is a whole
+  // drawing where the undo step was a shared one, so the oldest may go.
+  std::size_t walked = 0;
+  for (; undoitems().canundo; ++walked) {
     chooseundo();
-    EXPECT_EQ(saved(), states[states.size() - 2 - i]);
+    EXPECT_EQ(saved(), states[states.size() - 2 - walked]);
     EXPECT_LE(session().history().bytes(), limit);
   }
-  EXPECT_FALSE(undoitems().canundo);
+  EXPECT_GT(walked, 5U);
 }
 
 // The editor's second change after a command is a step of its own: the

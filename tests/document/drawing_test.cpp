@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/drawing.h"
 
+#include "testing/sample_drawing.h"
 #include "testing/test_session.h"
 
 #include <gtest/gtest.h>
@@ -15,44 +16,10 @@ namespace {
 
 using DrawingTest = testing::tdrawingtest;
 
-/// Ethanol as a chain structure, a text label, a symbol and a changed font
-/// and colour: one of everything a clone must copy.
-void buildsample(tdrawing& drawing) {
-  auto chain = std::make_unique<tChain>();
-  chain->bondangle = 109.5;
-  chain->name = "ethanol";
-  tatm* c1 = chain->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
-  tatm* c2 = chain->addatom(std::make_unique<tatm>(6, 0, 26.0, 15.0));
-  tatm* o = chain->addatom(std::make_unique<tatm>(8, 2, 52.0, 0.0));
-  chain->addbond(std::make_unique<tbond>(c1, 0, tbondstyle::normal, 2, c2));
-  chain->addbond(std::make_unique<tbond>(c2, 0, tbondstyle::normal, 2, o));
-  chain->ringatoms[1] = c1;
-  drawing.placestructure(std::move(chain), 100, 100);
-
-  auto label = std::make_unique<tLAtm>("EtOH", 200, 50);
-  fontrecord font = fontrecord::standard();
-  font.setfacename("Courier");
-  label->fontindex = static_cast<std::uint8_t>(drawing.fontindexof(font));
-  drawing.addatom(std::move(label));
-
-  auto arrow = makesymbol(102);
-  tatm* tip = arrow->addatom(std::make_unique<tSXY>(300, 100));
-  tatm* tail = arrow->addatom(std::make_unique<tSXY>(255, 100));
-  auto link = std::make_unique<tbond>(tip, 0, tbondstyle::normal, 2, tail);
-  link->chemical = 0;
-  arrow->addbond(std::move(link));
-  arrow->headstyle = 2;
-  drawing.addsymbol(std::move(arrow));
-
-  drawing.elementcolours[8] = 0x123456;
-  drawing.settitle("Ethanol");
-  drawing.temperature = 350.0;
-}
-
 // Atoms ask the drawing that holds them, never the current one: an undo
 // copy, a preview or a file of a batch run answers for itself.
 TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
-  buildsample(drawing());
+  testing::buildsampledrawing(drawing());
   std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
   tatm* c2 = clone->atoms.items(1);
   ASSERT_EQ(c2->owner(), clone.get());
@@ -84,7 +51,7 @@ TEST_F(DrawingTest, AtomsAnswerThroughTheirOwnDrawing) {
 }
 
 TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
-  buildsample(drawing());
+  testing::buildsampledrawing(drawing());
   drawing().filename = "/tmp/x.mlv";
   drawing().drawmode = 12;
   std::unique_ptr<tdrawing> clone = drawing().clonedrawing();
@@ -154,7 +121,7 @@ TEST_F(DrawingTest, PlacingMovesAStructureBuiltAroundTheOrigin) {
 }
 
 TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
-  buildsample(drawing());
+  testing::buildsampledrawing(drawing());
   tStructure* chain = drawing().structures.items(0);
   tatm* c1 = drawing().atoms.items(0);
   drawing().removeatom(drawing().atoms.items(1));
@@ -170,7 +137,7 @@ TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
 }
 
 TEST_F(DrawingTest, MirrorTwiceRestoresAndSwapsBondEnds) {
-  buildsample(drawing());
+  testing::buildsampledrawing(drawing());
   tbond* first = drawing().bonds.items(0);
   tatm* start = first->atom1;
   const double y = drawing().atoms.items(2)->y;
@@ -187,7 +154,7 @@ TEST_F(DrawingTest, CommentsKeepNinetyFiveCharacters) {
 }
 
 TEST_F(DrawingTest, SymbolsAreSelectedOnlyInFlatModes) {
-  buildsample(drawing());
+  testing::buildsampledrawing(drawing());
   drawing().drawmode = 12;
   drawing().selectall(true);
   EXPECT_EQ(drawing().atoms.items(0)->selected, 1);
