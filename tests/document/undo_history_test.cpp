@@ -136,7 +136,7 @@ TEST(UndoHistory, TheNewestStepStaysWhateverItsSize) {
 // and every step comes back as it was saved.
 TEST(UndoHistory, SmallEditsOfALargeDrawingShareTheirParts) {
   tundohistory history;
-  std::unique_ptr<tdrawing> current = chain(5000);
+  std::unique_ptr<tdrawing> current = chain(1000);
   const std::size_t one = drawingfootprint(*current);
   std::vector<std::vector<std::uint8_t>> states{writenative(*current)};
   for (int i = 0; i < 50; ++i) {
