@@ -46,10 +46,8 @@ TEST_F(AtomTest, ImplicitHydrogensFollowTheBondKind) {
   fe->setlabelmode(hydrogenlabel);
   EXPECT_EQ(fe->labelmode, symbollabel);
   EXPECT_EQ(fe->setlabelmode(42), symbollabel);  // unknown modes are ignored
-}
-
-TEST_F(AtomTest, ManualHydrogenAdjustmentChangesTheFreeValence) {
-  tatm* n = atom(7, 0, 0);
+  // A manual adjustment changes the free valence.
+  tatm* n = atom(7, 0, 200);
   n->sethadjust(1);
   EXPECT_EQ(n->implicithydrogens(), 4);
   n->sethadjust(-1);  // replaces the adjustment, does not add to it
