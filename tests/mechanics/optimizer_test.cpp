@@ -6,8 +6,8 @@
 #include "document/structure.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
-#include "model/vector3.h"
 #include "testing/molecule_builder.h"
+#include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
@@ -90,15 +90,9 @@ tsketch formaldehyde() {
 
 /// Dihedral a-b-c-d in degrees.
 double dihedral(const tdrawing& drawing, int a, int b, int c, int d) {
-  using namespace detail;
-  auto p = [&drawing](int i) {
-    const tatm* atom = drawing.atoms.items(i);
-    return TXYZ{atom->x, atom->y, atom->z};
-  };
-  const TXYZ b1 = minus(p(b), p(a)), b2 = minus(p(c), p(b));
-  const TXYZ n2 = cross(b2, minus(p(d), p(c)));
-  return std::atan2(norm(b2) * dot(b1, n2), dot(cross(b1, b2), n2)) * 180.0 /
-         pi;
+  const tAtoms& atoms = drawing.atoms;
+  return testing::torsionat(*atoms.items(a), *atoms.items(b), *atoms.items(c),
+                            *atoms.items(d));
 }
 
 /// Asks the run to stop at the given call of its message pump.
