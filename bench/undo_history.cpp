@@ -11,6 +11,7 @@
 #include "document/drawing.h"
 #include "model/atom.h"
 #include "model/bond.h"
+#include "testing/zigzag_chain.h"
 
 #include <sys/resource.h>
 
@@ -35,23 +36,8 @@ double millisecondssince(std::chrono::steady_clock::time_point start) {
   return took.count();
 }
 
-std::unique_ptr<tdrawing> zigzag(int count) {
-  auto drawing = std::make_unique<tdrawing>();
-  tatm* previous = nullptr;
-  for (int i = 0; i < count; ++i) {
-    tatm* atom = drawing->addatom(
-        std::make_unique<tatm>(6, 0, 26.0 * i, 15.0 * (i % 2)));
-    if (previous != nullptr) {
-      drawing->addbond(
-          std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
-    }
-    previous = atom;
-  }
-  return drawing;
-}
-
 int run(int atoms, int steps) {
-  std::unique_ptr<tdrawing> current = zigzag(atoms);
+  std::unique_ptr<tdrawing> current = testing::zigzagchain(atoms);
   const long startkb = peakkilobytes();
   tundohistory history;
   history.setlimits({static_cast<std::size_t>(steps), tundolimits{}.bytes});

@@ -108,6 +108,28 @@ std::uint64_t endskey(const tlink& bond) {
   return mix(place(bond.atom1), place(bond.atom2));
 }
 
+/// The parts for objects, in their order: the equal part of the
+/// neighbouring snapshot the matcher finds, shared once more, or a new copy.
+template <class T, class Key, class List, class Matcher, class Copy,
+          class Footprint>
+std::vector<T*> shareoradd(const List& objects, Matcher matcher,
+                           tsharedobjects<T, Key>& pool, Copy copy,
+                           Footprint footprint) {
+  std::vector<T*> parts;
+  parts.reserve(static_cast<std::size_t>(objects.count()));
+  for (int i = 0; i < objects.count(); ++i) {
+    const auto& object = *objects.items(i);
+    T* part = matcher.find(i, object);
+    if (part != nullptr) {
+      pool.share(part);
+    } else {
+      part = pool.add(copy(object), footprint(object));
+    }
+    parts.push_back(part);
+  }
+  return parts;
+}
+
 }  // namespace
 
 template <class T, class Key>
@@ -153,21 +175,12 @@ tdrawingsnapshot::~tdrawingsnapshot() {
 
 std::vector<tatm*> tdrawingsnapshot::shareatoms(const tdrawing& drawing,
                                                 const tdrawingsnapshot* like) {
-  tmatcher matcher(like != nullptr ? &like->frame_->atoms : nullptr, placekey,
-                   [](const tatm& a, const tatm& b) { return samecopy(a, b); });
-  std::vector<tatm*> parts;
-  parts.reserve(static_cast<std::size_t>(drawing.atoms.count()));
-  for (int i = 0; i < drawing.atoms.count(); ++i) {
-    const tatm& atom = *drawing.atoms.items(i);
-    tatm* part = matcher.find(i, atom);
-    if (part != nullptr) {
-      pool_.atoms.share(part);
-    } else {
-      part = pool_.atoms.add(copyatom(atom), atomfootprint(atom));
-    }
-    parts.push_back(part);
-  }
-  return parts;
+  return shareoradd(
+      drawing.atoms,
+      tmatcher(like != nullptr ? &like->frame_->atoms : nullptr, placekey,
+               [](const tatm& a, const tatm& b) { return samecopy(a, b); }),
+      pool_.atoms, [](const tatm& atom) { return copyatom(atom); },
+      [](const tatm& atom) { return atomfootprint(atom); });
 }
 
 std::vector<tbond*> tdrawingsnapshot::sharebonds(
@@ -179,27 +192,19 @@ std::vector<tbond*> tdrawingsnapshot::sharebonds(
                         : atomparts[static_cast<std::size_t>(position)];
   };
   // A part is shared only when its ends are shared too.
-  tmatcher matcher(like != nullptr ? &like->frame_->bonds : nullptr, endskey,
-                   [&](const tbond& bond, const tbond& part) {
-                     return part.atom1 == partof(bond.atom1) &&
-                            part.atom2 == partof(bond.atom2) &&
-                            samefields(bond, part);
-                   });
-  std::vector<tbond*> parts;
-  parts.reserve(static_cast<std::size_t>(drawing.bonds.count()));
-  for (int i = 0; i < drawing.bonds.count(); ++i) {
-    const tbond& bond = *drawing.bonds.items(i);
-    tbond* part = matcher.find(i, bond);
-    if (part != nullptr) {
-      pool_.bonds.share(part);
-    } else {
-      part = pool_.bonds.add(
-          tbond::copyof(bond, partof(bond.atom1), partof(bond.atom2)),
-          bondfootprint());
-    }
-    parts.push_back(part);
-  }
-  return parts;
+  return shareoradd(
+      drawing.bonds,
+      tmatcher(like != nullptr ? &like->frame_->bonds : nullptr, endskey,
+               [&](const tbond& bond, const tbond& part) {
+                 return part.atom1 == partof(bond.atom1) &&
+                        part.atom2 == partof(bond.atom2) &&
+                        samefields(bond, part);
+               }),
+      pool_.bonds,
+      [&](const tbond& bond) {
+        return tbond::copyof(bond, partof(bond.atom1), partof(bond.atom2));
+      },
+      [](const tbond&) { return bondfootprint(); });
 }
 
 std::unique_ptr<tdrawing> tdrawingsnapshot::restore() const {

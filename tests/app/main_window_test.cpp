@@ -43,6 +43,11 @@ TEST_F(MainWindow, StartsUntitledAndAsksBeforeClosingOnUnsavedWork) {
   messages_.answer = false;
   EXPECT_FALSE(window_->close());
   EXPECT_EQ(messages_.confirmations.back(), "Save changes to untitled.mlv?");
+  // Open asks the same before it replaces the drawing.
+  messages_.confirmations.clear();
+  choose({"&File", "&Open ..."});
+  EXPECT_EQ(messages_.confirmations.back(), "Save changes to untitled.mlv?");
+  EXPECT_EQ(atomcount(), 6);
   // Undo back to the empty drawing: nothing is lost, nothing is asked.
   choose({"Edit", "Undo Ring 6"});
   EXPECT_EQ(window_->windowTitle().toStdString(),
@@ -201,18 +206,6 @@ TEST_F(MainWindow, DamagedFilesKeepTheDrawingOrOpenUntitled) {
   EXPECT_EQ(std::filesystem::file_size(bad), bytes.size());
 }
 
-TEST_F(MainWindow, OpenAsksBeforeReplacingUnsavedWork) {
-  buildring();
-  dialogs_->name = qtpath(folder_.path() / "ring.mlv");
-  ASSERT_TRUE(window_->files().savefile(*dialogs_->name));
-  choose({"&File", "&New"});
-  buildring();
-  messages_.answer = false;
-  choose({"&File", "&Open ..."});
-  EXPECT_EQ(messages_.confirmations.back(), "Save changes to untitled.mlv?");
-  EXPECT_FALSE(drawing().saved);
-}
-
 TEST_F(MainWindow, SettingsAndTheLabelFontAreKeptInTheDefaults) {
   window_->settings().setscale(0);
   window_->settings().setcolourlabels(true);
@@ -226,7 +219,7 @@ TEST_F(MainWindow, SettingsAndTheLabelFontAreKeptInTheDefaults) {
   EXPECT_EQ(loaded.record.displayflags, colourlabelsflag | plainscreenflag);
 }
 
-TEST_F(MainWindow, PrintsTheDrawingItselfToAPdfFile) {
+TEST_F(MainWindow, PrintsTheDrawingItselfAndExportsPictures) {
   const auto print = [this](const char* name) {
     const auto pdf = folder_.path() / name;
     QPrinter printer(QPrinter::HighResolution);
@@ -244,17 +237,12 @@ TEST_F(MainWindow, PrintsTheDrawingItselfToAPdfFile) {
   QFile pdf(qtpath(folder_.path() / "ring.pdf"));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_FALSE(pdf.readAll().contains("/Subtype /Image"));
-}
-
-TEST_F(MainWindow, ExportsAPictureOfTheChosenSize) {
-  buildring();
+  // A picture name without a picture extension becomes a PNG file.
   tpicturechoice choice{qtpath(folder_.path() / "ring"), {}};
   choice.options.fitwidth = 300;
   dialogs_->picturechoice = choice;
   choose({"&File", "Export Pic&ture ..."});
-  // A name without a picture extension becomes a PNG file.
-  const QImage written(qtpath(folder_.path() / "ring.png"));
-  EXPECT_EQ(written.width(), 300);
+  EXPECT_EQ(QImage(qtpath(folder_.path() / "ring.png")).width(), 300);
 }
 
 TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
@@ -275,7 +263,7 @@ TEST_F(MainWindow, DrawsSmoothLinesUnlessTheSettingIsOff) {
   EXPECT_EQ(greys(), 0);
 }
 
-TEST_F(MainWindow, CopyInchiPutsTheIdentifierOnTheClipboard) {
+TEST_F(MainWindow, CopyAndPasteCarryTheStructure) {
   choose({"Edit", "Copy InChI"});
   ASSERT_EQ(messages_.warnings.size(), 1U);
   EXPECT_EQ(messages_.warnings[0], "Copy InChI: no atoms for InChI");
@@ -283,10 +271,6 @@ TEST_F(MainWindow, CopyInchiPutsTheIdentifierOnTheClipboard) {
   choose({"Edit", "Copy InChI"});
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("InChI=1S/C6H12/c1-2-4-6-5-3-1/h1-6H2"));
-}
-
-TEST_F(MainWindow, CopyAndPasteCarryTheStructure) {
-  buildring();
   choose({"Edit", "Copy"});
   const QMimeData* copied = QApplication::clipboard()->mimeData();
   ASSERT_NE(copied, nullptr);

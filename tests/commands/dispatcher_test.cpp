@@ -78,14 +78,6 @@ TEST_F(DispatcherTest, SnapshotClearsSelectionsAndUndoRestoresTheDrawing) {
   EXPECT_EQ(drawing().atoms.count(), 1);
 }
 
-TEST_F(DispatcherTest, CommandsThatNeedAnAtomSayNoAtoms) {
-  for (int code : {511, 545, 640, 527, 512, 520, 401, 619, 524}) {
-    messages.informs.clear();
-    click(0, 0, code);
-    EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"}) << code;
-  }
-}
-
 TEST_F(DispatcherTest, HiddenAndSymbolCodesBuildTheirObjects) {
   atom(6, 0, 0);
   click(30, 0, 499);
@@ -166,7 +158,13 @@ TEST_F(DispatcherTest, LinkPickDoesNotOutliveItsDrawing) {
   EXPECT_EQ(state.linkpicks.first, drawing().atoms.items(1));
 }
 
-TEST_F(DispatcherTest, AtomToolAddsBranchesOrChooses) {
+TEST_F(DispatcherTest, WithoutAtomsBranchesSayNoAtomsAndTheAtomToolAdds) {
+  for (int code : {511, 545, 640, 527, 512, 520, 401, 619, 524}) {
+    messages.informs.clear();
+    click(0, 0, code);
+    EXPECT_EQ(messages.informs, std::vector<std::string>{"No Atoms"}) << code;
+  }
+  messages.informs.clear();
   tatomtoolresult chosen = runatomtool(0, 0, 826, tatomtoolmode::choose);
   EXPECT_FALSE(chosen.snapshot);
   EXPECT_EQ(chosen.element, 26);

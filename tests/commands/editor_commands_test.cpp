@@ -83,13 +83,18 @@ TEST_F(EditorCommands, NeutronsChangeTheMassAndLabelsKeepWholeCharacters) {
 
 // A chosen element must count the bonds the atom already has; a
 // number outside the table used to take them off its valence a second time.
-TEST_F(EditorCommands, ChosenElementsCountTheAtomsBonds) {
+TEST_F(EditorCommands, ChosenElementsCountTheAtomsBondsAndDragsCommit) {
   buildpropane();
   EXPECT_TRUE(setatomelement(*c2_, 7));
   EXPECT_EQ(c2_->labelmode, hydrogenlabel);
   EXPECT_FALSE(setatomelement(*c2_, 0));
   EXPECT_FALSE(setatomelement(*c2_, 104));
   EXPECT_EQ(c2_->implicithydrogens(), 1);
+  // A dragged atom commits where it was let go.
+  c2_->setxyzraw(130, 140, 0);
+  c2_->updatescreen();
+  finishatomdrag(*c2_);
+  EXPECT_DOUBLE_EQ(c2_->y0, 140);
 }
 
 TEST_F(EditorCommands, CloneStandsAloneRightOfTheDrawing) {
@@ -168,14 +173,6 @@ TEST_F(EditorCommands, SymbolCloneMovesRightAndRotatesAboutItsOwnCentre) {
   tSymbol stray(arrowtype);
   EXPECT_EQ(clonesymbol(stray), nullptr);
   EXPECT_EQ(symbolofpoint(drawing(), drawing().atoms.first()), nullptr);
-}
-
-TEST_F(EditorCommands, DraggedAtomsCommitTheirBonds) {
-  buildpropane();
-  c2_->setxyzraw(130, 140, 0);
-  c2_->updatescreen();
-  finishatomdrag(*c2_);
-  EXPECT_DOUBLE_EQ(c2_->y0, 140);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "mechanics/optimizer.h"
 #include "model/bond.h"
 #include "model/formula.h"
-#include "model/vector3.h"
 #include "testing/command_test.h"
 
 #include <gtest/gtest.h>
@@ -95,20 +94,6 @@ TEST_F(RingCommandsTest, BoatAndChairAreConformationsOnlyIn3D) {
   EXPECT_LT(chair->ringatoms[1]->z * chair->ringatoms[4]->z, -1.0);
 }
 
-/// Torsion angle a-b-c-d in degrees.
-double torsion(const tatm& a, const tatm& b, const tatm& c, const tatm& d) {
-  const TXYZ p[4] = {detail::pointof(a), detail::pointof(b), detail::pointof(c),
-                     detail::pointof(d)};
-  const TXYZ b1 = detail::minus(p[1], p[0]);
-  const TXYZ b2 = detail::minus(p[2], p[1]);
-  const TXYZ b3 = detail::minus(p[3], p[2]);
-  const TXYZ n1 = detail::cross(b1, b2);
-  const TXYZ n2 = detail::cross(b2, b3);
-  const double along = std::sqrt(detail::dot(b2, b2));
-  return std::atan2(along * detail::dot(b1, n2), detail::dot(n1, n2)) * 180.0 /
-         std::numbers::pi;
-}
-
 // Issue #30: "Ring 6" in 3D was a boat, which Add Hs 3D and the optimiser
 // left in the twist-boat. A chair has ring torsions of alternating sign
 // near 55 degrees, and keeps them through both methods.
@@ -130,10 +115,12 @@ TEST_F(RingCommandsTest, SixRingIn3DIsAChairThatTheOptimiserKeeps) {
         atoms.push_back(drawing().atoms.items(place));
       }
       for (std::size_t i = 0; i < 6; ++i) {
-        const double angle = torsion(*atoms[i], *atoms[(i + 1) % 6],
-                                     *atoms[(i + 2) % 6], *atoms[(i + 3) % 6]);
-        const double next = torsion(*atoms[(i + 1) % 6], *atoms[(i + 2) % 6],
-                                    *atoms[(i + 3) % 6], *atoms[(i + 4) % 6]);
+        const double angle =
+            testing::torsionat(*atoms[i], *atoms[(i + 1) % 6],
+                               *atoms[(i + 2) % 6], *atoms[(i + 3) % 6]);
+        const double next =
+            testing::torsionat(*atoms[(i + 1) % 6], *atoms[(i + 2) % 6],
+                               *atoms[(i + 3) % 6], *atoms[(i + 4) % 6]);
         EXPECT_GT(std::abs(angle), lowest) << i;
         EXPECT_LT(angle * next, 0.0) << i;
       }

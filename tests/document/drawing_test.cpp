@@ -99,7 +99,7 @@ TEST_F(DrawingTest, CloneIsCompleteAndIndependent) {
   EXPECT_EQ(drawing().atoms.count(), 6);
 }
 
-TEST_F(DrawingTest, MergingTwiceAddsNothingMore) {
+TEST_F(DrawingTest, MergingTwiceAddsNothingMoreAndPlacingMoves) {
   auto ring = std::make_unique<tRing>();
   tatm* a = ring->addatom(std::make_unique<tatm>(6, 0, 0.0, 0.0));
   tatm* b = ring->addatom(std::make_unique<tatm>(6, 0, 30.0, 0.0));
@@ -110,14 +110,12 @@ TEST_F(DrawingTest, MergingTwiceAddsNothingMore) {
   EXPECT_EQ(drawing().structures.count(), 1);
   EXPECT_TRUE(drawing().owns(a));
   EXPECT_EQ(drawing().structurenumber(merged), 1);
-}
-
-TEST_F(DrawingTest, PlacingMovesAStructureBuiltAroundTheOrigin) {
-  auto structure = std::make_unique<tStructure>();
-  tatm* a = structure->addatom(std::make_unique<tatm>(6, 0, -15.0, 0.0));
-  drawing().placestructure(std::move(structure), 100, 50);
-  EXPECT_EQ(a->sy, 50);
-  EXPECT_DOUBLE_EQ(a->x0, 85.0);
+  // Placing a structure built round the origin moves it.
+  auto placed = std::make_unique<tStructure>();
+  tatm* moved = placed->addatom(std::make_unique<tatm>(6, 0, -15.0, 0.0));
+  drawing().placestructure(std::move(placed), 100, 50);
+  EXPECT_EQ(moved->sy, 50);
+  EXPECT_DOUBLE_EQ(moved->x0, 85.0);
 }
 
 TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
@@ -136,7 +134,7 @@ TEST_F(DrawingTest, RemovingAnAtomForgetsItEverywhere) {
   EXPECT_EQ(chain->ringatoms[1], nullptr);
 }
 
-TEST_F(DrawingTest, MirrorTwiceRestoresAndSwapsBondEnds) {
+TEST_F(DrawingTest, MirrorTwiceRestoresAndSelectingAllSkipsSymbolsIn3D) {
   testing::buildsampledrawing(drawing());
   tbond* first = drawing().bonds.items(0);
   tatm* start = first->atom1;
@@ -146,15 +144,7 @@ TEST_F(DrawingTest, MirrorTwiceRestoresAndSwapsBondEnds) {
   drawing().mirror(1);
   EXPECT_EQ(first->atom1, start);
   EXPECT_DOUBLE_EQ(drawing().atoms.items(2)->y, y);
-}
-
-TEST_F(DrawingTest, CommentsKeepNinetyFiveCharacters) {
-  drawing().setnotes(std::string(200, 'n'));
-  EXPECT_EQ(drawing().notes().size(), 95U);
-}
-
-TEST_F(DrawingTest, SymbolsAreSelectedOnlyInFlatModes) {
-  testing::buildsampledrawing(drawing());
+  // Symbols are selected only in flat modes.
   drawing().drawmode = 12;
   drawing().selectall(true);
   EXPECT_EQ(drawing().atoms.items(0)->selected, 1);
@@ -164,7 +154,7 @@ TEST_F(DrawingTest, SymbolsAreSelectedOnlyInFlatModes) {
   EXPECT_EQ(drawing().symbols.items(0)->selected, 1);
 }
 
-TEST_F(DrawingTest, FontLookupsFallBackToTheDefault) {
+TEST_F(DrawingTest, FontLookupsFallBackToTheDefaultAndCommentsAreCut) {
   EXPECT_EQ(drawing().getfontrecord(99).facenametext(), "MS Sans Serif");
   fontrecord courier = fontrecord::standard();
   courier.setfacename("Courier");
@@ -175,6 +165,9 @@ TEST_F(DrawingTest, FontLookupsFallBackToTheDefault) {
   EXPECT_EQ(c->fontindex, 1);
   c->scalefont(2.0);
   EXPECT_EQ(drawing().getfontrecord(n->fontindex).height, -22);
+  // Comments keep 95 characters.
+  drawing().setnotes(std::string(200, 'n'));
+  EXPECT_EQ(drawing().notes().size(), 95U);
 }
 
 // Thousands of atoms on a line: neighbour queries must not rescan the whole

@@ -86,7 +86,7 @@ TEST_F(SymbolTest, CopyIsIndependentAndKeepsClassAndFields) {
   EXPECT_EQ(plaintwin.fragtype, 107);
 }
 
-TEST_F(SymbolTest, RotationTurnsStraightSymbolsFromTheReference) {
+TEST_F(SymbolTest, TurnsAndScalesFromTheReferenceAndMovesByTheCentre) {
   tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
   arrow->rotatesymbol(90);
   arrow->rotatesymbol(90);  // as a slider does: again from the reference
@@ -108,20 +108,18 @@ TEST_F(SymbolTest, RotationTurnsStraightSymbolsFromTheReference) {
     fixed->rotatesymbol(45);
     EXPECT_DOUBLE_EQ(fixed->atoms.items(0)->x, x) << code;
   }
-}
+  // Scaling works from the reference too, and moving keeps the centre.
+  tSymbol* scaled = placesymbol(drawing(), 720, 100, 100);
+  scaled->scalesymbol(2.0);
+  expectpoints(*scaled, {{145, 100}, {55, 100}});
+  scaled->scalesymbol(0.5);  // again from the reference
+  expectpoints(*scaled, {{111.25, 100}, {88.75, 100}});
 
-TEST_F(SymbolTest, ScalingAndMovingKeepTheCentre) {
-  tSymbol* arrow = placesymbol(drawing(), 720, 100, 100);
-  arrow->scalesymbol(2.0);
-  expectpoints(*arrow, {{145, 100}, {55, 100}});
-  arrow->scalesymbol(0.5);  // again from the reference
-  expectpoints(*arrow, {{111.25, 100}, {88.75, 100}});
-
-  arrow->movecentreto(0, 50);
-  expectpoints(*arrow, {{11.25, 50}, {-11.25, 50}});
-  arrow->locked = 1;
-  arrow->movecentreto(300, 300);
-  EXPECT_DOUBLE_EQ(arrow->centre().x, 0.0);
+  scaled->movecentreto(0, 50);
+  expectpoints(*scaled, {{11.25, 50}, {-11.25, 50}});
+  scaled->locked = 1;
+  scaled->movecentreto(300, 300);
+  EXPECT_DOUBLE_EQ(scaled->centre().x, 0.0);
 }
 
 TEST_F(SymbolTest, ArrowsReflectAcrossTheOtherAxis) {

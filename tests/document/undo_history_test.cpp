@@ -7,6 +7,7 @@
 #include "model/atom.h"
 #include "model/bond.h"
 #include "testing/sample_drawing.h"
+#include "testing/zigzag_chain.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,6 @@ std::unique_ptr<tdrawing> carbons(int count, double shift = 0.0) {
   auto drawing = std::make_unique<tdrawing>();
   for (int i = 0; i < count; ++i) {
     drawing->addatom(std::make_unique<tatm>(6, 0, 30.0 * i + shift, 0.0));
-  }
-  return drawing;
-}
-
-/// A zigzag chain of count carbons.
-std::unique_ptr<tdrawing> chain(int count) {
-  auto drawing = std::make_unique<tdrawing>();
-  tatm* previous = nullptr;
-  for (int i = 0; i < count; ++i) {
-    tatm* atom = drawing->addatom(
-        std::make_unique<tatm>(6, 0, 26.0 * i, 15.0 * (i % 2)));
-    if (previous != nullptr) {
-      drawing->addbond(
-          std::make_unique<tbond>(previous, 0, tbondstyle::normal, 2, atom));
-    }
-    previous = atom;
   }
   return drawing;
 }
@@ -136,7 +121,7 @@ TEST(UndoHistory, TheNewestStepStaysWhateverItsSize) {
 // and every step comes back as it was saved.
 TEST(UndoHistory, SmallEditsOfALargeDrawingShareTheirParts) {
   tundohistory history;
-  std::unique_ptr<tdrawing> current = chain(1000);
+  std::unique_ptr<tdrawing> current = testing::zigzagchain(1000);
   const std::size_t one = drawingfootprint(*current);
   std::vector<std::vector<std::uint8_t>> states{writenative(*current)};
   for (int i = 0; i < 50; ++i) {

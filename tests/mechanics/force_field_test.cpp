@@ -365,7 +365,7 @@ TEST(ForceField, GroupPackRefreshesEveryTermOfItsStructure) {
   EXPECT_NEAR(running, field.totalenergy(), 1e-9);
 }
 
-TEST(ForceField, SetupAskedToStopLeavesNoTerms) {
+TEST(ForceField, SetupStopsWhenAskedAndLeavesNoPacksBehind) {
   // Small drawings are asked between steps; a long chain also while its
   // pairs are listed.
   for (const int carbons : {2, 300}) {
@@ -382,9 +382,7 @@ TEST(ForceField, SetupAskedToStopLeavesNoTerms) {
     EXPECT_TRUE(field.nonbonded().empty());
     EXPECT_EQ(molecule.atom(0).pack, nullptr);
   }
-}
-
-TEST(ForceField, SetupPumpsOncePerTermAndFreeingClearsThePacks) {
+  // Unstopped, it pumps once per term; freeing the terms clears the packs.
   tmolecule molecule = formaldehyde();
   tforcefield field(molecule.drawing);
   int pumps = 0;

@@ -9,9 +9,8 @@
 #include "io/mdl_format.h"
 #include "mechanics/embedding.h"
 #include "mechanics/optimizer.h"
-#include "mechanics/torsion_term.h"
 #include "model/atom.h"
-#include "model/vector3.h"
+#include "testing/test_session.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,13 +42,6 @@ bool allfinite(const tdrawing& drawing) {
     }
   }
   return true;
-}
-
-double dihedraldegrees(const tatm& a, const tatm& b, const tatm& c,
-                       const tatm& d) {
-  using detail::pointof;
-  return dihedralof(pointof(a), pointof(b), pointof(c), pointof(d)) * 180.0 /
-         std::numbers::pi;
 }
 
 /// The hydrogen bonded to atom.
@@ -147,7 +138,7 @@ TEST(StereoModels, EmbedKeepsRingFusionsAndDoubleBondsAsDrawn) {
     const tatm* hb = hydrogenof(*drawing, b);
     ASSERT_NE(ha, nullptr);
     ASSERT_NE(hb, nullptr);
-    const double torsion = std::abs(dihedraldegrees(*ha, a, b, *hb));
+    const double torsion = std::abs(testing::torsionat(*ha, a, b, *hb));
     if (second == 6) {
       EXPECT_GT(torsion, 150.0);
     } else {
@@ -171,7 +162,7 @@ TEST(StereoModels, EmbedKeepsRingFusionsAndDoubleBondsAsDrawn) {
       "  4  6  1  0\n  6  7  1  0\nM  END\n");
   ASSERT_NE(hexene, nullptr);
   ASSERT_EQ(embedmolecule(*hexene, {8, 3, {}, {}}).error, "");
-  EXPECT_LT(std::abs(dihedraldegrees(
+  EXPECT_LT(std::abs(testing::torsionat(
                 *hexene->atoms.items(0), *hexene->atoms.items(1),
                 *hexene->atoms.items(2), *hexene->atoms.items(3))),
             30.0);

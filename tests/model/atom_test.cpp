@@ -46,10 +46,8 @@ TEST_F(AtomTest, ImplicitHydrogensFollowTheBondKind) {
   fe->setlabelmode(hydrogenlabel);
   EXPECT_EQ(fe->labelmode, symbollabel);
   EXPECT_EQ(fe->setlabelmode(42), symbollabel);  // unknown modes are ignored
-}
-
-TEST_F(AtomTest, ManualHydrogenAdjustmentChangesTheFreeValence) {
-  tatm* n = atom(7, 0, 0);
+  // A manual adjustment changes the free valence.
+  tatm* n = atom(7, 0, 200);
   n->sethadjust(1);
   EXPECT_EQ(n->implicithydrogens(), 4);
   n->sethadjust(-1);  // replaces the adjustment, does not add to it
@@ -69,7 +67,7 @@ TEST_F(AtomTest, ChangingTheElementKeepsTheBondsCounted) {
   EXPECT_EQ(n->valence2, 0);
 }
 
-TEST_F(AtomTest, ChargesAreClampedAndTextsSigned) {
+TEST_F(AtomTest, ChargesAreClampedAndDecideDonorsAndAcceptors) {
   tatm* n = atom(7, 0, 0);
   n->qpartial = 0.25F;
   EXPECT_EQ(n->chargetext(), "");
@@ -82,6 +80,11 @@ TEST_F(AtomTest, ChargesAreClampedAndTextsSigned) {
   EXPECT_FALSE(n->isacceptor());
   n->setcharge(0);
   EXPECT_TRUE(n->isacceptor());
+  // Polar hydrogens sit on nitrogen, oxygen or fluorine.
+  tatm* h = atom(1, 0, 100);
+  EXPECT_FALSE(h->ispolarh());
+  EXPECT_TRUE(bond(h, atom(8, 30, 0))->atom1->ispolarh());
+  EXPECT_FALSE(bond(atom(1, 100, 0), atom(6, 130, 0))->atom1->ispolarh());
 }
 
 // Files keep no masses, so a copy takes the table mass like a read atom.
@@ -153,13 +156,6 @@ TEST_F(AtomTest, FlatnessTestSeparatesTrigonalFromPyramidal) {
   bond(pyramid, atom(6, 185, 26, 10));
   bond(pyramid, atom(6, 185, -26, 10));
   EXPECT_FALSE(pyramid->isplanar());
-}
-
-TEST_F(AtomTest, PolarHydrogenSitsOnNitrogenOxygenOrFluorine) {
-  tatm* h = atom(1, 0, 0);
-  EXPECT_FALSE(h->ispolarh());
-  EXPECT_TRUE(bond(h, atom(8, 30, 0))->atom1->ispolarh());
-  EXPECT_FALSE(bond(atom(1, 100, 0), atom(6, 130, 0))->atom1->ispolarh());
 }
 
 TEST_F(AtomTest, FixedAtomsIgnoreMovesAndScalingWorksFromTheReferenceCopy) {

@@ -123,14 +123,6 @@ TEST(ElectronConfig, OtherRowsFillOneSubshellAtATime) {
   }
 }
 
-TEST(ElectronConfig, ElectronCountsOutsideTheTableAreClamped) {
-  EXPECT_EQ(TEConfig(17, -1).configtext(), TEConfig(18, 0).configtext());
-  for (auto [z, q] : {std::pair{1, 2}, {-1, 0}, {6, INT_MAX}}) {
-    EXPECT_EQ(TEConfig(z, q).configtext(), "");
-  }
-  EXPECT_EQ(TEConfig(103, INT_MIN).electroncount(), maxelectrons);
-}
-
 TEST(ElectronConfig, EditingRespectsCapacitiesAndFillingOrder) {
   TEConfig atom(18, 0);  // Ar
   EXPECT_EQ(atom.firstnotfull(), 5);
@@ -208,7 +200,7 @@ TEST(ElectronConfig, PartialChargeElectronegativityIsAParabola) {
   }
 }
 
-TEST(ElectronConfig, EveryStateGivesFinitePropertiesAndWellDepthGrows) {
+TEST(ElectronConfig, EveryStateIsClampedToTheTableAndGivesFiniteProperties) {
   for (int z = firstelement; z <= lastelement; ++z) {
     for (int q : {INT_MIN, -200, -3, -2, -1, 0, 1, 2, 3, 5, 8, 200, INT_MAX}) {
       SCOPED_TRACE(std::to_string(z) + " " + std::to_string(q));
@@ -229,6 +221,12 @@ TEST(ElectronConfig, EveryStateGivesFinitePropertiesAndWellDepthGrows) {
   EXPECT_NEAR(TEConfig(6, 0).welldepthcal(), 100.0, 2.0);
   EXPECT_LT(TEConfig(2, 0).welldepthcal(), TEConfig(54, 0).welldepthcal());
   EXPECT_LT(TEConfig(17, 0).welldepthcal(), TEConfig(17, -1).welldepthcal());
+  // Electron counts outside the table are clamped.
+  EXPECT_EQ(TEConfig(17, -1).configtext(), TEConfig(18, 0).configtext());
+  for (auto [z, q] : {std::pair{1, 2}, {-1, 0}, {6, INT_MAX}}) {
+    EXPECT_EQ(TEConfig(z, q).configtext(), "");
+  }
+  EXPECT_EQ(TEConfig(103, INT_MIN).electroncount(), maxelectrons);
 }
 
 }  // namespace

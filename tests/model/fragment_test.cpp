@@ -110,7 +110,7 @@ TEST_F(Fragment, MirrorTwiceRestoresCoordinates) {
   }
 }
 
-TEST_F(Fragment, LockedFragmentIgnoresMoveCentroidTo) {
+TEST_F(Fragment, CentroidsSkipSymbolPointsAndLockedFragmentsStay) {
   add(6, 0, 0, 5);
   add(6, 30, 10, 5);
   fragment.locked = 1;
@@ -119,9 +119,8 @@ TEST_F(Fragment, LockedFragmentIgnoresMoveCentroidTo) {
   fragment.locked = 0;
   fragment.movecentroidto(100, 200);
   EXPECT_DOUBLE_EQ(fragment.centroid().y, 200.0);
-}
-
-TEST_F(Fragment, CentroidSkipsSymbolPointsUnlessThereIsNothingElse) {
+  // The centroid skips symbol points unless there is nothing else.
+  fragment.atoms.clear();
   EXPECT_EQ(fragment.centroidint(), (std::array<int, 3>{0, 0, 0}));
   addpoint(10, 20);
   addpoint(30, 40);
@@ -221,7 +220,7 @@ TEST_F(Fragment, RotateAxisTurnsAboutTheCentre) {
 
 using FormulaTest = testing::tdrawingtest;
 
-TEST_F(FormulaTest, EthanolListsCarbonHydrogenThenOxygen) {
+TEST_F(FormulaTest, CarbonAndHydrogenLeadWhenThereIsCarbon) {
   tatm* c2 = atom(6, 30, 0);
   bond(atom(6, 0, 0), c2);
   bond(c2, atom(8, 60, 0));
@@ -230,9 +229,8 @@ TEST_F(FormulaTest, EthanolListsCarbonHydrogenThenOxygen) {
   EXPECT_EQ(formulaweighttext(drawing()), "    46.069");
   // 2 x 12.0112, 6 x 1.00794 and 15.9994 of 46.0692.
   EXPECT_EQ(compositiontext(drawing()), "52.1C 13.1H 34.7O ");
-}
-
-TEST_F(FormulaTest, WithoutCarbonHydrogensComeFirst) {
+  // Without carbon, hydrogens come first.
+  session().newdrawing();
   EXPECT_EQ(formulatext(drawing()), "");
   EXPECT_EQ(hillformula(drawing()), "");
   atom(8, 0, 0);

@@ -233,15 +233,7 @@ TEST_F(PeakDatabase, AnUnreadableFileIsNeverOverwritten) {
   EXPECT_EQ(messages.errors.back().rfind("File Read Error: ", 0), 0U);
 }
 
-TEST_F(PeakDatabase, MissingFileIsRecreatedFromTheBackup) {
-  writebytes(file("nmr13.pk_"), fileof(3));
-  tpeakdb restored(file("nmr13.pks").string(), 6);
-  EXPECT_EQ(restored.totalcount(), 3);
-  EXPECT_FALSE(restored.modified());
-  EXPECT_EQ(readbytes(file("nmr13.pks")), fileof(3));
-}
-
-TEST_F(PeakDatabase, WritesOnlyWhenModified) {
+TEST_F(PeakDatabase, WritesOnlyWhenModifiedAndRecreatesFromTheBackup) {
   tpeakdb db(file("nmr13.pks").string(), 6);
   EXPECT_EQ(readbytes(file("nmr13.pks")).size(), 88U);  // created empty
   std::filesystem::remove(file("nmr13.pks"));
@@ -252,6 +244,12 @@ TEST_F(PeakDatabase, WritesOnlyWhenModified) {
   EXPECT_TRUE(db.save());
   EXPECT_EQ(readbytes(file("nmr13.pks")).size(), 120U);
   EXPECT_FALSE(db.modified());
+  // A missing file is recreated from its backup.
+  writebytes(file("nmr14.pk_"), fileof(3));
+  tpeakdb restored(file("nmr14.pks").string(), 6);
+  EXPECT_EQ(restored.totalcount(), 3);
+  EXPECT_FALSE(restored.modified());
+  EXPECT_EQ(readbytes(file("nmr14.pks")), fileof(3));
 }
 
 TEST_F(PeakDatabase, InsertionKeepsOrderAndReplacesIdenticalEntries) {

@@ -54,7 +54,7 @@ class BondPainter : public testing::tdrawingtest {
   trecordingcanvas canvas;
 };
 
-TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
+TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSaysAndOnlyWholeBonds) {
   // Lines parallel to the bond at height y.
   const auto at = [](int y) { return solid(100, y, 130, y); };
   const auto dot = [](int y) { return dotted(100, y, 130, y); };
@@ -105,6 +105,13 @@ TEST_F(BondPainter, DrawsEveryKindAndStyleAsTheTableSays) {
     EXPECT_EQ(canvas.pen().style, tpenstyle::solid);
     EXPECT_EQ(canvas.brush(), tbrush{});
   }
+  // Only chemical bonds with both ends are drawn.
+  tbond* loose = horizontal(2, 1);
+  loose->chemical = 0;
+  EXPECT_TRUE(paint(*loose).empty());
+  loose->chemical = 1;
+  loose->atom2 = nullptr;
+  EXPECT_TRUE(paint(*loose).empty());
 }
 
 TEST_F(BondPainter, CentresADoubleBondOnHalfOffsetsRoundedAwayFromZero) {
@@ -125,16 +132,7 @@ TEST_F(BondPainter, CentresADoubleBondOnHalfOffsetsRoundedAwayFromZero) {
                                       solid(197, 100, 197, 130)}));
 }
 
-TEST_F(BondPainter, DrawsOnlyChemicalBondsWithBothEnds) {
-  tbond* b = horizontal(2, 1);
-  b->chemical = 0;
-  EXPECT_TRUE(paint(*b).empty());
-  b->chemical = 1;
-  b->atom2 = nullptr;
-  EXPECT_TRUE(paint(*b).empty());
-}
-
-TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
+TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEndAsTheModelPlacesIt) {
   tbond* b = horizontal(2, bondstylenumber(tbondstyle::wedge));
   b->colour = 0x0000FF;
   EXPECT_EQ(paint(*b), (std::vector<std::string>{
@@ -146,21 +144,18 @@ TEST_F(BondPainter, FillsAWedgeFromThePointToTheWideEnd) {
   EXPECT_EQ(paint(*b), (std::vector<std::string>{
                            "polygon 130,100 100,103 100,97 pen=solid/1/0000FF "
                            "brush=solid/0000FF"}));
-}
-
-TEST_F(BondPainter, PlacesAndTurnsTheWideCornersFromTheModelPosition) {
-  tbond* b = bond(atom(6, 100, 100), atom(6, 130.4, 100.6), 2);
-  b->style = tbondstyle::wedge;
-  b->width = 1;
+  tbond* off = bond(atom(6, 100, 100), atom(6, 130.4, 100.6), 2);
+  off->style = tbondstyle::wedge;
+  off->width = 1;
   // The offset is (0, 6); 100.6 + 3 and 100.6 - 3 round to 104 and 98,
   // where the screen point (100, 101) would give 104 and 98 only by luck.
-  ASSERT_EQ(paint(*b).size(), 1U);
+  ASSERT_EQ(paint(*off).size(), 1U);
   EXPECT_EQ(canvas.calls[0].substr(0, 32), "polygon 100,100 130,104 130,98 p");
   // The wide end swings round below the point: the corners turn with it
   // although the stored offsets still describe the old bond.
-  b->atom2->setxyz(100, 130, 0);
-  b->atom2->commit();
-  ASSERT_EQ(paint(*b).size(), 1U);
+  off->atom2->setxyz(100, 130, 0);
+  off->atom2->commit();
+  ASSERT_EQ(paint(*off).size(), 1U);
   EXPECT_EQ(canvas.calls[0].substr(0, 30), "polygon 100,100 97,130 103,130");
 }
 
@@ -222,7 +217,7 @@ TEST_F(BondPainter, SplitsATwoColourBondAtItsTruncatedMidpoint) {
                                       "line -1,-1 0,0 pen=solid/1/BF3F3F"}));
 }
 
-TEST_F(BondPainter, FormatsEachUnitAndWritesBondLengthsAtTheMidpoint) {
+TEST_F(BondPainter, FormatsEachUnitAndWritesLengthsAndDistances) {
   EXPECT_EQ(measuretext(tmeasureunit::angstrom, 1.5349), "1.535\u00C5");
   EXPECT_EQ(measuretext(tmeasureunit::calories, 12.25), "12.2cal");
   EXPECT_EQ(measuretext(tmeasureunit::hertz, 7.0), "7.00Hz");
@@ -232,12 +227,11 @@ TEST_F(BondPainter, FormatsEachUnitAndWritesBondLengthsAtTheMidpoint) {
   drawbondlength(*b, canvas, tmeasureunit::angstrom, 1.54);
   ASSERT_EQ(canvas.calls.size(), 1U);
   EXPECT_EQ(canvas.calls[0].substr(0, 27), "text 115,110 \"1.540\u00C5\" left");
-}
-
-TEST_F(BondPainter, DrawsADottedBlueDistanceLineAndLeavesThePenSolid) {
-  tatm* a = atom(6, 0, 0);
-  tatm* b = atom(6, 30, 3);
-  drawdistance(*a, *b, canvas, drawing());
+  // A distance is a dotted blue line that leaves the pen solid.
+  canvas.clear();
+  tatm* from = atom(6, 0, 0);
+  tatm* to = atom(6, 30, 3);
+  drawdistance(*from, *to, canvas, drawing());
   ASSERT_EQ(canvas.calls.size(), 2U);
   EXPECT_EQ(canvas.calls[0], "line 0,0 30,3 pen=dotted/1/FF0000");
   // 30 units are one bond of 1.53 Å; the midpoint (15, 1.5) rounds to

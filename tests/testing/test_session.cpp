@@ -3,6 +3,7 @@
 #include "testing/test_session.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -49,6 +50,25 @@ double angleat(const tatm& centre, const tatm& a, const tatm& b) {
                          (a.z - centre.z) * (b.z - centre.z)) /
                         (centre.distance(a) * centre.distance(b));
   return std::acos(std::clamp(cosine, -1.0, 1.0)) * 180.0 / std::numbers::pi;
+}
+
+double torsionat(const tatm& a, const tatm& b, const tatm& c, const tatm& d) {
+  const auto minus = [](const tatm& p, const tatm& q) {
+    return std::array<double, 3>{p.x - q.x, p.y - q.y, p.z - q.z};
+  };
+  const auto cross = [](const auto& u, const auto& v) {
+    return std::array<double, 3>{u[1] * v[2] - u[2] * v[1],
+                                 u[2] * v[0] - u[0] * v[2],
+                                 u[0] * v[1] - u[1] * v[0]};
+  };
+  const auto dot = [](const auto& u, const auto& v) {
+    return u[0] * v[0] + u[1] * v[1] + u[2] * v[2];
+  };
+  const auto b1 = minus(b, a), b2 = minus(c, b), b3 = minus(d, c);
+  const auto n2 = cross(b2, b3);
+  return std::atan2(std::sqrt(dot(b2, b2)) * dot(b1, n2),
+                    dot(cross(b1, b2), n2)) *
+         180.0 / std::numbers::pi;
 }
 
 double heading(const tatm& a, const tatm& b) {

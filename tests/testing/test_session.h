@@ -54,6 +54,8 @@ class tdrawingtest : public ::testing::Test {
 
 /// The angle a-centre-b in degrees.
 double angleat(const tatm& centre, const tatm& a, const tatm& b);
+/// The torsion a-b-c-d in degrees, -180 to 180.
+double torsionat(const tatm& a, const tatm& b, const tatm& c, const tatm& d);
 /// The screen direction from a to b in degrees, 0 <= angle < 360, y down.
 double heading(const tatm& a, const tatm& b);
 
