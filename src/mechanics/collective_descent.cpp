@@ -61,7 +61,8 @@ class thistory {
 
 /// The quasi-Newton direction -H g from the remembered pairs.
 void direction(thistory& pairs, std::span<const double> g,
-               std::vector<double>& alpha, std::span<double> d) {
+               std::span<const double> scales, std::vector<double>& alpha,
+               std::span<double> d) {
   std::copy(g.begin(), g.end(), d.begin());
   for (std::size_t k = pairs.size(); k-- > 0;) {
     alpha[k] = pairs.rho(k) * dot(pairs.s(k), d);
@@ -72,10 +73,18 @@ void direction(thistory& pairs, std::span<const double> g,
   }
   if (pairs.size() > 0) {
     const std::size_t last = pairs.size() - 1;
-    const double scale =
-        1.0 / (pairs.rho(last) * dot(pairs.y(last), pairs.y(last)));
-    for (double& v : d) {
-      v *= scale;
+    const auto y = pairs.y(last);
+    double yhy = 0.0;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+      yhy += y[i] * y[i] * (scales.empty() ? 1.0 : scales[i]);
+    }
+    const double scale = 1.0 / (pairs.rho(last) * yhy);
+    for (std::size_t i = 0; i < d.size(); ++i) {
+      d[i] *= scale * (scales.empty() ? 1.0 : scales[i]);
+    }
+  } else if (!scales.empty()) {
+    for (std::size_t i = 0; i < d.size(); ++i) {
+      d[i] *= scales[i];
     }
   }
   for (std::size_t k = 0; k < pairs.size(); ++k) {
@@ -119,7 +128,7 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
       break;
     }
     ++result.iterations;
-    direction(pairs, g, alpha, d);
+    direction(pairs, g, problem.scales, alpha, d);
     double slope = dot(d, g);
     if (!(slope < 0.0)) {
       // Not downhill: forget the curvature and go straight down.

@@ -18,6 +18,9 @@ struct tdescentproblem {
   /// Called once an iteration with the energy and the root-mean-square
   /// gradient reached; returning true stops the descent.
   std::function<bool(double energy, double rmsgradient)> stop;
+  /// How far each variable moves for a unit of its gradient, near enough,
+  /// as the shape of the first curvature estimate; empty for all alike.
+  std::vector<double> scales;
 };
 
 struct tdescentlimits {
