@@ -59,10 +59,11 @@ class thistory {
   std::size_t count_ = 0;
 };
 
-/// The quasi-Newton direction -H g from the remembered pairs.
+/// The quasi-Newton direction -H g from the remembered pairs; yhy is
+/// yᵀ M y of the newest pair, M the preconditioner.
 void direction(thistory& pairs, std::span<const double> g,
-               std::span<const double> scales, std::vector<double>& alpha,
-               std::span<double> d) {
+               const tdescentproblem& problem, double yhy,
+               std::vector<double>& alpha, std::span<double> d) {
   std::copy(g.begin(), g.end(), d.begin());
   for (std::size_t k = pairs.size(); k-- > 0;) {
     alpha[k] = pairs.rho(k) * dot(pairs.s(k), d);
@@ -71,20 +72,14 @@ void direction(thistory& pairs, std::span<const double> g,
       d[i] -= alpha[k] * y[i];
     }
   }
+  if (problem.precondition) {
+    problem.precondition(d);
+  }
   if (pairs.size() > 0) {
-    const std::size_t last = pairs.size() - 1;
-    const auto y = pairs.y(last);
-    double yhy = 0.0;
-    for (std::size_t i = 0; i < y.size(); ++i) {
-      yhy += y[i] * y[i] * (scales.empty() ? 1.0 : scales[i]);
-    }
-    const double scale = 1.0 / (pairs.rho(last) * yhy);
-    for (std::size_t i = 0; i < d.size(); ++i) {
-      d[i] *= scale * (scales.empty() ? 1.0 : scales[i]);
-    }
-  } else if (!scales.empty()) {
-    for (std::size_t i = 0; i < d.size(); ++i) {
-      d[i] *= scales[i];
+    // The first estimate scaled to the curvature the newest step saw.
+    const double scale = 1.0 / (pairs.rho(pairs.size() - 1) * yhy);
+    for (double& v : d) {
+      v *= scale;
     }
   }
   for (std::size_t k = 0; k < pairs.size(); ++k) {
@@ -119,6 +114,7 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
     return result;
   }
   thistory pairs(n);
+  double yhy = 0.0;
   while (result.iterations < limits.iterations) {
     if (!(result.rmsgradient > limits.gradient)) {
       result.converged = true;
@@ -128,7 +124,7 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
       break;
     }
     ++result.iterations;
-    direction(pairs, g, problem.scales, alpha, d);
+    direction(pairs, g, problem, yhy, alpha, d);
     double slope = dot(d, g);
     if (!(slope < 0.0)) {
       // Not downhill: forget the curvature and go straight down.
@@ -185,6 +181,12 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
       std::copy(snew.begin(), snew.end(), pairs.s(k).begin());
       std::copy(ynew.begin(), ynew.end(), pairs.y(k).begin());
       pairs.rho(k) = 1.0 / sy;
+      if (problem.precondition) {
+        problem.precondition(ynew);  // ynew is made anew each iteration
+        yhy = dot(pairs.y(k), ynew);
+      } else {
+        yhy = dot(ynew, ynew);
+      }
     }
     x.swap(trial);
     g.swap(gtrial);

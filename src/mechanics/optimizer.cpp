@@ -4,6 +4,7 @@
 
 #include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
+#include "mechanics/bonded_stiffness.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/rigid_motion.h"
@@ -244,38 +245,6 @@ double toptimizer::rmsgradient() {
   return state_.rmsgradient;
 }
 
-std::vector<double> toptimizer::stiffnessscales() {
-  // Each atom moves about inversely to the stiffness of its bonds: a
-  // hydrogen on one bond goes further for the same pull than a ring carbon
-  // held by three.
-  std::vector<double> stiffness(field_.atoms().size(), 0.0);
-  for (const tstretch& term : field_.stretches()) {
-    const double k =
-        2.0 * term.harmonic * term.inverselength * term.inverselength;
-    stiffness[static_cast<std::size_t>(term.atoms[0])] += k;
-    stiffness[static_cast<std::size_t>(term.atoms[1])] += k;
-  }
-  double total = 0.0;
-  std::size_t held = 0;
-  for (std::size_t at : free_) {
-    if (stiffness[at / 3] > 0.0) {
-      total += stiffness[at / 3];
-      ++held;
-    }
-  }
-  std::vector<double> scales;
-  if (held == 0) {
-    return scales;
-  }
-  const double mean = total / static_cast<double>(held);
-  scales.reserve(3 * free_.size());
-  for (std::size_t at : free_) {
-    const double k = stiffness[at / 3] > 0.0 ? stiffness[at / 3] : mean;
-    scales.insert(scales.end(), 3, mean / k);
-  }
-  return scales;
-}
-
 void toptimizer::polish(double rmsgradientkcal) {
   findfree();
   std::vector<double> x(3 * free_.size());
@@ -300,7 +269,14 @@ void toptimizer::polish(double rmsgradientkcal) {
     }
     return energy;
   };
-  problem.scales = stiffnessscales();
+  // Steps follow the stiffness of the bonds around each atom: a hydrogen
+  // moves further for the same pull than a ring carbon held by three.
+  const tblockcholesky stiffness = bondedstiffness(field_, xyz_, free_);
+  if (stiffness.factored()) {
+    problem.precondition = [&stiffness](std::span<double> v) {
+      stiffness.solve(v);
+    };
+  }
   long iteration = 0;
   problem.stop = [&](double energy, double rms) {
     state_.energy = energy;

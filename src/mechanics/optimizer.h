@@ -144,9 +144,6 @@ class toptimizer {
   double atomgradient(std::int32_t atom, double probe, TXYZ& gradient);
   bool moveatom(std::int32_t atom, double threshold);
   void sweep();
-  /// The shape of the descent's first curvature estimate for the free
-  /// atoms, from the stiffness of their bonds.
-  std::vector<double> stiffnessscales();
   /// Moves every free atom together down to the nearest minimum, until
   /// the root-mean-square gradient is at most rmsgradientkcal.
   void polish(double rmsgradientkcal);
