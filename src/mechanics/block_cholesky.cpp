@@ -153,68 +153,87 @@ std::vector<std::size_t> tblockcholesky::eliminationorder() const {
   return order;
 }
 
-tblock3& tblockcholesky::below(std::size_t column, std::size_t row) {
+tblock3* tblockcholesky::below(std::size_t column, std::size_t row) {
   tcolumn& c = columns_[column];
   const auto at = std::lower_bound(c.rows.begin(), c.rows.end(), row);
-  return c.blocks[static_cast<std::size_t>(at - c.rows.begin())];
+  if (at == c.rows.end() || *at != row) {
+    return nullptr;
+  }
+  return &c.blocks[static_cast<std::size_t>(at - c.rows.begin())];
 }
 
-bool tblockcholesky::factor() {
-  factored_ = false;
+bool tblockcholesky::arrange() {
+  columns_.clear();
   original_ = eliminationorder();
   if (original_.size() != n_) {
     return false;
   }
-  std::vector<std::size_t> position(n_);
+  position_.assign(n_, 0);
   for (std::size_t p = 0; p < n_; ++p) {
-    position[original_[p]] = p;
+    position_[original_[p]] = p;
   }
   // The structure of L: the neighbours a block has, counting fill, when it
-  // is eliminated are all eliminated after it.
+  // is eliminated; all of them are eliminated after it.
   std::vector<std::vector<std::size_t>> around(n_);
   for (std::size_t row = 0; row < n_; ++row) {
     for (const auto& [column, block] : pending_[row]) {
-      around[position[row]].push_back(position[column]);
-      around[position[column]].push_back(position[row]);
+      around[position_[row]].push_back(position_[column]);
+      around[position_[column]].push_back(position_[row]);
     }
   }
   columns_.assign(n_, {});
-  std::vector<std::size_t> joined;
   for (std::size_t p = 0; p < n_; ++p) {
     auto& mine = around[p];
     std::sort(mine.begin(), mine.end());
     mine.erase(std::unique(mine.begin(), mine.end()), mine.end());
     mine.erase(mine.begin(), std::upper_bound(mine.begin(), mine.end(), p));
     for (std::size_t q : mine) {
-      // Every later neighbour becomes a neighbour of the next one eliminated.
-      auto& theirs = around[q];
-      joined.assign(theirs.begin(), theirs.end());
+      // The later neighbours become neighbours of one another.
       for (std::size_t r : mine) {
         if (r != q) {
-          joined.push_back(r);
+          around[q].push_back(r);
         }
       }
-      theirs.swap(joined);
     }
     columns_[p].rows = mine;
     columns_[p].blocks.assign(mine.size(), tblock3{});
+  }
+  return true;
+}
+
+bool tblockcholesky::fill() {
+  for (std::size_t p = 0; p < n_; ++p) {
     columns_[p].diagonal = diagonal_[original_[p]];
+    std::fill(columns_[p].blocks.begin(), columns_[p].blocks.end(), tblock3{});
   }
   for (std::size_t row = 0; row < n_; ++row) {
     for (const auto& [column, block] : pending_[row]) {
-      const std::size_t pr = position[row];
-      const std::size_t pc = position[column];
-      tblock3& target = pr > pc ? below(pc, pr) : below(pr, pc);
+      const std::size_t pr = position_[row];
+      const std::size_t pc = position_[column];
+      tblock3* target = pr > pc ? below(pc, pr) : below(pr, pc);
+      if (target == nullptr) {
+        return false;  // a block the order was not made for
+      }
       const tblock3 add = pr > pc ? block : transposed(block);
       for (std::size_t k = 0; k < 9; ++k) {
-        target[k] += add[k];
+        (*target)[k] += add[k];
       }
+    }
+  }
+  return true;
+}
+
+bool tblockcholesky::factor() {
+  factored_ = false;
+  if (columns_.size() != n_ || !fill()) {
+    if (!arrange() || !fill()) {
+      columns_.clear();
+      return false;
     }
   }
   for (std::size_t p = 0; p < n_; ++p) {
     tcolumn& c = columns_[p];
     if (!choleskyof(c.diagonal)) {
-      columns_.clear();
       return false;
     }
     for (tblock3& b : c.blocks) {
@@ -226,13 +245,22 @@ bool tblockcholesky::factor() {
     for (std::size_t a = 0; a < c.rows.size(); ++a) {
       subtractproduct(columns_[c.rows[a]].diagonal, c.blocks[a], c.blocks[a]);
       for (std::size_t b = 0; b < a; ++b) {
-        subtractproduct(below(c.rows[b], c.rows[a]), c.blocks[a], c.blocks[b]);
+        // Present: two later neighbours of one block are neighbours.
+        subtractproduct(*below(c.rows[b], c.rows[a]), c.blocks[a], c.blocks[b]);
       }
     }
   }
   work_.assign(3 * n_, 0.0);
   factored_ = true;
   return true;
+}
+
+void tblockcholesky::clear() {
+  factored_ = false;
+  for (auto& row : pending_) {
+    row.clear();
+  }
+  std::fill(diagonal_.begin(), diagonal_.end(), tblock3{});
 }
 
 void tblockcholesky::solve(std::span<double> v) const {

@@ -31,8 +31,12 @@ class tblockcholesky {
   double meandiagonal() const;
 
   /// Orders and factors the matrix; false, leaving the factor unusable,
-  /// when it is not positive definite to working precision.
+  /// when it is not positive definite to working precision. The order and
+  /// the places of the fill are kept for the next factor of a matrix with
+  /// the same blocks.
   bool factor();
+  /// Forgets the values, keeping the order and the places of the fill.
+  void clear();
   bool factored() const { return factored_; }
   /// Overwrites v (three values a block) with the solution x of A x = v.
   void solve(std::span<double> v) const;
@@ -45,8 +49,10 @@ class tblockcholesky {
     std::vector<tblock3> blocks;
   };
 
-  tblock3& below(std::size_t column, std::size_t row);
+  tblock3* below(std::size_t column, std::size_t row);
   std::vector<std::size_t> eliminationorder() const;
+  bool arrange();
+  bool fill();
 
   std::size_t n_ = 0;
   /// Before factor(): off-diagonal entries by block row and column in the
@@ -57,6 +63,7 @@ class tblockcholesky {
   /// original block of each position.
   std::vector<tcolumn> columns_;
   std::vector<std::size_t> original_;
+  std::vector<std::size_t> position_;
   mutable std::vector<double> work_;
   bool factored_ = false;
 };

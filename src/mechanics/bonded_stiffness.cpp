@@ -48,18 +48,21 @@ void addcurvature(tblockcholesky& matrix, const std::vector<long>& slot,
 
 }  // namespace
 
-tblockcholesky bondedstiffness(tforcefield& field, std::span<const double> xyz,
-                               std::span<const std::size_t> freeat) {
-  std::vector<long> slot(field.atoms().size(), -1);
+tbondedstiffness::tbondedstiffness(tforcefield& field,
+                                   std::span<const std::size_t> freeat)
+    : field_(field), slot_(field.atoms().size(), -1), matrix_(freeat.size()) {
   for (std::size_t k = 0; k < freeat.size(); ++k) {
-    slot[freeat[k] / 3] = static_cast<long>(k);
+    slot_[freeat[k] / 3] = static_cast<long>(k);
   }
-  tblockcholesky matrix(freeat.size());
+}
+
+bool tbondedstiffness::update(std::span<const double> xyz) {
+  matrix_.clear();
   auto at = [&xyz](std::int32_t atom) {
     const auto i = static_cast<std::size_t>(atom) * 3;
     return TXYZ{xyz[i], xyz[i + 1], xyz[i + 2]};
   };
-  for (const tstretch& term : field.stretches()) {
+  for (const tstretch& term : field_.stretches()) {
     TXYZ along = detail::minus(at(term.atoms[1]), at(term.atoms[0]));
     const double length = detail::norm(along);
     if (!(length > 0.0)) {
@@ -67,11 +70,11 @@ tblockcholesky bondedstiffness(tforcefield& field, std::span<const double> xyz,
     }
     along = detail::times(along, 1.0 / length);
     addcurvature<2>(
-        matrix, slot, {term.atoms[0], term.atoms[1]},
+        matrix_, slot_, {term.atoms[0], term.atoms[1]},
         {detail::times(along, -1.0), along},
         2.0 * term.harmonic * term.inverselength * term.inverselength);
   }
-  for (const tangle& term : field.bends()) {
+  for (const tangle& term : field_.bends()) {
     // The sp3 wall curves like a harmonic bend of kM a² / θ0².
     const double c = term.coordination == 4 && term.ideal > 0.0
                          ? 2.0 * term.kmorse * wallsteepness * wallsteepness /
@@ -79,16 +82,16 @@ tblockcholesky bondedstiffness(tforcefield& field, std::span<const double> xyz,
                          : 2.0 * term.k;
     const tangleresult angle = measureangle(
         at(term.atoms[0]), at(term.atoms[1]), at(term.atoms[2]), true);
-    addcurvature<3>(matrix, slot, {term.atoms[0], term.atoms[1], term.atoms[2]},
+    addcurvature<3>(matrix_, slot_,
+                    {term.atoms[0], term.atoms[1], term.atoms[2]},
                     {angle.da, angle.db, angle.dcentre}, c);
   }
-  const double mean = matrix.meandiagonal();
+  const double mean = matrix_.meandiagonal();
   if (!(mean > 0.0) || !std::isfinite(mean)) {
-    return matrix;  // unfactored: nothing holds the atoms together
+    return false;  // nothing holds the atoms together
   }
-  matrix.shift(softshare * mean);
-  matrix.factor();
-  return matrix;
+  matrix_.shift(softshare * mean);
+  return matrix_.factor();
 }
 
 }  // namespace molvane
