@@ -59,8 +59,10 @@ class thistory {
   std::size_t count_ = 0;
 };
 
-/// The quasi-Newton direction -H g from the remembered pairs.
+/// The quasi-Newton direction -H g from the remembered pairs; yhy is
+/// yᵀ M y of the newest pair, M the preconditioner.
 void direction(thistory& pairs, std::span<const double> g,
+               const tdescentproblem& problem, double yhy,
                std::vector<double>& alpha, std::span<double> d) {
   std::copy(g.begin(), g.end(), d.begin());
   for (std::size_t k = pairs.size(); k-- > 0;) {
@@ -70,10 +72,12 @@ void direction(thistory& pairs, std::span<const double> g,
       d[i] -= alpha[k] * y[i];
     }
   }
+  if (problem.precondition) {
+    problem.precondition(d);
+  }
   if (pairs.size() > 0) {
-    const std::size_t last = pairs.size() - 1;
-    const double scale =
-        1.0 / (pairs.rho(last) * dot(pairs.y(last), pairs.y(last)));
+    // The first estimate scaled to the curvature the newest step saw.
+    const double scale = 1.0 / (pairs.rho(pairs.size() - 1) * yhy);
     for (double& v : d) {
       v *= scale;
     }
@@ -110,6 +114,7 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
     return result;
   }
   thistory pairs(n);
+  double yhy = 0.0;
   while (result.iterations < limits.iterations) {
     if (!(result.rmsgradient > limits.gradient)) {
       result.converged = true;
@@ -119,7 +124,7 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
       break;
     }
     ++result.iterations;
-    direction(pairs, g, alpha, d);
+    direction(pairs, g, problem, yhy, alpha, d);
     double slope = dot(d, g);
     if (!(slope < 0.0)) {
       // Not downhill: forget the curvature and go straight down.
@@ -176,6 +181,12 @@ tdescentresult descend(const tdescentproblem& problem, std::vector<double>& x,
       std::copy(snew.begin(), snew.end(), pairs.s(k).begin());
       std::copy(ynew.begin(), ynew.end(), pairs.y(k).begin());
       pairs.rho(k) = 1.0 / sy;
+      if (problem.precondition) {
+        problem.precondition(ynew);  // ynew is made anew each iteration
+        yhy = dot(pairs.y(k), ynew);
+      } else {
+        yhy = dot(ynew, ynew);
+      }
     }
     x.swap(trial);
     g.swap(gtrial);

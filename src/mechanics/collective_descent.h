@@ -18,6 +18,10 @@ struct tdescentproblem {
   /// Called once an iteration with the energy and the root-mean-square
   /// gradient reached; returning true stops the descent.
   std::function<bool(double energy, double rmsgradient)> stop;
+  /// Applies, in place, an estimate of the inverse curvature (symmetric,
+  /// positive definite) as the shape of the first curvature estimate;
+  /// empty for all variables alike.
+  std::function<void(std::span<double>)> precondition;
 };
 
 struct tdescentlimits {

@@ -4,6 +4,7 @@
 
 #include "chemistry/stereo_lift.h"
 #include "document/drawing.h"
+#include "mechanics/bonded_stiffness.h"
 #include "mechanics/collective_descent.h"
 #include "mechanics/force_field_parameters.h"
 #include "mechanics/rigid_motion.h"
@@ -25,6 +26,10 @@ using detail::times;
 /// The longest step of an atom in one iteration of the collective descent,
 /// Å.
 constexpr double polishstep = 0.3;
+/// Iterations of the polish between fresh estimates of the stiffness:
+/// from 10 to 100 all end within 1.6 times the fewest iterations, while
+/// the start's stiffness alone takes 2-3 times as many.
+constexpr long restiffen = 25;
 /// The probe of the sweep threshold, as a share of the minimum jump.
 constexpr double thresholdprobe = 0.01;
 /// A pass over every atom asks for messages after this many of them, a few
@@ -268,12 +273,26 @@ void toptimizer::polish(double rmsgradientkcal) {
     }
     return energy;
   };
+  // Steps follow the stiffness of the bonds and angles around each atom: a
+  // hydrogen moves further for the same pull than a ring carbon held by
+  // three, and across its bond further than along it. Where groups turn,
+  // the bonds' directions change, so the stiffness is made anew now and
+  // then; one that cannot be factored leaves the steps unshaped.
+  tbondedstiffness stiffness(field_, free_);
+  stiffness.update(xyz_);
+  problem.precondition = [&stiffness](std::span<double> v) {
+    stiffness.solve(v);
+  };
   long iteration = 0;
   problem.stop = [&](double energy, double rms) {
     state_.energy = energy;
     state_.rmsgradient = rms * perangstrom;
     if (++iteration % 10 == 0) {
       show();
+    }
+    if (iteration % restiffen == 0) {
+      // The last position evaluated is the step just taken.
+      stiffness.update(xyz_);
     }
     pump();
     return stop_;
