@@ -291,7 +291,8 @@ void toptimizer::polish(double rmsgradientkcal) {
       show();
     }
     if (iteration % restiffen == 0) {
-      // The last position evaluated is the step just taken.
+      // At the last position evaluated: the step just taken, or a trial
+      // next to it when none was found.
       stiffness.update(xyz_);
     }
     pump();
