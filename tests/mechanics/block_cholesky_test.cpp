@@ -14,60 +14,70 @@
 namespace molvane {
 namespace {
 
-/// A sparse matrix built alongside its dense copy: for each edge a random
-/// outer product w wᵀ over the two blocks, as a bond's curvature is.
+/// A sparse matrix of one random outer product w wᵀ over the two blocks of
+/// each edge, as a bond's curvature is, plus a shift; times() multiplies by
+/// it from the edges themselves.
 struct tsystem {
-  explicit tsystem(std::size_t blocks)
-      : n(blocks), matrix(blocks), dense(9 * blocks * blocks, 0.0) {}
+  explicit tsystem(std::size_t blocks) : n(blocks), matrix(blocks) {}
 
   void edge(std::size_t a, std::size_t b, std::mt19937& random) {
     std::normal_distribution<double> normal;
-    std::array<double, 6> w{};
-    for (double& v : w) {
+    tedge e{a, b, {}};
+    for (double& v : e.w) {
       v = normal(random);
     }
     const std::array<std::size_t, 2> at{a, b};
     for (std::size_t p = 0; p < 2; ++p) {
       for (std::size_t q = 0; q <= p; ++q) {
         tblock3 m{};
-        for (std::size_t i = 0; i < 3; ++i) {
-          for (std::size_t j = 0; j < 3; ++j) {
-            m[3 * i + j] = w[3 * p + i] * w[3 * q + j];
-          }
+        for (std::size_t k = 0; k < 9; ++k) {
+          m[k] = e.w[3 * p + k / 3] * e.w[3 * q + k % 3];
         }
         matrix.add(at[p], at[q], m);
-        for (std::size_t i = 0; i < 3; ++i) {
-          for (std::size_t j = 0; j < 3; ++j) {
-            entry(3 * at[p] + i, 3 * at[q] + j) += m[3 * i + j];
-            if (at[p] != at[q]) {
-              entry(3 * at[q] + j, 3 * at[p] + i) += m[3 * i + j];
-            }
-          }
-        }
       }
     }
+    edges.push_back(e);
   }
   void shift(double value) {
     matrix.shift(value);
-    for (std::size_t i = 0; i < 3 * n; ++i) {
-      entry(i, i) += value;
-    }
+    diagonal += value;
   }
-  double& entry(std::size_t i, std::size_t j) { return dense[i * 3 * n + j]; }
-  std::vector<double> times(const std::vector<double>& x) {
-    std::vector<double> y(3 * n, 0.0);
-    for (std::size_t i = 0; i < 3 * n; ++i) {
-      for (std::size_t j = 0; j < 3 * n; ++j) {
-        y[i] += entry(i, j) * x[j];
+  std::vector<double> times(std::span<const double> x) const {
+    std::vector<double> y(x.begin(), x.end());
+    for (double& v : y) {
+      v *= diagonal;
+    }
+    for (const tedge& e : edges) {
+      double along = 0.0;
+      for (std::size_t i = 0; i < 3; ++i) {
+        along += e.w[i] * x[3 * e.a + i] + e.w[3 + i] * x[3 * e.b + i];
+      }
+      for (std::size_t i = 0; i < 3; ++i) {
+        y[3 * e.a + i] += along * e.w[i];
+        y[3 * e.b + i] += along * e.w[3 + i];
       }
     }
     return y;
   }
 
+  struct tedge {
+    std::size_t a, b;
+    std::array<double, 6> w;
+  };
   std::size_t n;
   tblockcholesky matrix;
-  std::vector<double> dense;
+  std::vector<tedge> edges;
+  double diagonal = 0.0;
 };
+
+std::vector<double> randomvector(std::size_t size, std::mt19937& random) {
+  std::normal_distribution<double> normal;
+  std::vector<double> v(size);
+  for (double& x : v) {
+    x = normal(random);
+  }
+  return v;
+}
 
 /// Two fused rings with a side chain and a loose block: fill appears where
 /// the rings are eliminated, none along the chain.
@@ -89,11 +99,7 @@ TEST(BlockCholesky, SolvesSparseSystemsWithFillToRoundOff) {
     tsystem system = fusedrings(random);
     system.shift(0.05 + 0.2 * trial);
     ASSERT_TRUE(system.matrix.factor());
-    std::normal_distribution<double> normal;
-    std::vector<double> v(3 * system.n);
-    for (double& x : v) {
-      x = normal(random);
-    }
+    const std::vector<double> v = randomvector(3 * system.n, random);
     std::vector<double> x = v;
     system.matrix.solve(x);
     const std::vector<double> back = system.times(x);
@@ -133,11 +139,7 @@ TEST(BlockCholesky, TheExactCurvatureAsPreconditionerEndsAQuadraticAtOnce) {
   tsystem system = fusedrings(random);
   system.shift(1e-3);  // badly conditioned on purpose
   ASSERT_TRUE(system.matrix.factor());
-  std::vector<double> target(3 * system.n);
-  std::normal_distribution<double> normal;
-  for (double& v : target) {
-    v = normal(random);
-  }
+  const std::vector<double> target = randomvector(3 * system.n, random);
   tdescentproblem problem;
   problem.evaluate = [&system, &target](std::span<const double> x,
                                         std::span<double> g) {
