@@ -245,8 +245,13 @@ bool tblockcholesky::factor() {
     for (std::size_t a = 0; a < c.rows.size(); ++a) {
       subtractproduct(columns_[c.rows[a]].diagonal, c.blocks[a], c.blocks[a]);
       for (std::size_t b = 0; b < a; ++b) {
-        // Present: two later neighbours of one block are neighbours.
-        subtractproduct(*below(c.rows[b], c.rows[a]), c.blocks[a], c.blocks[b]);
+        // Two later neighbours of one block are neighbours themselves.
+        tblock3* target = below(c.rows[b], c.rows[a]);
+        if (target == nullptr) {
+          columns_.clear();
+          return false;
+        }
+        subtractproduct(*target, c.blocks[a], c.blocks[b]);
       }
     }
   }
