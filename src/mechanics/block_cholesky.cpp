@@ -128,7 +128,8 @@ std::vector<std::size_t> tblockcholesky::eliminationorder() const {
   order.reserve(n_);
   std::vector<std::size_t> joined;
   while (!queue.empty()) {
-    const auto [degree, b] = queue.top();
+    const std::size_t degree = queue.top().first;
+    const std::size_t b = queue.top().second;
     queue.pop();
     if (gone[b] || degree != around[b].size()) {
       continue;  // eliminated already, or its degree has changed since
