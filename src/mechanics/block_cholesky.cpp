@@ -105,7 +105,8 @@ double tblockcholesky::meandiagonal() const {
   return n_ == 0 ? 0.0 : sum / static_cast<double>(3 * n_);
 }
 
-std::vector<std::size_t> tblockcholesky::eliminationorder() const {
+std::vector<std::size_t> tblockcholesky::eliminationorder(
+    std::vector<std::vector<std::size_t>>& later) const {
   // Fewest remaining neighbours first, the neighbours of each eliminated
   // block joined to one another as the factor will join them.
   std::vector<std::vector<std::size_t>> around(n_);
@@ -136,6 +137,7 @@ std::vector<std::size_t> tblockcholesky::eliminationorder() const {
     }
     gone[b] = true;
     order.push_back(b);
+    later.push_back(around[b]);  // all still to come: the column of L
     for (std::size_t u : around[b]) {
       joined.clear();
       std::set_union(around[u].begin(), around[u].end(), around[b].begin(),
@@ -165,7 +167,8 @@ tblock3* tblockcholesky::below(std::size_t column, std::size_t row) {
 
 bool tblockcholesky::arrange() {
   columns_.clear();
-  original_ = eliminationorder();
+  std::vector<std::vector<std::size_t>> later;
+  original_ = eliminationorder(later);
   if (original_.size() != n_) {
     return false;
   }
@@ -173,31 +176,14 @@ bool tblockcholesky::arrange() {
   for (std::size_t p = 0; p < n_; ++p) {
     position_[original_[p]] = p;
   }
-  // The structure of L: the neighbours a block has, counting fill, when it
-  // is eliminated; all of them are eliminated after it.
-  std::vector<std::vector<std::size_t>> around(n_);
-  for (std::size_t row = 0; row < n_; ++row) {
-    for (const auto& [column, block] : pending_[row]) {
-      around[position_[row]].push_back(position_[column]);
-      around[position_[column]].push_back(position_[row]);
-    }
-  }
   columns_.assign(n_, {});
   for (std::size_t p = 0; p < n_; ++p) {
-    auto& mine = around[p];
-    std::sort(mine.begin(), mine.end());
-    mine.erase(std::unique(mine.begin(), mine.end()), mine.end());
-    mine.erase(mine.begin(), std::upper_bound(mine.begin(), mine.end(), p));
-    for (std::size_t q : mine) {
-      // The later neighbours become neighbours of one another.
-      for (std::size_t r : mine) {
-        if (r != q) {
-          around[q].push_back(r);
-        }
-      }
+    auto& rows = columns_[p].rows;
+    for (std::size_t block : later[p]) {
+      rows.push_back(position_[block]);
     }
-    columns_[p].rows = mine;
-    columns_[p].blocks.assign(mine.size(), tblock3{});
+    std::sort(rows.begin(), rows.end());
+    columns_[p].blocks.assign(rows.size(), tblock3{});
   }
   return true;
 }

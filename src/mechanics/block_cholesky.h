@@ -50,7 +50,10 @@ class tblockcholesky {
   };
 
   tblock3* below(std::size_t column, std::size_t row);
-  std::vector<std::size_t> eliminationorder() const;
+  /// The blocks fewest neighbours first; later receives, for each, its
+  /// neighbours counting fill when it is eliminated.
+  std::vector<std::size_t> eliminationorder(
+      std::vector<std::vector<std::size_t>>& later) const;
   bool arrange();
   bool fill();
 
